@@ -1,0 +1,11 @@
+#include "platform/widgets/closeupcombobox.h"
+
+namespace bralvo::platform {
+
+void CloseUpComboBox::hidePopup()
+{
+    QComboBox::hidePopup();
+    emit closeUp();
+}
+
+} // namespace bralvo::platform
