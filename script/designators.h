@@ -1,0 +1,97 @@
+// Designators: the compiled form of a name chain such as a.b.c[i](x, y).
+// Reading walks the chain left to right, handing each link the value of
+// the link before it; assigning walks it the same way and assigns at the
+// last link. The three common shapes (a plain variable, a character of a
+// text variable, an element of an array variable) bypass the walk.
+#pragma once
+
+#include "script/tscitems.h"
+
+#include <functional>
+
+namespace bralvo::script {
+
+// One link: the item it refers to and the argument expressions after it.
+class TscDesignatorItem : public TscObject {
+public:
+    TscCustomVariable *Target = nullptr; // not owned
+    QString SourcePos;
+
+    int Count() const { return int(m_args.size()); }
+    TscCustomExpression *Arg(int index) const { return m_args[size_t(index)].get(); }
+    void AddArg(std::unique_ptr<TscCustomExpression> arg);
+
+private:
+    std::vector<std::unique_ptr<TscCustomExpression>> m_args;
+};
+
+enum class TscDesignatorShape : quint8 { General = 0, Variable = 1, StringChar = 2, ArrayElement = 3 };
+
+// A designator that builds late keeps its intermediate-program element and
+// a builder call-back that can rebuild it.
+using TscLateBuilder = std::function<std::unique_ptr<class TscDesignator>(TscScript *script)>;
+
+class TscDesignator : public TscCustomVariable {
+public:
+    explicit TscDesignator(TscScript *buildScript);
+    ~TscDesignator() override;
+
+    Variant GetValue() override;
+    void SetValue(const Variant &value) override;
+
+    int ItemCount() const { return int(m_items.size()); }
+    TscDesignatorItem *Item(int index) const { return m_items[size_t(index)].get(); }
+    TscDesignatorItem *AddItem();
+    void InsertItem(int index, std::unique_ptr<TscDesignatorItem> item);
+    void RemoveItem(int index);
+    std::unique_ptr<TscDesignatorItem> TakeItem(int index);
+
+    // Copies type and read-only state from the last item and decides the
+    // shape. A last item that is a constructor gives the class before it.
+    void Finish();
+    // Moves everything into a designator of the class of its shape.
+    static std::unique_ptr<TscDesignator> Specialize(std::unique_ptr<TscDesignator> general);
+    // Builds a postponed designator now (no-op when nothing is pending).
+    void LateBuild();
+
+    TscDesignatorShape Shape = TscDesignatorShape::General;
+    TscScript *BuildScript = nullptr;
+    TscCustomVariable *IndexSource = nullptr; // expression (shape 2) or array helper (3)
+    TscDesignatorItem *IndexItem = nullptr;
+    TscLateBuilder LateSource;                 // empty unless building waits
+
+protected:
+    Variant WalkChain(bool assigning, const Variant &value);
+    void TakeOver(TscDesignator &other);
+
+    std::vector<std::unique_ptr<TscDesignatorItem>> m_items;
+};
+
+class TscVariableDesignator : public TscDesignator {
+public:
+    using TscDesignator::TscDesignator;
+    Variant GetValue() override { return LinkedItem->GetValue(); }
+    void SetValue(const Variant &value) override { LinkedItem->SetValue(value); }
+};
+
+class TscStringDesignator : public TscDesignator {
+public:
+    using TscDesignator::TscDesignator;
+    Variant GetValue() override;
+    void SetValue(const Variant &value) override;
+
+private:
+    int index() const;
+};
+
+class TscArrayDesignator : public TscDesignator {
+public:
+    using TscDesignator::TscDesignator;
+    Variant GetValue() override;
+    void SetValue(const Variant &value) override;
+
+private:
+    void prepare();
+};
+
+} // namespace bralvo::script

@@ -1,0 +1,110 @@
+// Compiled expressions. The builder feeds the flat token sequence of an
+// intermediate "expr" element (operands and operators in source order,
+// parentheses included); the tree is built by precedence as tokens arrive
+// (lower priority binds tighter, equal priorities associate to the left).
+// Finalize checks operand types and fixes the result type; evaluation walks
+// the tree with Variant arithmetic and throws the Variant's errors.
+#pragma once
+
+#include "script/tscitems.h"
+
+namespace bralvo::script {
+
+class TscDesignator;
+class TscSetExpression;
+
+class TscExpressionNode : public TscCustomVariable {
+public:
+    TscExpressionNode() : TscCustomVariable(QString(), tcVariant, QString()) {}
+    virtual int Priority() const = 0;
+
+    std::unique_ptr<TscExpressionNode> Left;
+    std::unique_ptr<TscExpressionNode> Right;
+    TscExpressionNode *Parent = nullptr;
+};
+
+// A constant.
+class TscOperandNode : public TscExpressionNode {
+public:
+    explicit TscOperandNode(const Variant &value);
+    int Priority() const override { return 0; }
+    Variant GetValue() override { return Value; }
+};
+
+class TscDesignatorNode : public TscOperandNode {
+public:
+    explicit TscDesignatorNode(std::unique_ptr<TscDesignator> designator);
+    ~TscDesignatorNode() override;
+    Variant GetValue() override { return Item->GetValue(); }
+
+    std::unique_ptr<TscDesignator> Designator;
+    // The plain variable for a variable designator, else the designator.
+    TscCustomVariable *Item = nullptr;
+};
+
+class TscSetNode : public TscOperandNode {
+public:
+    explicit TscSetNode(std::unique_ptr<TscSetExpression> set);
+    ~TscSetNode() override;
+    Variant GetValue() override;
+
+    std::unique_ptr<TscSetExpression> Set;
+};
+
+// Operator codes.
+enum class TscOp : quint8 {
+    None = 0, Great, Less, LessEq, GreatEq, NonEq, Eq, Plus, Minus, Or, Xor, Mul, DivFloat,
+    DivInt, Mod, And, Shl, Shr, LeftBracket, RightBracket, Not, UnMinus, In, Is, StrCat
+};
+
+class TscOperatorNode : public TscExpressionNode {
+public:
+    TscOperatorNode(TscOp op, int priority) : OpCode(op), m_priority(priority) {}
+    int Priority() const override { return m_priority; }
+    // Code as the operator table numbers it ("strcat" shares 7 with "+").
+    int Code() const;
+
+    TscOp OpCode;
+    bool IsBoolean = false;
+
+private:
+    int m_priority;
+};
+
+class TscExpression : public TscCustomExpression {
+public:
+    explicit TscExpression(TscScript *script);
+    ~TscExpression() override;
+
+    void AddConst(const Variant &value);
+    void AddDesignator(std::unique_ptr<TscDesignator> designator);
+    void AddSet(std::unique_ptr<TscSetExpression> set);
+    // Throws ScriptBuildError for an unknown operator text or a ")" without "(".
+    void AddOperator(const QString &text);
+    // Empty when the types fit, else the SourcePos of the first operator
+    // whose operands do not.
+    QString Finalize();
+
+    Variant GetValue() override { return Root->GetValue(); }
+    // Assigns through the root designator (by-reference arguments).
+    void SetValue(const Variant &value) override;
+
+    // "+", "-", "*", "/" when target := target op e was rewritten, else " ".
+    // Only "+" (not "strcat") is rewritten for code 7.
+    QString OptimizeAssignment(const TscDesignator &target);
+    // Root's Item for a designator root, the node for a constant, else nullptr.
+    TscCustomVariable *SingleItem() const;
+
+    std::unique_ptr<TscExpressionNode> Root;
+    TscExpressionNode *Current = nullptr;
+    TscScript *Script = nullptr;
+    QString Source;
+
+private:
+    void attach(std::unique_ptr<TscExpressionNode> node);
+    void addBinary(std::unique_ptr<TscOperatorNode> op);
+    void closeBracket();
+    QString check(TscExpressionNode *node);
+};
+
+} // namespace bralvo::script

@@ -1,0 +1,37 @@
+// A registered host class and its members. Members are found by name
+// ignoring case, the class's own first, then its ancestor's (looked up in
+// the script the class was registered in).
+#pragma once
+
+#include "script/tschelpers.h"
+
+namespace bralvo::script {
+
+class TscClassVariable : public TscCustomVariable {
+public:
+    TscClassVariable(const QString &className, const QString &ancestorName, TscScript *homeScript);
+
+    // A type cast TSomeClass(x) yields x; the parameter is reset to Null.
+    Variant GetValue() override;
+
+    TscCustomVariable *Find(const QString &name) const;
+
+    TscMethodHelper *AddMethod(const QString &declaration, const TscDirectCallback &callback);
+    // "constructor Create(...)" becomes "function Create(...): Constructor".
+    TscMethodHelper *AddConstructor(const QString &declaration, const TscDirectCallback &callback);
+    TscPropertyHelper *AddProperty(const QString &name, const QString &typeName, const TscGetterCallback &getter,
+                                   const TscSetterCallback &setter = {});
+    TscMethodHelper *AddIndexProperty(const QString &name, const QString &indexTypes, const QString &typeName,
+                                      const TscDirectCallback &callback, bool readOnly = false);
+    TscMethodHelper *AddDefaultProperty(const QString &name, const QString &indexTypes, const QString &typeName,
+                                        const TscDirectCallback &callback, bool readOnly = false);
+
+    QString AncestorName;
+    TscCustomVariable *DefaultMember = nullptr;
+    TscScript *HomeScript = nullptr;
+
+private:
+    std::vector<std::unique_ptr<TscCustomVariable>> m_members;
+};
+
+} // namespace bralvo::script

@@ -1,0 +1,140 @@
+// The items of a script's name space: variables, constants, types,
+// parameters and script procedures. Designators, helpers, expressions and
+// statements build on TscCustomVariable (designators.h, tschelpers.h,
+// expressions.h). Every value an item holds is a platform Variant; host
+// objects travel as integer handles (platform/handleregistry.h).
+#pragma once
+
+#include "platform/variant.h"
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+namespace bralvo::script {
+
+using platform::Variant;
+
+class TscScript;
+class TscParamItem;
+
+// Type codes every item carries.
+enum TscTypeCode : quint8 {
+    tcInteger = 0,
+    tcBoolean = 1,
+    tcFloat = 2,
+    tcChar = 3,
+    tcString = 4,
+    tcClass = 5,
+    tcArray = 6,
+    tcVariant = 7,
+    tcEnum = 8,
+    tcConstructor = 9
+};
+
+// Anything a script's item list may own (items, module objects, helpers).
+class TscObject {
+public:
+    virtual ~TscObject() = default;
+};
+
+// Base of every named item. Its own list holds the item's parameters.
+class TscCustomVariable : public TscObject {
+public:
+    TscCustomVariable(const QString &name, int typeCode, const QString &typeName);
+    ~TscCustomVariable() override;
+    TscCustomVariable(const TscCustomVariable &) = delete;
+    TscCustomVariable &operator=(const TscCustomVariable &) = delete;
+
+    // Frees the parameters.
+    virtual void Clear();
+    // Stores Value unless ReadOnly.
+    virtual void SetValue(const Variant &value);
+    // A copy of Value (descendants compute it).
+    virtual Variant GetValue();
+
+    int Count() const { return int(m_params.size()); }
+    TscParamItem *GetParam(int index) const { return m_params[size_t(index)].get(); }
+    void AddParam(std::unique_ptr<TscParamItem> param);
+    // Parameters that are not optional.
+    int RequiredParamCount() const;
+    // The type name messages show: "Integer", "String", ... or TypeName
+    // for classes and enumerations.
+    QString ReportedTypeName() const;
+
+    const void *OwnerTag = nullptr;
+    bool TakesSourceText = false;
+    bool ReadOnly = false;
+    QString Name;
+    bool ResultWanted = true;
+    TscCustomVariable *LinkedItem = nullptr; // not owned
+    QString SourcePos;
+    QString DeclUnit;
+    quint8 TypeCode = tcVariant;
+    QString TypeName;
+    QString UpperName;
+    Variant Value = Variant::null();
+
+protected:
+    std::vector<std::unique_ptr<TscParamItem>> m_params;
+};
+
+// A variable or constant.
+class TscVariable : public TscCustomVariable {
+public:
+    using TscCustomVariable::TscCustomVariable;
+};
+
+// A registered type name.
+class TscTypeVariable : public TscCustomVariable {
+public:
+    using TscCustomVariable::TscCustomVariable;
+};
+
+// A variable of type Char or String: keeps its value as text.
+class TscStringVariable : public TscVariable {
+public:
+    using TscVariable::TscVariable;
+    // Stores the value's text (Null gives ""); no read-only test.
+    void SetValue(const Variant &value) override;
+    Variant GetValue() override { return Variant(Text); }
+
+    QString Text;
+};
+
+// A formal parameter.
+class TscParamItem : public TscCustomVariable {
+public:
+    using TscCustomVariable::TscCustomVariable;
+
+    Variant DefaultValue = Variant::null();
+    bool Optional = false;
+    bool ByRef = false;
+};
+
+// A script procedure or function. Reading it runs it.
+class TscProcVariable : public TscCustomVariable {
+public:
+    // Calls nest at most this deep; the next raises "Stack overflow".
+    static constexpr int MaxCallDepth = 1000;
+
+    TscProcVariable(const QString &name, int typeCode, const QString &typeName, bool hasResult,
+                    TscScript *declaringScript);
+    ~TscProcVariable() override;
+
+    // Runs the body; the Result for a function, Null for a procedure.
+    // Throws whatever the body raises, after restoring the call state.
+    Variant GetValue() override;
+
+    bool InProgress = false;
+    bool HasResult = false;
+    std::unique_ptr<TscScript> LocalScript;
+};
+
+// Base of compiled expressions (expressions.h).
+class TscCustomExpression : public TscCustomVariable {
+public:
+    using TscCustomVariable::TscCustomVariable;
+};
+
+} // namespace bralvo::script

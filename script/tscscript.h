@@ -1,0 +1,139 @@
+// TscScript: one compiled program with its name space. A host registers
+// names (AddMethod, AddConst, AddVariable, AddType, ...), sets Lines and
+// SyntaxType, calls Compile, then Execute and CallFunction.
+//
+// Names are looked up ignoring case: this script's items (the newest of
+// equal names first), then ParentScript's, and so on.
+//
+// Compile never throws for errors in the script text: it returns false
+// and leaves ErrorText, ErrorPosition ("line:col") and ErrorUnitName.
+// An unknown SyntaxType or an unreadable unit file throws. Run-time errors
+// (ScriptRuntimeError, VariantError, InvalidHandleError, ...) pass out of
+// Execute and CallFunction unchanged; the flags are reset either way.
+#pragma once
+
+#include "script/tschelpers.h"
+#include "script/tscitems.h"
+
+#include <QHash>
+#include <QStringList>
+#include <functional>
+
+namespace bralvo::platform {
+class HandleTarget;
+}
+
+namespace bralvo::script {
+
+class TscStatement;
+class TscClassVariable;
+
+using TscGetUnitEvent = std::function<void(TscScript *sender, const QString &unitName, QString &unitText)>;
+using TscRunLineEvent = std::function<void(TscScript *sender, const QString &unitName, const QString &sourcePos)>;
+
+class TscScript : public TscObject {
+public:
+    TscScript();
+    ~TscScript() override;
+    TscScript(const TscScript &) = delete;
+    TscScript &operator=(const TscScript &) = delete;
+
+    // Items. Add takes ownership unless owned is false (a procedure's
+    // parameters live in its own list and are only entered here by name).
+    void Add(const QString &name, TscObject *item, bool owned = true);
+    // Takes item out without freeing it.
+    void Remove(TscObject *item);
+    int Count() const { return int(m_entries.size()); }
+    TscObject *ItemAt(int index) const { return m_entries[size_t(index)].item; }
+    QString NameAt(int index) const { return m_entries[size_t(index)].name; }
+
+    // Frees every item except those tagged 1 (registered by RTTI modules);
+    // clears MainBlock, CodeLines and the error fields.
+    void Clear();
+    void ClearItems(const void *owner);
+    void RemoveItems(const void *owner);
+
+    TscCustomVariable *Find(const QString &name) const;
+    TscCustomVariable *FindLocal(const QString &name) const;
+    TscClassVariable *FindClass(const QString &name) const;
+
+    bool Compile();
+    void Execute();
+    // Runs a procedure of this script (not of a parent). Null when name is
+    // no procedure here. More arguments than parameters raise "Too many
+    // actual parameters".
+    Variant CallFunction(const QString &name, const Variant &args = Variant::null());
+    Variant CallFunctionVarParams(const QString &name, Variant &args);
+    void SetVariable(const QString &name, const Variant &value);
+    void RunLine(const QString &unitName, const QString &sourcePos);
+    void AddCodeLine(const QString &unitName, const QString &sourcePos);
+    // Stops this script and its procedures at their next check.
+    void Terminate();
+    void SetLines(const QStringList &lines) { Lines = lines; }
+
+    // Registration. The Add... of a name Find already knows returns the
+    // known item unchanged (except AddMethod, whose newest entry shadows).
+    TscClassVariable *AddClass(const QString &className, const QString &ancestorName);
+    TscCustomVariable *AddConst(const QString &name, const QString &typeName, const Variant &value);
+    void AddEnum(const QString &typeName, const QString &names);
+    void AddEnumSet(const QString &typeName, const QString &names);
+    // Throws ScriptBuildError for a malformed declaration.
+    TscMethodHelper *AddMethod(const QString &declaration, const TscDirectCallback &callback,
+                               const QString &category = QString(), const QString &description = QString());
+    TscMethodHelper *AddMethodParamArray(const QString &declaration, const TscArrayCallback &callback,
+                                         const QString &category = QString(),
+                                         const QString &description = QString());
+    // The object travels as its handle; className is its registered class.
+    TscCustomVariable *AddObject(const QString &name, const platform::HandleTarget *object,
+                                 const QString &className);
+    TscCustomVariable *AddVariable(const QString &name, const QString &typeName, const Variant &value);
+    TscCustomVariable *AddType(const QString &typeName, int typeCode);
+
+    const void *OwnerTag = nullptr;
+    bool BreakFlag = false;
+    bool ContinueFlag = false;
+    bool ExitFlag = false;
+    QString ErrorText;
+    QString ErrorPosition;
+    QString ErrorUnitName;
+    bool HighCharIdents = false;
+    bool RunningFlag = false;
+    QStringList Lines;
+    bool MainProgramMark = false;
+    TscGetUnitEvent OnGetILUnit;
+    TscGetUnitEvent OnGetUnit;
+    TscRunLineEvent OnRunLine;
+    TscScript *ParentScript = nullptr;
+    TscScript *RunningScope = nullptr;
+    bool RttiLoaded = false;
+    std::unique_ptr<TscStatement> MainBlock;
+    QString SyntaxType = QStringLiteral("PascalScript");
+    bool TerminateFlag = false;
+    QStringList CodeLines;
+
+private:
+    struct Entry {
+        QString name;
+        QString key;
+        TscObject *item;
+        bool owned;
+    };
+    void freeEntry(size_t index);
+
+    std::vector<Entry> m_entries;
+    QMultiHash<QString, TscObject *> m_lookup;
+};
+
+// Clears the control flags of a script on construction and destruction:
+// a break or continue left over outside a loop must not leak into the
+// next run or call.
+class TscRunGuard {
+public:
+    explicit TscRunGuard(TscScript &script);
+    ~TscRunGuard();
+
+private:
+    TscScript &m_script;
+};
+
+} // namespace bralvo::script

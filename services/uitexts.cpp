@@ -1,0 +1,87 @@
+// The numbered text tables and their lookups.
+#include "services/uitexts.h"
+
+#include "services/builtintexts.h"
+
+namespace bralvo::services {
+namespace {
+
+QStringList filledTable(int count, QString (*builtIn)(int))
+{
+    QStringList table;
+    table.reserve(count);
+    for (int i = 0; i < count; ++i)
+        table.append(builtIn(i));
+    return table;
+}
+
+// Fills the "%s" placeholders left to right. A translated text with other
+// "%" marks or too few placeholders is used as it is: this lookup is the
+// last resort for a missing text and must never fail.
+QString fillPlaceholders(QString text, const QStringList &arguments)
+{
+    int from = 0;
+    for (const QString &argument : arguments) {
+        const int at = text.indexOf(QLatin1String("%s"), from);
+        if (at < 0)
+            break;
+        text.replace(at, 2, argument);
+        from = at + argument.size();
+    }
+    return text;
+}
+
+} // namespace
+
+QString StripPercent(const QString &text)
+{
+    QString result = text;
+    if (result.startsWith(QLatin1Char('%')))
+        result.remove(0, 1);
+    if (result.endsWith(QLatin1Char('%')))
+        result.chop(1);
+    return result;
+}
+
+QStringList &UiTextTable()
+{
+    static QStringList table = filledTable(UiTextCount, &BuiltInUiText);
+    return table;
+}
+
+QString MessageText(int number)
+{
+    const QStringList &table = UiTextTable();
+    if (number >= 0 && number < UiTextCount && number < table.size())
+        return StripPercent(table.at(number));
+    const QString fallback = table.size() > 21 ? table.at(21) : BuiltInUiText(21);
+    return fillPlaceholders(StripPercent(fallback),
+                            {ContactEmailAddress(), QString::number(number)});
+}
+
+QStringList &ReportTextTable()
+{
+    static QStringList table = filledTable(ReportTextCount, &BuiltInReportText);
+    return table;
+}
+
+QString ReportText(int number)
+{
+    const QStringList &table = ReportTextTable();
+    if (number < 0 || number >= ReportTextCount || number >= table.size())
+        number = 0;
+    return table.isEmpty() ? QString() : StripPercent(table.at(number));
+}
+
+QString &CurrentLanguageTag()
+{
+    static QString tag = QStringLiteral("SK");
+    return tag;
+}
+
+QString ContactEmailAddress()
+{
+    return QStringLiteral("podpora@tamrex.sk");
+}
+
+} // namespace bralvo::services

@@ -1,0 +1,110 @@
+// The text-table lookups: percent marks, numbers outside the tables.
+#include "services/builtintexts.h"
+#include "services/uitexts.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+using namespace bralvo::services;
+
+namespace {
+
+class UiTexts : public ::testing::Test {
+protected:
+    void SetUp() override { LoadDefaultTexts(); }
+    void TearDown() override { LoadDefaultTexts(); }
+};
+
+QString fallbackFor(const QString &number)
+{
+    return QString::fromUtf8("Program nemôže preložiť túto správu. Prosím kontaktujte nás na "
+                             "e-mail \"")
+           + ContactEmailAddress()
+           + QString::fromUtf8("\" a vložte do e-mailu tento kód: error \"msg[") + number
+           + QStringLiteral("]\"");
+}
+
+} // namespace
+
+TEST(StripPercent, RemovesOneMarkAtEachEnd)
+{
+    struct Case {
+        const char *in, *out;
+    };
+    const Case cases[] = {
+        {"", ""},          {"%", ""},           {"%%", ""},
+        {"%%%", "%"},      {"%Menu%", "Menu"},  {"%Menu", "Menu"},
+        {"Menu%", "Menu"}, {"%%a%%", "%a%"},    {"-", "-"},
+        {"a%b", "a%b"},    {"% a %", " a "},    {"plain", "plain"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.in);
+        EXPECT_EQ(StripPercent(QString::fromUtf8(c.in)), QString::fromUtf8(c.out));
+    }
+}
+
+TEST_F(UiTexts, NumbersOutsideTheTableNameTheNumber)
+{
+    struct Case {
+        int number;
+        const char *shown;
+    };
+    for (const Case &c : {Case{316, "316"}, Case{-1, "-1"}, Case{1000, "1000"},
+                          Case{INT_MIN, "-2147483648"}}) {
+        SCOPED_TRACE(c.number);
+        EXPECT_EQ(MessageText(c.number), fallbackFor(QString::fromLatin1(c.shown)));
+    }
+}
+
+TEST_F(UiTexts, FallbackUsesTheTranslatedEntry21)
+{
+    UiTextTable()[21] = QStringLiteral("%No text %s for number %s.%");
+    EXPECT_EQ(MessageText(400),
+              QStringLiteral("No text ") + ContactEmailAddress() + QStringLiteral(" for number 400."));
+}
+
+TEST_F(UiTexts, FallbackWithoutPlaceholdersNeverFails)
+{
+    struct Case {
+        const char *entry, *shown;
+    };
+    const Case cases[] = {
+        {"%Missing text%", "Missing text"},
+        {"%Only %s here%", nullptr},  // filled with the address only
+        {"%100%d done %x%", "100%d done %x"},
+        {"", ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.entry);
+        UiTextTable()[21] = QString::fromUtf8(c.entry);
+        const QString expected = c.shown ? QString::fromUtf8(c.shown)
+                                         : QStringLiteral("Only ") + ContactEmailAddress() + QStringLiteral(" here");
+        EXPECT_EQ(MessageText(-5), expected);
+    }
+}
+
+TEST_F(UiTexts, EntriesAreShownWithoutMarks)
+{
+    UiTextTable()[50] = QStringLiteral("% padded %");
+    UiTextTable()[51] = QStringLiteral("%%twice%%");
+    EXPECT_EQ(MessageText(50), QStringLiteral(" padded "));
+    EXPECT_EQ(MessageText(51), QStringLiteral("%twice%"));
+    EXPECT_EQ(MessageText(315), QString());
+}
+
+TEST_F(UiTexts, ReportTextOutsideTheTableGivesEntryZero)
+{
+    for (int number : {177, -1, 5000}) {
+        SCOPED_TRACE(number);
+        EXPECT_EQ(ReportText(number), QStringLiteral("{error language file}"));
+    }
+    ReportTextTable()[0] = QStringLiteral("%{chyba}%");
+    EXPECT_EQ(ReportText(177), QStringLiteral("{chyba}"));
+    EXPECT_EQ(ReportText(176), QString());
+}
+
+TEST(CurrentLanguageTag, StartsAsSlovak)
+{
+    EXPECT_EQ(CurrentLanguageTag(), QStringLiteral("SK"));
+}
