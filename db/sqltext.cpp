@@ -1,9 +1,10 @@
 // Value encodings of SQL text.
 #include "db/sqltext.h"
 
-#include "db/dbformat.h"
 #include "db/esqliteexception.h"
+#include "services/numbers.h"
 
+#include <QLocale>
 #include <cmath>
 
 namespace bralvo::db {
@@ -64,12 +65,12 @@ QString SqlNumber(double value)
 {
     if (!std::isfinite(value))
         throw ESQLiteException(QStringLiteral("Invalid number"));
-    return QString::number(value, 'g', 17);
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
 QString NumberToSqlText(const QString &typedNumber)
 {
-    const double value = parseTypedNumber(typedNumber);
+    const double value = services::ParseNumber(typedNumber);
     if (!std::isfinite(value))
         throw ESQLiteException(QStringLiteral("Invalid number"));
     // QString::number is locale-independent: "." and never any grouping.

@@ -32,8 +32,8 @@ QString SqlId(qint64 id);
 // "Invalid year: <text>" otherwise.
 QString SqlYear(const QString &yearText);
 
-// A number literal: up to 17 significant digits, "." as the decimal
-// point, no grouping ("1234.5", "-0.125", "1e+20"). Throws
+// A number literal: the shortest text that reads back as the same
+// double, "." as the decimal point, no grouping ("1234.5", "0.1", "1e+20"). Throws
 // ESQLiteException "Invalid number" for NaN and infinities.
 QString SqlNumber(double value);
 

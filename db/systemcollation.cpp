@@ -9,7 +9,7 @@ namespace bralvo::db {
 
 namespace {
 
-QLocale collationLocale()
+QLocale defaultLocale()
 {
     const QLocale system = QLocale::system();
     if (system.language() == QLocale::C)
@@ -17,16 +17,19 @@ QLocale collationLocale()
     return system;
 }
 
-const QCollator &systemCollator()
+QCollator makeCollator(const QLocale &locale)
 {
-    // One collator per thread: QCollator is not safe to share across threads.
-    thread_local const QCollator collator = [] {
-        QCollator c(collationLocale());
-        c.setCaseSensitivity(Qt::CaseSensitive);
-        c.setNumericMode(false);
-        c.setIgnorePunctuation(false);
-        return c;
-    }();
+    QCollator collator(locale);
+    collator.setCaseSensitivity(Qt::CaseSensitive);
+    collator.setNumericMode(false);
+    collator.setIgnorePunctuation(false);
+    return collator;
+}
+
+// Used from the GUI thread only, as every database access is.
+QCollator &systemCollator()
+{
+    static QCollator collator = makeCollator(defaultLocale());
     return collator;
 }
 
@@ -51,6 +54,16 @@ int SystemCollate(const QString &a, const QString &b)
     if (result != 0)
         return result;
     return sign(QString::compare(a, b, Qt::CaseSensitive));
+}
+
+QLocale systemCollationLocale()
+{
+    return systemCollator().locale();
+}
+
+void setSystemCollationLocale(const QLocale &locale)
+{
+    systemCollator() = makeCollator(locale);
 }
 
 int registerSystemCollation(sqlite3 *handle)

@@ -6,18 +6,18 @@
 namespace bralvo::db {
 
 Transaction::Transaction(TSQLiteDatabase &db)
-    : m_db(db), m_level(db.guardDepth() + 1), m_nested(db.InTransaction())
+    : m_db(db), m_level(db.m_guardDepth + 1), m_nested(db.InTransaction())
 {
     if (m_nested)
         m_db.ExecSql(QStringLiteral("SAVEPOINT %1;").arg(savepointName()));
     else
         m_db.BeginTransaction();
-    m_db.setGuardDepth(m_level);
+    m_db.m_guardDepth = m_level;
 }
 
 Transaction::~Transaction()
 {
-    m_db.setGuardDepth(m_level - 1);
+    m_db.m_guardDepth = m_level - 1;
     if (m_done)
         return;
     try {

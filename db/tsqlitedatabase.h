@@ -73,14 +73,11 @@ public:
     // The library handle, for code that needs the C API (backup, dump).
     sqlite3 *handle() const { return m_handle; }
 
-    // Savepoint bookkeeping of the Transaction guard: how many guards are
-    // currently open on this connection.
-    int guardDepth() const { return m_guardDepth; }
-    void setGuardDepth(int depth) { m_guardDepth = depth; }
-
 private:
+    friend class Transaction;
+
     sqlite3 *m_handle = nullptr;
-    int m_guardDepth = 0;
+    int m_guardDepth = 0;  // Transaction guards open on this connection
 };
 
 } // namespace bralvo::db

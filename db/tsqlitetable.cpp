@@ -4,7 +4,8 @@
 #include "db/esqliteexception.h"
 #include "db/sqlstatement.h"
 #include "db/tsqlitedatabase.h"
-#include "db/dbformat.h"
+#include "platform/floattext.h"
+#include "platform/regionalsettings.h"
 
 #include <sqlite3.h>
 #include <cmath>
@@ -13,8 +14,6 @@
 namespace bralvo::db {
 
 namespace {
-
-enum class PendingKind { Undecided, Decided };
 
 // Kind from a declared type: compared whole and case-sensitively.
 ColumnKind kindOfDeclaredType(const char *declared)
@@ -202,7 +201,7 @@ QString TSQLiteTable::FieldAsText(int index) const
     case ColumnKind::Integer:
         return QString::number(FieldAsInteger(index));
     case ColumnKind::Float:
-        return generalFloatText(FieldAsDouble(index));
+        return platform::FloatToStr(FieldAsDouble(index), platform::regionalSettings());
     case ColumnKind::Blob:
         return FieldBlobAsString(index);
     case ColumnKind::Text:

@@ -28,6 +28,7 @@ public:
     virtual QString displayName() const { return className(); }
 
 private:
+    friend class Collection;
     Collection *m_collection = nullptr;
 };
 

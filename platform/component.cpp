@@ -8,7 +8,8 @@ const ClassInfo &Component::staticClass()
     static const ClassInfo info = makeClassInfo("TComponent", &Persistent::staticClass(), nullptr,
                                                 [](PropertyTable &t) {
         PropertyBuilder<Component> b(t);
-        b.string("Name", &Component::name, &Component::setName);
+        // The name is written by the writers themselves, never as a property.
+        b.string("Name", &Component::name, &Component::setName).storedIf([](const Component &) { return false; });
         b.integer("Tag", &Component::tag, &Component::setTag, 0, PropKind::Int64);
     });
     return info;

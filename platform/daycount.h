@@ -11,7 +11,9 @@ namespace bralvo::platform {
 
 double dayCountFromDate(const QDate &date);           // a null date gives 0
 double dayCountFromDateTime(const QDateTime &value);  // local date and time as shown
-// Invalid (NaN, infinite or beyond year 9999) gives a null QDateTime.
+// A UTC QDateTime holding the same wall-clock date and time (so no
+// daylight-saving gap moves it). Invalid (NaN, infinite or beyond the years
+// 1..9999) gives a null QDateTime.
 QDateTime dateTimeFromDayCount(double dayCount);
 
 } // namespace bralvo::platform

@@ -3,7 +3,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <string>
 
 namespace bralvo::platform {
@@ -23,7 +22,16 @@ DecimalDigits fromScientific(const char *first, const char *last, bool negative)
         if (*p != '.')
             mantissa.push_back(*p);
     }
-    const int exp10 = (p != last) ? std::atoi(p + 1) : 0;
+    int exp10 = 0;
+    if (p != last) {
+        const char *e = p + 1;
+        const bool negativeExponent = e != last && *e == '-';
+        if (e != last && (*e == '-' || *e == '+'))
+            ++e;
+        std::from_chars(e, last, exp10);
+        if (negativeExponent)
+            exp10 = -exp10;
+    }
     result.digits = QString::fromLatin1(mantissa.data(), qsizetype(mantissa.size()));
     result.exponent = exp10 + 1;
     return result;
@@ -128,7 +136,8 @@ double toDouble(const DecimalDigits &value)
 {
     if (value.isZero())
         return 0.0;
-    const std::string text = (QStringLiteral("0.") + value.digits + u'e' + QString::number(value.exponent)).toStdString();
+    const QString scientific = QStringLiteral("0.") + value.digits + u'e' + QString::number(value.exponent);
+    const std::string text = scientific.toStdString();
     double magnitude = 0;
     const auto res = std::from_chars(text.data(), text.data() + text.size(), magnitude);
     if (res.ec == std::errc::result_out_of_range)

@@ -78,7 +78,7 @@ QString FloatToStr(double value, const RegionalSettings &settings)
     const DecimalDigits d = decimalDigits(value);
     if (d.isZero())
         return QStringLiteral("0");
-    if (d.exponent > 15 || d.exponent < -4)
+    if (d.exponent > 15 || d.exponent < -3)
         return scientificText(d, settings.decimalSeparator);
     QString text = toPlainText(d);
     text.replace(u'.', settings.decimalSeparator);

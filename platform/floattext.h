@@ -11,7 +11,7 @@ struct RegionalSettings;
 // The general form: the shortest text of at most 15 significant digits
 // that stands for the value, so every value typed or read with up to 15
 // digits comes back exactly (0.1 gives "0,1", not 0,1000000000000000055).
-// Plain notation for 1E-5 <= |value| < 1E15, else "1,5E20" / "1E-5".
+// Plain notation for 0.0001 <= |value| < 1E15, else "1,5E20" / "1E-5".
 // Zero is "0"; infinity and NaN give "INF", "-INF", "NAN".
 QString FloatToStr(double value, const RegionalSettings &settings);
 

@@ -13,7 +13,8 @@ struct Table {
     QHash<qint64, HandleTarget *> objects;
     // Start far from small integers so that a number a script computes
     // by accident (1, 2, 100) is never mistaken for an object.
-    qint64 next = qint64(1) << 24;
+    static constexpr qint64 first = qint64(1) << 24;
+    qint64 next = first;
 };
 
 Table &table()
@@ -68,6 +69,13 @@ bool HandleRegistry::isLive(qint64 handle)
     Table &t = table();
     std::lock_guard<std::mutex> guard(t.lock);
     return handle != 0 && t.objects.contains(handle);
+}
+
+bool HandleRegistry::wasIssued(qint64 handle)
+{
+    Table &t = table();
+    std::lock_guard<std::mutex> guard(t.lock);
+    return handle >= Table::first && handle < t.next;
 }
 
 int HandleRegistry::liveCount()

@@ -9,6 +9,7 @@
 
 #include "platform/error.h"
 
+#include <QString>
 #include <QtGlobal>
 
 namespace bralvo::platform {
@@ -32,6 +33,9 @@ public:
 
     // Never 0; the same value for the object's whole life.
     qint64 handle() const;
+    // The class name scripts know the object by (for "is" tests); empty
+    // when the object belongs to no registered class.
+    virtual QString scriptClassName() const { return QString(); }
 
 private:
     mutable qint64 m_handle = 0;
@@ -63,6 +67,9 @@ public:
 
     // True when handle names a live object (0 gives false).
     static bool isLive(qint64 handle);
+    // True when handle was issued at some time, live or dead: a dead handle
+    // is a stale reference, any other number is no reference at all.
+    static bool wasIssued(qint64 handle);
 
     // Number of live registered objects (for tests and leak checks).
     static int liveCount();

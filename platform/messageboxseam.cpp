@@ -3,6 +3,7 @@
 #include "platform/messageboxseam.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace bralvo::platform {
 
@@ -45,9 +46,9 @@ MessageBoxSeam &messageBoxSeam()
     return installedSeam ? *installedSeam : fallback;
 }
 
-void setMessageBoxSeam(MessageBoxSeam *seam)
+MessageBoxSeam *setMessageBoxSeam(MessageBoxSeam *seam)
 {
-    installedSeam = seam;
+    return std::exchange(installedSeam, seam);
 }
 
 } // namespace bralvo::platform

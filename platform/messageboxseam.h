@@ -66,7 +66,7 @@ public:
 // to any other box, and cancels every dialog and question.
 MessageBoxSeam &messageBoxSeam();
 // Installs a seam (not owned; it must outlive its use). nullptr puts the
-// fallback back.
-void setMessageBoxSeam(MessageBoxSeam *seam);
+// fallback back. Gives the seam installed before (nullptr: the fallback).
+MessageBoxSeam *setMessageBoxSeam(MessageBoxSeam *seam);
 
 } // namespace bralvo::platform

@@ -6,7 +6,8 @@
 // (placed by RegionalSettings::twoDigitYearWindow). Times: hour, and
 // optionally minutes, seconds and milliseconds ("14:05", "2:05:09.120"),
 // split by the regional time separator, optionally followed by "am"/"pm"
-// or the regional am/pm texts. A date-time is a date, blanks, and a time.
+// or the regional am/pm texts. A date-time is a date, blanks, and a time;
+// StrToDateTime gives it as a UTC QDateTime holding the wall-clock values.
 #pragma once
 
 #include <QDateTime>

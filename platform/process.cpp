@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <utility>
 
 namespace bralvo::platform {
 
@@ -38,9 +39,9 @@ RestartSeam &restartSeam()
     return installedRestartSeam ? *installedRestartSeam : fallback;
 }
 
-void setRestartSeam(RestartSeam *seam)
+RestartSeam *setRestartSeam(RestartSeam *seam)
 {
-    installedRestartSeam = seam;
+    return std::exchange(installedRestartSeam, seam);
 }
 
 } // namespace bralvo::platform

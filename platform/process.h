@@ -33,7 +33,7 @@ public:
 // The installed seam; an ExecutableRestart when none was installed.
 RestartSeam &restartSeam();
 // Installs a seam (not owned; it must outlive its use). nullptr puts the
-// default back.
-void setRestartSeam(RestartSeam *seam);
+// default back. Gives the seam installed before (nullptr: the default).
+RestartSeam *setRestartSeam(RestartSeam *seam);
 
 } // namespace bralvo::platform

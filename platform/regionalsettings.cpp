@@ -95,13 +95,15 @@ QChar firstChar(const QString &text, QChar fallback)
 void takeCurrency(const QLocale &locale, RegionalSettings &rs)
 {
     rs.currencyString = locale.currencySymbol();
+    const QString &symbol = rs.currencyString;
     const QString one = locale.toCurrencyString(1.0);
-    const bool symbolFirst = one.startsWith(rs.currencyString);
-    const QString rest = symbolFirst ? one.mid(rs.currencyString.size()) : one;
-    const bool spaced = symbolFirst ? (!rest.isEmpty() && rest.at(0).isSpace())
-                                    : one.left(one.size() - rs.currencyString.size()).back().isSpace();
+    if (symbol.isEmpty() || one.size() <= symbol.size())
+        return;
+    const bool symbolFirst = one.startsWith(symbol);
+    const QChar between = symbolFirst ? one.at(symbol.size()) : one.at(one.size() - symbol.size() - 1);
+    const bool spaced = between.isSpace();
     rs.currencyFormat = symbolFirst ? (spaced ? 2 : 0) : (spaced ? 3 : 1);
-    static const int negativeOf[] = {1, 5, 9, 8}; // minus in front of each form
+    static const int negativeOf[] = {1, 5, 9, 8}; // the same form with a minus in front
     rs.negativeCurrencyFormat = negativeOf[rs.currencyFormat];
 }
 

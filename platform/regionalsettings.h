@@ -38,8 +38,9 @@ struct RegionalSettings {
     int currencyDecimals = 2;
     int currencyFormat = 3;
     int negativeCurrencyFormat = 8;
-    // Two-digit years read by StrToDate fall within this many years
-    // before and after today's year, as 50 gives 1977..2076 in 2026.
+    // A year typed with one or two digits lands in the hundred years that
+    // begin this many years before today's year: with 50, in 2026, "76".."99"
+    // are 1976..1999 and "00".."75" are 2000..2075. 0 leaves it as typed.
     int twoDigitYearWindow = 50;
 
     // Slovak conventions: "," decimal, blank thousands, "dd.mm.yyyy",

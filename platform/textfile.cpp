@@ -40,9 +40,12 @@ bool writeTextFileAtomic(const QString &path, const QString &text)
 bool writeFileAtomic(const QString &path, const QByteArray &bytes)
 {
     // QSaveFile would happily rename over a read-only file; a read-only
-    // file means "do not change me".
+    // file means "do not change me". The owner's write bit is the
+    // read-only attribute, which holds even for root.
     const QFileInfo info(path);
-    if (path.isEmpty() || info.isDir() || (info.exists() && !info.isWritable()))
+    const bool readOnly =
+        info.exists() && (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner));
+    if (path.isEmpty() || info.isDir() || readOnly)
         return false;
     // QSaveFile: a crash or a full disk must never leave half a file.
     QSaveFile file(path);

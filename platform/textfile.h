@@ -29,7 +29,9 @@ std::optional<QString> readTextFileOrThrow(const QString &path);
 
 // Writes the text as UTF-8 (no byte-order mark) atomically. False when the
 // folder is missing, the existing file is read-only, or the write or the
-// rename fails; the old file is then untouched. Never throws.
+// rename fails; the old file is then untouched. A file counts as
+// read-only when the user cannot write it or its owner-write bit is
+// clear (so also for root). Never throws.
 bool writeTextFileAtomic(const QString &path, const QString &text);
 
 // As writeTextFileAtomic, for bytes written as they are.

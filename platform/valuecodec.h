@@ -106,8 +106,9 @@ public:
     QByteArray readBinary();
     QStringList readSet();
     QString readPropName();
-    // Skips one value of any type, lists and collections included.
-    void skipValue();
+    // Skips one value of any type, lists and collections included
+    // (nested deeper than 64 levels: ReadError).
+    void skipValue(int depth = 0);
 
 private:
     qint64 readInt(int bytes);

@@ -1,24 +1,11 @@
-// Text conversions of Variant (see varianttext.h).
+// Text conversions of Variant (see varianttext.h), over the shared
+// formatting routines and the process-wide regional settings.
 #include "platform/varianttext.h"
-
-#include <QDate>
-#include <QDateTime>
-#include <QLocale>
-#include <cmath>
+#include "platform/floattext.h"
+#include "platform/formatdatetime.h"
+#include "platform/regionalsettings.h"
 
 namespace bralvo::platform {
-
-namespace {
-
-QChar decimalSeparator()
-{
-    const QLocale system = QLocale::system();
-    if (system.language() == QLocale::C)
-        return QLatin1Char(',');
-    return system.decimalPoint().at(0);
-}
-
-} // namespace
 
 std::optional<qint64> textToInteger(const QString &text)
 {
@@ -38,37 +25,29 @@ std::optional<qint64> textToInteger(const QString &text)
 
 std::optional<double> textToFloat(const QString &text)
 {
-    QString t = text.trimmed();
-    if (t.isEmpty())
-        return std::nullopt;
-    if (const auto i = textToInteger(t))
+    if (const auto i = textToInteger(text))
         return double(*i);
-    t.replace(decimalSeparator(), QLatin1Char('.'));
-    bool ok = false;
-    const double v = t.toDouble(&ok);
-    if (!ok)
-        return std::nullopt;
-    return v;
+    const RegionalSettings &settings = regionalSettings();
+    if (const auto d = TryStrToFloat(text, settings))
+        return d;
+    // Texts written by programs use "." whatever the region.
+    if (settings.decimalSeparator != QLatin1Char('.') && text.contains(QLatin1Char('.'))
+        && !text.contains(settings.decimalSeparator)) {
+        QString dotted = text;
+        dotted.replace(QLatin1Char('.'), settings.decimalSeparator);
+        return TryStrToFloat(dotted, settings);
+    }
+    return std::nullopt;
 }
 
 QString floatToText(double value)
 {
-    QString s = QString::number(value, 'g', 15);
-    s.replace(QLatin1Char('.'), decimalSeparator());
-    s.replace(QLatin1String("e+"), QLatin1String("E"));
-    s.replace(QLatin1String("e-"), QLatin1String("E-"));
-    return s;
+    return FloatToStr(value, regionalSettings());
 }
 
 QString dateToText(double dayCount)
 {
-    const QDateTime epoch(QDate(1899, 12, 30), QTime(0, 0));
-    const qint64 ms = qint64(std::llround(dayCount * 86400000.0));
-    const QDateTime at = epoch.addMSecs(ms);
-    QString s = at.date().toString(QStringLiteral("dd.MM.yyyy"));
-    if (at.time() != QTime(0, 0))
-        s += QLatin1Char(' ') + at.time().toString(QStringLiteral("hh:mm:ss"));
-    return s;
+    return FormatDateTime(QStringLiteral("c"), dayCount, regionalSettings());
 }
 
 } // namespace bralvo::platform

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/error.h"
+#include "script/scripterror.h"
 
 #include <exception>
 
@@ -23,10 +24,7 @@ private:
 
 // The builder's own failures while turning the intermediate program into
 // items; TscScript::Compile turns them into ErrorText and ErrorPosition.
-class ScriptBuildError : public bralvo::Error {
-public:
-    using bralvo::Error::Error;
-};
+using ScriptBuildError = ScriptError;
 
 // "Range check error": a string or array index outside its bounds.
 ScriptRuntimeError rangeError();

@@ -70,6 +70,9 @@ public:
     // Stops this script and its procedures at their next check.
     void Terminate();
     void SetLines(const QStringList &lines) { Lines = lines; }
+    // Registers every module of the process-wide list once (tscrtti.h).
+    void AddRTTI();
+    void ClearRTTI();
 
     // Registration. The Add... of a name Find already knows returns the
     // known item unchanged (except AddMethod, whose newest entry shadows).

@@ -1,6 +1,8 @@
 #include "services/gridhelpers.h"
 
+#include "platform/conversionerror.h"
 #include "platform/widgets/stringgrid.h"
+#include "services/numbers.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -42,6 +44,26 @@ void SetGridColWidths(platform::StringGrid &grid, const QString &widths, bool sa
     }
     for (int col = 0; col < parts.size() && col < grid.columnCount(); ++col)
         grid.setColWidth(col, parts[col].trimmed().toInt());
+}
+
+void FormatGridMoneyColumns(platform::StringGrid &grid, const QString &columns)
+{
+    if (grid.rowCount() < 3 || columns.isEmpty())
+        return;
+    for (const QString &part : columns.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const int col = part.trimmed().toInt(&ok);
+        if (!ok)
+            continue;
+        for (int row = 1; row <= grid.rowCount() - 2; ++row) {
+            // A cell that holds no number keeps its text rather than
+            // breaking off the whole column.
+            try {
+                grid.setCell(col, row, FormatMoney(ParseNumber(grid.cell(col, row))));
+            } catch (const platform::ConversionError &) {
+            }
+        }
+    }
 }
 
 void DrawGridCell(QPainter &painter, const platform::StringGrid &grid, int row, int col,

@@ -1,6 +1,7 @@
 #include "services/windowhelpers.h"
 
 #include "platform/widgets/mdihost.h"
+#include "services/shellopen.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -104,6 +105,21 @@ void RestoreColorOnExit(QWidget &control, int slot)
 void RepaintControlArea(QWidget &control)
 {
     control.update();
+}
+
+void OpenControlLink(QWidget &control)
+{
+    QString target = control.toolTip();
+    if (target.isEmpty()) {
+        if (const auto *label = qobject_cast<const QLabel *>(&control))
+            target = label->text();
+        else if (const auto *button = qobject_cast<const QAbstractButton *>(&control))
+            target = button->text();
+    }
+    // OpenWithDesktop refuses anything but web, mail and existing local
+    // files, so a hint read from a file can never start a program.
+    if (!target.isEmpty())
+        OpenWithDesktop(target);
 }
 
 void LoadJpegIntoImage(const QString &file, QLabel &image)

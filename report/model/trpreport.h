@@ -1,0 +1,241 @@
+// TrpReport: the component a window holds to print something. It holds
+// one report definition (its children are the pages), the option
+// objects, datasets, variables, styles and script text, and drives the
+// machinery that turns the definition into prepared pages: the engine,
+// the prepared-pages store, the report script and the preview (abstract
+// bases, see trpenginebases.h). It reads and writes the definition as
+// report XML.
+//
+// Errors of one load or one preparation collect in ErrorList (sorted,
+// each text once) and reach the user through HandleReportError by
+// EngineOptions.NewSilentMode.
+#pragma once
+
+#include "platform/registryini.h"
+#include "platform/stringlist.h"
+#include "platform/variant.h"
+#include "report/model/trpcomponent.h"
+#include "report/model/trpenginebases.h"
+
+#include <QMutex>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+namespace bralvo::report {
+
+class TrpDataSet;
+class TrpEngineOptions;
+class TrpPreviewOptions;
+class TrpPrintOptions;
+class TrpReportOptions;
+class TrpReportDataSets;
+class TrpVariables;
+class TrpStyles;
+class TrpXMLSerializer;
+class TrpView;
+class TrpPage;
+class TrpReportPage;
+
+enum TrpProgressType : int { ptRunning = 0, ptExporting = 1, ptPrinting = 2 };
+
+// The library's process-wide lock: taken while report XML is read with
+// ThreadSafeMode set.
+QRecursiveMutex &reportUnitLock();
+
+// Registers the report classes readable from report XML (once).
+void registerReportClasses();
+
+class TrpReport : public TrpComponent {
+    BRALVO_CLASS(TrpReport)
+public:
+    explicit TrpReport(platform::Component *owner = nullptr);
+    ~TrpReport() override;
+
+    // --- persistent properties
+    QString Version() const { return QStringLiteral("4.3"); }
+    void SetVersion(const QString &) {}
+    QString ParentReport() const { return m_parentReport; }
+    // Loads the parent report (OnLoadTemplate, else the file relative to
+    // the program folder), keeps a copy of it and marks every object as
+    // inherited, so only differences are written. Empty: no inheritance.
+    void SetParentReport(const QString &name);
+    TrpDataSet *DataSet() const { return m_dataSet; }
+    void SetDataSet(TrpDataSet *ds);
+    QString DataSetName() const;
+    void SetDataSetName(const QString &name);
+    bool DotMatrixReport() const { return m_dotMatrixReport; }
+    void SetDotMatrixReport(bool v) { m_dotMatrixReport = v; }
+    TrpEngineOptions *EngineOptions() const { return m_engineOptions.get(); }
+    void SetEngineOptions(const TrpEngineOptions *v);
+    QString IniFile() const { return m_iniFile; }
+    void SetIniFile(const QString &v) { m_iniFile = v; }
+    bool OldStyleProgress() const { return m_oldStyleProgress; }
+    void SetOldStyleProgress(bool v) { m_oldStyleProgress = v; }
+    TrpCustomPreview *Preview() const { return m_preview; }
+    void SetPreview(TrpCustomPreview *preview);
+    TrpPreviewOptions *PreviewOptions() const { return m_previewOptions.get(); }
+    void SetPreviewOptions(const TrpPreviewOptions *v);
+    TrpPrintOptions *PrintOptions() const { return m_printOptions.get(); }
+    void SetPrintOptions(const TrpPrintOptions *v);
+    TrpReportOptions *ReportOptions() const { return m_reportOptions.get(); }
+    void SetReportOptions(const TrpReportOptions *v);
+    QString ScriptLanguage() const { return m_scriptLanguage; }
+    void SetScriptLanguage(const QString &v) { m_scriptLanguage = v; }
+    platform::StringList *ScriptText() const { return m_scriptText.get(); }
+    void SetScriptText(const platform::StringList *v);
+    bool ShowProgress() const { return m_showProgress; }
+    void SetShowProgress(bool v) { m_showProgress = v; }
+    bool StoreInDFM() const { return m_storeInDFM; }
+    void SetStoreInDFM(bool v) { m_storeInDFM = v; }
+    QString OnRunDialogs() const { return m_onRunDialogs; }
+    void SetOnRunDialogs(const QString &v) { m_onRunDialogs = v; }
+    QString OnStartReport() const { return m_onStartReport; }
+    void SetOnStartReport(const QString &v) { m_onStartReport = v; }
+    QString OnStopReport() const { return m_onStopReport; }
+    void SetOnStopReport(const QString &v) { m_onStopReport = v; }
+
+    // --- host events (call-backs; never stored)
+    std::function<void(TrpReportComponent *)> OnAfterPrint;
+    std::function<void(platform::Component *database, bool &connected)> OnBeforeConnect;
+    std::function<void(TrpReportComponent *)> OnBeforePrint;
+    std::function<void(TrpReport *)> OnBeginDoc;
+    std::function<void(TrpView *, int button, int shift, bool &modified)> OnClickObject;
+    std::function<void(TrpReport *)> OnEndDoc;
+    std::function<void(const QString &varName, platform::Variant &value)> OnGetValue;
+    std::function<void(TrpPage *)> OnManualBuild;
+    std::function<void(TrpView *)> OnMouseOverObject;
+    std::function<void(TrpReport *)> OnPreview;
+    std::function<void(TrpReportPage *, int copyNo)> OnPrintPage;
+    std::function<void(TrpReport *)> OnPrintReport;
+    std::function<void(TrpReport *)> OnAfterPrintReport;
+    std::function<void(TrpReport *, TrpProgressType, int)> OnProgressStart;
+    std::function<void(TrpReport *, TrpProgressType, int)> OnProgress;
+    std::function<void(TrpReport *, TrpProgressType, int)> OnProgressStop;
+    std::function<platform::Variant(const QString &methodName, platform::Variant &params)> OnUserFunction;
+    std::function<void(TrpReport *, const QString &templateName)> OnLoadTemplate;
+    std::function<void(TrpReport *)> OnClosePreview;
+    std::function<void(const QString &connectionString)> OnApplyConnection;
+
+    // --- run-time state
+    TrpReportDataSets *DataSets() const { return m_dataSets.get(); }
+    TrpVariables *Variables() const { return m_variables.get(); }
+    TrpStyles *Styles() const { return m_styles.get(); }
+    TrpCustomEngine *Engine() const { return m_engine.get(); }
+    TrpCustomPreviewPages *PreparedPages() const { return m_preparedPages.get(); }
+    TrpReportScriptHost *Script() const { return m_script.get(); }
+    platform::StringList &ErrorList() { return m_errorList; }
+    const platform::StringList &ErrorList() const { return m_errorList; }
+    const QStringList &SysVariables() const { return m_sysVariables; }
+    platform::StringList &DrillDownState() { return m_drillDownState; }
+    QString ReportFileName() const { return m_reportFileName; }
+    QString CurrentObjectName() const { return m_currentObjectName; }
+    void SetCurrentObjectName(const QString &v) { m_currentObjectName = v; }
+    bool Terminated() const { return m_terminated; }
+    // True also stops the running script.
+    void SetTerminated(bool v);
+    bool Reloading() const { return m_reloading; }
+    TrpXMLSerializer *ActiveSerializer() const { return m_activeSerializer; }
+    void SetActiveSerializer(TrpXMLSerializer *s) { m_activeSerializer = s; }
+    TrpReport *ParentReportCopy() const { return m_parentReportCopy.get(); }
+    TrpPreviewWindow *PreviewWindow() const { return m_previewWindow; }
+    QTimer *PrepareTimer() { return &m_prepareTimer; }
+
+    // --- definition
+    // Frees the pages and resets the definition (datasets, variables,
+    // options' Clear, styles, script); host events, IniFile, Preview,
+    // OldStyleProgress, ShowProgress and StoreInDFM are kept.
+    void Clear() override;
+    QString GetDescription() const override;
+    TrpComponent *GetPages(int index) const { return Objects().value(index); }
+    int GetPagesCount() const { return int(Objects().size()); }
+
+    // Reads the definition; see the .cpp for the steps. A refused
+    // password clears the report and records "Invalid password".
+    void LoadFromStream(platform::Stream &stream) override;
+    // Writes the definition; the password is stored scrambled.
+    void SaveToStream(platform::Stream &stream, bool saveChildren = true, bool saveDefaultValues = false) override;
+    // False for a missing file (unless ExceptionIfNotFound, which throws
+    // StreamError), for content that did not load cleanly and for a
+    // refused password.
+    bool LoadFromFile(const QString &fileName, bool exceptionIfNotFound = false);
+    // Writes a temporary file and renames it; throws StreamError.
+    void SaveToFile(const QString &fileName);
+    void defineProperties(platform::PropertyFiler &filer) override;
+    // The reference object for writing an inherited report.
+    TrpComponent *AncestorLookup(const QString &name) const;
+
+    // --- preparing and showing
+    bool PrepareReport(bool clearLastReport = true);
+    void ShowReport(bool clearLastReport = true);
+    void ShowPreparedPages();
+    // A settings store on IniFile (registry path or ini file).
+    std::unique_ptr<platform::SettingsStore> GetIniFile() const;
+    // No designer exists: returns at once / false.
+    void DesignReport(bool modal = true, bool mdiChild = false) { Q_UNUSED(modal); Q_UNUSED(mdiChild); }
+    bool DesignPreviewPage() { return false; }
+
+    // --- progress
+    virtual void BeginProgress(TrpProgressType type);
+    virtual void StepProgress(TrpProgressType type, int progress);
+    virtual void EndProgress(TrpProgressType type);
+    void SetProgressMessage(const QString &text);
+    // The progress window's current message (tests; empty when none).
+    QString ProgressMessage() const { return m_progressMessage; }
+
+    // The stored form of a password and back (each character code below
+    // 256 lowered or raised by 10 within one byte).
+    static QString ScramblePassword(const QString &password);
+    static QString UnscramblePassword(const QString &stored);
+
+protected:
+    void notification(platform::Component *component, platform::Operation operation) override;
+
+private:
+    bool loadDefinition(platform::Stream &stream);
+    void ensureDataPage();
+    void setAncestorFlags(bool on);
+    void showErrors();
+
+    QString m_parentReport;
+    TrpDataSet *m_dataSet = nullptr;
+    QString m_dataSetName;
+    bool m_dotMatrixReport = false;
+    std::unique_ptr<TrpEngineOptions> m_engineOptions;
+    QString m_iniFile = QStringLiteral("\\Software\\Dori Zirovad");
+    bool m_oldStyleProgress = false;
+    TrpCustomPreview *m_preview = nullptr;
+    std::unique_ptr<TrpPreviewOptions> m_previewOptions;
+    std::unique_ptr<TrpPrintOptions> m_printOptions;
+    std::unique_ptr<TrpReportOptions> m_reportOptions;
+    QString m_scriptLanguage;
+    std::unique_ptr<platform::StringList> m_scriptText;
+    bool m_showProgress = true;
+    bool m_storeInDFM = true;
+    QString m_onRunDialogs, m_onStartReport, m_onStopReport;
+
+    std::unique_ptr<TrpReportDataSets> m_dataSets;
+    std::unique_ptr<TrpVariables> m_variables;
+    std::unique_ptr<TrpStyles> m_styles;
+    std::unique_ptr<TrpReportScriptHost> m_script;
+    std::unique_ptr<TrpCustomEngine> m_engine;
+    std::unique_ptr<TrpCustomPreviewPages> m_preparedPages;
+    platform::StringList m_errorList;
+    QStringList m_sysVariables;
+    platform::StringList m_drillDownState;
+    QTimer m_prepareTimer;
+    QString m_reportFileName;
+    QString m_currentObjectName;
+    bool m_terminated = false;
+    bool m_reloading = false;
+    bool m_loadingParent = false;
+    bool m_passwordRefused = false;
+    TrpXMLSerializer *m_activeSerializer = nullptr;
+    std::unique_ptr<TrpReport> m_parentReportCopy;
+    TrpPreviewWindow *m_previewWindow = nullptr;
+    std::unique_ptr<TrpPreviewWindow> m_ownedPreviewWindow;
+    QString m_progressMessage;
+    bool m_progressShown = false;
+};
+
+} // namespace bralvo::report

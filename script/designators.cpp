@@ -1,0 +1,269 @@
+// Designator evaluation: the general chain walk and the three fast shapes.
+#include "script/designators.h"
+
+#include "script/expressions.h"
+#include "script/runtimeerror.h"
+#include "script/tschelpers.h"
+#include "script/tscscript.h"
+
+#include <QVarLengthArray>
+
+namespace bralvo::script {
+
+void TscDesignatorItem::AddArg(std::unique_ptr<TscCustomExpression> arg)
+{
+    m_args.push_back(std::move(arg));
+}
+
+TscDesignator::TscDesignator(TscScript *buildScript)
+    : TscCustomVariable(QString(), tcVariant, QString()), BuildScript(buildScript)
+{
+}
+
+TscDesignator::~TscDesignator() = default;
+
+TscDesignatorItem *TscDesignator::AddItem()
+{
+    m_items.push_back(std::make_unique<TscDesignatorItem>());
+    return m_items.back().get();
+}
+
+void TscDesignator::InsertItem(int index, std::unique_ptr<TscDesignatorItem> item)
+{
+    m_items.insert(m_items.begin() + index, std::move(item));
+}
+
+void TscDesignator::RemoveItem(int index)
+{
+    m_items.erase(m_items.begin() + index);
+}
+
+std::unique_ptr<TscDesignatorItem> TscDesignator::TakeItem(int index)
+{
+    std::unique_ptr<TscDesignatorItem> item = std::move(m_items[size_t(index)]);
+    m_items.erase(m_items.begin() + index);
+    return item;
+}
+
+Variant TscDesignator::GetValue()
+{
+    LateBuild();
+    return WalkChain(false, Variant::null());
+}
+
+void TscDesignator::SetValue(const Variant &value)
+{
+    LateBuild();
+    WalkChain(true, value);
+}
+
+void TscDesignator::LateBuild()
+{
+    if (!LateSource)
+        return;
+    TscLateBuilder build = std::move(LateSource);
+    LateSource = nullptr;
+    std::unique_ptr<TscDesignator> built = build(BuildScript);
+    TakeOver(*built);
+}
+
+void TscDesignator::TakeOver(TscDesignator &other)
+{
+    m_items = std::move(other.m_items);
+    Shape = other.Shape;
+    IndexSource = other.IndexSource;
+    IndexItem = other.IndexItem;
+    TypeCode = other.TypeCode;
+    TypeName = other.TypeName;
+    ReadOnly = other.ReadOnly;
+    LinkedItem = other.LinkedItem;
+    BuildScript = other.BuildScript;
+    LateSource = std::move(other.LateSource);
+}
+
+void TscDesignator::Finish()
+{
+    if (m_items.empty())
+        return;
+    const TscCustomVariable *last = m_items.back()->Target;
+    TypeCode = last->TypeCode;
+    TypeName = last->TypeName;
+    ReadOnly = last->ReadOnly;
+    if (TypeCode == tcConstructor && m_items.size() > 1) {
+        TypeCode = tcClass;
+        TypeName = m_items[m_items.size() - 2]->Target->TypeName;
+    }
+    TscCustomVariable *first = m_items.front()->Target;
+    auto *variable = dynamic_cast<TscVariable *>(first);
+    Shape = TscDesignatorShape::General;
+    if (m_items.size() == 1 && variable && m_items.front()->Count() == 0) {
+        Shape = TscDesignatorShape::Variable;
+        LinkedItem = variable;
+    } else if (m_items.size() == 2 && dynamic_cast<TscStringVariable *>(first) && m_items[1]->Count() > 0
+               && dynamic_cast<TscStringHelper *>(m_items[1]->Target)) {
+        Shape = TscDesignatorShape::StringChar;
+        LinkedItem = variable;
+        IndexSource = m_items[1]->Arg(0);
+    } else if (m_items.size() == 2 && variable && variable->TypeCode == tcArray
+               && dynamic_cast<TscArrayHelper *>(m_items[1]->Target) && m_items[1]->Target == variable->LinkedItem) {
+        Shape = TscDesignatorShape::ArrayElement;
+        LinkedItem = variable;
+        IndexSource = variable->LinkedItem;
+        IndexItem = m_items[1].get();
+    }
+}
+
+std::unique_ptr<TscDesignator> TscDesignator::Specialize(std::unique_ptr<TscDesignator> general)
+{
+    std::unique_ptr<TscDesignator> special;
+    switch (general->Shape) {
+    case TscDesignatorShape::Variable: special = std::make_unique<TscVariableDesignator>(general->BuildScript); break;
+    case TscDesignatorShape::StringChar: special = std::make_unique<TscStringDesignator>(general->BuildScript); break;
+    case TscDesignatorShape::ArrayElement: special = std::make_unique<TscArrayDesignator>(general->BuildScript); break;
+    default: return general;
+    }
+    special->TakeOver(*general);
+    special->SourcePos = general->SourcePos;
+    return special;
+}
+
+namespace {
+
+// Saves the locals of a procedure that is already running, so that a
+// recursive call cannot clobber them; restores on every way out.
+class LocalsSnapshot {
+public:
+    explicit LocalsSnapshot(TscCustomVariable *target)
+    {
+        auto *proc = dynamic_cast<TscProcVariable *>(target);
+        if (!proc || !proc->InProgress)
+            return;
+        TscScript &local = *proc->LocalScript;
+        for (int i = 0; i < local.Count(); ++i) {
+            auto *item = dynamic_cast<TscCustomVariable *>(local.ItemAt(i));
+            if (dynamic_cast<TscVariable *>(item) || dynamic_cast<TscParamItem *>(item))
+                m_saved.append({item, item->GetValue()});
+        }
+    }
+    ~LocalsSnapshot() { restore(); }
+    void restore()
+    {
+        for (auto &[item, value] : m_saved)
+            item->SetValue(value);
+        m_saved.clear();
+    }
+
+private:
+    QVarLengthArray<std::pair<TscCustomVariable *, Variant>, 8> m_saved;
+};
+
+void passArguments(TscDesignatorItem &item, TscCustomVariable &target)
+{
+    const int count = std::min(item.Count(), target.Count());
+    if (count == 0)
+        return;
+    // All arguments first: an argument may read a parameter it replaces.
+    QVarLengthArray<Variant, 8> values;
+    for (int i = 0; i < count; ++i) {
+        auto *expr = target.TakesSourceText ? dynamic_cast<TscExpression *>(item.Arg(i)) : nullptr;
+        values.append(expr ? Variant(expr->Source) : item.Arg(i)->GetValue());
+    }
+    for (int i = 0; i < count; ++i)
+        target.GetParam(i)->SetValue(values[i]);
+}
+
+// By-reference results are taken before a recursive call's locals are
+// restored and written after, so a caller's own local passed by reference
+// keeps the result instead of getting its old value back.
+void passBack(TscDesignatorItem &item, TscCustomVariable &target, LocalsSnapshot &snapshot)
+{
+    const int count = std::min(item.Count(), target.Count());
+    QVarLengthArray<std::pair<int, Variant>, 4> results;
+    for (int i = 0; i < count; ++i)
+        if (target.GetParam(i)->ByRef)
+            results.append({i, target.GetParam(i)->GetValue()});
+    snapshot.restore();
+    for (auto &[i, result] : results)
+        item.Arg(i)->SetValue(result);
+}
+
+} // namespace
+
+Variant TscDesignator::WalkChain(bool assigning, const Variant &value)
+{
+    Variant current = Variant::null();
+    TscCustomVariable *last = nullptr;
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        TscDesignatorItem &item = *m_items[i];
+        TscCustomVariable *target = item.Target;
+        if (auto *inner = dynamic_cast<TscDesignator *>(target)) {
+            current = inner->GetValue();
+            last = target;
+            continue;
+        }
+        LocalsSnapshot snapshot(target);
+        passArguments(item, *target);
+        if (auto *helper = dynamic_cast<TscCustomHelper *>(target)) {
+            helper->LeftItem = last;
+            helper->LeftValue = current;
+            helper->CallScript = BuildScript;
+        }
+        last = target;
+        const bool isLast = i + 1 == m_items.size();
+        if (assigning && isLast) {
+            target->SetValue(value);
+        } else {
+            target->ResultWanted = isLast ? ResultWanted : true;
+            current = target->GetValue();
+        }
+        passBack(item, *target, snapshot);
+    }
+    return current;
+}
+
+int TscStringDesignator::index() const
+{
+    const qint64 i = IndexSource->GetValue().toInt64();
+    const auto &text = static_cast<TscStringVariable *>(LinkedItem)->Text;
+    if (i < 1 || i > text.size())
+        throw rangeError();
+    return int(i - 1);
+}
+
+Variant TscStringDesignator::GetValue()
+{
+    const int i = index();
+    return Variant(QString(static_cast<TscStringVariable *>(LinkedItem)->Text[i]));
+}
+
+void TscStringDesignator::SetValue(const Variant &value)
+{
+    const int i = index();
+    const QString text = value.isNull() ? QString() : value.toString();
+    if (text.isEmpty())
+        throw rangeError();
+    static_cast<TscStringVariable *>(LinkedItem)->Text[i] = text[0];
+}
+
+void TscArrayDesignator::prepare()
+{
+    auto *helper = static_cast<TscArrayHelper *>(IndexSource);
+    helper->LeftItem = LinkedItem;
+    const int count = std::min(IndexItem->Count(), helper->Count());
+    for (int i = 0; i < count; ++i)
+        helper->GetParam(i)->SetValue(IndexItem->Arg(i)->GetValue());
+}
+
+Variant TscArrayDesignator::GetValue()
+{
+    prepare();
+    return IndexSource->GetValue();
+}
+
+void TscArrayDesignator::SetValue(const Variant &value)
+{
+    prepare();
+    IndexSource->SetValue(value);
+}
+
+} // namespace bralvo::script

@@ -1,0 +1,418 @@
+// Expression trees: building by precedence, type checking, evaluation.
+#include "script/expressions.h"
+
+#include "platform/handleregistry.h"
+#include "script/designators.h"
+#include "script/runtimeerror.h"
+#include "script/scriptmessages.h"
+#include "script/tschelpers.h"
+#include "script/tscscript.h"
+#include "script/typerules.h"
+
+namespace bralvo::script {
+
+namespace {
+
+struct OpInfo {
+    const char *text;
+    TscOp op;
+    int priority;
+};
+
+const OpInfo opTable[] = {
+    {">", TscOp::Great, 4},     {"<", TscOp::Less, 4},       {"<=", TscOp::LessEq, 4},
+    {">=", TscOp::GreatEq, 4},  {"<>", TscOp::NonEq, 4},     {"=", TscOp::Eq, 4},
+    {"+", TscOp::Plus, 3},      {"strcat", TscOp::StrCat, 3}, {"-", TscOp::Minus, 3},
+    {"or", TscOp::Or, 3},       {"xor", TscOp::Xor, 3},      {"*", TscOp::Mul, 2},
+    {"/", TscOp::DivFloat, 2},  {"div", TscOp::DivInt, 2},   {"mod", TscOp::Mod, 2},
+    {"and", TscOp::And, 2},     {"shl", TscOp::Shl, 2},      {"shr", TscOp::Shr, 2},
+    {"(", TscOp::LeftBracket, 6}, {")", TscOp::RightBracket, 5}, {"not", TscOp::Not, 1},
+    {"unminus", TscOp::UnMinus, 1}, {"in", TscOp::In, 4},    {"is", TscOp::Is, 4},
+};
+
+bool isComparison(TscOp op)
+{
+    return op == TscOp::Great || op == TscOp::Less || op == TscOp::LessEq || op == TscOp::GreatEq
+        || op == TscOp::NonEq || op == TscOp::Eq;
+}
+
+bool isOperator(const TscExpressionNode *node, TscOp op)
+{
+    auto *opNode = dynamic_cast<const TscOperatorNode *>(node);
+    return opNode && opNode->OpCode == op;
+}
+
+// Whether an operator may take a left operand of this type at all.
+bool operatorAllowed(TscOp op, int leftCode)
+{
+    switch (leftCode) {
+    case tcBoolean:
+        return op == TscOp::NonEq || op == TscOp::Eq || op == TscOp::Or || op == TscOp::Xor || op == TscOp::And
+            || op == TscOp::Not;
+    case tcChar:
+    case tcString:
+        return isComparison(op) || op == TscOp::Plus || op == TscOp::StrCat || op == TscOp::In;
+    case tcClass:
+    case tcArray:
+        return op == TscOp::NonEq || op == TscOp::Eq;
+    default:
+        return true;
+    }
+}
+
+bool arrayContains(const Variant &array, const Variant &value)
+{
+    if (!array.isArray())
+        return value.equals(array);
+    const qint64 low = array.lowBound(1);
+    const qint64 high = array.highBound(1);
+    for (qint64 i = low; i <= high; ++i) {
+        const Variant element = array.element(i);
+        if (i + 2 <= high && array.element(i + 1).isNull()) {
+            if (value.greaterOrEqual(element) && value.lessOrEqual(array.element(i + 2)))
+                return true;
+            i += 2;
+        } else if (value.equals(element)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+Variant evalIs(const Variant &left, TscExpressionNode *right, TscScript *script)
+{
+    auto *dnode = dynamic_cast<TscDesignatorNode *>(right);
+    if (!dnode || dnode->Designator->ItemCount() == 0)
+        return Variant(false);
+    platform::HandleTarget *obj = left.isNull() || left.isEmpty() ? nullptr
+                                                                  : platform::HandleRegistry::lookup(left.toInt64());
+    if (!obj)
+        return Variant(false);
+    const QString className = dnode->Designator->Item(0)->Target->Name;
+    return Variant(ClassInheritsFrom(className, obj->scriptClassName(), script));
+}
+
+} // namespace
+
+TscOperandNode::TscOperandNode(const Variant &value)
+{
+    Value = value;
+    if (value.isBoolean())
+        TypeCode = tcBoolean;
+    else if (value.kind() == platform::varSingle || value.kind() == platform::varDouble
+             || value.kind() == platform::varCurrency)
+        TypeCode = tcFloat;
+    else if (value.isString())
+        TypeCode = tcString;
+    else
+        TypeCode = tcInteger;
+}
+
+TscDesignatorNode::TscDesignatorNode(std::unique_ptr<TscDesignator> designator)
+    : TscOperandNode(Variant::null()), Designator(std::move(designator))
+{
+    TypeCode = Designator->TypeCode;
+    TypeName = Designator->TypeName;
+    Item = Designator->Shape == TscDesignatorShape::Variable && !Designator->LateSource
+               ? Designator->LinkedItem
+               : static_cast<TscCustomVariable *>(Designator.get());
+}
+
+TscDesignatorNode::~TscDesignatorNode() = default;
+
+TscSetNode::TscSetNode(std::unique_ptr<TscSetExpression> set) : TscOperandNode(Variant::null()), Set(std::move(set))
+{
+    TypeCode = tcVariant;
+}
+
+TscSetNode::~TscSetNode() = default;
+
+Variant TscSetNode::GetValue()
+{
+    return Set->GetValue();
+}
+
+int TscOperatorNode::Code() const
+{
+    return OpCode == TscOp::StrCat ? int(TscOp::Plus) : int(OpCode);
+}
+
+namespace {
+
+// The operator nodes' evaluation: one flat switch, operands left first.
+class EvalNode : public TscOperatorNode {
+public:
+    EvalNode(TscOp op, int priority, TscScript *script) : TscOperatorNode(op, priority), m_script(script) {}
+
+    Variant GetValue() override
+    {
+        switch (OpCode) {
+        case TscOp::Not: return Left->GetValue().logicalNot();
+        case TscOp::UnMinus: return Left->GetValue().negate();
+        case TscOp::None: return Left->GetValue();
+        case TscOp::Or: return shortCircuit(false);
+        case TscOp::And: return shortCircuit(true);
+        default: break;
+        }
+        const Variant left = Left->GetValue();
+        if (OpCode == TscOp::In) {
+            if (auto *set = dynamic_cast<TscSetNode *>(Right.get()))
+                return Variant(set->Set->Contains(left));
+            return Variant(arrayContains(Right->GetValue(), left));
+        }
+        if (OpCode == TscOp::Is)
+            return evalIs(left, Right.get(), m_script);
+        return binary(left, Right->GetValue());
+    }
+
+private:
+    Variant shortCircuit(bool isAnd)
+    {
+        const Variant left = Left->GetValue();
+        if (!IsBoolean)
+            return isAnd ? left.logicalAnd(Right->GetValue()) : left.logicalOr(Right->GetValue());
+        return left.toBool() == isAnd ? Right->GetValue() : left;
+    }
+
+    Variant binary(const Variant &left, const Variant &right) const
+    {
+        switch (OpCode) {
+        case TscOp::Great: return Variant(left.greater(right));
+        case TscOp::Less: return Variant(left.less(right));
+        case TscOp::LessEq: return Variant(left.lessOrEqual(right));
+        case TscOp::GreatEq: return Variant(left.greaterOrEqual(right));
+        case TscOp::NonEq: return Variant(left.notEquals(right));
+        case TscOp::Eq: return Variant(left.equals(right));
+        case TscOp::Plus: return left.add(right);
+        case TscOp::StrCat:
+            if (left.isString())
+                return Variant(left.toString() + (right.isNull() ? QString() : right.toString()));
+            return left.add(right);
+        case TscOp::Minus: return left.subtract(right);
+        case TscOp::Xor: return left.logicalXor(right);
+        case TscOp::Mul: return left.multiply(right);
+        case TscOp::DivFloat: return left.divide(right);
+        case TscOp::DivInt: return left.intDivide(right);
+        case TscOp::Mod: return left.modulo(right);
+        case TscOp::Shl: return left.shiftLeft(right);
+        case TscOp::Shr: return left.shiftRight(right);
+        default: return Variant::null();
+        }
+    }
+
+    TscScript *m_script;
+};
+
+} // namespace
+
+TscExpression::TscExpression(TscScript *script)
+    : TscCustomExpression(QString(), tcVariant, QString()), Script(script)
+{
+    Root = std::make_unique<EvalNode>(TscOp::None, 7, script);
+    Current = Root.get();
+}
+
+TscExpression::~TscExpression() = default;
+
+void TscExpression::attach(std::unique_ptr<TscExpressionNode> node)
+{
+    node->SourcePos = SourcePos;
+    node->Parent = Current;
+    TscExpressionNode *raw = node.get();
+    if (!Current->Left)
+        Current->Left = std::move(node);
+    else
+        Current->Right = std::move(node);
+    Current = raw;
+}
+
+void TscExpression::AddConst(const Variant &value)
+{
+    attach(std::make_unique<TscOperandNode>(value));
+}
+
+void TscExpression::AddDesignator(std::unique_ptr<TscDesignator> designator)
+{
+    attach(std::make_unique<TscDesignatorNode>(std::move(designator)));
+}
+
+void TscExpression::AddSet(std::unique_ptr<TscSetExpression> set)
+{
+    attach(std::make_unique<TscSetNode>(std::move(set)));
+}
+
+void TscExpression::AddOperator(const QString &text)
+{
+    const QString lower = text.toLower();
+    for (const OpInfo &info : opTable) {
+        if (lower != QLatin1String(info.text))
+            continue;
+        if (info.op == TscOp::RightBracket)
+            return closeBracket();
+        auto node = std::make_unique<EvalNode>(info.op, info.priority, Script);
+        if (info.op == TscOp::LeftBracket || info.op == TscOp::Not || info.op == TscOp::UnMinus)
+            return attach(std::move(node));
+        return addBinary(std::move(node));
+    }
+    throw ScriptBuildError(QStringLiteral("Unknown operator '%1'").arg(text));
+}
+
+void TscExpression::closeBracket()
+{
+    TscExpressionNode *node = Current;
+    while (node && node->Priority() <= 5)
+        node = node->Parent;
+    if (!node || !isOperator(node, TscOp::LeftBracket) || !node->Left)
+        throw ScriptBuildError(scriptMessage(ScriptMessage::IncompatibleTypes));
+    TscExpressionNode *parent = node->Parent;
+    std::unique_ptr<TscExpressionNode> inner = std::move(node->Left);
+    inner->Parent = parent;
+    TscExpressionNode *raw = inner.get();
+    // The "(" node dies when its slot in the parent is overwritten.
+    if (parent->Left.get() == node)
+        parent->Left = std::move(inner);
+    else
+        parent->Right = std::move(inner);
+    Current = raw;
+}
+
+void TscExpression::addBinary(std::unique_ptr<TscOperatorNode> op)
+{
+    op->SourcePos = SourcePos;
+    if (Current == Root.get()) {
+        op->Parent = Current;
+        TscOperatorNode *raw = op.get();
+        (Current->Left ? Current->Right : Current->Left) = std::move(op);
+        Current = raw;
+        return;
+    }
+    TscExpressionNode *a = Current;
+    TscExpressionNode *t = nullptr;
+    if (!isOperator(Current, TscOp::LeftBracket)) {
+        t = Current;
+        a = t->Parent;
+        while (a->Priority() <= op->Priority()) {
+            t = a;
+            a = a->Parent;
+        }
+    }
+    TscOperatorNode *raw = op.get();
+    op->Parent = a;
+    if (t) {
+        std::unique_ptr<TscExpressionNode> &slot = a->Left.get() == t ? a->Left : a->Right;
+        std::unique_ptr<TscExpressionNode> detached = std::move(slot);
+        detached->Parent = raw;
+        op->Left = std::move(detached);
+        slot = std::move(op);
+    } else {
+        (a->Left ? a->Right : a->Left) = std::move(op);
+    }
+    Current = raw;
+}
+
+QString TscExpression::check(TscExpressionNode *node)
+{
+    auto *op = dynamic_cast<TscOperatorNode *>(node);
+    if (!op)
+        return QString();
+    QString error = node->Left ? check(node->Left.get()) : QString();
+    const QString rightError = node->Right ? check(node->Right.get()) : QString();
+    if (error.isEmpty())
+        error = rightError;
+    const int left = node->Left ? int(node->Left->TypeCode) : int(tcVariant);
+    const int right = node->Right ? int(node->Right->TypeCode) : int(tcVariant);
+    const QString leftName = node->Left ? node->Left->TypeName : QString();
+    const QString rightName = node->Right ? node->Right->TypeName : QString();
+    op->IsBoolean = left == tcBoolean && right == tcBoolean;
+    // Every operator needs its operands; a tree without them never runs.
+    const bool unary = op->OpCode == TscOp::Not || op->OpCode == TscOp::UnMinus;
+    const bool complete = node->Left && (unary || node->Right) && op->OpCode != TscOp::LeftBracket;
+    const bool fits = complete
+        && ((op->OpCode == TscOp::Is && left == tcClass && right == tcClass)
+            || (TypesCompatible(left, leftName, right, rightName, Script) && operatorAllowed(op->OpCode, left)));
+    if (!fits && error.isEmpty())
+        error = node->SourcePos.isEmpty() ? QStringLiteral("0:0") : node->SourcePos;
+    node->TypeCode = quint8(left);
+    node->TypeName = leftName;
+    if ((left == tcInteger && right == tcFloat) || (left == tcFloat && right == tcInteger)
+        || (left == tcInteger && right == tcInteger && op->OpCode == TscOp::DivFloat))
+        node->TypeCode = tcFloat;
+    if (isComparison(op->OpCode) || op->OpCode == TscOp::In || op->OpCode == TscOp::Is)
+        node->TypeCode = tcBoolean;
+    return error;
+}
+
+QString TscExpression::Finalize()
+{
+    std::unique_ptr<TscExpressionNode> inner = std::move(Root->Left);
+    if (!inner)
+        inner = std::make_unique<TscOperandNode>(Variant::null());
+    inner->Parent = nullptr;
+    Root = std::move(inner);
+    Current = Root.get();
+    const QString error = check(Root.get());
+    TypeCode = Root->TypeCode;
+    TypeName = Root->TypeName;
+    auto *dnode = dynamic_cast<TscDesignatorNode *>(Root.get());
+    ReadOnly = !(dnode && !dnode->Designator->ReadOnly);
+    return error;
+}
+
+void TscExpression::SetValue(const Variant &value)
+{
+    if (ReadOnly)
+        return;
+    if (auto *dnode = dynamic_cast<TscDesignatorNode *>(Root.get()))
+        dnode->Designator->SetValue(value);
+}
+
+TscCustomVariable *TscExpression::SingleItem() const
+{
+    if (auto *dnode = dynamic_cast<TscDesignatorNode *>(Root.get()))
+        return dnode->Item;
+    if (dynamic_cast<TscOperandNode *>(Root.get()))
+        return Root.get();
+    return nullptr;
+}
+
+namespace {
+
+bool isSameVariable(const TscExpressionNode *node, const TscDesignator &target)
+{
+    auto *dnode = dynamic_cast<const TscDesignatorNode *>(node);
+    return dnode && dnode->Designator->Shape == TscDesignatorShape::Variable && !dnode->Designator->LateSource
+        && dnode->Designator->LinkedItem == target.LinkedItem;
+}
+
+} // namespace
+
+QString TscExpression::OptimizeAssignment(const TscDesignator &target)
+{
+    auto *op = dynamic_cast<TscOperatorNode *>(Root.get());
+    if (target.Shape != TscDesignatorShape::Variable || target.LateSource || !op)
+        return QStringLiteral(" ");
+    // "strcat" must stay: s := s & 1 concatenates text, an add-assign would add.
+    QString modifier;
+    switch (op->OpCode) {
+    case TscOp::Plus: modifier = QStringLiteral("+"); break;
+    case TscOp::Minus: modifier = QStringLiteral("-"); break;
+    case TscOp::Mul: modifier = QStringLiteral("*"); break;
+    case TscOp::DivFloat: modifier = QStringLiteral("/"); break;
+    default: return QStringLiteral(" ");
+    }
+    const int varType = target.LinkedItem->TypeCode;
+    if (isSameVariable(op->Left.get(), target)) {
+        std::unique_ptr<TscExpressionNode> rest = std::move(op->Right);
+        Root = std::move(rest);
+    } else if (isSameVariable(op->Right.get(), target) && (modifier == QLatin1String("+") || modifier == QLatin1String("*"))
+               && varType != tcString && varType != tcVariant) {
+        std::unique_ptr<TscExpressionNode> rest = std::move(op->Left);
+        Root = std::move(rest);
+    } else {
+        return QStringLiteral(" ");
+    }
+    Root->Parent = nullptr;
+    return modifier;
+}
+
+} // namespace bralvo::script

@@ -1,0 +1,521 @@
+// Building a script from its intermediate program: declarations and
+// statements. Expressions and designators are built in
+// programbuilder_expr.cpp.
+#include "script/programbuilder.h"
+
+#include "script/designators.h"
+#include "script/expressions.h"
+#include "script/runtimeerror.h"
+#include "script/scriptmessages.h"
+#include "script/statements.h"
+#include "script/tscclassvariable.h"
+#include "script/tscilparser.h"
+#include "script/tscxmldocument.h"
+#include "script/typerules.h"
+
+namespace bralvo::script {
+
+namespace {
+
+QString kindOf(const TscXMLItem &e)
+{
+    return e.Name().toLower();
+}
+
+QString quoted(const QString &name)
+{
+    return QLatin1Char('\'') + name + QLatin1Char('\'');
+}
+
+const TscXMLItem *childNamed(const TscXMLItem &e, const char *name)
+{
+    const int index = e.Find(QLatin1String(name));
+    return index < 0 ? nullptr : e.Items(index);
+}
+
+} // namespace
+
+void compileScript(TscScript &script)
+{
+    ILParserOptions options;
+    options.highCharIdents = script.HighCharIdents;
+    if (script.OnGetUnit) {
+        options.unitSource = [&script](const QString &unitName) -> std::optional<QString> {
+            QString text;
+            script.OnGetUnit(&script, unitName, text);
+            return text;
+        };
+    }
+    TscILParser parser(options);
+    parser.LoadLanguageGrammar(script.SyntaxType);
+    const QString text = NormalizeScriptText(script.Lines.join(QLatin1Char('\n')));
+    if (!parser.BuildIntermediateProgram(text)) {
+        script.ErrorText = parser.ErrorText();
+        script.ErrorPosition = parser.ErrorPosition();
+        script.ErrorUnitName = parser.ErrorUnitName();
+        // A failed parse must never read as success.
+        if (script.ErrorText.isEmpty()) {
+            script.ErrorText = QStringLiteral("Syntax error");
+            if (script.ErrorPosition.isEmpty())
+                script.ErrorPosition = QStringLiteral("1:1");
+        }
+        return;
+    }
+    ProgramBuilder builder(script, parser.Grammar().Root(), parser.NeedDeclareVars(), parser.Lexer().Text());
+    builder.BuildProgramItems(parser.ILScript().Root());
+}
+
+ProgramBuilder::ProgramBuilder(TscScript &program, const TscXMLItem *grammarRoot, bool needDeclareVars,
+                               const QString &sourceText)
+    : m_program(program), m_grammarRoot(grammarRoot), m_needDeclareVars(needDeclareVars), m_sourceText(sourceText)
+{
+    m_lineStarts.append(0);
+    for (int i = 0; i < sourceText.size(); ++i)
+        if (sourceText[i] == QLatin1Char('\n'))
+            m_lineStarts.append(i + 1);
+}
+
+void ProgramBuilder::BuildProgramItems(const TscXMLItem *ilRoot)
+{
+    m_withList.clear();
+    m_program.ErrorUnitName.clear();
+    m_unitName.clear();
+    m_ilRoot = ilRoot;
+    try {
+        if (ilRoot)
+            DoProgram(*ilRoot, m_program);
+        m_program.ErrorPosition.clear();
+    } catch (const bralvo::Error &error) {
+        m_program.ErrorText = error.userText();
+        if (m_program.ErrorText.isEmpty())
+            m_program.ErrorText = QStringLiteral("Error");
+        m_program.ErrorPosition = m_errorPos;
+        m_program.ErrorUnitName = m_unitName;
+    }
+}
+
+void ProgramBuilder::fail(const QString &message) const
+{
+    throw ScriptError(message, m_errorPos);
+}
+
+void ProgramBuilder::setErrorPos(const TscXMLItem &element)
+{
+    const QString pos = element.Prop(QStringLiteral("pos"));
+    if (!pos.isEmpty())
+        m_errorPos = pos;
+}
+
+void ProgramBuilder::record(TscStatement &list, std::unique_ptr<TscStatement> statement)
+{
+    const QString pos = statement->SourcePos;
+    list.Add(std::move(statement));
+    if (!pos.isEmpty())
+        m_program.AddCodeLine(m_unitName, pos);
+}
+
+void ProgramBuilder::CheckIdent(TscScript &script, const QString &name)
+{
+    if (script.FindLocal(name))
+        fail(scriptMessage(ScriptMessage::IdRedeclared) + quoted(name));
+}
+
+TscClassVariable *ProgramBuilder::FindClassOrError(const QString &name)
+{
+    TscClassVariable *cls = m_program.FindClass(name);
+    if (!cls)
+        fail(scriptMessage(ScriptMessage::UnknownType) + quoted(name));
+    return cls;
+}
+
+void ProgramBuilder::CheckTypes(const TscCustomVariable &variable, const TscCustomVariable &expression)
+{
+    if (!AssignCompatible(variable, expression, &m_program))
+        fail(scriptMessage(ScriptMessage::IncompatibleTypes) + QStringLiteral(": '") + variable.ReportedTypeName()
+             + QStringLiteral("', '") + expression.ReportedTypeName() + QLatin1Char('\''));
+}
+
+TscCustomVariable *ProgramBuilder::FindVariable(TscScript &script, const QString &name)
+{
+    if (TscCustomVariable *item = script.Find(name))
+        return item;
+    if (m_needDeclareVars)
+        fail(scriptMessage(ScriptMessage::IdUndeclared) + quoted(name));
+    auto *variable = new TscVariable(name, tcVariant, QString());
+    m_program.Add(name, variable);
+    return variable;
+}
+
+int ProgramBuilder::TypeCodeOf(const QString &typeName)
+{
+    QString name = typeName;
+    for (const TscXMLItem *scope : {m_progRoot, m_ilRoot, m_grammarRoot}) {
+        const TscXMLItem *types = scope ? childNamed(*scope, "types") : nullptr;
+        const int index = types ? types->Find(typeName) : -1;
+        if (index >= 0) {
+            name = types->Items(index)->Prop(QStringLiteral("type"));
+            break;
+        }
+    }
+    const int code = TypeCodeOfName(name, &m_program);
+    if (code == tcClass)
+        FindClassOrError(name);
+    return code;
+}
+
+void ProgramBuilder::DoProgram(const TscXMLItem &element, TscScript &script)
+{
+    const TscXMLItem *savedRoot = m_progRoot;
+    m_progRoot = &element;
+    declareProcedures(element, script);
+    for (int i = 0; i < element.Count(); ++i)
+        DoStmt(*element.Items(i), script, *script.MainBlock);
+    m_progRoot = savedRoot;
+}
+
+void ProgramBuilder::declareProcedures(const TscXMLItem &element, TscScript &script)
+{
+    for (int i = 0; i < element.Count(); ++i) {
+        const TscXMLItem &child = *element.Items(i);
+        const QString kind = kindOf(child);
+        if (kind == QLatin1String("procedure") || kind == QLatin1String("function"))
+            declareProcedure(child, script, kind == QLatin1String("function"));
+        else if (kind == QLatin1String("compoundstmt"))
+            declareProcedures(child, script);
+    }
+}
+
+void ProgramBuilder::DoCompound(const TscXMLItem &element, TscScript &script, TscStatement &list)
+{
+    for (int i = 0; i < element.Count(); ++i)
+        DoStmt(*element.Items(i), script, list);
+}
+
+void ProgramBuilder::DoStmt(const TscXMLItem &element, TscScript &script, TscStatement &list)
+{
+    setErrorPos(element);
+    const QString kind = kindOf(element);
+    const QString pos = element.Prop(QStringLiteral("pos"));
+    if (kind == QLatin1String("assignstmt")) {
+        const TscXMLItem *modifier = element.Count() > 2 ? element.Items(1) : nullptr;
+        doAssignment(*element.Items(0), modifier, *element.Items(element.Count() - 1), pos, script, list);
+    } else if (kind == QLatin1String("callstmt")) {
+        doCall(element, script, list, Mode::Normal);
+    } else if (kind == QLatin1String("delete")) {
+        doCall(element, script, list, Mode::Destructor);
+    } else if (kind == QLatin1String("ifstmt")) {
+        doIf(element, script, list);
+    } else if (kind == QLatin1String("casestmt")) {
+        doCase(element, script, list);
+    } else if (kind == QLatin1String("forstmt")) {
+        doFor(element, script, list);
+    } else if (kind == QLatin1String("vbforstmt")) {
+        doVbFor(element, script, list);
+    } else if (kind == QLatin1String("cppforstmt")) {
+        doCppFor(element, script, list);
+    } else if (kind == QLatin1String("whilestmt")) {
+        doWhile(element, script, list);
+    } else if (kind == QLatin1String("repeatstmt")) {
+        doRepeat(element, script, list);
+    } else if (kind == QLatin1String("trystmt")) {
+        doTry(element, script, list);
+    } else if (kind == QLatin1String("break")) {
+        record(list, std::make_unique<TscBreakStmt>(&script, pos, m_unitName));
+    } else if (kind == QLatin1String("continue")) {
+        record(list, std::make_unique<TscContinueStmt>(&script, pos, m_unitName));
+    } else if (kind == QLatin1String("exit")) {
+        record(list, std::make_unique<TscExitStmt>(&script, pos, m_unitName));
+    } else if (kind == QLatin1String("return")) {
+        doReturn(element, script, list);
+    } else if (kind == QLatin1String("with")) {
+        doWith(element, script, list);
+    } else if (kind == QLatin1String("compoundstmt")) {
+        DoCompound(element, script, list);
+    } else if (kind == QLatin1String("uses")) {
+        doUses(element, script);
+    } else if (kind == QLatin1String("var")) {
+        doVar(element, script, list);
+    } else if (kind == QLatin1String("const")) {
+        doConst(element, script);
+    } else if (kind == QLatin1String("procedure") || kind == QLatin1String("function")) {
+        doProcedureBody(element, script);
+    }
+}
+
+void ProgramBuilder::doAssignment(const TscXMLItem &target, const TscXMLItem *modifier, const TscXMLItem &value,
+                                  const QString &pos, TscScript &script, TscStatement &list)
+{
+    std::unique_ptr<TscDesignator> subject = MakeDesignator(target, script, Mode::Normal);
+    std::unique_ptr<TscExpression> expr = expressionOf(value, script);
+    if (subject->ReadOnly)
+        fail(scriptMessage(ScriptMessage::LeftCantAssigned));
+    CheckTypes(*subject, *expr);
+    QString op = modifier ? modifier->Prop(QStringLiteral("text")) : expr->OptimizeAssignment(*subject);
+    std::unique_ptr<TscAssignmentStmt> statement;
+    if (op == QLatin1String("+") || op == QLatin1String("-") || op == QLatin1String("*") || op == QLatin1String("/"))
+        statement = std::make_unique<TscAssignOpStmt>(&script, pos, m_unitName, op[0]);
+    else
+        statement = std::make_unique<TscAssignmentStmt>(&script, pos, m_unitName);
+    statement->Subject = std::move(subject);
+    statement->ValueExpr = std::move(expr);
+    statement->Optimize();
+    record(list, std::move(statement));
+}
+
+void ProgramBuilder::doCall(const TscXMLItem &element, TscScript &script, TscStatement &list, Mode mode)
+{
+    auto statement = std::make_unique<TscCallStmt>(&script, element.Prop(QStringLiteral("pos")), m_unitName);
+    statement->Subject = MakeDesignator(*element.Items(0), script, mode);
+    if (element.Count() > 1 && kindOf(*element.Items(1)) == QLatin1String("modificator")) {
+        statement->StepSign = element.Items(1)->Prop(QStringLiteral("text"));
+        if (statement->Subject->ReadOnly)
+            fail(scriptMessage(ScriptMessage::LeftCantAssigned));
+    }
+    record(list, std::move(statement));
+}
+
+void ProgramBuilder::doIf(const TscXMLItem &element, TscScript &script, TscStatement &list)
+{
+    auto statement = std::make_unique<TscIfStmt>(&script, element.Prop(QStringLiteral("pos")), m_unitName);
+    statement->Test = expressionOf(*element.Items(0), script);
+    if (const TscXMLItem *then = childNamed(element, "thenstmt"))
+        DoCompound(*then, script, *statement);
+    if (const TscXMLItem *otherwise = childNamed(element, "elsestmt"))
+        DoCompound(*otherwise, script, *statement->ElseBlock);
+    record(list, std::move(statement));
+}
+
+void ProgramBuilder::doCase(const TscXMLItem &element, TscScript &script, TscStatement &list)
+{
+    const QString pos = element.Prop(QStringLiteral("pos"));
+    auto statement = std::make_unique<TscCaseStmt>(&script, pos, m_unitName);
+    statement->Test = expressionOf(*element.Items(0), script);
+    for (int i = 1; i < element.Count(); ++i) {
+        const TscXMLItem &child = *element.Items(i);
+        if (kindOf(child) != QLatin1String("caseselector")) {
+            if (i == element.Count() - 1)
+                DoStmt(child, script, *statement->ElseBlock);
+            continue;
+        }
+        if (child.Count() != 2)
+            continue;
+        auto selector = std::make_unique<TscCaseSelector>(&script, child.Prop(QStringLiteral("pos")), m_unitName);
+        selector->MatchSet = std::make_unique<TscSetExpression>();
+        const TscXMLItem &set = *child.Items(0);
+        for (int k = 0; k < set.Count(); ++k) {
+            setErrorPos(*set.Items(k));
+            if (kindOf(*set.Items(k)) == QLatin1String("range"))
+                selector->MatchSet->AddElement(nullptr);
+            else
+                selector->MatchSet->AddElement(expressionOf(*set.Items(k), script));
+        }
+        DoStmt(*child.Items(1), script, *selector);
+        statement->AddSelector(std::move(selector));
+    }
+    record(list, std::move(statement));
+}
+
+namespace {
+
+bool isNumericLoopVariable(const TscCustomVariable *variable)
+{
+    return dynamic_cast<const TscVariable *>(variable) && !dynamic_cast<const TscStringVariable *>(variable)
+        && (variable->TypeCode == tcInteger || variable->TypeCode == tcFloat || variable->TypeCode == tcVariant);
+}
+
+} // namespace
+
+void ProgramBuilder::doFor(const TscXMLItem &element, TscScript &script, TscStatement &list)
+{
+    auto statement = std::make_unique<TscForStmt>(&script, element.Prop(QStringLiteral("pos")), m_unitName);
+    setErrorPos(*element.Items(0));
+    statement->LoopVar = FindVariable(script, element.Items(0)->Prop(QStringLiteral("text")));
+    if (!isNumericLoopVariable(statement->LoopVar))
+        fail(scriptMessage(ScriptMessage::ForError));
+    statement->FromExpr = expressionOf(*element.Items(1), script);
+    CheckTypes(*statement->LoopVar, *statement->FromExpr);
+    int next = 2;
+    if (next < element.Count() && kindOf(*element.Items(next)) == QLatin1String("downto")) {
+        statement->Downward = true;
+        ++next;
+    }
+    statement->ToExpr = expressionOf(*element.Items(next++), script);
+    CheckTypes(*statement->LoopVar, *statement->ToExpr);
+    if (next < element.Count())
+        DoStmt(*element.Items(next), script, *statement);
+    record(list, std::move(statement));
+}
+
+void ProgramBuilder::doVbFor(const TscXMLItem &element, TscScript &script, TscStatement &list)
+{
+    auto statement = std::make_unique<TscVbForStmt>(&script, element.Prop(QStringLiteral("pos")), m_unitName);
+    setErrorPos(*element.Items(0));
+    statement->LoopVar = FindVariable(script, element.Items(0)->Prop(QStringLiteral("text")));
+    if (!isNumericLoopVariable(statement->LoopVar))
+        fail(scriptMessage(ScriptMessage::ForError));
+    statement->FromExpr = expressionOf(*element.Items(1), script);
+    CheckTypes(*statement->LoopVar, *statement->FromExpr);
+    statement->ToExpr = expressionOf(*element.Items(2), script);
+    CheckTypes(*statement->LoopVar, *statement->ToExpr);
+    int next = 3;
+    if (next < element.Count() && kindOf(*element.Items(next)) == QLatin1String("expr")) {
+        statement->StepExpr = expressionOf(*element.Items(next++), script);
+        CheckTypes(*statement->LoopVar, *statement->StepExpr);
+    }
+    if (next < element.Count())
+        DoStmt(*element.Items(next), script, *statement);
+    record(list, std::move(statement));
+}
+
+void ProgramBuilder::doCppFor(const TscXMLItem &element, TscScript &script, TscStatement &list)
+{
+    auto statement = std::make_unique<TscCppForStmt>(&script, element.Prop(QStringLiteral("pos")), m_unitName);
+    if (element.Count() > 0)
+        DoStmt(*element.Items(0), script, *statement->InitBlock);
+    statement->Test = expressionOf(*element.Items(1), script);
+    if (element.Count() > 2)
+        DoStmt(*element.Items(2), script, *statement->StepBlock);
+    if (element.Count() > 3)
+        DoStmt(*element.Items(3), script, *statement);
+    record(list, std::move(statement));
+}
+
+void ProgramBuilder::doWhile(const TscXMLItem &element, TscScript &script, TscStatement &list)
+{
+    auto statement = std::make_unique<TscWhileStmt>(&script, element.Prop(QStringLiteral("pos")), m_unitName);
+    statement->Test = expressionOf(*element.Items(0), script);
+    if (element.Count() > 1)
+        DoStmt(*element.Items(1), script, *statement);
+    record(list, std::move(statement));
+}
+
+void ProgramBuilder::doRepeat(const TscXMLItem &element, TscScript &script, TscStatement &list)
+{
+    auto statement = std::make_unique<TscRepeatStmt>(&script, element.Prop(QStringLiteral("pos")), m_unitName);
+    int last = element.Count() - 1;
+    if (last >= 0 && kindOf(*element.Items(last)) == QLatin1String("inverse")) {
+        statement->StopOnFalse = true;
+        --last;
+    }
+    for (int i = 0; i < last; ++i)
+        DoStmt(*element.Items(i), script, *statement);
+    statement->Test = expressionOf(*element.Items(last), script);
+    record(list, std::move(statement));
+}
+
+void ProgramBuilder::doTry(const TscXMLItem &element, TscScript &script, TscStatement &list)
+{
+    auto statement = std::make_unique<TscTryStmt>(&script, element.Prop(QStringLiteral("pos")), m_unitName);
+    for (int i = 0; i < element.Count(); ++i) {
+        const TscXMLItem &child = *element.Items(i);
+        const QString kind = kindOf(child);
+        if (kind == QLatin1String("exceptstmt")) {
+            statement->CatchMode = true;
+            DoCompound(child, script, *statement->HandlerBlock);
+        } else if (kind == QLatin1String("finallystmt")) {
+            DoCompound(child, script, *statement->HandlerBlock);
+        } else {
+            DoStmt(child, script, *statement);
+        }
+    }
+    record(list, std::move(statement));
+}
+
+void ProgramBuilder::doReturn(const TscXMLItem &element, TscScript &script, TscStatement &list)
+{
+    const QString pos = element.Prop(QStringLiteral("pos"));
+    if (element.Count() == 1) {
+        const TscXMLItem &value = *element.Items(0);
+        TscXMLItem target;
+        target.SetName(QStringLiteral("dsgn"));
+        target.SetProp(QStringLiteral("pos"), value.Prop(QStringLiteral("pos")));
+        TscXMLItem *node = target.Add();
+        node->SetName(QStringLiteral("node"));
+        node->SetProp(QStringLiteral("text"), QStringLiteral("Result"));
+        node->SetProp(QStringLiteral("pos"), value.Prop(QStringLiteral("pos")));
+        doAssignment(target, nullptr, value, pos, script, list);
+    }
+    record(list, std::make_unique<TscExitStmt>(&script, pos, m_unitName));
+}
+
+void ProgramBuilder::doWith(const TscXMLItem &element, TscScript &script, TscStatement &list)
+{
+    const int pushed = m_withList.size();
+    // An empty body writes nothing: then every child is a designator.
+    const bool hasBody = element.Count() > 0 && kindOf(*element.Items(element.Count() - 1)) != QLatin1String("dsgn");
+    const int designators = hasBody ? element.Count() - 1 : element.Count();
+    for (int i = 0; i < designators; ++i) {
+        setErrorPos(*element.Items(i));
+        std::unique_ptr<TscDesignator> subject = MakeDesignator(*element.Items(i), script, Mode::Normal);
+        if (subject->TypeCode != tcClass && subject->TypeCode != tcVariant)
+            fail(scriptMessage(ScriptMessage::ClassRequired));
+        QString name;
+        for (int n = 0;; ++n) {
+            name = QString::number(n);
+            bool taken = script.FindLocal(name);
+            for (const auto &entry : m_withList)
+                taken = taken || entry.first == name;
+            if (!taken)
+                break;
+        }
+        auto *withVar = new TscVariable(name, subject->TypeCode, subject->TypeName);
+        script.Add(name, withVar);
+        auto statement = std::make_unique<TscWithStmt>(&script, element.Prop(QStringLiteral("pos")), m_unitName);
+        statement->Subject = std::move(subject);
+        statement->WithVar = withVar;
+        m_withList.append({name, statement.get()});
+        record(list, std::move(statement));
+    }
+    if (hasBody)
+        DoStmt(*element.Items(element.Count() - 1), script, list);
+    while (m_withList.size() > pushed)
+        m_withList.removeLast();
+}
+
+void ProgramBuilder::doUses(const TscXMLItem &element, TscScript &script)
+{
+    const QString savedUnit = m_unitName;
+    m_unitName = element.Prop(QStringLiteral("unit"));
+    QString ilText;
+    if (m_program.OnGetILUnit)
+        m_program.OnGetILUnit(&m_program, m_unitName, ilText);
+    if (!ilText.isEmpty()) {
+        TscXMLDocument document;
+        document.LoadFromText(ilText);
+        if (document.Root())
+            DoProgram(*document.Root(), script);
+    } else {
+        for (int i = 0; i < element.Count(); ++i)
+            DoProgram(*element.Items(i), script);
+    }
+    m_unitName = savedUnit;
+}
+
+void ProgramBuilder::doVar(const TscXMLItem &element, TscScript &script, TscStatement &list)
+{
+    for (int i = 0; i < element.Count(); ++i) {
+        const TscXMLItem &child = *element.Items(i);
+        if (kindOf(child) != QLatin1String("ident"))
+            continue;
+        setErrorPos(child);
+        const QString name = child.Prop(QStringLiteral("text"));
+        CheckIdent(script, name);
+        TscCustomVariable *variable = createVariable(element, name, script, &list, false);
+        script.Add(name, variable);
+    }
+}
+
+void ProgramBuilder::doConst(const TscXMLItem &element, TscScript &script)
+{
+    setErrorPos(*element.Items(0));
+    const QString name = element.Items(0)->Prop(QStringLiteral("text"));
+    CheckIdent(script, name);
+    std::unique_ptr<TscExpression> expr = expressionOf(*element.Items(1), script);
+    auto constant = std::make_unique<TscVariable>(name, expr->TypeCode, expr->TypeName);
+    constant->Value = expr->GetValue();
+    constant->ReadOnly = true;
+    constant->DeclUnit = m_unitName;
+    script.Add(name, constant.release());
+}
+
+} // namespace bralvo::script

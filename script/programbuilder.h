@@ -1,0 +1,111 @@
+// The program builder: walks the intermediate program (TscILParser's
+// document) and creates a script's run-time objects: variables, constants,
+// procedures with their parameters and local scripts, statements,
+// designators and expressions. Every name is resolved here (the script,
+// its procedures' local scripts, its parents, registered host classes);
+// types and parameter counts are checked, and the first problem stops the
+// build as a ScriptError with ErrorPos as its position.
+#pragma once
+
+#include "script/tscscript.h"
+
+#include <QList>
+#include <QSet>
+#include <utility>
+
+namespace bralvo::script {
+
+class TscXMLItem;
+class TscDesignator;
+class TscExpression;
+class TscStatement;
+class TscWithStmt;
+
+// What TscScript::Compile does: parse Lines in SyntaxType and build.
+// Syntax and build errors land in ErrorText/ErrorPosition/ErrorUnitName;
+// an unknown language or an unreadable unit throws ScriptError.
+void compileScript(TscScript &script);
+
+class ProgramBuilder {
+public:
+    enum class Mode { Normal, Constructor, Destructor };
+
+    // grammarRoot may be nullptr (late building); sourceText is the main
+    // text the expression sources are cut from.
+    ProgramBuilder(TscScript &program, const TscXMLItem *grammarRoot, bool needDeclareVars,
+                   const QString &sourceText = QString());
+
+    // Builds ilRoot into the program. A ScriptError (or any bralvo::Error)
+    // becomes the program's ErrorText, ErrorPosition and ErrorUnitName;
+    // what was built so far stays.
+    void BuildProgramItems(const TscXMLItem *ilRoot);
+
+    // Throw ScriptError on any problem.
+    std::unique_ptr<TscExpression> MakeExpression(const TscXMLItem &element, TscScript &script);
+    std::unique_ptr<TscDesignator> MakeDesignator(const TscXMLItem &element, TscScript &script, Mode mode);
+
+    const QString &ErrorPos() const { return m_errorPos; }
+
+private:
+    void DoProgram(const TscXMLItem &element, TscScript &script);
+    void declareProcedures(const TscXMLItem &element, TscScript &script);
+    void DoStmt(const TscXMLItem &element, TscScript &script, TscStatement &list);
+    void DoCompound(const TscXMLItem &element, TscScript &script, TscStatement &list);
+    void doAssignment(const TscXMLItem &target, const TscXMLItem *modifier, const TscXMLItem &value,
+                      const QString &pos, TscScript &script, TscStatement &list);
+    void doCall(const TscXMLItem &element, TscScript &script, TscStatement &list, Mode mode);
+    void doIf(const TscXMLItem &element, TscScript &script, TscStatement &list);
+    void doCase(const TscXMLItem &element, TscScript &script, TscStatement &list);
+    void doFor(const TscXMLItem &element, TscScript &script, TscStatement &list);
+    void doVbFor(const TscXMLItem &element, TscScript &script, TscStatement &list);
+    void doCppFor(const TscXMLItem &element, TscScript &script, TscStatement &list);
+    void doWhile(const TscXMLItem &element, TscScript &script, TscStatement &list);
+    void doRepeat(const TscXMLItem &element, TscScript &script, TscStatement &list);
+    void doTry(const TscXMLItem &element, TscScript &script, TscStatement &list);
+    void doReturn(const TscXMLItem &element, TscScript &script, TscStatement &list);
+    void doWith(const TscXMLItem &element, TscScript &script, TscStatement &list);
+    void doUses(const TscXMLItem &element, TscScript &script);
+    void doVar(const TscXMLItem &element, TscScript &script, TscStatement &list);
+    void doConst(const TscXMLItem &element, TscScript &script);
+    void doProcedureBody(const TscXMLItem &element, TscScript &script);
+    void declareProcedure(const TscXMLItem &element, TscScript &script, bool isFunction);
+    void readParameters(const TscXMLItem &element, TscProcVariable &proc);
+    TscCustomVariable *createVariable(const TscXMLItem &element, const QString &name, TscScript &script,
+                                      TscStatement *list, bool byRef);
+    void defineArray(const TscXMLItem &arrayElement, TscScript &script, TscCustomVariable &variable,
+                     int elementCode, const QString &elementType);
+    std::unique_ptr<TscExpression> expressionOf(const TscXMLItem &element, TscScript &script);
+    void addExpressionChildren(const TscXMLItem &element, TscScript &script, TscExpression &expr);
+    void addSet(const TscXMLItem &element, TscScript &script, TscExpression &expr);
+    QString sourceBetween(const QString &from, const QString &to) const;
+
+    // Designator steps.
+    bool resolveFirst(const QString &name, TscDesignator &d, const TscXMLItem &element, TscScript &script);
+    bool resolveNext(const QString &name, TscDesignator &d, const TscXMLItem &element, TscScript &script);
+    void postpone(TscDesignator &d, const TscXMLItem &element, const QString &withName);
+    void checkArguments(TscDesignator &d);
+
+    // Checks that raise ScriptError.
+    void CheckIdent(TscScript &script, const QString &name);
+    class TscClassVariable *FindClassOrError(const QString &name);
+    void CheckTypes(const TscCustomVariable &variable, const TscCustomVariable &expression);
+    TscCustomVariable *FindVariable(TscScript &script, const QString &name);
+    int TypeCodeOf(const QString &typeName);
+    [[noreturn]] void fail(const QString &message) const;
+    void setErrorPos(const TscXMLItem &element);
+    void record(TscStatement &list, std::unique_ptr<TscStatement> statement);
+
+    TscScript &m_program;
+    const TscXMLItem *m_grammarRoot;
+    const TscXMLItem *m_ilRoot = nullptr;
+    const TscXMLItem *m_progRoot = nullptr;
+    bool m_needDeclareVars;
+    QString m_sourceText;
+    QList<int> m_lineStarts;
+    QString m_unitName;
+    QString m_errorPos;
+    QList<std::pair<QString, TscWithStmt *>> m_withList;
+    QSet<const TscXMLItem *> m_declared;
+};
+
+} // namespace bralvo::script

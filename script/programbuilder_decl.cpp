@@ -1,0 +1,221 @@
+// Building declarations: procedures and their parameters, variables with
+// their arrays and initial values.
+#include "script/programbuilder.h"
+
+#include "script/designators.h"
+#include "script/expressions.h"
+#include "script/scriptmessages.h"
+#include "script/statements.h"
+#include "script/tscxmldocument.h"
+
+namespace bralvo::script {
+
+namespace {
+
+constexpr double MaxArrayElements = 1 << 24;
+
+QString kindOf(const TscXMLItem &e)
+{
+    return e.Name().toLower();
+}
+
+const TscXMLItem *childNamed(const TscXMLItem &e, const char *name)
+{
+    const int index = e.Find(QLatin1String(name));
+    return index < 0 ? nullptr : e.Items(index);
+}
+
+Variant initialValue(int typeCode)
+{
+    switch (typeCode) {
+    case tcBoolean: return Variant(false);
+    case tcChar:
+    case tcString: return Variant(QString());
+    case tcInteger:
+    case tcFloat:
+    case tcClass: return Variant(0);
+    default: return Variant::null();
+    }
+}
+
+} // namespace
+
+void ProgramBuilder::declareProcedure(const TscXMLItem &element, TscScript &script, bool isFunction)
+{
+    setErrorPos(element);
+    const TscXMLItem *nameItem = childNamed(element, "name");
+    if (!nameItem)
+        return;
+    setErrorPos(*nameItem);
+    const QString name = nameItem->Prop(QStringLiteral("text"));
+    CheckIdent(script, name);
+    QString typeName;
+    int typeCode = tcVariant;
+    bool hasResult = false;
+    if (isFunction) {
+        const TscXMLItem *typeItem = childNamed(element, "type");
+        typeName = typeItem ? typeItem->Prop(QStringLiteral("text")) : QString();
+        if (typeItem) {
+            setErrorPos(*typeItem);
+            typeCode = TypeCodeOf(typeName);
+        }
+        hasResult = typeName.compare(QLatin1String("void"), Qt::CaseInsensitive) != 0;
+    }
+    auto proc = std::make_unique<TscProcVariable>(name, typeCode, typeName, hasResult, &script);
+    proc->SourcePos = element.Prop(QStringLiteral("pos"));
+    proc->DeclUnit = m_unitName;
+    if (const TscXMLItem *params = childNamed(element, "parameters"))
+        readParameters(*params, *proc);
+    script.Add(name, proc.release());
+    m_declared.insert(&element);
+}
+
+void ProgramBuilder::readParameters(const TscXMLItem &element, TscProcVariable &proc)
+{
+    bool groupByRef = false;
+    for (int i = 0; i < element.Count(); ++i) {
+        const TscXMLItem &group = *element.Items(i);
+        if (kindOf(group) == QLatin1String("varparams")) {
+            groupByRef = true;
+            continue;
+        }
+        if (kindOf(group) != QLatin1String("var"))
+            continue;
+        bool nextByRef = false;
+        for (int k = 0; k < group.Count(); ++k) {
+            const TscXMLItem &child = *group.Items(k);
+            if (kindOf(child) == QLatin1String("varparam")) {
+                nextByRef = true;
+                continue;
+            }
+            if (kindOf(child) != QLatin1String("ident"))
+                continue;
+            setErrorPos(child);
+            const QString name = child.Prop(QStringLiteral("text"));
+            CheckIdent(*proc.LocalScript, name);
+            TscCustomVariable *created = createVariable(group, name, *proc.LocalScript, nullptr,
+                                                        groupByRef || nextByRef);
+            auto *param = static_cast<TscParamItem *>(created);
+            param->DefaultValue = param->Value;
+            proc.AddParam(std::unique_ptr<TscParamItem>(param));
+            proc.LocalScript->Add(name, param, false);
+            nextByRef = false;
+        }
+        groupByRef = false;
+    }
+}
+
+TscCustomVariable *ProgramBuilder::createVariable(const TscXMLItem &element, const QString &name,
+                                                  TscScript &script, TscStatement *list, bool byRef)
+{
+    const TscXMLItem *typeItem = childNamed(element, "type");
+    const QString typeName = typeItem ? typeItem->Prop(QStringLiteral("text")) : QStringLiteral("Variant");
+    if (typeItem)
+        setErrorPos(*typeItem);
+    const QString sourcePos = m_errorPos;
+    const bool typeFirst = typeItem && element.Count() > 0 && element.Items(0) == typeItem;
+    int typeCode = TypeCodeOf(typeName);
+    Variant value = initialValue(typeCode);
+
+    const TscXMLItem *arrayItem = nullptr;
+    const TscXMLItem *initItem = nullptr;
+    int at = 0;
+    while (at < element.Count() && element.Items(at)->Prop(QStringLiteral("text")).compare(name, Qt::CaseInsensitive))
+        ++at;
+    for (++at; at < element.Count(); ++at) {
+        const QString kind = kindOf(*element.Items(at));
+        if (typeFirst && kind == QLatin1String("ident"))
+            break;
+        if (kind == QLatin1String("array"))
+            arrayItem = element.Items(at);
+        else if (kind == QLatin1String("init"))
+            initItem = element.Items(at);
+    }
+
+    std::unique_ptr<TscCustomVariable> variable;
+    const bool isParam = list == nullptr;
+    if (isParam) {
+        auto param = std::make_unique<TscParamItem>(name, typeCode, typeName);
+        param->ByRef = byRef;
+        param->Optional = initItem != nullptr;
+        variable = std::move(param);
+    } else if (!arrayItem && (typeCode == tcChar || typeCode == tcString)) {
+        variable = std::make_unique<TscStringVariable>(name, typeCode, typeName);
+    } else {
+        variable = std::make_unique<TscVariable>(name, typeCode, typeName);
+    }
+    variable->SetValue(value);
+    variable->SourcePos = sourcePos;
+    variable->DeclUnit = m_unitName;
+    if (arrayItem)
+        defineArray(*arrayItem, script, *variable, typeCode, typeName);
+    if (initItem && initItem->Count() > 0) {
+        std::unique_ptr<TscExpression> expr = expressionOf(*initItem->Items(0), script);
+        CheckTypes(*variable, *expr);
+        if (isParam) {
+            variable->SetValue(expr->GetValue());
+        } else {
+            auto statement = std::make_unique<TscAssignmentStmt>(&script, element.Prop(QStringLiteral("pos")),
+                                                                 m_unitName);
+            auto target = std::make_unique<TscVariableDesignator>(&script);
+            target->Shape = TscDesignatorShape::Variable;
+            target->LinkedItem = variable.get();
+            target->AddItem()->Target = variable.get();
+            target->TypeCode = variable->TypeCode;
+            target->TypeName = variable->TypeName;
+            statement->Subject = std::move(target);
+            statement->ValueExpr = std::move(expr);
+            statement->Optimize();
+            record(*list, std::move(statement));
+        }
+    }
+    return variable.release();
+}
+
+void ProgramBuilder::defineArray(const TscXMLItem &arrayElement, TscScript &script, TscCustomVariable &variable,
+                                 int elementCode, const QString &elementType)
+{
+    QList<platform::VarArrayBound> bounds;
+    for (int i = 0; i < arrayElement.Count(); ++i) {
+        const TscXMLItem &dim = *arrayElement.Items(i);
+        if (kindOf(dim) != QLatin1String("dim"))
+            continue;
+        QList<qint64> values;
+        for (int k = 0; k < dim.Count(); ++k)
+            if (kindOf(*dim.Items(k)) == QLatin1String("expr"))
+                values.append(expressionOf(*dim.Items(k), script)->GetValue().toInt64());
+        if (values.size() >= 2)
+            bounds.append({values[0], values[1]});
+        else if (values.size() == 1)
+            bounds.append({0, values[0] - 1});
+    }
+    if (bounds.isEmpty())
+        bounds.append({0, 0});
+    // A declaration must not be able to exhaust memory.
+    double elements = 1;
+    for (const platform::VarArrayBound &bound : bounds)
+        elements *= double(std::max<qint64>(0, bound.high - bound.low + 1));
+    if (elements > MaxArrayElements)
+        fail(QStringLiteral("Array too large"));
+    variable.Value = Variant::createArray(bounds, platform::varVariant);
+    variable.TypeCode = tcArray;
+    auto *helper = new TscArrayHelper(QString(), elementCode, elementType, int(bounds.size()));
+    script.Add(QString(), helper);
+    variable.LinkedItem = helper;
+}
+
+void ProgramBuilder::doProcedureBody(const TscXMLItem &element, TscScript &script)
+{
+    // A declaration inside another statement was never declared: it must
+    // not be built as if its name led to a procedure.
+    if (!m_declared.contains(&element))
+        fail(QStringLiteral("Procedure or function declaration is not allowed here"));
+    const TscXMLItem *nameItem = childNamed(element, "name");
+    setErrorPos(*nameItem);
+    auto *proc = dynamic_cast<TscProcVariable *>(FindVariable(script, nameItem->Prop(QStringLiteral("text"))));
+    if (!proc)
+        fail(QStringLiteral("Procedure or function declaration is not allowed here"));
+    DoProgram(element, *proc->LocalScript);
+}
+
+} // namespace bralvo::script

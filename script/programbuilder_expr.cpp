@@ -1,0 +1,335 @@
+// Building expressions and designators from the intermediate program,
+// including the postponed (late) building of designators whose meaning
+// depends on a value known only at run time.
+#include "script/programbuilder.h"
+
+#include "platform/handleregistry.h"
+#include "script/designators.h"
+#include "script/expressions.h"
+#include "script/scriptmessages.h"
+#include "script/tscclassvariable.h"
+#include "script/tscxmldocument.h"
+#include "script/typerules.h"
+
+namespace bralvo::script {
+
+namespace {
+
+QString kindOf(const TscXMLItem &e)
+{
+    return e.Name().toLower();
+}
+
+QString quoted(const QString &name)
+{
+    return QLatin1Char('\'') + name + QLatin1Char('\'');
+}
+
+// The value a variable holds while building; anything else is unknown yet.
+Variant buildTimeValue(TscCustomVariable *item)
+{
+    if (dynamic_cast<TscVariable *>(item))
+        return item->GetValue();
+    return Variant::null();
+}
+
+bool isPendingIndexProperty(const TscDesignatorItem &item)
+{
+    auto *method = dynamic_cast<TscMethodHelper *>(item.Target);
+    return method && method->IsIndexProperty && method->Count() > 0 && item.Count() == 0;
+}
+
+} // namespace
+
+std::unique_ptr<TscExpression> ProgramBuilder::expressionOf(const TscXMLItem &element, TscScript &script)
+{
+    return MakeExpression(element, script);
+}
+
+std::unique_ptr<TscExpression> ProgramBuilder::MakeExpression(const TscXMLItem &element, TscScript &script)
+{
+    auto expr = std::make_unique<TscExpression>(&m_program);
+    addExpressionChildren(element, script, *expr);
+    if (m_unitName.isEmpty())
+        expr->Source = sourceBetween(element.Prop(QStringLiteral("pos")), element.Prop(QStringLiteral("pos1")));
+    const QString bad = expr->Finalize();
+    if (!bad.isEmpty()) {
+        m_errorPos = bad;
+        fail(scriptMessage(ScriptMessage::IncompatibleTypes));
+    }
+    expr->SourcePos = element.Prop(QStringLiteral("pos"));
+    return expr;
+}
+
+void ProgramBuilder::addExpressionChildren(const TscXMLItem &element, TscScript &script, TscExpression &expr)
+{
+    for (int i = 0; i < element.Count(); ++i) {
+        const TscXMLItem &child = *element.Items(i);
+        setErrorPos(child);
+        expr.SourcePos = m_errorPos;
+        const QString kind = kindOf(child);
+        if (kind == QLatin1String("op")) {
+            const QString text = child.Prop(QStringLiteral("text")).toLower();
+            if (text != QLatin1String(")") && i == element.Count() - 1)
+                continue;
+            expr.AddOperator(text);
+        } else if (kind == QLatin1String("number") || kind == QLatin1String("string")) {
+            expr.AddConst(ParserStringToVariant(child.Prop(QStringLiteral("text"))));
+        } else if (kind == QLatin1String("dsgn")) {
+            expr.AddDesignator(MakeDesignator(child, script, Mode::Normal));
+        } else if (kind == QLatin1String("set")) {
+            addSet(child, script, expr);
+        } else if (kind == QLatin1String("new") && child.Count() > 0) {
+            expr.AddDesignator(MakeDesignator(*child.Items(0), script, Mode::Constructor));
+        } else if (kind == QLatin1String("expr")) {
+            addExpressionChildren(child, script, expr);
+        }
+    }
+}
+
+void ProgramBuilder::addSet(const TscXMLItem &element, TscScript &script, TscExpression &expr)
+{
+    auto set = std::make_unique<TscSetExpression>();
+    for (int i = 0; i < element.Count(); ++i) {
+        const TscXMLItem &child = *element.Items(i);
+        if (kindOf(child) == QLatin1String("range"))
+            set->AddElement(nullptr);
+        else if (kindOf(child) == QLatin1String("expr"))
+            set->AddElement(MakeExpression(child, script));
+    }
+    expr.AddSet(std::move(set));
+}
+
+QString ProgramBuilder::sourceBetween(const QString &from, const QString &to) const
+{
+    const QPoint a = StrToXY(from);
+    const QPoint b = StrToXY(to);
+    auto position = [this](QPoint p) {
+        return p.y() >= 1 && p.y() <= m_lineStarts.size() ? p.x() + m_lineStarts[p.y() - 1] : -1;
+    };
+    const int start = position(a);
+    const int end = position(b);
+    if (start < 1 || end < start || end - 1 > m_sourceText.size())
+        return QString();
+    return m_sourceText.mid(start - 1, end - start);
+}
+
+std::unique_ptr<TscDesignator> ProgramBuilder::MakeDesignator(const TscXMLItem &element, TscScript &script,
+                                                              Mode mode)
+{
+    auto d = std::make_unique<TscDesignator>(&script);
+    d->SourcePos = element.Prop(QStringLiteral("pos"));
+    for (int i = 0; i < element.Count(); ++i) {
+        const TscXMLItem &child = *element.Items(i);
+        setErrorPos(child);
+        const QString kind = kindOf(child);
+        if (kind == QLatin1String("node")) {
+            const QString text = child.Prop(QStringLiteral("text"));
+            const bool first = d->ItemCount() == 0;
+            const bool goOn = first ? resolveFirst(text, *d, element, script)
+                                    : resolveNext(text, *d, element, script);
+            if (!goOn) {
+                d->Finish();
+                d->TypeCode = tcVariant;
+                d->TypeName.clear();
+                d->ReadOnly = false;
+                return d;
+            }
+            if (first && mode == Mode::Constructor) {
+                auto *cls = dynamic_cast<TscClassVariable *>(d->Item(d->ItemCount() - 1)->Target);
+                if (!cls)
+                    fail(scriptMessage(ScriptMessage::ClassRequired));
+                TscCustomVariable *create = cls->Find(QStringLiteral("Create"));
+                if (!create)
+                    fail(scriptMessage(ScriptMessage::IdUndeclared) + quoted(QStringLiteral("Create")));
+                TscDesignatorItem *item = d->AddItem();
+                item->Target = create;
+                item->SourcePos = m_errorPos;
+            }
+        } else if (kind == QLatin1String("expr")) {
+            if (d->ItemCount() > 0)
+                d->Item(d->ItemCount() - 1)->AddArg(MakeExpression(child, script));
+        } else if (kind == QLatin1String("addr")) {
+            if (element.Count() != 2 || kindOf(*element.Items(i + 1)) != QLatin1String("node"))
+                fail(scriptMessage(ScriptMessage::VarRequired));
+            auto *address = new TscStringVariable(QString(), tcString, QString());
+            address->Text = element.Items(++i)->Prop(QStringLiteral("text"));
+            script.Add(QString(), address);
+            TscDesignatorItem *item = d->AddItem();
+            item->Target = address;
+            item->SourcePos = m_errorPos;
+        }
+    }
+    if (mode == Mode::Destructor) {
+        const int code = d->ItemCount() > 0 ? int(d->Item(d->ItemCount() - 1)->Target->TypeCode) : int(tcInteger);
+        if (code != tcClass && code != tcVariant)
+            fail(scriptMessage(ScriptMessage::ClassRequired));
+        TscCustomVariable *free = FindClassOrError(QStringLiteral("TObject"))->Find(QStringLiteral("Free"));
+        if (!free)
+            fail(scriptMessage(ScriptMessage::IdUndeclared) + quoted(QStringLiteral("Free")));
+        TscDesignatorItem *item = d->AddItem();
+        item->Target = free;
+        item->SourcePos = m_errorPos;
+    }
+    checkArguments(*d);
+    d->Finish();
+    return TscDesignator::Specialize(std::move(d));
+}
+
+bool ProgramBuilder::resolveFirst(const QString &name, TscDesignator &d, const TscXMLItem &element,
+                                  TscScript &script)
+{
+    TscDesignatorItem *item = d.AddItem();
+    item->SourcePos = m_errorPos;
+    for (int w = m_withList.size() - 1; w >= 0; --w) {
+        const QString withName = m_withList[w].first;
+        TscCustomVariable *withVar = script.FindLocal(withName);
+        if (!withVar)
+            continue;
+        if (withVar->TypeCode == tcVariant) {
+            if (script.Find(name))
+                break;
+            d.RemoveItem(d.ItemCount() - 1);
+            postpone(d, element, withName);
+            return false;
+        }
+        if (withVar->TypeCode != tcClass)
+            continue;
+        TscCustomVariable *member = FindClassOrError(withVar->TypeName)->Find(name);
+        if (!member)
+            continue;
+        auto withItem = std::make_unique<TscDesignatorItem>();
+        withItem->Target = withVar;
+        withItem->SourcePos = item->SourcePos;
+        d.InsertItem(d.ItemCount() - 1, std::move(withItem));
+        item->Target = member;
+        return true;
+    }
+    item->Target = FindVariable(script, name);
+    return true;
+}
+
+void ProgramBuilder::postpone(TscDesignator &d, const TscXMLItem &element, const QString &withName)
+{
+    auto copy = std::make_shared<TscXMLItem>();
+    copy->Assign(&element);
+    if (!withName.isEmpty()) {
+        auto *node = new TscXMLItem;
+        node->SetName(QStringLiteral("node"));
+        node->SetProp(QStringLiteral("text"), withName);
+        node->SetProp(QStringLiteral("pos"), element.Prop(QStringLiteral("pos")));
+        copy->InsertItem(0, node);
+    }
+    // Built at first use in the designator's own script, declarations
+    // required and no with statement active.
+    d.LateSource = [copy](TscScript *script) {
+        ProgramBuilder builder(*script, nullptr, true);
+        return builder.MakeDesignator(*copy, *script, Mode::Normal);
+    };
+}
+
+bool ProgramBuilder::resolveNext(const QString &name, TscDesignator &d, const TscXMLItem &element,
+                                 TscScript &script)
+{
+    TscDesignatorItem &previous = *d.Item(d.ItemCount() - 1);
+    TscCustomVariable *p = previous.Target;
+    const bool isIndex = name == QLatin1String("[");
+    if (isPendingIndexProperty(previous)) {
+        if (!isIndex)
+            fail(scriptMessage(ScriptMessage::IndexRequired));
+        return true; // the index goes to the property's own item
+    }
+    int code = p->TypeCode;
+    QString className = p->TypeName;
+    if (code == tcVariant) {
+        const Variant value = buildTimeValue(p);
+        if (value.isNull() || value.isEmpty()) {
+            postpone(d, element, QString());
+            return false;
+        }
+        if (value.isString()) {
+            code = tcString;
+        } else if (value.isArray()) {
+            if (!isIndex)
+                fail(scriptMessage(ScriptMessage::IndexRequired));
+            TscDesignatorItem *item = d.AddItem();
+            item->SourcePos = m_errorPos;
+            item->Target = FindVariable(script, QStringLiteral("__ArrayHelper"));
+            return true;
+        } else {
+            // Only a live object handle has members; a number never does,
+            // and a handle whose object is gone raises as a stale reference.
+            const qint64 handle = value.isIntegral() ? value.toInt64() : 0;
+            if (platform::HandleRegistry::wasIssued(handle))
+                platform::HandleRegistry::lookup(handle);
+            platform::HandleTarget *obj = platform::HandleRegistry::isLive(handle)
+                                              ? platform::HandleRegistry::lookup(handle)
+                                              : nullptr;
+            if (!obj || obj->scriptClassName().isEmpty())
+                fail(scriptMessage(ScriptMessage::ClassRequired));
+            className = obj->scriptClassName();
+            code = tcClass;
+        }
+    }
+    TscDesignatorItem *item = d.AddItem();
+    item->SourcePos = m_errorPos;
+    if (code == tcString || code == tcChar) {
+        if (!isIndex)
+            fail(scriptMessage(ScriptMessage::StringError));
+        item->Target = FindVariable(script, QStringLiteral("__StringHelper"));
+    } else if (code == tcClass) {
+        TscClassVariable *cls = FindClassOrError(className);
+        if (isIndex) {
+            if (!cls->DefaultMember)
+                fail(scriptMessageWith(ScriptMessage::ClassError, cls->Name));
+            item->Target = cls->DefaultMember;
+        } else if (TscCustomVariable *member = cls->Find(name)) {
+            item->Target = member;
+        } else {
+            const Variant value = buildTimeValue(p);
+            const bool noObject = value.isNull() || value.isEmpty() || (value.isIntegral() && value.toInt64() == 0);
+            if (!noObject || dynamic_cast<TscClassVariable *>(p))
+                fail(scriptMessage(ScriptMessage::IdUndeclared) + quoted(name));
+            while (d.ItemCount() > 1)
+                d.RemoveItem(d.ItemCount() - 1);
+            postpone(d, element, QString());
+            return false;
+        }
+    } else if (code == tcArray) {
+        item->Target = dynamic_cast<TscArrayHelper *>(p->LinkedItem)
+                           ? p->LinkedItem
+                           : FindVariable(script, QStringLiteral("__ArrayHelper"));
+    } else {
+        fail(scriptMessage(ScriptMessage::ArrayRequired));
+    }
+    return true;
+}
+
+void ProgramBuilder::checkArguments(TscDesignator &d)
+{
+    for (int i = 0; i < d.ItemCount(); ++i) {
+        TscDesignatorItem &item = *d.Item(i);
+        TscCustomVariable *target = item.Target;
+        if (dynamic_cast<TscDesignator *>(target))
+            continue;
+        m_errorPos = item.SourcePos;
+        if (item.Count() < target->RequiredParamCount())
+            fail(scriptMessage(ScriptMessage::NotEnoughParams));
+        if (item.Count() > target->Count())
+            fail(scriptMessage(ScriptMessage::TooManyParams));
+        const int written = item.Count();
+        for (int k = written; k < target->Count(); ++k) {
+            auto expr = std::make_unique<TscExpression>(&m_program);
+            expr->AddConst(target->GetParam(k)->DefaultValue);
+            expr->Finalize();
+            item.AddArg(std::move(expr));
+        }
+        for (int k = 0; k < written; ++k) {
+            if (!item.Arg(k)->SourcePos.isEmpty())
+                m_errorPos = item.Arg(k)->SourcePos;
+            CheckTypes(*target->GetParam(k), *item.Arg(k));
+        }
+    }
+}
+
+} // namespace bralvo::script

@@ -1,0 +1,32 @@
+// Class names and messages of the errors a script can catch.
+#include "script/runtimeerror.h"
+
+#include "platform/handleregistry.h"
+#include "platform/variant.h"
+
+namespace bralvo::script {
+
+ScriptRuntimeError rangeError()
+{
+    return ScriptRuntimeError(QStringLiteral("ERangeError"), QStringLiteral("Range check error"));
+}
+
+QString exceptionClassName(const std::exception &error)
+{
+    if (auto *own = dynamic_cast<const ScriptRuntimeError *>(&error))
+        return own->className();
+    if (dynamic_cast<const platform::VariantError *>(&error))
+        return QStringLiteral("EVariantError");
+    if (dynamic_cast<const platform::InvalidHandleError *>(&error))
+        return QStringLiteral("EInvalidPointer");
+    return QStringLiteral("Exception");
+}
+
+QString exceptionMessage(const std::exception &error)
+{
+    if (auto *own = dynamic_cast<const bralvo::Error *>(&error))
+        return own->userText();
+    return QString::fromUtf8(error.what());
+}
+
+} // namespace bralvo::script

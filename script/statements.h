@@ -1,0 +1,208 @@
+// Statements: compiled script code is a tree of statement objects, each
+// also a block of statements, run directly on the program's flags
+// (BreakFlag, ContinueFlag, ExitFlag, TerminateFlag) and on designators and
+// expressions. The same classes serve all four languages.
+#pragma once
+
+#include "script/designators.h"
+#include "script/expressions.h"
+#include "script/tschelpers.h"
+
+namespace bralvo::script {
+
+class TscStatement : public TscObject {
+public:
+    TscStatement(TscScript *prog, const QString &sourcePos, const QString &unitName);
+    ~TscStatement() override;
+
+    void Add(std::unique_ptr<TscStatement> statement);
+    int Count() const { return int(m_list.size()); }
+    TscStatement *At(int index) const { return m_list[size_t(index)].get(); }
+    void Clear() { m_list.clear(); }
+
+    // Runs the block: each statement in order while not terminated; stops
+    // after one that set BreakFlag, ContinueFlag or ExitFlag.
+    virtual void Execute();
+    void RunLine();
+
+    TscScript *ProgScript = nullptr;
+    QString SourcePos;
+    QString UnitName;
+
+protected:
+    void ExecuteBlock();
+    // RunLine, then true when the program has been terminated.
+    bool StartStep();
+
+    std::vector<std::unique_ptr<TscStatement>> m_list;
+};
+
+class TscAssignmentStmt : public TscStatement {
+public:
+    using TscStatement::TscStatement;
+    ~TscAssignmentStmt() override;
+    // Binds TargetVar and SourceExpr once the statement is complete.
+    void Optimize();
+    void Execute() override;
+
+    std::unique_ptr<TscDesignator> Subject;
+    std::unique_ptr<TscExpression> ValueExpr;
+    TscCustomVariable *TargetVar = nullptr;
+    TscCustomVariable *SourceExpr = nullptr;
+};
+
+// Compound assignments: target := target op value (variant arithmetic).
+class TscAssignOpStmt : public TscAssignmentStmt {
+public:
+    TscAssignOpStmt(TscScript *prog, const QString &sourcePos, const QString &unitName, QChar op)
+        : TscAssignmentStmt(prog, sourcePos, unitName), m_op(op) {}
+    void Execute() override;
+
+private:
+    QChar m_op;
+};
+
+class TscCallStmt : public TscStatement {
+public:
+    using TscStatement::TscStatement;
+    ~TscCallStmt() override;
+    void Execute() override;
+
+    std::unique_ptr<TscDesignator> Subject;
+    QString StepSign; // "", "+" or "-"
+};
+
+class TscIfStmt : public TscStatement {
+public:
+    TscIfStmt(TscScript *prog, const QString &sourcePos, const QString &unitName);
+    ~TscIfStmt() override;
+    void Execute() override;
+
+    std::unique_ptr<TscExpression> Test;
+    std::unique_ptr<TscStatement> ElseBlock;
+};
+
+class TscCaseSelector : public TscStatement {
+public:
+    using TscStatement::TscStatement;
+    ~TscCaseSelector() override;
+
+    std::unique_ptr<TscSetExpression> MatchSet;
+};
+
+class TscCaseStmt : public TscStatement {
+public:
+    TscCaseStmt(TscScript *prog, const QString &sourcePos, const QString &unitName);
+    ~TscCaseStmt() override;
+    void Execute() override;
+    void AddSelector(std::unique_ptr<TscCaseSelector> selector);
+
+    std::unique_ptr<TscExpression> Test;
+    std::unique_ptr<TscStatement> ElseBlock;
+
+private:
+    std::vector<std::unique_ptr<TscCaseSelector>> m_selectors;
+};
+
+class TscRepeatStmt : public TscStatement {
+public:
+    using TscStatement::TscStatement;
+    ~TscRepeatStmt() override;
+    void Execute() override;
+
+    std::unique_ptr<TscExpression> Test;
+    bool StopOnFalse = false;
+};
+
+class TscWhileStmt : public TscStatement {
+public:
+    using TscStatement::TscStatement;
+    ~TscWhileStmt() override;
+    void Execute() override;
+
+    std::unique_ptr<TscExpression> Test;
+};
+
+// for..to / for..downto; the count is 64-bit, so bounds near the 32-bit
+// limits neither overflow nor wrap.
+class TscForStmt : public TscStatement {
+public:
+    using TscStatement::TscStatement;
+    ~TscForStmt() override;
+    void Execute() override;
+
+    std::unique_ptr<TscExpression> FromExpr;
+    bool Downward = false;
+    std::unique_ptr<TscExpression> ToExpr;
+    TscCustomVariable *LoopVar = nullptr;
+};
+
+class TscVbForStmt : public TscStatement {
+public:
+    using TscStatement::TscStatement;
+    ~TscVbForStmt() override;
+    void Execute() override;
+
+    std::unique_ptr<TscExpression> FromExpr;
+    std::unique_ptr<TscExpression> ToExpr;
+    std::unique_ptr<TscExpression> StepExpr; // may be empty
+    TscCustomVariable *LoopVar = nullptr;
+};
+
+class TscCppForStmt : public TscStatement {
+public:
+    TscCppForStmt(TscScript *prog, const QString &sourcePos, const QString &unitName);
+    ~TscCppForStmt() override;
+    void Execute() override;
+
+    std::unique_ptr<TscStatement> InitBlock;
+    std::unique_ptr<TscExpression> Test;
+    std::unique_ptr<TscStatement> StepBlock;
+};
+
+// try..except (CatchMode) and try..finally. A finally part runs with every
+// control flag saved and cleared, and all of them are restored after it, so
+// a pending break, continue or exit neither cuts the finally part short nor
+// gets lost.
+class TscTryStmt : public TscStatement {
+public:
+    TscTryStmt(TscScript *prog, const QString &sourcePos, const QString &unitName);
+    ~TscTryStmt() override;
+    void Execute() override;
+
+    bool CatchMode = false;
+    std::unique_ptr<TscStatement> HandlerBlock;
+
+private:
+    void runFinally();
+};
+
+class TscBreakStmt : public TscStatement {
+public:
+    using TscStatement::TscStatement;
+    void Execute() override;
+};
+
+class TscContinueStmt : public TscStatement {
+public:
+    using TscStatement::TscStatement;
+    void Execute() override;
+};
+
+class TscExitStmt : public TscStatement {
+public:
+    using TscStatement::TscStatement;
+    void Execute() override;
+};
+
+class TscWithStmt : public TscStatement {
+public:
+    using TscStatement::TscStatement;
+    ~TscWithStmt() override;
+    void Execute() override;
+
+    std::unique_ptr<TscDesignator> Subject;
+    TscCustomVariable *WithVar = nullptr;
+};
+
+} // namespace bralvo::script

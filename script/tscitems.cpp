@@ -1,0 +1,140 @@
+// Plain items: variables, text variables, parameters and script procedures.
+#include "script/tscitems.h"
+
+#include "script/runtimeerror.h"
+#include "script/statements.h"
+#include "script/tscscript.h"
+
+namespace bralvo::script {
+
+TscCustomVariable::TscCustomVariable(const QString &name, int typeCode, const QString &typeName)
+    : Name(name), TypeCode(quint8(typeCode)), TypeName(typeName), UpperName(name.toUpper())
+{
+}
+
+TscCustomVariable::~TscCustomVariable() = default;
+
+void TscCustomVariable::Clear()
+{
+    m_params.clear();
+}
+
+void TscCustomVariable::SetValue(const Variant &value)
+{
+    if (!ReadOnly)
+        Value = value;
+}
+
+Variant TscCustomVariable::GetValue()
+{
+    return Value;
+}
+
+void TscCustomVariable::AddParam(std::unique_ptr<TscParamItem> param)
+{
+    m_params.push_back(std::move(param));
+}
+
+int TscCustomVariable::RequiredParamCount() const
+{
+    int count = 0;
+    for (const auto &param : m_params)
+        if (!param->Optional)
+            ++count;
+    return count;
+}
+
+QString TscCustomVariable::ReportedTypeName() const
+{
+    switch (TypeCode) {
+    case tcInteger: return QStringLiteral("Integer");
+    case tcBoolean: return QStringLiteral("Boolean");
+    case tcFloat: return QStringLiteral("Extended");
+    case tcChar: return QStringLiteral("Char");
+    case tcString: return QStringLiteral("String");
+    case tcClass: return TypeName;
+    case tcArray: return QStringLiteral("Array");
+    case tcEnum: return TypeName;
+    default: return QStringLiteral("Variant");
+    }
+}
+
+void TscStringVariable::SetValue(const Variant &value)
+{
+    Text = value.isNull() ? QString() : value.toString();
+}
+
+namespace {
+
+// Depth of nested script calls on this thread; C++ recursion underneath a
+// script call is deep, so the cap keeps a runaway script off the stack end.
+thread_local int callDepth = 0;
+
+struct DepthGuard {
+    DepthGuard()
+    {
+        if (callDepth >= TscProcVariable::MaxCallDepth)
+            throw ScriptRuntimeError(QStringLiteral("EStackOverflow"), QStringLiteral("Stack overflow"));
+        ++callDepth;
+    }
+    ~DepthGuard() { --callDepth; }
+};
+
+TscScript *owningMainProgram(TscScript *script)
+{
+    for (; script; script = script->ParentScript)
+        if (script->MainProgramMark)
+            return script;
+    return nullptr;
+}
+
+} // namespace
+
+TscProcVariable::TscProcVariable(const QString &name, int typeCode, const QString &typeName, bool hasResult,
+                                 TscScript *declaringScript)
+    : TscCustomVariable(name, typeCode, typeName), HasResult(hasResult), LocalScript(std::make_unique<TscScript>())
+{
+    ReadOnly = true;
+    LocalScript->ParentScript = declaringScript;
+    if (hasResult) {
+        auto *result = new TscVariable(QStringLiteral("Result"), typeCode, typeName);
+        LinkedItem = result;
+        LocalScript->Add(QStringLiteral("Result"), result);
+    }
+}
+
+TscProcVariable::~TscProcVariable()
+{
+    // The local script only borrows the parameters; they die with m_params.
+    for (const auto &param : m_params)
+        LocalScript->Remove(param.get());
+}
+
+Variant TscProcVariable::GetValue()
+{
+    DepthGuard depth;
+    const bool wasInProgress = InProgress;
+    InProgress = true;
+    TscScript *main = owningMainProgram(LocalScript.get());
+    TscScript *savedScope = main ? main->RunningScope : nullptr;
+    if (main)
+        main->RunningScope = LocalScript.get();
+    auto restore = [&] {
+        LocalScript->RunningFlag = false;
+        if (main)
+            main->RunningScope = savedScope;
+        InProgress = wasInProgress;
+    };
+    try {
+        TscRunGuard flags(*LocalScript);
+        LocalScript->RunningFlag = true;
+        LocalScript->MainBlock->Execute();
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+    return HasResult ? LinkedItem->GetValue() : Variant::null();
+}
+
+} // namespace bralvo::script

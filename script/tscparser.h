@@ -1,0 +1,101 @@
+// TscParser: the configurable lexer of the script engine. It has no fixed
+// token set; its settings (comment markers, quote, hexadecimal prefix,
+// identifier characters, reserved words, case sensitivity, line ends) come
+// from a language's grammar document. The grammar-driven parser asks it for
+// one token of a given kind at the current position and moves the position
+// back itself when a rule fails.
+//
+// Positions are 1-based character indexes into the text; the text gets one
+// NUL terminator. Line:column texts ("3:15") are 1-based as well, a tab
+// counting as one column. Token readers never throw for malformed input and
+// return an empty text instead; a character code ("#n", "\x..") outside
+// the Unicode range raises platform::ConversionError "'n' is not a valid
+// integer value".
+#pragma once
+
+#include <QString>
+#include <QSet>
+#include <QStringList>
+#include <bitset>
+#include <vector>
+
+namespace bralvo::script {
+
+class TscParser {
+public:
+    TscParser();
+
+    // Reserved-word list emptied; "//" line comment; "{,}" and "(*,*)" block
+    // comments; "$" hexadecimal prefix; letters, digits and "_" as identifier
+    // characters; no continuation character; line ends skipped; "'" quote;
+    // white space skipped. CommentLine2, CaseSensitive and TrackLines stay.
+    void SetDefaults();
+
+    void AddKeyword(const QString &word);
+    const QStringList &Keywords() const { return m_keywords; }
+    bool IsKeyword(const QString &word) const;
+
+    QString CommentLine1, CommentLine2;
+    void SetCommentBlock1(const QString &pair); // "open,close"
+    void SetCommentBlock2(const QString &pair);
+    QString CommentBlock1() const { return m_block[0].pair; }
+    QString CommentBlock2() const { return m_block[1].pair; }
+    QString HexSequence;
+    QString StringQuotes;
+    QString SkipChar;
+    bool SkipEOL = true;
+    bool SkipSpace = true;
+    bool CaseSensitive = false;
+    bool TrackLines = true;
+    // Exactly these characters (below 256) form identifiers.
+    void SetIdentifierCharset(const QString &chars);
+    // Also every character from 128 upwards (accented letters in names).
+    void SetHighCharIdents(bool on);
+
+    void SetText(const QString &source);
+    const QString &Text() const { return m_source; }
+    int Size() const { return int(m_source.size()); }
+    int Position() const { return m_position; }
+    void SetPosition(int position);
+    int TokenStart() const { return m_tokenStart; }
+
+    void SkipSpaces();
+    bool GetEOL();
+    QString GetWord();
+    QString GetIdent();
+    QString GetChar();
+    QString GetString();  // re-quoted with single quotes: 'value'
+    QString GetNumber();  // hexadecimal prefix rewritten to "$"
+    QString GetReportReference();
+    QString GetLineColumn() const;          // of Position
+    QString LineColumnOf(int position) const;
+    int GetPositionOf(int column, int line) const; // -1 when no such line
+
+private:
+    struct Block {
+        QString pair, open, close;
+    };
+    QChar at(int position) const { return m_text[position - 1]; }
+    bool startsWithAt(int position, const QString &marker) const;
+    bool isSpace(QChar c) const;
+    bool isIdent(QChar c) const;
+    bool isDigit(QChar c) const { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+    bool readQuotedPart(QString &value);
+    bool readCharCode(QString &value);
+    bool readHexDigits(qint64 &value, QString &digits);
+    void skipComment(const Block &block);
+    static void setBlock(Block &block, const QString &pair);
+
+    QStringList m_keywords; // as added, sorted ignoring case
+    QSet<QString> m_keywordsExact, m_keywordsLower;
+    Block m_block[2];
+    std::bitset<256> m_identChars;
+    bool m_highCharIdents = false;
+    QString m_source;
+    QString m_text; // source + NUL
+    int m_position = 1;
+    int m_tokenStart = 1;
+    std::vector<int> m_lineStarts;
+};
+
+} // namespace bralvo::script

@@ -1,0 +1,321 @@
+// The script object: its item list, lookup, running and registration.
+#include "script/tscscript.h"
+
+#include "platform/handleregistry.h"
+#include "script/programbuilder.h"
+#include "script/runtimeerror.h"
+#include "script/scriptmessages.h"
+#include "script/statements.h"
+#include "script/tscclassvariable.h"
+#include "script/tscrtti.h"
+#include "script/typerules.h"
+
+namespace bralvo::script {
+
+namespace {
+
+const void *const rttiTag = reinterpret_cast<const void *>(1);
+
+QString keyOf(const QString &name)
+{
+    return name.toUpper();
+}
+
+} // namespace
+
+TscRunGuard::TscRunGuard(TscScript &script) : m_script(script)
+{
+    m_script.BreakFlag = m_script.ContinueFlag = m_script.ExitFlag = m_script.TerminateFlag = false;
+}
+
+TscRunGuard::~TscRunGuard()
+{
+    m_script.BreakFlag = m_script.ContinueFlag = m_script.ExitFlag = m_script.TerminateFlag = false;
+}
+
+TscScript::TscScript() : MainBlock(std::make_unique<TscStatement>(this, QString(), QString())) {}
+
+TscScript::~TscScript()
+{
+    MainBlock.reset();
+    // Free newest first: later items may refer to earlier ones.
+    while (!m_entries.empty())
+        freeEntry(m_entries.size() - 1);
+}
+
+void TscScript::Add(const QString &name, TscObject *item, bool owned)
+{
+    if (auto *variable = dynamic_cast<TscCustomVariable *>(item); variable && owned)
+        variable->OwnerTag = OwnerTag;
+    const QString key = keyOf(name);
+    m_entries.push_back({name, key, item, owned});
+    m_lookup.insert(key, item);
+}
+
+void TscScript::Remove(TscObject *item)
+{
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        if (m_entries[i].item == item) {
+            m_lookup.remove(m_entries[i].key, item);
+            m_entries.erase(m_entries.begin() + qsizetype(i));
+            return;
+        }
+    }
+}
+
+void TscScript::freeEntry(size_t index)
+{
+    Entry entry = m_entries[index];
+    m_lookup.remove(entry.key, entry.item);
+    m_entries.erase(m_entries.begin() + qsizetype(index));
+    if (entry.owned)
+        delete entry.item;
+}
+
+void TscScript::Clear()
+{
+    MainBlock->Clear();
+    for (size_t i = m_entries.size(); i-- > 0;) {
+        auto *variable = dynamic_cast<TscCustomVariable *>(m_entries[i].item);
+        if (variable && variable->OwnerTag == rttiTag)
+            continue;
+        if (!variable && m_entries[i].name.isEmpty() && RttiLoaded)
+            continue; // module objects live until ClearRTTI
+        freeEntry(i);
+    }
+    CodeLines.clear();
+    ErrorPosition.clear();
+    ErrorText.clear();
+    ErrorUnitName.clear();
+}
+
+void TscScript::ClearItems(const void *owner)
+{
+    RemoveItems(owner);
+    MainBlock->Clear();
+    CodeLines.clear();
+}
+
+void TscScript::RemoveItems(const void *owner)
+{
+    for (size_t i = m_entries.size(); i-- > 0;) {
+        auto *variable = dynamic_cast<TscCustomVariable *>(m_entries[i].item);
+        if (variable && m_entries[i].owned && variable->OwnerTag == owner)
+            freeEntry(i);
+    }
+}
+
+TscCustomVariable *TscScript::FindLocal(const QString &name) const
+{
+    auto it = m_lookup.constFind(keyOf(name));
+    return it == m_lookup.cend() ? nullptr : dynamic_cast<TscCustomVariable *>(it.value());
+}
+
+TscCustomVariable *TscScript::Find(const QString &name) const
+{
+    for (const TscScript *script = this; script; script = script->ParentScript)
+        if (TscCustomVariable *item = script->FindLocal(name))
+            return item;
+    return nullptr;
+}
+
+TscClassVariable *TscScript::FindClass(const QString &name) const
+{
+    return dynamic_cast<TscClassVariable *>(Find(name));
+}
+
+bool TscScript::Compile()
+{
+    ErrorText.clear();
+    compileScript(*this); // syntax and build errors land in ErrorText
+    if (ErrorText.isEmpty())
+        ErrorPosition.clear();
+    return ErrorText.isEmpty();
+}
+
+void TscScript::Execute()
+{
+    MainProgramMark = true;
+    TscRunGuard flags(*this);
+    RunningFlag = true;
+    try {
+        MainBlock->Execute();
+    } catch (...) {
+        RunningFlag = false;
+        throw;
+    }
+    RunningFlag = false;
+}
+
+Variant TscScript::CallFunction(const QString &name, const Variant &args)
+{
+    Variant copy = args;
+    return CallFunctionVarParams(name, copy);
+}
+
+Variant TscScript::CallFunctionVarParams(const QString &name, Variant &args)
+{
+    auto *proc = dynamic_cast<TscProcVariable *>(FindLocal(name));
+    if (!proc)
+        return Variant::null();
+    const qint64 count = args.isArray() ? args.highBound(1) + 1 : 0;
+    if (count > proc->Count())
+        throw ScriptError(scriptMessage(ScriptMessage::TooManyParams));
+    for (qint64 i = 0; i < count; ++i)
+        proc->GetParam(int(i))->SetValue(args.element(i));
+    const Variant result = proc->GetValue();
+    for (qint64 i = 0; i < count; ++i)
+        args.setElement(i, proc->GetParam(int(i))->GetValue());
+    return result;
+}
+
+void TscScript::SetVariable(const QString &name, const Variant &value)
+{
+    if (TscCustomVariable *item = Find(name))
+        item->SetValue(value);
+    else
+        AddVariable(name, QStringLiteral("Variant"), value);
+}
+
+void TscScript::RunLine(const QString &unitName, const QString &sourcePos)
+{
+    for (TscScript *script = this; script; script = script->ParentScript) {
+        if (script->OnRunLine) {
+            script->OnRunLine(this, unitName, sourcePos);
+            return;
+        }
+    }
+}
+
+void TscScript::AddCodeLine(const QString &unitName, const QString &sourcePos)
+{
+    const QString line = sourcePos.section(QLatin1Char(':'), 0, 0) + QLatin1Char(',');
+    const QString head = unitName + QLatin1Char('=');
+    for (QString &entry : CodeLines) {
+        if (!entry.startsWith(head))
+            continue;
+        const QString listed = QLatin1Char(',') + entry.mid(head.size());
+        if (!listed.contains(QLatin1Char(',') + line))
+            entry += line;
+        return;
+    }
+    CodeLines.append(head + line);
+}
+
+void TscScript::Terminate()
+{
+    ExitFlag = true;
+    TerminateFlag = true;
+    for (const Entry &entry : m_entries)
+        if (auto *proc = dynamic_cast<TscProcVariable *>(entry.item))
+            proc->LocalScript->Terminate();
+}
+
+void TscScript::AddRTTI()
+{
+    LoadScriptModules(*this);
+}
+
+void TscScript::ClearRTTI()
+{
+    UnloadScriptModules(*this);
+}
+
+TscClassVariable *TscScript::AddClass(const QString &className, const QString &ancestorName)
+{
+    if (Find(className))
+        return nullptr;
+    auto *cls = new TscClassVariable(className, ancestorName, this);
+    if (TscClassVariable *ancestor = FindClass(ancestorName))
+        cls->DefaultMember = ancestor->DefaultMember;
+    Add(className, cls);
+    return cls;
+}
+
+TscCustomVariable *TscScript::AddConst(const QString &name, const QString &typeName, const Variant &value)
+{
+    if (TscCustomVariable *known = Find(name))
+        return known;
+    auto *item = new TscVariable(name, TypeCodeOfName(typeName, this), typeName);
+    item->SetValue(value);
+    item->ReadOnly = true;
+    Add(name, item);
+    return item;
+}
+
+void TscScript::AddEnum(const QString &typeName, const QString &names)
+{
+    Add(typeName, new TscVariable(typeName, tcEnum, typeName));
+    int ordinal = 0;
+    for (const QString &name : names.split(QLatin1Char(','))) {
+        auto *item = new TscVariable(name.trimmed(), tcEnum, typeName);
+        item->Value = Variant(ordinal++);
+        item->ReadOnly = true;
+        Add(item->Name, item);
+    }
+}
+
+void TscScript::AddEnumSet(const QString &typeName, const QString &names)
+{
+    Add(typeName, new TscVariable(typeName, tcEnum, typeName));
+    int bit = 0;
+    for (const QString &name : names.split(QLatin1Char(','))) {
+        auto *item = new TscVariable(name.trimmed(), tcEnum, typeName);
+        item->Value = Variant(int(1u << (bit++ & 31)));
+        item->ReadOnly = true;
+        Add(item->Name, item);
+    }
+}
+
+TscMethodHelper *TscScript::AddMethod(const QString &declaration, const TscDirectCallback &callback,
+                                      const QString &category, const QString &description)
+{
+    auto helper = std::make_unique<TscMethodHelper>(declaration, this);
+    helper->DirectCallback = callback;
+    helper->Category = category;
+    helper->Description = description.isEmpty() ? helper->Name : description;
+    TscMethodHelper *raw = helper.release();
+    Add(raw->Name, raw);
+    return raw;
+}
+
+TscMethodHelper *TscScript::AddMethodParamArray(const QString &declaration, const TscArrayCallback &callback,
+                                                const QString &category, const QString &description)
+{
+    auto helper = std::make_unique<TscMethodHelper>(declaration, this);
+    helper->ArrayCallback = callback;
+    helper->Category = category;
+    helper->Description = description.isEmpty() ? helper->Name : description;
+    TscMethodHelper *raw = helper.release();
+    Add(raw->Name, raw);
+    return raw;
+}
+
+TscCustomVariable *TscScript::AddObject(const QString &name, const platform::HandleTarget *object,
+                                        const QString &className)
+{
+    return AddVariable(name, className, Variant(platform::HandleRegistry::handleOf(object)));
+}
+
+TscCustomVariable *TscScript::AddVariable(const QString &name, const QString &typeName, const Variant &value)
+{
+    if (TscCustomVariable *known = Find(name))
+        return known;
+    const int code = TypeCodeOfName(typeName, this);
+    TscVariable *item = code == tcString || code == tcChar ? new TscStringVariable(name, code, typeName)
+                                                           : new TscVariable(name, code, typeName);
+    item->SetValue(value);
+    Add(name, item);
+    return item;
+}
+
+TscCustomVariable *TscScript::AddType(const QString &typeName, int typeCode)
+{
+    if (TscCustomVariable *known = Find(typeName))
+        return known;
+    auto *item = new TscTypeVariable(typeName, typeCode, QString());
+    Add(typeName, item);
+    return item;
+}
+
+} // namespace bralvo::script

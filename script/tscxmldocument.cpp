@@ -1,0 +1,455 @@
+// TscXMLItem, TscXMLDocument and the reader and writer behind them.
+#include "script/tscxmldocument.h"
+#include "script/scripterror.h"
+#include "platform/conversionerror.h"
+#include "platform/textcodec.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QSaveFile>
+
+namespace bralvo::script {
+
+namespace {
+
+[[noreturn]] void invalidFormat() { throw ScriptError(QStringLiteral("Invalid file format")); }
+
+bool needsReference(QChar c)
+{
+    return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QLatin1Char('"')
+        || c == QLatin1Char('<') || c == QLatin1Char('>');
+}
+
+QString reference(QChar c) { return QStringLiteral("&#%1;").arg(c.unicode()); }
+
+} // namespace
+
+QString StrToXML(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('&')) {
+            if (QStringView(text).mid(i + 1, 5) == QLatin1String("quot;")) {
+                out += QLatin1String("&#34;");
+                i += 5;
+            } else {
+                out += QLatin1String("&#38;");
+            }
+        } else if (needsReference(c)) {
+            out += reference(c);
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+QString XMLToStr(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    int i = 0;
+    // The last character can never start a reference.
+    for (; i < text.size() - 1; ++i) {
+        const QChar c = text[i];
+        if (c != QLatin1Char('&')) {
+            out += c;
+        } else if (QStringView(text).mid(i + 1, 5) == QLatin1String("quot;")) {
+            out += QLatin1Char('"');
+            i += 5;
+        } else if (text[i + 1] == QLatin1Char('#') && i + 3 < text.size() + 0 && text.indexOf(QLatin1Char(';'), i + 2) > i + 2) {
+            const int end = text.indexOf(QLatin1Char(';'), i + 2);
+            const QString digits = text.mid(i + 2, end - i - 2);
+            bool ok = false;
+            const int code = digits.toInt(&ok, 10);
+            if (!ok || digits.startsWith(QLatin1Char('+')) || digits.startsWith(QLatin1Char('-')))
+                throw platform::ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(digits));
+            // Text is Unicode, but stored documents only ever reference bytes;
+            // anything above is damage, not a character to cut down to 8 bits.
+            if (code > 255)
+                throw ScriptError(QStringLiteral("Invalid character reference: &#%1;").arg(digits));
+            out += QChar(code);
+            i = end;
+        } else {
+            out += c;
+        }
+    }
+    if (i < text.size())
+        out += text[i];
+    return out;
+}
+
+// ---- TscXMLItem
+
+TscXMLItem::TscXMLItem() = default;
+
+TscXMLItem::~TscXMLItem()
+{
+    Clear();
+    if (m_parent)
+        m_parent->detachChild(this).release(); // being deleted already
+}
+
+TscXMLItem *TscXMLItem::Root()
+{
+    TscXMLItem *item = this;
+    while (item->m_parent)
+        item = item->m_parent;
+    return item;
+}
+
+TscXMLItem *TscXMLItem::Items(int index) const
+{
+    if (index < 0 || index >= Count())
+        throw ScriptError(QStringLiteral("List index out of bounds (%1)").arg(index));
+    return m_children[size_t(index)].get();
+}
+
+void TscXMLItem::Clear()
+{
+    // Children are unlinked before deletion so they don't search this list.
+    std::vector<std::unique_ptr<TscXMLItem>> children;
+    children.swap(m_children);
+    for (auto &child : children)
+        child->m_parent = nullptr;
+}
+
+TscXMLItem *TscXMLItem::Add()
+{
+    m_children.push_back(std::make_unique<TscXMLItem>());
+    m_children.back()->m_parent = this;
+    return m_children.back().get();
+}
+
+std::unique_ptr<TscXMLItem> TscXMLItem::detachChild(TscXMLItem *child)
+{
+    for (auto it = m_children.begin(); it != m_children.end(); ++it) {
+        if (it->get() == child) {
+            std::unique_ptr<TscXMLItem> owned = std::move(*it);
+            m_children.erase(it);
+            owned->m_parent = nullptr;
+            return owned;
+        }
+    }
+    return nullptr;
+}
+
+void TscXMLItem::AddItem(TscXMLItem *item)
+{
+    if (!item)
+        return;
+    for (const TscXMLItem *a = this; a; a = a->m_parent)
+        if (a == item)
+            throw ScriptError(QStringLiteral("An element cannot be added to itself or to its own descendant"));
+    if (item->m_isDocumentRoot)
+        throw ScriptError(QStringLiteral("A document's root element cannot be moved"));
+    std::unique_ptr<TscXMLItem> owned = item->m_parent ? item->m_parent->detachChild(item)
+                                                       : std::unique_ptr<TscXMLItem>(item);
+    owned->m_parent = this;
+    m_children.push_back(std::move(owned));
+}
+
+void TscXMLItem::InsertItem(int index, TscXMLItem *item)
+{
+    AddItem(item);
+    if (!item)
+        return;
+    index = std::clamp(index, 0, Count() - 1);
+    std::unique_ptr<TscXMLItem> moved = std::move(m_children.back());
+    m_children.pop_back();
+    m_children.insert(m_children.begin() + index, std::move(moved));
+}
+
+int TscXMLItem::Find(const QString &name) const
+{
+    for (int i = 0; i < Count(); ++i)
+        if (m_children[size_t(i)]->m_name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+TscXMLItem *TscXMLItem::FindItem(const QString &name)
+{
+    const int i = Find(name);
+    if (i >= 0)
+        return m_children[size_t(i)].get();
+    TscXMLItem *item = Add();
+    item->m_name = name;
+    return item;
+}
+
+QString TscXMLItem::Prop(const QString &name) const
+{
+    const QString haystack = QLatin1Char(' ') + m_text;
+    const QString needle = QLatin1Char(' ') + name + QLatin1String("=\"");
+    const int at = haystack.indexOf(needle, 0, Qt::CaseInsensitive);
+    if (at < 0)
+        return QString();
+    const int start = at + needle.size();
+    int end = haystack.indexOf(QLatin1Char('"'), start);
+    if (end < 0)
+        end = haystack.size();
+    return XMLToStr(haystack.mid(start, end - start));
+}
+
+void TscXMLItem::SetProp(const QString &name, const QString &value)
+{
+    const QString needle = QLatin1Char(' ') + name + QLatin1String("=\"");
+    const int found = (QLatin1Char(' ') + m_text).indexOf(needle, 0, Qt::CaseInsensitive);
+    int insertAt = m_text.size();
+    if (found >= 0) {
+        // found is an index into " " + text: the attribute starts there in text.
+        insertAt = found;
+        const int valueStart = found + needle.size() - 1;
+        int close = m_text.indexOf(QLatin1Char('"'), valueStart);
+        close = close < 0 ? m_text.size() : close + 1;
+        m_text.remove(insertAt, close - insertAt);
+    }
+    QString attribute = name + QLatin1String("=\"") + StrToXML(value) + QLatin1Char('"');
+    if (insertAt > 0 && m_text[insertAt - 1] != QLatin1Char(' '))
+        attribute.prepend(QLatin1Char(' '));
+    m_text.insert(insertAt, attribute);
+}
+
+void TscXMLItem::copyFrom(const TscXMLItem &source)
+{
+    m_name = source.m_name;
+    m_text = source.m_text;
+    m_data = source.m_data;
+    for (const auto &child : source.m_children)
+        Add()->copyFrom(*child);
+}
+
+void TscXMLItem::Assign(const TscXMLItem *source)
+{
+    if (!source) {
+        Clear();
+        return;
+    }
+    // Copy first: the source may be this element's ancestor or descendant.
+    TscXMLItem copy;
+    copy.copyFrom(*source);
+    Clear();
+    m_name = copy.m_name;
+    m_text = copy.m_text;
+    m_data = copy.m_data;
+    m_children.swap(copy.m_children);
+    for (auto &child : m_children)
+        child->m_parent = this;
+}
+
+// ---- reader
+
+namespace {
+
+class Reader {
+public:
+    explicit Reader(QIODevice &device) : m_device(device), m_start(device.pos()) {}
+    ~Reader()
+    {
+        if (!m_device.isSequential())
+            m_device.seek(m_start + m_consumed);
+    }
+
+    // One tag: name and attribute text; an empty name at the end of input.
+    void readTag(QString &name, QString &text);
+    bool readElement(TscXMLItem &item, int depth);
+
+private:
+    bool next(char &c);
+
+    QIODevice &m_device;
+    qint64 m_start;
+    qint64 m_consumed = 0;
+    QByteArray m_buffer;
+    int m_index = 0;
+    QString m_lastTag;
+};
+
+bool Reader::next(char &c)
+{
+    if (m_index >= m_buffer.size()) {
+        m_buffer = m_device.read(4096);
+        m_index = 0;
+        if (m_buffer.isEmpty())
+            return false;
+    }
+    c = m_buffer[m_index++];
+    ++m_consumed;
+    return true;
+}
+
+void Reader::readTag(QString &name, QString &text)
+{
+    name.clear();
+    text.clear();
+    char c = 0;
+    for (;;) {
+        do {
+            if (!next(c))
+                return;
+        } while (c != '<');
+        QByteArray tag;
+        bool comment = false;
+        for (;;) {
+            if (!next(c))
+                invalidFormat();
+            if (c == '>')
+                break;
+            if (c == '<')
+                invalidFormat();
+            tag += c;
+            if (tag.size() == 3 && tag == "!--") {
+                comment = true;
+                int dashes = 0;
+                for (;;) {
+                    if (!next(c))
+                        invalidFormat();
+                    if (c == '>' && dashes >= 2)
+                        break;
+                    dashes = (c == '-' && dashes < 2) ? dashes + 1 : 0;
+                }
+                break;
+            }
+        }
+        if (comment)
+            continue;
+        if (tag.endsWith(' '))
+            tag.chop(1);
+        const QString decoded = platform::decodeText(tag);
+        const int blank = decoded.indexOf(QLatin1Char(' '));
+        name = blank < 0 ? decoded : decoded.left(blank);
+        text = blank < 0 ? QString() : decoded.mid(blank + 1);
+        return;
+    }
+}
+
+// False when the tag read is not an element but the end of the parent's list.
+bool Reader::readElement(TscXMLItem &item, int depth)
+{
+    if (depth > TscXMLDocument::kMaxDepth)
+        invalidFormat();
+    QString name, text;
+    readTag(name, text);
+    m_lastTag = name;
+    if (name.isEmpty() || name.startsWith(QLatin1Char('/')))
+        return false;
+    if (name.endsWith(QLatin1Char('/'))) {
+        name.chop(1);
+    } else if (text.endsWith(QLatin1Char('/'))) {
+        text.chop(1);
+    } else {
+        item.SetName(name);
+        item.SetText(text);
+        for (;;) {
+            TscXMLItem *child = item.Add();
+            if (!readElement(*child, depth + 1)) {
+                delete child;
+                break;
+            }
+        }
+        if (!m_lastTag.isEmpty() && m_lastTag.compare(QLatin1Char('/') + name, Qt::CaseInsensitive) != 0)
+            invalidFormat();
+        return true;
+    }
+    item.SetName(name);
+    item.SetText(text);
+    return true;
+}
+
+// ---- writer
+
+void writeElement(QString &out, const TscXMLItem &item, int level, bool indent, QIODevice &device)
+{
+    const QString pad = indent ? QString(level * 2, QLatin1Char(' ')) : QString();
+    const QString eol = indent ? QStringLiteral("\r\n") : QString();
+    out += pad + QLatin1Char('<') + item.Name();
+    if (!item.Text().isEmpty()) {
+        if (!item.Text().startsWith(QLatin1Char(' ')))
+            out += QLatin1Char(' ');
+        out += item.Text();
+    }
+    out += item.Count() > 0 ? QLatin1String(">") : QLatin1String("/>");
+    out += eol;
+    if (out.size() > 4096) {
+        device.write(out.toUtf8());
+        out.clear();
+    }
+    if (item.Count() == 0)
+        return;
+    for (int i = 0; i < item.Count(); ++i)
+        writeElement(out, *item.Items(i), level + 1, indent, device);
+    out += pad + QLatin1String("</") + item.Name() + QLatin1Char('>') + eol;
+}
+
+} // namespace
+
+// ---- TscXMLDocument
+
+TscXMLDocument::TscXMLDocument() : m_root(std::make_unique<TscXMLItem>())
+{
+    m_root->m_isDocumentRoot = true;
+}
+
+TscXMLDocument::~TscXMLDocument() = default;
+
+void TscXMLDocument::LoadFromStream(QIODevice &stream)
+{
+    m_root->Clear();
+    m_root->SetName(QString());
+    m_root->SetText(QString());
+    Reader reader(stream);
+    QString name, text;
+    reader.readTag(name, text);
+    if (!name.startsWith(QLatin1String("?xml")))
+        invalidFormat();
+    reader.readElement(*m_root, 1);
+}
+
+void TscXMLDocument::SaveToStream(QIODevice &stream) const
+{
+    QString out = QStringLiteral("<?xml version=\"1.0\"?>");
+    if (m_autoIndent)
+        out += QLatin1String("\r\n");
+    writeElement(out, *m_root, 0, m_autoIndent, stream);
+    stream.write(out.toUtf8());
+}
+
+void TscXMLDocument::LoadFromFile(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw ScriptError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
+    LoadFromStream(file);
+}
+
+void TscXMLDocument::SaveToFile(const QString &fileName) const
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw ScriptError(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
+    SaveToStream(file);
+    if (!file.commit())
+        throw ScriptError(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
+}
+
+void TscXMLDocument::LoadFromText(const QString &text)
+{
+    QByteArray bytes = text.toUtf8();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    LoadFromStream(buffer);
+}
+
+QString TscXMLDocument::SaveToText() const
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    SaveToStream(buffer);
+    return QString::fromUtf8(bytes);
+}
+
+} // namespace bralvo::script

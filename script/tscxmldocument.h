@@ -1,0 +1,125 @@
+// The script engine's small XML tree: grammar documents and the
+// intermediate program are kept in it, and scripts build and walk such
+// trees themselves. An element has a name, one unparsed attribute text and
+// child elements; character data between tags is not kept.
+//
+// Reading rules: comments are skipped, a missing closing tag at the end of
+// the input is accepted, the closing tag's case is ignored. Malformed input
+// (no "<?xml" header, "<" inside a tag, input ending inside a tag, a closing
+// tag that does not match, nesting deeper than kMaxDepth) raises ScriptError
+// "Invalid file format". Files are UTF-8 on writing; reading decodes UTF-8,
+// else Windows-1250.
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+class QIODevice;
+
+namespace bralvo::script {
+
+// Attribute-value escaping. StrToXML writes LF, CR, '"', '<', '>' and '&'
+// as decimal references ("&#10;"); "&quot;" becomes "&#34;".
+QString StrToXML(const QString &text);
+// The inverse: "&#N;" becomes character N and "&quot;" a double quote; any
+// other '&' stays. A reference with non-digits or one that does not fit an
+// integer raises platform::ConversionError ("'N' is not a valid integer
+// value"); one above 255 raises ScriptError ("Invalid character reference:
+// &#N;"); one without ';' is left as is.
+QString XMLToStr(const QString &text);
+
+class TscXMLItem {
+public:
+    TscXMLItem();
+    // Destroys the children first, then leaves the parent's list.
+    ~TscXMLItem();
+    TscXMLItem(const TscXMLItem &) = delete;
+    TscXMLItem &operator=(const TscXMLItem &) = delete;
+
+    const QString &Name() const { return m_name; }
+    void SetName(const QString &name) { m_name = name; }
+    // The attribute text as it stands in the tag: text="program" node="x".
+    const QString &Text() const { return m_text; }
+    void SetText(const QString &text) { m_text = text; }
+    // Free for the tree's user; copied by Assign, never written to files.
+    qint64 Data() const { return m_data; }
+    void SetData(qint64 data) { m_data = data; }
+
+    TscXMLItem *Parent() const { return m_parent; }
+    // Topmost ancestor (this element when it has no parent).
+    TscXMLItem *Root();
+
+    int Count() const { return int(m_children.size()); }
+    // Child at 0-based index; throws ScriptError "List index out of bounds".
+    TscXMLItem *Items(int index) const;
+    // Destroys all children.
+    void Clear();
+    // New empty child appended; owned by this element.
+    TscXMLItem *Add();
+    // Appends an element: one that has a parent is moved from its parent's
+    // list; one without a parent must have been created with new and passes
+    // into this element's ownership. Adding this element, one of its
+    // ancestors or a document's root raises ScriptError.
+    void AddItem(TscXMLItem *item);
+    // AddItem, then moves the element to position index (clamped).
+    void InsertItem(int index, TscXMLItem *item);
+    // Index of the first child named so (ignoring case), or -1.
+    int Find(const QString &name) const;
+    // The first child named so, or a new child with that name appended.
+    TscXMLItem *FindItem(const QString &name);
+
+    // One attribute of Text: empty when absent; the value is XMLToStr'd.
+    QString Prop(const QString &name) const;
+    // Replaces the attribute in place or appends it; the value is StrToXML'd.
+    void SetProp(const QString &name, const QString &value);
+
+    // Clears, then copies Name, Text, Data and copies of all children of
+    // source; nullptr only clears. Assigning an ancestor of this element
+    // copies the ancestor's tree as it was before the call.
+    void Assign(const TscXMLItem *source);
+
+private:
+    friend class TscXMLDocument;
+    std::unique_ptr<TscXMLItem> detachChild(TscXMLItem *child);
+    void copyFrom(const TscXMLItem &source);
+
+    QString m_name;
+    QString m_text;
+    qint64 m_data = 0;
+    TscXMLItem *m_parent = nullptr;
+    bool m_isDocumentRoot = false;
+    std::vector<std::unique_ptr<TscXMLItem>> m_children;
+};
+
+class TscXMLDocument {
+public:
+    // Deepest element nesting the reader accepts.
+    static constexpr int kMaxDepth = 2048;
+
+    TscXMLDocument();
+    ~TscXMLDocument();
+
+    // The top-level element: after loading, the first element after the
+    // header, with its children.
+    TscXMLItem *Root() const { return m_root.get(); }
+    bool AutoIndent() const { return m_autoIndent; }
+    void SetAutoIndent(bool on) { m_autoIndent = on; }
+
+    // Reads from the device's current position; afterwards the device
+    // stands just after the last byte used. Throws ScriptError.
+    void LoadFromStream(QIODevice &stream);
+    void SaveToStream(QIODevice &stream) const;
+    // Throws ScriptError "Cannot open file \"name\"" when it cannot.
+    void LoadFromFile(const QString &fileName);
+    void SaveToFile(const QString &fileName) const;
+    // The same over text in memory.
+    void LoadFromText(const QString &text);
+    QString SaveToText() const;
+
+private:
+    std::unique_ptr<TscXMLItem> m_root;
+    bool m_autoIndent = false;
+};
+
+} // namespace bralvo::script

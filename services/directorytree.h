@@ -1,0 +1,28 @@
+// Copying and deleting whole folder trees. Neither ever follows a symbolic
+// link: a link is copied or deleted as the link itself.
+#pragma once
+
+#include <QString>
+
+namespace bralvo::services {
+
+// The path exists and is a folder (a link to a folder counts).
+bool IsDirectory(const QString &path);
+
+// Copies every entry of source into target (created with its missing
+// parents), overwriting files of the same name; hidden files included,
+// links recreated as links. Gives true only when everything was copied;
+// a file that cannot be copied is skipped and the copy goes on. False at
+// once when source is not a folder. A target inside source is not copied
+// into itself.
+bool CopyDirectoryTree(const QString &source, const QString &target);
+
+// Deletes the folder's contents; with removeRoot also every sub-folder
+// and the folder itself, without it the sub-folders stay, emptied. Gives
+// true when everything asked for was deleted; with removeRoot the result
+// is that of removing the folder itself. Refuses (false, nothing deleted)
+// an empty path, "/", a path that is not a folder, and a folder that is
+// itself a symbolic link.
+bool DeleteDirectoryTree(const QString &folder, bool removeRoot);
+
+} // namespace bralvo::services

@@ -1,0 +1,88 @@
+// Restore: build aside, check, swap.
+#include "services/restore.h"
+
+#include "services/backup.h"
+#include "services/gzipfile.h"
+#include "services/messages.h"
+#include "services/programhost.h"
+#include "services/sqldump.h"
+#include "services/uitexts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <cstdio>
+
+namespace bralvo::services {
+
+namespace {
+
+// Removes a database file with its journals.
+void removeDatabaseFiles(const QString &file)
+{
+    for (const char *suffix : {"", "-journal", "-wal", "-shm"})
+        QFile::remove(file + QLatin1String(suffix));
+}
+
+// A free name for the replacement in the live file's folder (so the
+// final rename stays on one file system).
+QString reserveTemporaryName(const QString &databaseFile)
+{
+    QTemporaryFile reserved(databaseFile + QStringLiteral(".restore-XXXXXX"));
+    reserved.setAutoRemove(false);
+    if (!reserved.open())
+        throw BackupError(QStringLiteral("Cannot create a file beside %1").arg(databaseFile));
+    return reserved.fileName();
+}
+
+// A journal beside the live file means another program is using it, or
+// a crash left changes that belong to the old file: neither may meet the
+// new one.
+void checkNotInUse(const QString &databaseFile)
+{
+    for (const char *suffix : {"-journal", "-wal"}) {
+        if (QFileInfo::exists(databaseFile + QLatin1String(suffix)))
+            throw BackupError(QStringLiteral("%1 is in use").arg(databaseFile));
+    }
+}
+
+} // namespace
+
+void RestoreDatabaseFile(const QString &backupFile, const QString &databaseFile,
+                         const QStringList &requiredTables)
+{
+    const QByteArray sql = ReadGzipFile(backupFile);
+    QDir().mkpath(QFileInfo(databaseFile).absolutePath());
+    const QString temporary = reserveTemporaryName(databaseFile);
+    try {
+        LoadDump(sql, temporary, requiredTables);
+        checkNotInUse(databaseFile);
+        if (std::rename(QFile::encodeName(temporary).constData(),
+                        QFile::encodeName(databaseFile).constData()) != 0)
+            throw BackupError(QStringLiteral("Cannot replace %1").arg(databaseFile));
+    } catch (...) {
+        removeDatabaseFiles(temporary);
+        throw;
+    }
+}
+
+void RestoreDatabase(const QString &backupFile)
+{
+    if (!QFileInfo(backupFile).isFile())
+        return;
+    ProgramHost &host = programHost();
+    host.closeDatabase();
+    bool restored = false;
+    try {
+        RestoreDatabaseFile(backupFile, LiveDatabaseFile(), host.requiredTables());
+        restored = true;
+    } catch (const BackupError &) {
+        restored = false;
+    }
+    ShowMessageBox(MessageText(restored ? 235 : 236), restored ? kMbInformation : kMbWarning);
+    host.openDatabase();
+    host.showLogin();
+}
+
+} // namespace bralvo::services

@@ -1,0 +1,28 @@
+// Restoring the database from a backup file (backup.h). The backup is
+// built into a temporary database beside the live one, checked (integrity
+// check, the tables ProgramHost::requiredTables()) and only then renamed
+// over the live file in one step. Whatever fails, the old database stays
+// as it was.
+#pragma once
+
+#include <QString>
+
+namespace bralvo::services {
+
+// Builds databaseFile's replacement from the backup and swaps it in.
+// Throws BackupError (sqldump.h) when the backup cannot be read or is cut
+// short or corrupt, when its SQL fails, when the result fails its checks,
+// or when the live file is in use (a journal beside it); databaseFile is
+// then untouched and no temporary file is left. The database must be
+// closed by the caller.
+void RestoreDatabaseFile(const QString &backupFile, const QString &databaseFile,
+                         const QStringList &requiredTables);
+
+// The menu's restore: a missing backup file does nothing and shows
+// nothing. Otherwise closes the database (ProgramHost), restores into
+// LiveDatabaseFile() and shows UI text 235 (information), or UI text 236
+// (warning) with the old database kept; then always reopens the database
+// and shows the login.
+void RestoreDatabase(const QString &backupFile);
+
+} // namespace bralvo::services

@@ -1,0 +1,41 @@
+// Memory and file streams.
+#include "platform/stream.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace bralvo::platform;
+
+TEST(MemoryStream, ReadWriteSeekAndSize)
+{
+    MemoryStream s;
+    s.write(QByteArray("hello"));
+    EXPECT_EQ(s.size(), 5);
+    s.seek(1);
+    EXPECT_EQ(s.readBytes(3), QByteArray("ell"));
+    EXPECT_EQ(s.readAll(), QByteArray("o"));
+    EXPECT_EQ(s.readBytes(3), QByteArray());
+    s.seek(7);
+    s.write(QByteArray("!"));
+    EXPECT_EQ(s.data(), QByteArray("hello\0\0!", 8));
+    char c;
+    s.seek(8);
+    EXPECT_THROW(s.readExactly(&c, 1), StreamError);
+    s.setSize(2);
+    EXPECT_EQ(s.position(), 2);
+}
+
+TEST(FileStream, CreateReadAndErrors)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("f.bin"));
+    {
+        FileStream out(path, FileStream::Mode::Create);
+        MemoryStream src(QByteArray("data"));
+        EXPECT_EQ(out.copyFrom(src, 0), 4);
+    }
+    FileStream in(path, FileStream::Mode::Read);
+    EXPECT_EQ(in.size(), 4);
+    EXPECT_EQ(in.readAll(), QByteArray("data"));
+    EXPECT_THROW(FileStream(dir.filePath(QStringLiteral("missing")), FileStream::Mode::Read), StreamError);
+}

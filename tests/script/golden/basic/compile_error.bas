@@ -1,0 +1,2 @@
+Dim i As Integer
+i = "text"

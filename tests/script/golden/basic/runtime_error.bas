@@ -1,0 +1,3 @@
+Emit("start")
+Dim a[2]
+a[5] = 1

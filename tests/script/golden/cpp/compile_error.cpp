@@ -1,0 +1,5 @@
+int i;
+{
+  i = 1;
+  If (i) Emit(i);
+}

@@ -1,0 +1,3 @@
+Emit("start");
+s = "abc";
+Emit(s[4]);

@@ -1,0 +1,41 @@
+{ Precedence, integer and float arithmetic, Booleans, strings, sets. }
+var a, b: Integer;
+    x: Extended;
+    s: String;
+    t, f: Boolean;
+begin
+  Emit(1 + 2 * 3);
+  Emit((1 + 2) * 3);
+  Emit(2 - 3 - 4);
+  Emit(-2 * 3);
+  Emit(7 / 2);
+  Emit(7 div 2);
+  Emit(7 mod 3);
+  Emit(-7 div 2);
+  Emit(1 shl 4);
+  Emit(256 shr 2);
+  Emit(6 and 3);
+  Emit(6 or 3);
+  Emit(6 xor 3);
+  a := 10; b := 4;
+  x := a / b;
+  Emit(x);
+  Emit(a * 1.5);
+  Emit(2147483647 + 1);
+  t := True; f := False;
+  Emit(not t and f);
+  Emit(t or f);
+  Emit(t xor t);
+  Emit(a > b);
+  Emit(a <= b);
+  Emit(a <> b);
+  s := 'It''s';
+  Emit(s + ' ok');
+  Emit('abc' < 'abd');
+  Emit(s = 'It''s');
+  Emit(#65#66);
+  Emit(4 in [1, 3..5]);
+  Emit(2 in [1, 3..5]);
+  Emit('b' in ['a', 'b']);
+  Emit($FF);
+end.

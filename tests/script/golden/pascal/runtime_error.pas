@@ -1,0 +1,7 @@
+var v: Variant;
+begin
+  Emit('start');
+  v := 'abc';
+  v := v * 2;
+  Emit('not reached');
+end.

@@ -1,0 +1,486 @@
+// The script runtime: type rules and conversions, the script object with
+// its lookup, running and registration, and the build errors with their
+// positions. Scripts run whole, through TscScript, as a host runs them.
+#include "platform/handleregistry.h"
+#include "script/runtimeerror.h"
+#include "script/tscclassvariable.h"
+#include "script/tscscript.h"
+#include "script/typerules.h"
+
+#include <gtest/gtest.h>
+
+using namespace bralvo;
+using namespace bralvo::script;
+using platform::Variant;
+
+namespace {
+
+// A script with the core names and Emit(V) collecting into a list.
+struct Runner {
+    TscScript script;
+    QStringList emitted;
+
+    explicit Runner(const QString &language = QStringLiteral("PascalScript"))
+    {
+        script.AddRTTI();
+        script.SyntaxType = language;
+        script.AddMethod(QStringLiteral("procedure Emit(V: Variant)"),
+                         [this](platform::HandleTarget *, const QString &, const QString &, TscMethodHelper &h) {
+                             emitted.append(h.GetParamValue(0).toString());
+                             return Variant::null();
+                         });
+    }
+    bool compile(const QString &text)
+    {
+        script.SetLines(text.split(QLatin1Char('\n')));
+        return script.Compile();
+    }
+    QStringList run(const QString &text)
+    {
+        EXPECT_TRUE(compile(text)) << script.ErrorPosition.toStdString() << " " << script.ErrorText.toStdString();
+        emitted.clear();
+        script.Execute();
+        return emitted;
+    }
+};
+
+std::string str(const QString &text)
+{
+    return text.toStdString();
+}
+
+} // namespace
+
+TEST(TypeRules, CompatibilityFollowsTheTable)
+{
+    struct Case {
+        int target, source;
+        bool compatible;
+    };
+    const Case cases[] = {
+        {tcInteger, tcFloat, true},   {tcInteger, tcEnum, true},   {tcInteger, tcString, false},
+        {tcBoolean, tcInteger, false}, {tcBoolean, tcVariant, true}, {tcFloat, tcInteger, true},
+        {tcFloat, tcBoolean, false},  {tcString, tcChar, true},    {tcChar, tcInteger, false},
+        {tcArray, tcVariant, true},   {tcArray, tcInteger, false}, {tcVariant, tcClass, true},
+        {tcEnum, tcInteger, true},    {tcConstructor, tcVariant, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::to_string(c.target) + " <- " + std::to_string(c.source));
+        EXPECT_EQ(TypesCompatible(c.target, QString(), c.source, QString(), nullptr), c.compatible);
+    }
+    EXPECT_TRUE(TypesCompatible(tcEnum, QStringLiteral("TAlign"), tcEnum, QStringLiteral("talign"), nullptr));
+    EXPECT_FALSE(TypesCompatible(tcEnum, QStringLiteral("TAlign"), tcEnum, QStringLiteral("TColorKind"), nullptr));
+}
+
+TEST(TypeRules, IntegerVariableRefusesFloatButFloatAcceptsInteger)
+{
+    TscVariable integer(QStringLiteral("i"), tcInteger, QString());
+    TscVariable real(QStringLiteral("x"), tcFloat, QString());
+    EXPECT_FALSE(AssignCompatible(integer, real, nullptr));
+    EXPECT_TRUE(AssignCompatible(real, integer, nullptr));
+}
+
+TEST(TypeRules, ClassesAcceptDerivedClassesOnly)
+{
+    TscScript script;
+    script.AddClass(QStringLiteral("TComponent"), QString());
+    script.AddClass(QStringLiteral("TButton"), QStringLiteral("TComponent"));
+    const QString component = QStringLiteral("TComponent"), button = QStringLiteral("TButton");
+    EXPECT_TRUE(TypesCompatible(tcClass, component, tcClass, button, &script));
+    EXPECT_FALSE(TypesCompatible(tcClass, button, tcClass, component, &script));
+    EXPECT_FALSE(TypesCompatible(tcClass, component, tcClass, QStringLiteral("TUnknown"), &script));
+}
+
+TEST(TypeRules, MethodDeclarationsGiveTypedParameters)
+{
+    TscScript script;
+    script.AddRTTI();
+    auto pos = ParseMethodSyntax(QStringLiteral("function Pos(substr, s: String): Integer"), &script);
+    EXPECT_EQ(str(pos->Name), "Pos");
+    EXPECT_EQ(str(pos->TypeName), "Integer");
+    ASSERT_EQ(pos->Count(), 2);
+    EXPECT_EQ(pos->GetParam(1)->TypeCode, tcString);
+
+    auto randomize = ParseMethodSyntax(QStringLiteral("procedure Randomize"), &script);
+    EXPECT_EQ(randomize->Count(), 0);
+    EXPECT_TRUE(randomize->TypeName.isEmpty());
+
+    auto format = ParseMethodSyntax(QStringLiteral("function Format(Fmt: String; Args: array): String"), &script);
+    EXPECT_EQ(format->GetParam(1)->TypeCode, tcArray);
+
+    auto inc = ParseMethodSyntax(QStringLiteral("procedure Inc(var i: Integer; incr: Integer = 1)"), &script);
+    EXPECT_TRUE(inc->GetParam(0)->ByRef);
+    EXPECT_TRUE(inc->GetParam(1)->Optional);
+    EXPECT_EQ(inc->GetParam(1)->DefaultValue.toInt(), 1);
+    EXPECT_EQ(inc->RequiredParamCount(), 1);
+
+    auto decode = ParseMethodSyntax(
+        QStringLiteral("procedure DecodeDate(Date: TDateTime; var Year, Month, Day: Word)"), &script);
+    ASSERT_EQ(decode->Count(), 4);
+    EXPECT_FALSE(decode->GetParam(0)->ByRef);
+    EXPECT_TRUE(decode->GetParam(1)->ByRef && decode->GetParam(2)->ByRef && decode->GetParam(3)->ByRef);
+
+    auto sum = ParseMethodSyntax(
+        QStringLiteral("macrofunction SUM(Expr: Variant; Band: Variant = 0; Flags: Integer = 0): Variant"), &script);
+    EXPECT_TRUE(sum->TakesSourceText);
+    EXPECT_EQ(sum->RequiredParamCount(), 1);
+    EXPECT_EQ(str(sum->Name), "SUM");
+
+    auto negative = ParseMethodSyntax(QStringLiteral("procedure P(a: Integer = -5)"), &script);
+    EXPECT_EQ(negative->GetParam(0)->DefaultValue.toInt(), -5);
+}
+
+TEST(TypeRules, MalformedDeclarationRaises)
+{
+    EXPECT_THROW(ParseMethodSyntax(QStringLiteral("function (x: Integer"), nullptr), ScriptError);
+    EXPECT_THROW(ParseMethodSyntax(QStringLiteral("procedure P(a b)"), nullptr), ScriptError);
+}
+
+TEST(TypeRules, LiteralsOfTheIntermediateProgram)
+{
+    EXPECT_EQ(str(ParserStringToVariant(QStringLiteral("'It's'")).toString()), "It's");
+    const Variant big = ParserStringToVariant(QStringLiteral("3000000000"));
+    EXPECT_EQ(big.kind(), platform::varInt64);
+    EXPECT_EQ(big.toInt64(), 3000000000LL);
+    EXPECT_DOUBLE_EQ(ParserStringToVariant(QStringLiteral("1.5")).toDouble(), 1.5);
+    EXPECT_EQ(ParserStringToVariant(QStringLiteral("$FF")).toInt(), 255);
+    EXPECT_EQ(ParserStringToVariant(QStringLiteral("7")).kind(), platform::varInteger);
+    EXPECT_TRUE(ParserStringToVariant(QString()).isNull());
+    EXPECT_EQ(ParserStringToVariant(QStringLiteral("-1")).toInt(), -1);
+}
+
+TEST(TypeRules, StrToXYSplitsLineAndColumn)
+{
+    EXPECT_EQ(StrToXY(QStringLiteral("12:5")), QPoint(5, 12));
+    EXPECT_EQ(StrToXY(QString()), QPoint(0, 0));
+}
+
+TEST(TypeRules, FormatArgumentsAreNotCutTo255Characters)
+{
+    const QString longText(300, QLatin1Char('x'));
+    Variant values = Variant::createArray({platform::VarArrayBound{0, 2}}, platform::varVariant);
+    values.setElement(0, Variant(longText));
+    values.setElement(1, Variant(3));
+    values.setElement(2, Variant(2.5));
+    const VarRecArray args = VariantToVarRecArray(values);
+    ASSERT_EQ(args.size(), 3);
+    EXPECT_EQ(args[0].tag, VarRec::Tag::String);
+    EXPECT_EQ(args[0].string.size(), 300);
+    EXPECT_EQ(args[1].integer, 3);
+    EXPECT_EQ(args[2].tag, VarRec::Tag::Extended);
+    EXPECT_EQ(VarRecToVariant(args[0]).toString().size(), 300);
+}
+
+TEST(Script, LookupFindsTheNewestItemThenParents)
+{
+    TscScript parent;
+    TscScript child;
+    child.ParentScript = &parent;
+    auto *first = new TscVariable(QStringLiteral("x"), tcInteger, QString());
+    auto *second = new TscVariable(QStringLiteral("X"), tcInteger, QString());
+    parent.Add(QStringLiteral("x"), first);
+    parent.Add(QStringLiteral("X"), second);
+    EXPECT_EQ(parent.Find(QStringLiteral("x")), second);
+    EXPECT_EQ(child.Find(QStringLiteral("x")), second);
+    EXPECT_EQ(child.FindLocal(QStringLiteral("x")), nullptr);
+}
+
+TEST(Script, ChildScriptSeesParentProceduresAndVariables)
+{
+    Runner parent;
+    ASSERT_TRUE(parent.compile(QStringLiteral("var Total: Integer;\n"
+                                              "function Twice(n: Integer): Integer; begin Result := n * 2 end;\n"
+                                              "begin Total := 5 end.")));
+    parent.script.Execute();
+    TscScript child;
+    child.ParentScript = &parent.script;
+    child.SetLines({QStringLiteral("begin Emit(Twice(Total) + 1) end.")});
+    ASSERT_TRUE(child.Compile()) << str(child.ErrorText);
+    child.Execute();
+    EXPECT_EQ(parent.emitted, QStringList{QStringLiteral("11")});
+}
+
+TEST(Script, ClearKeepsModuleNamesAndClearRTTIRemovesThem)
+{
+    TscScript script;
+    script.AddRTTI();
+    script.AddVariable(QStringLiteral("Mine"), QStringLiteral("Integer"), Variant(1));
+    script.Clear();
+    EXPECT_NE(script.Find(QStringLiteral("True")), nullptr);
+    EXPECT_EQ(script.Find(QStringLiteral("Mine")), nullptr);
+    script.AddRTTI(); // a second call registers nothing
+    script.ClearRTTI();
+    EXPECT_EQ(script.Find(QStringLiteral("True")), nullptr);
+    script.AddRTTI();
+    EXPECT_NE(script.Find(QStringLiteral("True")), nullptr);
+}
+
+TEST(Script, RegistrationOfKnownNamesReturnsTheExistingItem)
+{
+    TscScript script;
+    script.AddRTTI();
+    TscCustomVariable *first = script.AddVariable(QStringLiteral("V"), QStringLiteral("Integer"), Variant(1));
+    TscCustomVariable *again = script.AddVariable(QStringLiteral("v"), QStringLiteral("Integer"), Variant(2));
+    EXPECT_EQ(first, again);
+    EXPECT_EQ(again->GetValue().toInt(), 1);
+    EXPECT_EQ(script.AddConst(QStringLiteral("True"), QStringLiteral("Boolean"), Variant(false)),
+              script.Find(QStringLiteral("True")));
+    EXPECT_EQ(script.AddType(QStringLiteral("Integer"), tcString)->TypeCode, tcInteger);
+    script.AddEnum(QStringLiteral("TAb"), QStringLiteral("a, b ,c"));
+    EXPECT_EQ(script.Find(QStringLiteral("c"))->GetValue().toInt(), 2);
+    script.AddEnumSet(QStringLiteral("TSet"), QStringLiteral("x, y, z"));
+    EXPECT_EQ(script.Find(QStringLiteral("z"))->GetValue().toInt(), 4);
+}
+
+TEST(Script, CallFunctionRunsOnlyOwnProcedures)
+{
+    Runner r;
+    ASSERT_TRUE(r.compile(QStringLiteral("var V: Integer;\n"
+                                         "function Add(a, b: Integer): Integer; begin Result := a + b end;\n"
+                                         "procedure Bump(var n: Integer); begin n := n + 1 end;\n"
+                                         "begin end.")));
+    Variant args = Variant::createArray({platform::VarArrayBound{0, 1}}, platform::varVariant);
+    args.setElement(0, Variant(2));
+    args.setElement(1, Variant(3));
+    EXPECT_EQ(r.script.CallFunction(QStringLiteral("Add"), args).toInt(), 5);
+    EXPECT_TRUE(r.script.CallFunction(QStringLiteral("V")).isNull());
+    Variant one = Variant::createArray({platform::VarArrayBound{0, 0}}, platform::varVariant);
+    one.setElement(0, Variant(41));
+    r.script.CallFunctionVarParams(QStringLiteral("Bump"), one);
+    EXPECT_EQ(one.element(0).toInt(), 42);
+}
+
+TEST(Script, CallFunctionWithTooManyArgumentsRaises)
+{
+    Runner r;
+    ASSERT_TRUE(r.compile(QStringLiteral("procedure P(a: Integer); begin end; begin end.")));
+    Variant args = Variant::createArray({platform::VarArrayBound{0, 1}}, platform::varVariant);
+    try {
+        r.script.CallFunction(QStringLiteral("P"), args);
+        FAIL() << "no error";
+    } catch (const bralvo::Error &e) {
+        EXPECT_EQ(str(e.userText()), "Too many actual parameters");
+    }
+}
+
+TEST(Script, BreakOutsideLoopDoesNotLeakIntoTheNextRun)
+{
+    Runner r;
+    ASSERT_TRUE(r.compile(QStringLiteral("begin Emit(1); Emit(2); break; Emit(3) end.")));
+    r.script.Execute();
+    EXPECT_EQ(r.emitted, (QStringList{QStringLiteral("1"), QStringLiteral("2")}));
+    r.emitted.clear();
+    r.script.Execute();
+    EXPECT_EQ(r.emitted, (QStringList{QStringLiteral("1"), QStringLiteral("2")}));
+    EXPECT_FALSE(r.script.BreakFlag || r.script.ContinueFlag || r.script.ExitFlag);
+}
+
+TEST(Script, FlagsAreResetAfterARunEndsInAnError)
+{
+    Runner r;
+    ASSERT_TRUE(r.compile(QStringLiteral("var v: Variant; begin Emit(1); v := 1 div 0 end.")));
+    EXPECT_THROW(r.script.Execute(), bralvo::Error);
+    EXPECT_FALSE(r.script.RunningFlag || r.script.ExitFlag || r.script.TerminateFlag);
+}
+
+TEST(Script, TerminateFromAHostCallStopsTheRun)
+{
+    Runner r;
+    r.script.AddMethod(QStringLiteral("procedure Stop"),
+                       [&r](platform::HandleTarget *, const QString &, const QString &, TscMethodHelper &) {
+                           r.script.Terminate();
+                           return Variant::null();
+                       });
+    ASSERT_TRUE(r.compile(QStringLiteral("procedure P; begin Emit('p'); Stop; Emit('not p') end;\n"
+                                         "begin while True do P; Emit('not main') end.")));
+    r.script.Execute();
+    EXPECT_EQ(r.emitted, QStringList{QStringLiteral("p")});
+    r.emitted.clear();
+    r.script.CallFunction(QStringLiteral("P")); // a later call runs normally up to its own Stop
+    EXPECT_EQ(r.emitted, QStringList{QStringLiteral("p")});
+}
+
+TEST(Script, RecursionDepthIsCapped)
+{
+    Runner r;
+    ASSERT_TRUE(r.compile(QStringLiteral("procedure P; begin P end; begin P end.")));
+    try {
+        r.script.Execute();
+        FAIL() << "no error";
+    } catch (const ScriptRuntimeError &e) {
+        EXPECT_EQ(str(e.className()), "EStackOverflow");
+        EXPECT_EQ(str(e.userText()), "Stack overflow");
+    }
+    // The script is usable again afterwards.
+    ASSERT_TRUE(r.compile(QStringLiteral("begin Emit('again') end.")));
+}
+
+TEST(Script, RecursiveCallsRestoreLocalsAndParameters)
+{
+    Runner r;
+    const QStringList out = r.run(QStringLiteral(
+        "function F(n: Integer): Integer; var k: Integer;\n"
+        "begin k := n; if n > 0 then F(n - 1); Emit(k); Result := k end;\n"
+        "begin F(3) end."));
+    EXPECT_EQ(out, (QStringList{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+}
+
+TEST(Script, ByReferenceResultSurvivesTheRecursiveRestore)
+{
+    Runner r;
+    const QStringList out = r.run(QStringLiteral(
+        "procedure Fill(var x: Integer; n: Integer); var mine: Integer;\n"
+        "begin if n = 0 then x := 42 else begin mine := 0; Fill(mine, n - 1); x := mine + 1 end end;\n"
+        "var r: Integer; begin Fill(r, 2); Emit(r) end."));
+    EXPECT_EQ(out, QStringList{QStringLiteral("44")});
+}
+
+TEST(Script, HostFunctionWritesBackByReferenceArguments)
+{
+    Runner r;
+    r.script.AddMethodParamArray(QStringLiteral("procedure Twice(var n: Integer)"),
+                                 [](platform::HandleTarget *, const QString &, const QString &, Variant &args) {
+                                     args.setElement(0, Variant(args.element(0).toInt() * 2));
+                                     return Variant::null();
+                                 });
+    EXPECT_EQ(r.run(QStringLiteral("var x: Integer; begin x := 21; Twice(x); Emit(x) end.")),
+              QStringList{QStringLiteral("42")});
+}
+
+TEST(Script, AssignmentKeepsStrcatAsConcatenation)
+{
+    Runner r(QStringLiteral("BasicScript"));
+    EXPECT_EQ(r.run(QStringLiteral("Dim s\ns = \"1\"\ns = s & 1\nEmit(s)\n")), QStringList{QStringLiteral("11")});
+}
+
+TEST(Script, ShortCircuitOnlyForBooleans)
+{
+    Runner r;
+    r.script.AddMethod(QStringLiteral("function Touch: Boolean"),
+                       [&r](platform::HandleTarget *, const QString &, const QString &, TscMethodHelper &) {
+                           r.emitted.append(QStringLiteral("touched"));
+                           return Variant(true);
+                       });
+    EXPECT_EQ(r.run(QStringLiteral("begin if False and Touch then Emit('x'); Emit(6 and 3) end.")),
+              QStringList{QStringLiteral("2")});
+}
+
+TEST(Script, MacroFunctionsReceiveTheArgumentSourceText)
+{
+    Runner r;
+    r.script.AddMethod(QStringLiteral("macrofunction Src(E: Variant): String"),
+                       [](platform::HandleTarget *, const QString &, const QString &, TscMethodHelper &h) {
+                           return h.GetParamValue(0);
+                       });
+    EXPECT_EQ(r.run(QStringLiteral("begin Emit(Src(1 +  2)) end.")), QStringList{QStringLiteral("1 +  2")});
+}
+
+TEST(Script, UnitsComeFromOnGetUnitAndRecordTheirLines)
+{
+    Runner r;
+    r.script.OnGetUnit = [](TscScript *, const QString &name, QString &text) {
+        if (name == QLatin1String("lib.pas"))
+            text = QStringLiteral("function Three: Integer; begin Result := 3 end;\nbegin end.");
+    };
+    EXPECT_EQ(r.run(QStringLiteral("uses 'lib.pas';\nbegin\n  Emit(Three)\nend.")),
+              QStringList{QStringLiteral("3")});
+    EXPECT_TRUE(r.script.CodeLines.contains(QStringLiteral("=3,")));
+    EXPECT_TRUE(r.script.CodeLines.contains(QStringLiteral("lib.pas=1,")));
+}
+
+TEST(Script, RunLineReportsEveryStatementToTheFirstHandlerUpTheChain)
+{
+    Runner parent;
+    QStringList lines;
+    parent.script.OnRunLine = [&lines](TscScript *, const QString &unit, const QString &pos) {
+        lines.append(unit + QLatin1Char('@') + pos);
+    };
+    TscScript child;
+    child.ParentScript = &parent.script;
+    child.SetLines({QStringLiteral("begin"), QStringLiteral("  Emit(1);"), QStringLiteral("  Emit(2)"),
+                    QStringLiteral("end.")});
+    ASSERT_TRUE(child.Compile()) << str(child.ErrorText);
+    child.Execute();
+    EXPECT_EQ(lines, (QStringList{QStringLiteral("@2:3"), QStringLiteral("@3:3")}));
+}
+
+TEST(Script, UndeclaredNamesBecomeMainProgramVariablesInJScript)
+{
+    Runner r(QStringLiteral("JScript"));
+    EXPECT_EQ(r.run(QStringLiteral("function f() { counter = 7; }\nf();\nEmit(counter);")),
+              QStringList{QStringLiteral("7")});
+    EXPECT_NE(r.script.FindLocal(QStringLiteral("counter")), nullptr);
+}
+
+TEST(BuildErrors, MessagesAndPositions)
+{
+    struct Case {
+        const char *language;
+        const char *source;
+        const char *message;
+        const char *position;
+    };
+    const Case cases[] = {
+        {"PascalScript", "var a: Integer;\nvar a: Integer;\nbegin end.", "Identifier redeclared: 'a'", "2:6"},
+        {"PascalScript", "var a: TNoSuch;\nbegin end.", "Unknown type: 'TNoSuch'", "1:15"},
+        {"PascalScript", "begin\n  x := 1\nend.", "Undeclared identifier: 'x'", "2:4"},
+        {"PascalScript", "var i: Integer;\nbegin i := 'a' end.", "Incompatible types: 'Integer', 'String'", "2:15"},
+        {"PascalScript", "begin Emit('a' + 1) end.", "Incompatible types", "1:17"},
+        {"PascalScript", "begin Emit(1, 2) end.", "Too many actual parameters", "1:11"},
+        {"PascalScript", "begin Emit end.", "Not enough actual parameters", "1:11"},
+        {"PascalScript", "const c = 1;\nbegin c := 2 end.", "Left side cannot be assigned to", "2:13"},
+        {"PascalScript", "var s: String;\nbegin for s := 1 to 2 do end.", "For loop variable must be numeric variable",
+         "2:12"},
+        {"PascalScript", "var i: Integer;\nbegin with i do end.", "Class type required", "2:13"},
+        {"PascalScript", "var s: String;\nbegin s.Length end.", "Strings doesn't have properties or methods",
+         "2:15"},
+        {"PascalScript", "var i: Integer;\nbegin i.x end.", "Array type required", "2:10"},
+        {"C++Script", "{ Emit(1) }", "';' expected", "1:11"},
+        {"JScript", "if (1) {\n  function f() { }\n}", "Procedure or function declaration is not allowed here",
+         "2:3"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.source);
+        Runner r(QLatin1String(c.language));
+        EXPECT_FALSE(r.compile(QString::fromUtf8(c.source)));
+        EXPECT_EQ(str(r.script.ErrorText), c.message);
+        EXPECT_EQ(str(r.script.ErrorPosition), c.position);
+    }
+}
+
+TEST(BuildErrors, UnknownLanguageRaises)
+{
+    Runner r(QStringLiteral("Klingon"));
+    EXPECT_THROW(r.compile(QStringLiteral("x")), bralvo::Error);
+}
+
+TEST(HandleRegistry, LiveDeadUnknownAndMistypedHandles)
+{
+    struct Thing : platform::HandleTarget {};
+    struct Other : platform::HandleTarget {};
+    auto thing = std::make_unique<Thing>();
+    const qint64 handle = thing->handle();
+    EXPECT_EQ(handle, thing->handle());
+    EXPECT_EQ(platform::HandleRegistry::lookup(handle), thing.get());
+    EXPECT_EQ(platform::HandleRegistry::objectAs<Thing>(handle), thing.get());
+    EXPECT_THROW(platform::HandleRegistry::objectAs<Other>(handle), platform::InvalidHandleError);
+    EXPECT_EQ(platform::HandleRegistry::lookup(0), nullptr);
+    EXPECT_THROW(platform::HandleRegistry::lookup(12345), platform::InvalidHandleError);
+    thing.reset();
+    EXPECT_FALSE(platform::HandleRegistry::isLive(handle));
+    EXPECT_TRUE(platform::HandleRegistry::wasIssued(handle));
+    try {
+        platform::HandleRegistry::lookup(handle);
+        FAIL() << "dead handle accepted";
+    } catch (const platform::InvalidHandleError &e) {
+        EXPECT_EQ(str(e.userText()), "Invalid object reference");
+    }
+    try {
+        platform::HandleRegistry::objectAs<Thing>(handle, QStringLiteral("Report object is gone"));
+        FAIL() << "dead handle accepted";
+    } catch (const platform::InvalidHandleError &e) {
+        EXPECT_EQ(str(e.userText()), "Report object is gone");
+    }
+    auto second = std::make_unique<Thing>();
+    EXPECT_NE(second->handle(), handle); // never reused
+}

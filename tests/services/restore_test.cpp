@@ -1,0 +1,163 @@
+// Restoring: round trips with the program and with the command-line
+// tools, the schema version, and damaged backups that must leave the
+// live database untouched.
+#include "services/backup.h"
+#include "services/restore.h"
+#include "services/settings.h"
+#include "services/sqldump.h"
+#include "services/uitexts.h"
+#include "tests/services/backupfixture.h"
+#include "tests/services/qstringprint.h"
+
+#include <QDir>
+
+using namespace bralvo::services;
+namespace db = bralvo::db;
+using bralvo::test::BackupFixture;
+using bralvo::test::fileContent;
+using bralvo::test::runTool;
+using bralvo::test::shellDump;
+using bralvo::test::writeFileContent;
+
+namespace {
+
+class RestoreTest : public BackupFixture {
+protected:
+    // A backup of the live database as it is now, then a change after it.
+    QString backupThenChange()
+    {
+        openLiveDatabase();
+        const QString backup = folders.path() + "b_bralvo.txb";
+        WriteBackup(liveFile(), backup);
+        m_atBackup = shellDump(liveFile());
+        db::DbConnection->ExecSql("INSERT INTO zz_marker VALUES ('after the backup', 2, NULL, 1);");
+        return backup;
+    }
+    QByteArray gzipped(const QByteArray &text)
+    {
+        const QString plain = folders.path() + "plain.sql";
+        writeFileContent(plain, text);
+        return runTool("gzip", {"-c", plain});
+    }
+    // Only the live file may be left in the database folder.
+    QStringList databaseFolderFiles() const
+    {
+        return QDir(folders.dataRoot() + "Data").entryList({"bralvo_data*"}, QDir::Files | QDir::Hidden);
+    }
+    void expectFailedRestoreKept(const QByteArray &liveBefore, std::size_t boxesBefore)
+    {
+        ASSERT_EQ(boxes.calls().size(), boxesBefore + 1);
+        EXPECT_EQ(boxes.calls().back().text, MessageText(236));
+        EXPECT_EQ(boxes.calls().back().flags, 48);
+        EXPECT_EQ(host.calls, (QStringList{"close", "open", "login"}));
+        EXPECT_EQ(shellDump(liveFile()), liveBefore);
+        EXPECT_EQ(databaseFolderFiles(), QStringList{"bralvo_data.txs"});
+    }
+
+    QByteArray m_atBackup;
+};
+
+} // namespace
+
+TEST_F(RestoreTest, RoundTripGivesAnIdenticalDump)
+{
+    const QString backup = backupThenChange();
+    boxes.answerBox(bralvo::platform::kIdOk);
+    RestoreDatabase(backup);
+    EXPECT_EQ(shellDump(liveFile()), m_atBackup);
+    EXPECT_EQ(boxes.calls()[0].text, MessageText(235));
+    EXPECT_EQ(boxes.calls()[0].flags, 64);
+    EXPECT_EQ(host.calls, (QStringList{"close", "open", "login"}));
+    EXPECT_TRUE(db::DbOpen);
+}
+
+TEST_F(RestoreTest, BackupMadeByTheToolsRestores)
+{
+    openLiveDatabase();
+    const QByteArray before = shellDump(liveFile());
+    const QString backup = folders.path() + "tool_bralvo.txb";
+    writeFileContent(backup, gzipped(before));
+    db::DbConnection->ExecSql("DELETE FROM zz_marker;");
+    boxes.answerBox(bralvo::platform::kIdOk);
+    RestoreDatabase(backup);
+    EXPECT_EQ(boxes.calls()[0].text, MessageText(235));
+    // The shell's dump carries no version; the program's upgrade takes it from there.
+    EXPECT_EQ(shellDump(liveFile()).replace("PRAGMA user_version=2;\n", ""), before);
+}
+
+TEST(RestoreFile, VersionSurvives)
+{
+    QTemporaryDir dir;
+    const QString source = dir.filePath("source.db");
+    runTool("sqlite3", {source, "CREATE TABLE t(a); INSERT INTO t VALUES(1); PRAGMA user_version=7;"});
+    const QString backup = dir.filePath("v_bralvo.txb");
+    WriteBackup(source, backup);
+    const QString target = dir.filePath("target.db");
+    RestoreDatabaseFile(backup, target, {"t"});
+    EXPECT_EQ(runTool("sqlite3", {target, "PRAGMA user_version; SELECT a FROM t;"}), "7\n1\n");
+}
+
+TEST_F(RestoreTest, MissingBackupFileDoesNothing)
+{
+    openLiveDatabase();
+    RestoreDatabase(folders.path() + "none_bralvo.txb");
+    EXPECT_TRUE(boxes.calls().empty());
+    EXPECT_TRUE(host.calls.isEmpty());
+    EXPECT_TRUE(db::DbOpen);
+}
+
+// The original deleted the live database before restoring, so a damaged
+// backup left an empty database reported as restored.
+TEST_F(RestoreTest, DamagedBackupLeavesTheOldDatabaseUntouched)
+{
+    struct Case { const char *what; std::function<QByteArray(const QByteArray &, const QByteArray &)> make; };
+    const Case cases[] = {
+        {"truncated gzip", [](const QByteArray &gz, const QByteArray &) { return gz.left(gz.size() / 2); }},
+        {"not gzip", [](const QByteArray &, const QByteArray &) { return QByteArray("garbage"); }},
+        {"empty file", [](const QByteArray &, const QByteArray &) { return QByteArray(); }},
+        {"dump cut before COMMIT", [this](const QByteArray &, const QByteArray &sql) {
+             return gzipped(sql.left(sql.lastIndexOf("CREATE INDEX")));
+         }},
+        {"tables missing", [this](const QByteArray &, const QByteArray &) {
+             return gzipped("BEGIN; CREATE TABLE firma(a); COMMIT;");
+         }},
+        {"failing statement", [this](const QByteArray &, const QByteArray &sql) {
+             return gzipped(QByteArray(sql).replace("INSERT INTO zz_marker", "INSERT INTO no_such"));
+         }},
+        {"attach elsewhere", [this](const QByteArray &, const QByteArray &sql) {
+             return gzipped("ATTACH '" + folders.path().toUtf8() + "evil.db' AS e;"
+                            "CREATE TABLE e.x(a);" + sql);
+         }},
+    };
+    openLiveDatabase();
+    const QString good = folders.path() + "good_bralvo.txb";
+    WriteBackup(liveFile(), good);
+    const QByteArray gz = fileContent(good);
+    const QByteArray sql = runTool("gzip", {"-cd", good});
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        db::OpenDatabase();
+        db::DbConnection->ExecSql("INSERT INTO zz_marker VALUES ('kept', 3, NULL, 3);");
+        const QByteArray before = shellDump(liveFile());
+        const QString damaged = folders.path() + "damaged_bralvo.txb";
+        writeFileContent(damaged, c.make(gz, sql));
+        const std::size_t boxesBefore = boxes.calls().size();
+        boxes.answerBox(bralvo::platform::kIdOk);
+        RestoreDatabase(damaged);
+        expectFailedRestoreKept(before, boxesBefore);
+        host.calls.clear();
+    }
+    EXPECT_FALSE(QFileInfo::exists(folders.path() + "evil.db"));
+}
+
+TEST_F(RestoreTest, DatabaseInUseIsNotReplaced)
+{
+    const QString backup = backupThenChange();
+    db::CloseDatabase();
+    const QByteArray before = shellDump(liveFile());
+    writeFileContent(liveFile() + "-journal", "");
+    EXPECT_THROW(RestoreDatabaseFile(backup, liveFile(), host.requiredTables()), BackupError);
+    QFile::remove(liveFile() + "-journal");
+    EXPECT_EQ(shellDump(liveFile()), before);
+    EXPECT_EQ(databaseFolderFiles(), QStringList{"bralvo_data.txs"});
+}

@@ -1,0 +1,64 @@
+// rptool: a developer's command line over the report model.
+//   rptool check FILE         load FILE and print its error list
+//   rptool save FILE OUTPUT   load FILE and write it back in canonical form
+// Exit code 0 when the file loaded without errors, 1 when it loaded with
+// errors, 2 for bad usage or a file that cannot be read or written.
+#include "platform/stream.h"
+#include "report/model/trpoptions.h"
+#include "report/model/trpreport.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTextStream>
+
+using bralvo::report::TrpReport;
+
+namespace {
+
+int usage()
+{
+    QTextStream(stderr) << "usage: rptool check FILE\n"
+                           "       rptool save FILE OUTPUT\n";
+    return 2;
+}
+
+// Loads quietly: errors are printed by the tool, not shown in boxes.
+int load(TrpReport &report, const QString &path)
+{
+    if (!QFile::exists(path)) {
+        QTextStream(stderr) << "rptool: no such file: " << path << "\n";
+        return 2;
+    }
+    report.EngineOptions()->SetNewSilentMode(bralvo::report::simSilent);
+    const bool ok = report.LoadFromFile(path);
+    QTextStream out(stdout);
+    for (int i = 0; i < report.ErrorList().count(); ++i)
+        out << report.ErrorList()[i] << "\n";
+    return ok ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.size() < 2)
+        return usage();
+    TrpReport report;
+    try {
+        if (args[0] == QLatin1String("check") && args.size() == 2)
+            return load(report, args[1]);
+        if (args[0] == QLatin1String("save") && args.size() == 3) {
+            const int rc = load(report, args[1]);
+            if (rc == 2)
+                return rc;
+            report.SaveToFile(args[2]);
+            return rc;
+        }
+    } catch (const bralvo::Error &e) {
+        QTextStream(stderr) << "rptool: " << e.userText() << "\n";
+        return 2;
+    }
+    return usage();
+}
