@@ -1,21 +1,28 @@
-// Program entry: the application object and the main window.
+// Program entry: the application object, the message-box seam and the
+// main window, whose timer starts everything else.
+#include "app/startupfolders.h"
 #include "app/tfmain.h"
+#include "services/messages.h"
+#include "services/qtmessageboxes.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QStandardPaths>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
-    if (dataHome.isEmpty())
-        dataHome = QDir::homePath() + "/.local/share";
-    const QString dataRoot = dataHome + "/Tamrex/Bralvo/";
-    QDir().mkpath(dataRoot + "Data");
-    QDir().mkpath(dataRoot + "Backups");
+    QApplication::setApplicationName(QStringLiteral("Bralvo"));
+    bralvo::services::QtMessageBoxes messageBoxes;
+    bralvo::platform::setMessageBoxSeam(&messageBoxes);
 
-    bralvo::app::TfMain mainWindow;
-    mainWindow.show();
-    return app.exec();
+    int exitCode = 0;
+    try {
+        bralvo::app::TfMain mainWindow(QApplication::arguments());
+        mainWindow.show();
+        exitCode = app.exec();
+    } catch (const bralvo::app::StartupError &e) {
+        bralvo::services::ShowErrorBox(e.userText());
+        exitCode = 1;
+    }
+    bralvo::platform::setMessageBoxSeam(nullptr);
+    return exitCode;
 }

@@ -10,6 +10,7 @@
 #include "db/lookups.h"
 #include "db/upgrade.h"
 #include "services/backup.h"
+#include "services/databaselist.h"
 #include "services/globals.h"
 #include "services/languagefiles.h"
 #include "services/printlanguages.h"
@@ -77,7 +78,7 @@ bool StartupSequence::chooseDatabase()
 {
     if (m_arguments.value(1) == kSkipDatabaseChoice)
         return true;
-    m_host.selectDatabaseAtStart();
+    services::SelectDatabaseAtStart();
     // The chosen database brings its own settings file.
     return languageReady();
 }

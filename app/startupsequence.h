@@ -24,8 +24,6 @@ public:
     virtual services::LanguageChooser &languageChooser() = 0;
     // The text of the centred status panel, shown at once.
     virtual void showStatus(const QString &text) = 0;
-    // The database manager at start when several databases are listed.
-    virtual void selectDatabaseAtStart() = 0;
     virtual void createStartMenu() = 0;
     virtual void hideMainPanel() = 0;
     // Shows the login window modally.

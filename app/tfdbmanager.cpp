@@ -1,7 +1,7 @@
 // The database manager window: layout, handlers and the two forms.
 #include "app/tfdbmanager.h"
 
-#include "platform/colortext.h"
+#include "platform/widgets/colortext.h"
 #include "platform/folders.h"
 #include "platform/messageboxseam.h"
 #include "platform/widgets/keypreview.h"
@@ -18,6 +18,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>

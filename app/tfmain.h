@@ -28,6 +28,7 @@ class QTimer;
 namespace bralvo::app {
 
 class LanguagePage;
+class TfDBmanager;
 class TfLogin;
 class TfMenu;
 
@@ -52,6 +53,7 @@ public:
     QAction *menuItem(const QString &name) const { return m_actions.value(name); }
     TfLogin &loginWindow() const { return *m_login; }
     LanguagePage &languagePage() const { return *m_languagePage; }
+    TfDBmanager &databaseManager() const { return *m_dbManager; }
     // The open start menu; null when none is open.
     TfMenu *startMenu() const;
 
@@ -117,7 +119,6 @@ private:
     QWidget *languageRoot() override { return this; }
     services::LanguageChooser &languageChooser() override;
     void showStatus(const QString &text) override;
-    void selectDatabaseAtStart() override;
     void createStartMenu() override;
     void hideMainPanel() override;
     void openUserManagement() override { menuSpravaUzivatelovClick(); }
@@ -133,6 +134,7 @@ private:
     void runOpener(const QString &menuItem);
     bool windowAvailable(const QString &menuItem) const;
     QString backupStartFolder() const;
+    void centerStatusPanel();
 
     QStringList m_arguments;
     QMdiArea *m_mdiArea;
@@ -142,6 +144,7 @@ private:
     QHash<QString, std::function<void()>> m_openers;
     TfLogin *m_login;
     LanguagePage *m_languagePage;
+    TfDBmanager *m_dbManager;
     QTimer *StartupTimer;
     bool m_ending = false;
     bool m_locked = false;

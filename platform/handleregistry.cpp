@@ -17,10 +17,12 @@ struct Table {
     qint64 next = first;
 };
 
+// Never destroyed: objects with static lifetime may withdraw their handles
+// after every other static is gone.
 Table &table()
 {
-    static Table instance;
-    return instance;
+    static Table *instance = new Table;
+    return *instance;
 }
 
 } // namespace

@@ -36,6 +36,10 @@ public:
     explicit TscDesignator(TscScript *buildScript);
     ~TscDesignator() override;
 
+    // Both build a postponed designator first (ScriptError when it cannot
+    // be built). An index outside a text or array raises "Range check
+    // error"; errors of host call-backs pass through unchanged, after the
+    // locals of a recursive call have been restored.
     Variant GetValue() override;
     void SetValue(const Variant &value) override;
 

@@ -20,6 +20,7 @@ class TscDesignator;
 class TscExpression;
 class TscStatement;
 class TscWithStmt;
+class TscDesignatorItem;
 
 // What TscScript::Compile does: parse Lines in SyntaxType and build.
 // Syntax and build errors land in ErrorText/ErrorPosition/ErrorUnitName;
@@ -72,6 +73,8 @@ private:
     void readParameters(const TscXMLItem &element, TscProcVariable &proc);
     TscCustomVariable *createVariable(const TscXMLItem &element, const QString &name, TscScript &script,
                                       TscStatement *list, bool byRef);
+    void appendInitialAssignment(const TscXMLItem &element, TscCustomVariable &variable,
+                                 std::unique_ptr<TscExpression> expr, TscScript &script, TscStatement &list);
     void defineArray(const TscXMLItem &arrayElement, TscScript &script, TscCustomVariable &variable,
                      int elementCode, const QString &elementType);
     std::unique_ptr<TscExpression> expressionOf(const TscXMLItem &element, TscScript &script);
@@ -82,6 +85,11 @@ private:
     // Designator steps.
     bool resolveFirst(const QString &name, TscDesignator &d, const TscXMLItem &element, TscScript &script);
     bool resolveNext(const QString &name, TscDesignator &d, const TscXMLItem &element, TscScript &script);
+    bool variantStep(TscCustomVariable *p, bool isIndex, TscDesignator &d, const TscXMLItem &element, int &code,
+                     QString &className);
+    bool classStep(const QString &name, const QString &className, TscCustomVariable *p, TscDesignatorItem &item,
+                   TscDesignator &d, const TscXMLItem &element);
+    void appendLifetimeLink(TscDesignator &d, Mode mode);
     void postpone(TscDesignator &d, const TscXMLItem &element, const QString &withName);
     void checkArguments(TscDesignator &d);
 

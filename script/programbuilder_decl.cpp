@@ -38,6 +38,28 @@ Variant initialValue(int typeCode)
     }
 }
 
+// The array and init parts that belong to a declared name: those after it,
+// up to the next name when the type stood first (C++Script).
+std::pair<const TscXMLItem *, const TscXMLItem *> partsOf(const TscXMLItem &element, const QString &name,
+                                                          bool typeFirst)
+{
+    const TscXMLItem *arrayItem = nullptr;
+    const TscXMLItem *initItem = nullptr;
+    int at = 0;
+    while (at < element.Count() && element.Items(at)->Prop(QStringLiteral("text")).compare(name, Qt::CaseInsensitive))
+        ++at;
+    for (++at; at < element.Count(); ++at) {
+        const QString kind = kindOf(*element.Items(at));
+        if (typeFirst && kind == QLatin1String("ident"))
+            break;
+        if (kind == QLatin1String("array"))
+            arrayItem = element.Items(at);
+        else if (kind == QLatin1String("init"))
+            initItem = element.Items(at);
+    }
+    return {arrayItem, initItem};
+}
+
 } // namespace
 
 void ProgramBuilder::declareProcedure(const TscXMLItem &element, TscScript &script, bool isFunction)
@@ -117,20 +139,7 @@ TscCustomVariable *ProgramBuilder::createVariable(const TscXMLItem &element, con
     int typeCode = TypeCodeOf(typeName);
     Variant value = initialValue(typeCode);
 
-    const TscXMLItem *arrayItem = nullptr;
-    const TscXMLItem *initItem = nullptr;
-    int at = 0;
-    while (at < element.Count() && element.Items(at)->Prop(QStringLiteral("text")).compare(name, Qt::CaseInsensitive))
-        ++at;
-    for (++at; at < element.Count(); ++at) {
-        const QString kind = kindOf(*element.Items(at));
-        if (typeFirst && kind == QLatin1String("ident"))
-            break;
-        if (kind == QLatin1String("array"))
-            arrayItem = element.Items(at);
-        else if (kind == QLatin1String("init"))
-            initItem = element.Items(at);
-    }
+    const auto [arrayItem, initItem] = partsOf(element, name, typeFirst);
 
     std::unique_ptr<TscCustomVariable> variable;
     const bool isParam = list == nullptr;
@@ -152,24 +161,31 @@ TscCustomVariable *ProgramBuilder::createVariable(const TscXMLItem &element, con
     if (initItem && initItem->Count() > 0) {
         std::unique_ptr<TscExpression> expr = expressionOf(*initItem->Items(0), script);
         CheckTypes(*variable, *expr);
-        if (isParam) {
-            variable->SetValue(expr->GetValue());
-        } else {
-            auto statement = std::make_unique<TscAssignmentStmt>(&script, element.Prop(QStringLiteral("pos")),
-                                                                 m_unitName);
-            auto target = std::make_unique<TscVariableDesignator>(&script);
-            target->Shape = TscDesignatorShape::Variable;
-            target->LinkedItem = variable.get();
-            target->AddItem()->Target = variable.get();
-            target->TypeCode = variable->TypeCode;
-            target->TypeName = variable->TypeName;
-            statement->Subject = std::move(target);
-            statement->ValueExpr = std::move(expr);
-            statement->Optimize();
-            record(*list, std::move(statement));
-        }
+        if (isParam)
+            variable->SetValue(expr->GetValue()); // a default is evaluated once, now
+        else
+            appendInitialAssignment(element, *variable, std::move(expr), script, *list);
     }
     return variable.release();
+}
+
+// Declared initial values are assigned when the block runs, in
+// declaration order.
+void ProgramBuilder::appendInitialAssignment(const TscXMLItem &element, TscCustomVariable &variable,
+                                             std::unique_ptr<TscExpression> expr, TscScript &script,
+                                             TscStatement &list)
+{
+    auto statement = std::make_unique<TscAssignmentStmt>(&script, element.Prop(QStringLiteral("pos")), m_unitName);
+    auto target = std::make_unique<TscVariableDesignator>(&script);
+    target->Shape = TscDesignatorShape::Variable;
+    target->LinkedItem = &variable;
+    target->AddItem()->Target = &variable;
+    target->TypeCode = variable.TypeCode;
+    target->TypeName = variable.TypeName;
+    statement->Subject = std::move(target);
+    statement->ValueExpr = std::move(expr);
+    statement->Optimize();
+    record(list, std::move(statement));
 }
 
 void ProgramBuilder::defineArray(const TscXMLItem &arrayElement, TscScript &script, TscCustomVariable &variable,

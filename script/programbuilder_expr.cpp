@@ -135,17 +135,8 @@ std::unique_ptr<TscDesignator> ProgramBuilder::MakeDesignator(const TscXMLItem &
                 d->ReadOnly = false;
                 return d;
             }
-            if (first && mode == Mode::Constructor) {
-                auto *cls = dynamic_cast<TscClassVariable *>(d->Item(d->ItemCount() - 1)->Target);
-                if (!cls)
-                    fail(scriptMessage(ScriptMessage::ClassRequired));
-                TscCustomVariable *create = cls->Find(QStringLiteral("Create"));
-                if (!create)
-                    fail(scriptMessage(ScriptMessage::IdUndeclared) + quoted(QStringLiteral("Create")));
-                TscDesignatorItem *item = d->AddItem();
-                item->Target = create;
-                item->SourcePos = m_errorPos;
-            }
+            if (first && mode == Mode::Constructor)
+                appendLifetimeLink(*d, Mode::Constructor);
         } else if (kind == QLatin1String("expr")) {
             if (d->ItemCount() > 0)
                 d->Item(d->ItemCount() - 1)->AddArg(MakeExpression(child, script));
@@ -160,20 +151,36 @@ std::unique_ptr<TscDesignator> ProgramBuilder::MakeDesignator(const TscXMLItem &
             item->SourcePos = m_errorPos;
         }
     }
-    if (mode == Mode::Destructor) {
-        const int code = d->ItemCount() > 0 ? int(d->Item(d->ItemCount() - 1)->Target->TypeCode) : int(tcInteger);
-        if (code != tcClass && code != tcVariant)
-            fail(scriptMessage(ScriptMessage::ClassRequired));
-        TscCustomVariable *free = FindClassOrError(QStringLiteral("TObject"))->Find(QStringLiteral("Free"));
-        if (!free)
-            fail(scriptMessage(ScriptMessage::IdUndeclared) + quoted(QStringLiteral("Free")));
-        TscDesignatorItem *item = d->AddItem();
-        item->Target = free;
-        item->SourcePos = m_errorPos;
-    }
+    if (mode == Mode::Destructor)
+        appendLifetimeLink(*d, Mode::Destructor);
     checkArguments(*d);
     d->Finish();
     return TscDesignator::Specialize(std::move(d));
+}
+
+// "new TFoo(...)" calls the class's Create; "delete x" calls TObject.Free.
+void ProgramBuilder::appendLifetimeLink(TscDesignator &d, Mode mode)
+{
+    TscCustomVariable *last = d.ItemCount() > 0 ? d.Item(d.ItemCount() - 1)->Target : nullptr;
+    TscCustomVariable *member = nullptr;
+    QString memberName;
+    if (mode == Mode::Constructor) {
+        auto *cls = dynamic_cast<TscClassVariable *>(last);
+        if (!cls)
+            fail(scriptMessage(ScriptMessage::ClassRequired));
+        memberName = QStringLiteral("Create");
+        member = cls->Find(memberName);
+    } else {
+        if (!last || (last->TypeCode != tcClass && last->TypeCode != tcVariant))
+            fail(scriptMessage(ScriptMessage::ClassRequired));
+        memberName = QStringLiteral("Free");
+        member = FindClassOrError(QStringLiteral("TObject"))->Find(memberName);
+    }
+    if (!member)
+        fail(scriptMessage(ScriptMessage::IdUndeclared) + quoted(memberName));
+    TscDesignatorItem *item = d.AddItem();
+    item->Target = member;
+    item->SourcePos = m_errorPos;
 }
 
 bool ProgramBuilder::resolveFirst(const QString &name, TscDesignator &d, const TscXMLItem &element,
@@ -241,36 +248,8 @@ bool ProgramBuilder::resolveNext(const QString &name, TscDesignator &d, const Ts
     }
     int code = p->TypeCode;
     QString className = p->TypeName;
-    if (code == tcVariant) {
-        const Variant value = buildTimeValue(p);
-        if (value.isNull() || value.isEmpty()) {
-            postpone(d, element, QString());
-            return false;
-        }
-        if (value.isString()) {
-            code = tcString;
-        } else if (value.isArray()) {
-            if (!isIndex)
-                fail(scriptMessage(ScriptMessage::IndexRequired));
-            TscDesignatorItem *item = d.AddItem();
-            item->SourcePos = m_errorPos;
-            item->Target = FindVariable(script, QStringLiteral("__ArrayHelper"));
-            return true;
-        } else {
-            // Only a live object handle has members; a number never does,
-            // and a handle whose object is gone raises as a stale reference.
-            const qint64 handle = value.isIntegral() ? value.toInt64() : 0;
-            if (platform::HandleRegistry::wasIssued(handle))
-                platform::HandleRegistry::lookup(handle);
-            platform::HandleTarget *obj = platform::HandleRegistry::isLive(handle)
-                                              ? platform::HandleRegistry::lookup(handle)
-                                              : nullptr;
-            if (!obj || obj->scriptClassName().isEmpty())
-                fail(scriptMessage(ScriptMessage::ClassRequired));
-            className = obj->scriptClassName();
-            code = tcClass;
-        }
-    }
+    if (code == tcVariant && !variantStep(p, isIndex, d, element, code, className))
+        return false;
     TscDesignatorItem *item = d.AddItem();
     item->SourcePos = m_errorPos;
     if (code == tcString || code == tcChar) {
@@ -278,23 +257,7 @@ bool ProgramBuilder::resolveNext(const QString &name, TscDesignator &d, const Ts
             fail(scriptMessage(ScriptMessage::StringError));
         item->Target = FindVariable(script, QStringLiteral("__StringHelper"));
     } else if (code == tcClass) {
-        TscClassVariable *cls = FindClassOrError(className);
-        if (isIndex) {
-            if (!cls->DefaultMember)
-                fail(scriptMessageWith(ScriptMessage::ClassError, cls->Name));
-            item->Target = cls->DefaultMember;
-        } else if (TscCustomVariable *member = cls->Find(name)) {
-            item->Target = member;
-        } else {
-            const Variant value = buildTimeValue(p);
-            const bool noObject = value.isNull() || value.isEmpty() || (value.isIntegral() && value.toInt64() == 0);
-            if (!noObject || dynamic_cast<TscClassVariable *>(p))
-                fail(scriptMessage(ScriptMessage::IdUndeclared) + quoted(name));
-            while (d.ItemCount() > 1)
-                d.RemoveItem(d.ItemCount() - 1);
-            postpone(d, element, QString());
-            return false;
-        }
+        return classStep(name, className, p, *item, d, element);
     } else if (code == tcArray) {
         item->Target = dynamic_cast<TscArrayHelper *>(p->LinkedItem)
                            ? p->LinkedItem
@@ -303,6 +266,64 @@ bool ProgramBuilder::resolveNext(const QString &name, TscDesignator &d, const Ts
         fail(scriptMessage(ScriptMessage::ArrayRequired));
     }
     return true;
+}
+
+// A variant link: its value while building decides what follows. False
+// when building has to wait for the run.
+bool ProgramBuilder::variantStep(TscCustomVariable *p, bool isIndex, TscDesignator &d, const TscXMLItem &element,
+                                 int &code, QString &className)
+{
+    const Variant value = buildTimeValue(p);
+    if (value.isNull() || value.isEmpty()) {
+        postpone(d, element, QString());
+        return false;
+    }
+    if (value.isString()) {
+        code = tcString;
+    } else if (value.isArray()) {
+        if (!isIndex)
+            fail(scriptMessage(ScriptMessage::IndexRequired));
+        code = tcArray; // a variant has no array helper: the generic one serves
+    } else {
+        // Only a live object handle has members; a number never does,
+        // and a handle whose object is gone raises as a stale reference.
+        const qint64 handle = value.isIntegral() ? value.toInt64() : 0;
+        if (platform::HandleRegistry::wasIssued(handle))
+            platform::HandleRegistry::lookup(handle);
+        platform::HandleTarget *obj =
+            platform::HandleRegistry::isLive(handle) ? platform::HandleRegistry::lookup(handle) : nullptr;
+        if (!obj || obj->scriptClassName().isEmpty())
+            fail(scriptMessage(ScriptMessage::ClassRequired));
+        className = obj->scriptClassName();
+        code = tcClass;
+    }
+    return true;
+}
+
+// A member or default-property link of a class. False when building has
+// to wait because the object is not known yet.
+bool ProgramBuilder::classStep(const QString &name, const QString &className, TscCustomVariable *p,
+                               TscDesignatorItem &item, TscDesignator &d, const TscXMLItem &element)
+{
+    TscClassVariable *cls = FindClassOrError(className);
+    if (name == QLatin1String("[")) {
+        if (!cls->DefaultMember)
+            fail(scriptMessageWith(ScriptMessage::ClassError, cls->Name));
+        item.Target = cls->DefaultMember;
+        return true;
+    }
+    if (TscCustomVariable *member = cls->Find(name)) {
+        item.Target = member;
+        return true;
+    }
+    const Variant value = buildTimeValue(p);
+    const bool noObject = value.isNull() || value.isEmpty() || (value.isIntegral() && value.toInt64() == 0);
+    if (!noObject || dynamic_cast<TscClassVariable *>(p))
+        fail(scriptMessage(ScriptMessage::IdUndeclared) + quoted(name));
+    while (d.ItemCount() > 1)
+        d.RemoveItem(d.ItemCount() - 1);
+    postpone(d, element, QString());
+    return false;
 }
 
 void ProgramBuilder::checkArguments(TscDesignator &d)

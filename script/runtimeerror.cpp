@@ -1,6 +1,7 @@
 // Class names and messages of the errors a script can catch.
 #include "script/runtimeerror.h"
 
+#include "platform/conversionerror.h"
 #include "platform/handleregistry.h"
 #include "platform/variant.h"
 
@@ -19,6 +20,8 @@ QString exceptionClassName(const std::exception &error)
         return QStringLiteral("EVariantError");
     if (dynamic_cast<const platform::InvalidHandleError *>(&error))
         return QStringLiteral("EInvalidPointer");
+    if (dynamic_cast<const platform::ConversionError *>(&error))
+        return QStringLiteral("EConvertError");
     return QStringLiteral("Exception");
 }
 

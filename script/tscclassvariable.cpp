@@ -1,7 +1,11 @@
 // Registered host classes and their member lookup.
 #include "script/tscclassvariable.h"
 
+#include "platform/persistent.h"
+#include "script/tscpropertytable.h"
 #include "script/tscscript.h"
+
+#include <algorithm>
 #include "script/typerules.h"
 
 namespace bralvo::script {
@@ -35,6 +39,19 @@ TscCustomVariable *TscClassVariable::Find(const QString &name) const
             break;
     }
     return nullptr;
+}
+
+void TscClassVariable::AddPublishedProperties(const platform::ClassInfo &info)
+{
+    QList<const platform::PropInfo *> props;
+    for (const platform::PropInfo &prop : info.allProperties())
+        if (prop.kind != platform::PropKind::Method)
+            props.append(&prop);
+    std::stable_sort(props.begin(), props.end(), [](const platform::PropInfo *a, const platform::PropInfo *b) {
+        return a->name.compare(b->name, Qt::CaseInsensitive) < 0;
+    });
+    for (const platform::PropInfo *prop : props)
+        m_members.push_back(makeTableProperty(*prop, Name));
 }
 
 TscMethodHelper *TscClassVariable::AddMethod(const QString &declaration, const TscDirectCallback &callback)

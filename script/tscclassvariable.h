@@ -5,6 +5,10 @@
 
 #include "script/tschelpers.h"
 
+namespace bralvo::platform {
+struct ClassInfo;
+}
+
 namespace bralvo::script {
 
 class TscClassVariable : public TscCustomVariable {
@@ -25,6 +29,10 @@ public:
                                       const TscDirectCallback &callback, bool readOnly = false);
     TscMethodHelper *AddDefaultProperty(const QString &name, const QString &indexTypes, const QString &typeName,
                                         const TscDirectCallback &callback, bool readOnly = false);
+
+    // One published property helper per stored property of info (methods
+    // excepted), sorted by name, answered through the property table.
+    void AddPublishedProperties(const platform::ClassInfo &info);
 
     QString AncestorName;
     TscCustomVariable *DefaultMember = nullptr;

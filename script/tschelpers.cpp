@@ -3,6 +3,7 @@
 
 #include "platform/handleregistry.h"
 #include "script/runtimeerror.h"
+#include "script/tscpropertytable.h"
 #include "script/tscscript.h"
 #include "script/typerules.h"
 
@@ -116,7 +117,9 @@ Variant TscPropertyHelper::GetValue()
     platform::HandleTarget *obj = objectOf(LeftValue);
     if (!obj && !HostClass.isEmpty())
         throw platform::InvalidHandleError();
-    if (!FromPropertyTable && Getter)
+    if (FromPropertyTable && obj)
+        result = readTableProperty(obj, Name);
+    else if (!FromPropertyTable && Getter)
         result = Getter(obj, HostClass, UpperName);
     if (TypeCode == tcBoolean && !result.isNull() && !result.isBoolean())
         result = Variant(!result.equals(Variant(0)));
@@ -130,7 +133,9 @@ void TscPropertyHelper::SetValue(const Variant &value)
     platform::HandleTarget *obj = objectOf(LeftValue);
     if (!obj && !HostClass.isEmpty())
         throw platform::InvalidHandleError();
-    if (!FromPropertyTable && Setter)
+    if (FromPropertyTable)
+        writeTableProperty(obj, Name, TypeCode == tcBoolean, value);
+    else if (Setter)
         Setter(obj, HostClass, UpperName, value);
 }
 

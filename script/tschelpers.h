@@ -84,8 +84,9 @@ public:
     // Throws ScriptBuildError on a malformed declaration.
     TscMethodHelper(const QString &declaration, TscScript *script);
 
-    // A call. An instance member (HostClass set) reached through a nil
-    // object raises "Invalid object reference"; Null without a call-back... 0.
+    // A call; 0 when no call-back is set. An instance member (HostClass
+    // set, not a constructor) reached through a nil object raises
+    // InvalidHandleError instead of being called without its object.
     Variant GetValue() override;
     // Only for indexed properties: the ".SET" call.
     void SetValue(const Variant &value) override;

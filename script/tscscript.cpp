@@ -2,6 +2,7 @@
 #include "script/tscscript.h"
 
 #include "platform/handleregistry.h"
+#include "platform/persistent.h"
 #include "script/programbuilder.h"
 #include "script/runtimeerror.h"
 #include "script/scriptmessages.h"
@@ -229,6 +230,14 @@ TscClassVariable *TscScript::AddClass(const QString &className, const QString &a
     if (TscClassVariable *ancestor = FindClass(ancestorName))
         cls->DefaultMember = ancestor->DefaultMember;
     Add(className, cls);
+    return cls;
+}
+
+TscClassVariable *TscScript::AddClass(const platform::ClassInfo &hostClass, const QString &ancestorName)
+{
+    TscClassVariable *cls = AddClass(hostClass.name, ancestorName);
+    if (cls)
+        cls->AddPublishedProperties(hostClass);
     return cls;
 }
 

@@ -21,6 +21,7 @@
 
 namespace bralvo::platform {
 class HandleTarget;
+struct ClassInfo;
 }
 
 namespace bralvo::script {
@@ -77,6 +78,9 @@ public:
     // Registration. The Add... of a name Find already knows returns the
     // known item unchanged (except AddMethod, whose newest entry shadows).
     TscClassVariable *AddClass(const QString &className, const QString &ancestorName);
+    // The same for a class of the class library: its stored properties
+    // become published members served by its property table.
+    TscClassVariable *AddClass(const platform::ClassInfo &hostClass, const QString &ancestorName);
     TscCustomVariable *AddConst(const QString &name, const QString &typeName, const Variant &value);
     void AddEnum(const QString &typeName, const QString &names);
     void AddEnumSet(const QString &typeName, const QString &names);

@@ -142,7 +142,13 @@ TBackupObj::TBackupObj(int minutes, DueAction action)
       m_action(action ? std::move(action) : DueAction([] { BackupDatabase(QString(), false); }))
 {
     m_timer->setInterval(1000);
-    QObject::connect(m_timer.get(), &QTimer::timeout, [this] { TimerTick(); });
+    QObject::connect(m_timer.get(), &QTimer::timeout, [this] {
+        try {
+            TimerTick();
+        } catch (const Error &e) {  // nothing may escape the timer's slot
+            ShowErrorBox(e.userText());
+        }
+    });
     m_timer->start();
 }
 

@@ -66,7 +66,8 @@ public:
     using DueAction = std::function<void()>;
 
     // Starts the timer at once. action runs when a backup is due; the
-    // default is BackupDatabase("", false).
+    // default is BackupDatabase("", false). An Error thrown by it on a
+    // timer tick is shown as an error box (never leaves the slot).
     explicit TBackupObj(int minutes, DueAction action = {});
     ~TBackupObj();
     TBackupObj(const TBackupObj &) = delete;

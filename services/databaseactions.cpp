@@ -32,6 +32,13 @@ const QString kOpenDatabaseText = QStringLiteral(
 const QString kReplaceDatabaseText = QStringLiteral(
     "V zadanom umiestnení sa už nachádza iná databáza. Prajete si ju nahradiť presúvanou databázou?");
 
+// A typed location that names an existing folder; a relative text never
+// does (it would depend on the working folder).
+bool isUsableFolder(const QString &text)
+{
+    return text.startsWith(QLatin1Char('/')) && QFileInfo(text).isDir();
+}
+
 platform::IniFile openList()
 {
     QDir().mkpath(DatabasesFolder());
@@ -168,8 +175,7 @@ bool AddDatabase(const QString &name, const QString &folder)
         return false;
     const QString home = HomeFolder(name);
     QDir().mkpath(home);
-    const QString location = folder.isEmpty() || !QFileInfo(folder).isDir()
-                                 ? platform::withoutTrailingSlash(home) : folder;
+    const QString location = isUsableFolder(folder) ? folder : platform::withoutTrailingSlash(home);
     platform::IniFile list = openList();
     list.writeString(kSection, name, EnsureFolderSlash(location));
     list.save();
@@ -182,6 +188,45 @@ bool AddDatabase(const QString &name, const QString &folder)
     return true;
 }
 
+namespace {
+
+// What saving the marked row will do, worked out before anything changes.
+struct PlannedChange {
+    QString oldFolder;  // both with a trailing "/"
+    QString newFolder;
+    bool renamed = false;
+    bool moved = false;
+    bool copyFile = false;  // the database file goes to the new folder
+};
+
+PlannedChange planChange(const ListedDatabase &old, const QString &newName, const QString &newFolderText)
+{
+    PlannedChange plan;
+    plan.newFolder = isUsableFolder(newFolderText) ? EnsureFolderSlash(newFolderText) : HomeFolder(newName);
+    plan.oldFolder = old.folder.isEmpty() ? HomeFolder(old.name) : EnsureFolderSlash(old.folder);
+    plan.renamed = newName != old.name;
+    plan.moved = !SameFolder(plan.newFolder, plan.oldFolder);
+    // Between two home folders the file travels with the home folder itself.
+    const bool bothAtHome = plan.newFolder.contains(HomeFolderName(newName))
+                            && plan.oldFolder.contains(HomeFolderName(old.name));
+    plan.copyFile = plan.moved && !bothAtHome;
+    return plan;
+}
+
+// Another database must never be overwritten unasked.
+bool mayProceed(const PlannedChange &plan, const QString &newName)
+{
+    if (plan.renamed && QFileInfo::exists(HomeFolder(newName) + kDatabaseFile)) {
+        ShowMessageBox(MessageText(293), kMbWarning);  // an unlisted database owns that name's folder
+        return false;
+    }
+    const bool replaces = plan.copyFile && QFileInfo(plan.oldFolder + kDatabaseFile).isFile()
+                          && QFileInfo::exists(plan.newFolder + kDatabaseFile);
+    return !replaces || ShowMessageBox(kReplaceDatabaseText, kMbWarningYesNo) == kIdYes;
+}
+
+} // namespace
+
 bool SaveDatabaseChanges(const ListedDatabase &old, const QString &newName, const QString &newFolderText)
 {
     if ((newName == old.name && newFolderText == old.folder) || newName.isEmpty())
@@ -189,31 +234,20 @@ bool SaveDatabaseChanges(const ListedDatabase &old, const QString &newName, cons
     if (MaintainDatabaseList(newName != old.name ? newName : QString(),
                              newFolderText != old.folder ? newFolderText : QString()))
         return false;
-    if (!newFolderText.isEmpty() && newFolderText != old.folder)
+    if (newFolderText.startsWith(QLatin1Char('/')) && newFolderText != old.folder)
         QDir().mkpath(newFolderText);
-    const QString newFolder = newFolderText.isEmpty() || !QFileInfo(newFolderText).isDir()
-                                  ? HomeFolder(newName) : EnsureFolderSlash(newFolderText);
-    const QString oldFolder = old.folder.isEmpty() ? HomeFolder(old.name) : EnsureFolderSlash(old.folder);
-    const bool renamed = newName != old.name;
-    const bool moved = !SameFolder(newFolder, oldFolder);
-    const bool bothAtHome = newFolder.contains(HomeFolderName(newName)) && oldFolder.contains(HomeFolderName(old.name));
-    const bool copyFile = moved && !bothAtHome;
-    if (renamed && QFileInfo(HomeFolder(newName) + kDatabaseFile).exists()) {
-        ShowMessageBox(MessageText(293), kMbWarning);  // an unlisted database owns that name's folder
+    const PlannedChange plan = planChange(old, newName, newFolderText);
+    if (!mayProceed(plan, newName))
         return false;
-    }
-    if (copyFile && QFileInfo(oldFolder + kDatabaseFile).isFile() && QFileInfo(newFolder + kDatabaseFile).exists()
-        && ShowMessageBox(kReplaceDatabaseText, kMbWarningYesNo) != kIdYes)
-        return false;
-    const bool restart = moved && IsOpenDatabaseFolder(oldFolder);
+    const bool restart = plan.moved && IsOpenDatabaseFolder(plan.oldFolder);
     if (restart)
         programHost().closeDatabase();  // nothing may be written to the old file any more
-    if (copyFile)
-        replaceFile(oldFolder + kDatabaseFile, newFolder + kDatabaseFile);
-    if (renamed)
+    if (plan.copyFile)
+        replaceFile(plan.oldFolder + kDatabaseFile, plan.newFolder + kDatabaseFile);
+    if (plan.renamed)
         writeRenamedEntry(old.name, newName);
-    if (moved)
-        writeMovedFolder(old.name, newName, oldFolder, newFolder);
+    if (plan.moved)
+        writeMovedFolder(old.name, newName, plan.oldFolder, plan.newFolder);
     if (restart)
         SelectDatabase(newName);
     return true;

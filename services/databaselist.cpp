@@ -140,13 +140,14 @@ void tidyStrays(platform::IniFile &list, const QStringList &names)
 {
     QStringList strays;
     QStringList notes;
-    for (const QString &stray : strayFolders(names)) {
-        const QString folder = DatabasesFolder() + stray + QLatin1Char('/');
+    const QStringList found = strayFolders(names);
+    for (auto it = found.crbegin(); it != found.crend(); ++it) {  // noted last to first
+        const QString folder = DatabasesFolder() + *it + QLatin1Char('/');
         if (QFileInfo(folder + kDatabaseFile).isFile()) {
             const QString named = platform::IniFile(folder + kSettingsCopy)
                                       .readString(QStringLiteral("General"), QStringLiteral("Directory"), QString());
             notes << (named.isEmpty() ? folder : named);
-            strays << stray;
+            strays.prepend(*it);
         } else if (!holdsBackup(folder)) {
             DeleteDirectoryTree(folder, true);
         }

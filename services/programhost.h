@@ -26,7 +26,8 @@ public:
     // Ends this process at once, without the close question and without
     // the backup before close (a new instance has been started).
     virtual void endProgram() = 0;
-    // Shows the database manager modally for the choice at start-up.
+    // Shows the database manager modally for the choice at start-up
+    // (TfDBmanager::OpenModal); returns when it is closed.
     virtual void showDatabaseManagerAtStart() = 0;
 };
 

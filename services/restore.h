@@ -22,7 +22,8 @@ void RestoreDatabaseFile(const QString &backupFile, const QString &databaseFile,
 // nothing. Otherwise closes the database (ProgramHost), restores into
 // LiveDatabaseFile() and shows UI text 235 (information), or UI text 236
 // (warning) with the old database kept; then always reopens the database
-// and shows the login.
+// and shows the login. An error of reopening (ProgramHost::openDatabase)
+// passes through to the caller, after the message.
 void RestoreDatabase(const QString &backupFile);
 
 } // namespace bralvo::services

@@ -113,6 +113,10 @@ const platform::ClassInfo &TrpDataSetItem::staticClass()
 
 void TrpDataSetItem::SetDataSet(TrpDataSet *ds)
 {
+    // The report hears of the dataset's end wherever the dataset lives.
+    auto *sets = dynamic_cast<TrpReportDataSets *>(collection());
+    if (ds && sets && sets->Report())
+        sets->Report()->freeNotification(ds);
     m_dataSet = ds;
     m_dataSetName = ds ? ds->UserName() : QString();
 }
@@ -127,6 +131,8 @@ void TrpDataSetItem::SetDataSetName(const QString &name)
     m_dataSetName = name;
     auto *sets = dynamic_cast<TrpReportDataSets *>(collection());
     m_dataSet = FindGlobalDataSet(m_dataSet, name, sets ? sets->Report() : nullptr);
+    if (m_dataSet && sets && sets->Report())
+        sets->Report()->freeNotification(m_dataSet);
 }
 
 void TrpDataSetItem::assign(const platform::Persistent &source)

@@ -21,6 +21,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace bralvo::report {
@@ -468,7 +469,9 @@ bool TrpReport::LoadFromFile(const QString &fileName, bool exceptionIfNotFound)
 {
     Clear();
     m_reportFileName.clear();
-    if (!QFile::exists(fileName) && !exceptionIfNotFound)
+    // Only regular files: a device or a folder is no definition.
+    const QFileInfo info(fileName);
+    if (!(info.exists() && info.isFile()) && !exceptionIfNotFound)
         return false;
     platform::FileStream file(fileName, platform::FileStream::Mode::Read);
     LoadFromStream(file);

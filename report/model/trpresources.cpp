@@ -190,6 +190,9 @@ const QList<QImage> &TrpResources::GetPreviewButtonImages()
 TrpResources &GetResources()
 {
     static TrpResources resources;
+    // The script engine's messages follow the library's texts from the start.
+    static const bool messagesCopied = (resources.UpdateScriptMessages(), true);
+    Q_UNUSED(messagesCopied);
     return resources;
 }
 

@@ -1,6 +1,7 @@
 // The script runtime: type rules and conversions, the script object with
 // its lookup, running and registration, and the build errors with their
 // positions. Scripts run whole, through TscScript, as a host runs them.
+#include "platform/conversionerror.h"
 #include "platform/handleregistry.h"
 #include "script/runtimeerror.h"
 #include "script/tscclassvariable.h"
@@ -8,6 +9,9 @@
 #include "script/typerules.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
 
 using namespace bralvo;
 using namespace bralvo::script;
@@ -412,6 +416,106 @@ TEST(Script, UndeclaredNamesBecomeMainProgramVariablesInJScript)
     EXPECT_NE(r.script.FindLocal(QStringLiteral("counter")), nullptr);
 }
 
+TEST(Designators, OutOfRangeIndicesRaiseRangeErrors)
+{
+    const char *sources[] = {
+        "var s: String; c: String; begin s := 'abc'; c := s[4] end.",
+        "var s: String; begin s := 'abc'; s[0] := 'x' end.",
+        "var s: String; begin s := 'abc'; s[1] := '' end.",
+        "var v: Variant; c: Variant; begin v := 'abc'; c := v[9] end.",
+        "var a: array[1..3] of Integer; begin a[4] := 1 end.",
+        "var a: array[1..3] of Integer; i: Integer; begin i := a[0] end.",
+        "var v: Variant; i: Variant; begin v := [1, 2]; i := v[2] end.",
+    };
+    for (const char *source : sources) {
+        SCOPED_TRACE(source);
+        Runner r;
+        ASSERT_TRUE(r.compile(QString::fromUtf8(source))) << str(r.script.ErrorText);
+        try {
+            r.script.Execute();
+            FAIL() << "no error";
+        } catch (const ScriptRuntimeError &e) {
+            EXPECT_EQ(str(e.className()), "ERangeError");
+            EXPECT_EQ(str(e.userText()), "Range check error");
+        }
+    }
+}
+
+TEST(Designators, MemberOfANumberIsRefused)
+{
+    Runner r;
+    r.script.AddVariable(QStringLiteral("N"), QStringLiteral("Variant"), Variant(5));
+    EXPECT_FALSE(r.compile(QStringLiteral("begin Emit(N.Text) end.")));
+    EXPECT_EQ(str(r.script.ErrorText), "Class type required");
+    // Known only at run time: refused when the designator is built.
+    Runner late;
+    ASSERT_TRUE(late.compile(QStringLiteral("var v: Variant; begin v := 7; Emit(v.Text) end.")));
+    EXPECT_THROW(late.script.Execute(), ScriptError);
+}
+
+TEST(Statements, TryFinallyWithPendingBreakRunsTheWholeFinallyPart)
+{
+    Runner r;
+    const QStringList out = r.run(QStringLiteral(
+        "var i: Integer;\n"
+        "begin for i := 1 to 5 do try if i = 2 then break; if i = 1 then continue finally Emit(i); Emit('f') end;\n"
+        "Emit('after') end."));
+    EXPECT_EQ(out, (QStringList{QStringLiteral("1"), QStringLiteral("f"), QStringLiteral("2"), QStringLiteral("f"),
+                                QStringLiteral("after")}));
+}
+
+TEST(Statements, ExitInsideTryFinallyRunsTheFinallyPartThenLeaves)
+{
+    Runner r;
+    EXPECT_EQ(r.run(QStringLiteral("procedure P; begin try exit; Emit('no') finally Emit('f') end; Emit('no') end;\n"
+                                   "begin P; Emit('back') end.")),
+              (QStringList{QStringLiteral("f"), QStringLiteral("back")}));
+}
+
+TEST(Statements, ForLoopCountIs64Bit)
+{
+    struct Case {
+        const char *loop;
+        QStringList out;
+    };
+    const Case cases[] = {
+        {"for i := 2147483646 to 2147483647 do Emit(i)", {"2147483646", "2147483647"}},
+        {"for i := -2147483647 downto -2147483648 do Emit(i)", {"-2147483647", "-2147483648"}},
+        {"for i := 5 to 1 do Emit(i)", {}},
+        {"for i := 1 downto 1 do Emit(i)", {"1"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.loop);
+        Runner r;
+        EXPECT_EQ(r.run(QStringLiteral("var i: Variant; begin %1 end.").arg(QLatin1String(c.loop))), c.out);
+    }
+}
+
+TEST(BuildErrors, ProcedureDeclaredInsideAStatementIsRefused)
+{
+    struct Case {
+        const char *language;
+        const char *source;
+    };
+    const Case cases[] = {
+        {"JScript", "while (0) function f() { return 1; }\nf();"},
+        {"BasicScript", "If 1 = 1 Then\n  Function F\n  End Function\nEnd If\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.source);
+        Runner r(QLatin1String(c.language));
+        EXPECT_FALSE(r.compile(QString::fromUtf8(c.source)));
+        EXPECT_EQ(str(r.script.ErrorText), "Procedure or function declaration is not allowed here");
+    }
+}
+
+TEST(BuildErrors, HugeArrayDeclarationIsRefused)
+{
+    Runner r;
+    EXPECT_FALSE(r.compile(QStringLiteral("var a: array[0..99999, 0..99999] of Integer; begin end.")));
+    EXPECT_EQ(str(r.script.ErrorText), "Array too large");
+}
+
 TEST(BuildErrors, MessagesAndPositions)
 {
     struct Case {
@@ -452,6 +556,35 @@ TEST(BuildErrors, UnknownLanguageRaises)
 {
     Runner r(QStringLiteral("Klingon"));
     EXPECT_THROW(r.compile(QStringLiteral("x")), bralvo::Error);
+}
+
+TEST(RuntimeErrors, ClassNamesAndMessagesScriptsSee)
+{
+    struct Case {
+        std::function<void()> raise;
+        const char *className;
+        const char *message;
+    };
+    const Case cases[] = {
+        {[] { throw rangeError(); }, "ERangeError", "Range check error"},
+        {[] { throw platform::VariantError(QStringLiteral("Division by zero")); }, "EVariantError",
+         "Division by zero"},
+        {[] { throw platform::InvalidHandleError(); }, "EInvalidPointer", "Invalid object reference"},
+        {[] { throw platform::ConversionError(QStringLiteral("'x' is not a valid integer value")); },
+         "EConvertError", "'x' is not a valid integer value"},
+        {[] { throw bralvo::Error(QStringLiteral("plain")); }, "Exception", "plain"},
+        {[] { throw std::runtime_error("foreign"); }, "Exception", "foreign"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.className);
+        try {
+            c.raise();
+            FAIL() << "nothing raised";
+        } catch (const std::exception &e) {
+            EXPECT_EQ(str(exceptionClassName(e)), c.className);
+            EXPECT_EQ(str(exceptionMessage(e)), c.message);
+        }
+    }
 }
 
 TEST(HandleRegistry, LiveDeadUnknownAndMistypedHandles)

@@ -126,7 +126,7 @@ TEST_F(DatabaseListTest, StraysWithDatabasesAreAdoptedByRenaming)
     MaintainDatabaseList("", "");
     ASSERT_EQ(boxes.calls().size(), 1u);
     EXPECT_EQ(boxes.calls()[0].flags, 36);
-    EXPECT_EQ(boxes.calls()[0].text, MessageText(298) + "\r\r\r" + stray + "\r\n" + stray2);
+    EXPECT_EQ(boxes.calls()[0].text, MessageText(298) + "\r\r\r" + stray2 + "\r\n" + stray);
     EXPECT_EQ(listed("Database 03"), HomeFolder("Database 03"));
     EXPECT_EQ(listed("Database 04"), HomeFolder("Database 04"));
     EXPECT_FALSE(QFileInfo::exists(stray));

@@ -53,6 +53,9 @@ int main(int argc, char **argv)
             const int rc = load(report, args[1]);
             if (rc == 2)
                 return rc;
+            // Loading never takes the silent mode from the file, so the
+            // canonical form carries the default one.
+            report.EngineOptions()->SetNewSilentMode(bralvo::report::simMessageBoxes);
             report.SaveToFile(args[2]);
             return rc;
         }

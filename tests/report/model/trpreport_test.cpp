@@ -332,7 +332,7 @@ TEST(TrpReport, ProgressTextsFromALanguageFileNeverBreakPreparation)
     res.LoadEnglish();
 }
 
-TEST(TrpReport, SaveToFileLeavesOldFileWhenWriteFails)
+TEST(TrpReport, SaveToFileIntoAMissingFolderFailsCleanly)
 {
     QTemporaryDir dir;
     TrpReport report;
@@ -382,4 +382,59 @@ TEST(TrpReport, InheritedReportWritesOnlyDifferences)
     auto loaded = quietReport();
     loadFromBytes(*loaded, xml.toUtf8());
     EXPECT_EQ(static_cast<TrpMemoView *>(loaded->FindObject(QStringLiteral("Memo1")))->Text(), QString());
+}
+
+namespace {
+// A component whose extra data cannot be written.
+class FailingWriter : public TrpReportComponent {
+    BRALVO_CLASS(FailingWriter)
+public:
+    explicit FailingWriter(bralvo::platform::Component *owner) : TrpReportComponent(owner) {}
+    void Draw(QPainter &, double, double, double, double) override {}
+    void defineProperties(bralvo::platform::PropertyFiler &filer) override
+    {
+        filer.defineProperty(
+            QStringLiteral("Broken"), nullptr,
+            [](bralvo::platform::ValueWriter &) { throw ReportError(QStringLiteral("disk full")); }, true);
+    }
+};
+const bralvo::platform::ClassInfo &FailingWriter::staticClass()
+{
+    static const bralvo::platform::ClassInfo info = bralvo::platform::makeClassInfo(
+        "TrpFailingWriter", &TrpReportComponent::staticClass(),
+        [](bralvo::platform::Component *o) { return new FailingWriter(o); }, [](bralvo::platform::PropertyTable &) {});
+    return info;
+}
+} // namespace
+
+TEST(TrpReport, SaveToFileKeepsTheOldFileWhenWritingFails)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kept.rpx"));
+    TrpReport report;
+    buildExample(report);
+    report.SaveToFile(path);
+    new FailingWriter(report.FindObject(QStringLiteral("Band1")));
+    EXPECT_THROW(report.SaveToFile(path), ReportError);
+    EXPECT_EQ(readFile(path), readFile(testData(QStringLiteral("example.rpx"))));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("kept.rpx")});
+}
+
+TEST(TrpReport, LoadFromFileRefusesDevicesAndFolders)
+{
+    QTemporaryDir dir;
+    auto report = quietReport();
+    EXPECT_FALSE(report->LoadFromFile(dir.path()));
+    EXPECT_FALSE(report->LoadFromFile(QStringLiteral("/dev/zero")));
+}
+
+TEST(TrpReport, DataSetOwnedByTheWindowLeavesDataSetsWhenFreed)
+{
+    bralvo::platform::Component window;
+    auto report = quietReport();
+    auto *uds = new TestDataSet(&window);
+    uds->setName(QStringLiteral("rpUDSpolozky"));
+    report->DataSets()->Add(uds);
+    bralvo::platform::Component::free(uds);
+    EXPECT_EQ(report->DataSets()->count(), 0);
 }

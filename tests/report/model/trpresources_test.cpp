@@ -2,6 +2,7 @@
 #include "report/model/trpresources.h"
 
 #include "platform/stream.h"
+#include "script/scriptmessages.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -84,4 +85,17 @@ TEST(TrpResources, HelpTopics)
     EXPECT_TRUE(res.HelpPath(QStringLiteral("TfFaktura")).endsWith(QStringLiteral("help/index.htm")));
     EXPECT_TRUE(res.HelpPath(QStringLiteral("TrpSQLEditorForm")).endsWith(QStringLiteral("help/TrpADOQuery.htm")));
     res.ShowHelp(QStringLiteral("TfFaktura")); // no help folder: nothing happens
+}
+
+TEST(TrpResources, LanguageFileReachesTheScriptEngineMessages)
+{
+    TrpResources &res = GetResources();
+    EXPECT_EQ(bralvo::script::scriptMessage(bralvo::script::ScriptMessage::IdUndeclared),
+              QStringLiteral("Undeclared identifier:"));
+    bralvo::platform::MemoryStream s(QStringLiteral("SIdUndeclared=Nedeklarovaný identifikátor:\r\n").toUtf8());
+    res.LoadFromStream(s);
+    EXPECT_EQ(bralvo::script::scriptMessage(bralvo::script::ScriptMessage::IdUndeclared),
+              QStringLiteral("Nedeklarovaný identifikátor:"));
+    res.LoadEnglish();
+    res.UpdateScriptMessages();
 }

@@ -1,0 +1,57 @@
+// Developer tool: writes "Bralvo - SK.lng", the Slovak language file the
+// program ships, from the built-in texts and the windows as they are
+// built: [-main-] first, then one section per window and "-msg-".
+// Usage: bralvo-make-sk-lng <output file>. Runs offscreen in a throw-away
+// data folder, so it never touches the user's files.
+#include "app/tfmain.h"
+#include "platform/error.h"
+#include "platform/inifile.h"
+#include "services/languagefiles.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    qputenv("XDG_DATA_HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: bralvo-make-sk-lng <output file>\n");
+        return 2;
+    }
+    const QString output = QString::fromLocal8Bit(argv[1]);
+    try {
+        bralvo::app::TfMain mainWindow(QApplication::arguments());
+        mainWindow.ShowFreshStartMenu();
+        QFile::remove(output);
+        bralvo::platform::IniFile header(output);
+        const QString main = QStringLiteral("-main-");
+        header.writeString(main, QStringLiteral("tag"), QStringLiteral("SK"));
+        header.writeString(main, QStringLiteral("name"), QStringLiteral("Slovenčina"));
+        header.writeString(main, QStringLiteral("ProgramVersion"), QStringLiteral("1.0"));
+        header.writeString(main, QStringLiteral("TranslationVersion"), QStringLiteral("1.0"));
+        header.writeString(main, QStringLiteral("autor1"), QStringLiteral("Tamrex"));
+        if (!header.save())
+            throw bralvo::Error(QStringLiteral("Cannot write ") + output);
+        bralvo::services::WriteLanguageTemplate(output, &mainWindow);
+        // Empty texts (separators, panels filled at run time) are nothing
+        // to translate, and applying them would blank a status text.
+        bralvo::platform::IniFile file(output);
+        for (const QString &section : file.sections())
+            for (const QString &key : file.keys(section))
+                if (section != QLatin1String("-msg-") &&
+                    file.readString(section, key, QString()) == QLatin1String("%%"))
+                    file.deleteKey(section, key);
+        if (!file.save())
+            throw bralvo::Error(QStringLiteral("Cannot write ") + output);
+    } catch (const bralvo::Error &e) {
+        std::fprintf(stderr, "%s\n", qPrintable(e.userText()));
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,13 @@
+# Runs rptool save on the example report and compares the output with it.
+execute_process(COMMAND ${RPTOOL} save ${EXAMPLE} ${OUTPUT} RESULT_VARIABLE rc OUTPUT_VARIABLE out)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "rptool failed (${rc}): ${out}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${EXAMPLE} ${OUTPUT} RESULT_VARIABLE diff)
+if(NOT diff EQUAL 0)
+    message(FATAL_ERROR "rptool's output differs from ${EXAMPLE}")
+endif()
+execute_process(COMMAND ${RPTOOL} check ${BROKEN} RESULT_VARIABLE rc OUTPUT_VARIABLE out)
+if(NOT rc EQUAL 1 OR NOT out STREQUAL "Cannot find class TrpNothing\n")
+    message(FATAL_ERROR "rptool check gave ${rc}: ${out}")
+endif()
