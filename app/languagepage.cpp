@@ -73,12 +73,20 @@ LanguagePage::LanguagePage(QWidget *mainWindow)
     lblAutors = makeLabel(QStringLiteral("lblAutors"), this);
 
     auto *grid = new QGridLayout(this);
-    grid->addWidget(pSelectedLanguage, 0, 0, 1, 2);
+    grid->addWidget(pSelectedLanguage, 0, 0, 1, 3);
     grid->addWidget(lbLanguages, 1, 0, 6, 1);
+    const QList<std::pair<const char *, QLabel *>> details = {
+        {"Jazyk:", lblName}, {"Značka:", lblTag}, {"Pre verziu programu:", lblForVersionOfProgram},
+        {"Verzia prekladu:", lblTranslateVersion}, {"Autori:", lblAutors}};
     int row = 1;
-    for (QLabel *label : {lblName, lblTag, lblForVersionOfProgram, lblTranslateVersion, lblAutors})
-        grid->addWidget(label, row++, 1);
-    grid->addWidget(bitLoadLng, 7, 0, 1, 2);
+    for (const auto &[caption, label] : details) {
+        QLabel *title = makeLabel(label->objectName() + QStringLiteral("Title"), this);
+        title->setText(QString::fromUtf8(caption));
+        grid->addWidget(title, row, 1, Qt::AlignTop);
+        grid->addWidget(label, row++, 2, Qt::AlignTop);
+    }
+    grid->setColumnStretch(0, 1);
+    grid->addWidget(bitLoadLng, 7, 0, 1, 3);
     resize(560, 360);
 
     connect(lbLanguages, &QListWidget::itemClicked, this, &LanguagePage::lbLanguagesClick);
@@ -90,7 +98,8 @@ LanguagePage::LanguagePage(QWidget *mainWindow)
 
 void LanguagePage::ShowPage()
 {
-    QDir().mkpath(services::ProgramDir + QStringLiteral("Languages"));
+    // The program folder is read-only; translators put files here.
+    QDir().mkpath(services::DataRoot + QStringLiteral("Languages"));
     const QString current = services::FindLanguageFile(services::LanguageFileName(services::CurrentLanguageTag()));
     pSelectedLanguage->setText(current.isEmpty() ? kError : mainValue(platform::IniFile(current), QStringLiteral("name")));
     FillLanguageList();

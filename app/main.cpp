@@ -19,7 +19,8 @@ int main(int argc, char **argv)
         bralvo::app::TfMain mainWindow(QApplication::arguments());
         mainWindow.show();
         exitCode = app.exec();
-    } catch (const bralvo::app::StartupError &e) {
+    } catch (const bralvo::Error &e) {
+        // Start-up could not even create the main window (data folder).
         bralvo::services::ShowErrorBox(e.userText());
         exitCode = 1;
     }

@@ -18,13 +18,13 @@ struct MenuEntry {
     const char *shortcut;
 };
 
-struct MenuSpec {
+struct MenuDefinition {
     const char *name;
     const char *caption;
     QList<MenuEntry> entries;
 };
 
-QList<MenuSpec> menuSpecs()
+QList<MenuDefinition> menuDefinitions()
 {
     return {
         {"Subor1", "Súbor",
@@ -66,10 +66,10 @@ QList<MenuSpec> menuSpecs()
 QHash<QString, QAction *> BuildMainMenu(QMenuBar &bar)
 {
     QHash<QString, QAction *> actions;
-    for (const MenuSpec &spec : menuSpecs()) {
-        QMenu *menu = bar.addMenu(QString::fromUtf8(spec.caption));
-        menu->setObjectName(QLatin1String(spec.name));
-        for (const MenuEntry &entry : spec.entries) {
+    for (const MenuDefinition &definition : menuDefinitions()) {
+        QMenu *menu = bar.addMenu(QString::fromUtf8(definition.caption));
+        menu->setObjectName(QLatin1String(definition.name));
+        for (const MenuEntry &entry : definition.entries) {
             if (!entry.name) {
                 menu->addSeparator()->setObjectName(QLatin1String(entry.caption));
                 continue;

@@ -121,13 +121,9 @@ void TfDBmanager::connectHandlers()
 
 bool TfDBmanager::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == sgDatabazy && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            bitVyberDatabazuClick();
-            return true;
-        }
-    }
+    if (watched == sgDatabazy && event->type() == QEvent::KeyPress
+        && sgDatabazyKeyDown(static_cast<QKeyEvent *>(event)->key()))
+        return true;
     if (watched == Image1 && event->type() == QEvent::MouseButtonRelease) {
         Image1Click();
         return true;
@@ -237,6 +233,14 @@ void TfDBmanager::sgDatabazyClick()
 void TfDBmanager::sgDatabazyDblClick()
 {
     bitVyberDatabazuClick();
+}
+
+bool TfDBmanager::sgDatabazyKeyDown(int key)
+{
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    bitVyberDatabazuClick();
+    return true;
 }
 
 void TfDBmanager::bitVyberDatabazuClick()

@@ -36,10 +36,14 @@ public:
     void ShowExpanded();  // height 565, with the group box
     bool DbManagerCompact() const { return m_compact; }
 
-    // Handlers, named as the window definition binds them.
+    // Handlers, named as the window definition binds them. The window's
+    // own keys (FormKeyDown: Esc closes, F1 opens help topic
+    // "sprava_databaz") are the KeyPreview's.
     void Image1Click();
     void sgDatabazyClick();
     void sgDatabazyDblClick();
+    // Enter (either key) selects the marked database; true when handled.
+    bool sgDatabazyKeyDown(int key);
     void bitVyberDatabazuClick();
     void bitZmazatFakturuClick();
     void bitPridatDatabazuClick();

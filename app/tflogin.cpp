@@ -2,6 +2,7 @@
 #include "app/tflogin.h"
 
 #include "app/appstate.h"
+#include "app/guardedcall.h"
 #include "app/tfmain.h"
 #include "db/currentuser.h"
 #include "db/lookups.h"
@@ -67,7 +68,7 @@ void TfLogin::buildControls()
     bitExit->setGeometry(16, 160, 197, 28);
     bitOK->setAutoDefault(false);
     bitExit->setAutoDefault(false);
-    connect(bitOK, &QPushButton::clicked, this, &TfLogin::bitOKClick);
+    connect(bitOK, &QPushButton::clicked, this, [this] { RunGuarded([this] { bitOKClick(); }); });
     connect(bitExit, &QPushButton::clicked, this, &TfLogin::bitExitClick);
     for (QWidget *control : {static_cast<QWidget *>(cbLogin), static_cast<QWidget *>(eHeslo),
                              static_cast<QWidget *>(bitOK), static_cast<QWidget *>(bitExit)})
@@ -153,7 +154,7 @@ bool TfLogin::eventFilter(QObject *watched, QEvent *event)
                 return true;
             }
             if (control == eHeslo) {
-                bitOKClick();
+                RunGuarded([this] { bitOKClick(); });
                 return true;
             }
         }

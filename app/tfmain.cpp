@@ -3,6 +3,7 @@
 
 #include "app/appstate.h"
 #include "app/databasemenu.h"
+#include "app/guardedcall.h"
 #include "app/tfdbmanager.h"
 #include "app/languagepage.h"
 #include "app/mainmenu.h"
@@ -18,6 +19,7 @@
 #include "platform/regionalsettings.h"
 #include "services/backup.h"
 #include "services/builtintexts.h"
+#include "services/databaselist.h"
 #include "services/globals.h"
 #include "services/languagefiles.h"
 #include "services/messages.h"
@@ -61,6 +63,7 @@ TfMain::TfMain(QStringList arguments, QWidget *parent)
       StartupTimer(nullptr)
 {
     setObjectName(QStringLiteral("fMain"));
+    setFont(QFont(QStringLiteral("Tahoma"), 8));
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(m_mdiArea);
     pnlMain->setObjectName(QStringLiteral("pnlMain"));
@@ -149,7 +152,7 @@ void TfMain::connectMenu()
     };
     for (const auto &[name, handler] : handlers) {
         QAction *action = m_actions.value(QLatin1String(name));
-        connect(action, &QAction::triggered, this, handler);
+        connect(action, &QAction::triggered, this, [this, handler] { RunGuarded([&] { (this->*handler)(); }); });
     }
     for (const QString &name : ItemsNeedingWindows())
         m_actions.value(name)->setEnabled(false);
@@ -157,13 +160,8 @@ void TfMain::connectMenu()
 
 void TfMain::StartupTimerFired()
 {
-    // An exception must not escape the event loop; what happened so far
-    // stays, as when a step fails in the middle.
-    try {
-        StartupSequenceRun();
-    } catch (const Error &e) {
-        services::ShowErrorBox(e.userText());
-    }
+    // What happened so far stays, as when a step fails in the middle.
+    RunGuarded([this] { StartupSequenceRun(); });
 }
 
 StartupSequence::Outcome TfMain::StartupSequenceRun()
@@ -207,8 +205,14 @@ void TfMain::createStartMenu()
 {
     auto *menu = new TfMenu(*this);
     m_mdi.openMaximized(menu);
-    if (QWidget *frame = menu->parentWidget())
+    if (QWidget *frame = menu->parentWidget()) {
+        // No border and no system-menu icon in the menu bar.
+        QPixmap blank(1, 1);
+        blank.fill(Qt::transparent);
+        frame->setWindowIcon(QIcon(blank));
         frame->setWindowFlags(frame->windowFlags() | Qt::FramelessWindowHint);
+        frame->showMaximized();
+    }
     menu->setWindowTitle(services::MessageText(262));
     services::LocalizeForm(menu);
 }
@@ -234,9 +238,27 @@ void TfMain::ShowFreshStartMenu()
     setUpdatesEnabled(true);
 }
 
+void TfMain::OpenStartMenuIfClosed()
+{
+    if (!services::IsMdiChildOpen(QStringLiteral("fMenu")))
+        createStartMenu();
+}
+
 void TfMain::runUpdateCheck()
 {
+    services::SaveSettingsToDatabaseFolder();
+    if (!m_openers.contains(QStringLiteral("dailyUpdateCheck")))
+        return;
+    // The welcome line says what is going on while the check runs.
+    QLabel *panel = startMenu() ? startMenu()->findChild<QLabel *>(QStringLiteral("Panel1")) : nullptr;
+    const QString caption = panel ? panel->text() : QString();
+    if (panel) {
+        panel->setText(services::MessageText(306));
+        panel->repaint();
+    }
     runOpener(QStringLiteral("dailyUpdateCheck"));
+    if (panel)
+        panel->setText(caption);
 }
 
 void TfMain::setWindowOpener(const QString &menuItem, std::function<void()> opener)
@@ -300,7 +322,8 @@ void TfMain::openCheckedWindow(const QString &menuItem, bool (*right)(const QStr
 
 void TfMain::menuSpravaUzivatelovClick()
 {
-    db::SetOwnAccountScope();
+    if (!services::IsMdiChildOpen(QStringLiteral("fUzivatelia")))
+        db::SetOwnAccountScope();
     openMdiWindow(QStringLiteral("menuSpravaUzivatelov"), QStringLiteral("fUzivatelia"));
 }
 

@@ -94,6 +94,9 @@ public:
 
     // After a successful login: every MDI child closed, a fresh start menu.
     void ShowFreshStartMenu();
+    // What a working window's close handler calls: a maximised start menu
+    // when none named "fMenu" is open.
+    void OpenStartMenuIfClosed();
 
     // db::DatabaseUi
     void showDatabaseError() override;

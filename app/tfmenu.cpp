@@ -2,6 +2,7 @@
 #include "app/tfmenu.h"
 
 #include "app/appstate.h"
+#include "app/guardedcall.h"
 #include "app/tfmain.h"
 #include "platform/widgets/keypreview.h"
 #include "services/languagefiles.h"
@@ -20,7 +21,7 @@ namespace bralvo::app {
 
 namespace {
 
-struct ButtonSpec {
+struct ButtonDefinition {
     const char *name;
     const char *caption;
     int top;
@@ -28,7 +29,7 @@ struct ButtonSpec {
     void (TfMain::*handler)();
 };
 
-const ButtonSpec kButtons[] = {
+const ButtonDefinition kButtons[] = {
     {"bitSpravaUzivatelov", "Správa užívateľov programu", 24, "menuSpravaUzivatelov",
      &TfMain::menuSpravaUzivatelovClick},
     {"bitSpravaFaktur", "Správa faktúr", 80, "menuSpravaFaktur", &TfMain::menuSpravaFakturClick},
@@ -105,23 +106,30 @@ TfMenu::TfMenu(TfMain &main)
     m_keys->setEscapeHandler([this] { m_main.close(); });
     m_keys->setHelpHandler([] { services::ShowHelpTopic(QStringLiteral("hlavne_menu")); });
     updateButtons();
-    button(QStringLiteral("bitSpravaFaktur"))->setFocus();
+    // The arrows start at the first focused button, before any focus event;
+    // a disabled button cannot hold the focus, so Koniec stands in.
+    QPushButton *first = button(QStringLiteral("bitSpravaFaktur"));
+    if (!first->isEnabled())
+        first = button(QStringLiteral("bitKoniec"));
+    first->setFocus();
+    bitSpravaUzivatelovEnter(*first);
 }
 
 void TfMenu::buildButtons()
 {
     QFont font(QStringLiteral("Tahoma"), 8);
     font.setBold(true);
-    for (const ButtonSpec &spec : kButtons) {
-        auto *button = new QPushButton(QString::fromUtf8(spec.caption), GroupBox1);
-        button->setObjectName(QLatin1String(spec.name));
-        button->setGeometry(kButtonLeft, spec.top, kButtonWidth, kButtonHeight);
+    for (const ButtonDefinition &row : kButtons) {
+        auto *button = new QPushButton(QString::fromUtf8(row.caption), GroupBox1);
+        button->setObjectName(QLatin1String(row.name));
+        button->setGeometry(kButtonLeft, row.top, kButtonWidth, kButtonHeight);
         button->setFont(font);
         button->setCursor(Qt::PointingHandCursor);
         button->setMouseTracking(true);
         button->installEventFilter(this);
-        const auto handler = spec.handler;
-        connect(button, &QPushButton::clicked, this, [this, handler] { (m_main.*handler)(); });
+        const auto handler = row.handler;
+        connect(button, &QPushButton::clicked, this,
+                [this, handler] { RunGuarded([&] { (m_main.*handler)(); }); });
         m_buttons.append(button);
     }
 }
@@ -136,10 +144,10 @@ QPushButton *TfMenu::button(const QString &name) const
 
 void TfMenu::updateButtons()
 {
-    for (const ButtonSpec &spec : kButtons) {
-        const QAction *action = m_main.menuItem(QLatin1String(spec.menuItem));
-        const bool lockable = spec.handler != &TfMain::menuKoniecClick;
-        button(QLatin1String(spec.name))->setEnabled(!lockable || (action && action->isEnabled()));
+    for (const ButtonDefinition &row : kButtons) {
+        const QAction *action = m_main.menuItem(QLatin1String(row.menuItem));
+        const bool lockable = row.handler != &TfMain::menuKoniecClick;
+        button(QLatin1String(row.name))->setEnabled(!lockable || (action && action->isEnabled()));
     }
 }
 

@@ -140,7 +140,10 @@ bool AccountHasBills(const QString &accountId)
 
 bool NoteHasBills(const QString &noteId)
 {
-    return referenced(QStringLiteral("SELECT * FROM faktury WHERE (faktury.id_poznamka = "), noteId);
+    // The one reference check whose condition has no parentheses.
+    if (isNoId(noteId))
+        return false;
+    return queryHasRow(QStringLiteral("SELECT * FROM faktury WHERE faktury.id_poznamka = ") + SqlId(noteId));
 }
 
 bool DeleteUser(const QString &userName)

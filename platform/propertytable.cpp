@@ -4,6 +4,7 @@
 #include "platform/persistent.h"
 
 #include <QLocale>
+#include <climits>
 
 namespace bralvo::platform {
 
@@ -162,6 +163,61 @@ void setPropertyText(Persistent &obj, const PropInfo &prop, const QString &text)
         return;
     default:
         throw ClassLibError(QStringLiteral("Property %1 has no text form").arg(prop.name));
+    }
+}
+
+Variant propertyValue(const Persistent &obj, const PropInfo &prop)
+{
+    switch (prop.kind) {
+    case PropKind::Enumeration:
+        if (prop.enumInfo == &booleanEnum())
+            return Variant(prop.getOrd(obj) != 0);
+        [[fallthrough]];
+    case PropKind::Integer:
+    case PropKind::Int64:
+    case PropKind::Set: {
+        const qint64 v = prop.getOrd(obj);
+        return v >= INT_MIN && v <= INT_MAX ? Variant(int(v)) : Variant(v);
+    }
+    case PropKind::Float:
+        return Variant(prop.getFloat(obj));
+    case PropKind::String:
+        return Variant(prop.getString(obj));
+    case PropKind::Variant:
+        return prop.getVariant(obj);
+    default:
+        throw ClassLibError(QStringLiteral("Property %1 has no simple value").arg(prop.name));
+    }
+}
+
+void setPropertyValue(Persistent &obj, const PropInfo &prop, const Variant &value)
+{
+    if (!prop.hasSetter())
+        throw ClassLibError(QStringLiteral("Property %1 is read-only").arg(prop.name));
+    switch (prop.kind) {
+    case PropKind::Enumeration:
+        if (value.isString() && prop.enumInfo != &booleanEnum()) {
+            setPropertyText(obj, prop, value.toString());
+            return;
+        }
+        prop.setOrd(obj, prop.enumInfo == &booleanEnum() ? (value.toBool() ? 1 : 0) : value.toInt64());
+        return;
+    case PropKind::Integer:
+    case PropKind::Int64:
+    case PropKind::Set:
+        prop.setOrd(obj, value.toInt64());
+        return;
+    case PropKind::Float:
+        prop.setFloat(obj, value.toDouble());
+        return;
+    case PropKind::String:
+        prop.setString(obj, value.toString());
+        return;
+    case PropKind::Variant:
+        prop.setVariant(obj, value);
+        return;
+    default:
+        throw ClassLibError(QStringLiteral("Property %1 has no simple value").arg(prop.name));
     }
 }
 

@@ -243,4 +243,13 @@ QString propertyText(const Persistent &obj, const PropInfo &prop);
 // The reverse of propertyText; throws ConvertError on a bad value.
 void setPropertyText(Persistent &obj, const PropInfo &prop, const QString &text);
 
+// A property value as a Variant for scripts: Booleans as Boolean,
+// other ordinals as Integer (Int64 beyond 32 bits), floats as Double,
+// texts as String. Throws ClassLibError for Object, Reference and Method
+// kinds (scripts reach objects through handles).
+Variant propertyValue(const Persistent &obj, const PropInfo &prop);
+// The reverse; an enumeration also takes its identifier as text. Throws
+// ConvertError or VariantError for a value that does not fit.
+void setPropertyValue(Persistent &obj, const PropInfo &prop, const Variant &value);
+
 } // namespace bralvo::platform

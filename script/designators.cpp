@@ -1,6 +1,7 @@
 // Designator evaluation: the general chain walk and the three fast shapes.
 #include "script/designators.h"
 
+#include "platform/handleregistry.h"
 #include "script/expressions.h"
 #include "script/runtimeerror.h"
 #include "script/tschelpers.h"
@@ -63,7 +64,19 @@ void TscDesignator::LateBuild()
         return;
     TscLateBuilder build = std::move(LateSource);
     LateSource = nullptr;
-    std::unique_ptr<TscDesignator> built = build(BuildScript);
+    std::unique_ptr<TscDesignator> built;
+    try {
+        built = build(BuildScript);
+    } catch (...) {
+        LateSource = std::move(build); // the chain stays unbuilt: try again next time
+        throw;
+    }
+    // Still waiting at run time means the value on the left is no object:
+    // walking the truncated chain would read or assign the wrong thing.
+    if (built->LateSource) {
+        LateSource = std::move(build);
+        throw platform::InvalidHandleError();
+    }
     TakeOver(*built);
 }
 

@@ -37,9 +37,11 @@ public:
     ~TscDesignator() override;
 
     // Both build a postponed designator first (ScriptError when it cannot
-    // be built). An index outside a text or array raises "Range check
-    // error"; errors of host call-backs pass through unchanged, after the
-    // locals of a recursive call have been restored.
+    // be built; platform::InvalidHandleError, "Invalid object reference",
+    // while the value it waits for is still no object, and it is tried
+    // again on the next use). An index outside a text or array raises
+    // "Range check error"; errors of host call-backs pass through
+    // unchanged, after the locals of a recursive call have been restored.
     Variant GetValue() override;
     void SetValue(const Variant &value) override;
 

@@ -196,7 +196,11 @@ void ProgramBuilder::DoStmt(const TscXMLItem &element, TscScript &script, TscSta
     setErrorPos(element);
     const QString kind = kindOf(element);
     const QString pos = element.Prop(QStringLiteral("pos"));
-    if (kind == QLatin1String("assignstmt")) {
+    if (kind == QLatin1String("assignstmt") && element.Count() == 1
+        && kindOf(*element.Items(0)) == QLatin1String("assignstmt")) {
+        // BasicScript's "Set x = e" wraps the assignment in a second one.
+        DoStmt(*element.Items(0), script, list);
+    } else if (kind == QLatin1String("assignstmt")) {
         const TscXMLItem *modifier = element.Count() > 2 ? element.Items(1) : nullptr;
         doAssignment(*element.Items(0), modifier, *element.Items(element.Count() - 1), pos, script, list);
     } else if (kind == QLatin1String("callstmt")) {

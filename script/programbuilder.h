@@ -30,6 +30,9 @@ void compileScript(TscScript &script);
 class ProgramBuilder {
 public:
     enum class Mode { Normal, Constructor, Destructor };
+    // One expression holds at most this many operators ("Expression too
+    // complex" otherwise).
+    static constexpr int MaxExpressionOperators = 4096;
 
     // grammarRoot may be nullptr (late building); sourceText is the main
     // text the expression sources are cut from.
@@ -114,6 +117,7 @@ private:
     QString m_errorPos;
     QList<std::pair<QString, TscWithStmt *>> m_withList;
     QSet<const TscXMLItem *> m_declared;
+    bool m_runTime = false; // building a postponed designator while the script runs
 };
 
 } // namespace bralvo::script

@@ -26,11 +26,28 @@ QString quoted(const QString &name)
 }
 
 // The value a variable holds while building; anything else is unknown yet.
-Variant buildTimeValue(TscCustomVariable *item)
+// A parameter holds its argument only while its procedure runs, so its
+// value counts when a postponed designator is built at run time.
+Variant buildTimeValue(TscCustomVariable *item, bool runTime)
 {
-    if (dynamic_cast<TscVariable *>(item))
+    if (dynamic_cast<TscVariable *>(item) || (runTime && dynamic_cast<TscParamItem *>(item)))
         return item->GetValue();
     return Variant::null();
+}
+
+// Operators of one expression, nested parentheses included: an upper bound
+// of the depth of the tree built from it.
+int operatorCount(const TscXMLItem &element)
+{
+    int count = 0;
+    for (int i = 0; i < element.Count(); ++i) {
+        const QString kind = kindOf(*element.Items(i));
+        if (kind == QLatin1String("op"))
+            ++count;
+        else if (kind == QLatin1String("expr"))
+            count += operatorCount(*element.Items(i));
+    }
+    return count;
 }
 
 bool isPendingIndexProperty(const TscDesignatorItem &item)
@@ -48,6 +65,12 @@ std::unique_ptr<TscExpression> ProgramBuilder::expressionOf(const TscXMLItem &el
 
 std::unique_ptr<TscExpression> ProgramBuilder::MakeExpression(const TscXMLItem &element, TscScript &script)
 {
+    // The tree is checked, evaluated and freed recursively: a chain of
+    // thousands of operators would run off the end of the stack.
+    if (operatorCount(element) > MaxExpressionOperators) {
+        setErrorPos(element);
+        fail(QStringLiteral("Expression too complex"));
+    }
     auto expr = std::make_unique<TscExpression>(&m_program);
     addExpressionChildren(element, script, *expr);
     if (m_unitName.isEmpty())
@@ -231,6 +254,7 @@ void ProgramBuilder::postpone(TscDesignator &d, const TscXMLItem &element, const
     // required and no with statement active.
     d.LateSource = [copy](TscScript *script) {
         ProgramBuilder builder(*script, nullptr, true);
+        builder.m_runTime = true;
         return builder.MakeDesignator(*copy, *script, Mode::Normal);
     };
 }
@@ -273,7 +297,7 @@ bool ProgramBuilder::resolveNext(const QString &name, TscDesignator &d, const Ts
 bool ProgramBuilder::variantStep(TscCustomVariable *p, bool isIndex, TscDesignator &d, const TscXMLItem &element,
                                  int &code, QString &className)
 {
-    const Variant value = buildTimeValue(p);
+    const Variant value = buildTimeValue(p, m_runTime);
     if (value.isNull() || value.isEmpty()) {
         postpone(d, element, QString());
         return false;
@@ -316,7 +340,7 @@ bool ProgramBuilder::classStep(const QString &name, const QString &className, Ts
         item.Target = member;
         return true;
     }
-    const Variant value = buildTimeValue(p);
+    const Variant value = buildTimeValue(p, m_runTime);
     const bool noObject = value.isNull() || value.isEmpty() || (value.isIntegral() && value.toInt64() == 0);
     if (!noObject || dynamic_cast<TscClassVariable *>(p))
         fail(scriptMessage(ScriptMessage::IdUndeclared) + quoted(name));

@@ -22,14 +22,15 @@ platform::HandleTarget *objectOf(const Variant &value)
     return platform::HandleRegistry::lookup(value.toInt64());
 }
 
-// The array an array helper indexes: the variable's own storage when the
-// left item is a variable, so that assignments land in place.
+// The array an array helper indexes: the variable's or parameter's own
+// storage, so that assignments land in place (a by-reference parameter
+// then hands the changed array back to the caller).
 Variant *arrayStorage(TscCustomVariable *leftItem)
 {
-    auto *variable = dynamic_cast<TscVariable *>(leftItem);
-    if (!variable || dynamic_cast<TscStringVariable *>(leftItem))
+    const bool stored = dynamic_cast<TscVariable *>(leftItem) || dynamic_cast<TscParamItem *>(leftItem);
+    if (!stored || dynamic_cast<TscStringVariable *>(leftItem))
         return nullptr;
-    return &variable->Value;
+    return &leftItem->Value;
 }
 
 void checkIndices(const Variant &array, const QList<qint64> &index)

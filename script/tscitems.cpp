@@ -5,6 +5,12 @@
 #include "script/statements.h"
 #include "script/tscscript.h"
 
+#include <algorithm>
+
+#if defined(__GLIBC__)
+#include <pthread.h>
+#endif
+
 namespace bralvo::script {
 
 TscCustomVariable::TscCustomVariable(const QString &name, int typeCode, const QString &typeName)
@@ -70,10 +76,49 @@ namespace {
 // script call is deep, so the cap keeps a runaway script off the stack end.
 thread_local int callDepth = 0;
 
+// The lowest usable stack address of this thread, and how much stack one
+// more call must find free: room for the deepest expression a call may
+// evaluate (and build late) before it reaches the next call. Nothing when
+// the thread's stack cannot be asked for.
+struct StackLimit {
+    quintptr low = 0;
+    quintptr reserve = 0;
+};
+
+StackLimit stackLimitOfThisThread()
+{
+    StackLimit limit;
+#if defined(__GLIBC__)
+    pthread_attr_t attr;
+    if (pthread_getattr_np(pthread_self(), &attr) == 0) {
+        void *base = nullptr;
+        size_t size = 0;
+        if (pthread_attr_getstack(&attr, &base, &size) == 0 && base && size > 0) {
+            limit.low = quintptr(base);
+            limit.reserve = std::min<quintptr>(quintptr(4) << 20, quintptr(size) / 2);
+        }
+        pthread_attr_destroy(&attr);
+    }
+#endif
+    return limit;
+}
+
+bool stackNearlyFull()
+{
+    thread_local const StackLimit limit = stackLimitOfThisThread();
+    if (limit.low == 0)
+        return false;
+    const char here = 0;
+    const quintptr sp = quintptr(&here);
+    return sp < limit.low + limit.reserve;
+}
+
 struct DepthGuard {
     DepthGuard()
     {
-        if (callDepth >= TscProcVariable::MaxCallDepth)
+        // Deep recursion through long expressions fills the stack long
+        // before the call count says so.
+        if (callDepth >= TscProcVariable::MaxCallDepth || stackNearlyFull())
             throw ScriptRuntimeError(QStringLiteral("EStackOverflow"), QStringLiteral("Stack overflow"));
         ++callDepth;
     }

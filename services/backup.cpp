@@ -156,11 +156,20 @@ TBackupObj::~TBackupObj() = default;
 
 void TBackupObj::TimerTick()
 {
+    // A message box of the running backup keeps the timer ticking; those
+    // ticks must not start a second backup or count towards the next one.
+    if (m_busy)
+        return;
     if (m_elapsedSeconds < m_intervalSeconds) {
         ++m_elapsedSeconds;
         return;
     }
     m_elapsedSeconds = 0;
+    m_busy = true;
+    struct Done {
+        bool &busy;
+        ~Done() { busy = false; }
+    } done{m_busy};
     m_action();
 }
 

@@ -34,8 +34,8 @@ QString BackupFileName(const QDateTime &time);
 QStringList BackupFolders();
 
 // [Backups] NumberBackups (default "10"), rounded up to a whole number,
-// at most 999; 0 or less means keep every backup. A value that is no
-// number gives 10.
+// at most 999; 0 or less means keep every backup. A value the number
+// reader rejects ("1,2,3") gives 10; text without digits reads as 0.
 int KeptBackupCount();
 
 // Deletes the oldest files of the folder matching "*bralvo.txb" (by name,
@@ -60,7 +60,8 @@ void BackupDatabase(const QString &target, bool interactive);
 // IntervalSeconds; the tick after that runs the backup and starts the
 // count again. So with minutes m a backup runs every m*60+1 seconds; 0
 // runs one at every tick; a negative m wraps to a huge unsigned count and
-// never comes due.
+// never comes due. Ticks that arrive while the backup runs (a message
+// box of it keeps the event loop going) are ignored.
 class TBackupObj {
 public:
     using DueAction = std::function<void()>;
@@ -87,6 +88,7 @@ private:
     quint32 m_intervalSeconds = 0;
     quint32 m_elapsedSeconds = 0;
     DueAction m_action;
+    bool m_busy = false;  // the action is running
 };
 
 // The running interval backup; empty when there is none. Resetting it
@@ -95,7 +97,7 @@ extern std::unique_ptr<TBackupObj> AutoBackup;
 
 // When [Backups] BackupInInterval (default true) is set, replaces
 // AutoBackup by a new object with [Backups] BackupInterval minutes
-// (default "60", rounded up; a value that is no number gives 60). An
+// (default "60", rounded up; a value the number reader rejects gives 60). An
 // object running before is stopped, so two timers never run at once.
 // Does nothing when the setting is off.
 void StartAutoBackup();

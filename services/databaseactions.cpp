@@ -12,6 +12,7 @@
 #include "services/settings.h"
 #include "services/uitexts.h"
 
+#include <QCollator>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -26,17 +27,29 @@ const QString kSection = QStringLiteral("Databases");
 const QString kDatabaseFile = QStringLiteral("bralvo_data.txs");
 const QString kSettingsCopy = QStringLiteral("settings.txs");
 
-// Texts the numbered table has no slot for.
-const QString kOpenDatabaseText = QStringLiteral(
-    "Označenú databázu práve používate, preto ju nie je možné odobrať. Najprv načítajte inú databázu.");
-const QString kReplaceDatabaseText = QStringLiteral(
-    "V zadanom umiestnení sa už nachádza iná databáza. Prajete si ju nahradiť presúvanou databázou?");
+// UI texts of the program's own (uitexts.h): the open database cannot be
+// removed; replace the database found in the target folder of a move?
+constexpr int kOpenDatabaseText = 296;
+constexpr int kReplaceDatabaseText = 297;
+constexpr int kCopyFailedText = 286;  // the database could not be copied to its new folder
 
 // A typed location that names an existing folder; a relative text never
 // does (it would depend on the working folder).
 bool isUsableFolder(const QString &text)
 {
     return text.startsWith(QLatin1Char('/')) && QFileInfo(text).isDir();
+}
+
+// Names sort as the user's language does, case ignored; Slovak under the
+// C locale.
+QCollator nameCollator()
+{
+    QLocale locale = QLocale::system();
+    if (locale.language() == QLocale::C)
+        locale = QLocale(QLocale::Slovak, QLocale::Slovakia);
+    QCollator collator(locale);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
 }
 
 platform::IniFile openList()
@@ -46,16 +59,19 @@ platform::IniFile openList()
 }
 
 // Copies a file over another in one step (temporary copy, then rename).
-void replaceFile(const QString &source, const QString &target)
+// False when the copy failed; a missing source is not copied and is no
+// failure.
+bool replaceFile(const QString &source, const QString &target)
 {
     if (!QFileInfo(source).isFile())
-        return;
+        return true;
     const QString temporary = target + QStringLiteral(".copying");
     QFile::remove(temporary);
     if (QFile::copy(source, temporary)
         && std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target).constData()) == 0)
-        return;
+        return true;
     QFile::remove(temporary);
+    return false;
 }
 
 // Moves a home folder: a rename when the target is free, else a merge.
@@ -126,8 +142,10 @@ QList<ListedDatabase> ListedDatabases()
     QList<ListedDatabase> entries;
     for (const QString &name : list.keys(kSection))
         entries.append({name, list.readString(kSection, name, QString())});
-    std::sort(entries.begin(), entries.end(), [](const ListedDatabase &a, const ListedDatabase &b) {
-        return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
+    const QCollator collator = nameCollator();
+    std::sort(entries.begin(), entries.end(), [&collator](const ListedDatabase &a, const ListedDatabase &b) {
+        const int order = collator.compare(a.name, b.name);
+        return order != 0 ? order < 0 : a.name < b.name;
     });
     return entries;
 }
@@ -157,7 +175,7 @@ bool RemoveDatabase(const ListedDatabase &entry)
 {
     const QString folder = entry.folder.isEmpty() ? HomeFolder(entry.name) : entry.folder;
     if (IsOpenDatabaseFolder(folder)) {
-        ShowMessageBox(kOpenDatabaseText, kMbWarning);
+        ShowMessageBox(MessageText(kOpenDatabaseText), kMbWarning);
         return false;
     }
     if (ShowMessageBox(MessageText(290), kMbQuestionYesNo) != kIdYes)
@@ -205,6 +223,10 @@ PlannedChange planChange(const ListedDatabase &old, const QString &newName, cons
     plan.newFolder = isUsableFolder(newFolderText) ? EnsureFolderSlash(newFolderText) : HomeFolder(newName);
     plan.oldFolder = old.folder.isEmpty() ? HomeFolder(old.name) : EnsureFolderSlash(old.folder);
     plan.renamed = newName != old.name;
+    // A rename moves the old home folder, database included: naming that
+    // folder as the location means the new home, not a folder about to vanish.
+    if (plan.renamed && SameFolder(plan.newFolder, HomeFolder(old.name)))
+        plan.newFolder = HomeFolder(newName);
     plan.moved = !SameFolder(plan.newFolder, plan.oldFolder);
     // Between two home folders the file travels with the home folder itself.
     const bool bothAtHome = plan.newFolder.contains(HomeFolderName(newName))
@@ -222,7 +244,7 @@ bool mayProceed(const PlannedChange &plan, const QString &newName)
     }
     const bool replaces = plan.copyFile && QFileInfo(plan.oldFolder + kDatabaseFile).isFile()
                           && QFileInfo::exists(plan.newFolder + kDatabaseFile);
-    return !replaces || ShowMessageBox(kReplaceDatabaseText, kMbWarningYesNo) == kIdYes;
+    return !replaces || ShowMessageBox(MessageText(kReplaceDatabaseText), kMbWarningYesNo) == kIdYes;
 }
 
 } // namespace
@@ -242,14 +264,22 @@ bool SaveDatabaseChanges(const ListedDatabase &old, const QString &newName, cons
     const bool restart = plan.moved && IsOpenDatabaseFolder(plan.oldFolder);
     if (restart)
         programHost().closeDatabase();  // nothing may be written to the old file any more
-    if (plan.copyFile)
-        replaceFile(plan.oldFolder + kDatabaseFile, plan.newFolder + kDatabaseFile);
+    // A database that did not reach its new folder must stay listed where
+    // it is: the list and the settings would otherwise name an empty place.
+    if (plan.copyFile && !replaceFile(plan.oldFolder + kDatabaseFile, plan.newFolder + kDatabaseFile)) {
+        if (restart && !programHost().startupPending())
+            programHost().openDatabase();
+        ShowMessageBox(MessageText(kCopyFailedText), kMbWarning);
+        return false;
+    }
     if (plan.renamed)
         writeRenamedEntry(old.name, newName);
     if (plan.moved)
         writeMovedFolder(old.name, newName, plan.oldFolder, plan.newFolder);
-    if (restart)
-        SelectDatabase(newName);
+    // Should the restart fail, the program goes on with the database the
+    // live settings now name rather than with none.
+    if (restart && !SelectDatabase(newName) && !programHost().startupPending())
+        programHost().openDatabase();
     return true;
 }
 

@@ -17,7 +17,8 @@ struct ListedDatabase {
     QString folder;  // the list value as stored
 };
 
-// Every listed database, sorted by name without regard to case.
+// Every listed database, sorted by name in the user's language (Slovak
+// under the C locale: "Cyril", "Čierna", "Dana"), without regard to case.
 QList<ListedDatabase> ListedDatabases();
 
 // The location the manager shows for an entry: empty when the database
@@ -35,7 +36,8 @@ bool SelectDatabase(const QString &name);
 
 // Removes the entry after the question UI text 290 (Yes/No) and deletes
 // the name's home folder, with the database when it lives there. Refuses
-// with a warning the database that is open. True when removed.
+// the database that is open with the warning UI text 296. True when
+// removed.
 bool RemoveDatabase(const ListedDatabase &entry);
 
 // Adds name with folder (empty, or no existing folder: the name's home
@@ -45,12 +47,16 @@ bool RemoveDatabase(const ListedDatabase &entry);
 // added.
 bool AddDatabase(const QString &name, const QString &folder);
 
-// Renames and/or moves the entry old to newName/newFolder (empty folder:
-// the new name's home folder). The database file is copied to a new
-// folder; a database already there is replaced only after the question
-// (Yes/No), otherwise nothing changes. When old is the open database, it
-// is closed before and the program restarts with the new settings after
-// (see SelectDatabase). True when something changed.
+// Renames and/or moves the entry old to newName/newFolder (empty folder,
+// or the old home folder when renamed: the new name's home folder). The
+// database file is copied to a new folder; a database already there is
+// replaced only after the question UI text 297 (Yes/No), otherwise
+// nothing changes; when the file cannot be copied there, nothing changes
+// either (warning UI text 286). When the open database moves (also a rename at its
+// default place), it is closed before and the program restarts with the
+// new settings after (see SelectDatabase); if the restart fails, the
+// database the live settings now name is opened. True when something
+// changed.
 bool SaveDatabaseChanges(const ListedDatabase &old, const QString &newName, const QString &newFolder);
 
 } // namespace bralvo::services

@@ -28,6 +28,10 @@ bool copyLink(const QString &link, const QString &target)
 
 bool copyFile(const QString &file, const QString &target)
 {
+    // Removing the target first would delete the source itself.
+    const QString canonical = QFileInfo(target).canonicalFilePath();
+    if (!canonical.isEmpty() && canonical == QFileInfo(file).canonicalFilePath())
+        return false;
     if (QFileInfo(target).isFile() || QFileInfo(target).isSymLink())
         QFile::remove(target);
     return QFile::copy(file, target);
@@ -81,6 +85,11 @@ bool CopyDirectoryTree(const QString &source, const QString &target)
         return false;
     const QString from = QDir::cleanPath(QFileInfo(source).absoluteFilePath());
     const QString to = QDir::cleanPath(QFileInfo(target).absoluteFilePath());
+    // A folder copied onto itself would lose every file; a caller moving a
+    // folder must not go on to delete it either.
+    const QString canonicalTarget = QFileInfo(to).canonicalFilePath();
+    if (!canonicalTarget.isEmpty() && canonicalTarget == QFileInfo(from).canonicalFilePath())
+        return false;
     if (!QDir().mkpath(to))
         return false;
     // The target may lie inside the source; it must not be copied into itself.

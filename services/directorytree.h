@@ -13,8 +13,9 @@ bool IsDirectory(const QString &path);
 // parents), overwriting files of the same name; hidden files included,
 // links recreated as links. Gives true only when everything was copied;
 // a file that cannot be copied is skipped and the copy goes on. False at
-// once when source is not a folder. A target inside source is not copied
-// into itself.
+// once when source is not a folder, and, touching nothing, when target is
+// source itself (also reached through another path or a link). A target
+// inside source is not copied into itself.
 bool CopyDirectoryTree(const QString &source, const QString &target);
 
 // Deletes the folder's contents; with removeRoot also every sub-folder

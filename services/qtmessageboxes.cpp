@@ -31,6 +31,15 @@ int answerCode(QMessageBox::StandardButton button)
     }
 }
 
+// Texts break lines with CR (as the message texts are written), CR LF or
+// LF; a Qt label breaks only at LF.
+QString displayText(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
 std::optional<QString> chosen(const QString &path)
 {
     if (path.isEmpty())
@@ -51,7 +60,10 @@ QString startPath(const platform::FileDialogRequest &request)
 
 int QtMessageBoxes::messageBox(const QString &text, const QString &caption, int flags)
 {
-    QMessageBox box(iconFor(flags), caption, text, QMessageBox::NoButton, QApplication::activeWindow());
+    QMessageBox box(iconFor(flags), caption, displayText(text), QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    // Names and paths from files and the database are shown, never rendered.
+    box.setTextFormat(Qt::PlainText);
     switch (flags & platform::kMbButtonMask) {
     case platform::kMbYesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);

@@ -10,7 +10,8 @@ namespace bralvo::services {
 class QtMessageBoxes : public platform::MessageBoxSeam {
 public:
     // Icon and buttons from the flags (Yes/No, OK/Cancel, else OK); closing
-    // the box with Esc counts as No or Cancel.
+    // the box with Esc counts as No or Cancel. The text is shown as plain
+    // text, never as rich text; CR, CR LF and LF all break lines.
     int messageBox(const QString &text, const QString &caption, int flags) override;
     std::optional<QString> openFileName(const platform::FileDialogRequest &request) override;
     std::optional<QString> saveFileName(const platform::FileDialogRequest &request) override;

@@ -47,6 +47,15 @@ void checkNotInUse(const QString &databaseFile)
     }
 }
 
+// The replacement gets the old file's access rights (the temporary file
+// was made private to the user), so others sharing the file keep access.
+void keepPermissions(const QString &databaseFile, const QString &replacement)
+{
+    const QFileInfo old(databaseFile);
+    if (old.isFile() && !QFile::setPermissions(replacement, old.permissions()))
+        throw BackupError(QStringLiteral("Cannot set the rights of %1").arg(replacement));
+}
+
 } // namespace
 
 void RestoreDatabaseFile(const QString &backupFile, const QString &databaseFile,
@@ -57,6 +66,7 @@ void RestoreDatabaseFile(const QString &backupFile, const QString &databaseFile,
     const QString temporary = reserveTemporaryName(databaseFile);
     try {
         LoadDump(sql, temporary, requiredTables);
+        keepPermissions(databaseFile, temporary);
         checkNotInUse(databaseFile);
         if (std::rename(QFile::encodeName(temporary).constData(),
                         QFile::encodeName(databaseFile).constData()) != 0)

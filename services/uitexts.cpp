@@ -31,6 +31,30 @@ QString fillPlaceholders(QString text, const QStringList &arguments)
     return text;
 }
 
+// Texts the program shows in slots the built-in list leaves empty. They
+// stay out of the tables (so the generated list, its data file and the
+// shipped language files are untouched); a language file that gives the
+// slot a non-empty text translates them.
+struct AddedText {
+    int number;
+    const char *text;
+};
+constexpr AddedText addedTexts[] = {
+    {286, "Databázu sa nepodarilo skopírovať do nového umiestnenia. Pravdepodobne nemáte pridelené práva na "
+          "zápis do potrebného adresára. Údaje o databáze ostali nezmenené."},
+    {296, "Označenú databázu práve používate, preto ju nie je možné odobrať. Najprv načítajte inú databázu."},
+    {297, "V zadanom umiestnení sa už nachádza iná databáza. Prajete si ju nahradiť presúvanou databázou?"},
+};
+
+QString addedText(int number)
+{
+    for (const AddedText &added : addedTexts) {
+        if (added.number == number)
+            return QString::fromUtf8(added.text);
+    }
+    return QString();
+}
+
 } // namespace
 
 QString StripPercent(const QString &text)
@@ -52,8 +76,10 @@ QStringList &UiTextTable()
 QString MessageText(int number)
 {
     const QStringList &table = UiTextTable();
-    if (number >= 0 && number < UiTextCount && number < table.size())
-        return StripPercent(table.at(number));
+    if (number >= 0 && number < UiTextCount && number < table.size()) {
+        const QString text = StripPercent(table.at(number));
+        return text.isEmpty() ? addedText(number) : text;
+    }
     const QString fallback = table.size() > 21 ? table.at(21) : BuiltInUiText(21);
     return fillPlaceholders(StripPercent(fallback),
                             {ContactEmailAddress(), QString::number(number)});

@@ -24,7 +24,11 @@ QString StripPercent(const QString &text);
 // must never change the size.
 QStringList &UiTextTable();
 
-// StripPercent of entry `number` for 0..315. Any other number gives
+// StripPercent of entry `number` for 0..315; when that is empty, the
+// program's own text for the few slots the built-in list leaves free
+// (286: a moved database could not be copied; 296: the open database
+// cannot be removed; 297: replace the database found where one is
+// moved), else "". Any other number gives
 // entry 21 formatted with the maker's contact address and the number
 // ("... e-mail "<address>" ... error "msg[316]""). Never throws.
 QString MessageText(int number);

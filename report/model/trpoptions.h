@@ -7,8 +7,8 @@
 
 #include "platform/persistent.h"
 #include "platform/stringlist.h"
+#include "report/model/trppicture.h"
 
-#include <QImage>
 #include <QString>
 #include <memory>
 
@@ -171,22 +171,6 @@ private:
     TrpPrintPages m_printPages = ppAll;
     bool m_reverse = false;
     bool m_showDialog = true;
-};
-
-// A picture kept as its file bytes (PNG, JPEG, BMP); empty by default.
-class TrpPicture : public platform::Persistent {
-    BRALVO_CLASS(TrpPicture)
-public:
-    const QByteArray &Data() const { return m_data; }
-    void SetData(const QByteArray &bytes) { m_data = bytes; }
-    bool IsEmpty() const { return m_data.isEmpty(); }
-    QImage Image() const;
-    void assign(const platform::Persistent &source) override;
-    // "Data": the bytes as a binary value, written when not empty.
-    void defineProperties(platform::PropertyFiler &filer) override;
-
-private:
-    QByteArray m_data;
 };
 
 class TrpReportOptions : public platform::Persistent {

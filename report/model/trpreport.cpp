@@ -402,37 +402,52 @@ void TrpReport::ensureDataPage()
     }
 }
 
+// What a load must not take from the file: the host's settings and all
+// options but a few.
+struct TrpReport::HostSettings {
+    TrpEngineOptions engine;
+    TrpPreviewOptions preview;
+    QString iniFile;
+    TrpCustomPreview *previewControl = nullptr;
+    bool oldStyleProgress = false, showProgress = true, storeInDFM = true;
+
+    explicit HostSettings(const TrpReport &r)
+        : iniFile(r.m_iniFile), previewControl(r.m_preview), oldStyleProgress(r.m_oldStyleProgress),
+          showProgress(r.m_showProgress), storeInDFM(r.m_storeInDFM)
+    {
+        engine.assign(*r.m_engineOptions);
+        preview.assign(*r.m_previewOptions);
+    }
+
+    // Only ConvertNulls, DoublePass and the outline and cache settings
+    // of the preview come from the file.
+    void restore(TrpReport &r)
+    {
+        engine.SetConvertNulls(r.m_engineOptions->ConvertNulls());
+        engine.SetDoublePass(r.m_engineOptions->DoublePass());
+        r.m_engineOptions->assign(engine);
+        const TrpPreviewOptions &loaded = *r.m_previewOptions;
+        preview.SetOutlineVisible(loaded.OutlineVisible());
+        preview.SetOutlineWidth(loaded.OutlineWidth());
+        preview.SetOutlineExpand(loaded.OutlineExpand());
+        preview.SetPagesInCache(loaded.PagesInCache());
+        r.m_previewOptions->assign(preview);
+        r.m_iniFile = iniFile;
+        r.m_preview = previewControl;
+        r.m_oldStyleProgress = oldStyleProgress;
+        r.m_showProgress = showProgress;
+        r.m_storeInDFM = storeInDFM;
+    }
+};
+
 void TrpReport::LoadFromStream(platform::Stream &stream)
 {
     m_errorList.clear();
     m_passwordRefused = false;
-    TrpEngineOptions keptEngine;
-    keptEngine.assign(*m_engineOptions);
-    TrpPreviewOptions keptPreview;
-    keptPreview.assign(*m_previewOptions);
-    const QString keptIni = m_iniFile;
-    TrpCustomPreview *keptPreviewControl = m_preview;
-    const bool keptOldStyle = m_oldStyleProgress, keptShow = m_showProgress, keptStore = m_storeInDFM;
-
+    HostSettings kept(*this);
     loadDefinition(stream);
     ensureDataPage();
-
-    const bool convertNulls = m_engineOptions->ConvertNulls(), doublePass = m_engineOptions->DoublePass();
-    m_engineOptions->assign(keptEngine);
-    m_engineOptions->SetConvertNulls(convertNulls);
-    m_engineOptions->SetDoublePass(doublePass);
-    const bool outlineVisible = m_previewOptions->OutlineVisible(), outlineExpand = m_previewOptions->OutlineExpand();
-    const int outlineWidth = m_previewOptions->OutlineWidth(), pagesInCache = m_previewOptions->PagesInCache();
-    m_previewOptions->assign(keptPreview);
-    m_previewOptions->SetOutlineVisible(outlineVisible);
-    m_previewOptions->SetOutlineWidth(outlineWidth);
-    m_previewOptions->SetOutlineExpand(outlineExpand);
-    m_previewOptions->SetPagesInCache(pagesInCache);
-    m_iniFile = keptIni;
-    m_preview = keptPreviewControl;
-    m_oldStyleProgress = keptOldStyle;
-    m_showProgress = keptShow;
-    m_storeInDFM = keptStore;
+    kept.restore(*this);
     m_reportOptions->SetPassword(UnscramblePassword(m_reportOptions->Password()));
 
     if (m_reloading || m_engineOptions->ThreadSafeMode() || m_reportOptions->CheckPassword()) {
@@ -507,6 +522,32 @@ void TrpReport::defineProperties(platform::PropertyFiler &filer)
 
 // --- preparing and showing
 
+// Script and engine inside the protected block; errors land in ErrorList.
+bool TrpReport::runPreparation()
+{
+    try {
+        if (OnBeginDoc)
+            OnBeginDoc(this);
+        if (!m_engine || !m_script) {
+            m_errorList.add(QStringLiteral("The report engine is not available"));
+            return false;
+        }
+        if (!m_script->PrepareReportScript())
+            return false;
+        m_script->RunMainBlock();
+        if (m_engine->Run()) {
+            if (OnEndDoc)
+                OnEndDoc(this);
+            return true;
+        }
+        if (m_previewWindow)
+            m_previewWindow->Close();
+    } catch (const bralvo::Error &e) {
+        m_errorList.add(e.userText());
+    }
+    return false;
+}
+
 bool TrpReport::PrepareReport(bool clearLastReport)
 {
     if (clearLastReport && m_preparedPages)
@@ -515,9 +556,10 @@ bool TrpReport::PrepareReport(bool clearLastReport)
     m_terminated = false;
     bool result = false;
     for (int i = 0; i < m_dataSets->count(); ++i) {
-        if (!m_dataSets->Items(i)->DataSet())
-            m_errorList.add(GetResources().Get(QStringLiteral("clDSNotExist")).replace(QStringLiteral("%s"),
-                                                                                       m_dataSets->Items(i)->DataSetName()));
+        if (!m_dataSets->Items(i)->DataSet()) {
+            QString text = GetResources().Get(QStringLiteral("clDSNotExist"));
+            m_errorList.add(text.replace(QStringLiteral("%s"), m_dataSets->Items(i)->DataSetName()));
+        }
     }
     if (m_errorList.count() == 0) {
         const QString password = m_reportOptions->Password();
@@ -527,38 +569,20 @@ bool TrpReport::PrepareReport(bool clearLastReport)
             m_reportOptions->SetPassword(QString());
             SaveToStream(saved, true, false);
         }
-        try {
-            if (OnBeginDoc)
-                OnBeginDoc(this);
-            if (!m_engine || !m_script) {
-                m_errorList.add(QStringLiteral("The report engine is not available"));
-            } else if (m_script->PrepareReportScript()) {
-                m_script->RunMainBlock();
-                if (m_engine->Run()) {
-                    if (OnEndDoc)
-                        OnEndDoc(this);
-                    result = true;
-                } else if (m_previewWindow) {
-                    m_previewWindow->Close();
-                }
-            }
-        } catch (const bralvo::Error &e) {
-            m_errorList.add(e.userText());
-        }
+        result = runPreparation();
         if (reload) {
+            // Objects the script or dialogs changed return to their definition.
             const QString errors = m_errorList.text();
             saved.seek(0);
             m_reloading = true;
             try {
                 LoadFromStream(saved);
-            } catch (...) {
+            } catch (const bralvo::Error &) {
             }
             m_reloading = false;
-            m_reportOptions->SetPassword(password);
             m_errorList.setText(errors);
-        } else {
-            m_reportOptions->SetPassword(password);
         }
+        m_reportOptions->SetPassword(password);
     }
     if (m_errorList.count() > 0) {
         result = false;

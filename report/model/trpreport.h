@@ -192,7 +192,9 @@ protected:
     void notification(platform::Component *component, platform::Operation operation) override;
 
 private:
+    struct HostSettings;
     bool loadDefinition(platform::Stream &stream);
+    bool runPreparation();
     void ensureDataPage();
     void setAncestorFlags(bool on);
     void showErrors();

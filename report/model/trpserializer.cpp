@@ -312,8 +312,53 @@ void TrpXMLSerializer::TextToObject(const QString &text, platform::Persistent *o
     }
 }
 
+namespace {
+
+// The one-letter names of prepared pages: l, t, w, h, u, x.
+bool applyShortName(QChar c, const QString &value, platform::Persistent *target)
+{
+    auto *component = dynamic_cast<TrpComponent *>(target);
+    if (!component)
+        return false;
+    if (c == u'l' || c == u't' || c == u'w' || c == u'h') {
+        const double v = StrToFloatLoose(value);
+        if (c == u'l')
+            component->SetLeft(v);
+        else if (c == u't')
+            component->SetTop(v);
+        else if (c == u'w')
+            component->SetWidth(v);
+        else
+            component->SetHeight(v);
+        return true;
+    }
+    auto *memo = dynamic_cast<TrpCustomMemoView *>(component);
+    if (memo && (c == u'u' || c == u'x')) {
+        memo->SetText(XMLToStr(value));
+        return true;
+    }
+    return false;
+}
+
+// "Text" of a string list, a wide string list or a memo.
+bool applyText(const QString &value, platform::Persistent *target)
+{
+    if (auto *list = dynamic_cast<platform::StringList *>(target))
+        list->setText(XMLToStr(value));
+    else if (auto *wide = dynamic_cast<TWideStrings *>(target))
+        wide->SetText(XMLToStr(value));
+    else if (auto *memo = dynamic_cast<TrpCustomMemoView *>(target))
+        memo->SetText(XMLToStr(value));
+    else
+        return false;
+    return true;
+}
+
+} // namespace
+
 void TrpXMLSerializer::applyPair(const QString &name, const QString &value, platform::Persistent *obj)
 {
+    // A dotted name walks sub-objects as far as they exist.
     QStringList parts = name.split(u'.');
     platform::Persistent *target = obj;
     while (parts.size() > 1) {
@@ -324,40 +369,10 @@ void TrpXMLSerializer::applyPair(const QString &name, const QString &value, plat
         parts.removeFirst();
     }
     const QString last = parts.join(u'.');
-    auto *component = dynamic_cast<TrpComponent *>(target);
-    if (last.size() == 1 && component) {
-        const QChar c = last[0];
-        if (c == u'l' || c == u't' || c == u'w' || c == u'h') {
-            const double v = StrToFloatLoose(value);
-            if (c == u'l')
-                component->SetLeft(v);
-            else if (c == u't')
-                component->SetTop(v);
-            else if (c == u'w')
-                component->SetWidth(v);
-            else
-                component->SetHeight(v);
-            return;
-        }
-        if (auto *memo = dynamic_cast<TrpCustomMemoView *>(component); memo && (c == u'u' || c == u'x')) {
-            memo->SetText(XMLToStr(value));
-            return;
-        }
-    }
-    if (last == QStringLiteral("Text")) {
-        if (auto *list = dynamic_cast<platform::StringList *>(target)) {
-            list->setText(XMLToStr(value));
-            return;
-        }
-        if (auto *wide = dynamic_cast<TWideStrings *>(target)) {
-            wide->SetText(XMLToStr(value));
-            return;
-        }
-        if (auto *memo = dynamic_cast<TrpCustomMemoView *>(target)) {
-            memo->SetText(XMLToStr(value));
-            return;
-        }
-    }
+    if (last.size() == 1 && applyShortName(last[0], value, target))
+        return;
+    if (last == QStringLiteral("Text") && applyText(value, target))
+        return;
     if (last == QStringLiteral("PropData")) {
         readPropData(target, value);
         return;

@@ -401,6 +401,16 @@ void StretchBitmapToCanvas(QPainter &painter, const QRectF &rect, const QImage &
     painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
 }
 
+void DrawGraphic(QPainter &painter, const QRectF &rect, const QImage &graphic, bool toBitmap)
+{
+    if (graphic.isNull())
+        return;
+    if (toBitmap)
+        StretchBitmapToCanvas(painter, rect, graphic.convertToFormat(QImage::Format_ARGB32));
+    else
+        painter.drawImage(rect, graphic);
+}
+
 // --- gzip and zlib
 
 namespace {

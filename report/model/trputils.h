@@ -119,6 +119,9 @@ QList<QImage> SplitBitmapIntoImages(const QImage &bitmap, int width, int height,
 // Draws Bitmap with its transparent colour (bottom-left pixel) left out.
 void DrawTransparentBitmap(QPainter &painter, int x, int y, const QImage &bitmap);
 void StretchBitmapToCanvas(QPainter &painter, const QRectF &rect, const QImage &bitmap);
+// Draws a picture stretched into Rect; with ToBitmap it is first made a
+// 32-bit bitmap of its own size and then stretched smoothly.
+void DrawGraphic(QPainter &painter, const QRectF &rect, const QImage &graphic, bool toBitmap);
 
 // Inflates a gzip member as packed resources hold it; FileName gets the
 // stored name when there is one. Throws ReportError "Stream decompress

@@ -109,6 +109,13 @@ TEST_F(MigrationTest, AtMostOneHundredFoldersAreWritten)
     EXPECT_EQ(values.last(), "99=/z099/");  // "/z100/" sorts last and is dropped
 }
 
+TEST_F(MigrationTest, FoldersCompareWithLetterCase)
+{
+    const QString path = write("[Backups]\nBackupDir=/Zalohy\n[BackupDirs]\n0=/zalohy/\n");
+    ASSERT_TRUE(MigrateBackupFolders(path, kRoot));
+    EXPECT_EQ(listed(path), (QStringList{"0=/Zalohy/", "1=/zalohy/"}));
+}
+
 TEST_F(MigrationTest, SlashIsNeverTakenForTheOldBackslash)
 {
     const QString path = write("[Backups]\nBackupDir=/home/eva/zalohy\n");

@@ -113,6 +113,17 @@ TEST_F(DbManagerTest, GridListsDatabasesSortedWithAnEmptyLastRow)
     EXPECT_EQ(grid.colWidth(1), 370);
 }
 
+TEST_F(DbManagerTest, GridSortsNamesAsTheLanguageDoes)
+{
+    for (const char *name : {"Dana", "Čierna", "Beta", "alfa"})
+        list(QString::fromUtf8(name), folders.path() + QString::fromUtf8(name) + "/");
+    window.FillDatabaseGrid();
+    QStringList shown;
+    for (int row = 1; row < window.sgDatabazy->rowCount() - 1; ++row)
+        shown << window.sgDatabazy->cell(0, row);
+    EXPECT_EQ(shown, (QStringList{"alfa", "Beta", QString::fromUtf8("Čierna"), "Dana"}));
+}
+
 TEST_F(DbManagerTest, FormDependsOnTheNumberOfDatabasesAndToggles)
 {
     listAtHome("one");
@@ -260,7 +271,7 @@ TEST_F(DbManagerTest, RemovalAnsweredNoKeepsEverything)
     EXPECT_EQ(listed("home"), HomeFolder("home"));
 }
 
-// The original unlinked the open database's folder; every later change was lost.
+// Unlinking the open database's folder would lose every later change.
 TEST_F(DbManagerTest, RemovingTheOpenDatabaseIsRefused)
 {
     listAtHome("open");
@@ -271,6 +282,8 @@ TEST_F(DbManagerTest, RemovingTheOpenDatabaseIsRefused)
     EXPECT_EQ(boxes.calls().size(), 1u);
     EXPECT_EQ(boxes.calls().back().flags, 48);
     EXPECT_NE(boxes.calls().back().text, MessageText(290));
+    EXPECT_EQ(boxes.calls().back().text, MessageText(296));
+    EXPECT_FALSE(MessageText(296).isEmpty());
     EXPECT_TRUE(QFileInfo::exists(HomeFolder("open") + "bralvo_data.txs"));
     EXPECT_EQ(listed("open"), HomeFolder("open"));
 }
@@ -291,7 +304,7 @@ TEST_F(DbManagerTest, RenamingMovesTheHomeFolder)
     EXPECT_TRUE(restart.restarts().empty());  // not the open database
 }
 
-// The original moved the open database's file away and kept writing to it.
+// Moving the open database's file away while writing to it loses changes.
 TEST_F(DbManagerTest, RenamingTheOpenDatabaseClosesItAndRestarts)
 {
     listAtHome("old", "content");
@@ -304,6 +317,62 @@ TEST_F(DbManagerTest, RenamingTheOpenDatabaseClosesItAndRestarts)
     EXPECT_EQ(restart.restarts()[0], QStringList{"vybranaDB"});
     EXPECT_EQ(ReadSetting("General", "Directory", ""), HomeFolder("new"));
     EXPECT_EQ(fileContent(HomeFolder("new") + "bralvo_data.txs"), "content");
+}
+
+// Listing the renamed database under its old home folder, which the
+// rename has just moved away, would leave the next start without it.
+TEST_F(DbManagerTest, RenamingWithTheOldHomeAsLocationFollowsTheHomeFolder)
+{
+    listAtHome("old", "content");
+    mark("old");
+    window.eNazov->setText("new");
+    window.eDatabase->setText(HomeFolder("old"));  // typed as listed
+    window.bitUlozitDatabazuClick();
+    EXPECT_EQ(listed("new"), HomeFolder("new"));
+    EXPECT_FALSE(QFileInfo::exists(HomeFolder("old")));
+    EXPECT_EQ(fileContent(HomeFolder("new") + "bralvo_data.txs"), "content");
+    const IniFile copy(HomeFolder("new") + "settings.txs");
+    EXPECT_EQ(copy.readString("General", "Directory", ""), HomeFolder("new"));
+}
+
+// The open database is closed before it moves; without the restart the
+// program must not go on with no database at all.
+TEST_F(DbManagerTest, FailedRestartOpensTheMovedDatabase)
+{
+    listAtHome("firm", "content");
+    WriteSetting("General", "Directory", HomeFolder("firm"));
+    const QString target = folders.path() + "moved/";
+    restart.setSucceeds(false);
+    mark("firm");
+    window.eDatabase->setText(target);
+    window.bitUlozitDatabazuClick();
+    EXPECT_EQ(host.calls, (QStringList{"close", "open"}));
+    EXPECT_EQ(ReadSetting("General", "Directory", ""), target);
+    EXPECT_EQ(fileContent(target + "bralvo_data.txs"), "content");
+}
+
+// Ignoring a failed copy would list the database at its new, empty place
+// and restart into a fresh empty database there.
+TEST_F(DbManagerTest, FailedCopyLeavesTheDatabaseWhereItIs)
+{
+    listAtHome("firm", "mine");
+    WriteSetting("General", "Directory", HomeFolder("firm"));
+    const QString target = folders.path() + "blocked/";
+    QDir().mkpath(target + "bralvo_data.txs");  // a folder where the file must go
+    mark("firm");
+    window.eDatabase->setText(target);
+    boxes.answerBox(kIdYes);  // replace what is there
+    boxes.answerBox(kIdOk);
+    window.bitUlozitDatabazuClick();
+    expectLastBox(MessageText(286), 48);
+    EXPECT_FALSE(MessageText(286).isEmpty());
+    EXPECT_EQ(host.calls, (QStringList{"close", "open"}));
+    EXPECT_TRUE(restart.restarts().empty());
+    EXPECT_EQ(listed("firm"), HomeFolder("firm"));
+    EXPECT_EQ(ReadSetting("General", "Directory", ""), HomeFolder("firm"));
+    EXPECT_EQ(IniFile(HomeFolder("firm") + "settings.txs").readString("General", "Directory", ""),
+              HomeFolder("firm"));
+    EXPECT_EQ(fileContent(HomeFolder("firm") + "bralvo_data.txs"), "mine");
 }
 
 TEST_F(DbManagerTest, MovingCopiesTheDatabaseToTheNewFolder)
@@ -347,6 +416,7 @@ TEST_F(DbManagerTest, MovingOntoAnotherDatabaseAsksFirst)
     boxes.answerBox(kIdNo);
     window.bitUlozitDatabazuClick();
     EXPECT_EQ(boxes.calls().back().flags, 52);
+    EXPECT_EQ(boxes.calls().back().text, MessageText(297));
     EXPECT_EQ(fileContent(target + "bralvo_data.txs"), "theirs");
     EXPECT_EQ(listed("firm"), HomeFolder("firm"));
     boxes.answerBox(kIdYes);

@@ -10,6 +10,7 @@
 #include "db/currentuser.h"
 #include "services/backup.h"
 #include "services/globals.h"
+#include "services/windowhelpers.h"
 #include "tests/app/appfixture.h"
 #include "tests/app/modalhelper.h"
 
@@ -367,6 +368,101 @@ TEST_F(TfMainTest, StartMenuArrowsFollowTheFocus)
     EXPECT_FALSE(app::MenuHoverFocus);
     menu->bitSpravaUzivatelovMouseMove(*koniec);
     EXPECT_TRUE(app::MenuHoverFocus);
+}
+
+TEST_F(TfMainTest, HelpWithoutHelpFileWarns)
+{
+    chooseSlovak();
+    addAdmin();
+    start();
+    m_boxes.answerBox(platform::kIdOk);
+    item("menuNapoveda").trigger();
+    ASSERT_EQ(m_boxes.boxes().size(), 1u);
+    EXPECT_EQ(m_boxes.boxes()[0].flags, 48);
+    EXPECT_TRUE(m_boxes.boxes()[0].text.startsWith(services::MessageText(2) + "\r"));
+    EXPECT_TRUE(m_boxes.boxes()[0].text.contains("programu \"Bralvo\" znova"));
+}
+
+TEST_F(TfMainTest, RestoreAsksFirstAndNoKeepsTheDatabase)
+{
+    chooseSlovak();
+    addAdmin();
+    start();
+    const QString backup = m_folders.path() + "x_bralvo.txb";
+    m_boxes.answerOpenFile(backup);
+    m_boxes.answerBox(platform::kIdNo);
+    item("menuObnovitDatabazu").trigger();
+    ASSERT_EQ(m_boxes.boxes().size(), 1u);
+    EXPECT_EQ(m_boxes.boxes()[0].text, services::MessageText(232));
+    EXPECT_EQ(m_boxes.boxes()[0].flags, 36);
+    EXPECT_TRUE(db::DbOpen);
+    EXPECT_EQ(m_boxes.calls()[0].request.caption, services::MessageText(233));
+    EXPECT_EQ(m_boxes.calls()[0].request.folder, m_folders.dataRoot() + "Backups/");
+}
+
+TEST_F(TfMainTest, StartMenuComesBackOnlyWhenClosed)
+{
+    chooseSlovak();
+    addAdmin();
+    start();
+    m_main->OpenStartMenuIfClosed();
+    EXPECT_EQ(m_main->mdiArea()->subWindowList().size(), 1);
+    services::CloseMdiChildren();
+    EXPECT_EQ(m_main->startMenu(), nullptr);
+    m_main->OpenStartMenuIfClosed();
+    EXPECT_NE(m_main->startMenu(), nullptr);
+}
+
+TEST_F(TfMainTest, InvalidColorTextUsesDefault)
+{
+    services::WriteSetting("Main", "color", "nie je farba");
+    services::MainColor = Qt::black;
+    EXPECT_NO_THROW(create());
+    EXPECT_EQ(services::MainColor, QColor(0xCF, 0xE6, 0xFE));
+}
+
+TEST_F(TfMainTest, SwitchingUserAndLeavingEndsWithoutQuestion)
+{
+    chooseSlovak();
+    addAdmin();
+    start();
+    m_main->show();
+    ASSERT_EQ(db::CurrentUserLogin(), "eva");
+    test::onNextModal([](QWidget &login) { login.close(); });
+    item("menuSwitchUser").trigger();  // no box scripted: a question fails
+    EXPECT_TRUE(app::ExitWithoutConfirm);
+    EXPECT_FALSE(m_main->isVisible());
+    EXPECT_TRUE(QDir(m_folders.dataRoot() + "Backups").entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(TfMainTest, SwitchUserWithoutDatabaseShowsTheError)
+{
+    chooseSlovak();
+    QFile file(db::DatabaseFolder() + "bralvo_data.txs");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("this is not a database file\n").repeated(200));
+    file.close();
+    EXPECT_EQ(start(), Outcome::DatabaseError);
+    m_boxes.answerBox(platform::kIdOk);
+    item("menuSwitchUser").trigger();
+    ASSERT_EQ(m_boxes.boxes().size(), 1u);
+    EXPECT_EQ(m_boxes.boxes()[0].flags, 16);
+}
+
+TEST_F(TfMainTest, UpdateCheckShowsItsTextOnTheStartMenu)
+{
+    chooseSlovak();
+    addAdmin();
+    services::WriteSetting("General", "CheckUpdates", "1");
+    create();
+    QString shown;
+    m_main->setWindowOpener("dailyUpdateCheck", [this, &shown] {
+        shown = m_main->startMenu()->findChild<QLabel *>("Panel1")->text();
+    });
+    m_main->StartupSequenceRun();
+    EXPECT_EQ(shown, services::MessageText(306));
+    EXPECT_EQ(m_main->startMenu()->findChild<QLabel *>("Panel1")->text(),
+              "Vitajte na úvodnej stránke programu \"Bralvo\" .");
 }
 
 } // namespace

@@ -112,3 +112,21 @@ TEST(Font, HeightFollowsSizeAtThePixelDensity)
     EXPECT_EQ(changes, 1);
     EXPECT_TRUE(f.sameAs(other));
 }
+
+TEST(PropertyTable, VariantValuesForScripts)
+{
+    Widget w;
+    const PropInfo *flag = findProperty(w, QStringLiteral("Flag"));
+    EXPECT_TRUE(propertyValue(w, *flag).isBoolean());
+    setPropertyValue(w, *flag, Variant(false));
+    EXPECT_FALSE(w.flag());
+    const PropInfo *colour = findProperty(w, QStringLiteral("Colour"));
+    setPropertyValue(w, *colour, Variant(QStringLiteral("cGreen")));
+    EXPECT_EQ(propertyValue(w, *colour).toInt(), 1);
+    setPropertyValue(w, *colour, Variant(0));
+    EXPECT_EQ(w.colour(), 0);
+    const PropInfo *size = findProperty(w, QStringLiteral("Size"));
+    setPropertyValue(w, *size, Variant(4));
+    EXPECT_DOUBLE_EQ(propertyValue(w, *size).toDouble(), 4.0);
+    EXPECT_THROW(setPropertyValue(w, *findProperty(w, QStringLiteral("Caption")), Variant(1)), ClassLibError);
+}

@@ -4,6 +4,7 @@
 #include "platform/conversionerror.h"
 #include "platform/handleregistry.h"
 #include "script/runtimeerror.h"
+#include "script/statements.h"
 #include "script/tscclassvariable.h"
 #include "script/tscscript.h"
 #include "script/typerules.h"
@@ -236,6 +237,31 @@ TEST(Script, RegistrationOfKnownNamesReturnsTheExistingItem)
     EXPECT_EQ(script.Find(QStringLiteral("z"))->GetValue().toInt(), 4);
 }
 
+TEST(Script, ClearAndClearItemsAllowCompilingAgain)
+{
+    Runner r;
+    const QString text = QStringLiteral("var x: Integer; begin x := 4 end.");
+    r.run(text);
+    r.script.Clear(); // frees what the host registered untagged as well
+    EXPECT_EQ(r.script.Find(QStringLiteral("Emit")), nullptr);
+    r.run(text); // no "Identifier redeclared"
+    EXPECT_EQ(r.script.Find(QStringLiteral("x"))->GetValue().toInt(), 4);
+
+    TscScript owned;
+    owned.AddRTTI();
+    int report = 0;
+    owned.OwnerTag = &report;
+    owned.AddVariable(QStringLiteral("Value"), QStringLiteral("Integer"), Variant(1));
+    owned.SetLines({QStringLiteral("var y: Integer; begin y := Value end.")});
+    ASSERT_TRUE(owned.Compile());
+    owned.OwnerTag = nullptr;
+    owned.ClearItems(&report);
+    EXPECT_EQ(owned.Find(QStringLiteral("Value")), nullptr);
+    EXPECT_EQ(owned.Find(QStringLiteral("y")), nullptr);
+    EXPECT_EQ(owned.MainBlock->Count(), 0);
+    EXPECT_NE(owned.Find(QStringLiteral("Integer")), nullptr);
+}
+
 TEST(Script, CallFunctionRunsOnlyOwnProcedures)
 {
     Runner r;
@@ -451,6 +477,67 @@ TEST(Designators, MemberOfANumberIsRefused)
     Runner late;
     ASSERT_TRUE(late.compile(QStringLiteral("var v: Variant; begin v := 7; Emit(v.Text) end.")));
     EXPECT_THROW(late.script.Execute(), ScriptError);
+}
+
+TEST(Designators, ArrayElementAssignedThroughAParameterLandsInIt)
+{
+    struct Case {
+        const char *language;
+        const char *source;
+    };
+    const Case cases[] = {
+        {"PascalScript",
+         "procedure P(var b: array of Integer); begin b[0] := 7 end;\n"
+         "var y: array of Integer; begin y := [4, 5]; P(y); Emit(y[0]) end."},
+        {"PascalScript",
+         "procedure P(var b: Variant); begin b[0] := 7 end;\n"
+         "var y: Variant; begin y := [4, 5]; P(y); Emit(y[0]) end."},
+        {"JScript", "function p(&b) { b[0] = 7; }\ny = [4, 5]; p(y); Emit(y[0]);"},
+        {"BasicScript", "Sub P(ByRef b)\nb[0] = 7\nEnd Sub\ny = [4, 5]\nP(y)\nEmit(y[0])\n"},
+        {"C++Script", "void p(Variant &b) { b[0] = 7; }\nVariant y;\n{ y = [4, 5]; p(y); Emit(y[0]); }"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.source);
+        Runner r(QLatin1String(c.language));
+        EXPECT_EQ(r.run(QLatin1String(c.source)), QStringList{QStringLiteral("7")});
+    }
+}
+
+TEST(Designators, IndexThroughAVariantParameterIndexesItsValue)
+{
+    Runner r;
+    EXPECT_EQ(r.run(QStringLiteral("function Second(v: Variant): Variant; begin Result := v[1] end;\n"
+                                   "begin Emit(Second([10, 20, 30])) end.")),
+              QStringList{QStringLiteral("20")});
+    // A default says nothing about the argument: the index is built for
+    // the value the parameter holds when the procedure runs.
+    Runner withDefault;
+    EXPECT_EQ(withDefault.run(QStringLiteral("procedure Q(x: Variant = 'abc'); begin Emit(x[1]) end;\n"
+                                             "begin Q([5, 6]) end.")),
+              QStringList{QStringLiteral("6")});
+}
+
+TEST(Designators, MemberOfAVariantWithoutObjectRaisesEveryTime)
+{
+    // Built at run time; while the variant holds no object the chain cannot
+    // be built and must neither read nor assign the variant itself.
+    Runner r;
+    const QStringList out = r.run(QStringLiteral("var v: Variant; n: Integer;\n"
+                                                 "begin\n"
+                                                 "  for n := 1 to 2 do\n"
+                                                 "    try Emit(v.Value) except Emit(ExceptionMessage) end;\n"
+                                                 "  try with v do Value := 3 except Emit(ExceptionMessage) end;\n"
+                                                 "  Emit(v = Null);\n"
+                                                 "end."));
+    EXPECT_EQ(out, (QStringList{QStringLiteral("Invalid object reference"), QStringLiteral("Invalid object reference"),
+                                QStringLiteral("Invalid object reference"), QStringLiteral("True")}));
+}
+
+TEST(Statements, BasicSetStatementAssigns)
+{
+    Runner r(QStringLiteral("BasicScript"));
+    EXPECT_EQ(r.run(QStringLiteral("Set p = 5\nEmit(p)\nSet p = p + 1\nEmit(p)\n")),
+              (QStringList{QStringLiteral("5"), QStringLiteral("6")}));
 }
 
 TEST(Statements, TryFinallyWithPendingBreakRunsTheWholeFinallyPart)

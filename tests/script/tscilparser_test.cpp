@@ -204,6 +204,8 @@ TEST(TscILParser, CppSyntaxErrors)
         {"#define 1 {}", "Identifier expected", "1:9"},
         {"{ x = 1;", "'}' expected", "2:1"},
         {"", "'{' expected", "1:1"},
+        // Only PascalScript declares an array without bounds ("array of").
+        {"int d[]; {}", "Expression expected", "1:7"},
     });
 }
 

@@ -169,8 +169,8 @@ TEST_F(BackupFixture, GivenTargetIsWrittenExactlyAndNothingPruned)
     EXPECT_EQ(boxes.calls()[0].flags, 64);
 }
 
-// The original judged success by the file's existence, so a missing
-// database gave an empty "successful" backup, and it pruned first.
+// Judging success by the file's existence would report an empty backup
+// of a missing database as made, and pruning first would cost good ones.
 TEST_F(BackupFixture, MissingDatabaseFailsAndKeepsOldBackups)
 {
     WriteSetting("General", "Directory", folders.path() + "nodb/");
@@ -291,6 +291,34 @@ TEST(BackupTimer, TicksUntilTheIntervalHasPassed)
         due.resize(std::min<size_t>(due.size(), 3));
         EXPECT_EQ(due, c.dueTicks);
     }
+}
+
+// A silent backup's error box runs an event loop in which the timer keeps
+// ticking; every tick would otherwise start another backup under it.
+TEST(BackupTimer, NoBackupStartsWhileOneRuns)
+{
+    int started = 0;
+    TBackupObj *self = nullptr;
+    TBackupObj timer(0, [&] {
+        ++started;
+        for (int i = 0; i < 5; ++i)
+            self->TimerTick();  // ticks arriving under the running backup
+        EXPECT_EQ(self->ElapsedSeconds(), 0u);
+    });
+    self = &timer;
+    timer.TimerTick();
+    EXPECT_EQ(started, 1);
+    timer.TimerTick();  // once it has ended, the next tick is due again
+    EXPECT_EQ(started, 2);
+
+    int failing = 0;
+    TBackupObj thrower(0, [&] {
+        ++failing;
+        throw bralvo::Error(QStringLiteral("disk full"));
+    });
+    EXPECT_THROW(thrower.TimerTick(), bralvo::Error);
+    EXPECT_THROW(thrower.TimerTick(), bralvo::Error);  // a failed backup does not block the next
+    EXPECT_EQ(failing, 2);
 }
 
 TEST_F(BackupFixture, StartAutoBackupReadsTheSettingsAndReplacesTheOldTimer)

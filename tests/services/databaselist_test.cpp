@@ -101,7 +101,7 @@ TEST_F(DatabaseListTest, DuplicateFoldersAreRemovedAndReported)
     EXPECT_EQ(boxes.calls()[0].text, MessageText(295) + "\r\r\r[C]\r\n/x/\r\n\r\n[E]\r\n/\r\n");
 }
 
-// The original let a missing or empty settings copy blank the entry's folder.
+// A missing or empty settings copy must never blank the entry's folder.
 TEST_F(DatabaseListTest, MissingOrEmptyCopyKeepsTheFolder)
 {
     list({{"with copy", "/old/"}, {"no copy", "/kept/"}, {"empty copy", "/kept2/"}});
@@ -151,8 +151,8 @@ TEST_F(DatabaseListTest, DeclinedStraysAreDeletedOnlyWhenAskedTwice)
     EXPECT_FALSE(QFileInfo::exists(stray));
 }
 
-// The original deleted every stray without a database file, unasked,
-// backups included, and followed links.
+// Strays without a database file may still hold backups, and links lead
+// outside: neither may be deleted unasked.
 TEST_F(DatabaseListTest, StraysWithBackupsAndLinksAreNeverDeletedUnasked)
 {
     const QString withBackup = makeStray("cccc", false, true);

@@ -121,6 +121,21 @@ TEST_F(DirectoryTree, CopyIntoItsOwnSubfolderStops)
     EXPECT_FALSE(QFileInfo::exists(root + "/sub/backup/sub/backup"));
 }
 
+// Each file would be removed as the target before being copied from
+// itself: the whole folder lost.
+TEST_F(DirectoryTree, CopyDirectoryTreeOntoItselfLosesNothing)
+{
+    const QString other = temp.filePath("other");
+    ASSERT_TRUE(QFile::link(root, other));
+    for (const QString &target : {root, root + "/", root + "/sub/..", other}) {
+        SCOPED_TRACE(target.toStdString());
+        EXPECT_FALSE(CopyDirectoryTree(root, target));
+        EXPECT_EQ(bytesOf(root + "/a.txt"), QByteArray("a"));
+        EXPECT_EQ(bytesOf(root + "/sub/deeper/c.txt"), QByteArray("c"));
+        EXPECT_TRUE(QFileInfo(root + "/linkdir").isSymLink());
+    }
+}
+
 TEST(IsDirectory, OnlyExistingFolders)
 {
     QTemporaryDir temp;

@@ -20,7 +20,8 @@ struct SeenBox {
 };
 
 // Shows the box and lets `act` answer it once it is on screen.
-int showAndAnswer(int flags, SeenBox &seen, const std::function<void(QMessageBox *)> &act)
+int showAndAnswer(int flags, SeenBox &seen, const std::function<void(QMessageBox *)> &act,
+                  const QString &text = QStringLiteral("Text"))
 {
     QTimer::singleShot(0, [&] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
@@ -29,7 +30,7 @@ int showAndAnswer(int flags, SeenBox &seen, const std::function<void(QMessageBox
         act(box);
     });
     QtMessageBoxes seam;
-    return seam.messageBox("Text", "Bralvo", flags);
+    return seam.messageBox(text, "Bralvo", flags);
 }
 
 } // namespace
@@ -65,4 +66,28 @@ TEST(QtMessageBoxes, EscapeOnAQuestionIsNo)
     const int answer =
         showAndAnswer(36, seen, [](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Escape); });
     EXPECT_EQ(answer, 7);
+}
+
+// The unexpected-error text breaks its lines with CR alone, which a Qt
+// label would run together; and a name holding "<b>" must show as typed.
+TEST(QtMessageBoxes, TextIsPlainAndEveryLineEndBreaksTheLine)
+{
+    struct Case { const char *text; const char *shown; };
+    const Case cases[] = {
+        {"one\rtwo", "one\ntwo"},
+        {"one\r\rtwo", "one\n\ntwo"},
+        {"one\r\ntwo\nthree", "one\ntwo\nthree"},
+        {"Odberatel <b>Novak</b> & syn", "Odberatel <b>Novak</b> & syn"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text);
+        SeenBox seen;
+        Qt::TextFormat format = Qt::AutoText;
+        showAndAnswer(16, seen, [&](QMessageBox *box) {
+            format = box->textFormat();
+            box->button(QMessageBox::Ok)->click();
+        }, QString::fromUtf8(c.text));
+        EXPECT_EQ(seen.text, QString::fromUtf8(c.shown));
+        EXPECT_EQ(format, Qt::PlainText);
+    }
 }

@@ -10,6 +10,7 @@
 #include "tests/services/qstringprint.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 
 using namespace bralvo::services;
 namespace db = bralvo::db;
@@ -97,6 +98,27 @@ TEST(RestoreFile, VersionSurvives)
     EXPECT_EQ(runTool("sqlite3", {target, "PRAGMA user_version; SELECT a FROM t;"}), "7\n1\n");
 }
 
+// The replacement is built in a file private to the user; the restored
+// database must keep the rights the old one had.
+TEST(RestoreFile, RestoredFileKeepsItsRights)
+{
+    QTemporaryDir dir;
+    const QString source = dir.filePath("source.db");
+    runTool("sqlite3", {source, "CREATE TABLE t(a); INSERT INTO t VALUES(1);"});
+    const QString backup = dir.filePath("r_bralvo.txb");
+    WriteBackup(source, backup);
+    const QString target = dir.filePath("target.db");
+    runTool("sqlite3", {target, "CREATE TABLE t(a);"});
+    const QFileDevice::Permissions shared = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                            | QFileDevice::ReadUser | QFileDevice::WriteUser
+                                            | QFileDevice::ReadGroup | QFileDevice::WriteGroup
+                                            | QFileDevice::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(target, shared));
+    RestoreDatabaseFile(backup, target, {"t"});
+    EXPECT_EQ(QFileInfo(target).permissions(), shared);
+    EXPECT_EQ(runTool("sqlite3", {target, "SELECT a FROM t;"}), "1\n");
+}
+
 TEST_F(RestoreTest, MissingBackupFileDoesNothing)
 {
     openLiveDatabase();
@@ -106,8 +128,8 @@ TEST_F(RestoreTest, MissingBackupFileDoesNothing)
     EXPECT_TRUE(db::DbOpen);
 }
 
-// The original deleted the live database before restoring, so a damaged
-// backup left an empty database reported as restored.
+// Deleting the live database before restoring would let a damaged backup
+// leave an empty database reported as restored.
 TEST_F(RestoreTest, DamagedBackupLeavesTheOldDatabaseUntouched)
 {
     struct Case { const char *what; std::function<QByteArray(const QByteArray &, const QByteArray &)> make; };

@@ -93,6 +93,25 @@ TEST_F(UiTexts, EntriesAreShownWithoutMarks)
     EXPECT_EQ(MessageText(315), QString());
 }
 
+// The database manager's texts of its own live in free slots; a
+// language file that leaves the slot empty (as older ones do) keeps them.
+TEST_F(UiTexts, FreeSlotsKeepTheProgramsOwnTexts)
+{
+    for (int number : {286, 296, 297}) {
+        SCOPED_TRACE(number);
+        EXPECT_TRUE(UiTextTable().at(number).isEmpty());
+        EXPECT_FALSE(MessageText(number).isEmpty());
+    }
+    EXPECT_TRUE(MessageText(296).startsWith(QString::fromUtf8("Označenú databázu práve používate")));
+    EXPECT_TRUE(MessageText(297).endsWith(QString::fromUtf8("nahradiť presúvanou databázou?")));
+    UiTextTable()[296] = QStringLiteral("%%");
+    EXPECT_TRUE(MessageText(296).startsWith(QString::fromUtf8("Označenú")));
+    UiTextTable()[297] = QStringLiteral("%Replace it?%");
+    EXPECT_EQ(MessageText(297), QStringLiteral("Replace it?"));
+    EXPECT_EQ(MessageText(295), QString::fromUtf8(
+        "Nasledovné odkazy na databázy boli odstránené, pretože obsahujú rovnaké cesty."));
+}
+
 TEST_F(UiTexts, ReportTextOutsideTheTableGivesEntryZero)
 {
     for (int number : {177, -1, 5000}) {

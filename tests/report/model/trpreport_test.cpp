@@ -438,3 +438,87 @@ TEST(TrpReport, DataSetOwnedByTheWindowLeavesDataSetsWhenFreed)
     bralvo::platform::Component::free(uds);
     EXPECT_EQ(report->DataSets()->count(), 0);
 }
+
+namespace {
+
+// An engine that changes the definition while it runs, as scripts and
+// dialogs may.
+class ChangingEngine : public TrpCustomEngine {
+public:
+    using TrpCustomEngine::TrpCustomEngine;
+    bool ok = true;
+    bool Run() override
+    {
+        auto *memo = static_cast<TrpMemoView *>(Report()->FindObject(QStringLiteral("Memo1")));
+        memo->SetText(QStringLiteral("changed by the run"));
+        if (!ok)
+            throw ReportError(QStringLiteral("engine broke"));
+        return true;
+    }
+    bool IsRunning() const override { return false; }
+    bool FinalPass() const override { return true; }
+};
+
+class RecordingScript : public TrpReportScriptHost {
+public:
+    QStringList &log;
+    explicit RecordingScript(QStringList &l) : log(l) {}
+    bool PrepareReportScript() override
+    {
+        log << QStringLiteral("compile");
+        return true;
+    }
+    void RunMainBlock() override { log << QStringLiteral("main"); }
+    void Terminate() override {}
+};
+
+struct Machinery {
+    QStringList log;
+    explicit Machinery(bool engineOk)
+    {
+        TrpReportMachinery m;
+        m.createEngine = [engineOk](TrpReport &r) {
+            auto e = std::make_unique<ChangingEngine>(&r);
+            e->ok = engineOk;
+            return e;
+        };
+        m.createScript = [this](TrpReport &) { return std::make_unique<RecordingScript>(log); };
+        setReportMachinery(m);
+    }
+    ~Machinery() { setReportMachinery(TrpReportMachinery{}); }
+};
+
+} // namespace
+
+TEST(TrpReportPrepare, RunsScriptThenEngineAndReloadsTheDefinition)
+{
+    Machinery machinery(true);
+    auto report = quietReport();
+    buildExample(*report);
+    report->OnBeginDoc = [&](TrpReport *) { machinery.log << QStringLiteral("begin"); };
+    report->OnEndDoc = [&](TrpReport *) { machinery.log << QStringLiteral("end"); };
+    EXPECT_TRUE(report->PrepareReport());
+    EXPECT_EQ(machinery.log, QStringList({"begin", "compile", "main", "end"}));
+    auto *memo = static_cast<TrpMemoView *>(report->FindObject(QStringLiteral("Memo1")));
+    ASSERT_NE(memo, nullptr);
+    EXPECT_EQ(memo->Text(), QStringLiteral("[s_nazov] & \"x\" < y\r\nčiara"));
+}
+
+TEST(TrpReportPrepare, EngineErrorFailsPreparationWithItsText)
+{
+    Machinery machinery(false);
+    auto report = quietReport();
+    buildExample(*report);
+    report->ReportOptions()->SetPassword(QStringLiteral("heslo"));
+    report->ReportOptions()->SetAcceptedPassword(QStringLiteral("heslo"));
+    EXPECT_FALSE(report->PrepareReport());
+    EXPECT_EQ(report->ErrorList().toStringList(), QStringList{QStringLiteral("engine broke")});
+    EXPECT_EQ(report->ReportOptions()->Password(), QStringLiteral("heslo"));
+}
+
+TEST(TrpReportPrepare, WithoutAnEngineTheReportSaysSo)
+{
+    auto report = quietReport();
+    EXPECT_FALSE(report->PrepareReport());
+    EXPECT_EQ(report->ErrorList().toStringList(), QStringList{QStringLiteral("The report engine is not available")});
+}

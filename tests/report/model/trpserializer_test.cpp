@@ -228,3 +228,15 @@ TEST(TrpXMLSerializer, StylesKeepFontAndFrame)
     EXPECT_DOUBLE_EQ(back->Frame()->Width(), 2);
     EXPECT_DOUBLE_EQ(back->Frame()->LeftLine()->Width(), 2);
 }
+
+TEST(TrpXMLSerializer, NestedPictureTravelsAsItsOwnPropData)
+{
+    auto report = quietReport();
+    const QByteArray png("\x89PNG\r\n\x1a\n-fake", 13);
+    report->ReportOptions()->Picture()->SetData(png);
+    const QByteArray bytes = saveToBytes(*report);
+    EXPECT_TRUE(bytes.contains(" ReportOptions.Picture.PropData=\"0444617461"));
+    auto copy = quietReport();
+    loadFromBytes(*copy, bytes);
+    EXPECT_EQ(copy->ReportOptions()->Picture()->Data(), png);
+}

@@ -11,6 +11,7 @@
 
 #include <QFileInfo>
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -206,4 +207,29 @@ TEST(TrpUtils, SplitBitmapIntoCells)
     EXPECT_EQ(SplitBitmapIntoImages(strip, 16, 16, nullptr).size(), 4);
     EXPECT_EQ(SplitBitmapIntoImages(strip, 16, 16, &disabled).size(), 2);
     EXPECT_EQ(disabled.size(), 2);
+}
+
+TEST(TrpUtils, DrawingHelpers)
+{
+    QImage canvas(8, 8, QImage::Format_ARGB32);
+    canvas.fill(Qt::white);
+    QImage red(2, 2, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    {
+        QPainter p(&canvas);
+        DrawGraphic(p, QRectF(0, 0, 8, 4), red, true);
+    }
+    EXPECT_EQ(QColor(canvas.pixel(7, 3)), QColor(Qt::red));
+    EXPECT_EQ(QColor(canvas.pixel(7, 5)), QColor(Qt::white));
+    QImage icon(2, 2, QImage::Format_RGB32);
+    icon.fill(Qt::green);
+    icon.setPixel(1, 0, qRgb(0, 0, 255));
+    icon.setPixel(0, 1, qRgb(0, 0, 255)); // bottom-left: the transparent colour
+    canvas.fill(Qt::white);
+    {
+        QPainter p(&canvas);
+        DrawTransparentBitmap(p, 0, 0, icon);
+    }
+    EXPECT_EQ(QColor(canvas.pixel(0, 0)), QColor(Qt::green));
+    EXPECT_EQ(QColor(canvas.pixel(1, 0)), QColor(Qt::white));
 }

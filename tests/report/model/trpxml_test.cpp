@@ -186,7 +186,7 @@ TEST(TrpXMLDocument, PartialLoadingAndLoadItem)
     EXPECT_EQ(p->Text, QStringLiteral("no=\"1\""));
 }
 
-TEST(TrpXMLDocument, UnloadItemUsesATemporaryFileInTempDir)
+TEST(TrpXMLDocument, TemporaryFileInALongTempDirIsNotCutTo64Characters)
 {
     QTemporaryDir dir;
     TrpXMLDocument doc;
