@@ -8,11 +8,14 @@
 #include "db/billstate.h"
 #include "db/database.h"
 #include "db/lookups.h"
+#include "db/tsqlitedatabase.h"
+#include "db/tsqlitetable.h"
 #include "db/upgrade.h"
 #include "services/backup.h"
 #include "services/databaselist.h"
 #include "services/globals.h"
 #include "services/languagefiles.h"
+#include "services/messages.h"
 #include "services/printlanguages.h"
 #include "services/settings.h"
 #include "services/uitexts.h"
@@ -24,6 +27,15 @@ namespace {
 const QString kSkipDatabaseChoice = QStringLiteral("vybranaDB");
 
 } // namespace
+
+void WarnIfSeveralCompanies()
+{
+    if (!db::DbOpen || !db::DbConnection)
+        return;
+    const auto companies = db::DbConnection->GetTable(QStringLiteral("SELECT * FROM firma WHERE existuje = 1"));
+    if (companies->RowCount() > 1)
+        services::ShowErrorBox(services::MessageText(177));
+}
 
 StartupSequence::StartupSequence(StartupHost &host, QStringList arguments)
     : m_host(host), m_arguments(std::move(arguments)), m_today(QDate::currentDate())
@@ -93,6 +105,7 @@ void StartupSequence::prepareBackups()
 void StartupSequence::afterOpen()
 {
     StartupPending = false;
+    WarnIfSeveralCompanies();
     db::UpgradeDatabase();
     HomeCurrencySymbol = services::ReadSetting(QStringLiteral("Mena"),
                                                QStringLiteral("DomacaMenaZobr"), QStringLiteral("Sk"));

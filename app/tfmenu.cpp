@@ -101,6 +101,16 @@ TfMenu::TfMenu(TfMain &main)
     imSipkaL->resize(14, 11);
     imSipkaR->resize(14, 11);
     buildButtons();
+    // Three lines part the button groups: users | bills, customers, items
+    // | overviews | settings and exit.
+    const int bevelTops[] = {66, 203, 299};
+    for (int i = 0; i < 3; ++i) {
+        auto *bevel = new QFrame(GroupBox1);
+        bevel->setObjectName(QStringLiteral("Bevel%1").arg(i + 1));
+        bevel->setFrameShape(QFrame::HLine);
+        bevel->setFrameShadow(QFrame::Sunken);
+        bevel->setGeometry(kButtonLeft - 24, bevelTops[i], kButtonWidth + 48, 2);
+    }
 
     m_keys = new platform::KeyPreview(this);
     m_keys->setEscapeHandler([this] { m_main.close(); });

@@ -8,6 +8,7 @@
 #include "db/sqlhelpers.h"
 #include "db/transaction.h"
 #include "db/tsqlitedatabase.h"
+#include "db/tsqlitetable.h"
 #include "platform/folders.h"
 #include "services/globals.h"
 #include "services/settings.h"
@@ -56,6 +57,22 @@ void ensureTable(TSQLiteDatabase &db, const QString &name, const DemoRow &demoRo
     tx.commit();
 }
 
+int storedSchemaVersion(TSQLiteDatabase &db)
+{
+    const auto table = db.GetTable(QStringLiteral("PRAGMA user_version;"));
+    table->MoveFirst();
+    return int(table->FieldAsInteger(0));
+}
+
+// No table yet besides the firma table being created.
+bool isNewFile(TSQLiteDatabase &db)
+{
+    return db.GetTable(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' "
+                                      "AND name NOT IN ('firma', 'sqlite_sequence')"))
+               ->RowCount()
+        == 0;
+}
+
 QString defaultDatabaseFolder()
 {
     const QString root = services::DataRoot.isEmpty() ? platform::dataRootFolder() : services::DataRoot;
@@ -94,6 +111,11 @@ bool OpenDatabase()
     DbOpen = true;
     DbConnection->RegisterSystemCollation();
     TSQLiteDatabase &db = *DbConnection;
+    // A newer program's file is left exactly as it is (a missing table is
+    // not ours to add, and a new firma table would mark it version 2):
+    // UpgradeDatabase refuses it next.
+    if (storedSchemaVersion(db) > SupportedDbVersion)
+        return true;
     EnsureCompanyTable(db);
     EnsureUsersTable(db);
     EnsureCustomersTable(db);
@@ -117,9 +139,11 @@ bool CloseDatabase()
 
 void EnsureCompanyTable(TSQLiteDatabase &db)
 {
-    // A new database starts at the current schema version.
+    // A new database starts at the current schema version; an older file
+    // that merely lacks firma keeps its version, so it is still upgraded.
     ensureTable(db, QStringLiteral("firma"), [](TSQLiteDatabase &d) {
-        d.ExecSql(QStringLiteral("PRAGMA user_version = %1;").arg(SupportedDbVersion));
+        if (isNewFile(d))
+            d.ExecSql(QStringLiteral("PRAGMA user_version = %1;").arg(SupportedDbVersion));
         InsertDemoCompany(d);
     });
 }

@@ -34,7 +34,9 @@ QString DatabaseFolder();
 // interface then shows "DB error" (DatabaseUi) and nothing is left open.
 // Throws ESQLiteException when the file cannot be opened or a table
 // cannot be created (that table is then rolled back whole; DbOpen stays
-// true). An existing database is not written to.
+// true). An existing database is not written to, and a database of a newer
+// schema (user_version above SupportedDbVersion) gets no table at all, so
+// that UpgradeDatabase can refuse it unchanged.
 bool OpenDatabase();
 
 // Closes the connection (rolling back anything uncommitted); DbOpen false.
@@ -45,7 +47,7 @@ bool CloseDatabase();
 // one transaction; an existing table is left untouched. A failing CREATE
 // INDEX is ignored (an index of that name may exist); any other failure
 // rolls the table back and propagates.
-void EnsureCompanyTable(TSQLiteDatabase &db);    // firma; writes user_version 2
+void EnsureCompanyTable(TSQLiteDatabase &db);    // firma; a new file gets user_version 2
 void EnsureUsersTable(TSQLiteDatabase &db);      // uzivatelia
 void EnsureCustomersTable(TSQLiteDatabase &db);  // odberatelia
 void EnsureCategoriesTable(TSQLiteDatabase &db); // kategorie_poloziek

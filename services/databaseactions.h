@@ -52,11 +52,11 @@ bool AddDatabase(const QString &name, const QString &folder);
 // database file is copied to a new folder; a database already there is
 // replaced only after the question UI text 297 (Yes/No), otherwise
 // nothing changes; when the file cannot be copied there, nothing changes
-// either (warning UI text 286). When the open database moves (also a rename at its
-// default place), it is closed before and the program restarts with the
-// new settings after (see SelectDatabase); if the restart fails, the
-// database the live settings now name is opened. True when something
-// changed.
+// either (warning UI text 286). When the open database moves (also a
+// rename at its default place), it is closed before and the program
+// restarts with the new settings after (see SelectDatabase); if the
+// restart fails, the database the live settings now name is opened. True
+// when something changed.
 bool SaveDatabaseChanges(const ListedDatabase &old, const QString &newName, const QString &newFolder);
 
 } // namespace bralvo::services

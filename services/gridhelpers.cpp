@@ -1,3 +1,4 @@
+// Column widths, money columns and the owner drawing of grids and lists.
 #include "services/gridhelpers.h"
 
 #include "platform/conversionerror.h"

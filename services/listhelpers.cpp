@@ -1,3 +1,4 @@
+// Padding, transliteration, list searches and selection stepping.
 #include "services/listhelpers.h"
 
 #include "platform/widgets/stringgrid.h"

@@ -1,8 +1,8 @@
 // Restoring the database from a backup file (backup.h). The backup is
 // built into a temporary database beside the live one, checked (integrity
-// check, the tables ProgramHost::requiredTables()) and only then renamed
-// over the live file in one step. Whatever fails, the old database stays
-// as it was.
+// check, the tables ProgramHost::requiredTables()), given the live file's
+// access rights and only then renamed over the live file in one step.
+// Whatever fails, the old database stays as it was.
 #pragma once
 
 #include <QString>

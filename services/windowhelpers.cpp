@@ -1,16 +1,17 @@
+// Panel centring, focus colours, link labels, pictures and MDI helpers.
 #include "services/windowhelpers.h"
 
 #include "platform/widgets/mdihost.h"
 #include "services/shellopen.h"
 
 #include <QAbstractButton>
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTextEdit>
@@ -26,11 +27,12 @@ namespace {
 
 platform::MdiHost *g_mdiHost = nullptr;
 
+// Grids and trees keep their colours: only list boxes among the views.
 bool isField(const QWidget &w)
 {
     return qobject_cast<const QLineEdit *>(&w) || qobject_cast<const QComboBox *>(&w) ||
            qobject_cast<const QPlainTextEdit *>(&w) || qobject_cast<const QTextEdit *>(&w) ||
-           qobject_cast<const QAbstractItemView *>(&w);
+           qobject_cast<const QListView *>(&w);
 }
 
 bool isButton(const QWidget &w)

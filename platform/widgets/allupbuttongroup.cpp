@@ -1,3 +1,4 @@
+// A group of checkable buttons where pressing the down one lifts it.
 #include "platform/widgets/allupbuttongroup.h"
 
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// A combo box that reports when its drop-down list closes.
 #include "platform/widgets/closeupcombobox.h"
 
 namespace bralvo::platform {

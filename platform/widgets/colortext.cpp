@@ -1,3 +1,4 @@
+// Reading and writing the "$00BBGGRR" colour texts of the settings.
 #include "platform/widgets/colortext.h"
 
 #include <QHash>

@@ -1,3 +1,4 @@
+// The window-wide keys: Esc, F1 and Enter that moves on.
 #include "platform/widgets/keypreview.h"
 
 #include <QAbstractButton>

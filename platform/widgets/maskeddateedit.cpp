@@ -1,3 +1,4 @@
+// The "dd.mm.yyyy" date field with blanks for untyped digits.
 #include "platform/widgets/maskeddateedit.h"
 
 namespace bralvo::platform {

@@ -1,3 +1,4 @@
+// Opening, finding and closing the main window's MDI children by name.
 #include "platform/widgets/mdihost.h"
 
 #include <QMdiArea>

@@ -1,3 +1,4 @@
+// The text grid addressed by (column, row) with its cell-painter hook.
 #include "platform/widgets/stringgrid.h"
 
 #include <QHeaderView>

@@ -132,12 +132,21 @@ QByteArray toUtf16Le(const QString &text)
     return out;
 }
 
+// A byte-order mark that survived decoding is no part of the text.
+QString withoutMark(QString text)
+{
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
+}
+
 } // namespace
 
 void TWideStrings::LoadFromStream(platform::Stream &stream)
 {
     const qint64 n = stream.size() - stream.position();
-    if (n > 2) {
+    // Two bytes FF FE are what SaveToStream writes for an empty list.
+    if (n >= 2) {
         const QByteArray mark = stream.readBytes(2);
         if (quint8(mark[0]) == 0xFF && quint8(mark[1]) == 0xFE) {
             SetText(fromUtf16Le(stream.readAll()));
@@ -145,12 +154,12 @@ void TWideStrings::LoadFromStream(platform::Stream &stream)
         }
         stream.seek(stream.position() - 2);
     }
-    SetText(platform::decodeText(stream.readAll()));
+    SetText(withoutMark(platform::decodeText(stream.readAll())));
 }
 
 void TWideStrings::LoadFromWideStream(platform::Stream &stream)
 {
-    SetText(fromUtf16Le(stream.readAll()));
+    SetText(withoutMark(fromUtf16Le(stream.readAll())));
 }
 
 void TWideStrings::SaveToStream(platform::Stream &stream) const

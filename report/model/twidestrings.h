@@ -44,9 +44,11 @@ public:
     void SetText(const QString &text);
 
     // A leading byte-order mark FF FE: UTF-16 little-endian; otherwise
-    // the bytes are decoded as UTF-8 when valid, else Windows-1250.
+    // the bytes are decoded as UTF-8 when valid, else Windows-1250. A
+    // leading U+FEFF left after decoding is skipped.
     void LoadFromStream(platform::Stream &stream);
-    // The rest of the stream as raw UTF-16 little-endian.
+    // The rest of the stream as raw UTF-16 little-endian; a leading
+    // U+FEFF (the mark SaveToStream writes) is skipped.
     void LoadFromWideStream(platform::Stream &stream);
     // UTF-16 little-endian with the byte-order mark FF FE, so
     // LoadFromStream reads it back.

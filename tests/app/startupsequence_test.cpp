@@ -151,6 +151,26 @@ TEST_F(StartupSequenceTest, LoginDecisionFollowsUsersAndPasswords)
     }
 }
 
+TEST_F(StartupSequenceTest, SeveralCompaniesAreWarnedAtStart)
+{
+    chooseSlovak();
+    addAdmin();
+    EXPECT_EQ(run({"bralvo", "vybranaDB"}), Outcome::Started);
+    EXPECT_TRUE(m_boxes.boxes().empty());
+    db::CloseDatabase();
+
+    withDatabase({"INSERT INTO firma (nazov, existuje) VALUES ('Druha', 1)"});
+    m_boxes.answerBox(platform::kIdOk);
+    m_host.calls.clear();
+    EXPECT_EQ(run({"bralvo", "vybranaDB"}), Outcome::Started);
+    ASSERT_EQ(m_boxes.boxes().size(), 1u);
+    EXPECT_EQ(m_boxes.boxes()[0].text, services::MessageText(177));
+    EXPECT_EQ(m_boxes.boxes()[0].flags, 16);
+    // Only a warning: the administrator is still logged in.
+    EXPECT_TRUE(called("startMenu"));
+    EXPECT_EQ(db::CurrentUserLogin(), "eva");
+}
+
 TEST_F(StartupSequenceTest, LeavingStartupLoginEndsTheSequence)
 {
     chooseSlovak();

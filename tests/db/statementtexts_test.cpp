@@ -1,16 +1,15 @@
-// The statements the rule routines send to SQLite, word for word: other
-// tools and the original program read the same file, and the texts are
-// part of what the routines promise (quotes doubled, ids bare).
+// The statements the rule routines send to SQLite, word for word: the
+// texts are part of what the routines promise (quotes doubled, ids bare,
+// each condition exactly as written).
 #include "tests/db/rulesfixture.h"
 
-#include "db/billhelpers.h"
 #include "db/lookups.h"
-#include "db/namelists.h"
 #include "db/retiring.h"
 #include "db/rights.h"
 
 #include <sqlite3.h>
 #include <functional>
+#include <utility>
 
 using namespace bralvo::db;
 
@@ -55,7 +54,7 @@ protected:
     }
 };
 
-TEST_F(StatementTexts, ReferenceChecks)
+TEST_F(StatementTexts, ReferenceChecksRunTheirExactQueries)
 {
     struct Case {
         const char *label;

@@ -187,6 +187,49 @@ TEST_F(UpgradeTest, NewerDatabaseIsRefusedAndLeftByteIdentical)
     EXPECT_EQ(fileBytes(DbFilePath), before);
 }
 
+TEST_F(UpgradeTest, NewerDatabase_GetsNoTablesBeforeTheRefusal)
+{
+    // A newer program may have dropped tables this one would create; a new
+    // firma table would even mark the file as version 2.
+    makeOldDatabase(3, {});
+    {
+        TSQLiteDatabase db(DbFilePath);
+        db.ExecSql("DROP TABLE uhrady;");
+        db.ExecSql("DROP TABLE firma;");
+    }
+    const QByteArray before = fileBytes(DbFilePath);
+    ScriptedMessageBoxes boxes;
+    boxes.answerBox(bralvo::platform::kIdOk);
+    ASSERT_TRUE(OpenDatabase());
+    UpgradeDatabase();
+    EXPECT_FALSE(DbOpen);
+    EXPECT_EQ(m_ui.calls, QStringList{"lockUserInterface"});
+    EXPECT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(fileBytes(DbFilePath), before);
+    EXPECT_EQ(userVersion(), QStringLiteral("3"));
+}
+
+TEST_F(UpgradeTest, OldDatabaseWithoutFirma_IsStillUpgraded)
+{
+    // Recreating the firma table must not mark an old file as current.
+    makeOldDatabase(1, {"jazyk", "dni_splatnosti", "predvoleny_vs"});
+    {
+        TSQLiteDatabase db(DbFilePath);
+        db.ExecSql("DROP TABLE firma;");
+    }
+    ScriptedMessageBoxes boxes;
+    boxes.answerBox(kIdYes);
+    boxes.answerBox(kIdNo);
+    boxes.answerBox(bralvo::platform::kIdOk);
+    ASSERT_TRUE(OpenDatabase());
+    UpgradeDatabase();
+    CloseDatabase();
+    EXPECT_EQ(boxes.boxes().size(), 3u);
+    EXPECT_EQ(customerColumns(), (QStringList{"jazyk", "dni_splatnosti", "predvoleny_vs"}));
+    EXPECT_EQ(userVersion(), QStringLiteral("2"));
+    EXPECT_EQ(column("SELECT nazov FROM firma"), QStringList{"- DEMO -"});
+}
+
 TEST_F(UpgradeTest, NoToTheUpgradeEndsTheProgramWithTheFileUnchanged)
 {
     makeOldDatabase(1, {"jazyk", "dni_splatnosti", "predvoleny_vs"});

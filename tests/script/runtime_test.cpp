@@ -603,6 +603,49 @@ TEST(BuildErrors, HugeArrayDeclarationIsRefused)
     EXPECT_EQ(str(r.script.ErrorText), "Array too large");
 }
 
+TEST(BuildErrors, ExpressionTooComplexIsRefused)
+{
+    // A chain of operators builds a tree as deep as it is long; past the
+    // limit it is refused instead of running off the stack.
+    const auto chain = [](int operators) {
+        return QStringLiteral("var x: Integer;\nbegin\n  x := 0") + QStringLiteral(" + 1").repeated(operators)
+            + QStringLiteral(";\n  Emit(x)\nend.");
+    };
+    Runner atLimit;
+    EXPECT_EQ(atLimit.run(chain(4096)), QStringList{QStringLiteral("4096")});
+    for (int operators : {4097, 200000}) {
+        SCOPED_TRACE(operators);
+        Runner r;
+        EXPECT_FALSE(r.compile(chain(operators)));
+        EXPECT_EQ(str(r.script.ErrorText), "Expression too complex");
+        EXPECT_EQ(str(r.script.ErrorPosition), "3:8");
+    }
+}
+
+TEST(Script, RecursionThroughLongExpressionsRaisesStackOverflow)
+{
+    // Each call sits at the bottom of a 4000-operator expression: the stack
+    // fills long before the call count reaches its cap.
+    Runner r;
+    ASSERT_TRUE(r.compile(QStringLiteral("function R(n: Integer): Integer;\n"
+                                         "begin if n > 0 then Result := R(n - 1)")
+                          + QStringLiteral(" + 1").repeated(4000)
+                          + QStringLiteral(" else Result := 0 end;\nbegin Emit(R(900)) end.")))
+        << str(r.script.ErrorText);
+    try {
+        r.script.Execute();
+        FAIL() << "no error";
+    } catch (const ScriptRuntimeError &e) {
+        EXPECT_EQ(str(e.className()), "EStackOverflow");
+        EXPECT_EQ(str(e.userText()), "Stack overflow");
+    }
+    Runner shallow;
+    EXPECT_EQ(shallow.run(QStringLiteral("function F(n: Integer): Integer;\n"
+                                         "begin if n > 0 then Result := F(n - 1) + 1 else Result := 0 end;\n"
+                                         "begin Emit(F(999)) end.")),
+              QStringList{QStringLiteral("999")});
+}
+
 TEST(BuildErrors, MessagesAndPositions)
 {
     struct Case {

@@ -1,3 +1,4 @@
+// Padding, transliteration, list and grid searches, selection steps.
 #include "services/listhelpers.h"
 
 #include "platform/widgets/stringgrid.h"

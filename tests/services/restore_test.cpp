@@ -150,6 +150,9 @@ TEST_F(RestoreTest, DamagedBackupLeavesTheOldDatabaseUntouched)
              return gzipped("ATTACH '" + folders.path().toUtf8() + "evil.db' AS e;"
                             "CREATE TABLE e.x(a);" + sql);
          }},
+        {"vacuum into elsewhere", [this](const QByteArray &, const QByteArray &sql) {
+             return gzipped(sql + "VACUUM INTO '" + folders.path().toUtf8() + "evil2.db';");
+         }},
     };
     openLiveDatabase();
     const QString good = folders.path() + "good_bralvo.txb";
@@ -170,6 +173,7 @@ TEST_F(RestoreTest, DamagedBackupLeavesTheOldDatabaseUntouched)
         host.calls.clear();
     }
     EXPECT_FALSE(QFileInfo::exists(folders.path() + "evil.db"));
+    EXPECT_FALSE(QFileInfo::exists(folders.path() + "evil2.db"));
 }
 
 TEST_F(RestoreTest, DatabaseInUseIsNotReplaced)

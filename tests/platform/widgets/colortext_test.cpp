@@ -1,3 +1,4 @@
+// The colour texts of the settings file, read and written.
 #include "platform/widgets/colortext.h"
 
 #include <gtest/gtest.h>

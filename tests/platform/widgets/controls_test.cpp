@@ -1,3 +1,4 @@
+// The small controls: date mask, button group, close-up combo, keys.
 #include "platform/widgets/allupbuttongroup.h"
 #include "platform/widgets/closeupcombobox.h"
 #include "platform/widgets/keypreview.h"

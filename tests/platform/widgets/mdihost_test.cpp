@@ -1,3 +1,4 @@
+// MDI children known by name and closed last-first.
 #include "platform/widgets/mdihost.h"
 
 #include <QMdiArea>

@@ -1,3 +1,4 @@
+// The string grid: cells, title row, hidden columns, cell painter.
 #include "platform/widgets/stringgrid.h"
 
 #include <QImage>

@@ -131,3 +131,32 @@ TEST(TWideStrings, Utf8ListInExtraPropertyDataAndOldStringsList)
     }
     EXPECT_EQ(back.Text(), QStringLiteral("abc\r\nč\r\n"));
 }
+
+// SaveToStream now writes a mark; every loader must drop it again, and an
+// empty list (nothing but the mark) must load back empty.
+TEST(TWideStrings, MarkWrittenBySaveIsSkippedByEveryLoader)
+{
+    TWideStrings w;
+    w.Add(QStringLiteral("Žltá"));
+    MemoryStream saved;
+    w.SaveToStream(saved);
+    saved.seek(0);
+    TWideStrings wide;
+    wide.LoadFromWideStream(saved);
+    EXPECT_EQ(wide.Text(), w.Text());
+
+    MemoryStream utf8(QByteArray("\xEF\xBB\xBF" "a\r\nb"));
+    TWideStrings eight;
+    eight.LoadFromStream(utf8);
+    EXPECT_EQ(eight.Count(), 2);
+    EXPECT_EQ(eight.Strings(0), QStringLiteral("a"));
+
+    TWideStrings empty;
+    MemoryStream emptySaved;
+    empty.SaveToStream(emptySaved);
+    emptySaved.seek(0);
+    TWideStrings back;
+    back.Add(QStringLiteral("old"));
+    back.LoadFromStream(emptySaved);
+    EXPECT_EQ(back.Count(), 0);
+}
