@@ -32,7 +32,8 @@ void WarnIfSeveralCompanies()
 {
     if (!db::DbOpen || !db::DbConnection)
         return;
-    const auto companies = db::DbConnection->GetTable(QStringLiteral("SELECT * FROM firma WHERE existuje = 1"));
+    const auto companies =
+        db::DbConnection->GetTable(QStringLiteral("SELECT * FROM firma WHERE existuje = 1"));
     if (companies->RowCount() > 1)
         services::ShowErrorBox(services::MessageText(177));
 }

@@ -59,6 +59,7 @@ void TfLogin::buildControls()
     eHeslo = new QLineEdit(GroupBox1);
     eHeslo->setObjectName(QStringLiteral("eHeslo"));
     eHeslo->setEchoMode(QLineEdit::Password);
+    eHeslo->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));  // "*"
     eHeslo->setGeometry(16, 90, 197, 24);
     bitOK = new QPushButton(QStringLiteral("Prihlásiť"), GroupBox1);
     bitOK->setObjectName(QStringLiteral("bitOK"));

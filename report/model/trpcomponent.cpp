@@ -306,6 +306,9 @@ void TrpComponent::assign(const platform::Persistent &source)
         platform::Persistent::assign(source);
         return;
     }
+    // Loading clears first: copying an object onto itself would free its children.
+    if (src == this)
+        return;
     platform::MemoryStream stream;
     const_cast<TrpComponent *>(src)->SaveToStream(stream, false, true);
     stream.seek(0);
@@ -314,6 +317,8 @@ void TrpComponent::assign(const platform::Persistent &source)
 
 void TrpComponent::AssignAll(const TrpComponent &source)
 {
+    if (&source == this)
+        return;
     platform::MemoryStream stream;
     const_cast<TrpComponent &>(source).SaveToStream(stream, true, true);
     stream.seek(0);

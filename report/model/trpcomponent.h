@@ -137,6 +137,7 @@ public:
     // --- copying and streams
     // Copies the properties of a TrpComponent through report XML (the
     // children stay as they are in Source); other sources: AssignError.
+    // Assigning an object to itself changes nothing.
     void assign(const platform::Persistent &source) override;
     // As assign, the children copied too.
     void AssignAll(const TrpComponent &source);

@@ -621,12 +621,18 @@ void TrpReport::ShowPreparedPages()
     if (control)
         control->SetReport(this, m_preparedPages.get());
     m_preview = control;
+    // A window that frees itself on close takes its control along; the
+    // removal notice then drops Preview and PreviewWindow.
+    if (control)
+        freeNotification(control);
     window->Init();
     if (OnPreview)
         OnPreview(this);
     const bool modal = m_previewOptions->Modal();
     if (modal) {
         window->Show(true, m_previewOptions->Maximized());
+        if (m_preview)
+            removeFreeNotification(m_preview);
         m_preview = nullptr;
         m_previewWindow = nullptr;
     } else {

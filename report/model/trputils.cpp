@@ -361,26 +361,11 @@ QString GetAppFolder()
 
 // --- bitmaps
 
-QList<QImage> SplitBitmapIntoImages(const QImage &bitmap, int width, int height, QList<QImage> *second)
-{
-    QList<QImage> out;
-    if (bitmap.isNull() || width <= 0 || height <= 0)
-        return out;
-    const int step = second ? 2 * width : width;
-    for (int y = 0; y + height <= bitmap.height(); y += height) {
-        for (int x = 0; x + width <= bitmap.width(); x += step) {
-            out << bitmap.copy(x, y, width, height);
-            if (second)
-                *second << bitmap.copy(x + width, y, width, height);
-        }
-    }
-    return out;
-}
+namespace {
 
-void DrawTransparentBitmap(QPainter &painter, int x, int y, const QImage &bitmap)
+// The bitmap with its transparent colour (the bottom-left pixel) masked out.
+QImage maskedByTransparentColour(const QImage &bitmap)
 {
-    if (bitmap.isNull())
-        return;
     QImage img = bitmap.convertToFormat(QImage::Format_ARGB32);
     const QRgb transparent = img.pixel(0, img.height() - 1);
     for (int row = 0; row < img.height(); ++row) {
@@ -390,7 +375,32 @@ void DrawTransparentBitmap(QPainter &painter, int x, int y, const QImage &bitmap
                 line[col] = 0;
         }
     }
-    painter.drawImage(x, y, img);
+    return img;
+}
+
+} // namespace
+
+QList<QImage> SplitBitmapIntoImages(const QImage &bitmap, int width, int height, QList<QImage> *second)
+{
+    QList<QImage> out;
+    if (bitmap.isNull() || width <= 0 || height <= 0)
+        return out;
+    const int step = second ? 2 * width : width;
+    for (int y = 0; y + height <= bitmap.height(); y += height) {
+        for (int x = 0; x + width <= bitmap.width(); x += step) {
+            out << maskedByTransparentColour(bitmap.copy(x, y, width, height));
+            if (second)
+                *second << maskedByTransparentColour(bitmap.copy(x + width, y, width, height));
+        }
+    }
+    return out;
+}
+
+void DrawTransparentBitmap(QPainter &painter, int x, int y, const QImage &bitmap)
+{
+    if (bitmap.isNull())
+        return;
+    painter.drawImage(x, y, maskedByTransparentColour(bitmap));
 }
 
 void StretchBitmapToCanvas(QPainter &painter, const QRectF &rect, const QImage &bitmap)

@@ -115,6 +115,8 @@ QString GetAppFolder();
 
 // Cuts Bitmap into Width x Height cells, row by row; with Second, the
 // cell right of each goes to Second (pairs of normal and disabled).
+// Each cell comes masked by its own transparent colour (its bottom-left
+// pixel).
 QList<QImage> SplitBitmapIntoImages(const QImage &bitmap, int width, int height, QList<QImage> *second);
 // Draws Bitmap with its transparent colour (bottom-left pixel) left out.
 void DrawTransparentBitmap(QPainter &painter, int x, int y, const QImage &bitmap);

@@ -10,6 +10,7 @@
 #include "db/currentuser.h"
 #include "services/backup.h"
 #include "services/globals.h"
+#include "platform/widgets/mdihost.h"
 #include "services/windowhelpers.h"
 #include "tests/app/appfixture.h"
 #include "tests/app/modalhelper.h"
@@ -21,7 +22,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace bralvo;
@@ -155,6 +158,7 @@ TEST_F(TfMainTest, LoginWindowChecksLoginAndPassword)
                 m_boxes.answerBox(platform::kIdOk);
             cbLogin.setEditText(a.login);
             eHeslo.setText(a.password);
+            EXPECT_EQ(eHeslo.displayText(), QString(a.password.size(), '*'));
             child<QPushButton>(login, "bitOK").click();
             if (a.message) {
                 EXPECT_EQ(m_boxes.boxes().back().text, services::MessageText(a.message));
@@ -368,6 +372,79 @@ TEST_F(TfMainTest, StartMenuArrowsFollowTheFocus)
     EXPECT_FALSE(app::MenuHoverFocus);
     menu->bitSpravaUzivatelovMouseMove(*koniec);
     EXPECT_TRUE(app::MenuHoverFocus);
+    // Three lines part the button groups.
+    EXPECT_EQ(menu->findChildren<QFrame *>(QRegularExpression("^Bevel[123]$")).size(), 3);
+}
+
+TEST_F(TfMainTest, StartMenuButtonsCallTheMenuHandlers)
+{
+    chooseSlovak();
+    addAdmin();
+    start();
+    recordOpeners();
+    m_main->show();
+    app::TfMenu *menu = m_main->startMenu();
+    ASSERT_NE(menu, nullptr);
+    const QList<std::pair<const char *, const char *>> buttons = {
+        {"bitSpravaUzivatelov", "menuSpravaUzivatelov"}, {"bitSpravaFaktur", "menuSpravaFaktur"},
+        {"bitSpravaOdberatelov", "menuSpravaOdberatelov"}, {"bitSpravaPoloziek", "menuSpravaPoloziek"},
+        {"bitTabulky", "menuPrezrietTabulky"}, {"bitGrafy", "menuPrezrietGrafy"},
+        {"bitNastavenia", "menuNastavenia"}};
+    for (const auto &[button, item] : buttons) {
+        m_opened.clear();
+        m_main->OpenStartMenuIfClosed();  // the recorded openers open no window
+        m_main->startMenu()->button(button)->click();
+        EXPECT_EQ(m_opened, QStringList{item}) << button;
+    }
+    m_boxes.answerBox(platform::kIdNo);
+    m_main->OpenStartMenuIfClosed();
+    m_main->startMenu()->button("bitKoniec")->click();
+    EXPECT_EQ(m_boxes.boxes().back().text, services::MessageText(103));
+    EXPECT_TRUE(m_main->isVisible());
+}
+
+// The mouse moves the focus only once it has moved over a button after
+// start-up; the focused button is bold and maroon, the one left returns
+// to the window-text colour.
+TEST_F(TfMainTest, HoverFocusFollowsTheMouseOnlyAfterStartup)
+{
+    chooseSlovak();
+    addAdmin();
+    start();
+    m_main->setWindowOpener("menuSpravaFaktur", [] {});
+    m_main->setWindowOpener("menuSpravaOdberatelov", [] {});
+    m_main->show();
+    QApplication::setActiveWindow(m_main.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_main.get()));
+    app::TfMenu *menu = m_main->startMenu();
+    ASSERT_NE(menu, nullptr);
+    QPushButton *faktury = menu->button("bitSpravaFaktur");
+    QPushButton *odberatelia = menu->button("bitSpravaOdberatelov");
+    faktury->setFocus();
+    const QPoint inside(5, 5);
+    auto hover = [&](QPushButton *button) {
+        QEnterEvent enter(inside, button->mapTo(menu->window(), inside), button->mapToGlobal(inside));
+        QCoreApplication::sendEvent(button, &enter);
+        QMouseEvent move(QEvent::MouseMove, QPointF(inside), QPointF(button->mapToGlobal(inside)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(button, &move);
+    };
+
+    app::StartupPending = true;
+    hover(odberatelia);
+    EXPECT_FALSE(app::MenuHoverFocus);
+    EXPECT_TRUE(faktury->hasFocus());
+
+    app::StartupPending = false;
+    hover(odberatelia);  // the first movement only arms the hover focus
+    EXPECT_TRUE(app::MenuHoverFocus);
+    hover(odberatelia);
+    EXPECT_TRUE(odberatelia->hasFocus());
+    EXPECT_EQ(child<QLabel>(*menu, "imSipkaL").y(), odberatelia->y() + 7);
+    EXPECT_EQ(odberatelia->palette().color(QPalette::ButtonText), QColor(128, 0, 0));
+    EXPECT_TRUE(odberatelia->font().bold());
+    EXPECT_EQ(faktury->palette().color(QPalette::ButtonText), menu->palette().color(QPalette::WindowText));
+    EXPECT_TRUE(faktury->font().bold());
 }
 
 TEST_F(TfMainTest, HelpWithoutHelpFileWarns)
@@ -411,6 +488,53 @@ TEST_F(TfMainTest, StartMenuComesBackOnlyWhenClosed)
     EXPECT_EQ(m_main->startMenu(), nullptr);
     m_main->OpenStartMenuIfClosed();
     EXPECT_NE(m_main->startMenu(), nullptr);
+}
+
+// The working windows of the family: one bill list, opening another
+// working window closes every MDI child first, and a login replaces
+// whatever is open by a fresh start menu.
+TEST_F(TfMainTest, WorkingWindowsReplaceEachOtherAndLoginBringsTheStartMenu)
+{
+    chooseSlovak();
+    addAdmin();
+    start();
+    platform::MdiHost host(*m_main->mdiArea());
+    QStringList opened;
+    auto opener = [&](const QString &windowName) {
+        return [&, windowName] {
+            opened << windowName;
+            auto *window = new QWidget;
+            window->setObjectName(windowName);
+            window->setAttribute(Qt::WA_DeleteOnClose);
+            host.openMaximized(window);
+        };
+    };
+    m_main->setWindowOpener("menuSpravaFaktur", opener("fZoznamFaktur"));
+    m_main->setWindowOpener("menuSpravaOdberatelov", opener("fOdberatelia"));
+    auto openNames = [this] {
+        QStringList names;
+        for (QMdiSubWindow *frame : m_main->mdiArea()->subWindowList())
+            if (!frame->isHidden())
+                names << frame->widget()->objectName();
+        return names;
+    };
+
+    item("menuSpravaFaktur").trigger();
+    EXPECT_EQ(openNames(), QStringList{"fZoznamFaktur"});  // the start menu went
+    item("menuSpravaFaktur").trigger();                     // already open: nothing
+    EXPECT_EQ(opened, QStringList{"fZoznamFaktur"});
+    item("menuSpravaOdberatelov").trigger();
+    EXPECT_EQ(openNames(), QStringList{"fOdberatelia"});
+
+    test::onNextModal([this](QWidget &login) {
+        child<QComboBox>(login, "cbLogin").setEditText("eva");
+        child<QPushButton>(login, "bitOK").click();
+    });
+    item("menuSwitchUser").trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(openNames(), QStringList{"fMenu"});
+    EXPECT_EQ(m_main->mdiArea()->subWindowList().size(), 1);
+    EXPECT_FALSE(app::ExitWithoutConfirm);
 }
 
 TEST_F(TfMainTest, InvalidColorTextUsesDefault)

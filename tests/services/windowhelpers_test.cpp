@@ -1,6 +1,7 @@
-// Link labels and money columns: what OpenControlLink hands to the
-// desktop, and how FormatGridMoneyColumns rewrites grid cells.
+// Window helpers: link labels, money columns, focus colours, centred
+// panels, column widths, cell drawing and grid row stepping.
 #include "services/gridhelpers.h"
+#include "services/listhelpers.h"
 #include "services/windowhelpers.h"
 
 #include "platform/regionalsettings.h"

@@ -267,6 +267,19 @@ TEST(TrpComponentCopy, AssignCopiesPropertiesButNotChildren)
     EXPECT_EQ(static_cast<TrpMemoView *>(all.Objects()[0])->Text(), QStringLiteral("a"));
 }
 
+// Copying goes through a load, which clears first: onto itself it must
+// leave the object and its children as they are.
+TEST(TrpComponentCopy, AssignOntoItselfKeepsChildren)
+{
+    Fixture f;
+    TrpMemoView *m = f.memo(QStringLiteral("M"), 1, 2, 3, 4);
+    f.band->assign(*f.band);
+    f.band->AssignAll(*f.band);
+    ASSERT_EQ(f.band->Objects().size(), 1);
+    EXPECT_EQ(f.band->Objects()[0], m);
+    EXPECT_DOUBLE_EQ(f.band->Width(), 700);
+}
+
 TEST(TrpComponentCopy, AssignCopiesClearedTexts)
 {
     Fixture f;

@@ -522,3 +522,55 @@ TEST(TrpReportPrepare, WithoutAnEngineTheReportSaysSo)
     EXPECT_FALSE(report->PrepareReport());
     EXPECT_EQ(report->ErrorList().toStringList(), QStringList{QStringLiteral("The report engine is not available")});
 }
+
+namespace {
+
+class FakePreview : public TrpCustomPreview {
+public:
+    using TrpCustomPreview::TrpCustomPreview;
+    TrpReport *report = nullptr;
+    void SetReport(TrpReport *r, TrpCustomPreviewPages *) override { report = r; }
+    void Init() override {}
+};
+
+// A non-modal window that the test closes (frees) later, as the real
+// window frees itself on close.
+class SelfFreeingWindow : public TrpPreviewWindow {
+public:
+    explicit SelfFreeingWindow(SelfFreeingWindow *&open) : m_open(open) { open = this; }
+    ~SelfFreeingWindow() override { m_open = nullptr; }
+    TrpCustomPreview *Preview() override { return &m_control; }
+    void Init() override {}
+    void Show(bool, bool) override {}
+    void Close() override { delete this; }
+    void SetStatusText(const QString &) override {}
+
+private:
+    SelfFreeingWindow *&m_open;
+    FakePreview m_control;
+};
+
+} // namespace
+
+// The report links the window's control as its Preview while the window
+// lives; a window closed later must not leave that link dangling.
+TEST(TrpReport, ClosedNonModalPreviewWindowLeavesNoDanglingPreview)
+{
+    SelfFreeingWindow *open = nullptr;
+    TrpReportMachinery m;
+    m.createPreviewWindow = [&open](TrpReport &) { return std::make_unique<SelfFreeingWindow>(open); };
+    setReportMachinery(m);
+    auto report = quietReport();
+    report->PreviewOptions()->SetModal(false);
+    report->ShowPreparedPages();
+    ASSERT_NE(open, nullptr);
+    EXPECT_NE(report->Preview(), nullptr);
+    EXPECT_NE(report->PreviewWindow(), nullptr);
+    open->Close();
+    EXPECT_EQ(report->Preview(), nullptr);
+    EXPECT_EQ(report->PreviewWindow(), nullptr);
+    report->SetProgressMessage(QStringLiteral("after close"));
+    report->BeginProgress(ptRunning);
+    report->EndProgress(ptRunning);
+    setReportMachinery(TrpReportMachinery{});
+}

@@ -209,6 +209,26 @@ TEST(TrpUtils, SplitBitmapIntoCells)
     EXPECT_EQ(disabled.size(), 2);
 }
 
+// Button images are masked by each cell's transparent colour (its
+// bottom-left pixel), so their background does not show.
+TEST(TrpUtils, SplitBitmapMasksEachCellByItsTransparentColour)
+{
+    QImage strip(4, 2, QImage::Format_RGB32);
+    strip.fill(Qt::white);
+    strip.setPixel(1, 0, qRgb(255, 0, 0)); // drawn in cell 1
+    for (int y = 0; y < 2; ++y) {
+        strip.setPixel(2, y, qRgb(0, 0, 255)); // cell 2: blue background
+        strip.setPixel(3, y, qRgb(0, 0, 255));
+    }
+    strip.setPixel(3, 0, qRgb(255, 255, 255)); // drawn in cell 2
+    const QList<QImage> cells = SplitBitmapIntoImages(strip, 2, 2, nullptr);
+    ASSERT_EQ(cells.size(), 2);
+    EXPECT_EQ(qAlpha(cells[0].pixel(0, 0)), 0);
+    EXPECT_EQ(cells[0].pixel(1, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(qAlpha(cells[1].pixel(0, 0)), 0);
+    EXPECT_EQ(cells[1].pixel(1, 0), qRgb(255, 255, 255));
+}
+
 TEST(TrpUtils, DrawingHelpers)
 {
     QImage canvas(8, 8, QImage::Format_ARGB32);
