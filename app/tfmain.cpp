@@ -12,6 +12,7 @@
 #include "app/tfmenu.h"
 #include "db/accountscope.h"
 #include "db/database.h"
+#include "db/upgrade.h"
 #include "db/namelists.h"
 #include "db/rights.h"
 #include "db/schema.h"
@@ -557,7 +558,10 @@ void TfMain::closeDatabase()
 
 void TfMain::openDatabase()
 {
-    db::OpenDatabase();
+    // A restored backup keeps its schema version: bring an older one up to
+    // date and refuse a newer one, exactly as at start-up.
+    if (db::OpenDatabase())
+        db::UpgradeDatabase();
 }
 
 QStringList TfMain::requiredTables() const

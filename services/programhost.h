@@ -15,7 +15,7 @@ public:
     // Closes the program's database connection; harmless when closed.
     virtual void closeDatabase() = 0;
     // Opens the database the live settings name (creating it when
-    // missing), as at start-up.
+    // missing) and upgrades or refuses its schema version, as at start-up.
     virtual void openDatabase() = 0;
     // The tables a restored database must hold to be taken.
     virtual QStringList requiredTables() const = 0;

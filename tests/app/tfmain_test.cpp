@@ -8,8 +8,11 @@
 #include "app/tfmain.h"
 #include "app/tfmenu.h"
 #include "db/currentuser.h"
+#include "db/database.h"
+#include "db/tsqlitetable.h"
 #include "services/backup.h"
 #include "services/globals.h"
+#include "services/programhost.h"
 #include "platform/widgets/mdihost.h"
 #include "services/windowhelpers.h"
 #include "tests/app/appfixture.h"
@@ -475,6 +478,22 @@ TEST_F(TfMainTest, RestoreAsksFirstAndNoKeepsTheDatabase)
     EXPECT_TRUE(db::DbOpen);
     EXPECT_EQ(m_boxes.calls()[0].request.caption, services::MessageText(233));
     EXPECT_EQ(m_boxes.calls()[0].request.folder, m_folders.dataRoot() + "Backups/");
+}
+
+TEST_F(TfMainTest, ReopenAfterRestoreUpgradesAnOlderDatabase)
+{
+    chooseSlovak();
+    addAdmin();
+    start();
+    services::ProgramHost &host = *m_main;
+    host.closeDatabase();
+    withDatabase({"PRAGMA user_version = 1"});  // as a restored old backup leaves it
+    m_boxes.answerBox(platform::kIdYes);        // upgrade
+    m_boxes.answerBox(platform::kIdNo);         // no backup first
+    m_boxes.answerBox(platform::kIdOk);         // the closing report
+    host.openDatabase();
+    ASSERT_TRUE(db::DbOpen);
+    EXPECT_EQ(db::DbConnection->GetTable("PRAGMA user_version")->FieldAsInteger(0), 2);
 }
 
 TEST_F(TfMainTest, StartMenuComesBackOnlyWhenClosed)
