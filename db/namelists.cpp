@@ -1,5 +1,6 @@
 // The name lists of the windows' combo and list boxes.
 #include "db/namelists.h"
+#include "platform/collation.h"
 
 #include "db/accountscope.h"
 #include "db/billstate.h"
@@ -81,14 +82,7 @@ QString customerListSql(const CustomerListBase &base)
 // Slovak order under the C locale, as the "SYSTEM" collation does.
 void sortIgnoringCase(QStringList &list)
 {
-    QLocale locale = QLocale::system();
-    if (locale.language() == QLocale::C)
-        locale = QLocale(QLocale::Slovak, QLocale::Slovakia);
-    QCollator collator(locale);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(list.begin(), list.end(), [&collator](const QString &a, const QString &b) {
-        return collator.compare(a, b) < 0;
-    });
+    platform::sortByUserCollation(list, Qt::CaseInsensitive);
 }
 
 // A stored bill open in the editor keeps its own (maybe retired) entry.

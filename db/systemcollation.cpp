@@ -1,6 +1,8 @@
 // The "SYSTEM" collation over QCollator.
 #include "db/systemcollation.h"
 
+#include "platform/collation.h"
+
 #include <QCollator>
 #include <QLocale>
 #include <sqlite3.h>
@@ -8,14 +10,6 @@
 namespace bralvo::db {
 
 namespace {
-
-QLocale defaultLocale()
-{
-    const QLocale system = QLocale::system();
-    if (system.language() == QLocale::C)
-        return QLocale(QLocale::Slovak, QLocale::Slovakia);
-    return system;
-}
 
 QCollator makeCollator(const QLocale &locale)
 {
@@ -29,7 +23,7 @@ QCollator makeCollator(const QLocale &locale)
 // Used from the GUI thread only, as every database access is.
 QCollator &systemCollator()
 {
-    static QCollator collator = makeCollator(defaultLocale());
+    static QCollator collator = makeCollator(platform::collationLocale());
     return collator;
 }
 

@@ -1,5 +1,6 @@
 // Select, add, remove, rename and move entries of the database list.
 #include "services/databaseactions.h"
+#include "platform/collation.h"
 
 #include "platform/folders.h"
 #include "platform/inifile.h"
@@ -40,17 +41,6 @@ bool isUsableFolder(const QString &text)
     return text.startsWith(QLatin1Char('/')) && QFileInfo(text).isDir();
 }
 
-// Names sort as the user's language does, case ignored; Slovak under the
-// C locale.
-QCollator nameCollator()
-{
-    QLocale locale = QLocale::system();
-    if (locale.language() == QLocale::C)
-        locale = QLocale(QLocale::Slovak, QLocale::Slovakia);
-    QCollator collator(locale);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    return collator;
-}
 
 platform::IniFile openList()
 {
@@ -142,7 +132,7 @@ QList<ListedDatabase> ListedDatabases()
     QList<ListedDatabase> entries;
     for (const QString &name : list.keys(kSection))
         entries.append({name, list.readString(kSection, name, QString())});
-    const QCollator collator = nameCollator();
+    const QCollator collator = platform::userCollator(Qt::CaseInsensitive);
     std::sort(entries.begin(), entries.end(), [&collator](const ListedDatabase &a, const ListedDatabase &b) {
         const int order = collator.compare(a.name, b.name);
         return order != 0 ? order < 0 : a.name < b.name;

@@ -1,6 +1,7 @@
 // Print languages, report texts from language files, and the first
 // choice of a language.
 #include "services/printlanguages.h"
+#include "platform/collation.h"
 
 #include "platform/inifile.h"
 #include "platform/process.h"
@@ -66,15 +67,6 @@ void resetBillLabels()
     table[172] = QString::fromUtf8("%p.č.%");
 }
 
-QCollator nameCollator()
-{
-    QLocale locale = QLocale::system();
-    if (locale.language() == QLocale::C)
-        locale = QLocale(QLocale::Slovak, QLocale::Slovakia);
-    QCollator collator(locale);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    return collator;
-}
 
 QString printLanguageItem(const QString &path)
 {
@@ -101,7 +93,7 @@ QStringList ListPrintLanguages()
             items.append(printLanguageItem(folder + file));
         }
     }
-    const QCollator collator = nameCollator();
+    const QCollator collator = platform::userCollator(Qt::CaseInsensitive);
     std::sort(items.begin(), items.end(), collator);
     return items;
 }
