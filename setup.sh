@@ -15,7 +15,8 @@ packages=(
     libcups2-dev libcurl4-openssl-dev libfontconfig-dev libfreetype-dev
     fonts-liberation2 fonts-dejavu-core fonts-wine
     googletest libgtest-dev libgmock-dev libbenchmark-dev liblua5.4-dev
-    xvfb xauth
+    xvfb xauth python3
+    exim4-daemon-light dante-server tinyproxy
 )
 
 install_missing() {

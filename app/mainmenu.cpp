@@ -110,7 +110,7 @@ const QStringList &ItemsNeedingWindows()
         "menuSpravaUzivatelov", "menuSpravaFaktur", "menuSpravaOdberatelov",
         "menuSpravaPoloziek", "menuSpravaUctov", "menuSpravaPoznamok",
         "menuPrezrietTabulky", "menuPrezrietGrafy", "menuNastavenia",
-        "menuAbout", "menuZistitAktualizaciu",
+        "menuAbout",
     };
     return items;
 }

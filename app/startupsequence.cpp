@@ -6,6 +6,7 @@
 #include "app/logindecision.h"
 #include "db/accountscope.h"
 #include "db/billstate.h"
+#include "db/company.h"
 #include "db/database.h"
 #include "db/lookups.h"
 #include "db/tsqlitedatabase.h"
@@ -27,16 +28,6 @@ namespace {
 const QString kSkipDatabaseChoice = QStringLiteral("vybranaDB");
 
 } // namespace
-
-void WarnIfSeveralCompanies()
-{
-    if (!db::DbOpen || !db::DbConnection)
-        return;
-    const auto companies =
-        db::DbConnection->GetTable(QStringLiteral("SELECT * FROM firma WHERE existuje = 1"));
-    if (companies->RowCount() > 1)
-        services::ShowErrorBox(services::MessageText(177));
-}
 
 StartupSequence::StartupSequence(StartupHost &host, QStringList arguments)
     : m_host(host), m_arguments(std::move(arguments)), m_today(QDate::currentDate())
@@ -106,7 +97,7 @@ void StartupSequence::prepareBackups()
 void StartupSequence::afterOpen()
 {
     StartupPending = false;
-    WarnIfSeveralCompanies();
+    db::WarnIfSeveralCompanies();
     db::UpgradeDatabase();
     HomeCurrencySymbol = services::ReadSetting(QStringLiteral("Mena"),
                                                QStringLiteral("DomacaMenaZobr"), QStringLiteral("Sk"));

@@ -72,11 +72,6 @@ private:
     QDate m_today;
 };
 
-// An error box with UI text 177 when the database holds more than one
-// live company (firma) row; the program goes on with the first one.
-// Throws ESQLiteException when the database cannot be read.
-void WarnIfSeveralCompanies();
-
 // The daily check is due: the database is open, [General] CheckUpdates
 // (default on) is set, and some user other than the demo user exists.
 bool UpdateCheckWanted();

@@ -18,6 +18,7 @@
 #include "db/schema.h"
 #include "platform/formatstring.h"
 #include "platform/regionalsettings.h"
+#include "services/updatecheck.h"
 #include "services/backup.h"
 #include "services/builtintexts.h"
 #include "services/databaselist.h"
@@ -108,6 +109,8 @@ void TfMain::FormCreate()
     services::ReadScreenSize();
     setMinimumSize(1024, 738);
     setGeometry(0, 0, qMax(services::ScreenWidth, 1024), qMax(services::ScreenHeight, 738));
+    services::AfterUpdate(services::ProgramTitle);
+    installUpdateCheck();
 
     services::SetMainMdiHost(&m_mdi);
     services::setProgramHost(this);
@@ -125,6 +128,18 @@ void TfMain::FormCreate()
     connect(StartupTimer, &QTimer::timeout, this, &TfMain::StartupTimerFired);
     StartupTimer->start();
     setUpdatesEnabled(true);
+}
+
+void TfMain::installUpdateCheck()
+{
+    // Once a day at start-up silently, from the menu reporting every outcome.
+    const auto check = [this](bool interactive) {
+        services::CheckForUpdate(interactive, QCoreApplication::applicationFilePath(),
+                                 services::ExeFileName, this, services::ProgramTitle,
+                                 services::ProductDownloadName);
+    };
+    setWindowOpener(QStringLiteral("dailyUpdateCheck"), [check] { check(false); });
+    setWindowOpener(QStringLiteral("menuZistitAktualizaciu"), [check] { check(true); });
 }
 
 void TfMain::connectMenu()

@@ -130,6 +130,7 @@ private:
     void FormCreate();
     void StartupTimerFired();
     void connectMenu();
+    void installUpdateCheck();
     void RunBackup(const QString &file, bool interactive);
     void openMdiWindow(const QString &menuItem, const QString &windowName);
     void openCheckedWindow(const QString &menuItem, bool (*right)(const QString &));

@@ -2,6 +2,7 @@
 #include "db/retiring.h"
 
 #include "db/accountscope.h"
+#include "db/billnumbering.h"
 #include "db/lookups.h"
 #include "db/rulesquery.h"
 #include "db/sqltext.h"
@@ -60,17 +61,6 @@ bool retireOrDelete(const RetiringKind &kind, const QString &name)
         db.ExecSql(QStringLiteral("DELETE FROM ") + table + liveRowCondition(kind, name));
     tx.commit();
     return true;
-}
-
-// Whether a live bill of that type has the number in that issue year.
-bool billNumberExists(const QString &number, const QString &year, bool isAdvance)
-{
-    if (!rules::isYearText(year))
-        return false;
-    return queryHasRow(QStringLiteral("SELECT * FROM faktury WHERE (typ = ") + rules::billTypeText(isAdvance)
-                       + QStringLiteral(") AND (cislo = ") + SqlQuoted(number)
-                       + QStringLiteral(") AND (strftime('%Y', faktury.datum_vystavenia) = ") + SqlYear(year)
-                       + QStringLiteral(") AND (existuje = 1)"));
 }
 
 void deleteWhereId(const QString &sqlUpToId, const QString &id)
@@ -194,7 +184,7 @@ bool DeleteCategory(const QString &name)
 
 bool DeleteBill(const QString &number, const QString &year, bool isAdvance)
 {
-    if (!billNumberExists(number, year, isAdvance))
+    if (!BillNumberExists(number, year, isAdvance))
         return false;
     {
         // The bill, its lines and its links go together or not at all.

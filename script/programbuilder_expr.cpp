@@ -6,6 +6,7 @@
 #include "platform/handleregistry.h"
 #include "script/designators.h"
 #include "script/expressions.h"
+#include "script/oleautomation.h"
 #include "script/scriptmessages.h"
 #include "script/tscclassvariable.h"
 #include "script/tscxmldocument.h"
@@ -161,8 +162,12 @@ std::unique_ptr<TscDesignator> ProgramBuilder::MakeDesignator(const TscXMLItem &
             if (first && mode == Mode::Constructor)
                 appendLifetimeLink(*d, Mode::Constructor);
         } else if (kind == QLatin1String("expr")) {
-            if (d->ItemCount() > 0)
-                d->Item(d->ItemCount() - 1)->AddArg(MakeExpression(child, script));
+            if (d->ItemCount() == 0)
+                continue;
+            TscDesignatorItem *last = d->Item(d->ItemCount() - 1);
+            if (auto *ole = dynamic_cast<TscOLEHelper *>(last->Target))
+                ole->AddParam(std::make_unique<TscParamItem>(QString(), tcVariant, QString()));
+            last->AddArg(MakeExpression(child, script));
         } else if (kind == QLatin1String("addr")) {
             if (element.Count() != 2 || kindOf(*element.Items(i + 1)) != QLatin1String("node"))
                 fail(scriptMessage(ScriptMessage::VarRequired));
@@ -269,6 +274,19 @@ bool ProgramBuilder::resolveNext(const QString &name, TscDesignator &d, const Ts
         if (!isIndex)
             fail(scriptMessage(ScriptMessage::IndexRequired));
         return true; // the index goes to the property's own item
+    }
+    // After an automation object every link is called by name at run time;
+    // "[" adds nothing, its arguments go to the link before it.
+    if (dynamic_cast<TscOLEHelper *>(p)
+        || (p->TypeCode == tcVariant && buildTimeValue(p, m_runTime).kind() == platform::varDispatch)) {
+        if (isIndex)
+            return true;
+        auto *helper = new TscOLEHelper(name);
+        script.Add(QString(), helper);
+        TscDesignatorItem *item = d.AddItem();
+        item->Target = helper;
+        item->SourcePos = m_errorPos;
+        return true;
     }
     int code = p->TypeCode;
     QString className = p->TypeName;

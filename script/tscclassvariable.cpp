@@ -1,6 +1,8 @@
 // Registered host classes and their member lookup.
 #include "script/tscclassvariable.h"
 
+#include "platform/component.h"
+#include "platform/handleregistry.h"
 #include "platform/persistent.h"
 #include "script/tscpropertytable.h"
 #include "script/tscscript.h"
@@ -68,6 +70,34 @@ TscMethodHelper *TscClassVariable::AddConstructor(const QString &declaration, co
 {
     const QString rest = declaration.trimmed().section(QLatin1Char(' '), 1);
     return AddMethod(QStringLiteral("function ") + rest + QStringLiteral(": Constructor"), callback);
+}
+
+TscComponentHelper::TscComponentHelper(platform::Component *component)
+    : TscCustomHelper(component->name(), tcClass, component->className()),
+      ChildComponent(platform::HandleRegistry::handleOf(dynamic_cast<platform::HandleTarget *>(component)))
+{
+    ReadOnly = true;
+}
+
+Variant TscComponentHelper::GetValue()
+{
+    return Variant(ChildComponent);
+}
+
+TscComponentHelper *TscClassVariable::AddComponent(platform::Component *component)
+{
+    auto helper = std::make_unique<TscComponentHelper>(component);
+    TscComponentHelper *raw = helper.get();
+    m_members.push_back(std::move(helper));
+    return raw;
+}
+
+TscEventHelper *TscClassVariable::AddEvent(const QString &name, TscEventClass eventClass)
+{
+    auto helper = std::make_unique<TscEventHelper>(name, eventClass, Name);
+    TscEventHelper *raw = helper.get();
+    m_members.push_back(std::move(helper));
+    return raw;
 }
 
 TscPropertyHelper *TscClassVariable::AddProperty(const QString &name, const QString &typeName,

@@ -3,13 +3,26 @@
 // the script the class was registered in).
 #pragma once
 
+#include "script/tscevents.h"
 #include "script/tschelpers.h"
 
 namespace bralvo::platform {
 struct ClassInfo;
+class Component;
 }
 
 namespace bralvo::script {
+
+// A component owned by a registered form, reached as a member of the
+// form's class: reading gives the component's handle (0 when it is no
+// object scripts can hold).
+class TscComponentHelper : public TscCustomHelper {
+public:
+    explicit TscComponentHelper(platform::Component *component);
+    Variant GetValue() override;
+
+    qint64 ChildComponent = 0;
+};
 
 class TscClassVariable : public TscCustomVariable {
 public:
@@ -29,6 +42,12 @@ public:
                                       const TscDirectCallback &callback, bool readOnly = false);
     TscMethodHelper *AddDefaultProperty(const QString &name, const QString &indexTypes, const QString &typeName,
                                         const TscDirectCallback &callback, bool readOnly = false);
+
+    // An event member: writing a procedure name binds it (tscevents.h).
+    TscEventHelper *AddEvent(const QString &name, TscEventClass eventClass);
+
+    // A member for a component the class's forms own (TscScript::AddComponent).
+    TscComponentHelper *AddComponent(platform::Component *component);
 
     // One published property helper per stored property of info (methods
     // excepted), sorted by name, answered through the property table.

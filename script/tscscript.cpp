@@ -1,6 +1,7 @@
 // The script object: its item list, lookup, running and registration.
 #include "script/tscscript.h"
 
+#include "platform/component.h"
 #include "platform/handleregistry.h"
 #include "platform/persistent.h"
 #include "script/programbuilder.h"
@@ -8,7 +9,7 @@
 #include "script/scriptmessages.h"
 #include "script/statements.h"
 #include "script/tscclassvariable.h"
-#include "script/tscrtti.h"
+#include "script/tscrttimodule.h"
 #include "script/typerules.h"
 
 namespace bralvo::script {
@@ -16,6 +17,18 @@ namespace bralvo::script {
 namespace {
 
 const void *const rttiTag = reinterpret_cast<const void *>(1);
+
+// "TForm" for forms, "TDataModule" for data modules, empty otherwise.
+QString formAncestor(const platform::Component &component)
+{
+    for (const platform::ClassInfo *info = &component.classInfo(); info; info = info->parent) {
+        if (info->name == QLatin1String("TForm") || info->name == QLatin1String("TCustomForm"))
+            return QStringLiteral("TForm");
+        if (info->name == QLatin1String("TDataModule"))
+            return QStringLiteral("TDataModule");
+    }
+    return QString();
+}
 
 QString keyOf(const QString &name)
 {
@@ -80,7 +93,7 @@ void TscScript::Clear()
         auto *variable = dynamic_cast<TscCustomVariable *>(m_entries[i].item);
         if (variable && variable->OwnerTag == rttiTag)
             continue;
-        if (!variable && m_entries[i].name.isEmpty() && RttiLoaded)
+        if (dynamic_cast<TscRTTIModule *>(m_entries[i].item))
             continue; // module objects live until ClearRTTI
         freeEntry(i);
     }
@@ -214,12 +227,32 @@ void TscScript::Terminate()
 
 void TscScript::AddRTTI()
 {
-    LoadScriptModules(*this);
+    if (RttiLoaded)
+        return;
+    const void *saved = OwnerTag;
+    OwnerTag = rttiTag;
+    try {
+        for (TscRTTIModuleClass moduleClass : RTTIModuleList())
+            Add(QString(), moduleClass(*this).release());
+    } catch (...) {
+        OwnerTag = saved;
+        throw;
+    }
+    OwnerTag = saved;
+    RttiLoaded = true;
 }
 
 void TscScript::ClearRTTI()
 {
-    UnloadScriptModules(*this);
+    if (!RttiLoaded)
+        return;
+    for (size_t i = m_entries.size(); i-- > 0;) {
+        auto *variable = dynamic_cast<TscCustomVariable *>(m_entries[i].item);
+        if ((variable && m_entries[i].owned && variable->OwnerTag == rttiTag)
+            || dynamic_cast<TscRTTIModule *>(m_entries[i].item))
+            freeEntry(i);
+    }
+    RttiLoaded = false;
 }
 
 TscClassVariable *TscScript::AddClass(const QString &className, const QString &ancestorName)
@@ -239,6 +272,23 @@ TscClassVariable *TscScript::AddClass(const platform::ClassInfo &hostClass, cons
     if (cls)
         cls->AddPublishedProperties(hostClass);
     return cls;
+}
+
+void TscScript::AddComponent(platform::Component *form)
+{
+    if (!form)
+        return;
+    const QString ancestor = formAncestor(*form);
+    if (ancestor.isEmpty())
+        return;
+    const QString className = form->className();
+    TscClassVariable *cls = FindClass(className);
+    if (!cls && !Find(className))
+        cls = AddClass(form->classInfo(), ancestor);
+    if (cls)
+        for (platform::Component *child : form->components())
+            cls->AddComponent(child);
+    AddObject(form->name(), dynamic_cast<platform::HandleTarget *>(form), className);
 }
 
 TscCustomVariable *TscScript::AddConst(const QString &name, const QString &typeName, const Variant &value)

@@ -20,6 +20,7 @@
 #include <functional>
 
 namespace bralvo::platform {
+class Component;
 class HandleTarget;
 struct ClassInfo;
 }
@@ -71,7 +72,8 @@ public:
     // Stops this script and its procedures at their next check.
     void Terminate();
     void SetLines(const QStringList &lines) { Lines = lines; }
-    // Registers every module of the process-wide list once (tscrtti.h).
+    // Creates every module of the process-wide list into this script once
+    // (tscrttimodule.h); ClearRTTI frees them and what they registered.
     void AddRTTI();
     void ClearRTTI();
 
@@ -82,6 +84,14 @@ public:
     // become published members served by its property table.
     TscClassVariable *AddClass(const platform::ClassInfo &hostClass, const QString &ancestorName);
     TscCustomVariable *AddConst(const QString &name, const QString &typeName, const Variant &value);
+    // A form (a class deriving from one named "TCustomForm" or "TForm") or
+    // data module ("TDataModule"): registers its class when unknown (with
+    // the ancestor "TForm" or "TDataModule"), adds a member per component
+    // it owns (on every call), then the form itself under its name. Any
+    // other component registers nothing. The form must be a HandleTarget
+    // to be reachable; its members without one read as 0.
+    void AddComponent(platform::Component *form);
+    void AddForm(platform::Component *form) { AddComponent(form); }
     void AddEnum(const QString &typeName, const QString &names);
     void AddEnumSet(const QString &typeName, const QString &names);
     // Throws ScriptBuildError for a malformed declaration.

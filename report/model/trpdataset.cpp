@@ -1,29 +1,35 @@
-// Non-visual components, dataset names and the dataset lists.
+// Report datasets: the cursor protocol, the user dataset, the bases of
+// database components, and the global and per-report dataset lists.
 #include "report/model/trpdataset.h"
 
+#include "platform/collation.h"
 #include "report/model/reporterror.h"
 #include "report/model/trpreport.h"
 #include "report/model/trpresources.h"
 
-#include <QMutex>
-
 namespace bralvo::report {
 
-namespace {
-
-QList<TrpDataSet *> &dataSetList()
+const platform::EnumInfo &rangeBeginEnum()
 {
-    static QList<TrpDataSet *> list;
-    return list;
+    static const platform::EnumInfo info{QStringLiteral("TrpRangeBegin"), {"rbFirst", "rbCurrent"}};
+    return info;
 }
 
-QMutex &dataSetListLock()
+const platform::EnumInfo &rangeEndEnum()
 {
-    static QMutex m;
-    return m;
+    static const platform::EnumInfo info{QStringLiteral("TrpRangeEnd"), {"reLast", "reCurrent", "reCount"}};
+    return info;
 }
 
-} // namespace
+bool SameNameText(const QString &a, const QString &b)
+{
+    if (a.compare(b, Qt::CaseInsensitive) == 0)
+        return true;
+    static const QCollator collator = platform::userCollator(Qt::CaseInsensitive);
+    return collator.compare(a, b) == 0;
+}
+
+// --- TrpDialogComponent
 
 const platform::ClassInfo &TrpDialogComponent::staticClass()
 {
@@ -39,27 +45,45 @@ TrpDialogComponent::TrpDialogComponent(platform::Component *owner) : TrpReportCo
     SetHeight(28);
 }
 
+// --- TrpDataSet
+
 const platform::ClassInfo &TrpDataSet::staticClass()
 {
     using T = TrpDataSet;
     static const platform::ClassInfo info = platform::makeClassInfo(
         "TrpDataSet", &TrpDialogComponent::staticClass(), nullptr, [](platform::PropertyTable &t) {
             platform::PropertyBuilder<T> b(t);
+            b.boolean("Enabled", &T::Enabled, &T::SetEnabled, true);
+            b.enumeration("RangeBegin", rangeBeginEnum(), &T::RangeBegin, &T::SetRangeBegin, rbFirst);
+            b.enumeration("RangeEnd", rangeEndEnum(), &T::RangeEnd, &T::SetRangeEnd, reLast);
+            b.integer("RangeEndCount", &T::RangeEndCount, &T::SetRangeEndCount, 0);
             b.string("UserName", &T::UserName, &T::SetUserName);
+            b.method("OnCheckEOF");
+            b.method("OnFirst");
+            b.method("OnNext");
+            b.method("OnPrior");
         });
     return info;
 }
 
+TrpGlobalDataSetList &TrpGlobalDataSetList::instance()
+{
+    static TrpGlobalDataSetList list;
+    return list;
+}
+
 TrpDataSet::TrpDataSet(platform::Component *owner) : TrpDialogComponent(owner)
 {
-    QMutexLocker lock(&dataSetListLock());
-    dataSetList().append(this);
+    TrpGlobalDataSetList &list = TrpGlobalDataSetList::instance();
+    QMutexLocker lock(&list.m_lock);
+    list.m_list.append(this);
 }
 
 TrpDataSet::~TrpDataSet()
 {
-    QMutexLocker lock(&dataSetListLock());
-    dataSetList().removeAll(this);
+    TrpGlobalDataSetList &list = TrpGlobalDataSetList::instance();
+    QMutexLocker lock(&list.m_lock);
+    list.m_list.removeAll(this);
 }
 
 void TrpDataSet::SetUserName(const QString &value)
@@ -72,31 +96,265 @@ void TrpDataSet::SetUserName(const QString &value)
 void TrpDataSet::setName(const QString &name)
 {
     const QString old = this->name();
+    // A refused name (duplicate, invalid) must not move UserName.
+    TrpDialogComponent::setName(name);
     if (!name.isEmpty() && (m_userName.isEmpty() || m_userName == old))
         SetUserName(name);
-    TrpDialogComponent::setName(name);
 }
 
-const QList<TrpDataSet *> &globalDataSets()
+QString TrpDataSet::DisplayText(const QString &)
 {
-    return dataSetList();
+    return QString();
 }
 
-TrpDataSet *FindGlobalDataSet(TrpDataSet *current, const QString &name, const TrpReport *report)
+int TrpDataSet::DisplayWidth(const QString &)
+{
+    return 10;
+}
+
+TrpFieldType TrpDataSet::FieldType(const QString &)
+{
+    return fftNumeric;
+}
+
+platform::Variant TrpDataSet::Value(const QString &)
+{
+    return platform::Variant::null();
+}
+
+void TrpDataSet::Open()
+{
+    if (OnOpen)
+        OnOpen(this);
+}
+
+void TrpDataSet::Close()
+{
+    if (OnClose)
+        OnClose(this);
+}
+
+void TrpDataSet::First()
+{
+    m_recNo = 0;
+    m_pastEnd = false;
+    if (OnFirst)
+        OnFirst(this);
+}
+
+void TrpDataSet::Next()
+{
+    m_pastEnd = false;
+    ++m_recNo;
+    if (m_rangeEnd == reCount && m_recNo >= m_rangeEndCount) {
+        m_recNo = m_rangeEndCount - 1;
+        m_pastEnd = true;
+        return;
+    }
+    if (OnNext)
+        OnNext(this);
+}
+
+void TrpDataSet::Prior()
+{
+    --m_recNo;
+    if (OnPrior)
+        OnPrior(this);
+}
+
+bool TrpDataSet::Eof()
+{
+    bool eof = true;
+    if (m_rangeEnd == reCount)
+        eof = m_recNo >= m_rangeEndCount || m_pastEnd;
+    else
+        eof = !OnCheckEOF; // only the handler can bound such a walk
+    if (OnCheckEOF)
+        OnCheckEOF(this, eof);
+    return eof;
+}
+
+int TrpDataSet::RecordCount()
+{
+    return m_rangeBegin == rbFirst && m_rangeEnd == reCount ? m_rangeEndCount : 0;
+}
+
+void TrpDataSet::GetFieldList(platform::StringList &list)
+{
+    list.clear();
+}
+
+bool TrpDataSet::HasField(const QString &fieldName)
+{
+    platform::StringList list;
+    list.setCaseSensitive(false);
+    GetFieldList(list);
+    return list.indexOf(fieldName) >= 0;
+}
+
+// --- TrpUserDataSet
+
+const platform::ClassInfo &TrpUserDataSet::staticClass()
+{
+    using T = TrpUserDataSet;
+    static const platform::ClassInfo info = platform::makeClassInfo(
+        "TrpUserDataSet", &TrpDataSet::staticClass(), [](platform::Component *o) { return new T(o); },
+        [](platform::PropertyTable &t) {
+            platform::PropertyBuilder<T> b(t);
+            b.object<platform::StringList>("Fields", &T::Fields, &T::SetFields);
+            b.method("OnGetValue");
+        });
+    return info;
+}
+
+TrpUserDataSet::TrpUserDataSet(platform::Component *owner)
+    : TrpDataSet(owner), m_fields(std::make_unique<platform::StringList>())
+{
+}
+
+TrpUserDataSet::~TrpUserDataSet() = default;
+
+void TrpUserDataSet::SetFields(const platform::StringList *v)
+{
+    if (v && v != m_fields.get())
+        m_fields->assign(*v);
+}
+
+platform::Variant TrpUserDataSet::Value(const QString &fieldName)
+{
+    platform::Variant value = platform::Variant::null();
+    if (OnGetValue)
+        OnGetValue(fieldName, value);
+    return value;
+}
+
+QString TrpUserDataSet::DisplayText(const QString &fieldName)
+{
+    if (!OnGetValue)
+        return QString();
+    platform::Variant value = platform::Variant::null();
+    OnGetValue(fieldName, value);
+    return value.toString();
+}
+
+void TrpUserDataSet::GetFieldList(platform::StringList &list)
+{
+    list.assign(*m_fields);
+}
+
+// --- TrpCustomDBDataSet
+
+const platform::ClassInfo &TrpCustomDBDataSet::staticClass()
+{
+    using T = TrpCustomDBDataSet;
+    static const platform::ClassInfo info = platform::makeClassInfo(
+        "TrpCustomDBDataSet", &TrpDataSet::staticClass(), nullptr, [](platform::PropertyTable &t) {
+            platform::PropertyBuilder<T> b(t);
+            b.boolean("CloseDataSource", &T::CloseDataSource, &T::SetCloseDataSource, false);
+            b.object<platform::StringList>("FieldAliases", &T::FieldAliases, &T::SetFieldAliases);
+            b.boolean("OpenDataSource", &T::OpenDataSource, &T::SetOpenDataSource, true);
+            b.method("OnClose");
+            b.method("OnOpen");
+        });
+    return info;
+}
+
+TrpCustomDBDataSet::TrpCustomDBDataSet(platform::Component *owner)
+    : TrpDataSet(owner), m_fieldAliases(std::make_unique<platform::StringList>())
+{
+    m_fieldList.setSorted(true);
+    m_fieldList.setDuplicates(platform::StringList::Duplicates::Ignore);
+}
+
+TrpCustomDBDataSet::~TrpCustomDBDataSet() = default;
+
+void TrpCustomDBDataSet::SetFieldAliases(const platform::StringList *v)
+{
+    if (v && v != m_fieldAliases.get())
+        m_fieldAliases->assign(*v);
+}
+
+int TrpCustomDBDataSet::FieldsCount()
+{
+    platform::StringList list;
+    GetFieldList(list);
+    return list.count();
+}
+
+QString TrpCustomDBDataSet::AliasToFieldName(const QString &alias) const
+{
+    for (int i = 0; i < m_fieldAliases->count(); ++i) {
+        const QString &line = m_fieldAliases->at(i);
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq >= 0 && SameNameText(line.mid(eq + 1), alias))
+            return line.left(eq);
+    }
+    return alias;
+}
+
+QString TrpCustomDBDataSet::FieldNameToAlias(const QString &fieldName) const
+{
+    for (int i = 0; i < m_fieldAliases->count(); ++i) {
+        const QString &line = m_fieldAliases->at(i);
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq >= 0 && SameNameText(line.left(eq), fieldName))
+            return line.mid(eq + 1);
+    }
+    return fieldName;
+}
+
+// --- TrpCustomDatabase
+
+const platform::ClassInfo &TrpCustomDatabase::staticClass()
+{
+    static const platform::ClassInfo info = platform::makeClassInfo(
+        "TrpCustomDatabase", &TrpDialogComponent::staticClass(), nullptr, [](platform::PropertyTable &) {});
+    return info;
+}
+
+void TrpCustomDatabase::DoBeforeConnect(bool &connected)
+{
+    TrpReport *report = Report();
+    if (report && report->OnBeforeConnect)
+        report->OnBeforeConnect(this, connected);
+}
+
+// --- global list
+
+QList<TrpDataSet *> globalDataSets()
+{
+    TrpGlobalDataSetList &list = TrpGlobalDataSetList::instance();
+    list.Lock();
+    const QList<TrpDataSet *> copy = list.List();
+    list.Unlock();
+    return copy;
+}
+
+TrpDataSet *FindGlobalDataSet(TrpDataSet *current, const QString &name, const platform::Component *owner)
 {
     if (name.isEmpty())
         return nullptr;
-    QMutexLocker lock(&dataSetListLock());
-    for (TrpDataSet *ds : dataSetList()) {
-        if (ds->UserName().compare(name, Qt::CaseInsensitive) != 0)
+    if (!owner)
+        return current;
+    const auto *ownerReport = dynamic_cast<const TrpReport *>(owner);
+    TrpGlobalDataSetList &list = TrpGlobalDataSetList::instance();
+    list.Lock();
+    TrpDataSet *found = current;
+    for (TrpDataSet *ds : list.List()) {
+        if (!SameNameText(ds->UserName(), name))
             continue;
-        const TrpReport *owner = dynamic_cast<const TrpReport *>(ds->owner());
-        if (owner && report && owner != report)
+        // A dataset a report owns is invisible to other reports.
+        const auto *dsReport = dynamic_cast<const TrpReport *>(ds->owner());
+        if (ownerReport && dsReport && dsReport != ownerReport)
             continue;
-        return ds;
+        found = ds;
+        break;
     }
-    return current;
+    list.Unlock();
+    return found;
 }
+
+// --- TrpDataSetItem
 
 const platform::ClassInfo &TrpDataSetItem::staticClass()
 {
@@ -146,6 +404,8 @@ void TrpDataSetItem::assign(const platform::Persistent &source)
     m_dataSetName = s->m_dataSetName;
 }
 
+// --- TrpReportDataSets
+
 const platform::ClassInfo &TrpReportDataSets::staticClass()
 {
     static const platform::ClassInfo info = platform::makeClassInfo(
@@ -177,10 +437,28 @@ TrpDataSetItem *TrpReportDataSets::Find(const TrpDataSet *ds) const
 TrpDataSetItem *TrpReportDataSets::FindByName(const QString &name) const
 {
     for (int i = 0; i < count(); ++i) {
-        if (Items(i)->DataSet() && Items(i)->DataSet()->UserName().compare(name, Qt::CaseInsensitive) == 0)
+        if (Items(i)->DataSet() && SameNameText(Items(i)->DataSet()->UserName(), name))
             return Items(i);
     }
     return nullptr;
+}
+
+void TrpReportDataSets::Initialize()
+{
+    for (int i = 0; i < count(); ++i) {
+        if (TrpDataSet *ds = Items(i)->DataSet()) {
+            ds->SetReport(m_report);
+            ds->Initialize();
+        }
+    }
+}
+
+void TrpReportDataSets::Finalize()
+{
+    for (int i = 0; i < count(); ++i) {
+        if (TrpDataSet *ds = Items(i)->DataSet())
+            ds->Finalize();
+    }
 }
 
 } // namespace bralvo::report

@@ -6,6 +6,7 @@
 #include "platform/valuecodec.h"
 #include "report/model/trpreport.h"
 #include "report/model/trpresources.h"
+#include "report/model/trpwindows.h"
 
 #include <QDateTime>
 
@@ -337,7 +338,10 @@ bool TrpReportOptions::CheckPassword()
         return true;
     TrpResources &res = GetResources();
     const std::optional<QString> typed =
-        platform::messageBoxSeam().askText(res.Get(QStringLiteral("5000")), res.Get(QStringLiteral("5001")), QString());
+        reportWindows().askPassword
+            ? reportWindows().askPassword()
+            : platform::messageBoxSeam().askText(res.Get(QStringLiteral("5000")), res.Get(QStringLiteral("5001")),
+                                                 QString());
     if (typed && *typed == m_password) {
         m_acceptedPassword = m_password;
         return true;

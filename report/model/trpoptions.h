@@ -220,7 +220,8 @@ public:
     void SetAcceptedPassword(const QString &v) { m_acceptedPassword = v; }
 
     // True when Password is empty or already accepted; otherwise asks
-    // through the message-box seam and accepts the right text.
+    // (the installed password window, else the message-box seam) and
+    // accepts the right text.
     bool CheckPassword();
 
     // The current local date and time as a day count.

@@ -17,7 +17,9 @@
 #include "report/model/trputils.h"
 #include "report/model/trpvariables.h"
 #include "report/model/trpview.h"
+#include "report/model/trpwindows.h"
 #include "report/model/trpxml.h"
+#include "script/tscscript.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -36,7 +38,23 @@ TrpReportMachinery &machinery()
 
 const QString kCrLf = QStringLiteral("\r\n");
 
+TrpReportWindows &windows()
+{
+    static TrpReportWindows w;
+    return w;
+}
+
 } // namespace
+
+void setReportWindows(const TrpReportWindows &w)
+{
+    windows() = w;
+}
+
+const TrpReportWindows &reportWindows()
+{
+    return windows();
+}
 
 void setReportMachinery(const TrpReportMachinery &m)
 {
@@ -113,6 +131,9 @@ TrpReport::TrpReport(platform::Component *owner)
       m_variables(std::make_unique<TrpVariables>()), m_styles(std::make_unique<TrpStyles>(this))
 {
     registerReportClasses();
+    m_tscScript = std::make_unique<script::TscScript>();
+    m_tscScript->HighCharIdents = true;
+    m_tscScript->AddRTTI();
     m_errorList.setSorted(true);
     m_errorList.setDuplicates(platform::StringList::Duplicates::Ignore);
     m_prepareTimer.setInterval(50);
@@ -144,6 +165,7 @@ TrpReport::~TrpReport()
         platform::Component::free(Objects().last());
     SetPreview(nullptr);
     m_prepareTimer.stop();
+    m_progressWindow.reset();
 }
 
 // --- definition
@@ -238,6 +260,8 @@ void TrpReport::SetTerminated(bool v)
     m_terminated = v;
     if (v && m_script)
         m_script->Terminate();
+    if (v && m_tscScript)
+        m_tscScript->Terminate();
 }
 
 void TrpReport::SetPreview(TrpCustomPreview *preview)
@@ -648,15 +672,26 @@ std::unique_ptr<platform::SettingsStore> TrpReport::GetIniFile() const
 
 // --- progress
 
+bool TrpReport::progressWindowWanted(TrpProgressType type) const
+{
+    return (m_oldStyleProgress || type != ptRunning) && m_showProgress;
+}
+
 void TrpReport::BeginProgress(TrpProgressType type)
 {
     if (m_engineOptions->ThreadSafeMode())
         return;
     if (OnProgressStart)
         OnProgressStart(this, type, 0);
-    if ((m_oldStyleProgress || type != ptRunning) && m_showProgress) {
+    if (progressWindowWanted(type)) {
         m_progressShown = true;
         m_progressMessage.clear();
+        m_progressWindow.reset();
+        if (windows().createProgressWindow) {
+            m_progressWindow = windows().createProgressWindow();
+            if (m_progressWindow)
+                m_progressWindow->Execute(0, QString(), false, true);
+        }
     }
     if (m_preview && type == ptRunning)
         m_preview->PrepareStarted();
@@ -669,7 +704,7 @@ void TrpReport::StepProgress(TrpProgressType type, int progress)
         return;
     if (OnProgress)
         OnProgress(this, type, progress);
-    if ((m_oldStyleProgress || type != ptRunning) && m_showProgress) {
+    if (progressWindowWanted(type)) {
         QString key = QStringLiteral("prPrinting");
         if (type == ptRunning)
             key = (m_engine && !m_engine->FinalPass()) ? QStringLiteral("prRunningFirst") : QStringLiteral("prRunning");
@@ -680,6 +715,11 @@ void TrpReport::StepProgress(TrpProgressType type, int progress)
         QString text = GetResources().Get(key);
         text.replace(QStringLiteral("%d"), QString::number(progress));
         m_progressMessage = text;
+        if (m_progressWindow) {
+            m_progressWindow->SetMessage(text);
+            if (m_progressWindow->Terminated())
+                SetTerminated(true);
+        }
     }
     if (m_preview && type == ptRunning)
         m_preview->StepPrepare(progress - 1);
@@ -692,9 +732,10 @@ void TrpReport::EndProgress(TrpProgressType type)
         return;
     if (OnProgressStop)
         OnProgressStop(this, type, 0);
-    if ((m_oldStyleProgress || type != ptRunning) && m_showProgress) {
+    if (progressWindowWanted(type)) {
         m_progressShown = false;
         m_progressMessage.clear();
+        m_progressWindow.reset();
     }
     if (m_preview && type == ptRunning)
         m_preview->PrepareStopped();
@@ -705,8 +746,11 @@ void TrpReport::SetProgressMessage(const QString &text)
 {
     if (m_engineOptions->ThreadSafeMode())
         return;
-    if (m_oldStyleProgress && m_engine && m_engine->IsRunning() && m_showProgress)
+    if (m_oldStyleProgress && m_engine && m_engine->IsRunning() && m_showProgress) {
         m_progressMessage = text;
+        if (m_progressWindow)
+            m_progressWindow->SetMessage(text);
+    }
     if (m_previewWindow)
         m_previewWindow->SetStatusText(text);
     QCoreApplication::processEvents();

@@ -18,13 +18,19 @@
 #include "report/model/trpenginebases.h"
 
 #include <QMutex>
+#include <QStringList>
 #include <QTimer>
 #include <functional>
 #include <memory>
 
+namespace bralvo::script {
+class TscScript;
+}
+
 namespace bralvo::report {
 
 class TrpDataSet;
+class TrpProgressWindow;
 class TrpEngineOptions;
 class TrpPreviewOptions;
 class TrpPrintOptions;
@@ -123,7 +129,14 @@ public:
     TrpStyles *Styles() const { return m_styles.get(); }
     TrpCustomEngine *Engine() const { return m_engine.get(); }
     TrpCustomPreviewPages *PreparedPages() const { return m_preparedPages.get(); }
-    TrpReportScriptHost *Script() const { return m_script.get(); }
+    // The report's script object: extended identifiers on, every
+    // registered binding module added once.
+    script::TscScript *Script() const { return m_tscScript.get(); }
+    // What compiles and runs the report script and evaluates expressions
+    // (nullptr until the script machinery is installed).
+    TrpReportScriptHost *ScriptHost() const { return m_script.get(); }
+    // Present only while a progress window shows.
+    TrpProgressWindow *ProgressWindow() const { return m_progressWindow.get(); }
     platform::StringList &ErrorList() { return m_errorList; }
     const platform::StringList &ErrorList() const { return m_errorList; }
     const QStringList &SysVariables() const { return m_sysVariables; }
@@ -165,6 +178,32 @@ public:
     // The reference object for writing an inherited report.
     TrpComponent *AncestorLookup(const QString &name) const;
 
+    // --- values
+    // The value of an expression text: LookUpValue first, else the
+    // expression cache evaluates it in Script (nullptr: the report's
+    // script). Throws ReportError with the cache's error text, prefixed
+    // with CurrentObjectName + ": " when set, after adding it to
+    // ErrorList. A report variable that (directly or through others)
+    // refers to itself fails the same way instead of recursing for ever.
+    platform::Variant Calc(const QString &expr, script::TscScript *script = nullptr);
+    // The name lookup Calc tries first, in this order: dataset field
+    // (alias."field"), system variable, OnGetValue, report variable,
+    // global variable, script variable. False (Value Null) when none
+    // knows the name.
+    bool LookUpValue(const QString &name, platform::Variant &value);
+    // Splits `alias."field"` at its first `."`: the report dataset of
+    // that UserName (nullptr when unknown) and the text up to a closing
+    // quote. Without `."` both are empty.
+    void GetDatasetAndField(const QString &complexName, TrpDataSet *&dataSet, QString &field) const;
+    // The dataset of the DataSets item of that UserName; nullptr when none.
+    TrpDataSet *GetDataset(const QString &alias) const;
+    // Empty for nullptr; the UserName of a listed dataset; otherwise the
+    // library text "clDSNotIncl".
+    QString GetAlias(const TrpDataSet *dataSet) const;
+    // Clears List and adds each listed dataset's UserName with the
+    // dataset as object; OnlyDB skips TrpUserDataSet objects.
+    void GetDataSetList(platform::StringList &list, bool onlyDB = false) const;
+
     // --- preparing and showing
     bool PrepareReport(bool clearLastReport = true);
     void ShowReport(bool clearLastReport = true);
@@ -198,6 +237,9 @@ private:
     void ensureDataPage();
     void setAncestorFlags(bool on);
     void showErrors();
+    bool lookUpSystemVariable(int index, platform::Variant &value) const;
+    bool lookUpReportVariable(const QString &name, platform::Variant &value);
+    bool progressWindowWanted(TrpProgressType type) const;
 
     QString m_parentReport;
     TrpDataSet *m_dataSet = nullptr;
@@ -219,7 +261,10 @@ private:
     std::unique_ptr<TrpReportDataSets> m_dataSets;
     std::unique_ptr<TrpVariables> m_variables;
     std::unique_ptr<TrpStyles> m_styles;
+    std::unique_ptr<script::TscScript> m_tscScript;
     std::unique_ptr<TrpReportScriptHost> m_script;
+    std::unique_ptr<TrpProgressWindow> m_progressWindow;
+    QStringList m_variablesInCalc;
     std::unique_ptr<TrpCustomEngine> m_engine;
     std::unique_ptr<TrpCustomPreviewPages> m_preparedPages;
     platform::StringList m_errorList;

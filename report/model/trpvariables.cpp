@@ -1,5 +1,7 @@
-// Report variables.
+// Report variables, global variables and keyed arrays.
 #include "report/model/trpvariables.h"
+
+#include "report/model/trpdataset.h"
 
 namespace bralvo::report {
 
@@ -41,13 +43,58 @@ const platform::ClassInfo &TrpVariables::staticClass()
 
 TrpVariables::TrpVariables() : platform::Collection([](platform::Collection *c) { return new TrpVariable(c); }) {}
 
-TrpVariable *TrpVariables::Find(const QString &name) const
+int TrpVariables::IndexOf(const QString &name) const
 {
     for (int i = 0; i < count(); ++i) {
-        if (Items(i)->Name().compare(name, Qt::CaseInsensitive) == 0)
-            return Items(i);
+        if (SameNameText(Items(i)->Name(), name))
+            return i;
     }
-    return nullptr;
+    return -1;
+}
+
+TrpVariable *TrpVariables::Find(const QString &name) const
+{
+    const int i = IndexOf(name);
+    return i < 0 ? nullptr : Items(i);
+}
+
+platform::Variant TrpVariables::Variables(const QString &name) const
+{
+    const TrpVariable *v = Find(name);
+    return v ? v->Value() : platform::Variant::null();
+}
+
+void TrpVariables::SetVariables(const QString &name, const platform::Variant &value)
+{
+    TrpVariable *v = Find(name);
+    if (!v) {
+        v = Add();
+        v->SetName(name);
+    }
+    v->SetValue(value);
+}
+
+const platform::ClassInfo &TrpArray::staticClass()
+{
+    static const platform::ClassInfo info = platform::makeClassInfo(
+        "TrpArray", &TrpVariables::staticClass(), nullptr, [](platform::PropertyTable &) {});
+    return info;
+}
+
+platform::Variant TrpArray::Variables(const platform::Variant &key) const
+{
+    return TrpVariables::Variables(key.toString());
+}
+
+void TrpArray::SetVariables(const platform::Variant &key, const platform::Variant &value)
+{
+    TrpVariables::SetVariables(key.toString(), value);
+}
+
+TrpVariables &GlobalVariables()
+{
+    static TrpVariables variables;
+    return variables;
 }
 
 } // namespace bralvo::report

@@ -30,6 +30,8 @@ protected:
         ASSERT_TRUE(QFile::copy(QStringLiteral(BRALVO_SOURCE_DIR "/app/languages/Bralvo - SK.lng"),
                                 services::ProgramDir + "Languages/Bralvo - SK.lng"));
         services::WriteSettingBool("General", "SafeMode", false);
+        // The update check talks to a closed local port, never the internet.
+        qputenv("BRALVO_UPDATE_URL", "http://127.0.0.1:9/");
         services::CurrentLanguageTag() = "SK";
     }
     void TearDown() override { db::CloseDatabase(); }

@@ -278,7 +278,8 @@ TEST_F(TfMainTest, ItemsOfLaterWindowsStayDisabledUntilOpened)
     for (const QString &name : app::ItemsNeedingWindows())
         EXPECT_FALSE(item(name).isEnabled()) << name.toStdString();
     for (const char *name : {"menuSwitchUser", "menuDBmanager", "menuJazyk", "menuKoniec",
-                             "menuZalohovatDatabazu", "menuObnovitDatabazu", "menuNapoveda"})
+                             "menuZalohovatDatabazu", "menuObnovitDatabazu", "menuNapoveda",
+                             "menuZistitAktualizaciu"})
         EXPECT_TRUE(item(name).isEnabled()) << name;
     EXPECT_FALSE(m_main->startMenu()->button("bitSpravaFaktur")->isEnabled());
     m_main->setWindowOpener("menuSpravaFaktur", [] {});
@@ -590,6 +591,21 @@ TEST_F(TfMainTest, SwitchUserWithoutDatabaseShowsTheError)
     item("menuSwitchUser").trigger();
     ASSERT_EQ(m_boxes.boxes().size(), 1u);
     EXPECT_EQ(m_boxes.boxes()[0].flags, 16);
+}
+
+TEST_F(TfMainTest, UpdateCheckFromTheMenuReportsItsOutcome)
+{
+    chooseSlovak();
+    addAdmin();
+    services::WriteSetting("General", "CheckUpdates", "0");
+    start();
+    // The download root is a closed local port: whether the machine counts
+    // as connected or not, the interactive check says so in one box.
+    m_boxes.answerBox(platform::kIdOk);
+    item("menuZistitAktualizaciu").trigger();
+    ASSERT_EQ(m_boxes.boxes().size(), 1u);
+    EXPECT_EQ(m_boxes.boxes()[0].caption, services::ProgramTitle);
+    EXPECT_TRUE(db::DbOpen);
 }
 
 TEST_F(TfMainTest, UpdateCheckShowsItsTextOnTheStartMenu)

@@ -6,7 +6,10 @@
 // LANGUAGE is PascalScript, C++Script, JScript or BasicScript. Emit(V)
 // prints one typed value per line (see scrunhost.h). A compile error prints
 // "compile error at LINE:COL: MESSAGE" (exit 1); a run-time error prints
-// "runtime error: CLASS: MESSAGE" (exit 2).
+// "runtime error: CLASS: MESSAGE" (exit 2). Numbers and dates follow the
+// Slovak regional settings whatever the machine's locale, so the output of
+// a script is the same everywhere.
+#include "platform/regionalsettings.h"
 #include "platform/textfile.h"
 #include "script/runtimeerror.h"
 #include "script/tscscript.h"
@@ -54,6 +57,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
+    platform::setRegionalSettings(platform::RegionalSettings::slovak());
     const QStringList args = app.arguments();
     if (args.size() != 3) {
         out << "usage: scrun LANGUAGE FILE\n";

@@ -1,4 +1,4 @@
-// scrun's host names: Emit, RaiseException and the TScrunObject class.
+// scrun's host names: Emit and the TScrunObject class.
 #include "tools/scrun/scrunhost.h"
 
 #include "platform/handleregistry.h"
@@ -119,13 +119,6 @@ void registerHost(script::TscScript &script, QTextStream &out)
                          out.flush();
                          return Variant::null();
                      });
-    if (!script.Find(QStringLiteral("RaiseException")))
-        script.AddMethod(QStringLiteral("procedure RaiseException(Param: String)"),
-                         [](platform::HandleTarget *, const QString &, const QString &, TscMethodHelper &h)
-                             -> Variant {
-                             throw script::ScriptRuntimeError(QStringLiteral("Exception"),
-                                                              h.GetParamValue(0).toString());
-                         });
     if (script::TscClassVariable *base = script.AddClass(QStringLiteral("TObject"), QString()))
         base->AddMethod(QStringLiteral("procedure Free"),
                         [](platform::HandleTarget *obj, const QString &, const QString &, TscMethodHelper &) {

@@ -20,8 +20,7 @@ namespace bralvo::scrun {
 // "obj:<class>" for a live object handle never shown as a number.
 QString typedForm(const bralvo::platform::Variant &value);
 
-// Registers Emit(V: Variant), a fallback RaiseException(Param: String)
-// when the script has none, and the class TScrunObject:
+// Registers Emit(V: Variant) and the class TScrunObject:
 //   constructor Create(Start: Integer); property Value: Integer;
 //   procedure Add(N: Integer); default property Items[Index: Integer]: Integer
 //   (index i reads Value * i); function NewObject(Start: Integer): TScrunObject;

@@ -1,5 +1,6 @@
 // The report object: the example file byte for byte, loading and
 // saving, passwords, the data page, options across loading, preparing.
+#include "stubengine.h"
 #include "testreport.h"
 
 #include "tests/support/scriptedmessageboxes.h"
@@ -443,9 +444,9 @@ namespace {
 
 // An engine that changes the definition while it runs, as scripts and
 // dialogs may.
-class ChangingEngine : public TrpCustomEngine {
+class ChangingEngine : public bralvo::report::testing::StubEngine {
 public:
-    using TrpCustomEngine::TrpCustomEngine;
+    using StubEngine::StubEngine;
     bool ok = true;
     bool Run() override
     {
@@ -455,8 +456,6 @@ public:
             throw ReportError(QStringLiteral("engine broke"));
         return true;
     }
-    bool IsRunning() const override { return false; }
-    bool FinalPass() const override { return true; }
 };
 
 class RecordingScript : public TrpReportScriptHost {

@@ -1,0 +1,229 @@
+// Layout and filling of the bill list, bill lines and payments grids.
+#include "db/billgrids.h"
+
+#include "db/billstate.h"
+#include "db/fieldreaders.h"
+#include "db/rulesquery.h"
+#include "db/sqlhelpers.h"
+#include "db/sqltext.h"
+#include "db/tsqlitedatabase.h"
+#include "db/tsqlitetable.h"
+#include "platform/widgets/stringgrid.h"
+#include "services/gridhelpers.h"
+#include "services/numbers.h"
+#include "services/uitexts.h"
+
+#include <initializer_list>
+
+namespace bralvo::db {
+
+namespace {
+
+// A title is a UI text number, or a fixed text for a hidden column.
+struct Title {
+    int text;
+    const char *fixed;
+};
+
+void setupGrid(platform::StringGrid &grid, std::initializer_list<Title> titles, const QString &widths)
+{
+    grid.setColumnCount(int(titles.size()));
+    if (grid.rowCount() < 2)
+        grid.setRowCount(2);
+    int col = 0;
+    for (const Title &title : titles)
+        grid.setCell(col++, 0, title.text >= 0 ? services::MessageText(title.text) : QLatin1String(title.fixed));
+    services::SetGridColWidths(grid, widths, false);
+}
+
+void resetToTwoRows(platform::StringGrid &grid)
+{
+    grid.setRowCount(2);
+    for (int c = 0; c < grid.columnCount(); ++c)
+        grid.setCell(c, 1, QString());
+}
+
+bool isNoBill(const QString &billId)
+{
+    return SqlId(billId) == QLatin1String("NULL");
+}
+
+QString linesSql(const QString &billId)
+{
+    const QString price = BillIsAdvance
+        ? QStringLiteral("(sp_polozky.cena + sp_polozky.cena * (polozky.dph / 100) * sp_polozky.zaratat_dph)")
+        : QStringLiteral("sp_polozky.cena");
+    return JoinSqlLines({
+        QStringLiteral("SELECT polozky.kod AS `kod`, polozky.nazov AS `nazov`, sp_polozky.pocet AS `pocet`, "
+                       "sp_polozky.zlava AS `zlava`, sp_polozky.cena AS `cena_ks`,"),
+        QStringLiteral("polozky.dph AS `dph`, ((") + price + QStringLiteral(" * sp_polozky.pocet) - (") + price
+            + QStringLiteral(" * sp_polozky.pocet * sp_polozky.zlava / 100)) AS `cena_celkom`, "
+                             "polozky.merna_jednotka AS `merna_jednotka`,"),
+        QStringLiteral("sp_polozky.zaratat_dph AS `zaratat_dph`, polozky.id AS `id` FROM sp_polozky"),
+        QStringLiteral("INNER JOIN polozky ON (polozky.id = sp_polozky.id_polozka) WHERE (sp_polozky.id_faktura = ")
+            + SqlId(billId) + QStringLiteral(")"),
+    });
+}
+
+// "COALESCE(due - SUM(payments), due) AS `uhradene`" over faktury LEFT
+// JOIN uhrady, with the leading select items given.
+QString paymentStateSql(const QString &leadingItems, const QString &middleItems, const QString &billId)
+{
+    const QString due = HomeAmountDueExpr();
+    return JoinSqlLines({
+        QStringLiteral("SELECT ") + leadingItems,
+        QStringLiteral("COALESCE(") + due + QStringLiteral(" - SUM(uhrady.suma_domaca), ") + due
+            + QStringLiteral(") AS `uhradene`") + middleItems + QStringLiteral(" FROM faktury"),
+        QStringLiteral("LEFT JOIN uhrady ON (faktury.id = uhrady.id_faktura) WHERE faktury.id = ") + SqlId(billId)
+            + QStringLiteral(" GROUP BY uhrady.id_faktura"),
+    });
+}
+
+} // namespace
+
+QString HomeAmountDueExpr()
+{
+    return QStringLiteral("(CASE WHEN ((faktury.fakturovat_vcudzejmene = 1) AND (faktury.jehlavna_cudziamena = 0) "
+                          "AND (faktury.fakturovat_vdvochmenach = 1))"
+                          " THEN (faktury.suma_kuhrade)"
+                          " ELSE (faktury.suma_kuhrade * faktury.kurz) END)");
+}
+
+void SetupBillListGrid(platform::StringGrid &grid)
+{
+    setupGrid(grid,
+              {{197, ""}, {198, ""}, {199, ""}, {200, ""}, {201, ""}, {202, ""}, {203, ""}, {204, ""},
+               {-1, "mena_faktury"}, {-1, "domaca_mena"}, {-1, "uhradena"}, {-1, "celkom_v_domacej"}, {-1, "id"}},
+              QStringLiteral("80;80;70;165;200;115;115;155;-1;-1;-1;-1;-1"));
+}
+
+void FillBillListGrid(platform::StringGrid &grid, const QString &sql)
+{
+    resetToTwoRows(grid);
+    if (sql.isEmpty())
+        return;
+    FillGridFromSql(rules::connection(), QStringLiteral("faktury"), sql, grid);
+    ConvertGridDateColumns(grid, QStringLiteral("2"));
+}
+
+void SetupBillLinesGrid(platform::StringGrid &grid, bool showVat)
+{
+    const QString vatWidth = showVat ? QStringLiteral("60") : QStringLiteral("-1");
+    setupGrid(grid,
+              {{257, ""}, {191, ""}, {192, ""}, {193, ""}, {194, ""}, {195, ""}, {196, ""},
+               {-1, "merna_jednotka"}, {-1, "add_dph"}, {-1, "id"}},
+              QStringLiteral("70;285;70;60;100;") + vatWidth + QStringLiteral(";100;-1;-1;-1"));
+}
+
+void FillBillLinesGrid(platform::StringGrid &grid, const QString &sql, const QString &billId)
+{
+    if (isNoBill(billId)) {
+        resetToTwoRows(grid);
+        return;
+    }
+    const QString query = sql.isEmpty() ? linesSql(billId) : sql;
+    FillGridFromSql(rules::connection(), QStringLiteral("sp_polozky"), query, grid);
+    services::FormatGridMoneyColumns(grid, QStringLiteral("2;3;4;6"));
+}
+
+void AppendBillLinesToGrid(platform::StringGrid &grid, const QString &billId)
+{
+    if (isNoBill(billId))
+        return;
+    const auto table = rules::connection().GetTable(JoinSqlLines({
+        QStringLiteral("SELECT polozky.kod, polozky.nazov AS `nazov`, sp_polozky.pocet AS `pocet`, "
+                       "sp_polozky.zlava AS `zlava`, sp_polozky.cena AS `cena_ks`,"),
+        QStringLiteral("polozky.dph AS `dph`, (sp_polozky.cena * sp_polozky.pocet) AS `cena_celkom`, "
+                       "polozky.merna_jednotka AS `merna_jednotka`,"),
+        QStringLiteral("sp_polozky.zaratat_dph AS `add_dph`, polozky.id AS `id` FROM sp_polozky"),
+        QStringLiteral("INNER JOIN polozky ON (polozky.id = sp_polozky.id_polozka) WHERE (sp_polozky.id_faktura = ")
+            + SqlId(billId) + QStringLiteral(")"),
+    }));
+    int row = std::max(1, grid.rowCount() - 1);
+    grid.setRowCount(row + table->RowCount() + 1);
+    const int columns = std::min(table->ColumnCount(), int(grid.columnCount()));
+    for (table->MoveFirst(); !table->IsEof(); table->NextRow(), ++row) {
+        for (int c = 0; c < columns; ++c)
+            grid.setCell(c, row, table->FieldAsString(c));
+    }
+    for (int c = 0; c < grid.columnCount(); ++c)
+        grid.setCell(c, grid.rowCount() - 1, QString());
+    services::FormatGridMoneyColumns(grid, QStringLiteral("2;3;4;6"));
+}
+
+void SetupPaymentsGrid(platform::StringGrid &grid)
+{
+    setupGrid(grid, {{219, ""}, {220, ""}, {-1, "domaca_mena"}, {-1, "id"}}, QStringLiteral("70;100;-1;-1"));
+}
+
+void FillPaymentsGrid(platform::StringGrid &grid, const QString &billId)
+{
+    resetToTwoRows(grid);
+    if (isNoBill(billId))
+        return;
+    const QString sql = JoinSqlLines({
+        QStringLiteral("SELECT uhrady.datum AS `datum`, uhrady.suma_domaca AS `suma`, faktury.domaca_menaZobr, "
+                       "uhrady.id AS `id` FROM uhrady"),
+        QStringLiteral("INNER JOIN faktury ON (faktury.id = uhrady.id_faktura) WHERE faktury.id = ") + SqlId(billId)
+            + QStringLiteral(" ORDER BY uhrady.datum"),
+    });
+    FillGridFromSql(rules::connection(), QStringLiteral("uhrady"), sql, grid);
+    ConvertGridDateColumns(grid, QStringLiteral("0"));
+    services::FormatGridMoneyColumns(grid, QStringLiteral("1"));
+}
+
+BillPaymentState GetBillPaymentState(const QString &billId, const QString &homeCurrencySymbol)
+{
+    BillPaymentState state;
+    const QString zero = services::FormatMoney(0) + QLatin1Char(' ') + homeCurrencySymbol;
+    state.totalDueLabel = state.leftToPayLabel = zero;
+    state.rate = services::FormatNumberDecimals(8, 1);
+    state.suggestedPayment = services::FormatMoney(0);
+    if (isNoBill(billId))
+        return state;
+    const auto table = rules::connection().GetTable(paymentStateSql(
+        HomeAmountDueExpr() + QStringLiteral(" AS `uhradit`,\r\nfaktury.uhradena AS `uhradena`,"),
+        QStringLiteral(",\r\nfaktury.domaca_menaZobr AS `mena`, faktury.cudzia_menaZobr AS `cudzia_menaZobr`, "
+                       "faktury.domaca_menaIso AS `domaca_menaIso`, faktury.cudzia_menaIso AS `cudzia_menaIso`,\r\n"
+                       "faktury.kurz AS `kurz`"),
+        billId));
+    if (!table->MoveFirst())
+        return state;
+    const QString symbol = ReadFieldStr(*table, QStringLiteral("mena"), homeCurrencySymbol);
+    state.totalDueLabel = services::FormatMoney(ReadFieldFloat(*table, QStringLiteral("uhradit"), 0))
+        + QLatin1Char(' ') + symbol;
+    state.leftToPayLabel = services::FormatMoney(ReadFieldFloat(*table, QStringLiteral("uhradene"), 0))
+        + QLatin1Char(' ') + symbol;
+    state.rate = services::FormatNumberDecimals(8, ReadFieldFloat(*table, QStringLiteral("kurz"), 1));
+    state.suggestedPayment = services::FormatMoney(GetBillOpenAmount(billId));
+    state.paid = ReadFieldIntText(*table, QStringLiteral("uhradena"), false) == QLatin1String("1");
+    state.foreignIso = ReadFieldStr(*table, QStringLiteral("cudzia_menaIso"), QString());
+    state.homeIso = ReadFieldStr(*table, QStringLiteral("domaca_menaIso"), QString());
+    state.homeSymbol = symbol;
+    state.foreignSymbol = ReadFieldStr(*table, QStringLiteral("cudzia_menaZobr"), QString());
+    return state;
+}
+
+double GetBillOpenAmount(const QString &billId)
+{
+    if (isNoBill(billId))
+        return 0;
+    const auto table = rules::connection().GetTable(
+        paymentStateSql(QStringLiteral("faktury.uhradena AS `uhradena`,"), QString(), billId));
+    if (!table->MoveFirst())
+        return 0;
+    if (ReadFieldIntText(*table, QStringLiteral("uhradena"), false) == QLatin1String("1"))
+        return 0;
+    return ReadFieldFloat(*table, QStringLiteral("uhradene"), 0);
+}
+
+bool IsBillPaid(const QString &billId)
+{
+    if (isNoBill(billId))
+        return false;
+    const auto table = rules::connection().GetTable(QStringLiteral("SELECT uhradena FROM faktury WHERE faktury.id = ")
+                                                    + SqlId(billId));
+    return table->MoveFirst() && ReadFieldIntText(*table, QStringLiteral("uhradena"), false) == QLatin1String("1");
+}
+
+} // namespace bralvo::db

@@ -1,0 +1,278 @@
+// The abstract bases of the engine, the prepared-pages store and the
+// export filters: their persistent members, the export protocol every
+// filter runs through, and the plug-ins' working streams.
+#include "report/model/trpenginebases.h"
+
+#include "platform/stream.h"
+#include "report/model/reporterror.h"
+#include "report/model/trpband.h"
+#include "report/model/trpoptions.h"
+#include "report/model/trppage.h"
+#include "report/model/trpreport.h"
+#include "report/model/trpresources.h"
+#include "report/model/trputils.h"
+#include "report/model/trpview.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSet>
+
+namespace bralvo::report {
+
+namespace {
+
+QList<TrpCustomExportFilter *> &filterList()
+{
+    static QList<TrpCustomExportFilter *> list;
+    return list;
+}
+
+// Whether Obj's class is, or descends from, the class of that name (the
+// band kinds are known here only by name).
+bool isKindOf(const platform::Persistent &obj, const char *className)
+{
+    for (const platform::ClassInfo *c = &obj.classInfo(); c; c = c->parent) {
+        if (c->name == QLatin1String(className))
+            return true;
+    }
+    return false;
+}
+
+// The page's colour, frame and background as one object, exported first
+// on every page. The page kinds carry none of these yet, so this is a
+// plain view covering the page.
+std::unique_ptr<TrpView> makePageBackground(const QPoint &size)
+{
+    auto view = std::make_unique<TrpView>(nullptr);
+    view->setName(QStringLiteral("_pagebackground"));
+    view->SetBounds(0, 0, size.x(), size.y());
+    return view;
+}
+
+} // namespace
+
+// --- TrpCustomEngine
+
+const platform::ClassInfo &TrpCustomEngine::staticClass()
+{
+    using T = TrpCustomEngine;
+    static const platform::ClassInfo info = platform::makeClassInfo(
+        "TrpCustomEngine", &platform::Persistent::staticClass(), nullptr, [](platform::PropertyTable &t) {
+            platform::PropertyBuilder<T> b(t);
+            b.integer("CurColumn", &T::CurColumn, &T::SetCurColumn);
+            b.integer("CurVColumn", &T::CurVColumn, &T::SetCurVColumn);
+            b.floating("CurX", &T::CurX, &T::SetCurX);
+            b.floating("CurY", &T::CurY, &T::SetCurY);
+            b.boolean("DoublePass", &T::DoublePass, nullptr);
+            b.boolean("FinalPass", &T::FinalPass, &T::SetFinalPass);
+            b.floating("PageHeight", &T::PageHeight, &T::SetPageHeight);
+            b.floating("PageWidth", &T::PageWidth, &T::SetPageWidth);
+            b.integer("TotalPages", &T::TotalPages, &T::SetTotalPages);
+        });
+    return info;
+}
+
+TrpCustomEngine::~TrpCustomEngine() = default;
+
+bool TrpCustomEngine::DoublePass() const
+{
+    return m_report && m_report->EngineOptions()->DoublePass();
+}
+
+void TrpCustomEngine::StopReport()
+{
+    if (m_report)
+        m_report->SetTerminated(true);
+}
+
+// --- TrpCustomOutline
+
+const platform::ClassInfo &TrpCustomOutline::staticClass()
+{
+    static const platform::ClassInfo info = platform::makeClassInfo(
+        "TrpCustomOutline", &platform::Persistent::staticClass(), nullptr, [](platform::PropertyTable &) {});
+    return info;
+}
+
+// --- TrpCustomPreviewPages
+
+TrpCustomPreviewPages::~TrpCustomPreviewPages() = default;
+
+void TrpCustomPreviewPages::SetOutline(std::unique_ptr<TrpCustomOutline> outline)
+{
+    m_outline = std::move(outline);
+}
+
+// One page: StartPage, the background, every band with its objects
+// (headers and footers thinned by OnePageHeaderFooter), FinishPage.
+bool TrpCustomPreviewPages::exportPage(TrpCustomExportFilter &filter, int index)
+{
+    TrpReportPage *page = GetPage(index);
+    if (!page)
+        return false;
+    if (filter.ShowProgress())
+        m_report->StepProgress(ptExporting, index + 1);
+    filter.StartPage(page, index);
+    const std::unique_ptr<TrpView> background = makePageBackground(GetPageSize(index));
+    filter.ExportObject(background.get());
+    const bool first = index == 0;
+    const bool last = index == GetCount() - 1;
+    for (TrpComponent *c : page->Objects()) {
+        auto *band = dynamic_cast<TrpReportComponent *>(c);
+        if (!band)
+            continue;
+        if (filter.OnePageHeaderFooter() && ((!first && isKindOf(*band, "TrpPageHeader")) ||
+                                             (!last && isKindOf(*band, "TrpPageFooter"))))
+            continue;
+        filter.ExportObject(band);
+        for (TrpComponent *o : band->Objects()) {
+            if (auto *obj = dynamic_cast<TrpReportComponent *>(o))
+                filter.ExportObject(obj);
+        }
+    }
+    filter.FinishPage(page, index);
+    return true;
+}
+
+// The pages of Wanted (all when empty) between Start and Finish; the
+// error text of what failed, empty on success. Finish runs whatever
+// happened: a started export is finished exactly once.
+QString TrpCustomPreviewPages::exportPages(TrpCustomExportFilter &filter, const QSet<int> &wanted)
+{
+    QString error;
+    try {
+        if (filter.ShowProgress())
+            m_report->BeginProgress(ptExporting);
+        for (int i = 0; i < GetCount(); ++i) {
+            if (!wanted.isEmpty() && !wanted.contains(i + 1))
+                continue;
+            exportPage(filter, i);
+            if (m_report->Terminated())
+                break;
+            QCoreApplication::processEvents();
+        }
+    } catch (const bralvo::Error &e) {
+        error = e.userText();
+    }
+    if (filter.ShowProgress())
+        m_report->EndProgress(ptExporting);
+    try {
+        filter.Finish();
+    } catch (const bralvo::Error &e) {
+        if (error.isEmpty())
+            error = e.userText();
+    }
+    return error;
+}
+
+bool TrpCustomPreviewPages::Export(TrpCustomExportFilter *filter)
+{
+    if (!filter || !m_report)
+        return false;
+    TrpReport &report = *m_report;
+    filter->SetReport(&report);
+    // A caller that gave a stream has chosen already.
+    if (filter->ShowDialog() && !filter->Stream() && filter->ShowModal() != 1)
+        return false;
+    if (filter->CurrentPageOnly())
+        filter->SetPageRange(report.Preview() ? QString::number(m_previewPageNo) : QStringLiteral("1"));
+    report.SetTerminated(false);
+    QString error;
+    QSet<int> wanted;
+    try {
+        platform::StringList pages;
+        ParsePageNumbers(filter->PageRange(), pages, GetCount());
+        for (int i = 0; i < pages.count(); ++i)
+            wanted.insert(pages.at(i).toInt());
+    } catch (const bralvo::Error &e) {
+        error = e.userText(); // a typing error in the range: reported, nothing started
+    }
+    if (error.isEmpty()) {
+        if (!filter->Start())
+            return false;
+        error = exportPages(*filter, wanted);
+    }
+    if (error.isEmpty())
+        return true;
+    report.ErrorList().setText(error);
+    HandleReportError(&report, GetResources().Get(QStringLiteral("clErrors")) + QStringLiteral("\r\n") +
+                                   report.ErrorList().text());
+    return false;
+}
+
+// --- TrpCustomExportFilter
+
+const platform::ClassInfo &TrpCustomExportFilter::staticClass()
+{
+    using T = TrpCustomExportFilter;
+    static const platform::ClassInfo info = platform::makeClassInfo(
+        "TrpCustomExportFilter", &platform::Component::staticClass(), nullptr, [](platform::PropertyTable &t) {
+            platform::PropertyBuilder<T> b(t);
+            b.boolean("ShowDialog", &T::ShowDialog, &T::SetShowDialog, true);
+            b.string("FileName", &T::FileName, &T::SetFileName);
+            b.boolean("ExportNotPrintable", &T::ExportNotPrintable, &T::SetExportNotPrintable, false);
+            // No declared default: always written.
+            b.boolean("UseFileCache", &T::UseFileCache, &T::SetUseFileCache);
+            b.string("DefaultPath", &T::DefaultPath, &T::SetDefaultPath);
+            b.boolean("ShowProgress", &T::ShowProgress, &T::SetShowProgress);
+        });
+    return info;
+}
+
+TrpCustomExportFilter::TrpCustomExportFilter(platform::Component *owner) : platform::Component(owner)
+{
+    filterList().append(this);
+}
+
+TrpCustomExportFilter::~TrpCustomExportFilter()
+{
+    filterList().removeAll(this);
+}
+
+const QList<TrpCustomExportFilter *> &exportFilters()
+{
+    return filterList();
+}
+
+// --- TrpCustomWizard
+
+const platform::ClassInfo &TrpCustomWizard::staticClass()
+{
+    static const platform::ClassInfo info = platform::makeClassInfo(
+        "TrpCustomWizard", &platform::Component::staticClass(), nullptr, [](platform::PropertyTable &) {});
+    return info;
+}
+
+// --- plug-ins
+
+TrpCustomCompressor::~TrpCustomCompressor()
+{
+    m_stream.reset();
+    if (!m_tempFileName.isEmpty())
+        QFile::remove(m_tempFileName);
+}
+
+void TrpCustomCompressor::CreateCompressorStream()
+{
+    const TrpEngineOptions *options = m_report ? m_report->EngineOptions() : nullptr;
+    if (m_isDefinition || !options || !options->UseFileCache()) {
+        m_stream = std::make_unique<platform::MemoryStream>();
+        return;
+    }
+    m_tempFileName = options->TempDir().isEmpty() ? MakeTempFileName() : MakeTempFileNameIn(options->TempDir());
+    m_stream = std::make_unique<platform::FileStream>(m_tempFileName, platform::FileStream::Mode::Create);
+}
+
+TrpCustomCrypter::TrpCustomCrypter() : m_stream(std::make_unique<platform::MemoryStream>()) {}
+
+TrpCustomCrypter::~TrpCustomCrypter() = default;
+
+// --- script host
+
+platform::Variant TrpReportScriptHost::CalcExpression(const QString &, script::TscScript *, QString &errorText)
+{
+    errorText = QStringLiteral("Expression evaluation is not available");
+    return platform::Variant::null();
+}
+
+} // namespace bralvo::report
