@@ -1,4 +1,5 @@
 // The main window: creation, start-up, menu handlers and shutdown.
+#include "app/workingwindows.h"
 #include "app/tfmain.h"
 
 #include "app/appstate.h"
@@ -111,6 +112,7 @@ void TfMain::FormCreate()
     setGeometry(0, 0, qMax(services::ScreenWidth, 1024), qMax(services::ScreenHeight, 738));
     services::AfterUpdate(services::ProgramTitle);
     installUpdateCheck();
+    InstallWorkingWindows(*this);
 
     services::SetMainMdiHost(&m_mdi);
     services::setProgramHost(this);
