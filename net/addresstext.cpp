@@ -39,9 +39,8 @@ bool IsIPv4Text(const QByteArray &text)
         parts[i] = FetchTrimmed(rest, ".");
     parts[3] = rest;
     for (const QByteArray &part : parts) {
-        if (!allDigits(part))
-            return false;
-        if (part.toInt() > 255)
+        bool ok = false;
+        if (!allDigits(part) || part.toUInt(&ok) > 255 || !ok)
             return false;
     }
     return true;

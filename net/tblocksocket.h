@@ -60,7 +60,8 @@ class TBlockSocket {
 public:
     TBlockSocket();
     explicit TBlockSocket(const QString &ignored);
-    // Closes through CloseConnection.
+    // Closes through CloseConnection, which reports HR_SocketClose: the
+    // handlers' captures must outlive the socket. Never throws.
     virtual ~TBlockSocket();
     TBlockSocket(const TBlockSocket &) = delete;
     TBlockSocket &operator=(const TBlockSocket &) = delete;

@@ -16,7 +16,8 @@ TEST(IsIPv4Text, AcceptsFourDecimalPartsUpTo255)
                           Case{"256.0.0.1", false}, Case{"1.2.3", false},
                           Case{"1.2.3.4.5", false}, Case{"1.-2.3.4", false}, Case{"", false},
                           Case{"1..3.4", false}, Case{"0x7f.0.0.1", false},
-                          Case{"+1.2.3.4", false}}) {
+                          Case{"+1.2.3.4", false}, Case{"1.2.3.4294967296", false},
+                          Case{"1.2.3.99999999999999999999", false}}) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(IsIPv4Text(c.text), c.valid);
     }
