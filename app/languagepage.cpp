@@ -96,13 +96,28 @@ LanguagePage::LanguagePage(QWidget *mainWindow)
     keys->setHelpHandler([] { services::ShowHelpTopic(QStringLiteral("nastavenia_jazyk")); });
 }
 
-void LanguagePage::ShowPage()
+LanguagePage::LanguagePage(QWidget *mainWindow, QWidget *host)
+    : LanguagePage(mainWindow)
+{
+    setObjectName(QStringLiteral("pnlLanguagePage"));
+    setWindowTitle(QString());
+    setParent(host, Qt::Widget);
+    // The host window's key handling covers the page.
+    delete findChild<platform::KeyPreview *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+void LanguagePage::Refresh()
 {
     // The program folder is read-only; translators put files here.
     QDir().mkpath(services::DataRoot + QStringLiteral("Languages"));
     const QString current = services::FindLanguageFile(services::LanguageFileName(services::CurrentLanguageTag()));
     pSelectedLanguage->setText(current.isEmpty() ? kError : mainValue(platform::IniFile(current), QStringLiteral("name")));
     FillLanguageList();
+}
+
+void LanguagePage::ShowPage()
+{
+    Refresh();
     if (QWidget *main = m_mainWindow) {
         const QRect frame = main->geometry();
         move(qMax(0, frame.left() + (frame.width() - width()) / 2),

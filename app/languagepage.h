@@ -18,9 +18,15 @@ class LanguagePage : public QDialog, public services::LanguageChooser {
     Q_OBJECT
 public:
     explicit LanguagePage(QWidget *mainWindow);  // a child of the main window
+    // The page as a plain widget inside host (the settings window's
+    // "Jazyk" sub-page): no caption, no keys of its own; the texts still
+    // go to mainWindow.
+    LanguagePage(QWidget *mainWindow, QWidget *host);
 
     // Refills the list and shows the page modally.
     void ShowPage();
+    // Refills the list and selects the current language.
+    void Refresh();
     // services::LanguageChooser
     void chooseLanguage() override { ShowPage(); }
 

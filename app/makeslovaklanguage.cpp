@@ -4,6 +4,9 @@
 // Usage: bralvo-make-sk-lng <output file>. Runs offscreen in a throw-away
 // data folder, so it never touches the user's files.
 #include "app/tfmain.h"
+#include "app/tfodberatelia.h"
+#include "app/tfuzivatelia.h"
+#include "platform/widgets/mdihost.h"
 #include "platform/error.h"
 #include "platform/inifile.h"
 #include "services/languagefiles.h"
@@ -28,6 +31,13 @@ int main(int argc, char **argv)
     try {
         bralvo::app::TfMain mainWindow(QApplication::arguments());
         mainWindow.ShowFreshStartMenu();
+        // The customers window is made on demand; it is made here so that
+        // its texts are in the file.
+        bralvo::platform::MdiHost(*mainWindow.mdiArea())
+            .openMaximized(new bralvo::app::TfOdberatelia(mainWindow, {}));
+        // So is the users and firm window.
+        bralvo::platform::MdiHost(*mainWindow.mdiArea())
+            .openMaximized(new bralvo::app::TfUzivatelia(mainWindow));
         QFile::remove(output);
         bralvo::platform::IniFile header(output);
         const QString main = QStringLiteral("-main-");

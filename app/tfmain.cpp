@@ -395,7 +395,12 @@ void TfMain::menuAboutClick()
 
 void TfMain::menuJazykClick()
 {
-    if (rightGranted(&db::CanChangeSettings))
+    if (!rightGranted(&db::CanChangeSettings))
+        return;
+    // The settings window on its language page once it exists.
+    if (m_openers.contains(QStringLiteral("menuJazyk")))
+        runOpener(QStringLiteral("menuJazyk"));
+    else
         m_languagePage->ShowPage();
 }
 

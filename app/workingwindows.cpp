@@ -2,6 +2,12 @@
 #include "app/workingwindows.h"
 
 #include "app/tfmain.h"
+#include "app/tfnastavenia.h"
+#include "app/tfkategoriepoloziek.h"
+#include "app/tfodberatelia.h"
+#include "app/tfpolozky.h"
+#include "app/tfucty.h"
+#include "app/tfuzivatelia.h"
 
 namespace bralvo::app {
 
@@ -9,8 +15,31 @@ void InstallWorkingWindows(TfMain &main)
 {
     (void)main;
     // --- users and firm, accounts and notes
+    InstallUsersWindow(main);
 
     // --- customers, items and categories
+    // The items and categories windows live as long as the main window.
+    auto *categories = new TfKategoriePoloziek(main);
+    auto *items = new TfPolozky(main, *categories);
+    main.setWindowOpener(QStringLiteral("menuSpravaPoloziek"), [&main, items] { items->OpenModal(main); });
+    // A customer's accounts: the customers window has set the scope.
+    const TfOdberatelia::AccountsOpener customerAccounts = [&main] {
+        if (TfUcty *accounts = AccountsWindowOf(main))
+            accounts->OpenModal();
+    };
+    main.setWindowOpener(QStringLiteral("menuSpravaOdberatelov"),
+                         [&main, customerAccounts] { TfOdberatelia::OpenInMdi(main, customerAccounts); });
+
+    // --- settings
+    // Created once; every opening loads the settings again.
+    auto *settings = new TfNastavenia(&main);
+    const auto openSettings = [settings](const QString &page) {
+        settings->NacitajNastavenia();
+        settings->ShowPage(page);
+    };
+    main.setWindowOpener(QStringLiteral("menuNastavenia"), [openSettings] { openSettings(QStringLiteral("settings")); });
+    main.setWindowOpener(QStringLiteral("menuAbout"), [openSettings] { openSettings(QStringLiteral("about")); });
+    main.setWindowOpener(QStringLiteral("menuJazyk"), [openSettings] { openSettings(QStringLiteral("settingsLng")); });
 }
 
 } // namespace bralvo::app

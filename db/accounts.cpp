@@ -42,9 +42,8 @@ bool SaveAccount(const AccountFormValues &form, FormFocus &focus)
     TSQLiteDatabase &db = rules::connection();
     Transaction tx(db);
     if (overwrite) {
-        db.ExecSql((AccountHasBills(GetAccountId(form.name)) ? QStringLiteral("UPDATE ucty SET existuje=0 WHERE ")
-                                                             : QStringLiteral("DELETE FROM ucty WHERE "))
-                   + liveInScope(form.name));
+        records::retireOrDeleteRows(db, QStringLiteral("ucty"), AccountHasBills(GetAccountId(form.name)),
+                                    QStringLiteral(" WHERE ") + liveInScope(form.name));
     }
     db.ExecSql(JoinSqlLines({
         QStringLiteral("INSERT INTO ucty ("),

@@ -19,22 +19,7 @@ namespace bralvo::db {
 
 namespace {
 
-// A title is a UI text number, or a fixed text for a hidden column.
-struct Title {
-    int text;
-    const char *fixed;
-};
-
-void setupGrid(platform::StringGrid &grid, std::initializer_list<Title> titles, const QString &widths)
-{
-    grid.setColumnCount(int(titles.size()));
-    if (grid.rowCount() < 2)
-        grid.setRowCount(2);
-    int col = 0;
-    for (const Title &title : titles)
-        grid.setCell(col++, 0, title.text >= 0 ? services::MessageText(title.text) : QLatin1String(title.fixed));
-    services::SetGridColWidths(grid, widths, false);
-}
+using services::SetupGridColumns;
 
 void resetToTwoRows(platform::StringGrid &grid)
 {
@@ -91,10 +76,11 @@ QString HomeAmountDueExpr()
 
 void SetupBillListGrid(platform::StringGrid &grid)
 {
-    setupGrid(grid,
-              {{197, ""}, {198, ""}, {199, ""}, {200, ""}, {201, ""}, {202, ""}, {203, ""}, {204, ""},
-               {-1, "mena_faktury"}, {-1, "domaca_mena"}, {-1, "uhradena"}, {-1, "celkom_v_domacej"}, {-1, "id"}},
-              QStringLiteral("80;80;70;165;200;115;115;155;-1;-1;-1;-1;-1"));
+    SetupGridColumns(grid,
+                     {{197, ""}, {198, ""}, {199, ""}, {200, ""}, {201, ""}, {202, ""}, {203, ""}, {204, ""},
+                      {-1, "mena_faktury"}, {-1, "domaca_mena"}, {-1, "uhradena"}, {-1, "celkom_v_domacej"},
+                      {-1, "id"}},
+                     QStringLiteral("80;80;70;165;200;115;115;155;-1;-1;-1;-1;-1"));
 }
 
 void FillBillListGrid(platform::StringGrid &grid, const QString &sql)
@@ -109,10 +95,10 @@ void FillBillListGrid(platform::StringGrid &grid, const QString &sql)
 void SetupBillLinesGrid(platform::StringGrid &grid, bool showVat)
 {
     const QString vatWidth = showVat ? QStringLiteral("60") : QStringLiteral("-1");
-    setupGrid(grid,
-              {{257, ""}, {191, ""}, {192, ""}, {193, ""}, {194, ""}, {195, ""}, {196, ""},
-               {-1, "merna_jednotka"}, {-1, "add_dph"}, {-1, "id"}},
-              QStringLiteral("70;285;70;60;100;") + vatWidth + QStringLiteral(";100;-1;-1;-1"));
+    SetupGridColumns(grid,
+                     {{257, ""}, {191, ""}, {192, ""}, {193, ""}, {194, ""}, {195, ""}, {196, ""},
+                      {-1, "merna_jednotka"}, {-1, "add_dph"}, {-1, "id"}},
+                     QStringLiteral("70;285;70;60;100;") + vatWidth + QStringLiteral(";100;-1;-1;-1"));
 }
 
 void FillBillLinesGrid(platform::StringGrid &grid, const QString &sql, const QString &billId)
@@ -153,7 +139,7 @@ void AppendBillLinesToGrid(platform::StringGrid &grid, const QString &billId)
 
 void SetupPaymentsGrid(platform::StringGrid &grid)
 {
-    setupGrid(grid, {{219, ""}, {220, ""}, {-1, "domaca_mena"}, {-1, "id"}}, QStringLiteral("70;100;-1;-1"));
+    SetupGridColumns(grid, {{219, ""}, {220, ""}, {-1, "domaca_mena"}, {-1, "id"}}, QStringLiteral("70;100;-1;-1"));
 }
 
 void FillPaymentsGrid(platform::StringGrid &grid, const QString &billId)

@@ -128,11 +128,9 @@ QString defaultName(const QString &userName, const QString &customerName, const 
 {
     const QString column = QLatin1String(idColumn);
     const QString userChoice = nameOf(rules::queryFirstField(
-        QStringLiteral("SELECT * FROM uzivatelia WHERE (uzivatel = ") + SqlQuoted(userName)
-            + QStringLiteral(") AND (existuje = 1)"), column));
+        QStringLiteral("SELECT * FROM uzivatelia") + LiveRowWhere("uzivatel", userName), column));
     const QString customerChoice = nameOf(rules::queryFirstField(
-        QStringLiteral("SELECT * FROM odberatelia WHERE (nazov = ") + SqlQuoted(customerName)
-            + QStringLiteral(") AND (existuje = 1)"), column));
+        QStringLiteral("SELECT * FROM odberatelia") + LiveRowWhere("nazov", customerName), column));
     return customerChoice.isEmpty() ? userChoice : customerChoice;
 }
 
@@ -200,10 +198,8 @@ std::optional<CustomerBillDefaults> ApplyCustomerToBill(const QString &customerK
 
 std::optional<AdvanceBillCurrency> ApplyAdvanceBillCurrency(const QString &advanceBillId)
 {
-    if (SqlId(advanceBillId) == QLatin1String("NULL"))
-        return std::nullopt;
-    const auto t = rules::connection().GetTable(QStringLiteral("SELECT * FROM faktury WHERE id = ") + SqlId(advanceBillId));
-    if (!t->MoveFirst())
+    const auto t = rules::rowById("faktury", advanceBillId);
+    if (!t)
         return std::nullopt;
     AdvanceBillCurrency currency;
     currency.customerKey = GetCustomerKeyById(str(*t, "id_odberatel"));

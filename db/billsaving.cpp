@@ -7,6 +7,7 @@
 #include "db/currentuser.h"
 #include "db/fieldreaders.h"
 #include "db/lookups.h"
+#include "db/recordhelpers.h"
 #include "db/retiring.h"
 #include "db/rights.h"
 #include "db/rulesquery.h"
@@ -16,10 +17,8 @@
 #include "db/tsqlitetable.h"
 #include "platform/error.h"
 #include "platform/widgets/stringgrid.h"
-#include "services/messages.h"
 #include "services/numbers.h"
 #include "services/settings.h"
-#include "services/uitexts.h"
 
 namespace bralvo::db {
 
@@ -35,29 +34,10 @@ std::vector<BillLine> BillLinesFromGrid(const platform::StringGrid &grid)
 
 namespace {
 
-void warn(int textNumber, const QString &argument = QString())
-{
-    QString text = services::MessageText(textNumber);
-    const int at = text.indexOf(QLatin1String("%s"));
-    if (at >= 0)
-        text = text.left(at) + argument + text.mid(at + 2);
-    services::ShowMessageBox(text, services::kMbWarning);
-}
-
-QString flag(bool on)
-{
-    return on ? QStringLiteral("1,") : QStringLiteral("0,");
-}
-
-QString text(const QString &value)
-{
-    return SqlQuoted(value) + QLatin1Char(',');
-}
-
-QString number(const QString &typed)
-{
-    return NumberToSqlText(typed) + QLatin1Char(',');
-}
+using records::flag;
+using records::number;
+using records::showWarning;
+using records::text;
 
 QString displayDate(const QDate &date)
 {
@@ -119,13 +99,13 @@ QString insertSql(const BillFormValues &form, const QString &billNumber, bool pa
 bool checksPass(const BillFormValues &form, const QString &year, BillSaveUi &ui)
 {
     if (AdminUserExists() && !CanChangeBills(CurrentUserName()) && !BillIsNew) {
-        warn(185);
+        showWarning(185);
         ui.focusField(BillField::Number);
         return false;
     }
     if (BillIsAdvance) {
         if (const auto user = FindBillUsingAdvance(GetBillId(form.number, year, true))) {
-            warn(217, *user);
+            showWarning(217, *user);
             return false;
         }
     }
@@ -137,7 +117,7 @@ bool checksPass(const BillFormValues &form, const QString &year, BillSaveUi &ui)
     };
     for (const auto &check : required) {
         if (check.missing) {
-            warn(check.text);
+            showWarning(check.text);
             ui.focusField(check.field);
             return false;
         }
@@ -201,7 +181,7 @@ bool SaveBill(const BillFormValues &form, BillSaveUi &ui)
             tx.commit();
     }
     if (outcome == Outcome::NumberTaken) {
-        warn(188);
+        showWarning(188);
         ui.focusField(BillField::Number);
         return false;
     }

@@ -41,9 +41,8 @@ void replaceCompanyRow(TSQLiteDatabase &db, const CompanyValues &company)
 {
     const QString oldId = GetCompanyId();
     if (oldId != QLatin1String("NULL")) {
-        db.ExecSql((CompanyHasBills(oldId) ? QStringLiteral("UPDATE firma SET existuje=0 WHERE id = ")
-                                           : QStringLiteral("DELETE FROM firma WHERE id = "))
-                   + SqlId(oldId));
+        records::retireOrDeleteRows(db, QStringLiteral("firma"), CompanyHasBills(oldId),
+                                    QStringLiteral(" WHERE id = ") + SqlId(oldId));
     }
     db.ExecSql(JoinSqlLines({
         QStringLiteral("INSERT INTO firma ("),

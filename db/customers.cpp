@@ -19,7 +19,7 @@ namespace {
 
 QString liveByName(const QString &name)
 {
-    return QStringLiteral(" WHERE (nazov = ") + SqlQuoted(name) + QStringLiteral(") AND (existuje = 1)");
+    return LiveRowWhere("nazov", name);
 }
 
 QString dueDaysValue(const QString &typed)
@@ -112,9 +112,8 @@ bool SaveCustomer(const CustomerFormValues &form, FormFocus &focus)
     TSQLiteDatabase &db = rules::connection();
     Transaction tx(db);
     if (overwrite) {
-        db.ExecSql((CustomerHasBills(oldId) ? QStringLiteral("UPDATE odberatelia SET existuje=0")
-                                            : QStringLiteral("DELETE FROM odberatelia"))
-                   + liveByName(form.name));
+        records::retireOrDeleteRows(db, QStringLiteral("odberatelia"), CustomerHasBills(oldId),
+                                    liveByName(form.name));
     }
     db.ExecSql(insert);
     if (overwrite) {

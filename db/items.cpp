@@ -67,9 +67,8 @@ bool SaveItem(const ItemFormValues &form, FormFocus &focus)
     TSQLiteDatabase &db = rules::connection();
     Transaction tx(db);
     if (overwrite) {
-        db.ExecSql((ItemHasBillLines(GetItemId(form.name)) ? QStringLiteral("UPDATE polozky SET existuje=0")
-                                                           : QStringLiteral("DELETE FROM polozky"))
-                   + whereName(form.name, "1"));
+        records::retireOrDeleteRows(db, QStringLiteral("polozky"), ItemHasBillLines(GetItemId(form.name)),
+                                    whereName(form.name, "1"));
     }
     db.ExecSql(insert);
     if (!form.category.isEmpty()) {

@@ -21,24 +21,20 @@ namespace {
 
 const QString kAdminSql = QStringLiteral("SELECT * FROM uzivatelia WHERE (admin = 1) AND (existuje = 1)");
 
+// "SELECT * FROM <table> WHERE (<column> = '<value>') AND (existuje = 1)"
+QString liveRowBy(const char *table, const char *column, const QString &value)
+{
+    return QStringLiteral("SELECT * FROM ") + QLatin1String(table) + LiveRowWhere(column, value);
+}
+
 QString liveUserByName(const QString &userName)
 {
-    return QStringLiteral("SELECT * FROM uzivatelia WHERE (uzivatel = ") + SqlQuoted(userName)
-        + QStringLiteral(") AND (existuje = 1)");
+    return liveRowBy("uzivatelia", "uzivatel", userName);
 }
 
 QString liveUserByLogin(const QString &login)
 {
-    return QStringLiteral("SELECT * FROM uzivatelia WHERE (username = ") + SqlQuoted(login)
-        + QStringLiteral(") AND (existuje = 1)");
-}
-
-// "SELECT * FROM <table> WHERE (<column> = '<value>') AND (existuje = 1)"
-QString liveRowBy(const char *table, const char *column, const QString &value)
-{
-    return QStringLiteral("SELECT * FROM ") + QLatin1String(table) + QStringLiteral(" WHERE (")
-        + QLatin1String(column) + QStringLiteral(" = ") + SqlQuoted(value)
-        + QStringLiteral(") AND (existuje = 1)");
+    return liveRowBy("uzivatelia", "username", login);
 }
 
 QString liveAccountByName(const QString &name)
@@ -68,16 +64,6 @@ QString advanceKeyExpression()
 {
     return QStringLiteral(
         "(faktury.cislo || ' - ' || faktury.suma_kuhrade || ' ' || faktury.hlavna_mena)");
-}
-
-// Format's "%s" for one text argument: the first "%s" only, so a number
-// holding "%s" itself is not expanded again.
-QString withOneArgument(const QString &text, const QString &argument)
-{
-    const int at = text.indexOf(QLatin1String("%s"));
-    if (at < 0)
-        return text;
-    return text.left(at) + argument + text.mid(at + 2);
 }
 
 } // namespace
@@ -292,7 +278,7 @@ void WarnDuplicateBillNumber(const QString &number, const QString &year, bool is
         + QStringLiteral(") AND ") + yearCondition(year) + QStringLiteral(" AND (typ = ")
         + rules::billTypeText(isAdvance) + QStringLiteral(") AND (existuje = 1)");
     if (rules::queryRowCount(sql) > 1)
-        services::ShowErrorBox(withOneArgument(services::MessageText(190), number));
+        services::ShowErrorBox(services::FillPlaceholders(services::MessageText(190), {number}));
 }
 
 bool AdminHasPassword()

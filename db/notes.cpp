@@ -17,7 +17,7 @@ namespace {
 
 QString liveNote(const QString &name)
 {
-    return QStringLiteral(" WHERE (nazov = ") + SqlQuoted(name) + QStringLiteral(") AND (existuje = 1)");
+    return LiveRowWhere("nazov", name);
 }
 
 } // namespace
@@ -36,9 +36,8 @@ bool SaveNote(const NoteFormValues &form, FormFocus &focus)
     TSQLiteDatabase &db = rules::connection();
     Transaction tx(db);
     if (overwrite) {
-        db.ExecSql((NoteHasBills(GetNoteId(form.name)) ? QStringLiteral("UPDATE poznamky SET existuje=0")
-                                                       : QStringLiteral("DELETE FROM poznamky"))
-                   + liveNote(form.name));
+        records::retireOrDeleteRows(db, QStringLiteral("poznamky"), NoteHasBills(GetNoteId(form.name)),
+                                    liveNote(form.name));
     }
     db.ExecSql(JoinSqlLines({
         QStringLiteral("INSERT INTO poznamky ("),

@@ -158,21 +158,7 @@ QString summaryQuery(const QString &firstLine, const QString &where, const QStri
     return JoinSqlLines(lines);
 }
 
-struct GridTitle {
-    int text;
-    const char *fixed;
-};
-
-void setupGrid(platform::StringGrid &grid, std::initializer_list<GridTitle> titles, const QString &widths)
-{
-    grid.setColumnCount(int(titles.size()));
-    if (grid.rowCount() < 2)
-        grid.setRowCount(2);
-    int col = 0;
-    for (const GridTitle &title : titles)
-        grid.setCell(col++, 0, title.text >= 0 ? services::MessageText(title.text) : QLatin1String(title.fixed));
-    services::SetGridColWidths(grid, widths, false);
-}
+using services::SetupGridColumns;
 
 void fillGrid(platform::StringGrid &grid, const QString &sql, bool convertDates)
 {
@@ -404,26 +390,27 @@ QString BuildItemsTableQuery(const OverviewFilter &f)
 
 void SetupBillsTableGrid(platform::StringGrid &grid)
 {
-    setupGrid(grid,
-              {{197, ""}, {198, ""}, {199, ""}, {200, ""}, {201, ""}, {202, ""}, {203, ""}, {204, ""},
-               {-1, "mena_faktury"}, {-1, "domaca_mena"}, {-1, "uhradena"}, {-1, "celkom_v_domacej"}, {-1, "id"}},
-              QStringLiteral("78;78;70;165;200;115;115;154;-1;-1;-1;-1;-1"));
+    SetupGridColumns(grid,
+                     {{197, ""}, {198, ""}, {199, ""}, {200, ""}, {201, ""}, {202, ""}, {203, ""}, {204, ""},
+                      {-1, "mena_faktury"}, {-1, "domaca_mena"}, {-1, "uhradena"}, {-1, "celkom_v_domacej"},
+                      {-1, "id"}},
+                     QStringLiteral("78;78;70;165;200;115;115;154;-1;-1;-1;-1;-1"));
 }
 
 void SetupCustomersTableGrid(platform::StringGrid &grid)
 {
-    setupGrid(grid, {{240, ""}, {241, ""}, {242, ""}, {243, ""}, {244, ""}, {-1, "domaca_mena"}},
-              QStringLiteral("200;100;130;120;-1;-1"));
+    SetupGridColumns(grid, {{240, ""}, {241, ""}, {242, ""}, {243, ""}, {244, ""}, {-1, "domaca_mena"}},
+                     QStringLiteral("200;100;130;120;-1;-1"));
 }
 
 void SetupCategoriesTableGrid(platform::StringGrid &grid)
 {
-    setupGrid(grid, {{245, ""}, {246, ""}, {247, ""}, {-1, "domaca_mena"}}, QStringLiteral("200;100;120;-1"));
+    SetupGridColumns(grid, {{245, ""}, {246, ""}, {247, ""}, {-1, "domaca_mena"}}, QStringLiteral("200;100;120;-1"));
 }
 
 void SetupItemsTableGrid(platform::StringGrid &grid)
 {
-    setupGrid(grid, {{245, ""}, {246, ""}, {247, ""}, {-1, "domaca_mena"}}, QStringLiteral("350;100;120;-1"));
+    SetupGridColumns(grid, {{245, ""}, {246, ""}, {247, ""}, {-1, "domaca_mena"}}, QStringLiteral("350;100;120;-1"));
 }
 
 void FillBillsTableGrid(platform::StringGrid &grid, const QString &sql)

@@ -41,10 +41,8 @@ bool SavePayment(const QString &billId, const PaymentFormValues &form, FormFocus
 
 std::optional<PaymentFormValues> LoadPaymentForm(const QString &paymentId)
 {
-    if (SqlId(paymentId) == QLatin1String("NULL"))
-        return std::nullopt;
-    const auto table = rules::connection().GetTable(QStringLiteral("SELECT * FROM uhrady WHERE id = ") + SqlId(paymentId));
-    if (!table->MoveFirst())
+    const auto table = rules::rowById("uhrady", paymentId);
+    if (!table)
         return std::nullopt;
     PaymentFormValues form;
     form.date = services::ParseDate(SqlDateToDate(ReadFieldStr(*table, QStringLiteral("datum"), QString())));

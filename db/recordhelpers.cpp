@@ -2,18 +2,21 @@
 #include "db/recordhelpers.h"
 
 #include "db/sqltext.h"
+#include "db/tsqlitedatabase.h"
 #include "services/messages.h"
 #include "services/uitexts.h"
 
 namespace bralvo::db::records {
 
+void showWarning(int textNumber, const QString &argument)
+{
+    services::ShowMessageBox(services::FillPlaceholders(services::MessageText(textNumber), {argument}),
+                             services::kMbWarning);
+}
+
 void warn(FormFocus &focus, int textNumber, const QString &control, const QString &argument)
 {
-    QString message = services::MessageText(textNumber);
-    const int at = message.indexOf(QLatin1String("%s"));
-    if (at >= 0)
-        message = message.left(at) + argument + message.mid(at + 2);
-    services::ShowMessageBox(message, services::kMbWarning);
+    showWarning(textNumber, argument);
     if (!control.isEmpty())
         focus.focusControl(control);
 }
@@ -42,6 +45,14 @@ QString number(const QString &typed)
 QString id(const QString &idText)
 {
     return SqlId(idText) + QLatin1Char(',');
+}
+
+void retireOrDeleteRows(TSQLiteDatabase &db, const QString &table, bool usedByBills, const QString &where)
+{
+    if (usedByBills)
+        db.ExecSql(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET existuje=0") + where);
+    else
+        db.ExecSql(QStringLiteral("DELETE FROM ") + table + where);
 }
 
 bool isSet(const QString &flagText)

@@ -4,6 +4,7 @@
 #include "db/accountscope.h"
 #include "db/billnumbering.h"
 #include "db/lookups.h"
+#include "db/recordhelpers.h"
 #include "db/rulesquery.h"
 #include "db/sqltext.h"
 #include "db/transaction.h"
@@ -41,8 +42,7 @@ struct RetiringKind {
 
 QString liveRowCondition(const RetiringKind &kind, const QString &name)
 {
-    QString condition = QStringLiteral(" WHERE (") + QLatin1String(kind.nameColumn) + QStringLiteral(" = ")
-        + SqlQuoted(name) + QStringLiteral(") AND (existuje = 1)");
+    QString condition = LiveRowWhere(kind.nameColumn, name);
     if (kind.inAccountScope)
         condition += QStringLiteral(" AND ") + AccountFilter();
     return condition;
@@ -54,11 +54,7 @@ bool retireOrDelete(const RetiringKind &kind, const QString &name)
         return false;
     TSQLiteDatabase &db = rules::connection();
     Transaction tx(db);
-    const QString table = QLatin1String(kind.table);
-    if (kind.hasBills(name))
-        db.ExecSql(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET existuje=0") + liveRowCondition(kind, name));
-    else
-        db.ExecSql(QStringLiteral("DELETE FROM ") + table + liveRowCondition(kind, name));
+    records::retireOrDeleteRows(db, QLatin1String(kind.table), kind.hasBills(name), liveRowCondition(kind, name));
     tx.commit();
     return true;
 }

@@ -4,6 +4,7 @@
 #include "db/database.h"
 #include "db/esqliteexception.h"
 #include "db/fieldreaders.h"
+#include "db/sqltext.h"
 #include "db/tsqlitedatabase.h"
 #include "db/tsqlitetable.h"
 
@@ -32,6 +33,18 @@ QString queryFirstField(const QString &sql, const QString &fieldName, const QStr
     if (!table->MoveFirst())
         return defaultValue;
     return ReadFieldStr(*table, fieldName, defaultValue);
+}
+
+std::unique_ptr<TSQLiteTable> rowById(const char *table, const QString &idText)
+{
+    const QString id = SqlId(idText);
+    if (id == QLatin1String("NULL"))
+        return nullptr;
+    auto row = connection().GetTable(QStringLiteral("SELECT * FROM ") + QLatin1String(table)
+                                     + QStringLiteral(" WHERE id = ") + id);
+    if (!row->MoveFirst())
+        return nullptr;
+    return row;
 }
 
 bool isYearText(const QString &year)

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 namespace bralvo::db {
 
 class TSQLiteDatabase;
+class TSQLiteTable;
 
 namespace rules {
 
@@ -24,6 +26,11 @@ int queryRowCount(const QString &sql);
 // finds nothing or the field cannot be read.
 QString queryFirstField(const QString &sql, const QString &fieldName,
                         const QString &defaultValue = QString());
+
+// "SELECT * FROM <table> WHERE id = <id>", on its row; nullptr when the
+// id is "" or "NULL" (no query is made) or no row has it. Throws
+// ESQLiteException for an id that is no number.
+std::unique_ptr<TSQLiteTable> rowById(const char *table, const QString &idText);
 
 // Exactly four ASCII digits. strftime('%Y', ...) only ever gives such a
 // text, so any other year can match no bill and needs no query.

@@ -100,6 +100,12 @@ QString SqlDateLiteral(const QString &displayDate)
     return SqlQuoted(DateToSqlDate(displayDate));
 }
 
+QString LiveRowWhere(const char *column, const QString &value)
+{
+    return QStringLiteral(" WHERE (") + QLatin1String(column) + QStringLiteral(" = ") + SqlQuoted(value)
+        + QStringLiteral(") AND (existuje = 1)");
+}
+
 void AppendAnd(QString &condition)
 {
     if (!condition.isEmpty())

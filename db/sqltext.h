@@ -53,6 +53,11 @@ QString SqlDateToDate(const QString &sqlDate);
 // SqlQuoted(DateToSqlDate(displayDate)): the date as a literal.
 QString SqlDateLiteral(const QString &displayDate);
 
+// " WHERE (<column> = <SqlQuoted(value)>) AND (existuje = 1)", with its
+// leading blank: the live rows (not retired by existuje=0) whose column
+// holds value. column is a plain column name.
+QString LiveRowWhere(const char *column, const QString &value);
+
 // Appends " AND " to a non-empty condition; an empty one stays empty.
 void AppendAnd(QString &condition);
 

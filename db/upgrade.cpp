@@ -60,19 +60,6 @@ struct ChangeLog {
     }
 };
 
-// Each "%s" in turn gets the next argument; a translated text with fewer
-// placeholders simply uses fewer.
-QString fillPlaceholders(QString text, const QStringList &args)
-{
-    for (const QString &arg : args) {
-        const int at = text.indexOf(QLatin1String("%s"));
-        if (at < 0)
-            break;
-        text.replace(at, 2, arg);
-    }
-    return text;
-}
-
 int readUserVersion(TSQLiteDatabase &db)
 {
     const auto table = db.GetTable(QStringLiteral("PRAGMA user_version;"));
@@ -123,8 +110,8 @@ void createIndexes(TSQLiteDatabase &db, ChangeLog &log)
 void refuseNewerDatabase(int version)
 {
     const QString text = services::MessageText(310) + CR
-        + fillPlaceholders(services::MessageText(311),
-                           {ShownDbVersion(version), ShownDbVersion(SupportedDbVersion)});
+        + services::FillPlaceholders(services::MessageText(311),
+                                     {ShownDbVersion(version), ShownDbVersion(SupportedDbVersion)});
     services::ShowMessageBox(text, services::kMbWarning);
     CloseDatabase();
     databaseUi().lockUserInterface();
@@ -133,7 +120,8 @@ void refuseNewerDatabase(int version)
 void showReport(const ChangeLog &log)
 {
     const QString cr(CR);
-    const QString text = fillPlaceholders(services::MessageText(104), {cr, cr, cr, cr}) + log.text();
+    const QString text =
+        services::FillPlaceholders(services::MessageText(104), {cr, cr, cr, cr}) + log.text();
     services::ShowMessageBox(text, log.failed ? services::kMbWarning : services::kMbInformation);
 }
 

@@ -82,10 +82,8 @@ bool checksPass(const UserFormValues &form, FormFocus &focus)
 void storeUser(TSQLiteDatabase &db, const UserFormValues &form, bool overwrite)
 {
     if (overwrite) {
-        const QString where = QStringLiteral(" WHERE (uzivatel = ") + SqlQuoted(form.name)
-            + QStringLiteral(") AND (existuje = 1)");
-        db.ExecSql(UserHasBills(form.name, UserState::Live) ? QStringLiteral("UPDATE uzivatelia SET existuje=0") + where
-                                                             : QStringLiteral("DELETE FROM uzivatelia") + where);
+        records::retireOrDeleteRows(db, QStringLiteral("uzivatelia"), UserHasBills(form.name, UserState::Live),
+                                    LiveRowWhere("uzivatel", form.name));
     }
     db.ExecSql(newUserInsertSql(form));
 }

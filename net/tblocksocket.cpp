@@ -344,7 +344,8 @@ int TBlockSocket::ResolvePortNumber(const QByteArray &port)
 
 // --- sending
 
-int TBlockSocket::PlainSendBytes(const void *buffer, int length)
+int TBlockSocket::SendInChunks(const void *buffer, int length,
+                               const std::function<int(const char *chunk, int size)> &sendChunk)
 {
     if (TakeStopRequest())
         return 0;
@@ -355,17 +356,24 @@ int TBlockSocket::PlainSendBytes(const void *buffer, int length)
         if (chunk <= 0)
             break;
         LimitBandwidth(chunk, MaxSendBandwidth, m_nextSendTick);
-        const auto result = ::send(m_handle, static_cast<const char *>(buffer) + sent,
-                                   size_t(chunk), MSG_NOSIGNAL);
-        RecordResult(result < 0 ? -1 : 0);
-        if (m_lastError != 0)
+        const int result = sendChunk(static_cast<const char *>(buffer) + sent, chunk);
+        if (m_lastError != 0 || result < 0)
             break;
-        sent += int(result);
-        CountSent(int(result));
+        sent += result;
+        CountSent(result);
         NotifyStatus(THookSocketReason::HR_WriteCount, QString::number(result));
     }
     ErrorCheck();
     return sent;
+}
+
+int TBlockSocket::PlainSendBytes(const void *buffer, int length)
+{
+    return SendInChunks(buffer, length, [this](const char *chunk, int size) {
+        const auto result = ::send(m_handle, chunk, size_t(size), MSG_NOSIGNAL);
+        RecordResult(result < 0 ? -1 : 0);
+        return int(result);
+    });
 }
 
 int TBlockSocket::SendBytes(const void *buffer, int length)
@@ -718,14 +726,7 @@ void TBlockSocket::ReadStreamSized(QIODevice &stream, int timeoutMs)
     const qint32 length = ReadInt32(timeoutMs);
     if (m_lastError != 0)
         return;
-    for (qint64 left = length; left > 0;) {
-        const int piece = int(std::min<qint64>(left, SendMaxChunk));
-        const QByteArray bytes = ReadTextOfLength(piece, timeoutMs);
-        if (m_lastError != 0)
-            break;
-        services::WriteStringToStream(stream, bytes);
-        left -= piece;
-    }
+    CopyToStream(stream, length, timeoutMs);
 }
 
 void TBlockSocket::ReadStreamSizedBE(QIODevice &stream, int timeoutMs)
@@ -735,6 +736,11 @@ void TBlockSocket::ReadStreamSizedBE(QIODevice &stream, int timeoutMs)
         return;
     const auto length = qint32(quint32(quint8(prefix[0])) << 24 | quint32(quint8(prefix[1])) << 16
                                | quint32(quint8(prefix[2])) << 8 | quint8(prefix[3]));
+    CopyToStream(stream, length, timeoutMs);
+}
+
+void TBlockSocket::CopyToStream(QIODevice &stream, qint64 length, int timeoutMs)
+{
     for (qint64 left = length; left > 0;) {
         const int piece = int(std::min<qint64>(left, SendMaxChunk));
         const QByteArray bytes = ReadTextOfLength(piece, timeoutMs);

@@ -154,6 +154,14 @@ protected:
     bool TakeStopRequest();
     void LimitBandwidth(int length, int limit, std::uint32_t &nextTick);
     int PlainSendBytes(const void *buffer, int length);
+    // The send loop shared by plain and encrypted sockets: honours a stop
+    // request, shows the bytes to the monitor, then hands out chunks of at
+    // most SendMaxChunk within MaxSendBandwidth. sendChunk sends one chunk
+    // and returns the bytes taken, negative to stop; a LastError also stops.
+    // Each chunk is counted and reported as HR_WriteCount; ends with
+    // ErrorCheck(). Returns the bytes sent.
+    int SendInChunks(const void *buffer, int length,
+                     const std::function<int(const char *chunk, int size)> &sendChunk);
     int PlainReadBytes(void *buffer, int length);
     void ApplyReadFilter(void *buffer, int &length);
     void NotifyStatus(THookSocketReason reason, const QString &value);
@@ -174,6 +182,9 @@ protected:
     QByteArray m_pending;
 
 private:
+    // Reads length bytes in SendMaxChunk pieces into stream; stops at the
+    // first error. A length <= 0 reads nothing.
+    void CopyToStream(QIODevice &stream, qint64 length, int timeoutMs);
     bool Wait(int timeoutMs, short events);
     // With InterPacketTimeout off: takes the time since start off the
     // call's time-out; false (10060 recorded) once it is used up.

@@ -168,25 +168,11 @@ int TTCPBlockSocket::ReadBytes(void *buffer, int length)
 
 int TTCPBlockSocket::EncryptedSend(const void *buffer, int length)
 {
-    if (TakeStopRequest())
-        return 0;
-    NotifyMonitor(true, buffer, length);
-    int sent = 0;
-    while (sent < length) {
-        const int chunk = std::min(length - sent, SendMaxChunk);
-        if (chunk <= 0)
-            break;
-        LimitBandwidth(chunk, MaxSendBandwidth, m_nextSendTick);
-        const int result = m_ssl->SendEncrypted(static_cast<const char *>(buffer) + sent, chunk);
+    return SendInChunks(buffer, length, [this](const char *chunk, int size) {
+        const int result = m_ssl->SendEncrypted(chunk, size);
         SetLastError(m_ssl->LastError() != 0 ? 10091 : 0);
-        if (LastError() != 0 || result <= 0)
-            break;
-        sent += result;
-        CountSent(result);
-        NotifyStatus(THookSocketReason::HR_WriteCount, QString::number(result));
-    }
-    ErrorCheck();
-    return sent;
+        return result <= 0 ? -1 : result;
+    });
 }
 
 int TTCPBlockSocket::DecryptedRead(void *buffer, int length)

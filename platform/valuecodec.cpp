@@ -148,30 +148,30 @@ void ValueWriter::writeBoolean(bool value)
     writeValueType(value ? ValueType::True : ValueType::False);
 }
 
+void ValueWriter::writeCounted(ValueType type, const QByteArray &bytes, int countBytes)
+{
+    writeValueType(type);
+    writeInt(bytes.size(), countBytes);
+    writeRaw(bytes);
+}
+
 void ValueWriter::writeString8(const QByteArray &bytes)
 {
     if (bytes.size() > 255) {
         writeLongString8(bytes);
         return;
     }
-    writeValueType(ValueType::String);
-    writeInt(bytes.size(), 1);
-    writeRaw(bytes);
+    writeCounted(ValueType::String, bytes, 1);
 }
 
 void ValueWriter::writeLongString8(const QByteArray &bytes)
 {
-    writeValueType(ValueType::LString);
-    writeInt(bytes.size(), 4);
-    writeRaw(bytes);
+    writeCounted(ValueType::LString, bytes, 4);
 }
 
 void ValueWriter::writeUtf8String(const QString &text)
 {
-    const QByteArray bytes = text.toUtf8();
-    writeValueType(ValueType::Utf8String);
-    writeInt(bytes.size(), 4);
-    writeRaw(bytes);
+    writeCounted(ValueType::Utf8String, text.toUtf8(), 4);
 }
 
 void ValueWriter::writeWideString(const QString &text)
@@ -198,9 +198,7 @@ void ValueWriter::writeIdent(const QString &ident)
 
 void ValueWriter::writeBinary(const QByteArray &bytes)
 {
-    writeValueType(ValueType::Binary);
-    writeInt(bytes.size(), 4);
-    writeRaw(bytes);
+    writeCounted(ValueType::Binary, bytes, 4);
 }
 
 void ValueWriter::writeSet(const QStringList &names)

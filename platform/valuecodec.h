@@ -79,6 +79,8 @@ public:
 
 private:
     void writeInt(qint64 value, int bytes);
+    // The tag, the byte count in countBytes bytes, then the bytes.
+    void writeCounted(ValueType type, const QByteArray &bytes, int countBytes);
     Stream &m_stream;
 };
 

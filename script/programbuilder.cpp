@@ -3,6 +3,7 @@
 // programbuilder_expr.cpp.
 #include "script/programbuilder.h"
 
+#include "script/buildertree.h"
 #include "script/designators.h"
 #include "script/expressions.h"
 #include "script/runtimeerror.h"
@@ -17,21 +18,9 @@ namespace bralvo::script {
 
 namespace {
 
-QString kindOf(const TscXMLItem &e)
-{
-    return e.Name().toLower();
-}
-
-QString quoted(const QString &name)
-{
-    return QLatin1Char('\'') + name + QLatin1Char('\'');
-}
-
-const TscXMLItem *childNamed(const TscXMLItem &e, const char *name)
-{
-    const int index = e.Find(QLatin1String(name));
-    return index < 0 ? nullptr : e.Items(index);
-}
+using builder::childNamed;
+using builder::kindOf;
+using builder::quoted;
 
 } // namespace
 

@@ -2,6 +2,7 @@
 // their arrays and initial values.
 #include "script/programbuilder.h"
 
+#include "script/buildertree.h"
 #include "script/designators.h"
 #include "script/expressions.h"
 #include "script/scriptmessages.h"
@@ -14,16 +15,8 @@ namespace {
 
 constexpr double MaxArrayElements = 1 << 24;
 
-QString kindOf(const TscXMLItem &e)
-{
-    return e.Name().toLower();
-}
-
-const TscXMLItem *childNamed(const TscXMLItem &e, const char *name)
-{
-    const int index = e.Find(QLatin1String(name));
-    return index < 0 ? nullptr : e.Items(index);
-}
+using builder::childNamed;
+using builder::kindOf;
 
 Variant initialValue(int typeCode)
 {

@@ -3,6 +3,7 @@
 // depends on a value known only at run time.
 #include "script/programbuilder.h"
 
+#include "script/buildertree.h"
 #include "platform/handleregistry.h"
 #include "script/designators.h"
 #include "script/expressions.h"
@@ -16,15 +17,8 @@ namespace bralvo::script {
 
 namespace {
 
-QString kindOf(const TscXMLItem &e)
-{
-    return e.Name().toLower();
-}
-
-QString quoted(const QString &name)
-{
-    return QLatin1Char('\'') + name + QLatin1Char('\'');
-}
+using builder::kindOf;
+using builder::quoted;
 
 // The value a variable holds while building; anything else is unknown yet.
 // A parameter holds its argument only while its procedure runs, so its

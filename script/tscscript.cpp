@@ -326,11 +326,10 @@ void TscScript::AddEnumSet(const QString &typeName, const QString &names)
     }
 }
 
-TscMethodHelper *TscScript::AddMethod(const QString &declaration, const TscDirectCallback &callback,
-                                      const QString &category, const QString &description)
+TscMethodHelper *TscScript::addMethodEntry(const QString &declaration, const QString &category,
+                                           const QString &description)
 {
     auto helper = std::make_unique<TscMethodHelper>(declaration, this);
-    helper->DirectCallback = callback;
     helper->Category = category;
     helper->Description = description.isEmpty() ? helper->Name : description;
     TscMethodHelper *raw = helper.release();
@@ -338,16 +337,20 @@ TscMethodHelper *TscScript::AddMethod(const QString &declaration, const TscDirec
     return raw;
 }
 
+TscMethodHelper *TscScript::AddMethod(const QString &declaration, const TscDirectCallback &callback,
+                                      const QString &category, const QString &description)
+{
+    TscMethodHelper *method = addMethodEntry(declaration, category, description);
+    method->DirectCallback = callback;
+    return method;
+}
+
 TscMethodHelper *TscScript::AddMethodParamArray(const QString &declaration, const TscArrayCallback &callback,
                                                 const QString &category, const QString &description)
 {
-    auto helper = std::make_unique<TscMethodHelper>(declaration, this);
-    helper->ArrayCallback = callback;
-    helper->Category = category;
-    helper->Description = description.isEmpty() ? helper->Name : description;
-    TscMethodHelper *raw = helper.release();
-    Add(raw->Name, raw);
-    return raw;
+    TscMethodHelper *method = addMethodEntry(declaration, category, description);
+    method->ArrayCallback = callback;
+    return method;
 }
 
 TscCustomVariable *TscScript::AddObject(const QString &name, const platform::HandleTarget *object,

@@ -136,6 +136,10 @@ private:
         bool owned;
     };
     void freeEntry(size_t index);
+    // Adds the method of the declaration with its category and description
+    // (its name when empty); the caller sets the callback.
+    TscMethodHelper *addMethodEntry(const QString &declaration, const QString &category,
+                                    const QString &description);
 
     std::vector<Entry> m_entries;
     QMultiHash<QString, TscObject *> m_lookup;

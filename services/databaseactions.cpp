@@ -18,7 +18,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
-#include <cstdio>
 
 namespace bralvo::services {
 
@@ -41,28 +40,6 @@ bool isUsableFolder(const QString &text)
     return text.startsWith(QLatin1Char('/')) && QFileInfo(text).isDir();
 }
 
-
-platform::IniFile openList()
-{
-    QDir().mkpath(DatabasesFolder());
-    return platform::IniFile(DatabaseListFile());
-}
-
-// Copies a file over another in one step (temporary copy, then rename).
-// False when the copy failed; a missing source is not copied and is no
-// failure.
-bool replaceFile(const QString &source, const QString &target)
-{
-    if (!QFileInfo(source).isFile())
-        return true;
-    const QString temporary = target + QStringLiteral(".copying");
-    QFile::remove(temporary);
-    if (QFile::copy(source, temporary)
-        && std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target).constData()) == 0)
-        return true;
-    QFile::remove(temporary);
-    return false;
-}
 
 // Moves a home folder: a rename when the target is free, else a merge.
 void moveHomeFolder(const QString &oldHome, const QString &newHome)
@@ -104,7 +81,7 @@ void moveBackupFolders(platform::IniFile &copy, const QString &oldName, const QS
 void writeMovedFolder(const QString &oldName, const QString &newName, const QString &oldFolder,
                       const QString &newFolder)
 {
-    platform::IniFile list = openList();
+    platform::IniFile list = OpenDatabaseList();
     list.writeString(kSection, newName, newFolder);
     list.save();
     QDir().mkpath(HomeFolder(newName));
@@ -116,7 +93,7 @@ void writeMovedFolder(const QString &oldName, const QString &newName, const QStr
 
 void writeRenamedEntry(const QString &oldName, const QString &newName)
 {
-    platform::IniFile list = openList();
+    platform::IniFile list = OpenDatabaseList();
     const QString folder = list.readString(kSection, oldName, QString());
     list.deleteKey(kSection, oldName);
     list.writeString(kSection, newName, folder);
@@ -152,7 +129,7 @@ bool IsOpenDatabaseFolder(const QString &folder)
 
 bool SelectDatabase(const QString &name)
 {
-    replaceFile(HomeFolder(name) + kSettingsCopy, SettingsFilePath());
+    ReplaceFile(HomeFolder(name) + kSettingsCopy, SettingsFilePath());
     if (programHost().startupPending())
         return false;
     if (!platform::restartSeam().restartProgram({QStringLiteral("vybranaDB")}))
@@ -170,7 +147,7 @@ bool RemoveDatabase(const ListedDatabase &entry)
     }
     if (ShowMessageBox(MessageText(290), kMbQuestionYesNo) != kIdYes)
         return false;
-    platform::IniFile list = openList();
+    platform::IniFile list = OpenDatabaseList();
     list.deleteKey(kSection, entry.name);
     DeleteDirectoryTree(HomeFolder(entry.name), true);
     list.save();
@@ -184,7 +161,7 @@ bool AddDatabase(const QString &name, const QString &folder)
     const QString home = HomeFolder(name);
     QDir().mkpath(home);
     const QString location = isUsableFolder(folder) ? folder : platform::withoutTrailingSlash(home);
-    platform::IniFile list = openList();
+    platform::IniFile list = OpenDatabaseList();
     list.writeString(kSection, name, EnsureFolderSlash(location));
     list.save();
     platform::IniFile copy(home + kSettingsCopy);
@@ -256,7 +233,7 @@ bool SaveDatabaseChanges(const ListedDatabase &old, const QString &newName, cons
         programHost().closeDatabase();  // nothing may be written to the old file any more
     // A database that did not reach its new folder must stay listed where
     // it is: the list and the settings would otherwise name an empty place.
-    if (plan.copyFile && !replaceFile(plan.oldFolder + kDatabaseFile, plan.newFolder + kDatabaseFile)) {
+    if (plan.copyFile && !ReplaceFile(plan.oldFolder + kDatabaseFile, plan.newFolder + kDatabaseFile)) {
         if (restart && !programHost().startupPending())
             programHost().openDatabase();
         ShowMessageBox(MessageText(kCopyFailedText), kMbWarning);

@@ -17,7 +17,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
-#include <cstdio>
 
 namespace bralvo::services {
 
@@ -30,27 +29,6 @@ const QString kSettingsCopy = QStringLiteral("settings.txs");
 QString dataRoot()
 {
     return platform::withTrailingSlash(DataRoot.isEmpty() ? platform::dataRootFolder() : DataRoot);
-}
-
-platform::IniFile openList()
-{
-    QDir().mkpath(DatabasesFolder());
-    return platform::IniFile(DatabaseListFile());
-}
-
-// Copies a file over another in one step (temporary copy, then rename).
-bool replaceFile(const QString &source, const QString &target)
-{
-    if (!QFileInfo(source).isFile())
-        return false;
-    const QString temporary = target + QStringLiteral(".copying");
-    QFile::remove(temporary);
-    if (!QFile::copy(source, temporary))
-        return false;
-    if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target).constData()) == 0)
-        return true;
-    QFile::remove(temporary);
-    return false;
 }
 
 // "Database 01", "Database 02", ...: the next name neither listed nor
@@ -197,6 +175,12 @@ bool SameFolder(const QString &a, const QString &b)
     return EnsureFolderSlash(a) == EnsureFolderSlash(b);
 }
 
+platform::IniFile OpenDatabaseList()
+{
+    QDir().mkpath(DatabasesFolder());
+    return platform::IniFile(DatabaseListFile());
+}
+
 QStringList DatabaseNames()
 {
     return platform::IniFile(DatabaseListFile()).keys(kSection);
@@ -211,18 +195,18 @@ void SelectDatabaseAtStart()
 void SaveSettingsToDatabaseFolder()
 {
     const QString current = LiveDatabaseFolder();
-    const platform::IniFile list = openList();
+    const platform::IniFile list = OpenDatabaseList();
     for (const QString &name : list.keys(kSection)) {
         if (!SameFolder(list.readString(kSection, name, QString()), current))
             continue;
         QDir().mkpath(HomeFolder(name));
-        replaceFile(SettingsFilePath(), HomeFolder(name) + kSettingsCopy);
+        ReplaceFile(SettingsFilePath(), HomeFolder(name) + kSettingsCopy);
     }
 }
 
 bool MaintainDatabaseList(const QString &newName, const QString &newFolder)
 {
-    platform::IniFile list = openList();
+    platform::IniFile list = OpenDatabaseList();
     const QStringList names = list.keys(kSection);
     bool taken = false;
     if (!newName.isEmpty() && names.contains(newName, Qt::CaseInsensitive)) {

@@ -9,6 +9,8 @@
 // "Data/DBs" are never followed, adopted or deleted.
 #pragma once
 
+#include "platform/inifile.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +27,11 @@ QString HomeFolder(const QString &name);
 QString EnsureFolderSlash(const QString &folder);
 // Both folders name the same place (trailing "/" ensured, exact case).
 bool SameFolder(const QString &a, const QString &b);
+
+// The list file, loaded now (empty when missing; FileError when it
+// cannot be read). DatabasesFolder() is created first so that a later
+// save can write it.
+platform::IniFile OpenDatabaseList();
 
 // The key names of [Databases] in file order.
 QStringList DatabaseNames();

@@ -1,9 +1,11 @@
-// Folder-tree copy and delete over QDir, links never followed.
+// Folder-tree copy and delete over QDir, links never followed; one-step
+// file replacement.
 #include "services/directorytree.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cstdio>
 
 #include <unistd.h>
 
@@ -107,6 +109,19 @@ bool DeleteDirectoryTree(const QString &folder, bool removeRoot)
     if (info.isSymLink() || !info.isDir())
         return false;
     return deleteTree(path, removeRoot);
+}
+
+bool ReplaceFile(const QString &source, const QString &target)
+{
+    if (!QFileInfo(source).isFile())
+        return true;
+    const QString temporary = target + QStringLiteral(".copying");
+    QFile::remove(temporary);
+    if (QFile::copy(source, temporary)
+        && std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target).constData()) == 0)
+        return true;
+    QFile::remove(temporary);
+    return false;
 }
 
 } // namespace bralvo::services

@@ -1,5 +1,6 @@
-// Copying and deleting whole folder trees. Neither ever follows a symbolic
-// link: a link is copied or deleted as the link itself.
+// Copying and deleting whole folder trees, and replacing one file in a
+// single step. The tree routines never follow a symbolic link: a link is
+// copied or deleted as the link itself.
 #pragma once
 
 #include <QString>
@@ -25,5 +26,12 @@ bool CopyDirectoryTree(const QString &source, const QString &target);
 // an empty path, "/", a path that is not a folder, and a folder that is
 // itself a symbolic link.
 bool DeleteDirectoryTree(const QString &folder, bool removeRoot);
+
+// Replaces target with a copy of source in one step: source is copied to
+// target + ".copying", which is then renamed over target, so target is
+// never half written. True when done, and when source is no file (there
+// is nothing to copy); false when copying or renaming failed, with target
+// left as it was and the temporary copy removed.
+bool ReplaceFile(const QString &source, const QString &target);
 
 } // namespace bralvo::services

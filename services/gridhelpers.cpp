@@ -4,6 +4,7 @@
 #include "platform/conversionerror.h"
 #include "platform/widgets/stringgrid.h"
 #include "services/numbers.h"
+#include "services/uitexts.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -45,6 +46,17 @@ void SetGridColWidths(platform::StringGrid &grid, const QString &widths, bool sa
     }
     for (int col = 0; col < parts.size() && col < grid.columnCount(); ++col)
         grid.setColWidth(col, parts[col].trimmed().toInt());
+}
+
+void SetupGridColumns(platform::StringGrid &grid, std::initializer_list<GridTitle> titles, const QString &widths)
+{
+    grid.setColumnCount(int(titles.size()));
+    if (grid.rowCount() < 2)
+        grid.setRowCount(2);
+    int col = 0;
+    for (const GridTitle &title : titles)
+        grid.setCell(col++, 0, title.text >= 0 ? MessageText(title.text) : QLatin1String(title.fixed));
+    SetGridColWidths(grid, widths, false);
 }
 
 void FormatGridMoneyColumns(platform::StringGrid &grid, const QString &columns)

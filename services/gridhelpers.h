@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <initializer_list>
 
 class QComboBox;
 class QListWidget;
@@ -18,6 +19,18 @@ namespace bralvo::services {
 // widths: "70;100;-1;-1"; -1 hides a column, an empty text changes
 // nothing. same: the first width goes to every column.
 void SetGridColWidths(platform::StringGrid &grid, const QString &widths, bool same);
+
+// A column title: UI text number `text`, or with text -1 the `fixed`
+// text (hidden columns are titled with their field's name).
+struct GridTitle {
+    int text;
+    const char *fixed;
+};
+
+// One column per title, titles in row 0, at least two rows (the title
+// and an empty data row; more rows stay), then SetGridColWidths(grid,
+// widths, false).
+void SetupGridColumns(platform::StringGrid &grid, std::initializer_list<GridTitle> titles, const QString &widths);
 
 // Rewrites the cells of the listed columns ("4;5") as money, skipping the
 // title row and the last (totals) row; a grid under 3 rows is left alone.

@@ -15,22 +15,6 @@ QStringList filledTable(int count, QString (*builtIn)(int))
     return table;
 }
 
-// Fills the "%s" placeholders left to right. A translated text with other
-// "%" marks or too few placeholders is used as it is: this lookup is the
-// last resort for a missing text and must never fail.
-QString fillPlaceholders(QString text, const QStringList &arguments)
-{
-    int from = 0;
-    for (const QString &argument : arguments) {
-        const int at = text.indexOf(QLatin1String("%s"), from);
-        if (at < 0)
-            break;
-        text.replace(at, 2, argument);
-        from = at + argument.size();
-    }
-    return text;
-}
-
 // Texts the program shows in slots the built-in list leaves empty. They
 // stay out of the tables (so the generated list, its data file and the
 // shipped language files are untouched); a language file that gives the
@@ -73,6 +57,21 @@ QStringList &UiTextTable()
     return table;
 }
 
+// A translated text with other "%" marks or too few placeholders is used
+// as it is: MessageText's fallback relies on this never failing.
+QString FillPlaceholders(QString text, const QStringList &arguments)
+{
+    int from = 0;
+    for (const QString &argument : arguments) {
+        const int at = text.indexOf(QLatin1String("%s"), from);
+        if (at < 0)
+            break;
+        text.replace(at, 2, argument);
+        from = at + argument.size();
+    }
+    return text;
+}
+
 QString MessageText(int number)
 {
     const QStringList &table = UiTextTable();
@@ -81,7 +80,7 @@ QString MessageText(int number)
         return text.isEmpty() ? addedText(number) : text;
     }
     const QString fallback = table.size() > 21 ? table.at(21) : BuiltInUiText(21);
-    return fillPlaceholders(StripPercent(fallback),
+    return FillPlaceholders(StripPercent(fallback),
                             {ContactEmailAddress(), QString::number(number)});
 }
 

@@ -33,6 +33,11 @@ QStringList &UiTextTable();
 // ("... e-mail "<address>" ... error "msg[316]""). Never throws.
 QString MessageText(int number);
 
+// Puts the arguments into the "%s" marks of text, left to right; an
+// argument is never searched for further marks. Marks without an argument
+// stay, arguments without a mark are dropped. Never throws.
+QString FillPlaceholders(QString text, const QStringList &arguments);
+
 // The report label table, 177 entries with their marks; same rules as
 // UiTextTable().
 QStringList &ReportTextTable();

@@ -7,6 +7,7 @@
 #include "report/model/reporterror.h"
 #include "report/model/trpband.h"
 #include "report/model/trpoptions.h"
+#include "report/model/trpdialogpage.h"
 #include "report/model/trppage.h"
 #include "report/model/trpreport.h"
 #include "report/model/trpresources.h"

@@ -10,7 +10,11 @@
 #include "report/model/trpdataset.h"
 #include "report/model/trpmemoview.h"
 #include "report/model/trpoptions.h"
+#include "report/model/trpdialogpage.h"
+#include "report/model/trplineview.h"
 #include "report/model/trppage.h"
+#include "report/model/trppictureview.h"
+#include "report/model/trpshapeview.h"
 #include "report/model/trpresources.h"
 #include "report/model/trpserializer.h"
 #include "report/model/trpstyles.h"
@@ -78,7 +82,11 @@ void registerReportClasses()
         for (const platform::ClassInfo *c :
              {&TrpReport::staticClass(), &TrpReportPage::staticClass(), &TrpDataPage::staticClass(),
               &TrpDialogPage::staticClass(), &TrpMasterData::staticClass(), &TrpCustomMemoView::staticClass(),
-              &TrpMemoView::staticClass(), &TrpFrame::staticClass(), &TrpStyleItem::staticClass()})
+              &TrpMemoView::staticClass(), &TrpFrame::staticClass(), &TrpStyleItem::staticClass(),
+              &TrpLineView::staticClass(), &TrpPictureView::staticClass(), &TrpShapeView::staticClass(),
+              &TrpSubreport::staticClass()})
+            platform::registerClass(*c);
+        for (const platform::ClassInfo *c : bandClasses())
             platform::registerClass(*c);
         return true;
     }();

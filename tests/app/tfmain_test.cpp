@@ -275,8 +275,10 @@ TEST_F(TfMainTest, ItemsOfLaterWindowsStayDisabledUntilOpened)
     chooseSlovak();
     addAdmin();
     start();
+    // The windows not built yet: bills and the two overviews.
+    const QStringList waiting = {"menuSpravaFaktur", "menuPrezrietTabulky", "menuPrezrietGrafy"};
     for (const QString &name : app::ItemsNeedingWindows())
-        EXPECT_FALSE(item(name).isEnabled()) << name.toStdString();
+        EXPECT_EQ(item(name).isEnabled(), !waiting.contains(name)) << name.toStdString();
     for (const char *name : {"menuSwitchUser", "menuDBmanager", "menuJazyk", "menuKoniec",
                              "menuZalohovatDatabazu", "menuObnovitDatabazu", "menuNapoveda",
                              "menuZistitAktualizaciu"})

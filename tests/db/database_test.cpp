@@ -1,6 +1,6 @@
 // Opening and creating the bill database: the exact schema, the demo
 // rows, the settings it follows, and what it must leave alone.
-#include "tests/db/qstringprinter.h"
+#include "tests/support/qstringprint.h"
 #include "db/database.h"
 #include "db/esqliteexception.h"
 #include "db/schema.h"
@@ -10,6 +10,7 @@
 #include "services/settings.h"
 #include "services/uitexts.h"
 #include "tests/db/fakedatabaseui.h"
+#include "tests/support/filecontent.h"
 #include "tests/support/programfolders.h"
 
 #include <QDir>
@@ -19,7 +20,7 @@
 
 using namespace bralvo::db;
 using bralvo::test::FakeDatabaseUi;
-using bralvo::test::fileBytes;
+using bralvo::test::fileContent;
 
 namespace {
 
@@ -232,7 +233,7 @@ TEST_F(DatabaseTest, ReopeningChangesNothingAndTheDumpStaysTheSame)
 {
     ASSERT_TRUE(OpenDatabase());
     CloseDatabase();
-    const QByteArray before = fileBytes(defaultFile());
+    const QByteArray before = fileContent(defaultFile());
     const QString dump = sqlite3(defaultFile(), ".dump");
     ASSERT_TRUE(dump.contains("INSERT INTO firma VALUES(1,'- DEMO -'")) << dump.toStdString();
     EXPECT_EQ(sqlite3(defaultFile(), "PRAGMA integrity_check;"), QStringLiteral("ok\n"));
@@ -240,7 +241,7 @@ TEST_F(DatabaseTest, ReopeningChangesNothingAndTheDumpStaysTheSame)
     ASSERT_TRUE(OpenDatabase());
     CloseDatabase();
     EXPECT_EQ(sqlite3(defaultFile(), ".dump"), dump);
-    EXPECT_EQ(fileBytes(defaultFile()), before);
+    EXPECT_EQ(fileContent(defaultFile()), before);
 }
 
 TEST_F(DatabaseTest, FirstStatementFailingShowsDbErrorAndLeavesNothingOpen)
@@ -255,7 +256,7 @@ TEST_F(DatabaseTest, FirstStatementFailingShowsDbErrorAndLeavesNothingOpen)
     EXPECT_FALSE(DbOpen);
     EXPECT_EQ(DbConnection, nullptr);
     EXPECT_EQ(m_ui.calls, QStringList{"showDatabaseError"});
-    EXPECT_EQ(fileBytes(defaultFile()), garbage);
+    EXPECT_EQ(fileContent(defaultFile()), garbage);
     EXPECT_TRUE(CloseDatabase());
 }
 

@@ -32,10 +32,4 @@ public:
     QByteArray fileAtBackup;
 };
 
-inline QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace bralvo::test

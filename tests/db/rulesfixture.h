@@ -10,7 +10,7 @@
 #include "db/tsqlitedatabase.h"
 #include "db/tsqlitetable.h"
 #include "services/settings.h"
-#include "tests/db/qstringprinter.h"
+#include "tests/support/qstringprint.h"
 #include "tests/support/programfolders.h"
 
 #include <QFile>

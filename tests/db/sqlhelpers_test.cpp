@@ -1,6 +1,6 @@
 // Field readers with defaults, lists and grids filled from SQL, and
 // creating a missing table.
-#include "tests/db/qstringprinter.h"
+#include "tests/support/qstringprint.h"
 #include "db/esqliteexception.h"
 #include "db/fieldreaders.h"
 #include "db/sqlhelpers.h"
@@ -8,6 +8,7 @@
 #include "db/tsqlitetable.h"
 #include "platform/regionalsettings.h"
 #include "platform/widgets/stringgrid.h"
+#include "tests/db/sqlitefilefixture.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -17,17 +18,15 @@ using bralvo::platform::StringGrid;
 
 namespace {
 
-class SqlHelpersTest : public ::testing::Test {
+class SqlHelpersTest : public bralvo::test::SqliteFileFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        m_db = std::make_unique<TSQLiteDatabase>(m_dir.filePath("h.txs"));
-        m_db->ExecSql("CREATE TABLE uhrady (ID INTEGER PRIMARY KEY, datum DATE, suma FLOAT, "
-                      "hotovost INTEGER, pozn TEXT);");
-        m_db->ExecSql("INSERT INTO uhrady VALUES (1, '2009-03-05', 12.5, 1, 'prvá');");
-        m_db->ExecSql("INSERT INTO uhrady VALUES (2, '    -  -  ', NULL, NULL, NULL);");
-        m_db->ExecSql("INSERT INTO uhrady VALUES (3, NULL, 7, 0, 'tretia');");
+        openDatabase({"CREATE TABLE uhrady (ID INTEGER PRIMARY KEY, datum DATE, suma FLOAT, "
+                      "hotovost INTEGER, pozn TEXT);",
+                      "INSERT INTO uhrady VALUES (1, '2009-03-05', 12.5, 1, 'prvá');",
+                      "INSERT INTO uhrady VALUES (2, '    -  -  ', NULL, NULL, NULL);",
+                      "INSERT INTO uhrady VALUES (3, NULL, 7, 0, 'tretia');"});
     }
     std::unique_ptr<TSQLiteTable> all() { return m_db->GetTable("SELECT * FROM uhrady ORDER BY ID"); }
 
@@ -40,8 +39,6 @@ protected:
     }
 
     bralvo::platform::ScopedRegionalSettings m_slovak{bralvo::platform::RegionalSettings::slovak()};
-    QTemporaryDir m_dir;
-    std::unique_ptr<TSQLiteDatabase> m_db;
 };
 
 } // namespace

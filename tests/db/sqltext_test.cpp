@@ -1,5 +1,5 @@
 // How values are written into SQL text and read back.
-#include "tests/db/qstringprinter.h"
+#include "tests/support/qstringprint.h"
 #include "db/esqliteexception.h"
 #include "db/sqltext.h"
 #include "db/tsqlitedatabase.h"

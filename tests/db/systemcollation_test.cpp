@@ -1,5 +1,5 @@
 // The "SYSTEM" collation: the locale's order, case-sensitive, total.
-#include "tests/db/qstringprinter.h"
+#include "tests/support/qstringprint.h"
 #include "db/systemcollation.h"
 #include "db/tsqlitedatabase.h"
 #include "db/tsqlitetable.h"

@@ -1,10 +1,11 @@
 // The transaction guard: all or nothing, savepoints when nested, and the
 // failure always reaches the caller.
-#include "tests/db/qstringprinter.h"
+#include "tests/support/qstringprint.h"
 #include "db/esqliteexception.h"
 #include "db/transaction.h"
 #include "db/tsqlitedatabase.h"
 #include "db/tsqlitetable.h"
+#include "tests/db/sqlitefilefixture.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -13,14 +14,12 @@ using namespace bralvo::db;
 
 namespace {
 
-class TransactionTest : public ::testing::Test {
+class TransactionTest : public bralvo::test::SqliteFileFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        m_db = std::make_unique<TSQLiteDatabase>(m_dir.filePath("t.txs"));
-        m_db->ExecSql("CREATE TABLE faktury (ID INTEGER PRIMARY KEY, cislo TEXT UNIQUE);");
-        m_db->ExecSql("CREATE TABLE sp_polozky (id_faktura INTEGER, cena FLOAT NOT NULL);");
+        openDatabase({"CREATE TABLE faktury (ID INTEGER PRIMARY KEY, cislo TEXT UNIQUE);",
+                      "CREATE TABLE sp_polozky (id_faktura INTEGER, cena FLOAT NOT NULL);"});
     }
     QStringList rows()
     {
@@ -40,9 +39,6 @@ protected:
             m_db->ExecSql(QStringLiteral("INSERT INTO sp_polozky VALUES (last_insert_rowid(), %1);").arg(price));
         tx.commit();
     }
-
-    QTemporaryDir m_dir;
-    std::unique_ptr<TSQLiteDatabase> m_db;
 };
 
 } // namespace
@@ -134,7 +130,7 @@ TEST_F(TransactionTest, CommitAfterTheLibraryRolledBackReportsTheFailure)
 TEST_F(TransactionTest, SecondWriterWaitsAtBeginNotHalfWay)
 {
     Transaction tx(*m_db);
-    TSQLiteDatabase other(m_dir.filePath("t.txs"));
+    TSQLiteDatabase other(path());
     other.SetBusyTimeout(0);
     EXPECT_THROW(Transaction second(other), ESQLiteException);
     EXPECT_FALSE(other.InTransaction());

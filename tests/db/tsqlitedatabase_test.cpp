@@ -1,9 +1,10 @@
 // The connection class: exact error texts, statement rules, transactions
 // and the case rules of TableExists.
-#include "tests/db/qstringprinter.h"
+#include "tests/support/qstringprint.h"
 #include "db/esqliteexception.h"
 #include "db/tsqlitedatabase.h"
 #include "db/tsqlitetable.h"
+#include "tests/db/sqlitefilefixture.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,35 +14,19 @@ using namespace bralvo::db;
 
 namespace {
 
-class TSQLiteDatabaseTest : public ::testing::Test {
+class TSQLiteDatabaseTest : public bralvo::test::SqliteFileFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        m_db = std::make_unique<TSQLiteDatabase>(path());
-        m_db->ExecSql("CREATE TABLE Polozky (a INTEGER UNIQUE, b TEXT);");
-        m_db->ExecSql("INSERT INTO Polozky VALUES (1, 'x');");
+        openDatabase({"CREATE TABLE Polozky (a INTEGER UNIQUE, b TEXT);",
+                      "INSERT INTO Polozky VALUES (1, 'x');"});
     }
-    QString path() const { return m_dir.filePath("test.txs"); }
     qint64 count(TSQLiteDatabase &db)
     {
         auto table = db.GetTable("SELECT count(*) FROM Polozky");
         return table->FieldAsInteger(0);
     }
-
-    QTemporaryDir m_dir;
-    std::unique_ptr<TSQLiteDatabase> m_db;
 };
-
-QString errorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const ESQLiteException &e) {
-        return e.userText();
-    }
-    return QStringLiteral("<no error>");
-}
 
 } // namespace
 

@@ -1,10 +1,11 @@
 // Result tables: column kinds, the null rules of the field readers, the
 // cursor and the exact error texts.
-#include "tests/db/qstringprinter.h"
+#include "tests/support/qstringprint.h"
 #include "db/esqliteexception.h"
 #include "db/tsqlitedatabase.h"
 #include "db/tsqlitetable.h"
 #include "platform/regionalsettings.h"
+#include "tests/db/sqlitefilefixture.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -15,30 +16,15 @@ using bralvo::platform::ScopedRegionalSettings;
 
 namespace {
 
-class TSQLiteTableTest : public ::testing::Test {
+class TSQLiteTableTest : public bralvo::test::SqliteFileFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        m_db = std::make_unique<TSQLiteDatabase>(m_dir.filePath("t.txs"));
-        m_db->ExecSql("CREATE TABLE k (i INTEGER, f FLOAT, t TEXT, d DATE, b BLOB, lf float, "
-                      "bo BOOLEAN, n NUMERIC, r REAL, dbl DOUBLE, v VARCHAR(10));");
+        openDatabase({"CREATE TABLE k (i INTEGER, f FLOAT, t TEXT, d DATE, b BLOB, lf float, "
+                      "bo BOOLEAN, n NUMERIC, r REAL, dbl DOUBLE, v VARCHAR(10));"});
     }
     std::unique_ptr<TSQLiteTable> query(const char *sql) { return m_db->GetTable(QString::fromUtf8(sql)); }
-
-    QTemporaryDir m_dir;
-    std::unique_ptr<TSQLiteDatabase> m_db;
 };
-
-QString errorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const ESQLiteException &e) {
-        return e.userText();
-    }
-    return QStringLiteral("<no error>");
-}
 
 } // namespace
 

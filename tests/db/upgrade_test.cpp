@@ -1,6 +1,6 @@
 // The schema upgrade: from versions 0 and 1, the refusal of a newer
 // database, the user's "No", and that a failed upgrade changes nothing.
-#include "tests/db/qstringprinter.h"
+#include "tests/support/qstringprint.h"
 #include "db/database.h"
 #include "db/esqliteexception.h"
 #include "db/tsqlitedatabase.h"
@@ -8,6 +8,7 @@
 #include "db/upgrade.h"
 #include "services/uitexts.h"
 #include "tests/db/fakedatabaseui.h"
+#include "tests/support/filecontent.h"
 #include "tests/support/programfolders.h"
 #include "tests/support/scriptedmessageboxes.h"
 
@@ -18,7 +19,7 @@ using namespace bralvo::db;
 using bralvo::platform::kIdNo;
 using bralvo::platform::kIdYes;
 using bralvo::test::FakeDatabaseUi;
-using bralvo::test::fileBytes;
+using bralvo::test::fileContent;
 using bralvo::test::ScriptedMessageBoxes;
 
 namespace {
@@ -152,7 +153,7 @@ TEST_F(UpgradeTest, FailedStepsAreLoggedAndTurnTheReportIntoAWarning)
 TEST_F(UpgradeTest, BackupRunsBeforeAnythingIsWritten)
 {
     makeOldDatabase(1, {"jazyk", "dni_splatnosti", "predvoleny_vs"});
-    const QByteArray before = fileBytes(DbFilePath);
+    const QByteArray before = fileContent(DbFilePath);
     ScriptedMessageBoxes boxes;
     boxes.answerBox(kIdYes);
     boxes.answerBox(kIdYes);  // back up first
@@ -168,7 +169,7 @@ TEST_F(UpgradeTest, BackupRunsBeforeAnythingIsWritten)
 TEST_F(UpgradeTest, NewerDatabaseIsRefusedAndLeftByteIdentical)
 {
     makeOldDatabase(3, {});
-    const QByteArray before = fileBytes(DbFilePath);
+    const QByteArray before = fileContent(DbFilePath);
     ScriptedMessageBoxes boxes;
     boxes.answerBox(bralvo::platform::kIdOk);
     ASSERT_TRUE(OpenDatabase());
@@ -184,7 +185,7 @@ TEST_F(UpgradeTest, NewerDatabaseIsRefusedAndLeftByteIdentical)
                                 "odpojený.\rVerzia databázy je [v 1.03] a táto verzia programu podporuje "
                                 "maximálne [v 1.02]."));
     EXPECT_EQ(shown[0].flags, 48);
-    EXPECT_EQ(fileBytes(DbFilePath), before);
+    EXPECT_EQ(fileContent(DbFilePath), before);
 }
 
 TEST_F(UpgradeTest, NewerDatabase_GetsNoTablesBeforeTheRefusal)
@@ -197,7 +198,7 @@ TEST_F(UpgradeTest, NewerDatabase_GetsNoTablesBeforeTheRefusal)
         db.ExecSql("DROP TABLE uhrady;");
         db.ExecSql("DROP TABLE firma;");
     }
-    const QByteArray before = fileBytes(DbFilePath);
+    const QByteArray before = fileContent(DbFilePath);
     ScriptedMessageBoxes boxes;
     boxes.answerBox(bralvo::platform::kIdOk);
     ASSERT_TRUE(OpenDatabase());
@@ -205,7 +206,7 @@ TEST_F(UpgradeTest, NewerDatabase_GetsNoTablesBeforeTheRefusal)
     EXPECT_FALSE(DbOpen);
     EXPECT_EQ(m_ui.calls, QStringList{"lockUserInterface"});
     EXPECT_EQ(boxes.boxes().size(), 1u);
-    EXPECT_EQ(fileBytes(DbFilePath), before);
+    EXPECT_EQ(fileContent(DbFilePath), before);
     EXPECT_EQ(userVersion(), QStringLiteral("3"));
 }
 
@@ -233,7 +234,7 @@ TEST_F(UpgradeTest, OldDatabaseWithoutFirma_IsStillUpgraded)
 TEST_F(UpgradeTest, NoToTheUpgradeEndsTheProgramWithTheFileUnchanged)
 {
     makeOldDatabase(1, {"jazyk", "dni_splatnosti", "predvoleny_vs"});
-    const QByteArray before = fileBytes(DbFilePath);
+    const QByteArray before = fileContent(DbFilePath);
     ScriptedMessageBoxes boxes;
     boxes.answerBox(kIdNo);
     boxes.answerBox(bralvo::platform::kIdOk);
@@ -246,7 +247,7 @@ TEST_F(UpgradeTest, NoToTheUpgradeEndsTheProgramWithTheFileUnchanged)
     EXPECT_EQ(shown[1].text, QString::fromUtf8("Bez aktualizácie databázy program nemôže pokračovať a preto "
                                                "bude ukončený."));
     EXPECT_EQ(shown[1].flags, 64);
-    EXPECT_EQ(fileBytes(DbFilePath), before);
+    EXPECT_EQ(fileContent(DbFilePath), before);
 }
 
 TEST_F(UpgradeTest, CurrentDatabaseAsksNothingAndStaysUnchanged)
@@ -261,19 +262,19 @@ TEST_F(UpgradeTest, CurrentDatabaseAsksNothingAndStaysUnchanged)
         UpgradeDatabase();
         CloseDatabase();
     }
-    const QByteArray upgraded = fileBytes(DbFilePath);
+    const QByteArray upgraded = fileContent(DbFilePath);
     ScriptedMessageBoxes none;  // any box would fail the test
     ASSERT_TRUE(OpenDatabase());
     UpgradeDatabase();
     EXPECT_TRUE(DbOpen);
     CloseDatabase();
-    EXPECT_EQ(fileBytes(DbFilePath), upgraded);
+    EXPECT_EQ(fileContent(DbFilePath), upgraded);
 }
 
 TEST_F(UpgradeTest, UpgradeThatCannotCommitLeavesTheDatabaseUnchanged)
 {
     makeOldDatabase(1, {"jazyk", "dni_splatnosti", "predvoleny_vs"});
-    const QByteArray before = fileBytes(DbFilePath);
+    const QByteArray before = fileContent(DbFilePath);
     ScriptedMessageBoxes boxes;
     boxes.answerBox(kIdYes);
     boxes.answerBox(kIdNo);
@@ -288,7 +289,7 @@ TEST_F(UpgradeTest, UpgradeThatCannotCommitLeavesTheDatabaseUnchanged)
     reader.ExecSql("COMMIT;");
     CloseDatabase();
     EXPECT_EQ(boxes.boxes().size(), 2u);  // no report of an upgrade that did not happen
-    EXPECT_EQ(fileBytes(DbFilePath), before);
+    EXPECT_EQ(fileContent(DbFilePath), before);
     EXPECT_EQ(userVersion(), QStringLiteral("1"));
 }
 

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace bralvo::net::test {
@@ -18,6 +19,15 @@ namespace bralvo::net::test {
 // The account every server accepts.
 inline constexpr char kUser[] = "alice";
 inline constexpr char kPassword[] = "secret";
+
+// What start() returned, as an assertion: ASSERT_TRUE(started(x.start()))
+// fails the test with the reason the server could not start.
+inline ::testing::AssertionResult started(const QString &problem)
+{
+    if (problem.isEmpty())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << problem.toStdString();
+}
 
 class LocalServer {
 public:

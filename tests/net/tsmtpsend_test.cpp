@@ -21,8 +21,7 @@ class SmtpTest : public ::testing::Test {
 protected:
     void startExim(const EximOptions &options = {})
     {
-        const QString problem = m_exim.start(options);
-        ASSERT_TRUE(problem.isEmpty()) << problem.toStdString();
+        ASSERT_TRUE(test::started(m_exim.start(options)));
     }
     QString server() const { return QStringLiteral("127.0.0.1:%1").arg(m_exim.port()); }
     void aim(TSMTPSend &smtp) const
@@ -97,8 +96,7 @@ TEST_F(SmtpTest, AuthenticationChoice)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         EximServer exim;
-        const QString problem = exim.start(c.options);
-        ASSERT_TRUE(problem.isEmpty()) << problem.toStdString();
+        ASSERT_TRUE(test::started(exim.start(c.options)));
         TSMTPSend smtp;
         smtp.TargetHost = "127.0.0.1";
         smtp.TargetPort = QByteArray::number(exim.port());
@@ -178,8 +176,7 @@ TEST_F(SmtpTest, RefusedGreetingOrHelloEndsTheLogin)
                           Case{"EHLO and HELO refused", refuseHelo, 550}}) {
         SCOPED_TRACE(c.name);
         EximServer exim;
-        const QString problem = exim.start(c.options);
-        ASSERT_TRUE(problem.isEmpty()) << problem.toStdString();
+        ASSERT_TRUE(test::started(exim.start(c.options)));
         TSMTPSend smtp;
         smtp.TargetHost = "127.0.0.1";
         smtp.TargetPort = QByteArray::number(exim.port());

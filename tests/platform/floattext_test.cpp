@@ -2,25 +2,15 @@
 #include "platform/floattext.h"
 #include "platform/regionalsettings.h"
 
-#include "tests/platform/qstringprint.h"
+#include "tests/support/englishnumbers.h"
+#include "tests/support/qstringprint.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 
 using namespace bralvo::platform;
-
-namespace {
-
-RegionalSettings english()
-{
-    RegionalSettings rs;
-    rs.decimalSeparator = u'.';
-    rs.thousandSeparator = u',';
-    return rs;
-}
-
-} // namespace
+using bralvo::test::englishNumbers;
 
 TEST(FloatToStr, ShortestFormWithTheRegionalSeparator)
 {
@@ -37,7 +27,7 @@ TEST(FloatToStr, ShortestFormWithTheRegionalSeparator)
         SCOPED_TRACE(c.expected);
         EXPECT_EQ(FloatToStr(c.value, rs), QString::fromUtf8(c.expected));
     }
-    EXPECT_EQ(FloatToStr(0.5, english()), QStringLiteral("0.5"));
+    EXPECT_EQ(FloatToStr(0.5, englishNumbers()), QStringLiteral("0.5"));
     EXPECT_EQ(FloatToStr(std::numeric_limits<double>::infinity(), rs), QStringLiteral("INF"));
 }
 
@@ -62,7 +52,7 @@ TEST(StrToFloat, AcceptsTheRegionalForm)
         SCOPED_TRACE(c.text);
         EXPECT_EQ(StrToFloat(QString::fromUtf8(c.text), rs), c.expected);
     }
-    EXPECT_EQ(StrToFloat(QStringLiteral("1.5"), english()), 1.5);
+    EXPECT_EQ(StrToFloat(QStringLiteral("1.5"), englishNumbers()), 1.5);
 }
 
 TEST(StrToFloat, RejectsEverythingElse)
@@ -74,7 +64,7 @@ TEST(StrToFloat, RejectsEverythingElse)
         EXPECT_FALSE(TryStrToFloat(QString::fromUtf8(text), rs).has_value());
         EXPECT_THROW(StrToFloat(QString::fromUtf8(text), rs), ConversionError);
     }
-    EXPECT_FALSE(TryStrToFloat(QStringLiteral("1,5"), english()).has_value());
+    EXPECT_FALSE(TryStrToFloat(QStringLiteral("1,5"), englishNumbers()).has_value());
 }
 
 TEST(StrToFloat, ErrorNamesTheText)

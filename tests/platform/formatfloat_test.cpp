@@ -1,13 +1,15 @@
 #include "platform/formatfloat.h"
 #include "platform/regionalsettings.h"
 
-#include "tests/platform/qstringprint.h"
+#include "tests/support/englishnumbers.h"
+#include "tests/support/qstringprint.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 
 using namespace bralvo::platform;
+using bralvo::test::englishNumbers;
 
 namespace {
 
@@ -25,14 +27,6 @@ void expectAll(std::initializer_list<Case> cases, const RegionalSettings &settin
     }
 }
 
-RegionalSettings english()
-{
-    RegionalSettings rs;
-    rs.decimalSeparator = u'.';
-    rs.thousandSeparator = u',';
-    return rs;
-}
-
 } // namespace
 
 TEST(FormatFloat, MoneyPatternGroupsAndKeepsTwoDecimals)
@@ -47,7 +41,7 @@ TEST(FormatFloat, MoneyPatternGroupsAndKeepsTwoDecimals)
                {"#,##0", 999.5, "1 000"},
                {"###,###,##0.", 1234.56, "1 235"}},
               RegionalSettings::slovak());
-    expectAll({{"#,##0.00", 1234.5, "1,234.50"}, {"0.0", -0.25, "-0.3"}}, english());
+    expectAll({{"#,##0.00", 1234.5, "1,234.50"}, {"0.0", -0.25, "-0.3"}}, englishNumbers());
 }
 
 TEST(FormatFloat, RoundsHalvesAwayFromZeroOnTheDecimalValue)

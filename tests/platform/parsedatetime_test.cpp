@@ -2,7 +2,7 @@
 #include "platform/parsedatetime.h"
 #include "platform/regionalsettings.h"
 
-#include "tests/platform/qstringprint.h"
+#include "tests/support/qstringprint.h"
 
 #include <gtest/gtest.h>
 

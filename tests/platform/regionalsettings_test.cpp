@@ -1,6 +1,6 @@
 #include "platform/regionalsettings.h"
 
-#include "tests/platform/qstringprint.h"
+#include "tests/support/qstringprint.h"
 
 #include <gtest/gtest.h>
 

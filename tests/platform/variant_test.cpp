@@ -2,6 +2,7 @@
 // and the report library rely on, and copy-on-write of texts and arrays.
 #include "platform/regionalsettings.h"
 #include "platform/variant.h"
+#include "tests/support/errortext.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -15,12 +16,7 @@ namespace {
 
 QString errorText(const std::function<void()> &f)
 {
-    try {
-        f();
-    } catch (const VariantError &e) {
-        return e.userText();
-    }
-    return QStringLiteral("(no error)");
+    return bralvo::test::errorTextOf<VariantError>(f);
 }
 
 } // namespace

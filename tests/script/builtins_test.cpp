@@ -8,6 +8,7 @@
 #include "script/tschelpers.h"
 #include "script/tscscript.h"
 #include "script/tscsysfunctions.h"
+#include "tests/script/keepscript.h"
 
 #include <gtest/gtest.h>
 
@@ -59,21 +60,11 @@ QString evaluate(const QString &expression, const Language &language = languages
     TscScript script;
     script.AddRTTI();
     Variant kept = Variant::null();
-    script.AddMethod(QStringLiteral("procedure Keep(V: Variant)"),
-                     [&kept](platform::HandleTarget *, const QString &, const QString &, TscMethodHelper &h) {
-                         kept = h.GetParamValue(0);
-                         return Variant::null();
-                     });
+    test::addKeep(script, [&kept](const Variant &value) { kept = value; });
     script.SyntaxType = QLatin1String(language.name);
     script.SetLines({QLatin1String(language.before) + expression + QLatin1String(language.after)});
-    if (!script.Compile())
-        return QStringLiteral("compile error: ") + script.ErrorText;
-    try {
-        script.Execute();
-    } catch (const std::exception &error) {
-        return exceptionClassName(error) + QStringLiteral(": ") + exceptionMessage(error);
-    }
-    return typed(kept);
+    const QString failure = test::compileAndRun(script);
+    return failure.isEmpty() ? typed(kept) : failure;
 }
 
 // Runs a PascalScript program whose Keep calls collect values.
@@ -83,19 +74,11 @@ QStringList runPascal(const QString &program)
     TscScript script;
     script.AddRTTI();
     QStringList kept;
-    script.AddMethod(QStringLiteral("procedure Keep(V: Variant)"),
-                     [&kept](platform::HandleTarget *, const QString &, const QString &, TscMethodHelper &h) {
-                         kept.append(typed(h.GetParamValue(0)));
-                         return Variant::null();
-                     });
+    test::addKeep(script, [&kept](const Variant &value) { kept.append(typed(value)); });
     script.SetLines(program.split(QLatin1Char('\n')));
-    if (!script.Compile())
-        return {QStringLiteral("compile error: ") + script.ErrorText};
-    try {
-        script.Execute();
-    } catch (const std::exception &error) {
-        kept.append(exceptionClassName(error) + QStringLiteral(": ") + exceptionMessage(error));
-    }
+    const QString failure = test::compileAndRun(script);
+    if (!failure.isEmpty())
+        kept.append(failure);  // after a compile error nothing was kept
     return kept;
 }
 

@@ -4,6 +4,7 @@
 #include "script/oleautomation.h"
 #include "script/runtimeerror.h"
 #include "script/tscscript.h"
+#include "tests/script/keepscript.h"
 
 #include <gtest/gtest.h>
 
@@ -86,19 +87,11 @@ struct OleFixture : ::testing::Test {
     QStringList run(const QString &program)
     {
         script.AddRTTI();
-        script.AddMethod(QStringLiteral("procedure Keep(V: Variant)"),
-                         [this](platform::HandleTarget *, const QString &, const QString &, TscMethodHelper &h) {
-                             kept.append(h.GetParamValue(0).toString());
-                             return Variant::null();
-                         });
+        test::addKeep(script, [this](const Variant &value) { kept.append(value.toString()); });
         script.SetLines(program.split(QLatin1Char('\n')));
-        if (!script.Compile())
-            return {QStringLiteral("compile error: ") + script.ErrorText};
-        try {
-            script.Execute();
-        } catch (const std::exception &error) {
-            kept.append(exceptionClassName(error) + QStringLiteral(": ") + exceptionMessage(error));
-        }
+        const QString failure = test::compileAndRun(script);
+        if (!failure.isEmpty())
+            kept.append(failure);  // after a compile error nothing was kept
         return kept;
     }
 

@@ -1,10 +1,12 @@
 // TscParser, the lexer, configured as each language configures it.
 #include "script/scripterror.h"
 #include "script/tscilparser.h"
+#include "tests/support/errortext.h"
 
 #include <gtest/gtest.h>
 
 using namespace bralvo::script;
+using bralvo::test::errorTextOf;
 
 namespace {
 
@@ -22,16 +24,6 @@ public:
 private:
     TscILParser m_parser;
 };
-
-QString errorOf(const std::function<void()> &f)
-{
-    try {
-        f();
-    } catch (const bralvo::Error &e) {
-        return e.userText();
-    }
-    return QStringLiteral("(no error)");
-}
 
 } // namespace
 
@@ -100,7 +92,7 @@ TEST(TscParser, CharacterCodeOutOfRangeRaisesNotOverflows)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text.toStdString());
         Lexer l(c.language, c.text);
-        EXPECT_EQ(errorOf([&] { l->GetString(); }), c.error);
+        EXPECT_EQ(errorTextOf([&] { l->GetString(); }), c.error);
     }
 }
 

@@ -2,24 +2,16 @@
 // the depth limit and cycles.
 #include "script/scripterror.h"
 #include "script/tscxmldocument.h"
+#include "tests/support/errortext.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace bralvo::script;
+using bralvo::test::errorTextOf;
 
 namespace {
-
-QString errorOf(const std::function<void()> &f)
-{
-    try {
-        f();
-    } catch (const bralvo::Error &e) {
-        return e.userText();
-    }
-    return QStringLiteral("(no error)");
-}
 
 // The tree as name[text](children) for compact expectations.
 QString shape(const TscXMLItem &item)
@@ -71,7 +63,7 @@ TEST(TscXMLDocument, MalformedInputRaises)
     for (const char *in : {"<r/>", "<?xml?><r><a</r>", "<?xml?><r><a", "<?xml?><r><a></b></r>",
                            "<?xml?><r><!-- never closed"}) {
         SCOPED_TRACE(in);
-        EXPECT_EQ(errorOf([&] { loaded(QString::fromUtf8(in)); }), "Invalid file format");
+        EXPECT_EQ(errorTextOf([&] { loaded(QString::fromUtf8(in)); }), "Invalid file format");
     }
 }
 
@@ -79,10 +71,10 @@ TEST(TscXMLDocument, AbsurdDepthRaisesInsteadOfOverflowingTheStack)
 {
     const int deep = 100000;
     const QString text = QStringLiteral("<?xml?>") + QStringLiteral("<a>").repeated(deep);
-    EXPECT_EQ(errorOf([&] { loaded(text); }), "Invalid file format");
+    EXPECT_EQ(errorTextOf([&] { loaded(text); }), "Invalid file format");
     // A nesting within the limit still reads.
     const int ok = TscXMLDocument::kMaxDepth - 1;
-    EXPECT_EQ(errorOf([&] { loaded(QStringLiteral("<?xml?>") + QStringLiteral("<a>").repeated(ok)); }), "(no error)");
+    EXPECT_EQ(errorTextOf([&] { loaded(QStringLiteral("<?xml?>") + QStringLiteral("<a>").repeated(ok)); }), "(no error)");
 }
 
 TEST(TscXMLDocument, WritesWithAndWithoutIndent)
@@ -114,7 +106,7 @@ TEST(TscXMLDocument, FileRoundTripAndStreamPosition)
     TscXMLDocument back;
     back.LoadFromFile(path);
     EXPECT_EQ(back.Root()->Items(0)->Prop(QStringLiteral("text")), QStringLiteral("a\"<b>&c\nč"));
-    EXPECT_TRUE(errorOf([&] { back.LoadFromFile(dir.filePath(QStringLiteral("none.xml"))); })
+    EXPECT_TRUE(errorTextOf([&] { back.LoadFromFile(dir.filePath(QStringLiteral("none.xml"))); })
                     .startsWith(QLatin1String("Cannot open file")));
 
     // The reader leaves the stream just after the last byte it used.
@@ -148,14 +140,14 @@ TEST(TscXMLEscaping, StrToXMLAndBack)
 
 TEST(TscXMLEscaping, BadReferencesRaise)
 {
-    EXPECT_EQ(errorOf([] { XMLToStr(QStringLiteral("&#99999999999999;x")); }),
+    EXPECT_EQ(errorTextOf([] { XMLToStr(QStringLiteral("&#99999999999999;x")); }),
               "'99999999999999' is not a valid integer value");
-    EXPECT_EQ(errorOf([] { XMLToStr(QStringLiteral("&#1a;x")); }), "'1a' is not a valid integer value");
+    EXPECT_EQ(errorTextOf([] { XMLToStr(QStringLiteral("&#1a;x")); }), "'1a' is not a valid integer value");
 }
 
 TEST(TscXMLEscaping, ReferenceAbove255RaisesInsteadOfTruncating)
 {
-    EXPECT_EQ(errorOf([] { XMLToStr(QStringLiteral("&#321;x")); }), "Invalid character reference: &#321;");
+    EXPECT_EQ(errorTextOf([] { XMLToStr(QStringLiteral("&#321;x")); }), "Invalid character reference: &#321;");
     EXPECT_EQ(XMLToStr(QStringLiteral("&#255;x")), QStringLiteral("\u00FFx"));
 }
 
@@ -218,9 +210,9 @@ TEST(TscXMLItem, AddingToItselfOrADescendantRaises)
     TscXMLItem *a = doc.Root()->Add();
     TscXMLItem *b = a->Add();
     const QString text = "An element cannot be added to itself or to its own descendant";
-    EXPECT_EQ(errorOf([&] { a->AddItem(a); }), text);
-    EXPECT_EQ(errorOf([&] { b->AddItem(a); }), text);
-    EXPECT_EQ(errorOf([&] { b->InsertItem(0, doc.Root()); }), text);
+    EXPECT_EQ(errorTextOf([&] { a->AddItem(a); }), text);
+    EXPECT_EQ(errorTextOf([&] { b->AddItem(a); }), text);
+    EXPECT_EQ(errorTextOf([&] { b->InsertItem(0, doc.Root()); }), text);
     EXPECT_EQ(a->Count(), 1);
     EXPECT_EQ(b->Parent(), a);
 }

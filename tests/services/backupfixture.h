@@ -8,6 +8,7 @@
 #include "db/schema.h"
 #include "db/tsqlitedatabase.h"
 #include "services/programhost.h"
+#include "tests/support/filecontent.h"
 #include "tests/support/programfolders.h"
 #include "tests/support/scriptedmessageboxes.h"
 
@@ -66,19 +67,6 @@ inline QByteArray runTool(const QString &program, const QStringList &arguments,
 inline QByteArray shellDump(const QString &databaseFile)
 {
     return runTool(QStringLiteral("sqlite3"), {databaseFile, QStringLiteral(".dump")});
-}
-
-inline QByteArray fileContent(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline void writeFileContent(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
 }
 
 class BackupFixture : public ::testing::Test {

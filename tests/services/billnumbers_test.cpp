@@ -2,7 +2,7 @@
 
 #include "platform/conversionerror.h"
 
-#include "tests/services/qstringprint.h"
+#include "tests/support/qstringprint.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "platform/regionalsettings.h"
 
-#include "tests/services/qstringprint.h"
+#include "tests/support/qstringprint.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,7 @@
-// Copying and deleting folder trees; links are never followed.
+// Copying and deleting folder trees (links are never followed), and
+// replacing one file in a single step.
 #include "services/directorytree.h"
+#include "tests/support/filecontent.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,21 +9,13 @@
 #include <gtest/gtest.h>
 
 using namespace bralvo::services;
+using bralvo::test::fileContent;
 
 namespace {
 
 void put(const QString &path, const QByteArray &bytes = "x")
 {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    bralvo::test::writeFileContent(path, bytes);
 }
 
 // root/a.txt, root/.hidden, root/ro.txt (read-only), root/sub/b.txt,
@@ -67,13 +61,13 @@ TEST_F(DirectoryTree, DeleteWithoutRootEmptiesButKeepsFolders)
 TEST_F(DirectoryTree, DeleteDirectoryTreeNeverFollowsSymbolicLinks)
 {
     EXPECT_TRUE(DeleteDirectoryTree(root, true));
-    EXPECT_EQ(bytesOf(outside + "/keep.txt"), QByteArray("keep"));
+    EXPECT_EQ(fileContent(outside + "/keep.txt"), QByteArray("keep"));
     // A root that is itself a link is refused, its target untouched.
     const QString link = temp.filePath("rootlink");
     ASSERT_TRUE(QFile::link(outside, link));
     EXPECT_FALSE(DeleteDirectoryTree(link, true));
     EXPECT_FALSE(DeleteDirectoryTree(link, false));
-    EXPECT_EQ(bytesOf(outside + "/keep.txt"), QByteArray("keep"));
+    EXPECT_EQ(fileContent(outside + "/keep.txt"), QByteArray("keep"));
 }
 
 TEST_F(DirectoryTree, DeleteDirectoryTreeRefusesEmptyPathAndRoot)
@@ -94,7 +88,7 @@ TEST_F(DirectoryTree, CopyCopiesTheWholeTreeAndOverwrites)
     EXPECT_TRUE(CopyDirectoryTree(root, target));
     for (const char *name : {"a.txt", ".hidden", "ro.txt", "sub/b.txt", "sub/deeper/c.txt"}) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(bytesOf(target + "/" + name), bytesOf(root + "/" + name));
+        EXPECT_EQ(fileContent(target + "/" + name), fileContent(root + "/" + name));
     }
     EXPECT_TRUE(QFileInfo(target + "/linkdir").isSymLink());
     EXPECT_EQ(QFileInfo(target + "/linkdir").symLinkTarget(), outside);
@@ -106,7 +100,7 @@ TEST_F(DirectoryTree, CopyDirectoryTreeReportsWhetherEverythingWasCopied)
     const QString target = temp.filePath("partial");
     ASSERT_TRUE(QDir().mkpath(target + "/a.txt"));  // a folder where a file must go
     EXPECT_FALSE(CopyDirectoryTree(root, target));
-    EXPECT_EQ(bytesOf(target + "/sub/deeper/c.txt"), QByteArray("c"));  // the rest went on
+    EXPECT_EQ(fileContent(target + "/sub/deeper/c.txt"), QByteArray("c"));  // the rest went on
 
     EXPECT_FALSE(CopyDirectoryTree(temp.filePath("missing"), temp.filePath("t2")));
     EXPECT_FALSE(CopyDirectoryTree(root + "/a.txt", temp.filePath("t3")));
@@ -116,8 +110,8 @@ TEST_F(DirectoryTree, CopyDirectoryTreeReportsWhetherEverythingWasCopied)
 TEST_F(DirectoryTree, CopyIntoItsOwnSubfolderStops)
 {
     EXPECT_TRUE(CopyDirectoryTree(root, root + "/sub/backup"));
-    EXPECT_EQ(bytesOf(root + "/sub/backup/a.txt"), QByteArray("a"));
-    EXPECT_EQ(bytesOf(root + "/sub/backup/sub/b.txt"), QByteArray("b"));
+    EXPECT_EQ(fileContent(root + "/sub/backup/a.txt"), QByteArray("a"));
+    EXPECT_EQ(fileContent(root + "/sub/backup/sub/b.txt"), QByteArray("b"));
     EXPECT_FALSE(QFileInfo::exists(root + "/sub/backup/sub/backup"));
 }
 
@@ -130,8 +124,8 @@ TEST_F(DirectoryTree, CopyDirectoryTreeOntoItselfLosesNothing)
     for (const QString &target : {root, root + "/", root + "/sub/..", other}) {
         SCOPED_TRACE(target.toStdString());
         EXPECT_FALSE(CopyDirectoryTree(root, target));
-        EXPECT_EQ(bytesOf(root + "/a.txt"), QByteArray("a"));
-        EXPECT_EQ(bytesOf(root + "/sub/deeper/c.txt"), QByteArray("c"));
+        EXPECT_EQ(fileContent(root + "/a.txt"), QByteArray("a"));
+        EXPECT_EQ(fileContent(root + "/sub/deeper/c.txt"), QByteArray("c"));
         EXPECT_TRUE(QFileInfo(root + "/linkdir").isSymLink());
     }
 }
@@ -144,4 +138,27 @@ TEST(IsDirectory, OnlyExistingFolders)
     EXPECT_FALSE(IsDirectory(temp.filePath("file")));
     EXPECT_FALSE(IsDirectory(temp.filePath("missing")));
     EXPECT_FALSE(IsDirectory(QString()));
+}
+
+TEST(ReplaceFile, ReplacesInOneStepOrLeavesTheTargetAlone)
+{
+    QTemporaryDir temp;
+    const QString source = temp.filePath("new.txs");
+    const QString target = temp.filePath("live.txs");
+    put(source, "new");
+    put(target, "old");
+    EXPECT_TRUE(ReplaceFile(source, target));
+    EXPECT_EQ(fileContent(target), "new");
+    EXPECT_EQ(fileContent(source), "new");
+    EXPECT_FALSE(QFile::exists(target + ".copying"));
+
+    // No source: nothing to copy, which is no failure.
+    EXPECT_TRUE(ReplaceFile(temp.filePath("missing"), target));
+    EXPECT_EQ(fileContent(target), "new");
+
+    // A target folder that does not exist: the copy fails, nothing is left.
+    const QString unreachable = temp.filePath("no/such/folder/live.txs");
+    EXPECT_FALSE(ReplaceFile(source, unreachable));
+    EXPECT_FALSE(QFile::exists(unreachable));
+    EXPECT_FALSE(QFile::exists(unreachable + ".copying"));
 }

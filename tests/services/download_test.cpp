@@ -6,7 +6,8 @@
 #include "services/downloadmeter.h"
 #include "services/progresswindow.h"
 #include "tests/services/httptestserver.h"
-#include "tests/services/qstringprint.h"
+#include "tests/support/qstringprint.h"
+#include "tests/support/filecontent.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,24 +21,13 @@
 #include <gtest/gtest.h>
 
 using namespace bralvo::services;
+using bralvo::test::fileContent;
+using bralvo::test::writeFileContent;
 using bralvo::test::HttpTestServer;
 using bralvo::test::OneShotServer;
 using bralvo::test::SilentServer;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 QStringList filesIn(const QString &folder)
 {
@@ -204,7 +194,7 @@ TEST_F(DownloadTransfer, DownloadFileStoresBodyUnderUrlNameAndRemovesPanel)
     QWidget parent;
     parent.resize(600, 400);
     EXPECT_TRUE(DownloadFile(url(QStringLiteral("KL/ARCHIV/HISL0901.XML")), m_folder, QString(), &parent));
-    EXPECT_EQ(readAll(m_folder + QStringLiteral("HISL0901.XML")), body);
+    EXPECT_EQ(fileContent(m_folder + QStringLiteral("HISL0901.XML")), body);
     EXPECT_EQ(filesIn(m_folder), QStringList{QStringLiteral("HISL0901.XML")});  // no temporary left
     EXPECT_EQ(CurrentProgress, nullptr);
     EXPECT_EQ(parent.findChild<QFrame *>(QStringLiteral("ProgressPanel")), nullptr);
@@ -214,14 +204,14 @@ TEST_F(DownloadTransfer, DownloadWithWindowFreesItsWindow)
 {
     m_server.writeFile(QStringLiteral("a/b.txt"), "rates");
     EXPECT_TRUE(DownloadWithWindow(url(QStringLiteral("a/b.txt")), m_folder, QStringLiteral("c.txt")));
-    EXPECT_EQ(readAll(m_folder + QStringLiteral("c.txt")), QByteArray("rates"));
+    EXPECT_EQ(fileContent(m_folder + QStringLiteral("c.txt")), QByteArray("rates"));
     for (QWidget *widget : QApplication::topLevelWidgets())
         EXPECT_NE(widget->objectName(), QStringLiteral("DownloadWindow"));
 }
 
 TEST_F(DownloadTransfer, MissingFileRaisesErrorWithUrlAndKeepsOldTarget)
 {
-    writeAll(m_folder + QStringLiteral("f.txt"), "old");
+    writeFileContent(m_folder + QStringLiteral("f.txt"), "old");
     const QString missing = url(QStringLiteral("nothing/f.txt"));
     try {
         DownloadWithWindow(missing, m_folder, QString());
@@ -229,7 +219,7 @@ TEST_F(DownloadTransfer, MissingFileRaisesErrorWithUrlAndKeepsOldTarget)
     } catch (const DownloadError &error) {
         EXPECT_EQ(error.userText(), QStringLiteral("Error downloading URL: ") + missing);
     }
-    EXPECT_EQ(readAll(m_folder + QStringLiteral("f.txt")), QByteArray("old"));
+    EXPECT_EQ(fileContent(m_folder + QStringLiteral("f.txt")), QByteArray("old"));
     EXPECT_EQ(filesIn(m_folder), QStringList{QStringLiteral("f.txt")});
     EXPECT_EQ(CurrentProgress, nullptr);
 }
@@ -263,12 +253,12 @@ TEST(DownloadFailure, TruncatedDownloadLeavesNoFile)
 {
     QTemporaryDir folder;
     const QString target = folder.filePath(QStringLiteral("rates.txt"));
-    writeAll(target, "yesterday");
+    writeFileContent(target, "yesterday");
     OneShotServer server("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\nConnection: close\r\n\r\n" + pattern(100));
     ASSERT_GT(server.port(), 0);
     EXPECT_THROW(FetchUrlToFile(QStringLiteral("http://127.0.0.1:%1/rates.txt").arg(server.port()), target, {}),
                  DownloadError);
-    EXPECT_EQ(readAll(target), QByteArray("yesterday"));
+    EXPECT_EQ(fileContent(target), QByteArray("yesterday"));
     EXPECT_EQ(filesIn(folder.path()), QStringList{QStringLiteral("rates.txt")});
 }
 

@@ -5,7 +5,7 @@
 #include "services/exchangerates.h"
 #include "services/globals.h"
 #include "tests/services/httptestserver.h"
-#include "tests/services/qstringprint.h"
+#include "tests/support/qstringprint.h"
 #include "tests/support/programfolders.h"
 
 #include <QDir>

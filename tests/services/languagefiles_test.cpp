@@ -26,6 +26,8 @@
 #include <QToolButton>
 
 using namespace bralvo::services;
+using bralvo::test::fileContent;
+using bralvo::test::writeFileContent;
 using bralvo::platform::IniFile;
 
 namespace {
@@ -285,7 +287,7 @@ TEST_F(LanguageFiles, WindowsCodePageFileStillReads)
 {
     QStringEncoder encoder("windows-1250");
     const QByteArray bytes = encoder.encode(QString::fromUtf8("[-msg-]\n103=%Naozaj skončiť?%\n"));
-    writeBytes(programLanguages() + QStringLiteral("Bralvo - SK.lng"), bytes);
+    writeFileContent(programLanguages() + QStringLiteral("Bralvo - SK.lng"), bytes);
     LoadLanguage(QStringLiteral("SK"), nullptr);
     EXPECT_EQ(MessageText(103), QString::fromUtf8("Naozaj skončiť?"));
 }
@@ -319,7 +321,7 @@ TEST_F(LanguageFiles, LoadLanguageChoosesTheTag)
 TEST_F(LanguageFiles, DataRootLanguageComesBeforeTheProgramFolder)
 {
     writeLanguage(QStringLiteral("Bralvo - EN.lng"), QStringLiteral("[-msg-]\n103=%program%\n"));
-    writeBytes(userLanguages() + QStringLiteral("Bralvo - EN.lng"), "[-msg-]\n103=%user%\n");
+    writeFileContent(userLanguages() + QStringLiteral("Bralvo - EN.lng"), "[-msg-]\n103=%user%\n");
     writeSettings(QStringLiteral("[Language]\ntag=EN\n"));
     LoadLanguage(QStringLiteral("SK"), nullptr);
     EXPECT_EQ(MessageText(103), QStringLiteral("user"));
@@ -411,15 +413,15 @@ TEST_F(LanguageFiles, TemplateKeepsTranslationsAndAddsNothingTheSecondTime)
 {
     Windows w;
     const QString path = userLanguages() + QStringLiteral("new.lng");
-    writeBytes(path, QByteArray(
+    writeFileContent(path, QByteArray(
         "[-main-]\ntag=EN\nname=English\n"
         "[fUcty]\nbitAddAccount=%Add account%\nlblName=\n"
         "[-report-]\n1=%INVOICE%\n"
         "[-msg-]\n103=%Exit?%\n"));
     WriteLanguageTemplate(path, &w.main);
-    const QByteArray first = readBytes(path);
+    const QByteArray first = fileContent(path);
     WriteLanguageTemplate(path, &w.main);
-    EXPECT_EQ(readBytes(path), first);
+    EXPECT_EQ(fileContent(path), first);
 
     const IniFile ini(path);
     EXPECT_EQ(ini.sections(), (QStringList{"-main-", "fUcty", "-report-", "-msg-", "fMain",
@@ -440,7 +442,7 @@ TEST_F(LanguageFiles, TemplateThatCannotBeWrittenThrows)
     ASSERT_TRUE(QDir().mkpath(path));
     EXPECT_THROW(WriteLanguageTemplate(path, &w.main), bralvo::platform::FileError);
     // A parent that is a file.
-    writeBytes(userLanguages() + QStringLiteral("plain"), "x");
+    writeFileContent(userLanguages() + QStringLiteral("plain"), "x");
     EXPECT_THROW(WriteLanguageTemplate(userLanguages() + QStringLiteral("plain/new.lng"), &w.main),
                  bralvo::platform::FileError);
 }

@@ -7,6 +7,7 @@
 #include "services/builtintexts.h"
 #include "services/globals.h"
 #include "services/uitexts.h"
+#include "tests/support/filecontent.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -46,26 +47,14 @@ protected:
     QString userLanguages() const { return services::DataRoot + QStringLiteral("Languages/"); }
     QString programLanguages() const { return services::ProgramDir + QStringLiteral("Languages/"); }
 
-    // Writes the text as UTF-8 (or the given bytes) into the program's
-    // language folder unless another folder is named.
-    static void writeBytes(const QString &path, const QByteArray &bytes)
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-        file.write(bytes);
-    }
+    // Writes the text as UTF-8 into the program's language folder.
     void writeLanguage(const QString &fileName, const QString &text)
     {
-        writeBytes(programLanguages() + fileName, text.toUtf8());
+        writeFileContent(programLanguages() + fileName, text.toUtf8());
     }
     void writeSettings(const QString &text)
     {
-        writeBytes(services::DataRoot + QStringLiteral("Data/settings.txs"), text.toUtf8());
-    }
-    static QByteArray readBytes(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        writeFileContent(services::DataRoot + QStringLiteral("Data/settings.txs"), text.toUtf8());
     }
 
 private:

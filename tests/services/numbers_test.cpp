@@ -3,23 +3,17 @@
 #include "platform/conversionerror.h"
 #include "platform/regionalsettings.h"
 
-#include "tests/services/qstringprint.h"
+#include "tests/support/englishnumbers.h"
+#include "tests/support/qstringprint.h"
 
 #include <gtest/gtest.h>
 
 using namespace bralvo::services;
 using bralvo::platform::RegionalSettings;
 using bralvo::platform::ScopedRegionalSettings;
+using bralvo::test::englishNumbers;
 
 namespace {
-
-RegionalSettings english()
-{
-    RegionalSettings rs;
-    rs.decimalSeparator = u'.';
-    rs.thousandSeparator = u',';
-    return rs;
-}
 
 class SlovakNumbers : public ::testing::Test {
 protected:
@@ -53,7 +47,7 @@ TEST_F(SlovakNumbers, ParseNumberRaisesWhenNoNumberIsLeft)
 
 TEST(ParseNumber, ReadsTheSeparatorsOfAnyLocale)
 {
-    const ScopedRegionalSettings regional(english());
+    const ScopedRegionalSettings regional(englishNumbers());
     EXPECT_EQ(ParseNumber(QStringLiteral("1 234,5")), 1234.5);
     EXPECT_EQ(ParseNumber(QStringLiteral("1234.5")), 1234.5);
 }
@@ -84,7 +78,7 @@ TEST_F(SlovakNumbers, FormatMoneyShowsGroupedThousandsAndTwoDecimals)
         SCOPED_TRACE(c.expected);
         EXPECT_EQ(FormatMoney(c.value), QString::fromUtf8(c.expected));
     }
-    const ScopedRegionalSettings regional(english());
+    const ScopedRegionalSettings regional(englishNumbers());
     EXPECT_EQ(FormatMoney(1234.5), QStringLiteral("1,234.50"));
 }
 
@@ -123,7 +117,7 @@ TEST(OtherDecimalSeparator, IsTheOneTheLocaleDoesNotUse)
         const ScopedRegionalSettings regional(RegionalSettings::slovak());
         EXPECT_EQ(OtherDecimalSeparator(), u'.');
     }
-    const ScopedRegionalSettings regional(english());
+    const ScopedRegionalSettings regional(englishNumbers());
     EXPECT_EQ(OtherDecimalSeparator(), u',');
 }
 

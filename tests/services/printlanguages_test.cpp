@@ -11,6 +11,8 @@
 #include <QCoreApplication>
 
 using namespace bralvo::services;
+using bralvo::test::fileContent;
+using bralvo::test::writeFileContent;
 
 namespace {
 
@@ -69,7 +71,7 @@ TEST_F(PrintLanguages, ListShowsTagAndNameSorted)
     writeLanguage(QStringLiteral("Bralvo - CZ.ilng"), QString::fromUtf8("[-main-]\ntag=cz\nname=Čeština\n"));
     writeLanguage(QStringLiteral("Bralvo - SK.lng"), QStringLiteral("[-main-]\ntag=XX\nname=not listed\n"));
     // The same file name in the data root wins over the program folder.
-    writeBytes(userLanguages() + QStringLiteral("Bralvo - EN.ilng"),
+    writeFileContent(userLanguages() + QStringLiteral("Bralvo - EN.ilng"),
                "[-main-]\ntag=EN\nname=British English\n");
     EXPECT_EQ(ListPrintLanguages(),
               (QStringList{QString::fromUtf8("cz - Čeština"), "EN - British English",

@@ -1,10 +1,5 @@
-// Readable QString values in the failure messages of the number tests.
+// Readable QString values in failure messages: the shared printers, under
+// the name the service and window tests include.
 #pragma once
 
-#include <QString>
-#include <ostream>
-
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
+#include "tests/support/qstringprint.h"

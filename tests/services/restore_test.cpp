@@ -7,7 +7,7 @@
 #include "services/sqldump.h"
 #include "services/uitexts.h"
 #include "tests/services/backupfixture.h"
-#include "tests/services/qstringprint.h"
+#include "tests/support/qstringprint.h"
 
 #include <QDir>
 #include <QTemporaryDir>

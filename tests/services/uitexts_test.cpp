@@ -44,6 +44,28 @@ TEST(StripPercent, RemovesOneMarkAtEachEnd)
     }
 }
 
+TEST(FillPlaceholders, FillsMarksLeftToRightAndNeverInsideAnArgument)
+{
+    struct Case {
+        const char *text;
+        QStringList arguments;
+        const char *expected;
+    };
+    const Case cases[] = {
+        {"Faktúra %s už existuje.", {"2009/001"}, "Faktúra 2009/001 už existuje."},
+        {"%s a %s", {"1", "2"}, "1 a 2"},
+        {"%s a %s", {"1"}, "1 a %s"},               // a mark without argument stays
+        {"bez značky", {"1"}, "bez značky"},        // an argument without mark is dropped
+        {"%s / %s", {"%s", "x"}, "%s / x"},         // an argument is not searched again
+        {"%d %s", {"a"}, "%d a"},                   // other marks are left alone
+        {"%s", {QString()}, ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(FillPlaceholders(QString::fromUtf8(c.text), c.arguments), QString::fromUtf8(c.expected));
+    }
+}
+
 TEST_F(UiTexts, NumbersOutsideTheTableNameTheNumber)
 {
     struct Case {

@@ -7,7 +7,8 @@
 #include "services/uitexts.h"
 #include "services/updatecheck.h"
 #include "tests/services/httptestserver.h"
-#include "tests/services/qstringprint.h"
+#include "tests/support/qstringprint.h"
+#include "tests/support/filecontent.h"
 #include "tests/support/programfolders.h"
 #include "tests/support/scriptedmessageboxes.h"
 
@@ -17,6 +18,8 @@
 #include <gtest/gtest.h>
 
 using namespace bralvo::services;
+using bralvo::test::fileContent;
+using bralvo::test::writeFileContent;
 using bralvo::platform::kIdNo;
 using bralvo::platform::kIdOk;
 using bralvo::platform::kIdYes;
@@ -24,20 +27,6 @@ using bralvo::test::HttpTestServer;
 using bralvo::test::ScriptedMessageBoxes;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(path.section(u'/', 0, -2));
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(bytes);
-}
 
 // A notes file: line 2 the label, 3 the date, 5 the installer, 6.. notes.
 QByteArray notes(const QByteArray &label, const QByteArray &date)
@@ -319,11 +308,11 @@ TEST_F(UpdateCheckTest, YesDownloadsUpdaterWritesHandOverAndEndsProgram)
     publishOneNewer();
     m_boxes.answerBox(kIdYes);
     run(false);
-    EXPECT_EQ(readAll(work(QStringLiteral("Data/TamrexUPD.exe"))), QByteArray("MZ updater"));
+    EXPECT_EQ(fileContent(work(QStringLiteral("Data/TamrexUPD.exe"))), QByteArray("MZ updater"));
     EXPECT_EQ(m_updaterRuns, QStringList{work(QStringLiteral("Data/TamrexUPD.exe"))});
     EXPECT_EQ(m_endedWith, 0);
-    EXPECT_EQ(readAll(work(QStringLiteral("inst.inst"))), QByteArray("bralvo\nbralvo\nbralvo\nbralvov103.inst\n"));
-    EXPECT_EQ(readAll(work(QStringLiteral("updating.temp"))), QByteArray("1.03\n"));
+    EXPECT_EQ(fileContent(work(QStringLiteral("inst.inst"))), QByteArray("bralvo\nbralvo\nbralvo\nbralvov103.inst\n"));
+    EXPECT_EQ(fileContent(work(QStringLiteral("updating.temp"))), QByteArray("1.03\n"));
     EXPECT_EQ(leftovers(), (QStringList{QStringLiteral("inst.inst"), QStringLiteral("updating.temp")}));
     EXPECT_FALSE(UpdateBusy);
 }
@@ -331,11 +320,11 @@ TEST_F(UpdateCheckTest, YesDownloadsUpdaterWritesHandOverAndEndsProgram)
 TEST_F(UpdateCheckTest, InstalledUpdaterIsNotFetchedAgain)
 {
     publishOneNewer();
-    writeAll(work(QStringLiteral("Data/TamrexUPD.exe")), "installed");
+    writeFileContent(work(QStringLiteral("Data/TamrexUPD.exe")), "installed");
     m_boxes.answerBox(kIdYes);
     run(true);
     EXPECT_FALSE(m_boxes.calls()[0].text.contains(QStringLiteral("TamrexUPD")));
-    EXPECT_EQ(readAll(work(QStringLiteral("Data/TamrexUPD.exe"))), QByteArray("installed"));
+    EXPECT_EQ(fileContent(work(QStringLiteral("Data/TamrexUPD.exe"))), QByteArray("installed"));
     EXPECT_EQ(m_server.requestCount(QStringLiteral("TamrexUPD7")), 0);
     EXPECT_EQ(m_endedWith, 0);
 }
@@ -374,13 +363,13 @@ TEST_F(UpdateCheckTest, ToolIsRunThroughTheProcessLayer)
     // An updater installed for this system runs, sees the hand-over files
     // and the program then ends.
     const QString marker = work(QStringLiteral("ran"));
-    writeAll(work(QStringLiteral("Data/TamrexUPD.exe")),
+    writeFileContent(work(QStringLiteral("Data/TamrexUPD.exe")),
              "#!/bin/sh\ncat '" + work(QStringLiteral("inst.inst")).toUtf8() + "' > '" + marker.toUtf8() + "'\n");
     QFile::setPermissions(work(QStringLiteral("Data/TamrexUPD.exe")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     m_boxes.answerBox(kIdYes);
     UpdateCheck(s).run();
     EXPECT_EQ(m_endedWith, 0);
-    EXPECT_EQ(readAll(marker), QByteArray("bralvo\nbralvo\nbralvo\nbralvov103.inst\n"));
+    EXPECT_EQ(fileContent(marker), QByteArray("bralvo\nbralvo\nbralvo\nbralvov103.inst\n"));
 }
 
 TEST_F(UpdateCheckTest, FailedUpdaterDownloadDoesNotLockLaterChecks)
@@ -419,7 +408,7 @@ TEST_F(UpdateCheckTest, NotesKeyEscapingWorkFolderIsRefused)
 TEST_F(UpdateCheckTest, StaleIndexCopyIsNotTakenForADownload)
 {
     publish("[general]\nv103=1.03\n");
-    writeAll(work(QStringLiteral("txindex.inst")), "[general]\nversion=2.5\nnumber=7\n");
+    writeFileContent(work(QStringLiteral("txindex.inst")), "[general]\nversion=2.5\nnumber=7\n");
     m_boxes.answerBox(kIdOk);
     run(true);
     ASSERT_EQ(m_boxes.calls().size(), 1u);
@@ -474,7 +463,7 @@ TEST(AfterUpdate, ReportsWhetherTheExpectedVersionRuns)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.expected);
         QTemporaryDir folder;
-        writeAll(folder.filePath(QStringLiteral("updating.temp")), c.expected);
+        writeFileContent(folder.filePath(QStringLiteral("updating.temp")), c.expected);
         ScriptedMessageBoxes boxes;
         boxes.answerBox(kIdOk);
         AfterUpdateIn(folder.path() + u'/', QStringLiteral("1.01 (build 39)"), QStringLiteral("Cap"));
@@ -494,7 +483,7 @@ TEST(AfterUpdate, RemovesOnlyAnEmptyWorkingFolderAndSaysNothingWithoutHandOver)
     QDir().mkpath(folder.filePath(QStringLiteral("TempUpd")));
     AfterUpdateIn(folder.path() + u'/', QStringLiteral("1.01"), QStringLiteral("Cap"));
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("TempUpd"))));
-    writeAll(folder.filePath(QStringLiteral("TempUpd/left.bin")), "x");
+    writeFileContent(folder.filePath(QStringLiteral("TempUpd/left.bin")), "x");
     AfterUpdateIn(folder.path() + u'/', QStringLiteral("1.01"), QStringLiteral("Cap"));
     EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("TempUpd/left.bin"))));
     EXPECT_TRUE(boxes.calls().empty());

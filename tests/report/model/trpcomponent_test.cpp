@@ -308,6 +308,7 @@ TEST(TrpComponentDescription, LibraryTexts)
 {
     Fixture f;
     EXPECT_EQ(f.page->GetDescription(), QStringLiteral("Report page"));
-    EXPECT_EQ(f.band->GetDescription(), QStringLiteral("Band"));
+    // The fixture's band is a master data band, described as a data band.
+    EXPECT_EQ(f.band->GetDescription(), QStringLiteral("Data band"));
     EXPECT_EQ(f.memo(QStringLiteral("M"), 0, 0, 1, 1)->BaseName(), QStringLiteral("Memo"));
 }

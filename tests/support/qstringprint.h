@@ -1,4 +1,5 @@
-// Lets GoogleTest print QString and QStringList values readably.
+// Lets GoogleTest print QString and QStringList values readably in
+// failure messages.
 #pragma once
 
 #include <QString>
