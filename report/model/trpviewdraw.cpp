@@ -154,6 +154,11 @@ void TrpView::DrawFrame()
     if (m_frame->DropShadow())
         drawShadow();
     if (m_frame->Typ() != 0 && m_frame->Color() != clNone && m_frame->Width() != 0) {
+        // The gaps of styled lines show the view's colour.
+        const bool styled = m_frame->Style() != fsSolid && m_color != clNone;
+        c.setBackgroundMode(styled ? Qt::OpaqueMode : Qt::TransparentMode);
+        if (styled)
+            c.setBackground(ColorToQColor(m_color));
         if (m_frame->Typ() & ftLeft)
             drawSide(ftLeft, *m_frame->LeftLine());
         if (m_frame->Typ() & ftRight)

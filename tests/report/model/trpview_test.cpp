@@ -304,3 +304,22 @@ TEST(ViewOutput, DataSetLinkClearedWhenDatasetDestroyed)
     EXPECT_EQ(v.DataSet(), nullptr);
     EXPECT_FALSE(v.IsDataField());
 }
+
+TEST(ViewDrawing, DashedFrameGapsShowViewColour)
+{
+    PlainView v(nullptr);
+    v.SetBounds(2, 10, 30, 10);
+    v.SetColor(255);
+    v.Frame()->SetTyp(ftTop);
+    v.Frame()->SetStyle(fsDash);
+    Canvas c;
+    c.draw(v);
+    int black = 0, red = 0;
+    for (int x = 2; x < 32; ++x) {
+        black += c.at(x, 10) == kBlack;
+        red += c.at(x, 10) == kRed;
+    }
+    EXPECT_GT(black, 0);
+    EXPECT_GT(red, 0);
+    EXPECT_EQ(black + red, 30);
+}
