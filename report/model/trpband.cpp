@@ -326,30 +326,17 @@ void TrpDataBand::SetRowCount(int v)
 
 void TrpDataBand::SetDataSet(TrpDataSet *v)
 {
-    if (m_dataSet == v)
-        return;
-    if (m_dataSet)
-        m_dataSet->removeFreeNotification(this);
-    m_dataSet = v;
-    if (m_dataSet)
-        m_dataSet->freeNotification(this);
-    m_dataSetName = v ? v->UserName() : QString();
+    SetLinkedDataSet(*this, m_dataSet, m_dataSetName, v);
 }
 
 QString TrpDataBand::DataSetName() const
 {
-    return m_dataSet ? m_dataSet->UserName() : m_dataSetName;
+    return LinkedDataSetName(m_dataSet, m_dataSetName);
 }
 
 void TrpDataBand::SetDataSetName(const QString &v)
 {
-    m_dataSetName = v;
-    TrpDataSet *found = FindGlobalDataSet(m_dataSet, v, Report());
-    if (found != m_dataSet) {
-        SetDataSet(found);
-        if (!found)
-            m_dataSetName = v;
-    }
+    SetLinkedDataSetName(*this, m_dataSet, m_dataSetName, v, Report());
 }
 
 void TrpDataBand::notification(platform::Component *component, platform::Operation operation)

@@ -461,4 +461,28 @@ void TrpReportDataSets::Finalize()
     }
 }
 
+void SetLinkedDataSet(platform::Component &owner, TrpDataSet *&link, QString &name, TrpDataSet *v)
+{
+    if (link == v)
+        return;
+    if (link)
+        link->removeFreeNotification(&owner);
+    link = v;
+    if (link)
+        link->freeNotification(&owner);
+    name = v ? v->UserName() : QString();
+}
+
+void SetLinkedDataSetName(platform::Component &owner, TrpDataSet *&link, QString &name,
+                          const QString &v, const platform::Component *report)
+{
+    name = v;
+    TrpDataSet *found = FindGlobalDataSet(link, v, report);
+    if (found == link)
+        return;
+    SetLinkedDataSet(owner, link, name, found);
+    if (!found)
+        name = v;
+}
+
 } // namespace bralvo::report

@@ -235,6 +235,17 @@ QList<TrpDataSet *> globalDataSets();
 // 3. Current when nothing matches.
 TrpDataSet *FindGlobalDataSet(TrpDataSet *current, const QString &name, const platform::Component *owner);
 
+// The dataset link that views, data bands and report pages share: `link`
+// is watched for removal on behalf of `owner`, and `name` keeps the typed
+// name while no dataset of that name exists.
+void SetLinkedDataSet(platform::Component &owner, TrpDataSet *&link, QString &name, TrpDataSet *v);
+void SetLinkedDataSetName(platform::Component &owner, TrpDataSet *&link, QString &name,
+                          const QString &v, const platform::Component *report);
+inline QString LinkedDataSetName(const TrpDataSet *link, const QString &name)
+{
+    return link ? link->UserName() : name;
+}
+
 class TrpDataSetItem : public platform::CollectionItem {
     BRALVO_CLASS(TrpDataSetItem)
 public:

@@ -272,30 +272,17 @@ void TrpReportPage::SetVGuides(const platform::StringList *v)
 
 void TrpReportPage::SetDataSet(TrpDataSet *v)
 {
-    if (m_dataSet == v)
-        return;
-    if (m_dataSet)
-        m_dataSet->removeFreeNotification(this);
-    m_dataSet = v;
-    if (m_dataSet)
-        m_dataSet->freeNotification(this);
-    m_dataSetName = v ? v->UserName() : QString();
+    SetLinkedDataSet(*this, m_dataSet, m_dataSetName, v);
 }
 
 QString TrpReportPage::DataSetName() const
 {
-    return m_dataSet ? m_dataSet->UserName() : m_dataSetName;
+    return LinkedDataSetName(m_dataSet, m_dataSetName);
 }
 
 void TrpReportPage::SetDataSetName(const QString &v)
 {
-    m_dataSetName = v;
-    TrpDataSet *found = FindGlobalDataSet(m_dataSet, v, Report());
-    if (found != m_dataSet) {
-        SetDataSet(found);
-        if (!found)
-            m_dataSetName = v;
-    }
+    SetLinkedDataSetName(*this, m_dataSet, m_dataSetName, v, Report());
 }
 
 int TrpReportPage::Color() const

@@ -97,30 +97,17 @@ void TrpView::SetFrame(const TrpFrame *v)
 
 void TrpView::SetDataSet(TrpDataSet *v)
 {
-    if (m_dataSet == v)
-        return;
-    if (m_dataSet)
-        m_dataSet->removeFreeNotification(this);
-    m_dataSet = v;
-    if (m_dataSet)
-        m_dataSet->freeNotification(this);
-    m_dataSetName = v ? v->UserName() : QString();
+    SetLinkedDataSet(*this, m_dataSet, m_dataSetName, v);
 }
 
 QString TrpView::DataSetName() const
 {
-    return m_dataSet ? m_dataSet->UserName() : m_dataSetName;
+    return LinkedDataSetName(m_dataSet, m_dataSetName);
 }
 
 void TrpView::SetDataSetName(const QString &v)
 {
-    m_dataSetName = v;
-    TrpDataSet *found = FindGlobalDataSet(m_dataSet, v, Report());
-    if (found != m_dataSet) {
-        const QString keep = m_dataSetName;
-        SetDataSet(found);
-        m_dataSetName = found ? found->UserName() : keep;
-    }
+    SetLinkedDataSetName(*this, m_dataSet, m_dataSetName, v, Report());
 }
 
 bool TrpView::IsDataField() const
