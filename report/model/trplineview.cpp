@@ -28,14 +28,14 @@ const platform::ClassInfo &TrpCustomLineView::staticClass()
 {
     using T = TrpCustomLineView;
     static const platform::ClassInfo info = platform::makeClassInfo(
-        "TrpCustomLineView", &TrpView::staticClass(), nullptr, [](platform::PropertyTable &t) {
+        "TrpCustomLineView", &TrpStretcheable::staticClass(), nullptr, [](platform::PropertyTable &t) {
             platform::PropertyBuilder<T> b(t);
             b.string("TagStr", &T::TagStr, &T::SetTagStr);
         });
     return info;
 }
 
-TrpCustomLineView::TrpCustomLineView(platform::Component *owner) : TrpView(owner)
+TrpCustomLineView::TrpCustomLineView(platform::Component *owner) : TrpStretcheable(owner)
 {
     SetComponentStyle(ComponentStyle() & ~FullTextDiff);
 }

@@ -5,12 +5,12 @@
 // by their Diff, not as full text.
 #pragma once
 
-#include "report/model/trpview.h"
+#include "report/model/trpstretcheable.h"
 
 namespace bralvo::report {
 
 // The base of the report line and of the dot-matrix line.
-class TrpCustomLineView : public TrpView {
+class TrpCustomLineView : public TrpStretcheable {
     BRALVO_CLASS(TrpCustomLineView)
 public:
     explicit TrpCustomLineView(platform::Component *owner);

@@ -11,6 +11,8 @@
 #include "report/model/trpmemoview.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trpdialogpage.h"
+#include "report/model/trpdmpmemoview.h"
+#include "report/model/trpdotmatrix.h"
 #include "report/model/trplineview.h"
 #include "report/model/trppage.h"
 #include "report/model/trppictureview.h"
@@ -84,7 +86,8 @@ void registerReportClasses()
               &TrpDialogPage::staticClass(), &TrpMasterData::staticClass(), &TrpCustomMemoView::staticClass(),
               &TrpMemoView::staticClass(), &TrpFrame::staticClass(), &TrpStyleItem::staticClass(),
               &TrpLineView::staticClass(), &TrpPictureView::staticClass(), &TrpShapeView::staticClass(),
-              &TrpSubreport::staticClass()})
+              &TrpSubreport::staticClass(), &TrpDMPPage::staticClass(), &TrpDMPLineView::staticClass(),
+              &TrpDMPCommand::staticClass(), &TrpDMPMemoView::staticClass()})
             platform::registerClass(*c);
         for (const platform::ClassInfo *c : bandClasses())
             platform::registerClass(*c);

@@ -1,0 +1,290 @@
+// Memo view: output text (expressions, formats, zero hiding, repeat
+// suppression, highlight), text rectangle and gaps, splitting hooks and
+// the memo's saved properties in report XML.
+#include "testreport.h"
+
+#include "report/model/trpframe.h"
+#include "report/model/trplineview.h"
+#include "report/model/trpstyles.h"
+
+#include <QMap>
+#include <gtest/gtest.h>
+
+using namespace bralvo::report;
+using namespace bralvo::report::testing;
+using bralvo::platform::Variant;
+
+namespace {
+
+// A report whose names come from the value event, with one memo on a band.
+struct MemoFixture : ::testing::Test {
+    std::unique_ptr<TrpReport> report = quietReport();
+    TrpMemoView *memo = nullptr;
+    QMap<QString, Variant> values;
+
+    void SetUp() override
+    {
+        buildExample(*report);
+        memo = static_cast<TrpMemoView *>(report->FindObject(QStringLiteral("Memo1")));
+        values[QStringLiteral("nazov")] = Variant(QStringLiteral("Stôl"));
+        values[QStringLiteral("datum")] = Variant(46000.0);
+        values[QStringLiteral("nula")] = Variant(0);
+        values[QStringLiteral("nulaf")] = Variant(0.0);
+        values[QStringLiteral("nulas")] = Variant(QStringLiteral("0"));
+        values[QStringLiteral("zatvorka")] = Variant(QStringLiteral("[nazov]"));
+        values[QStringLiteral("cena")] = Variant(1234.5);
+        values[QStringLiteral("ano")] = Variant(true);
+        values[QStringLiteral("nie")] = Variant(false);
+        report->OnGetValue = [this](const QString &name, Variant &v) {
+            if (values.contains(name))
+                v = values.value(name);
+        };
+    }
+
+    QString output(const QString &text)
+    {
+        memo->SetText(text);
+        memo->GetData();
+        return memo->Text();
+    }
+};
+
+} // namespace
+
+TEST_F(MemoFixture, ExpressionsExpandWithInlineFormats)
+{
+    struct Case {
+        QString text;
+        QString expected;
+    };
+    const Case cases[] = {
+        // the first letter after " #" is the kind, the rest the format text
+        {QStringLiteral("[nazov] od [datum #dd.mm.yyyy]"), QStringLiteral("Stôl od 9.12.2025")},
+        {QStringLiteral("[datum #ddd.mm.yyyy]"), QStringLiteral("09.12.2025")},
+        {QStringLiteral("Cena: [cena #n%2.2f]"), QStringLiteral("Cena: 1234.50")},
+        {QStringLiteral("[zatvorka]!"), QStringLiteral("[nazov]!")},  // a value is not expanded again
+        {QStringLiteral("bez zátvoriek"), QStringLiteral("bez zátvoriek")},
+        {QStringLiteral("[TotalPages#] / [copyname#]"), QStringLiteral("[TotalPages#] / [CopyName#]")},
+        {QStringLiteral("a\r\n[nazov]"), QStringLiteral("a\r\nStôl")},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(output(c.text), c.expected) << c.text.toStdString();
+}
+
+TEST_F(MemoFixture, NumericFormatTakesLastSeparatorAsDecimalSeparator)
+{
+    EXPECT_EQ(output(QStringLiteral("[cena #n%2,2f]")), QStringLiteral("1234,50"));
+}
+
+TEST_F(MemoFixture, OtherDelimitersLeaveSquareBracketsAsText)
+{
+    memo->SetExpressionDelimiters(QStringLiteral("<%,%>"));
+    EXPECT_EQ(output(QStringLiteral("[nazov] <%nazov%>")), QStringLiteral("[nazov] Stôl"));
+}
+
+TEST_F(MemoFixture, AllowExpressionsOffKeepsText)
+{
+    memo->SetAllowExpressions(false);
+    EXPECT_EQ(output(QStringLiteral("[nazov]")), QStringLiteral("[nazov]"));
+}
+
+TEST_F(MemoFixture, UnterminatedBracketStaysText)
+{
+    EXPECT_EQ(output(QStringLiteral("[nazov] a [nazov")), QStringLiteral("Stôl a [nazov"));
+    memo->SetExpressionDelimiters(QStringLiteral("<%,%>"));
+    EXPECT_EQ(output(QStringLiteral("<%nazov%> <%nazov")), QStringLiteral("Stôl <%nazov"));
+}
+
+TEST_F(MemoFixture, HideZerosHidesNumbersNotStrings)
+{
+    memo->SetHideZeros(true);
+    EXPECT_EQ(output(QStringLiteral("[nula]")), QString());
+    EXPECT_EQ(output(QStringLiteral("[nulaf]")), QString());
+    EXPECT_EQ(output(QStringLiteral("[nulas]")), QStringLiteral("0"));
+    memo->SetHideZeros(false);
+    EXPECT_EQ(output(QStringLiteral("[nula]")), QStringLiteral("0"));
+}
+
+TEST_F(MemoFixture, SuppressRepeatedEmptiesRepeatsUntilReset)
+{
+    memo->SetSuppressRepeated(true);
+    EXPECT_EQ(output(QStringLiteral("A")), QStringLiteral("A"));
+    EXPECT_EQ(output(QStringLiteral("A")), QString());
+    EXPECT_EQ(output(QStringLiteral("B")), QStringLiteral("B"));
+    memo->ResetSuppress();
+    EXPECT_EQ(output(QStringLiteral("B")), QStringLiteral("B"));
+}
+
+TEST_F(MemoFixture, HighlightFollowsCondition)
+{
+    memo->Highlight()->SetCondition(QStringLiteral("ano"));
+    output(QStringLiteral("x"));
+    EXPECT_TRUE(memo->Highlight()->Active());
+    memo->Highlight()->SetCondition(QStringLiteral("nie"));
+    output(QStringLiteral("x"));
+    EXPECT_FALSE(memo->Highlight()->Active());
+    memo->Highlight()->SetCondition(QString());
+    memo->Highlight()->SetActive(true);
+    output(QStringLiteral("x"));
+    EXPECT_FALSE(memo->Highlight()->Active());
+}
+
+TEST_F(MemoFixture, AfterPrintRestoresTemplateText)
+{
+    memo->SetText(QStringLiteral("[nazov]"));
+    memo->BeforePrint();
+    memo->GetData();
+    EXPECT_EQ(memo->Text(), QStringLiteral("Stôl"));
+    memo->AfterPrint();
+    EXPECT_EQ(memo->Text(), QStringLiteral("[nazov]"));
+}
+
+TEST_F(MemoFixture, StyleGivesColorFontAndFrame)
+{
+    TrpStyleItem *s = report->Styles()->Add();
+    s->SetName(QStringLiteral("Nadpis"));
+    s->SetColor(0x00FF00);
+    s->Frame()->SetTyp(ftLeft | ftTop);
+    memo->SetStyle(QStringLiteral("nadpis"));
+    EXPECT_EQ(memo->Color(), 0x00FF00);
+    EXPECT_EQ(memo->Frame()->Typ(), ftLeft | ftTop);
+    EXPECT_FALSE(memo->ParentFont());
+}
+
+TEST_F(MemoFixture, FlowToClearedWhenTargetDestroyed)
+{
+    auto *other = new TrpMemoView(memo->Parent());
+    memo->SetFlowTo(other);
+    EXPECT_EQ(memo->FlowTo(), other);
+    delete other;
+    EXPECT_EQ(memo->FlowTo(), nullptr);
+}
+
+TEST(MemoView, DefaultsAndRotation)
+{
+    TrpMemoView m(nullptr);
+    EXPECT_TRUE(m.AllowExpressions());
+    EXPECT_TRUE(m.WordWrap());
+    EXPECT_TRUE(m.Clipped());
+    EXPECT_DOUBLE_EQ(m.GapX(), 2);
+    EXPECT_DOUBLE_EQ(m.GapY(), 1);
+    EXPECT_DOUBLE_EQ(m.LineSpacing(), 2);
+    EXPECT_EQ(m.ExpressionDelimiters(), QStringLiteral("[,]"));
+    EXPECT_EQ(m.StretchMode(), smDontStretch);
+    m.SetRotation(450);
+    EXPECT_EQ(m.Rotation(), 90);
+    TrpLineView line(nullptr);
+    EXPECT_NE(dynamic_cast<TrpStretcheable *>(&line), nullptr);
+}
+
+TEST(MemoView, TextRectAndGapsNarrowByFramedSides)
+{
+    TrpMemoView m(nullptr);
+    m.SetBounds(10, 20, 100, 50);
+    m.Frame()->SetWidth(3);
+    m.Frame()->SetTyp(ftLeft | ftTop | ftRight | ftBottom);
+    // left 10 + round(1) + 2, top 20 + 1 + 1, right 110 - round(1.5) - 2 + 1,
+    // bottom 70 - 2 - 1 + 1 (QRect right/bottom are inclusive).
+    EXPECT_EQ(m.TextRect(1, 1, 0, 0), QRect(QPoint(13, 22), QPoint(106, 67)));
+    EXPECT_DOUBLE_EQ(m.VerticalGaps(), 2 + 1 + 1.5);
+    EXPECT_DOUBLE_EQ(m.HorizontalGaps(), 4 + 1 + 1.5);
+}
+
+TEST(MemoView, InitPartStartsWholeText)
+{
+    TrpMemoView m(nullptr);
+    m.SetText(QStringLiteral("a\r\nb"));
+    m.SetFirstParaBreak(true);
+    m.SetLastParaBreak(true);
+    m.InitPart();
+    EXPECT_EQ(m.SplitText(), QStringLiteral("a\r\nb\r\n"));
+    EXPECT_FALSE(m.FirstParaBreak());
+    EXPECT_FALSE(m.LastParaBreak());
+}
+
+TEST(MemoViewXml, EveryNewPropertySurvivesSaveAndLoad)
+{
+    auto report = quietReport();
+    buildExample(*report);
+    auto *m = static_cast<TrpMemoView *>(report->FindObject(QStringLiteral("Memo1")));
+    auto *other = new TrpMemoView(m->Parent());
+    other->setName(QStringLiteral("Memo2"));
+    m->SetAllowExpressions(false);
+    m->SetAllowHTMLTags(true);
+    m->SetAutoWidth(true);
+    m->SetBrushStyle(bsClear);
+    m->SetCharSpacing(1.5);
+    m->SetClipped(false);
+    m->SetColor(0xFF);
+    m->DisplayFormat()->SetKind(fkNumeric);
+    m->DisplayFormat()->SetFormatStr(QStringLiteral("%2.2f"));
+    m->SetExpressionDelimiters(QStringLiteral("<,>"));
+    m->SetFlowTo(other);
+    m->Frame()->SetTyp(ftBottom);
+    m->SetGapX(3);
+    m->SetGapY(0.5);
+    m->SetHAlign(haBlock);
+    m->SetHideZeros(true);
+    m->Highlight()->SetCondition(QStringLiteral("Value > 0"));
+    m->Highlight()->SetColor(0xFFFF);
+    m->SetLineSpacing(4);
+    m->SetParagraphGap(7);
+    m->SetRotation(90);
+    m->SetRTLReading(true);
+    m->SetSuppressRepeated(true);
+    m->SetUnderlines(true);
+    m->SetWordBreak(true);
+    m->SetWordWrap(false);
+    m->SetWysiwyg(false);
+    m->SetVAlign(vaCenter);
+    m->SetStretchMode(smMaxHeight);
+    m->SetFirstParaBreak(true);
+    const QByteArray saved = saveToBytes(*report);
+
+    auto copy = quietReport();
+    loadFromBytes(*copy, saved);
+    auto *c = static_cast<TrpMemoView *>(copy->FindObject(QStringLiteral("Memo1")));
+    ASSERT_NE(c, nullptr);
+    EXPECT_FALSE(c->AllowExpressions());
+    EXPECT_TRUE(c->AllowHTMLTags());
+    EXPECT_TRUE(c->AutoWidth());
+    EXPECT_EQ(c->BrushStyle(), bsClear);
+    EXPECT_DOUBLE_EQ(c->CharSpacing(), 1.5);
+    EXPECT_FALSE(c->Clipped());
+    EXPECT_EQ(c->Color(), 0xFF);
+    EXPECT_EQ(c->DisplayFormat()->Kind(), fkNumeric);
+    EXPECT_EQ(c->DisplayFormat()->FormatStr(), QStringLiteral("%2.2f"));
+    EXPECT_EQ(c->ExpressionDelimiters(), QStringLiteral("<,>"));
+    EXPECT_EQ(c->FlowTo(), copy->FindObject(QStringLiteral("Memo2")));
+    EXPECT_EQ(c->Frame()->Typ(), ftBottom);
+    EXPECT_DOUBLE_EQ(c->GapX(), 3);
+    EXPECT_DOUBLE_EQ(c->GapY(), 0.5);
+    EXPECT_EQ(c->HAlign(), haBlock);
+    EXPECT_TRUE(c->HideZeros());
+    EXPECT_EQ(c->Highlight()->Condition(), QStringLiteral("Value > 0"));
+    EXPECT_EQ(c->Highlight()->Color(), 0xFFFF);
+    EXPECT_DOUBLE_EQ(c->LineSpacing(), 4);
+    EXPECT_DOUBLE_EQ(c->ParagraphGap(), 7);
+    EXPECT_EQ(c->Rotation(), 90);
+    EXPECT_TRUE(c->RTLReading());
+    EXPECT_TRUE(c->SuppressRepeated());
+    EXPECT_TRUE(c->Underlines());
+    EXPECT_TRUE(c->WordBreak());
+    EXPECT_FALSE(c->WordWrap());
+    EXPECT_FALSE(c->Wysiwyg());
+    EXPECT_EQ(c->VAlign(), vaCenter);
+    EXPECT_EQ(c->StretchMode(), smMaxHeight);
+    EXPECT_TRUE(c->FirstParaBreak());
+    EXPECT_EQ(c->Text(), m->Text());
+    EXPECT_EQ(saveToBytes(*copy), saved);
+}
+
+TEST(MemoViewXml, DefaultMemoWritesNoNewAttributes)
+{
+    TrpMemoView m(nullptr);
+    m.setName(QStringLiteral("M"));
+    const QByteArray xml = saveToBytes(m);
+    for (const char *key : {"GapX", "GapY", "LineSpacing", "CharSpacing", "ExpressionDelimiters", "Highlight",
+                            "StretchMode", "WordWrap", "Clipped", "Wysiwyg", "AllowExpressions"})
+        EXPECT_FALSE(xml.contains(key)) << key;
+}
