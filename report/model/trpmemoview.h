@@ -36,6 +36,7 @@ public:
                          double scaleX, double scaleY) = 0;
     virtual double TextHeight() const = 0;
     virtual double TextWidth() const = 0;
+    virtual double LineHeight() const = 0;
     virtual double UnusedSpace() const = 0;
     // Drops what does not fit and returns it; ParaBreak: the cut fell
     // inside a paragraph.
@@ -145,6 +146,20 @@ public:
     double DrawPart() override;
     QString SplitText() const { return m_splitText; }
 
+    // --- drawing
+    // Set by the prepared pages before drawing.
+    int TotalPages() const { return m_totalPages; }
+    void SetTotalPages(int v) { m_totalPages = v; }
+    int CopyNo() const { return m_copyNo; }
+    void SetCopyNo(int v) { m_copyNo = v; }
+    // Replaces (when printing and AllowExpressions) the first
+    // "[TOTALPAGES#]" by the page count and the first "[COPYNAME#]" by
+    // the global variable "CopyName<CopyNo>"; then background, frame,
+    // optional ruled lines and the text through the installed layout.
+    // A highlighted memo draws with the highlight's font and colour and
+    // keeps its own colour afterwards.
+    void Draw(QPainter &canvas, double scaleX, double scaleY, double offsetX, double offsetY) override;
+
     QString GetDescription() const override;
 
 protected:
@@ -154,6 +169,9 @@ private:
     QString expandMemoExpressions(const QString &text);
     QString computeExpression(const QString &expr);
     bool layoutText(TrpMemoTextLayout &layout, const QRect &rect) const;
+    void applyPrintMacros();
+    void applyAutoWidth();
+    void drawUnderlines(double lineHeight);
 
     std::unique_ptr<TWideStrings> m_memo;
     std::unique_ptr<TrpFormat> m_displayFormat;
@@ -186,6 +204,8 @@ private:
     bool m_wordWrap = true;
     bool m_wysiwyg = true;
     QString m_lastValue;
+    int m_totalPages = 0;
+    int m_copyNo = 0;
 };
 
 class TrpMemoView : public TrpCustomMemoView {

@@ -212,11 +212,29 @@ bool TrpCustomMemoView::layoutText(TrpMemoTextLayout &layout, const QRect &rect)
     return true;
 }
 
+// At output the width follows the text; a right-aligned memo keeps its
+// right edge, a centred one its centre.
+void TrpCustomMemoView::applyAutoWidth()
+{
+    if (!m_autoWidth || IsDesigning())
+        return;
+    const double oldWidth = Width();
+    const double width = CalcWidth();
+    if (m_hAlign == haRight)
+        SetLeft(Left() + oldWidth - width);
+    else if (m_hAlign == haCenter)
+        SetLeft(Left() + (oldWidth - width) / 2);
+    SetWidth(width);
+    if (Parent())
+        Parent()->AlignChildren();
+}
+
 double TrpCustomMemoView::CalcHeight()
 {
     auto layout = createMemoTextLayout();
     if (!layout)
         return Height();
+    applyAutoWidth();
     const QRect rect = m_autoWidth ? QRect(0, 0, 10000, 10000) : TextRect(1, 1, 0, 0);
     layoutText(*layout, rect);
     return std::round(layout->TextHeight() + VerticalGaps());

@@ -288,3 +288,169 @@ TEST(MemoViewXml, DefaultMemoWritesNoNewAttributes)
                             "StretchMode", "WordWrap", "Clipped", "Wysiwyg", "AllowExpressions"})
         EXPECT_FALSE(xml.contains(key)) << key;
 }
+
+// --- height and splitting with the engine's layout installed
+
+#include "report/engine/trpmemotextlayout.h"
+
+namespace {
+
+struct MemoLayoutFixture : ::testing::Test {
+    TrpMemoView memo{nullptr};
+    void SetUp() override
+    {
+        installMemoTextLayout();
+        memo.SetBounds(0, 0, 200, 40);
+    }
+    void TearDown() override { setMemoTextLayout(nullptr); }
+};
+
+} // namespace
+
+TEST_F(MemoLayoutFixture, HeightGrowsByOneLinePerLine)
+{
+    memo.SetText(QString());
+    EXPECT_DOUBLE_EQ(memo.CalcHeight(), 2);  // only the gaps: 2 x GapY
+    memo.SetText(QStringLiteral("a"));
+    const double one = memo.CalcHeight();
+    memo.SetText(QStringLiteral("a\r\nb"));
+    const double two = memo.CalcHeight();
+    memo.SetText(QStringLiteral("a\r\nb\r\nc"));
+    const double three = memo.CalcHeight();
+    EXPECT_GT(one, 2);
+    EXPECT_NEAR(three - two, two - one, 1);
+    memo.SetGapY(5);
+    memo.SetText(QStringLiteral("a"));
+    EXPECT_NEAR(memo.CalcHeight(), one + 8, 1);
+}
+
+TEST_F(MemoLayoutFixture, WidthFollowsTextAndWrapsInNarrowMemo)
+{
+    memo.SetText(QStringLiteral("slovo slovo slovo slovo"));
+    const double oneLine = memo.CalcHeight();
+    const double width = memo.CalcWidth();
+    EXPECT_GT(width, 20);
+    EXPECT_LT(width, 200);
+    memo.SetBounds(0, 0, width / 2, 40);
+    EXPECT_GT(memo.CalcHeight(), oneLine);
+}
+
+TEST_F(MemoLayoutFixture, SplitAcrossPagesKeepsEveryLineOnce)
+{
+    QStringList lines;
+    for (int i = 1; i <= 10; ++i)
+        lines << QStringLiteral("riadok %1").arg(i);
+    memo.SetText(lines.join(QStringLiteral("\r\n")));
+    memo.SetBounds(0, 0, 200, memo.CalcHeight() / 3);
+    memo.InitPart();
+    QString printed;
+    int parts = 0;
+    while (!memo.SplitText().isEmpty() && parts < 20) {
+        const double unused = memo.DrawPart();
+        EXPECT_GT(unused, 0);
+        EXPECT_LE(unused, memo.Height());
+        printed += memo.Memo()->Text();
+        ++parts;
+    }
+    EXPECT_GE(parts, 3);
+    EXPECT_EQ(printed, lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+}
+
+TEST_F(MemoLayoutFixture, SplitInsideParagraphMarksLastParaBreak)
+{
+    memo.SetText(QString(QStringLiteral("slovo ")).repeated(60).trimmed());
+    memo.SetBounds(0, 0, 100, 30);
+    memo.InitPart();
+    memo.DrawPart();
+    EXPECT_TRUE(memo.LastParaBreak());
+    EXPECT_FALSE(memo.SplitText().isEmpty());
+}
+
+TEST_F(MemoLayoutFixture, NothingFitsGivesWholeHeight)
+{
+    memo.SetText(QStringLiteral("a\r\nb"));
+    memo.SetBounds(0, 0, 200, 3);
+    memo.InitPart();
+    EXPECT_DOUBLE_EQ(memo.DrawPart(), 3);
+}
+
+#include "report/model/trpvariables.h"
+
+#include <QImage>
+#include <QPainter>
+
+TEST_F(MemoLayoutFixture, DrawReplacesFirstTotalPagesAndCopyName)
+{
+    GlobalVariables().SetVariables(QStringLiteral("CopyName1"), QStringLiteral("Kópia"));
+    memo.SetText(QStringLiteral("[TotalPages#] z [totalpages#], [CopyName#]"));
+    memo.SetTotalPages(7);
+    memo.SetCopyNo(1);
+    QImage image(300, 60, QImage::Format_ARGB32);
+    QPainter p(&image);
+    memo.Draw(p, 1, 1, 0, 0);
+    EXPECT_EQ(memo.Text(), QStringLiteral("7 z [totalpages#], Kópia"));
+    memo.SetText(QStringLiteral("[CopyName#]"));
+    memo.SetCopyNo(5);  // no such variable: empty text
+    memo.Draw(p, 1, 1, 0, 0);
+    EXPECT_EQ(memo.Text(), QString());
+}
+
+TEST_F(MemoLayoutFixture, HighlightedMemoDrawsHighlightColourAndKeepsItsOwn)
+{
+    memo.SetColor(0xFFFFFF);           // white
+    memo.Highlight()->SetColor(0xFF);  // red (0x00BBGGRR)
+    memo.Highlight()->SetActive(true);
+    memo.SetText(QString());
+    QImage image(300, 60, QImage::Format_ARGB32);
+    image.fill(Qt::black);
+    QPainter p(&image);
+    memo.Draw(p, 1, 1, 0, 0);
+    p.end();
+    EXPECT_EQ(QColor(image.pixel(100, 20)), QColor(Qt::red));
+    EXPECT_EQ(memo.Color(), 0xFFFFFF);
+}
+
+TEST_F(MemoLayoutFixture, UnderlinesRuleEveryLineInsideTheView)
+{
+    memo.SetColor(0xFFFFFF);
+    memo.SetUnderlines(true);
+    memo.SetText(QStringLiteral("a"));
+    QImage image(300, 60, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    memo.Draw(p, 1, 1, 0, 0);
+    p.end();
+    int ruled = 0;
+    for (int y = 0; y < 40; ++y)
+        if (QColor(image.pixel(150, y)) == QColor(Qt::black))
+            ++ruled;
+    EXPECT_GE(ruled, 1);
+    EXPECT_EQ(QColor(image.pixel(150, 50)), QColor(Qt::white));  // below the view
+}
+
+TEST_F(MemoLayoutFixture, AutoWidthKeepsTheAlignedEdge)
+{
+    struct Case {
+        TrpHAlign align;
+        double expectedLeftShare;  // of the lost width
+    };
+    const Case cases[] = {{haLeft, 0}, {haRight, 1}, {haCenter, 0.5}};
+    for (const Case &c : cases) {
+        TrpMemoView m(nullptr);
+        m.SetBounds(100, 0, 300, 20);
+        m.SetText(QStringLiteral("ab"));
+        m.SetHAlign(c.align);
+        m.SetAutoWidth(true);
+        const double width = m.CalcWidth();
+        m.CalcHeight();
+        EXPECT_DOUBLE_EQ(m.Width(), width);
+        EXPECT_DOUBLE_EQ(m.Left(), 100 + (300 - width) * c.expectedLeftShare) << c.align;
+    }
+}
+
+TEST(MemoView, FlowToItselfIsRefused)
+{
+    TrpMemoView m(nullptr);
+    m.SetFlowTo(&m);
+    EXPECT_EQ(m.FlowTo(), nullptr);
+}
