@@ -1,6 +1,8 @@
 // Focus highlight and arrow/Enter navigation of the record windows.
 #include "app/fieldkeys.h"
 
+#include "app/recordkeys.h"
+
 #include "services/windowhelpers.h"
 
 #include <QCoreApplication>
@@ -47,16 +49,8 @@ protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
         // On release the list has already moved its selection.
-        if (event->type() == QEvent::KeyRelease) {
-            switch (static_cast<QKeyEvent *>(event)->key()) {
-            case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Home: case Qt::Key_End:
-            case Qt::Key_PageUp: case Qt::Key_PageDown:
-                m_handler();
-                break;
-            default:
-                break;
-            }
-        }
+        if (event->type() == QEvent::KeyRelease && IsListMoveKey(*static_cast<QKeyEvent *>(event)))
+            m_handler();
         return false;
     }
 

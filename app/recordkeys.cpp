@@ -1,7 +1,6 @@
 // Focus moves and the number key filter of the record windows.
 #include "app/recordkeys.h"
 
-#include "platform/formatstring.h"
 #include "platform/regionalsettings.h"
 #include "services/numbers.h"
 #include "services/uitexts.h"
@@ -114,7 +113,7 @@ bool FilterNumberKey(QLineEdit &field, const QKeyEvent &key)
 
 QString MessageWithName(int number, const QString &name)
 {
-    return platform::Format(services::MessageText(number), {name}, platform::regionalSettings());
+    return services::FillPlaceholders(services::MessageText(number), {name});
 }
 
 } // namespace bralvo::app

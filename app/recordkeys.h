@@ -42,8 +42,8 @@ bool IsListMoveKey(const QKeyEvent &key);
 bool FilterNumberKey(QLineEdit &field, const QKeyEvent &key);
 
 // UI text `number` with the name put in for its "%s" ("Items "%s" was
-// added successfully."). Throws platform::FormatError for a translated
-// text whose directives do not fit one text.
+// added successfully."). Never throws: a translated text without the mark
+// is shown as it stands, as every other message is.
 QString MessageWithName(int number, const QString &name);
 
 } // namespace bralvo::app

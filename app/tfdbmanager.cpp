@@ -1,10 +1,11 @@
 // The database manager window: layout, handlers and the two forms.
 #include "app/tfdbmanager.h"
 
-#include "platform/widgets/colortext.h"
 #include "platform/folders.h"
 #include "platform/messageboxseam.h"
+#include "platform/widgets/colortext.h"
 #include "platform/widgets/keypreview.h"
+#include "platform/widgets/named.h"
 #include "platform/widgets/stringgrid.h"
 #include "services/databaseactions.h"
 #include "services/databaselist.h"
@@ -27,19 +28,14 @@
 
 namespace bralvo::app {
 
+using platform::named;
+
 namespace {
 
 constexpr int kWidth = 520;
 constexpr int kCompactHeight = 289;
 constexpr int kExpandedHeight = 565;
 constexpr int kStripHeight = 14;
-
-template <typename T>
-T *named(T *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 // A picture of the program's Data folder, the data root's copy first.
 QString dataPicture(const QString &fileName)

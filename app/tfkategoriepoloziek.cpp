@@ -9,6 +9,7 @@
 #include "db/namelists.h"
 #include "db/retiring.h"
 #include "platform/widgets/keypreview.h"
+#include "platform/widgets/named.h"
 #include "services/backup.h"
 #include "services/globals.h"
 #include "services/listhelpers.h"
@@ -29,17 +30,12 @@
 
 namespace bralvo::app {
 
+using platform::named;
+
 namespace {
 
 constexpr int kColorSlot = 8;
 const char kMemoHint[] = "(CTRL+ENTER = ďaľší riadok v poznámke)";
-
-template <typename T>
-T *named(T *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 } // namespace
 

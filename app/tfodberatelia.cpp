@@ -11,6 +11,7 @@
 #include "db/retiring.h"
 #include "platform/widgets/keypreview.h"
 #include "platform/widgets/mdihost.h"
+#include "platform/widgets/named.h"
 #include "services/backup.h"
 #include "services/globals.h"
 #include "services/gridhelpers.h"
@@ -41,19 +42,14 @@
 
 namespace bralvo::app {
 
+using platform::named;
+
 namespace {
 
 constexpr int kColorSlot = 6;
 const char kMemoHint[] = "(CTRL+ENTER = ďaľší riadok v poznámke)";
 const char kIsoListLink[] = "https://www.iso.org/iso-4217-currency-codes.html";
 const char kMapHost[] = "https://maps.google.com";
-
-template <typename T>
-T *named(T *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QLabel *label(QWidget *parent, const char *name, const char *text, const QRect &geometry)
 {

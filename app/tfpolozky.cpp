@@ -12,6 +12,7 @@
 #include "platform/formatfloat.h"
 #include "platform/regionalsettings.h"
 #include "platform/widgets/keypreview.h"
+#include "platform/widgets/named.h"
 #include "services/backup.h"
 #include "services/globals.h"
 #include "services/gridhelpers.h"
@@ -34,17 +35,12 @@
 
 namespace bralvo::app {
 
+using platform::named;
+
 namespace {
 
 constexpr int kColorSlot = 7;
 const char kMemoHint[] = "(CTRL+ENTER = ďaľší riadok v poznámke)";
-
-template <typename T>
-T *named(T *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QLineEdit *edit(QWidget *parent, const char *name, int maxLength, const QRect &geometry)
 {

@@ -9,6 +9,7 @@
 #include "platform/formatstring.h"
 #include "platform/regionalsettings.h"
 #include "platform/widgets/keypreview.h"
+#include "platform/widgets/named.h"
 #include "services/backup.h"
 #include "services/globals.h"
 #include "services/listhelpers.h"
@@ -25,16 +26,11 @@
 
 namespace bralvo::app {
 
+using platform::named;
+
 namespace {
 
 constexpr int kColorSlot = 5;
-
-template <typename T>
-T *named(T *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 } // namespace
 

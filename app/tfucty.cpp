@@ -7,6 +7,7 @@
 #include "db/namelists.h"
 #include "db/retiring.h"
 #include "platform/widgets/keypreview.h"
+#include "platform/widgets/named.h"
 #include "services/backup.h"
 #include "services/globals.h"
 #include "services/listhelpers.h"
@@ -23,16 +24,11 @@
 
 namespace bralvo::app {
 
+using platform::named;
+
 namespace {
 
 constexpr int kColorSlot = 4;
-
-template <typename T>
-T *named(T *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 } // namespace
 

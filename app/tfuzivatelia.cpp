@@ -19,6 +19,7 @@
 #include "platform/regionalsettings.h"
 #include "platform/widgets/keypreview.h"
 #include "platform/widgets/mdihost.h"
+#include "platform/widgets/named.h"
 #include "services/backup.h"
 #include "services/globals.h"
 #include "services/gridhelpers.h"
@@ -51,19 +52,14 @@
 
 namespace bralvo::app {
 
+using platform::named;
+
 namespace {
 
 constexpr int kColorSlot = 2;
 constexpr int kItemHeight = 13;
 constexpr int kPictureWidth = 120;
 constexpr int kPictureHeight = 70;
-
-template <typename T>
-T *named(T *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 // lbUzivateliaDrawItem: plain text at x = 2, the administrator bold with
 // " (admin)" after the name.
