@@ -1,6 +1,7 @@
 // The PDF export filter and its texts.
 #include "report/export/trppdfexport.h"
 
+#include "platform/classregistry.h"
 #include "platform/messageboxseam.h"
 #include "platform/stream.h"
 #include "report/export/trppdfexportdialog.h"
@@ -84,6 +85,15 @@ QString dialogFilter(const QString &filter)
 
 } // namespace
 
+void RegisterPdfExportClass()
+{
+    static const bool done = [] {
+        platform::registerClass(TrpPDFExport::staticClass());
+        return true;
+    }();
+    Q_UNUSED(done);
+}
+
 void AddPdfExportTexts()
 {
     if (GetResources().Get(QStringLiteral("8700")) == QLatin1String("8700"))
@@ -117,6 +127,7 @@ TrpPDFExport::TrpPDFExport(platform::Component *owner)
       m_creator(QStringLiteral("VevuRodevi (https://www.tamrex.sk/)"))
 {
     AddPdfExportTexts();
+    RegisterPdfExportClass();
     SetFileFilter(GetResources().GetResourceTextById(8707));
     SetFileExtension(GetResources().GetResourceTextById(8708));
 }

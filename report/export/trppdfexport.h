@@ -83,6 +83,9 @@ private:
     TrpPDFPage *m_currentPage = nullptr;
 };
 
+// Makes "TrpPDFExport" readable by class name (form definitions).
+void RegisterPdfExportClass();
+
 // Adds the export dialogs' texts (8700 and up, "PDFexport") to the
 // library texts; called by every new PDF filter.
 void AddPdfExportTexts();

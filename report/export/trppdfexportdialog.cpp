@@ -114,6 +114,15 @@ void TrpPDFExportDialog::buildLayout()
     main->addLayout(buttons);
 }
 
+void TrpPDFExportDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F1) {
+        GetResources().ShowHelp(objectName());
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 int TrpPDFExportDialog::run()
 {
     if (runner())

@@ -41,6 +41,10 @@ public:
     using Runner = std::function<int(TrpPDFExportDialog &)>;
     static void SetRunner(Runner runner);
 
+protected:
+    // F1 opens the library help for the dialog.
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void setTexts();
     void buildLayout();

@@ -67,7 +67,7 @@ void TrpPDFPage::Write(platform::Stream &stream)
     const QByteArray content = scratch.readBytes(m_contentLength);
     m_file->StartObject(*this, stream);
     if (m_file->Compressed()) {
-        const QByteArray packed = CompressZlib(content, 1);
+        const QByteArray packed = CompressZlib(content, m_file->ContentCompressionLevel());
         AppendLine(QStringLiteral("<< /Filter /FlateDecode /Length %1 /Length1 %2 >>")
                        .arg(packed.size())
                        .arg(content.size()));

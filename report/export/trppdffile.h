@@ -69,6 +69,10 @@ public:
     // --- options
     bool Compressed() const { return m_compressed; }
     void SetCompressed(bool v) { m_compressed = v; }
+    // zlib level of page content (1, the fastest, unless a comparison
+    // needs another).
+    int ContentCompressionLevel() const { return m_contentLevel; }
+    void SetContentCompressionLevel(int v) { m_contentLevel = v; }
     bool PrintOptimized() const { return m_printOptimized; }
     void SetPrintOptimized(bool v) { m_printOptimized = v; }
     bool Outline() const { return m_outline; }
@@ -147,6 +151,7 @@ private:
     int m_firstPageObject = 0;
     int m_pagesObject = 0;
     bool m_compressed = true;
+    int m_contentLevel = 1;
     bool m_printOptimized = false;
     bool m_outline = false;
     TrpCustomOutline *m_outlineSource = nullptr;

@@ -8,6 +8,7 @@
 
 #include "report/export/trppdfexport.h"
 #include "report/export/trppdfexportdialog.h"
+#include "platform/classregistry.h"
 #include "report/model/trpband.h"
 #include "report/model/trpresources.h"
 #include "tests/support/scriptedmessageboxes.h"
@@ -249,6 +250,26 @@ TEST_F(PdfExport, OptionsDefaultsAndTexts)
     EXPECT_TRUE(pdf.contains("/Title <FEFF"));
     EXPECT_TRUE(pdf.contains("(Strana 1) Tj"));
     writeChecked(pdf, QStringLiteral("options.pdf"));
+}
+
+TEST(PdfExportClass, PropertiesInTableOrderAndReadableByName)
+{
+    TrpPDFExport filter;
+    EXPECT_EQ(bralvo::platform::findClass(QStringLiteral("TrpPDFExport")), &TrpPDFExport::staticClass());
+    QStringList names;
+    QStringList alwaysStored;
+    for (const bralvo::platform::PropInfo &p : TrpPDFExport::staticClass().allProperties()) {
+        names << p.name;
+        if (!p.defaultOrd && p.kind == bralvo::platform::PropKind::Enumeration)
+            alwaysStored << p.name;
+    }
+    EXPECT_EQ(names.mid(names.indexOf(QStringLiteral("Compressed"))),
+              QStringList({"Compressed", "EmbeddedFonts", "OpenAfterExport", "PrintOptimized", "Outline", "Author",
+                           "Subject", "Background", "Creator", "HTMLTags"}));
+    EXPECT_EQ(names.indexOf(QStringLiteral("ShowProgress")), names.indexOf(QStringLiteral("Compressed")) - 1);
+    EXPECT_TRUE(alwaysStored.contains(QStringLiteral("PrintOptimized")));
+    EXPECT_TRUE(alwaysStored.contains(QStringLiteral("HTMLTags")));
+    EXPECT_FALSE(alwaysStored.contains(QStringLiteral("Compressed")));
 }
 
 // The dialog is worked by the test through its named controls.
