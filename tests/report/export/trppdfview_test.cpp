@@ -137,6 +137,69 @@ TEST_F(PdfView, MemoTextIsClippedPlacedAndAligned)
     }
 }
 
+TEST_F(PdfView, MemoOptionsShapeTheText)
+{
+    const struct {
+        const char *name;
+        std::function<void(TrpMemoView &)> setUp;
+        std::vector<const char *> contains;
+    } cases[] = {
+        {"spacing", [](TrpMemoView &m) { m.SetCharSpacing(2); }, {"0 0 0 rg\r\n1.50 Tc\r\n"}},
+        {"underlined-font",
+         [](TrpMemoView &m) {
+             m.Font()->setStyle(bralvo::platform::fsUnderline);
+             m.Font()->setColor(0x0000FF);
+         },
+         {"1 0 0 rg\r\nBT\r\n", "ET\r\n1 0 0 RG\r\n0.80 w\r\n"}},
+        {"shadow",
+         [](TrpMemoView &m) {
+             m.Frame()->SetDropShadow(true);
+             m.Frame()->SetShadowColor(0x808080);
+         },
+         {"n\r\n0.50 0.50 0.50 rg\r\n0.50 0.50 0.50 RG\r\n177.50 706.39 3 57 re\r\nB\r\n"
+          "33.50 706.39 147 3 re\r\nB\r\n"}},
+        {"highlight",
+         [](TrpMemoView &m) {
+             m.Highlight()->SetActive(true);
+             m.Highlight()->SetColor(0x00FFFF);
+         },
+         {"1 1 0 rg\r\n30.50 706.39 150 60 re\r\nf\r\n/F0 10 Tf\r\n1 0 0 rg\r\n"}},
+        {"rtl",
+         [](TrpMemoView &m) {
+             m.SetRTLReading(true);
+             m.SetText(QStringLiteral("abc def"));
+         },
+         {"(def abc) Tj"}},
+    };
+    for (const auto &c : cases) {
+        page = a4Page();
+        auto *memo = memoOn(*page, QStringLiteral("Suma"), 40, 100, 200, 80);
+        c.setUp(*memo);
+        const QByteArray content = export_(QString::fromLatin1(c.name));
+        for (const char *part : c.contains)
+            EXPECT_TRUE(content.contains(part)) << c.name << "\n" << content.toStdString();
+    }
+}
+
+TEST_F(PdfView, RuledLinesCoverTheMemo)
+{
+    auto *memo = memoOn(*page, QStringLiteral("Suma"), 40, 100, 200, 80);
+    memo->SetUnderlines(true);
+    // Arial 10 has a line height of 83 / 6.25 + 2 = 15.28 pixels: five
+    // lines fit into 80, ruled at lines 0 to 5.
+    const QString content = QString::fromLatin1(export_(QStringLiteral("ruled")));
+    const QRegularExpression rule(QStringLiteral("30.50 ([0-9.]+) m\r\n180.50 ([0-9.]+) l\r\nS\r\n"));
+    QList<double> ys;
+    for (auto it = rule.globalMatch(content); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        EXPECT_EQ(m.captured(1), m.captured(2));
+        ys << m.captured(1).toDouble();
+    }
+    ASSERT_EQ(ys.size(), 6);
+    for (int i = 1; i < ys.size(); ++i)
+        EXPECT_NEAR(ys[i - 1] - ys[i], 15.28 * 0.75, 0.02);
+}
+
 TEST_F(PdfView, HatchedRotatedAndTaggedMemosBecomePictures)
 {
     const struct {
