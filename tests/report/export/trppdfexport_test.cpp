@@ -178,32 +178,45 @@ TEST_F(PdfExport, AFailedWriteLeavesNoPartialFileAndIsReported)
     }
 }
 
+// Notes the scratch file as the document is about to be written.
+class ScratchWatchingExport : public TrpPDFExport {
+public:
+    QString scratch;
+    bool existed = false;
+    void Finish() override
+    {
+        scratch = PdfFile()->TempFileName();
+        existed = QFile::exists(scratch);
+        TrpPDFExport::Finish();
+    }
+};
+
 TEST_F(PdfExport, LargeReportsUseAScratchFileThatIsRemoved)
 {
     QTemporaryDir temp;
     report->EngineOptions()->SetTempDir(temp.path());
-    filter.SetFileName(path(QStringLiteral("large.pdf")));
-    filter.SetReport(report.get());
     for (const auto &[count, cache, scratch] : {std::tuple{200, true, false}, std::tuple{201, true, true},
                                                 std::tuple{201, false, false}}) {
         pages().pages.clear();
         addPages(count);
-        filter.SetUseFileCache(cache);
-        ASSERT_TRUE(filter.Start());
-        const QString scratchFile = filter.PdfFile()->TempFileName();
-        EXPECT_EQ(!scratchFile.isEmpty(), scratch) << count;
+        ScratchWatchingExport watching;
+        watching.SetShowDialog(false);
+        watching.SetShowProgress(false);
+        watching.SetUseFileCache(cache);
+        watching.SetFileName(path(QStringLiteral("large-%1-%2.pdf").arg(count).arg(cache)));
+        ASSERT_TRUE(pages().Export(&watching));
+        EXPECT_EQ(!watching.scratch.isEmpty(), scratch) << count;
         if (scratch) {
-            EXPECT_TRUE(QFileInfo(scratchFile).fileName().startsWith(QLatin1String("fr")));
-            EXPECT_EQ(QFileInfo(scratchFile).absolutePath(), QDir(temp.path()).absolutePath());
-            EXPECT_TRUE(QFile::exists(scratchFile));
+            EXPECT_TRUE(QFileInfo(watching.scratch).fileName().startsWith(QLatin1String("fr")));
+            EXPECT_EQ(QFileInfo(watching.scratch).absolutePath(), QDir(temp.path()).absolutePath());
+            EXPECT_TRUE(watching.existed);
         }
-        for (int i = 0; i < count; ++i)
-            filter.StartPage(pages().GetPage(i), i);
-        filter.Finish();
         EXPECT_TRUE(QDir(temp.path()).isEmpty()) << count;
+        expectQpdfClean(watching.FileName());
+        EXPECT_TRUE(pdfinfo(watching.FileName()).simplified().contains(QStringLiteral("Pages: %1").arg(count)));
+        const QString text = pdftotext(watching.FileName());
+        EXPECT_TRUE(text.contains(QStringLiteral("Strana 1\n")) && text.contains(QStringLiteral("Strana %1").arg(count)));
     }
-    expectQpdfClean(filter.FileName());
-    EXPECT_TRUE(pdfinfo(filter.FileName()).simplified().contains(QLatin1String("Pages: 201")));
 }
 
 TEST_F(PdfExport, NotPrintableObjectsOnlyWhenAsked)

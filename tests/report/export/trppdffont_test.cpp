@@ -77,7 +77,9 @@ TEST(PdfFont, CyrillicDifferencesCoverTheUpperHalf)
     auto page = a4Page();
     memoOn(*page, QStringLiteral("Text"))->Font()->setCharset(204);
     TrpPDFFile file(false, QString());
-    const QByteArray font = objectText(documentOf(file, *page), 4);
+    const QByteArray pdf = documentOf(file, *page);
+    writeChecked(pdf, QStringLiteral("cyrillic.pdf"));
+    const QByteArray font = objectText(pdf, 4);
     const qsizetype start = font.indexOf("129 /");
     const QByteArray run = font.mid(start, font.indexOf("\r\n", start) - start);
     // 129..255 and the closing blank name: 127 + 1 names.
