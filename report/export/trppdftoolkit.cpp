@@ -78,7 +78,7 @@ QStringList TrpPDFToolkit::WrappedLines(const TrpCustomMemoView &memo, const pla
     const QRect r = memo.TextRect(1, 1, 0, 0);
     const TrpTextRect rect{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
     m_layout.SetFont(font);
-    m_layout.SetOptions(true, memo.AllowHTMLTags(), memo.Rotation(), memo.Wysiwyg(), memo.Clipped(),
+    m_layout.SetOptions(memo.WordWrap(), memo.AllowHTMLTags(), memo.Rotation(), memo.Wysiwyg(), memo.Clipped(),
                         memo.WordBreak(), memo.RTLReading());
     m_layout.SetGaps(memo.ParagraphGap(), memo.CharSpacing(), memo.LineSpacing());
     m_layout.SetDimensions(rect, rect, 1, 1, 1);

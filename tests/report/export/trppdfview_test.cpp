@@ -181,6 +181,17 @@ TEST_F(PdfView, MemoOptionsShapeTheText)
     }
 }
 
+TEST_F(PdfView, LinesBreakAsThePreviewBreaksThem)
+{
+    for (bool wrap : {true, false}) {
+        page = a4Page();
+        auto *memo = memoOn(*page, QStringLiteral("jeden dva tri"), 40, 100, 40, 80);
+        memo->SetWordWrap(wrap);
+        const qsizetype lines = export_(QStringLiteral("wrap")).count("BT\r\n");
+        EXPECT_EQ(lines > 1, wrap) << lines;
+    }
+}
+
 TEST_F(PdfView, RuledLinesCoverTheMemo)
 {
     auto *memo = memoOn(*page, QStringLiteral("Suma"), 40, 100, 200, 80);
