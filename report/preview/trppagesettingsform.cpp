@@ -3,6 +3,7 @@
 
 #include "platform/conversionerror.h"
 #include "platform/messageboxseam.h"
+#include "platform/printers/papertable.h"
 #include "platform/registryini.h"
 #include "report/engine/trpprinters.h"
 #include "report/model/trppage.h"
@@ -56,6 +57,16 @@ QPixmap orientationPicture(bool landscape)
     for (int y = sheet.top() + 4; y < sheet.bottom() - 2; y += 4)
         p.drawLine(sheet.left() + 3, y, sheet.right() - 3, y);
     return pix;
+}
+
+// A paper the printer gives no name is shown by its size.
+QString paperName(const TrpCodeItem &item)
+{
+    if (!item.Name.isEmpty())
+        return GetResources().Get(item.Name); // "prCustom" is a text key
+    if (const auto size = platform::paperDimensions(item.Code))
+        return QStringLiteral("%1 x %2 mm").arg(size->width()).arg(size->height());
+    return QString::number(item.Code);
 }
 
 // The number in an edit in millimetres; throws ConversionError.
@@ -137,6 +148,13 @@ void TrpPageSettingsForm::buildOtherGroup()
     ApplyToAllRB = make<QRadioButton>(OtherL, "ApplyToAllRB", QRect(8, 33, 254, 16));
 }
 
+// Entries carry their codes, so papers without a name still work.
+int TrpPageSettingsForm::chosenPaperCode() const
+{
+    const QVariant code = SizeCB->currentData();
+    return code.isValid() ? code.toInt() : kCustomPaperSize;
+}
+
 bool TrpPageSettingsForm::ApplyToAllPages() const
 {
     return ApplyToAllRB->isChecked();
@@ -180,7 +198,7 @@ void TrpPageSettingsForm::FormShow()
     SizeCB->clear();
     if (printer) {
         for (const TrpCodeItem &item : printer->PaperList())
-            SizeCB->addItem(item.Name, item.Code);
+            SizeCB->addItem(paperName(item), item.Code);
     }
     if (Page) {
         const int index = printer ? printer->PaperIndex(Page->PaperSize()) : -1;
@@ -213,7 +231,7 @@ void TrpPageSettingsForm::SizeCBClick()
     if (!printer)
         return;
     m_updating = true;
-    const int code = printer->PaperCodeByName(SizeCB->currentText());
+    const int code = chosenPaperCode();
     // Unreadable typed sizes count as 0: only the custom size uses them.
     double width = 0, height = 0;
     try {
@@ -221,7 +239,13 @@ void TrpPageSettingsForm::SizeCBClick()
         height = readMm(HeightE, m_units);
     } catch (const bralvo::Error &) {
     }
-    printer->ApplyPaperForView(code, LandscapeRB->isChecked(), width, height);
+    try {
+        printer->ApplyPaperForView(code, LandscapeRB->isChecked(), width, height);
+    } catch (const bralvo::Error &e) {
+        m_updating = false;
+        platform::messageBoxSeam().messageBox(e.userText(), windowTitle(), platform::kMbIconError);
+        return;
+    }
     WidthE->setText(m_units.Text(printer->PaperWidth()));
     HeightE->setText(m_units.Text(printer->PaperHeight()));
     m_updating = false;
@@ -257,8 +281,7 @@ void TrpPageSettingsForm::writePage(const double values[6])
     Page->SetOrientation(LandscapeRB->isChecked() ? poLandscape : poPortrait);
     Page->SetPaperWidth(values[0]);
     Page->SetPaperHeight(values[1]);
-    TrpCustomPrinter *printer = rpPrinters().GetCurrentPrinter();
-    Page->SetPaperSize(printer ? printer->PaperCodeByName(SizeCB->currentText()) : 256);
+    Page->SetPaperSize(chosenPaperCode());
     Page->SetLeftMargin(values[2]);
     Page->SetRightMargin(values[3]);
     Page->SetTopMargin(values[4]);

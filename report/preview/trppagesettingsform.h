@@ -68,6 +68,7 @@ private:
     void SizeCBClick();
     void WidthEChange();
     void writePage(const double values[6]);
+    int chosenPaperCode() const;
 
     PageSettingsUnits m_units{0};
     bool m_updating = false;
