@@ -68,6 +68,7 @@ TrpPreview::TrpPreview(QWidget *parent, TrpPreviewOwner *owner)
     m_leftPane->hide();
     SetOutlineWidth(120);
     connect(m_splitter, &QSplitter::splitterMoved, this, [this] { UpdatePages(); });
+    connect(m_workspace, &TrpPreviewWorkspace::resized, this, [this] { UpdatePages(); });
     connect(m_outline, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) { outlineClicked(item); });
     m_messagePanel = new QFrame(this);
     m_messagePanel->setObjectName(QStringLiteral("MessagePanel"));
@@ -230,13 +231,6 @@ void TrpPreview::UpdatePages()
     }
     if (m_owner)
         m_owner->ZoomChanged(m_zoom);
-}
-
-void TrpPreview::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    if (m_zoomMode == zmWholePage || m_zoomMode == zmPageWidth || m_workspace->PageList().Count() > 0)
-        UpdatePages();
 }
 
 // --- navigation and zoom

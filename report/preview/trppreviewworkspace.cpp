@@ -282,6 +282,12 @@ void TrpPreviewWorkspace::mouseReleaseEvent(QMouseEvent *event)
         mouseOverObject(pos, event->button(), event->modifiers(), true);
 }
 
+void TrpPreviewWorkspace::resizeEvent(QResizeEvent *event)
+{
+    TrpScrollWin::resizeEvent(event);
+    emit resized();
+}
+
 void TrpPreviewWorkspace::mouseDoubleClickEvent(QMouseEvent *)
 {
     if (!m_isThumbnail)

@@ -94,6 +94,8 @@ public:
 
 signals:
     void doubleClicked();
+    // The area changed its size (the layout depends on its width).
+    void resized();
 
 protected:
     void HorzScrolled() override;
@@ -103,6 +105,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void paintPages(class QPainter &p, const QList<int> &visible);

@@ -2,6 +2,7 @@
 // deleting, text search, the page areas' mouse and scrolling, drawing
 // through the cache and a preparation's progress.
 #include "teststore.h"
+#include "textpagestore.h"
 
 #include "report/model/trpoptions.h"
 #include "report/preview/trppreview.h"
@@ -413,4 +414,23 @@ TEST(TrpSearchDialog, OpensWithThePreviousTextSelected)
     d.exec();
     EXPECT_EQ(LastSearchText(), QStringLiteral("zmena"));
     EXPECT_EQ(d.windowTitle(), QStringLiteral("Find Text"));
+}
+
+TEST(TrpPreviewSearch, FindsTextDrawnByTheTextLayout)
+{
+    resetSearch();
+    bralvo::report::testing::TextReport r;
+    r.store->addTextPage({QStringLiteral("Odberateľ: Tamrex"), QStringLiteral("Spolu k úhrade 120,50 EUR")});
+    TrpPreview preview;
+    preview.resize(900, 700);
+    preview.SetReport(r.report.get(), r.store);
+    preview.Init();
+    answerSearch(QStringLiteral("úhrade"), true);
+    preview.FindDialog();
+    ASSERT_TRUE(searchState().TextFound);
+    const QRectF found = searchState().FoundRect;
+    EXPECT_NEAR(found.left(), 40, 2); // the run starts at the left margin
+    EXPECT_GT(found.top(), 45);       // on the second line
+    EXPECT_LT(found.top(), 80);
+    EXPECT_GT(found.width(), 100);
 }
