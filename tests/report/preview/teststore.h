@@ -4,6 +4,7 @@
 // operation the preview asks for.
 #pragma once
 
+#include "platform/error.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trpreport.h"
 #include "tests/report/model/stubengine.h"
@@ -11,6 +12,7 @@
 #include <QPainter>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace bralvo::report::testing {
@@ -36,6 +38,10 @@ public:
     int printCalls = 0;
     int exportCalls = 0;
     std::vector<ObjectOverCall> objectOver;
+    QStringList savedFiles;
+    QStringList loadedFiles;
+    bool failLoading = false;
+    std::vector<int> modifiedPages;
 
     void addPages(int count, QSize size = QSize(794, 1123))
     {
@@ -97,6 +103,16 @@ public:
         objectOver.push_back({index, button, click});
         cursor = Qt::PointingHandCursor;
     }
+    void SaveToFile(const QString &fileName) override { savedFiles << fileName; }
+    bool LoadFromFile(const QString &fileName, bool) override
+    {
+        loadedFiles << fileName;
+        if (failLoading)
+            throw bralvo::Error(QStringLiteral("Invalid file format"));
+        addPages(2);
+        return true;
+    }
+    void ModifyPage(int index, TrpReportPage *) override { modifiedPages.push_back(index); }
     bool Print() override
     {
         ++printCalls;
