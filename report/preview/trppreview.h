@@ -90,6 +90,13 @@ public:
     int OutlineColor() const { return m_outlineColor; }
     void SetOutlineColor(int c);
     int RefreshEvery() const { return m_refreshEvery; }
+    // The main page area's colours (Windows colour values).
+    int ActiveFrameColor() const { return m_workspace->ActiveFrameColor(); }
+    void SetActiveFrameColor(int c) { m_workspace->SetActiveFrameColor(c); }
+    int BackColor() const { return m_workspace->BackColor(); }
+    void SetBackColor(int c) { m_workspace->SetBackColor(c); }
+    int FrameColor() const { return m_workspace->FrameColor(); }
+    void SetFrameColor(int c) { m_workspace->SetFrameColor(c); }
 
     TrpPreviewWorkspace *Workspace() const { return m_workspace; }
     TrpPreviewWorkspace *Thumbnails() const { return m_thumbnails; }
