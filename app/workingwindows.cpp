@@ -6,6 +6,8 @@
 #include "app/tfkategoriepoloziek.h"
 #include "app/tfodberatelia.h"
 #include "app/tfpolozky.h"
+#include "app/tftabulky.h"
+#include "app/tfuhrady.h"
 #include "app/tfucty.h"
 #include "app/tfuzivatelia.h"
 
@@ -29,6 +31,13 @@ void InstallWorkingWindows(TfMain &main)
     };
     main.setWindowOpener(QStringLiteral("menuSpravaOdberatelov"),
                          [&main, customerAccounts] { TfOdberatelia::OpenInMdi(main, customerAccounts); });
+
+    // --- payments and overviews
+    // The payments window lives as long as the main window; the bill list
+    // opens it through PaymentsWindowOf.
+    new TfUhrady(&main);
+    main.setWindowOpener(QStringLiteral("menuPrezrietTabulky"), [&main] { TfTabulky::OpenInMdi(main, false); });
+    main.setWindowOpener(QStringLiteral("menuPrezrietGrafy"), [&main] { TfTabulky::OpenInMdi(main, true); });
 
     // --- settings
     // Created once; every opening loads the settings again.
