@@ -3,6 +3,7 @@
 // byte's low bit is set), every page is rebuilt, measured and drawn
 // small, and the store is saved and read back.
 #include "platform/error.h"
+#include "platform/fonts/fontmetrics.h"
 #include "platform/stream.h"
 #include "report/engine/trpmemotextlayout.h"
 #include "report/engine/trppreviewpages.h"
@@ -13,6 +14,7 @@
 #include <QImage>
 #include <QPainter>
 #include <cstddef>
+#include <cstdlib>
 #include <cstdint>
 
 using namespace bralvo;
@@ -40,13 +42,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static int argc = 1;
     static char name[] = "fuzz_prepared";
     static char *argv[] = {name, nullptr};
+    static QGuiApplication *app = nullptr;
     static bool ready = [] {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = new QGuiApplication(argc, argv);
         report::installPreviewPages();
         report::installMemoTextLayout();
+        // Freeing the font cache at exit, with Qt's own font data already
+        // gone, crashes inside Qt: make the cache now and leave the
+        // process before static data is freed (libFuzzer checks leaks
+        // after every input, not only at exit).
+        try {
+            platform::FontMetrics::get(QStringLiteral("Arial"), 0, 12);
+        } catch (const bralvo::Error &) {
+        }
+        std::atexit([] { std::_Exit(0); });
         return true;
     }();
-    static QGuiApplication app(argc, argv);
     Q_UNUSED(ready);
     if (size == 0)
         return 0;
