@@ -2,15 +2,19 @@
 //   rptool check FILE         load FILE and print its error list
 //   rptool save FILE OUTPUT   load FILE and write it back in canonical form
 //   rptool preview FILE.rp3   open the preview window on a prepared report
+//   rptool dump FILE.rp3      print pages, bands and objects of a prepared file
+//   rptool render FILE.rp3 --page N --dpi D OUT.png
+//                             draw one prepared page into a PNG file
 // Exit code 0 when the file loaded without errors, 1 when it loaded with
 // errors, 2 for bad usage or a file that cannot be read or written.
+#include "preparedcommands.h"
+
 #include "platform/stream.h"
 #include "previewcommand.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trpreport.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QFile>
 #include <QTextStream>
 
@@ -22,7 +26,9 @@ int usage()
 {
     QTextStream(stderr) << "usage: rptool check FILE\n"
                            "       rptool save FILE OUTPUT\n"
-                           "       rptool preview FILE.rp3\n";
+                           "       rptool preview FILE.rp3\n"
+                           "       rptool dump FILE.rp3\n"
+                           "       rptool render FILE.rp3 --page N --dpi D OUT.png\n";
     return 2;
 }
 
@@ -54,10 +60,18 @@ int main(int argc, char **argv)
             return 2;
         }
     }
-    QCoreApplication app(argc, argv);
+    // Drawing needs a GUI application; no display is needed for it.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.size() < 2)
         return usage();
+    if (args[0] == QLatin1String("dump") || args[0] == QLatin1String("render")) {
+        const int rc = args[0] == QLatin1String("dump") ? bralvo::tools::dumpPrepared(args.mid(1))
+                                                         : bralvo::tools::renderPrepared(args.mid(1));
+        return rc == bralvo::tools::kBadUsage ? usage() : rc;
+    }
     TrpReport report;
     try {
         if (args[0] == QLatin1String("check") && args.size() == 2)
