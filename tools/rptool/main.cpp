@@ -1,13 +1,18 @@
 // rptool: a developer's command line over the report model.
 //   rptool check FILE         load FILE and print its error list
 //   rptool save FILE OUTPUT   load FILE and write it back in canonical form
+//   rptool prepare REPORT.xml [--data NAME=FILE.csv ...] [--values FILE.ini]
+//          --out OUT.rp3      prepare the report into a prepared report file
 // Exit code 0 when the file loaded without errors, 1 when it loaded with
 // errors, 2 for bad usage or a file that cannot be read or written.
 #include "platform/stream.h"
+#include "prepare.h"
+#include "report/engine/trpengine.h"
+#include "report/engine/trppreviewpages.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trpreport.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QFile>
 #include <QTextStream>
 
@@ -18,7 +23,9 @@ namespace {
 int usage()
 {
     QTextStream(stderr) << "usage: rptool check FILE\n"
-                           "       rptool save FILE OUTPUT\n";
+                           "       rptool save FILE OUTPUT\n"
+                           "       rptool prepare REPORT.xml [--data NAME=FILE.csv ...] [--values FILE.ini]"
+                           " --out OUT.rp3\n";
     return 2;
 }
 
@@ -41,10 +48,17 @@ int load(TrpReport &report, const QString &path)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // Text is measured through the font layer; no window is ever shown.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.size() < 2)
         return usage();
+    bralvo::report::installReportEngine();
+    bralvo::report::installPreviewPages();
+    if (args[0] == QLatin1String("prepare"))
+        return prepareCommand(args.mid(1));
     TrpReport report;
     try {
         if (args[0] == QLatin1String("check") && args.size() == 2)
