@@ -5,12 +5,17 @@
 //   rptool dump FILE.rp3      print pages, bands and objects of a prepared file
 //   rptool render FILE.rp3 --page N --dpi D OUT.png
 //                             draw one prepared page into a PNG file
+//   rptool prepare REPORT.xml [--data NAME=FILE.csv ...] [--values FILE.ini]
+//          --out OUT.rp3      prepare the report into a prepared report file
 // Exit code 0 when the file loaded without errors, 1 when it loaded with
 // errors, 2 for bad usage or a file that cannot be read or written.
 #include "preparedcommands.h"
 
 #include "platform/stream.h"
+#include "prepare.h"
 #include "previewcommand.h"
+#include "report/engine/trpengine.h"
+#include "report/engine/trppreviewpages.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trpreport.h"
 
@@ -28,7 +33,9 @@ int usage()
                            "       rptool save FILE OUTPUT\n"
                            "       rptool preview FILE.rp3\n"
                            "       rptool dump FILE.rp3\n"
-                           "       rptool render FILE.rp3 --page N --dpi D OUT.png\n";
+                           "       rptool render FILE.rp3 --page N --dpi D OUT.png\n"
+                           "       rptool prepare REPORT.xml [--data NAME=FILE.csv ...] [--values FILE.ini]"
+                           " --out OUT.rp3\n";
     return 2;
 }
 
@@ -53,6 +60,8 @@ int main(int argc, char **argv)
 {
     if (argc == 3 && QLatin1String(argv[1]) == QLatin1String("preview")) {
         QApplication app(argc, argv);
+        bralvo::report::installReportEngine();
+        bralvo::report::installPreviewPages();
         try {
             return runPreviewCommand(app.arguments().at(2));
         } catch (const bralvo::Error &e) {
@@ -60,13 +69,18 @@ int main(int argc, char **argv)
             return 2;
         }
     }
-    // Drawing needs a GUI application; no display is needed for it.
+    // Drawing needs a GUI application; text is measured through the font
+    // layer and no window is ever shown.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.size() < 2)
         return usage();
+    bralvo::report::installReportEngine();
+    bralvo::report::installPreviewPages();
+    if (args[0] == QLatin1String("prepare"))
+        return prepareCommand(args.mid(1));
     if (args[0] == QLatin1String("dump") || args[0] == QLatin1String("render")) {
         const int rc = args[0] == QLatin1String("dump") ? bralvo::tools::dumpPrepared(args.mid(1))
                                                          : bralvo::tools::renderPrepared(args.mid(1));
