@@ -724,7 +724,8 @@ void TfFaktura::cbOdberatelClick()
         chbFakturovatBezDPH->setChecked(defaults->withoutVat);
         chbFakturovatVCudzejMene->setChecked(defaults->inForeignCurrency);
         chbFakturovatVDvochMenach->setChecked(defaults->inTwoCurrencies);
-        chbJeHlavnaCudziaMena->setChecked(defaults->foreignIsMain || !chbJeHlavnaCudziaMena->isEnabled());
+        chbJeHlavnaCudziaMena->setEnabled(defaults->inTwoCurrencies);
+        chbJeHlavnaCudziaMena->setChecked(defaults->foreignIsMain || !defaults->inTwoCurrencies);
         cbCudziaMenaZobr->setEditText(defaults->foreignSymbol);
         cbCudziaMenaIso->setEditText(defaults->foreignIso);
         if (defaults->dueDate.isValid())

@@ -86,6 +86,9 @@ public:
 
     // Marks the bill as changed: Modified, printing disabled.
     void markChanged();
+    // Esc, Zavriet and the window's close: asks first when the bill has
+    // changes (FormCloseQuery), then FormClose.
+    void reject() override;
     bool isModified() const { return m_modified; }
     void setModified(bool modified) { m_modified = modified; }
 
@@ -158,7 +161,6 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;   // FormShow, then the settling step
     void closeEvent(QCloseEvent *event) override; // through reject()
-    void reject() override;                       // FormCloseQuery, FormClose
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
