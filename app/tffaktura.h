@@ -9,6 +9,7 @@
 // named "fFaktura".
 #pragma once
 
+#include "app/summarylabel.h"
 #include "db/advancebills.h"
 #include "db/billform.h"
 #include "db/billhelpers.h"
@@ -156,7 +157,8 @@ public:
     platform::StringGrid *sgPolozky;
     QPushButton *bitAddItem, *bitAddSimpleItem, *bitDeleteItem;
     QPushButton *bitSave, *bitSaveAndPrint, *bitPrint, *bitZavriet;
-    QLabel *lblSuma1Left, *lblSuma2Right, *lblSumaCelkom, *lblSumaKUhrade, *lblSecondaryKUhrade;
+    SummaryLabel *lblSuma1Left, *lblSuma2Right;
+    QLabel *lblSumaCelkom, *lblSumaKUhrade, *lblSecondaryKUhrade;
 
 protected:
     void showEvent(QShowEvent *event) override;   // FormShow, then the settling step

@@ -109,6 +109,18 @@ QDate MoveIntoYear(const QDate &date, int year)
     return QDate(year, date.month(), std::min(date.day(), first.daysInMonth()));
 }
 
+void FormatBillListAmounts(platform::StringGrid &grid)
+{
+    for (int row = 1; row <= grid.rowCount() - 2; ++row) {
+        grid.setCell(6, row, services::FormatMoney(CellTextNumber(grid.cell(6, row))) + QLatin1Char(' ') +
+                                 grid.cell(8, row));
+        grid.setCell(5, row, grid.cell(10, row) != QLatin1String("0")
+                                 ? services::MessageText(225)
+                                 : services::FormatMoney(CellTextNumber(grid.cell(5, row))) + QLatin1Char(' ') +
+                                       grid.cell(9, row));
+    }
+}
+
 BillListCellLook BillListCellStyle(int col, const QString &text, bool selected, bool freeAdvance)
 {
     BillListCellLook look;
@@ -356,24 +368,12 @@ void TfZoznamFaktur::bitClearZoznamClick()
     m_billListSql = db::BuildBillListQuery(filter());
     db::SetupBillListGrid(*sgFaktury);
     db::FillBillListGrid(*sgFaktury, m_billListSql);
-    FormatBillListAmounts();
+    FormatBillListAmounts(*sgFaktury);
     markFreeAdvanceBills();
     sgFaktury->setCurrentRowIndex(sgFaktury->rowCount() > 2 ? sgFaktury->rowCount() - 2 : 1);
     sgFaktury->setFocus();
     if (isVisible())
         sgFaktury->scrollToBottom();
-}
-
-void TfZoznamFaktur::FormatBillListAmounts()
-{
-    for (int row = 1; row <= sgFaktury->rowCount() - 2; ++row) {
-        sgFaktury->setCell(6, row, services::FormatMoney(CellTextNumber(sgFaktury->cell(6, row))) + QLatin1Char(' ') +
-                                       sgFaktury->cell(8, row));
-        sgFaktury->setCell(5, row, sgFaktury->cell(10, row) != QLatin1String("0")
-                                       ? services::MessageText(225)
-                                       : services::FormatMoney(CellTextNumber(sgFaktury->cell(5, row))) +
-                                             QLatin1Char(' ') + sgFaktury->cell(9, row));
-    }
 }
 
 // Once per refresh, never per painted cell.

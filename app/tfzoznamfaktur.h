@@ -44,6 +44,10 @@ std::optional<std::pair<QDate, QDate>> BillListPeriod(int year, int month);
 // in a year without it.
 QDate MoveIntoYear(const QDate &date, int year);
 
+// The amount columns of the listed bills: the total with the bill's
+// currency, the amount left to pay with the home currency or "uhradené".
+void FormatBillListAmounts(platform::StringGrid &grid);
+
 // How one cell of the list is painted.
 struct BillListCellLook {
     bool bold = false;
@@ -108,7 +112,6 @@ private:
     void connectHandlers();
     void fillFilters();
     db::OverviewFilter filter() const;
-    void FormatBillListAmounts();
     void markFreeAdvanceBills();
     bool paintCell(QPainter &painter, const QRect &rect, int col, int row, bool selected);
     QString yearText() const;

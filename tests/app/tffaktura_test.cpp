@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -197,6 +198,42 @@ TEST_F(BillEditor, DeletingALineAsksFirst)
     bill.sgPolozky->setCurrentRowIndex(1);
     bill.bitDeleteItemClick();  // the input row: nothing, no question
     EXPECT_EQ(m_boxes.boxes().size(), 2u);
+    m_boxes.answerBox(platform::kIdYes);
+    bill.reject();
+}
+
+TEST_F(BillEditor, EditingALinePricedPerHundredKeepsItsUnitPrice)
+{
+    sql(QString::fromUtf8("INSERT INTO polozky (kod, nazov, merna_jednotka, dph, cena, za_mj, existuje) "
+                          "VALUES ('S', 'Skrutka', 'ks', 19, 250, 100, 1)"));
+    app::TfFaktura &bill = editor();
+    bill.PrepareNewBill(false, m_year);
+    onModal("fVyber", [&](QWidget &) {
+        picker().cbPolozka->setCurrentIndex(picker().cbPolozka->findText("Skrutka"));
+        picker().cbPolozkaClick();
+        picker().ePocet->setText("10");
+        picker().bitAddItemClick();
+    });
+    bill.bitAddItemClick();
+    ASSERT_EQ(bill.sgPolozky->cell(4, 1), "2,50 Sk");
+    bill.sgPolozky->setCurrentRowIndex(1);
+    QString title;
+    onModal("fVyber", [&](QWidget &) {
+        title = picker().GroupBox1->title();
+        picker().bitAddItemClick();
+    });
+    bill.sgPolozkyDblClick();
+    EXPECT_EQ(title, "Choose item (editing)");
+    EXPECT_EQ(bill.sgPolozky->rowCount(), 3);
+    EXPECT_EQ(bill.sgPolozky->cell(4, 1), "2,50 Sk");
+    EXPECT_EQ(bill.sgPolozky->cell(6, 1), "25,00 Sk");
+
+    // A line whose item is gone from the catalogue cannot be edited.
+    sql("UPDATE polozky SET existuje = 0 WHERE nazov = 'Skrutka'");
+    m_boxes.answerBox(platform::kIdOk);
+    bill.sgPolozkyDblClick();
+    ASSERT_EQ(m_boxes.boxes().size(), 1u);
+    EXPECT_TRUE(m_boxes.boxes()[0].text.contains("\"Skrutka\""));
     m_boxes.answerBox(platform::kIdYes);
     bill.reject();
 }
