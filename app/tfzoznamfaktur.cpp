@@ -575,6 +575,12 @@ void TfZoznamFaktur::resizeEvent(QResizeEvent *event)
     services::CenterPanels(*this);
 }
 
+void TfZoznamFaktur::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    sgFaktury->scrollToBottom();
+}
+
 void TfZoznamFaktur::closeEvent(QCloseEvent *event)
 {
     QWidget::closeEvent(event);

@@ -103,6 +103,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;  // the grid scrolled to its end
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

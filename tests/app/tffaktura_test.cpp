@@ -298,6 +298,20 @@ TEST_F(BillEditor, NewBillSavedListedAndReopenedUnchanged)
     list.sgFakturyDblClick();
     EXPECT_EQ(reopened, filled);
     EXPECT_TRUE(m_boxes.boxes().empty());
+
+    // Changed and saved again: the same one bill, lines and deduction.
+    QString resaved;
+    onModal("fFaktura", [&](QWidget &) {
+        editor().eInternaPoznamka->setText("druhá verzia");
+        resaved = summary(editor());
+        EXPECT_TRUE(editor().bitSaveClick(true));
+    });
+    list.sgFakturyDblClick();
+    EXPECT_EQ(resaved, filled);
+    EXPECT_EQ(value("SELECT COUNT(*) FROM faktury WHERE typ = 1"), "1");
+    EXPECT_EQ(value("SELECT interna_poznamka FROM faktury WHERE typ = 1"), QString::fromUtf8("druhá verzia"));
+    EXPECT_EQ(value("SELECT COUNT(*) FROM sp_polozky"), "2");
+    EXPECT_EQ(value("SELECT COUNT(*) FROM sp_zalfaktury"), "1");
 }
 
 // A refusal at the number check leaves the stored bill, its lines and its
@@ -330,6 +344,7 @@ TEST_F(BillEditor, RefusedNumberLeavesTheStoredBillUntouched)
     list.sgFakturyDblClick();
     EXPECT_EQ(snapshot(), before);
     ASSERT_GE(m_boxes.boxes().size(), 1u);
+    EXPECT_EQ(shownTexts().first(), "This bralvo number already exists.");
 }
 
 TEST_F(BillEditor, AdvanceBillInAnotherCurrencyIsNotDeducted)
