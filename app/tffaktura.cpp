@@ -200,6 +200,9 @@ TfFaktura::TfFaktura(TfMain &main) : QDialog(&main), m_main(main)
     m_keys->setEscapeHandler([this] { reject(); });
     m_keys->setHelpHandler([] { services::ShowHelpTopic(QStringLiteral("vystavovanie_faktur")); });
     installShortcuts();
+    // After KeyPreview: the window's own keys come first.
+    for (QWidget *control : findChildren<QWidget *>())
+        control->installEventFilter(this);
 }
 
 void TfFaktura::buildHeader()
@@ -387,8 +390,6 @@ void TfFaktura::connectHandlers()
     onToggle(chbFakturovatVCudzejMene, &TfFaktura::chbFakturovatVCudzejMeneClick);
     onToggle(chbFakturovatVDvochMenach, &TfFaktura::chbFakturovatVDvochMenachClick);
     onToggle(chbJeHlavnaCudziaMena, &TfFaktura::fieldChange);
-    for (QWidget *control : findChildren<QWidget *>())
-        control->installEventFilter(this);
 }
 
 void TfFaktura::connectChanges()
@@ -449,7 +450,9 @@ bool TfFaktura::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         // Combo boxes keep their arrows for the list; Enter moves on.
-        if (qobject_cast<QComboBox *>(control) || qobject_cast<QAbstractSpinBox *>(control)) {
+        if (qobject_cast<QAbstractButton *>(control) && enter) {
+            // Enter presses the button (KeyPreview).
+        } else if (qobject_cast<QComboBox *>(control) || qobject_cast<QAbstractSpinBox *>(control)) {
             if (enter && MoveFocusByKey(*this, *control, key))
                 return true;
         } else if (!qobject_cast<QPlainTextEdit *>(control) && !qobject_cast<QListWidget *>(control) &&

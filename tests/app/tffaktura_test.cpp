@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 
 namespace bralvo::test {
 namespace {
@@ -189,7 +190,7 @@ TEST_F(BillEditor, DeletingALineAsksFirst)
     EXPECT_EQ(bill.lblSumaCelkom->text(), "119,00 Sk");
     bill.sgPolozky->setCurrentRowIndex(1);
     m_boxes.answerBox(platform::kIdNo);
-    bill.bitDeleteItemClick();
+    QTest::keyClick(bill.sgPolozky, Qt::Key_Delete);
     EXPECT_EQ(bill.sgPolozky->rowCount(), 3);
     m_boxes.answerBox(platform::kIdYes);
     bill.bitDeleteItemClick();
