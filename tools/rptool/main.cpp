@@ -1,12 +1,15 @@
 // rptool: a developer's command line over the report model.
 //   rptool check FILE         load FILE and print its error list
 //   rptool save FILE OUTPUT   load FILE and write it back in canonical form
+//   rptool preview FILE.rp3   open the preview window on a prepared report
 // Exit code 0 when the file loaded without errors, 1 when it loaded with
 // errors, 2 for bad usage or a file that cannot be read or written.
 #include "platform/stream.h"
+#include "previewcommand.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trpreport.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QTextStream>
@@ -18,7 +21,8 @@ namespace {
 int usage()
 {
     QTextStream(stderr) << "usage: rptool check FILE\n"
-                           "       rptool save FILE OUTPUT\n";
+                           "       rptool save FILE OUTPUT\n"
+                           "       rptool preview FILE.rp3\n";
     return 2;
 }
 
@@ -41,6 +45,15 @@ int load(TrpReport &report, const QString &path)
 
 int main(int argc, char **argv)
 {
+    if (argc == 3 && QLatin1String(argv[1]) == QLatin1String("preview")) {
+        QApplication app(argc, argv);
+        try {
+            return runPreviewCommand(app.arguments().at(2));
+        } catch (const bralvo::Error &e) {
+            QTextStream(stderr) << "rptool: " << e.userText() << "\n";
+            return 2;
+        }
+    }
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.size() < 2)
