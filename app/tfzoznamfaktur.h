@@ -5,6 +5,7 @@
 // demand by the menu and freed when closed.
 #pragma once
 
+#include "app/listreportvalues.h"
 #include "db/overviews.h"
 
 #include <QColor>
@@ -35,7 +36,6 @@ namespace bralvo::app {
 
 class TfFaktura;
 class TfMain;
-struct BillListPrintout;
 
 // The first and last day of a period: month 1-12, or 0 for the whole
 // year. nullopt for a year outside 1900-2200.
@@ -83,8 +83,8 @@ public:
 
     // The last list SQL (BillListSql).
     QString billListSql() const { return m_billListSql; }
-    // The value of the list report by name for a record (0-based).
-    QString reportValue(const QString &name, int record) const;
+    // What the list report reads: the filters, the grid and the firm.
+    ListReportData listReportData() const;
 
     QWidget *pnlMain;
     QTabWidget *pgTriedenie;

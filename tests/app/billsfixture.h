@@ -45,10 +45,13 @@ inline void onModal(const QString &name, std::function<void(QWidget &)> action)
 class RecordingBillPrinter : public app::BillPrinter {
 public:
     explicit RecordingBillPrinter(QStringList &log) : m_log(log) {}
-    void printBill(const QString &billId) override { m_log << "bill " + billId; }
+    void printBill(const app::BillPrintout &bill) override
+    {
+        m_log << "bill " + bill.billId + " " + bill.data.sumaKUhrade + " " + QString::number(bill.lineCount);
+    }
     void printBillList(const app::BillListPrintout &list) override
     {
-        m_log << "list " + QString::number(list.recordCount) + " " + list.value("zoznamfaktur", 0);
+        m_log << "list " + QString::number(list.recordCount) + " " + list.data.cell(0, 1);
     }
 
 private:

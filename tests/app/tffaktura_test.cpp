@@ -2,6 +2,9 @@
 // whole road of a bill: new, filled, saved, listed, reopened, refused.
 #include "tests/app/billsfixture.h"
 
+#include "app/reportlayouts.h"
+#include "report/model/trpreport.h"
+
 #include "db/billstate.h"
 #include "platform/messageboxseam.h"
 #include "platform/widgets/maskeddateedit.h"
@@ -80,7 +83,8 @@ TEST_F(BillEditor, StoredBillOpensAndClosesUnchangedAndPrintsOnlyAsStored)
     list.sgFakturyDblClick();
     EXPECT_TRUE(printEnabled);
     ASSERT_EQ(printed.size(), 1);
-    EXPECT_TRUE(printed[0].startsWith("bill "));
+    EXPECT_TRUE(printed[0].startsWith("bill ")) << printed[0].toStdString();
+    EXPECT_TRUE(printed[0].endsWith(" 119,00 Sk 0")) << printed[0].toStdString();
 
     onModal("fFaktura", [&](QWidget &) {
         app::TfFaktura &bill = editor();
@@ -100,6 +104,7 @@ TEST_F(BillEditor, PrintWithoutPrinterSaysSo)
 {
     addBill("B1", 1, 119, 119);
     app::TfZoznamFaktur &list = openList();
+    app::setBillPrinter(nullptr);
     list.sgFaktury->setCurrentRowIndex(rowOf(list, "B1"));
     onModal("fFaktura", [&](QWidget &) {
         m_boxes.answerBox(platform::kIdOk);
@@ -108,6 +113,23 @@ TEST_F(BillEditor, PrintWithoutPrinterSaysSo)
     });
     list.sgFakturyDblClick();
     EXPECT_EQ(shownTexts(), QStringList{app::PrintingUnavailableText()});
+}
+
+TEST_F(BillEditor, StoredBillPrintsThroughTheBillLayout)
+{
+    addBill("B1", 1, 119, 119);
+    app::TfZoznamFaktur &list = openList();
+    list.sgFaktury->setCurrentRowIndex(rowOf(list, "B1"));
+    int shown = 0;
+    const app::ReportShower previous = app::reportShower();
+    app::reportShower() = [&](report::TrpReport &) { ++shown; };
+    onModal("fFaktura", [&](QWidget &) {
+        QTest::keyClick(&editor(), Qt::Key_F11);
+        editor().reject();
+    });
+    list.sgFakturyDblClick();
+    app::reportShower() = previous;
+    EXPECT_EQ(shown, 1);
 }
 
 TEST_F(BillEditor, ForeignCurrencyWithoutRateIsRefused)

@@ -2,6 +2,9 @@
 // colours, deleting and printing.
 #include "tests/app/billsfixture.h"
 
+#include "app/reportlayouts.h"
+#include "report/model/trpreport.h"
+
 #include "db/billstate.h"
 #include "platform/messageboxseam.h"
 #include "services/settings.h"
@@ -173,6 +176,7 @@ TEST_F(BillList, PrintingSaysWhenItIsNotAvailable)
 {
     addBill("B1", 1, 10, 10);
     app::TfZoznamFaktur &list = openList();
+    app::setBillPrinter(nullptr);
     m_boxes.answerBox(platform::kIdOk);
     list.bitTlacitZoznamFakturClick();
     ASSERT_EQ(m_boxes.boxes().size(), 1u);
@@ -181,10 +185,27 @@ TEST_F(BillList, PrintingSaysWhenItIsNotAvailable)
     QStringList printed;
     app::setBillPrinter(std::make_unique<RecordingBillPrinter>(printed));
     list.bitTlacitZoznamFakturClick();
-    EXPECT_EQ(printed, QStringList{QString::fromUtf8("list 1 Zoznam faktúr")});
-    EXPECT_EQ(list.reportValue("db_cislo", 0), "B1");
-    EXPECT_EQ(list.reportValue("db_datum_od", 0), "rok " + m_year);
-    EXPECT_EQ(list.reportValue("udb_summary_uhradit", 0), "10,00 Sk");
+    EXPECT_EQ(printed, QStringList{"list 1 B1"});
+}
+
+TEST_F(BillList, ListReportGoesThroughTheLayout)
+{
+    addBill("B1", 1, 10, 10);
+    addBill("B2", 1, 20, 5);
+    app::TfZoznamFaktur &list = openList();
+    std::vector<QString> values;
+    const app::ReportShower previous = app::reportShower();
+    app::reportShower() = [&](report::TrpReport &) {
+        const app::ListReportData data = list.listReportData();
+        for (const char *name : {"zoznamfaktur", "db_cislo", "db_datum_od", "udb_summary_uhradit"}) {
+            platform::Variant value;
+            app::BillListReportValue(data, 1, name, value);
+            values.push_back(value.toString());
+        }
+    };
+    list.bitTlacitZoznamFakturClick();
+    app::reportShower() = previous;
+    EXPECT_EQ(values, (std::vector<QString>{QString::fromUtf8("Zoznam faktúr"), "B2", "rok " + m_year, "15,00 Sk"}));
 }
 
 } // namespace
