@@ -1,16 +1,19 @@
 // rptool: a developer's command line over the report model.
 //   rptool check FILE         load FILE and print its error list
 //   rptool save FILE OUTPUT   load FILE and write it back in canonical form
+//   rptool preview FILE.rp3   open the preview window on a prepared report
 //   rptool pdf FILE.rp3 OUT.pdf  export a prepared report to PDF
 // Exit code 0 when the file loaded without errors, 1 when it loaded with
 // errors, 2 for bad usage or a file that cannot be read or written.
 #include "platform/stream.h"
+#include "previewcommand.h"
 #include "report/engine/trpmemotextlayout.h"
 #include "report/engine/trppreviewpages.h"
 #include "report/export/trppdfexport.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trpreport.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QFile>
@@ -25,6 +28,7 @@ int usage()
 {
     QTextStream(stderr) << "usage: rptool check FILE\n"
                            "       rptool save FILE OUTPUT\n"
+                           "       rptool preview FILE.rp3\n"
                            "       rptool pdf FILE.rp3 OUT.pdf\n";
     return 2;
 }
@@ -72,6 +76,15 @@ int exportPdf(const QString &source, const QString &target)
 
 int main(int argc, char **argv)
 {
+    if (argc == 3 && QLatin1String(argv[1]) == QLatin1String("preview")) {
+        QApplication app(argc, argv);
+        try {
+            return runPreviewCommand(app.arguments().at(2));
+        } catch (const bralvo::Error &e) {
+            QTextStream(stderr) << "rptool: " << e.userText() << "\n";
+            return 2;
+        }
+    }
     // Exporting measures fonts and draws pictures: that needs the GUI
     // application, on the offscreen platform when no display is set.
     const bool pdf = argc == 4 && QByteArray(argv[1]) == "pdf";
