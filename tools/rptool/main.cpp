@@ -7,6 +7,8 @@
 //                             draw one prepared page into a PNG file
 //   rptool prepare REPORT.xml [--data NAME=FILE.csv ...] [--values FILE.ini]
 //          --out OUT.rp3      prepare the report into a prepared report file
+//   rptool pdf FILE OUT.pdf   export a prepared report (.rp3) or prepare a
+//                             report definition (.xml) and export it to PDF
 // Exit code 0 when the file loaded without errors, 1 when it loaded with
 // errors, 2 for bad usage or a file that cannot be read or written.
 #include "preparedcommands.h"
@@ -15,13 +17,16 @@
 #include "prepare.h"
 #include "previewcommand.h"
 #include "report/engine/trpengine.h"
+#include "report/engine/trpmemotextlayout.h"
 #include "report/engine/trppreviewpages.h"
+#include "report/export/trppdfexport.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trpreport.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QTextStream>
+#include <memory>
 
 using bralvo::report::TrpReport;
 
@@ -35,7 +40,9 @@ int usage()
                            "       rptool dump FILE.rp3\n"
                            "       rptool render FILE.rp3 --page N --dpi D OUT.png\n"
                            "       rptool prepare REPORT.xml [--data NAME=FILE.csv ...] [--values FILE.ini]"
-                           " --out OUT.rp3\n";
+                           " --out OUT.rp3\n"
+
+                           "       rptool pdf (FILE.rp3 | REPORT.xml) OUT.pdf\n";
     return 2;
 }
 
@@ -48,6 +55,43 @@ int load(TrpReport &report, const QString &path)
     }
     report.EngineOptions()->SetNewSilentMode(bralvo::report::simSilent);
     const bool ok = report.LoadFromFile(path);
+    QTextStream out(stdout);
+    for (int i = 0; i < report.ErrorList().count(); ++i)
+        out << report.ErrorList()[i] << "\n";
+    return ok ? 0 : 1;
+}
+
+// Loads the prepared pages of Source and exports them to Target.
+int exportPdf(const QString &source, const QString &target)
+{
+    if (!QFile::exists(source)) {
+        QTextStream(stderr) << "rptool: no such file: " << source << "\n";
+        return 2;
+    }
+    bralvo::report::installPreviewPages();
+    bralvo::report::installMemoTextLayout();
+    TrpReport report;
+    report.EngineOptions()->SetNewSilentMode(bralvo::report::simSilent);
+    bralvo::report::TrpCustomPreviewPages *pages = report.PreparedPages();
+    // A report definition is prepared first; anything else is taken for a
+    // prepared report file.
+    if (source.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive)) {
+        bralvo::report::installReportEngine();
+        report.LoadFromFile(source);
+        if (!report.PrepareReport()) {
+            QTextStream out(stdout);
+            for (int i = 0; i < report.ErrorList().count(); ++i)
+                out << report.ErrorList()[i] << "\n";
+            return 1;
+        }
+    } else {
+        pages->LoadFromFile(source, true);
+    }
+    bralvo::report::TrpPDFExport filter;
+    filter.SetShowDialog(false);
+    filter.SetShowProgress(false);
+    filter.SetFileName(target);
+    const bool ok = pages->Export(&filter);
     QTextStream out(stdout);
     for (int i = 0; i < report.ErrorList().count(); ++i)
         out << report.ErrorList()[i] << "\n";
@@ -85,6 +129,14 @@ int main(int argc, char **argv)
         const int rc = args[0] == QLatin1String("dump") ? bralvo::tools::dumpPrepared(args.mid(1))
                                                          : bralvo::tools::renderPrepared(args.mid(1));
         return rc == bralvo::tools::kBadUsage ? usage() : rc;
+    }
+    if (args[0] == QLatin1String("pdf") && args.size() == 3) {
+        try {
+            return exportPdf(args[1], args[2]);
+        } catch (const bralvo::Error &e) {
+            QTextStream(stderr) << "rptool: " << e.userText() << "\n";
+            return 2;
+        }
     }
     TrpReport report;
     try {
