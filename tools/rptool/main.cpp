@@ -1,14 +1,17 @@
 // rptool: a developer's command line over the report model.
 //   rptool check FILE         load FILE and print its error list
 //   rptool save FILE OUTPUT   load FILE and write it back in canonical form
+//   rptool print, rptool dmp  print a prepared report (printcommands.h)
 // Exit code 0 when the file loaded without errors, 1 when it loaded with
 // errors, 2 for bad usage or a file that cannot be read or written.
 #include "platform/stream.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trpreport.h"
+#include "tools/rptool/printcommands.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QTextStream>
 
 using bralvo::report::TrpReport;
@@ -18,7 +21,9 @@ namespace {
 int usage()
 {
     QTextStream(stderr) << "usage: rptool check FILE\n"
-                           "       rptool save FILE OUTPUT\n";
+                           "       rptool save FILE OUTPUT\n"
+                           "       rptool print FILE.rp3 --printer NAME [--copies N]\n"
+                           "       rptool dmp FILE.rp3 (--printer NAME | --out FILE.prn) [--escape N]\n";
     return 2;
 }
 
@@ -39,8 +44,21 @@ int load(TrpReport &report, const QString &path)
 
 } // namespace
 
+// Printing paints pages, which needs a GUI application; without a display
+// it runs offscreen.
+int printMain(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    return bralvo::tools::runPrintCommand(app.arguments().mid(1));
+}
+
 int main(int argc, char **argv)
 {
+    if (argc > 1 && (qstrcmp(argv[1], "print") == 0 || qstrcmp(argv[1], "dmp") == 0))
+        return printMain(argc, argv);
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.size() < 2)
