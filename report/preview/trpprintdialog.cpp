@@ -45,7 +45,7 @@ void drawSheet(QPainter &p, int x, int y, int number)
     p.drawText(QRect(x, y, 20, 26), Qt::AlignCenter, QString::number(number));
 }
 
-// Three sheets "1 2 3" twice, or "1 1" "2 2" "3 3" uncollated.
+// Two stacks "1 2 3" when collated, else a stack of 1s and one of 2s.
 class CollatePicture : public QWidget {
 public:
     CollatePicture(QCheckBox *collate, QWidget *parent) : QWidget(parent), m_collate(collate) {}
@@ -60,7 +60,7 @@ protected:
         p.setFont(f);
         for (int stack = 0; stack < 2; ++stack)
             for (int i = 2; i >= 0; --i) {
-                const int number = m_collate->isChecked() ? i + 1 : stack + 1 + (i > 1 ? 1 : 0);
+                const int number = m_collate->isChecked() ? i + 1 : stack + 1;
                 drawSheet(p, 2 + stack * 46 + i * 8, 2 + (2 - i) * 8, number);
             }
     }
@@ -141,6 +141,7 @@ void TrpPrintDialog::createControls()
     placeMirrored(PageNumbersE, QRect(84, 58, 165, 21));
     DescrL = named(new QLabel(text(9), Label1), "DescrL");
     DescrL->setWordWrap(true);
+    DescrL->setFont(QFont(QStringLiteral("Tahoma"), 7));  // three lines fit where Tahoma is missing
     placeMirrored(DescrL, QRect(8, 82, 249, 29));
 
     Label2 = named(new QGroupBox(text(205), this), "Label2");
