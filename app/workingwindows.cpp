@@ -1,13 +1,18 @@
 // The one place that hands every working window's opener to the main window.
 #include "app/workingwindows.h"
 
+#include "app/tffaktura.h"
 #include "app/tfmain.h"
 #include "app/tfnastavenia.h"
 #include "app/tfkategoriepoloziek.h"
 #include "app/tfodberatelia.h"
 #include "app/tfpolozky.h"
+#include "app/tfpoznamky.h"
+#include "app/tfsimplepolozka.h"
 #include "app/tfucty.h"
 #include "app/tfuzivatelia.h"
+#include "app/tfvyber.h"
+#include "app/tfzoznamfaktur.h"
 
 namespace bralvo::app {
 
@@ -29,6 +34,30 @@ void InstallWorkingWindows(TfMain &main)
     };
     main.setWindowOpener(QStringLiteral("menuSpravaOdberatelov"),
                          [&main, customerAccounts] { TfOdberatelia::OpenInMdi(main, customerAccounts); });
+
+    // --- bills: the editor, the picker and the one-off line window live
+    // as long as the main window; the list is made on demand.
+    auto *editor = new TfFaktura(main);
+    auto *picker = new TfVyber(main, *editor);
+    auto *simpleLine = new TfSimplePolozka(main);
+    editor->setPicker(picker);
+    editor->setSimpleLineWindow(simpleLine);
+    editor->setNotesOpener([&main] {
+        if (TfPoznamky *notes = NotesWindowOf(main))
+            notes->OpenModal();
+    });
+    editor->setAccountsOpener([&main] {
+        if (TfUcty *accounts = AccountsWindowOf(main))
+            accounts->OpenModal();
+    });
+    picker->setCustomersOpener([&main, customerAccounts] { TfOdberatelia::OpenModal(main, customerAccounts); });
+    picker->setItemsOpener([items, picker] { items->OpenModal(*picker); });
+    editor->setBillListRefresh([&main](const QString &number) {
+        if (auto *list = main.findChild<TfZoznamFaktur *>(QStringLiteral("fZoznamFaktur")))
+            list->refreshAndSelect(number);
+    });
+    main.setWindowOpener(QStringLiteral("menuSpravaFaktur"),
+                         [&main, editor] { TfZoznamFaktur::OpenInMdi(main, *editor, {}); });
 
     // --- settings
     // Created once; every opening loads the settings again.

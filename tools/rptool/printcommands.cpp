@@ -2,7 +2,9 @@
 #include "tools/rptool/printcommands.h"
 
 #include "report/engine/trppagesprinter.h"
+#include "report/engine/trpmemotextlayout.h"
 #include "report/engine/trpprinters.h"
+#include "report/engine/trppreviewpages.h"
 #include "report/export/trpdmpexport.h"
 #include "report/model/reporterror.h"
 #include "report/model/trpoptions.h"
@@ -79,6 +81,8 @@ int runPrintCommand(const QStringList &args)
         return fail(QStringLiteral("usage: rptool print FILE.rp3 --printer NAME [--copies N]\n"
                                    "       rptool dmp FILE.rp3 (--printer NAME | --out FILE.prn) [--escape N]"),
                     2);
+    report::installMemoTextLayout();
+    report::installPreviewPages();
     TrpReport report;
     report::TrpCustomPreviewPages *pages = report.PreparedPages();
     if (!pages)
