@@ -3,6 +3,7 @@
 #include "report/engine/trppreviewpages.h"
 
 #include "platform/error.h"
+#include "report/engine/trpdmpexportslot.h"
 #include "report/engine/trpoutline.h"
 #include "report/engine/trppagesprinter.h"
 #include "report/model/trpband.h"
@@ -465,6 +466,34 @@ bool TrpPreviewPages::Print()
     hooks.setPrintScale = [this](double scale) { m_printScale = scale; };
     hooks.clearPageCache = [this] { ClearPageCache(); };
     return TrpPagesPrinter(*this, std::move(hooks)).Print();
+}
+
+bool TrpPreviewPages::Export(TrpCustomExportFilter *filter)
+{
+    m_copyNo = 0;
+    TrpReport *report = Report();
+    if (!filter || !report || filter != CurrentDMPExportFilter())
+        return TrpCustomPreviewPages::Export(filter);
+    filter->SetReport(report);
+    const bool showDialog = filter->ShowDialog();
+    if (showDialog && !filter->Stream() && filter->ShowModal() != 1)
+        return false;
+    if (report->OnPrintReport)
+        report->OnPrintReport(report);
+    filter->SetShowDialog(false);  // already shown
+    bool result = false;
+    try {
+        result = TrpCustomPreviewPages::Export(filter);
+    } catch (...) {
+        filter->SetShowDialog(showDialog);
+        if (report->OnAfterPrintReport)
+            report->OnAfterPrintReport(report);
+        throw;
+    }
+    filter->SetShowDialog(showDialog);
+    if (report->OnAfterPrintReport)
+        report->OnAfterPrintReport(report);
+    return result;
 }
 
 void installPreviewPages()

@@ -186,6 +186,7 @@ int TrpDotMatrixExport::ShowModal()
     if (Report())
         m_copies = Report()->PrintOptions()->Copies();
     const int result = dialogSeam() ? dialogSeam()(*this) : 1;
+    m_dialogChoseCopies = result == 1;
     if (result == 1 && ini) {
         ini->writeBool(section, QStringLiteral("OEM"), m_oemConvert);
         ini->writeBool(section, QStringLiteral("GraphFrame"), m_graphicFrames);
@@ -209,8 +210,10 @@ void TrpDotMatrixExport::writeLine(const QByteArray &bytes)
 bool TrpDotMatrixExport::Start()
 {
     TrpReport *report = Report();
-    if (!ShowDialog() && report)
+    // Copies come from the dialog when it ran for this export.
+    if (!m_dialogChoseCopies && report)
         m_copies = report->PrintOptions()->Copies();
+    m_dialogChoseCopies = false;
     if (m_escModel < 0 || m_escModel >= DMPrinters().Count()) {
         // Reported like every export error, before any file is made.
         HandleReportError(report, QStringLiteral("List index out of bounds (%1)").arg(m_escModel));

@@ -66,7 +66,8 @@ public:
     // replace the bytes.
     std::function<void(TrpDotMatrixExport *, QByteArray &)> OnTranslate;
 
-    // How many raw jobs Finish sends (the dialog, else PrintOptions.Copies).
+    // How many raw jobs Finish sends: the dialog's choice when it ran for
+    // this export, else PrintOptions.Copies (taken by Start).
     int Copies() const { return m_copies; }
     void SetCopies(int v) { m_copies = v; }
 
@@ -114,6 +115,7 @@ private:
     bool m_saveToFile = false;
     bool m_useIniSettings = true;
     int m_copies = 1;
+    bool m_dialogChoseCopies = false;  // ShowModal ended with OK; Start clears it
 
     std::unique_ptr<Grid> m_grid;
     std::unique_ptr<platform::Stream> m_ownStream;

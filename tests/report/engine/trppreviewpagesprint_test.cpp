@@ -2,6 +2,7 @@
 // cupsd, and rptool's print and dmp commands over a saved .rp3 file.
 #include "report/engine/trpmemotextlayout.h"
 #include "report/engine/trpprinters.h"
+#include "report/export/trpdmpexport.h"
 #include "report/model/trpdmpmemoview.h"
 #include "report/model/trpdotmatrix.h"
 #include "tests/platform/printers/cupstestserver.h"
@@ -55,6 +56,24 @@ protected:
         report->PrintOptions()->SetPrinter(QStringLiteral("Capture"));
         report->PrintOptions()->SetShowDialog(false);
         preparePages({"Page 1", "Page 2", "Page 3", "Page 4", "Page 5", "Page 6"});
+    }
+
+    // One dot-matrix page instead: "AB" in the first cells of its band.
+    void prepareDmpPage()
+    {
+        pages->Clear();
+        auto *dmpPage = new TrpDMPPage(report.get());
+        dmpPage->setName(QStringLiteral("DmpPage"));
+        auto *dmpBand = new TrpMasterData(dmpPage);
+        dmpBand->setName(QStringLiteral("DmpBand"));
+        dmpBand->SetBounds(0, 0, 96, 17);
+        auto *memo = new TrpDMPMemoView(dmpBand);
+        memo->setName(QStringLiteral("DmpMemo"));
+        memo->SetBounds(0, 0, 96, 17);
+        memo->SetText(QStringLiteral("AB"));
+        pages->AddSourceObjects(dmpPage);
+        pages->AddPage(dmpPage);
+        pages->AddObject(dmpBand);
     }
 
     static test::CupsTestServer *s_server;
@@ -119,20 +138,7 @@ TEST_F(StorePrinting, RptoolPrintsASavedReport)
 
 TEST_F(StorePrinting, RptoolDmpWritesTheFileOrTheRawJob)
 {
-    // One dot-matrix page: "AB" in the first cells of its band.
-    pages->Clear();
-    auto *dmpPage = new TrpDMPPage(report.get());
-    dmpPage->setName(QStringLiteral("DmpPage"));
-    auto *dmpBand = new TrpMasterData(dmpPage);
-    dmpBand->setName(QStringLiteral("DmpBand"));
-    dmpBand->SetBounds(0, 0, 96, 17);
-    auto *memo = new TrpDMPMemoView(dmpBand);
-    memo->setName(QStringLiteral("DmpMemo"));
-    memo->SetBounds(0, 0, 96, 17);
-    memo->SetText(QStringLiteral("AB"));
-    pages->AddSourceObjects(dmpPage);
-    pages->AddPage(dmpPage);
-    pages->AddObject(dmpBand);
+    prepareDmpPage();
     const QString file = m_dir.filePath("dmp.rp3");
     pages->SaveToFile(file);
 
@@ -151,6 +157,47 @@ TEST_F(StorePrinting, RptoolDmpWritesTheFileOrTheRawJob)
     const auto jobs = s_server->capturedJobs(1);
     ASSERT_EQ(jobs.size(), 1);
     EXPECT_EQ(jobs[0].bytes, bytes);
+}
+
+TEST_F(StorePrinting, ADotMatrixReportPrintsThroughTheCurrentExport)
+{
+    prepareDmpPage();
+    report->SetDotMatrixReport(true);
+    report->PrintOptions()->SetCopies(2);
+    QStringList events;
+    report->OnPrintReport = [&events](TrpReport *) { events.append("report"); };
+    report->OnAfterPrintReport = [&events](TrpReport *) { events.append("after"); };
+    TrpDotMatrixExport filter;
+    filter.SetEscModel(1);
+    filter.SetUseIniSettings(false);
+    ASSERT_TRUE(pages->Print());
+    EXPECT_EQ(events, QStringList({"report", "after"}));
+    const auto jobs = s_server->capturedJobs(2);
+    ASSERT_EQ(jobs.size(), 2);
+    for (const auto &job : jobs)
+        EXPECT_TRUE(job.bytes.startsWith(QByteArray::fromHex("1b40")) && job.bytes.endsWith("AB\r\n\x0c"))
+            << job.bytes.toHex().toStdString();
+}
+
+TEST_F(StorePrinting, ExportEventsFireOnlyForTheDotMatrixExport)
+{
+    QStringList events;
+    report->OnPrintReport = [&events](TrpReport *) { events.append("report"); };
+    report->OnAfterPrintReport = [&events](TrpReport *) { events.append("after"); };
+    TrpDotMatrixExport filter;
+    filter.SetEscModel(1);
+    filter.SetShowDialog(false);
+    filter.SetSaveToFile(true);
+    filter.SetFileName(m_dir.filePath("a.prn"));
+    ASSERT_TRUE(pages->Export(&filter));
+    EXPECT_EQ(events, QStringList({"report", "after"}));
+    {
+        TrpDotMatrixExport newer;  // now the current one
+        events.clear();
+        filter.SetFileName(m_dir.filePath("b.prn"));
+        ASSERT_TRUE(pages->Export(&filter));
+        EXPECT_TRUE(events.isEmpty());
+    }
 }
 
 } // namespace
