@@ -11,6 +11,7 @@
 #include "report/model/trpreport.h"
 #include "report/model/trpresources.h"
 #include "report/preview/mirroredgeometry.h"
+#include "report/preview/trpprinterproperties.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -351,6 +352,7 @@ void TrpPrintDialog::saveOptions()
 
 void installPrintDialog()
 {
+    SetPrinterPropertiesDialog(&ShowPrinterProperties);
     SetPrintDialogRunner([](TrpReport &report, TrpCustomPreviewPages &pages) -> std::optional<int> {
         TrpPrintDialog dialog(report, &pages, QApplication::activeWindow());
         if (dialog.exec() != QDialog::Accepted)

@@ -97,7 +97,8 @@ private:
     int m_previousPrinterIndex = -1;
 };
 
-// Makes printing show TrpPrintDialog (see SetPrintDialogRunner).
+// Makes printing show TrpPrintDialog (see SetPrintDialogRunner) and the
+// printers' Properties... button TrpPrinterProperties.
 void installPrintDialog();
 
 } // namespace bralvo::report

@@ -1,6 +1,7 @@
 // The print dialog offscreen, over the printers of a private cupsd: its
 // texts and lists, how it writes PrintOptions, Cancel, print to file.
 #include "report/preview/trpprintdialog.h"
+#include "report/preview/trpprinterproperties.h"
 
 #include "platform/messageboxseam.h"
 #include "report/engine/trppagesprinter.h"
@@ -17,6 +18,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -232,6 +234,38 @@ TEST_F(PrintDialog, PrintingShowsTheDialogAndItsCancelStopsThePrint)
     });
     EXPECT_FALSE(TrpPagesPrinter(m_pages).Print());
     SetPrintDialogRunner({});
+}
+
+TEST_F(PrintDialog, PropertiesChooseThePaperSource)
+{
+    rpPrinters().SetPrinterIndex(rpPrinters().IndexOf("Capture"));
+    TrpCustomPrinter &printer = *rpPrinters().GetCurrentPrinter();
+    printer.ApplyPaperForView(11, false, 0, 0);
+    TrpPrinterProperties props(printer);
+    EXPECT_EQ(props.PaperCB->currentText(), "A5");
+    EXPECT_FALSE(props.PaperCB->isEnabled());
+    EXPECT_EQ(props.ResolutionV->text(), "600 x 600 dpi");
+    EXPECT_EQ(props.SourceCB->currentText(), "Default");
+    props.SourceCB->setCurrentIndex(props.SourceCB->findData(2));  // the lower tray
+    EXPECT_EQ(props.ChosenBin(), 2);
+
+    // Through the print dialog's button: OK sets the printer's bin,
+    // Cancel leaves it.
+    installPrintDialog();
+    TrpPrintDialog d(m_report, &m_pages);
+    for (bool ok : {true, false}) {
+        SCOPED_TRACE(ok);
+        QTimer::singleShot(0, [ok] {
+            auto *w = qobject_cast<TrpPrinterProperties *>(QApplication::activeModalWidget());
+            ASSERT_NE(w, nullptr);
+            w->SourceCB->setCurrentIndex(w->SourceCB->findData(ok ? 2 : 1));
+            (ok ? w->OkB : w->CancelB)->click();
+        });
+        d.PropButton->click();
+        EXPECT_EQ(printer.ChosenBin(), 2);
+    }
+    SetPrintDialogRunner({});
+    SetPrinterPropertiesDialog({});
 }
 
 // Writes docs/screenshots/print-dialog.png when BRALVO_SCREENSHOT_DIR is set.
