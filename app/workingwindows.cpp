@@ -9,6 +9,8 @@
 #include "app/tfpolozky.h"
 #include "app/tfpoznamky.h"
 #include "app/tfsimplepolozka.h"
+#include "app/tftabulky.h"
+#include "app/tfuhrady.h"
 #include "app/tfucty.h"
 #include "app/tfuzivatelia.h"
 #include "app/tfvyber.h"
@@ -58,6 +60,12 @@ void InstallWorkingWindows(TfMain &main)
     });
     main.setWindowOpener(QStringLiteral("menuSpravaFaktur"),
                          [&main, editor] { TfZoznamFaktur::OpenInMdi(main, *editor, {}); });
+    // --- payments and overviews
+    // The payments window lives as long as the main window; the bill list
+    // opens it through PaymentsWindowOf.
+    new TfUhrady(&main);
+    main.setWindowOpener(QStringLiteral("menuPrezrietTabulky"), [&main] { TfTabulky::OpenInMdi(main, false); });
+    main.setWindowOpener(QStringLiteral("menuPrezrietGrafy"), [&main] { TfTabulky::OpenInMdi(main, true); });
 
     // --- settings
     // Created once; every opening loads the settings again.

@@ -1,14 +1,17 @@
 // rptool: a developer's command line over the report model.
 //   rptool check FILE         load FILE and print its error list
 //   rptool save FILE OUTPUT   load FILE and write it back in canonical form
+//   rptool preview FILE.rp3   open the preview window on a prepared report
 //   rptool print, rptool dmp  print a prepared report (printcommands.h)
 // Exit code 0 when the file loaded without errors, 1 when it loaded with
 // errors, 2 for bad usage or a file that cannot be read or written.
 #include "platform/stream.h"
+#include "previewcommand.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trpreport.h"
 #include "tools/rptool/printcommands.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
@@ -22,6 +25,7 @@ int usage()
 {
     QTextStream(stderr) << "usage: rptool check FILE\n"
                            "       rptool save FILE OUTPUT\n"
+                           "       rptool preview FILE.rp3\n"
                            "       rptool print FILE.rp3 --printer NAME [--copies N]\n"
                            "       rptool dmp FILE.rp3 (--printer NAME | --out FILE.prn) [--escape N]\n";
     return 2;
@@ -57,6 +61,15 @@ int printMain(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
+    if (argc == 3 && QLatin1String(argv[1]) == QLatin1String("preview")) {
+        QApplication app(argc, argv);
+        try {
+            return runPreviewCommand(app.arguments().at(2));
+        } catch (const bralvo::Error &e) {
+            QTextStream(stderr) << "rptool: " << e.userText() << "\n";
+            return 2;
+        }
+    }
     if (argc > 1 && (qstrcmp(argv[1], "print") == 0 || qstrcmp(argv[1], "dmp") == 0))
         return printMain(argc, argv);
     QCoreApplication app(argc, argv);
