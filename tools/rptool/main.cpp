@@ -9,6 +9,7 @@
 //          --out OUT.rp3      prepare the report into a prepared report file
 //   rptool pdf FILE OUT.pdf   export a prepared report (.rp3) or prepare a
 //                             report definition (.xml) and export it to PDF
+//   rptool print, rptool dmp  print a prepared report (printcommands.h)
 // Exit code 0 when the file loaded without errors, 1 when it loaded with
 // errors, 2 for bad usage or a file that cannot be read or written.
 #include "preparedcommands.h"
@@ -22,11 +23,12 @@
 #include "report/export/trppdfexport.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trpreport.h"
+#include "tools/rptool/printcommands.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QTextStream>
-#include <memory>
 
 using bralvo::report::TrpReport;
 
@@ -41,8 +43,9 @@ int usage()
                            "       rptool render FILE.rp3 --page N --dpi D OUT.png\n"
                            "       rptool prepare REPORT.xml [--data NAME=FILE.csv ...] [--values FILE.ini]"
                            " --out OUT.rp3\n"
-
-                           "       rptool pdf (FILE.rp3 | REPORT.xml) OUT.pdf\n";
+                           "       rptool pdf (FILE.rp3 | REPORT.xml) OUT.pdf\n"
+                           "       rptool print FILE.rp3 --printer NAME [--copies N]\n"
+                           "       rptool dmp FILE.rp3 (--printer NAME | --out FILE.prn) [--escape N]\n";
     return 2;
 }
 
@@ -100,6 +103,17 @@ int exportPdf(const QString &source, const QString &target)
 
 } // namespace
 
+// Printing paints pages, which needs a GUI application; without a display
+// it runs offscreen.
+int printMain(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    return bralvo::tools::runPrintCommand(app.arguments().mid(1));
+}
+
 int main(int argc, char **argv)
 {
     if (argc == 3 && QLatin1String(argv[1]) == QLatin1String("preview")) {
@@ -113,6 +127,8 @@ int main(int argc, char **argv)
             return 2;
         }
     }
+    if (argc > 1 && (qstrcmp(argv[1], "print") == 0 || qstrcmp(argv[1], "dmp") == 0))
+        return printMain(argc, argv);
     // Drawing needs a GUI application; text is measured through the font
     // layer and no window is ever shown.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
