@@ -6,14 +6,24 @@
 #include <QTranslator>
 
 #include <memory>
+#include <utility>
 
 namespace bralvo::services {
 
 namespace {
 
-// Qt asks for its standard button texts in the context "QPlatformTheme",
-// while the Slovak qtbase file still holds them under "QDialogButtonBox":
-// without this fallback message boxes would say Yes and Cancel.
+// Qt asks for its standard button texts in the context "QPlatformTheme"
+// and for file types ("Folder") in the icon providers' contexts, while the
+// Slovak qtbase file still holds them under "QDialogButtonBox" and
+// "QFileDialog": without these fallbacks message boxes would say Yes and
+// Cancel, and file dialogs Folder.
+constexpr std::pair<const char *, const char *> kContextFallbacks[] = {
+    {"QPlatformTheme", "QDialogButtonBox"},
+    {"QAbstractFileIconProvider", "QFileDialog"},
+    {"QFileIconProvider", "QFileDialog"},
+    {"QFileSystemModel", "QFileDialog"},
+};
+
 class QtBaseTranslator : public QTranslator {
 public:
     bool loadFor(const QString &languageTag)
@@ -25,8 +35,13 @@ public:
     QString translate(const char *context, const char *source, const char *disambiguation, int n) const override
     {
         QString text = m_base.translate(context, source, disambiguation, n);
-        if (text.isEmpty() && qstrcmp(context, "QPlatformTheme") == 0)
-            text = m_base.translate("QDialogButtonBox", source, disambiguation, n);
+        for (const auto &[asked, held] : kContextFallbacks) {
+            if (!text.isEmpty() || qstrcmp(context, asked) != 0)
+                continue;
+            text = m_base.translate(held, source, disambiguation, n);
+            if (text.isEmpty() && disambiguation)  // "Folder" is asked with a platform note
+                text = m_base.translate(held, source, nullptr, n);
+        }
         return text;
     }
 

@@ -25,6 +25,11 @@ namespace {
 
 class Screenshots : public test::AppFixture {
 protected:
+    static void writeFile(const QString &path)
+    {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    }
     void SetUp() override
     {
         m_folder = qEnvironmentVariable("BRALVO_SCREENSHOT_DIR");
@@ -96,7 +101,10 @@ TEST_F(Screenshots, SlovakCustomersWindowMessageBoxAndFileDialog)
     save(box, "sk-message-box.png");
     box.close();
 
-    QFileDialog dialog(&main, services::MessageText(233), QString(), services::MessageText(234));
+    const QString backups = m_folders.path() + "Zálohy/";
+    QDir().mkpath(backups + "Archív");
+    writeFile(backups + "2026-12-10_bralvo.txb");
+    QFileDialog dialog(&main, services::MessageText(233), backups, services::MessageText(234));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.resize(640, 420);
     dialog.show();
