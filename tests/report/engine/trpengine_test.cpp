@@ -202,6 +202,26 @@ TEST_F(EngineTest, BandsInTheWrongPlaceGiveTreeErrorsAndNoPages)
     }
 }
 
+// Bands are ordered by position as numbers: a header above the page's
+// top edge, or positions beyond a million pixels, keep their order.
+TEST_F(EngineTest, BandOrderFollowsPositionsAsNumbers)
+{
+    struct Case {
+        double headerTop, bandTop, footerTop;
+    };
+    const Case cases[] = {{-10, 5, 40}, {-250, -100, -20}, {1000000.5, 2000000, 10000000}};
+    for (const Case &c : cases) {
+        EngineReport e;
+        TrpReportPage *page = e.addPage();
+        auto *band = e.addBand<TrpMasterData>(page, QStringLiteral("Master"), c.bandTop, 20);
+        band->SetDataSet(e.addRows(QStringLiteral("Items"), 2));
+        e.addBand<TrpFooter>(page, QStringLiteral("Foot"), c.footerTop, 20);
+        e.addBand<TrpHeader>(page, QStringLiteral("Head"), c.headerTop, 20);
+        ASSERT_TRUE(e.prepare()) << c.headerTop << " " << e.errors().toStdString();
+        EXPECT_EQ(e.layout(), QStringLiteral("Head,Master,Master,Foot")) << c.headerTop;
+    }
+}
+
 // Master rows A, B, C; the detail has rows only under B.
 TEST_F(EngineTest, PrintIfDetailEmptyDecidesWhetherMastersWithoutDetailsPrint)
 {
@@ -299,6 +319,24 @@ TEST_F(EngineTest, HeaderWithReprintOnNewPageRepeatsUntilItsBandEnds)
         const QString expected = reprint ? QStringLiteral("Head,Master,Master | Head,Master,Master | After")
                                          : QStringLiteral("Head,Master,Master | Master,Master | After");
         EXPECT_EQ(e.layout(), expected);
+    }
+}
+
+// The first band leaves 30 pixels: the header fits, its first row not.
+TEST_F(EngineTest, KeptHeaderMovesWithItsFirstRow)
+{
+    for (const bool keep : {false, true}) {
+        EngineReport e;
+        TrpReportPage *page = e.addPage();
+        auto *first = e.addBand<TrpMasterData>(page, QStringLiteral("First"), 0, 1092.5);
+        first->SetDataSet(e.addRows(QStringLiteral("One"), 1));
+        e.addBand<TrpHeader>(page, QStringLiteral("Head"), 1100, 20);
+        auto *band = e.addBand<TrpMasterData>(page, QStringLiteral("Row"), 1130, 20);
+        band->SetDataSet(e.addRows(QStringLiteral("Two"), 2));
+        band->SetKeepHeader(keep);
+        ASSERT_TRUE(e.prepare()) << e.errors().toStdString();
+        EXPECT_EQ(e.layout(), keep ? QStringLiteral("First | Head,Row,Row") : QStringLiteral("First,Head | Row,Row"));
+        EXPECT_NEAR(e.page(1).bands.front().top, 0, 1e-9);
     }
 }
 
