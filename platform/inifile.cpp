@@ -3,7 +3,6 @@
 
 #include "platform/textfile.h"
 
-#include <QRegularExpression>
 #include <utility>
 
 namespace bralvo::platform {
@@ -14,6 +13,10 @@ bool sameName(const QString &a, const QString &b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
+
+// Sections of a few lines are searched in turn (a hash per small section
+// costs more than it saves); larger ones go through their key index.
+constexpr qsizetype kIndexFrom = 8;
 
 // The index key of a section or key name: names compare without regard
 // to letter case.
@@ -47,6 +50,13 @@ std::optional<int> parseWholeNumber(const QString &text)
 
 void IniFile::Section::indexLine(qsizetype at)
 {
+    const qsizetype count = qsizetype(lines.size());
+    if (count <= kIndexFrom)
+        return;
+    if (count == kIndexFrom + 1 && at == count - 1) {
+        reindex();  // the section has just grown large enough
+        return;
+    }
     const Line &line = lines[std::size_t(at)];
     if (line.bare)
         return;
@@ -58,8 +68,14 @@ void IniFile::Section::indexLine(qsizetype at)
 void IniFile::Section::reindex()
 {
     keyIndex.clear();
-    for (qsizetype at = 0; at < qsizetype(lines.size()); ++at)
-        indexLine(at);
+    if (qsizetype(lines.size()) <= kIndexFrom)
+        return;
+    for (qsizetype at = 0; at < qsizetype(lines.size()); ++at) {
+        const Line &line = lines[std::size_t(at)];
+        const QString key = line.bare ? QString() : folded(line.key);
+        if (!line.bare && !keyIndex.contains(key))
+            keyIndex.insert(key, at);  // the first one counts
+    }
 }
 
 void IniFile::reindexSections()
@@ -90,26 +106,33 @@ IniFile IniFile::fromText(const QString &text)
     return ini;
 }
 
+// Lines are viewed in place (CR LF, CR and LF end a line); only names and
+// values become strings, so loading stays close to the cost of reading.
 void IniFile::parse(const QString &text)
 {
     Section *current = nullptr;
-    const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
-    for (const QString &raw : lines) {
-        const QString line = raw.trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
+    const QStringView all(text);
+    qsizetype start = 0;
+    while (start <= all.size()) {
+        qsizetype end = start;
+        while (end < all.size() && all[end] != u'\r' && all[end] != u'\n')
+            ++end;
+        const QStringView line = all.mid(start, end - start).trimmed();
+        start = end + ((end + 1 < all.size() && all[end] == u'\r' && all[end + 1] == u'\n') ? 2 : 1);
+        if (line.isEmpty() || line.startsWith(u';'))
             continue;
-        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
-            current = &sectionForWrite(line.mid(1, line.size() - 2).trimmed());
+        if (line.startsWith(u'[') && line.endsWith(u']')) {
+            current = &sectionForWrite(line.mid(1, line.size() - 2).trimmed().toString());
             continue;
         }
         if (!current)
             continue;  // lines before the first section are dropped
-        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        const qsizetype equals = line.indexOf(u'=');
         if (equals < 0)
-            current->lines.push_back(Line{QString(), line, true});
+            current->lines.push_back(Line{QString(), line.toString(), true});
         else
             current->lines.push_back(
-                Line{line.left(equals).trimmed(), line.mid(equals + 1).trimmed(), false});
+                Line{line.left(equals).trimmed().toString(), line.mid(equals + 1).trimmed().toString(), false});
         current->indexLine(qsizetype(current->lines.size()) - 1);
     }
 }
@@ -136,6 +159,12 @@ IniFile::Section &IniFile::sectionForWrite(const QString &name)
 
 const IniFile::Line *IniFile::findLine(const Section &section, const QString &key)
 {
+    if (qsizetype(section.lines.size()) <= kIndexFrom) {
+        for (const Line &line : section.lines)
+            if (!line.bare && sameName(line.key, key))
+                return &line;
+        return nullptr;
+    }
     const auto found = section.keyIndex.constFind(folded(key));
     return found == section.keyIndex.constEnd() ? nullptr : &section.lines[std::size_t(*found)];
 }

@@ -205,6 +205,23 @@ TEST(IniFile, IndexedLookupsFollowEveryEdit)
     EXPECT_EQ(ini.sections().last(), "Nová");
     EXPECT_EQ(ini.readString("nová", "číslo", "-"), "2");
 
+    // A large section goes through its key index, also across the size
+    // at which the index is built or dropped.
+    for (int k = 0; k < 20; ++k)
+        ini.writeString("Big", QString("Key%1").arg(k), QString::number(k));
+    ini.writeString("BIG", "key3", "three");
+    EXPECT_EQ(ini.readString("big", "KEY3", "-"), "three");
+    EXPECT_EQ(ini.readString("big", "key19", "-"), "19");
+    for (int k = 0; k < 15; ++k)
+        ini.deleteKey("Big", QString("key%1").arg(k));
+    EXPECT_EQ(ini.keys("Big"), QStringList({"Key15", "Key16", "Key17", "Key18", "Key19"}));
+    EXPECT_FALSE(ini.valueExists("Big", "Key3"));
+    for (int k = 0; k < 6; ++k)
+        ini.writeString("Big", QString("New%1").arg(k), "n");
+    EXPECT_EQ(ini.readString("Big", "key16", "-"), "16");
+    EXPECT_EQ(ini.readString("Big", "new5", "-"), "n");
+    EXPECT_EQ(ini.readString("Big", "new6", "-"), "-");
+
     ini.clear();
     EXPECT_FALSE(ini.sectionExists("S1"));
     ini.writeString("S1", "a", "b");

@@ -332,10 +332,15 @@ TEST_F(BackupFixture, StartAutoBackupReadsTheSettingsAndReplacesTheOldTimer)
     StartAutoBackup();
     ASSERT_TRUE(AutoBackup);
     EXPECT_EQ(AutoBackup->IntervalSeconds(), 180u);
-    const TBackupObj *first = AutoBackup.get();
+    // The old object's count goes with it; comparing addresses could not
+    // tell, as the new object may take the freed one's place.
+    AutoBackup->TimerTick();
+    AutoBackup->TimerTick();
+    ASSERT_EQ(AutoBackup->ElapsedSeconds(), 2u);
     WriteSetting("Backups", "BackupInterval", "1,2,3");
     StartAutoBackup();
-    EXPECT_NE(AutoBackup.get(), first);
+    ASSERT_TRUE(AutoBackup);
+    EXPECT_EQ(AutoBackup->ElapsedSeconds(), 0u);
     EXPECT_EQ(AutoBackup->IntervalSeconds(), 3600u);
     AutoBackup.reset();
 }
