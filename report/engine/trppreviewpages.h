@@ -88,7 +88,9 @@ public:
     void AddFrom(TrpReport *report) override;
     // Reads into a fresh document first: a damaged or foreign stream
     // throws (TrpInvalidXMLException, "Invalid file format") and leaves
-    // the current pages as they were.
+    // the current pages as they were. With AllowPartialLoading pages
+    // after the second are read from Stream when shown, so Stream must
+    // live until the next Clear or load (LoadFromFile reads everything).
     void LoadFromStream(platform::Stream &stream, bool allowPartialLoading = false) override;
     void SaveToStream(platform::Stream &stream) override;
     bool LoadFromFile(const QString &fileName, bool exceptionIfNotFound = false) override;

@@ -482,3 +482,36 @@ TEST_F(PreparedPages, DamagedPictureBytesRestoreAsEmpty)
 
 } // namespace
 } // namespace bralvo::report::testing
+
+namespace bralvo::report::testing {
+namespace {
+
+TEST(PreparedPagesTempFile, FreeingTheStoreRemovesItsTemporaryFile)
+{
+    QTemporaryDir temp;
+    const TrpReportMachinery saved = reportMachinery();
+    installPreviewPages();
+    {
+        TrpReport report(nullptr);
+        report.EngineOptions()->SetTempDir(temp.path());
+        report.SetShowProgress(false);
+        auto *pages = dynamic_cast<TrpPreviewPages *>(report.PreparedPages());
+        pages->Initialize();
+        auto *page = new TrpReportPage(&report);
+        auto *memo = new TrpMemoView(page);
+        memo->setName(QStringLiteral("M"));
+        pages->AddSourceObjects(page);
+        for (int i = 0; i < 3; ++i) {
+            pages->AddPage(page);
+            pages->AddObject(memo);
+        }
+        pages->Document().UnloadItem(pages->PagesElement()->Items(2));
+        EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files).size(), 1);
+        EXPECT_TRUE(QDir(temp.path()).entryList(QDir::Files).value(0).startsWith(QStringLiteral("fr")));
+    }
+    EXPECT_TRUE(QDir(temp.path()).entryList(QDir::Files).isEmpty());
+    setReportMachinery(saved);
+}
+
+} // namespace
+} // namespace bralvo::report::testing
