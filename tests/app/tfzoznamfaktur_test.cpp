@@ -7,7 +7,9 @@
 
 #include "db/billstate.h"
 #include "platform/messageboxseam.h"
+#include "services/listhelpers.h"
 #include "services/settings.h"
+#include "services/uitexts.h"
 #include "tests/support/filecontent.h"
 
 #include <QDateEdit>
@@ -30,17 +32,18 @@ QString golden(const char *name)
 TEST_F(BillList, NumberProposalsAndVariableSymbol)
 {
     const QString yy = m_year.right(2);
-    EXPECT_EQ(app::ProposedBillNumber(false, m_year), "BR" + yy + "00001");
-    EXPECT_EQ(app::ProposedBillNumber(true, m_year), "ZA" + yy + "00001");
+    const auto prefix = [](int text) { return services::RemoveDiacritics(services::MessageText(text)).left(2).toUpper(); };
+    EXPECT_EQ(app::ProposedBillNumber(false, m_year), prefix(170) + yy + "00001");
+    EXPECT_EQ(app::ProposedBillNumber(true, m_year), prefix(210) + yy + "00001");
     addBill("BR2500041", 1, 100, 100);
     EXPECT_EQ(app::ProposedBillNumber(false, m_year), "BR2500042");
-    EXPECT_EQ(app::ProposedBillNumber(true, m_year), "ZA" + yy + "00001");
+    EXPECT_EQ(app::ProposedBillNumber(true, m_year), prefix(210) + yy + "00001");
 
     app::TfFaktura &bill = editor();
     bill.PrepareNewBill(true, m_year);
-    EXPECT_EQ(bill.eCisloFaktury->text(), "ZA" + yy + "00001");
+    EXPECT_EQ(bill.eCisloFaktury->text(), prefix(210) + yy + "00001");
     EXPECT_EQ(bill.eVS->text(), yy + "00001");
-    EXPECT_EQ(bill.lblFaktura->text(), "ZALOHOVA BRALVO");
+    EXPECT_EQ(bill.lblFaktura->text(), services::MessageText(210).toUpper());
     services::WriteSetting("Faktura", "FullAutoCislovanie", "0");
     bill.PrepareNewBill(false, m_year);
     EXPECT_EQ(bill.eCisloFaktury->text(), "BR2500042");
@@ -149,14 +152,13 @@ TEST_F(BillList, DeleteNeedsTheRightAndAFreeAdvanceBill)
     m_boxes.answerBox(platform::kIdYes);
     m_boxes.answerBox(platform::kIdOk);
     list.bitZmazatFakturuClick();
-    EXPECT_EQ(shownTexts().last(),
-              QString::fromUtf8("This zalohova bralvo is used in bralvo with number \"B1\" and therefore you cannot continue."));
+    EXPECT_EQ(shownTexts().last(), services::FillPlaceholders(services::MessageText(217), {"B1"}));
     EXPECT_EQ(value("SELECT COUNT(*) FROM faktury"), "2");
 
     loginUserWithoutRights();
     m_boxes.answerBox(platform::kIdOk);
     list.bitZmazatFakturuClick();
-    EXPECT_EQ(shownTexts().last(), QString::fromUtf8("Nemáte právo mazať faktúry."));
+    EXPECT_EQ(shownTexts().last(), services::MessageText(280));
     EXPECT_EQ(value("SELECT COUNT(*) FROM faktury"), "2");
 }
 
