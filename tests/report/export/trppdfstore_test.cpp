@@ -90,6 +90,26 @@ TEST_F(PdfFromStore, RptoolExportsAPreparedReportFile)
     EXPECT_FALSE(QFile::exists(none));
 }
 
+// The prepared bill of the engine's test data: two pages of different
+// sizes, Slovak text and the euro sign.
+TEST(PdfFromFile, RptoolExportsThePreparedBill)
+{
+    QTemporaryDir dir;
+    const QString pdf = QDir(dir.path()).filePath(QStringLiteral("bill.pdf"));
+    const ToolRun run = runTool(QStringLiteral(BRALVO_RPTOOL),
+                                {QStringLiteral("pdf"), QStringLiteral(BRALVO_ENGINE_TEST_DATA "/bill.rp3"), pdf});
+    ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
+    expectQpdfClean(pdf);
+    const QString sizes = runTool(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
+                                                              QStringLiteral("-l"), QStringLiteral("2"), pdf})
+                              .output.simplified();
+    EXPECT_TRUE(sizes.contains(QLatin1String("Page 1 size: 595.28 x 841.89 pts (A4)"))) << sizes.toStdString();
+    EXPECT_TRUE(sizes.contains(QLatin1String("Page 2 size: 283.46 x 170.08 pts"))) << sizes.toStdString();
+    const QString text = pdftotext(pdf);
+    for (const char *expected : {"Faktúra č. 1", "druhý riadok", "Spolu: 12,50 €", "whole page"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+}
+
 // The page as the preview control draws it (the store's DrawPage on a
 // screen canvas at scale 1) against the written page drawn by poppler,
 // margins included.
