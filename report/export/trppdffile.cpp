@@ -35,7 +35,7 @@ double pagePoints(double pixels, double paperMm)
 TrpPDFPage::TrpPDFPage(TrpPDFFile *file, const TrpReportPage &page, qint64 contentStart)
     : m_file(file), m_width(pagePoints(page.Width(), page.PaperWidth())),
       m_height(pagePoints(page.Height(), page.PaperHeight())),
-      m_marginLeft(page.LeftMargin() * 0.05), m_marginTop(page.TopMargin() * 0.05),
+      m_marginLeft(page.LeftMargin() * kPixelsPerMm * 0.75), m_marginTop(page.TopMargin() * kPixelsPerMm * 0.75),
       m_contentStart(contentStart)
 {
 }

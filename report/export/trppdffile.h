@@ -37,6 +37,8 @@ public:
     TrpPDFFile *File() const { return m_file; }
     double Width() const { return m_width; }   // points
     double Height() const { return m_height; } // points
+    // Margins in points: objects sit inside the margins, as the preview
+    // and the printer place them.
     double MarginLeft() const { return m_marginLeft; }
     double MarginTop() const { return m_marginTop; }
     qint64 ContentStart() const { return m_contentStart; }

@@ -165,8 +165,12 @@ void TrpPDFFile::exportPicture(TrpPDFPage &page, TrpView &view, const ViewBox &b
         return;
     if (view.name() == QLatin1String("_pagebackground") && !m_background)
         return;
+    // The border follows as vectors. A shape's outline is the shape
+    // itself, drawn with the frame's width: it stays in the picture.
+    const bool shape = dynamic_cast<TrpShapeView *>(&view) != nullptr;
     const double frameWidth = view.Frame()->Width();
-    view.Frame()->SetWidth(0); // the frame follows as vectors
+    if (!shape)
+        view.Frame()->SetWidth(0);
     const QRectF real = view.GetRealBounds();
     const double dx = real.width(), dy = real.height();
     const double left = box.left, top = box.top;
@@ -192,7 +196,7 @@ void TrpPDFFile::exportPicture(TrpPDFPage &page, TrpView &view, const ViewBox &b
         QPainter painter(&bitmap);
         view.Draw(painter, s, s, shift - roundEven((left - ox) * s), -roundEven((top - oy) * s));
     }
-    const bool vectorLike = barCode || dynamic_cast<TrpShapeView *>(&view) || dynamic_cast<TrpCustomLineView *>(&view);
+    const bool vectorLike = barCode || shape || dynamic_cast<TrpCustomLineView *>(&view);
     QByteArray jpeg;
     QBuffer buffer(&jpeg);
     buffer.open(QIODevice::WriteOnly);
@@ -211,7 +215,8 @@ void TrpPDFFile::exportPicture(TrpPDFPage &page, TrpView &view, const ViewBox &b
     page.AppendLine("");
     page.AppendLine("EI");
     page.AppendLine("Q");
-    view.Frame()->SetWidth(frameWidth);
+    if (!shape)
+        view.Frame()->SetWidth(frameWidth);
     drawPdfFrame(page, view, box);
 }
 

@@ -22,9 +22,6 @@ inline std::unique_ptr<TrpReportPage> a4Page()
 {
     auto page = std::make_unique<TrpReportPage>(nullptr);
     page->SetPaperSize(9);
-    // 10 mm margins move PDF coordinates by 0.5 pt (millimetres x 0.05).
-    page->SetLeftMargin(10);
-    page->SetTopMargin(10);
     return page;
 }
 

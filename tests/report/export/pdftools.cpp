@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <algorithm>
 
 namespace bralvo::report::testing {
 
@@ -80,6 +81,57 @@ QString pdftotext(const QString &file)
     return runTool(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), file,
                                                  QStringLiteral("-")})
         .output;
+}
+
+QImage renderFirstPage(const QString &file)
+{
+    QTemporaryDir dir;
+    const QString prefix = QDir(dir.path()).filePath(QStringLiteral("page"));
+    const ToolRun run = runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("96"),
+                                                             QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                                                             file, prefix});
+    EXPECT_EQ(run.exitCode, 0) << run.output.toStdString();
+    return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+}
+
+namespace {
+
+int channelDistance(QRgb a, QRgb b)
+{
+    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+}
+
+// No pixel of Other within one pixel of (x, y) has about Image's colour.
+bool unmatched(const QImage &image, const QImage &other, int x, int y)
+{
+    const QRgb c = image.pixel(x, y);
+    for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            const int ox = x + dx, oy = y + dy;
+            if (ox >= 0 && oy >= 0 && ox < other.width() && oy < other.height() &&
+                channelDistance(c, other.pixel(ox, oy)) <= 96)
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+PixelDifference comparePixels(const QImage &reference, const QImage &rendered)
+{
+    PixelDifference d;
+    const int w = std::min(reference.width(), rendered.width());
+    const int h = std::min(reference.height(), rendered.height());
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            if (reference.pixel(x, y) != qRgb(255, 255, 255))
+                ++d.inked;
+            if (unmatched(reference, rendered, x, y) || unmatched(rendered, reference, x, y))
+                ++d.differing;
+        }
+    }
+    return d;
 }
 
 QString pdfinfo(const QString &file)

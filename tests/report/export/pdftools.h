@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +26,15 @@ QByteArray uncompressed(const QString &file);
 // One object's text "N 0 obj ... endobj" of an uncompressed file.
 QByteArray objectText(const QByteArray &pdf, int number);
 QString pdftotext(const QString &file);
+// The first page at 96 dots per inch, drawn by pdftoppm.
+QImage renderFirstPage(const QString &file);
+struct PixelDifference {
+    int inked = 0;     // pixels the reference draws on (not white)
+    // pixels whose colour neither image shows within one pixel of the
+    // same place in the other (edges may fall a pixel apart)
+    int differing = 0;
+};
+PixelDifference comparePixels(const QImage &reference, const QImage &rendered);
 QString pdfinfo(const QString &file);
 QString pdffonts(const QString &file);
 

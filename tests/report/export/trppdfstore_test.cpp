@@ -1,12 +1,14 @@
 // Export of pages the real prepared-pages store holds: its pages and
 // outline through the export driver, and a prepared report file through
 // rptool.
+#include "pdfpages.h"
 #include "pdftools.h"
 #include "report/engine/trpmemotextlayout.h"
 #include "report/export/trppdfexport.h"
 #include "tests/report/engine/storefixture.h"
 
 #include <QDir>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -86,6 +88,72 @@ TEST_F(PdfFromStore, RptoolExportsAPreparedReportFile)
     const QString none = path(QStringLiteral("none.pdf"));
     EXPECT_NE(runTool(QStringLiteral(BRALVO_RPTOOL), {QStringLiteral("pdf"), broken, none}).exitCode, 0);
     EXPECT_FALSE(QFile::exists(none));
+}
+
+// The prepared bill of the engine's test data: two pages of different
+// sizes, Slovak text and the euro sign.
+TEST(PdfFromFile, RptoolExportsThePreparedBill)
+{
+    QTemporaryDir dir;
+    const QString pdf = QDir(dir.path()).filePath(QStringLiteral("bill.pdf"));
+    const ToolRun run = runTool(QStringLiteral(BRALVO_RPTOOL),
+                                {QStringLiteral("pdf"), QStringLiteral(BRALVO_ENGINE_TEST_DATA "/bill.rp3"), pdf});
+    ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
+    expectQpdfClean(pdf);
+    const QString sizes = runTool(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
+                                                              QStringLiteral("-l"), QStringLiteral("2"), pdf})
+                              .output.simplified();
+    EXPECT_TRUE(sizes.contains(QLatin1String("Page 1 size: 595.28 x 841.89 pts (A4)"))) << sizes.toStdString();
+    EXPECT_TRUE(sizes.contains(QLatin1String("Page 2 size: 283.46 x 170.08 pts"))) << sizes.toStdString();
+    const QString text = pdftotext(pdf);
+    for (const char *expected : {"Faktúra č. 1", "druhý riadok", "Spolu: 12,50 €", "whole page"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+}
+
+// The page as the preview control draws it (the store's DrawPage on a
+// screen canvas at scale 1) against the written page drawn by poppler,
+// margins included.
+TEST_F(PdfFromStore, WrittenPageMatchesThePreviewCanvas)
+{
+    band->SetHeight(900);
+    for (int i = 0; i < 4; ++i) {
+        auto *line = place<TrpLineView>(*band, 20, 60 + 30 * i, 600, 0);
+        line->Frame()->SetWidth(1 + i);
+        line->Frame()->SetColor(i % 2 ? 0x0000C0 : 0);
+    }
+    auto *box = place<TrpShapeView>(*band, 20, 200, 300, 150);
+    box->SetColor(0x40C040);
+    box->Frame()->SetWidth(4);
+    auto *ellipse = place<TrpShapeView>(*band, 360, 200, 300, 150);
+    ellipse->SetShape(skEllipse);
+    ellipse->SetColor(0x00A0FF);
+    ellipse->Frame()->SetWidth(3); // the outline stays with the shape's picture
+    auto *diagonal = place<TrpShapeView>(*band, 460, 400, 200, 200);
+    diagonal->SetShape(skDiagonal2);
+    diagonal->Frame()->SetWidth(3);
+    for (TrpMemoView *m : memos)
+        m->SetText(QString()); // text is compared elsewhere
+    pages->AddSourceObjects(page);
+    pages->AddPage(page);
+    pages->AddObject(band);
+
+    TrpPDFExport filter;
+    filter.SetShowDialog(false);
+    filter.SetShowProgress(false);
+    filter.SetFileName(path(QStringLiteral("preview.pdf")));
+    ASSERT_TRUE(pages->Export(&filter)) << report->ErrorList().text().toStdString();
+    expectQpdfClean(filter.FileName());
+
+    QImage preview(794, 1123, QImage::Format_RGB32);
+    preview.fill(Qt::white);
+    {
+        QPainter painter(&preview);
+        pages->DrawPage(0, painter, 1, 1, 0, 0);
+    }
+    const QImage rendered = renderFirstPage(filter.FileName());
+    const PixelDifference d = comparePixels(preview, rendered);
+    ASSERT_GT(d.inked, 60000);
+    EXPECT_LT(d.differing, d.inked / 200) << d.differing << " of " << d.inked;
 }
 
 } // namespace

@@ -45,7 +45,6 @@ protected:
 
 TEST_F(PdfView, ShapesAndLinesAreStrokedAndFilledPaths)
 {
-    // Page margins of 10 mm move everything by 0.5 pt.
     const struct {
         const char *name;
         TrpShapeKind kind;
@@ -53,12 +52,12 @@ TEST_F(PdfView, ShapesAndLinesAreStrokedAndFilledPaths)
         int frameColor;
         const char *content;
     } cases[] = {
-        {"white", skRectangle, 0xFFFFFF, 0, "0 0 0 RG\r\n1.50 w\r\n1 1 1 rg\r\n30.50 736.39 75 30 re\r\nB\r\n"},
-        {"red", skRectangle, 0x0000FF, 0xFF0000, "0 0 1 RG\r\n1.50 w\r\n1 0 0 rg\r\n30.50 736.39 75 30 re\r\nB\r\n"},
-        {"nofill", skRectangle, clNone, 0, "0 0 0 RG\r\n1.50 w\r\n30.50 736.39 75 30 re\r\nS\r\n"},
-        {"nostroke", skRectangle, 0x00FF00, clNone, "0 1 0 rg\r\n30.50 736.39 75 30 re\r\nf\r\n"},
-        {"diag1", skDiagonal1, clNone, 0, "0 0 0 RG\r\n1.50 w\r\n30.50 736.39 m\r\n105.50 766.39 l\r\nS\r\n"},
-        {"diag2", skDiagonal2, clNone, 0, "0 0 0 RG\r\n1.50 w\r\n30.50 766.39 m\r\n105.50 736.39 l\r\nS\r\n"},
+        {"white", skRectangle, 0xFFFFFF, 0, "0 0 0 RG\r\n1.50 w\r\n1 1 1 rg\r\n30 736.89 75 30 re\r\nB\r\n"},
+        {"red", skRectangle, 0x0000FF, 0xFF0000, "0 0 1 RG\r\n1.50 w\r\n1 0 0 rg\r\n30 736.89 75 30 re\r\nB\r\n"},
+        {"nofill", skRectangle, clNone, 0, "0 0 0 RG\r\n1.50 w\r\n30 736.89 75 30 re\r\nS\r\n"},
+        {"nostroke", skRectangle, 0x00FF00, clNone, "0 1 0 rg\r\n30 736.89 75 30 re\r\nf\r\n"},
+        {"diag1", skDiagonal1, clNone, 0, "0 0 0 RG\r\n1.50 w\r\n30 736.89 m\r\n105 766.89 l\r\nS\r\n"},
+        {"diag2", skDiagonal2, clNone, 0, "0 0 0 RG\r\n1.50 w\r\n30 766.89 m\r\n105 736.89 l\r\nS\r\n"},
     };
     for (const auto &c : cases) {
         page = a4Page();
@@ -78,9 +77,9 @@ TEST_F(PdfView, LinesRunAlongTheirLongerSide)
         bool diagonal;
         const char *path;
     } cases[] = {
-        {100, 0, false, "30.50 766.39 m\r\n105.50 766.39 l\r\nS\r\n"},
-        {0, 100, false, "30.50 766.39 m\r\n30.50 691.39 l\r\nS\r\n"},
-        {100, 40, true, "30.50 766.39 m\r\n105.50 736.39 l\r\nS\r\n"},
+        {100, 0, false, "30 766.89 m\r\n105 766.89 l\r\nS\r\n"},
+        {0, 100, false, "30 766.89 m\r\n30 691.89 l\r\nS\r\n"},
+        {100, 40, true, "30 766.89 m\r\n105 736.89 l\r\nS\r\n"},
     };
     for (const auto &c : cases) {
         page = a4Page();
@@ -91,16 +90,25 @@ TEST_F(PdfView, LinesRunAlongTheirLongerSide)
     }
 }
 
+TEST_F(PdfView, MarginsMoveEverythingByTheirWidth)
+{
+    page->SetLeftMargin(10); // 28.35 pt
+    page->SetTopMargin(20);  // 56.69 pt
+    auto *shape = place<TrpShapeView>(*page, 40, 100, 100, 40);
+    shape->SetColor(0xFFFFFF);
+    EXPECT_TRUE(export_(QStringLiteral("margins")).contains("58.35 680.20 75 30 re\r\nB\r\n"));
+}
+
 TEST_F(PdfView, FramesAreOnePathOrSeparateSides)
 {
     auto *memo = memoOn(*page, QString(), 40, 100, 100, 40);
     memo->Frame()->SetTyp(ftLeft | ftRight | ftTop | ftBottom);
     QByteArray content = export_(QStringLiteral("frame-all"));
-    EXPECT_TRUE(content.contains("30.50 766.39 m\r\n105.50 766.39 l\r\n105.50 736.39 l\r\n30.50 736.39 l\r\n"
-                                 "30.50 766.39 l\r\ns\r\n"));
+    EXPECT_TRUE(content.contains("30 766.89 m\r\n105 766.89 l\r\n105 736.89 l\r\n30 736.89 l\r\n"
+                                 "30 766.89 l\r\ns\r\n"));
     memo->Frame()->SetTyp(ftBottom | ftLeft);
     content = export_(QStringLiteral("frame-two"));
-    EXPECT_TRUE(content.contains("30.50 736.39 m\r\n105.50 736.39 l\r\nS\r\n30.50 766.39 m\r\n30.50 736.39 l\r\nS\r\n"));
+    EXPECT_TRUE(content.contains("30 736.89 m\r\n105 736.89 l\r\nS\r\n30 766.89 m\r\n30 736.89 l\r\nS\r\n"));
     memo->Frame()->SetColor(clNone);
     EXPECT_FALSE(export_(QStringLiteral("frame-none")).contains(" m\r\n"));
 }
@@ -110,7 +118,7 @@ TEST_F(PdfView, MemoTextIsClippedPlacedAndAligned)
     auto *memo = memoOn(*page, QStringLiteral("Suma\r\n\r\n   \r\nSpolu"), 40, 100, 200, 80);
     memo->SetColor(0xFFFFFF);
     QByteArray content = export_(QStringLiteral("memo"));
-    EXPECT_TRUE(content.startsWith("q\r\n29.75 705.64 151.50 61.50 re\r\nW\r\nn\r\n1 1 1 rg\r\n30.50 706.39 150 60 re\r\nf\r\n"
+    EXPECT_TRUE(content.startsWith("q\r\n29.25 706.14 151.50 61.50 re\r\nW\r\nn\r\n1 1 1 rg\r\n30 706.89 150 60 re\r\nf\r\n"
                                    "/F0 10 Tf\r\n0 0 0 rg\r\nBT\r\n"))
         << content.toStdString();
     // Blank lines write nothing: two text objects for four lines.
@@ -156,14 +164,14 @@ TEST_F(PdfView, MemoOptionsShapeTheText)
              m.Frame()->SetDropShadow(true);
              m.Frame()->SetShadowColor(0x808080);
          },
-         {"n\r\n0.50 0.50 0.50 rg\r\n0.50 0.50 0.50 RG\r\n177.50 706.39 3 57 re\r\nB\r\n"
-          "33.50 706.39 147 3 re\r\nB\r\n"}},
+         {"n\r\n0.50 0.50 0.50 rg\r\n0.50 0.50 0.50 RG\r\n177 706.89 3 57 re\r\nB\r\n"
+          "33 706.89 147 3 re\r\nB\r\n"}},
         {"highlight",
          [](TrpMemoView &m) {
              m.Highlight()->SetActive(true);
              m.Highlight()->SetColor(0x00FFFF);
          },
-         {"1 1 0 rg\r\n30.50 706.39 150 60 re\r\nf\r\n/F0 10 Tf\r\n1 0 0 rg\r\n"}},
+         {"1 1 0 rg\r\n30 706.89 150 60 re\r\nf\r\n/F0 10 Tf\r\n1 0 0 rg\r\n"}},
         {"rtl",
          [](TrpMemoView &m) {
              m.SetRTLReading(true);
@@ -199,7 +207,7 @@ TEST_F(PdfView, RuledLinesCoverTheMemo)
     // Arial 10 has a line height of 83 / 6.25 + 2 = 15.28 pixels: five
     // lines fit into 80, ruled at lines 0 to 5.
     const QString content = QString::fromLatin1(export_(QStringLiteral("ruled")));
-    const QRegularExpression rule(QStringLiteral("30.50 ([0-9.]+) m\r\n180.50 ([0-9.]+) l\r\nS\r\n"));
+    const QRegularExpression rule(QStringLiteral("30 ([0-9.]+) m\r\n180 ([0-9.]+) l\r\nS\r\n"));
     QList<double> ys;
     for (auto it = rule.globalMatch(content); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
@@ -238,7 +246,7 @@ TEST_F(PdfView, PicturesAreInlineJpegAfterOneBlank)
 {
     pictureOn(*page, 40, 100, 160, 80);
     const QByteArray content = export_(QStringLiteral("picture"));
-    EXPECT_TRUE(content.contains("q\r\n120 0 0 60 30.50 706.39 cm\r\nBI\r\n/W 161\r\n/H 81\r\n/CS /RGB\r\n/BPC 8\r\n"
+    EXPECT_TRUE(content.contains("q\r\n120 0 0 60 30 706.89 cm\r\nBI\r\n/W 161\r\n/H 81\r\n/CS /RGB\r\n/BPC 8\r\n"
                                  "/I true\r\n/F [/DCT]\r\nID \xFF\xD8"))
         << content.left(200).toStdString();
     EXPECT_TRUE(content.contains("\xFF\xD9\r\nEI\r\nQ\r\n"));
