@@ -1,6 +1,7 @@
 // The one place that hands every working window's opener to the main window.
 #include "app/workingwindows.h"
 
+#include "app/reportbillprinter.h"
 #include "app/tffaktura.h"
 #include "app/tfmain.h"
 #include "app/tfnastavenia.h"
@@ -58,8 +59,13 @@ void InstallWorkingWindows(TfMain &main)
         if (auto *list = main.findChild<TfZoznamFaktur *>(QStringLiteral("fZoznamFaktur")))
             list->refreshAndSelect(number);
     });
+    const TfZoznamFaktur::PaymentsOpener payments = [&main](const QString &billId, const QString &number) {
+        if (TfUhrady *window = PaymentsWindowOf(main))
+            window->OpenForBill(billId, number);
+    };
     main.setWindowOpener(QStringLiteral("menuSpravaFaktur"),
-                         [&main, editor] { TfZoznamFaktur::OpenInMdi(main, *editor, {}); });
+                         [&main, editor, payments] { TfZoznamFaktur::OpenInMdi(main, *editor, payments); });
+    setBillPrinter(std::make_unique<ReportBillPrinter>());
     // --- payments and overviews
     // The payments window lives as long as the main window; the bill list
     // opens it through PaymentsWindowOf.

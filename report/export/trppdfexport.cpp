@@ -85,6 +85,22 @@ QString dialogFilter(const QString &filter)
 
 } // namespace
 
+void SetProgramPdfOptions(TrpPDFExport &filter, bool billList)
+{
+    filter.SetUseFileCache(true);
+    filter.SetShowProgress(true);
+    filter.SetOpenAfterExport(true);
+    filter.SetPrintOptimized(false);
+    filter.SetOutline(false);
+    filter.SetAuthor(QStringLiteral("Tamrex"));
+    filter.SetSubject(QStringLiteral("Export PDF..."));
+    filter.SetBackground(false);
+    filter.SetCreator(QStringLiteral("Tamrex"));
+    filter.SetHTMLTags(true);
+    if (billList)
+        filter.SetCompressed(false);
+}
+
 void RegisterPdfExportClass()
 {
     static const bool done = [] {

@@ -83,6 +83,10 @@ private:
     TrpPDFPage *m_currentPage = nullptr;
 };
 
+// The options the program's report windows give their PDF filter; the
+// bill list writes uncompressed pages.
+void SetProgramPdfOptions(TrpPDFExport &filter, bool billList);
+
 // Makes "TrpPDFExport" readable by class name (form definitions).
 void RegisterPdfExportClass();
 

@@ -196,9 +196,12 @@ void TrpPDFFile::Write(platform::Stream &stream)
         TrpPDFOutlineWriter writer;
         writer.out = this;
         writer.startObject = [&] { return StartObject(*this, stream); };
-        writer.pageObject = [&](int page) {
+        int firstPage = m_pagesObject + 1; // after the page tree and the fonts
+        for (const auto &font : m_fonts)
+            firstPage += font->CountObjects();
+        writer.pageObject = [&, firstPage](int page) {
             const int i = int(exported.indexOf(page));
-            return i < 0 ? 0 : m_pagesObject + 1 + 2 * i;
+            return i < 0 ? 0 : firstPage + 2 * i;
         };
         writer.pageHeight = [&](int page) {
             const int i = int(exported.indexOf(page));

@@ -143,6 +143,15 @@ bool TrpPDFFont::embeddable(const TrpPDFFaceInfo &face) const
     return false;
 }
 
+int TrpPDFFont::CountObjects()
+{
+    const TrpPDFFaceInfo face = readFace();
+    const int embedded = (m_file->EmbeddedFonts() || m_unicode) && !face.cffOutlines ? 1 : 0;
+    if (m_unicode)
+        return 4 + embedded; // Type0, CID font, descriptor, ToUnicode
+    return (IsCidCharset(Charset()) ? 3 : 2) + embedded;
+}
+
 void TrpPDFFont::Write(platform::Stream &stream)
 {
     TrpPDFElement::Write(stream);

@@ -37,6 +37,10 @@ public:
     // the glyphs remembered for the widths and the ToUnicode map.
     QByteArray GlyphString(const QString &text);
 
+    // How many objects Write will take (bookmarks written before the
+    // fonts must know where the pages start).
+    int CountObjects();
+
     // Writes the font's objects; throws ReportError "Error on get font
     // info" when the face has no outline metrics, also as Arial.
     void Write(platform::Stream &stream) override;

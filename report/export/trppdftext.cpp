@@ -1,6 +1,11 @@
 #include "report/export/trppdftext.h"
 
+#include "platform/textcodec.h"
 #include "report/model/trputils.h"
+
+#include <QHash>
+#include <map>
+#include <string>
 
 namespace bralvo::report {
 
@@ -110,6 +115,49 @@ const char *CodePageOfCharset(int charset)
     case 238: return "windows-1250";
     default: return "windows-1252";
     }
+}
+
+namespace {
+
+// Character -> byte of a single-byte code page, made once from its
+// decoding table.
+const QHash<char16_t, char> &singleByteTable(const char *codePage)
+{
+    static std::map<std::string, QHash<char16_t, char>> tables;
+    auto it = tables.find(codePage);
+    if (it != tables.end())
+        return it->second;
+    QHash<char16_t, char> table;
+    for (int b = 0; b < 256; ++b) {
+        const QString c = platform::decodeText(QByteArray(1, char(b)), codePage);
+        if (c.size() == 1 && c[0] != QChar::ReplacementCharacter && !table.contains(c[0].unicode()))
+            table.insert(c[0].unicode(), char(b));
+    }
+    return tables.emplace(codePage, std::move(table)).first->second;
+}
+
+bool isMultiByte(const char *codePage)
+{
+    const QByteArray name(codePage);
+    return name == "Shift_JIS" || name == "windows-949" || name == "GBK" || name == "Big5";
+}
+
+} // namespace
+
+std::optional<QByteArray> EncodeExactly(const QString &text, const char *codePage)
+{
+    if (isMultiByte(codePage))
+        return platform::encodeTextExactly(text, codePage);
+    const QHash<char16_t, char> &table = singleByteTable(codePage);
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (QChar c : text) {
+        const auto it = table.constFind(c.unicode());
+        if (it == table.constEnd())
+            return std::nullopt;
+        bytes += *it;
+    }
+    return bytes;
 }
 
 bool IsCidCharset(int charset)

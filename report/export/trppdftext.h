@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace bralvo::report {
 
@@ -27,6 +28,11 @@ QString ReverseRtlLine(const QString &line);
 int ResolvedCharset(int charset);
 // The code page of a character set ("windows-1250", "Shift_JIS", ...).
 const char *CodePageOfCharset(int charset);
+// Text in the code page, or nothing when a character does not fit.
+// Single-byte pages use a table made once per page (page text converts
+// line by line).
+std::optional<QByteArray> EncodeExactly(const QString &text, const char *codePage);
+
 // The four East Asian character sets written as CID fonts.
 bool IsCidCharset(int charset);
 

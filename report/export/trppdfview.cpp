@@ -273,7 +273,7 @@ void TrpPDFFile::exportMemoLines(TrpPDFPage &page, TrpCustomMemoView &memo, cons
     QList<QByteArray> encoded;
     bool unicode = false;
     for (const QString &l : lines) {
-        const auto bytes = platform::encodeTextExactly(cleanLine(l, memo.RTLReading()), codePage);
+        const auto bytes = EncodeExactly(cleanLine(l, memo.RTLReading()), codePage);
         if (!bytes) {
             unicode = true;
             break;

@@ -39,12 +39,31 @@ void TrpPageImageCache::Insert(int page, double zoom, const QImage &image)
     // The newest image always stays, even when it alone is over budget.
     while (m_bytes > m_budget && m_order.size() > 1) {
         const Key old = m_order.takeFirst();
-        m_bytes -= m_images.take(old).sizeInBytes();
+        QImage dropped = m_images.take(old);
+        m_bytes -= dropped.sizeInBytes();
+        if (m_spares.size() < 2)
+            m_spares.append(dropped);
     }
+}
+
+QImage TrpPageImageCache::NewImage(const QSize &size, QImage::Format format)
+{
+    for (int i = 0; i < m_spares.size(); ++i) {
+        const QImage &spare = m_spares.at(i);
+        // Only a buffer nobody else shares can be written in place.
+        if (spare.size() == size && spare.format() == format && spare.isDetached())
+            return m_spares.takeAt(i);
+    }
+    return QImage(size, format);
 }
 
 void TrpPageImageCache::Clear()
 {
+    for (const QImage &image : std::as_const(m_images)) {
+        if (m_spares.size() >= 2)
+            break;
+        m_spares.append(image);
+    }
     m_images.clear();
     m_order.clear();
     m_bytes = 0;

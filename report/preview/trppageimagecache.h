@@ -1,6 +1,8 @@
 // Drawn pages kept per page and zoom, so that scrolling through a long
 // report draws each page once. The least recently used images go first
-// when the cache holds more than its byte budget.
+// when the cache holds more than its byte budget; their memory is reused
+// for the next pages, so a long scroll does not keep asking the system
+// for fresh memory.
 #pragma once
 
 #include <QHash>
@@ -18,6 +20,10 @@ public:
     void Insert(int page, double zoom, const QImage &image);
     void Clear();
     int Count() const { return int(m_images.size()); }
+    // An image of that size and format whose memory is already in use,
+    // taken from the pages dropped last; a new one when there is none.
+    // Its pixels are undefined.
+    QImage NewImage(const QSize &size, QImage::Format format);
 
 private:
     struct Key {
@@ -33,6 +39,7 @@ private:
     qint64 m_bytes = 0;
     QHash<Key, QImage> m_images;
     QList<Key> m_order; // least recently used first
+    QList<QImage> m_spares; // dropped images kept for reuse (at most 2)
 };
 
 } // namespace bralvo::report

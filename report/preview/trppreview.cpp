@@ -5,6 +5,7 @@
 
 #include "report/preview/trptextsearch.h"
 
+#include "report/engine/trppreviewpages.h"
 #include "report/model/trpreport.h"
 #include "report/model/trpresources.h"
 #include "report/model/trpview.h"
@@ -17,6 +18,7 @@
 #include <QMenu>
 #include <QSplitter>
 #include <QStyle>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace bralvo::report {
@@ -84,6 +86,8 @@ TrpPreview::TrpPreview(QWidget *parent, TrpPreviewOwner *owner)
 
 TrpPreview::~TrpPreview()
 {
+    if (auto *store = dynamic_cast<TrpPreviewPages *>(m_pages))
+        unlinkStore(*store);
     m_workspace->SetPreparedPages(nullptr);
     m_thumbnails->SetPreparedPages(nullptr);
 }
@@ -120,8 +124,12 @@ void TrpPreview::expandAllOutline(bool expand)
 
 void TrpPreview::SetReport(TrpReport *report, TrpCustomPreviewPages *pages)
 {
+    if (auto *old = dynamic_cast<TrpPreviewPages *>(m_pages); old && old != pages)
+        unlinkStore(*old);
     m_report = report;
     m_pages = pages;
+    if (auto *store = dynamic_cast<TrpPreviewPages *>(pages))
+        linkStore(*store);
     if (!report) {
         m_workspace->SetPreparedPages(nullptr);
         m_thumbnails->SetPreparedPages(nullptr);
@@ -129,6 +137,31 @@ void TrpPreview::SetReport(TrpReport *report, TrpCustomPreviewPages *pages)
         m_thumbnails->ClearPages();
         m_workspace->viewport()->update();
     }
+}
+
+// Links and drill-downs clicked on a page come back through these.
+void TrpPreview::linkStore(TrpPreviewPages &store)
+{
+    store.OnGotoPage = [this](int page, int top) {
+        GoToPage(page);
+        if (top != 0)
+            ScrollToPosition(page, top);
+    };
+    // The click is still being handled: rebuild once it has returned.
+    store.OnRebuild = [this] { QTimer::singleShot(0, this, [this] { Rebuild(); }); };
+    store.OnRepaint = [this] {
+        m_workspace->SetPreparedPages(m_pages);
+        m_thumbnails->SetPreparedPages(m_pages);
+        m_workspace->viewport()->update();
+        m_thumbnails->viewport()->update();
+    };
+}
+
+void TrpPreview::unlinkStore(TrpPreviewPages &store)
+{
+    store.OnGotoPage = nullptr;
+    store.OnRebuild = nullptr;
+    store.OnRepaint = nullptr;
 }
 
 int TrpPreview::PageCount() const

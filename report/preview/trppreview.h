@@ -31,6 +31,8 @@ class QTreeWidgetItem;
 
 namespace bralvo::report {
 
+class TrpPreviewPages;
+
 // What the control tells the window it sits in (the preview window).
 class TrpPreviewOwner {
 public:
@@ -165,6 +167,8 @@ private:
     bool hasButton(TrpPreviewButton button) const;
     void showLeftPane();
     TrpCustomExportFilter *dotMatrixSubstitute(TrpCustomExportFilter *filter) const;
+    void linkStore(TrpPreviewPages &store);
+    void unlinkStore(TrpPreviewPages &store);
 
     TrpPreviewOwner *m_owner;
     TrpReport *m_report = nullptr;

@@ -187,8 +187,9 @@ QImage TrpPreviewWorkspace::PageImage(int index)
     if (!image.isNull())
         return image;
     const TrpPageItem &item = m_pageList.Items(index);
-    image = QImage(qMax(1, int(item.Width)), qMax(1, int(item.Height)), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    image = m_cache.NewImage(QSize(qMax(1, int(item.Width)), qMax(1, int(item.Height))),
+                             QImage::Format_ARGB32_Premultiplied);
+    image.fill(0u); // transparent, premultiplied
     {
         QPainter ip(&image);
         ip.setRenderHint(QPainter::Antialiasing, false);

@@ -4,6 +4,7 @@
 
 #include "platform/messageboxseam.h"
 #include "report/engine/trpmemotextlayout.h"
+#include "report/engine/trppreviewpages.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trpreport.h"
 #include "report/preview/reportwindows.h"
@@ -22,6 +23,7 @@ int runPreviewCommand(const QString &path)
     installReportWindows();
     installMemoTextLayout();
     installPreviewWindow();
+    installPreviewPages();
     if (!QFile::exists(path)) {
         QTextStream(stderr) << "rptool: no such file: " << path << "\n";
         return 2;

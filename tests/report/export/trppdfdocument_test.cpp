@@ -173,16 +173,34 @@ TEST(PdfDocument, BookmarksFollowTheOutlineAndThePageRange)
 TEST(PdfDocument, BookmarkDestinationIsTheTopOfTheItem)
 {
     TestOutline outline({{QStringLiteral("X"), 0, 100, {}}});
-    TrpPDFFile file(false, QString());
-    file.SetOutline(true);
-    file.SetOutlineSource(&outline);
-    auto page = a4Page();
-    file.AddPdfPage(*page);
-    const QByteArray pdf = writeDocument(file);
-    // Outline 3, item 4, page tree 5, page 6; 841.89 - 100 x 0.75 rounds to 767.
-    EXPECT_TRUE(objectText(pdf, 4).contains("/Dest [6 0 R /XYZ 0 767 0]")) << objectText(pdf, 4).toStdString();
-    EXPECT_TRUE(objectText(pdf, 1).contains("/Pages 5 0 R"));
-    writeChecked(pdf, QStringLiteral("outline-dest.pdf"));
+    // Outline 3, item 4, page tree 5, the fonts, then the page:
+    // 841.89 - 100 x 0.75 rounds to 767.
+    const struct {
+        bool embedded;
+        QString text;
+        int pageObject;
+    } cases[] = {
+        {false, QString(), 6},
+        {false, QStringLiteral("Suma"), 8},
+        {true, QStringLiteral("Suma"), 9},
+        {false, QStringLiteral("Ωμέγα"), 11}, // a Unicode font: five objects
+    };
+    for (const auto &c : cases) {
+        TrpPDFFile file(false, QString());
+        file.SetOutline(true);
+        file.SetOutlineSource(&outline);
+        file.SetEmbeddedFonts(c.embedded);
+        auto page = a4Page();
+        if (!c.text.isEmpty())
+            memoOn(*page, c.text);
+        const QByteArray pdf = documentOf(file, *page);
+        const QByteArray expected = "/Dest [" + QByteArray::number(c.pageObject) + " 0 R /XYZ 0 767 0]";
+        EXPECT_TRUE(objectText(pdf, 4).contains(expected)) << c.pageObject << objectText(pdf, 4).toStdString();
+        EXPECT_TRUE(objectText(pdf, c.pageObject).contains("/Type /Page\r\n"));
+        EXPECT_TRUE(objectText(pdf, 1).contains("/Pages 5 0 R"));
+        const QString path = writeChecked(pdf, QStringLiteral("outline-dest-%1.pdf").arg(c.pageObject));
+        EXPECT_TRUE(outlinesOf(path).endsWith(QLatin1String("@1"))) << c.pageObject;
+    }
 }
 
 TEST(PdfDocument, AnOutlineWithNothingExportedWritesNoBookmarks)

@@ -285,6 +285,26 @@ TEST(PdfExportClass, PropertiesInTableOrderAndReadableByName)
     EXPECT_FALSE(alwaysStored.contains(QStringLiteral("Compressed")));
 }
 
+TEST(PdfExportClass, ProgramWindowsOptions)
+{
+    for (bool billList : {false, true}) {
+        TrpPDFExport filter;
+        filter.SetOutline(true);
+        filter.SetUseFileCache(false);
+        SetProgramPdfOptions(filter, billList);
+        EXPECT_TRUE(filter.UseFileCache());
+        EXPECT_TRUE(filter.ShowProgress());
+        EXPECT_TRUE(filter.OpenAfterExport());
+        EXPECT_FALSE(filter.PrintOptimized());
+        EXPECT_FALSE(filter.Outline());
+        EXPECT_EQ(filter.Author(), QStringLiteral("Tamrex"));
+        EXPECT_EQ(filter.Subject(), QStringLiteral("Export PDF..."));
+        EXPECT_EQ(filter.Creator(), QStringLiteral("Tamrex"));
+        EXPECT_TRUE(filter.HTMLTags());
+        EXPECT_EQ(filter.Compressed(), !billList);
+    }
+}
+
 // The dialog is worked by the test through its named controls.
 class PdfExportDialog : public PdfExport {
 protected:

@@ -83,6 +83,17 @@ TEST(PdfText, FontNamesCarryStyleAndEscapes)
     }
 }
 
+TEST(PdfText, ExactEncodingRecoversAfterAMiss)
+{
+    // The converter is reused: a text that does not fit must not spoil
+    // the next one.
+    EXPECT_EQ(EncodeExactly(QStringLiteral("čšž"), "windows-1250"), QByteArray("\xE8\x9A\x9E"));
+    EXPECT_EQ(EncodeExactly(QStringLiteral("aΩ"), "windows-1250"), std::nullopt);
+    EXPECT_EQ(EncodeExactly(QStringLiteral("č"), "windows-1250"), QByteArray("\xE8"));
+    EXPECT_EQ(EncodeExactly(QStringLiteral("Ж"), "windows-1251"), QByteArray("\xC6"));
+    EXPECT_EQ(EncodeExactly(QStringLiteral("ž"), "windows-1251"), std::nullopt);
+}
+
 TEST(PdfText, CharsetsResolveToCodePages)
 {
     EXPECT_EQ(ResolvedCharset(1), 238);

@@ -1,7 +1,8 @@
 // Screenshots of the preview for docs/screenshots/ when
 // BRALVO_SCREENSHOT_DIR names a folder (run under xvfb-run for real
-// rendering): the window on a multi-page report with the thumbnail
+// rendering): the window on a multi-page prepared report with the thumbnail
 // strip, a search hit highlighted, and the page settings dialog.
+#include "realstorereport.h"
 #include "textpagestore.h"
 
 #include "report/model/trpoptions.h"
@@ -20,7 +21,7 @@
 
 using namespace bralvo::report;
 using bralvo::report::testing::invoiceLines;
-using bralvo::report::testing::TextReport;
+using bralvo::report::testing::RealStoreReport;
 
 namespace {
 
@@ -48,9 +49,11 @@ constexpr int programButtons = (1 << pbPrint) | (1 << pbExport) | (1 << pbZoom) 
 
 TEST_F(Screenshots, PreviewWindowSearchAndPageSettings)
 {
-    TextReport r;
+    RealStoreReport r;
+    std::vector<QStringList> pageLines;
     for (int i = 1; i <= 12; ++i)
-        r.store->addTextPage(invoiceLines(i, 45));
+        pageLines.push_back(invoiceLines(i, 45));
+    r.preparePages(pageLines);
     TrpPreviewOptions *o = r.report->PreviewOptions();
     o->SetButtons(programButtons);
     o->SetMaximized(false);
@@ -58,7 +61,7 @@ TEST_F(Screenshots, PreviewWindowSearchAndPageSettings)
     o->SetZoom(0.75);
     TrpPreviewForm form(r.report.get());
     form.resize(1000, 700);
-    form.PreviewControl()->SetReport(r.report.get(), r.store);
+    form.PreviewControl()->SetReport(r.report.get(), r.pages);
     form.Init();
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
@@ -77,7 +80,7 @@ TEST_F(Screenshots, PreviewWindowSearchAndPageSettings)
     save(form, QStringLiteral("preview-search-hit.png"));
 
     TrpPageSettingsForm settings(&form);
-    settings.Page = r.store->GetPage(0);
+    settings.Page = r.pages->GetPage(0);
     settings.Report = r.report.get();
     QTimer::singleShot(0, [this, &settings] {
         save(settings, QStringLiteral("preview-page-settings.png"));
