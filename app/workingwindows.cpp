@@ -1,6 +1,8 @@
 // The one place that hands every working window's opener to the main window.
 #include "app/workingwindows.h"
 
+#include "app/documentprinter.h"
+#include "app/tffaktura.h"
 #include "app/tfmain.h"
 #include "app/tfnastavenia.h"
 #include "app/tfkategoriepoloziek.h"
@@ -8,8 +10,12 @@
 #include "app/tfpolozky.h"
 #include "app/tftabulky.h"
 #include "app/tfuhrady.h"
+#include "app/tfpoznamky.h"
+#include "app/tfsimplepolozka.h"
 #include "app/tfucty.h"
 #include "app/tfuzivatelia.h"
+#include "app/tfvyber.h"
+#include "app/tfzoznamfaktur.h"
 
 namespace bralvo::app {
 
@@ -35,9 +41,44 @@ void InstallWorkingWindows(TfMain &main)
     // --- payments and overviews
     // The payments window lives as long as the main window; the bill list
     // opens it through PaymentsWindowOf.
-    new TfUhrady(&main);
+    auto *payments = new TfUhrady(&main);
+    // The printer lives as long as this main window, never beyond it.
+    auto printer = std::make_unique<DocumentPrinter>(main);
+    const BillPrinter *mine = printer.get();
+    setBillPrinter(std::move(printer));
+    QObject::connect(&main, &QObject::destroyed, [mine] {
+        if (billPrinter() == mine)
+            setBillPrinter(nullptr);
+    });
     main.setWindowOpener(QStringLiteral("menuPrezrietTabulky"), [&main] { TfTabulky::OpenInMdi(main, false); });
     main.setWindowOpener(QStringLiteral("menuPrezrietGrafy"), [&main] { TfTabulky::OpenInMdi(main, true); });
+    // --- bills: the editor, the picker and the one-off line window live
+    // as long as the main window; the list is made on demand.
+    auto *editor = new TfFaktura(main);
+    auto *picker = new TfVyber(main, *editor);
+    auto *simpleLine = new TfSimplePolozka(main);
+    editor->setPicker(picker);
+    editor->setSimpleLineWindow(simpleLine);
+    editor->setNotesOpener([&main] {
+        if (TfPoznamky *notes = NotesWindowOf(main))
+            notes->OpenModal();
+    });
+    editor->setAccountsOpener([&main] {
+        if (TfUcty *accounts = AccountsWindowOf(main))
+            accounts->OpenModal();
+    });
+    picker->setCustomersOpener([&main, customerAccounts] { TfOdberatelia::OpenModal(main, customerAccounts); });
+    picker->setItemsOpener([items, picker] { items->OpenModal(*picker); });
+    editor->setBillListRefresh([&main](const QString &number) {
+        if (auto *list = main.findChild<TfZoznamFaktur *>(QStringLiteral("fZoznamFaktur")))
+            list->refreshAndSelect(number);
+    });
+    main.setWindowOpener(QStringLiteral("menuSpravaFaktur"),
+                         [&main, editor, payments] {
+                             TfZoznamFaktur::OpenInMdi(main, *editor, [payments](const QString &id, const QString &number) {
+                                 payments->OpenForBill(id, number);
+                             });
+                         });
 
     // --- settings
     // Created once; every opening loads the settings again.

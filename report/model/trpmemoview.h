@@ -162,8 +162,13 @@ public:
 
     QString GetDescription() const override;
 
+    // The view's items, then the memo's own (the text "u" always); moves
+    // LastParaBreak into FirstParaBreak for the next part of a split.
+    QString Diff(const TrpComponent &def) const override;
+
 protected:
     void notification(platform::Component *component, platform::Operation operation) override;
+    bool DiffSkipsWidth() const override { return m_autoWidth; }
 
 private:
     QString expandMemoExpressions(const QString &text);

@@ -232,7 +232,9 @@ TEST(TrpComponentDiff, ItemsOnlyForWhatDiffers)
     TrpMemoView *m = f.memo(QStringLiteral("M"), 10, 20, 30, 40);
     TrpMemoView copy(nullptr);
     copy.SetBounds(10, 20, 30, 40);
-    EXPECT_EQ(m->Diff(copy), QString());
+    // A memo always carries its text, even when nothing else differs.
+    EXPECT_EQ(m->Diff(copy), QStringLiteral(" u=\"\""));
+    EXPECT_EQ(m->TrpComponent::Diff(copy), QString());
     m->SetLeft(12.5);
     m->SetVisible(false);
     m->setTag(7);
@@ -241,7 +243,7 @@ TEST(TrpComponentDiff, ItemsOnlyForWhatDiffers)
     f2.setStyle(bralvo::platform::fsBold | bralvo::platform::fsUnderline);
     m->SetFont(&f2);
     EXPECT_EQ(m->Diff(copy),
-              QStringLiteral(" l=\"12.5\" Visible=\"0\" Font.Name=\"Tahoma\" Font.Style=\"5\" ParentFont=\"0\" Tag=\"7\""));
+              QStringLiteral(" l=\"12.5\" Visible=\"0\" Font.Name=\"Tahoma\" Font.Style=\"5\" ParentFont=\"0\" Tag=\"7\" u=\"\""));
 }
 
 TEST(TrpComponentDiff, ABandAlwaysCarriesItsTop)

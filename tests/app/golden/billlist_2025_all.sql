@@ -1,0 +1,7 @@
+SELECT faktury.cislo AS `cislo`, faktury.vs AS `vs`, faktury.datum_vystavenia AS `datum`, uzivatelia.uzivatel AS `uzivatel`,
+odberatelia.nazov AS `odberatel`, COALESCE((SELECT ((CASE WHEN ((faktury.fakturovat_vcudzejmene = 1) AND (faktury.jehlavna_cudziamena = 0) AND (faktury.fakturovat_vdvochmenach = 1)) THEN (faktury.suma_kuhrade) ELSE (faktury.suma_kuhrade * faktury.kurz) END) - SUM(uhrady.suma_domaca)) FROM uhrady WHERE (faktury.id = uhrady.id_faktura) GROUP BY uhrady.id_faktura), (CASE WHEN ((faktury.fakturovat_vcudzejmene = 1) AND (faktury.jehlavna_cudziamena = 0) AND (faktury.fakturovat_vdvochmenach = 1)) THEN (faktury.suma_kuhrade) ELSE (faktury.suma_kuhrade * faktury.kurz) END)) AS `uhradit`, faktury.suma_celkom AS `suma`,
+faktury.interna_poznamka AS `interna_poznamka`, faktury.hlavna_mena AS `hlavna_mena`,
+faktury.domaca_menaZobr AS `domaca_mena`, faktury.uhradena AS `uhradena`, (CASE WHEN ((faktury.fakturovat_vcudzejmene = 1) AND (faktury.jehlavna_cudziamena = 0) AND (faktury.fakturovat_vdvochmenach = 1)) THEN (faktury.suma_celkom) ELSE (faktury.suma_celkom * faktury.kurz) END) AS `celkom_v_domacej`, faktury.id AS `id` FROM faktury
+INNER JOIN uzivatelia ON (faktury.id_uzivatel = uzivatelia.id) INNER JOIN odberatelia ON (faktury.id_odberatel = odberatelia.id)
+WHERE ((typ = 1) AND (faktury.datum_vystavenia >= '2025-01-01') AND (faktury.datum_vystavenia <= '2025-12-31'))
+ORDER BY strftime('%Y', faktury.datum_vystavenia), faktury.cislo, faktury.vs, faktury.id
