@@ -17,6 +17,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev liblua5.4-dev
     xvfb xauth python3
     exim4-daemon-light dante-server tinyproxy
+    qpdf poppler-utils libhpdf-dev
 )
 
 install_missing() {

@@ -1,17 +1,17 @@
 // The one place that hands every working window's opener to the main window.
 #include "app/workingwindows.h"
 
-#include "app/documentprinter.h"
+#include "app/reportbillprinter.h"
 #include "app/tffaktura.h"
 #include "app/tfmain.h"
 #include "app/tfnastavenia.h"
 #include "app/tfkategoriepoloziek.h"
 #include "app/tfodberatelia.h"
 #include "app/tfpolozky.h"
-#include "app/tftabulky.h"
-#include "app/tfuhrady.h"
 #include "app/tfpoznamky.h"
 #include "app/tfsimplepolozka.h"
+#include "app/tftabulky.h"
+#include "app/tfuhrady.h"
 #include "app/tfucty.h"
 #include "app/tfuzivatelia.h"
 #include "app/tfvyber.h"
@@ -38,20 +38,6 @@ void InstallWorkingWindows(TfMain &main)
     main.setWindowOpener(QStringLiteral("menuSpravaOdberatelov"),
                          [&main, customerAccounts] { TfOdberatelia::OpenInMdi(main, customerAccounts); });
 
-    // --- payments and overviews
-    // The payments window lives as long as the main window; the bill list
-    // opens it through PaymentsWindowOf.
-    auto *payments = new TfUhrady(&main);
-    // The printer lives as long as this main window, never beyond it.
-    auto printer = std::make_unique<DocumentPrinter>(main);
-    const BillPrinter *mine = printer.get();
-    setBillPrinter(std::move(printer));
-    QObject::connect(&main, &QObject::destroyed, [mine] {
-        if (billPrinter() == mine)
-            setBillPrinter(nullptr);
-    });
-    main.setWindowOpener(QStringLiteral("menuPrezrietTabulky"), [&main] { TfTabulky::OpenInMdi(main, false); });
-    main.setWindowOpener(QStringLiteral("menuPrezrietGrafy"), [&main] { TfTabulky::OpenInMdi(main, true); });
     // --- bills: the editor, the picker and the one-off line window live
     // as long as the main window; the list is made on demand.
     auto *editor = new TfFaktura(main);
@@ -73,12 +59,27 @@ void InstallWorkingWindows(TfMain &main)
         if (auto *list = main.findChild<TfZoznamFaktur *>(QStringLiteral("fZoznamFaktur")))
             list->refreshAndSelect(number);
     });
+    const TfZoznamFaktur::PaymentsOpener payments = [&main](const QString &billId, const QString &number) {
+        if (TfUhrady *window = PaymentsWindowOf(main))
+            window->OpenForBill(billId, number);
+    };
     main.setWindowOpener(QStringLiteral("menuSpravaFaktur"),
-                         [&main, editor, payments] {
-                             TfZoznamFaktur::OpenInMdi(main, *editor, [payments](const QString &id, const QString &number) {
-                                 payments->OpenForBill(id, number);
-                             });
-                         });
+                         [&main, editor, payments] { TfZoznamFaktur::OpenInMdi(main, *editor, payments); });
+    // The printer goes with this main window: it must not outlive the
+    // report library's registries at program end.
+    auto printer = std::make_unique<ReportBillPrinter>();
+    const BillPrinter *mine = printer.get();
+    setBillPrinter(std::move(printer));
+    QObject::connect(&main, &QObject::destroyed, [mine] {
+        if (billPrinter() == mine)
+            setBillPrinter(nullptr);
+    });
+    // --- payments and overviews
+    // The payments window lives as long as the main window; the bill list
+    // opens it through PaymentsWindowOf.
+    new TfUhrady(&main);
+    main.setWindowOpener(QStringLiteral("menuPrezrietTabulky"), [&main] { TfTabulky::OpenInMdi(main, false); });
+    main.setWindowOpener(QStringLiteral("menuPrezrietGrafy"), [&main] { TfTabulky::OpenInMdi(main, true); });
 
     // --- settings
     // Created once; every opening loads the settings again.

@@ -2,6 +2,7 @@
 // the difference between the 600-per-inch widths and the device widths,
 // and glyph runs per style run through QPainter.
 #include "report/engine/trpdrawtext.h"
+#include "report/engine/trptextrunrecorder.h"
 
 #include "platform/font.h"
 #include "platform/fonts/fontmetrics.h"
@@ -319,6 +320,10 @@ void TrpDrawText::paintRun(DrawContext &ctx, const DrawnRun &run,
         canvas.rotate(-m_rotation); // escapement turns counter-clockwise
     canvas.setPen(qColor(run.color));
     canvas.drawGlyphRun(QPointF(0, 0), glyphRun);
+    if (auto *recorder = dynamic_cast<TrpTextRunRecorder *>(canvas.device())) {
+        const QRectF box(0, 0, double(pen), metrics.ascent() + metrics.descent());
+        recorder->recordTextRun(run.text, canvas.transform().mapRect(box));
+    }
     canvas.restore();
 }
 

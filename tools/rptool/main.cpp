@@ -1,13 +1,25 @@
 // rptool: a developer's command line over the report model.
 //   rptool check FILE         load FILE and print its error list
 //   rptool save FILE OUTPUT   load FILE and write it back in canonical form
+//   rptool preview FILE.rp3   open the preview window on a prepared report
+//   rptool dump FILE.rp3      print pages, bands and objects of a prepared file
+//   rptool render FILE.rp3 --page N --dpi D OUT.png
+//                             draw one prepared page into a PNG file
+//   rptool prepare REPORT.xml [--data NAME=FILE.csv ...] [--values FILE.ini]
+//          --out OUT.rp3      prepare the report into a prepared report file
 // Exit code 0 when the file loaded without errors, 1 when it loaded with
 // errors, 2 for bad usage or a file that cannot be read or written.
+#include "preparedcommands.h"
+
 #include "platform/stream.h"
+#include "prepare.h"
+#include "previewcommand.h"
+#include "report/engine/trpengine.h"
+#include "report/engine/trppreviewpages.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trpreport.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFile>
 #include <QTextStream>
 
@@ -18,7 +30,12 @@ namespace {
 int usage()
 {
     QTextStream(stderr) << "usage: rptool check FILE\n"
-                           "       rptool save FILE OUTPUT\n";
+                           "       rptool save FILE OUTPUT\n"
+                           "       rptool preview FILE.rp3\n"
+                           "       rptool dump FILE.rp3\n"
+                           "       rptool render FILE.rp3 --page N --dpi D OUT.png\n"
+                           "       rptool prepare REPORT.xml [--data NAME=FILE.csv ...] [--values FILE.ini]"
+                           " --out OUT.rp3\n";
     return 2;
 }
 
@@ -41,10 +58,34 @@ int load(TrpReport &report, const QString &path)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    if (argc == 3 && QLatin1String(argv[1]) == QLatin1String("preview")) {
+        QApplication app(argc, argv);
+        bralvo::report::installReportEngine();
+        bralvo::report::installPreviewPages();
+        try {
+            return runPreviewCommand(app.arguments().at(2));
+        } catch (const bralvo::Error &e) {
+            QTextStream(stderr) << "rptool: " << e.userText() << "\n";
+            return 2;
+        }
+    }
+    // Drawing needs a GUI application; text is measured through the font
+    // layer and no window is ever shown.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.size() < 2)
         return usage();
+    bralvo::report::installReportEngine();
+    bralvo::report::installPreviewPages();
+    if (args[0] == QLatin1String("prepare"))
+        return prepareCommand(args.mid(1));
+    if (args[0] == QLatin1String("dump") || args[0] == QLatin1String("render")) {
+        const int rc = args[0] == QLatin1String("dump") ? bralvo::tools::dumpPrepared(args.mid(1))
+                                                         : bralvo::tools::renderPrepared(args.mid(1));
+        return rc == bralvo::tools::kBadUsage ? usage() : rc;
+    }
     TrpReport report;
     try {
         if (args[0] == QLatin1String("check") && args.size() == 2)

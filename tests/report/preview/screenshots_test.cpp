@@ -1,0 +1,87 @@
+// Screenshots of the preview for docs/screenshots/ when
+// BRALVO_SCREENSHOT_DIR names a folder (run under xvfb-run for real
+// rendering): the window on a multi-page report with the thumbnail
+// strip, a search hit highlighted, and the page settings dialog.
+#include "textpagestore.h"
+
+#include "report/model/trpoptions.h"
+#include "report/preview/trppagesettingsform.h"
+#include "report/preview/trppreviewform.h"
+#include "report/preview/trpsearchdialog.h"
+#include "report/preview/trptextsearch.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace bralvo::report;
+using bralvo::report::testing::invoiceLines;
+using bralvo::report::testing::TextReport;
+
+namespace {
+
+class Screenshots : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_folder = qEnvironmentVariable("BRALVO_SCREENSHOT_DIR");
+        if (m_folder.isEmpty())
+            GTEST_SKIP() << "BRALVO_SCREENSHOT_DIR not set";
+    }
+    void save(QWidget &window, const QString &name)
+    {
+        QTest::qWait(200);
+        EXPECT_TRUE(window.grab().save(m_folder + "/" + name)) << name.toStdString();
+    }
+    QString m_folder;
+};
+
+constexpr int programButtons = (1 << pbPrint) | (1 << pbExport) | (1 << pbZoom) | (1 << pbFind) |
+                               (1 << pbPageSetup) | (1 << pbTools) | (1 << pbNavigator) | (1 << pbExportQuick) |
+                               (1 << pbNoFullScreen);
+
+} // namespace
+
+TEST_F(Screenshots, PreviewWindowSearchAndPageSettings)
+{
+    TextReport r;
+    for (int i = 1; i <= 12; ++i)
+        r.store->addTextPage(invoiceLines(i, 45));
+    TrpPreviewOptions *o = r.report->PreviewOptions();
+    o->SetButtons(programButtons);
+    o->SetMaximized(false);
+    o->SetThumbnailVisible(true);
+    o->SetZoom(0.75);
+    TrpPreviewForm form(r.report.get());
+    form.resize(1000, 700);
+    form.PreviewControl()->SetReport(r.report.get(), r.store);
+    form.Init();
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.PreviewControl()->GoToPage(2);
+    save(form, QStringLiteral("preview-window.png"));
+
+    QTimer::singleShot(0, [] {
+        auto *d = qobject_cast<TrpSearchDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        d->TextE->setText(QStringLiteral("Položka číslo 312"));
+        d->TopCB->setChecked(true);
+        QTest::mouseClick(d->OkB, Qt::LeftButton);
+    });
+    form.PreviewControl()->FindDialog();
+    ASSERT_TRUE(searchState().TextFound);
+    save(form, QStringLiteral("preview-search-hit.png"));
+
+    TrpPageSettingsForm settings(&form);
+    settings.Page = r.store->GetPage(0);
+    settings.Report = r.report.get();
+    QTimer::singleShot(0, [this, &settings] {
+        save(settings, QStringLiteral("preview-page-settings.png"));
+        settings.reject();
+    });
+    settings.exec();
+}
