@@ -1,6 +1,12 @@
 // Program entry: the application object, the message-box seam and the
 // main window, whose timer starts everything else.
 #include "app/startupfolders.h"
+#include "report/engine/trpengine.h"
+#include "report/engine/trpmemotextlayout.h"
+#include "report/engine/trppreviewpages.h"
+#include "report/export/trppdfexport.h"
+#include "report/preview/reportwindows.h"
+#include "report/preview/trppreviewform.h"
 #include "app/tfmain.h"
 #include "services/messages.h"
 #include "services/qtmessageboxes.h"
@@ -15,6 +21,14 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Bralvo"));
     bralvo::services::QtMessageBoxes messageBoxes;
     bralvo::platform::setMessageBoxSeam(&messageBoxes);
+    // The report library's machinery: text layout, engine and script,
+    // prepared pages, its small windows, the preview and the PDF export.
+    bralvo::report::installMemoTextLayout();
+    bralvo::report::installReportEngine();
+    bralvo::report::installPreviewPages();
+    bralvo::report::installReportWindows();
+    bralvo::report::installPreviewWindow();
+    bralvo::report::RegisterPdfExportClass();
 
     int exitCode = 0;
     try {

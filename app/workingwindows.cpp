@@ -65,7 +65,15 @@ void InstallWorkingWindows(TfMain &main)
     };
     main.setWindowOpener(QStringLiteral("menuSpravaFaktur"),
                          [&main, editor, payments] { TfZoznamFaktur::OpenInMdi(main, *editor, payments); });
-    setBillPrinter(std::make_unique<ReportBillPrinter>());
+    // The printer goes with this main window: it must not outlive the
+    // report library's registries at program end.
+    auto printer = std::make_unique<ReportBillPrinter>();
+    const BillPrinter *mine = printer.get();
+    setBillPrinter(std::move(printer));
+    QObject::connect(&main, &QObject::destroyed, [mine] {
+        if (billPrinter() == mine)
+            setBillPrinter(nullptr);
+    });
     // --- payments and overviews
     // The payments window lives as long as the main window; the bill list
     // opens it through PaymentsWindowOf.
