@@ -10,13 +10,14 @@ case "$mode" in run|test) ;; *) echo "usage: $0 run|test" >&2; exit 2 ;; esac
 
 packages=(
     build-essential cmake ninja-build ccache pkg-config git
-    qt6-base-dev qt6-charts-dev libgl-dev
+    qt6-base-dev qt6-charts-dev qt6-translations-l10n libgl-dev
     libsqlite3-dev sqlite3 zlib1g-dev gzip libjpeg62-turbo-dev
-    libcups2-dev cups libcurl4-openssl-dev libfontconfig-dev libfreetype-dev
+    libcups2-dev cups poppler-utils libcurl4-openssl-dev libfontconfig-dev libfreetype-dev
     fonts-liberation2 fonts-dejavu-core fonts-wine
     googletest libgtest-dev libgmock-dev libbenchmark-dev liblua5.4-dev
-    xvfb xauth python3
+    xvfb xauth python3 tango-icon-theme
     exim4-daemon-light dante-server tinyproxy
+    qpdf poppler-utils libhpdf-dev
 )
 
 install_missing() {

@@ -30,10 +30,10 @@ QString PrintingUnavailableText()
     return QString::fromUtf8("Tlač nie je k dispozícii: tlačové zostavy nie sú nainštalované.");
 }
 
-void PrintStoredBill(const QString &billId)
+void PrintStoredBill(const BillPrintout &bill)
 {
     if (BillPrinter *printer = billPrinter())
-        printer->printBill(billId);
+        printer->printBill(bill);
     else
         services::ShowMessageBox(PrintingUnavailableText(), 48);
 }

@@ -1,30 +1,36 @@
 // The one seam between the bill windows and the printed documents: the
-// bill editor prints a stored bill by its id, the bill list prints the
-// listed bills. The report layouts implement BillPrinter and install it at
-// start-up; until one is installed the windows say that printing is not
+// bill editor prints a stored bill (its id and the editor's state at print
+// time), the bill list prints the listed bills (its filters and grid).
+// The report-backed printer (reportbillprinter.h) is installed at
+// start-up; without a printer the windows say that printing is not
 // available.
 #pragma once
 
+#include "app/billprintvalues.h"
+#include "app/listreportvalues.h"
+
 #include <QString>
-#include <functional>
 #include <memory>
 
 namespace bralvo::app {
 
-// What the bill list report asks of the window: its record count (one per
-// listed bill) and every value by name ("zoznamfaktur", "db_cislo" ...),
-// for the record number (0-based) the report stands on.
+struct BillPrintout {
+    QString billId;
+    BillPrintData data;
+    int lineCount = 0;  // the bill's line rows
+};
+
 struct BillListPrintout {
-    int recordCount = 0;
-    std::function<QString(const QString &name, int record)> value;
+    int recordCount = 0;  // one per listed bill
+    ListReportData data;
 };
 
 class BillPrinter {
 public:
     virtual ~BillPrinter() = default;
-    // Builds the printed bill of the stored bill with that id and shows
-    // its preview; returns when the preview has closed.
-    virtual void printBill(const QString &billId) = 0;
+    // Builds the printed bill and shows its preview; returns when the
+    // preview has closed.
+    virtual void printBill(const BillPrintout &bill) = 0;
     virtual void printBillList(const BillListPrintout &list) = 0;
 };
 
@@ -34,7 +40,7 @@ BillPrinter *billPrinter();
 
 // Prints through the installed printer; without one, a warning that
 // printing is not available. Errors of the printer reach the caller.
-void PrintStoredBill(const QString &billId);
+void PrintStoredBill(const BillPrintout &bill);
 void PrintBillList(const BillListPrintout &list);
 
 // The warning shown while no printer is installed.

@@ -4,6 +4,8 @@
 #include "app/tfmain.h"
 #include "services/messages.h"
 #include "services/qtmessageboxes.h"
+#include "services/qttranslation.h"
+#include "services/settings.h"
 
 #include <QApplication>
 
@@ -17,6 +19,9 @@ int main(int argc, char **argv)
     int exitCode = 0;
     try {
         bralvo::app::TfMain mainWindow(QApplication::arguments());
+        // Standard buttons and file dialogs in the program's language.
+        bralvo::services::InstallQtTranslation(
+            bralvo::services::ReadSetting(QStringLiteral("Language"), QStringLiteral("tag"), QStringLiteral("SK")));
         mainWindow.show();
         exitCode = app.exec();
     } catch (const bralvo::Error &e) {

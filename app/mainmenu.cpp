@@ -1,6 +1,8 @@
 // The menu definition of the main window.
 #include "app/mainmenu.h"
 
+#include "app/menuicons.h"
+
 #include <QAction>
 #include <QKeySequence>
 #include <QMenu>
@@ -76,6 +78,7 @@ QHash<QString, QAction *> BuildMainMenu(QMenuBar &bar)
             }
             QAction *action = menu->addAction(QString::fromUtf8(entry.caption));
             action->setObjectName(QLatin1String(entry.name));
+            action->setIcon(MenuItemIcon(action->objectName()));
             if (*entry.shortcut)
                 action->setShortcut(QKeySequence(QLatin1String(entry.shortcut)));
             actions.insert(action->objectName(), action);

@@ -3,6 +3,7 @@
 // built: [-main-] first, then one section per window and "-msg-".
 // Usage: bralvo-make-sk-lng <output file>. Runs offscreen in a throw-away
 // data folder, so it never touches the user's files.
+#include "app/slovakmessages.h"
 #include "app/tfmain.h"
 #include "app/tfodberatelia.h"
 #include "app/tfuzivatelia.h"
@@ -57,6 +58,10 @@ int main(int argc, char **argv)
                 if (section != QLatin1String("-msg-") &&
                     file.readString(section, key, QString()) == QLatin1String("%%"))
                     file.deleteKey(section, key);
+        // Messages whose built-in form is English get their Slovak wording.
+        for (const bralvo::app::SlovakMessage &message : bralvo::app::SlovakMessages())
+            file.writeString(QStringLiteral("-msg-"), QString::number(message.number),
+                             QLatin1Char('%') + QString::fromUtf8(message.text) + QLatin1Char('%'));
         if (!file.save())
             throw bralvo::Error(QStringLiteral("Cannot write ") + output);
     } catch (const bralvo::Error &e) {

@@ -2,8 +2,14 @@
 #include "app/problemreport.h"
 
 #include "net/tsmtpsend.h"
+#include "platform/inifile.h"
 #include "platform/textcodec.h"
+#include "services/globals.h"
 #include "services/uitexts.h"
+
+#include <QLocale>
+
+#include <cstdlib>
 
 namespace bralvo::app {
 
@@ -30,11 +36,34 @@ QString MakerWebAddress()
     return QStringLiteral("https://www.tamrex.sk/");
 }
 
+QString ReportAccountFile()
+{
+    return services::ProgramDir + QStringLiteral("problemreport.ini");
+}
+
+ReportAccount ReadReportAccount(const QString &file)
+{
+    const platform::IniFile ini(file);
+    const QString section = QStringLiteral("Account");
+    const auto value = [&](const char *key, const QString &fallback = QString()) {
+        return ini.readString(section, QLatin1String(key), fallback);
+    };
+    return {value("Sender"), value("Recipient", MakerContactAddress()), value("Server"), value("User"),
+            value("Password")};
+}
+
 ReportAccount MakerReportAccount()
 {
-    return {QStringLiteral("hlasenie@tamrex.sk"), MakerContactAddress(),
-            QStringLiteral("smtp.tamrex.sk"), QStringLiteral("hlasenie@tamrex.sk"),
-            QStringLiteral("KvorplaN")};
+    return ReadReportAccount(ReportAccountFile());
+}
+
+QString Rfc5322Date(const QDateTime &when)
+{
+    const int offset = when.offsetFromUtc() / 60;
+    const QChar sign = offset < 0 ? QLatin1Char('-') : QLatin1Char('+');
+    const int minutes = std::abs(offset);
+    return QLocale::c().toString(when, QStringLiteral("ddd, dd MMM yyyy hh:mm:ss ")) + sign
+        + QStringLiteral("%1%2").arg(minutes / 60, 2, 10, QLatin1Char('0')).arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
 bool ReportFieldsAreSingleLines(const ProblemReport &report)
@@ -49,8 +78,10 @@ QStringList ProblemReportLines(const ProblemReport &report, const QString &progr
         QStringLiteral("Subject: Report - ") + programTitle,
         QStringLiteral("From: ") + report.email,
         QStringLiteral("To: ") + recipient,
-        QStringLiteral("Date: ") + now.toString(QStringLiteral("yyyy-MM-dd , hh:mm,ss")),
-        QStringLiteral("Content-Type: text/plain;charset=windows-1250"),
+        QStringLiteral("Date: ") + Rfc5322Date(now),
+        QStringLiteral("MIME-Version: 1.0"),
+        QStringLiteral("Content-Type: text/plain; charset=windows-1250"),
+        QStringLiteral("Content-Transfer-Encoding: 8bit"),
         QString(),
     };
     QString text = report.message;

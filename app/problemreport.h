@@ -18,8 +18,18 @@ struct ReportAccount {
     QString password;
 };
 
-// The maker's account.
+// The account installed beside the program: ProgramDir +
+// "problemreport.ini", section [Account], keys Sender, Recipient (default:
+// the maker's contact address), Server ("host" or "host:port"), User and
+// Password. A missing file gives an account without a server, whose
+// delivery fails.
+QString ReportAccountFile();
+ReportAccount ReadReportAccount(const QString &file);
 ReportAccount MakerReportAccount();
+
+// "Wed, 04 Mar 2026 05:06:07 +0100": English names, the time's own
+// offset from UTC.
+QString Rfc5322Date(const QDateTime &when);
 
 // The maker's contact address and web address (with a trailing "/").
 QString MakerContactAddress();
@@ -35,9 +45,11 @@ struct ProblemReport {
 // character) could add header lines of its own; such a report is refused.
 bool ReportFieldsAreSingleLines(const ProblemReport &report);
 
-// The message as sent: Subject, From, To, Date ("yyyy-MM-dd , hh:mm,ss"),
-// Content-Type, an empty line, the text's lines, "---" and the name. The
-// empty line keeps the user's first lines from being read as headers.
+// The message as sent: Subject, From, To, Date (Rfc5322Date),
+// "MIME-Version: 1.0", Content-Type text/plain in windows-1250,
+// "Content-Transfer-Encoding: 8bit", an empty line, the text's lines,
+// "---" and the name. The empty line keeps the user's first lines from
+// being read as headers.
 QStringList ProblemReportLines(const ProblemReport &report, const QString &programTitle,
                                const QString &recipient, const QDateTime &now);
 

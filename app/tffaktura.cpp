@@ -48,6 +48,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <cmath>
@@ -199,6 +200,9 @@ TfFaktura::TfFaktura(TfMain &main) : QDialog(&main), m_main(main)
     m_keys->setEscapeHandler([this] { reject(); });
     m_keys->setHelpHandler([] { services::ShowHelpTopic(QStringLiteral("vystavovanie_faktur")); });
     installShortcuts();
+    // After KeyPreview: the window's own keys come first.
+    for (QWidget *control : findChildren<QWidget *>())
+        control->installEventFilter(this);
 }
 
 void TfFaktura::buildHeader()
@@ -304,26 +308,41 @@ void TfFaktura::buildLines()
     bitSpravaPoznamok = button(this, "bitSpravaPoznamok", "Správa poznámok", {692, 364, 120, 26});
     cbUcet = place(new QComboBox(this), "cbUcet", {816, 366, 110, 23});
     bitSpravaUctovUziv = button(this, "bitSpravaUctovUziv", "Správa účtov", {930, 364, 86, 26});
-    sgPolozky = place(new platform::StringGrid(this), "sgPolozky", {8, 394, 1008, 220});
+    sgPolozky = place(new platform::StringGrid(this), "sgPolozky", {8, 394, 1008, 190});
     sgPolozky->setSelectionBehavior(QAbstractItemView::SelectRows);
     sgPolozky->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    bitAddItem = button(this, "bitAddItem", "Pridať zo zoznamu (F5)", {8, 618, 180, 28});
-    bitAddSimpleItem = button(this, "bitAddSimpleItem", "Pridať jednorázovú (F6)", {192, 618, 180, 28});
-    bitDeleteItem = button(this, "bitDeleteItem", "Odstrániť položku (DEL)", {376, 618, 180, 28});
-    lblSuma1Left = label(this, "lblSuma1Left", "", {560, 618, 200, 90});
-    lblSuma2Right = label(this, "lblSuma2Right", "", {764, 618, 250, 90});
+    bitAddItem = button(this, "bitAddItem", "Pridať zo zoznamu (F5)", {8, 590, 180, 28});
+    bitAddSimpleItem = button(this, "bitAddSimpleItem", "Pridať jednorázovú (F6)", {192, 590, 180, 28});
+    bitDeleteItem = button(this, "bitDeleteItem", "Odstrániť položku (DEL)", {376, 590, 180, 28});
+    lblSuma1Left = place(new SummaryLabel(this), "lblSuma1Left", {600, 590, 200, 112});
+    lblSuma2Right = place(new SummaryLabel(this), "lblSuma2Right", {800, 590, 216, 112});
     lblSuma2Right->setAlignment(Qt::AlignRight | Qt::AlignTop);
     lblSuma1Left->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblSumaCelkom = label(this, "lblSumaCelkom", "", {764, 708, 250, 18});
-    lblSumaKUhrade = label(this, "lblSumaKUhrade", "", {764, 726, 250, 18});
-    lblSecondaryKUhrade = label(this, "lblSecondaryKUhrade", "", {764, 744, 250, 18});
+    lblSumaCelkom = label(this, "lblSumaCelkom", "", {700, 704, 316, 18});
+    lblSumaKUhrade = label(this, "lblSumaKUhrade", "", {700, 722, 316, 20});
+    lblSecondaryKUhrade = label(this, "lblSecondaryKUhrade", "", {700, 744, 316, 18});
     for (QLabel *total : {lblSumaCelkom, lblSumaKUhrade, lblSecondaryKUhrade})
         total->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    bitSave = button(this, "bitSave", "Uložiť faktúru (F2)", {8, 660, 180, 30});
-    bitSaveAndPrint = button(this, "bitSaveAndPrint", "Uložiť a vytlačiť faktúru (F12)", {192, 660, 210, 30});
-    bitPrint = button(this, "bitPrint", "Vytlačiť faktúru (F11)", {406, 660, 150, 30});
-    bitZavriet = button(this, "bitZavriet", "Zavrieť", {8, 700, 180, 30});
+    QFont due = lblSumaKUhrade->font();
+    due.setBold(true);
+    due.setPointSize(due.pointSize() + 2);
+    lblSumaKUhrade->setFont(due);
+    bitSave = button(this, "bitSave", "Uložiť faktúru (F2)", {8, 626, 180, 30});
+    bitSaveAndPrint = button(this, "bitSaveAndPrint", "Uložiť a vytlačiť faktúru (F12)", {192, 626, 210, 30});
+    bitPrint = button(this, "bitPrint", "Vytlačiť faktúru (F11)", {406, 626, 150, 30});
+    bitZavriet = button(this, "bitZavriet", "Zavrieť", {8, 664, 180, 30});
     db::SetupBillLinesGrid(*sgPolozky, true);
+    // From the quantity on, cells are right-aligned; white in the selection.
+    sgPolozky->setCellPainter([this](QPainter &painter, const QRect &rect, int col, int row, bool selected) {
+        if (col < kColQuantity || row < 1)
+            return false;
+        painter.setBrush(selected ? sgPolozky->palette().highlight() : sgPolozky->palette().base());
+        painter.setPen(Qt::NoPen);
+        services::DrawGridCellPlain(painter, *sgPolozky, row, col, services::AlignRight,
+                                    selected ? QColor(0xFF, 0xFF, 0xFF) : QColor(0, 0, 0), sgPolozky->font().pointSize(),
+                                    sgPolozky->font().family(), rect);
+        return true;
+    });
 }
 
 void TfFaktura::fillFixedLists()
@@ -358,6 +377,8 @@ void TfFaktura::connectHandlers()
     connect(bitSave, &QPushButton::clicked, this, [this] { RunGuarded([this] { bitSaveClick(true); }); });
     connect(bitZavriet, &QPushButton::clicked, this, [this] { reject(); });
     connect(cbOdberatel, &QComboBox::activated, this, [this] { RunGuarded([this] { cbOdberatelClick(); }); });
+    connect(static_cast<platform::CloseUpComboBox *>(cbOdberatel), &platform::CloseUpComboBox::closeUp, this,
+            [this] { eInternaPoznamka->setFocus(); });
     connect(sgPolozky, &QTableWidget::cellDoubleClicked, this, [this] { RunGuarded([this] { sgPolozkyDblClick(); }); });
     const auto onToggle = [this](QCheckBox *box, void (TfFaktura::*handler)()) {
         connect(box, &QCheckBox::toggled, this, [this, handler] {
@@ -369,8 +390,6 @@ void TfFaktura::connectHandlers()
     onToggle(chbFakturovatVCudzejMene, &TfFaktura::chbFakturovatVCudzejMeneClick);
     onToggle(chbFakturovatVDvochMenach, &TfFaktura::chbFakturovatVDvochMenachClick);
     onToggle(chbJeHlavnaCudziaMena, &TfFaktura::fieldChange);
-    for (QWidget *control : findChildren<QWidget *>())
-        control->installEventFilter(this);
 }
 
 void TfFaktura::connectChanges()
@@ -420,6 +439,25 @@ bool TfFaktura::eventFilter(QObject *watched, QEvent *event)
         } else if (control == cbCudziaMenaIso || control == cbCudziaMenaZobr) {
             auto *combo = static_cast<QComboBox *>(control);
             combo->setEditText(services::StripDigits(combo->currentText()));
+        }
+    } else if (control && control != sgPolozky && event->type() == QEvent::KeyPress) {
+        const auto &key = static_cast<const QKeyEvent &>(*event);
+        const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+        if (control == eDatumPlatby && enter) {
+            cbOdberatel->setFocus();
+            if (cbOdberatel->count() > 0 && cbOdberatel->currentIndex() < 0)
+                cbOdberatel->setCurrentIndex(0);
+            return true;
+        }
+        // Combo boxes keep their arrows for the list; Enter moves on.
+        if (qobject_cast<QAbstractButton *>(control) && enter) {
+            // Enter presses the button (KeyPreview).
+        } else if (qobject_cast<QComboBox *>(control) || qobject_cast<QAbstractSpinBox *>(control)) {
+            if (enter && MoveFocusByKey(*this, *control, key))
+                return true;
+        } else if (!qobject_cast<QPlainTextEdit *>(control) && !qobject_cast<QListWidget *>(control) &&
+                   MoveFocusByKey(*this, *control, key)) {
+            return true;
         }
     } else if (control == sgPolozky && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
@@ -500,7 +538,9 @@ void TfFaktura::PrepareNewBill(bool isAdvance, const QString &listYear)
     HomeCurrencySymbol = services::ReadSetting("Mena", "DomacaMenaZobr", "Sk");
     HomeCurrencyIso = services::ReadSetting("Mena", "DomacaMenaIso", "SKK");
     m_mainCurrency = HomeCurrencySymbol;
-    for (QLabel *total : {lblSuma1Left, lblSuma2Right, lblSumaCelkom, lblSumaKUhrade, lblSecondaryKUhrade})
+    lblSuma1Left->clear();
+    lblSuma2Right->clear();
+    for (QLabel *total : {lblSumaCelkom, lblSumaKUhrade, lblSecondaryKUhrade})
         total->clear();
     clearLines();
     db::UpdateBillVatMode(QString(), QString(), *this);
@@ -724,7 +764,8 @@ void TfFaktura::cbOdberatelClick()
         chbFakturovatBezDPH->setChecked(defaults->withoutVat);
         chbFakturovatVCudzejMene->setChecked(defaults->inForeignCurrency);
         chbFakturovatVDvochMenach->setChecked(defaults->inTwoCurrencies);
-        chbJeHlavnaCudziaMena->setChecked(defaults->foreignIsMain || !chbJeHlavnaCudziaMena->isEnabled());
+        chbJeHlavnaCudziaMena->setEnabled(defaults->inTwoCurrencies);
+        chbJeHlavnaCudziaMena->setChecked(defaults->foreignIsMain || !defaults->inTwoCurrencies);
         cbCudziaMenaZobr->setEditText(defaults->foreignSymbol);
         cbCudziaMenaIso->setEditText(defaults->foreignIso);
         if (defaults->dueDate.isValid())

@@ -9,6 +9,7 @@
 // named "fFaktura".
 #pragma once
 
+#include "app/summarylabel.h"
 #include "db/advancebills.h"
 #include "db/billform.h"
 #include "db/billhelpers.h"
@@ -86,6 +87,9 @@ public:
 
     // Marks the bill as changed: Modified, printing disabled.
     void markChanged();
+    // Esc, Zavriet and the window's close: asks first when the bill has
+    // changes (FormCloseQuery), then FormClose.
+    void reject() override;
     bool isModified() const { return m_modified; }
     void setModified(bool modified) { m_modified = modified; }
 
@@ -153,12 +157,12 @@ public:
     platform::StringGrid *sgPolozky;
     QPushButton *bitAddItem, *bitAddSimpleItem, *bitDeleteItem;
     QPushButton *bitSave, *bitSaveAndPrint, *bitPrint, *bitZavriet;
-    QLabel *lblSuma1Left, *lblSuma2Right, *lblSumaCelkom, *lblSumaKUhrade, *lblSecondaryKUhrade;
+    SummaryLabel *lblSuma1Left, *lblSuma2Right;
+    QLabel *lblSumaCelkom, *lblSumaKUhrade, *lblSecondaryKUhrade;
 
 protected:
     void showEvent(QShowEvent *event) override;   // FormShow, then the settling step
     void closeEvent(QCloseEvent *event) override; // through reject()
-    void reject() override;                       // FormCloseQuery, FormClose
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -295,7 +295,25 @@ void TfFaktura::bitPrintClick()
         bitPrint->setEnabled(false);
         return;
     }
-    PrintStoredBill(m_loadedBillId);
+    BillPrintout printout;
+    printout.billId = m_loadedBillId;
+    printout.lineCount = sgPolozky->rowCount() - 2;
+    BillPrintData &data = printout.data;
+    data.advance = db::BillIsAdvance;
+    data.showsVat = db::BillShowsVat;
+    data.language = cbJazyk->currentText();
+    data.lineCell = [grid = sgPolozky](int col, int row) { return grid->cell(col, row); };
+    data.suma1Left = lblSuma1Left->text();
+    data.suma2Right = lblSuma2Right->text();
+    data.sumaCelkom = lblSumaCelkom->text();
+    data.sumaKUhrade = lblSumaKUhrade->text();
+    data.secondaryKUhrade = lblSecondaryKUhrade->text();
+    data.foreignIso = cbCudziaMenaIso->currentText();
+    data.rate = eKurz->text();
+    data.inForeignCurrency = chbFakturovatVCudzejMene->isChecked();
+    data.inTwoCurrencies = chbFakturovatVDvochMenach->isChecked();
+    data.homeIso = HomeCurrencyIso;
+    PrintStoredBill(printout);
 }
 
 void TfFaktura::focusField(db::BillField field)

@@ -2,6 +2,8 @@
 #include "app/workingwindows.h"
 #include "app/tfmain.h"
 
+#include "app/menuicons.h"
+
 #include "app/appstate.h"
 #include "app/databasemenu.h"
 #include "app/guardedcall.h"
@@ -66,6 +68,8 @@ TfMain::TfMain(QStringList arguments, QWidget *parent)
       StartupTimer(nullptr)
 {
     setObjectName(QStringLiteral("fMain"));
+    // Every window carries the program's icon, never the toolkit's logo.
+    QApplication::setWindowIcon(ProgramIcon());
     setFont(QFont(QStringLiteral("Tahoma"), 8));
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(m_mdiArea);

@@ -1,5 +1,6 @@
 // The settings window: pages, loading, saving and the problem report.
 #include "app/tfnastavenia.h"
+#include "app/numberfields.h"
 
 #include "app/appstate.h"
 #include "app/backupfolderlist.h"
@@ -162,7 +163,7 @@ TfNastavenia::TfNastavenia(QWidget *mainWindow)
     bottom->addWidget(lblTamrexCorvaneVersion);
     layout->addLayout(bottom);
     // Hidden: writes the translators' template of every window.
-    auto *Button1 = named(new QPushButton(this), "Button1", QStringLiteral("save (invisible)"));
+    auto *Button1 = named(new QPushButton(this), "Button1", QString::fromUtf8("uložiť (neviditeľné)"));
     Button1->hide();
     connect(Button1, &QPushButton::clicked, this, [this] {
         RunGuarded([this] { services::WriteLanguageTemplate(services::LanguageTemplatePath(), m_mainWindow); });
@@ -235,6 +236,8 @@ QWidget *TfNastavenia::buildBackupPage()
                                 QString::fromUtf8("Zálohovať v pravidelnom intervale"));
     chbBackupBeforeClose = named(new QCheckBox(page), "chbBackupBeforeClose",
                                  QString::fromUtf8("Zálohovať pred zatvorením programu"));
+    AcceptOnlyNumbers(*eNumberBackups, true);
+    AcceptOnlyNumbers(*eBackupInterval);
     eBackupDir = named(new QLineEdit(page), "eBackupDir");
     BitBtn1 = named(new QPushButton(page), "BitBtn1", QStringLiteral("..."));
     bitAddDir = named(new QPushButton(page), "bitAddDir", QString::fromUtf8("Pridať"));
@@ -268,6 +271,7 @@ QWidget *TfNastavenia::buildBillPage()
     eSplatnost = named(new QLineEdit(page), "eSplatnost");
     cbDefJazyk = named(new QComboBox(page), "cbDefJazyk");
     lblFakturujemVam = named(new QLabel(page), "lblFakturujemVam");
+    AcceptOnlyNumbers(*eSplatnost, true);
     eFakturujemVam = named(new QLineEdit(page), "eFakturujemVam");
     cbRoundDph = named(new QComboBox(page), "cbRoundDph");
     cbRoundZaklad = named(new QComboBox(page), "cbRoundZaklad");
@@ -315,6 +319,7 @@ QWidget *TfNastavenia::buildCurrencyPage()
     cbCudziaMenaIso->addItems({"CZK", "SKK", "EUR", "USD", "GBP", "HUF", "PLN", "CHF"});
     eKurz = named(new QLineEdit(page), "eKurz");
     eKurz->setMaxLength(15);
+    AcceptOnlyNumbers(*eKurz);
     Label29 = label(page, "Label29", "(ISO 4217)");
     Label36 = label(page, "Label36", "(ISO 4217)");
 
@@ -844,9 +849,19 @@ void TfNastavenia::adjustAutoBackup(bool intervalBefore)
     }
 }
 
+// Letters in a number field used to be dropped or read as 0, and an
+// interval of 0 started a backup every second.
+bool TfNastavenia::numberFieldsValid()
+{
+    return NumberFieldInRange(*eNumberBackups, QString(), 0, 999)
+        && NumberFieldInRange(*eBackupInterval, QString(), 1, 99999)
+        && NumberFieldInRange(*eSplatnost, QString(), 0, 9999)
+        && NumberFieldInRange(*eKurz, QString(), 0, 1000000);
+}
+
 void TfNastavenia::bitSaveClick()
 {
-    if (!confirmWeakBackups())
+    if (!numberFieldsValid() || !confirmWeakBackups())
         return;
     const QString stored = services::ReadSetting(kGeneral, "Directory", QString());
     const QString oldFolder = services::EnsureFolderSlash(stored.isEmpty() ? defaultDatabaseFolder() : stored);

@@ -83,6 +83,7 @@ private:
     void loadRoundingItems();
     void selectRounding(QComboBox *box, const QString &stored, const QString &fallback);
     void updateInvoiceLabel();
+    bool numberFieldsValid();
     bool confirmWeakBackups();
     bool writeSettings(QString &languageTag);
     void offerDatabaseCopy(const QString &from, const QString &to);

@@ -1,5 +1,6 @@
 // The customers window: layout, opening, handlers and closing.
 #include "app/tfodberatelia.h"
+#include "app/numberfields.h"
 
 #include "app/guardedcall.h"
 #include "app/recordkeys.h"
@@ -241,16 +242,16 @@ void TfOdberatelia::buildSettings()
         checkBox(GroupBox5, "chbFakturovatVCudzejMene", "Faktúrovať v cudzej mene", {12, 42, 320, 20});
     chbFakturovatVDvochMenach =
         checkBox(GroupBox5, "chbFakturovatVDvochMenach", "Vystaviť faktúru v dvoch menách", {12, 64, 320, 20});
-    Label16 = label(GroupBox5, "Label16", "Cudzia mena", {12, 90, 100, 16});
+    Label16 = label(GroupBox5, "Label16", "Cudzia mena", {12, 90, 86, 16});
     cbCudziaMenaZobr = named(new QComboBox(GroupBox5), "cbCudziaMenaZobr");
     cbCudziaMenaZobr->setEditable(true);
     cbCudziaMenaZobr->addItems({"Kč", "Sk", "€", "$", "GBP", "Ft", "zł", "CHF"});
-    cbCudziaMenaZobr->setGeometry(120, 86, 80, 23);
+    cbCudziaMenaZobr->setGeometry(100, 86, 76, 23);
     cbCudziaMenaIso = named(new QComboBox(GroupBox5), "cbCudziaMenaIso");
     cbCudziaMenaIso->setEditable(true);
     cbCudziaMenaIso->addItems({"CZK", "SKK", "EUR", "USD", "GBP", "HUF", "PLN", "CHF"});
-    cbCudziaMenaIso->setGeometry(208, 86, 80, 23);
-    Label15 = label(GroupBox5, "Label15", "(ISO 4217)", {294, 90, 50, 16});
+    cbCudziaMenaIso->setGeometry(182, 86, 76, 23);
+    Label15 = label(GroupBox5, "Label15", "(ISO 4217)", {264, 90, 76, 16});
     Label15->setToolTip(QLatin1String(kIsoListLink));
     Label15->setCursor(Qt::PointingHandCursor);
     setUnderline(*Label15, true);
@@ -271,6 +272,7 @@ void TfOdberatelia::buildSettings()
     Label18->setWordWrap(true);
     Label19 = label(GroupBox5, "Label19", "Splatnosť faktúry", {12, 318, 200, 16});
     eDniSplatnosti = edit(GroupBox5, "eDniSplatnosti", {220, 314, 112, 23});
+    AcceptOnlyNumbers(*eDniSplatnosti, true);
     Label20 = label(GroupBox5, "Label20", "Predvolený variabilný symbol", {12, 346, 200, 16});
     eVS = edit(GroupBox5, "eVS", {220, 342, 112, 23});
     Label21 = label(GroupBox5, "Label21", "Vytlačiť faktúru v jazyku:", {12, 374, 200, 16});
@@ -284,9 +286,9 @@ void TfOdberatelia::buildButtons()
     bitSpravaUctovOdb = button(GroupBox8, "bitSpravaUctovOdb", "Správa účtov odberateľa", {12, 20, 324, 28});
     bitSpravaUctovUziv = button(GroupBox8, "bitSpravaUctovUziv", "Správa účtov užívateľa", {12, 52, 324, 28});
     bitSpravaPoznamok = button(GroupBox8, "bitSpravaPoznamok", "Správa poznámok", {12, 84, 324, 28});
-    bitAddOdberatel = button(pnlMain, "bitAddOdberatel", "Pridať / uložiť odberateľa", {266, 636, 360, 34});
+    bitAddOdberatel = button(pnlMain, "bitAddOdberatel", "Pridať / uložiť odberateľa", {320, 636, 306, 34});
     bitClearValues = button(pnlMain, "bitClearValues",
-                            "Vyčistiť políčka pre zadávanie nového odberateľa", {8, 636, 250, 34});
+                            "Vyčistiť políčka pre zadávanie nového odberateľa", {8, 636, 304, 34});
     btnBack = button(pnlMain, "btnBack", "Späť (ESC)", {634, 636, 348, 34});
 }
 

@@ -1,5 +1,7 @@
 // The items window: layout, handlers and the typing aids.
 #include "app/tfpolozky.h"
+#include "app/numberfields.h"
+#include "services/numberinput.h"
 
 #include "app/guardedcall.h"
 #include "app/recordkeys.h"
@@ -188,6 +190,11 @@ void TfPolozky::lbPolozkyClick()
 
 void TfPolozky::bitAddItemClick()
 {
+    // A pasted "abc" used to be stored as 0.
+    if (!NumberFieldInRange(*eDPH, QStringLiteral("DPH"), 0, 100, true)
+        || !NumberFieldInRange(*eCena, QStringLiteral("Cena"), -999999999, 999999999, true)
+        || !NumberFieldInRange(*eZaMJ, QStringLiteral("Za MJ"), -999999999, 999999999, true))
+        return;
     if (!(services::ParseNumber(eZaMJ->text()) > 0))
         eZaMJ->setText(QStringLiteral("1"));
     services::TrimMemoTail(*mInternaPoznamka);
@@ -271,12 +278,18 @@ void TfPolozky::cbKategoriaEnter()
 
 void TfPolozky::eCenaExit(QLineEdit &field)
 {
-    RunGuarded([&field] { field.setText(services::FormatMoney(services::ParseNumber(field.text()))); });
+    // What is no number stays as typed, for the check at saving to name.
+    if (services::IsTypedNumber(field.text()))
+        RunGuarded([&field] { field.setText(services::FormatMoney(services::ParseNumber(field.text()))); });
     services::RestoreColorOnExit(field, kColorSlot);
 }
 
 void TfPolozky::eDPHExit()
 {
+    if (!services::IsTypedNumber(eDPH->text())) {
+        services::RestoreColorOnExit(*eDPH, kColorSlot);
+        return;
+    }
     RunGuarded([this] {
         eDPH->setText(platform::FormatFloat(QStringLiteral("##0.##"), services::ParseNumber(eDPH->text()),
                                             platform::regionalSettings()));

@@ -38,7 +38,7 @@ TfUcty::TfUcty(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Správa účtov"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(536, 341);
+    setFixedSize(636, 341);
     buildControls();
     connectHandlers();
 }
@@ -47,15 +47,15 @@ void TfUcty::buildControls()
 {
     bitClearValues = named(new QPushButton(QStringLiteral("Vyčistiť políčka pre zadávanie nového účtu"), this),
                            "bitClearValues");
-    bitClearValues->setGeometry(8, 8, 336, 28);
+    bitClearValues->setGeometry(8, 8, 436, 28);
     GroupBox1 = named(new QGroupBox(QStringLiteral("Bankový účet"), this), "GroupBox1");
-    GroupBox1->setGeometry(8, 42, 336, 254);
+    GroupBox1->setGeometry(8, 42, 436, 254);
     const auto field = [this](const char *labelName, const char *caption, const char *editName, int top,
                               QLabel *&label, QLineEdit *&edit) {
         label = named(new QLabel(QString::fromUtf8(caption), GroupBox1), labelName);
         label->setGeometry(10, top, 110, 21);
         edit = named(new QLineEdit(GroupBox1), editName);
-        edit->setGeometry(122, top, 204, 21);
+        edit->setGeometry(122, top, 304, 21);  // a whole 34-character IBAN
     };
     field("Label1", "Interný názov", "eNazov", 20, Label1, eNazov);
     eNazov->setMaxLength(70);
@@ -69,20 +69,20 @@ void TfUcty::buildControls()
     italic.setItalic(true);
     Label6->setFont(italic);
     mInternaPoznamka = named(new QPlainTextEdit(GroupBox1), "mInternaPoznamka");
-    mInternaPoznamka->setGeometry(122, 150, 204, 50);
+    mInternaPoznamka->setGeometry(122, 150, 304, 50);
     mInternaPoznamka->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Label7 = named(new QLabel(QStringLiteral("(CTRL+ENTER = ďaľší riadok v poznámke)"), GroupBox1), "Label7");
-    Label7->setGeometry(10, 201, 316, 14);
+    Label7->setGeometry(10, 201, 416, 14);
     Label7->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     bitAddAccount = named(new QPushButton(QStringLiteral("Pridať / uložiť účet"), GroupBox1), "bitAddAccount");
-    bitAddAccount->setGeometry(10, 218, 316, 28);
+    bitAddAccount->setGeometry(10, 218, 416, 28);
     QFont bold = bitAddAccount->font();
     bold.setBold(true);
     bitAddAccount->setFont(bold);
     bitDeleteAccount = named(new QPushButton(QStringLiteral("Zmazať označený účet"), this), "bitDeleteAccount");
-    bitDeleteAccount->setGeometry(8, 304, 336, 28);
+    bitDeleteAccount->setGeometry(8, 304, 436, 28);
     lbUcty = named(new QListWidget(this), "lbUcty");
-    lbUcty->setGeometry(352, 8, 176, 325);
+    lbUcty->setGeometry(452, 8, 176, 325);
     lbUcty->setFocusPolicy(Qt::ClickFocus);
 
     setTabOrder(bitClearValues, eNazov);

@@ -1,6 +1,8 @@
 // The users and firm window: layout, list drawing, handlers and pictures.
 #include "app/tfuzivatelia.h"
 
+#include "app/recordkeys.h"
+
 #include "app/fieldkeys.h"
 #include "app/guardedcall.h"
 #include "app/tfmain.h"
@@ -344,7 +346,9 @@ void TfUzivatelia::connectKeys()
 
 bool TfUzivatelia::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusIn) {
+    // The drop-down closing or a message box handing the focus back is no
+    // entry: a refill then would drop the choice just made.
+    if (event->type() == QEvent::FocusIn && IsOwnFocusMove(*event)) {
         if (watched == cbHlavnyUcet)
             RunGuarded([this] { cbHlavnyUcetEnter(); });
         else if (watched == cbHlavnaPoznamka)

@@ -77,20 +77,6 @@ QPushButton *boldButton(QWidget *parent, const char *name, const char *text, con
     return push;
 }
 
-QString dateText(const QDate &date)
-{
-    return services::FormatDateTimeText(QStringLiteral("dd.mm.yyyy"), date);
-}
-
-// The live firma row's value of a column; "" when there is none.
-QString firmValue(const QString &column)
-{
-    const auto table = db::rules::connection().GetTable(QStringLiteral("SELECT * FROM firma WHERE existuje = 1"));
-    if (!table->MoveFirst())
-        return QString();
-    return table->FieldAsString(table->FieldIndex(column));
-}
-
 } // namespace
 
 std::optional<std::pair<QDate, QDate>> BillListPeriod(int year, int month)
@@ -107,6 +93,18 @@ QDate MoveIntoYear(const QDate &date, int year)
 {
     const QDate first(year, date.month(), 1);
     return QDate(year, date.month(), std::min(date.day(), first.daysInMonth()));
+}
+
+void FormatBillListAmounts(platform::StringGrid &grid)
+{
+    for (int row = 1; row <= grid.rowCount() - 2; ++row) {
+        grid.setCell(6, row, services::FormatMoney(CellTextNumber(grid.cell(6, row))) + QLatin1Char(' ') +
+                                 grid.cell(8, row));
+        grid.setCell(5, row, grid.cell(10, row) != QLatin1String("0")
+                                 ? services::MessageText(225)
+                                 : services::FormatMoney(CellTextNumber(grid.cell(5, row))) + QLatin1Char(' ') +
+                                       grid.cell(9, row));
+    }
 }
 
 BillListCellLook BillListCellStyle(int col, const QString &text, bool selected, bool freeAdvance)
@@ -356,24 +354,12 @@ void TfZoznamFaktur::bitClearZoznamClick()
     m_billListSql = db::BuildBillListQuery(filter());
     db::SetupBillListGrid(*sgFaktury);
     db::FillBillListGrid(*sgFaktury, m_billListSql);
-    FormatBillListAmounts();
+    FormatBillListAmounts(*sgFaktury);
     markFreeAdvanceBills();
     sgFaktury->setCurrentRowIndex(sgFaktury->rowCount() > 2 ? sgFaktury->rowCount() - 2 : 1);
     sgFaktury->setFocus();
     if (isVisible())
         sgFaktury->scrollToBottom();
-}
-
-void TfZoznamFaktur::FormatBillListAmounts()
-{
-    for (int row = 1; row <= sgFaktury->rowCount() - 2; ++row) {
-        sgFaktury->setCell(6, row, services::FormatMoney(CellTextNumber(sgFaktury->cell(6, row))) + QLatin1Char(' ') +
-                                       sgFaktury->cell(8, row));
-        sgFaktury->setCell(5, row, sgFaktury->cell(10, row) != QLatin1String("0")
-                                       ? services::MessageText(225)
-                                       : services::FormatMoney(CellTextNumber(sgFaktury->cell(5, row))) +
-                                             QLatin1Char(' ') + sgFaktury->cell(9, row));
-    }
 }
 
 // Once per refresh, never per painted cell.
@@ -512,47 +498,24 @@ void TfZoznamFaktur::bitUhradyFakturyClick()
 
 // --- printing
 
-QString TfZoznamFaktur::reportValue(const QString &name, int record) const
+ListReportData TfZoznamFaktur::listReportData() const
 {
-    static const QHash<QString, int> texts = {
-        {"ico", 89}, {"icdph", 90}, {"dic", 91}, {"obdobie", 92}, {"uzivatelia_odberatelia", 95},
-        {"summary_uhradit", 163}, {"summary_sumacelkom", 164}, {"cislo", 42}, {"vs", 43}, {"datum", 44},
-        {"uzivatel", 45}, {"odberatel", 46}, {"uhradit", 47}, {"suma_celkom", 48}, {"poznamka", 49}};
-    static const QStringList cells = {"db_cislo", "db_vs", "db_datum", "db_uzivatel",
-                                      "db_odberatel", "db_uhradit", "db_suma_celkom", "db_poznamka"};
-    static const QHash<QString, QString> firm = {{"db_firma", "nazov"}, {"db_ulica", "ulica"}, {"db_psc", "psc"},
-                                                 {"db_mesto", "mesto"}, {"db_stat", "stat"}, {"db_ico", "ico"},
-                                                 {"db_dic", "dic"}, {"db_icdph", "icdph"}};
-    const bool wholeYear = sbVsetkyMesiace->isChecked();
-    if (texts.contains(name))
-        return services::ReportText(texts.value(name));
-    if (cells.contains(name))
-        return sgFaktury->cell(int(cells.indexOf(name)), record + 1);
-    if (firm.contains(name))
-        return firmValue(firm.value(name));
-    if (name == QLatin1String("zoznamfaktur"))
-        return services::ReportText(rbZoznamFaktur->isChecked() ? 41 : 82);
-    if (name == QLatin1String("uhrada"))
-        return services::ReportText(rbUhradene->isChecked() ? 88 : rbPreuhradene->isChecked() ? 87
-                                                            : rbNeuhradene->isChecked() ? 86 : 85);
-    if (name == QLatin1String("datum_od") || name == QLatin1String("datum_do"))
-        return wholeYear ? QString() : services::ReportText(name.endsWith(QLatin1String("od")) ? 93 : 94) + ':';
-    if (name == QLatin1String("db_datum_od"))
-        return wholeYear ? services::ReportText(98) + ' ' + yearText() : dateText(eDatumOD->date());
-    if (name == QLatin1String("db_datum_do"))
-        return wholeYear ? QString() : dateText(eDatumDO->date());
-    if (name == QLatin1String("db_vystavil"))
-        return cbVystavil->currentText();
-    if (name == QLatin1String("db_odberatelovi"))
-        return cbOdberatelovi->currentText();
-    if (name == QLatin1String("udb_summary_sumacelkom") || name == QLatin1String("udb_summary_uhradit")) {
-        const int col = name == QLatin1String("udb_summary_uhradit") ? 5 : 11;
-        double sum = 0;
-        for (int row = 1; row <= sgFaktury->rowCount() - 2; ++row)
-            sum += CellTextNumber(sgFaktury->cell(col, row));
-        return services::FormatMoney(sum) + ' ' + HomeCurrencySymbol;
-    }
-    return QString();
+    ListReportData d;
+    d.advanceBills = rbZoznamZalohovychFaktur->isChecked();
+    d.payment = filter().payment;
+    d.wholePeriod = sbVsetkyMesiace->isChecked();
+    d.year = yearText();
+    d.from = eDatumOD->date();
+    d.to = eDatumDO->date();
+    d.issuer = cbVystavil->currentText();
+    d.customer = cbOdberatelovi->currentText();
+    d.cell = [grid = sgFaktury](int col, int row) { return grid->cell(col, row); };
+    d.rowCount = sgFaktury->rowCount();
+    const auto firms = db::rules::connection().GetTable(QStringLiteral("SELECT * FROM firma WHERE existuje = 1"));
+    if (firms->MoveFirst())
+        d.company = FirstRowTexts(*firms);
+    d.homeSymbol = HomeCurrencySymbol;
+    return d;
 }
 
 void TfZoznamFaktur::bitTlacitZoznamFakturClick()
@@ -563,7 +526,7 @@ void TfZoznamFaktur::bitTlacitZoznamFakturClick()
         db::WarnIfSeveralCompanies();
     BillListPrintout printout;
     printout.recordCount = sgFaktury->rowCount() - 2;
-    printout.value = [this](const QString &name, int record) { return reportValue(name, record); };
+    printout.data = listReportData();
     PrintBillList(printout);
 }
 
@@ -573,6 +536,12 @@ void TfZoznamFaktur::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     services::CenterPanels(*this);
+}
+
+void TfZoznamFaktur::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    sgFaktury->scrollToBottom();
 }
 
 void TfZoznamFaktur::closeEvent(QCloseEvent *event)

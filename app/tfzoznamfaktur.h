@@ -5,6 +5,7 @@
 // demand by the menu and freed when closed.
 #pragma once
 
+#include "app/listreportvalues.h"
 #include "db/overviews.h"
 
 #include <QColor>
@@ -35,7 +36,6 @@ namespace bralvo::app {
 
 class TfFaktura;
 class TfMain;
-struct BillListPrintout;
 
 // The first and last day of a period: month 1-12, or 0 for the whole
 // year. nullopt for a year outside 1900-2200.
@@ -43,6 +43,10 @@ std::optional<std::pair<QDate, QDate>> BillListPeriod(int year, int month);
 // The free period's end moved into the start's year; 29.02 becomes 28.02
 // in a year without it.
 QDate MoveIntoYear(const QDate &date, int year);
+
+// The amount columns of the listed bills: the total with the bill's
+// currency, the amount left to pay with the home currency or "uhradené".
+void FormatBillListAmounts(platform::StringGrid &grid);
 
 // How one cell of the list is painted.
 struct BillListCellLook {
@@ -79,8 +83,8 @@ public:
 
     // The last list SQL (BillListSql).
     QString billListSql() const { return m_billListSql; }
-    // The value of the list report by name for a record (0-based).
-    QString reportValue(const QString &name, int record) const;
+    // What the list report reads: the filters, the grid and the firm.
+    ListReportData listReportData() const;
 
     QWidget *pnlMain;
     QTabWidget *pgTriedenie;
@@ -99,6 +103,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;  // the grid scrolled to its end
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -108,7 +113,6 @@ private:
     void connectHandlers();
     void fillFilters();
     db::OverviewFilter filter() const;
-    void FormatBillListAmounts();
     void markFreeAdvanceBills();
     bool paintCell(QPainter &painter, const QRect &rect, int col, int row, bool selected);
     QString yearText() const;

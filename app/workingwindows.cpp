@@ -1,6 +1,7 @@
 // The one place that hands every working window's opener to the main window.
 #include "app/workingwindows.h"
 
+#include "app/reportbillprinter.h"
 #include "app/tffaktura.h"
 #include "app/tfmain.h"
 #include "app/tfnastavenia.h"
@@ -9,6 +10,8 @@
 #include "app/tfpolozky.h"
 #include "app/tfpoznamky.h"
 #include "app/tfsimplepolozka.h"
+#include "app/tftabulky.h"
+#include "app/tfuhrady.h"
 #include "app/tfucty.h"
 #include "app/tfuzivatelia.h"
 #include "app/tfvyber.h"
@@ -56,8 +59,19 @@ void InstallWorkingWindows(TfMain &main)
         if (auto *list = main.findChild<TfZoznamFaktur *>(QStringLiteral("fZoznamFaktur")))
             list->refreshAndSelect(number);
     });
+    const TfZoznamFaktur::PaymentsOpener payments = [&main](const QString &billId, const QString &number) {
+        if (TfUhrady *window = PaymentsWindowOf(main))
+            window->OpenForBill(billId, number);
+    };
     main.setWindowOpener(QStringLiteral("menuSpravaFaktur"),
-                         [&main, editor] { TfZoznamFaktur::OpenInMdi(main, *editor, {}); });
+                         [&main, editor, payments] { TfZoznamFaktur::OpenInMdi(main, *editor, payments); });
+    setBillPrinter(std::make_unique<ReportBillPrinter>());
+    // --- payments and overviews
+    // The payments window lives as long as the main window; the bill list
+    // opens it through PaymentsWindowOf.
+    new TfUhrady(&main);
+    main.setWindowOpener(QStringLiteral("menuPrezrietTabulky"), [&main] { TfTabulky::OpenInMdi(main, false); });
+    main.setWindowOpener(QStringLiteral("menuPrezrietGrafy"), [&main] { TfTabulky::OpenInMdi(main, true); });
 
     // --- settings
     // Created once; every opening loads the settings again.

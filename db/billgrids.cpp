@@ -33,20 +33,33 @@ bool isNoBill(const QString &billId)
     return SqlId(billId) == QLatin1String("NULL");
 }
 
+// Lines whose item is gone (id_polozka NULL) still belong to the bill:
+// the join keeps them, with no VAT, so they load and are saved again.
+QString linesJoin(const QString &billId)
+{
+    return QStringLiteral("LEFT JOIN polozky ON (polozky.id = sp_polozky.id_polozka) WHERE (sp_polozky.id_faktura = ")
+        + SqlId(billId) + QStringLiteral(")");
+}
+
+// Price x quantity less the discount percentage.
+QString lineTotal(const QString &price)
+{
+    return QStringLiteral("((") + price + QStringLiteral(" * sp_polozky.pocet) - (") + price
+        + QStringLiteral(" * sp_polozky.pocet * sp_polozky.zlava / 100))");
+}
+
 QString linesSql(const QString &billId)
 {
     const QString price = BillIsAdvance
-        ? QStringLiteral("(sp_polozky.cena + sp_polozky.cena * (polozky.dph / 100) * sp_polozky.zaratat_dph)")
+        ? QStringLiteral("(sp_polozky.cena + sp_polozky.cena * (COALESCE(polozky.dph, 0) / 100) * sp_polozky.zaratat_dph)")
         : QStringLiteral("sp_polozky.cena");
     return JoinSqlLines({
         QStringLiteral("SELECT polozky.kod AS `kod`, polozky.nazov AS `nazov`, sp_polozky.pocet AS `pocet`, "
                        "sp_polozky.zlava AS `zlava`, sp_polozky.cena AS `cena_ks`,"),
-        QStringLiteral("polozky.dph AS `dph`, ((") + price + QStringLiteral(" * sp_polozky.pocet) - (") + price
-            + QStringLiteral(" * sp_polozky.pocet * sp_polozky.zlava / 100)) AS `cena_celkom`, "
-                             "polozky.merna_jednotka AS `merna_jednotka`,"),
+        QStringLiteral("polozky.dph AS `dph`, ") + lineTotal(price)
+            + QStringLiteral(" AS `cena_celkom`, polozky.merna_jednotka AS `merna_jednotka`,"),
         QStringLiteral("sp_polozky.zaratat_dph AS `zaratat_dph`, polozky.id AS `id` FROM sp_polozky"),
-        QStringLiteral("INNER JOIN polozky ON (polozky.id = sp_polozky.id_polozka) WHERE (sp_polozky.id_faktura = ")
-            + SqlId(billId) + QStringLiteral(")"),
+        linesJoin(billId),
     });
 }
 
@@ -119,11 +132,10 @@ void AppendBillLinesToGrid(platform::StringGrid &grid, const QString &billId)
     const auto table = rules::connection().GetTable(JoinSqlLines({
         QStringLiteral("SELECT polozky.kod, polozky.nazov AS `nazov`, sp_polozky.pocet AS `pocet`, "
                        "sp_polozky.zlava AS `zlava`, sp_polozky.cena AS `cena_ks`,"),
-        QStringLiteral("polozky.dph AS `dph`, (sp_polozky.cena * sp_polozky.pocet) AS `cena_celkom`, "
-                       "polozky.merna_jednotka AS `merna_jednotka`,"),
+        QStringLiteral("polozky.dph AS `dph`, ") + lineTotal(QStringLiteral("sp_polozky.cena"))
+            + QStringLiteral(" AS `cena_celkom`, polozky.merna_jednotka AS `merna_jednotka`,"),
         QStringLiteral("sp_polozky.zaratat_dph AS `add_dph`, polozky.id AS `id` FROM sp_polozky"),
-        QStringLiteral("INNER JOIN polozky ON (polozky.id = sp_polozky.id_polozka) WHERE (sp_polozky.id_faktura = ")
-            + SqlId(billId) + QStringLiteral(")"),
+        linesJoin(billId),
     }));
     int row = std::max(1, grid.rowCount() - 1);
     grid.setRowCount(row + table->RowCount() + 1);

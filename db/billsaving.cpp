@@ -15,8 +15,10 @@
 #include "db/transaction.h"
 #include "db/tsqlitedatabase.h"
 #include "db/tsqlitetable.h"
+#include "platform/conversionerror.h"
 #include "platform/error.h"
 #include "platform/widgets/stringgrid.h"
+#include "services/billnumbers.h"
 #include "services/numbers.h"
 #include "services/settings.h"
 
@@ -95,6 +97,18 @@ QString insertSql(const BillFormValues &form, const QString &billNumber, bool pa
     });
 }
 
+// The number of a bill that deducts this advance bill: the stored row the
+// editor loaded (its number may have been changed since) or the live one
+// of the number in the editor.
+std::optional<QString> billDeductingThisAdvance(const BillFormValues &form, const QString &year)
+{
+    if (!BillIsNew && !form.loadedBillId.isEmpty()) {
+        if (auto user = FindBillUsingAdvance(form.loadedBillId))
+            return user;
+    }
+    return FindBillUsingAdvance(GetBillId(form.number, year, true));
+}
+
 // Checks 1-6: nothing is written before they pass.
 bool checksPass(const BillFormValues &form, const QString &year, BillSaveUi &ui)
 {
@@ -104,7 +118,7 @@ bool checksPass(const BillFormValues &form, const QString &year, BillSaveUi &ui)
         return false;
     }
     if (BillIsAdvance) {
-        if (const auto user = FindBillUsingAdvance(GetBillId(form.number, year, true))) {
+        if (const auto user = billDeductingThisAdvance(form, year)) {
             showWarning(217, *user);
             return false;
         }
@@ -127,6 +141,20 @@ bool checksPass(const BillFormValues &form, const QString &year, BillSaveUi &ui)
 
 enum class Outcome { Stored, NumberTaken };
 
+// A variable symbol derived from the number (its trailing digits) follows
+// a renumbered bill, so two bills never share one payment reference; a
+// symbol typed or taken from the customer stays.
+QString renewedVariableSymbol(const QString &symbol, const QString &oldNumber, const QString &newNumber)
+{
+    try {
+        if (symbol != services::IncrementTrailingNumber(oldNumber, 0))
+            return symbol;
+        return services::IncrementTrailingNumber(newNumber, 0);
+    } catch (const platform::ConversionError &) {
+        return symbol;  // digits beyond 64 bits derive no symbol
+    }
+}
+
 // The row, lines and advance links of the edited bill's stored version;
 // its payments stay for MoveBillPayments.
 void removePreviousVersion(const QString &billId)
@@ -148,15 +176,19 @@ Outcome storeBill(const BillFormValues &form, const QString &year, QString &bill
         previousPaid = IsBillPaid(oldId);
         removePreviousVersion(oldId);
     }
+    QString variableSymbol = form.variableSymbol;
     if (BillNumberExists(billNumber, year, BillIsAdvance)) {
         if (!services::ReadSettingBool(QStringLiteral("Faktura"), QStringLiteral("FullAutoCislovanie"), true))
             return Outcome::NumberTaken;
         billNumber = IncrementBillNumber(GetLastBillNumber(BillIsAdvance, year));
         while (BillNumberExists(billNumber, year, BillIsAdvance))
             billNumber = IncrementBillNumber(billNumber);
+        variableSymbol = renewedVariableSymbol(form.variableSymbol, form.number, billNumber);
     }
+    BillFormValues stored = form;
+    stored.variableSymbol = variableSymbol;
     TSQLiteDatabase &db = rules::connection();
-    db.ExecSql(insertSql(form, billNumber, paidAfterSave(form, previousPaid)));
+    db.ExecSql(insertSql(stored, billNumber, paidAfterSave(form, previousPaid)));
     const QString newId = db.GetTable(QStringLiteral("SELECT last_insert_rowid() AS id"))->FieldAsString(0);
     SaveBillLines(newId, form.lines);
     SaveBillAdvanceLinks(newId, form.advanceEntries, form.listYear, year);

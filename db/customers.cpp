@@ -11,6 +11,8 @@
 #include "db/transaction.h"
 #include "db/tsqlitedatabase.h"
 #include "db/tsqlitetable.h"
+#include "services/messages.h"
+#include "services/numberinput.h"
 #include "services/numbers.h"
 
 namespace bralvo::db {
@@ -27,6 +29,14 @@ QString dueDaysValue(const QString &typed)
     if (typed.trimmed().isEmpty())
         return QStringLiteral("NULL,");
     return QString::number(services::ParseNumberCeil(typed)) + QLatin1Char(',');
+}
+
+constexpr int kMaxDueDays = 9999;
+
+// Empty, or a typed number of days ("2,5" is rounded up) within range.
+bool dueDaysAreValid(const QString &typed)
+{
+    return typed.trimmed().isEmpty() || services::IsTypedNumberWithin(typed, 0, kMaxDueDays);
 }
 
 QString lookedUpId(const QString &name, QString (*lookup)(const QString &))
@@ -100,6 +110,12 @@ bool SaveCustomer(const CustomerFormValues &form, FormFocus &focus)
 {
     if (form.name.isEmpty()) {
         records::warn(focus, 107, QStringLiteral("eNazov"));
+        return false;
+    }
+    if (!dueDaysAreValid(form.dueDays)) {
+        services::ShowMessageBox(services::RangeRefusalText(QStringLiteral("Splatnosť faktúry"), 0, kMaxDueDays),
+                                 services::kMbWarning);
+        focus.focusControl(QStringLiteral("eDniSplatnosti"));
         return false;
     }
     const bool overwrite = CustomerExists(form.name);

@@ -42,10 +42,10 @@ struct CustomerFormValues {
 };
 
 // True when stored. False after a refused check (UI text 107, focus
-// eNazov) or a declined overwrite (147). Due days are stored as a whole
-// number (a typed "2,5" as 3); NULL when empty. One transaction; throws
-// ESQLiteException (nothing written) and bralvo::Error for due days that
-// are no number.
+// eNazov), due days that are no number from 0 to 9999 (UI text 314,
+// focus eDniSplatnosti) or a declined overwrite (147). Due days are
+// stored as a whole number (a typed "2,5" as 3); NULL when empty. One
+// transaction; throws ESQLiteException (nothing written).
 bool SaveCustomer(const CustomerFormValues &form, FormFocus &focus);
 
 // The live customer of that name; account and note as names (by id,

@@ -37,10 +37,20 @@ QString lookedUpId(const QString &name, QString (*lookup)(const QString &))
     return name.isEmpty() ? QStringLiteral("NULL") : SqlId(lookup(name));
 }
 
-QString newUserInsertSql(const UserFormValues &form)
+// The digest stored for the user: a typed (and confirmed) password
+// replaces it; untouched password fields keep the stored one, so saving
+// other fields never leaves a user without a password.
+QString passwordDigest(const UserFormValues &form)
+{
+    if (!form.password1.isEmpty())
+        return services::TextDigestHex(form.password1);
+    return rules::queryFirstField(QStringLiteral("SELECT password FROM uzivatelia") + LiveRowWhere("uzivatel", form.name),
+                                  QStringLiteral("password"));
+}
+
+QString newUserInsertSql(const UserFormValues &form, const QString &password)
 {
     const bool adminExists = AdminUserExists();
-    const QString password = form.password1.isEmpty() ? QString() : services::TextDigestHex(form.password1);
     QStringList lines = insertHead();
     lines << records::text(form.name) << records::text(form.phone) << records::text(form.fax)
           << records::text(form.email) << records::id(lookedUpId(form.mainAccount, &GetAccountId))
@@ -81,11 +91,12 @@ bool checksPass(const UserFormValues &form, FormFocus &focus)
 
 void storeUser(TSQLiteDatabase &db, const UserFormValues &form, bool overwrite)
 {
+    const QString password = passwordDigest(form);
     if (overwrite) {
         records::retireOrDeleteRows(db, QStringLiteral("uzivatelia"), UserHasBills(form.name, UserState::Live),
                                     LiveRowWhere("uzivatel", form.name));
     }
-    db.ExecSql(newUserInsertSql(form));
+    db.ExecSql(newUserInsertSql(form, password));
 }
 
 } // namespace

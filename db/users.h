@@ -45,7 +45,8 @@ struct UserFormValues {
 bool SaveUser(const UserFormValues &form, FormFocus &focus);
 
 // The window's contents for the live user of that name, joined with its
-// company; passwords stay empty; account and note by name.
+// company; passwords stay empty (saving with both password fields empty
+// keeps the stored password); account and note by name.
 struct UserFormContents {
     UserFormValues values;
     UserRights rights;

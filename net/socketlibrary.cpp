@@ -31,6 +31,16 @@ int toPosixFamily(int family)
     }
 }
 
+struct KnownService {
+    const char *name;
+    const char *port;
+};
+constexpr KnownService kKnownServices[] = {
+    {"ftp", "21"},      {"smtp", "25"},  {"domain", "53"},       {"http", "80"},      {"pop3", "110"},
+    {"imap", "143"},    {"https", "443"}, {"submission", "587"}, {"imaps", "993"},    {"pop3s", "995"},
+    {"socks", "1080"},  {"http-alt", "8080"},
+};
+
 // One getaddrinfo attempt; copies the first answer into the record.
 int lookupFirstAddress(SocketAddress &record, const QByteArray &host, const QByteArray &port,
                        int family, int protocol, int kind)
@@ -40,7 +50,8 @@ int lookupFirstAddress(SocketAddress &record, const QByteArray &host, const QByt
     hints.ai_socktype = kind == kKindRaw ? 0 : kind;
     hints.ai_protocol = kind == kKindRaw ? 0 : protocol;
     const char *node = host.constData();
-    const char *service = port.isEmpty() ? nullptr : port.constData();
+    const QByteArray portText = WellKnownServicePort(port);
+    const char *service = portText.isEmpty() ? nullptr : portText.constData();
     if (kind == kKindRaw) {
         service = nullptr;
     } else if (host == "0.0.0.0" || host == "::0") {
@@ -162,6 +173,16 @@ QByteArrayList ListAddressesOfName(const QByteArray &name, int family, int proto
     return list;
 }
 
+QByteArray WellKnownServicePort(const QByteArray &port)
+{
+    const QByteArray name = port.trimmed().toLower();
+    for (const KnownService &known : kKnownServices) {
+        if (name == known.name)
+            return known.port;
+    }
+    return port;
+}
+
 int PortNumberOf(const QByteArray &port, int family, int protocol, int kind)
 {
     addrinfo hints{};
@@ -171,7 +192,8 @@ int PortNumberOf(const QByteArray &port, int family, int protocol, int kind)
     hints.ai_flags = AI_PASSIVE;
     addrinfo *answers = nullptr;
     int number = 0;
-    if (!port.isEmpty() && getaddrinfo(nullptr, port.constData(), &hints, &answers) == 0 && answers) {
+    const QByteArray portText = WellKnownServicePort(port);
+    if (!portText.isEmpty() && getaddrinfo(nullptr, portText.constData(), &hints, &answers) == 0 && answers) {
         SocketAddress record;
         std::memcpy(&record.storage, answers->ai_addr,
                     std::min<size_t>(answers->ai_addrlen, sizeof record.storage));

@@ -58,6 +58,11 @@ int AddressRecordPort(const SocketAddress &record);
 QByteArrayList ListAddressesOfName(const QByteArray &name, int family, int protocol, int kind);
 // The port of a service name or decimal text; 0 when unknown.
 int PortNumberOf(const QByteArray &port, int family, int protocol, int kind);
+// The number of a well-known service name the protocol clients use
+// ("smtp" 25, "submission" 587, "http" 80, "https" 443, "socks" 1080,
+// ...; letter case ignored), so they work without /etc/services; other
+// texts stay as they are.
+QByteArray WellKnownServicePort(const QByteArray &port);
 // The length of the record's address structure: that of sockaddr_in,
 // sockaddr_in6, or 0 for any other family.
 socklen_t SocketAddressSize(const SocketAddress &record);

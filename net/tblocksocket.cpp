@@ -243,6 +243,57 @@ void TBlockSocket::BindTo(const QByteArray &host, const QByteArray &port)
     NotifyStatus(THookSocketReason::HR_Bind, hostPort(host, port));
 }
 
+// Without a time-out the system's own connect decides (minutes against
+// a full backlog); with one the attempt runs non-blocking and is given up
+// with 10060 when the time is up.
+int TBlockSocket::ConnectWithin(const SocketAddress &record)
+{
+    const auto *address = reinterpret_cast<const sockaddr *>(&record.storage);
+    if (ConnectionTimeout <= 0) {
+        int result;
+        do {
+            result = ::connect(m_handle, address, SocketAddressSize(record));
+        } while (result == -1 && errno == EINTR);
+        return RecordResult(result);
+    }
+    const int flags = ::fcntl(m_handle, F_GETFL);
+    ::fcntl(m_handle, F_SETFL, flags | O_NONBLOCK);
+    int result = ::connect(m_handle, address, SocketAddressSize(record));
+    if (result == -1 && (errno == EINPROGRESS || errno == EINTR)) {
+        if (!WaitUntil(TickNowMs(), ConnectionTimeout, POLLOUT)) {
+            ::fcntl(m_handle, F_SETFL, flags);
+            SetLastError(10060);
+            return -1;
+        }
+        int failure = 0;
+        socklen_t size = sizeof failure;
+        ::getsockopt(m_handle, SOL_SOCKET, SO_ERROR, &failure, &size);
+        errno = failure;
+        result = failure == 0 ? 0 : -1;
+    }
+    const int saved = errno;
+    ::fcntl(m_handle, F_SETFL, flags);
+    errno = saved;
+    return RecordResult(result);
+}
+
+// Waits for the events until timeoutMs after start has passed; false when
+// the time ran out or the wait failed.
+bool TBlockSocket::WaitUntil(std::uint32_t start, int timeoutMs, short events)
+{
+    for (;;) {
+        const int left = timeoutMs - int(TickSpan(start, TickNowMs()));
+        if (left <= 0)
+            return false;
+        pollfd entry{m_handle, events, 0};
+        const int result = ::poll(&entry, 1, left);
+        if (result > 0)
+            return true;
+        if (result == 0 || errno != EINTR)
+            return false;
+    }
+}
+
 void TBlockSocket::DirectConnect(const QByteArray &host, const QByteArray &port)
 {
     SocketAddress record;
@@ -250,12 +301,7 @@ void TBlockSocket::DirectConnect(const QByteArray &host, const QByteArray &port)
     if (m_lastError == 0) {
         CreateHandle(record);
         if (m_lastError == 0) {
-            int result;
-            do {
-                result = ::connect(m_handle, reinterpret_cast<const sockaddr *>(&record.storage),
-                                   SocketAddressSize(record));
-            } while (result == -1 && errno == EINTR);
-            if (RecordResult(result) == 0) {
+            if (ConnectWithin(record) == 0) {
                 ReadLocalAddress();
                 ReadRemoteAddress();
             }
@@ -370,10 +416,35 @@ int TBlockSocket::SendInChunks(const void *buffer, int length,
 int TBlockSocket::PlainSendBytes(const void *buffer, int length)
 {
     return SendInChunks(buffer, length, [this](const char *chunk, int size) {
-        const auto result = ::send(m_handle, chunk, size_t(size), MSG_NOSIGNAL);
-        RecordResult(result < 0 ? -1 : 0);
-        return int(result);
+        if (SendTimeout <= 0) {
+            const auto result = ::send(m_handle, chunk, size_t(size), MSG_NOSIGNAL);
+            RecordResult(result < 0 ? -1 : 0);
+            return int(result);
+        }
+        return SendWithin(chunk, size);
     });
+}
+
+// A peer that stops reading fills the send buffer; each chunk must find
+// room within SendTimeout or the send ends with 10060.
+int TBlockSocket::SendWithin(const char *chunk, int size)
+{
+    const std::uint32_t start = TickNowMs();
+    for (;;) {
+        const auto result = ::send(m_handle, chunk, size_t(size), MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (result >= 0) {
+            SetLastError(0);
+            return int(result);
+        }
+        if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
+            RecordResult(-1);
+            return -1;
+        }
+        if (errno != EINTR && !WaitUntil(start, SendTimeout, POLLOUT)) {
+            SetLastError(10060);
+            return -1;
+        }
+    }
 }
 
 int TBlockSocket::SendBytes(const void *buffer, int length)

@@ -78,6 +78,8 @@ public:
     bool ConvertLineEnd = false; // a CR LF terminator also matches CR, LF, LF CR
     bool PreferIP4 = true;
     bool InterPacketTimeout = true; // time-outs per wait, not per call
+    int ConnectionTimeout = 0;      // ms for a connect; 0: the system's own
+    int SendTimeout = 0;            // ms for each chunk to find room; 0: none
     int SendMaxChunk = 65536;
     std::atomic<bool> StopFlag{false};
 
@@ -186,6 +188,9 @@ private:
     // first error. A length <= 0 reads nothing.
     void CopyToStream(QIODevice &stream, qint64 length, int timeoutMs);
     bool Wait(int timeoutMs, short events);
+    bool WaitUntil(std::uint32_t start, int timeoutMs, short events);
+    int ConnectWithin(const SocketAddress &record);
+    int SendWithin(const char *chunk, int size);
     // With InterPacketTimeout off: takes the time since start off the
     // call's time-out; false (10060 recorded) once it is used up.
     bool SpendTime(int &remaining, std::uint32_t start);

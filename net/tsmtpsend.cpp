@@ -75,6 +75,9 @@ TSMTPSend::TSMTPSend() : Sock(std::make_unique<TTCPBlockSocket>(&MakeSSL<TSSLNon
 {
     Sock->ConvertLineEnd = true;
     Sock->MaxLineLength = kReplyLineLimit;
+    // A peer dripping one byte at a time must not hold a reply line for
+    // ever: each line has Timeout in all.
+    Sock->InterPacketTimeout = false;
     TargetPort = "smtp";
     Timeout = 60000;
     SystemName = Sock->LocalHostName();
@@ -138,6 +141,8 @@ int TSMTPSend::Command(const QByteArray &line)
 bool TSMTPSend::SmtpConnect()
 {
     Sock->CloseConnection();
+    Sock->ConnectionTimeout = Timeout;
+    Sock->SendTimeout = Timeout;
     Sock->BindTo(IPInterface, "0");
     if (Sock->LastError() == 0)
         Sock->ConnectTo(TargetHost, TargetPort);

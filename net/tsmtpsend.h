@@ -4,7 +4,9 @@
 // DATA with dot-stuffing, QUIT.
 //
 // Every step blocks until the server answers or Timeout runs out and
-// reports by its bool result; nothing throws. The reason is in
+// reports by its bool result; nothing throws. Timeout bounds the connect,
+// each chunk sent (a peer that stops reading) and each reply line as a
+// whole (a peer dripping bytes); any of them ends with 10060. The reason is in
 // ResultCode, ResultString, FullResult, the enhanced codes and the
 // socket's LastError()/LastErrorText().
 //

@@ -69,6 +69,13 @@ QByteArray TSocksBlockSocket::EncodeSocksTarget(const QByteArray &host, const QB
 {
     const QByteArray portBytes = PackWordBE(std::uint16_t(ResolvePortNumber(port)));
     const QByteArray target = SocksResolver ? host : ResolveFirstAddress(host);
+    // A name that resolves to nothing reads as the wildcard; the proxy must
+    // not be sent to 0.0.0.0 for it.
+    if (!SocksResolver && target == "0.0.0.0" && host != "0.0.0.0") {
+        SetLastError(11001);
+        ErrorCheck();
+        return {};
+    }
     if (target.contains('\0') || SocksUsername.contains('\0'))
         return {};
     if (SocksType == TSocksType::ST_Socks4) {

@@ -15,6 +15,13 @@ bool sameName(const QString &a, const QString &b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+// The index key of a section or key name: names compare without regard
+// to letter case.
+QString folded(const QString &name)
+{
+    return name.toCaseFolded();
+}
+
 // Sign and decimal digits, or "0x"/"0X" and hexadecimal digits, as a
 // 32-bit number; std::nullopt for anything else.
 std::optional<int> parseWholeNumber(const QString &text)
@@ -37,6 +44,33 @@ std::optional<int> parseWholeNumber(const QString &text)
 }
 
 } // namespace
+
+void IniFile::Section::indexLine(qsizetype at)
+{
+    const Line &line = lines[std::size_t(at)];
+    if (line.bare)
+        return;
+    const QString key = folded(line.key);
+    if (!keyIndex.contains(key))
+        keyIndex.insert(key, at);  // the first one counts
+}
+
+void IniFile::Section::reindex()
+{
+    keyIndex.clear();
+    for (qsizetype at = 0; at < qsizetype(lines.size()); ++at)
+        indexLine(at);
+}
+
+void IniFile::reindexSections()
+{
+    m_sectionIndex.clear();
+    for (qsizetype at = 0; at < qsizetype(m_sections.size()); ++at) {
+        const QString name = folded(m_sections[std::size_t(at)].name);
+        if (!m_sectionIndex.contains(name))
+            m_sectionIndex.insert(name, at);
+    }
+}
 
 QString IniFile::Line::text() const
 {
@@ -76,15 +110,14 @@ void IniFile::parse(const QString &text)
         else
             current->lines.push_back(
                 Line{line.left(equals).trimmed(), line.mid(equals + 1).trimmed(), false});
+        current->indexLine(qsizetype(current->lines.size()) - 1);
     }
 }
 
 const IniFile::Section *IniFile::findSection(const QString &name) const
 {
-    for (const Section &section : m_sections)
-        if (sameName(section.name, name))
-            return &section;
-    return nullptr;
+    const auto found = m_sectionIndex.constFind(folded(name));
+    return found == m_sectionIndex.constEnd() ? nullptr : &m_sections[std::size_t(*found)];
 }
 
 IniFile::Section *IniFile::findSection(const QString &name)
@@ -96,16 +129,15 @@ IniFile::Section &IniFile::sectionForWrite(const QString &name)
 {
     if (Section *section = findSection(name))
         return *section;
-    m_sections.push_back(Section{name, {}});
+    m_sections.push_back(Section{name, {}, {}});
+    m_sectionIndex.insert(folded(name), qsizetype(m_sections.size()) - 1);
     return m_sections.back();
 }
 
 const IniFile::Line *IniFile::findLine(const Section &section, const QString &key)
 {
-    for (const Line &line : section.lines)
-        if (!line.bare && sameName(line.key, key))
-            return &line;
-    return nullptr;
+    const auto found = section.keyIndex.constFind(folded(key));
+    return found == section.keyIndex.constEnd() ? nullptr : &section.lines[std::size_t(*found)];
 }
 
 std::optional<QString> IniFile::value(const QString &section, const QString &key) const
@@ -145,8 +177,10 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     Section &target = sectionForWrite(section);
     if (Line *line = const_cast<Line *>(findLine(target, key)))
         line->value = value;
-    else
+    else {
         target.lines.push_back(Line{key, value, false});
+        target.indexLine(qsizetype(target.lines.size()) - 1);
+    }
 }
 
 void IniFile::writeInteger(const QString &section, const QString &key, int value)
@@ -199,18 +233,22 @@ QStringList IniFile::sectionLines(const QString &section) const
 void IniFile::eraseSection(const QString &section)
 {
     std::erase_if(m_sections, [&](const Section &s) { return sameName(s.name, section); });
+    reindexSections();
 }
 
 void IniFile::deleteKey(const QString &section, const QString &key)
 {
-    if (Section *found = findSection(section))
+    if (Section *found = findSection(section)) {
         std::erase_if(found->lines,
                       [&](const Line &line) { return !line.bare && sameName(line.key, key); });
+        found->reindex();
+    }
 }
 
 void IniFile::clear()
 {
     m_sections.clear();
+    m_sectionIndex.clear();
 }
 
 QString IniFile::toText() const

@@ -18,6 +18,7 @@
 // temporary file and renamed, and a read-only file is never written.
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -87,6 +88,9 @@ private:
     struct Section {
         QString name;
         std::vector<Line> lines;
+        QHash<QString, qsizetype> keyIndex;  // folded key -> its first line
+        void indexLine(qsizetype at);
+        void reindex();
     };
 
     void parse(const QString &text);
@@ -95,8 +99,13 @@ private:
     Section &sectionForWrite(const QString &name);
     static const Line *findLine(const Section &section, const QString &key);
 
+    void reindexSections();
+
+    // Lookups go through the indexes, so loading and reading a file take
+    // time in proportion to its size, however many sections it holds.
     QString m_path;
     std::vector<Section> m_sections;
+    QHash<QString, qsizetype> m_sectionIndex;  // folded name -> position
 };
 
 } // namespace bralvo::platform

@@ -85,6 +85,24 @@ std::vector<NbsDay> readNbsMonth(const QString &path)
     return xml.hasError() ? std::vector<NbsDay>() : days;
 }
 
+// What a server sends in place of the archive (an error or login page in
+// HTML, any other text) is not kept: a cached copy would stand for the
+// month until it is deleted by hand.
+void dropUnlessRateArchive(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    QXmlStreamReader xml(&file);
+    bool archive = xml.readNextStartElement() && xml.name() == u"nbsFxRateListArchive";
+    while (archive && !xml.atEnd())
+        xml.readNext();
+    archive = archive && !xml.hasError();
+    file.close();
+    if (!archive)
+        QFile::remove(path);
+}
+
 // A missing file counts as found with "0" and "0".
 std::optional<RateResult> findNbsRate(const QString &path, const QString &isoDate, const QString &code)
 {
@@ -189,8 +207,10 @@ RateResult GetNbsRate(const QString &date, const QString &code, const QString &b
     const QString cache = CurrencyCacheFolder();
     QDir().mkpath(cache);
     const auto fetch = [&](const QString &key) {
+        const QString name = QStringLiteral("HISL") + key + QStringLiteral(".xml");
         DownloadWithWindow(JoinUrl(baseAddress, QStringLiteral("KL/ARCHIV/HISL") + key + QStringLiteral(".XML")),
-                           cache, QStringLiteral("HISL") + key + QStringLiteral(".xml"));
+                           cache, name, SmallFileLimits());
+        dropUnlessRateArchive(cache + name);
     };
     bool refreshed = false;
     for (QDate current = start; current >= start.addDays(-14); current = current.addDays(-1)) {

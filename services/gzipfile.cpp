@@ -110,6 +110,69 @@ QByteArray inflateAll(const QByteArray &input, const QString &path)
 
 } // namespace
 
+struct GzipStreamReader::Stream {
+    z_stream z{};
+    ~Stream() { inflateEnd(&z); }
+};
+
+GzipStreamReader::GzipStreamReader(Source source, qint64 maxOutput, const QString &name)
+    : m_source(std::move(source)), m_maxOutput(maxOutput), m_name(name), m_stream(std::make_unique<Stream>())
+{
+    if (inflateInit2(&m_stream->z, kGzipWindowBits) != Z_OK)
+        throw BackupError(QStringLiteral("Cannot start decompression"));
+}
+
+GzipStreamReader::~GzipStreamReader() = default;
+
+// Takes the next compressed piece; false when the source has ended.
+bool GzipStreamReader::refill()
+{
+    if (m_sourceDone)
+        return false;
+    m_input = m_source();
+    if (m_input.isEmpty()) {
+        m_sourceDone = true;
+        return false;
+    }
+    m_sawInput = true;
+    m_stream->z.next_in = reinterpret_cast<Bytef *>(m_input.data());
+    m_stream->z.avail_in = uInt(m_input.size());
+    return true;
+}
+
+QByteArray GzipStreamReader::next()
+{
+    z_stream &z = m_stream->z;
+    QByteArray out(kChunk, Qt::Uninitialized);
+    while (!m_done) {
+        if (z.avail_in == 0 && !refill()) {
+            if (!m_sawInput || m_memberOpen)
+                throw BackupError(QStringLiteral("%1 is not a complete gzip file").arg(m_name));
+            m_done = true;
+            break;
+        }
+        m_memberOpen = true;
+        z.next_out = reinterpret_cast<Bytef *>(out.data());
+        z.avail_out = kChunk;
+        const int rc = inflate(&z, Z_NO_FLUSH);
+        const int produced = kChunk - int(z.avail_out);
+        if (rc == Z_STREAM_END) {
+            m_memberOpen = false;
+            inflateReset(&z);  // a further member may follow
+        } else if (rc != Z_OK && !(rc == Z_BUF_ERROR && z.avail_in == 0)) {
+            throw BackupError(QStringLiteral("%1 is not a complete gzip file").arg(m_name));
+        }
+        m_produced += produced;
+        if (m_produced > m_maxOutput)
+            throw BackupError(QStringLiteral("%1 inflates beyond %2 bytes").arg(m_name).arg(m_maxOutput));
+        if (produced > 0) {
+            out.truncate(produced);
+            return out;
+        }
+    }
+    return QByteArray();
+}
+
 QByteArray ReadGzipFile(const QString &path)
 {
     QFile file(path);

@@ -7,6 +7,8 @@
 #include "services/windowhelpers.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QEventLoop>
 #include <QFrame>
 #include <QLabel>
 #include <QProgressBar>
@@ -31,6 +33,35 @@ int scaled(qint64 value, qint64 total)
         divisor *= 1024;
     return static_cast<int>(value / divisor);
 }
+
+// While a download runs, the window thread keeps painting but takes no
+// input: a click or key would otherwise run a handler (a second download,
+// closing the window the panel sits on) in the middle of this one.
+class UserInputBlocker : public QObject {
+public:
+    UserInputBlocker() { QCoreApplication::instance()->installEventFilter(this); }
+    ~UserInputBlocker() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Wheel:
+        case QEvent::Shortcut:
+        case QEvent::ShortcutOverride:
+        case QEvent::ContextMenu:
+        case QEvent::TouchBegin:
+            return true;
+        default:
+            return false;
+        }
+    }
+};
 
 } // namespace
 
@@ -98,13 +129,14 @@ void DownloadProgress(TDownload &state, qint64 received, qint64 total, const QSt
             panel->setStatusText(*text);
         panel->ProgressPanel()->raise();
     }
-    QCoreApplication::processEvents();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 bool DownloadFile(const QString &url, const QString &folder, const QString &fileName, QWidget *parent,
                   const DownloadLimits &limits)
 {
     const QString target = DownloadTargetPath(url, folder, fileName);
+    const UserInputBlocker blocker;
     TProgress panel(0, parent, QStringLiteral("začína sťahovanie..."), false);
     QFrame *frame = panel.ProgressPanel();
     frame->setGeometry(frame->x(), frame->y() - 10, frame->width(), 120);

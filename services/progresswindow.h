@@ -53,11 +53,13 @@ extern TProgress *CurrentProgress;
 
 // One progress report: moves the indicator (byte counts above 2^31 are
 // scaled down to fit), refreshes the label when TDownload says so, brings
-// the panel to the front and processes pending events.
+// the panel to the front and processes pending events other than user
+// input.
 void DownloadProgress(TDownload &state, qint64 received, qint64 total, const QString &statusText);
 
 // Downloads url into DownloadTargetPath(url, folder, fileName) with a
-// progress panel on parent. Gives true. Throws DownloadError ("Error
+// progress panel on parent; no click or key reaches any
+// window meanwhile. Gives true. Throws DownloadError ("Error
 // downloading URL: <url>") after the panel is gone; the target is then
 // unchanged (see download.h).
 bool DownloadFile(const QString &url, const QString &folder, const QString &fileName, QWidget *parent,

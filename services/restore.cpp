@@ -18,6 +18,10 @@ namespace bralvo::services {
 
 namespace {
 
+// A dump of this program's data stays far below this; a backup that
+// inflates beyond it is no backup of ours.
+constexpr qint64 kMaxRestoredDumpBytes = qint64(1) << 30;  // 1 GiB
+
 // Removes a database file with its journals.
 void removeDatabaseFiles(const QString &file)
 {
@@ -61,11 +65,21 @@ void keepPermissions(const QString &databaseFile, const QString &replacement)
 void RestoreDatabaseFile(const QString &backupFile, const QString &databaseFile,
                          const QStringList &requiredTables)
 {
-    const QByteArray sql = ReadGzipFile(backupFile);
+    QFile compressed(backupFile);
+    if (!compressed.open(QIODevice::ReadOnly))
+        throw BackupError(QStringLiteral("Cannot read %1: %2").arg(backupFile, compressed.errorString()));
+    GzipStreamReader reader(
+        [&compressed]() {
+            const QByteArray piece = compressed.read(64 * 1024);
+            if (compressed.error() != QFileDevice::NoError)
+                throw BackupError(QStringLiteral("Cannot read %1").arg(compressed.fileName()));
+            return piece;
+        },
+        kMaxRestoredDumpBytes, backupFile);
     QDir().mkpath(QFileInfo(databaseFile).absolutePath());
     const QString temporary = reserveTemporaryName(databaseFile);
     try {
-        LoadDump(sql, temporary, requiredTables);
+        LoadDumpStream([&reader]() { return reader.next(); }, temporary, requiredTables);
         keepPermissions(databaseFile, temporary);
         checkNotInUse(databaseFile);
         if (std::rename(QFile::encodeName(temporary).constData(),

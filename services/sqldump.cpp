@@ -4,11 +4,15 @@
 // the shell.
 #include "services/sqldump.h"
 
+#include "services/dumpstatements.h"
+
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <sqlite3.h>
 
 #include <cmath>
 #include <memory>
+#include <optional>
 
 namespace bralvo::services {
 
@@ -281,7 +285,121 @@ void checkIntegrity(sqlite3 *db)
 
 } // namespace
 
-void LoadDump(const QByteArray &sqlText, const QString &databaseFile, const QStringList &requiredTables)
+namespace {
+
+constexpr qsizetype kMaxStatementBytes = 256 * 1024 * 1024;
+constexpr qint64 kStatementSeconds = 60;
+
+// Only what a dump holds may run: creating tables, indexes, views and
+// triggers, inserting values (with replace() and char() for line breaks),
+// emptying sqlite_sequence, the foreign_keys and user_version pragmas,
+// ANALYZE of the schema and transaction control, with the schema updates
+// and reads these make themselves. Queries (SELECT), other functions,
+// recursive queries, updates, drops and any other pragma are refused.
+int dumpAuthorizer(void *, int action, const char *first, const char *second, const char *, const char *)
+{
+    const QByteArray a = first ? QByteArray(first).toLower() : QByteArray();
+    const QByteArray b = second ? QByteArray(second).toLower() : QByteArray();
+    const bool schemaTable = a == "sqlite_master" || a == "sqlite_schema";
+    switch (action) {
+    case SQLITE_CREATE_TABLE:
+    case SQLITE_CREATE_INDEX:
+    case SQLITE_CREATE_VIEW:
+    case SQLITE_CREATE_TRIGGER:
+    case SQLITE_INSERT:
+    case SQLITE_TRANSACTION:
+    case SQLITE_ANALYZE:
+    case SQLITE_REINDEX:
+        return SQLITE_OK;
+    case SQLITE_READ:
+        // The schema's own bookkeeping and an index being built read;
+        // a query cannot, as every SELECT is refused.
+        return SQLITE_OK;
+    case SQLITE_UPDATE:
+        return schemaTable ? SQLITE_OK : SQLITE_DENY;  // creation writes the schema
+    case SQLITE_DELETE:
+        return a == "sqlite_sequence" ? SQLITE_OK : SQLITE_DENY;
+    case SQLITE_PRAGMA:
+        return a == "foreign_keys" || a == "user_version" ? SQLITE_OK : SQLITE_DENY;
+    case SQLITE_FUNCTION:
+        return b == "replace" || b == "char" ? SQLITE_OK : SQLITE_DENY;
+    default:
+        return SQLITE_DENY;
+    }
+}
+
+// While a dump runs: the authorizer above, and a progress handler that
+// stops a statement running longer than kStatementSeconds.
+class DumpGuard {
+public:
+    explicit DumpGuard(sqlite3 *db) : m_db(db)
+    {
+        sqlite3_set_authorizer(db, &dumpAuthorizer, nullptr);
+        sqlite3_progress_handler(db, 10000, &DumpGuard::onProgress, this);
+    }
+    ~DumpGuard()
+    {
+        sqlite3_progress_handler(m_db, 0, nullptr, nullptr);
+        sqlite3_set_authorizer(m_db, nullptr, nullptr);
+    }
+    DumpGuard(const DumpGuard &) = delete;
+    DumpGuard &operator=(const DumpGuard &) = delete;
+
+    void startStatement() { m_timer.start(); }
+
+private:
+    static int onProgress(void *self)
+    {
+        return static_cast<DumpGuard *>(self)->m_timer.hasExpired(kStatementSeconds * 1000) ? 1 : 0;
+    }
+
+    sqlite3 *m_db;
+    QElapsedTimer m_timer;
+};
+
+// Runs the statements of one piece of text (one statement, or the rest
+// after the last ";", which may be blank).
+void runStatements(sqlite3 *db, const QByteArray &text, DumpGuard &guard)
+{
+    const char *next = text.constData();
+    const char *end = next + text.size();
+    while (next < end) {
+        sqlite3_stmt *raw = nullptr;
+        const char *tail = nullptr;
+        guard.startStatement();
+        if (sqlite3_prepare_v2(db, next, int(end - next), &raw, &tail) != SQLITE_OK)
+            fail(QStringLiteral("The backup holds a statement that cannot run"), db);
+        Statement statement(raw);
+        next = tail;
+        if (!raw)
+            continue;  // blanks or comments only
+        while (step(db, statement.get())) {
+        }
+    }
+}
+
+// Feeds the text through the splitter and runs every statement as soon as
+// it is complete.
+void runDumpText(sqlite3 *db, const std::function<QByteArray()> &nextText)
+{
+    DumpGuard guard(db);
+    DumpStatementSplitter splitter;
+    for (QByteArray text = nextText(); !text.isEmpty(); text = nextText()) {
+        if (text.contains('\0'))
+            throw BackupError(QStringLiteral("The backup holds a NUL byte"));
+        splitter.feed(text);
+        while (const std::optional<QByteArray> statement = splitter.next())
+            runStatements(db, *statement, guard);
+        if (splitter.pendingSize() > kMaxStatementBytes)
+            throw BackupError(QStringLiteral("The backup holds an overlong statement"));
+    }
+    runStatements(db, splitter.rest(), guard);
+}
+
+} // namespace
+
+void LoadDumpStream(const std::function<QByteArray()> &nextText, const QString &databaseFile,
+                    const QStringList &requiredTables)
 {
     Connection db = openConnection(databaseFile, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
     sqlite3_limit(db.get(), SQLITE_LIMIT_ATTACHED, 0);  // no ATTACH, no VACUUM INTO
@@ -290,7 +408,7 @@ void LoadDump(const QByteArray &sqlText, const QString &databaseFile, const QStr
         if (step(db.get(), count.get()) && sqlite3_column_int(count.get(), 0) != 0)
             throw BackupError(QStringLiteral("%1 is not empty").arg(databaseFile));
     }
-    exec(db.get(), sqlText);
+    runDumpText(db.get(), nextText);
     if (!sqlite3_get_autocommit(db.get()))
         throw BackupError(QStringLiteral("The backup ends inside a transaction"));
     checkIntegrity(db.get());
@@ -298,6 +416,19 @@ void LoadDump(const QByteArray &sqlText, const QString &databaseFile, const QStr
         if (!tableExists(db.get(), table))
             throw BackupError(QStringLiteral("The backup lacks table %1").arg(table));
     }
+}
+
+void LoadDump(const QByteArray &sqlText, const QString &databaseFile, const QStringList &requiredTables)
+{
+    bool given = false;
+    LoadDumpStream(
+        [&]() {
+            if (given)
+                return QByteArray();
+            given = true;
+            return sqlText;
+        },
+        databaseFile, requiredTables);
 }
 
 } // namespace bralvo::services

@@ -33,11 +33,20 @@ using DumpSink = std::function<void(const QByteArray &chunk)>;
 void DumpDatabase(const QString &databaseFile, const DumpSink &sink);
 
 // Runs dump text into databaseFile, which must be a new, empty database
-// (a missing file is created). ATTACH (and with it VACUUM INTO) is
-// refused, so a crafted file cannot write anywhere else. Throws
-// BackupError when a statement fails, when the text leaves a transaction
-// open (a cut-off dump), when "PRAGMA integrity_check" does not answer
-// "ok", or when one of requiredTables is missing afterwards.
+// (a missing file is created), statement by statement as the text comes
+// from nextText (an empty piece ends it). Only the statement kinds a dump
+// holds run: table, index, view and trigger creation, inserts of values
+// (replace() and char() allowed), emptying sqlite_sequence, the
+// foreign_keys and user_version pragmas, ANALYZE and transaction control;
+// reads, other functions (randomblob, zeroblob, ...), recursive queries,
+// ATTACH (and with it VACUUM INTO) and every other statement are refused,
+// and a statement running longer than a minute is stopped. Throws
+// BackupError for a refused or failing statement, a NUL byte in the text,
+// a statement beyond 256 MiB, a transaction left open (a cut-off dump),
+// an integrity check other than "ok", or one of requiredTables missing.
+void LoadDumpStream(const std::function<QByteArray()> &nextText, const QString &databaseFile,
+                    const QStringList &requiredTables);
+// LoadDumpStream over one text.
 void LoadDump(const QByteArray &sqlText, const QString &databaseFile,
               const QStringList &requiredTables);
 

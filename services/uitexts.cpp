@@ -28,6 +28,8 @@ constexpr AddedText addedTexts[] = {
           "zápis do potrebného adresára. Údaje o databáze ostali nezmenené."},
     {296, "Označenú databázu práve používate, preto ju nie je možné odobrať. Najprv načítajte inú databázu."},
     {297, "V zadanom umiestnení sa už nachádza iná databáza. Prajete si ju nahradiť presúvanou databázou?"},
+    {313, "Do poľa \"%s\" zadajte číslo."},
+    {314, "Do poľa \"%s\" zadajte číslo od %s do %s."},
 };
 
 QString addedText(int number)

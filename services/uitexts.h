@@ -28,7 +28,8 @@ QStringList &UiTextTable();
 // program's own text for the few slots the built-in list leaves free
 // (286: a moved database could not be copied; 296: the open database
 // cannot be removed; 297: replace the database found where one is
-// moved), else "". Any other number gives
+// moved; 313: a field needs a number; 314: a field needs a number within
+// bounds), else "". Any other number gives
 // entry 21 formatted with the maker's contact address and the number
 // ("... e-mail "<address>" ... error "msg[316]""). Never throws.
 QString MessageText(int number);

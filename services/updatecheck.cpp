@@ -18,9 +18,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QUrl>
 
 #include <algorithm>
+#include <compare>
 #include <cstdlib>
 #include <optional>
 
@@ -32,13 +34,30 @@ namespace {
 
 const QChar kQuote(u'"');
 
-std::optional<double> versionNumber(const QString &text)
+// "1.01 (build 39)": the version and then the build compare as numbers,
+// so build 10 is above build 9 and build 39 above build 4.
+struct VersionValue {
+    double version = 0;
+    qint64 build = 0;
+    auto operator<=>(const VersionValue &) const = default;
+};
+
+std::optional<VersionValue> versionNumber(const QString &text)
 {
+    static const QRegularExpression buildPart(QStringLiteral("\\(\\s*build\\s+(\\d{1,18})\\s*\\)"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    VersionValue value;
+    QString rest = text;
+    if (const QRegularExpressionMatch match = buildPart.match(text); match.hasMatch()) {
+        value.build = match.captured(1).toLongLong();
+        rest.remove(match.capturedStart(), match.capturedLength());
+    }
     try {
-        return ParseNumber(text);
+        value.version = ParseNumber(rest);
     } catch (const platform::ConversionError &) {
         return std::nullopt;
     }
+    return value;
 }
 
 // A name from an index file becomes part of a file name: it must stay a
@@ -216,9 +235,9 @@ QString UpdateCheck::updaterPath() const
 int UpdateCheck::CountNewerVersions(const QStringList &sortedKeys, const QString &currentVersion) const
 {
     const platform::IniFile ini(m_setup.workFolder + QStringLiteral("main.inst"));
-    const std::optional<double> current = versionNumber(currentVersion);
+    const std::optional<VersionValue> current = versionNumber(currentVersion);
     for (qsizetype i = sortedKeys.size() - 1; i >= 0; --i) {
-        const std::optional<double> version =
+        const std::optional<VersionValue> version =
             versionNumber(ini.readString(QStringLiteral("general"), sortedKeys[i], QString()));
         if (!version || !current || !(*version > *current))
             return static_cast<int>(sortedKeys.size() - 1 - i);
@@ -300,8 +319,8 @@ bool UpdateCheck::readMainIndex(MainIndex &index)
 // said (interactive) and done. "main.inst" stays until the next check.
 bool UpdateCheck::reportIfNothingNewer(const MainIndex &index)
 {
-    const double newest = versionNumber(index.newestVersion).value_or(0.0);
-    const double current = versionNumber(m_setup.currentVersion).value_or(0.0);
+    const VersionValue newest = versionNumber(index.newestVersion).value_or(VersionValue{});
+    const VersionValue current = versionNumber(m_setup.currentVersion).value_or(VersionValue{});
     if (current < newest)
         return false;
     if (current == newest)
@@ -439,7 +458,7 @@ void AfterUpdateIn(const QString &folder, const QString &currentVersion, const Q
     const QString expectedFile = folder + QStringLiteral("updating.temp");
     if (QFile::exists(expectedFile)) {
         const QString expected = fileLines(expectedFile).value(0);
-        const std::optional<double> want = versionNumber(expected);
+        const std::optional<VersionValue> want = versionNumber(expected);
         if (expected.isEmpty() || !want || want != versionNumber(currentVersion))
             MessageBoxWithCaption(QStringLiteral("Aktualizácia bola neúspešná!") + u'\r'
                                       + QStringLiteral("V prípade problémov nás prosím kontaktujte cez e-mail (")

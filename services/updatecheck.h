@@ -16,8 +16,9 @@
 // "Data/TamrexUPD.exe", the hand-over files "inst.inst" and
 // "updating.temp", and the updater's folder "TempUpd".
 //
-// Versions compare as numbers read by ParseNumber: "1.01 (build 39)"
-// reads as 1.0139.
+// Versions compare as numbers read by ParseNumber, then by the build
+// number: "1.01 (build 39)" is version 1.01, build 39 (no build part:
+// build 0), so build 10 is newer than build 9.
 #pragma once
 
 #include <QString>

@@ -80,26 +80,41 @@ void CenterPanels(QWidget &window)
     }
 }
 
+// Each control keeps its own colour from before the highlight, so a
+// second focus-in (a message box closing hands the focus back) never
+// saves the highlight as the control's colour, and a restore never takes
+// another control's colour.
+namespace {
+
+const char *const kSavedColorProperty = "bralvoColorBeforeFocus";
+
+} // namespace
+
 void HighlightOnEnter(QWidget &control, int mode, int slot)
 {
+    Q_UNUSED(mode);
     if (slot < 1 || (!isField(control) && !isButton(control)))
         return;
     while (SavedControlColors.size() < slot)
         SavedControlColors.append(QColor());
     const QPalette::ColorRole role = roleOf(control);
-    SavedControlColors[slot - 1] = control.palette().color(role);
+    const QVariant saved = control.property(kSavedColorProperty);
+    const QColor before = saved.isValid() ? saved.value<QColor>() : control.palette().color(role);
+    control.setProperty(kSavedColorProperty, before);
+    SavedControlColors[slot - 1] = before;
     setRoleColor(control, role, isField(control) ? MainColor : QColor(128, 0, 0));
     RepaintControlArea(control);
 }
 
 void RestoreColorOnExit(QWidget &control, int slot)
 {
+    Q_UNUSED(slot);
     if (!isField(control) && !isButton(control))
         return;
     const QPalette::ColorRole role = roleOf(control);
-    QColor color = QApplication::palette(&control).color(role);
-    if (slot >= 1 && slot <= SavedControlColors.size() && SavedControlColors[slot - 1].isValid())
-        color = SavedControlColors[slot - 1];
+    const QVariant saved = control.property(kSavedColorProperty);
+    const QColor color = saved.isValid() ? saved.value<QColor>() : QApplication::palette(&control).color(role);
+    control.setProperty(kSavedColorProperty, QVariant());
     setRoleColor(control, role, color);
     RepaintControlArea(control);
 }

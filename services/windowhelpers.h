@@ -29,10 +29,11 @@ void CenterPanels(QWidget &window);
 
 // Fields (line edits, combo boxes, text edits, list boxes) take MainColor
 // as background; buttons, radio buttons and check boxes a maroon font.
-// The colour they had is kept in the window's slot.
+// The colour they had is kept with the control (and copied to the
+// window's slot); a second enter without an exit keeps the first colour.
 void HighlightOnEnter(QWidget &control, int mode, int slot);
-// Gives back the colour kept in the slot, or the control's default
-// colour when the slot was never filled.
+// Gives back the colour the control had before its highlight, or its
+// default colour when it was not highlighted.
 void RestoreColorOnExit(QWidget &control, int slot);
 void RepaintControlArea(QWidget &control);
 

@@ -34,6 +34,8 @@ public:
     double UnusedSpace() const override { return m_text.UnusedSpace(); }
     QString UnusedText(bool &paraBreak) override { return m_text.UnusedText(paraBreak); }
     QString InBoundsText() const override { return m_text.GetInBoundsText(); }
+    QString WrappedText() const override { return m_text.GetWrappedText(); }
+    QString WithoutTags(const QString &text) const override { return TrpDrawText::DeleteTags(text); }
     void DrawText(QPainter &canvas, int hAlign, int vAlign) override { m_text.DrawText(canvas, hAlign, vAlign); }
 
 private:

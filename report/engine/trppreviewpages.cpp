@@ -3,7 +3,9 @@
 #include "report/engine/trppreviewpages.h"
 
 #include "platform/error.h"
+#include "report/engine/trpdmpexportslot.h"
 #include "report/engine/trpoutline.h"
+#include "report/engine/trppagesprinter.h"
 #include "report/model/trpband.h"
 #include "report/model/trpdotmatrix.h"
 #include "report/model/trpmemoview.h"
@@ -459,7 +461,39 @@ QPoint TrpPreviewPages::GetPageSize(int index)
 
 bool TrpPreviewPages::Print()
 {
-    return false; // printing is wired by the printing layer
+    TrpPrintHooks hooks;
+    hooks.setCopyNo = [this](int copyNo) { m_copyNo = copyNo; };
+    hooks.setPrintScale = [this](double scale) { m_printScale = scale; };
+    hooks.clearPageCache = [this] { ClearPageCache(); };
+    return TrpPagesPrinter(*this, std::move(hooks)).Print();
+}
+
+bool TrpPreviewPages::Export(TrpCustomExportFilter *filter)
+{
+    m_copyNo = 0;
+    TrpReport *report = Report();
+    if (!filter || !report || filter != CurrentDMPExportFilter())
+        return TrpCustomPreviewPages::Export(filter);
+    filter->SetReport(report);
+    const bool showDialog = filter->ShowDialog();
+    if (showDialog && !filter->Stream() && filter->ShowModal() != 1)
+        return false;
+    if (report->OnPrintReport)
+        report->OnPrintReport(report);
+    filter->SetShowDialog(false);  // already shown
+    bool result = false;
+    try {
+        result = TrpCustomPreviewPages::Export(filter);
+    } catch (...) {
+        filter->SetShowDialog(showDialog);
+        if (report->OnAfterPrintReport)
+            report->OnAfterPrintReport(report);
+        throw;
+    }
+    filter->SetShowDialog(showDialog);
+    if (report->OnAfterPrintReport)
+        report->OnAfterPrintReport(report);
+    return result;
 }
 
 void installPreviewPages()

@@ -95,6 +95,10 @@ public:
     // Written to a temporary file renamed over FileName when complete.
     void SaveToFile(const QString &fileName) override;
     bool Print() override;
+    // The base protocol; for the current dot-matrix export the report's
+    // OnPrintReport fires once the dialog has passed and
+    // OnAfterPrintReport after the export, as around printing.
+    bool Export(TrpCustomExportFilter *filter) override;
 
     // --- anchors ("Engine.AddAnchor", "Engine.GetAnchorPage")
     void AddAnchor(const QString &text);

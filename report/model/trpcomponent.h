@@ -11,6 +11,7 @@
 
 #include "platform/component.h"
 #include "platform/font.h"
+#include "platform/handleregistry.h"
 
 #include <QList>
 #include <QRectF>
@@ -34,7 +35,8 @@ enum TrpComponentStyle : int { KeepInPreview = 2, FullTextDiff = 4 };
 
 const platform::EnumInfo &restrictionEnum();
 
-class TrpComponent : public platform::Component {
+// Report objects are handle targets so that scripts can hold them.
+class TrpComponent : public platform::Component, public platform::HandleTarget {
     BRALVO_CLASS(TrpComponent)
 public:
     // Owner a report object: the platform owner becomes Owner's report
@@ -133,6 +135,7 @@ public:
     // case). Without report and parent, the object's own descendants.
     void CreateUniqueName();
     virtual QString GetDescription() const { return className(); }
+    QString scriptClassName() const override { return className(); }
 
     // --- copying and streams
     // Copies the properties of a TrpComponent through report XML (the

@@ -96,6 +96,15 @@ public:
     void SetWidth(double v) override;
     void SetHeight(double v) override;
 
+    // Window events, each running the script procedure its property
+    // names (nothing when blank); the values the script leaves come back.
+    enum class DialogEvent { Activate, Click, Deactivate, Hide, Resize, Show };
+    void DoEvent(DialogEvent event);
+    void DoCloseQuery(bool &canClose);
+    void DoKey(bool down, int &key, int shift);
+    // An empty text back from the script gives character 0.
+    void DoKeyPress(QChar &key);
+
     int ModalResult() const { return m_window->ModalResult(); }
     void SetModalResult(int v) { m_window->SetModalResult(v); }
     TrpDialogWindow *Window() const { return m_window.get(); }
@@ -143,6 +152,8 @@ public:
     QString OnDblClick() const { return m_onDblClick; }
     void SetOnDblClick(const QString &v) { m_onDblClick = v; }
 
+    // Runs the OnClick (OnDblClick) script procedure with the control.
+    void DoClick(bool doubleClick = false);
     // A caption equal to the old name follows a rename unless loading.
     void setName(const QString &name) override;
     // Drawn by the platform control, which this layer does not hold.

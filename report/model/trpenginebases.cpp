@@ -275,4 +275,8 @@ platform::Variant TrpReportScriptHost::CalcExpression(const QString &, script::T
     return platform::Variant::null();
 }
 
+void TrpReportScriptHost::RunScriptEventParams(const QString &, platform::Variant &) {}
+
+void TrpReportScriptHost::SetValueVariable(const platform::Variant &) {}
+
 } // namespace bralvo::report

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "platform/component.h"
+#include "platform/handleregistry.h"
 #include "platform/stream.h"
 #include "platform/variant.h"
 
@@ -40,7 +41,7 @@ class TrpXMLItem;
 
 // The page-building engine; one per report, made by the report.
 // Persistent members are what scripts see on the object "Engine".
-class TrpCustomEngine : public platform::Persistent {
+class TrpCustomEngine : public platform::Persistent, public platform::HandleTarget {
     BRALVO_CLASS(TrpCustomEngine)
 public:
     explicit TrpCustomEngine(TrpReport *report) : m_report(report) {}
@@ -124,7 +125,7 @@ private:
 };
 
 // The outline of prepared pages; one per store, owned by it.
-class TrpCustomOutline : public platform::Persistent {
+class TrpCustomOutline : public platform::Persistent, public platform::HandleTarget {
     BRALVO_CLASS(TrpCustomOutline)
 public:
     explicit TrpCustomOutline(TrpCustomPreviewPages *pages) : m_pages(pages) {}
@@ -222,6 +223,16 @@ public:
     virtual bool LoadFromFile(const QString &fileName, bool exceptionIfNotFound = false) = 0;
     virtual void SaveToFile(const QString &fileName) = 0;
     virtual bool Print() = 0;
+    // Reached by the engine and by scripts besides the slots above; the
+    // concrete store overrides them (the base keeps nothing).
+    // Pages of endless height or width take the size the engine found.
+    virtual void SetSourcePageSize(TrpReportPage *page, double height, double width)
+    {
+        Q_UNUSED(page); Q_UNUSED(height); Q_UNUSED(width);
+    }
+    virtual void AddAnchor(const QString &text) { Q_UNUSED(text); }
+    // 1 for an unknown anchor.
+    virtual int GetAnchorPage(const QString &text) { Q_UNUSED(text); return 1; }
     // Drives Filter over the pages by the export protocol (see the .cpp):
     // dialog, page range, Start, per page StartPage / objects /
     // FinishPage, then Finish (also after an error). False when the
@@ -419,6 +430,12 @@ public:
     // success. Without an expression cache every such expression fails
     // with "Expression evaluation is not available".
     virtual platform::Variant CalcExpression(const QString &expr, script::TscScript *script, QString &errorText);
+    // Calls the report-script procedure EventName with Params (a variant
+    // array; by-reference parameters come back in it). Nothing for a
+    // blank name or a name that is no procedure of the report script.
+    virtual void RunScriptEventParams(const QString &eventName, platform::Variant &params);
+    // Writes the report script's variable "Value".
+    virtual void SetValueVariable(const platform::Variant &value);
 };
 
 struct TrpReportMachinery {

@@ -42,6 +42,10 @@ public:
     // inside a paragraph.
     virtual QString UnusedText(bool &paraBreak) = 0;
     virtual QString InBoundsText() const = 0;
+    // The text as wrapped into lines, each followed by CR LF.
+    virtual QString WrappedText() const { return InBoundsText(); }
+    // Text with its inline tags removed.
+    virtual QString WithoutTags(const QString &text) const { return text; }
     virtual void DrawText(QPainter &canvas, int hAlign, int vAlign) = 0;
 };
 
@@ -132,6 +136,12 @@ public:
     void AfterPrint() override;
     // The last value becomes an empty text.
     void ResetSuppress() { m_lastValue = QString(); }
+    // The text; with AllowExpressions the first "[TOTALPAGES]" (any case)
+    // becomes the page count.
+    QString GetComponentText() const override;
+    // The text wrapped into the memo's width (each line followed by CR
+    // LF) when WrapWords, else the text without inline tags.
+    QString GetWrappedText(bool wrapWords);
     // Value as text under Format, or under DisplayFormat when null.
     QString FormatData(const platform::Variant &value, const TrpFormat *format = nullptr) const;
 
@@ -172,6 +182,7 @@ protected:
 
 private:
     QString expandMemoExpressions(const QString &text);
+    void flowRemainder();
     QString computeExpression(const QString &expr);
     bool layoutText(TrpMemoTextLayout &layout, const QRect &rect) const;
     void applyPrintMacros();

@@ -88,8 +88,10 @@ void TrpCustomMemoView::GetData()
         if (!open.isEmpty() && text.contains(open))
             m_memo->SetText(expandMemoExpressions(text));
     }
-    m_highlight->SetActive(false);
     TrpReport *report = Report();
+    if (report)
+        report->SetValueVariable(m_value);
+    m_highlight->SetActive(false);
     if (report && !m_highlight->Condition().trimmed().isEmpty()) {
         const platform::Variant v = report->Calc(m_highlight->Condition());
         m_highlight->SetActive(!v.isNull() && !v.isEmpty() && v.toBool());
@@ -101,6 +103,41 @@ void TrpCustomMemoView::GetData()
         else
             m_lastValue = text;
     }
+    if (m_flowTo)
+        flowRemainder();
+}
+
+// What does not fit the memo's height goes on in the FlowTo memo, as
+// plain text.
+void TrpCustomMemoView::flowRemainder()
+{
+    if (!createMemoTextLayout())
+        return;
+    InitPart();
+    DrawPart();
+    m_flowTo->SetText(m_splitText);
+    m_flowTo->SetAllowExpressions(false);
+}
+
+QString TrpCustomMemoView::GetComponentText() const
+{
+    QString text = Text();
+    if (m_allowExpressions) {
+        const QString macro = QStringLiteral("[TOTALPAGES]");
+        const qsizetype i = text.indexOf(macro, 0, Qt::CaseInsensitive);
+        if (i >= 0)
+            text.replace(i, macro.size(), QString::number(m_totalPages));
+    }
+    return text;
+}
+
+QString TrpCustomMemoView::GetWrappedText(bool wrapWords)
+{
+    auto layout = createMemoTextLayout();
+    if (!layout)
+        return Text();
+    layoutText(*layout, TextRect(1, 1, 0, 0));
+    return wrapWords ? layout->WrappedText() : layout->WithoutTags(Text());
 }
 
 // Scans from the start; each delimited expression (outermost pair) is

@@ -204,6 +204,21 @@ public:
     // dataset as object; OnlyDB skips TrpUserDataSet objects.
     void GetDataSetList(platform::StringList &list, bool onlyDB = false) const;
 
+    // --- script events
+    // When EventName is not blank and (RunAlways or the engine runs):
+    // calls that report-script procedure with Obj (as its handle).
+    void RunScriptEvent(platform::HandleTarget *obj, const QString &eventName, bool runAlways = false);
+    // The same with a parameter array whose final values come back.
+    void RunScriptEventParams(const QString &eventName, platform::Variant &params, bool runAlways = false);
+    // The host event, then the object's OnBeforePrint (OnAfterPrint) script.
+    void DoBeforePrint(TrpReportComponent *obj);
+    void DoAfterPrint(TrpReportComponent *obj);
+    // A click in the preview: the view's OnPreviewClick script (always),
+    // then the host's OnClickObject; Modified comes back from both.
+    void DoPreviewClick(TrpView *view, int button, int shift, bool &modified);
+    // The report script's variable "Value".
+    void SetValueVariable(const platform::Variant &value);
+
     // --- preparing and showing
     bool PrepareReport(bool clearLastReport = true);
     void ShowReport(bool clearLastReport = true);

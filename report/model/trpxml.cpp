@@ -160,14 +160,18 @@ ReadResult readItem(TrpXMLReader &reader, TrpXMLItem *item, bool readAll, int de
             throw TrpInvalidXMLException();
         break;
     }
-    const qsizetype marker = item->Text.toLower().indexOf(QStringLiteral(" ld=\"0\""));
+    // The marker may be the only attribute, with no blank before it.
+    QString padded = u' ' + item->Text;
+    const qsizetype marker = padded.toLower().indexOf(QStringLiteral(" ld=\"0\""));
     if (marker >= 0) {
-        item->Text.remove(marker, 7);
+        padded.remove(marker, 7);
+        item->Text = padded.mid(1);
+        // Read whole, it stays unloadable, so saving it again keeps the marker.
+        item->Unloadable = true;
         if (!readAll) {
             while (item->Count() > 0)
                 delete item->Items(item->Count() - 1);
             item->StreamOffset = start;
-            item->Unloadable = true;
             item->Loaded = false;
         }
     }

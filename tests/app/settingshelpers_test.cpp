@@ -7,6 +7,10 @@
 #include "platform/textcodec.h"
 #include "tests/services/qstringprint.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimeZone>
+
 #include <gtest/gtest.h>
 
 using namespace bralvo;
@@ -92,17 +96,44 @@ TEST(RateField, SeparatorMovesToTheCaret)
     }
 }
 
-TEST(ProblemReportMail, LinesInOrderWithTheTextAfterAnEmptyLine)
+// The Date header was no RFC 5322 date and the MIME headers were missing,
+// so mail systems refused or garbled the report.
+TEST(ProblemReportMail, HeadersAreAValidMimeMessageWithTheTextAfterAnEmptyLine)
 {
     const app::ProblemReport report{"Eva", "eva@example.sk", "Tlač nejde.\nVďaka"};
-    const QStringList lines = app::ProblemReportLines(report, "Bralvo", "podpora@tamrex.sk",
-                                                      QDateTime(QDate(2026, 3, 4), QTime(5, 6, 7)));
+    const QStringList lines = app::ProblemReportLines(
+        report, "Bralvo", "podpora@tamrex.sk",
+        QDateTime(QDate(2026, 3, 4), QTime(5, 6, 7), Qt::OffsetFromUTC, 3600));
     EXPECT_EQ(lines, (QStringList{"Subject: Report - Bralvo", "From: eva@example.sk", "To: podpora@tamrex.sk",
-                                  "Date: 2026-03-04 , 05:06,07",
-                                  "Content-Type: text/plain;charset=windows-1250", "", "Tlač nejde.",
-                                  "Vďaka", "---", "Eva"}));
+                                  "Date: Wed, 04 Mar 2026 05:06:07 +0100", "MIME-Version: 1.0",
+                                  "Content-Type: text/plain; charset=windows-1250",
+                                  "Content-Transfer-Encoding: 8bit", "", "Tlač nejde.", "Vďaka", "---", "Eva"}));
     const QByteArrayList encoded = app::EncodeReportLines(lines);
-    EXPECT_EQ(encoded.at(6), QByteArray("Tla\xe8 nejde."));  // č in Windows-1250
+    EXPECT_EQ(encoded.at(8), QByteArray("Tla\xe8 nejde."));  // č in Windows-1250
+    const std::pair<int, const char *> offsets[] = {{-16200, "-0430"}, {0, "+0000"}, {20700, "+0545"}};
+    for (const auto &[seconds, text] : offsets) {
+        const QDateTime when(QDate(2026, 12, 31), QTime(23, 59, 59), Qt::OffsetFromUTC, seconds);
+        EXPECT_EQ(app::Rfc5322Date(when), QString("Thu, 31 Dec 2026 23:59:59 ") + text);
+    }
+}
+
+// The account was a literal in the source; it comes from the file
+// installed beside the program.
+TEST(ProblemReportMail, AccountComesFromTheInstalledFile)
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath("problemreport.ini");
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("[Account]\nSender=s@example.sk\nServer=mail.example.sk:2525\nUser=u\nPassword=pw!\n");
+    out.close();
+    const app::ReportAccount account = app::ReadReportAccount(file);
+    EXPECT_EQ(account.sender, "s@example.sk");
+    EXPECT_EQ(account.recipient, app::MakerContactAddress());
+    EXPECT_EQ(account.server, "mail.example.sk:2525");
+    EXPECT_EQ(account.userName, "u");
+    EXPECT_EQ(account.password, "pw!");
+    EXPECT_TRUE(app::ReadReportAccount(folder.filePath("missing.ini")).server.isEmpty());
 }
 
 TEST(ProblemReportMail, LineBreakInEmailOrNameIsRefused)

@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTest>
 #include <QTextEdit>
 
 using namespace bralvo;
@@ -195,8 +196,6 @@ TEST_F(TfNastaveniaTest, WeakBackupSettingAsksBeforeSaving)
         {"10", "5", true, true},    // 12 backups an hour, 10 kept
         {"10", "6", true, false},
         {"10", "5", false, false},  // no interval backup
-        {"10", "0", true, true},    // ZeroBackupIntervalAsksInsteadOfFailing
-        {"10", "x", true, true},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.number) + "/" + c.interval);
@@ -500,7 +499,9 @@ TEST_F(ProblemReportTest, ReportIsDeliveredInWindows1250)
     const QByteArray mail = mails.first();
     EXPECT_TRUE(mail.contains("Subject: Report - Bralvo")) << mail.toStdString();
     EXPECT_TRUE(mail.contains("From: lubos@example.sk"));
-    EXPECT_TRUE(mail.contains("Content-Type: text/plain;charset=windows-1250"));
+    EXPECT_TRUE(mail.contains("Content-Type: text/plain; charset=windows-1250"));
+    EXPECT_TRUE(mail.contains("MIME-Version: 1.0"));
+    EXPECT_TRUE(mail.contains("Content-Transfer-Encoding: 8bit"));
     // MessageTextIsNeverReadAsHeaders: the user's first line is body text.
     const int bodyStart = mail.indexOf("\n\n");
     ASSERT_GE(bodyStart, 0);
@@ -543,6 +544,63 @@ TEST_F(ProblemReportTest, LineBreakInEmailOrNameIsRefusedAndNothingSent)
     const std::size_t boxes = m_boxes.boxes().size();
     settings.bitSendClick();
     EXPECT_EQ(m_boxes.boxes().size(), boxes);
+}
+
+} // namespace
+
+namespace {
+
+// An interval of 0 or a non-number started a backup every second, and
+// letters in number fields were dropped or stored as 0: such values are
+// refused with a message naming the field, which takes the focus;
+// nothing is saved.
+TEST_F(TfNastaveniaTest, NumberFieldsRefuseNonNumbersAndIntervalsBelowOne)
+{
+    const struct {
+        const char *field;
+        const char *typed;
+        const char *label;
+        const char *bounds;
+    } cases[] = {
+        {"eBackupInterval", "0", "Interval zálohovania (minúty)", "1 do 99999"},
+        {"eBackupInterval", "x", "Interval zálohovania (minúty)", "1 do 99999"},
+        {"eBackupInterval", "-5", "Interval zálohovania (minúty)", "1 do 99999"},
+        {"eNumberBackups", "10a", "Počet uchovávaných záloh", "0 do 999"},
+        {"eSplatnost", "1e3", "Splatnosť (dni)", "0 do 9999"},
+        {"eKurz", "abc", "Kurz", "0 do 1000000"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.field) + "=" + c.typed);
+        TfNastavenia &settings = window();
+        child<QLineEdit>("eOpravnenie").setText("changed");
+        child<QLineEdit>(c.field).setText(QString::fromUtf8(c.typed));
+        const std::size_t before = m_boxes.boxes().size();
+        m_boxes.answerBox(platform::kIdOk);
+        settings.bitSaveClick();
+        const auto boxes = m_boxes.boxes();
+        ASSERT_EQ(boxes.size() - before, 1u);
+        EXPECT_EQ(boxes.back().text,
+                  QString::fromUtf8("Do poľa \"%1\" zadajte číslo od %2.").arg(QString::fromUtf8(c.label), c.bounds));
+        EXPECT_EQ(boxes.back().flags, 48);
+        EXPECT_NE(setting("Faktura", "Opravnenie"), "changed");
+        EXPECT_NE(settings.result(), QDialog::Accepted);
+        EXPECT_EQ(settings.focusWidget(), &child<QLineEdit>(c.field));
+        m_main.reset();
+    }
+}
+
+// The fields take only what a number may hold.
+TEST_F(TfNastaveniaTest, NumberFieldsTakeOnlyNumbersWhenTyped)
+{
+    window();
+    QLineEdit &interval = child<QLineEdit>("eBackupInterval");
+    interval.clear();
+    QTest::keyClicks(&interval, "1a5x");
+    EXPECT_EQ(interval.text(), "15");
+    QLineEdit &days = child<QLineEdit>("eSplatnost");
+    days.clear();
+    QTest::keyClicks(&days, "-1,4");
+    EXPECT_EQ(days.text(), "14");
 }
 
 } // namespace

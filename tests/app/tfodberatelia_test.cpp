@@ -92,7 +92,7 @@ TEST_F(CustomersWindowTest, AddsThenChangesCustomerAfterQuestion)
 {
     TfOdberatelia &w = open();
     addCustomer(w, "O'Neil s.r.o.", "Nitra");
-    EXPECT_EQ(shownTexts(), QStringList{"Customer \"O'Neil s.r.o.\" was added successfully."});
+    EXPECT_EQ(shownTexts(), QStringList{QString::fromUtf8("Odberateľ \"O'Neil s.r.o.\" bol úspešne pridaný.")});
     EXPECT_EQ(m_boxes.boxes().back().flags, 64);
     EXPECT_EQ(listed(*w.lbOdberatelia), QStringList{"O'Neil s.r.o."});
     EXPECT_EQ(field(w, "eNazov").text(), "");  // cleared for the next one
@@ -107,7 +107,7 @@ TEST_F(CustomersWindowTest, AddsThenChangesCustomerAfterQuestion)
     click(w, "bitAddOdberatel");
     ASSERT_EQ(m_boxes.boxes().size(), 3u);
     EXPECT_EQ(m_boxes.boxes()[1].text, services::MessageText(147));
-    EXPECT_EQ(m_boxes.boxes()[2].text, "Customer \"O'Neil s.r.o.\" was changed successfully.");
+    EXPECT_EQ(m_boxes.boxes()[2].text, QString::fromUtf8("Odberateľ \"O'Neil s.r.o.\" bol úspešne zmenený."));
     EXPECT_EQ(value("SELECT mesto FROM odberatelia WHERE existuje = 1 AND nazov = 'O''Neil s.r.o.'"), "Trnava");
 }
 
@@ -154,7 +154,7 @@ TEST_F(CustomersWindowTest, DeleteAsksAndKeepsTheSelectionInPlace)
     m_boxes.answerBox(platform::kIdYes);
     m_boxes.answerBox(platform::kIdOk);
     click(w, "bitDeleteOdberatel");
-    EXPECT_EQ(m_boxes.boxes().back().text, "\"Gama\" was been deleted successfully.");
+    EXPECT_EQ(m_boxes.boxes().back().text, QString::fromUtf8("\"Gama\" bol úspešne zmazaný."));
     EXPECT_EQ(listed(*w.lbOdberatelia), (QStringList{"Alfa", "Beta"}));
     EXPECT_EQ(w.lbOdberatelia->currentRow(), 1);  // clamped to the last
 }

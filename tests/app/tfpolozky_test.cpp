@@ -97,7 +97,7 @@ TEST_F(ItemsWindowTest, AddsThenChangesItemAfterQuestion)
     m_items->eCena->setText("12,50");
     m_items->eMernaJednotka->setText("ks");
     addItem("Skrutka");
-    EXPECT_EQ(shownTexts(), QStringList{"Items \"Skrutka\" was added successfully."});
+    EXPECT_EQ(shownTexts(), QStringList{QString::fromUtf8("Položka \"Skrutka\" bola úspešne pridaná.")});
     EXPECT_EQ(listed(*m_items->lbPolozky), QStringList{"Skrutka"});
     EXPECT_EQ(m_items->eNazov->text(), "");
 
@@ -111,7 +111,7 @@ TEST_F(ItemsWindowTest, AddsThenChangesItemAfterQuestion)
     m_boxes.answerBox(platform::kIdOk);
     m_items->bitAddItem->click();
     EXPECT_EQ(shownTexts().mid(1),
-              (QStringList{services::MessageText(155), "Items \"Skrutka\" was changed successfully."}));
+              (QStringList{services::MessageText(155), QString::fromUtf8("Položka \"Skrutka\" bola úspešne zmenená.")}));
     EXPECT_EQ(value("SELECT cena FROM polozky WHERE existuje = 1 AND nazov = 'Skrutka'"), "13");
 }
 
@@ -192,7 +192,7 @@ TEST_F(ItemsWindowTest, DeleteStepsTheSelection)
         m_boxes.answerBox(platform::kIdYes);
         m_boxes.answerBox(platform::kIdOk);
         m_items->bitDeleteItem->click();
-        EXPECT_EQ(shownTexts().back(), QString("Item \"%1\" was been deleted successfully.").arg(c.deleted));
+        EXPECT_EQ(shownTexts().back(), QString::fromUtf8("Položka \"%1\" bola úspešne zmazaná.").arg(c.deleted));
         EXPECT_EQ(m_items->lbPolozky->currentRow(), c.selected);
     }
     EXPECT_EQ(listed(*m_items->lbPolozky), (QStringList{"A", "C", "D"}));
@@ -208,7 +208,7 @@ TEST_F(ItemsWindowTest, DeletingItemOnABillLineRetiresIt)
     m_boxes.answerBox(platform::kIdYes);
     m_boxes.answerBox(platform::kIdOk);
     m_items->bitDeleteItem->click();
-    EXPECT_EQ(shownTexts().back(), "Item \"Skrutka\" was been deleted successfully.");
+    EXPECT_EQ(shownTexts().back(), QString::fromUtf8("Položka \"Skrutka\" bola úspešne zmazaná."));
     EXPECT_TRUE(listed(*m_items->lbPolozky).isEmpty());
     EXPECT_EQ(value("SELECT existuje FROM polozky WHERE id = " + id), "0");
 }
@@ -217,7 +217,7 @@ TEST_F(ItemsWindowTest, CategoriesAddRenameAndReportWhatHappened)
 {
     m_categories->FillCategoryList();
     addCategory("Alfa");
-    EXPECT_EQ(shownTexts().back(), "Category \"Alfa\" was added successfully.");
+    EXPECT_EQ(shownTexts().back(), QString::fromUtf8("Kategória \"Alfa\" bola úspešne pridaná."));
     ASSERT_EQ(listed(*m_categories->lbKategorie), QStringList{"Alfa"});
     const QString id = value("SELECT id FROM kategorie_poloziek WHERE nazov = 'Alfa'");
 
@@ -227,7 +227,7 @@ TEST_F(ItemsWindowTest, CategoriesAddRenameAndReportWhatHappened)
     m_boxes.answerBox(platform::kIdYes);  // rename?
     m_boxes.answerBox(platform::kIdOk);
     m_categories->bitAddNote->click();
-    EXPECT_EQ(shownTexts().back(), "Category \"Gama\" was changed successfully.");
+    EXPECT_EQ(shownTexts().back(), QString::fromUtf8("Kategória \"Gama\" bola úspešne zmenená."));
     EXPECT_EQ(value("SELECT nazov FROM kategorie_poloziek WHERE id = " + id), "Gama");
     EXPECT_FALSE(m_categories->chbPremenovat->isChecked());
     EXPECT_EQ(m_categories->eNazov->text(), "");
@@ -248,7 +248,7 @@ TEST_F(ItemsWindowTest, CategoryInUseByALiveItemStays)
     m_boxes.answerBox(platform::kIdYes);
     m_boxes.answerBox(platform::kIdOk);
     m_categories->bitDeleteNote->click();
-    EXPECT_EQ(shownTexts().back(), "Category of items \"Beta\" was successfully deleted.");
+    EXPECT_EQ(shownTexts().back(), QString::fromUtf8("Kategória položiek \"Beta\" bola úspešne zmazaná."));
     EXPECT_EQ(listed(*m_categories->lbKategorie), QStringList{"Alfa"});
 }
 
@@ -293,6 +293,35 @@ TEST_F(ItemsWindowTest, ArrowKeysInTheListLoadTheItem)
     QTest::keyClick(m_items->lbPolozky, Qt::Key_Down);
     EXPECT_EQ(m_items->eNazov->text(), "B");
     EXPECT_EQ(m_items->eZaMJ->text(), "3,00");
+}
+
+} // namespace
+
+namespace {
+
+// A pasted "abc" price was tidied to 0,00 on leaving and stored as 0:
+// it stays as typed and the save is refused naming the field.
+TEST_F(ItemsWindowTest, PastedNonNumbersAreRefusedNotStoredAsZero)
+{
+    struct Case { QLineEdit *field; const char *pasted; const char *text; };
+    for (const Case &c : {Case{m_items->eCena, "abc", "Do poľa \"Cena\" zadajte číslo od -999999999 do 999999999."},
+                          Case{m_items->eDPH, "1e3", "Do poľa \"DPH\" zadajte číslo od 0 do 100."},
+                          Case{m_items->eDPH, "120", "Do poľa \"DPH\" zadajte číslo od 0 do 100."}}) {
+        SCOPED_TRACE(c.pasted);
+        m_items->eCena->setText("1");
+        m_items->eDPH->setText("20");
+        c.field->setText(c.pasted);
+        leave(*c.field);
+        if (QString(c.pasted) != "120")
+            EXPECT_EQ(c.field->text(), c.pasted);
+        m_items->eNazov->setText("Skrutka");
+        const std::size_t before = m_boxes.boxes().size();
+        m_boxes.answerBox(platform::kIdOk);
+        m_items->bitAddItem->click();
+        ASSERT_EQ(m_boxes.boxes().size(), before + 1);
+        EXPECT_EQ(m_boxes.boxes().back().text, QString::fromUtf8(c.text));
+        EXPECT_EQ(value("SELECT COUNT(*) FROM polozky"), "0");
+    }
 }
 
 } // namespace

@@ -271,7 +271,7 @@ TEST_F(AccountsWindowTest, NotesSaveLoadAndDeleteWithTheirTexts)
     m_boxes.answerBox(platform::kIdYes);
     m_boxes.answerBox(platform::kIdOk);
     w.bitDeleteNote->click();
-    EXPECT_EQ(lastBox(), "Note \"Pätička\" was been deleted successfully.");
+    EXPECT_EQ(lastBox(), QString::fromUtf8("Poznámka \"Pätička\" bola úspešne zmazaná."));
     EXPECT_EQ(w.lbPoznamky->count(), 0);
 }
 

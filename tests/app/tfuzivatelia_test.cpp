@@ -133,7 +133,7 @@ TEST_F(UsersWindowTest, AddingANewUserReportsText144AndClearsTheFields)
     w.mInternaPoznamka->setPlainText("prvý riadok\n\n");
     m_boxes.answerBox(platform::kIdOk);
     w.bitAddUser->click();
-    EXPECT_EQ(lastBox(), "User \"Jozef Nový\" was added successfully. Set user rights to this user, please.");
+    EXPECT_EQ(lastBox(), QString::fromUtf8("Užívateľ \"Jozef Nový\" bol úspešne pridaný. Nastavte, prosím, tomuto užívateľovi práva."));
     EXPECT_EQ(lastFlags(), 64);
     EXPECT_EQ(w.lbUzivatelia->findItems("Jozef Nový", Qt::MatchExactly).size(), 1);
     EXPECT_EQ(w.eMeno->text(), "");
@@ -161,7 +161,7 @@ TEST_F(UsersWindowTest, ResavingAnExistingUserAsksTwiceAndReportsText145)
     ASSERT_EQ(m_boxes.boxes().size(), 3u);
     EXPECT_EQ(m_boxes.boxes()[0].text, services::MessageText(111));
     EXPECT_EQ(m_boxes.boxes()[1].text, services::MessageText(113));
-    EXPECT_EQ(lastBox(), "User \"Jozef\" was changed successfully. Set user rights to this user, please.");
+    EXPECT_EQ(lastBox(), QString::fromUtf8("Užívateľ \"Jozef\" bol úspešne zmenený. Nastavte, prosím, tomuto užívateľovi práva."));
     EXPECT_EQ(value("SELECT email FROM uzivatelia WHERE uzivatel = 'Jozef' AND existuje = 1"), "jozef@example.com");
 }
 
@@ -440,6 +440,93 @@ TEST_F(UsersWindowTest, EnterAndArrowsMoveOnAndCtrlEnterBreaksTheNoteLine)
     QTest::keyClick(w.mInternaPoznamka, Qt::Key_Return);
     EXPECT_NE(QApplication::focusWidget(), w.mInternaPoznamka);
     EXPECT_EQ(w.mInternaPoznamka->toPlainText(), "a\nb");
+}
+
+} // namespace
+
+namespace {
+
+// The combos were refilled on every focus-in, also the one of their own
+// drop-down closing, which arrives before the combo takes the entry
+// clicked: the refill reset the list under it and the choice was lost.
+// Only a real entry (Tab, a click) refills.
+TEST_F(UsersWindowTest, ComboChoiceMadeWithTheMouseIsKept)
+{
+    start();
+    auto addAccount = [](const char *name) {
+        sql(QString("INSERT INTO ucty (nazov, cislo_uctu, je_uzivatelsky, id_odberatel, existuje) "
+                    "VALUES ('%1', '1', 1, NULL, 1)").arg(name));
+    };
+    addAccount("Prvý");
+    addAccount("Druhý");
+    TfUzivatelia &w = open();
+    w.cbHlavnyUcetEnter();
+    w.cbHlavnyUcet->setCurrentIndex(1);
+    addAccount("Tretí");
+    struct Case { Qt::FocusReason reason; int count; };
+    const Case cases[] = {{Qt::PopupFocusReason, 2}, {Qt::ActiveWindowFocusReason, 2}, {Qt::TabFocusReason, 3}};
+    for (const Case &c : cases) {
+        QFocusEvent in(QEvent::FocusIn, c.reason);
+        QCoreApplication::sendEvent(w.cbHlavnyUcet, &in);
+        EXPECT_EQ(w.cbHlavnyUcet->count(), c.count) << c.reason;
+        EXPECT_EQ(w.cbHlavnyUcet->currentIndex(), 1) << c.reason;
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The walk a new user takes: the administrator gets a password, the window
+// is opened again, only the company logo changes and is saved. Saving
+// without typing a password used to empty it, so the next start let
+// everybody in without a login.
+TEST_F(UsersWindowTest, PasswordIsStillRequiredAfterChangingOnlyTheLogo)
+{
+    start();
+    {
+        TfUzivatelia &w = open();
+        select(w, "Eva Adminová");
+        w.lbUzivatelia->itemClicked(w.lbUzivatelia->currentItem());
+        w.ePassword1->setText("tajne");
+        w.ePassword2->setText("tajne");
+        m_boxes.answerBox(platform::kIdYes);
+        m_boxes.answerBox(platform::kIdYes);
+        m_boxes.answerBox(platform::kIdOk);
+        w.bitAddUser->click();
+        w.btnBack->click();
+        QCoreApplication::processEvents();
+    }
+    {
+        TfUzivatelia &w = open();
+        select(w, "Eva Adminová");
+        w.lbUzivatelia->itemClicked(w.lbUzivatelia->currentItem());
+        EXPECT_EQ(w.ePassword1->text(), "");
+        w.eLogo->setText(picture("logo.png", 40, 20, "PNG"));
+        m_boxes.answerBox(platform::kIdYes);
+        m_boxes.answerBox(platform::kIdYes);
+        m_boxes.answerBox(platform::kIdOk);
+        w.bitAddUser->click();
+        w.btnBack->click();
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(value("SELECT obr_logo <> '' FROM firma WHERE existuje = 1"), "1");
+    m_main.reset();
+    db::CloseDatabase();
+
+    // The next start asks for the login: Eva has a password.
+    QString modalShown;
+    test::onNextModal([&modalShown](QWidget &modal) {
+        modalShown = modal.objectName();
+        modal.close();
+    });
+    const QString programDir = services::ProgramDir;
+    m_main = std::make_unique<app::TfMain>(QStringList{"bralvo", "vybranaDB"});
+    services::ProgramDir = programDir;
+    m_main->StartupSequenceRun();
+    EXPECT_EQ(modalShown, "fLogin");
+    EXPECT_EQ(value("SELECT password FROM uzivatelia WHERE username = 'eva' AND existuje = 1"),
+              services::TextDigestHex("tajne"));
 }
 
 } // namespace

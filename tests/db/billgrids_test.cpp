@@ -2,6 +2,7 @@
 #include "tests/db/recordsfixture.h"
 
 #include "db/billgrids.h"
+#include "db/billsaving.h"
 #include "db/billstate.h"
 #include "db/esqliteexception.h"
 #include "platform/widgets/stringgrid.h"
@@ -195,6 +196,49 @@ TEST_F(BillGrids, BillIdIsCheckedBeforeItReachesSql)
         EXPECT_THROW(IsBillPaid(id), ESQLiteException) << id;
     }
     EXPECT_EQ(count("faktury"), 1);
+}
+
+} // namespace
+
+namespace {
+
+// The lines statement joined the items with an inner join, so a line
+// stored without an item vanished from the editor and was lost on the
+// next save.
+TEST_F(BillGrids, LineWithoutAnItemLoadsAndIsSavedAgain)
+{
+    exec("INSERT INTO sp_polozky (id_faktura, id_polozka, cena, pocet, zlava, zaratat_dph) "
+         "VALUES (1, NULL, 7.25, 2, 0, 1)");
+    addMoneyBill({.id = 9, .number = "F9"});
+    for (const bool advance : {false, true}) {
+        BillIsAdvance = advance;
+        StringGrid grid;
+        SetupBillLinesGrid(grid, true);
+        FillBillLinesGrid(grid, "", "1");
+        ASSERT_EQ(grid.rowCount(), 4) << advance;
+        const int r = grid.cell(9, 1) == "30" ? 2 : 1;
+        EXPECT_EQ(row(grid, r), QStringList({"", "", "2,00", "0,00", "7,25", "", "14,50", "", "1", ""})) << advance;
+
+        exec("DELETE FROM sp_polozky WHERE id_faktura = 9");
+        SaveBillLines("9", BillLinesFromGrid(grid));
+        EXPECT_EQ(column("SELECT COALESCE(id_polozka, 'NULL') || '|' || cena || '|' || pocet FROM sp_polozky "
+                         "WHERE id_faktura = 9 ORDER BY cena"),
+                  QStringList({"NULL|7.25|2.0", "30|100.0|2.0"}))
+            << advance;
+    }
+}
+
+// Taking over an advance bill's lines ignored their discount, so the new
+// bill's totals were overstated.
+TEST_F(BillGrids, TakenOverLinesCountTheirDiscount)
+{
+    addMoneyBill({.id = 2, .number = "Z1", .type = 2});
+    addLineOf(2, 31, 5, 3, 20, 0);
+    StringGrid grid;
+    SetupBillLinesGrid(grid, true);
+    AppendBillLinesToGrid(grid, "2");
+    ASSERT_EQ(grid.rowCount(), 3);
+    EXPECT_EQ(grid.cell(6, 1), "12,00");  // 5 x 3 less 20 %
 }
 
 } // namespace

@@ -304,3 +304,47 @@ TEST_F(BillSaving, OverlongNumberStopsAutomaticNumberingCleanly)
 }
 
 } // namespace
+
+namespace {
+
+// The check looked only at the number in the editor, so an advance bill
+// deducted on another bill could be saved under a new number: the other
+// bill's link then pointed at a removed row and the advance was free to be
+// deducted twice.
+TEST_F(BillSaving, DeductedAdvanceBillCannotBeSavedUnderAChangedNumber)
+{
+    addBill({.id = 1, .number = "Z1", .type = 2});
+    addBill({.id = 2, .number = "F7"});
+    addAdvanceLink(2, 1);
+    BillIsAdvance = true;
+    BillIsNew = false;
+    BillFormValues f = form();
+    f.number = "Z2";
+    f.loadedBillId = "1";
+    ScriptedMessageBoxes boxes;
+    boxes.answerBox(bralvo::platform::kIdOk);
+    EXPECT_FALSE(SaveBill(f, ui));
+    EXPECT_EQ(boxes.boxes().at(0).text,
+              "This zalohova bralvo is used in bralvo with number \"F7\" and therefore you cannot continue.");
+    EXPECT_EQ(column("SELECT id || '|' || cislo FROM faktury ORDER BY id"), QStringList({"1|Z1", "2|F7"}));
+    EXPECT_EQ(value("SELECT id_zalfaktura FROM sp_zalfaktury"), "1");
+}
+
+// Renumbering kept the symbol of the taken number, so two bills shared one
+// payment reference. A symbol derived from the number follows it; one the
+// user typed stays.
+TEST_F(BillSaving, RenumberedBillRenewsItsDerivedVariableSymbol)
+{
+    addBill({.id = 1, .number = "2009/005"});
+    const std::pair<QString, QString> cases[] = {{"005", "006"}, {"777", "777"}};
+    for (const auto &[typed, stored] : cases) {
+        BillFormValues f = form();
+        f.variableSymbol = typed;
+        ASSERT_TRUE(SaveBill(f, ui)) << typed;
+        EXPECT_EQ(value("SELECT vs FROM faktury WHERE cislo = " + q(ui.storedNumber)), stored) << typed;
+        exec("DELETE FROM sp_polozky WHERE id_faktura <> 1");
+        exec("DELETE FROM faktury WHERE id <> 1");
+    }
+}
+
+} // namespace

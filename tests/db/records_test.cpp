@@ -124,10 +124,25 @@ TEST_F(Records, CustomerDueDaysAreStoredAsWholeNumbers)
         EXPECT_EQ(value("SELECT dni_splatnosti FROM odberatelia WHERE dni_splatnosti IS NOT NULL AND nazov = " + q(c.name)),
                   stored);
     }
-    CustomerFormValues bad = customer("Bad");
-    bad.dueDays = "1,2,3";
-    EXPECT_THROW(SaveCustomer(bad, focus), bralvo::Error);
-    EXPECT_EQ(count("odberatelia WHERE nazov = 'Bad'"), 0);
+}
+
+// "abc" used to be stored as 0 days and "1e3" as 13: due days that are no
+// plain number are refused with a message and nothing is written.
+TEST_F(Records, CustomerDueDaysThatAreNoNumberAreRefused)
+{
+    for (const QString typed : {"abc", "1e3", "1,2,3", "-5", "12 dní", "99999"}) {
+        ScriptedMessageBoxes boxes;
+        boxes.answerBox(kIdOk);
+        focus.controls.clear();
+        CustomerFormValues bad = customer("Bad");
+        bad.dueDays = typed;
+        EXPECT_FALSE(SaveCustomer(bad, focus)) << typed;
+        ASSERT_EQ(boxes.boxes().size(), 1u) << typed;
+        EXPECT_EQ(boxes.boxes()[0].text, "Do poľa \"Splatnosť faktúry\" zadajte číslo od 0 do 9999.") << typed;
+        EXPECT_EQ(boxes.boxes()[0].flags, 48) << typed;
+        EXPECT_EQ(focus.controls.value(0), "eDniSplatnosti") << typed;
+        EXPECT_EQ(count("odberatelia WHERE nazov = 'Bad'"), 0) << typed;
+    }
 }
 
 TEST_F(Records, CustomerLoadsByNameAndKey)

@@ -247,3 +247,30 @@ TEST_F(Users, RefusedCompanyChangeLeavesUsersAlone)
 }
 
 } // namespace
+
+namespace {
+
+// Saving an existing user with untouched password fields emptied the
+// stored password, so the user could then log in without one.
+TEST_F(Users, ResavedUserKeepsItsPasswordUnlessANewOneIsTyped)
+{
+    addBoss();
+    const QString abc = "900150983cd24fb0d6963f7d28e17f72";  // digest of "abc"
+    const QString xyz = "d16fb36f0911f878998c136191af705e";  // digest of "xyz"
+    struct Case { const char *typed; QString stored; };
+    const Case cases[] = {{"", abc}, {"xyz", xyz}};
+    for (const Case &c : cases) {
+        exec("DELETE FROM uzivatelia WHERE uzivatel = 'Pat'");
+        addUser(6, "Pat", "pat");
+        exec("UPDATE uzivatelia SET password = '" + abc + "' WHERE id = 6");
+        ScriptedMessageBoxes boxes;
+        boxes.answerBox(kIdYes);
+        boxes.answerBox(kIdYes);
+        UserFormValues u = user("Pat", "pat");
+        u.password1 = u.password2 = c.typed;
+        ASSERT_TRUE(SaveUser(u, focus)) << c.typed;
+        EXPECT_EQ(value("SELECT password FROM uzivatelia WHERE uzivatel = 'Pat' AND existuje = 1"), c.stored) << c.typed;
+    }
+}
+
+} // namespace

@@ -2,8 +2,16 @@
 #include "net/addresstext.h"
 #include "net/socketlibrary.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
 
 namespace bralvo::net {
 namespace {
@@ -113,6 +121,59 @@ TEST(SocketLibrary, NameServiceAnswers)
     EXPECT_EQ(AddressRecordIP(record), "0.0.0.0");
     EXPECT_EQ(FillAddressRecord(record, "name.that.does.not.resolve.invalid", "25", kFamilyIPv4,
                                 kProtocolTcp, kKindStream, true), 11001);
+}
+
+// Writes text into a /proc file of the process; false when refused.
+bool writeProcFile(const char *path, const std::string &text)
+{
+    const int fd = ::open(path, O_WRONLY);
+    if (fd < 0)
+        return false;
+    const bool written = ::write(fd, text.data(), text.size()) == ssize_t(text.size());
+    ::close(fd);
+    return written;
+}
+
+// Runs check in a child that sees an empty /etc/services (a private mount
+// namespace); its exit code, or 100 + step when the namespace failed.
+int withoutServicesFile(int (*check)())
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const uid_t uid = ::getuid();
+        const gid_t gid = ::getgid();
+        if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
+            ::_exit(101);
+        writeProcFile("/proc/self/setgroups", "deny");
+        if (!writeProcFile("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1")
+            || !writeProcFile("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1"))
+            ::_exit(102);
+        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+            || ::mount("/dev/null", "/etc/services", nullptr, MS_BIND, nullptr) != 0)
+            ::_exit(103);
+        ::_exit(check());
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 200;
+}
+
+// "smtp" came only from /etc/services, which a minimal system lacks: the
+// default SMTP port then resolved to nothing.
+TEST(SocketLibrary, WellKnownServicesResolveWithoutTheServicesFile)
+{
+    const int result = withoutServicesFile([] {
+        SocketAddress record;
+        const bool found = PortNumberOf("smtp", kFamilyUnspecified, kProtocolTcp, kKindStream) == 25
+                        && PortNumberOf("HTTPS", kFamilyUnspecified, kProtocolTcp, kKindStream) == 443
+                        && PortNumberOf("socks", kFamilyUnspecified, kProtocolTcp, kKindStream) == 1080
+                        && FillAddressRecord(record, "127.0.0.1", "smtp", kFamilyIPv4, kProtocolTcp, kKindStream,
+                                             true) == 0
+                        && AddressRecordPort(record) == 25
+                        && PortNumberOf("no-such-service", kFamilyUnspecified, kProtocolTcp, kKindStream) == 0;
+        return found ? 0 : 1;
+    });
+    EXPECT_EQ(result, 0);
 }
 
 } // namespace

@@ -5,7 +5,12 @@
 #include "localservers.h"
 #include "scriptedpeer.h"
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <vector>
 
 namespace bralvo::net {
 namespace {
@@ -315,6 +320,80 @@ TEST(TSMTPSend, RepliesFromAHostileServerAreBounded)
         EXPECT_EQ(smtp.SmtpReadReply(), 0);
         EXPECT_EQ(smtp.FullResult.size(), c.lines);
         EXPECT_EQ(smtp.Sock->LastError(), c.socketError);
+    }
+}
+
+} // namespace
+} // namespace bralvo::net
+
+namespace bralvo::net {
+namespace {
+
+// A listener on 127.0.0.1 that never accepts; its port is in `address`.
+int silentListener(sockaddr_in &address)
+{
+    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address);
+    ::listen(listener, 0);
+    socklen_t size = sizeof address;
+    ::getsockname(listener, reinterpret_cast<sockaddr *>(&address), &size);
+    return listener;
+}
+
+// Connect ignored the time-out (minutes against a full backlog), a reply
+// line dripping a byte at a time was waited for without end, and a peer
+// that stopped reading blocked the send: each now ends with 10060.
+TEST(TSMTPSend, ConnectSendAndReplyLinesHonourTheTimeout)
+{
+    {
+        // The backlog filled: the next connect gets no answer at all.
+        sockaddr_in address;
+        const int listener = silentListener(address);
+        std::vector<int> fillers;
+        for (int i = 0; i < 4; ++i) {
+            const int filler = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+            ::connect(filler, reinterpret_cast<sockaddr *>(&address), sizeof address);
+            fillers.push_back(filler);
+        }
+        TSMTPSend smtp;
+        smtp.TargetHost = "127.0.0.1";
+        smtp.TargetPort = QByteArray::number(ntohs(address.sin_port));
+        smtp.Timeout = 300;
+        EXPECT_FALSE(smtp.SmtpConnect());
+        EXPECT_EQ(smtp.Sock->LastError(), 10060);
+        for (const int filler : fillers)
+            ::close(filler);
+        ::close(listener);
+    }
+    {
+        std::vector<test::PeerStep> drip;
+        for (int i = 0; i < 30; ++i)
+            drip.push_back({50, "2"});
+        test::ScriptedPeer peer(drip);
+        TSMTPSend smtp;
+        smtp.TargetHost = "127.0.0.1";
+        smtp.TargetPort = QByteArray::number(peer.port());
+        smtp.Timeout = 400;
+        ASSERT_TRUE(smtp.SmtpConnect());
+        EXPECT_EQ(smtp.SmtpReadReply(), 0);
+        EXPECT_EQ(smtp.Sock->LastError(), 10060);
+    }
+    {
+        // Connected through the backlog, never read.
+        sockaddr_in address;
+        const int listener = silentListener(address);
+        TSMTPSend smtp;
+        smtp.TargetHost = "127.0.0.1";
+        smtp.TargetPort = QByteArray::number(ntohs(address.sin_port));
+        smtp.Timeout = 300;
+        ASSERT_TRUE(smtp.SmtpConnect());
+        smtp.Sock->SendText(QByteArray(64 * 1024 * 1024, 'x'));
+        EXPECT_EQ(smtp.Sock->LastError(), 10060);
+        smtp.Sock->AbortConnection();
+        ::close(listener);
     }
 }
 

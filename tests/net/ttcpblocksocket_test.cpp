@@ -272,3 +272,23 @@ TEST(TCustomSSL, CopySettingsLeavesTheSshChannelAlone)
 
 } // namespace
 } // namespace bralvo::net
+
+namespace bralvo::net {
+namespace {
+
+// Resolving on this side, a name that resolves to nothing was sent to
+// the proxy as 0.0.0.0; it fails with 11001 and nothing is sent.
+TEST(SocksTarget, UnresolvableNameResolvedLocallyFailsWith11001)
+{
+    for (const TSocksType type : {TSocksType::ST_Socks5, TSocksType::ST_Socks4}) {
+        TTCPBlockSocket socket;
+        socket.SocksType = type;
+        socket.SocksResolver = false;
+        EXPECT_TRUE(socket.EncodeSocksTarget("name.that.does.not.resolve.invalid", "25").isEmpty());
+        EXPECT_EQ(socket.LastError(), 11001);
+        EXPECT_EQ(socket.EncodeSocksTarget("127.0.0.1", "25").size(), 7);
+    }
+}
+
+} // namespace
+} // namespace bralvo::net

@@ -172,3 +172,43 @@ TEST(IniFile, ReadsWindows1250Files)
     EXPECT_EQ(ini.readString("Faktura", "DefJazyk", ""), QString::fromUtf8("SK - Slovenčina"));
     EXPECT_EQ(ini.readString("Mena", "CudziaMenaZobr", ""), QString::fromUtf8("€"));
 }
+
+namespace {
+
+// Section and key lookups were linear scans, so a large file of distinct
+// sections took minutes to load. The lookups go through indexes; these
+// cases check the indexes stay right through every kind of edit.
+TEST(IniFile, IndexedLookupsFollowEveryEdit)
+{
+    QString text;
+    for (int i = 0; i < 20000; ++i)
+        text += QString("[S%1]\nkey=%1\nKey=second %1\nbare %1\n").arg(i);
+    IniFile ini = IniFile::fromText(text);
+    EXPECT_EQ(ini.sections().size(), 20000);
+    EXPECT_EQ(ini.readString("s19999", "KEY", "-"), "19999");  // first of two counts
+    EXPECT_EQ(ini.readString("S5", "bare 5", "-"), "-");
+    EXPECT_EQ(ini.keys("S7"), QStringList({"key", "Key"}));
+
+    ini.eraseSection("S0");
+    EXPECT_FALSE(ini.sectionExists("S0"));
+    EXPECT_EQ(ini.readString("S1", "key", "-"), "1");
+    EXPECT_EQ(ini.readString("S19999", "key", "-"), "19999");
+
+    ini.deleteKey("S2", "KEY");  // both lines of the name go
+    EXPECT_FALSE(ini.valueExists("S2", "key"));
+    EXPECT_EQ(ini.sectionLines("S2"), QStringList{"bare 2"});
+    ini.writeString("S2", "Key", "new");
+    EXPECT_EQ(ini.readString("s2", "key", "-"), "new");
+
+    ini.writeString("Nová", "Číslo", "1");
+    ini.writeString("NOVÁ", "ČÍSLO", "2");
+    EXPECT_EQ(ini.sections().last(), "Nová");
+    EXPECT_EQ(ini.readString("nová", "číslo", "-"), "2");
+
+    ini.clear();
+    EXPECT_FALSE(ini.sectionExists("S1"));
+    ini.writeString("S1", "a", "b");
+    EXPECT_EQ(ini.sectionLines("S1"), QStringList{"a=b"});
+}
+
+} // namespace

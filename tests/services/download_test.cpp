@@ -16,6 +16,9 @@
 #include <QFrame>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -302,3 +305,32 @@ TEST(DownloadFailure, MissingTargetFolderIsAnError)
                                 folder.filePath(QStringLiteral("no/such/x")), {}),
                  DownloadError);
 }
+
+namespace {
+
+// The progress processed every pending event, user input included, so a
+// click during a download ran its handler (a second download) inside the
+// first one.
+TEST_F(DownloadTransfer, ClicksDuringADownloadAreNotProcessed)
+{
+    m_server.writeFile(QStringLiteral("big.bin"), pattern(2 * 1024 * 1024));
+    QWidget parent;
+    parent.resize(600, 400);
+    QPushButton button(QStringLiteral("Stiahnuť"), &parent);
+    parent.show();
+    int clicks = 0;
+    QObject::connect(&button, &QPushButton::clicked, [&clicks] { ++clicks; });
+    bool clicked = false;
+    QTimer::singleShot(0, &button, [&] {
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QTest::keyClick(&button, Qt::Key_Space);
+        clicked = true;
+    });
+    EXPECT_TRUE(DownloadFile(url(QStringLiteral("big.bin")), m_folder, QString(), &parent));
+    EXPECT_TRUE(clicked);  // the click arrived while the download ran
+    EXPECT_EQ(clicks, 0);
+    QTest::mouseClick(&button, Qt::LeftButton);  // afterwards input works again
+    EXPECT_EQ(clicks, 1);
+}
+
+} // namespace

@@ -1,5 +1,6 @@
 // Exchange rates from both banks' files, served by a real HTTP server on
 // 127.0.0.1, with the cache under a temporary data root.
+#include "platform/error.h"
 #include "platform/regionalsettings.h"
 #include "services/download.h"
 #include "services/exchangerates.h"
@@ -261,3 +262,30 @@ TEST_F(ExchangeRates, CnbDownloadFailureRaisesAndLeavesNoFile)
     EXPECT_THROW(cnb("07.08.2009", "EUR"), DownloadError);
     EXPECT_TRUE(cachedFiles().isEmpty());
 }
+
+namespace {
+
+// An HTML page served in place of the archive was cached and stood for
+// its month; an archive larger than a rate list can be was read whole.
+TEST_F(ExchangeRates, NbsPageThatIsNoArchiveIsNotCachedAndListsAreBounded)
+{
+    const QByteArray pages[] = {"<!DOCTYPE html><html><body><p>Údržba</p></body></html>",
+                                "<?xml version=\"1.0\"?><html><body/></html>", "not even markup"};
+    for (const QByteArray &page : pages) {
+        SCOPED_TRACE(page.toStdString());
+        m_server.writeFile(QStringLiteral("KL/ARCHIV/HISL0811.XML"), page);
+        EXPECT_EQ(nbs("03.11.2008", "CZK"), rate("0", "0"));
+        EXPECT_TRUE(cachedFiles().isEmpty());
+    }
+    // Good data later is fetched and used.
+    m_server.writeFile(QStringLiteral("KL/ARCHIV/HISL0811.XML"), nbsMonth({{"2008-11-03", {{"CZK", "1,186", "1"}}}}));
+    EXPECT_EQ(nbs("03.11.2008", "CZK"), rate("1,186", "1"));
+
+    QByteArray huge = nbsMonth({{"2008-10-31", {{"CZK", "1,2", "1"}}}});
+    huge.insert(huge.indexOf("</nbsFxRateListArchive>"), QByteArray(2 * 1024 * 1024, ' '));
+    m_server.writeFile(QStringLiteral("KL/ARCHIV/HISL0810.XML"), huge);
+    EXPECT_THROW(nbs("31.10.2008", "CZK"), bralvo::Error);
+    EXPECT_EQ(cachedFiles(), QStringList{QStringLiteral("HISL0811.xml")});
+}
+
+} // namespace

@@ -2,6 +2,7 @@
 // tools, the schema version, and damaged backups that must leave the
 // live database untouched.
 #include "services/backup.h"
+#include "services/gzipfile.h"
 #include "services/restore.h"
 #include "services/settings.h"
 #include "services/sqldump.h"
@@ -186,4 +187,86 @@ TEST_F(RestoreTest, DatabaseInUseIsNotReplaced)
     QFile::remove(liveFile() + "-journal");
     EXPECT_EQ(shellDump(liveFile()), before);
     EXPECT_EQ(databaseFolderFiles(), QStringList{"bralvo_data.txs"});
+}
+
+// A recursive query hung the window thread for ever, function calls ran,
+// and a NUL byte silently cut the dump while the restore reported
+// success: only what a dump holds runs, and each refusal keeps the live
+// database and shows text 236.
+TEST_F(RestoreTest, HostileBackupsAreRefusedAndKeepTheLiveDatabase)
+{
+    openLiveDatabase();
+    const QString good = folders.path() + "good_bralvo.txb";
+    WriteBackup(liveFile(), good);
+    const QByteArray sql = runTool("gzip", {"-cd", good});
+    const qsizetype commit = sql.lastIndexOf("COMMIT;");
+    const auto beforeCommit = [&](const QByteArray &extra) { return sql.left(commit) + extra + sql.mid(commit); };
+    struct Case { const char *what; QByteArray dump; };
+    const Case cases[] = {
+        {"recursive query",
+         beforeCommit("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM c) SELECT count(*) FROM c;\n")},
+        {"function call", beforeCommit("INSERT INTO zz_marker VALUES (randomblob(1000000000), 1, NULL, 1);\n")},
+        {"zeroblob", beforeCommit("INSERT INTO zz_marker VALUES (zeroblob(2000000000), 1, NULL, 1);\n")},
+        {"read of a table", beforeCommit("INSERT INTO zz_marker SELECT * FROM zz_marker;\n")},
+        {"update", beforeCommit("UPDATE zz_marker SET a = 'x';\n")},
+        {"other pragma", beforeCommit("PRAGMA writable_schema=ON;\n")},
+        {"NUL byte cuts the rest", sql.left(commit) + QByteArray(1, '\0') + sql.mid(commit)},
+        {"NUL byte inside a statement", sql.left(sql.indexOf("INSERT INTO") + 5) + QByteArray(1, '\0')
+                                            + sql.mid(sql.indexOf("INSERT INTO") + 5)},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        db::OpenDatabase();
+        db::DbConnection->ExecSql("INSERT INTO zz_marker VALUES ('kept', 3, NULL, 3);");
+        const QByteArray before = shellDump(liveFile());
+        const QString hostile = folders.path() + "hostile_bralvo.txb";
+        writeFileContent(hostile, gzipped(c.dump));
+        const std::size_t boxesBefore = boxes.calls().size();
+        boxes.answerBox(bralvo::platform::kIdOk);
+        RestoreDatabase(hostile);
+        expectFailedRestoreKept(before, boxesBefore);
+        host.calls.clear();
+    }
+}
+
+// The whole backup was inflated into memory before any check: a small
+// file inflating to gigabytes is stopped at the bound.
+TEST(GzipStreamReader, StopsAtTheBoundAndReadsWholeFilesInPieces)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("bomb.gz");
+    {
+        GzipFileWriter writer(path);
+        for (int i = 0; i < 64; ++i)
+            writer.write(QByteArray(1024 * 1024, 'x'));  // 64 MiB of one byte
+        writer.commit();
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray compressed = file.readAll();
+    ASSERT_LT(compressed.size(), 1024 * 1024);
+    struct Case { qint64 bound; bool refused; };
+    for (const Case &c : {Case{8 * 1024 * 1024, true}, Case{64 * 1024 * 1024, false}}) {
+        SCOPED_TRACE(c.bound);
+        qsizetype offset = 0;
+        GzipStreamReader reader(
+            [&]() {
+                const QByteArray piece = compressed.mid(offset, 4096);
+                offset += piece.size();
+                return piece;
+            },
+            c.bound, path);
+        qint64 total = 0;
+        const auto readAll = [&] {
+            for (QByteArray piece = reader.next(); !piece.isEmpty(); piece = reader.next())
+                total += piece.size();
+        };
+        if (c.refused) {
+            EXPECT_THROW(readAll(), BackupError);
+            EXPECT_LE(total, c.bound);
+        } else {
+            readAll();
+            EXPECT_EQ(total, 64 * 1024 * 1024);
+        }
+    }
 }

@@ -1,6 +1,9 @@
 // The text-table lookups: percent marks, numbers outside the tables.
 #include "services/builtintexts.h"
 #include "services/uitexts.h"
+#include "services/qttranslation.h"
+
+#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 
@@ -149,3 +152,21 @@ TEST(CurrentLanguageTag, StartsAsSlovak)
 {
     EXPECT_EQ(CurrentLanguageTag(), QStringLiteral("SK"));
 }
+
+namespace {
+
+// Standard buttons and file dialogs stayed English under a Slovak
+// program: Qt's own Slovak translation is installed for the language.
+TEST(QtTranslation, SlovakStandardTextsAndEnglishFallback)
+{
+    ASSERT_TRUE(bralvo::services::InstallQtTranslation("SK"));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString::fromUtf8("Zrušiť"));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString::fromUtf8("Án&o"));
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QString::fromUtf8("Hľadať v:"));
+    EXPECT_EQ(QCoreApplication::translate("QAbstractFileIconProvider", "Folder", "All other platforms"),
+              QString::fromUtf8("Priečinok"));
+    EXPECT_FALSE(bralvo::services::InstallQtTranslation("XX"));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
+}
+
+} // namespace

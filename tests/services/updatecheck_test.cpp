@@ -454,9 +454,10 @@ TEST(AfterUpdate, ReportsWhetherTheExpectedVersionRuns)
                                           "cez e-mail (\"")
                            + ContactEmailAddress() + QStringLiteral("\").");
     const Case cases[] = {
-        {"1.0139\n", kMbInformation, QStringLiteral("Aktualizácia prebehla úspešne.")},
-        {"1,0139", kMbInformation, QStringLiteral("Aktualizácia prebehla úspešne.")},
-        {"1.0140\n", kMbWarning, failed},
+        {"1.01 (build 39)\n", kMbInformation, QStringLiteral("Aktualizácia prebehla úspešne.")},
+        {"1,01 (Build 39)", kMbInformation, QStringLiteral("Aktualizácia prebehla úspešne.")},
+        {"1.01 (build 40)\n", kMbWarning, failed},
+        {"1.0139\n", kMbWarning, failed},  // another version, not build 39 of 1.01
         {"", kMbWarning, failed},
         {"1.2.3", kMbWarning, failed},
     };
@@ -488,3 +489,26 @@ TEST(AfterUpdate, RemovesOnlyAnEmptyWorkingFolderAndSaysNothingWithoutHandOver)
     EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("TempUpd/left.bin"))));
     EXPECT_TRUE(boxes.calls().empty());
 }
+
+namespace {
+
+// Versions were read as one number ("1.01 (build 39)" as 1.0139), so build
+// 10 was older than build 1 and build 4 was offered over build 39.
+TEST_F(UpdateCheckTest, BuildNumbersCompareAsNumbers)
+{
+    publish("[general]\nv0=1.00\nv1=1.01 (build 1)\nv2=1.01 (build 4)\nv3=1.01 (build 39)\n");
+    UpdateCheck check(setup(true));
+    ASSERT_TRUE(FetchUrlQuietly(m_server.baseUrl() + QStringLiteral("bralvo/main.inst"), work(QStringLiteral("main.inst"))));
+    const QStringList keys{QStringLiteral("v0"), QStringLiteral("v1"), QStringLiteral("v2"), QStringLiteral("v3")};
+    struct Case {
+        const char *current;
+        int count;
+    };
+    for (const Case &c : {Case{"1.01 (build 10)", 1}, Case{"1.01 (build 39)", 0}, Case{"1.01 (Build 3)", 2},
+                          Case{"1.01 (build 40)", 0}, Case{"1.02", 0}}) {
+        SCOPED_TRACE(c.current);
+        EXPECT_EQ(check.CountNewerVersions(keys, QString::fromUtf8(c.current)), c.count);
+    }
+}
+
+} // namespace

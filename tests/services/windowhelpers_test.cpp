@@ -236,3 +236,36 @@ TEST(StepGridRow, RowAfterTheDeletedOneOrTheLastDataRow)
 } // namespace
 
 #include "windowhelpers_test.moc"
+
+namespace {
+
+// A message box closing hands the focus back without a focus-out first,
+// and the window's one slot was shared by fields and buttons: the saved
+// colour became the highlight itself or another control's colour, and
+// fields stayed blue or turned black, buttons stayed maroon.
+TEST(HighlightOnEnter, ColoursStayPairedAcrossMessageBoxFocusMoves)
+{
+    SavedControlColors = {QColor()};
+    QLineEdit name;
+    QLineEdit other;
+    QPushButton button("OK");
+    const QColor base = name.palette().color(QPalette::Base);
+    const QColor text = button.palette().color(QPalette::ButtonText);
+
+    HighlightOnEnter(name, 1, 1);
+    HighlightOnEnter(button, 1, 1);   // the slot now holds the button's font
+    HighlightOnEnter(name, 1, 1);     // focus back after the box, no exit before
+    RestoreColorOnExit(name, 1);
+    RestoreColorOnExit(button, 1);
+    RestoreColorOnExit(other, 1);     // an exit without an enter
+    EXPECT_EQ(name.palette().color(QPalette::Base), base);
+    EXPECT_EQ(button.palette().color(QPalette::ButtonText), text);
+    EXPECT_EQ(other.palette().color(QPalette::Base), base);
+
+    HighlightOnEnter(name, 1, 1);
+    RestoreColorOnExit(name, 1);
+    RestoreColorOnExit(name, 1);      // a second exit changes nothing
+    EXPECT_EQ(name.palette().color(QPalette::Base), base);
+}
+
+} // namespace

@@ -2,16 +2,32 @@
 //   rptool check FILE         load FILE and print its error list
 //   rptool save FILE OUTPUT   load FILE and write it back in canonical form
 //   rptool preview FILE.rp3   open the preview window on a prepared report
+//   rptool dump FILE.rp3      print pages, bands and objects of a prepared file
+//   rptool render FILE.rp3 --page N --dpi D OUT.png
+//                             draw one prepared page into a PNG file
+//   rptool prepare REPORT.xml [--data NAME=FILE.csv ...] [--values FILE.ini]
+//          --out OUT.rp3      prepare the report into a prepared report file
+//   rptool pdf FILE OUT.pdf   export a prepared report (.rp3) or prepare a
+//                             report definition (.xml) and export it to PDF
+//   rptool print, rptool dmp  print a prepared report (printcommands.h)
 // Exit code 0 when the file loaded without errors, 1 when it loaded with
 // errors, 2 for bad usage or a file that cannot be read or written.
+#include "preparedcommands.h"
+
 #include "platform/stream.h"
+#include "prepare.h"
 #include "previewcommand.h"
+#include "report/engine/trpengine.h"
+#include "report/engine/trpmemotextlayout.h"
+#include "report/engine/trppreviewpages.h"
+#include "report/export/trppdfexport.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trpreport.h"
+#include "tools/rptool/printcommands.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QTextStream>
 
 using bralvo::report::TrpReport;
@@ -22,7 +38,14 @@ int usage()
 {
     QTextStream(stderr) << "usage: rptool check FILE\n"
                            "       rptool save FILE OUTPUT\n"
-                           "       rptool preview FILE.rp3\n";
+                           "       rptool preview FILE.rp3\n"
+                           "       rptool dump FILE.rp3\n"
+                           "       rptool render FILE.rp3 --page N --dpi D OUT.png\n"
+                           "       rptool prepare REPORT.xml [--data NAME=FILE.csv ...] [--values FILE.ini]"
+                           " --out OUT.rp3\n"
+                           "       rptool pdf (FILE.rp3 | REPORT.xml) OUT.pdf\n"
+                           "       rptool print FILE.rp3 --printer NAME [--copies N]\n"
+                           "       rptool dmp FILE.rp3 (--printer NAME | --out FILE.prn) [--escape N]\n";
     return 2;
 }
 
@@ -41,12 +64,62 @@ int load(TrpReport &report, const QString &path)
     return ok ? 0 : 1;
 }
 
+// Loads the prepared pages of Source and exports them to Target.
+int exportPdf(const QString &source, const QString &target)
+{
+    if (!QFile::exists(source)) {
+        QTextStream(stderr) << "rptool: no such file: " << source << "\n";
+        return 2;
+    }
+    bralvo::report::installPreviewPages();
+    bralvo::report::installMemoTextLayout();
+    TrpReport report;
+    report.EngineOptions()->SetNewSilentMode(bralvo::report::simSilent);
+    bralvo::report::TrpCustomPreviewPages *pages = report.PreparedPages();
+    // A report definition is prepared first; anything else is taken for a
+    // prepared report file.
+    if (source.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive)) {
+        bralvo::report::installReportEngine();
+        report.LoadFromFile(source);
+        if (!report.PrepareReport()) {
+            QTextStream out(stdout);
+            for (int i = 0; i < report.ErrorList().count(); ++i)
+                out << report.ErrorList()[i] << "\n";
+            return 1;
+        }
+    } else {
+        pages->LoadFromFile(source, true);
+    }
+    bralvo::report::TrpPDFExport filter;
+    filter.SetShowDialog(false);
+    filter.SetShowProgress(false);
+    filter.SetFileName(target);
+    const bool ok = pages->Export(&filter);
+    QTextStream out(stdout);
+    for (int i = 0; i < report.ErrorList().count(); ++i)
+        out << report.ErrorList()[i] << "\n";
+    return ok ? 0 : 1;
+}
+
 } // namespace
+
+// Printing paints pages, which needs a GUI application; without a display
+// it runs offscreen.
+int printMain(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    return bralvo::tools::runPrintCommand(app.arguments().mid(1));
+}
 
 int main(int argc, char **argv)
 {
     if (argc == 3 && QLatin1String(argv[1]) == QLatin1String("preview")) {
         QApplication app(argc, argv);
+        bralvo::report::installReportEngine();
+        bralvo::report::installPreviewPages();
         try {
             return runPreviewCommand(app.arguments().at(2));
         } catch (const bralvo::Error &e) {
@@ -54,10 +127,33 @@ int main(int argc, char **argv)
             return 2;
         }
     }
-    QCoreApplication app(argc, argv);
+    if (argc > 1 && (qstrcmp(argv[1], "print") == 0 || qstrcmp(argv[1], "dmp") == 0))
+        return printMain(argc, argv);
+    // Drawing needs a GUI application; text is measured through the font
+    // layer and no window is ever shown.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.size() < 2)
         return usage();
+    bralvo::report::installReportEngine();
+    bralvo::report::installPreviewPages();
+    if (args[0] == QLatin1String("prepare"))
+        return prepareCommand(args.mid(1));
+    if (args[0] == QLatin1String("dump") || args[0] == QLatin1String("render")) {
+        const int rc = args[0] == QLatin1String("dump") ? bralvo::tools::dumpPrepared(args.mid(1))
+                                                         : bralvo::tools::renderPrepared(args.mid(1));
+        return rc == bralvo::tools::kBadUsage ? usage() : rc;
+    }
+    if (args[0] == QLatin1String("pdf") && args.size() == 3) {
+        try {
+            return exportPdf(args[1], args[2]);
+        } catch (const bralvo::Error &e) {
+            QTextStream(stderr) << "rptool: " << e.userText() << "\n";
+            return 2;
+        }
+    }
     TrpReport report;
     try {
         if (args[0] == QLatin1String("check") && args.size() == 2)

@@ -76,6 +76,43 @@ const char kPpd[] = R"PPD(*PPD-Adobe: "4.3"
 *Font Courier: Standard "(002.004S)" Standard ROM
 )PPD";
 
+// The capture queue: A4, A5, A3 and Letter, an upper and a lower tray,
+// duplex; its filter keeps each job's document and options.
+QByteArray capturePpd(const QString &filter)
+{
+    QByteArray ppd(kPpd);
+    const auto addAfter = [&ppd](const QByteArray &anchor, const QByteArray &text) {
+        ppd.replace(anchor, anchor + text);
+    };
+    ppd.replace("*cupsFilter: \"application/pdf 0 pdftopdf\"",
+                "*cupsFilter: \"application/pdf 0 " + filter.toUtf8() + "\"\n"
+                "*cupsFilter: \"application/vnd.cups-raw 0 " + filter.toUtf8() + "\"");
+    addAfter("*PageSize A5/A5: \"<</PageSize[420 595]>>setpagedevice\"\n",
+             "*PageSize A3/A3: \"<</PageSize[842 1191]>>setpagedevice\"\n");
+    addAfter("*PageRegion A5/A5: \"<</PageSize[420 595]>>setpagedevice\"\n",
+             "*PageRegion A3/A3: \"<</PageSize[842 1191]>>setpagedevice\"\n");
+    addAfter("*ImageableArea A5/A5: \"12 12 408 583\"\n", "*ImageableArea A3/A3: \"12 12 830 1179\"\n");
+    addAfter("*PaperDimension A5/A5: \"420 595\"\n", "*PaperDimension A3/A3: \"842 1191\"\n");
+    ppd.replace("*InputSlot Manual/Manual Feed: \"\"\n", "*InputSlot Lower/Lower Tray: \"\"\n");
+    addAfter("*CloseUI: *InputSlot\n",
+             "*OpenUI *Duplex/Two-Sided: PickOne\n*OrderDependency: 10 AnySetup *Duplex\n"
+             "*DefaultDuplex: None\n*Duplex None/Off: \"\"\n*Duplex DuplexNoTumble/Long Edge: \"\"\n"
+             "*Duplex DuplexTumble/Short Edge: \"\"\n*CloseUI: *Duplex\n");
+    return ppd.replace("Test Laser", "Test Capture");
+}
+
+// Job id, title, copies and options go beside the document's bytes.
+QByteArray captureFilter(const QString &dir)
+{
+    const QByteArray d = dir.toUtf8();
+    return "#!/bin/sh\nd='" + d + "'\n"
+           "printf '%s' \"$3\" > \"$d/$1.title\"\n"
+           "printf '%s' \"$4\" > \"$d/$1.copies\"\n"
+           "printf '%s' \"$5\" > \"$d/$1.options\"\n"
+           "if [ -n \"$6\" ]; then cat \"$6\" > \"$d/$1.tmp\"; else cat > \"$d/$1.tmp\"; fi\n"
+           "mv \"$d/$1.tmp\" \"$d/$1.job\"\nexit 0\n";
+}
+
 // cupsd writes a file device only through a filter; gziptoany passes
 // raw bytes through unchanged.
 QByteArray rawPpd()
@@ -199,12 +236,15 @@ bool CupsTestServer::writeConfig()
     QFile::setPermissions(r, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
                                  | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther
                                  | QFile::ExeOther);
-    for (const char *d : {"etc/ppd", "spool", "cache", "state", "log", "tmp", "out", "home"})
+    for (const char *d : {"etc/ppd", "spool", "cache", "state", "log", "tmp", "out", "home", "bin",
+                          "capture"})
         if (!QDir().mkpath(r + d))
             return false;
     const auto all = QFileDevice::Permissions(0x7777);
     QFile::setPermissions(r + "out", all);
     QFile::setPermissions(r + "tmp", all);
+    QFile::setPermissions(r + "capture", all);
+    QFile::setPermissions(r + "bin", QFileDevice::Permissions(0x7555));
     const QByteArray cupsd = "Listen 127.0.0.1:" + QByteArray::number(m_port)
                              + "\nLogLevel info\nMaxLogSize 0\nWebInterface No\nBrowsing No\n"
                                "DefaultAuthType None\n<Location />\nOrder allow,deny\n"
@@ -220,12 +260,18 @@ bool CupsTestServer::writeConfig()
                                "Sandboxing Relaxed\n";
     const QByteArray printers = queueBlock("DefaultPrinter", "Laser", outputFile("Laser"))
                                 + queueBlock("Printer", "Raw", outputFile("Raw"))
-                                + queueBlock("Printer", "Closed", outputFile("Closed"), "No");
+                                + queueBlock("Printer", "Closed", outputFile("Closed"), "No")
+                                + queueBlock("Printer", "Capture", QStringLiteral("/dev/null"));
+    const QString filter = r + "bin/capture";
+    if (!writeFile(filter, captureFilter(r + "capture"))
+        || !QFile::setPermissions(filter, QFileDevice::Permissions(0x7555)))
+        return false;
     return writeFile(r + "etc/cupsd.conf", cupsd) && writeFile(r + "etc/cups-files.conf", files)
            && writeFile(r + "etc/printers.conf", printers)
            && writeFile(r + "etc/ppd/Laser.ppd", kPpd)
            && writeFile(r + "etc/ppd/Closed.ppd", kPpd)
-           && writeFile(r + "etc/ppd/Raw.ppd", rawPpd());
+           && writeFile(r + "etc/ppd/Raw.ppd", rawPpd())
+           && writeFile(r + "etc/ppd/Capture.ppd", capturePpd(filter));
 }
 
 bool CupsTestServer::waitForPort(int timeoutMs)
@@ -274,6 +320,51 @@ QStringList CupsTestServer::finishedJobTitles(const QString &queue) const
     for (const auto &j : byId)
         titles.append(j.second);
     return titles;
+}
+
+} // namespace bralvo::test
+
+namespace bralvo::test {
+
+QList<CapturedJob> CupsTestServer::capturedJobs(int count, int timeoutMs) const
+{
+    QElapsedTimer clock;
+    clock.start();
+    const QDir dir(root() + "capture");
+    QStringList files;
+    while (clock.elapsed() < timeoutMs) {
+        files = dir.entryList({QStringLiteral("*.job")}, QDir::Files);
+        if (files.size() >= count)
+            break;
+        QThread::msleep(100);
+    }
+    QList<CapturedJob> jobs;
+    const auto text = [&dir](const QString &name) {
+        QFile f(dir.filePath(name));
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    };
+    for (const QString &file : std::as_const(files)) {
+        CapturedJob job;
+        job.id = QFileInfo(file).baseName().toInt();
+        QFile f(dir.filePath(file));
+        if (f.open(QIODevice::ReadOnly))
+            job.bytes = f.readAll();
+        const QString base = QString::number(job.id);
+        job.title = text(base + ".title");
+        job.copies = text(base + ".copies").toInt();
+        job.options = text(base + ".options");
+        jobs.append(job);
+    }
+    std::sort(jobs.begin(), jobs.end(),
+              [](const CapturedJob &a, const CapturedJob &b) { return a.id < b.id; });
+    return jobs;
+}
+
+void CupsTestServer::clearCaptured() const
+{
+    QDir dir(root() + "capture");
+    for (const QString &f : dir.entryList(QDir::Files))
+        dir.remove(f);
 }
 
 } // namespace bralvo::test

@@ -3,17 +3,29 @@
 // "Laser" (a PPD taking PDF through pdftopdf, with A4, A5 and Letter, an
 // upper tray and manual feed, 600 dpi; the default printer), "Raw" (the
 // same PPD passing raw bytes unchanged through gziptoany) and "Closed"
-// (like Laser, but not accepting jobs).
+// (like Laser, but not accepting jobs), and "Capture" (A4, A5, A3 and
+// Letter, an upper and a lower tray, duplex) whose filter keeps each
+// job's document bytes, title, copies and options.
 // CUPS_SERVER and HOME point at it while the object lives.
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
 namespace bralvo::test {
+
+// One job the "Capture" queue received, as its filter saw it.
+struct CapturedJob {
+    int id = 0;
+    QByteArray bytes;  // the document as sent (PDF or raw bytes)
+    QString title;
+    int copies = 0;
+    QString options;   // the job options as "name=value" words
+};
 
 class CupsTestServer {
 public:
@@ -33,6 +45,10 @@ public:
     QByteArray waitForOutput(const QString &queue, int timeoutMs = 20000) const;
     // Titles of the queue's finished jobs, oldest first.
     QStringList finishedJobTitles(const QString &queue) const;
+    // The jobs the "Capture" queue finished, oldest first, after waiting
+    // until at least `count` are there (or the timeout passed).
+    QList<CapturedJob> capturedJobs(int count, int timeoutMs = 20000) const;
+    void clearCaptured() const;  // forgets every captured job
 
 private:
     bool writeConfig();

@@ -454,3 +454,55 @@ TEST(MemoView, FlowToItselfIsRefused)
     m.SetFlowTo(&m);
     EXPECT_EQ(m.FlowTo(), nullptr);
 }
+
+TEST(MemoViewDiff, EachPropertyWrittenOnlyWhenItDiffersTextAlways)
+{
+    using Change = std::function<void(TrpMemoView &)>;
+    const struct {
+        const char *what;
+        Change change;
+        const char *expected;
+    } cases[] = {
+        {"nothing", [](TrpMemoView &) {}, " u=\"\""},
+        {"text lines", [](TrpMemoView &m) { m.SetText(QStringLiteral("a & \"b\"\r\nc<")); },
+         " u=\"a &#38; &#34;b&#34;&#13;&#10;c&#60;\""},
+        {"auto width leaves out w", [](TrpMemoView &m) { m.SetAutoWidth(true); m.SetWidth(99); },
+         " AutoWidth=\"1\" u=\"\""},
+        {"gaps and spacing",
+         [](TrpMemoView &m) { m.SetGapX(4); m.SetGapY(1.00005); m.SetCharSpacing(0.5); m.SetLineSpacing(3); },
+         " CharSpacing=\"0.5\" GapX=\"4\" LineSpacing=\"3\" u=\"\""},
+        {"alignment", [](TrpMemoView &m) { m.SetHAlign(haCenter); m.SetVAlign(vaBottom); },
+         " HAlign=\"2\" u=\"\" VAlign=\"1\""},
+        {"highlight", [](TrpMemoView &m) { m.Highlight()->SetActive(true); }, " Highlight.Active=\"1\" u=\"\""},
+        {"after the text",
+         [](TrpMemoView &m) {
+             m.SetParagraphGap(8);
+             m.SetRotation(90);
+             m.SetRTLReading(true);
+             m.SetUnderlines(true);
+             m.SetWordWrap(false);
+         },
+         " u=\"\" ParagraphGap=\"8\" Rotation=\"90\" RTLReading=\"1\" Underlines=\"1\" WordWrap=\"0\""},
+        {"paragraph breaks", [](TrpMemoView &m) { m.SetFirstParaBreak(true); m.SetLastParaBreak(true); },
+         " u=\"\" FirstParaBreak=\"1\" LastParaBreak=\"1\""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        TrpMemoView def(nullptr), memo(nullptr);
+        def.SetBounds(0, 0, 50, 20);
+        memo.SetBounds(0, 0, 50, 20);
+        c.change(memo);
+        EXPECT_EQ(memo.Diff(def), QString::fromUtf8(c.expected));
+    }
+}
+
+TEST(MemoViewDiff, ASplitMemoCarriesItsParagraphBreakIntoTheNextPart)
+{
+    TrpMemoView def(nullptr), memo(nullptr);
+    memo.SetLastParaBreak(true);
+    EXPECT_TRUE(memo.Diff(def).endsWith(QStringLiteral(" LastParaBreak=\"1\"")));
+    EXPECT_TRUE(memo.FirstParaBreak());
+    EXPECT_FALSE(memo.LastParaBreak());
+    EXPECT_EQ(memo.Diff(def), QStringLiteral(" u=\"\" FirstParaBreak=\"1\""));
+    EXPECT_FALSE(memo.FirstParaBreak());
+}

@@ -1,0 +1,196 @@
+// The bill list against the raw sqlite3 library on the same database in
+// one process: a database of 100,000 bills over ten years, the list of
+// one year filled into the bill list grid (query, grid, amount columns)
+// next to the same SQL stepped through sqlite3 with every column read as
+// text; and the recomputation of a bill of 1,000 lines (totals and the
+// money cells of its grid). After the runs a line gives the ratio.
+#include "app/billlinecells.h"
+#include "app/billtotals.h"
+#include "app/tfzoznamfaktur.h"
+#include "db/billgrids.h"
+#include "db/database.h"
+#include "db/overviews.h"
+#include "db/tsqlitedatabase.h"
+#include "platform/widgets/stringgrid.h"
+#include "services/globals.h"
+#include "services/settings.h"
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <QApplication>
+#include <QMap>
+#include <QTemporaryDir>
+#include <cstdio>
+
+using namespace bralvo;
+
+namespace {
+
+constexpr int kBills = 100000;
+constexpr int kFirstYear = 2016;
+constexpr int kYears = 10;
+const int kListYear = 2020;
+
+void exec(sqlite3 *handle, const char *sql)
+{
+    char *error = nullptr;
+    if (sqlite3_exec(handle, sql, nullptr, nullptr, &error) != SQLITE_OK) {
+        std::fprintf(stderr, "%s\n", error);
+        sqlite3_free(error);
+        std::exit(1);
+    }
+}
+
+// 100,000 bills of the demo user to one customer, spread over ten years;
+// every tenth one paid.
+void fillBills(sqlite3 *handle)
+{
+    exec(handle, "INSERT INTO odberatelia (nazov, ico, existuje) VALUES ('Odberatel', '12345678', 1)");
+    exec(handle, "BEGIN");
+    sqlite3_stmt *insert = nullptr;
+    sqlite3_prepare_v2(handle,
+                       "INSERT INTO faktury (cislo, vs, datum_vystavenia, id_uzivatel, id_odberatel, "
+                       "fakturovat_vcudzejmene, fakturovat_vdvochmenach, jehlavna_cudziamena, domaca_menaZobr, "
+                       "hlavna_mena, kurz, suma_celkom, suma_kuhrade, interna_poznamka, typ, uhradena, existuje) "
+                       "VALUES (?1, ?1, ?2, 1, (SELECT MAX(id) FROM odberatelia), 0, 0, 0, 'Sk', 'Sk', 1, ?3, ?3, "
+                       "'', 1, ?4, 1)",
+                       -1, &insert, nullptr);
+    for (int i = 0; i < kBills; ++i) {
+        const int year = kFirstYear + i % kYears;
+        const QByteArray number = QByteArray::number(year) + '/' + QByteArray::number(i).rightJustified(6, '0');
+        const QByteArray date = QByteArray::number(year) + '-' + QByteArray::number(1 + i % 12).rightJustified(2, '0') +
+                                '-' + QByteArray::number(1 + i % 28).rightJustified(2, '0');
+        sqlite3_bind_text(insert, 1, number.constData(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(insert, 2, date.constData(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_double(insert, 3, 100.0 + i % 1000);
+        sqlite3_bind_int(insert, 4, i % 10 == 0 ? 1 : 0);
+        sqlite3_step(insert);
+        sqlite3_reset(insert);
+    }
+    sqlite3_finalize(insert);
+    exec(handle, "COMMIT");
+}
+
+QString yearListSql()
+{
+    db::OverviewFilter filter;
+    filter.from = QDate(kListYear, 1, 1);
+    filter.to = QDate(kListYear, 12, 31);
+    return db::BuildBillListQuery(filter);
+}
+
+void programList(benchmark::State &state)
+{
+    platform::StringGrid grid;
+    for (auto _ : state) {
+        const QString sql = yearListSql();
+        db::SetupBillListGrid(grid);
+        db::FillBillListGrid(grid, sql);
+        app::FormatBillListAmounts(grid);
+    }
+    if (grid.rowCount() != kBills / kYears + 2)
+        state.SkipWithError("wrong row count");
+}
+
+void rawList(benchmark::State &state)
+{
+    sqlite3 *handle = db::DbConnection->handle();
+    const QByteArray sql = yearListSql().toUtf8();
+    int rows = 0;
+    for (auto _ : state) {
+        sqlite3_stmt *statement = nullptr;
+        sqlite3_prepare_v2(handle, sql.constData(), -1, &statement, nullptr);
+        rows = 0;
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            for (int col = 0; col < sqlite3_column_count(statement); ++col)
+                benchmark::DoNotOptimize(sqlite3_column_text(statement, col));
+            ++rows;
+        }
+        sqlite3_finalize(statement);
+    }
+    if (rows != kBills / kYears)
+        state.SkipWithError("wrong row count");
+}
+
+void recomputeThousandLines(benchmark::State &state)
+{
+    platform::StringGrid grid;
+    grid.setColumnCount(10);
+    grid.setRowCount(2);
+    for (int i = 0; i < 1000; ++i) {
+        app::NewBillLine line;
+        line.name = QStringLiteral("Riadok");
+        line.unit = QStringLiteral("ks");
+        line.vat = i % 3 == 0 ? 10 : 19;
+        line.vatText = QString::number(line.vat);
+        line.netPrice = 10 + i % 97;
+        line.quantity = 1 + i % 5;
+        app::WriteBillLine(grid, grid.rowCount() - 1, line);
+        app::AppendInputRow(grid);
+    }
+    app::BillTotalsInput input;
+    input.showsVat = true;
+    input.homeSymbol = QStringLiteral("Sk");
+    input.billStep = 0.5;
+    for (auto _ : state) {
+        input.lines.clear();
+        for (int row = 1; row <= grid.rowCount() - 2; ++row)
+            input.lines.push_back({app::LineNumber(grid, app::kColVat, row), app::LineNumber(grid, app::kColTotal, row)});
+        app::FormatLineMoneyCells(grid, input.homeSymbol);
+        benchmark::DoNotOptimize(app::computeBillTotals(input));
+    }
+}
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        for (const Run &run : runs)
+            if (!run.error_occurred)
+                m_times[QString::fromStdString(run.benchmark_name())] = run.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void printRatio() const
+    {
+        const double program = m_times.value(QStringLiteral("billlist/program"), -1);
+        const double raw = m_times.value(QStringLiteral("billlist/sqlite3"), -1);
+        if (program > 0 && raw > 0)
+            std::printf("\nbill list of %d (%d bills): program %.1f ms, sqlite3 %.1f ms, ratio %.2f\n", kListYear,
+                        kBills / kYears, program, raw, program / raw);
+        const double recompute = m_times.value(QStringLiteral("bill/recompute_1000_lines"), -1);
+        if (recompute > 0)
+            std::printf("recompute of a 1,000-line bill: %.2f ms\n", recompute);
+    }
+
+private:
+    QMap<QString, double> m_times;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QTemporaryDir root;
+    qputenv("XDG_DATA_HOME", root.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (root.path() + "/config").toUtf8());
+    services::InitializeProgramGlobals();
+    services::WriteSettingBool("General", "SafeMode", false);
+    if (!db::OpenDatabase()) {
+        std::fprintf(stderr, "cannot open the database\n");
+        return 1;
+    }
+    fillBills(db::DbConnection->handle());
+    benchmark::RegisterBenchmark("billlist/program", programList)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("billlist/sqlite3", rawList)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("bill/recompute_1000_lines", recomputeThousandLines)->Unit(benchmark::kMillisecond);
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatio();
+    benchmark::Shutdown();
+    db::CloseDatabase();
+    return 0;
+}

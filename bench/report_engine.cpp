@@ -1,0 +1,115 @@
+// The page-building engine on a generated list report: 50 rows of 8
+// memos a page. Prepares 1,000 pages and reports pages per second and the
+// process's peak memory; then 10,000 pages with the file cache on, whose
+// peak must stay within the bound printed with it.
+#include "report/engine/trpengine.h"
+#include "report/engine/trppreviewpages.h"
+#include "report/model/trpband.h"
+#include "report/model/trpdataset.h"
+#include "report/model/trpmemoview.h"
+#include "report/model/trpoptions.h"
+#include "report/model/trppage.h"
+#include "report/model/trpreport.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <cstdio>
+#include <memory>
+#include <sys/resource.h>
+
+using namespace bralvo;
+using namespace bralvo::report;
+using platform::Variant;
+
+namespace {
+
+constexpr int kRowsPerPage = 50;
+constexpr int kMemosPerRow = 8;
+// The file-cache run may use at most this much memory (MiB).
+constexpr double kFileCacheBoundMiB = 1024;
+
+double peakMiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+struct ListReport {
+    std::unique_ptr<TrpUserDataSet> dataSet;
+    std::unique_ptr<TrpReport> report;
+
+    ListReport(int pages, bool fileCache)
+    {
+        dataSet = std::make_unique<TrpUserDataSet>(nullptr);
+        TrpUserDataSet *ds = dataSet.get();
+        ds->setName(QStringLiteral("Rows"));
+        ds->SetUserName(QStringLiteral("Rows"));
+        ds->SetRangeEnd(reCount);
+        ds->SetRangeEndCount(pages * kRowsPerPage);
+        ds->OnGetValue = [ds](const QString &field, Variant &v) {
+            v = Variant(field + QString::number(ds->RecNo()));
+        };
+        report = std::make_unique<TrpReport>(nullptr);
+        report->EngineOptions()->SetNewSilentMode(simSilent);
+        report->EngineOptions()->SetUseFileCache(fileCache);
+        report->EngineOptions()->SetMaxMemSize(10);
+        report->DataSets()->Add(ds);
+        auto *page = new TrpReportPage(report.get());
+        page->setName(QStringLiteral("Page1"));
+        auto *band = new TrpMasterData(page);
+        band->setName(QStringLiteral("Row"));
+        band->SetBounds(0, 0, 794, 1122 / kRowsPerPage);
+        band->SetDataSet(ds);
+        for (int i = 0; i < kMemosPerRow; ++i) {
+            auto *m = new TrpMemoView(band);
+            m->setName(QStringLiteral("Cell%1").arg(i));
+            m->SetBounds(i * 99, 0, 95, 18);
+            m->SetText(QStringLiteral("[Rows.\"F%1\"]").arg(i));
+        }
+    }
+};
+
+void prepare(benchmark::State &state, int pages, bool fileCache)
+{
+    for (auto _ : state) {
+        ListReport list(pages, fileCache);
+        QElapsedTimer timer;
+        timer.start();
+        const bool ok = list.report->PrepareReport();
+        const double seconds = timer.nsecsElapsed() / 1e9;
+        const int made = list.report->PreparedPages()->GetCount();
+        if (!ok || made != pages) {
+            state.SkipWithError("the report did not prepare all pages");
+            return;
+        }
+        state.counters["pages_per_second"] = made / seconds;
+        state.counters["peak_MiB"] = peakMiB();
+        std::printf("%s: %d pages in %.2f s, %.0f pages/s, peak %.0f MiB%s\n", state.name().c_str(), made, seconds,
+                    made / seconds, peakMiB(),
+                    fileCache ? (peakMiB() <= kFileCacheBoundMiB ? " (within the bound of 1024 MiB)"
+                                                                 : " (ABOVE the bound of 1024 MiB)")
+                              : "");
+    }
+}
+
+} // namespace
+
+// The file-cache run goes first, so the process's peak is its own.
+BENCHMARK_CAPTURE(prepare, pages10000_filecache, 10000, true)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(prepare, pages1000, 1000, false)->Iterations(1)->Unit(benchmark::kSecond);
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    installReportEngine();
+    installPreviewPages();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

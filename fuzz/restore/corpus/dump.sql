@@ -1,0 +1,13 @@
+PRAGMA foreign_keys=OFF;
+BEGIN TRANSACTION;
+CREATE TABLE firma (id INTEGER PRIMARY KEY AUTOINCREMENT, nazov TEXT, existuje INTEGER);
+INSERT INTO firma VALUES(1,replace('Tamrex\ns.r.o.','\n',char(10)),1);
+CREATE TABLE t(a TEXT, b REAL, c BLOB);
+INSERT INTO t VALUES('it''s',0.1,X'00ff');
+DELETE FROM sqlite_sequence;
+INSERT INTO sqlite_sequence VALUES('firma',1);
+CREATE INDEX ix ON t(a);
+CREATE VIEW v AS SELECT a FROM t;
+CREATE TRIGGER tr AFTER INSERT ON t BEGIN UPDATE t SET b = 1; END;
+PRAGMA user_version=7;
+COMMIT;

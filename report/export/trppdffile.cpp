@@ -1,0 +1,298 @@
+// The document: pages, fonts and writing the file in one pass.
+#include "report/export/trppdffile.h"
+
+#include "platform/stream.h"
+#include "platform/stringlist.h"
+#include "report/export/trppdffont.h"
+#include "report/export/trppdfoutline.h"
+#include "report/export/trppdftext.h"
+#include "report/model/trpenginebases.h"
+#include "report/model/trppage.h"
+#include "report/model/trputils.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QSet>
+#include <cmath>
+
+namespace bralvo::report {
+
+// --- TrpPDFPage
+
+namespace {
+
+// A page as large as its paper is measured from the paper's millimetres,
+// not from its whole pixels, so an A4 page is 595.28 x 841.89 points.
+double pagePoints(double pixels, double paperMm)
+{
+    const double exact = paperMm * kPixelsPerMm;
+    return (std::nearbyint(exact) == pixels ? exact : pixels) * 0.75;
+}
+
+} // namespace
+
+TrpPDFPage::TrpPDFPage(TrpPDFFile *file, const TrpReportPage &page, qint64 contentStart)
+    : m_file(file), m_width(pagePoints(page.Width(), page.PaperWidth())),
+      m_height(pagePoints(page.Height(), page.PaperHeight())),
+      m_marginLeft(page.LeftMargin() * 0.05), m_marginTop(page.TopMargin() * 0.05),
+      m_contentStart(contentStart)
+{
+}
+
+void TrpPDFPage::Write(platform::Stream &stream)
+{
+    TrpPDFElement::Write(stream);
+    const int number = m_file->StartObject(*this, stream);
+    AppendLine("<<");
+    AppendLine("/Type /Page");
+    AppendLine(QStringLiteral("/Parent %1 0 R").arg(m_file->PagesObject()));
+    AppendLine(QStringLiteral("/MediaBox [0 0 ") + PdfNumber(m_width) + u' ' + PdfNumber(m_height) +
+               QStringLiteral(" ]"));
+    AppendLine("/Resources <<");
+    AppendLine("/Font <<");
+    for (const auto &font : m_file->Fonts())
+        AppendLine(QStringLiteral("/F%1 %2 0 R").arg(font->Index() - 1).arg(m_file->FontBase() + font->FirstObject()));
+    AppendLine(">>");
+    AppendLine("/XObject <<");
+    AppendLine(">>");
+    AppendLine("/ProcSet [/PDF /Text /ImageC ]");
+    AppendLine(">>");
+    AppendLine(QStringLiteral("/Contents %1 0 R").arg(number + 1));
+    AppendLine(">>");
+    AppendLine("endobj");
+
+    platform::Stream &scratch = m_file->Scratch();
+    scratch.seek(m_contentStart);
+    const QByteArray content = scratch.readBytes(m_contentLength);
+    m_file->StartObject(*this, stream);
+    if (m_file->Compressed()) {
+        const QByteArray packed = CompressZlib(content, m_file->ContentCompressionLevel());
+        AppendLine(QStringLiteral("<< /Filter /FlateDecode /Length %1 /Length1 %2 >>")
+                       .arg(packed.size())
+                       .arg(content.size()));
+        AppendLine("stream");
+        Append(packed);
+        AppendLine("");
+    } else {
+        AppendLine(QStringLiteral("<< /Length %1 >>").arg(content.size()));
+        AppendLine("stream");
+        Append(content);
+    }
+    AppendLine("endstream");
+    AppendLine("endobj");
+    Flush(stream);
+}
+
+// --- TrpPDFFile
+
+TrpPDFFile::TrpPDFFile(bool useTempFile, const QString &tempDir) : m_toolkit(std::make_unique<TrpPDFToolkit>())
+{
+    if (useTempFile) {
+        m_tempFileName = MakeTempFileNameIn(tempDir);
+        m_scratch = std::make_unique<platform::FileStream>(m_tempFileName, platform::FileStream::Mode::Create);
+    } else {
+        m_scratch = std::make_unique<platform::MemoryStream>();
+    }
+}
+
+TrpPDFFile::~TrpPDFFile()
+{
+    Clear();
+    m_scratch.reset();
+    if (!m_tempFileName.isEmpty())
+        QFile::remove(m_tempFileName);
+}
+
+void TrpPDFFile::Clear()
+{
+    m_pages.clear();
+    m_fonts.clear();
+    m_xref.clear();
+}
+
+void TrpPDFFile::AddWarning(const QString &text)
+{
+    if (!m_warnings.contains(text))
+        m_warnings.append(text);
+}
+
+TrpPDFPage *TrpPDFFile::AddPdfPage(const TrpReportPage &page)
+{
+    const qint64 position = m_scratch->position();
+    if (!m_pages.empty())
+        m_pages.back()->SetContentLength(position - m_pages.back()->ContentStart());
+    m_pages.push_back(std::make_unique<TrpPDFPage>(this, page, position));
+    m_pages.back()->SetIndex(int(m_pages.size()));
+    return m_pages.back().get();
+}
+
+int TrpPDFFile::FindOrAddPdfFont(const platform::Font &font, bool unicode)
+{
+    const int charset = ResolvedCharset(font.charset());
+    for (size_t i = 0; i < m_fonts.size(); ++i) {
+        const TrpPDFFont &f = *m_fonts[i];
+        if (f.IsUnicode() == unicode && f.Font().name() == font.name() && f.Font().style() == font.style() &&
+            f.Charset() == charset)
+            return int(i);
+    }
+    m_fonts.push_back(std::make_unique<TrpPDFFont>(this, font, unicode));
+    m_fonts.back()->SetIndex(int(m_fonts.size()));
+    return int(m_fonts.size()) - 1;
+}
+
+int TrpPDFFile::StartObject(TrpPDFElement &element, platform::Stream &stream)
+{
+    element.Flush(stream);
+    m_xref.append(stream.position());
+    ++m_objectCount;
+    element.AppendLine(QStringLiteral("%1 0 obj").arg(m_objectCount));
+    return m_objectCount;
+}
+
+namespace {
+
+// Exported page numbers of a range, for matching bookmarks; empty: all.
+QSet<int> exportedPages(const QString &range, int totalPages)
+{
+    QSet<int> pages;
+    if (range.isEmpty())
+        return pages;
+    platform::StringList list;
+    ParsePageNumbers(range, list, totalPages);
+    for (int i = 0; i < list.count(); ++i)
+        pages.insert(list.at(i).toInt());
+    return pages;
+}
+
+} // namespace
+
+void TrpPDFFile::Write(platform::Stream &stream)
+{
+    TrpPDFElement::Write(stream);
+    m_xref.clear();
+    m_objectCount = 0;
+    std::unique_ptr<TrpPDFOutlineNode> outline;
+    QList<int> exported; // 0-based page of the report for each exported page
+    const QSet<int> range = exportedPages(m_pageRange, m_totalPages);
+    for (int p = 0; exported.size() < int(m_pages.size()) && p < std::max(m_totalPages, int(m_pages.size())); ++p) {
+        if (range.isEmpty() || range.contains(p + 1))
+            exported.append(p);
+    }
+    if (m_outline && m_outlineSource) {
+        outline = BuildPdfOutline(*m_outlineSource, [&](int page) { return range.isEmpty() || range.contains(page + 1); });
+        if (!outline->FirstChild)
+            outline.reset();
+    }
+    m_outline = outline != nullptr;
+    const QString date = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
+
+    AppendLine("%PDF-1.3");
+    Append(QByteArray("%\xE2\xE3\xCF\xD3"));
+    AppendLine("");
+    writeCatalog(stream, outline.get(), outline ? outline->CountTree : 0);
+    writeInfo(stream, date);
+    if (outline) {
+        TrpPDFOutlineWriter writer;
+        writer.out = this;
+        writer.startObject = [&] { return StartObject(*this, stream); };
+        int firstPage = m_pagesObject + 1; // after the page tree and the fonts
+        for (const auto &font : m_fonts)
+            firstPage += font->CountObjects();
+        writer.pageObject = [&, firstPage](int page) {
+            const int i = int(exported.indexOf(page));
+            return i < 0 ? 0 : firstPage + 2 * i;
+        };
+        writer.pageHeight = [&](int page) {
+            const int i = int(exported.indexOf(page));
+            return i < 0 ? 0.0 : m_pages[size_t(i)]->Height();
+        };
+        writer.Write(*outline);
+    }
+    m_fontBase = m_objectCount;
+    ++m_objectCount;
+    m_xref.append(0); // the page tree's place, filled when it is written
+    for (const auto &font : m_fonts) {
+        Flush(stream);
+        font->Write(stream);
+    }
+    m_firstPageObject = m_objectCount + 1;
+    if (!m_pages.empty())
+        m_pages.back()->SetContentLength(m_scratch->size() - m_pages.back()->ContentStart());
+    Flush(stream);
+    for (const auto &page : m_pages)
+        page->Write(stream);
+    writePageTree(stream);
+    writeXrefAndTrailer(stream);
+}
+
+void TrpPDFFile::writeCatalog(platform::Stream &stream, const TrpPDFOutlineNode *root, int nodeCount)
+{
+    m_pagesObject = 3 + (root ? nodeCount + 1 : 0);
+    StartObject(*this, stream);
+    AppendLine("<<");
+    AppendLine("/Type /Catalog");
+    AppendLine(QStringLiteral("/Pages %1 0 R").arg(m_pagesObject));
+    AppendLine(root ? "/PageMode /UseOutlines" : "/PageMode /UseNone");
+    if (root)
+        AppendLine("/Outlines 3 0 R");
+    if (!m_title.isEmpty())
+        AppendLine("/ViewerPreferences << /DisplayDocTitle true >>");
+    AppendLine(">>");
+    AppendLine("endobj");
+}
+
+void TrpPDFFile::writeInfo(platform::Stream &stream, const QString &date)
+{
+    StartObject(*this, stream);
+    AppendLine("<<");
+    AppendLine(QStringLiteral("/Producer ") + PdfTextString(m_producer));
+    AppendLine(QStringLiteral("/Author ") + PdfTextString(m_author));
+    AppendLine(QStringLiteral("/Subject ") + PdfTextString(m_subject));
+    const QString creator = QCoreApplication::instance() ? QCoreApplication::instance()->objectName() : QString();
+    AppendLine(QStringLiteral("/Creator ") + PdfTextString(creator));
+    AppendLine(QStringLiteral("/Title ") + PdfTextString(m_title));
+    AppendLine(QStringLiteral("/CreationDate (D:") + date + u')');
+    AppendLine(QStringLiteral("/ModDate (D:") + date + u')');
+    AppendLine(">>");
+    AppendLine("endobj");
+}
+
+void TrpPDFFile::writePageTree(platform::Stream &stream)
+{
+    Flush(stream);
+    m_xref[m_pagesObject - 1] = stream.position();
+    AppendLine(QStringLiteral("%1 0 obj").arg(m_pagesObject));
+    AppendLine("<<");
+    AppendLine("/Type /Pages");
+    QString kids = QStringLiteral("/Kids [");
+    for (size_t i = 0; i < m_pages.size(); ++i)
+        kids += QStringLiteral("%1 0 R ").arg(m_firstPageObject + 2 * int(i));
+    AppendLine(kids + u']');
+    AppendLine(QStringLiteral("/Count %1").arg(m_pages.size()));
+    AppendLine(">>");
+    AppendLine("endobj");
+    Flush(stream);
+}
+
+void TrpPDFFile::writeXrefAndTrailer(platform::Stream &stream)
+{
+    m_xrefStart = stream.position();
+    AppendLine("xref");
+    AppendLine(QStringLiteral("0 %1").arg(m_xref.size() + 1));
+    AppendLine("0000000000 65535 f");
+    for (qint64 offset : m_xref)
+        AppendLine(QStringLiteral("%1 00000 n").arg(offset, 10, 10, QChar(u'0')));
+    AppendLine("trailer");
+    AppendLine("<<");
+    AppendLine(QStringLiteral("/Size %1").arg(m_xref.size() + 1));
+    AppendLine("/Root 1 0 R");
+    AppendLine("/Info 2 0 R");
+    AppendLine(">>");
+    AppendLine("startxref");
+    AppendLine(QString::number(m_xrefStart));
+    AppendLine("%%EOF");
+    Flush(stream);
+}
+
+} // namespace bralvo::report

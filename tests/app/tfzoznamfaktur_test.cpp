@@ -1,0 +1,212 @@
+// The bill list window: proposals, the list SQL, periods, amounts and
+// colours, deleting and printing.
+#include "tests/app/billsfixture.h"
+
+#include "app/reportlayouts.h"
+#include "report/model/trpreport.h"
+
+#include "db/billstate.h"
+#include "platform/messageboxseam.h"
+#include "services/settings.h"
+#include "tests/support/filecontent.h"
+
+#include <QDateEdit>
+#include <QFile>
+#include <QSpinBox>
+#include <QToolButton>
+
+namespace bralvo::test {
+namespace {
+
+using BillList = BillsFixture;
+
+QString golden(const char *name)
+{
+    QFile file(QStringLiteral(BRALVO_SOURCE_DIR "/tests/app/golden/") + name);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    return QString::fromUtf8(file.readAll());
+}
+
+TEST_F(BillList, NumberProposalsAndVariableSymbol)
+{
+    const QString yy = m_year.right(2);
+    EXPECT_EQ(app::ProposedBillNumber(false, m_year), "BR" + yy + "00001");
+    EXPECT_EQ(app::ProposedBillNumber(true, m_year), "ZA" + yy + "00001");
+    addBill("BR2500041", 1, 100, 100);
+    EXPECT_EQ(app::ProposedBillNumber(false, m_year), "BR2500042");
+    EXPECT_EQ(app::ProposedBillNumber(true, m_year), "ZA" + yy + "00001");
+
+    app::TfFaktura &bill = editor();
+    bill.PrepareNewBill(true, m_year);
+    EXPECT_EQ(bill.eCisloFaktury->text(), "ZA" + yy + "00001");
+    EXPECT_EQ(bill.eVS->text(), yy + "00001");
+    EXPECT_EQ(bill.lblFaktura->text(), "ZALOHOVA BRALVO");
+    services::WriteSetting("Faktura", "FullAutoCislovanie", "0");
+    bill.PrepareNewBill(false, m_year);
+    EXPECT_EQ(bill.eCisloFaktury->text(), "BR2500042");
+    EXPECT_EQ(bill.eVS->text(), "");
+    EXPECT_FALSE(bill.bitPrint->isEnabled());
+}
+
+TEST_F(BillList, RoundingProposalByValue)
+{
+    const QStringList steps = {"0,01", "0,10", "0,50", "1,00"};
+    const struct {
+        const char *setting;
+        int index;
+    } cases[] = {{"0,10", 1}, {"0.10", 1}, {"1", 3}, {"", 2}, {"0", 2}, {"abc", 2}, {"0,25", -1}};
+    for (const auto &c : cases)
+        EXPECT_EQ(app::RoundingStepIndex(steps, c.setting), c.index) << c.setting;
+}
+
+TEST_F(BillList, ListSqlAsGoldenFiles)
+{
+    app::TfZoznamFaktur &list = openList();
+    list.eRok->setValue(2025);
+    EXPECT_EQ(list.billListSql(), golden("billlist_2025_all.sql"));
+    list.cbOdberatelovi->setCurrentIndex(list.cbOdberatelovi->findText("O'Neil s.r.o. - 12345678"));
+    list.rbPreuhradene->setChecked(true);
+    EXPECT_EQ(list.billListSql(), golden("billlist_2025_customer_overpaid.sql"));
+}
+
+TEST_F(BillList, PeriodsOfMonthButtonsAndFreePeriod)
+{
+    const struct {
+        int year, month;
+        QDate from, to;
+    } cases[] = {{2024, 2, {2024, 2, 1}, {2024, 2, 29}}, {2023, 2, {2023, 2, 1}, {2023, 2, 28}},
+                 {2025, 0, {2025, 1, 1}, {2025, 12, 31}}, {2025, 12, {2025, 12, 1}, {2025, 12, 31}}};
+    for (const auto &c : cases) {
+        const auto period = app::BillListPeriod(c.year, c.month);
+        ASSERT_TRUE(period) << c.year;
+        EXPECT_EQ(period->first, c.from) << c.year << "/" << c.month;
+        EXPECT_EQ(period->second, c.to) << c.year << "/" << c.month;
+    }
+    EXPECT_FALSE(app::BillListPeriod(1899, 1));
+    EXPECT_FALSE(app::BillListPeriod(2201, 0));
+    EXPECT_EQ(app::MoveIntoYear(QDate(2024, 2, 29), 2023), QDate(2023, 2, 28));
+
+    app::TfZoznamFaktur &list = openList();
+    list.eRok->setValue(2024);
+    list.sbFebruar->click();
+    EXPECT_EQ(list.eDatumDO->date(), QDate(2024, 2, 29));
+    list.eRok->setValue(2023);
+    EXPECT_EQ(list.eDatumDO->date(), QDate(2023, 2, 28));
+    // A free period across two years keeps the start's year.
+    list.eDatumOD->setDate(QDate(2023, 3, 15));
+    list.eDatumDO->setDate(QDate(2024, 2, 29));
+    list.bitOK->click();
+    EXPECT_EQ(list.eRok->value(), 2023);
+    EXPECT_EQ(list.eDatumDO->date(), QDate(2023, 2, 28));
+    EXPECT_FALSE(list.sbFebruar->isChecked());
+}
+
+TEST_F(BillList, AmountColumnsAndColours)
+{
+    addBill("B1", 1, 119, 119);
+    addBill("B2", 1, 50, 50, 1);
+    addBill("B3", 1, 0, 0);
+    app::TfZoznamFaktur &list = openList();
+    ASSERT_EQ(list.sgFaktury->rowCount(), 5);
+    EXPECT_EQ(list.sgFaktury->cell(5, rowOf(list, "B1")), "119,00 Sk");
+    EXPECT_EQ(list.sgFaktury->cell(6, rowOf(list, "B1")), "119,00 Sk");
+    EXPECT_EQ(list.sgFaktury->cell(5, rowOf(list, "B2")), QString::fromUtf8("uhradené"));
+
+    const QColor red(0xFF, 0, 0), blue(0, 0, 0xFF), lightRed(0xFF, 0xAA, 0xAA), white(0xFF, 0xFF, 0xFF);
+    const struct {
+        int col;
+        const char *text;
+        bool selected, freeAdvance;
+        bool bold;
+        QColor font, background;
+    } cases[] = {
+        {5, "119,00 Sk", false, false, true, red, {}},
+        {5, "0,00 Sk", false, false, true, blue, {}},
+        {5, "-3,00 Sk", true, false, true, QColor(0xCE, 0xCE, 0xFF), {}},
+        {5, "uhradené", false, false, false, {}, {}},
+        {6, "10,00 Sk", false, false, true, {}, {}},
+        {0, "Z1", true, false, false, white, {}},
+        {0, "Z1", false, true, false, {}, QColor(0xFF, 0xEA, 0xEA)},
+        {0, "Z1", true, true, true, lightRed, {}},
+    };
+    for (const auto &c : cases) {
+        const app::BillListCellLook look = app::BillListCellStyle(c.col, QString::fromUtf8(c.text), c.selected,
+                                                                  c.freeAdvance);
+        EXPECT_EQ(look.bold, c.bold) << c.text;
+        EXPECT_EQ(look.font, c.font) << c.text;
+        EXPECT_EQ(look.background, c.background) << c.text;
+    }
+}
+
+TEST_F(BillList, DeleteNeedsTheRightAndAFreeAdvanceBill)
+{
+    addBill("Z1", 2, 500, 500);
+    addBill("B1", 1, 1190, 690);
+    sql("INSERT INTO sp_zalfaktury (id_faktura, id_zalfaktura) VALUES (2, 1)");
+    app::TfZoznamFaktur &list = openList();
+    list.rbZoznamZalohovychFaktur->setChecked(true);
+    list.sgFaktury->setCurrentRowIndex(rowOf(list, "Z1"));
+    m_boxes.answerBox(platform::kIdYes);
+    m_boxes.answerBox(platform::kIdOk);
+    list.bitZmazatFakturuClick();
+    EXPECT_EQ(shownTexts().last(),
+              QString::fromUtf8("This zalohova bralvo is used in bralvo with number \"B1\" and therefore you cannot continue."));
+    EXPECT_EQ(value("SELECT COUNT(*) FROM faktury"), "2");
+
+    loginUserWithoutRights();
+    m_boxes.answerBox(platform::kIdOk);
+    list.bitZmazatFakturuClick();
+    EXPECT_EQ(shownTexts().last(), QString::fromUtf8("Nemáte právo mazať faktúry."));
+    EXPECT_EQ(value("SELECT COUNT(*) FROM faktury"), "2");
+}
+
+TEST_F(BillList, DeletingTheLastBillSelectsTheNewLast)
+{
+    addBill("B1", 1, 10, 10);
+    addBill("B2", 1, 20, 20);
+    app::TfZoznamFaktur &list = openList();
+    list.sgFaktury->setCurrentRowIndex(rowOf(list, "B2"));
+    m_boxes.answerBox(platform::kIdYes);
+    list.bitZmazatFakturuClick();
+    EXPECT_EQ(value("SELECT COUNT(*) FROM faktury"), "1");
+    EXPECT_EQ(list.sgFaktury->currentRowIndex(), rowOf(list, "B1"));
+}
+
+TEST_F(BillList, PrintingSaysWhenItIsNotAvailable)
+{
+    addBill("B1", 1, 10, 10);
+    app::TfZoznamFaktur &list = openList();
+    app::setBillPrinter(nullptr);
+    m_boxes.answerBox(platform::kIdOk);
+    list.bitTlacitZoznamFakturClick();
+    ASSERT_EQ(m_boxes.boxes().size(), 1u);
+    EXPECT_EQ(m_boxes.boxes()[0].text, app::PrintingUnavailableText());
+
+    QStringList printed;
+    app::setBillPrinter(std::make_unique<RecordingBillPrinter>(printed));
+    list.bitTlacitZoznamFakturClick();
+    EXPECT_EQ(printed, QStringList{"list 1 B1"});
+}
+
+TEST_F(BillList, ListReportGoesThroughTheLayout)
+{
+    addBill("B1", 1, 10, 10);
+    addBill("B2", 1, 20, 5);
+    app::TfZoznamFaktur &list = openList();
+    std::vector<QString> values;
+    const app::ReportShower previous = app::reportShower();
+    app::reportShower() = [&](report::TrpReport &) {
+        const app::ListReportData data = list.listReportData();
+        for (const char *name : {"zoznamfaktur", "db_cislo", "db_datum_od", "udb_summary_uhradit"}) {
+            platform::Variant value;
+            app::BillListReportValue(data, 1, name, value);
+            values.push_back(value.toString());
+        }
+    };
+    list.bitTlacitZoznamFakturClick();
+    app::reportShower() = previous;
+    EXPECT_EQ(values, (std::vector<QString>{QString::fromUtf8("Zoznam faktúr"), "B2", "rok " + m_year, "15,00 Sk"}));
+}
+
+} // namespace
+} // namespace bralvo::test
