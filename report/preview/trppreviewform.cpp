@@ -255,6 +255,7 @@ void TrpPreviewForm::Init()
     buildRightMenu();
     UpdateControls();
     writeZoomText();
+    restoreWindowState(); // once the tool bar holds only its buttons
 }
 
 void TrpPreviewForm::applyButtons(int buttons)

@@ -5,6 +5,9 @@
 // bar in its right-click menu, shows preparation progress (Esc or the
 // close button cancels a running preparation; the window cannot close
 // meanwhile) and offers full screen (F11). Its texts are library texts.
+// Closing saves the window's place in the report's settings store
+// (section "Form4.TrpPreviewForm"); the next window takes it again
+// unless the report's options ask for a maximized one.
 #pragma once
 
 #include "report/model/trpenginebases.h"
@@ -121,6 +124,8 @@ private:
     void setDrillDown(bool expand);
     void writeZoomText();
     bool hasDrillDownGroups() const;
+    void saveWindowState();
+    void restoreWindowState();
 
     TrpReport *m_report;
     TrpPreview *m_preview;

@@ -3,12 +3,14 @@
 #include "report/preview/trppreviewform.h"
 
 #include "platform/messageboxseam.h"
+#include "platform/registryini.h"
 #include "report/model/trpband.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trpreport.h"
 #include "report/model/trpresources.h"
 #include "report/model/trputils.h"
 #include "report/preview/trpcombobox.h"
+#include "report/preview/trpformstate.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -265,6 +267,27 @@ void TrpPreviewForm::ToggleFullScreen()
 
 // --- showing and closing
 
+// The window's place lives in the report's settings store.
+void TrpPreviewForm::saveWindowState()
+{
+    if (m_fullScreen)
+        ToggleFullScreen();
+    rpSaveFormState(*m_report->GetIniFile(), this);
+}
+
+// Unless the report asks for a maximized window, the last place is
+// taken again; the window shows itself later, modal or not.
+void TrpPreviewForm::restoreWindowState()
+{
+    if (m_report->PreviewOptions()->Maximized())
+        return;
+    const std::unique_ptr<platform::SettingsStore> store = m_report->GetIniFile();
+    if (!store->sectionExists(FormStateSection(this)))
+        return;
+    rpRestoreFormState(*store, this);
+    hide();
+}
+
 void TrpPreviewForm::Show(bool modal, bool)
 {
     if (modal) {
@@ -288,6 +311,7 @@ void TrpPreviewForm::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
+    saveWindowState();
     if (m_report->OnClosePreview)
         m_report->OnClosePreview(m_report);
     // Ends a modal run; QDialog's own handler would call reject() again.

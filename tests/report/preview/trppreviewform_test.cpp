@@ -4,6 +4,7 @@
 // during a preparation.
 #include "teststore.h"
 
+#include "platform/registryini.h"
 #include "report/model/trpoptions.h"
 #include "report/preview/trpcombobox.h"
 #include "report/preview/trppreviewform.h"
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -56,10 +58,13 @@ std::unique_ptr<NamedFilter> dotMatrixFilter()
 }
 
 struct FormFixture {
+    QTemporaryDir dir;
     StoreReport r;
     std::unique_ptr<TrpPreviewForm> form;
-    FormFixture(int pages, int buttons)
+    FormFixture(int pages, int buttons, const QString &iniFile = QString())
     {
+        // Window state goes to a file of the test, not the user's store.
+        r.report->SetIniFile(iniFile.isEmpty() ? dir.path() + QStringLiteral("/preview.ini") : iniFile);
         r.store->addPages(pages);
         r.report->PreviewOptions()->SetButtons(buttons);
         r.report->PreviewOptions()->SetMaximized(false);
@@ -249,4 +254,19 @@ TEST(TrpPreviewForm, RightMenuMirrorsTheToolBarUpToTheSecondSeparator)
     f.preview().BeginProgress();
     EXPECT_FALSE(f.form->RightMenu->actions().at(3)->isEnabled());
     f.preview().EndProgress();
+}
+
+TEST(TrpPreviewForm, ClosingKeepsTheWindowsPlaceForTheNextWindow)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.path() + QStringLiteral("/state.ini");
+    {
+        FormFixture f(1, programButtons, ini);
+        f.form->setGeometry(30, 40, 900, 500);
+        f.form->close();
+    }
+    bralvo::platform::IniFileStore store(ini);
+    EXPECT_EQ(store.readInteger(QStringLiteral("Form4.TrpPreviewForm"), QStringLiteral("Width"), 0), 900);
+    FormFixture next(1, programButtons, ini);
+    EXPECT_EQ(next.form->size(), QSize(900, 500));
 }
