@@ -4,8 +4,10 @@
 #include "report/engine/trpengine.h"
 #include "report/engine/trpmemotextlayout.h"
 #include "report/engine/trppreviewpages.h"
+#include "report/export/trpdmpexportdialog.h"
 #include "report/export/trppdfexport.h"
 #include "report/preview/reportwindows.h"
+#include "report/preview/trpprintdialog.h"
 #include "report/preview/trppreviewform.h"
 #include "app/tfmain.h"
 #include "services/messages.h"
@@ -22,12 +24,15 @@ int main(int argc, char **argv)
     bralvo::services::QtMessageBoxes messageBoxes;
     bralvo::platform::setMessageBoxSeam(&messageBoxes);
     // The report library's machinery: text layout, engine and script,
-    // prepared pages, its small windows, the preview and the PDF export.
+    // prepared pages, its small windows, the preview, the print dialog, the
+    // dot-matrix export's dialog and the PDF export.
     bralvo::report::installMemoTextLayout();
     bralvo::report::installReportEngine();
     bralvo::report::installPreviewPages();
     bralvo::report::installReportWindows();
     bralvo::report::installPreviewWindow();
+    bralvo::report::installPrintDialog();
+    bralvo::report::installDMPExportDialog();
     bralvo::report::RegisterPdfExportClass();
 
     int exitCode = 0;

@@ -306,8 +306,8 @@ void TfFaktura::buildLines()
     cbPoznamka = place(new QComboBox(this), "cbPoznamka", {508, 366, 180, 23});
     cbPoznamka->setMaxVisibleItems(10);
     bitSpravaPoznamok = button(this, "bitSpravaPoznamok", "Správa poznámok", {692, 364, 120, 26});
-    cbUcet = place(new QComboBox(this), "cbUcet", {816, 366, 110, 23});
-    bitSpravaUctovUziv = button(this, "bitSpravaUctovUziv", "Správa účtov", {930, 364, 86, 26});
+    cbUcet = place(new QComboBox(this), "cbUcet", {816, 366, 104, 23});
+    bitSpravaUctovUziv = button(this, "bitSpravaUctovUziv", "Správa účtov", {924, 364, 92, 26});
     sgPolozky = place(new platform::StringGrid(this), "sgPolozky", {8, 394, 1008, 190});
     sgPolozky->setSelectionBehavior(QAbstractItemView::SelectRows);
     sgPolozky->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -118,9 +118,9 @@ void TfVyber::buildCustomerPage()
     eUlica = edit(address, "eUlica", {8, 20, 324, 23});
     ePSC = edit(address, "ePSC", {8, 48, 80, 23});
     eMesto = edit(address, "eMesto", {96, 48, 236, 23});
-    eStat = edit(address, "eStat", {8, 76, 180, 23});
+    eStat = edit(address, "eStat", {8, 76, 150, 23});
     chbZahranicny = place(new QCheckBox(QString::fromUtf8("Zahraničný odberateľ"), address), "chbZahranicny",
-                          {196, 78, 140, 20});
+                          {164, 78, 172, 20});
     auto *contact = place(new QGroupBox(QString::fromUtf8("Kontaktná osoba"), tsOdberatel), "GroupBox4",
                           {266, 286, 340, 82});
     contact->setEnabled(false);
