@@ -266,6 +266,19 @@ void TfMain::OpenStartMenuIfClosed()
         createStartMenu();
 }
 
+void TfMain::WorkingWindowClosing(QWidget &window)
+{
+    if (QWidget *focused = window.focusWidget())
+        focused->clearFocus();
+    services::MaximizeOtherMdiChildren(window.objectName());
+    QTimer::singleShot(0, this, [this] {
+        for (const QMdiSubWindow *frame : mdiArea()->subWindowList())
+            if (frame->isVisible())
+                return;
+        OpenStartMenuIfClosed();
+    });
+}
+
 void TfMain::runUpdateCheck()
 {
     services::SaveSettingsToDatabaseFolder();

@@ -97,6 +97,11 @@ public:
     // What a working window's close handler calls: a maximised start menu
     // when none named "fMenu" is open.
     void OpenStartMenuIfClosed();
+    // What a closing working window does: its focus let go, the other
+    // children maximised, and once the close has run its course a start
+    // menu when no other child is visible (the menu closes every child
+    // before opening a window, so none may appear beside that one).
+    void WorkingWindowClosing(QWidget &window);
 
     // db::DatabaseUi
     void showDatabaseError() override;

@@ -623,19 +623,7 @@ void TfOdberatelia::closeEvent(QCloseEvent *event)
     if (!m_inMdi)
         return;
     m_main.setUpdatesEnabled(false);
-    if (QWidget *focused = focusWidget())
-        focused->clearFocus();
-    services::MaximizeOtherMdiChildren(objectName());
-    // Decided once the close has run its course: when another window is
-    // replacing this one (the menu closes every child first), no start
-    // menu may appear beside it.
-    TfMain *main = &m_main;
-    QTimer::singleShot(0, main, [main] {
-        for (const QMdiSubWindow *frame : main->mdiArea()->subWindowList())
-            if (frame->isVisible())
-                return;
-        main->OpenStartMenuIfClosed();
-    });
+    m_main.WorkingWindowClosing(*this);
     m_main.setUpdatesEnabled(true);
 }
 

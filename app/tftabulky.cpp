@@ -483,16 +483,7 @@ void TfTabulky::closeEvent(QCloseEvent *event)
     QWidget::closeEvent(event);
     if (!m_main)
         return;
-    if (QWidget *focused = focusWidget())
-        focused->clearFocus();
-    services::MaximizeOtherMdiChildren(objectName());
-    TfMain *main = m_main;
-    QTimer::singleShot(0, main, [main] {
-        for (const QMdiSubWindow *frame : main->mdiArea()->subWindowList())
-            if (frame->isVisible())
-                return;
-        main->OpenStartMenuIfClosed();
-    });
+    m_main->WorkingWindowClosing(*this);
 }
 
 } // namespace bralvo::app

@@ -548,16 +548,7 @@ void TfZoznamFaktur::closeEvent(QCloseEvent *event)
 {
     QWidget::closeEvent(event);
     m_main.setUpdatesEnabled(false);
-    if (QWidget *focused = focusWidget())
-        focused->clearFocus();
-    services::MaximizeOtherMdiChildren(objectName());
-    TfMain *main = &m_main;
-    QTimer::singleShot(0, main, [main] {
-        for (const QMdiSubWindow *frame : main->mdiArea()->subWindowList())
-            if (frame->isVisible())
-                return;
-        main->OpenStartMenuIfClosed();
-    });
+    m_main.WorkingWindowClosing(*this);
     m_main.setUpdatesEnabled(true);
 }
 
