@@ -2,6 +2,7 @@
 #include "platform/formatdatetime.h"
 
 #include "platform/daycount.h"
+#include "platform/rangeerror.h"
 #include "platform/regionalsettings.h"
 
 namespace bralvo::platform {
@@ -199,7 +200,12 @@ QString FormatDateTime(const QString &format, const QDateTime &value, const Regi
 
 QString FormatDateTime(const QString &format, double dayCount, const RegionalSettings &settings)
 {
-    return FormatDateTime(format, dateTimeFromDayCount(dayCount), settings);
+    // A null date stands for day 0 only when the caller gave a QDateTime;
+    // a count that is no date must not print as 30.12.1899.
+    const QDateTime value = dateTimeFromDayCount(dayCount);
+    if (!value.isValid())
+        throw RangeError();
+    return FormatDateTime(format, value, settings);
 }
 
 QString DateToStr(const QDate &date, const RegionalSettings &settings)

@@ -20,7 +20,7 @@
 //                   unless the time is 00:00:00.000
 //   /  :            the regional date and time separators
 //   'x' "x"         quoted literals; every other character is written as is
-// An empty pattern means "c". Never throws.
+// An empty pattern means "c". Only a day count that is no date throws.
 #pragma once
 
 #include <QDateTime>
@@ -32,7 +32,8 @@ struct RegionalSettings;
 
 // A null date counts as 30.12.1899 (day count 0), a null time as midnight.
 QString FormatDateTime(const QString &format, const QDateTime &value, const RegionalSettings &settings);
-// The same for a day count (see daycount.h).
+// The same for a day count (see daycount.h). A count that is NaN, infinite
+// or beyond the years 1..9999 throws RangeError (platform/rangeerror.h).
 QString FormatDateTime(const QString &format, double dayCount, const RegionalSettings &settings);
 
 // The regional short date form.

@@ -562,18 +562,29 @@ bool validElementType(VarType kind)
         || kind == varInt64 || kind == varDispatch || isSmallIntKind(kind);
 }
 
+// Element count for the bounds; wide bounds must not overflow, and the
+// element storage is capped so a script cannot ask for gigabytes.
+qint64 checkedElementCount(const QList<VarArrayBound> &bounds)
+{
+    constexpr qint64 maxStorageBytes = qint64(256) * 1024 * 1024;
+    constexpr qint64 maxCount = maxStorageBytes / qint64(sizeof(Variant));
+    qint64 count = 1;
+    for (const VarArrayBound &b : bounds) {
+        qint64 len = 0;
+        if (__builtin_sub_overflow(b.high, b.low, &len) || __builtin_add_overflow(len, 1, &len)
+            || len < 0 || __builtin_mul_overflow(count, len, &count) || count > maxCount)
+            raise(QStringLiteral("Error creating variant or safe array"));
+    }
+    return count;
+}
+
 } // namespace
 
 Variant Variant::createArray(const QList<VarArrayBound> &bounds, VarType elementType)
 {
     if (bounds.isEmpty() || !validElementType(elementType))
         raise(QStringLiteral("Error creating variant or safe array"));
-    qint64 count = 1;
-    for (const VarArrayBound &b : bounds) {
-        const qint64 len = b.high - b.low + 1;
-        if (len < 0 || __builtin_mul_overflow(count, len, &count) || count > (1LL << 28))
-            raise(QStringLiteral("Error creating variant or safe array"));
-    }
+    const qint64 count = checkedElementCount(bounds);
     Variant v;
     v.m_kind = elementType;
     v.m_array = new VariantArrayData;
@@ -648,14 +659,11 @@ void Variant::redim(qint64 high)
         raise(QStringLiteral("Variant is not an array"));
     VarArrayBound last = m_array->bounds.last();
     const qint64 oldLen = last.high - last.low + 1;
+    QList<VarArrayBound> wanted = m_array->bounds;
+    wanted.last().high = high;
+    const qint64 total = checkedElementCount(wanted);
     const qint64 newLen = high - last.low + 1;
-    if (newLen < 0 || newLen > (1LL << 28))
-        raise(QStringLiteral("Error creating variant or safe array"));
-    qint64 outer = 1;
-    for (int i = 0; i + 1 < m_array->bounds.size(); ++i)
-        outer *= m_array->bounds[i].high - m_array->bounds[i].low + 1;
-    if (outer * newLen > (1LL << 28))
-        raise(QStringLiteral("Error creating variant or safe array"));
+    const qint64 outer = newLen == 0 ? 0 : total / newLen;
     m_array.detach();
     QList<Variant> grown;
     grown.reserve(outer * newLen);

@@ -3,6 +3,7 @@
 
 #include "platform/conversionerror.h"
 #include "platform/handleregistry.h"
+#include "platform/rangeerror.h"
 #include "platform/variant.h"
 
 namespace bralvo::script {
@@ -18,6 +19,8 @@ QString exceptionClassName(const std::exception &error)
         return own->className();
     if (dynamic_cast<const platform::VariantError *>(&error))
         return QStringLiteral("EVariantError");
+    if (dynamic_cast<const platform::RangeError *>(&error))
+        return QStringLiteral("ERangeError");
     if (dynamic_cast<const platform::InvalidHandleError *>(&error))
         return QStringLiteral("EInvalidPointer");
     if (dynamic_cast<const platform::ConversionError *>(&error))

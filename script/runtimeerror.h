@@ -31,7 +31,7 @@ ScriptRuntimeError rangeError();
 
 // The class name a script sees for any error that reaches a try..except:
 // ScriptRuntimeError its own, VariantError "EVariantError", an invalid
-// object handle "EInvalidPointer", a conversion or format error
+// object handle "EInvalidPointer", a platform RangeError "ERangeError", a conversion or format error
 // "EConvertError", any other bralvo::Error "Exception".
 QString exceptionClassName(const std::exception &error);
 

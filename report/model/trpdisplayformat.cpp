@@ -48,19 +48,33 @@ void TrpFormat::assign(const platform::Persistent &source)
 
 namespace {
 
+// A float pattern whose format names its decimal separator does not
+// depend on the process locale: that separator, and the program's blank
+// between thousands. Replacing the separator afterwards would also hit a
+// thousands separator equal to it ("1,234,50").
+platform::RegionalSettings patternSettings(const platform::RegionalSettings &settings, const QString &sep)
+{
+    if (sep.size() != 1)
+        return settings;
+    platform::RegionalSettings own = settings;
+    own.decimalSeparator = sep.at(0);
+    own.thousandSeparator = platform::RegionalSettings::slovak().thousandSeparator;
+    return own;
+}
+
 QString formatNumeric(const platform::Variant &value, const TrpFormat &format,
                       const platform::RegionalSettings &settings)
 {
     const QString f = format.FormatStr();
+    const QString sep = format.DecimalSeparator();
     QString s;
     if (f.contains(u'#'))
-        s = platform::FormatFloat(f, value.toDouble(), settings);
+        s = platform::FormatFloat(f, value.toDouble(), patternSettings(settings, sep));
     else if (f.contains(u'd'))
         s = platform::Format(f, {value.toInt64()}, settings);
     else
         s = platform::Format(f, {value.toDouble()}, settings);
-    const QString sep = format.DecimalSeparator();
-    if (sep.size() == 1 && sep.at(0) != settings.decimalSeparator)
+    if (!f.contains(u'#') && sep.size() == 1 && sep.at(0) != settings.decimalSeparator)
         s.replace(settings.decimalSeparator, sep.at(0));
     return s;
 }

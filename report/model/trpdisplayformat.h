@@ -39,10 +39,12 @@ private:
 
 // Value as text under Format, with the given regional settings:
 //   Null: "". fkText: the value's text.
-//   fkNumeric: FormatStr with "#" goes through FormatFloat, else with
-//     "d" through Format as an integer, else through Format as a float
-//     ("%2.2f"); then a one-character DecimalSeparator other than the
-//     regional one replaces every regional decimal separator.
+//   fkNumeric: FormatStr with "#" goes through FormatFloat, with a
+//     one-character DecimalSeparator as its decimal separator and a blank
+//     between thousands whatever the locale; else with "d" through Format
+//     as an integer, else through Format as a float ("%2.2f"), where a
+//     one-character DecimalSeparator other than the regional one replaces
+//     every regional decimal separator.
 //   fkDateTime: FormatDateTime(FormatStr) of the value's day count.
 //   fkBoolean: FormatStr "no,yes": "yes" for true, "no" otherwise.
 // Never throws: a failure gives the value's text ("" if even that fails).

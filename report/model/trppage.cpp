@@ -2,8 +2,6 @@
 // the background, alignment of the page's children, and subreports.
 #include "report/model/trppage.h"
 
-#include "platform/floattext.h"
-#include "platform/regionalsettings.h"
 #include "report/model/trpband.h"
 #include "report/model/trpdataset.h"
 #include "report/model/trppictureview.h"
@@ -247,7 +245,7 @@ void TrpReportPage::SetColumns(int v)
         return;
     m_columnWidth = (m_paperWidth - m_leftMargin - m_rightMargin) / v;
     for (int i = 0; i < v; ++i)
-        m_columnPositions->add(platform::FloatToStr(i * m_columnWidth, platform::regionalSettings()));
+        m_columnPositions->add(FloatToFileStr(i * m_columnWidth)); // the file form, never the locale's
 }
 
 void TrpReportPage::SetColumnPositions(const platform::StringList *v)

@@ -135,7 +135,9 @@ void TrpShapeView::Draw(QPainter &canvas, double scaleX, double scaleY, double o
     const TrpFrame &f = *Frame();
     const bool isDouble = f.Style() == fsDouble;
     QPen pen(ColorToQColor(f.Color()), std::max(1, m_frameWidth), isDouble ? Qt::SolidLine : penStyleOf(f.Style()));
-    if (f.Color() == clNone || m_frameWidth == 0)
+    // Only a frame without width has no outline; one thinner than a pixel
+    // draws a 1-pixel outline.
+    if (f.Color() == clNone || f.Width() == 0)
         pen = QPen(Qt::NoPen);
     canvas.setPen(pen);
     canvas.setBackgroundMode(Qt::OpaqueMode);

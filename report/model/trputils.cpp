@@ -179,6 +179,10 @@ QString FloatToFileStr(double x)
 {
     if (x == 0)
         return QStringLiteral("0");
+    // At most 15 significant digits: a width computed as 28.8 must not be
+    // stored as 28.799999999999997.
+    if (std::isfinite(x))
+        x = QString::number(x, 'g', 15).toDouble();
     const double a = std::fabs(x);
     if (a >= 1e-5 && a < 1e15)
         return QString::number(x, 'f', QLocale::FloatingPointShortest);

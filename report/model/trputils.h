@@ -66,7 +66,8 @@ void ParsePageNumbers(const QString &text, platform::StringList &list, int lastP
 // Every "," and "." is a decimal separator, blanks are removed; throws
 // ConversionError "'x' is not a valid floating point value".
 double StrToFloatLoose(const QString &text);
-// Shortest round-trip text with "." (the form numbers take in files).
+// The shortest text of at most 15 significant digits, always with "."
+// (the form numbers take in files).
 QString FloatToFileStr(double x);
 // A whole number in general form, else two decimals ("%2.2f").
 QString FloatToTwoDecimalStr(double x);

@@ -5,6 +5,7 @@
 #include "report/model/trpview.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -177,7 +178,8 @@ void TrpView::DrawFrame()
 void TrpView::drawSide(int side, const TrpFrameLine &line)
 {
     QPainter &c = *m_canvas;
-    const int w = roundEven(line.Width() * m_scaleX);
+    // A thin line that rounds to no pixel still shows as one.
+    const int w = std::max(1, roundEven(line.Width() * m_scaleX));
     const bool vertical = side == ftLeft || side == ftRight;
     int x1 = side == ftRight ? m_x1 : m_x, y1 = side == ftBottom ? m_y1 : m_y;
     int x2 = vertical ? x1 : m_x1, y2 = vertical ? m_y1 : y1;

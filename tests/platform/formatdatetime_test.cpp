@@ -1,5 +1,6 @@
 #include "platform/daycount.h"
 #include "platform/formatdatetime.h"
+#include "platform/rangeerror.h"
 #include "platform/regionalsettings.h"
 
 #include "tests/support/qstringprint.h"
@@ -104,4 +105,31 @@ TEST(DayCount, CountsDaysFrom30December1899)
 
     EXPECT_EQ(FormatDateTime(QStringLiteral("dd.mm.yyyy hh:nn"), 39849.5, RegionalSettings::slovak()),
               QStringLiteral("05.02.2009 12:00"));
+}
+
+TEST(FormatDateTime, DayCountThatIsNoDateRaisesRangeError)
+{
+    const RegionalSettings rs = RegionalSettings::slovak();
+    const double outside[] = {3000000,
+                              -700000.5,
+                              1e20,
+                              -1e20,
+                              2958466, // 1.1.10000
+                              std::numeric_limits<double>::quiet_NaN(),
+                              std::numeric_limits<double>::infinity()};
+    for (const double count : outside) {
+        for (const char *format : {"c", "ddddd", "tt", "hh:nn"}) {
+            SCOPED_TRACE(std::to_string(count) + " " + format);
+            try {
+                FormatDateTime(QString::fromLatin1(format), count, rs);
+                ADD_FAILURE() << "no error";
+            } catch (const RangeError &e) {
+                EXPECT_EQ(e.userText(), QStringLiteral("Range check error"));
+            }
+        }
+    }
+    EXPECT_EQ(FormatDateTime(QStringLiteral("dd.mm.yyyy"), 2958465.0, rs), QStringLiteral("31.12.9999"));
+    EXPECT_EQ(FormatDateTime(QStringLiteral("dd.mm.yyyy"), -693593.0, rs), QStringLiteral("01.01.0001"));
+    // A null QDateTime still stands for day 0.
+    EXPECT_EQ(FormatDateTime(QStringLiteral("dd.mm.yyyy"), QDateTime(), rs), QStringLiteral("30.12.1899"));
 }

@@ -249,6 +249,36 @@ TEST(Variant, AsTypeConvertsAndChecksRange)
               "Error creating variant or safe array");
 }
 
+TEST(Variant, ArraysTooLargeOrWithWideBoundsAreRefused)
+{
+    constexpr qint64 maxI = std::numeric_limits<qint64>::max();
+    constexpr qint64 minI = std::numeric_limits<qint64>::min();
+    const QList<QList<VarArrayBound>> refused = {
+        {{0, 100000000}},                 // gigabytes of elements
+        {{0, 10000}, {0, 10000}},         // large only as a product
+        {{minI, maxI}},                   // high - low overflows
+        {{-1, maxI}},                     // the length overflows
+        {{maxI, minI}},                   // negative length that overflows
+        {{0, 1}, {minI, maxI}},
+    };
+    for (const QList<VarArrayBound> &bounds : refused)
+        EXPECT_EQ(errorText([&] { Variant::createArray(bounds, varInteger); }),
+                  "Error creating variant or safe array")
+            << bounds.first().low << ".." << bounds.last().high;
+
+    // Wide bounds themselves are fine while the array stays small.
+    const Variant far = Variant::createArray({{maxI - 2, maxI}}, varInteger);
+    EXPECT_EQ(far.arrayLength(), 3);
+    const Variant low = Variant::createArray({{minI, minI + 1}}, varInteger);
+    EXPECT_EQ(low.arrayLength(), 2);
+
+    Variant grown = Variant::createArray({{0, 1}}, varVariant);
+    EXPECT_EQ(errorText([&] { grown.redim(100000000); }), "Error creating variant or safe array");
+    EXPECT_EQ(errorText([&] { grown.redim(maxI); }), "Error creating variant or safe array");
+    grown.redim(1000);
+    EXPECT_EQ(grown.arrayLength(), 1001);
+}
+
 TEST(Variant, TextFormsFollowTheRegionalSettings)
 {
     const ScopedRegionalSettings slovak(RegionalSettings::slovak());

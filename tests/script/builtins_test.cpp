@@ -218,6 +218,24 @@ TEST(BuiltIns, DatesEncodeDecodeAndCheckTheirParts)
                            "bool:true"}));
 }
 
+TEST(BuiltIns, DateTextOfADayCountThatIsNoDateRaisesRangeError)
+{
+    const char *const outside[] = {"3000000", "-700000.5", "1e20", "-1e20"};
+    for (const char *count : outside) {
+        const QString arg = QString::fromLatin1(count);
+        for (const QString &call : {"DecodeDate(" + arg + ", y, m, d)", "Keep(DateToStr(" + arg + "))",
+                                    "Keep(TimeToStr(" + arg + "))", "Keep(DateTimeToStr(" + arg + "))",
+                                    "Keep(FormatDateTime('yyyy', " + arg + "))"})
+            EXPECT_EQ(runPascal("var y, m, d: Integer; begin " + call + " end."),
+                      QStringList{"ERangeError: Range check error"})
+                << str(call);
+    }
+    // The last days the range holds still print.
+    expectCases({{"DateToStr(2958465)", "str:31.12.9999"},
+                 {"DateToStr(-693593)", "str:01.01.0001"},
+                 {"FormatDateTime('hh:nn', -1.25)", "str:06:00"}});
+}
+
 TEST(BuiltIns, DaysInMonthOutsideOneToTwelveRaisesRangeError)
 {
     expectCases({{"DaysInMonth(2020, 0)", "ERangeError: Range check error"},
@@ -290,6 +308,12 @@ TEST(BuiltIns, VarArrayCreateTakesBoundsPairwise)
                  {"VarArrayCreate([0, 99999999999], varVariant)",
                   "EVariantError: Error creating variant or safe array"},
                  {"VarArrayCreate([0, 1], 9999)", "EVariantError: Error creating variant or safe array"},
+                 {"VarArrayCreate([0, 100000000], 12)", "EVariantError: Error creating variant or safe array"},
+                 {"VarArrayCreate([0, 1000, 0, 100000], 12)",
+                  "EVariantError: Error creating variant or safe array"},
+                 {"VarArrayCreate([-9223372036854775807, 9223372036854775807], 12)",
+                  "EVariantError: Error creating variant or safe array"},
+                 {"Length(VarArrayCreate([9223372036854775805, 9223372036854775807], 12))", "int:3"},
                  {"VarType(VarArrayCreate([1, 3], varInteger))", "int:8195"},
                  {"Length(VarArrayCreate([1, 3, 0, 9], varVariant))", "int:3"}});
 }

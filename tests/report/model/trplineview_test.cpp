@@ -124,6 +124,26 @@ TEST(ShapeView, RectangleOutlineAndFill)
     EXPECT_FALSE(black(img, 31, 20));
 }
 
+TEST(ShapeView, FrameThinnerThanAPixelDrawsAOnePixelOutline)
+{
+    struct Case { TrpShapeKind kind; double width; bool outline; };
+    for (const Case &c : {Case{skRectangle, 0.3, true}, Case{skRectangle, 0.5, true}, Case{skEllipse, 0.4, true},
+                          Case{skRectangle, 1, true}, Case{skRectangle, 0, false}}) {
+        SCOPED_TRACE(testing::Message() << int(c.kind) << " width " << c.width);
+        TrpShapeView s(nullptr);
+        s.SetShape(c.kind);
+        s.SetBounds(10, 10, 20, 20);
+        s.Frame()->SetWidth(c.width);
+        QImage img = whiteImage();
+        QPainter p(&img);
+        s.Draw(p, 1, 1, 0, 0);
+        p.end();
+        // The left edge at mid-height is on the outline of both shapes.
+        EXPECT_EQ(black(img, 10, 20), c.outline);
+        EXPECT_FALSE(black(img, 20, 20));
+    }
+}
+
 TEST(ShapeView, DoubleFrameDrawsInsetOutlineAndRestoresBounds)
 {
     TrpShapeView s(nullptr);

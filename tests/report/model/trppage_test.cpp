@@ -1,6 +1,7 @@
 // Pages, subreports and dialog pages: paper, orientation and margins,
 // page columns, alignment of children, subreport links, the dialog
 // page's window state and modal run, dialog control captions.
+#include "platform/regionalsettings.h"
 #include "report/model/trpband.h"
 #include "report/model/trpdialogpage.h"
 #include "report/model/trppage.h"
@@ -101,6 +102,21 @@ TEST(ReportPage, PageColumns)
     EXPECT_EQ(page.ColumnPositions()->at(1), QStringLiteral("95"));
     page.SetColumns(0);
     EXPECT_EQ(page.ColumnPositions()->count(), 0);
+}
+
+TEST(ReportPage, ColumnPositionsAreFileNumbersWhateverTheLocale)
+{
+    const bralvo::platform::ScopedRegionalSettings slovak(bralvo::platform::RegionalSettings::slovak());
+    TrpReportPage page(nullptr);
+    page.SetLeftMargin(10);
+    page.SetRightMargin(10);
+    page.SetColumns(3);
+    ASSERT_EQ(page.ColumnPositions()->count(), 3);
+    EXPECT_EQ(page.ColumnPositions()->at(1), QStringLiteral("63.3333333333333"));
+    EXPECT_EQ(page.ColumnPositions()->at(2), QStringLiteral("126.666666666667"));
+    page.SetRightMargin(10.5);
+    page.SetColumns(2);
+    EXPECT_EQ(page.ColumnPositions()->at(1), QStringLiteral("94.75"));
 }
 
 TEST(ReportPage, AlignChildrenStretchesBandsToPrintableArea)

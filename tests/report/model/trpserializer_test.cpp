@@ -3,6 +3,7 @@
 #include "testreport.h"
 
 #include "platform/classregistry.h"
+#include "platform/regionalsettings.h"
 #include "report/model/trpdataset.h"
 #include "report/model/trpserializer.h"
 #include "report/model/trpstyles.h"
@@ -81,6 +82,16 @@ TEST(TrpXMLSerializer, MemoWithoutReferenceWritesFloatsChangedValuesAndText)
     for (const char *name : {" Tag=\"0\"", " Printable=\"True\"", " ShiftMode=\"smAlways\"", " GroupIndex=\"0\"",
                              " Restrictions=\"0\"", " Visible=\"True\"", " ParentFont=\"True\"", " Description=\"\""})
         EXPECT_TRUE(all.contains(QString::fromLatin1(name))) << name;
+}
+
+TEST(TrpXMLSerializer, FloatsAreWrittenWithFifteenDigitsAndAPoint)
+{
+    const bralvo::platform::ScopedRegionalSettings slovak(bralvo::platform::RegionalSettings::slovak());
+    TrpMemoView memo(nullptr);
+    memo.SetBounds(0.1 + 0.2, 1.0 / 3.0, 28.799999999999997, 1234.5);
+    TrpXMLSerializer s(nullptr);
+    EXPECT_EQ(s.ObjectToText(&memo), QStringLiteral(" Left=\"0.3\" Top=\"0.333333333333333\" Width=\"28.8\""
+                                                     " Height=\"1234.5\""));
 }
 
 TEST(TrpXMLSerializer, FontAndEnumerationsReadBack)

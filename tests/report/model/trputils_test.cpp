@@ -3,6 +3,7 @@
 #include "report/model/trputils.h"
 
 #include "platform/conversionerror.h"
+#include "platform/regionalsettings.h"
 #include "platform/stream.h"
 #include "platform/stringlist.h"
 #include "report/model/reporterror.h"
@@ -48,6 +49,26 @@ TEST(TrpUtils, NumbersHelpers)
     EXPECT_EQ(FloatToFileStr(0.1), QStringLiteral("0.1"));
     EXPECT_EQ(FloatToFileStr(3.77953), QStringLiteral("3.77953"));
     EXPECT_EQ(FloatToFileStr(1e20), QStringLiteral("1e+20"));
+}
+
+TEST(TrpUtils, FileFloatsKeepAtMostFifteenSignificantDigits)
+{
+    const bralvo::platform::ScopedRegionalSettings slovak(bralvo::platform::RegionalSettings::slovak());
+    const struct {
+        double value;
+        const char *text;
+    } cases[] = {
+        {28.799999999999997, "28.8"},
+        {-28.799999999999997, "-28.8"},
+        {0.1 + 0.2, "0.3"},
+        {2.0 / 3.0, "0.666666666666667"},
+        {190.0 / 3.0 * 2.0, "126.666666666667"},
+        {123456789.12345679, "123456789.123457"},
+        {94.75, "94.75"},
+        {-0.5, "-0.5"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(FloatToFileStr(c.value), QString::fromLatin1(c.text)) << c.text;
 }
 
 TEST(TrpUtils, Crc32OfAbcAndPositionKept)

@@ -72,6 +72,36 @@ TEST(DisplayFormat, WorkedExamples)
     }
 }
 
+TEST(DisplayFormat, FloatPatternWithOwnSeparatorIgnoresTheLocale)
+{
+    platform::RegionalSettings swapped = platform::RegionalSettings::slovak();
+    swapped.decimalSeparator = u'.';
+    swapped.thousandSeparator = u'.';
+    const platform::RegionalSettings systems[] = {platform::RegionalSettings::slovak(), dotSettings(), swapped};
+    const struct {
+        const char *pattern, *separator;
+        double value;
+        const char *expected;
+    } cases[] = {
+        {"#,##0.00", ",", 1234.5, "1 234,50"},
+        {"###,###,##0.00", ",", 1234567.891, "1 234 567,89"},
+        {"#,##0.00", ".", 1234.5, "1 234.50"},
+        {"#,##0.00", ",", -0.5, "-0,50"},
+        {"#0.0", ",", 2.26, "2,3"},
+    };
+    for (const platform::RegionalSettings &system : systems) {
+        for (const auto &c : cases) {
+            SCOPED_TRACE(std::string(c.pattern) + " " + c.separator + " system " +
+                         QString(system.decimalSeparator).toStdString());
+            TrpFormat f;
+            f.SetKind(fkNumeric);
+            f.SetFormatStr(QString::fromLatin1(c.pattern));
+            f.SetDecimalSeparator(QString::fromLatin1(c.separator));
+            EXPECT_EQ(FormatDisplayValue(platform::Variant(c.value), f, system), QString::fromLatin1(c.expected));
+        }
+    }
+}
+
 TEST(DisplayFormat, AssignCopiesAllThreeAndHighlightKeepsActive)
 {
     TrpFormat a, b;
@@ -159,6 +189,31 @@ TEST(ViewDrawing, SingleFrameOnAllSides)
                        P{9, 15, false}}) {
         SCOPED_TRACE(::testing::Message() << p.x << "," << p.y);
         EXPECT_EQ(c.at(p.x, p.y) == kBlack, p.black);
+    }
+}
+
+TEST(ViewDrawing, FrameThinnerThanAPixelDrawsLikeWidthOne)
+{
+    for (const TrpFrameStyle style : {fsSolid, fsDouble}) {
+        PlainView reference(nullptr);
+        reference.SetBounds(10, 10, 10, 10);
+        reference.Frame()->SetTyp(ftLeft | ftRight | ftTop | ftBottom);
+        reference.Frame()->SetStyle(style);
+        Canvas expected;
+        expected.draw(reference);
+        for (const double width : {0.2, 0.5}) {
+            SCOPED_TRACE(::testing::Message() << "style " << int(style) << " width " << width);
+            PlainView v(nullptr);
+            v.SetBounds(10, 10, 10, 10);
+            v.Frame()->SetTyp(ftLeft | ftRight | ftTop | ftBottom);
+            v.Frame()->SetStyle(style);
+            v.Frame()->SetWidth(width);
+            Canvas c;
+            c.draw(v);
+            EXPECT_TRUE(c.image == expected.image);
+            if (style == fsSolid)
+                EXPECT_EQ(c.at(20, 20), kBlack); // the bottom side's extra pixel
+        }
     }
 }
 
