@@ -188,4 +188,18 @@ int DistinctVatRates(const platform::StringGrid &grid, bool withoutVat)
     return int(rates.size());
 }
 
+NewBillLine NewBillLineFromTexts(const LineFieldTexts &texts)
+{
+    NewBillLine line;
+    line.name = texts.name;
+    line.code = texts.code;
+    line.unit = texts.unit;
+    line.vatText = texts.vat;
+    line.vat = CellTextNumber(texts.vat);
+    line.quantity = CellTextNumber(texts.quantity);
+    line.discount = CellTextNumber(texts.discount);
+    line.perUnits = CellTextNumber(texts.perUnits);
+    return line;
+}
+
 } // namespace bralvo::app

@@ -37,6 +37,13 @@ struct NewBillLine {
     double quantity = 1, discount = 0, netPrice = 0, perUnits = 1, vat = 0;
     bool addsVat = false;  // VAT added to an advance-bill line
 };
+// The texts of a line's fields as the user typed them.
+struct LineFieldTexts {
+    QString name, code, unit, vat, quantity, discount, perUnits;
+};
+// A line from its typed texts; the caller sets the net price, addsVat and
+// the item id.
+NewBillLine NewBillLineFromTexts(const LineFieldTexts &texts);
 // Writes the line into row. The unit price is the net price per one unit
 // rounded to cents; the amount is that price (plus its VAT when addsVat)
 // times the quantity less the discount.

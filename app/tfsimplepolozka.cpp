@@ -156,15 +156,8 @@ void TfSimplePolozka::bitAddItemClick()
     if (id.isEmpty() || id == QLatin1String("NULL"))
         return;
     const bool vatPayer = db::IsUserCompanyVatPayer(db::CurrentUserId());
-    NewBillLine line;
-    line.name = eNazov->text();
-    line.code = eKod->text();
-    line.unit = eMJ->text();
-    line.vatText = eDPH->text();
-    line.vat = CellTextNumber(eDPH->text());
-    line.quantity = CellTextNumber(ePocet->text());
-    line.discount = CellTextNumber(eZlava->text());
-    line.perUnits = CellTextNumber(eZaMJ->text());
+    NewBillLine line = NewBillLineFromTexts({eNazov->text(), eKod->text(), eMJ->text(), eDPH->text(),
+                                             ePocet->text(), eZlava->text(), eZaMJ->text()});
     line.netPrice = NetPrice(CellTextNumber(eCena->text()), line.vat,
                              !chbCenySuBezDPH->isChecked() && !db::BillIsAdvance && vatPayer);
     line.addsVat = db::BillIsAdvance && vatPayer && chbAddDphToZalFakt->isChecked();

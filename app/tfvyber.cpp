@@ -507,15 +507,8 @@ void TfVyber::bitAddItemClick()
     }
     if (!(CellTextNumber(eZaMJ->text()) > 0))
         eZaMJ->setText(QStringLiteral("1"));
-    NewBillLine line;
-    line.name = cbPolozka->currentText();
-    line.code = eKod->text();
-    line.unit = eMJ->text();
-    line.vatText = eDPH->text();
-    line.vat = CellTextNumber(eDPH->text());
-    line.quantity = CellTextNumber(ePocet->text());
-    line.discount = CellTextNumber(eZlava->text());
-    line.perUnits = CellTextNumber(eZaMJ->text());
+    NewBillLine line = NewBillLineFromTexts({cbPolozka->currentText(), eKod->text(), eMJ->text(), eDPH->text(),
+                                             ePocet->text(), eZlava->text(), eZaMJ->text()});
     line.netPrice = NetPrice(CellTextNumber(eCena->text()), line.vat,
                              !chbCenySuBezDPH->isChecked() && pricesMayHaveVat());
     line.addsVat = advanceAddsVat() && chbAddDphToZalFakt->isChecked();

@@ -125,17 +125,19 @@ public:
     }
 };
 
-// A report whose store is a TestStore (through the machinery).
-struct StoreReport {
-    TestStore *store = nullptr;
+// A report whose store is a Store made through the machinery; the engine
+// is a stub on its final pass.
+template<class Store>
+struct ReportOver {
+    Store *store = nullptr;
     std::unique_ptr<TrpReport> report;
-    StoreReport()
+    ReportOver()
     {
         const TrpReportMachinery saved = reportMachinery();
         TrpReportMachinery m = saved;
         m.createEngine = [](TrpReport &r) { return std::make_unique<StubEngine>(&r); };
         m.createPreviewPages = [this](TrpReport &r) {
-            auto s = std::make_unique<TestStore>(&r);
+            auto s = std::make_unique<Store>(&r);
             store = s.get();
             return std::unique_ptr<TrpCustomPreviewPages>(std::move(s));
         };
@@ -147,5 +149,7 @@ struct StoreReport {
             report->Engine()->SetFinalPass(true);
     }
 };
+
+using StoreReport = ReportOver<TestStore>;
 
 } // namespace bralvo::report::testing

@@ -57,27 +57,7 @@ private:
 };
 
 // A report over a TextPageStore.
-struct TextReport {
-    TextPageStore *store = nullptr;
-    std::unique_ptr<TrpReport> report;
-    TextReport()
-    {
-        const TrpReportMachinery saved = reportMachinery();
-        TrpReportMachinery m = saved;
-        m.createEngine = [](TrpReport &r) { return std::make_unique<StubEngine>(&r); };
-        m.createPreviewPages = [this](TrpReport &r) {
-            auto s = std::make_unique<TextPageStore>(&r);
-            store = s.get();
-            return std::unique_ptr<TrpCustomPreviewPages>(std::move(s));
-        };
-        setReportMachinery(m);
-        report = std::make_unique<TrpReport>(nullptr);
-        report->EngineOptions()->SetNewSilentMode(simSilent);
-        setReportMachinery(saved);
-        if (report->Engine())
-            report->Engine()->SetFinalPass(true);
-    }
-};
+using TextReport = ReportOver<TextPageStore>;
 
 // Invoice-like lines: Count lines of about 80 characters.
 inline QStringList invoiceLines(int page, int count)
