@@ -15,6 +15,8 @@
 #include "services/globals.h"
 #include "services/settings.h"
 
+#include "timesreporter.h"
+
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -142,15 +144,8 @@ void recomputeThousandLines(benchmark::State &state)
     }
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
+class RatioReporter : public TimesReporter {
 public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs)
-            if (!run.error_occurred)
-                m_times[QString::fromStdString(run.benchmark_name())] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
     void printRatio() const
     {
         const double program = m_times.value(QStringLiteral("billlist/program"), -1);
@@ -162,9 +157,6 @@ public:
         if (recompute > 0)
             std::printf("recompute of a 1,000-line bill: %.2f ms\n", recompute);
     }
-
-private:
-    QMap<QString, double> m_times;
 };
 
 } // namespace

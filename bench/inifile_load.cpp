@@ -4,6 +4,8 @@
 // (an update index). After the runs a table gives the ratio load / read.
 #include "platform/inifile.h"
 
+#include "timesreporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QFile>
@@ -75,14 +77,8 @@ void BM_Load(benchmark::State &state, const QString *path)
     }
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
+class RatioReporter : public TimesReporter {
 public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs)
-            m_times[QString::fromStdString(run.benchmark_name())] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
     void Finalize() override
     {
         ConsoleReporter::Finalize();
@@ -93,9 +89,6 @@ public:
             std::printf("%-16s %12.3f %12.3f %8.1f\n", shape, read, load, read > 0 ? load / read : 0.0);
         }
     }
-
-private:
-    QMap<QString, double> m_times;
 };
 
 } // namespace

@@ -14,6 +14,8 @@
 #include <QApplication>
 #include <QMap>
 #include <QStringEncoder>
+#include "timesreporter.h"
+
 #include <benchmark/benchmark.h>
 #include <hpdf.h>
 
@@ -158,15 +160,8 @@ void haruWriter(benchmark::State &state, bool compressed, const QString &name)
     g_bytes[name] = double(size);
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
+class RatioReporter : public TimesReporter {
 public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs)
-            if (!run.error_occurred)
-                m_times[QString::fromStdString(run.benchmark_name())] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
     void printRatios() const
     {
         std::printf("\n%-8s %12s %12s %7s %12s %12s %7s\n", "mode", "project ms", "libharu ms", "ratio",
@@ -181,9 +176,6 @@ public:
                             bp / bh);
         }
     }
-
-private:
-    QMap<QString, double> m_times;
 };
 
 } // namespace

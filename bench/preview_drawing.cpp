@@ -8,6 +8,8 @@
 #include "report/preview/trppreview.h"
 #include "tests/report/preview/textpagestore.h"
 
+#include "timesreporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -110,15 +112,8 @@ void bareScroll(benchmark::State &state)
     }
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
+class RatioReporter : public TimesReporter {
 public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs)
-            if (!run.error_occurred)
-                m_times[QString::fromStdString(run.benchmark_name())] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
     void printRatios() const
     {
         std::printf("\n%-14s %14s %14s %8s\n", "workload", "preview (us)", "QPainter (us)", "ratio");
@@ -129,9 +124,6 @@ public:
                 std::printf("%-14s %14.1f %14.1f %8.2f\n", w, preview, bare, preview / bare);
         }
     }
-
-private:
-    QMap<QString, double> m_times;
 };
 
 } // namespace

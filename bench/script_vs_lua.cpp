@@ -5,6 +5,8 @@
 #include "platform/variant.h"
 #include "script/tscscript.h"
 
+#include "timesreporter.h"
+
 #include <benchmark/benchmark.h>
 #include <lua.hpp>
 
@@ -111,15 +113,8 @@ void luaWorkload(benchmark::State &state, const Workload &w)
 }
 
 // Keeps each run's time per iteration so that the ratios can be printed.
-class RatioReporter : public benchmark::ConsoleReporter {
+class RatioReporter : public TimesReporter {
 public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs)
-            if (!run.error_occurred)
-                m_times[QString::fromStdString(run.benchmark_name())] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
     void printRatios() const
     {
         std::printf("\n%-18s %14s %14s %8s\n", "workload", "engine (us)", "lua (us)", "ratio");
@@ -130,9 +125,6 @@ public:
                 std::printf("%-18s %14.1f %14.1f %8.1f\n", w.name, engine, lua, engine / lua);
         }
     }
-
-private:
-    QMap<QString, double> m_times;
 };
 
 } // namespace
