@@ -11,6 +11,7 @@
 #include "report/export/trpdmpexport.h"
 #include "report/export/trppdfexport.h"
 #include "report/model/trpband.h"
+#include "report/model/trpdataset.h"
 #include "report/model/trppage.h"
 #include "services/settings.h"
 
@@ -213,6 +214,36 @@ TEST_F(PrintedBill, DotMatrixLayoutPrintedToAFileEqualsItsGolden)
     EXPECT_FALSE(bytes.contains(QString::fromUtf8(kCustomer).toUtf8()));
     EXPECT_TRUE(bytes.contains("+-----"));
     EXPECT_TRUE(bytes.contains('|'));
+}
+
+// Every layout of the program prepares through the engine (its script
+// compiles, its names resolve) with every name answered by a text.
+TEST_F(PrintedBill, EveryLayoutPreparesThroughTheEngine)
+{
+    const struct {
+        const char *file, *dataSet;
+    } layouts[] = {
+        {"bill.rpx", "rpUDSpolozky"},         {"bill_dotmatrix.rpx", "rpUDSpolozky"},
+        {"receipt.rpx", nullptr},             {"receipt_two.rpx", nullptr},
+        {"bill_list.rpx", "rpUDTzoznamf"},    {"overview_bills.rpx", "rpUDTzoznamf"},
+        {"overview_customers.rpx", "rpUDTzoznamf"}, {"overview_categories.rpx", "rpUDTzoznamf"},
+        {"overview_items.rpx", "rpUDTzoznamf"},
+    };
+    for (const auto &l : layouts) {
+        SCOPED_TRACE(l.file);
+        report::TrpUserDataSet rows(nullptr);
+        rows.SetUserName(QString::fromLatin1(l.dataSet ? l.dataSet : "unused"));
+        rows.SetRangeEnd(report::reCount);
+        rows.SetRangeEndCount(3);
+        report::TrpReport r;
+        app::LoadReportLayout(r, QString::fromLatin1(l.file), l.dataSet ? &rows : nullptr);
+        r.OnGetValue = [](const QString &name, platform::Variant &value) { value = platform::Variant(name); };
+        prepare(r);
+        EXPECT_TRUE(r.ErrorList().text().isEmpty()) << r.ErrorList().text().toStdString();
+        ASSERT_GE(r.PreparedPages()->GetCount(), 1);
+        if (l.dataSet)
+            EXPECT_EQ(countNamed(bandsOf(*r.PreparedPages()->GetPage(0)), "MasterData1"), 3);
+    }
 }
 
 // The bill overview printed by the engine with nothing to list: the
