@@ -12,6 +12,8 @@
 #include "report/export/trppdfexport.h"
 #include "report/model/trpband.h"
 #include "report/model/trpdataset.h"
+#include "report/model/trpmemoview.h"
+#include "services/uitexts.h"
 #include "report/model/trppage.h"
 #include "services/settings.h"
 
@@ -243,6 +245,42 @@ TEST_F(PrintedBill, EveryLayoutPreparesThroughTheEngine)
         ASSERT_GE(r.PreparedPages()->GetCount(), 1);
         if (l.dataSet)
             EXPECT_EQ(countNamed(bandsOf(*r.PreparedPages()->GetPage(0)), "MasterData1"), 3);
+    }
+}
+
+// The bill list printed by the engine: a row per listed bill, the
+// home-currency sum of totals, and the several-firms warning once per
+// print although every page asks for the firm.
+TEST_F(PrintedBill, BillListPrintsEveryBillAndWarnsOncePerPrint)
+{
+    sql(QString::fromUtf8("INSERT INTO firma (nazov, existuje) VALUES ('Druhá firma', 1)"));
+    for (int i = 1; i <= 60; ++i)
+        addBill(QString("B%1").arg(i, 2, 10, QChar('0')), 1, 10, 10);
+    app::TfZoznamFaktur &list = openList();
+    int pages = 0, rows = 0;
+    QString text;
+    app::reportShower() = [&](report::TrpReport &r) {
+        prepare(r);
+        pages = r.PreparedPages()->GetCount();
+        for (int p = 0; p < pages; ++p) {
+            const auto bands = bandsOf(*r.PreparedPages()->GetPage(p));
+            rows += countNamed(bands, "MasterData1");
+            for (report::TrpComponent *c : r.PreparedPages()->GetPage(p)->AllObjects())
+                if (auto *memo = dynamic_cast<report::TrpCustomMemoView *>(c))
+                    text += memo->Text() + '\n';
+        }
+    };
+    for (int print = 1; print <= 2; ++print) {
+        SCOPED_TRACE(print);
+        pages = rows = 0;
+        text.clear();
+        m_boxes.answerBox(platform::kIdOk);
+        list.bitTlacitZoznamFakturClick();
+        EXPECT_GE(pages, 2);
+        EXPECT_EQ(rows, 60);
+        EXPECT_EQ(shownTexts().size(), print);
+        EXPECT_EQ(shownTexts().last(), services::MessageText(177));
+        EXPECT_TRUE(text.contains("600,00 Sk")) << text.toStdString();
     }
 }
 
