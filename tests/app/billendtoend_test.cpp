@@ -1,7 +1,8 @@
 // The whole road of a printed bill on a real display (run under xvfb-run
 // with QT_QPA_PLATFORM=xcb): a new bill made in the editor, saved and
 // printed with F12, its preview exported to PDF and printed on the
-// "Capture" queue of a private cupsd; and a receipt's preview. With
+// "Capture" queue of a private cupsd; the dot-matrix bill printed from
+// its preview as a raw job there; and a receipt's preview. With
 // BRALVO_SCREENSHOT_DIR set, both previews are saved as screenshots.
 #include "tests/app/billdocumentsfixture.h"
 #include "tests/platform/printers/cupstestserver.h"
@@ -10,6 +11,7 @@
 #include "app/tfuhrady.h"
 #include "report/engine/trpprinters.h"
 #include "report/export/trpdmpexportdialog.h"
+#include "services/settings.h"
 #include "report/export/trppdfexport.h"
 #include "report/export/trppdfexportdialog.h"
 #include "report/preview/reportwindows.h"
@@ -20,6 +22,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -167,6 +170,38 @@ TEST_F(EndToEnd, NewBillSavedAndPrintedThroughThePreviewToPdfAndCups)
     EXPECT_TRUE(info.contains("(A4)")) << info.toStdString();
     EXPECT_EQ(jobs[0].copies, 1);
     EXPECT_TRUE(jobs[0].options.contains("media=iso_a4_210x297mm")) << jobs[0].options.toStdString();
+}
+
+TEST_F(EndToEnd, DotMatrixBillPrintedThroughThePreviewAsARawJob)
+{
+    addFixtureBill(3);
+    services::WriteSettingBool("Faktura", "DotMatrix", true);
+    bool shown = false;
+    onModal("TrpPreviewForm", [&](QWidget &w) {
+        auto &form = static_cast<report::TrpPreviewForm &>(w);
+        shown = true;
+        waitForPages(form);
+        onModal("TrpDMPExportDialog", [](QWidget &w) {
+            auto &d = static_cast<report::TrpDMPExportDialog &>(w);
+            d.PrinterCB->setCurrentIndex(d.PrinterCB->findText("Capture"));
+            report::rpPrinters().SetPrinterIndex(report::rpPrinters().IndexOf("Capture"));
+            d.EscCB->setCurrentIndex(1);  // an Epson printer
+            d.OK->click();
+        });
+        form.PrintB->click();
+        form.close();
+    });
+    printFromEditor(m_savedShower);
+    ASSERT_TRUE(shown);
+    const QList<CapturedJob> jobs = s_server->capturedJobs(1);
+    ASSERT_EQ(jobs.size(), 1);
+    const QByteArray &bytes = jobs[0].bytes;
+    EXPECT_TRUE(bytes.startsWith("\x1b@")) << bytes.left(20).toHex().toStdString();
+    EXPECT_EQ(bytes.count('\f'), 1);
+    QStringDecoder cp852("IBM852");
+    const QString text = cp852(bytes);
+    EXPECT_TRUE(text.contains(QString::fromUtf8(kCustomer))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromUtf8("669,50 Sk")));
 }
 
 TEST_F(EndToEnd, ReceiptPreviewOfAPayment)
