@@ -70,8 +70,8 @@ public:
     }
 
     QStringList lines() const { return m_lines; }
-    // Conditions of links that no join line could carry (a link inside the
-    // first table before any join); they belong to WHERE.
+    // Conditions of links that no join line could carry (a link inside a
+    // table before any join follows it); they belong to WHERE.
     QStringList conditions() const { return m_conditions; }
 
 private:
@@ -85,6 +85,7 @@ private:
     {
         m_lines << QStringLiteral("    ") + prefix + entryOf(table);
         m_listed << entryOf(table);
+        m_lastHasOn = false;
     }
 
     // The first link in link order that touches a table already in FROM,
@@ -105,10 +106,12 @@ private:
         if (!listed(link.DestTable)) {
             bringIn(link.DestTable, JoinTypeText(link.JType) + u' ');
             m_lines.last() += on;
+            m_lastHasOn = true;
         } else if (!listed(link.SourceTable)) {
             bringIn(link.SourceTable, JoinTypeText(mirrored(link.JType)) + u' ');
             m_lines.last() += on;
-        } else if (m_lines.size() > 1) {
+            m_lastHasOn = true;
+        } else if (m_lastHasOn) {
             m_lines.last() += QStringLiteral(" AND (") + condition(m_model, link) + QStringLiteral(") ");
         } else {
             m_conditions << u'(' + condition(m_model, link) + u')';
@@ -122,6 +125,7 @@ private:
     QStringList m_lines;
     QStringList m_conditions;
     QSet<QString> m_listed; // whole "table alias" entries, never substrings
+    bool m_lastHasOn = false; // the last line is a join with an ON to extend
 };
 
 QStringList whereLines(const TqbModel &m, const QStringList &linkConditions)

@@ -173,13 +173,22 @@ TEST_F(TqbSql, EveryJoinNamesOnlyTablesAlreadyInFrom)
     }
 }
 
-TEST_F(TqbSql, LinkInsideTheOnlyTableBecomesACondition)
+TEST_F(TqbSql, LinkInsideATableBeforeAnyJoinBecomesACondition)
 {
-    const int c = add("Customer");
+    const int c = add("Customer"), o = add("Orders"), e = add("Employee");
     link(m, c, "CustNo", c, "Name");
     row(m, c, "Name").where = "<> ''";
     EXPECT_EQ(GenerateSQL(m), lines({"SELECT C.Name", "FROM", "    Customer C", "WHERE",
                                      "    (C.CustNo=C.Name) AND", "    C.Name <> ''"}));
+    // The same right after a cross join: a CROSS JOIN has no ON to extend.
+    m.Links.clear();
+    m.Rows.clear();
+    link(m, c, "CustNo", o, "CustNo");
+    link(m, e, "EmpNo", e, "LastName");
+    row(m, c, "Name");
+    EXPECT_EQ(GenerateSQL(m), lines({"SELECT C.Name", "FROM", "    Customer C",
+                                     "    INNER JOIN Orders O ON (C.CustNo=O.CustNo)",
+                                     "    CROSS JOIN Employee E", "WHERE", "    (E.EmpNo=E.LastName)"}));
 }
 
 TEST_F(TqbSql, FromListMatchesWholeTableEntries)
