@@ -5,6 +5,7 @@
 
 #include "report/data/tadodataset.h"
 #include "report/data/trpcustomdataset.h"
+#include "report/model/trpresources.h"
 
 namespace bralvo::report {
 
@@ -26,7 +27,7 @@ public:
     // Replaces or appends "User ID=" and "Password=" in DatabaseName.
     void SetLogin(const QString &user, const QString &password) override;
     void loaded() override;
-    QString GetDescription() const override { return QStringLiteral("obADODB"); }
+    QString GetDescription() const override { return GetResources().Get(QStringLiteral("obADODB")); }
 
 private:
     std::unique_ptr<data::TADOConnection> m_connection;
@@ -48,7 +49,7 @@ public:
     QString IndexFieldNames() const override { return Table()->IndexFieldNames(); }
     void SetIndexFieldNames(const QString &v) override { Table()->SetIndexFieldNames(v); }
     void BeforeStartReport() override { SetDatabase(m_database); }
-    QString GetDescription() const override { return QStringLiteral("obADOTb"); }
+    QString GetDescription() const override { return GetResources().Get(QStringLiteral("obADOTb")); }
 
 protected:
     void SetMasterDataSource(data::TDataSource *source) override { Table()->SetMasterSource(source); }
@@ -79,7 +80,7 @@ public:
     void ApplyParams() override;
     void SQLChangedHook() override;
     void BeforeStartReport() override;
-    QString GetDescription() const override { return QStringLiteral("obADOQ"); }
+    QString GetDescription() const override { return GetResources().Get(QStringLiteral("obADOQ")); }
 
 protected:
     void SetMasterDataSource(data::TDataSource *source) override { Query()->SetMasterSource(source); }

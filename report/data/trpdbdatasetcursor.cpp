@@ -50,7 +50,13 @@ void TrpDBDataset::Prior()
 bool TrpDBDataset::Eof()
 {
     Open();
-    bool eof = TrpCustomDBDataSet::Eof();
+    // The base's own answer counts for reCount and OnCheckEOF; on its own
+    // it would end every other walk at once.
+    bool eof = false;
+    if (RangeEnd() == reCount)
+        eof = TrpCustomDBDataSet::Eof();
+    else if (OnCheckEOF)
+        OnCheckEOF(this, eof);
     return eof || !m_effective || !m_effective->Active() || m_effective->Eof() || m_rangeEnded;
 }
 
