@@ -1,6 +1,7 @@
 #include "report/data/trpado.h"
 
 #include "platform/classregistry.h"
+#include "report/data/trpdatabindings.h"
 #include "report/model/trpreport.h"
 
 namespace bralvo::report {
@@ -227,6 +228,7 @@ void registerDataComponents()
         for (const platform::ClassInfo *c : {&TrpDBDataset::staticClass(), &TrpADODatabase::staticClass(),
                                              &TrpADOTable::staticClass(), &TrpADOQuery::staticClass()})
             platform::registerClass(*c);
+        registerDataScriptBindings();
         return true;
     }();
     Q_UNUSED(done);

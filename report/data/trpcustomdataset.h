@@ -5,15 +5,17 @@
 #pragma once
 
 #include "platform/collection.h"
+#include "platform/handleregistry.h"
 #include "report/data/tparams.h"
 #include "report/data/trpdbdataset.h"
 
 namespace bralvo::report {
 
-class TrpParamItem : public platform::CollectionItem {
+class TrpParamItem : public platform::CollectionItem, public platform::HandleTarget {
     BRALVO_CLASS(TrpParamItem)
 public:
     explicit TrpParamItem(platform::Collection *collection = nullptr) : platform::CollectionItem(collection) {}
+    QString scriptClassName() const override { return className(); }
 
     data::TFieldType DataType() const { return m_dataType; }
     void SetDataType(data::TFieldType v) { m_dataType = v; }
@@ -35,10 +37,11 @@ private:
     platform::Variant m_value;
 };
 
-class TrpParams : public platform::Collection {
+class TrpParams : public platform::Collection, public platform::HandleTarget {
     BRALVO_CLASS(TrpParams)
 public:
     TrpParams();
+    QString scriptClassName() const override { return className(); }
 
     TrpParamItem *Add() { return static_cast<TrpParamItem *>(add()); }
     // Throws the list index error outside 0 .. Count - 1.

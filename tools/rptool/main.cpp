@@ -17,6 +17,7 @@
 #include "platform/stream.h"
 #include "prepare.h"
 #include "previewcommand.h"
+#include "report/data/trpado.h"
 #include "report/engine/trpengine.h"
 #include "report/engine/trpmemotextlayout.h"
 #include "report/engine/trppreviewpages.h"
@@ -134,6 +135,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    bralvo::report::registerDataComponents();
     const QStringList args = app.arguments().mid(1);
     if (args.size() < 2)
         return usage();
