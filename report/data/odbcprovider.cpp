@@ -212,10 +212,9 @@ TFieldType OdbcProvider::fieldTypeOf(int sqlType, qint64 size, int digits)
     case SQL_TYPE_DATE: case SQL_DATE: return ftDate;
     case SQL_TYPE_TIME: case SQL_TIME: return ftTime;
     case SQL_TYPE_TIMESTAMP: case SQL_TIMESTAMP: return ftDateTime;
-    case SQL_CHAR: case SQL_VARCHAR: return ftString;
-    case SQL_WCHAR: case SQL_WVARCHAR: return ftWideString;
-    case SQL_LONGVARCHAR: return ftMemo;
-    case SQL_WLONGVARCHAR: return ftWideMemo;
+    // Text is always fetched as Unicode, so the 8-bit kinds are wide too.
+    case SQL_CHAR: case SQL_VARCHAR: case SQL_WCHAR: case SQL_WVARCHAR: return ftWideString;
+    case SQL_LONGVARCHAR: case SQL_WLONGVARCHAR: return ftWideMemo;
     case SQL_BINARY: return ftBytes;
     case SQL_VARBINARY: return ftVarBytes;
     case SQL_LONGVARBINARY: return ftBlob;
