@@ -1,6 +1,7 @@
 #include "report/data/tdataset.h"
 
 #include "report/data/dataerror.h"
+#include "report/data/tdatasetevents.h"
 
 namespace bralvo::data {
 
@@ -20,6 +21,37 @@ TDataSet::TDataSet(platform::Component *owner)
 TDataSet::~TDataSet()
 {
     m_fields->clear();
+}
+
+void TDataSet::SetScriptEvent(const QString &eventName, script::TscCustomEvent *adapter)
+{
+    script::TscEventHost::SetScriptEvent(eventName, adapter);
+    const QString name = eventName;
+    if (name.compare(QLatin1String("OnFilterRecord"), Qt::CaseInsensitive) == 0) {
+        OnFilterRecord = adapter ? FilterRecordEvent([this, name](TDataSet *ds, bool &accept) {
+            if (auto *e = ScriptEventAs<TscFilterRecordEvent>(name))
+                e->Call(ds, accept);
+        }) : nullptr;
+        return;
+    }
+    const QList<QPair<const char *, NotifyEvent TDataSet::*>> events = {
+        {"BeforeOpen", &TDataSet::BeforeOpen},     {"AfterOpen", &TDataSet::AfterOpen},
+        {"BeforeClose", &TDataSet::BeforeClose},   {"AfterClose", &TDataSet::AfterClose},
+        {"BeforeInsert", &TDataSet::BeforeInsert}, {"AfterInsert", &TDataSet::AfterInsert},
+        {"BeforeEdit", &TDataSet::BeforeEdit},     {"AfterEdit", &TDataSet::AfterEdit},
+        {"BeforePost", &TDataSet::BeforePost},     {"AfterPost", &TDataSet::AfterPost},
+        {"BeforeCancel", &TDataSet::BeforeCancel}, {"AfterCancel", &TDataSet::AfterCancel},
+        {"BeforeDelete", &TDataSet::BeforeDelete}, {"AfterDelete", &TDataSet::AfterDelete},
+        {"BeforeScroll", &TDataSet::BeforeScroll}, {"AfterScroll", &TDataSet::AfterScroll},
+        {"OnCalcFields", &TDataSet::OnCalcFields}, {"OnNewRecord", &TDataSet::OnNewRecord}};
+    for (const auto &e : events) {
+        if (name.compare(QLatin1String(e.first), Qt::CaseInsensitive) != 0)
+            continue;
+        this->*(e.second) = adapter ? NotifyEvent([this, name](TDataSet *ds) {
+            if (auto *a = ScriptEventAs<TscDatasetNotifyEvent>(name))
+                a->Call(ds);
+        }) : nullptr;
+    }
 }
 
 void TDataSet::Open()

@@ -12,6 +12,7 @@
 #include "report/data/rowset.h"
 #include "report/data/tfield.h"
 #include "report/data/tfielddefs.h"
+#include "script/tscevents.h"
 
 #include <functional>
 #include <memory>
@@ -34,7 +35,7 @@ public:
 enum : int { loCaseInsensitive = 1, loPartialKey = 2 };
 enum : int { foCaseInsensitive = 1, foNoPartialCompare = 2 };
 
-class TDataSet : public platform::Component, public platform::HandleTarget {
+class TDataSet : public platform::Component, public platform::HandleTarget, public script::TscEventHost {
     BRALVO_CLASS(TDataSet)
 public:
     using NotifyEvent = std::function<void(TDataSet *)>;
@@ -133,6 +134,9 @@ public:
     NotifyEvent BeforeInsert, AfterInsert, BeforeEdit, AfterEdit, BeforePost, AfterPost;
     NotifyEvent BeforeCancel, AfterCancel, BeforeDelete, AfterDelete, OnCalcFields, OnNewRecord;
     FilterRecordEvent OnFilterRecord;
+
+    // A script procedure bound to one of the events above (by name).
+    void SetScriptEvent(const QString &eventName, script::TscCustomEvent *adapter) override;
 
 protected:
     // All rows of the dataset's command, Filter already applied.

@@ -4,6 +4,7 @@
 #include "platform/varianttext.h"
 #include "report/data/dataerror.h"
 #include "report/data/tdataset.h"
+#include "report/data/tdatasetevents.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -247,6 +248,22 @@ void TField::SaveToStream(platform::Stream &stream) const
 void TField::SetValue(const Variant &)
 {
     throw DataError(QStringLiteral("dataset is read-only"));
+}
+
+void TField::SetScriptEvent(const QString &eventName, script::TscCustomEvent *adapter)
+{
+    script::TscEventHost::SetScriptEvent(eventName, adapter);
+    if (eventName.compare(QLatin1String("OnGetText"), Qt::CaseInsensitive) != 0)
+        return;
+    if (!adapter) {
+        OnGetText = nullptr;
+        return;
+    }
+    // Looked up at each call: an adapter that goes unbinds itself.
+    OnGetText = [this](TField *sender, QString &text, bool displayText) {
+        if (auto *e = ScriptEventAs<TscFieldGetTextEvent>(QStringLiteral("OnGetText")))
+            e->Call(sender, text, displayText);
+    };
 }
 
 std::unique_ptr<TField> createField(TDataSet *ds, int column, const QString &name, TFieldType type, int size)

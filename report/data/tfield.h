@@ -8,6 +8,7 @@
 #include "platform/persistent.h"
 #include "platform/stream.h"
 #include "report/data/tfieldtype.h"
+#include "script/tscevents.h"
 
 #include <QByteArray>
 #include <functional>
@@ -18,7 +19,7 @@ namespace bralvo::data {
 
 class TDataSet;
 
-class TField : public platform::Persistent, public platform::HandleTarget {
+class TField : public platform::Persistent, public platform::HandleTarget, public script::TscEventHost {
     BRALVO_CLASS(TField)
 public:
     using GetTextEvent = std::function<void(TField *sender, QString &text, bool displayText)>;
@@ -58,6 +59,8 @@ public:
     void SetValue(const platform::Variant &value);
 
     GetTextEvent OnGetText;
+    // OnGetText bound to a script procedure.
+    void SetScriptEvent(const QString &eventName, script::TscCustomEvent *adapter) override;
 
 private:
     TDataSet *m_dataSet;

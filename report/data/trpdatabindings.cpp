@@ -1,6 +1,7 @@
 #include "report/data/trpdatabindings.h"
 
 #include "platform/handleregistry.h"
+#include "report/data/tdatasetevents.h"
 #include "report/data/trpado.h"
 #include "script/tscclassvariable.h"
 #include "script/tscrttimodule.h"
@@ -17,7 +18,7 @@ using script::TscScript;
 
 Variant objectValue(const platform::HandleTarget *object)
 {
-    return Variant::fromDispatch(platform::HandleRegistry::handleOf(object));
+    return Variant(platform::HandleRegistry::handleOf(object));
 }
 
 template <class T>
@@ -83,6 +84,7 @@ private:
             const QStringList nt = QString::fromLatin1(p).split(u':');
             c->AddProperty(nt[0], nt[1], get);
         }
+        c->AddEvent(QStringLiteral("OnGetText"), &script::createScriptEvent<data::TscFieldGetTextEvent>);
     }
 
     static void addFieldSubclasses(TscScript &s)
@@ -180,6 +182,12 @@ private:
             const QStringList nt = QString::fromLatin1(p).split(u':');
             c->AddProperty(nt[0], nt[1], get, set);
         }
+        for (const char *e : {"BeforeOpen", "AfterOpen", "BeforeClose", "AfterClose", "BeforeInsert", "AfterInsert",
+                              "BeforeEdit", "AfterEdit", "BeforePost", "AfterPost", "BeforeCancel", "AfterCancel",
+                              "BeforeDelete", "AfterDelete", "BeforeScroll", "AfterScroll", "OnCalcFields"})
+            c->AddEvent(QString::fromLatin1(e), &script::createScriptEvent<data::TscDatasetNotifyEvent>);
+        c->AddEvent(QStringLiteral("OnFilterRecord"), &script::createScriptEvent<data::TscFilterRecordEvent>);
+        c->AddEvent(QStringLiteral("OnNewRecord"), &script::createScriptEvent<data::TscDatasetNotifyEvent>);
     }
 };
 

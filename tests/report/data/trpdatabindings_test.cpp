@@ -102,13 +102,34 @@ TEST(DataBindings, WalkAndReadFieldsInJScript)
 {
     ScriptReport r(QStringLiteral("JScript"));
     const QString script = QStringLiteral(
-        "ADOQuery1.Query.Open();\r\n"
-        "ADOQuery1.Query.First();\r\n"
-        "while (!ADOQuery1.Query.Eof) {\r\n"
-        "  Emit(ADOQuery1.Query.FieldByName(\"OrderNo\").AsString);\r\n"
-        "  ADOQuery1.Query.Next();\r\n"
+        "var q = ADOQuery1.Query;\r\n"
+        "q.Open();\r\n"
+        "q.First();\r\n"
+        "while (!q.Eof) {\r\n"
+        "  Emit(q.FieldByName(\"OrderNo\").AsString);\r\n"
+        "  q.Next();\r\n"
         "}\r\n"
         "Emit(ftFMTBcd);\r\n"
         "Emit(ADOQuery1.ParamByName(\"c\").Value);\r\n");
     EXPECT_EQ(r.run(script), QStringList({"1001", "1003", "1004", "37", "1"}));
+}
+
+TEST(DataBindings, OnFilterRecordHandlerHidesRecords)
+{
+    ScriptReport r(QStringLiteral("PascalScript"));
+    const QString script = QStringLiteral(
+        "procedure AfterFirst(Sender: TDataSet; var Accept: Boolean);\r\n"
+        "begin\r\n"
+        "  Accept := Sender.FieldByName('OrderNo').AsInteger > 1001;\r\n"
+        "end;\r\n"
+        "\r\n"
+        "begin\r\n"
+        "  ADOQuery1.Query.OnFilterRecord := 'AfterFirst';\r\n"
+        "  ADOQuery1.Query.Filtered := True;\r\n"
+        "  ADOQuery1.Query.Open;\r\n"
+        "  Emit(ADOQuery1.Query.RecordCount);\r\n"
+        "  Emit(ADOQuery1.Query.FieldByName('OrderNo').AsInteger);\r\n"
+        "  ADOQuery1.Query.Close;\r\n"
+        "end.");
+    EXPECT_EQ(r.run(script), QStringList({"2", "1003"}));
 }
