@@ -17,6 +17,7 @@
 #include "platform/stream.h"
 #include "prepare.h"
 #include "previewcommand.h"
+#include "report/data/trpado.h"
 #include "report/engine/trpengine.h"
 #include "report/engine/trpmemotextlayout.h"
 #include "report/engine/trppreviewpages.h"
@@ -136,6 +137,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && headless)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    bralvo::report::registerDataComponents();
     const QStringList args = app.arguments().mid(1);
     if (args.size() < 2)
         return usage();
