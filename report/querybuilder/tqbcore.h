@@ -48,6 +48,10 @@ public:
     QString SQLSchema() const;
     void SetSQLSchema(const QString &value);
     bool SchemaInsideSQL() const { return m_schemaInsideSQL; }
+    // The full text as it stands: what the designer window loads and
+    // replaces on OK.
+    QString FullText() const { return m_fullText; }
+    void SetFullText(const QString &value) { m_fullText = value; }
     void SetSchemaInsideSQL(bool value);
 
 private:
