@@ -30,8 +30,10 @@ bool TrpSyntaxMemo::editKey(int key, bool ctrl, bool shift)
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (!ctrl && !shift)
-            m_text.enter();
+        // With a modifier it belongs to the window (Ctrl+Enter confirms).
+        if (ctrl || shift)
+            return false;
+        m_text.enter();
         break;
     case Qt::Key_Insert:
         if (ctrl)
@@ -85,16 +87,19 @@ void TrpSyntaxMemo::keyPressEvent(QKeyEvent *event)
             if (OnCodeCompletion)
                 showCompletion();
         } else {
+            event->ignore();
             return;
         }
         afterChange();
         return;
     }
     const QString t = event->text();
-    if (t.size() == 1 && t.at(0).unicode() >= 32) {
+    if (t.size() == 1 && t.at(0).unicode() >= 32 && key != Qt::Key_Return && key != Qt::Key_Enter) {
         m_text.typeChar(t.at(0));
         afterChange();
+        return;
     }
+    event->ignore();
 }
 
 QPoint TrpSyntaxMemo::cellAt(QPoint pixel) const
