@@ -18,6 +18,7 @@ packages=(
     xvfb xauth python3 tango-icon-theme
     exim4-daemon-light dante-server tinyproxy
     qpdf poppler-utils libhpdf-dev
+    unixodbc unixodbc-dev libsqliteodbc
 )
 
 install_missing() {

@@ -10,6 +10,7 @@
 //   rptool pdf FILE OUT.pdf   export a prepared report (.rp3) or prepare a
 //                             report definition (.xml) and export it to PDF
 //   rptool print, rptool dmp  print a prepared report (printcommands.h)
+//   rptool qb "CONNECTION STRING"  the query builder on a database
 // Exit code 0 when the file loaded without errors, 1 when it loaded with
 // errors, 2 for bad usage or a file that cannot be read or written.
 #include "preparedcommands.h"
@@ -17,6 +18,8 @@
 #include "platform/stream.h"
 #include "prepare.h"
 #include "previewcommand.h"
+#include "report/data/trpado.h"
+#include "qbcommand.h"
 #include "report/engine/trpengine.h"
 #include "report/engine/trpmemotextlayout.h"
 #include "report/engine/trppreviewpages.h"
@@ -46,7 +49,8 @@ int usage()
                            " --out OUT.rp3\n"
                            "       rptool pdf (FILE.rp3 | REPORT.xml) OUT.pdf\n"
                            "       rptool print FILE.rp3 --printer NAME [--copies N]\n"
-                           "       rptool dmp FILE.rp3 (--printer NAME | --out FILE.prn) [--escape N]\n";
+                           "       rptool dmp FILE.rp3 (--printer NAME | --out FILE.prn) [--escape N]\n"
+                           "       rptool qb \"CONNECTION STRING\"\n";
     return 2;
 }
 
@@ -128,6 +132,10 @@ int main(int argc, char **argv)
             return 2;
         }
     }
+    if (argc == 3 && QLatin1String(argv[1]) == QLatin1String("qb")) {
+        QApplication app(argc, argv);
+        return runQueryBuilderCommand(app.arguments().at(2));
+    }
     if (argc > 1 && (qstrcmp(argv[1], "print") == 0 || qstrcmp(argv[1], "dmp") == 0))
         return printMain(argc, argv);
     // Drawing needs a GUI application; text is measured through the font
@@ -136,6 +144,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && headless)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    bralvo::report::registerDataComponents();
     const QStringList args = app.arguments().mid(1);
     if (args.size() < 2)
         return usage();
