@@ -53,6 +53,10 @@ public:
     // A value without markers is taken whole as the model.
     void SetSQLSchema(const QString &value);
     bool SchemaInsideSQL() const { return m_schemaInsideSQL; }
+    // The full text as it stands: what the designer window loads and
+    // replaces on OK.
+    QString FullText() const { return m_fullText; }
+    void SetFullText(const QString &value) { m_fullText = value; }
     void SetSchemaInsideSQL(bool value);
 
 private:
