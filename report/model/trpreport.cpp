@@ -102,7 +102,8 @@ void registerReportClasses()
               &TrpDialogPage::staticClass(), &TrpMasterData::staticClass(), &TrpCustomMemoView::staticClass(),
               &TrpMemoView::staticClass(), &TrpFrame::staticClass(), &TrpStyleItem::staticClass(),
               &TrpLineView::staticClass(), &TrpPictureView::staticClass(), &TrpShapeView::staticClass(),
-              &TrpSubreport::staticClass(), &TrpDMPPage::staticClass(), &TrpUserDataSet::staticClass()})
+              &TrpSubreport::staticClass(), &TrpDMPPage::staticClass(), &TrpSysMemoView::staticClass(),
+              &TrpHighlight::staticClass(), &TrpCustomLineView::staticClass(), &TrpUserDataSet::staticClass()})
             platform::registerClass(*c);
         for (const platform::ClassInfo *c : bandClasses())
             platform::registerClass(*c);

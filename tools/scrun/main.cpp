@@ -7,7 +7,8 @@
 // the file's extension chooses (.pas, .cpp, .js, .vbs or .bas). Emit(V)
 // prints one typed value per line (see scrunhost.h). A compile error prints
 // "compile error at LINE:COL: MESSAGE" (exit 1); a run-time error prints
-// "runtime error: CLASS: MESSAGE" (exit 2). Numbers and dates follow the
+// "runtime error: CLASS: MESSAGE" (exit 2). After the main block the host
+// clicks Button1 once when its OnClick is bound, as a window's user would. Numbers and dates follow the
 // Slovak regional settings whatever the machine's locale, so the output of
 // a script is the same everywhere.
 //
@@ -21,6 +22,7 @@
 #include "script/bindings/tscformcontrols.h"
 #include "script/runtimeerror.h"
 #include "script/tscscript.h"
+#include "tools/scrun/scrunevents.h"
 #include "tools/scrun/scrunhost.h"
 
 #include <QApplication>
@@ -111,6 +113,7 @@ int run(const Options &options, QTextStream &out)
             return 1;
         }
         program.Execute();
+        scrun::clickButton1AfterRun();
     } catch (const std::exception &error) {
         out << "runtime error: " << script::exceptionClassName(error) << ": " << script::exceptionMessage(error)
             << '\n';
