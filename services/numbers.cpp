@@ -1,6 +1,8 @@
 // The forgiving number reader and the money and decimal formats.
 #include "services/numbers.h"
 
+#include "services/moneytext.h"
+
 #include "platform/conversionerror.h"
 #include "platform/floattext.h"
 #include "platform/formatfloat.h"
@@ -61,7 +63,11 @@ int ParseNumberCeil(const QString &text)
 
 QString FormatMoney(double value)
 {
-    return platform::FormatFloat(QStringLiteral("###,###,##0.00"), value, regionalSettings());
+    const platform::RegionalSettings &settings = regionalSettings();
+    // Grids show thousands of amounts: the quick form gives the same text.
+    if (std::optional<QString> quick = QuickMoneyText(value, settings.decimalSeparator, settings.thousandSeparator))
+        return *std::move(quick);
+    return platform::FormatFloat(QStringLiteral("###,###,##0.00"), value, settings);
 }
 
 QString FormatNumberDecimals(int decimals, double value)
