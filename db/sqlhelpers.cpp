@@ -64,16 +64,14 @@ void FillGridFromSql(TSQLiteDatabase &db, const QString &tableName, const QStrin
         const int columns = int(grid.columnCount());
         std::vector<QString> texts;
         int rows = 0;
-        ReadRowsAsText(db, sql, [&](const QString *cells, int count) {
+        ReadRowsAsText(db, sql, [&](QString *cells, int count) {
             for (int c = 0; c < columns; ++c)
-                texts.push_back(c < count ? cells[c] : QString());
+                texts.push_back(c < count ? std::move(cells[c]) : QString());
             ++rows;
         });
         if (rows > 0) {
             grid.setRowCount(rows + 2);
-            for (int row = 0; row < rows; ++row)
-                for (int c = 0; c < columns; ++c)
-                    grid.setCell(c, row + 1, std::move(texts[std::size_t(row) * columns + c]));
+            grid.takeRows(1, texts);
         }
     }
     clearRow(grid, grid.rowCount() - 1);

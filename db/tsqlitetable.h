@@ -94,8 +94,9 @@ private:
 // Runs the query as TSQLiteTable's constructor does (same errors) and
 // hands each row to `row` as the texts FieldAsString would give it (the
 // same column kinds), without keeping the result: for lists of thousands
-// of rows. `cells` holds `count` texts and is valid during the call only.
-using TextRowSink = std::function<void(const QString *cells, int count)>;
+// of rows. `cells` holds `count` texts, valid during the call only; the
+// sink may move them away.
+using TextRowSink = std::function<void(QString *cells, int count)>;
 void ReadRowsAsText(TSQLiteDatabase &db, const QString &sql, const TextRowSink &row);
 
 } // namespace bralvo::db

@@ -96,6 +96,11 @@ void StringGrid::setCell(int col, int row, const QString &text)
     m_model->setText(col, row, text);
 }
 
+void StringGrid::takeRows(int firstRow, std::vector<QString> &texts)
+{
+    m_model->takeRows(firstRow, texts);
+}
+
 QVariant StringGrid::cellData(int col, int row, int role) const
 {
     return m_model->extra(col, row, role);

@@ -10,6 +10,7 @@
 
 #include <QTableView>
 #include <functional>
+#include <vector>
 
 namespace bralvo::platform {
 
@@ -46,6 +47,9 @@ public:
     // Cell text; a cell outside the grid reads as "" and ignores writes.
     QString cell(int col, int row) const;
     void setCell(int col, int row, const QString &text);
+    // Moves texts (row-major, columnCount() per row) into the rows from
+    // firstRow on; texts past the last row are left where they are.
+    void takeRows(int firstRow, std::vector<QString> &texts);
     // A value of another role kept with the cell (a number beside its
     // text, a background); invalid when never set or outside the grid.
     QVariant cellData(int col, int row, int role) const;

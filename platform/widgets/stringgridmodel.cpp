@@ -3,6 +3,8 @@
 
 #include <QFont>
 
+#include <algorithm>
+
 namespace bralvo::platform {
 
 StringGridModel::StringGridModel(QObject *parent) : QAbstractTableModel(parent) {}
@@ -106,6 +108,17 @@ void StringGridModel::setText(int col, int row, const QString &text)
         return;
     m_cells[std::size_t(row) * m_columns + col] = text;
     announce(col, row);
+}
+
+void StringGridModel::takeRows(int firstRow, std::vector<QString> &texts)
+{
+    if (firstRow < 0 || firstRow >= m_rows || m_columns == 0)
+        return;
+    const std::size_t start = std::size_t(firstRow) * m_columns;
+    const std::size_t count = std::min(texts.size() / m_columns * m_columns, m_cells.size() - start);
+    std::move(texts.begin(), texts.begin() + std::ptrdiff_t(count), m_cells.begin() + std::ptrdiff_t(start));
+    if (m_bulk == 0 && count > 0)
+        emit dataChanged(index(firstRow, 0), index(firstRow + int(count / m_columns) - 1, m_columns - 1));
 }
 
 QVariant StringGridModel::extra(int col, int row, int role) const

@@ -34,6 +34,9 @@ public:
     // "" outside the grid; writes outside it are ignored.
     const QString &text(int col, int row) const;
     void setText(int col, int row, const QString &text);
+    // Moves texts (row-major, columnCount() per row) into the rows from
+    // firstRow on; texts past the last row stay in the vector.
+    void takeRows(int firstRow, std::vector<QString> &texts);
     // Extra roles of one cell; an invalid QVariant when never set.
     QVariant extra(int col, int row, int role) const;
     void setExtra(int col, int row, int role, const QVariant &value);
