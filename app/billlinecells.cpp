@@ -64,28 +64,22 @@ double CellTextNumber(const QString &text)
 
 double LineNumber(const platform::StringGrid &grid, int col, int row)
 {
-    if (const QTableWidgetItem *it = grid.item(row, col)) {
-        const QVariant stored = it->data(kNumberRole);
-        if (stored.isValid())
-            return stored.toDouble();
-    }
+    const QVariant stored = grid.cellData(col, row, kNumberRole);
+    if (stored.isValid())
+        return stored.toDouble();
     return CellTextNumber(grid.cell(col, row));
 }
 
 void SetLineNumber(platform::StringGrid &grid, int col, int row, double value)
 {
-    if (!grid.item(row, col))
-        grid.setCell(col, row, QString());
-    if (QTableWidgetItem *it = grid.item(row, col))
-        it->setData(kNumberRole, value);
+    grid.setCellData(col, row, kNumberRole, value);
 }
 
 void CaptureLineNumbers(platform::StringGrid &grid)
 {
     for (int row = 1; row <= grid.rowCount() - 2; ++row) {
         for (int col = kColQuantity; col <= kColTotal; ++col) {
-            const QTableWidgetItem *it = grid.item(row, col);
-            if (!it || !it->data(kNumberRole).isValid())
+            if (!grid.cellData(col, row, kNumberRole).isValid())
                 SetLineNumber(grid, col, row, CellTextNumber(grid.cell(col, row)));
         }
     }
@@ -146,9 +140,7 @@ void RemoveLineRow(platform::StringGrid &grid, int from)
     for (int row = from; row <= grid.rowCount() - 2; ++row) {
         for (int col = 0; col < grid.columnCount(); ++col) {
             grid.setCell(col, row, grid.cell(col, row + 1));
-            const QTableWidgetItem *below = grid.item(row + 1, col);
-            if (QTableWidgetItem *it = grid.item(row, col))
-                it->setData(kNumberRole, below ? below->data(kNumberRole) : QVariant());
+            grid.setCellData(col, row, kNumberRole, grid.cellData(col, row + 1, kNumberRole));
         }
     }
     grid.setRowCount(grid.rowCount() - 1);
@@ -160,8 +152,7 @@ void AppendInputRow(platform::StringGrid &grid)
     const int last = grid.rowCount() - 1;
     for (int col = 0; col < grid.columnCount(); ++col) {
         grid.setCell(col, last, QString());
-        if (QTableWidgetItem *it = grid.item(last, col))
-            it->setData(kNumberRole, QVariant());
+        grid.setCellData(col, last, kNumberRole, QVariant());
     }
 }
 

@@ -4,10 +4,14 @@
 // Usage: bralvo-make-sk-lng <output file>. Runs offscreen in a throw-away
 // data folder, so it never touches the user's files.
 #include "app/slovakmessages.h"
+#include "app/tffaktura.h"
 #include "app/tfmain.h"
 #include "app/tfodberatelia.h"
+#include "app/tftabulky.h"
 #include "app/tfuzivatelia.h"
+#include "app/tfzoznamfaktur.h"
 #include "platform/widgets/mdihost.h"
+#include "db/database.h"
 #include "platform/error.h"
 #include "platform/inifile.h"
 #include "services/languagefiles.h"
@@ -16,6 +20,25 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
+
+namespace {
+
+void OpenOnDemandWindows(bralvo::app::TfMain &mainWindow)
+{
+    using namespace bralvo::app;
+    // The bill list and the overviews read their filters from the
+    // database: a fresh one in the throw-away data folder.
+    if (!bralvo::db::OpenDatabase())
+        throw bralvo::Error(QStringLiteral("Cannot open a database"));
+    bralvo::platform::MdiHost mdi(*mainWindow.mdiArea());
+    mdi.openMaximized(new TfOdberatelia(mainWindow, {}));
+    mdi.openMaximized(new TfUzivatelia(mainWindow));
+    if (auto *editor = mainWindow.findChild<TfFaktura *>())
+        mdi.openMaximized(new TfZoznamFaktur(mainWindow, *editor, {}));
+    mdi.openMaximized(new TfTabulky(&mainWindow, false));
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -32,13 +55,10 @@ int main(int argc, char **argv)
     try {
         bralvo::app::TfMain mainWindow(QApplication::arguments());
         mainWindow.ShowFreshStartMenu();
-        // The customers window is made on demand; it is made here so that
-        // its texts are in the file.
-        bralvo::platform::MdiHost(*mainWindow.mdiArea())
-            .openMaximized(new bralvo::app::TfOdberatelia(mainWindow, {}));
-        // So is the users and firm window.
-        bralvo::platform::MdiHost(*mainWindow.mdiArea())
-            .openMaximized(new bralvo::app::TfUzivatelia(mainWindow));
+        // The windows made on demand (customers, users and firm, bill
+        // list, overviews) are made here so that their texts are in the
+        // file; the others live as long as the main window.
+        OpenOnDemandWindows(mainWindow);
         QFile::remove(output);
         bralvo::platform::IniFile header(output);
         const QString main = QStringLiteral("-main-");

@@ -1,6 +1,7 @@
 // Menu item pictures from the bundled resources.
 #include "app/menuicons.h"
 
+#include <QFile>
 #include <QHash>
 
 static void initIconResources()
@@ -42,9 +43,7 @@ constexpr ItemPicture kPictures[] = {
 
 QIcon resourceIcon(const char *picture)
 {
-    static const bool loaded = (initIconResources(), true);
-    (void)loaded;
-    return QIcon(QStringLiteral(":/icons/") + QLatin1String(picture) + QStringLiteral(".png"));
+    return IconPicture(QLatin1String(picture));
 }
 
 } // namespace
@@ -56,6 +55,14 @@ QIcon MenuItemIcon(const QString &itemName)
             return resourceIcon(entry.picture);
     }
     return QIcon();
+}
+
+QIcon IconPicture(const QString &picture)
+{
+    static const bool loaded = (initIconResources(), true);
+    (void)loaded;
+    const QString path = QStringLiteral(":/icons/") + picture + QStringLiteral(".png");
+    return QFile::exists(path) ? QIcon(path) : QIcon();
 }
 
 QIcon ProgramIcon()

@@ -15,4 +15,8 @@ QIcon MenuItemIcon(const QString &itemName);
 // The icon every window of the program carries.
 QIcon ProgramIcon();
 
+// The bundled picture of that name (":/icons/<picture>.png"); a null icon
+// for a name the bundle lacks.
+QIcon IconPicture(const QString &picture);
+
 } // namespace bralvo::app

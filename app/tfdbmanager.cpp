@@ -106,8 +106,8 @@ void TfDBmanager::buildControls()
 
 void TfDBmanager::connectHandlers()
 {
-    connect(sgDatabazy, &QTableWidget::cellClicked, this, [this] { sgDatabazyClick(); });
-    connect(sgDatabazy, &QTableWidget::cellDoubleClicked, this, [this] { sgDatabazyDblClick(); });
+    connect(sgDatabazy, &platform::StringGrid::cellClicked, this, [this] { sgDatabazyClick(); });
+    connect(sgDatabazy, &platform::StringGrid::cellDoubleClicked, this, [this] { sgDatabazyDblClick(); });
     connect(bitVyberDatabazu, &QPushButton::clicked, this, [this] { bitVyberDatabazuClick(); });
     connect(bitZmazatFakturu, &QPushButton::clicked, this, [this] { bitZmazatFakturuClick(); });
     connect(bitPridatDatabazu, &QPushButton::clicked, this, [this] { bitPridatDatabazuClick(); });
@@ -152,7 +152,7 @@ void TfDBmanager::FillDatabaseGrid()
     sgDatabazy->setCell(1, 0, services::MessageText(288));
     const QColor fixedColour = platform::parseColorText(QStringLiteral("$00FCC0A7")).value_or(Qt::lightGray);
     for (int col = 0; col < 2; ++col)
-        sgDatabazy->item(0, col)->setBackground(fixedColour);
+        sgDatabazy->setCellData(col, 0, Qt::BackgroundRole, QBrush(fixedColour));
     sgDatabazy->setColWidth(0, 120);
     sgDatabazy->setColWidth(1, 370);
     for (int i = 0; i < entries.size(); ++i) {

@@ -302,12 +302,12 @@ void TfFaktura::buildCurrency()
 void TfFaktura::buildLines()
 {
     label(this, "Label17", "Interná poznámka", {8, 368, 120, 16});
-    eInternaPoznamka = edit(this, "eInternaPoznamka", 255, {130, 366, 370, 23});
-    cbPoznamka = place(new QComboBox(this), "cbPoznamka", {508, 366, 180, 23});
+    eInternaPoznamka = edit(this, "eInternaPoznamka", 255, {130, 366, 336, 23});
+    cbPoznamka = place(new QComboBox(this), "cbPoznamka", {472, 366, 174, 23});
     cbPoznamka->setMaxVisibleItems(10);
-    bitSpravaPoznamok = button(this, "bitSpravaPoznamok", "Správa poznámok", {692, 364, 120, 26});
-    cbUcet = place(new QComboBox(this), "cbUcet", {816, 366, 104, 23});
-    bitSpravaUctovUziv = button(this, "bitSpravaUctovUziv", "Správa účtov", {924, 364, 92, 26});
+    bitSpravaPoznamok = button(this, "bitSpravaPoznamok", "Správa poznámok", {650, 364, 140, 26});
+    cbUcet = place(new QComboBox(this), "cbUcet", {794, 366, 110, 23});
+    bitSpravaUctovUziv = button(this, "bitSpravaUctovUziv", "Správa účtov", {908, 364, 108, 26});
     sgPolozky = place(new platform::StringGrid(this), "sgPolozky", {8, 394, 1008, 190});
     sgPolozky->setSelectionBehavior(QAbstractItemView::SelectRows);
     sgPolozky->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -329,7 +329,7 @@ void TfFaktura::buildLines()
     lblSumaKUhrade->setFont(due);
     bitSave = button(this, "bitSave", "Uložiť faktúru (F2)", {8, 626, 180, 30});
     bitSaveAndPrint = button(this, "bitSaveAndPrint", "Uložiť a vytlačiť faktúru (F12)", {192, 626, 210, 30});
-    bitPrint = button(this, "bitPrint", "Vytlačiť faktúru (F11)", {406, 626, 150, 30});
+    bitPrint = button(this, "bitPrint", "Vytlačiť faktúru (F11)", {406, 626, 164, 30});
     bitZavriet = button(this, "bitZavriet", "Zavrieť", {8, 664, 180, 30});
     db::SetupBillLinesGrid(*sgPolozky, true);
     // From the quantity on, cells are right-aligned; white in the selection.
@@ -379,7 +379,7 @@ void TfFaktura::connectHandlers()
     connect(cbOdberatel, &QComboBox::activated, this, [this] { RunGuarded([this] { cbOdberatelClick(); }); });
     connect(static_cast<platform::CloseUpComboBox *>(cbOdberatel), &platform::CloseUpComboBox::closeUp, this,
             [this] { eInternaPoznamka->setFocus(); });
-    connect(sgPolozky, &QTableWidget::cellDoubleClicked, this, [this] { RunGuarded([this] { sgPolozkyDblClick(); }); });
+    connect(sgPolozky, &platform::StringGrid::cellDoubleClicked, this, [this] { RunGuarded([this] { sgPolozkyDblClick(); }); });
     const auto onToggle = [this](QCheckBox *box, void (TfFaktura::*handler)()) {
         connect(box, &QCheckBox::toggled, this, [this, handler] {
             if (!m_filling)

@@ -2,6 +2,7 @@
 #include "app/workingwindows.h"
 #include "app/tfmain.h"
 
+#include "app/buttonicons.h"
 #include "app/menuicons.h"
 
 #include "app/appstate.h"
@@ -70,6 +71,7 @@ TfMain::TfMain(QStringList arguments, QWidget *parent)
     setObjectName(QStringLiteral("fMain"));
     // Every window carries the program's icon, never the toolkit's logo.
     QApplication::setWindowIcon(ProgramIcon());
+    InstallButtonPictures();
     setFont(QFont(QStringLiteral("Tahoma"), 8));
     m_mdiArea->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(m_mdiArea);

@@ -196,7 +196,7 @@ void TfUhrady::connectHandlers()
     // clicked: the user's own change only.
     connect(chbFakturaJeUhradena, &QCheckBox::clicked, this, guarded(&TfUhrady::chbFakturaJeUhradenaClick));
     connect(chbVytlacit2Sucasne, &QCheckBox::clicked, this, guarded(&TfUhrady::chbVytlacit2SucasneClick));
-    connect(sgUhrady, &QTableWidget::cellClicked, this, guarded(&TfUhrady::sgUhradyClick));
+    connect(sgUhrady, &platform::StringGrid::cellClicked, this, guarded(&TfUhrady::sgUhradyClick));
     connect(eKurz, &QLineEdit::textChanged, this, [this] { eKurzChange(); });
     connect(eSumaZahranicna, &QLineEdit::textChanged, this, [this] { eKurzChange(); });
     connect(eSumaDomaca, &QLineEdit::textChanged, this, [this] { eSumaDomacaChange(); });

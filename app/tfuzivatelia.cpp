@@ -242,9 +242,9 @@ void TfUzivatelia::buildSettings()
     GroupBox7 = named(new QGroupBox(QStringLiteral("Účty"), GroupBox5), "GroupBox7");
     GroupBox7->setGeometry(6, 238, 308, 52);
     cbHlavnyUcet = named(new QComboBox(GroupBox7), "cbHlavnyUcet");
-    cbHlavnyUcet->setGeometry(10, 20, 140, 22);
+    cbHlavnyUcet->setGeometry(10, 20, 126, 22);
     bitSpravaUctov = named(new QPushButton(QStringLiteral("Správa účtov užívateľa"), GroupBox7), "bitSpravaUctov");
-    bitSpravaUctov->setGeometry(156, 18, 144, 26);
+    bitSpravaUctov->setGeometry(140, 18, 162, 26);
     GroupBox8 = named(new QGroupBox(QStringLiteral("Poznámky"), GroupBox5), "GroupBox8");
     GroupBox8->setGeometry(6, 294, 308, 52);
     cbHlavnaPoznamka = named(new QComboBox(GroupBox8), "cbHlavnaPoznamka");

@@ -97,6 +97,7 @@ QDate MoveIntoYear(const QDate &date, int year)
 
 void FormatBillListAmounts(platform::StringGrid &grid)
 {
+    const platform::StringGrid::BulkUpdate bulk(grid);
     for (int row = 1; row <= grid.rowCount() - 2; ++row) {
         grid.setCell(6, row, services::FormatMoney(CellTextNumber(grid.cell(6, row))) + QLatin1Char(' ') +
                                  grid.cell(8, row));
@@ -165,28 +166,28 @@ void TfZoznamFaktur::buildFilters()
     pgTriedenie = place(new QTabWidget(pTop), "pgTriedenie", {4, 4, 992, 162});
     auto *page = named(new QWidget, "TabSheet1");
     pgTriedenie->addTab(page, QString::fromUtf8("Triedenie zobrazenia"));
-    auto *type = place(new QGroupBox(QString::fromUtf8("Typ"), page), "GroupBox1", {4, 4, 220, 120});
+    auto *type = place(new QGroupBox(QString::fromUtf8("Typ"), page), "GroupBox1", {4, 4, 234, 120});
     rbZoznamFaktur = place(new QRadioButton(QString::fromUtf8("Zobraziť zoznam faktúr"), type), "rbZoznamFaktur",
-                           {8, 24, 206, 20});
+                           {8, 24, 222, 20});
     rbZoznamZalohovychFaktur = place(new QRadioButton(QString::fromUtf8("Zobraziť zoznam zálohových faktúr"), type),
-                                     "rbZoznamZalohovychFaktur", {8, 52, 206, 20});
+                                     "rbZoznamZalohovychFaktur", {8, 52, 222, 20});
     rbZoznamFaktur->setChecked(true);
-    buildPeriod(place(new QGroupBox(QString::fromUtf8("Obdobie"), page), "GroupBox2", {230, 4, 400, 120}));
-    auto *payment = place(new QGroupBox(QString::fromUtf8("Úhrada"), page), "GroupBox3", {636, 4, 110, 120});
+    buildPeriod(place(new QGroupBox(QString::fromUtf8("Obdobie"), page), "GroupBox2", {242, 4, 436, 120}));
+    auto *payment = place(new QGroupBox(QString::fromUtf8("Úhrada"), page), "GroupBox3", {684, 4, 110, 120});
     rbVsetky = place(new QRadioButton(QString::fromUtf8("Všetky"), payment), "rbVsetky", {8, 20, 96, 20});
     rbNeuhradene = place(new QRadioButton(QString::fromUtf8("Neuhradené"), payment), "rbNeuhradene", {8, 44, 96, 20});
     rbPreuhradene = place(new QRadioButton(QString::fromUtf8("Preuhradené"), payment), "rbPreuhradene", {8, 68, 96, 20});
     rbUhradene = place(new QRadioButton(QString::fromUtf8("Uhradené"), payment), "rbUhradene", {8, 92, 96, 20});
     rbVsetky->setChecked(true);
     auto *people = place(new QGroupBox(QString::fromUtf8("Užívatelia a odberatelia"), page), "GroupBox4",
-                         {752, 4, 232, 120});
+                         {800, 4, 188, 120});
     auto *issuer = new QLabel(QStringLiteral("Vystavil"), people);
-    issuer->setGeometry(8, 18, 200, 16);
-    cbVystavil = place(new QComboBox(people), "cbVystavil", {8, 34, 216, 23});
+    issuer->setGeometry(8, 18, 172, 16);
+    cbVystavil = place(new QComboBox(people), "cbVystavil", {8, 34, 172, 23});
     cbVystavil->setMaxVisibleItems(30);
     auto *customer = new QLabel(QString::fromUtf8("Odberateľovi"), people);
-    customer->setGeometry(8, 62, 200, 16);
-    cbOdberatelovi = place(new QComboBox(people), "cbOdberatelovi", {8, 78, 216, 23});
+    customer->setGeometry(8, 62, 172, 16);
+    cbOdberatelovi = place(new QComboBox(people), "cbOdberatelovi", {8, 78, 172, 23});
     cbOdberatelovi->setMaxVisibleItems(20);
 }
 
@@ -200,7 +201,7 @@ void TfZoznamFaktur::buildPeriod(QGroupBox *group)
                   {"sbDecember", "december"}, {"sbVsetkyMesiace", "všetky mesiace"}};
     m_months = new platform::AllUpButtonGroup(this);
     for (int i = 0; i < 13; ++i) {
-        const QRect geometry = i < 12 ? QRect(8 + (i % 6) * 64, 20 + (i / 6) * 26, 62, 24) : QRect(8, 74, 126, 24);
+        const QRect geometry = i < 12 ? QRect(8 + (i % 6) * 70, 20 + (i / 6) * 26, 68, 24) : QRect(8, 74, 138, 24);
         auto *button = place(new QToolButton(group), months[i].name, geometry);
         button->setText(QString::fromUtf8(months[i].caption));
         m_months->addButton(button);
@@ -211,15 +212,15 @@ void TfZoznamFaktur::buildPeriod(QGroupBox *group)
     for (int i = 0; i < 13; ++i)
         *fields[i] = m_monthButtons[i];
     sbVsetkyMesiace->setChecked(true);
-    eRok = place(new QSpinBox(group), "eRok", {140, 74, 70, 24});
+    eRok = place(new QSpinBox(group), "eRok", {152, 74, 70, 24});
     eRok->setRange(1900, 2200);
-    eDatumOD = place(new QDateEdit(group), "eDatumOD", {216, 74, 84, 24});
-    eDatumDO = place(new QDateEdit(group), "eDatumDO", {216, 96, 84, 22});
+    eDatumOD = place(new QDateEdit(group), "eDatumOD", {228, 74, 92, 24});
+    eDatumDO = place(new QDateEdit(group), "eDatumDO", {228, 96, 92, 22});
     for (QDateEdit *date : {eDatumOD, eDatumDO}) {
         date->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
         date->setCalendarPopup(true);
     }
-    bitOK = place(new QPushButton(QStringLiteral("ok"), group), "bitOK", {306, 74, 40, 24});
+    bitOK = place(new QPushButton(QStringLiteral("ok"), group), "bitOK", {326, 74, 58, 24});
 }
 
 void TfZoznamFaktur::buildGridAndButtons()
@@ -273,7 +274,7 @@ void TfZoznamFaktur::connectHandlers()
     for (QComboBox *combo : {cbVystavil, cbOdberatelovi}) {
         connect(combo, &QComboBox::activated, this, [this] { RunGuarded([this] { bitClearZoznamClick(); }); });
     }
-    connect(sgFaktury, &QTableWidget::cellDoubleClicked, this, [this] { RunGuarded([this] { sgFakturyDblClick(); }); });
+    connect(sgFaktury, &platform::StringGrid::cellDoubleClicked, this, [this] { RunGuarded([this] { sgFakturyDblClick(); }); });
     const auto key = [this](QKeyCombination keys, void (TfZoznamFaktur::*handler)()) {
         auto *shortcut = new QShortcut(QKeySequence(keys), this);
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);

@@ -111,7 +111,7 @@ void SetupBillLinesGrid(platform::StringGrid &grid, bool showVat)
     SetupGridColumns(grid,
                      {{257, ""}, {191, ""}, {192, ""}, {193, ""}, {194, ""}, {195, ""}, {196, ""},
                       {-1, "merna_jednotka"}, {-1, "add_dph"}, {-1, "id"}},
-                     QStringLiteral("70;285;70;60;100;") + vatWidth + QStringLiteral(";100;-1;-1;-1"));
+                     QStringLiteral("70;285;84;60;100;") + vatWidth + QStringLiteral(";100;-1;-1;-1"));
 }
 
 void FillBillLinesGrid(platform::StringGrid &grid, const QString &sql, const QString &billId)

@@ -55,17 +55,23 @@ bool EnsureTable(TSQLiteDatabase &db, const QString &tableName, const QString &c
 void FillGridFromSql(TSQLiteDatabase &db, const QString &tableName, const QString &sql,
                      platform::StringGrid &grid)
 {
+    const platform::StringGrid::BulkUpdate bulk(grid);
     grid.setRowCount(2);
     clearRow(grid, 1);
     if (db.TableExists(tableName)) {
-        const auto table = db.GetTable(sql);
-        if (table->MoveFirst()) {
-            grid.setRowCount(table->RowCount() + 2);
-            const int columns = std::min(table->ColumnCount(), int(grid.columnCount()));
-            for (int row = 1; !table->IsEof(); table->NextRow(), ++row) {
-                for (int c = 0; c < columns; ++c)
-                    grid.setCell(c, row, table->FieldAsString(c));
-            }
+        // Rows are read as texts straight into one block, then the grid
+        // grows once: no result table in between, no signal per row.
+        const int columns = int(grid.columnCount());
+        std::vector<QString> texts;
+        int rows = 0;
+        ReadRowsAsText(db, sql, [&](QString *cells, int count) {
+            for (int c = 0; c < columns; ++c)
+                texts.push_back(c < count ? std::move(cells[c]) : QString());
+            ++rows;
+        });
+        if (rows > 0) {
+            grid.setRowCount(rows + 2);
+            grid.takeRows(1, texts);
         }
     }
     clearRow(grid, grid.rowCount() - 1);
@@ -73,6 +79,7 @@ void FillGridFromSql(TSQLiteDatabase &db, const QString &tableName, const QStrin
 
 void ConvertGridDateColumns(platform::StringGrid &grid, const QString &columns)
 {
+    const platform::StringGrid::BulkUpdate bulk(grid);
     for (const int column : columnList(columns)) {
         for (int row = 1; row <= grid.rowCount() - 2; ++row)
             grid.setCell(column, row, SqlDateToDate(grid.cell(column, row)));

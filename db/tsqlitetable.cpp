@@ -138,6 +138,81 @@ TSQLiteTable::TSQLiteTable(TSQLiteDatabase &db, const QString &sql)
     reader.finish();
 }
 
+namespace {
+
+// One row at a time as FieldAsString texts; kinds as TableReader decides them.
+class TextRowReader {
+public:
+    explicit TextRowReader(sqlite3_stmt *statement) : m_statement(statement)
+    {
+        const int count = sqlite3_column_count(statement);
+        m_kinds.assign(count, ColumnKind::Null);
+        m_decided.assign(count, false);
+        m_texts.resize(count);
+        for (int c = 0; c < count; ++c) {
+            if (const char *declared = sqlite3_column_decltype(statement, c)) {
+                m_kinds[c] = kindOfDeclaredType(declared);
+                m_decided[c] = true;
+            }
+        }
+    }
+
+    void readRow(const TextRowSink &row)
+    {
+        for (int c = 0; c < int(m_texts.size()); ++c)
+            m_texts[c] = cellText(c);
+        row(m_texts.data(), int(m_texts.size()));
+    }
+
+private:
+    QString cellText(int c)
+    {
+        const int storage = sqlite3_column_type(m_statement, c);
+        if (storage == SQLITE_NULL)
+            return QString();
+        if (!m_decided[c]) {
+            m_kinds[c] = static_cast<ColumnKind>(storage);
+            m_decided[c] = true;
+        }
+        switch (m_kinds[c]) {
+        case ColumnKind::Integer:
+            return QString::number(sqlite3_column_int64(m_statement, c));
+        case ColumnKind::Float:
+            return platform::FloatToStr(sqlite3_column_double(m_statement, c), platform::regionalSettings());
+        case ColumnKind::Blob:
+            return QString::fromLatin1(static_cast<const char *>(sqlite3_column_blob(m_statement, c)),
+                                       sqlite3_column_bytes(m_statement, c));
+        case ColumnKind::Text:
+        case ColumnKind::Null:
+            break;
+        }
+        // Text holders stop at the first zero byte.
+        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(m_statement, c)));
+    }
+
+    sqlite3_stmt *m_statement;
+    std::vector<ColumnKind> m_kinds;
+    std::vector<bool> m_decided;
+    std::vector<QString> m_texts;
+};
+
+} // namespace
+
+void ReadRowsAsText(TSQLiteDatabase &db, const QString &sql, const TextRowSink &row)
+{
+    SqlStatement statement(db, sql);
+    TextRowReader reader(statement.handle());
+    int rc = statement.step();
+    while (rc != SQLITE_DONE) {
+        if (rc == SQLITE_BUSY)
+            raise(QStringLiteral("Could not prepare SQL statement"));
+        if (rc != SQLITE_ROW)
+            db.RaiseSqlError(QStringLiteral("Could not retrieve data"), sql);
+        reader.readRow(row);
+        rc = statement.step();
+    }
+}
+
 bool TSQLiteTable::NextRow()
 {
     if (IsEof())

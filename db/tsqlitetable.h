@@ -23,6 +23,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <variant>
 #include <vector>
 
@@ -89,5 +90,13 @@ private:
 
     friend class TableReader;
 };
+
+// Runs the query as TSQLiteTable's constructor does (same errors) and
+// hands each row to `row` as the texts FieldAsString would give it (the
+// same column kinds), without keeping the result: for lists of thousands
+// of rows. `cells` holds `count` texts, valid during the call only; the
+// sink may move them away.
+using TextRowSink = std::function<void(QString *cells, int count)>;
+void ReadRowsAsText(TSQLiteDatabase &db, const QString &sql, const TextRowSink &row);
 
 } // namespace bralvo::db

@@ -1,12 +1,16 @@
 // The forgiving number reader and the money and decimal formats.
 #include "services/numbers.h"
 
+#include "services/moneytext.h"
+
 #include "platform/conversionerror.h"
 #include "platform/floattext.h"
 #include "platform/formatfloat.h"
 #include "platform/regionalsettings.h"
 
+#include <charconv>
 #include <cmath>
+#include <optional>
 
 namespace bralvo::services {
 
@@ -43,10 +47,46 @@ QString numberPart(const QString &text, QChar decimalSeparator)
     return (kept.isEmpty() || kept == QStringLiteral("-")) ? QStringLiteral("0") : kept;
 }
 
+// A plain "-123,45" or "123.45" (digits, one decimal mark, a leading
+// minus) read at once: grids parse thousands of them. Anything else goes
+// the general way, which reads these to the same value.
+std::optional<double> plainNumber(const QString &text)
+{
+    char buffer[64];
+    const qsizetype n = text.size();
+    if (n == 0 || n >= qsizetype(sizeof buffer))
+        return std::nullopt;
+    bool mark = false;
+    bool digitBeforeMark = false;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c >= u'0' && c <= u'9') {
+            buffer[i] = char(c);
+            digitBeforeMark = digitBeforeMark || !mark;
+        } else if ((c == u',' || c == u'.') && !mark && digitBeforeMark && i + 1 < n) {
+            buffer[i] = '.';
+            mark = true;
+        } else if (!(c == u'-' && i == 0)) {
+            return std::nullopt;
+        } else {
+            buffer[i] = '-';
+        }
+    }
+    if (!digitBeforeMark)
+        return std::nullopt;
+    double value = 0;
+    const auto result = std::from_chars(buffer, buffer + n, value);
+    if (result.ec != std::errc() || result.ptr != buffer + n)
+        return std::nullopt;
+    return value;
+}
+
 } // namespace
 
 double ParseNumber(const QString &text)
 {
+    if (const std::optional<double> plain = plainNumber(text))
+        return *plain;
     const platform::RegionalSettings &settings = regionalSettings();
     return platform::StrToFloat(numberPart(text, settings.decimalSeparator), settings);
 }
@@ -61,7 +101,11 @@ int ParseNumberCeil(const QString &text)
 
 QString FormatMoney(double value)
 {
-    return platform::FormatFloat(QStringLiteral("###,###,##0.00"), value, regionalSettings());
+    const platform::RegionalSettings &settings = regionalSettings();
+    // Grids show thousands of amounts: the quick form gives the same text.
+    if (std::optional<QString> quick = QuickMoneyText(value, settings.decimalSeparator, settings.thousandSeparator))
+        return *std::move(quick);
+    return platform::FormatFloat(QStringLiteral("###,###,##0.00"), value, settings);
 }
 
 QString FormatNumberDecimals(int decimals, double value)

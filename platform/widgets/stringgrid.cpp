@@ -1,6 +1,9 @@
 // The text grid addressed by (column, row) with its cell-painter hook.
 #include "platform/widgets/stringgrid.h"
 
+#include "platform/widgets/stringgridmodel.h"
+
+#include <QEvent>
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -35,47 +38,83 @@ private:
 
 } // namespace
 
-StringGrid::StringGrid(QWidget *parent) : QTableWidget(parent)
+StringGrid::BulkUpdate::BulkUpdate(StringGrid &grid) : m_model(*grid.m_model)
 {
+    m_model.beginBulk();
+}
+
+StringGrid::BulkUpdate::~BulkUpdate()
+{
+    m_model.endBulk();
+}
+
+StringGrid::StringGrid(QWidget *parent) : QTableView(parent), m_model(new StringGridModel(this))
+{
+    m_model->setTitleBrush(palette().button());
+    setModel(m_model);
     horizontalHeader()->hide();
     verticalHeader()->hide();
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setItemDelegate(new CellDelegate(this));
+    connect(this, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex &index) { emit cellClicked(index.row(), index.column()); });
+    connect(this, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex &index) { emit cellDoubleClicked(index.row(), index.column()); });
     setRowCount(2);
     setColumnCount(1);
 }
 
+int StringGrid::rowCount() const
+{
+    return m_model->rowCount();
+}
+
+void StringGrid::setRowCount(int rows)
+{
+    m_model->setRows(rows);
+}
+
+int StringGrid::columnCount() const
+{
+    return m_model->columnCount();
+}
+
+void StringGrid::setColumnCount(int columns)
+{
+    m_model->setColumns(columns);
+}
+
 QString StringGrid::cell(int col, int row) const
 {
-    const QTableWidgetItem *it = item(row, col);
-    return it ? it->text() : QString();
+    return m_model->text(col, row);
 }
 
 void StringGrid::setCell(int col, int row, const QString &text)
 {
-    if (col < 0 || row < 0 || col >= columnCount() || row >= rowCount())
-        return;
-    QTableWidgetItem *it = item(row, col);
-    if (!it) {
-        it = new QTableWidgetItem(text);
-        if (row < m_fixedRows) {
-            it->setFlags(Qt::ItemIsEnabled);
-            QFont bold = it->font();
-            bold.setBold(true);
-            it->setFont(bold);
-            it->setBackground(palette().button());
-        }
-        setItem(row, col, it);
-        return;
-    }
-    it->setText(text);
+    m_model->setText(col, row, text);
+}
+
+void StringGrid::takeRows(int firstRow, std::vector<QString> &texts)
+{
+    m_model->takeRows(firstRow, texts);
+}
+
+QVariant StringGrid::cellData(int col, int row, int role) const
+{
+    return m_model->extra(col, row, role);
+}
+
+void StringGrid::setCellData(int col, int row, int role, const QVariant &value)
+{
+    m_model->setExtra(col, row, role, value);
 }
 
 void StringGrid::setFixedRows(int rows)
 {
     m_fixedRows = qMax(0, rows);
+    m_model->setFixedRows(m_fixedRows);
 }
 
 void StringGrid::setColWidth(int col, int width)
@@ -93,6 +132,23 @@ int StringGrid::colWidth(int col) const
     return isColumnHidden(col) ? -1 : columnWidth(col);
 }
 
+int StringGrid::currentRow() const
+{
+    return currentIndex().row();
+}
+
+int StringGrid::currentColumn() const
+{
+    return currentIndex().column();
+}
+
+void StringGrid::setCurrentCell(int row, int col)
+{
+    const QModelIndex index = m_model->index(row, col);
+    if (index.isValid())
+        setCurrentIndex(index);
+}
+
 void StringGrid::setCurrentRowIndex(int row)
 {
     if (row < m_fixedRows || row >= rowCount())
@@ -108,10 +164,19 @@ void StringGrid::setCellPainter(CellPainter painter)
 
 void StringGrid::clearCells()
 {
-    for (int row = 0; row < rowCount(); ++row)
-        for (int col = 0; col < columnCount(); ++col)
-            if (QTableWidgetItem *it = item(row, col))
-                it->setText(QString());
+    m_model->clearTexts();
+}
+
+void StringGrid::clear()
+{
+    m_model->clearCells();
+}
+
+void StringGrid::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        m_model->setTitleBrush(palette().button());
+    QTableView::changeEvent(event);
 }
 
 } // namespace bralvo::platform

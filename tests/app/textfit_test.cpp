@@ -1,16 +1,19 @@
-// Every window read at 1024x768 offscreen: no label, button, check box,
+// Every window read at 1024x768 and 1400x900 offscreen: no label, button, check box,
 // radio button or group box title may be wider than its control (font
 // metrics), on every tab page. Slovak texts are long; a clipped caption
 // is a caption the user cannot read.
+#include "app/menuicons.h"
 #include "app/tfdbmanager.h"
 #include "app/tflogin.h"
 #include "app/tfmain.h"
 #include "app/tfmenu.h"
 #include "app/tfodberatelia.h"
 #include "app/tfuzivatelia.h"
+#include "tests/app/everywindow.h"
 #include "tests/app/usersfixture.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -26,6 +29,8 @@
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTextDocument>
+
+#include <functional>
 
 using namespace bralvo;
 
@@ -112,34 +117,63 @@ QStringList clippedOnAllPages(QWidget &window)
     return clipped;
 }
 
-class TextFit : public test::UsersFixture {};
+class TextFit : public test::UsersFixture, public testing::WithParamInterface<QSize> {};
 
-TEST_F(TextFit, NoCaptionIsWiderThanItsControlAt1024x768)
+TEST_P(TextFit, NoCaptionIsWiderThanItsControl)
+{
+    app::TfMain &main = start();
+    main.resize(GetParam());
+    main.show();
+    QCoreApplication::processEvents();
+    QStringList clipped;
+    test::forEachWindow(main, [&clipped](QWidget &window) { clipped += clippedOnAllPages(window); });
+    clipped.removeDuplicates();
+    EXPECT_TRUE(clipped.isEmpty()) << clipped.join(QLatin1Char('\n')).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(ScreenSizes, TextFit, testing::Values(QSize(1024, 768), QSize(1400, 900)),
+                         [](const testing::TestParamInfo<QSize> &info) {
+                             return std::to_string(info.param.width()) + "x" + std::to_string(info.param.height());
+                         });
+
+class ButtonPictures : public test::UsersFixture {};
+
+// Picture buttons ("bit...") show their picture on every window, not only
+// the menu items.
+TEST_F(ButtonPictures, EveryPictureButtonShowsAPicture)
 {
     app::TfMain &main = start();
     main.resize(1024, 768);
     main.show();
-    QCoreApplication::processEvents();
-    QStringList clipped;
-    // The working windows in the main window's area.
-    for (const char *item : {"menuSpravaUzivatelov", "menuSpravaOdberatelov"}) {
-        main.menuItem(item)->trigger();
-        QCoreApplication::processEvents();
-        for (QMdiSubWindow *frame : main.mdiArea()->subWindowList())
-            if (frame->isVisible())
-                clipped += clippedOnAllPages(*frame->widget());
-    }
-    // Every dialog the program keeps, shown without its event loop.
-    for (QDialog *dialog : main.findChildren<QDialog *>()) {
-        dialog->setModal(false);
-        dialog->show();
-        QCoreApplication::processEvents();
-        clipped += clippedOnAllPages(*dialog);
-        dialog->hide();
-    }
-    for (app::TfMenu *menu : main.findChildren<app::TfMenu *>())
-        clipped += clippedOnAllPages(*menu);
-    EXPECT_TRUE(clipped.isEmpty()) << clipped.join(QLatin1Char('\n')).toStdString();
+    QStringList bare;
+    int seen = 0;
+    test::forEachWindow(main, [&](QWidget &window) {
+        for (QAbstractButton *button : window.findChildren<QAbstractButton *>()) {
+            // The small "..." choosers are their own picture.
+            if (!button->objectName().startsWith(QLatin1String("bit")) || button->text() == QLatin1String("..."))
+                continue;
+            button->ensurePolished();
+            ++seen;
+            if (button->icon().isNull())
+                bare << window.objectName() + QLatin1Char('.') + button->objectName();
+        }
+    });
+    EXPECT_GT(seen, 60);
+    bare.removeDuplicates();
+    EXPECT_TRUE(bare.isEmpty()) << bare.join(QLatin1Char(' ')).toStdString();
+}
+
+// No window carries the toolkit's own logo: the program sets its icon.
+TEST_F(ButtonPictures, WindowsCarryTheProgramIconNotTheToolkitLogo)
+{
+    app::TfMain &main = start();
+    const QImage program = app::ProgramIcon().pixmap(16).toImage();
+    ASSERT_FALSE(program.isNull());
+    EXPECT_EQ(QApplication::windowIcon().pixmap(16).toImage(), program);
+    test::forEachWindow(main, [&](QWidget &window) {
+        SCOPED_TRACE(window.objectName().toStdString());
+        EXPECT_EQ(window.window()->windowIcon().pixmap(16).toImage(), program);
+    });
 }
 
 // An IBAN has up to 34 characters; the field must show one whole.

@@ -31,7 +31,8 @@ TEST_F(SlovakNumbers, ParseNumberTakesTheNumberOutOfTheText)
     for (const Case &c : {Case{"1 234,5", 1234.5}, Case{"1234.5", 1234.5}, Case{"12 ks", 12}, Case{"", 0},
                           Case{"-", 0}, Case{"abc-12", -12}, Case{"0-5", -5}, Case{"19 %", 19},
                           Case{"1\u00a0234,50 Sk", 1234.5}, Case{"-0,5", -0.5}, Case{"x,25", 0.25},
-                          Case{"0,10", 0.1}}) {
+                          Case{"0,10", 0.1}, Case{"123456789,987654321", 123456789.987654321},
+                          Case{"-007,25", -7.25}, Case{"0.1", 0.1}}) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(ParseNumber(QString::fromUtf8(c.text)), c.expected);
     }
