@@ -1,8 +1,15 @@
 // The script engine against Lua 5.4 on the same small workloads, in one
 // process. Each workload is compiled once and run per iteration; both
 // results are checked, and after the runs a table gives the time ratio
-// (engine / Lua) per workload.
+// (engine / Lua) per workload. Three more workloads follow the table's
+// simple ones: host properties served by a class-library property table,
+// the report's expression cache (a thousand short texts compiled once and
+// evaluated with changing values) and compiling a 5,000-line program.
+#include "platform/handleregistry.h"
+#include "platform/persistent.h"
+#include "platform/propertytable.h"
 #include "platform/variant.h"
+#include "report/engine/trpexpressioncache.h"
 #include "script/tscscript.h"
 
 #include "timesreporter.h"
@@ -12,6 +19,8 @@
 
 #include <QMap>
 #include <cstdio>
+#include <cstring>
+#include <vector>
 
 using namespace bralvo;
 using platform::Variant;
@@ -47,6 +56,42 @@ const Workload workloads[] = {
     {"host_calls",
      "var i, s: Integer; begin s := 0; for i := 1 to 100000 do s := HostAdd(s, 1); SetResult(s) end.",
      "local s = 0 for i = 1, 100000 do s = HostAdd(s, 1) end return s", 100000},
+    {"host_properties",
+     "var i: Integer; begin G.Width := 0; for i := 1 to 100000 do G.Width := G.Width + G.Step; "
+     "SetResult(G.Width) end.",
+     "G.Width = 0 for i = 1, 100000 do G.Width = G.Width + G.Step end return G.Width", 100000},
+};
+
+// The names of the workloads with a run of their own, after the table's.
+const char *const ownWorkloads[] = {"report_expressions", "compile_5000_lines"};
+
+// A class-library object with a property table, as report objects are.
+struct Gadget : platform::Persistent, platform::HandleTarget {
+    qint64 width = 0;
+    const platform::ClassInfo &classInfo() const override { return info(); }
+    QString scriptClassName() const override { return QStringLiteral("TGadget"); }
+
+    static const platform::ClassInfo &info()
+    {
+        static const platform::ClassInfo gadget = [] {
+            platform::ClassInfo ci;
+            ci.name = QStringLiteral("TGadget");
+            platform::PropInfo left;
+            left.name = QStringLiteral("Left");
+            left.kind = platform::PropKind::Float;
+            left.getFloat = [](const platform::Persistent &) { return 0.0; };
+            platform::PropInfo step;
+            step.name = QStringLiteral("Step");
+            step.getOrd = [](const platform::Persistent &) { return qint64(1); };
+            platform::PropInfo width;
+            width.name = QStringLiteral("Width");
+            width.getOrd = [](const platform::Persistent &o) { return static_cast<const Gadget &>(o).width; };
+            width.setOrd = [](platform::Persistent &o, qint64 v) { static_cast<Gadget &>(o).width = v; };
+            ci.ownProperties = {left, step, width};
+            return ci;
+        }();
+        return gadget;
+    }
 };
 
 double measure(const Variant &value)
@@ -58,6 +103,9 @@ void engineWorkload(benchmark::State &state, const Workload &w)
 {
     script::TscScript program;
     program.AddRTTI();
+    Gadget gadget;
+    program.AddClass(Gadget::info(), QString());
+    program.AddObject(QStringLiteral("G"), &gadget, QStringLiteral("TGadget"));
     Variant result;
     program.AddMethod(QStringLiteral("procedure SetResult(V: Variant)"),
                       [&result](platform::HandleTarget *, const QString &, const QString &,
@@ -88,11 +136,49 @@ int luaHostAdd(lua_State *lua)
     return 1;
 }
 
+// The Lua side of the gadget: a userdata whose metatable looks the
+// property name up on every access, as a host binding does.
+int luaGadgetIndex(lua_State *lua)
+{
+    const qint64 *width = static_cast<qint64 *>(lua_touserdata(lua, 1));
+    const char *key = luaL_checkstring(lua, 2);
+    if (std::strcmp(key, "Width") == 0)
+        lua_pushinteger(lua, *width);
+    else if (std::strcmp(key, "Step") == 0)
+        lua_pushinteger(lua, 1);
+    else if (std::strcmp(key, "Left") == 0)
+        lua_pushnumber(lua, 0.0);
+    else
+        lua_pushnil(lua);
+    return 1;
+}
+
+int luaGadgetNewIndex(lua_State *lua)
+{
+    auto *width = static_cast<qint64 *>(lua_touserdata(lua, 1));
+    if (std::strcmp(luaL_checkstring(lua, 2), "Width") == 0)
+        *width = luaL_checkinteger(lua, 3);
+    return 0;
+}
+
+void luaAddGadget(lua_State *lua)
+{
+    *static_cast<qint64 *>(lua_newuserdatauv(lua, sizeof(qint64), 0)) = 0;
+    luaL_newmetatable(lua, "Gadget");
+    lua_pushcfunction(lua, luaGadgetIndex);
+    lua_setfield(lua, -2, "__index");
+    lua_pushcfunction(lua, luaGadgetNewIndex);
+    lua_setfield(lua, -2, "__newindex");
+    lua_setmetatable(lua, -2);
+    lua_setglobal(lua, "G");
+}
+
 void luaWorkload(benchmark::State &state, const Workload &w)
 {
     lua_State *lua = luaL_newstate();
     luaL_openlibs(lua);
     lua_register(lua, "HostAdd", luaHostAdd);
+    luaAddGadget(lua);
     if (luaL_loadstring(lua, w.lua) != LUA_OK) {
         state.SkipWithError(lua_tostring(lua, -1));
         lua_close(lua);
@@ -112,18 +198,258 @@ void luaWorkload(benchmark::State &state, const Workload &w)
         state.SkipWithError("wrong Lua result");
 }
 
+// --- the report's expressions: each text compiled once by the expression
+// cache, then every text evaluated once per round with new values of the
+// report variables A, B and C. Both sides add the results up (a Boolean
+// counts -1, a text its length) so that they can be compared.
+
+constexpr int expressionCount = 1000;
+constexpr int expressionRounds = 10000;
+
+// The expression of one index, in the script's syntax or in Lua's.
+QString expressionText(int index, bool forLua)
+{
+    const QString k = QString::number(index);
+    switch (index % 6) {
+    case 0: return QStringLiteral("A * ") + k + QStringLiteral(" + B");
+    case 1: return QStringLiteral("(A + ") + k + QStringLiteral(") * C / 4");
+    case 2:
+        return forLua ? QStringLiteral("A % (") + k + QStringLiteral(" + 1) + B // 3")
+                      : QStringLiteral("A mod (") + k + QStringLiteral(" + 1) + B div 3");
+    case 3: return QStringLiteral("(A > ") + k + QStringLiteral(") and (B < C)");
+    case 4: return QStringLiteral("A - B + C * ") + k + QStringLiteral(" - 1.5");
+    default:
+        return forLua ? QStringLiteral("'Nr. ' .. tostring(A + ") + k + QStringLiteral(")")
+                      : QStringLiteral("'Nr. ' + IntToStr(A + ") + k + QStringLiteral(")");
+    }
+}
+
+// The values of A, B and C in one round.
+int roundValue(int round, int which)
+{
+    static const int moduli[] = {97, 13, 7};
+    return round % moduli[which] + which + 1;
+}
+
+double expressionSum(double sum, const Variant &value)
+{
+    if (value.isString())
+        return sum + double(value.toString().size());
+    return sum + value.toDouble();
+}
+
+double expectedExpressionSum()
+{
+    double sum = 0;
+    for (int r = 0; r < expressionRounds; ++r) {
+        const qint64 a = roundValue(r, 0), b = roundValue(r, 1), c = roundValue(r, 2);
+        for (int i = 0; i < expressionCount; ++i) {
+            switch (i % 6) {
+            case 0: sum += double(a * i + b); break;
+            case 1: sum += double((a + i) * c) / 4; break;
+            case 2: sum += double(a % (i + 1) + b / 3); break;
+            case 3: sum += (a > i && b < c) ? -1 : 0; break;
+            case 4: sum += double(a - b + c * i) - 1.5; break;
+            default: sum += double(4 + QString::number(a + i).size()); break;
+            }
+        }
+    }
+    return sum;
+}
+
+void engineExpressions(benchmark::State &state)
+{
+    script::TscScript reportScript;
+    reportScript.AddRTTI();
+    script::TscCustomVariable *vars[3];
+    for (int v = 0; v < 3; ++v)
+        vars[v] = reportScript.AddVariable(QString(QChar(u'A' + v)), QStringLiteral("Variant"), Variant(0));
+    report::TrpExpressionCache cache(&reportScript);
+    cache.Language = QStringLiteral("PascalScript");
+    QStringList texts;
+    QString error;
+    for (int i = 0; i < expressionCount; ++i) {
+        texts.append(expressionText(i, false));
+        cache.Calc(texts.last(), error, &reportScript);
+        if (!error.isEmpty())
+            return state.SkipWithError(error.toUtf8().constData());
+    }
+    double sum = 0;
+    for (auto _ : state) {
+        sum = 0;
+        for (int r = 0; r < expressionRounds; ++r) {
+            for (int v = 0; v < 3; ++v)
+                vars[v]->SetValue(Variant(roundValue(r, v)));
+            for (const QString &text : std::as_const(texts))
+                sum = expressionSum(sum, cache.Calc(text, error, &reportScript));
+        }
+    }
+    if (!error.isEmpty() || sum != expectedExpressionSum())
+        state.SkipWithError("wrong engine result");
+}
+
+void luaExpressions(benchmark::State &state)
+{
+    lua_State *lua = luaL_newstate();
+    luaL_openlibs(lua);
+    std::vector<int> chunks;
+    for (int i = 0; i < expressionCount; ++i) {
+        const QByteArray text = (QStringLiteral("return ") + expressionText(i, true)).toUtf8();
+        if (luaL_loadstring(lua, text.constData()) != LUA_OK) {
+            state.SkipWithError(lua_tostring(lua, -1));
+            lua_close(lua);
+            return;
+        }
+        chunks.push_back(luaL_ref(lua, LUA_REGISTRYINDEX));
+    }
+    static const char *const names[] = {"A", "B", "C"};
+    double sum = 0;
+    for (auto _ : state) {
+        sum = 0;
+        for (int r = 0; r < expressionRounds; ++r) {
+            for (int v = 0; v < 3; ++v) {
+                lua_pushinteger(lua, roundValue(r, v));
+                lua_setglobal(lua, names[v]);
+            }
+            for (int chunk : chunks) {
+                lua_rawgeti(lua, LUA_REGISTRYINDEX, chunk);
+                lua_call(lua, 0, 1);
+                if (lua_isboolean(lua, -1))
+                    sum += lua_toboolean(lua, -1) ? -1 : 0;
+                else if (lua_type(lua, -1) == LUA_TSTRING)
+                    sum += double(lua_rawlen(lua, -1));
+                else
+                    sum += lua_tonumber(lua, -1);
+                lua_pop(lua, 1);
+            }
+        }
+    }
+    lua_close(lua);
+    if (sum != expectedExpressionSum())
+        state.SkipWithError("wrong Lua result");
+}
+
+// --- compiling a 5,000-line program: the same functions in both languages,
+// each calling the one before it; the main block calls the last.
+
+constexpr int programLines = 5000;
+
+struct Program {
+    QString text;
+    int functions = 0;
+};
+
+Program pascalProgram()
+{
+    Program p;
+    QStringList lines;
+    while (lines.size() + 14 + 3 <= programLines) {
+        const QString k = QString::number(p.functions);
+        const QString callee = QString::number(p.functions > 0 ? p.functions - 1 : 0);
+        lines << QStringLiteral("function F") + k + QStringLiteral("(a, b: Integer): Integer;")
+              << QStringLiteral("var t, i: Integer;") << QStringLiteral("    s: String;") << QStringLiteral("begin")
+              << QStringLiteral("  t := a * 2 + b;") << QStringLiteral("  s := 'text ' + IntToStr(t);")
+              << QStringLiteral("  for i := 1 to 3 do") << QStringLiteral("    t := t + i * ") + k + QStringLiteral(";")
+              << QStringLiteral("  if (t > 10) and (Length(s) > 2) then") << QStringLiteral("    t := t - 1")
+              << QStringLiteral("  else") << QStringLiteral("    t := F") + callee + QStringLiteral("(t, 1);")
+              << QStringLiteral("  Result := t;") << QStringLiteral("end;");
+        ++p.functions;
+    }
+    while (lines.size() < programLines - 3)
+        lines << QStringLiteral("{ }");
+    lines << QStringLiteral("begin") << QStringLiteral("  SetResult(F") + QString::number(p.functions - 1)
+              + QStringLiteral("(1, 2))") << QStringLiteral("end.");
+    p.text = lines.join(QLatin1Char('\n'));
+    return p;
+}
+
+QByteArray luaProgram(int functions)
+{
+    QStringList lines;
+    for (int f = 0; f < functions; ++f) {
+        const QString k = QString::number(f);
+        const QString callee = QString::number(f > 0 ? f - 1 : 0);
+        lines << QStringLiteral("function F") + k + QStringLiteral("(a, b)") << QStringLiteral("  local t, i")
+              << QStringLiteral("  local s") << QStringLiteral("  t = a * 2 + b")
+              << QStringLiteral("  s = 'text ' .. tostring(t)") << QStringLiteral("  for i = 1, 3 do")
+              << QStringLiteral("    t = t + i * ") + k << QStringLiteral("  end")
+              << QStringLiteral("  if (t > 10) and (#s > 2) then") << QStringLiteral("    t = t - 1")
+              << QStringLiteral("  else") << QStringLiteral("    t = F") + callee + QStringLiteral("(t, 1)")
+              << QStringLiteral("  end") << QStringLiteral("  return t") << QStringLiteral("end");
+    }
+    lines << QStringLiteral("return F") + QString::number(functions - 1) + QStringLiteral("(1, 2)");
+    return lines.join(QLatin1Char('\n')).toUtf8();
+}
+
+// F(a, b) of the last function k: 2a + b + 6k, which is above 10, minus 1.
+double expectedProgramResult(int functions)
+{
+    return 3 + 6.0 * (functions - 1);
+}
+
+void engineCompile(benchmark::State &state)
+{
+    const Program p = pascalProgram();
+    // SetResult lives in a parent script, so that Clear leaves it alone.
+    script::TscScript host;
+    host.AddRTTI();
+    script::TscScript program;
+    program.AddRTTI();
+    program.ParentScript = &host;
+    Variant result;
+    host.AddMethod(QStringLiteral("procedure SetResult(V: Variant)"),
+                      [&result](platform::HandleTarget *, const QString &, const QString &,
+                                script::TscMethodHelper &h) {
+                          result = h.GetParamValue(0);
+                          return Variant::null();
+                      });
+    program.SetLines({p.text});
+    for (auto _ : state) {
+        program.Clear();
+        if (!program.Compile())
+            return state.SkipWithError((program.ErrorPosition + QLatin1Char(' ') + program.ErrorText).toUtf8().constData());
+    }
+    program.Execute();
+    if (result.toDouble() != expectedProgramResult(p.functions))
+        state.SkipWithError("wrong engine result");
+}
+
+void luaCompile(benchmark::State &state)
+{
+    const QByteArray text = luaProgram(pascalProgram().functions);
+    lua_State *lua = luaL_newstate();
+    luaL_openlibs(lua);
+    for (auto _ : state) {
+        lua_settop(lua, 0);
+        if (luaL_loadbuffer(lua, text.constData(), size_t(text.size()), "program") != LUA_OK)
+            break;
+    }
+    lua_call(lua, 0, 1);
+    const double result = lua_tonumber(lua, -1);
+    lua_close(lua);
+    if (result != expectedProgramResult(pascalProgram().functions))
+        state.SkipWithError("wrong Lua result");
+}
+
 // Keeps each run's time per iteration so that the ratios can be printed.
 class RatioReporter : public TimesReporter {
 public:
     void printRatios() const
     {
-        std::printf("\n%-18s %14s %14s %8s\n", "workload", "engine (us)", "lua (us)", "ratio");
-        for (const Workload &w : workloads) {
-            const double engine = m_times.value(QStringLiteral("engine/") + QLatin1String(w.name), -1);
-            const double lua = m_times.value(QStringLiteral("lua/") + QLatin1String(w.name), -1);
-            if (engine > 0 && lua > 0)
-                std::printf("%-18s %14.1f %14.1f %8.1f\n", w.name, engine, lua, engine / lua);
-        }
+        std::printf("\n%-20s %14s %14s %8s\n", "workload", "engine (us)", "lua (us)", "ratio");
+        for (const Workload &w : workloads)
+            printRatio(w.name);
+        for (const char *name : ownWorkloads)
+            printRatio(name);
+    }
+
+private:
+    void printRatio(const char *name) const
+    {
+        const double engine = m_times.value(QStringLiteral("engine/") + QLatin1String(name), -1);
+        const double lua = m_times.value(QStringLiteral("lua/") + QLatin1String(name), -1);
+        if (engine > 0 && lua > 0)
+            std::printf("%-20s %14.1f %14.1f %8.1f\n", name, engine, lua, engine / lua);
     }
 };
 
@@ -139,6 +465,10 @@ int main(int argc, char **argv)
                                      [&w](benchmark::State &s) { luaWorkload(s, w); })
             ->Unit(benchmark::kMicrosecond);
     }
+    benchmark::RegisterBenchmark("engine/report_expressions", engineExpressions)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("lua/report_expressions", luaExpressions)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("engine/compile_5000_lines", engineCompile)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("lua/compile_5000_lines", luaCompile)->Unit(benchmark::kMicrosecond);
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -18,6 +18,7 @@
 #include "platform/stream.h"
 #include "prepare.h"
 #include "previewcommand.h"
+#include "report/data/trpado.h"
 #include "qbcommand.h"
 #include "report/engine/trpengine.h"
 #include "report/engine/trpmemotextlayout.h"
@@ -25,6 +26,7 @@
 #include "report/export/trppdfexport.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trpreport.h"
+#include "report/preview/reportwindows.h"
 #include "tools/rptool/printcommands.h"
 
 #include <QApplication>
@@ -137,15 +139,23 @@ int main(int argc, char **argv)
     if (argc > 1 && (qstrcmp(argv[1], "print") == 0 || qstrcmp(argv[1], "dmp") == 0))
         return printMain(argc, argv);
     // Drawing needs a GUI application; text is measured through the font
-    // layer and no window is ever shown.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // layer. Without a display nothing is shown.
+    const bool headless = qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && headless)
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
+    bralvo::report::registerDataComponents();
     const QStringList args = app.arguments().mid(1);
     if (args.size() < 2)
         return usage();
     bralvo::report::installReportEngine();
     bralvo::report::installPreviewPages();
+    // Dialog pages of a prepared report run modally in real windows when
+    // someone can answer them; offscreen they would wait for ever, so they
+    // keep their in-memory window and its ModalResult.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")
+        && QGuiApplication::platformName() != QLatin1String("minimal"))
+        bralvo::report::installReportWindows();
     if (args[0] == QLatin1String("prepare"))
         return prepareCommand(args.mid(1));
     if (args[0] == QLatin1String("dump") || args[0] == QLatin1String("render")) {
