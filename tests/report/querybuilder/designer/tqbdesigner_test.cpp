@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTabWidget>
 #include <QTableView>
@@ -262,6 +263,11 @@ TEST_F(Designer, ClickingALinkOffersOptionsAndDelete)
     QTimer::singleShot(0, [] {
         auto *form = qobject_cast<TqbLinkForm *>(QApplication::activeModalWidget());
         ASSERT_NE(form, nullptr);
+        EXPECT_EQ(form->windowTitle(), "Link Options");
+        EXPECT_EQ(form->findChild<QLineEdit *>("Text1")->text(), "Customer");
+        EXPECT_EQ(form->findChild<QLineEdit *>("Text2")->text(), "CustNo");
+        EXPECT_EQ(form->findChild<QLineEdit *>("Text3")->text(), "Orders");
+        EXPECT_EQ(form->findChild<QLineEdit *>("Text4")->text(), "CustNo");
         form->SetJOperator(5);
         form->SetJType(1);
         form->accept();
@@ -378,4 +384,18 @@ TEST_F(Designer, MinimisedBoxKeepsItsLinksOnItsEdge)
     QTest::mouseClick(c->MinimiseButton(), Qt::LeftButton);
     EXPECT_EQ(c->height(), height);
     EXPECT_EQ(qbCore().Model().Tables.at(0).Height, height);
+}
+
+TEST_F(Designer, SelectingARowShowsItsFieldInItsBox)
+{
+    doubleClickTable("Customer");
+    doubleClickTable("Orders");
+    ui::TqbTable *c = area()->Boxes().at(0);
+    tick(c, "Company");
+    tick(area()->Boxes().at(1), "AmountPaid");
+    tick(area()->Boxes().at(1), "OrderNo");
+    c->FieldList()->setCurrentRow(0);
+    selectRow(0);
+    EXPECT_EQ(c->FieldList()->currentRow(), fieldRow(c, "Company"));
+    EXPECT_EQ(area()->children().last(), c); // raised
 }
