@@ -89,11 +89,8 @@ Strength strengthOf(char32_t c) {
     }
 }
 
-// Levels of a right-to-left paragraph: letters of right-to-left scripts
-// stay at 1, left-to-right letters and digits rise to 2, and neutrals
-// take the direction of both neighbours when they agree, else the
-// paragraph's. Then the units in the order they are seen, left to right.
-QList<VisualUnit> rightToLeftOrder(const QString &text) {
+// The characters of Text, surrogate pairs kept together.
+QList<VisualUnit> unitsOf(const QString &text) {
     QList<VisualUnit> units;
     for (int i = 0; i < text.size(); ++i) {
         VisualUnit u;
@@ -106,6 +103,14 @@ QList<VisualUnit> rightToLeftOrder(const QString &text) {
         }
         units.append(u);
     }
+    return units;
+}
+
+// Levels of a right-to-left paragraph: letters of right-to-left scripts
+// stay at 1, left-to-right letters and digits rise to 2, and neutrals
+// take the direction of both neighbours when they agree, else the
+// paragraph's; a combining mark follows its base.
+void resolveLevels(QList<VisualUnit> &units) {
     const int n = int(units.size());
     QList<Strength> strength(n);
     for (int i = 0; i < n; ++i) {
@@ -118,7 +123,7 @@ QList<VisualUnit> rightToLeftOrder(const QString &text) {
         if (strength[i] != Strength::Weak)
             continue;
         if (QChar::direction(units[i].codePoint) == QChar::DirNSM && i > 0) {
-            units[i].level = units[i - 1].level;  // a mark follows its base
+            units[i].level = units[i - 1].level;
             continue;
         }
         Strength before = Strength::Right, after = Strength::Right;
@@ -128,7 +133,15 @@ QList<VisualUnit> rightToLeftOrder(const QString &text) {
             if (strength[j] != Strength::Weak) { after = strength[j]; break; }
         units[i].level = (before == Strength::Left && after == Strength::Left) ? 2 : 1;
     }
-    for (int i = 0; i < n;) {  // left-to-right stretches keep their order
+}
+
+// The units of a right-to-left paragraph in the order they are seen,
+// left to right: left-to-right stretches keep their order inside it.
+QList<VisualUnit> rightToLeftOrder(const QString &text) {
+    QList<VisualUnit> units = unitsOf(text);
+    resolveLevels(units);
+    const int n = int(units.size());
+    for (int i = 0; i < n;) {
         int j = i;
         while (j < n && units[j].level == 2)
             ++j;
@@ -140,6 +153,22 @@ QList<VisualUnit> rightToLeftOrder(const QString &text) {
         if (u.level == 1)
             u.codePoint = QChar::mirroredChar(u.codePoint);  // "(" faces the other way
     return units;
+}
+
+// The run's glyphs at their pen positions, in the order they are seen;
+// gives the pen's end.
+qint64 placeGlyphs(const TrpDrawText::DrawnRun &run, const platform::FontMetrics &metrics, bool rtl,
+                   QList<quint32> &glyphs, QList<QPointF> &positions) {
+    // Right to left: each character in the order a reader of such a
+    // script sees it, with its own advance.
+    qint64 pen = 0;
+    for (const VisualUnit &u : rtl ? rightToLeftOrder(run.text) : unitsOf(run.text)) {
+        glyphs.append(metrics.glyphIndex(u.codePoint));
+        positions.append(QPointF(double(pen), metrics.ascent()));
+        for (int k = 0; k < u.length; ++k)
+            pen += run.advances[u.start + k];
+    }
+    return pen;
 }
 
 } // namespace
@@ -371,31 +400,7 @@ void TrpDrawText::paintRun(DrawContext &ctx, const DrawnRun &run,
                            const platform::FontMetrics &metrics) const {
     QList<quint32> glyphs;
     QList<QPointF> positions;
-    qint64 pen = 0;
-    if (m_rtl) {
-        // Right-to-left reading: the run's characters in the order a
-        // reader of such a script sees them, each with its own advance.
-        for (const VisualUnit &u : rightToLeftOrder(run.text)) {
-            glyphs.append(metrics.glyphIndex(u.codePoint));
-            positions.append(QPointF(double(pen), metrics.ascent()));
-            for (int k = 0; k < u.length; ++k)
-                pen += run.advances[u.start + k];
-        }
-    } else {
-        for (int i = 0; i < run.text.size(); ++i) {
-            const QChar c = run.text[i];
-            char32_t codePoint = c.unicode();
-            if (c.isLowSurrogate() && i > 0 && run.text[i - 1].isHighSurrogate()) {
-                pen += run.advances[i];
-                continue;
-            }
-            if (c.isHighSurrogate() && i + 1 < run.text.size() && run.text[i + 1].isLowSurrogate())
-                codePoint = QChar::surrogateToUcs4(c, run.text[i + 1]);
-            glyphs.append(metrics.glyphIndex(codePoint));
-            positions.append(QPointF(double(pen), metrics.ascent()));
-            pen += run.advances[i];
-        }
-    }
+    const qint64 pen = placeGlyphs(run, metrics, m_rtl, glyphs, positions);
     QGlyphRun glyphRun;
     glyphRun.setRawFont(metrics.rawFont());
     glyphRun.setGlyphIndexes(glyphs);

@@ -40,7 +40,11 @@ TrpDialogFormWindow::~TrpDialogFormWindow() = default;
 void TrpDialogFormWindow::SetBounds(int left, int top, int width, int height)
 {
     m_form->move(left, top);
-    m_form->resize(std::max(width, 0), std::max(height, 0));
+    const QSize size(std::max(width, 0), std::max(height, 0));
+    if (m_form->minimumSize() == m_form->maximumSize())
+        m_form->setFixedSize(size);  // a dialog border keeps the page's size fixed
+    else
+        m_form->resize(size);
 }
 
 QRect TrpDialogFormWindow::Bounds() const
@@ -93,10 +97,12 @@ void TrpDialogFormWindow::SetBorderStyle(TFormBorderStyle style)
 {
     const QSize size = m_form->size();
     m_form->setWindowFlags(flagsFor(style) | (m_form->windowFlags() & Qt::WindowStaysOnTopHint));
-    if (style == bsSingle || style == bsDialog)
+    if (style == bsSingle || style == bsDialog) {
         m_form->setFixedSize(size);
-    else
-        m_form->setMinimumSize(0, 0), m_form->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+        m_form->setMinimumSize(0, 0);
+        m_form->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
 }
 
 void TrpDialogFormWindow::SetStayOnTop(bool on)

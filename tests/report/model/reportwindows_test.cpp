@@ -278,6 +278,7 @@ TEST(TrpDialogFormWindow, DialogPageRunsModallyInARealWindow)
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Výber obdobia"));
     EXPECT_EQ(form->size(), QSize(300, 200));
 
+    page->SetBorderStyle(bsDialog);  // fixed size while it runs
     QWidget *modal = nullptr;
     QTimer::singleShot(0, [&] {
         modal = QApplication::activeModalWidget();
@@ -287,7 +288,9 @@ TEST(TrpDialogFormWindow, DialogPageRunsModallyInARealWindow)
     EXPECT_EQ(modal, form);
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
+    page->SetWidth(320);  // the page still sizes its window
+    EXPECT_EQ(form->width(), 320);
 
-    QTimer::singleShot(0, [&] { QApplication::activeModalWidget()->close(); });
+    QTimer::singleShot(0, [&] { form->close(); });  // the user's close: a cancel
     EXPECT_EQ(page->ShowModal(), 2);
 }
