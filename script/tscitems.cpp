@@ -85,6 +85,21 @@ struct StackLimit {
     quintptr reserve = 0;
 };
 
+// AddressSanitizer's redzones make every frame larger, so the deepest
+// expression needs more room below a call (run such builds with a larger
+// stack: tools/sanitize does).
+#if defined(__SANITIZE_ADDRESS__)
+constexpr quintptr kFrameGrowth = 2;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr quintptr kFrameGrowth = 2;
+#else
+constexpr quintptr kFrameGrowth = 1;
+#endif
+#else
+constexpr quintptr kFrameGrowth = 1;
+#endif
+
 StackLimit stackLimitOfThisThread()
 {
     StackLimit limit;
@@ -95,7 +110,7 @@ StackLimit stackLimitOfThisThread()
         size_t size = 0;
         if (pthread_attr_getstack(&attr, &base, &size) == 0 && base && size > 0) {
             limit.low = quintptr(base);
-            limit.reserve = std::min<quintptr>(quintptr(4) << 20, quintptr(size) / 2);
+            limit.reserve = std::min<quintptr>((quintptr(4) << 20) * kFrameGrowth, quintptr(size) / 2);
         }
         pthread_attr_destroy(&attr);
     }

@@ -1,6 +1,7 @@
 // The rows a provider fetched, held in memory: the client-side cursor of
-// every dataset walks them. Cells are kept compactly (16 bytes, texts and
-// bytes in pools) and turned into values by the fields on demand.
+// every dataset walks them. Cells are kept compactly (16 bytes; texts as
+// UTF-8 in one arena, bytes in a pool) and turned into values by the
+// fields on demand.
 #pragma once
 
 #include "report/data/tfieldtype.h"
@@ -35,21 +36,24 @@ public:
     void setInteger(int col, qint64 v);
     void setReal(int col, double v);
     void setText(int col, const QString &v);
+    void setUtf8(int col, const char *data, int length);
     void setBytes(int col, const QByteArray &v);
 
     CellKind kind(int row, int col) const { return cell(row, col).kind; }
     bool isNull(int row, int col) const { return kind(row, col) == CellKind::Null; }
     qint64 integer(int row, int col) const { return cell(row, col).i; }
     double real(int row, int col) const { return cell(row, col).d; }
-    const QString &text(int row, int col) const;
+    // Decoded on each call; empty for a cell that holds no text.
+    QString text(int row, int col) const;
     const QByteArray &bytes(int row, int col) const;
 
 private:
     struct Cell {
         union {
-            qint64 i;
+            qint64 i; // a text's offset in the arena, a blob's pool index
             double d;
         };
+        quint32 length = 0; // of a text, in bytes
         CellKind kind = CellKind::Null;
     };
     const Cell &cell(int row, int col) const { return m_cells[size_t(row) * m_columns.size() + col]; }
@@ -57,7 +61,7 @@ private:
 
     QList<ColumnInfo> m_columns;
     std::vector<Cell> m_cells;
-    std::vector<QString> m_texts;
+    std::vector<char> m_arena;
     std::vector<QByteArray> m_bytes;
     int m_rowCount = 0;
 };

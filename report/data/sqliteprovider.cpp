@@ -162,8 +162,8 @@ void SQLiteProvider::fillRows(sqlite3_stmt *stmt, RowSet &rows)
             case SQLITE_INTEGER: rows.setInteger(c, sqlite3_column_int64(stmt, c)); break;
             case SQLITE_FLOAT: rows.setReal(c, sqlite3_column_double(stmt, c)); break;
             case SQLITE_TEXT:
-                rows.setText(c, QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, c)),
-                                                  sqlite3_column_bytes(stmt, c)));
+                rows.setUtf8(c, reinterpret_cast<const char *>(sqlite3_column_text(stmt, c)),
+                             sqlite3_column_bytes(stmt, c));
                 break;
             case SQLITE_BLOB:
                 rows.setBytes(c, QByteArray(static_cast<const char *>(sqlite3_column_blob(stmt, c)),

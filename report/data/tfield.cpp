@@ -17,9 +17,32 @@ using platform::Variant;
 
 namespace {
 
+// "yyyy-mm-dd" read digit by digit: the common case, without Qt's parser.
+std::optional<double> plainIsoDate(const QString &t)
+{
+    if (t.size() != 10 || t.at(4) != u'-' || t.at(7) != u'-')
+        return std::nullopt;
+    int parts[3] = {0, 0, 0};
+    const int starts[3] = {0, 5, 8}, lengths[3] = {4, 2, 2};
+    for (int p = 0; p < 3; ++p) {
+        for (int i = starts[p]; i < starts[p] + lengths[p]; ++i) {
+            const char16_t c = t.at(i).unicode();
+            if (c < u'0' || c > u'9')
+                return std::nullopt;
+            parts[p] = parts[p] * 10 + (c - u'0');
+        }
+    }
+    const QDate date(parts[0], parts[1], parts[2]);
+    if (!date.isValid())
+        return std::nullopt;
+    return platform::dayCountFromDate(date);
+}
+
 // ISO text ("2024-03-01", "2024-03-01 10:20:30.5", "10:20") as a day count.
 std::optional<double> isoDayCount(const QString &text, TFieldType type)
 {
+    if (const auto plain = type != ftTime ? plainIsoDate(text) : std::nullopt)
+        return plain;
     const QString t = text.trimmed();
     if (type == ftTime || (t.size() >= 3 && t.at(2) == u':')) {
         const QTime time = QTime::fromString(t, Qt::ISODateWithMs);

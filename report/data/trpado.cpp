@@ -2,6 +2,7 @@
 
 #include "platform/classregistry.h"
 #include "report/data/trpdatabindings.h"
+#include "report/data/trpdblookupcombobox.h"
 #include "report/model/trpreport.h"
 
 namespace bralvo::report {
@@ -226,7 +227,8 @@ void registerDataComponents()
 {
     static const bool done = [] {
         for (const platform::ClassInfo *c : {&TrpDBDataset::staticClass(), &TrpADODatabase::staticClass(),
-                                             &TrpADOTable::staticClass(), &TrpADOQuery::staticClass()})
+                                             &TrpADOTable::staticClass(), &TrpADOQuery::staticClass(),
+                                             &TrpDBLookupComboBox::staticClass()})
             platform::registerClass(*c);
         registerDataScriptBindings();
         return true;

@@ -3,6 +3,7 @@
 #include "platform/handleregistry.h"
 #include "report/data/tdatasetevents.h"
 #include "report/data/trpado.h"
+#include "report/data/trpdblookupcombobox.h"
 #include "script/tscclassvariable.h"
 #include "script/tscrttimodule.h"
 #include "script/tscscript.h"
@@ -244,6 +245,14 @@ public:
                      [](auto *o, auto &, auto &, TscMethodHelper &h) {
                          return objectValue(as<TrpCustomQuery>(o)->ParamByName(arg(h, 0)));
                      });
+        TscClassVariable *combo = s.AddClass(TrpDBLookupComboBox::staticClass(), QStringLiteral("TrpDialogControl"));
+        combo->AddProperty(
+            QStringLiteral("KeyValue"), QStringLiteral("Variant"),
+            [](auto *o, auto &, auto &) { return as<TrpDBLookupComboBox>(o)->KeyValue(); },
+            [](auto *o, auto &, auto &, const Variant &v) { as<TrpDBLookupComboBox>(o)->SetKeyValue(v); });
+        combo->AddProperty(QStringLiteral("Text"), QStringLiteral("String"), [](auto *o, auto &, auto &) {
+            return Variant(as<TrpDBLookupComboBox>(o)->Text());
+        });
         q->AddProperty(QStringLiteral("Params"), QStringLiteral("TrpParams"), [](auto *o, auto &, auto &) {
             return objectValue(as<TrpCustomQuery>(o)->Params());
         });

@@ -658,6 +658,15 @@ QString decodeHighChars(const QString &text)
     return out;
 }
 
+// Only 8-bit strings carry that old form; UTF-8 and wide strings, as they
+// are written now, hold character 1 as itself.
+QString readStoredString(platform::ValueReader &r)
+{
+    const platform::ValueType t = r.nextValue();
+    const QString s = r.readString();
+    return t == platform::ValueType::String || t == platform::ValueType::LString ? decodeHighChars(s) : s;
+}
+
 void readStandardProperty(platform::ValueReader &r, platform::Persistent &obj, const QString &name,
                           QList<std::pair<platform::Persistent *, const PropInfo *>> &refs, QStringList &refNames)
 {
@@ -678,9 +687,9 @@ void readStandardProperty(platform::ValueReader &r, platform::Persistent &obj, c
         if (list)
             list->clear();
         while (!r.endOfList()) {
-            const QString line = r.readString();
+            const QString line = readStoredString(r);
             if (list)
-                list->add(decodeHighChars(line));
+                list->add(line);
         }
         r.readListEnd();
         return;
@@ -723,7 +732,7 @@ void readStandardProperty(platform::ValueReader &r, platform::Persistent &obj, c
     case platform::ValueType::LString:
     case platform::ValueType::WString:
     case platform::ValueType::Utf8String: {
-        const QString s = decodeHighChars(r.readString());
+        const QString s = readStoredString(r);
         if (p->kind == PropKind::String)
             p->setString(*target, s);
         else if (p->kind == PropKind::Variant)

@@ -2,6 +2,7 @@
 // database, with and without the engine.
 #include "fixturedb.h"
 #include "report/data/trpado.h"
+#include "report/data/trpdblookupcombobox.h"
 #include "report/engine/trpengine.h"
 #include "report/model/reporterror.h"
 #include "report/model/trpband.h"
@@ -224,4 +225,24 @@ TEST_F(Components, SavedAndLoadedWithTheReport)
     ASSERT_EQ(loaded->Params()->count(), 1);
     EXPECT_EQ(loaded->Params()->Items(0)->Expression(), QStringLiteral("1"));
     EXPECT_EQ(copy.DataSets()->count(), 1);
+}
+
+TEST_F(Components, LookupComboKeysListAndAliases)
+{
+    query->SetSQLText(QStringLiteral("select * from Customer order by CustNo"));
+    query->FieldAliases()->setText(QStringLiteral("CustNo=Key\r\nCompany=Firm"));
+    TrpDBLookupComboBox combo(report.GetPages(0));
+    EXPECT_EQ(combo.Width(), 145);
+    EXPECT_EQ(combo.Height(), 21);
+    combo.SetDataSetName(QStringLiteral("ADOQuery1"));
+    EXPECT_EQ(combo.DataSet(), query);
+    combo.SetKeyField(QStringLiteral("Key"));
+    combo.SetListField(QStringLiteral("Firm"));
+    EXPECT_EQ(combo.KeyField(), QStringLiteral("Key"));
+    EXPECT_EQ(combo.ListField(), QStringLiteral("Firm"));
+    EXPECT_EQ(combo.Items(), QStringList({"Kaktus s.r.o.", "Lipa a.s."}));
+    combo.SetKeyValue(Variant(2));
+    EXPECT_EQ(combo.Text(), QStringLiteral("Lipa a.s."));
+    combo.SetKeyValue(Variant(9));
+    EXPECT_EQ(combo.Text(), QString());
 }

@@ -133,3 +133,21 @@ TEST(DataBindings, OnFilterRecordHandlerHidesRecords)
         "end.");
     EXPECT_EQ(r.run(script), QStringList({"2", "1003"}));
 }
+
+TEST(DataBindings, BadParamIndexAndWritesFailTheScript)
+{
+    struct Case {
+        const char *script;
+        const char *error;
+    } cases[] = {
+        {"begin\r\n  Emit(ADOQuery1.Params[5].Value);\r\nend.", "index"},
+        {"begin\r\n  ADOQuery1.Query.Open;\r\n  ADOQuery1.Query.Edit;\r\nend.", "dataset is read-only"},
+    };
+    for (const Case &c : cases) {
+        ScriptReport r(QStringLiteral("PascalScript"));
+        r.report.ScriptText()->setText(QString::fromUtf8(c.script));
+        EXPECT_FALSE(r.report.PrepareReport()) << c.script;
+        EXPECT_TRUE(r.report.ErrorList().text().contains(QString::fromUtf8(c.error), Qt::CaseInsensitive))
+            << r.report.ErrorList().text().toStdString();
+    }
+}

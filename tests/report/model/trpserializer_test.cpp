@@ -6,7 +6,9 @@
 #include "platform/regionalsettings.h"
 #include "report/model/trpdataset.h"
 #include "report/model/trpserializer.h"
+#include "platform/valuecodec.h"
 #include "report/model/trpstyles.h"
+#include "report/model/trpvariables.h"
 #include "report/model/trpxml.h"
 
 #include <QRectF>
@@ -250,4 +252,30 @@ TEST(TrpXMLSerializer, NestedPictureTravelsAsItsOwnPropData)
     auto copy = quietReport();
     loadFromBytes(*copy, bytes);
     EXPECT_EQ(copy->ReportOptions()->Picture()->Data(), png);
+}
+
+TEST(TrpXMLSerializer, CharacterOneSurvivesTheStandardCollectionForm)
+{
+    // Only 8-bit strings of older definitions hold characters above 127 as
+    // 1 followed by c - 128; a name written now keeps its character 1.
+    TrpVariables variables;
+    const QString name = QStringLiteral("a") + QChar(1) + QStringLiteral("ok");
+    variables.Add()->SetName(name);
+    bralvo::platform::MemoryStream stream;
+    bralvo::platform::ValueWriter writer(stream);
+    WriteReportCollection(variables, writer, nullptr);
+    stream.seek(0);
+    bralvo::platform::ValueReader reader(stream);
+    TrpVariables back;
+    ReadReportCollection(back, reader, nullptr);
+    ASSERT_EQ(back.count(), 1);
+    EXPECT_EQ(back.Items(0)->Name(), name);
+
+    // Collection, item, "Name", short 8-bit string "\x01o": U+00EF.
+    bralvo::platform::MemoryStream old(QByteArray("\x0E\x01\x04Name\x06\x02\x01o\x00\x00", 13));
+    bralvo::platform::ValueReader oldReader(old);
+    TrpVariables fromOld;
+    ReadReportCollection(fromOld, oldReader, nullptr);
+    ASSERT_EQ(fromOld.count(), 1);
+    EXPECT_EQ(fromOld.Items(0)->Name(), QString(QChar(0xEF)));
 }
