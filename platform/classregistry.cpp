@@ -46,6 +46,13 @@ const ClassInfo *findClass(const QString &name)
     return r.classes.value(name.toLower(), nullptr);
 }
 
+QList<const ClassInfo *> registeredClasses()
+{
+    Registry &r = registry();
+    QMutexLocker lock(&r.mutex);
+    return r.classes.values();
+}
+
 const ClassInfo &getClass(const QString &name)
 {
     const ClassInfo *info = findClass(name);

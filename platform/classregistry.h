@@ -4,6 +4,7 @@
 
 #include "platform/persistent.h"
 
+#include <QList>
 #include <QString>
 
 namespace bralvo::platform {
@@ -14,6 +15,8 @@ void registerClass(const ClassInfo &info);
 void unregisterClass(const ClassInfo &info);
 // nullptr when no class of that name is registered.
 const ClassInfo *findClass(const QString &name);
+// Every registered class, in no particular order.
+QList<const ClassInfo *> registeredClasses();
 // Throws ClassNotFoundError "Class X not found".
 const ClassInfo &getClass(const QString &name);
 // A new object of the registered class through its virtual constructor.

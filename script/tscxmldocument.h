@@ -11,6 +11,8 @@
 // else Windows-1250.
 #pragma once
 
+#include "platform/handleregistry.h"
+
 #include <QString>
 #include <memory>
 #include <vector>
@@ -29,11 +31,14 @@ QString StrToXML(const QString &text);
 // &#N;"); one without ';' is left as is.
 QString XMLToStr(const QString &text);
 
-class TscXMLItem {
+// Elements and documents are handle targets, so scripts hold them safely:
+// a handle of an element that was destroyed raises instead of crashing.
+class TscXMLItem : public platform::HandleTarget {
 public:
     TscXMLItem();
     // Destroys the children first, then leaves the parent's list.
-    ~TscXMLItem();
+    ~TscXMLItem() override;
+    QString scriptClassName() const override { return QStringLiteral("TscXMLItem"); }
     TscXMLItem(const TscXMLItem &) = delete;
     TscXMLItem &operator=(const TscXMLItem &) = delete;
 
@@ -92,13 +97,14 @@ private:
     std::vector<std::unique_ptr<TscXMLItem>> m_children;
 };
 
-class TscXMLDocument {
+class TscXMLDocument : public platform::HandleTarget {
 public:
     // Deepest element nesting the reader accepts.
     static constexpr int kMaxDepth = 2048;
 
     TscXMLDocument();
-    ~TscXMLDocument();
+    ~TscXMLDocument() override;
+    QString scriptClassName() const override { return QStringLiteral("TscXMLDocument"); }
 
     // The top-level element: after loading, the first element after the
     // header, with its children.

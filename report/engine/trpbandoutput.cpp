@@ -340,6 +340,10 @@ void TrpEngine::SplitBand(TrpBand *band)
         }
     }
     detachAll(full);
+    struct OverflowReset {
+        TrpBand *band;
+        ~OverflowReset() { band->Overflow = false; }
+    } overflowReset{band};
     double space = FreeSpace();
     bool fresh = false;
     int parts = 0;
@@ -405,6 +409,7 @@ void TrpEngine::SplitBand(TrpBand *band)
             if (last) {
                 SetCurY(CurY() + height);
             } else {
+                band->Overflow = true;
                 NewColumn();
                 fresh = true;
             }

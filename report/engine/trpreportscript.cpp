@@ -121,7 +121,8 @@ void TrpReportScript::registerEngineMethods()
 {
     TrpCustomEngine *engine = m_report.Engine();
     script::TscClassVariable *cls = m_script.FindClass(engine->className());
-    if (!cls)
+    // The report classes module already gives them (on TrpCustomEngine).
+    if (!cls || cls->Find(QStringLiteral("FreeSpace")))
         return;
     auto eng = [this] { return m_report.Engine(); };
     cls->AddMethod(QStringLiteral("procedure NewPage"), [eng](auto *, auto &, auto &, auto &) {

@@ -54,6 +54,9 @@ public:
 
     // --- runtime members, filled and used by the engine
     bool BeingRepeated = false;
+    // True while the band is being continued on a new page or column
+    // after a split (scripts read it as Overflow).
+    bool Overflow = false;
     QList<TrpBand *> SubBands;      // DetailBands or GroupChain
     TrpBand *HeaderBand = nullptr;
     TrpBand *FooterBand = nullptr;

@@ -17,6 +17,12 @@ const platform::EnumInfo &rangeBeginEnum()
     return info;
 }
 
+const platform::EnumInfo &fieldTypeEnum()
+{
+    static const platform::EnumInfo info{QStringLiteral("TrpFieldType"), {"fftNumeric", "fftString", "fftBoolean"}};
+    return info;
+}
+
 const platform::EnumInfo &rangeEndEnum()
 {
     static const platform::EnumInfo info{QStringLiteral("TrpRangeEnd"), {"reLast", "reCurrent", "reCount"}};

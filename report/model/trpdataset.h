@@ -30,6 +30,8 @@ enum TrpRangeEnd : int { reLast = 0, reCurrent = 1, reCount = 2 };
 enum TrpFieldType : int { fftNumeric = 0, fftString = 1, fftBoolean = 2 };
 
 const platform::EnumInfo &rangeBeginEnum();
+// Names of TrpFieldType, in ordinal order.
+const platform::EnumInfo &fieldTypeEnum();
 const platform::EnumInfo &rangeEndEnum();
 
 // Locale-aware comparison ignoring case, as names of datasets, fields

@@ -14,6 +14,8 @@
 #include "report/model/trputils.h"
 #include "report/model/trpview.h"
 
+#include "report/registry/trpexportfilterregistry.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QSet>
@@ -21,12 +23,6 @@
 namespace bralvo::report {
 
 namespace {
-
-QList<TrpCustomExportFilter *> &filterList()
-{
-    static QList<TrpCustomExportFilter *> list;
-    return list;
-}
 
 // Whether Obj's class is, or descends from, the class of that name (the
 // band kinds are known here only by name).
@@ -248,17 +244,23 @@ const platform::ClassInfo &TrpCustomExportFilter::staticClass()
 
 TrpCustomExportFilter::TrpCustomExportFilter(platform::Component *owner) : platform::Component(owner)
 {
-    filterList().append(this);
+    GetExportFilterRegistry().Register(this);
 }
 
 TrpCustomExportFilter::~TrpCustomExportFilter()
 {
-    filterList().removeAll(this);
+    UnregisterExportFilter(this);
 }
 
 const QList<TrpCustomExportFilter *> &exportFilters()
 {
-    return filterList();
+    // A snapshot of the registry, taken at each call.
+    static QList<TrpCustomExportFilter *> list;
+    list.clear();
+    const TrpExportFilterCollection &registry = GetExportFilterRegistry();
+    for (int i = 0; i < registry.Count(); ++i)
+        list.append(registry.Items(i)->Filter);
+    return list;
 }
 
 // --- TrpCustomWizard

@@ -324,7 +324,9 @@ private:
     bool m_onePageHeaderFooter = false;
 };
 
-// The export filters alive in the process, in creation order.
+// The export filters alive in the process, in creation order: a copy of
+// the export-filter registry (report/registry/trpexportfilterregistry.h)
+// taken at the call.
 const QList<TrpCustomExportFilter *> &exportFilters();
 
 // A report wizard. No designer exists in this system, so none is run.

@@ -18,6 +18,7 @@
 #include "report/model/trppictureview.h"
 #include "report/model/trpshapeview.h"
 #include "report/model/trpresources.h"
+#include "report/model/trpscriptclasses.h"
 #include "report/model/trpserializer.h"
 #include "report/model/trpstyles.h"
 #include "report/model/trputils.h"
@@ -25,6 +26,7 @@
 #include "report/model/trpview.h"
 #include "report/model/trpwindows.h"
 #include "report/model/trpxml.h"
+#include "report/registry/trpobjectregistry.h"
 #include "script/tscscript.h"
 
 #include <QCoreApplication>
@@ -78,6 +80,20 @@ QRecursiveMutex &reportUnitLock()
     return m;
 }
 
+namespace {
+
+// The dot-matrix objects go into the object registry (which names them
+// to the class library as well), with their palette images.
+void registerDMPObjects()
+{
+    TrpObjectCollection &objects = GetObjectRegistry();
+    objects.RegisterObject(&TrpDMPMemoView::staticClass(), nullptr, QString(), QString(), 0, 2, ocDMP);
+    objects.RegisterObject(&TrpDMPLineView::staticClass(), nullptr, QString(), QString(), 0, 5, ocDMP);
+    objects.RegisterObject(&TrpDMPCommand::staticClass(), nullptr, QString(), QString(), 0, 21, ocDMP);
+}
+
+} // namespace
+
 void registerReportClasses()
 {
     static const bool done = [] {
@@ -86,12 +102,13 @@ void registerReportClasses()
               &TrpDialogPage::staticClass(), &TrpMasterData::staticClass(), &TrpCustomMemoView::staticClass(),
               &TrpMemoView::staticClass(), &TrpFrame::staticClass(), &TrpStyleItem::staticClass(),
               &TrpLineView::staticClass(), &TrpPictureView::staticClass(), &TrpShapeView::staticClass(),
-              &TrpSubreport::staticClass(), &TrpDMPPage::staticClass(), &TrpDMPLineView::staticClass(),
-              &TrpDMPCommand::staticClass(), &TrpDMPMemoView::staticClass(), &TrpSysMemoView::staticClass(),
+              &TrpSubreport::staticClass(), &TrpDMPPage::staticClass(), &TrpSysMemoView::staticClass(),
               &TrpHighlight::staticClass(), &TrpCustomLineView::staticClass(), &TrpUserDataSet::staticClass()})
             platform::registerClass(*c);
         for (const platform::ClassInfo *c : bandClasses())
             platform::registerClass(*c);
+        registerDMPObjects();
+        registerReportScriptModule();
         return true;
     }();
     Q_UNUSED(done);

@@ -49,7 +49,9 @@ enum TrpProgressType : int { ptRunning = 0, ptExporting = 1, ptPrinting = 2 };
 // ThreadSafeMode set.
 QRecursiveMutex &reportUnitLock();
 
-// Registers the report classes readable from report XML (once).
+// Registers the report classes readable from report XML (once): by name
+// in the class library, the dot-matrix objects through the object
+// registry (report/registry/trpobjectregistry.h).
 void registerReportClasses();
 
 class TrpReport : public TrpComponent {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/collection.h"
+#include "platform/handleregistry.h"
 #include "platform/variant.h"
 
 namespace bralvo::report {
@@ -28,10 +29,12 @@ private:
     platform::Variant m_value;
 };
 
-class TrpVariables : public platform::Collection {
+// A handle target, so scripts reach Report.Variables and rpGlobalVariables.
+class TrpVariables : public platform::Collection, public platform::HandleTarget {
     BRALVO_CLASS(TrpVariables)
 public:
     TrpVariables();
+    QString scriptClassName() const override { return className(); }
     TrpVariable *Items(int index) const { return static_cast<TrpVariable *>(item(index)); }
     TrpVariable *Add() { return static_cast<TrpVariable *>(add()); }
     // Index of the first variable named Name; -1 when none.

@@ -58,6 +58,15 @@ int TWideStrings::AddObject(const QString &text, void *object)
     return i;
 }
 
+void TWideStrings::Insert(int index, const QString &text)
+{
+    if (index < 0 || index > Count())
+        throw platform::ListIndexError(QStringLiteral("List index out of bounds (%1)").arg(index));
+    Line line;
+    line.text = text;
+    m_lines.insert(index, line);
+}
+
 void TWideStrings::AddStrings(const TWideStrings &source)
 {
     const QList<Line> lines = source.m_lines; // source may be this list

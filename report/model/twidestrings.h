@@ -4,6 +4,7 @@
 // UTF-8 string per line) and still reads the old "Strings" list.
 #pragma once
 
+#include "platform/handleregistry.h"
 #include "platform/persistent.h"
 
 #include <QList>
@@ -16,10 +17,12 @@ class StringList;
 
 namespace bralvo::report {
 
-class TWideStrings : public platform::Persistent {
+// A handle target, so scripts reach a memo's Lines.
+class TWideStrings : public platform::Persistent, public platform::HandleTarget {
     BRALVO_CLASS(TWideStrings)
 public:
     TWideStrings() = default;
+    QString scriptClassName() const override { return className(); }
 
     void Clear() { m_lines.clear(); }
     int Count() const { return int(m_lines.size()); }
@@ -33,6 +36,8 @@ public:
     int Add(const QString &text);
     int AddObject(const QString &text, void *object);
     void AddStrings(const TWideStrings &source);
+    // Index 0 .. Count; anything else throws ListIndexError.
+    void Insert(int index, const QString &text);
     // Throws ListIndexError for an index outside the list.
     void Delete(int index);
     int IndexOf(const QString &text) const; // exact; -1 when none

@@ -3,6 +3,7 @@
 
 #include "platform/handleregistry.h"
 #include "platform/variant.h"
+#include "script/bindings/tschostobjects.h"
 #include "script/runtimeerror.h"
 #include "script/tscclassvariable.h"
 #include "script/tscscript.h"
@@ -127,6 +128,14 @@ void registerHost(script::TscScript &script, QTextStream &out)
                          out.flush();
                          return Variant::null();
                      });
+    // Scripts free scrun's objects through TObject.Free (delete) too.
+    static const bool releaserAdded = [] {
+        script::TscObjectPool::addReleaser([](platform::HandleTarget *obj) {
+            return liveObjects().remove(platform::HandleRegistry::handleOf(obj)) > 0;
+        });
+        return true;
+    }();
+    Q_UNUSED(releaserAdded);
     if (script::TscClassVariable *base = script.AddClass(QStringLiteral("TObject"), QString()))
         base->AddMethod(QStringLiteral("procedure Free"),
                         [](platform::HandleTarget *obj, const QString &, const QString &, TscMethodHelper &) {

@@ -1,0 +1,179 @@
+// The standard and report classes as scripts see them, run through scrun
+// in a folder of their own: constants, date functions, lists, streams,
+// INI files, XML documents and a script-built form, in every language
+// where the construct exists.
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ScrunRun {
+    int exitCode = -1;
+    QString output;
+};
+
+ScrunRun scrun(const QTemporaryDir &dir, const QString &fileName, const QString &text, const QStringList &extra = {})
+{
+    QFile file(dir.filePath(fileName));
+    file.open(QIODevice::WriteOnly);
+    file.write(text.toUtf8());
+    file.close();
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    process.start(QStringLiteral(BRALVO_SCRUN), extra + QStringList{file.fileName()});
+    ScrunRun run;
+    if (!process.waitForFinished(60000))
+        return run;
+    run.exitCode = process.exitCode();
+    run.output = QString::fromUtf8(process.readAllStandardOutput());
+    return run;
+}
+
+struct Case {
+    const char *file;
+    const char *script;
+};
+
+void expectEachPrints(const Case *cases, size_t count, const char *expected)
+{
+    for (size_t i = 0; i < count; ++i) {
+        QTemporaryDir dir;
+        SCOPED_TRACE(cases[i].file);
+        const ScrunRun run = scrun(dir, QString::fromLatin1(cases[i].file), QString::fromUtf8(cases[i].script));
+        EXPECT_EQ(run.output.toStdString(), std::string(expected));
+        EXPECT_EQ(run.exitCode, 0);
+    }
+}
+
+const char *const kConstantsOut = "int:3\nint:5\nint:2024\nint:0\nfloat:3.77953\nint:536870911\nint:112\n"
+                                  "int:113\nint:255\nint:16711680\nint:-16777201\n";
+
+TEST(ScriptBindings, ConstantsAndDateFunctionsInEveryLanguage)
+{
+    const Case cases[] = {
+        {"c.pas", "var d: TDateTime;\nbegin\n  d := EncodeDate(2024, 3, 5);\n"
+                  "  Emit(MonthOf(d)); Emit(DayOf(d)); Emit(YearOf(d));\n  Emit(IIF(True, 1, 2));\n"
+                  "  Emit(fr01cm); Emit(clTransparent); Emit(VK_F1); Emit(VK_F2);\n"
+                  "  Emit(clRed); Emit(clBlue); Emit(clBtnFace);\nend."},
+        {"c.cpp", "TDateTime d;\n{\nd = EncodeDate(2024, 3, 5);\nEmit(MonthOf(d)); Emit(DayOf(d)); Emit(YearOf(d));\n"
+                  "Emit(IIF(true, 1, 2));\nEmit(fr01cm); Emit(clTransparent); Emit(VK_F1); Emit(VK_F2);\n"
+                  "Emit(clRed); Emit(clBlue); Emit(clBtnFace);\n}\n"},
+        {"c.js", "d = EncodeDate(2024, 3, 5);\nEmit(MonthOf(d)); Emit(DayOf(d)); Emit(YearOf(d));\n"
+                 "Emit(IIF(true, 1, 2));\nEmit(fr01cm); Emit(clTransparent); Emit(VK_F1); Emit(VK_F2);\n"
+                 "Emit(clRed); Emit(clBlue); Emit(clBtnFace);\n"},
+        {"c.bas", "Dim d = EncodeDate(2024, 3, 5)\nEmit(MonthOf(d))\nEmit(DayOf(d))\nEmit(YearOf(d))\n"
+                  "Emit(IIF(True, 1, 2))\nEmit(fr01cm)\nEmit(clTransparent)\nEmit(VK_F1)\nEmit(VK_F2)\n"
+                  "Emit(clRed)\nEmit(clBlue)\nEmit(clBtnFace)\n"},
+    };
+    expectEachPrints(cases, std::size(cases), kConstantsOut);
+}
+
+TEST(ScriptBindings, StringListSortsKeepsOrIgnoresDuplicatesAndReadsValues)
+{
+    const Case cases[] = {
+        {"l.pas", "var l: TStringList; i: Integer;\nbegin\n  l := TStringList.Create;\n"
+                  "  l.Add('b=2'); l.Add('a=1'); l.Add('c=3');\n  l.Sort;\n  Emit(l.CommaText);\n"
+                  "  Emit(l.Values['b']);\n  l.Values['d'] := '4';\n  Emit(l[3]);\n"
+                  "  l.Sorted := True; l.Duplicates := dupIgnore;\n  Emit(l.Add('a=1')); Emit(l.Count);\n"
+                  "  Emit(l.Find('c=3', i)); Emit(i);\n  l.Free;\nend."},
+        {"l.js", "l = new TStringList;\nl.Add(\"b=2\"); l.Add(\"a=1\"); l.Add(\"c=3\");\nl.Sort;\n"
+                 "Emit(l.CommaText);\nEmit(l.Values[\"b\"]);\nl.Values[\"d\"] = \"4\";\nEmit(l[3]);\n"
+                 "l.Sorted = true; l.Duplicates = dupIgnore;\nEmit(l.Add(\"a=1\")); Emit(l.Count);\n"
+                 "i = 0;\nEmit(l.Find(\"c=3\", i)); Emit(i);\ndelete l;\n"},
+    };
+    expectEachPrints(cases, std::size(cases),
+                     "str:a=1,b=2,c=3\nstr:2\nstr:d=4\nint:0\nint:4\nbool:true\nint:2\n");
+}
+
+TEST(ScriptBindings, StreamsReadWhatIsLeftAndWriteOnlyTheText)
+{
+    const Case cases[] = {
+        {"s.pas", "var m: TMemoryStream; s: String;\nbegin\n  m := TMemoryStream.Create;\n"
+                  "  Emit(m.Write('abcdefgh', 100));\n  m.Position := 4;\n  Emit(m.Read(s, 10)); Emit(s);\n"
+                  "  m.Position := 6;\n  Emit(m.Read(s, -5)); Emit(s);\n  Emit(m.Read(s, 2000000000)); Emit(s);\n"
+                  "  Emit(m.Seek(-3, soFromEnd)); Emit(m.Size);\n  m.Free;\nend."},
+        {"s.cpp", "TMemoryStream m;\nString s;\n{\nm = new TMemoryStream;\nEmit(m.Write(\"abcdefgh\", 100));\n"
+                  "m.Position = 4;\nEmit(m.Read(s, 10)); Emit(s);\nm.Position = 6;\n"
+                  "Emit(m.Read(s, -5)); Emit(s);\nEmit(m.Read(s, 2000000000)); Emit(s);\n"
+                  "Emit(m.Seek(-3, soFromEnd)); Emit(m.Size);\ndelete m;\n}\n"},
+    };
+    expectEachPrints(cases, std::size(cases),
+                     "int:8\nint:4\nstr:efgh\nint:0\nstr:\nint:2\nstr:gh\nint64:5\nint64:8\n");
+}
+
+TEST(ScriptBindings, IniFilesThroughTheInheritedConstructor)
+{
+    const Case cases[] = {
+        {"i.pas", "var f: TIniFile; l: TStringList;\nbegin\n  f := TIniFile.Create('x.ini');\n"
+                  "  Emit(f.ClassName);\n  f.WriteString('S', 'a', '1'); f.WriteInteger('S', 'b', 2);\n"
+                  "  f.Free;\n  f := TIniFile.Create('x.ini');\n  l := TStringList.Create;\n"
+                  "  f.ReadSectionValuesEx('S', l);\n  Emit(l.Count); Emit(l[0]); Emit(l[1]);\n"
+                  "  Emit(f.ReadInteger('S', 'b', 0)); Emit(f.ValueExists('S', 'c'));\n  l.Free; f.Free;\nend."},
+        {"i.bas", "Dim f = New TIniFile(\"x.ini\")\nEmit(f.ClassName)\nf.WriteString(\"S\", \"a\", \"1\")\n"
+                  "f.WriteInteger(\"S\", \"b\", 2)\nDelete f\nSet f = New TIniFile(\"x.ini\")\n"
+                  "Dim l = New TStringList\nf.ReadSectionValuesEx(\"S\", l)\nEmit(l.Count)\nEmit(l[0])\n"
+                  "Emit(l[1])\nEmit(f.ReadInteger(\"S\", \"b\", 0))\nEmit(f.ValueExists(\"S\", \"c\"))\n"},
+    };
+    expectEachPrints(cases, std::size(cases), "str:TIniFile\nint:2\nstr:1\nstr:2\nint:2\nbool:false\n");
+}
+
+TEST(ScriptBindings, XmlDocumentsLoadAndSaveFromAScript)
+{
+    const Case cases[] = {
+        {"x.pas", "var d, e: TscXMLDocument; it: TscXMLItem;\nbegin\n  d := TscXMLDocument.Create;\n"
+                  "  d.Root.Name := 'bill';\n  it := d.Root.Add;\n  it.Name := 'line';\n"
+                  "  it.Prop['qty'] := '2 < 3';\n  d.SaveToFile('b.xml');\n  e := TscXMLDocument.Create;\n"
+                  "  e.LoadFromFile('b.xml');\n  Emit(e.Root.Name); Emit(e.Root.Count);\n"
+                  "  Emit(e.Root[0].Prop['qty']);\n  Emit(e.Root.Find('line'));\n  d.Free; e.Free;\nend."},
+        {"x.js", "d = new TscXMLDocument;\nd.Root.Name = \"bill\";\nit = d.Root.Add;\nit.Name = \"line\";\n"
+                 "it.Prop[\"qty\"] = \"2 < 3\";\nd.SaveToFile(\"b.xml\");\ne = new TscXMLDocument;\n"
+                 "e.LoadFromFile(\"b.xml\");\nEmit(e.Root.Name); Emit(e.Root.Count);\n"
+                 "Emit(e.Root[0].Prop[\"qty\"]);\nEmit(e.Root.Find(\"line\"));\ndelete d; delete e;\n"},
+    };
+    expectEachPrints(cases, std::size(cases), "str:bill\nint:1\nstr:2 < 3\nint:0\n");
+}
+
+TEST(ScriptBindings, FreeingWhatTheProgramOwnsIsRefused)
+{
+    const Case cases[] = {
+        {"f.pas", "var d: TscXMLDocument; it: TscXMLItem;\nbegin\n  d := TscXMLDocument.Create;\n"
+                  "  it := d.Root.Add;\n  try it.Free; except Emit(ExceptionClassName); end;\n"
+                  "  Emit(d.Root.Count);\n  try Application.Free; except Emit(ExceptionMessage); end;\n"
+                  "  d.Free;\n  try Emit(it.Name); except Emit(ExceptionClassName); end;\nend."},
+    };
+    expectEachPrints(cases, std::size(cases),
+                     "str:EInvalidPointer\nint:1\nstr:Cannot free an object the program owns\nstr:EInvalidPointer\n");
+}
+
+TEST(ScriptBindings, AScriptBuiltFormIsDrawnAfterItsButtonWasClicked)
+{
+    QTemporaryDir dir;
+    const char *form =
+        "var f: TForm; b: TButton;\n"
+        "procedure ButtonClick(Sender: TObject);\nbegin\n  TButton(Sender).Caption := 'Clicked';\nend;\n"
+        "begin\n  f := TForm.Create(nil);\n  f.Caption := 'Script form';\n  f.SetBounds(0, 0, 240, 120);\n"
+        "  b := TButton.Create(f);\n  b.Parent := f;\n  b.SetBounds(20, 20, 160, 40);\n  b.Caption := 'Press';\n"
+        "  b.OnClick := 'ButtonClick';\n  b.Click;\n  Emit(b.Caption);\nend.";
+    const QString png = dir.filePath(QStringLiteral("out.png"));
+    const ScrunRun run = scrun(dir, QStringLiteral("form.pas"), QString::fromLatin1(form), {QStringLiteral("--shot"), png});
+    EXPECT_EQ(run.output.toStdString(), "str:Clicked\n");
+    EXPECT_EQ(run.exitCode, 0);
+    QImage image(png);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(240, 120));
+}
+
+TEST(ScriptBindings, ShotWithoutAFormFails)
+{
+    QTemporaryDir dir;
+    const ScrunRun run = scrun(dir, QStringLiteral("n.pas"), QStringLiteral("begin end."),
+                          {QStringLiteral("--shot"), dir.filePath(QStringLiteral("n.png"))});
+    EXPECT_EQ(run.exitCode, 4);
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("n.png"))));
+}
+
+} // namespace
