@@ -1,6 +1,7 @@
 // Program entry: the application object, the message-box seam and the
 // main window, whose timer starts everything else.
 #include "app/startupfolders.h"
+#include "report/dataeditors/registereditors.h"
 #include "report/engine/trpengine.h"
 #include "report/engine/trpmemotextlayout.h"
 #include "report/engine/trppreviewpages.h"
@@ -34,6 +35,8 @@ int main(int argc, char **argv)
     bralvo::report::installPrintDialog();
     bralvo::report::installDMPExportDialog();
     bralvo::report::RegisterPdfExportClass();
+    // Property, component and data editors and the data wizards.
+    bralvo::report::RegisterEditors();
 
     int exitCode = 0;
     try {

@@ -1,6 +1,7 @@
 // The field-aliases editor.
 #include "report/dataeditors/trpaliaseseditor.h"
 
+#include "platform/messageboxseam.h"
 #include "report/dataeditors/dataeditortargets.h"
 
 #include <QDialogButtonBox>
@@ -127,9 +128,16 @@ void TrpAliasesEditorForm::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
+// A refused alias (an empty one) is reported and the window stays.
 void TrpAliasesEditorForm::accept()
 {
-    m_dataset.SetUserName(m_alias->text());
+    try {
+        m_dataset.SetUserName(m_alias->text());
+    } catch (const std::exception &e) {
+        platform::messageBoxSeam().messageBox(QString::fromUtf8(e.what()), windowTitle(), 16);
+        m_alias->setFocus();
+        return;
+    }
     m_dataset.SetFieldAliases(AliasRowsToLines(Rows()));
     QDialog::accept();
 }

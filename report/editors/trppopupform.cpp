@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace bralvo::report {
 
@@ -45,10 +46,14 @@ void TrpPopupForm::ShowList(const QStringList &items, QPoint screenPos,
     m_list->setFocus();
 }
 
+// Once: the list's activation and the window's Enter may both ask.
 void TrpPopupForm::choose()
 {
-    if (QListWidgetItem *item = m_list->currentItem(); item && m_chosen)
-        m_chosen(InsertionOf(item->text()));
+    if (!m_chosen)
+        return;
+    const auto chosen = std::exchange(m_chosen, nullptr);
+    if (QListWidgetItem *item = m_list->currentItem())
+        chosen(InsertionOf(item->text()));
     close();
 }
 

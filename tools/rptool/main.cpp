@@ -132,10 +132,8 @@ int main(int argc, char **argv)
             return 2;
         }
     }
-    if (argc == 3 && QLatin1String(argv[1]) == QLatin1String("qb")) {
-        QApplication app(argc, argv);
-        return runQueryBuilderCommand(app.arguments().at(2));
-    }
+    if (argc == 3 && QLatin1String(argv[1]) == QLatin1String("qb"))
+        return runQueryBuilderCommand(argc, argv);
     if (argc > 1 && (qstrcmp(argv[1], "print") == 0 || qstrcmp(argv[1], "dmp") == 0))
         return printMain(argc, argv);
     // Drawing needs a GUI application; text is measured through the font

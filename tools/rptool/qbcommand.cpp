@@ -1,23 +1,26 @@
-// rptool qb: the query builder over an SQLite file.
+// rptool qb: the query builder over a connection of the data layer
+// (an SQLite file or an ODBC data source).
 #include "qbcommand.h"
 
 #include "platform/error.h"
+#include "report/data/tadoconnection.h"
+#include "report/dataeditors/tqbdataengine.h"
 #include "report/querybuilder/designer/tqbdialog.h"
-#include "report/querybuilder/designer/tqbsqliteengine.h"
 
+#include <QApplication>
 #include <QTextStream>
 
 using namespace bralvo::report;
 
-int runQueryBuilderCommand(const QString &connection)
+// The database opens before any window: a bad string fails without a display.
+int runQueryBuilderCommand(int argc, char **argv)
 {
-    const QString file = ConnectionStringValue(connection, QStringLiteral("Data Source"));
-    if (file.isEmpty()) {
-        QTextStream(stderr) << "rptool: the connection string names no \"Data Source\"\n";
-        return 2;
-    }
     try {
-        TqbSqliteEngine engine(file);
+        bralvo::data::TADOConnection database;
+        database.SetConnectionString(QString::fromLocal8Bit(argv[2]));
+        database.Open();
+        QApplication app(argc, argv);
+        TqbDataEngine engine(database);
         TqbDialog dialog;
         dialog.SetEngine(&engine);
         dialog.SetSQL(QString());

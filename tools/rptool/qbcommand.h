@@ -3,8 +3,7 @@
 // standard output.
 #pragma once
 
-#include <QString>
-
-// Needs a QApplication. Exit code 0 after OK, 1 after Cancel, 2 when the
+// argv[2] is the connection string. Makes its own QApplication once the
+// database is open. Exit code 0 after OK, 1 after Cancel, 2 when the
 // database cannot be opened.
-int runQueryBuilderCommand(const QString &connection);
+int runQueryBuilderCommand(int argc, char **argv);

@@ -29,7 +29,7 @@ ui::TqbTable::TqbTable(TqbTableArea *area, const QString &tableName, const QStri
     setLineWidth(1);
     setAutoFillBackground(true);
     setMouseTracking(true);
-    m_title = new QLabel(QStringLiteral("      ") + tableName + QStringLiteral(" - ") + alias, this);
+    m_title = new QLabel(this);
     m_title->setObjectName(QStringLiteral("Title"));
     m_title->setAutoFillBackground(true);
     QPalette pal = m_title->palette();
@@ -39,6 +39,11 @@ ui::TqbTable::TqbTable(TqbTableArea *area, const QString &tableName, const QStri
     QFont f = m_title->font();
     f.setPointSizeF(f.pointSizeF() + 1);
     m_title->setFont(f);
+    // Blanks that clear the icon, then "table - alias".
+    QString blanks;
+    while (QFontMetrics(f).horizontalAdvance(blanks) <= 16 + 2)
+        blanks += QLatin1Char(' ');
+    m_title->setText(blanks + tableName + QStringLiteral(" - ") + alias);
     m_title->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
     m_title->installEventFilter(this);
     m_icon = new QLabel(this);

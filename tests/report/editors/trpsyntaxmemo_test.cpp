@@ -2,11 +2,13 @@
 // clipboard), the outside change of the lines, the gutter's breakpoints
 // and the key table's undo limit.
 #include "report/editors/trpsyntaxmemo.h"
+#include "report/editors/trppopupform.h"
 
 #include "tests/support/qstringprint.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QListWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -151,4 +153,46 @@ TEST(TrpSyntaxMemo, CompletionNameWalksBackOverCallsAndStrings)
     EXPECT_EQ(CompletionName("x := Foo('a)b').Ba", 19), " Foo.Ba");
     EXPECT_EQ(CompletionName("a + b", 6), " b");
     EXPECT_EQ(CompletionName("Report.Ti  more", 10), "Report.Ti");
+}
+
+TEST(TrpSyntaxMemo, CompletionInsertsTheChosenIdentifier)
+{
+    EXPECT_EQ(TrpPopupForm::InsertionOf("Close: Constructor"), "Close");
+    EXPECT_EQ(TrpPopupForm::InsertionOf("Add(Item: Variant): Integer"), "Add()");
+    EXPECT_EQ(TrpPopupForm::InsertionOf(""), "");
+    Memo m;
+    m.memo.SetLines({"Report."});
+    m.memo.SetPos(8, 1);
+    QString asked;
+    m.memo.OnCodeCompletion = [&asked](const QString &name, QStringList &items) {
+        asked = name;
+        items = {"Show(Modal: Boolean)", "Name: String"};
+    };
+    QTest::keyClick(&m.memo, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(asked, "Report.");
+    auto *popup = m.memo.findChild<TrpPopupForm *>();
+    ASSERT_NE(popup, nullptr);
+    popup->List()->setCurrentRow(1); // sorted: Name, Show
+    QTest::keyClick(popup->List(), Qt::Key_Return);
+    EXPECT_EQ(m.memo.Lines(), QStringList({"Report.Show()"}));
+    EXPECT_EQ(m.memo.Pos(), QPoint(13, 1));
+}
+
+TEST(TrpSyntaxMemo, DoubleClickSelectsTheWordAndPageKeysMoveByAWindow)
+{
+    Memo m;
+    QStringList lines;
+    for (int i = 1; i <= 100; ++i)
+        lines.append(QString("line %1").arg(i));
+    m.memo.SetLines(lines);
+    const QPoint cell(m.memo.GutterWidth() + m.memo.CharWidth() * 2 + 1, 1);
+    QTest::mouseDClick(m.memo.viewport(), Qt::LeftButton, {}, cell);
+    EXPECT_EQ(m.memo.SelText(), "line");
+    const int page = m.memo.WindowSize().y();
+    ASSERT_GT(page, 2);
+    QTest::keyClick(&m.memo, Qt::Key_PageDown);
+    EXPECT_EQ(m.memo.Pos().y(), page);
+    EXPECT_EQ(m.memo.Offset().y(), page - 1);
+    QTest::keyClick(&m.memo, Qt::Key_PageUp);
+    EXPECT_EQ(m.memo.Pos().y(), 1);
 }

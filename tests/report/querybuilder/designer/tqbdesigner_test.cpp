@@ -3,6 +3,8 @@
 // the SQL and Result pages, links' popup, and the host's dialog.
 #include "report/querybuilder/designer/tqbdesigner.h"
 
+#include "platform/registryini.h"
+
 #include "qbfixture.h"
 #include "tests/support/qstringprint.h"
 #include "report/editors/tqbsyntaxmemo.h"
@@ -17,9 +19,11 @@
 #include "tests/support/scriptedmessageboxes.h"
 #include "tests/support/tempdataroot.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTabWidget>
 #include <QTableView>
@@ -259,6 +263,11 @@ TEST_F(Designer, ClickingALinkOffersOptionsAndDelete)
     QTimer::singleShot(0, [] {
         auto *form = qobject_cast<TqbLinkForm *>(QApplication::activeModalWidget());
         ASSERT_NE(form, nullptr);
+        EXPECT_EQ(form->windowTitle(), "Link Options");
+        EXPECT_EQ(form->findChild<QLineEdit *>("Text1")->text(), "Customer");
+        EXPECT_EQ(form->findChild<QLineEdit *>("Text2")->text(), "CustNo");
+        EXPECT_EQ(form->findChild<QLineEdit *>("Text3")->text(), "Orders");
+        EXPECT_EQ(form->findChild<QLineEdit *>("Text4")->text(), "CustNo");
         form->SetJOperator(5);
         form->SetJType(1);
         form->accept();
@@ -325,4 +334,68 @@ TEST(TqbDialog, RoundTripThroughTheHost)
     EXPECT_EQ(again.SQLSchema(), "");
     TqbDialog::ModalHook() = nullptr;
     qbCore().SetEngine(nullptr);
+}
+
+TEST_F(Designer, SaveToFileAndLoadItBack)
+{
+    doubleClickTable("Customer");
+    doubleClickTable("Orders");
+    tick(area()->Boxes().at(0), "Company");
+    area()->AddLink(area()->Boxes().at(0), 1, area()->Boxes().at(1), 2);
+    const QString file = home.path() + "model.sql";
+    bralvo::test::ScriptedMessageBoxes boxes;
+    boxes.answerSaveFile(file);
+    designer->findChild<QAction *>("SaveB")->trigger();
+    EXPECT_EQ(boxes.calls().at(0).request.defaultSuffix, "sql");
+    designer->findChild<QAction *>("ClearB")->trigger();
+    EXPECT_TRUE(area()->Boxes().isEmpty());
+    EXPECT_EQ(grid()->topLevelItemCount(), 0);
+    boxes.answerOpenFile(file);
+    designer->findChild<QAction *>("OpenB")->trigger();
+    ASSERT_EQ(area()->Boxes().size(), 2);
+    EXPECT_TRUE(area()->Boxes().at(0)->IsTicked(2));
+    EXPECT_EQ(qbCore().Model().Links.size(), 1);
+    EXPECT_EQ(grid()->topLevelItem(0)->text(0), "Company");
+}
+
+TEST_F(Designer, WindowPositionIsKeptInTheSettingsStore)
+{
+    designer->setGeometry(40, 50, 700, 500);
+    designer.reset();
+    bralvo::platform::RegistryIniStore store(TqbDesigner::SettingsKeyPath());
+    EXPECT_EQ(store.readInteger("qbDesigner", "Width", 0), 700);
+    EXPECT_EQ(store.readInteger("qbDesigner", "Height", 0), 500);
+    TqbDesigner again;
+    EXPECT_EQ(again.size(), QSize(700, 500));
+}
+
+TEST_F(Designer, MinimisedBoxKeepsItsLinksOnItsEdge)
+{
+    doubleClickTable("Customer");
+    doubleClickTable("Orders");
+    ui::TqbTable *c = area()->Boxes().at(0), *o = area()->Boxes().at(1);
+    o->move(260, 15);
+    area()->AddLink(c, 2, o, 2);
+    const int height = c->height();
+    QTest::mouseClick(c->MinimiseButton(), Qt::LeftButton);
+    EXPECT_EQ(c->height(), c->minimumHeight());
+    const QList<QPoint> pts = area()->LinkPoints(0);
+    EXPECT_TRUE(pts.first().y() == c->y() || pts.first().y() == c->y() + c->height() - 1) << pts.first().y();
+    QTest::mouseClick(c->MinimiseButton(), Qt::LeftButton);
+    EXPECT_EQ(c->height(), height);
+    EXPECT_EQ(qbCore().Model().Tables.at(0).Height, height);
+}
+
+TEST_F(Designer, SelectingARowShowsItsFieldInItsBox)
+{
+    doubleClickTable("Customer");
+    doubleClickTable("Orders");
+    ui::TqbTable *c = area()->Boxes().at(0);
+    tick(c, "Company");
+    tick(area()->Boxes().at(1), "AmountPaid");
+    tick(area()->Boxes().at(1), "OrderNo");
+    c->FieldList()->setCurrentRow(0);
+    selectRow(0);
+    EXPECT_EQ(c->FieldList()->currentRow(), fieldRow(c, "Company"));
+    EXPECT_EQ(area()->children().last(), c); // raised
 }
