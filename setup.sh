@@ -12,12 +12,13 @@ packages=(
     build-essential cmake ninja-build ccache pkg-config git
     qt6-base-dev qt6-charts-dev qt6-translations-l10n libgl-dev
     libsqlite3-dev sqlite3 zlib1g-dev gzip libjpeg62-turbo-dev
-    libcups2-dev cups poppler-utils libcurl4-openssl-dev libfontconfig-dev libfreetype-dev
+    libcups2-dev cups cups-client poppler-utils libcurl4-openssl-dev libfontconfig-dev libfreetype-dev
     fonts-liberation2 fonts-dejavu-core fonts-wine
     googletest libgtest-dev libgmock-dev libbenchmark-dev liblua5.4-dev
     xvfb xauth python3 tango-icon-theme
     exim4-daemon-light dante-server tinyproxy
     qpdf poppler-utils libhpdf-dev
+    unixodbc unixodbc-dev libsqliteodbc
 )
 
 install_missing() {

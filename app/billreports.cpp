@@ -4,6 +4,7 @@
 #include "db/database.h"
 #include "db/tsqlitedatabase.h"
 #include "db/tsqlitetable.h"
+#include "report/export/trpdmpexport.h"
 #include "report/model/trpdataset.h"
 #include "report/model/trppicture.h"
 #include "report/model/trppictureview.h"
@@ -38,8 +39,16 @@ void setPicture(report::TrpReport &report, const QString &objectName, const QStr
 
 BillReports::BillReports()
     : m_lines(std::make_unique<report::TrpUserDataSet>(nullptr)),
-      m_page(std::make_unique<report::TrpReport>()), m_cells(std::make_unique<report::TrpReport>())
+      m_page(std::make_unique<report::TrpReport>()), m_cells(std::make_unique<report::TrpReport>()),
+      m_dotMatrixExport(std::make_unique<report::TrpDotMatrixExport>())
 {
+    m_dotMatrixExport->setName(QStringLiteral("rpDotMatrixExport1"));
+    m_dotMatrixExport->SetUseFileCache(true);
+    m_dotMatrixExport->SetShowProgress(true);
+    m_dotMatrixExport->SetEscModel(0);
+    m_dotMatrixExport->SetGraphicFrames(false);
+    m_dotMatrixExport->SetSaveToFile(false);
+    m_dotMatrixExport->SetUseIniSettings(true);
     m_lines->SetUserName(QStringLiteral("rpUDSpolozky"));
     LoadReportLayout(*m_page, QStringLiteral("bill.rpx"), m_lines.get());
     LoadReportLayout(*m_cells, QStringLiteral("bill_dotmatrix.rpx"), m_lines.get());

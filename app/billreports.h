@@ -9,6 +9,7 @@
 #include <memory>
 
 namespace bralvo::report {
+class TrpDotMatrixExport;
 class TrpReport;
 class TrpUserDataSet;
 }
@@ -23,6 +24,11 @@ public:
     report::TrpReport &page() const { return *m_page; }    // rpReport1
     report::TrpReport &cells() const { return *m_cells; }  // rpReport2
     report::TrpUserDataSet &lines() const { return *m_lines; }
+    // rpDotMatrixExport1: the dot-matrix layout's preview prints through
+    // it (file cache, progress, command model 0, text frames, to the
+    // printer, its dialog's choices remembered). It is the current
+    // dot-matrix export while this object lives.
+    report::TrpDotMatrixExport &dotMatrixExport() const { return *m_dotMatrixExport; }
 
     // Prints the stored bill billId: the print texts of data.language,
     // lineCount line records, the header row, the firm's logo and the
@@ -40,6 +46,7 @@ private:
 
     std::unique_ptr<report::TrpUserDataSet> m_lines;
     std::unique_ptr<report::TrpReport> m_page, m_cells;
+    std::unique_ptr<report::TrpDotMatrixExport> m_dotMatrixExport;
     BillPrintData m_data;
 };
 

@@ -3,12 +3,18 @@
 
 #include "app/billreports.h"
 #include "app/reportlayouts.h"
+#include "report/export/trppdfexport.h"
 #include "report/model/trpdataset.h"
 #include "report/model/trpreport.h"
 
 namespace bralvo::app {
 
-ReportBillPrinter::ReportBillPrinter() = default;
+ReportBillPrinter::ReportBillPrinter() : m_pdfExport(std::make_unique<report::TrpPDFExport>())
+{
+    m_pdfExport->setName(QStringLiteral("rpPDFExport1"));
+    report::SetProgramPdfOptions(*m_pdfExport, true);
+}
+
 ReportBillPrinter::~ReportBillPrinter() = default;
 
 void ReportBillPrinter::printBill(const BillPrintout &bill)

@@ -138,10 +138,17 @@ void TfMenu::buildButtons()
         button->setMouseTracking(true);
         button->installEventFilter(this);
         const auto handler = row.handler;
-        connect(button, &QPushButton::clicked, this,
-                [this, handler] { RunGuarded([&] { (m_main.*handler)(); }); });
+        connect(button, &QPushButton::clicked, this, [this, handler] { runHandler(handler); });
         m_buttons.append(button);
     }
+}
+
+// The handler may close the main window and with it this menu, so the
+// guarded call holds the main window only, never this.
+void TfMenu::runHandler(void (TfMain::*handler)())
+{
+    TfMain &main = m_main;
+    RunGuarded([&main, handler] { (main.*handler)(); });
 }
 
 QPushButton *TfMenu::button(const QString &name) const

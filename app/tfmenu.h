@@ -39,6 +39,8 @@ protected:
 
 private:
     void buildButtons();
+    // Runs a button's menu handler, its errors shown by RunGuarded.
+    void runHandler(void (TfMain::*handler)());
 
     TfMain &m_main;
     QWidget *pnlMain;

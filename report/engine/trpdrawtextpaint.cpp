@@ -12,6 +12,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QRawFont>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -62,6 +63,112 @@ QList<int> lineExtras(const QString &text, int align, int width, qint64 wDev, qi
         spreadAll(extra, 0, int(text.size()) - 1, int(std::clamp<qint64>(difference, -1000000000, 1000000000)));
     }
     return extra;
+}
+
+// One character of a run: where it starts in the text, how many UTF-16
+// units it takes, and its level for right-to-left reading (1 right to
+// left, 2 left to right inside it).
+struct VisualUnit {
+    int start = 0;
+    int length = 1;
+    char32_t codePoint = 0;
+    int level = 1;
+};
+
+enum class Strength { Left, Right, Weak };
+
+Strength strengthOf(char32_t c) {
+    switch (QChar::direction(c)) {
+    case QChar::DirL: case QChar::DirLRE: case QChar::DirLRO: case QChar::DirLRI:
+        return Strength::Left;
+    case QChar::DirR: case QChar::DirAL: case QChar::DirEN: case QChar::DirAN:
+    case QChar::DirRLE: case QChar::DirRLO: case QChar::DirRLI:
+        return Strength::Right;  // numbers act as right to left on neutrals
+    default:
+        return Strength::Weak;
+    }
+}
+
+// The characters of Text, surrogate pairs kept together.
+QList<VisualUnit> unitsOf(const QString &text) {
+    QList<VisualUnit> units;
+    for (int i = 0; i < text.size(); ++i) {
+        VisualUnit u;
+        u.start = i;
+        u.codePoint = text[i].unicode();
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            u.codePoint = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            u.length = 2;
+            ++i;
+        }
+        units.append(u);
+    }
+    return units;
+}
+
+// Levels of a right-to-left paragraph: letters of right-to-left scripts
+// stay at 1, left-to-right letters and digits rise to 2, and neutrals
+// take the direction of both neighbours when they agree, else the
+// paragraph's; a combining mark follows its base.
+void resolveLevels(QList<VisualUnit> &units) {
+    const int n = int(units.size());
+    QList<Strength> strength(n);
+    for (int i = 0; i < n; ++i) {
+        strength[i] = strengthOf(units[i].codePoint);
+        const QChar::Direction d = QChar::direction(units[i].codePoint);
+        if (d == QChar::DirEN || d == QChar::DirAN || strength[i] == Strength::Left)
+            units[i].level = 2;
+    }
+    for (int i = 0; i < n; ++i) {
+        if (strength[i] != Strength::Weak)
+            continue;
+        if (QChar::direction(units[i].codePoint) == QChar::DirNSM && i > 0) {
+            units[i].level = units[i - 1].level;
+            continue;
+        }
+        Strength before = Strength::Right, after = Strength::Right;
+        for (int j = i - 1; j >= 0; --j)
+            if (strength[j] != Strength::Weak) { before = strength[j]; break; }
+        for (int j = i + 1; j < n; ++j)
+            if (strength[j] != Strength::Weak) { after = strength[j]; break; }
+        units[i].level = (before == Strength::Left && after == Strength::Left) ? 2 : 1;
+    }
+}
+
+// The units of a right-to-left paragraph in the order they are seen,
+// left to right: left-to-right stretches keep their order inside it.
+QList<VisualUnit> rightToLeftOrder(const QString &text) {
+    QList<VisualUnit> units = unitsOf(text);
+    resolveLevels(units);
+    const int n = int(units.size());
+    for (int i = 0; i < n;) {
+        int j = i;
+        while (j < n && units[j].level == 2)
+            ++j;
+        std::reverse(units.begin() + i, units.begin() + j);
+        i = j == i ? i + 1 : j;
+    }
+    std::reverse(units.begin(), units.end());
+    for (VisualUnit &u : units)
+        if (u.level == 1)
+            u.codePoint = QChar::mirroredChar(u.codePoint);  // "(" faces the other way
+    return units;
+}
+
+// The run's glyphs at their pen positions, in the order they are seen;
+// gives the pen's end.
+qint64 placeGlyphs(const TrpDrawText::DrawnRun &run, const platform::FontMetrics &metrics, bool rtl,
+                   QList<quint32> &glyphs, QList<QPointF> &positions) {
+    // Right to left: each character in the order a reader of such a
+    // script sees it, with its own advance.
+    qint64 pen = 0;
+    for (const VisualUnit &u : rtl ? rightToLeftOrder(run.text) : unitsOf(run.text)) {
+        glyphs.append(metrics.glyphIndex(u.codePoint));
+        positions.append(QPointF(double(pen), metrics.ascent()));
+        for (int k = 0; k < u.length; ++k)
+            pen += run.advances[u.start + k];
+    }
+    return pen;
 }
 
 } // namespace
@@ -293,20 +400,7 @@ void TrpDrawText::paintRun(DrawContext &ctx, const DrawnRun &run,
                            const platform::FontMetrics &metrics) const {
     QList<quint32> glyphs;
     QList<QPointF> positions;
-    qint64 pen = 0;
-    for (int i = 0; i < run.text.size(); ++i) {
-        const QChar c = run.text[i];
-        char32_t codePoint = c.unicode();
-        if (c.isLowSurrogate() && i > 0 && run.text[i - 1].isHighSurrogate()) {
-            pen += run.advances[i];
-            continue;
-        }
-        if (c.isHighSurrogate() && i + 1 < run.text.size() && run.text[i + 1].isLowSurrogate())
-            codePoint = QChar::surrogateToUcs4(c, run.text[i + 1]);
-        glyphs.append(metrics.glyphIndex(codePoint));
-        positions.append(QPointF(double(pen), metrics.ascent()));
-        pen += run.advances[i];
-    }
+    const qint64 pen = placeGlyphs(run, metrics, m_rtl, glyphs, positions);
     QGlyphRun glyphRun;
     glyphRun.setRawFont(metrics.rawFont());
     glyphRun.setGlyphIndexes(glyphs);

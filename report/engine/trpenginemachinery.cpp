@@ -2,6 +2,7 @@
 // prepared-pages store and the preview install their own parts.
 #include "report/engine/trpengine.h"
 #include "report/engine/trpmemotextlayout.h"
+#include "report/engine/trpprinters.h"
 #include "report/engine/trpreportscript.h"
 #include "report/model/trpreport.h"
 
@@ -10,6 +11,7 @@ namespace bralvo::report {
 void installReportEngine()
 {
     installMemoTextLayout();
+    setCurrentPrinterPaperSource(&rpCurrentPrinterPaper);
     TrpReportMachinery m = reportMachinery();
     m.createEngine = [](TrpReport &report) -> std::unique_ptr<TrpCustomEngine> {
         return std::make_unique<TrpEngine>(&report);

@@ -24,7 +24,7 @@ public:
         m_text.SetOptions(memo.WordWrap(), memo.AllowHTMLTags(), memo.Rotation(), memo.Wysiwyg(), memo.Clipped(),
                           memo.WordBreak(), memo.RTLReading());
         m_text.SetGaps(memo.ParagraphGap(), memo.CharSpacing(), memo.LineSpacing());
-        m_text.SetDimensions(toTextRect(textRect), toTextRect(deviceRect), scaleX, scaleY, 1);
+        m_text.SetDimensions(toTextRect(textRect), toTextRect(deviceRect), scaleX, scaleY, memo.PrintScale());
         m_text.SetText(*memo.Memo());
         m_text.SetParaBreaks(memo.FirstParaBreak(), memo.LastParaBreak());
     }

@@ -150,6 +150,7 @@ void TrpPreviewPages::DrawPage(int index, QPainter &canvas, double scaleX, doubl
         if (auto *memo = dynamic_cast<TrpCustomMemoView *>(view)) {
             memo->SetTotalPages(pageCount);
             memo->SetCopyNo(m_copyNo);
+            memo->SetPrintScale(printer ? m_printScale : 1.0);
         }
         view->SetPrinting(printer);
         view->Draw(canvas, scaleX, scaleY, offsetX, offsetY);

@@ -164,4 +164,23 @@ bool rpGetPaperDimensions(int PaperCode, double &Width, double &Height)
     return true;
 }
 
+TrpPrinterPaper rpCurrentPrinterPaper()
+{
+    TrpPrinterPaper paper;
+    TrpPrinters &list = rpPrinters();
+    TrpCustomPrinter *printer = list.HasPhysicalPrinters() ? list.GetCurrentPrinter() : nullptr;
+    if (!printer || !printer->Initialized() || printer->DefaultPaper() <= 0)
+        return paper;
+    paper.paperSize = printer->DefaultPaper();
+    paper.orientation = printer->DefaultOrientation() ? poLandscape : poPortrait;
+    double w = printer->DefaultPaperWidth(), h = printer->DefaultPaperHeight();
+    if (rpGetPaperDimensions(paper.paperSize, w, h) && paper.orientation == poLandscape)
+        std::swap(w, h);
+    if (w > 0 && h > 0) {
+        paper.width = w;
+        paper.height = h;
+    }
+    return paper;
+}
+
 } // namespace bralvo::report

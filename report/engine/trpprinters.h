@@ -16,6 +16,7 @@
 #include "platform/printers/cupsprinters.h"
 #include "platform/printers/devicemode.h"
 #include "platform/printers/pdfprintjob.h"
+#include "report/model/trppage.h"
 
 #include <QByteArray>
 #include <QList>
@@ -238,7 +239,15 @@ private:
 TrpPrinters &rpPrinters();
 
 // Upright size in millimetres of a table paper code; false (outputs
-// untouched) for codes the table lacks, 256 among them.
+// untouched) for codes the table lacks, 256 among them. Report pages
+// read the same table (PaperDimensionsMm).
 bool rpGetPaperDimensions(int PaperCode, double &Width, double &Height);
+
+// The paper a new page takes for the current printer (SetDefaults): the
+// printer's default paper code and orientation, sized from the paper
+// table (swapped in landscape), or the printer's own size for a paper
+// the table lacks; A4 portrait with no physical printer or when the
+// printer cannot be read. installReportEngine() installs it into pages.
+TrpPrinterPaper rpCurrentPrinterPaper();
 
 } // namespace bralvo::report

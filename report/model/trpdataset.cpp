@@ -3,6 +3,8 @@
 #include "report/model/trpdataset.h"
 
 #include "platform/collation.h"
+#include "platform/valuecodec.h"
+#include "report/model/trputils.h"
 #include "report/model/reporterror.h"
 #include "report/model/trpreport.h"
 #include "report/model/trpresources.h"
@@ -43,6 +45,19 @@ TrpDialogComponent::TrpDialogComponent(platform::Component *owner) : TrpReportCo
     SetComponentStyle(ComponentStyle() & ~KeepInPreview);
     SetWidth(28);
     SetHeight(28);
+}
+
+void TrpDialogComponent::defineProperties(platform::PropertyFiler &filer)
+{
+    TrpReportComponent::defineProperties(filer);
+    if (!Report())
+        return;
+    filer.defineProperty(
+        QStringLiteral("pLeft"), [this](platform::ValueReader &r) { SetLeft(double(r.readInteger())); },
+        [this](platform::ValueWriter &w) { w.writeInteger(roundHalfEven(Left())); }, true);
+    filer.defineProperty(
+        QStringLiteral("pTop"), [this](platform::ValueReader &r) { SetTop(double(r.readInteger())); },
+        [this](platform::ValueWriter &w) { w.writeInteger(roundHalfEven(Top())); }, true);
 }
 
 // --- TrpDataSet

@@ -42,6 +42,9 @@ public:
     // Width and height 28; not kept in preview.
     explicit TrpDialogComponent(platform::Component *owner);
     void Draw(QPainter &, double, double, double, double) override {}
+    // Inside a report: "pLeft" and "pTop", Left and Top rounded to whole
+    // pixels, written with the object and read back into Left and Top.
+    void defineProperties(platform::PropertyFiler &filer) override;
 };
 
 class TrpDataSet : public TrpDialogComponent {

@@ -5,6 +5,7 @@
 #include "platform/font.h"
 #include "report/model/trpdmpcodes.h"
 #include "report/model/trpresources.h"
+#include "report/model/trputils.h"
 #include "report/model/trpxml.h"
 
 #include <cmath>
@@ -77,9 +78,11 @@ const platform::ClassInfo &TrpDMPPage::staticClass()
     return info;
 }
 
+// The base constructor chose A4 before this class could snap it.
 TrpDMPPage::TrpDMPPage(platform::Component *owner) : TrpReportPage(owner)
 {
     resetFont(*Font(), m_fontStyle);
+    roundPaper(true, true);
 }
 
 void TrpDMPPage::SetFontStyle(int value)
@@ -102,14 +105,11 @@ void TrpDMPPage::roundPaper(bool width, bool height)
     setSnappedPaper(w, h);
 }
 
-// A paper already on whole cells keeps its code; a snapped one is custom.
+// Snapping moves the size onto the cell grid but keeps the paper code:
+// the printer still gets the paper the page was made for.
 void TrpDMPPage::setSnappedPaper(double w, double h)
 {
-    if (std::abs(w - PaperWidth()) > 1e-9)
-        TrpReportPage::SetPaperWidth(w);
-    if (std::abs(h - PaperHeight()) > 1e-9)
-        TrpReportPage::SetPaperHeight(h);
-    UpdateSize();
+    setPaperDimensions(RoundTo8Decimals(w), RoundTo8Decimals(h));
 }
 
 void TrpDMPPage::SetPaperWidth(double v)

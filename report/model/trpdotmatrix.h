@@ -34,13 +34,14 @@ public:
     // that has ParentFont the page's style.
     void SetFontStyle(int value);
 
-    // The base behaviour, then the size rounded to whole cells; a paper
-    // that had to move becomes custom (PaperSize 256).
+    // The base behaviour, then the size rounded to whole cells. PaperSize
+    // keeps the code given (SetPaperWidth/Height make it 256, as for any
+    // page).
     void SetPaperWidth(double v) override;
     void SetPaperHeight(double v) override;
     void SetPaperSize(int v) override;
     // The base defaults, then one cell as each margin and the paper cut
-    // down (truncated) to whole cells.
+    // down (truncated) to whole cells; the printer's paper code stays.
     void SetDefaults() override;
 
 private:

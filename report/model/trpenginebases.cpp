@@ -8,6 +8,7 @@
 #include "report/model/trpband.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trppage.h"
+#include "report/model/trppictureview.h"
 #include "report/model/trpreport.h"
 #include "report/model/trpresources.h"
 #include "report/model/trputils.h"
@@ -38,16 +39,40 @@ bool isKindOf(const platform::Persistent &obj, const char *className)
     return false;
 }
 
-// The page's colour, frame and background as one object, exported first
-// on every page. The page kinds carry none of these yet, so this is a
-// plain view covering the page.
-std::unique_ptr<TrpView> makePageBackground(const QPoint &size)
+// The page's colour, frame and background picture as one picture view
+// over the printable area, exported first on every page. Objects of a
+// prepared page sit inside the margins, so it starts at (0, 0) as they do.
+std::unique_ptr<TrpPictureView> makePageBackground(const TrpReportPage &page)
 {
-    auto view = std::make_unique<TrpView>(nullptr);
+    auto view = std::make_unique<TrpPictureView>(nullptr);
     view->setName(QStringLiteral("_pagebackground"));
-    view->SetBounds(0, 0, size.x(), size.y());
+    view->SetColor(page.Color());
+    view->SetFrame(page.Frame());
+    view->SetPicture(page.BackPicture());
+    view->SetStretched(true);
+    view->SetKeepAspectRatio(false);
+    view->SetBounds(0, 0, page.Width() - (page.LeftMargin() + page.RightMargin()) * kPixelsPerMm,
+                    page.Height() - (page.TopMargin() + page.BottomMargin()) * kPixelsPerMm);
     return view;
 }
+
+// Gives the filter a page range for one export only: CurrentPageOnly
+// must not leave the shown page as the range of the next export.
+class ScopedPageRange {
+public:
+    ScopedPageRange(TrpCustomExportFilter &filter, const QString &range)
+        : m_filter(filter), m_saved(filter.PageRange())
+    {
+        m_filter.SetPageRange(range);
+    }
+    ~ScopedPageRange() { m_filter.SetPageRange(m_saved); }
+    ScopedPageRange(const ScopedPageRange &) = delete;
+    ScopedPageRange &operator=(const ScopedPageRange &) = delete;
+
+private:
+    TrpCustomExportFilter &m_filter;
+    QString m_saved;
+};
 
 } // namespace
 
@@ -113,7 +138,7 @@ bool TrpCustomPreviewPages::exportPage(TrpCustomExportFilter &filter, int index)
     if (filter.ShowProgress())
         m_report->StepProgress(ptExporting, index + 1);
     filter.StartPage(page, index);
-    const std::unique_ptr<TrpView> background = makePageBackground(GetPageSize(index));
+    const std::unique_ptr<TrpPictureView> background = makePageBackground(*page);
     filter.ExportObject(background.get());
     const bool first = index == 0;
     const bool last = index == GetCount() - 1;
@@ -174,14 +199,16 @@ bool TrpCustomPreviewPages::Export(TrpCustomExportFilter *filter)
     // A caller that gave a stream has chosen already.
     if (filter->ShowDialog() && !filter->Stream() && filter->ShowModal() != 1)
         return false;
+    QString range = filter->PageRange();
     if (filter->CurrentPageOnly())
-        filter->SetPageRange(report.Preview() ? QString::number(m_previewPageNo) : QStringLiteral("1"));
+        range = report.Preview() ? QString::number(m_previewPageNo) : QStringLiteral("1");
+    const ScopedPageRange scopedRange(*filter, range);
     report.SetTerminated(false);
     QString error;
     QSet<int> wanted;
     try {
         platform::StringList pages;
-        ParsePageNumbers(filter->PageRange(), pages, GetCount());
+        ParsePageNumbers(range, pages, GetCount());
         for (int i = 0; i < pages.count(); ++i)
             wanted.insert(pages.at(i).toInt());
     } catch (const bralvo::Error &e) {
@@ -193,7 +220,7 @@ bool TrpCustomPreviewPages::Export(TrpCustomExportFilter *filter)
         error = exportPages(*filter, wanted);
     }
     if (error.isEmpty())
-        return true;
+        return !report.Terminated();  // a stopped export is no finished file
     report.ErrorList().setText(error);
     HandleReportError(&report, GetResources().Get(QStringLiteral("clErrors")) + QStringLiteral("\r\n") +
                                    report.ErrorList().text());

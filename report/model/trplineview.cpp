@@ -28,7 +28,8 @@ const platform::ClassInfo &TrpCustomLineView::staticClass()
 {
     using T = TrpCustomLineView;
     static const platform::ClassInfo info = platform::makeClassInfo(
-        "TrpCustomLineView", &TrpStretcheable::staticClass(), nullptr, [](platform::PropertyTable &t) {
+        "TrpCustomLineView", &TrpStretcheable::staticClass(), [](platform::Component *o) { return new T(o); },
+        [](platform::PropertyTable &t) {
             platform::PropertyBuilder<T> b(t);
             b.string("TagStr", &T::TagStr, &T::SetTagStr);
         });

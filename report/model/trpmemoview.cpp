@@ -54,7 +54,8 @@ const platform::ClassInfo &TrpCustomMemoView::staticClass()
 {
     using T = TrpCustomMemoView;
     static const platform::ClassInfo info = platform::makeClassInfo(
-        "TrpCustomMemoView", &TrpStretcheable::staticClass(), nullptr, [](platform::PropertyTable &t) {
+        "TrpCustomMemoView", &TrpStretcheable::staticClass(), [](platform::Component *o) { return new T(o); },
+        [](platform::PropertyTable &t) {
             platform::PropertyBuilder<T> b(t);
             b.boolean("FirstParaBreak", &T::FirstParaBreak, &T::SetFirstParaBreak, false);
             b.boolean("LastParaBreak", &T::LastParaBreak, &T::SetLastParaBreak, false);

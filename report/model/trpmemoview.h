@@ -162,6 +162,10 @@ public:
     void SetTotalPages(int v) { m_totalPages = v; }
     int CopyNo() const { return m_copyNo; }
     void SetCopyNo(int v) { m_copyNo = v; }
+    // The printer's extra scale while the prepared pages print this memo;
+    // 1 otherwise. The text layout sizes fonts and widths by it.
+    double PrintScale() const { return m_printScale; }
+    void SetPrintScale(double v) { m_printScale = v; }
     // Replaces (when printing and AllowExpressions) the first
     // "[TOTALPAGES#]" by the page count and the first "[COPYNAME#]" by
     // the global variable "CopyName<CopyNo>"; then background, frame,
@@ -222,6 +226,7 @@ private:
     QString m_lastValue;
     int m_totalPages = 0;
     int m_copyNo = 0;
+    double m_printScale = 1;
 };
 
 class TrpMemoView : public TrpCustomMemoView {

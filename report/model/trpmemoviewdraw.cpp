@@ -3,6 +3,7 @@
 #include "report/model/trpmemoview.h"
 
 #include "report/model/trpframe.h"
+#include "report/model/trputils.h"
 #include "report/model/trpvariables.h"
 
 #include <QPainter>
@@ -48,7 +49,7 @@ void TrpCustomMemoView::drawUnderlines(double lineHeight)
         const double v = m_y + (m_gapY - m_lineSpacing + 1) * m_scaleY + k * step;
         if (v >= m_y1)
             break;
-        m_canvas->drawLine(m_x, int(std::round(v)), m_x1, int(std::round(v)));
+        m_canvas->drawLine(m_x, roundHalfEven(v), m_x1, roundHalfEven(v));
     }
 }
 

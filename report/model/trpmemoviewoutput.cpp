@@ -194,26 +194,32 @@ QString TrpCustomMemoView::computeExpression(const QString &e)
 
 // --- layout
 
+// The view's pixel rectangle (shadow taken off), narrowed by the framed
+// sides and the gaps; right and bottom exclusive as the layout wants them.
 QRect TrpCustomMemoView::TextRect(double scaleX, double scaleY, double offsetX, double offsetY) const
 {
     const double fw = Frame()->Width();
     const int typ = Frame()->Typ();
-    int x = int(std::round(AbsLeft() * scaleX + offsetX));
-    int y = int(std::round(AbsTop() * scaleY + offsetY));
-    int x1 = int(std::round((AbsLeft() + Width()) * scaleX + offsetX));
-    int y1 = int(std::round((AbsTop() + Height()) * scaleY + offsetY));
+    int x = roundHalfEven(offsetX + scaleX * AbsLeft());
+    int y = roundHalfEven(offsetY + scaleY * AbsTop());
+    int x1 = roundHalfEven(offsetX + scaleX * (AbsLeft() + Width()));
+    int y1 = roundHalfEven(offsetY + scaleY * (AbsTop() + Height()));
+    if (Frame()->DropShadow()) {
+        x1 -= roundHalfEven(scaleX * Frame()->ShadowWidth());
+        y1 -= roundHalfEven(scaleY * Frame()->ShadowWidth());
+    }
     if (typ & ftLeft)
-        x += int(std::round((scaleX * fw - 1) / 2));
-    x += int(std::round(scaleX * m_gapX));
+        x += roundHalfEven((scaleX * fw - 1) / 2);
+    x += roundHalfEven(scaleX * m_gapX);
     if (typ & ftTop)
-        y += int(std::round((scaleY * fw - 1) / 2));
-    y += int(std::round(scaleY * m_gapY));
+        y += roundHalfEven((scaleY * fw - 1) / 2);
+    y += roundHalfEven(scaleY * m_gapY);
     if (typ & ftRight)
-        x1 -= int(std::round(scaleX * fw / 2));
-    x1 -= int(std::round(scaleX * m_gapX)) - 1;
+        x1 -= roundHalfEven(scaleX * fw / 2);
+    x1 -= roundHalfEven(scaleX * m_gapX) - 1;
     if (typ & ftBottom)
-        y1 -= int(std::round(scaleY * fw / 2));
-    y1 -= int(std::round(scaleY * m_gapY)) - 1;
+        y1 -= roundHalfEven(scaleY * fw / 2);
+    y1 -= roundHalfEven(scaleY * m_gapY) - 1;
     return QRect(QPoint(x, y), QPoint(x1 - 1, y1 - 1));
 }
 
@@ -274,7 +280,7 @@ double TrpCustomMemoView::CalcHeight()
     applyAutoWidth();
     const QRect rect = m_autoWidth ? QRect(0, 0, 10000, 10000) : TextRect(1, 1, 0, 0);
     layoutText(*layout, rect);
-    return std::round(layout->TextHeight() + VerticalGaps());
+    return roundHalfEven(layout->TextHeight() + VerticalGaps());
 }
 
 double TrpCustomMemoView::CalcWidth()
@@ -283,7 +289,7 @@ double TrpCustomMemoView::CalcWidth()
     if (!layout)
         return Width();
     layoutText(*layout, QRect(0, 0, 10000, 10000));
-    return std::round(layout->TextWidth() + HorizontalGaps());
+    return roundHalfEven(layout->TextWidth() + HorizontalGaps());
 }
 
 void TrpCustomMemoView::InitPart()

@@ -2,6 +2,8 @@
 // the background, alignment of the page's children, and subreports.
 #include "report/model/trppage.h"
 
+#include "platform/printers/papertable.h"
+
 #include "report/model/trpband.h"
 #include "report/model/trpdataset.h"
 #include "report/model/trppictureview.h"
@@ -16,21 +18,6 @@
 namespace bralvo::report {
 
 namespace {
-
-struct PaperRow { int code; double width, height; };
-
-// The Windows paper list (upright, mm), the codes bills and forms use.
-const PaperRow kPapers[] = {
-    {1, 215.9, 279.4},  {2, 215.9, 279.4},  {3, 279.4, 431.8},  {4, 431.8, 279.4},  {5, 215.9, 355.6},
-    {6, 139.7, 215.9},  {7, 184.15, 266.7}, {8, 297, 420},      {9, 210, 297},      {10, 210, 297},
-    {11, 148, 210},     {12, 250, 354},     {13, 182, 257},     {14, 215.9, 330.2}, {15, 215, 275},
-    {16, 254, 355.6},   {17, 279.4, 431.8}, {18, 215.9, 279.4}, {19, 98.4, 225.4},  {20, 104.8, 241.3},
-    {21, 114.3, 263.5}, {22, 120.7, 279.4}, {23, 127, 292.1},   {24, 431.8, 558.8}, {25, 558.8, 863.6},
-    {26, 863.6, 1117.6}, {27, 110, 220},    {28, 162, 229},     {29, 324, 458},     {30, 229, 324},
-    {31, 114, 162},     {32, 114, 229},     {33, 250, 353},     {34, 176, 250},     {35, 176, 125},
-    {36, 110, 230},     {37, 98.4, 190.5},  {38, 92.1, 165.1},  {39, 377.8, 279.4}, {40, 215.9, 304.8},
-    {41, 215.9, 330.2}, {66, 420, 594},     {70, 105, 148},
-};
 
 std::function<TrpPrinterPaper()> &printerPaperSource()
 {
@@ -47,14 +34,12 @@ bool nonZero(double v)
 
 bool PaperDimensionsMm(int paperSize, double &width, double &height)
 {
-    for (const PaperRow &r : kPapers) {
-        if (r.code == paperSize) {
-            width = r.width;
-            height = r.height;
-            return true;
-        }
-    }
-    return false;
+    const std::optional<QSizeF> size = platform::paperDimensions(paperSize);
+    if (!size)
+        return false;
+    width = size->width();
+    height = size->height();
+    return true;
 }
 
 void setCurrentPrinterPaperSource(std::function<TrpPrinterPaper()> source)
@@ -191,6 +176,13 @@ void TrpReportPage::SetPaperSize(int v)
         m_paperWidth = w;
         m_paperHeight = h;
     }
+    UpdateSize();
+}
+
+void TrpReportPage::setPaperDimensions(double width, double height)
+{
+    m_paperWidth = width;
+    m_paperHeight = height;
     UpdateSize();
 }
 

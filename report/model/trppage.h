@@ -30,8 +30,10 @@ enum TPrinterOrientation : int { poPortrait, poLandscape };
 const platform::EnumInfo &duplexModeEnum();
 const platform::EnumInfo &printerOrientationEnum();
 
-// Upright width and height in mm of a Windows paper code (9 = A4);
-// false, both unchanged, for a code the table does not know.
+// Upright width and height in mm of a Windows paper code (9 = A4) from
+// the printer layer's paper table (platform/printers/papertable.h);
+// false, both unchanged, for a code the table does not know (48, 49,
+// 256, 70, ...).
 bool PaperDimensionsMm(int paperSize, double &width, double &height);
 
 // The current printer's paper for SetDefaults; installed by the printer
@@ -167,6 +169,8 @@ public:
 
 protected:
     void notification(platform::Component *component, platform::Operation operation) override;
+    // Paper width and height in mm; PaperSize is kept. Then UpdateSize.
+    void setPaperDimensions(double width, double height);
 
 private:
     bool paperSizesStored() const;

@@ -87,7 +87,8 @@ void registerReportClasses()
               &TrpMemoView::staticClass(), &TrpFrame::staticClass(), &TrpStyleItem::staticClass(),
               &TrpLineView::staticClass(), &TrpPictureView::staticClass(), &TrpShapeView::staticClass(),
               &TrpSubreport::staticClass(), &TrpDMPPage::staticClass(), &TrpDMPLineView::staticClass(),
-              &TrpDMPCommand::staticClass(), &TrpDMPMemoView::staticClass()})
+              &TrpDMPCommand::staticClass(), &TrpDMPMemoView::staticClass(), &TrpSysMemoView::staticClass(),
+              &TrpHighlight::staticClass(), &TrpCustomLineView::staticClass(), &TrpUserDataSet::staticClass()})
             platform::registerClass(*c);
         for (const platform::ClassInfo *c : bandClasses())
             platform::registerClass(*c);

@@ -18,6 +18,7 @@
 #include <QTemporaryFile>
 
 #include <cmath>
+#include <limits>
 #include <zlib.h>
 
 namespace bralvo::report {
@@ -60,6 +61,14 @@ QRectF MakeExtendedRect(double left, double top, double right, double bottom)
 double RoundTo8Decimals(double x)
 {
     return std::nearbyint(x * 1e8) / 1e8;
+}
+
+int roundHalfEven(double x)
+{
+    const double r = x - std::remainder(x, 1.0);  // exact, halves to even
+    if (!(r > -2147483648.0))  // NaN and what int cannot hold are clamped
+        return r != r ? 0 : std::numeric_limits<int>::min();
+    return r > 2147483647.0 ? std::numeric_limits<int>::max() : int(r);
 }
 
 bool FloatDiffers(double a, double b)

@@ -42,6 +42,9 @@ struct TrpRectArea {
 QRectF MakeExtendedRect(double left, double top, double right, double bottom);
 // X rounded to 8 decimals, halves to even.
 double RoundTo8Decimals(double x);
+// The nearest whole number, halves to even (2.5 gives 2, 3.5 gives 4):
+// the library's rounding of pixel positions and heights.
+int roundHalfEven(double x);
 // |B - A| > 0.0001.
 bool FloatDiffers(double a, double b);
 

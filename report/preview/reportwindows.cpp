@@ -2,8 +2,11 @@
 #include "report/preview/reportwindows.h"
 
 #include "report/model/trpwindows.h"
+#include "report/preview/trpdialogformwindow.h"
 #include "report/preview/trppasswordform.h"
 #include "report/preview/trpprogress.h"
+
+#include <QApplication>
 
 namespace bralvo::report {
 
@@ -13,6 +16,12 @@ void installReportWindows()
     w.createProgressWindow = [] { return std::make_unique<TrpProgress>(); };
     w.askPassword = [] { return TrpPasswordForm::Ask(); };
     setReportWindows(w);
+    // Widgets need a QApplication; without one pages keep a window in memory.
+    setDialogWindowFactory([](TrpDialogPage &page) -> std::unique_ptr<TrpDialogWindow> {
+        if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
+            return nullptr;
+        return std::make_unique<TrpDialogFormWindow>(page);
+    });
 }
 
 } // namespace bralvo::report

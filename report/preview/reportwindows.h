@@ -1,6 +1,7 @@
 // Installs the library's own windows into the report model: the
-// progress window (TrpProgress) and the password prompt
-// (TrpPasswordForm). The program calls this once at start-up.
+// progress window (TrpProgress), the password prompt (TrpPasswordForm)
+// and the window every new dialog page runs in (TrpDialogFormWindow).
+// The program calls this once at start-up, after QApplication exists.
 #pragma once
 
 namespace bralvo::report {

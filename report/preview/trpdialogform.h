@@ -4,6 +4,8 @@
 // page hears through OnModify when the user moved or sized it.
 #pragma once
 
+#include "report/model/trpdialogpage.h"  // kThreadSafeDialogTag
+
 #include <QDialog>
 #include <functional>
 
@@ -12,9 +14,6 @@ class Component;
 }
 
 namespace bralvo::report {
-
-// The Tag a dialog page gives the owner of a window it runs in.
-inline constexpr int kThreadSafeDialogTag = 318;
 
 class TrpDialogForm : public QDialog {
     Q_OBJECT

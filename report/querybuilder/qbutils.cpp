@@ -11,15 +11,6 @@ namespace bralvo::report {
 
 namespace {
 
-QByteArray checksumBytes(const QString &text)
-{
-    QStringEncoder cp1250("windows-1250");
-    QByteArray bytes = cp1250.encode(text);
-    if (cp1250.isValid() && !cp1250.hasError())
-        return bytes;
-    return text.toUtf8();
-}
-
 // Refuses lengths zlib's uLong cannot hold instead of truncating them.
 uLong zlibLength(qsizetype size)
 {
@@ -28,13 +19,23 @@ uLong zlibLength(qsizetype size)
     return uLong(size);
 }
 
-} // namespace
-
-quint32 CalcCRC32(const QString &text)
+quint32 crcOf(const QByteArray &bytes)
 {
-    const QByteArray bytes = checksumBytes(text);
     return quint32(crc32(0L, reinterpret_cast<const Bytef *>(bytes.constData()),
                          uInt(zlibLength(bytes.size()))));
+}
+
+} // namespace
+
+quint32 CalcCRC32(const QString &text) { return crcOf(text.toUtf8()); }
+
+std::optional<quint32> CalcCRC32Cp1250(const QString &text)
+{
+    QStringEncoder cp1250("windows-1250");
+    const QByteArray bytes = cp1250.encode(text);
+    if (!cp1250.isValid() || cp1250.hasError())
+        return std::nullopt;
+    return crcOf(bytes);
 }
 
 QString StripLineBreaks(const QString &text, const QString &charSet)
@@ -112,6 +113,10 @@ QString DecompressString(const QString &text)
         zs.avail_out = sizeof buffer;
         rc = inflate(&zs, Z_NO_FLUSH);
         out.append(buffer, qsizetype(sizeof buffer - zs.avail_out));
+        if (out.size() > MaxModelTextBytes) {
+            inflateEnd(&zs);
+            throw EqbError(QStringLiteral("The model text is too long."));
+        }
         if (rc == Z_OK && zs.avail_in == 0 && zs.avail_out != 0)
             rc = Z_DATA_ERROR; // input ended before the zlib stream did
     }

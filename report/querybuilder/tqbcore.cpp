@@ -71,13 +71,16 @@ QString TqbCore::SQL() const
 
 QString TqbCore::SQLSchema() const
 {
-    return m_schemaInsideSQL ? QString() : ExtractModel(m_fullText);
+    if (m_schemaInsideSQL || !HasModelBlock(m_fullText))
+        return QString();
+    return ExtractModel(m_fullText);
 }
 
 void TqbCore::SetSQL(const QString &value)
 {
     m_sqlPart = RemoveModel(value);
-    m_modelPart = ExtractModel(value);
+    // Plain SQL carries no model; ExtractModel alone would take it whole.
+    m_modelPart = HasModelBlock(value) ? ExtractModel(value) : QString();
     rebuildFullText();
 }
 
@@ -92,12 +95,16 @@ void TqbCore::SetSchemaInsideSQL(bool value)
     m_schemaInsideSQL = value;
     if (value) {
         m_sqlPart = RemoveModel(m_fullText);
-        m_modelPart = ExtractModel(m_fullText);
+        m_modelPart = HasModelBlock(m_fullText) ? ExtractModel(m_fullText) : QString();
     }
 }
 
 void TqbCore::rebuildFullText()
 {
+    if (m_modelPart.isEmpty()) {
+        m_fullText = m_sqlPart;
+        return;
+    }
     m_fullText = m_sqlPart + QStringLiteral("/*_QBMODEL\r\n") + m_modelPart
                  + QStringLiteral("\r\n_QBEND*/");
 }

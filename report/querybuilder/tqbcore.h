@@ -43,11 +43,20 @@ public:
 
     // The full text, without the model block unless SchemaInsideSQL.
     QString SQL() const;
+    // Takes the SQL part and, when value has a model block, its model; a
+    // plain SQL text leaves the model part empty. The full text becomes
+    // SQL part + "/*_QBMODEL" CR LF + model + CR LF + "_QBEND*/", or the SQL
+    // part alone while the model part is empty.
     void SetSQL(const QString &value);
     // The model part when the schema is kept apart, else "".
     QString SQLSchema() const;
+    // A value without markers is taken whole as the model.
     void SetSQLSchema(const QString &value);
     bool SchemaInsideSQL() const { return m_schemaInsideSQL; }
+    // The full text as it stands: what the designer window loads and
+    // replaces on OK.
+    QString FullText() const { return m_fullText; }
+    void SetFullText(const QString &value) { m_fullText = value; }
     void SetSchemaInsideSQL(bool value);
 
 private:

@@ -180,6 +180,12 @@ QString RemoveModel(const QString &text)
     return text.left(start);
 }
 
+bool HasModelBlock(const QString &text)
+{
+    const qsizetype start = text.indexOf(startMarker);
+    return start >= 0 && text.indexOf(endMarker, start + startMarker.size()) >= 0;
+}
+
 QStringList SaveToStrings(const TqbModel &model)
 {
     const QString sql = GenerateSQL(model);
@@ -203,14 +209,15 @@ LoadOutcome LoadModel(TqbModel &model, TqbEngine &engine, const QString &text)
     if (packed.isEmpty())
         return LoadOutcome::NoModel;
     const auto sections = parseIni(DecompressString(packed));
-    const quint32 checksum = CalcCRC32(stripped(RemoveModel(text)));
+    const QString sql = stripped(RemoveModel(text));
+    const quint32 checksum = CalcCRC32(sql);
     const Section database = sections.value(QStringLiteral("database"));
     bool found = false;
     quint32 stored = 0;
     for (const auto &[key, value] : database)
         if (key.compare(QLatin1String("SQL"), Qt::CaseInsensitive) == 0)
             stored = quint32(quint64(value.trimmed().toLongLong(&found))); // low 32 bits
-    if (!found || stored != checksum)
+    if (!found || (stored != checksum && stored != CalcCRC32Cp1250(sql)))
         return LoadOutcome::ChangedSql;
     try {
         loadTables(model, engine, sections.value(QStringLiteral("tables")));

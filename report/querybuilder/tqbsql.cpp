@@ -28,13 +28,6 @@ QString condition(const TqbModel &m, const TqbLink &link)
            + QuotedFieldName(dst.Fields[link.DestField].FieldName);
 }
 
-QString joinText(const TqbModel &m, const TqbLink &link)
-{
-    const TqbTable &dst = m.Tables[link.DestTable];
-    return JoinTypeText(link.JType) + u' ' + tableEntry(dst.TableName, dst.Alias)
-           + QStringLiteral(" ON (") + condition(m, link) + u')';
-}
-
 QString selectLine(const TqbModel &m)
 {
     QStringList entries;
@@ -47,44 +40,99 @@ QString selectLine(const TqbModel &m)
     return QStringLiteral("SELECT ") + entries.join(QStringLiteral(", "));
 }
 
-// FROM lines. Links to the same destination as the line before share one
-// join line; each condition names its own link's source table.
-QStringList fromLines(const TqbModel &m)
-{
-    QStringList lines;
-    QSet<QString> listed; // whole "table alias" entries, never substrings
-    if (!m.Links.isEmpty()) {
-        const TqbTable &first = m.Tables[m.Links[0].SourceTable];
-        lines << QStringLiteral("    ") + tableEntry(first.TableName, first.Alias);
-        listed << tableEntry(first.TableName, first.Alias);
-        QString lastDest;
-        for (int i = 0; i < m.Links.size(); ++i) {
-            const TqbLink &link = m.Links[i];
-            const TqbTable &dst = m.Tables[link.DestTable];
-            if (i > 0 && dst.Alias == lastDest) {
-                lines.last() += QStringLiteral(" AND (") + condition(m, link) + QStringLiteral(") ");
+// FROM lines. Every join line brings in one new table, and its ON names
+// only tables that are already in FROM, as engines other than SQLite
+// demand: a link whose source is still missing is written the other way
+// round (join type mirrored); a link between two tables already there adds
+// its condition to the last join line; a link that touches no table there
+// yet waits for one that does, and when none does its source comes in by
+// CROSS JOIN. Tables of grid rows that no link brings in follow after ", ".
+class FromClause {
+public:
+    explicit FromClause(const TqbModel &m) : m_model(m) {}
+
+    void build()
+    {
+        QList<TqbLink> pending = m_model.Links;
+        if (!pending.isEmpty())
+            bringIn(pending.first().SourceTable, QString());
+        while (!pending.isEmpty())
+            addLink(pending.takeAt(nextLink(pending)));
+        for (const TGridColumn &row : m_model.Rows) {
+            const QString entry = tableEntry(row.tableName, row.alias);
+            if (m_listed.contains(entry))
                 continue;
-            }
-            lines << QStringLiteral("    ") + joinText(m, link);
-            listed << tableEntry(dst.TableName, dst.Alias);
-            lastDest = dst.Alias;
+            if (!m_lines.isEmpty())
+                m_lines.last() += QStringLiteral(", ");
+            m_lines << QStringLiteral("    ") + entry;
+            m_listed << entry;
         }
     }
-    for (const TGridColumn &row : m.Rows) {
-        const QString entry = tableEntry(row.tableName, row.alias);
-        if (listed.contains(entry))
-            continue;
-        if (!lines.isEmpty())
-            lines.last() += QStringLiteral(", ");
-        lines << QStringLiteral("    ") + entry;
-        listed << entry;
-    }
-    return lines;
-}
 
-QStringList whereLines(const TqbModel &m)
+    QStringList lines() const { return m_lines; }
+    // Conditions of links that no join line could carry (a link inside a
+    // table before any join follows it); they belong to WHERE.
+    QStringList conditions() const { return m_conditions; }
+
+private:
+    QString entryOf(int table) const
+    {
+        return tableEntry(m_model.Tables[table].TableName, m_model.Tables[table].Alias);
+    }
+    bool listed(int table) const { return m_listed.contains(entryOf(table)); }
+
+    void bringIn(int table, const QString &prefix)
+    {
+        m_lines << QStringLiteral("    ") + prefix + entryOf(table);
+        m_listed << entryOf(table);
+        m_lastHasOn = false;
+    }
+
+    // The first link in link order that touches a table already in FROM,
+    // else the first link.
+    int nextLink(const QList<TqbLink> &pending) const
+    {
+        for (int i = 0; i < pending.size(); ++i)
+            if (listed(pending[i].SourceTable) || listed(pending[i].DestTable))
+                return i;
+        return 0;
+    }
+
+    void addLink(const TqbLink &link)
+    {
+        if (!listed(link.SourceTable) && !listed(link.DestTable))
+            bringIn(link.SourceTable, QStringLiteral("CROSS JOIN "));
+        const QString on = QStringLiteral(" ON (") + condition(m_model, link) + u')';
+        if (!listed(link.DestTable)) {
+            bringIn(link.DestTable, JoinTypeText(link.JType) + u' ');
+            m_lines.last() += on;
+            m_lastHasOn = true;
+        } else if (!listed(link.SourceTable)) {
+            bringIn(link.SourceTable, JoinTypeText(mirrored(link.JType)) + u' ');
+            m_lines.last() += on;
+            m_lastHasOn = true;
+        } else if (m_lastHasOn) {
+            m_lines.last() += QStringLiteral(" AND (") + condition(m_model, link) + QStringLiteral(") ");
+        } else {
+            m_conditions << u'(' + condition(m_model, link) + u')';
+        }
+    }
+
+    // The same join seen from its other table: left and right swap.
+    static qint32 mirrored(qint32 type) { return type == 1 ? 2 : type == 2 ? 1 : type; }
+
+    const TqbModel &m_model;
+    QStringList m_lines;
+    QStringList m_conditions;
+    QSet<QString> m_listed; // whole "table alias" entries, never substrings
+    bool m_lastHasOn = false; // the last line is a join with an ON to extend
+};
+
+QStringList whereLines(const TqbModel &m, const QStringList &linkConditions)
 {
     QStringList lines;
+    for (const QString &c : linkConditions)
+        lines << QStringLiteral("    ") + c;
     for (const TGridColumn &row : m.Rows)
         if (!row.where.isEmpty())
             lines << QStringLiteral("    ") + column(row) + u' ' + row.where;
@@ -121,7 +169,9 @@ QString GenerateSQL(const TqbModel &model)
         return QString();
     QStringList lines;
     lines << selectLine(model) << QStringLiteral("FROM");
-    lines << fromLines(model) << whereLines(model) << groupAndOrderLines(model);
+    FromClause from(model);
+    from.build();
+    lines << from.lines() << whereLines(model, from.conditions()) << groupAndOrderLines(model);
     return lines.join(crlf) + crlf;
 }
 

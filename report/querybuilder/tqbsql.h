@@ -26,6 +26,8 @@ QString ModelText(const TqbModel &model, const QString &sql);
 QString ExtractModel(const QString &text);
 // text cut before the first "/*_QBMODEL" when both markers are present.
 QString RemoveModel(const QString &text);
+// True when text holds "/*_QBMODEL" and, after it, "_QBEND*/".
+bool HasModelBlock(const QString &text);
 
 // SQL text, "/*_QBMODEL", packed model, "_QBEND*/"; empty for an empty query.
 QStringList SaveToStrings(const TqbModel &model);

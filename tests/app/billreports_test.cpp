@@ -111,6 +111,8 @@ TEST_F(BillPrinting, PicturesNeverCarryOverFromTheLastPrint)
         {"both pictures", image("logo.png", 40), image("sign.png", 20), false, {40, 10}, {20, 10}},
         {"missing files", m_dir.filePath("gone.png"), m_dir.filePath("gone2.png"), false, {0, 0}, {3, 3}},
         {"broken files", broken, broken, false, {0, 0}, {0, 0}},
+        {"both pictures again", image("logo.png", 40), image("sign.png", 20), false, {40, 10}, {20, 10}},
+        {"folders, not files", m_dir.path(), m_dir.path(), false, {0, 0}, {3, 3}},
         {"signature not printed", image("logo.png", 40), image("sign.png", 20), true, {40, 10}, {3, 3}},
         {"no empty picture either", QString(), QString(), false, {0, 0}, {0, 0}},
     };

@@ -12,7 +12,7 @@ namespace {
 // The summary keeps to the bottom of the last page: it starts a new page
 // when the last line leaves too little room, and sits on the footer.
 const char *const kBillScript =
-    "procedure MasterData1OnAfterPrint(Sender: TrpComponent);\r\n"
+    "procedure MasterData1OnAfterPrint(Sender: TObject);\r\n"
     "begin\r\n"
     "  if Engine.FreeSpace < ReportSummary1.Height + 0.1 then\r\n"
     "    ReportSummary1.StartNewPage := True\r\n"
@@ -20,7 +20,7 @@ const char *const kBillScript =
     "    ReportSummary1.StartNewPage := False;\r\n"
     "end;\r\n"
     "\r\n"
-    "procedure ReportSummary1OnBeforePrint(Sender: TrpComponent);\r\n"
+    "procedure ReportSummary1OnBeforePrint(Sender: TObject);\r\n"
     "begin\r\n"
     "  Engine.CurY := Engine.PageHeight - PageFooter1.Height - ReportSummary1.Height - 0.1;\r\n"
     "end;\r\n"
@@ -205,7 +205,7 @@ void cellTitle(CellPage &p, TrpBand *b)
     p.memo(b, 72, 81, 2, 2, QStringLiteral("[db_ks]"));
     p.memo(b, 54, 71, 3, 3, QStringLiteral("[specsymb]:"), 0, haRight);
     p.memo(b, 72, 81, 3, 3, QStringLiteral("[db_ss]"));
-    p.hline(b, 0, 4, 83);
+    p.hline(b, 0, 4, 82);
 }
 
 void cellParty(CellPage &p, TrpBand *b, int col, const QString &caption, const QString &who)
@@ -226,7 +226,7 @@ void cellParty(CellPage &p, TrpBand *b, int col, const QString &caption, const Q
 
 void cellPayment(CellPage &p, TrpBand *b)
 {
-    p.hline(b, 0, 14, 83);
+    p.hline(b, 0, 14, 82);
     p.memo(b, 1, 20, 15, 15, QStringLiteral("[bankovespojenie]:"), fsxBold);
     p.memo(b, 1, 20, 16, 16, QStringLiteral("[db_nazov_banky]"));
     p.memo(b, 1, 20, 17, 17, QStringLiteral("[db_cislo_uctu]"));
@@ -245,12 +245,12 @@ void cellPayment(CellPage &p, TrpBand *b)
         p.memo(b, 1, 11, 19 + i, 19 + i, QStringLiteral("[%1]:").arg(QLatin1String(contacts[i])), 0, haRight);
         p.memo(b, 13, 41, 19 + i, 19 + i, QStringLiteral("[db_%1]").arg(QLatin1String(contacts[i])));
     }
-    p.hline(b, 0, 22, 83);
+    p.hline(b, 0, 22, 82);
     p.memo(b, 1, 12, 22, 24, QStringLiteral("[opravnenie]:"), 0, haRight);
     p.memo(b, 14, 45, 22, 24, QStringLiteral("[db_opravnenie]"), 0, haLeft, vaBottom);
     p.memo(b, 47, 60, 22, 24, QStringLiteral("[formauhrady]:"), 0, haRight);
     p.memo(b, 62, 81, 22, 24, QStringLiteral("[db_forma_uhrady]"));
-    p.hline(b, 0, 25, 83);
+    p.hline(b, 0, 25, 82);
     p.memo(b, 1, 81, 26, 26, QStringLiteral("[fakturujemvam]"));
 }
 
@@ -290,8 +290,8 @@ void cellSummary(CellPage &p)
 {
     auto *s = p.band<TrpReportSummary>(QStringLiteral("ReportSummary1"), 12);
     p.frame(s, 0, 82, 0, 11);
-    p.vline(s, 22, 0, 12);
-    p.vline(s, 49, 0, 12);
+    p.vline(s, 22, 0, 11);
+    p.vline(s, 49, 0, 11);
     p.memo(s, 1, 21, 1, 1, QStringLiteral("[vystavil]:"));
     p.memo(s, 1, 21, 2, 3, QStringLiteral("[db_uzivatel_textpodpis]"));
     p.hline(s, 1, 6, 21);

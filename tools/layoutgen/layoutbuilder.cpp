@@ -156,7 +156,10 @@ TrpDMPMemoView *CellPage::memo(TrpComponent *parent, int firstCol, int lastCol, 
 
 TrpDMPMemoView *CellPage::frame(TrpComponent *parent, int firstCol, int lastCol, int topLine, int bottomLine)
 {
-    auto *m = memo(parent, firstCol, lastCol, topLine, bottomLine, QString());
+    // The dot-matrix export draws a frame in the cells around its memo, so
+    // the memo holds the cells inside: the frame stays on the band's own
+    // edge cells and never covers the next band's first line.
+    auto *m = memo(parent, firstCol + 1, lastCol - 1, topLine + 1, bottomLine - 1, QString());
     m->Frame()->SetTyp(ftLeft | ftRight | ftTop | ftBottom);
     return m;
 }

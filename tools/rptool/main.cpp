@@ -10,6 +10,7 @@
 //   rptool pdf FILE OUT.pdf   export a prepared report (.rp3) or prepare a
 //                             report definition (.xml) and export it to PDF
 //   rptool print, rptool dmp  print a prepared report (printcommands.h)
+//   rptool qb "CONNECTION STRING"  the query builder on a database
 // Exit code 0 when the file loaded without errors, 1 when it loaded with
 // errors, 2 for bad usage or a file that cannot be read or written.
 #include "preparedcommands.h"
@@ -17,12 +18,15 @@
 #include "platform/stream.h"
 #include "prepare.h"
 #include "previewcommand.h"
+#include "report/data/trpado.h"
+#include "qbcommand.h"
 #include "report/engine/trpengine.h"
 #include "report/engine/trpmemotextlayout.h"
 #include "report/engine/trppreviewpages.h"
 #include "report/export/trppdfexport.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trpreport.h"
+#include "report/preview/reportwindows.h"
 #include "tools/rptool/printcommands.h"
 
 #include <QApplication>
@@ -45,7 +49,8 @@ int usage()
                            " --out OUT.rp3\n"
                            "       rptool pdf (FILE.rp3 | REPORT.xml) OUT.pdf\n"
                            "       rptool print FILE.rp3 --printer NAME [--copies N]\n"
-                           "       rptool dmp FILE.rp3 (--printer NAME | --out FILE.prn) [--escape N]\n";
+                           "       rptool dmp FILE.rp3 (--printer NAME | --out FILE.prn) [--escape N]\n"
+                           "       rptool qb \"CONNECTION STRING\"\n";
     return 2;
 }
 
@@ -127,18 +132,30 @@ int main(int argc, char **argv)
             return 2;
         }
     }
+    if (argc == 3 && QLatin1String(argv[1]) == QLatin1String("qb")) {
+        QApplication app(argc, argv);
+        return runQueryBuilderCommand(app.arguments().at(2));
+    }
     if (argc > 1 && (qstrcmp(argv[1], "print") == 0 || qstrcmp(argv[1], "dmp") == 0))
         return printMain(argc, argv);
     // Drawing needs a GUI application; text is measured through the font
-    // layer and no window is ever shown.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // layer. Without a display nothing is shown.
+    const bool headless = qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && headless)
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
+    bralvo::report::registerDataComponents();
     const QStringList args = app.arguments().mid(1);
     if (args.size() < 2)
         return usage();
     bralvo::report::installReportEngine();
     bralvo::report::installPreviewPages();
+    // Dialog pages of a prepared report run modally in real windows when
+    // someone can answer them; offscreen they would wait for ever, so they
+    // keep their in-memory window and its ModalResult.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")
+        && QGuiApplication::platformName() != QLatin1String("minimal"))
+        bralvo::report::installReportWindows();
     if (args[0] == QLatin1String("prepare"))
         return prepareCommand(args.mid(1));
     if (args[0] == QLatin1String("dump") || args[0] == QLatin1String("render")) {

@@ -6,13 +6,15 @@
 // LANGUAGE is PascalScript, C++Script, JScript or BasicScript. Emit(V)
 // prints one typed value per line (see scrunhost.h). A compile error prints
 // "compile error at LINE:COL: MESSAGE" (exit 1); a run-time error prints
-// "runtime error: CLASS: MESSAGE" (exit 2). Numbers and dates follow the
+// "runtime error: CLASS: MESSAGE" (exit 2). After the main block the host
+// clicks Button1 once when its OnClick is bound, as a window's user would. Numbers and dates follow the
 // Slovak regional settings whatever the machine's locale, so the output of
 // a script is the same everywhere.
 #include "platform/regionalsettings.h"
 #include "platform/textfile.h"
 #include "script/runtimeerror.h"
 #include "script/tscscript.h"
+#include "tools/scrun/scrunevents.h"
 #include "tools/scrun/scrunhost.h"
 
 #include <QCoreApplication>
@@ -43,6 +45,7 @@ int run(const QString &language, const QString &fileName, QTextStream &out)
             return 1;
         }
         program.Execute();
+        scrun::clickButton1AfterRun();
     } catch (const std::exception &error) {
         out << "runtime error: " << script::exceptionClassName(error) << ": " << script::exceptionMessage(error)
             << '\n';

@@ -6,6 +6,8 @@
 #include "script/runtimeerror.h"
 #include "script/tscclassvariable.h"
 #include "script/tscscript.h"
+#include "tools/scrun/scrunautomation.h"
+#include "tools/scrun/scrunevents.h"
 
 #include <QHash>
 #include <memory>
@@ -99,6 +101,12 @@ QString typedForm(const Variant &value)
         return QStringLiteral("str:") + escaped(value.toString());
     if (value.isFloat())
         return QStringLiteral("float:") + QString::number(value.toDouble(), 'g', 15);
+    if (value.kind() == platform::varDispatch) {
+        const qint64 n = value.toInt64();
+        if (n != 0 && platform::HandleRegistry::isLive(n))
+            return QStringLiteral("obj:") + platform::HandleRegistry::lookup(n)->scriptClassName();
+        return n == 0 ? QStringLiteral("nilobj") : QStringLiteral("deadobj");
+    }
     if (value.isIntegral()) {
         const qint64 n = value.toInt64();
         if (n != 0 && platform::HandleRegistry::isLive(n))
@@ -126,6 +134,8 @@ void registerHost(script::TscScript &script, QTextStream &out)
                             return Variant::null();
                         });
     registerObjectClass(script);
+    registerEventHost(script);
+    registerAutomationServer();
     script.AddMethod(QStringLiteral("function NewObject(Start: Integer): TScrunObject"),
                      [](platform::HandleTarget *, const QString &, const QString &, TscMethodHelper &h) {
                          return newObject(h.GetParamValue(0).toInt64());

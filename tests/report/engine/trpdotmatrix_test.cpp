@@ -113,6 +113,44 @@ TEST(TrpDMPPage, PaperSizesRoundToWholeCells)
     EXPECT_NEAR(page.PaperHeight() * 3.77953 / 17, 66, 1e-6);
 }
 
+// The bill's Letter page must reach the printer as Letter: snapping to
+// cells moves the size, never the paper code.
+TEST(TrpDMPPage, KeepsItsPaperCodeOnTheCellGrid)
+{
+    TrpDMPPage fresh(nullptr);  // A4, snapped at once: 83 x 66 cells
+    EXPECT_EQ(fresh.PaperSize(), 9);
+    EXPECT_NEAR(fresh.PaperWidth() * 3.77953 / 9.6, 83, 1e-6);
+    EXPECT_NEAR(fresh.PaperHeight() * 3.77953 / 17, 66, 1e-6);
+
+    setCurrentPrinterPaperSource([] { return TrpPrinterPaper{1, 215.9, 279.4, poPortrait}; });
+    TrpDMPPage defaults(nullptr);
+    defaults.SetDefaults();
+    setCurrentPrinterPaperSource(nullptr);
+    EXPECT_EQ(defaults.PaperSize(), 1);
+
+    auto report = quietReport();
+    report->SetDotMatrixReport(true);
+    (new TrpDataPage(report.get()))->setName(QStringLiteral("Data"));
+    auto *page = new TrpDMPPage(report.get());
+    page->setName(QStringLiteral("Page1"));
+    page->SetPaperSize(1);
+    EXPECT_EQ(page->PaperSize(), 1);
+    EXPECT_NEAR(page->PaperWidth() * 3.77953 / 9.6, 85, 1e-6);
+    EXPECT_NEAR(page->PaperHeight() * 3.77953 / 17, 62, 1e-6);
+    const QByteArray first = saveToBytes(*report);
+    EXPECT_TRUE(first.contains("PaperSize=\"1\"")) << first.constData();
+    auto copy = quietReport();
+    loadFromBytes(*copy, first);
+    auto *read = dynamic_cast<TrpDMPPage *>(copy->FindObject(QStringLiteral("Page1")));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->PaperSize(), 1);
+    EXPECT_DOUBLE_EQ(read->PaperWidth(), page->PaperWidth());
+    EXPECT_EQ(saveToBytes(*copy).toStdString(), first.toStdString());
+
+    page->SetPaperWidth(100);  // a width of one's own is a custom paper
+    EXPECT_EQ(page->PaperSize(), 256);
+}
+
 TEST(TrpDMPPage, FontIsCourierWithThePrinterStyle)
 {
     TrpDMPPage page(nullptr);

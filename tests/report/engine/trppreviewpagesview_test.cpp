@@ -7,6 +7,8 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
 
 namespace bralvo::report::testing {
 namespace {
@@ -78,6 +80,35 @@ TEST_F(PreparedPagesView, DrawPagePlacesObjectsInsideTheMarginsMirroredOnEvenPag
         // The margins are back after drawing.
         EXPECT_DOUBLE_EQ(pages->GetPage(c.index)->LeftMargin(), 10);
     }
+}
+
+// The printer's extra scale reaches the memos only while they print.
+TEST_F(PreparedPagesView, MemosTakeThePrintScaleOnlyOnThePrinter)
+{
+    preparePages({QStringLiteral("a")});
+    pages->SetPrintScale(0.5);
+    auto memoOf = [this] {
+        for (TrpComponent *c : pages->GetPage(0)->AllObjects())
+            if (auto *memo = dynamic_cast<TrpCustomMemoView *>(c))
+                return memo;
+        return static_cast<TrpCustomMemoView *>(nullptr);
+    };
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("page.pdf")));
+    {
+        QPainter painter(&printer);
+        pages->DrawPage(0, painter, 1, 1, 0, 0);
+    }
+    ASSERT_NE(memoOf(), nullptr);
+    EXPECT_DOUBLE_EQ(memoOf()->PrintScale(), 0.5);
+    QImage img(900, 400, QImage::Format_RGB32);
+    {
+        QPainter painter(&img);
+        pages->DrawPage(0, painter, 1, 1, 0, 0);
+    }
+    EXPECT_DOUBLE_EQ(memoOf()->PrintScale(), 1);
 }
 
 TEST_F(PreparedPagesView, DrawPageClipsToThePaper)

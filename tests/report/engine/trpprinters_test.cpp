@@ -3,11 +3,14 @@
 // virtual printer when no printer exists.
 #include "report/engine/trpprinters.h"
 
+#include "report/engine/trpengine.h"
+
 #include "platform/printers/printererror.h"
 #include "tests/platform/printers/cupstestserver.h"
 
 #include <QFile>
 #include <QPainter>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -127,6 +130,39 @@ TEST_F(ReportPrinters, ReadsPapersBinsAndTheDefaultSetting)
     EXPECT_EQ(p.RightMargin(), 5);
     EXPECT_EQ(p.BottomMargin(), 4);
     EXPECT_EQ(p.ChosenBin(), -1);
+}
+
+// Runs lpadmin against the test server; its output when it fails.
+QString lpadmin(int port, const QStringList &args)
+{
+    QProcess tool;
+    tool.start(QStringLiteral("lpadmin"), QStringList{QStringLiteral("-h"), QStringLiteral("127.0.0.1:%1").arg(port)} + args);
+    if (!tool.waitForFinished(20000))
+        return QStringLiteral("lpadmin did not finish");
+    if (tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
+        return QString::fromUtf8(tool.readAllStandardOutput() + tool.readAllStandardError());
+    return QString();
+}
+
+// A new page takes the default printer's own paper: Letter on a queue set
+// to it, in millimetres from the paper table.
+TEST_F(ReportPrinters, NewPagesTakeTheCurrentPrintersPaper)
+{
+    const int port = s_server->port();
+    ASSERT_EQ(lpadmin(port, {QStringLiteral("-p"), QStringLiteral("Capture"), QStringLiteral("-o"),
+                             QStringLiteral("media-default=na_letter_8.5x11in")}),
+              QString());
+    ASSERT_EQ(lpadmin(port, {QStringLiteral("-d"), QStringLiteral("Capture")}), QString());
+    installReportEngine();
+    ASSERT_EQ(rpPrinters().GetCurrentPrinter()->Name(), QStringLiteral("Capture"));
+    TrpReportPage page(nullptr);
+    page.SetDefaults();
+    EXPECT_EQ(page.PaperSize(), 1);
+    EXPECT_DOUBLE_EQ(page.PaperWidth(), 215.9);
+    EXPECT_DOUBLE_EQ(page.PaperHeight(), 279.4);
+    EXPECT_EQ(page.Orientation(), poPortrait);
+    EXPECT_DOUBLE_EQ(page.LeftMargin(), 10);
+    EXPECT_DOUBLE_EQ(page.Width(), 816);
 }
 
 TEST_F(ReportPrinters, ApplyPaperForViewGivesSizesAndMargins)

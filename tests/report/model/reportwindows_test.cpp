@@ -8,6 +8,7 @@
 #include "report/model/trpwindows.h"
 #include "report/preview/reportwindows.h"
 #include "report/preview/trpdialogform.h"
+#include "report/preview/trpdialogformwindow.h"
 #include "report/preview/trpparentform.h"
 #include "report/preview/trppasswordform.h"
 #include "report/preview/trpprogress.h"
@@ -29,7 +30,11 @@ namespace {
 // The library's windows installed for one test.
 struct InstalledWindows {
     InstalledWindows() { installReportWindows(); }
-    ~InstalledWindows() { setReportWindows(TrpReportWindows{}); }
+    ~InstalledWindows()
+    {
+        setReportWindows(TrpReportWindows{});
+        setDialogWindowFactory(nullptr);
+    }
 };
 
 // A shown and active window, as the program's window would be.
@@ -256,4 +261,36 @@ TEST(ParentForm, OneHiddenWindowThatLetsItsControlsGoOnClear)
     EXPECT_EQ(control->parentWidget(), nullptr);
     delete control;
     EXPECT_NE(GetParentForm(), nullptr);
+}
+
+// A dialog page of a report opens a real window and waits in it until a
+// result is set or the user closes it (a close is a cancel).
+TEST(TrpDialogFormWindow, DialogPageRunsModallyInARealWindow)
+{
+    InstalledWindows installed;
+    auto report = quietReport();
+    auto *page = new TrpDialogPage(report.get());
+    page->SetCaption(QStringLiteral("Výber obdobia"));
+    page->SetBounds(10, 20, 300, 200);
+    auto *window = dynamic_cast<TrpDialogFormWindow *>(page->Window());
+    ASSERT_NE(window, nullptr);
+    TrpDialogForm *form = window->Form();
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Výber obdobia"));
+    EXPECT_EQ(form->size(), QSize(300, 200));
+
+    page->SetBorderStyle(bsDialog);  // fixed size while it runs
+    QWidget *modal = nullptr;
+    QTimer::singleShot(0, [&] {
+        modal = QApplication::activeModalWidget();
+        page->SetModalResult(1);
+    });
+    EXPECT_EQ(page->ShowModal(), 1);
+    EXPECT_EQ(modal, form);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
+    page->SetWidth(320);  // the page still sizes its window
+    EXPECT_EQ(form->width(), 320);
+
+    QTimer::singleShot(0, [&] { form->close(); });  // the user's close: a cancel
+    EXPECT_EQ(page->ShowModal(), 2);
 }

@@ -9,7 +9,12 @@
 #include "report/model/trpmemoview.h"
 #include "report/model/trpoptions.h"
 
+#include "report/model/trppictureview.h"
+
+#include <QBuffer>
 #include <QFileInfo>
+#include <QImage>
+#include <functional>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -44,7 +49,11 @@ public:
         if (m_page == failOnPage)
             throw ReportError(QStringLiteral("disk full"));
         log << obj->name();
+        if (obj->name() == QLatin1String("_pagebackground"))
+            onBackground(*obj);
     }
+    std::function<void(TrpReportComponent &)> onBackground = [](TrpReportComponent &) {};
+
     void FinishPage(TrpReportPage *, int index) override
     {
         ++m_page;
@@ -169,7 +178,7 @@ TEST(ExportProtocol, TerminatedReportStopsAfterThePage)
         if (type == ptExporting && page == 2)
             r->SetTerminated(true);
     };
-    EXPECT_TRUE(f.pages.Export(&filter));
+    EXPECT_FALSE(f.pages.Export(&filter));  // stopped: not reported as exported
     EXPECT_EQ(ExportFixture::pagesOf(filter.log), QStringList({"page 1", "page 2"}));
     EXPECT_EQ(filter.log.last(), QStringLiteral("finish"));
 }
@@ -244,4 +253,64 @@ TEST(TrpCustomCompressor, WorkingStreamIsAFileOnlyForPreparedPagesWithFileCache)
             EXPECT_FALSE(QFileInfo::exists(path));
         }
     }
+}
+
+// The background is a picture view over the printable area that carries
+// the page's colour, frame and background picture.
+TEST(ExportProtocol, PageBackgroundCarriesThePagesColourFrameAndPicture)
+{
+    ExportFixture f(1);
+    TrpReportPage &page = *f.pages.pages.front();
+    page.SetLeftMargin(10);
+    page.SetRightMargin(10);
+    page.SetTopMargin(5);
+    page.SetBottomMargin(15);
+    page.SetColor(0x00FFFF);
+    page.Frame()->SetTyp(ftLeft | ftBottom);
+    page.Frame()->SetColor(0xFF);
+    QImage image(4, 3, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    TrpPicture picture;
+    picture.SetData(png);
+    page.SetBackPicture(&picture);
+
+    RecordingFilter filter;
+    filter.SetShowDialog(false);
+    bool seen = false;
+    filter.onBackground = [&](TrpReportComponent &obj) {
+        seen = true;
+        auto *view = dynamic_cast<TrpPictureView *>(&obj);
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(view->Color(), 0x00FFFF);
+        EXPECT_EQ(view->Frame()->Typ(), ftLeft | ftBottom);
+        EXPECT_EQ(view->Frame()->Color(), 0xFF);
+        EXPECT_EQ(view->Picture()->Data(), png);
+        EXPECT_TRUE(view->Stretched());
+        EXPECT_FALSE(view->KeepAspectRatio());
+        EXPECT_DOUBLE_EQ(view->Left(), 0);
+        EXPECT_NEAR(view->Width(), 190 * 3.77953, 1);   // 210 - 10 - 10 mm
+        EXPECT_NEAR(view->Height(), 277 * 3.77953, 1);  // 297 - 5 - 15 mm
+    };
+    EXPECT_TRUE(f.pages.Export(&filter));
+    EXPECT_TRUE(seen);
+}
+
+TEST(ExportProtocol, CurrentPageOnlyLeavesThePageRangeForLaterExports)
+{
+    ExportFixture f(5);
+    RecordingFilter filter;
+    filter.SetShowDialog(false);
+    filter.SetPageRange(QStringLiteral("2-3"));
+    filter.SetCurrentPageOnly(true);
+    EXPECT_TRUE(f.pages.Export(&filter));
+    EXPECT_EQ(ExportFixture::pagesOf(filter.log), QStringList{"page 1"});
+    EXPECT_EQ(filter.PageRange(), QStringLiteral("2-3"));
+    filter.log.clear();
+    filter.SetCurrentPageOnly(false);
+    EXPECT_TRUE(f.pages.Export(&filter));
+    EXPECT_EQ(ExportFixture::pagesOf(filter.log), QStringList({"page 2", "page 3"}));
 }

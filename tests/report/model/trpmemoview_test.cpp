@@ -190,6 +190,37 @@ TEST(MemoView, TextRectAndGapsNarrowByFramedSides)
     EXPECT_DOUBLE_EQ(m.HorizontalGaps(), 4 + 1 + 1.5);
 }
 
+// The text rectangle starts from the view's own pixel rectangle: halves
+// round to even, the drop shadow is taken off, and a 1-pixel frame costs
+// no pixel on the right or bottom.
+TEST(MemoView, TextRectFollowsTheViewsPixelRectangle)
+{
+    struct Case {
+        const char *what;
+        QRectF bounds;
+        int typ;
+        bool shadow;
+        QRect expected;
+    };
+    const int all = ftLeft | ftTop | ftRight | ftBottom;
+    const Case cases[] = {
+        // 10 + 0 + 2, 20 + 0 + 1; right 110 - round(0.5) - 2 + 1, bottom 70 - 0 - 1 + 1
+        {"thin frame", QRectF(10, 20, 100, 50), all, false, QRect(QPoint(12, 21), QPoint(108, 69))},
+        // round(2.5) = 2, round(12.5) = 12, round(0.5) = 0, round(10.5) = 10
+        {"halves to even", QRectF(2.5, 0.5, 10, 10), 0, false, QRect(QPoint(4, 1), QPoint(10, 9))},
+        // x1 110 - 4, y1 70 - 4 before the gaps
+        {"drop shadow", QRectF(10, 20, 100, 50), 0, true, QRect(QPoint(12, 21), QPoint(104, 65))},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        TrpMemoView m(nullptr);
+        m.SetBounds(c.bounds.x(), c.bounds.y(), c.bounds.width(), c.bounds.height());
+        m.Frame()->SetTyp(c.typ);
+        m.Frame()->SetDropShadow(c.shadow);
+        EXPECT_EQ(m.TextRect(1, 1, 0, 0), c.expected);
+    }
+}
+
 TEST(MemoView, InitPartStartsWholeText)
 {
     TrpMemoView m(nullptr);
@@ -446,6 +477,87 @@ TEST_F(MemoLayoutFixture, AutoWidthKeepsTheAlignedEdge)
         EXPECT_DOUBLE_EQ(m.Width(), width);
         EXPECT_DOUBLE_EQ(m.Left(), 100 + (300 - width) * c.expectedLeftShare) << c.align;
     }
+}
+
+// One line of Arial 9 (14 px with its line spacing) framed top and
+// bottom: 14 + 2 x GapY + 0 + 0.5 = 16.5, which rounds to even.
+TEST_F(MemoLayoutFixture, OneFramedArialLineIsSixteenPixelsHigh)
+{
+    memo.SetParentFont(false);
+    memo.Font()->setName(QStringLiteral("Arial"));
+    memo.Font()->setSize(9);
+    memo.Frame()->SetTyp(ftTop | ftBottom);
+    memo.SetText(QStringLiteral("Faktúra č. 2026001"));
+    EXPECT_DOUBLE_EQ(memo.CalcHeight(), 16);
+}
+
+TEST_F(MemoLayoutFixture, TextStaysOutOfTheDropShadow)
+{
+    memo.SetBounds(0, 0, 100, 30);
+    memo.SetWordWrap(false);
+    memo.Frame()->SetDropShadow(true);
+    memo.Frame()->SetShadowColor(0xFF);  // red
+    memo.Frame()->SetShadowWidth(10);
+    memo.SetText(QStringLiteral("WWWWWWWWWWWWWWWWWWWW"));
+    QImage image(120, 40, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    memo.Draw(p, 1, 1, 0, 0);
+    p.end();
+    int dark = 0, inked = 0;
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 100; ++x) {
+            const QColor c(image.pixel(x, y));
+            if (x >= 90 && c.red() < 200)
+                ++dark;  // black text over the red shadow or the white page
+            if (x < 88 && c.red() < 128)
+                ++inked;
+        }
+    }
+    EXPECT_GT(inked, 0);
+    EXPECT_EQ(dark, 0);
+}
+
+// Right-to-left reading: a closing full stop after left-to-right letters
+// is seen first, as in "ab." read right to left.
+TEST_F(MemoLayoutFixture, RightToLeftReadingDrawsInReadingOrder)
+{
+    auto draw = [this](const QString &text, bool rtl) {
+        memo.SetText(text);
+        memo.SetRTLReading(rtl);
+        QImage image(220, 40, QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        memo.Draw(p, 1, 1, 0, 0);
+        return image;
+    };
+    const QImage rtl = draw(QStringLiteral("ab."), true);
+    EXPECT_EQ(rtl, draw(QStringLiteral(".ab"), false));
+    EXPECT_NE(rtl, draw(QStringLiteral("ab."), false));
+    EXPECT_EQ(draw(QStringLiteral("ab cd"), true), draw(QStringLiteral("ab cd"), false));
+}
+
+TEST_F(MemoLayoutFixture, AutoWidthAppliesWhenDrawn)
+{
+    TrpMemoView m(nullptr);
+    m.SetBounds(100, 0, 300, 20);
+    m.SetText(QStringLiteral("ab"));
+    m.SetHAlign(haRight);
+    m.SetAutoWidth(true);
+    const double width = m.CalcWidth();
+    QImage image(420, 40, QImage::Format_ARGB32);
+    QPainter p(&image);
+    m.Draw(p, 1, 1, 0, 0);
+    EXPECT_DOUBLE_EQ(m.Width(), width);
+    EXPECT_DOUBLE_EQ(m.Left() + m.Width(), 400);
+}
+
+TEST(MemoView, PrintScaleIsOneUnlessPrinting)
+{
+    TrpMemoView m(nullptr);
+    EXPECT_DOUBLE_EQ(m.PrintScale(), 1);
+    m.SetPrintScale(0.5);
+    EXPECT_DOUBLE_EQ(m.PrintScale(), 0.5);
 }
 
 TEST(MemoView, FlowToItselfIsRefused)

@@ -7,6 +7,7 @@
 #include "report/model/trplineview.h"
 #include "report/model/trppictureview.h"
 #include "report/model/trpserializer.h"
+#include "platform/classregistry.h"
 #include "report/model/trpshapeview.h"
 #include "testreport.h"
 
@@ -240,4 +241,86 @@ TEST(ObjectsXml, EveryNewPropertySurvivesSaveAndLoad)
     EXPECT_EQ(dialog->Position(), poDesigned);
     EXPECT_DOUBLE_EQ(dialog->Width(), 300);
     EXPECT_EQ(dialog->OnCloseQuery(), QStringLiteral("DialogPage1OnCloseQuery"));
+}
+
+TEST(ObjectsXml, EveryClassNamedForReadingIsRegistered)
+{
+    registerReportClasses();
+    const char *names[] = {
+        "TrpChild", "TrpColumnFooter", "TrpColumnHeader", "TrpCustomMemoView", "TrpMasterData",
+        "TrpDetailData", "TrpSubdetailData", "TrpDataBand4", "TrpDataBand5", "TrpDataBand6",
+        "TrpDialogPage", "TrpFooter", "TrpFrame", "TrpGroupFooter", "TrpGroupHeader", "TrpHeader",
+        "TrpHighlight", "TrpLineView", "TrpMemoView", "TrpOverlay", "TrpPageFooter", "TrpPageHeader",
+        "TrpPictureView", "TrpReport", "TrpReportPage", "TrpReportSummary", "TrpReportTitle",
+        "TrpShapeView", "TrpSubreport", "TrpSysMemoView", "TrpStyleItem", "TrpNullBand",
+        "TrpCustomLineView", "TrpDataPage"};
+    for (const char *name : names)
+        EXPECT_NE(platform::findClass(QString::fromLatin1(name)), nullptr) << name;
+}
+
+// A page number in a system memo, a plain custom memo and a custom line:
+// none may be dropped as an unknown class.
+TEST(ObjectsXml, SystemMemoAndCustomViewsAreRead)
+{
+    const QByteArray xml =
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+        "<TrpReport Version=\"4.3\">\n"
+        "  <TrpReportPage Name=\"Page1\">\n"
+        "    <TrpPageFooter Name=\"PageFooter1\" Height=\"20\" Left=\"0\" Top=\"100\" Width=\"718\">\n"
+        "      <TrpSysMemoView Name=\"SysMemo1\" Left=\"600\" Top=\"0\" Width=\"100\" Height=\"18\""
+        " HAlign=\"haRight\" Highlight.Condition=\"[Page#] = 1\" Highlight.Color=\"65280\""
+        " Text=\"[Page#] / [TotalPages#]\"/>\n"
+        "      <TrpCustomMemoView Name=\"Custom1\" Left=\"0\" Top=\"0\" Width=\"50\" Height=\"18\""
+        " TagStr=\"x\"/>\n"
+        "      <TrpCustomLineView Name=\"Line1\" Left=\"0\" Top=\"0\" Width=\"718\" Height=\"0\""
+        " TagStr=\"rule\"/>\n"
+        "    </TrpPageFooter>\n"
+        "  </TrpReportPage>\n"
+        "</TrpReport>\n";
+    auto report = quietReport();
+    loadFromBytes(*report, xml);
+    EXPECT_EQ(report->ErrorList().count(), 0) << report->ErrorList().text().toStdString();
+    auto *sys = dynamic_cast<TrpSysMemoView *>(report->FindObject(QStringLiteral("SysMemo1")));
+    ASSERT_NE(sys, nullptr);
+    EXPECT_EQ(sys->Text(), QStringLiteral("[Page#] / [TotalPages#]"));
+    EXPECT_EQ(sys->HAlign(), haRight);
+    EXPECT_EQ(sys->Highlight()->Condition(), QStringLiteral("[Page#] = 1"));
+    EXPECT_EQ(sys->Highlight()->Color(), 65280);
+    EXPECT_NE(dynamic_cast<TrpCustomMemoView *>(report->FindObject(QStringLiteral("Custom1"))), nullptr);
+    auto *line = dynamic_cast<TrpCustomLineView *>(report->FindObject(QStringLiteral("Line1")));
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->TagStr(), QStringLiteral("rule"));
+
+    auto copy = quietReport();
+    loadFromBytes(*copy, saveToBytes(*report));
+    EXPECT_EQ(copy->ErrorList().count(), 0);
+    EXPECT_NE(dynamic_cast<TrpSysMemoView *>(copy->FindObject(QStringLiteral("SysMemo1"))), nullptr);
+}
+
+// A dialog component keeps its place in the window definition as whole
+// pixels "pLeft" and "pTop"; outside a report it writes neither.
+TEST(ObjectsXml, DialogComponentKeepsItsPlaceInsideAReport)
+{
+    auto report = quietReport();
+    auto *data = new TrpDataPage(report.get());
+    data->setName(QStringLiteral("Data"));
+    auto *ds = new TrpUserDataSet(data);
+    ds->setName(QStringLiteral("Polozky"));
+    ds->SetLeft(124.4);
+    ds->SetTop(20.6);
+    const QByteArray first = saveToBytes(*report);
+    // pLeft 124 (hexadecimal 7C) and pTop 21 (15) as 8-bit integers
+    EXPECT_TRUE(first.contains("PropData=\"05704C656674027C0470546F700215\"")) << first.constData();
+    auto copy = quietReport();
+    loadFromBytes(*copy, first);
+    EXPECT_EQ(copy->ErrorList().count(), 0) << copy->ErrorList().text().toStdString();
+    auto *read = dynamic_cast<TrpUserDataSet *>(copy->FindObject(QStringLiteral("Polozky")));
+    ASSERT_NE(read, nullptr);
+    EXPECT_DOUBLE_EQ(read->Left(), 124);
+    EXPECT_DOUBLE_EQ(read->Top(), 21);
+    EXPECT_EQ(saveToBytes(*copy), first);
+
+    TrpUserDataSet loose(nullptr);
+    loose.SetLeft(50);
+    EXPECT_FALSE(textOf(loose).contains(QStringLiteral("PropData")));
 }

@@ -76,6 +76,33 @@ TEST(ReportPage, PaperSizes)
     EXPECT_DOUBLE_EQ(page.PaperWidth(), 210);
 }
 
+TEST(ReportPage, PaperCodesFollowThePrinterTable)
+{
+    struct Case { int code; double width, height; };
+    const Case known[] = {
+        {7, 184.2, 266.7}, {38, 92.0, 165.1}, {42, 250, 353}, {43, 100, 148}, {44, 228.6, 279.4},
+        {45, 254, 279.4}, {46, 381, 279.4}, {47, 220, 220}, {50, 235.5, 304.8}, {52, 296.9, 457.2},
+        {57, 227, 356}, {60, 210, 330}, {63, 322, 445}, {65, 201, 276}, {66, 420, 594},
+        {67, 297, 420}, {68, 322, 445}};
+    for (const Case &c : known) {
+        SCOPED_TRACE(c.code);
+        TrpReportPage page(nullptr);
+        page.SetPaperSize(c.code);
+        EXPECT_EQ(page.PaperSize(), c.code);
+        EXPECT_NEAR(page.PaperWidth(), c.width, 1e-9);
+        EXPECT_NEAR(page.PaperHeight(), c.height, 1e-9);
+    }
+    for (int code : {48, 49, 69, 70}) {  // not in the table: the size stays
+        SCOPED_TRACE(code);
+        TrpReportPage page(nullptr);
+        page.SetPaperSize(11);
+        page.SetPaperSize(code);
+        EXPECT_EQ(page.PaperSize(), code);
+        EXPECT_DOUBLE_EQ(page.PaperWidth(), 148);
+        EXPECT_DOUBLE_EQ(page.PaperHeight(), 210);
+    }
+}
+
 TEST(ReportPage, SetDefaultsTakesPrinterPaper)
 {
     TrpReportPage page(nullptr);

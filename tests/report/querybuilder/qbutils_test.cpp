@@ -15,6 +15,30 @@ TEST(QbUtils, Crc32MatchesZipChecksum)
     EXPECT_EQ(CalcCRC32(QString()), 0u);
 }
 
+TEST(QbUtils, Crc32IsTakenOverUtf8LikeThePackedModel)
+{
+    // zlib.crc32 of the UTF-8 and of the Windows-1250 bytes.
+    const QString text = QStringLiteral("Zákazník Č");
+    EXPECT_EQ(CalcCRC32(text), 794260643u);
+    EXPECT_EQ(CalcCRC32Cp1250(text), std::optional<quint32>(749085804u));
+    EXPECT_EQ(CalcCRC32Cp1250(QStringLiteral("\u4e2d")), std::nullopt);
+}
+
+TEST(QbUtils, DecompressStringRefusesTextsPastTheCap)
+{
+    const QString big(MaxModelTextBytes + 1, u'a');
+    const QString packed = CompressString(big);
+    EXPECT_LT(packed.size(), 64 * 1024);
+    try {
+        DecompressString(packed);
+        FAIL() << "expanded past the cap";
+    } catch (const EqbError &e) {
+        EXPECT_EQ(e.userText(), "The model text is too long.");
+    }
+    const QString fits(MaxModelTextBytes, u'a');
+    EXPECT_EQ(DecompressString(CompressString(fits)).size(), fits.size());
+}
+
 TEST(QbUtils, Base64MatchesRfc4648)
 {
     struct Case { QByteArray in; QString out; };

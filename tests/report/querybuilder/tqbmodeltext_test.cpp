@@ -212,3 +212,42 @@ TEST(TqbCore, FileRoundTripThroughTheEngine)
     core.SetEngine(nullptr);
     core.Clear();
 }
+
+TEST(TqbCore, PlainSqlIsNotTakenForAModel)
+{
+    TqbCore &core = qbCore();
+    core.SetSchemaInsideSQL(false);
+    core.SetSQLSchema(QString());
+    core.SetSQL("SELECT * FROM Customer\r\n");
+    EXPECT_EQ(core.SQL(), "SELECT * FROM Customer\r\n");
+    EXPECT_EQ(core.SQLSchema(), QString());
+    core.SetSchemaInsideSQL(true);
+    EXPECT_EQ(core.SQL(), "SELECT * FROM Customer\r\n");
+    EXPECT_EQ(core.SQLSchema(), QString());
+    core.SetSchemaInsideSQL(false);
+    EXPECT_EQ(core.SQLSchema(), QString());
+    core.SetSQL(QString());
+}
+
+TEST(TqbModelText, ChecksumOverUtf8AndOlderCp1250ModelsLoad)
+{
+    SchemaEngine engine;
+    TqbModel m = sample(engine);
+    m.Rows[0].where = "LIKE 'Š%'";
+    const QStringList saved = SaveToStrings(m);
+    ASSERT_EQ(saved.size(), 4);
+    const QString sql = StripLineBreaks(saved[0], "\r\n");
+    const QString ini = DecompressString(saved[2]);
+    const QString utf8Line = QStringLiteral("SQL=%1\r\n").arg(CalcCRC32(sql));
+    EXPECT_TRUE(ini.contains(utf8Line)) << ini.toStdString();
+
+    struct Case { const char *what; QString checksum; LoadOutcome outcome; };
+    for (const Case &c : {Case{"utf-8", QString::number(CalcCRC32(sql)), LoadOutcome::Loaded},
+                          Case{"cp1250", QString::number(*CalcCRC32Cp1250(sql)), LoadOutcome::Loaded},
+                          Case{"other", QString::number(CalcCRC32(sql) ^ 1u), LoadOutcome::ChangedSql}}) {
+        SCOPED_TRACE(c.what);
+        const QString packed = CompressString(QString(ini).replace(utf8Line, "SQL=" + c.checksum + "\r\n"));
+        TqbModel loaded;
+        EXPECT_EQ(LoadModel(loaded, engine, saved[0] + "/*_QBMODEL\r\n" + packed + "\r\n_QBEND*/"), c.outcome);
+    }
+}

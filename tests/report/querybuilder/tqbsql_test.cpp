@@ -119,17 +119,76 @@ TEST_F(TqbSql, EmptyGridAndNoVisibleColumn)
 
 TEST_F(TqbSql, AndConditionUsesItsOwnSourceTable)
 {
-    // Employee and Customer both join Orders: the second condition must
-    // name Employee, not the table that opened the join line.
+    // A second link into Orders from a table already in FROM: its condition
+    // names its own source, Employee, not the table that opened the line.
     const int c = add("Customer"), e = add("Employee"), o = add("Orders");
+    link(m, c, "CustNo", e, "EmpNo");
     link(m, c, "CustNo", o, "CustNo");
     link(m, e, "EmpNo", o, "EmpNo");
     row(m, c, "Name");
-    row(m, e, "LastName");
     EXPECT_EQ(GenerateSQL(m),
-              lines({"SELECT C.Name, E.LastName", "FROM", "    Customer C",
-                     "    INNER JOIN Orders O ON (C.CustNo=O.CustNo) AND (E.EmpNo=O.EmpNo) , ",
-                     "    Employee E"}));
+              lines({"SELECT C.Name", "FROM", "    Customer C",
+                     "    INNER JOIN Employee E ON (C.CustNo=E.EmpNo)",
+                     "    INNER JOIN Orders O ON (C.CustNo=O.CustNo) AND (E.EmpNo=O.EmpNo) "}));
+}
+
+TEST_F(TqbSql, EveryJoinNamesOnlyTablesAlreadyInFrom)
+{
+    // Engines other than SQLite refuse an ON that names a table brought in
+    // later (or never): each case once wrote such a FROM list.
+    const int c = add("Customer"), e = add("Employee"), o = add("Orders"), c1 = add("Customer");
+    struct Case { const char *what; QList<TqbLink> links; QStringList from; };
+    const auto L = [&](int st, const QString &sf, int dt, const QString &df, int type) {
+        return TqbLink{st, field(m, st, sf), dt, field(m, dt, df), 0, type};
+    };
+    const QList<Case> cases = {
+        {"second source joins the destination the other way round",
+         {L(c, "CustNo", o, "CustNo", 0), L(e, "EmpNo", o, "EmpNo", 0)},
+         {"    Customer C", "    INNER JOIN Orders O ON (C.CustNo=O.CustNo)",
+          "    INNER JOIN Employee E ON (E.EmpNo=O.EmpNo)"}},
+        {"an outer join written the other way round swaps left and right",
+         {L(c, "CustNo", o, "CustNo", 1), L(e, "EmpNo", o, "EmpNo", 1), L(c1, "CustNo", o, "CustNo", 2)},
+         {"    Customer C", "    LEFT OUTER JOIN Orders O ON (C.CustNo=O.CustNo)",
+          "    RIGHT OUTER JOIN Employee E ON (E.EmpNo=O.EmpNo)",
+          "    LEFT OUTER JOIN Customer C1 ON (C1.CustNo=O.CustNo)"}},
+        {"a link between two new tables waits for one that reaches them",
+         {L(c, "CustNo", o, "CustNo", 0), L(c1, "CustNo", e, "EmpNo", 0), L(o, "EmpNo", e, "EmpNo", 0)},
+         {"    Customer C", "    INNER JOIN Orders O ON (C.CustNo=O.CustNo)",
+          "    INNER JOIN Employee E ON (O.EmpNo=E.EmpNo)",
+          "    INNER JOIN Customer C1 ON (C1.CustNo=E.EmpNo)"}},
+        {"a link no other reaches brings its source in by a cross join",
+         {L(c, "CustNo", o, "CustNo", 0), L(c1, "CustNo", e, "EmpNo", 0)},
+         {"    Customer C", "    INNER JOIN Orders O ON (C.CustNo=O.CustNo)",
+          "    CROSS JOIN Customer C1", "    INNER JOIN Employee E ON (C1.CustNo=E.EmpNo)"}},
+        {"a link back to the first table joins no table twice",
+         {L(c, "CustNo", o, "CustNo", 0), L(o, "EmpNo", c, "Name", 0)},
+         {"    Customer C", "    INNER JOIN Orders O ON (C.CustNo=O.CustNo) AND (O.EmpNo=C.Name) "}},
+    };
+    for (const Case &k : cases) {
+        SCOPED_TRACE(k.what);
+        m.Links = k.links;
+        m.Rows.clear();
+        row(m, c, "Name");
+        EXPECT_EQ(GenerateSQL(m), lines(QStringList{"SELECT C.Name", "FROM"} + k.from));
+    }
+}
+
+TEST_F(TqbSql, LinkInsideATableBeforeAnyJoinBecomesACondition)
+{
+    const int c = add("Customer"), o = add("Orders"), e = add("Employee");
+    link(m, c, "CustNo", c, "Name");
+    row(m, c, "Name").where = "<> ''";
+    EXPECT_EQ(GenerateSQL(m), lines({"SELECT C.Name", "FROM", "    Customer C", "WHERE",
+                                     "    (C.CustNo=C.Name) AND", "    C.Name <> ''"}));
+    // The same right after a cross join: a CROSS JOIN has no ON to extend.
+    m.Links.clear();
+    m.Rows.clear();
+    link(m, c, "CustNo", o, "CustNo");
+    link(m, e, "EmpNo", e, "LastName");
+    row(m, c, "Name");
+    EXPECT_EQ(GenerateSQL(m), lines({"SELECT C.Name", "FROM", "    Customer C",
+                                     "    INNER JOIN Orders O ON (C.CustNo=O.CustNo)",
+                                     "    CROSS JOIN Employee E", "WHERE", "    (E.EmpNo=E.LastName)"}));
 }
 
 TEST_F(TqbSql, FromListMatchesWholeTableEntries)

@@ -1,0 +1,168 @@
+// Datasets: the rows of a command held in memory and walked by a client
+// cursor (First, Next, Eof ...). Bookmarks are row positions, so they stay
+// valid across sorting. Descendants say how rows are fetched (RunCommand)
+// and described (DescribeColumns); this class keeps the cursor, the local
+// filter (OnFilterRecord), the sort, field objects and notifications.
+// Datasets here only read: Edit, Insert, Post and Delete raise.
+#pragma once
+
+#include "platform/component.h"
+#include "platform/handleregistry.h"
+#include "platform/stringlist.h"
+#include "report/data/rowset.h"
+#include "report/data/tfield.h"
+#include "report/data/tfielddefs.h"
+#include "script/tscevents.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace bralvo::data {
+
+class TDataSet;
+
+enum class DataChange { Opened, Closed, Scrolled };
+
+// Told about opening, closing and moving (data sources, table models).
+class DataSetObserver {
+public:
+    virtual ~DataSetObserver() = default;
+    virtual void dataSetChanged(TDataSet *dataSet, DataChange change) = 0;
+};
+
+// Locate options (bit mask) and filter options.
+enum : int { loCaseInsensitive = 1, loPartialKey = 2 };
+enum : int { foCaseInsensitive = 1, foNoPartialCompare = 2 };
+
+class TDataSet : public platform::Component, public platform::HandleTarget, public script::TscEventHost {
+    BRALVO_CLASS(TDataSet)
+public:
+    using NotifyEvent = std::function<void(TDataSet *)>;
+    using FilterRecordEvent = std::function<void(TDataSet *, bool &accept)>;
+    using TBookmark = qint64; // 0: none; else the row's position + 1
+
+    explicit TDataSet(platform::Component *owner = nullptr);
+    ~TDataSet() override;
+    QString scriptClassName() const override { return className(); }
+
+    // --- state
+    void Open();
+    void Close();
+    bool Active() const { return m_active; }
+    void SetActive(bool on) { on ? Open() : Close(); }
+    // Fetches the rows again and goes to the first.
+    void Requery();
+
+    // --- cursor
+    void First();
+    void Last();
+    void Next();
+    void Prior();
+    int MoveBy(int distance);
+    bool Eof() const { return m_eof; }
+    bool Bof() const { return m_bof; }
+    // 1-based position of the current record; 0 without one.
+    int RecNo() const { return m_pos < 0 ? 0 : m_pos + 1; }
+    int RecordCount() const { return int(m_order.size()); }
+    bool IsEmpty() const { return m_order.empty(); }
+    bool FindFirst();
+    bool FindLast();
+    bool FindNext();
+    bool FindPrior();
+
+    // --- fields
+    TFields *Fields() const { return m_fields.get(); }
+    int FieldCount() const { return m_fields->Count(); }
+    TField *FindField(const QString &name) const { return m_fields->FindField(name); }
+    // Throws DataError "<name>: Field 'X' not found".
+    TField *FieldByName(const QString &name) const;
+    // The field names of an open dataset, else of the field definitions.
+    void GetFieldNames(platform::StringList &list);
+    TFieldDefs *FieldDefs() const { return m_fieldDefs.get(); }
+    // The result's columns without fetching rows.
+    virtual QList<ColumnInfo> DescribeColumns() = 0;
+
+    // --- bookmarks
+    virtual TBookmark GetBookmark() const;
+    // Throws DataError "Record not found" for a row no longer visible.
+    virtual void GotoBookmark(TBookmark bookmark);
+    virtual void FreeBookmark(TBookmark) {}
+    bool BookmarkValid(TBookmark bookmark) const;
+    // -1, 0 or 1 by position; 0 when both are none.
+    int CompareBookmarks(TBookmark a, TBookmark b) const;
+
+    // Moves to the first record whose KeyFields ("A;B") hold KeyValues
+    // (a variant array for several fields); false leaves the cursor.
+    bool Locate(const QString &keyFields, const platform::Variant &keyValues, int options);
+
+    // --- filter and sort
+    // SQL condition around the command (descendants apply it); with
+    // Filtered set, OnFilterRecord also runs for every fetched row.
+    QString Filter() const { return m_filter; }
+    void SetFilter(const QString &text);
+    bool Filtered() const { return m_filtered; }
+    void SetFiltered(bool on);
+    int FilterOptions() const { return m_filterOptions; }
+    void SetFilterOptions(int options) { m_filterOptions = options; }
+    // "Field [ASC|DESC], ..." ordering the fetched rows; empty: fetch order.
+    QString Sort() const { return m_sort; }
+    void SetSort(const QString &text);
+
+    // --- writes (all refused) and controls
+    void Edit();
+    void Insert();
+    void Append();
+    void Post();
+    void Delete();
+    void Cancel() {}
+    void DisableControls() { ++m_disabled; }
+    void EnableControls();
+    bool ControlsDisabled() const { return m_disabled > 0; }
+
+    void addObserver(DataSetObserver *observer);
+    void removeObserver(DataSetObserver *observer);
+
+    // --- what fields and models read
+    const RowSet *CurrentRows() const { return m_rows.get(); }
+    // The row of the current record in CurrentRows; -1 without one.
+    int CurrentRowIndex() const { return m_pos < 0 ? -1 : m_order[size_t(m_pos)]; }
+    // The row shown at a 0-based position.
+    int RowAt(int position) const { return m_order[size_t(position)]; }
+
+    NotifyEvent BeforeOpen, AfterOpen, BeforeClose, AfterClose, BeforeScroll, AfterScroll;
+    NotifyEvent BeforeInsert, AfterInsert, BeforeEdit, AfterEdit, BeforePost, AfterPost;
+    NotifyEvent BeforeCancel, AfterCancel, BeforeDelete, AfterDelete, OnCalcFields, OnNewRecord;
+    FilterRecordEvent OnFilterRecord;
+
+    // A script procedure bound to one of the events above (by name).
+    void SetScriptEvent(const QString &eventName, script::TscCustomEvent *adapter) override;
+
+protected:
+    // All rows of the dataset's command, Filter already applied.
+    virtual std::unique_ptr<RowSet> RunCommand() = 0;
+    // A descendant's check before opening (a connection, a command).
+    virtual void CheckCanOpen() {}
+    void notifyObservers(DataChange change);
+
+private:
+    void buildFields();
+    void applyLocalFilter();
+    void applySort();
+    void moveTo(int position);
+    void reopenIfActive();
+
+    std::unique_ptr<TFields> m_fields;
+    std::unique_ptr<TFieldDefs> m_fieldDefs;
+    std::unique_ptr<RowSet> m_rows;
+    std::vector<int> m_order;
+    int m_pos = -1;
+    bool m_active = false, m_eof = true, m_bof = true;
+    QString m_filter, m_sort;
+    bool m_filtered = false;
+    int m_filterOptions = 0;
+    int m_disabled = 0;
+    QList<DataSetObserver *> m_observers;
+};
+
+} // namespace bralvo::data

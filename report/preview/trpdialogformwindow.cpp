@@ -1,0 +1,165 @@
+// A dialog page's window on screen.
+#include "report/preview/trpdialogformwindow.h"
+
+#include "platform/font.h"
+#include "report/model/trpview.h"
+#include "report/preview/trpdialogform.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <exception>
+
+namespace bralvo::report {
+
+namespace {
+
+constexpr int kModalOk = 1;
+constexpr int kModalCancel = 2;
+
+Qt::WindowFlags flagsFor(TFormBorderStyle style)
+{
+    Qt::WindowFlags flags = Qt::Dialog;
+    if (style == bsNone)
+        flags |= Qt::FramelessWindowHint;
+    if (style == bsToolWindow || style == bsSizeToolWin)
+        flags = Qt::Tool;
+    return flags;
+}
+
+} // namespace
+
+TrpDialogFormWindow::TrpDialogFormWindow(TrpDialogPage &page)
+    : m_page(page), m_form(std::make_unique<TrpDialogForm>(&page))
+{
+}
+
+TrpDialogFormWindow::~TrpDialogFormWindow() = default;
+
+void TrpDialogFormWindow::SetBounds(int left, int top, int width, int height)
+{
+    m_form->move(left, top);
+    const QSize size(std::max(width, 0), std::max(height, 0));
+    if (m_form->minimumSize() == m_form->maximumSize())
+        m_form->setFixedSize(size);  // a dialog border keeps the page's size fixed
+    else
+        m_form->resize(size);
+}
+
+QRect TrpDialogFormWindow::Bounds() const
+{
+    return QRect(m_form->pos(), m_form->size());
+}
+
+void TrpDialogFormWindow::SetCaption(const QString &caption)
+{
+    m_form->setWindowTitle(caption);
+}
+
+// System colours (negative) leave the window's own palette.
+void TrpDialogFormWindow::SetColor(int color)
+{
+    QPalette palette = m_form->palette();
+    palette.setColor(QPalette::Window, color < 0 ? QApplication::palette().color(QPalette::Window)
+                                                 : ColorToQColor(color));
+    m_form->setPalette(palette);
+}
+
+void TrpDialogFormWindow::SetFont(const platform::Font &font)
+{
+    QFont f(font.name(), std::max(font.size(), 1));
+    f.setBold(font.style() & platform::fsBold);
+    f.setItalic(font.style() & platform::fsItalic);
+    f.setUnderline(font.style() & platform::fsUnderline);
+    f.setStrikeOut(font.style() & platform::fsStrikeOut);
+    m_form->setFont(f);
+}
+
+void TrpDialogFormWindow::SetModalResult(int result)
+{
+    m_modalResult = result;
+    if (m_running && result != 0)
+        m_form->done(result);
+}
+
+bool TrpDialogFormWindow::IsVisible() const
+{
+    return m_form->isVisible();
+}
+
+void TrpDialogFormWindow::Hide()
+{
+    m_form->hide();
+}
+
+void TrpDialogFormWindow::SetBorderStyle(TFormBorderStyle style)
+{
+    const QSize size = m_form->size();
+    m_form->setWindowFlags(flagsFor(style) | (m_form->windowFlags() & Qt::WindowStaysOnTopHint));
+    if (style == bsSingle || style == bsDialog) {
+        m_form->setFixedSize(size);
+    } else {
+        m_form->setMinimumSize(0, 0);
+        m_form->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+}
+
+void TrpDialogFormWindow::SetStayOnTop(bool on)
+{
+    m_form->setWindowFlag(Qt::WindowStaysOnTopHint, on);
+}
+
+// Centred on the screen, or on the active window for the owner-centred
+// positions; designed and default positions keep the page's Left and Top.
+void TrpDialogFormWindow::placeWindow()
+{
+    QRect area;
+    QWidget *active = QApplication::activeWindow();
+    if ((m_position == poMainFormCenter || m_position == poOwnerFormCenter) && active)
+        area = active->frameGeometry();
+    else if (m_position == poScreenCenter || m_position == poDesktopCenter
+             || m_position == poMainFormCenter || m_position == poOwnerFormCenter)
+        area = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry() : QRect();
+    if (area.isValid())
+        m_form->move(area.center() - QPoint(m_form->width() / 2, m_form->height() / 2));
+    if (m_windowState == wsMaximized)
+        m_form->setWindowState(Qt::WindowMaximized);
+    else if (m_windowState == wsMinimized)
+        m_form->setWindowState(Qt::WindowMinimized);
+}
+
+int TrpDialogFormWindow::ExecModal(const std::function<void()> &onModify)
+{
+    std::exception_ptr failure;  // a script error must not cross the event loop
+    m_form->OnModify = [onModify](TrpDialogForm *) {
+        if (onModify)
+            onModify();
+    };
+    m_form->OnCloseQuery = [this, &failure] {
+        bool canClose = true;
+        try {
+            m_page.DoCloseQuery(canClose);
+        } catch (...) {
+            failure = std::current_exception();
+            return true;
+        }
+        return canClose;
+    };
+    m_modalResult = 0;
+    placeWindow();
+    m_page.DoEvent(TrpDialogPage::DialogEvent::Show);
+    m_running = true;
+    const int code = m_form->exec();
+    m_running = false;
+    m_form->OnCloseQuery = nullptr;
+    m_form->OnModify = nullptr;
+    if (m_modalResult == 0)
+        m_modalResult = code == QDialog::Accepted ? kModalOk : kModalCancel;
+    if (failure)
+        std::rethrow_exception(failure);
+    m_page.DoEvent(TrpDialogPage::DialogEvent::Hide);
+    return m_modalResult;
+}
+
+} // namespace bralvo::report

@@ -1,0 +1,135 @@
+// The data classes from report scripts: the field-type constants, walking
+// a query and reading its fields in PascalScript and JScript, sorting.
+#include "fixturedb.h"
+#include "report/data/trpado.h"
+#include "report/engine/trpengine.h"
+#include "report/engine/trppreviewpages.h"
+#include "report/model/trpoptions.h"
+#include "report/model/trppage.h"
+#include "report/model/trpreport.h"
+#include "script/tschelpers.h"
+#include "script/tscscript.h"
+
+#include "tests/support/qstringprint.h"
+
+#include <gtest/gtest.h>
+
+using namespace bralvo::report;
+using bralvo::platform::Variant;
+
+namespace {
+
+struct Registered {
+    Registered()
+    {
+        installReportEngine();
+        installPreviewPages();
+        registerDataComponents();
+    }
+};
+
+// A report holding the orders query; its script emits into a list.
+struct ScriptReport : Registered {
+    bralvo::test::FixtureDb fixture;
+    TrpReport report{nullptr};
+    QStringList emitted;
+
+    explicit ScriptReport(const QString &language)
+    {
+        report.EngineOptions()->SetNewSilentMode(simSilent);
+        report.SetScriptLanguage(language);
+        auto *data = new TrpDataPage(&report);
+        data->setName(QStringLiteral("Data"));
+        new TrpReportPage(&report);
+        auto *database = new TrpADODatabase(data);
+        database->setName(QStringLiteral("ADODatabase1"));
+        database->SetDatabaseName(fixture.connectionString());
+        auto *query = new TrpADOQuery(data);
+        query->setName(QStringLiteral("ADOQuery1"));
+        query->SetDatabase(database);
+        query->SetSQLText(QStringLiteral("select * from Orders where CustNo = :c order by OrderNo"));
+        query->ParamByName(QStringLiteral("c"))->SetExpression(QStringLiteral("1"));
+        report.Script()->AddMethod(QStringLiteral("procedure Emit(V: Variant)"),
+                                   [this](auto *, auto &, auto &, bralvo::script::TscMethodHelper &h) {
+                                       emitted.append(h.GetParamValue(0).toString());
+                                       return Variant::null();
+                                   });
+    }
+    QStringList run(const QString &script)
+    {
+        report.ScriptText()->setText(script);
+        EXPECT_TRUE(report.PrepareReport()) << report.ErrorList().text().toStdString();
+        return emitted;
+    }
+};
+
+} // namespace
+
+TEST(DataBindings, FieldTypeConstantsInPascalScript)
+{
+    ScriptReport r(QStringLiteral("PascalScript"));
+    EXPECT_EQ(r.run(QStringLiteral("begin\r\n  Emit(ftUnknown); Emit(ftString); Emit(ftLargeint); Emit(ftFMTBcd);\r\n"
+                                   "end.")),
+              QStringList({"0", "1", "25", "37"}));
+}
+
+TEST(DataBindings, WalkAndReadFieldsInPascalScript)
+{
+    ScriptReport r(QStringLiteral("PascalScript"));
+    const QString script = QStringLiteral(
+        "var q: TADOQuery;\r\n"
+        "begin\r\n"
+        "  q := ADOQuery1.Query;\r\n"
+        "  q.Open;\r\n"
+        "  Emit(q.RecordCount);\r\n"
+        "  while not q.Eof do begin\r\n"
+        "    Emit(IntToStr(q.FieldByName('OrderNo').AsInteger) + '=' + q.FieldByName('Note').AsString);\r\n"
+        "    q.Next;\r\n"
+        "  end;\r\n"
+        "  q.Last;\r\n"
+        "  Emit(q.Fields[0].Value);\r\n"
+        "  Emit(q.FieldByName('AmountPaid').DataType = ftCurrency);\r\n"
+        "  q.Sort := 'AmountPaid DESC';\r\n"
+        "  q.First;\r\n"
+        "  Emit(q.Sort + ' ' + q.FieldByName('OrderNo').AsString);\r\n"
+        "  q.Close;\r\n"
+        "end.");
+    EXPECT_EQ(r.run(script), QStringList({"3", "1001=first", "1003=third; with \"quotes\"", "1004=fourth", "1004",
+                                          "True", "AmountPaid DESC 1003"}));
+}
+
+TEST(DataBindings, WalkAndReadFieldsInJScript)
+{
+    ScriptReport r(QStringLiteral("JScript"));
+    const QString script = QStringLiteral(
+        "var q = ADOQuery1.Query;\r\n"
+        "q.Open();\r\n"
+        "q.First();\r\n"
+        "while (!q.Eof) {\r\n"
+        "  Emit(q.FieldByName(\"OrderNo\").AsString);\r\n"
+        "  q.Next();\r\n"
+        "}\r\n"
+        "Emit(ftFMTBcd);\r\n"
+        "Emit(ADOQuery1.ParamByName(\"c\").Value);\r\n");
+    EXPECT_EQ(r.run(script), QStringList({"1001", "1003", "1004", "37", "1"}));
+}
+
+TEST(DataBindings, OnFilterRecordHandlerHidesRecords)
+{
+    ScriptReport r(QStringLiteral("PascalScript"));
+    const QString script = QStringLiteral(
+        "procedure AfterFirst(Sender: TDataSet; var Accept: Boolean);\r\n"
+        "begin\r\n"
+        "  Accept := Sender.FieldByName('OrderNo').AsInteger > 1001;\r\n"
+        "end;\r\n"
+        "\r\n"
+        "begin\r\n"
+        "  ADOQuery1.Query.OnFilterRecord := 'AfterFirst';\r\n"
+        "  ADOQuery1.Query.Filtered := True;\r\n"
+        "  ADOQuery1.Query.Open;\r\n"
+        "  Emit(ADOQuery1.Query.RecordCount);\r\n"
+        "  Emit(ADOQuery1.Query.FieldByName('OrderNo').AsInteger);\r\n"
+        "  ADOQuery1.Query.Close;\r\n"
+        "end.");
+    EXPECT_EQ(r.run(script), QStringList({"2", "1003"}));
+}
