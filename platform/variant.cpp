@@ -10,13 +10,6 @@
 
 namespace bralvo::platform {
 
-class VariantArrayData : public QSharedData {
-public:
-    QList<VarArrayBound> bounds;
-    VarType elementType = varVariant;
-    QList<Variant> elements;
-};
-
 namespace {
 
 [[noreturn]] void raise(const QString &text) { throw VariantError(text); }
@@ -186,18 +179,7 @@ int sign(double d) { return d < 0 ? -1 : d > 0 ? 1 : 0; }
 
 } // namespace
 
-Variant::Variant() : m_int(0) {}
-Variant::Variant(bool value) : m_kind(varBoolean), m_bool(value) {}
-Variant::Variant(int value) : m_kind(varInteger), m_int(value) {}
-Variant::Variant(qint64 value) : m_kind(varInt64), m_int(value) {}
-Variant::Variant(double value) : m_kind(varDouble), m_double(value) {}
-Variant::Variant(const QString &value) : m_kind(varString), m_int(0), m_text(value) {}
 Variant::Variant(const char *value) : Variant(QString::fromUtf8(value)) {}
-Variant::Variant(const Variant &other) = default;
-Variant::Variant(Variant &&other) noexcept = default;
-Variant &Variant::operator=(const Variant &other) = default;
-Variant &Variant::operator=(Variant &&other) noexcept = default;
-Variant::~Variant() = default;
 
 Variant Variant::null()
 {
@@ -259,22 +241,12 @@ int Variant::varType() const
     return m_array ? int(varArray | m_array->elementType) : int(m_kind);
 }
 
-bool Variant::isString() const
-{
-    return !m_array && (m_kind == varString || m_kind == varOleStr);
-}
-
 bool Variant::isIntegral() const
 {
     return !m_array && (isSmallIntKind(m_kind) || m_kind == varInt64);
 }
 
-bool Variant::isFloat() const
-{
-    return !m_array && (m_kind == varSingle || m_kind == varDouble || m_kind == varCurrency || m_kind == varDate);
-}
-
-qint64 Variant::toInt64() const
+qint64 Variant::toInt64Slow() const
 {
     if (m_array)
         raiseConvert(VarType(varArray), varInt64);
@@ -305,7 +277,7 @@ int Variant::toInt() const
     return int(v);
 }
 
-double Variant::toDouble() const
+double Variant::toDoubleSlow() const
 {
     if (m_array)
         raiseConvert(VarType(varArray), varDouble);
@@ -321,7 +293,7 @@ double Variant::toDouble() const
     return double(toInt64());
 }
 
-bool Variant::toBool() const
+bool Variant::toBoolSlow() const
 {
     if (m_kind == varBoolean && !m_array)
         return m_bool;
@@ -377,9 +349,9 @@ Variant Variant::asType(VarType kind) const
     }
 }
 
-Variant Variant::add(const Variant &r) const { return arith(*this, r, ArithOp::Add); }
-Variant Variant::subtract(const Variant &r) const { return arith(*this, r, ArithOp::Sub); }
-Variant Variant::multiply(const Variant &r) const { return arith(*this, r, ArithOp::Mul); }
+Variant Variant::addSlow(const Variant &r) const { return arith(*this, r, ArithOp::Add); }
+Variant Variant::subtractSlow(const Variant &r) const { return arith(*this, r, ArithOp::Sub); }
+Variant Variant::multiplySlow(const Variant &r) const { return arith(*this, r, ArithOp::Mul); }
 
 Variant Variant::divide(const Variant &r) const
 {
@@ -465,7 +437,7 @@ Variant Variant::logicalNot() const
     }
 }
 
-bool Variant::equals(const Variant &r) const
+bool Variant::equalsSlow(const Variant &r) const
 {
     const Domain dl = domainOf(*this), dr = domainOf(r);
     if (dl == Domain::Null || dr == Domain::Null)
@@ -475,27 +447,6 @@ bool Variant::equals(const Variant &r) const
     return compareOrdered(r) == 0;
 }
 
-bool Variant::notEquals(const Variant &r) const { return !equals(r); }
-
-bool Variant::less(const Variant &r) const
-{
-    return !isNull() && !r.isNull() && compareOrdered(r) < 0;
-}
-
-bool Variant::lessOrEqual(const Variant &r) const
-{
-    return !isNull() && !r.isNull() && compareOrdered(r) <= 0;
-}
-
-bool Variant::greater(const Variant &r) const
-{
-    return !isNull() && !r.isNull() && compareOrdered(r) > 0;
-}
-
-bool Variant::greaterOrEqual(const Variant &r) const
-{
-    return !isNull() && !r.isNull() && compareOrdered(r) >= 0;
-}
 
 int Variant::compareOrdered(const Variant &r) const
 {

@@ -54,12 +54,14 @@ struct VarArrayBound {
 
 class Variant {
 public:
-    Variant();                          // Empty
-    Variant(bool value);                // Boolean
-    Variant(int value);                 // Integer (32-bit)
-    Variant(qint64 value);              // Int64
-    Variant(double value);              // Double
-    Variant(const QString &value);      // String
+    // The simple constructors and the copies are inline: scripts make and
+    // drop a Variant for nearly every value they touch.
+    Variant() : m_int(0) {}                                    // Empty
+    Variant(bool value) : m_kind(varBoolean), m_bool(value) {} // Boolean
+    Variant(int value) : m_kind(varInteger), m_int(value) {}   // Integer (32-bit)
+    Variant(qint64 value) : m_kind(varInt64), m_int(value) {}  // Int64
+    Variant(double value) : m_kind(varDouble), m_double(value) {} // Double
+    Variant(const QString &value) : m_kind(varString), m_int(0), m_text(value) {} // String
     Variant(const char *value);         // String (UTF-8)
     Variant(const Variant &other);
     Variant(Variant &&other) noexcept;
@@ -88,19 +90,25 @@ public:
     bool isEmpty() const { return m_kind == varEmpty && !m_array; }
     bool isNull() const { return m_kind == varNull; }
     bool isArray() const { return bool(m_array); }
-    bool isString() const;   // String or OleStr
+    bool isString() const { return !m_array && (m_kind == varString || m_kind == varOleStr); } // or OleStr
     bool isBoolean() const { return m_kind == varBoolean && !m_array; }
     bool isIntegral() const; // any integer kind, Boolean excluded
-    bool isFloat() const;    // Single, Double, Currency, Date
+    bool isFloat() const     // Single, Double, Currency, Date
+    {
+        return !m_array && (m_kind == varSingle || m_kind == varDouble || m_kind == varCurrency || m_kind == varDate);
+    }
     bool isNumeric() const { return isIntegral() || isFloat(); }
 
     // Conversions. Null raises; a text must hold a number in the regional
     // format (or "$" hexadecimal for integers); a float goes to an integer
     // by rounding halves to even; an array raises.
-    qint64 toInt64() const;
+    qint64 toInt64() const { return plainInteger() ? m_int : toInt64Slow(); }
     int toInt() const;           // raises "Variant overflow" outside 32 bits
-    double toDouble() const;
-    bool toBool() const;         // numbers: non-zero; texts: True/False or a number
+    double toDouble() const
+    {
+        return plainDouble() ? m_double : plainInteger() ? double(m_int) : toDoubleSlow();
+    }
+    bool toBool() const { return isBoolean() ? m_bool : toBoolSlow(); } // numbers: non-zero; texts: True/False or a number
     // Text form: numbers as FloatToStr, Booleans "True"/"False", Null and
     // Empty "", arrays raise.
     QString toString() const;
@@ -111,6 +119,11 @@ public:
     Variant add(const Variant &right) const;
     Variant subtract(const Variant &right) const;
     Variant multiply(const Variant &right) const;
+    // The same three, with the result put into target (which may be this
+    // or right): no temporary for two Integers or two Doubles.
+    void addTo(const Variant &right, Variant &target) const;
+    void subtractTo(const Variant &right, Variant &target) const;
+    void multiplyTo(const Variant &right, Variant &target) const;
     Variant divide(const Variant &right) const;     // always a float; /0 raises
     Variant intDivide(const Variant &right) const;  // "div"
     Variant modulo(const Variant &right) const;     // "mod"
@@ -151,6 +164,51 @@ public:
 
 private:
     int compareOrdered(const Variant &right) const; // -1/0/1, both non-null
+    // 32-bit Integers and Doubles outside arrays take the fast paths; every
+    // other kind goes through the full rules in variant.cpp.
+    bool plainInteger() const { return (m_kind == varInteger || m_kind == varInt64) && !m_array; }
+    bool plainDouble() const { return m_kind == varDouble && !m_array; }
+    static bool intKind(VarType k) { return k == varInteger || k == varInt64; }
+    // Integer or Int64 on both sides.
+    bool bothInt(const Variant &r) const { return intKind(m_kind) && intKind(r.m_kind) && !m_array && !r.m_array; }
+    // Integer, Int64 or Double on both sides and at least one Double.
+    bool mixedDouble(const Variant &r) const
+    {
+        return (m_kind == varDouble || intKind(m_kind)) && (r.m_kind == varDouble || intKind(r.m_kind))
+            && (m_kind == varDouble || r.m_kind == varDouble) && !m_array && !r.m_array;
+    }
+    double numberOf() const { return m_kind == varDouble ? m_double : double(m_int); }
+    static int signOf(double d) { return d < 0 ? -1 : d > 0 ? 1 : 0; }
+    // An integer result: false when it overflowed (the full rules raise).
+    // An Int64 operand keeps the result an Int64.
+    static bool intResultOf(bool overflow, qint64 value, bool wide, Variant &target)
+    {
+        if (overflow || target.m_array || !target.m_text.isNull())
+            return false;
+        target.m_kind = !wide && value >= -2147483647 - 1 && value <= 2147483647 ? varInteger : varInt64;
+        target.m_int = value;
+        return true;
+    }
+    bool wideWith(const Variant &r) const { return m_kind == varInt64 || r.m_kind == varInt64; }
+    // -2 when neither fast path applies.
+    int fastCompare(const Variant &r) const
+    {
+        if (bothInt(r))
+            return m_int < r.m_int ? -1 : m_int > r.m_int ? 1 : 0;
+        if (mixedDouble(r))
+            return signOf(numberOf() - r.numberOf());
+        return -2;
+    }
+    qint64 toInt64Slow() const;
+    double toDoubleSlow() const;
+    bool toBoolSlow() const;
+    template <class IntOp, class FloatOp>
+    void arithTo(const Variant &r, Variant &target, IntOp intOp, FloatOp floatOp,
+                 Variant (Variant::*slow)(const Variant &) const) const;
+    Variant addSlow(const Variant &right) const;
+    Variant subtractSlow(const Variant &right) const;
+    Variant multiplySlow(const Variant &right) const;
+    bool equalsSlow(const Variant &right) const;
 
     VarType m_kind = varEmpty;
     union {
@@ -161,5 +219,107 @@ private:
     QString m_text;
     QSharedDataPointer<VariantArrayData> m_array;
 };
+
+class VariantArrayData : public QSharedData {
+public:
+    QList<VarArrayBound> bounds;
+    VarType elementType = varVariant;
+    QList<Variant> elements;
+};
+
+inline Variant::Variant(const Variant &other) = default;
+inline Variant::Variant(Variant &&other) noexcept = default;
+inline Variant &Variant::operator=(const Variant &other) = default;
+inline Variant &Variant::operator=(Variant &&other) noexcept = default;
+inline Variant::~Variant() = default;
+
+template <class IntOp, class FloatOp>
+inline void Variant::arithTo(const Variant &r, Variant &target, IntOp intOp, FloatOp floatOp,
+                             Variant (Variant::*slow)(const Variant &) const) const
+{
+    if (bothInt(r)) {
+        qint64 out;
+        const bool overflow = intOp(m_int, r.m_int, &out);
+        if (intResultOf(overflow, out, wideWith(r), target))
+            return;
+    } else if (mixedDouble(r) && !target.m_array && target.m_text.isNull()) {
+        const double out = floatOp(numberOf(), r.numberOf());
+        target.m_kind = varDouble;
+        target.m_double = out;
+        return;
+    }
+    target = (this->*slow)(r);
+}
+
+inline void Variant::addTo(const Variant &r, Variant &target) const
+{
+    arithTo(r, target, [](qint64 a, qint64 b, qint64 *out) { return __builtin_add_overflow(a, b, out); },
+            [](double a, double b) { return a + b; }, &Variant::addSlow);
+}
+
+inline void Variant::subtractTo(const Variant &r, Variant &target) const
+{
+    arithTo(r, target, [](qint64 a, qint64 b, qint64 *out) { return __builtin_sub_overflow(a, b, out); },
+            [](double a, double b) { return a - b; }, &Variant::subtractSlow);
+}
+
+inline void Variant::multiplyTo(const Variant &r, Variant &target) const
+{
+    arithTo(r, target, [](qint64 a, qint64 b, qint64 *out) { return __builtin_mul_overflow(a, b, out); },
+            [](double a, double b) { return a * b; }, &Variant::multiplySlow);
+}
+
+inline Variant Variant::add(const Variant &r) const
+{
+    Variant v;
+    addTo(r, v);
+    return v;
+}
+
+inline Variant Variant::subtract(const Variant &r) const
+{
+    Variant v;
+    subtractTo(r, v);
+    return v;
+}
+
+inline Variant Variant::multiply(const Variant &r) const
+{
+    Variant v;
+    multiplyTo(r, v);
+    return v;
+}
+
+inline bool Variant::equals(const Variant &r) const
+{
+    const int c = fastCompare(r);
+    return c != -2 ? c == 0 : equalsSlow(r);
+}
+
+inline bool Variant::notEquals(const Variant &r) const { return !equals(r); }
+
+inline bool Variant::less(const Variant &r) const
+{
+    const int c = fastCompare(r);
+    return c != -2 ? c < 0 : !isNull() && !r.isNull() && compareOrdered(r) < 0;
+}
+
+inline bool Variant::lessOrEqual(const Variant &r) const
+{
+    const int c = fastCompare(r);
+    return c != -2 ? c <= 0 : !isNull() && !r.isNull() && compareOrdered(r) <= 0;
+}
+
+inline bool Variant::greater(const Variant &r) const
+{
+    const int c = fastCompare(r);
+    return c != -2 ? c > 0 : !isNull() && !r.isNull() && compareOrdered(r) > 0;
+}
+
+inline bool Variant::greaterOrEqual(const Variant &r) const
+{
+    const int c = fastCompare(r);
+    return c != -2 ? c >= 0 : !isNull() && !r.isNull() && compareOrdered(r) >= 0;
+}
 
 } // namespace bralvo::platform

@@ -16,6 +16,17 @@ void TscDesignatorItem::AddArg(std::unique_ptr<TscCustomExpression> arg)
     m_args.push_back(std::move(arg));
 }
 
+TscDesignatorItem::TargetKind TscDesignatorItem::kindOf(TscCustomVariable *target)
+{
+    if (dynamic_cast<TscDesignator *>(target))
+        return TargetKind::Designator;
+    if (dynamic_cast<TscProcVariable *>(target))
+        return TargetKind::Procedure;
+    if (dynamic_cast<TscCustomHelper *>(target))
+        return TargetKind::Helper;
+    return TargetKind::Other;
+}
+
 TscDesignator::TscDesignator(TscScript *buildScript)
     : TscCustomVariable(QString(), tcVariant, QString()), BuildScript(buildScript)
 {
@@ -146,28 +157,27 @@ namespace {
 // recursive call cannot clobber them; restores on every way out.
 class LocalsSnapshot {
 public:
-    explicit LocalsSnapshot(TscCustomVariable *target)
+    // Nothing to save unless target is a procedure already running.
+    explicit LocalsSnapshot(TscProcVariable *proc)
     {
-        auto *proc = dynamic_cast<TscProcVariable *>(target);
         if (!proc || !proc->InProgress)
             return;
-        TscScript &local = *proc->LocalScript;
-        for (int i = 0; i < local.Count(); ++i) {
-            auto *item = dynamic_cast<TscCustomVariable *>(local.ItemAt(i));
-            if (dynamic_cast<TscVariable *>(item) || dynamic_cast<TscParamItem *>(item))
-                m_saved.append({item, item->GetValue()});
-        }
+        for (TscCustomVariable *item : proc->LocalsToSave())
+            m_saved.append({item, item->GetValue()});
     }
     ~LocalsSnapshot() { restore(); }
     void restore()
     {
+        if (m_restored)
+            return;
+        m_restored = true; // no clear(): it would reallocate the small buffer
         for (auto &[item, value] : m_saved)
             item->SetValue(value);
-        m_saved.clear();
     }
 
 private:
     QVarLengthArray<std::pair<TscCustomVariable *, Variant>, 8> m_saved;
+    bool m_restored = false;
 };
 
 void passArguments(TscDesignatorItem &item, TscCustomVariable &target)
@@ -175,6 +185,10 @@ void passArguments(TscDesignatorItem &item, TscCustomVariable &target)
     const int count = std::min(item.Count(), target.Count());
     if (count == 0)
         return;
+    if (count == 1 && !target.TakesSourceText) {
+        target.GetParam(0)->SetValue(item.Arg(0)->GetValue());
+        return;
+    }
     // All arguments first: an argument may read a parameter it replaces.
     QVarLengthArray<Variant, 8> values;
     for (int i = 0; i < count; ++i) {
@@ -191,6 +205,11 @@ void passArguments(TscDesignatorItem &item, TscCustomVariable &target)
 void passBack(TscDesignatorItem &item, TscCustomVariable &target, LocalsSnapshot &snapshot)
 {
     const int count = std::min(item.Count(), target.Count());
+    int byRef = 0;
+    for (int i = 0; i < count; ++i)
+        byRef += target.GetParam(i)->ByRef ? 1 : 0;
+    if (byRef == 0)
+        return snapshot.restore();
     QVarLengthArray<std::pair<int, Variant>, 4> results;
     for (int i = 0; i < count; ++i)
         if (target.GetParam(i)->ByRef)
@@ -209,14 +228,18 @@ Variant TscDesignator::WalkChain(bool assigning, const Variant &value)
     for (size_t i = 0; i < m_items.size(); ++i) {
         TscDesignatorItem &item = *m_items[i];
         TscCustomVariable *target = item.Target;
-        if (auto *inner = dynamic_cast<TscDesignator *>(target)) {
-            current = inner->GetValue();
+        const TscDesignatorItem::TargetKind kind = item.Kind();
+        if (kind == TscDesignatorItem::TargetKind::Designator) {
+            current = target->GetValue();
             last = target;
             continue;
         }
-        LocalsSnapshot snapshot(target);
+        LocalsSnapshot snapshot(kind == TscDesignatorItem::TargetKind::Procedure
+                                    ? static_cast<TscProcVariable *>(target)
+                                    : nullptr);
         passArguments(item, *target);
-        if (auto *helper = dynamic_cast<TscCustomHelper *>(target)) {
+        if (kind == TscDesignatorItem::TargetKind::Helper) {
+            auto *helper = static_cast<TscCustomHelper *>(target);
             helper->LeftItem = last;
             helper->LeftValue = current;
             helper->CallScript = BuildScript;

@@ -14,15 +14,29 @@ namespace bralvo::script {
 // One link: the item it refers to and the argument expressions after it.
 class TscDesignatorItem : public TscObject {
 public:
+    // What Target is, as the chain walk treats it.
+    enum class TargetKind : quint8 { Unknown, Designator, Procedure, Helper, Other };
+
     TscCustomVariable *Target = nullptr; // not owned
     QString SourcePos;
+
+    // Worked out on the first walk; Target does not change once built.
+    TargetKind Kind()
+    {
+        if (m_kind == TargetKind::Unknown)
+            m_kind = kindOf(Target);
+        return m_kind;
+    }
 
     int Count() const { return int(m_args.size()); }
     TscCustomExpression *Arg(int index) const { return m_args[size_t(index)].get(); }
     void AddArg(std::unique_ptr<TscCustomExpression> arg);
 
 private:
+    static TargetKind kindOf(TscCustomVariable *target);
+
     std::vector<std::unique_ptr<TscCustomExpression>> m_args;
+    TargetKind m_kind = TargetKind::Unknown;
 };
 
 enum class TscDesignatorShape : quint8 { General = 0, Variable = 1, StringChar = 2, ArrayElement = 3 };

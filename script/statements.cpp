@@ -7,6 +7,8 @@
 #include "script/tschelpers.h"
 #include "script/tscscript.h"
 
+#include <typeinfo>
+
 namespace bralvo::script {
 
 TscStatement::TscStatement(TscScript *prog, const QString &sourcePos, const QString &unitName)
@@ -45,11 +47,25 @@ void TscStatement::RunLine()
 
 bool TscStatement::StartStep()
 {
-    RunLine();
+    // TscScript::RunLine inlined: most programs have no line hook at all.
+    for (TscScript *script = ProgScript; script; script = script->ParentScript) {
+        if (script->OnRunLine) {
+            script->OnRunLine(ProgScript, UnitName, SourcePos);
+            break;
+        }
+    }
     return ProgScript->TerminateFlag;
 }
 
 namespace {
+
+// A variable or parameter whose value is its Value field, read and written
+// by the base GetValue and SetValue.
+bool plainStorage(const TscCustomVariable &item)
+{
+    const std::type_info &kind = typeid(item);
+    return kind == typeid(TscVariable) || kind == typeid(TscParamItem);
+}
 
 // After one round of a loop body: true when the loop must end.
 bool endOfRound(TscScript &prog)
@@ -74,23 +90,57 @@ void TscAssignmentStmt::Optimize()
     TargetVar = Subject->Shape == TscDesignatorShape::Variable && !Subject->LateSource
                     ? Subject->LinkedItem
                     : static_cast<TscCustomVariable *>(Subject.get());
+    // An operator tree is read through its root: the expression would only
+    // hand the call on.
     TscCustomVariable *single = ValueExpr->SingleItem();
-    SourceExpr = single ? single : ValueExpr.get();
+    SourceExpr = single ? single : ValueExpr->Root ? static_cast<TscCustomVariable *>(ValueExpr->Root.get())
+                                                   : ValueExpr.get();
+    m_targetSlot = plainStorage(*TargetVar) ? &TargetVar->Value : nullptr;
+    m_sourceSlot = plainStorage(*SourceExpr) || typeid(*SourceExpr) == typeid(TscOperandNode) ? &SourceExpr->Value
+                                                                                               : nullptr;
 }
 
 void TscAssignmentStmt::Execute()
 {
     if (StartStep())
         return;
-    TargetVar->SetValue(SourceExpr->GetValue());
+    if (m_targetSlot && !TargetVar->ReadOnly)
+        *m_targetSlot = SourceExpr->GetValue();
+    else
+        TargetVar->SetValue(SourceExpr->GetValue());
 }
 
 void TscAssignOpStmt::Execute()
 {
     if (StartStep())
         return;
+    if (m_targetSlot && m_sourceSlot && !TargetVar->ReadOnly) {
+        // Reading the operand has no side effect: no copy of either side.
+        switch (m_op.unicode()) {
+        case '+': m_targetSlot->addTo(*m_sourceSlot, *m_targetSlot); return;
+        case '-': m_targetSlot->subtractTo(*m_sourceSlot, *m_targetSlot); return;
+        case '*': m_targetSlot->multiplyTo(*m_sourceSlot, *m_targetSlot); return;
+        default: *m_targetSlot = m_targetSlot->divide(*m_sourceSlot); return;
+        }
+    }
+    if (m_op == QLatin1Char('+') && m_sourceSlot && m_sourceSlot->isString()
+        && typeid(*TargetVar) == typeid(TscStringVariable)) {
+        // Text + text appends: grow the variable's own text in place instead
+        // of copying it whole for every append.
+        static_cast<TscStringVariable *>(TargetVar)->Text += m_sourceSlot->toString();
+        return;
+    }
     const Variant current = TargetVar->GetValue();
     const Variant operand = SourceExpr->GetValue();
+    if (m_targetSlot && !TargetVar->ReadOnly) {
+        // Straight into the variable's value: no temporary for numbers.
+        switch (m_op.unicode()) {
+        case '+': current.addTo(operand, *m_targetSlot); return;
+        case '-': current.subtractTo(operand, *m_targetSlot); return;
+        case '*': current.multiplyTo(operand, *m_targetSlot); return;
+        default: *m_targetSlot = current.divide(operand); return;
+        }
+    }
     switch (m_op.unicode()) {
     case '+': TargetVar->SetValue(current.add(operand)); break;
     case '-': TargetVar->SetValue(current.subtract(operand)); break;

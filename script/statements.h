@@ -49,6 +49,13 @@ public:
     std::unique_ptr<TscExpression> ValueExpr;
     TscCustomVariable *TargetVar = nullptr;
     TscCustomVariable *SourceExpr = nullptr;
+
+protected:
+    // TargetVar's own Value when it is a plain variable or parameter (no
+    // read or write of its own to go through), else nullptr; the same for
+    // SourceExpr, which may also be a constant.
+    Variant *m_targetSlot = nullptr;
+    const Variant *m_sourceSlot = nullptr;
 };
 
 // Compound assignments: target := target op value (variant arithmetic).

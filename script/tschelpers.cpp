@@ -7,6 +7,8 @@
 #include "script/tscscript.h"
 #include "script/typerules.h"
 
+#include <typeinfo>
+
 namespace bralvo::script {
 
 namespace {
@@ -27,6 +29,11 @@ platform::HandleTarget *objectOf(const Variant &value)
 // then hands the changed array back to the caller).
 Variant *arrayStorage(TscCustomVariable *leftItem)
 {
+    if (!leftItem)
+        return nullptr;
+    const std::type_info &kind = typeid(*leftItem);
+    if (kind == typeid(TscVariable) || kind == typeid(TscParamItem))
+        return &leftItem->Value; // the common case, without a cast
     const bool stored = dynamic_cast<TscVariable *>(leftItem) || dynamic_cast<TscParamItem *>(leftItem);
     if (!stored || dynamic_cast<TscStringVariable *>(leftItem))
         return nullptr;
@@ -55,9 +62,12 @@ TscArrayHelper::TscArrayHelper(const QString &name, int typeCode, const QString 
 
 QList<qint64> TscArrayHelper::indices(int dims) const
 {
-    QList<qint64> index;
-    for (int i = 0; i < dims && i < Count(); ++i)
-        index.append(GetParam(i)->GetValue().toInt64());
+    // One list per thread, refilled: an element access allocates nothing.
+    // Nothing runs between filling it and using it.
+    thread_local QList<qint64> index;
+    index.resize(std::min(dims, Count()));
+    for (qsizetype i = 0; i < index.size(); ++i)
+        index[i] = GetParam(int(i))->Value.toInt64();
     return index;
 }
 

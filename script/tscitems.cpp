@@ -170,6 +170,21 @@ TscProcVariable::~TscProcVariable()
         LocalScript->Remove(param.get());
 }
 
+const std::vector<TscCustomVariable *> &TscProcVariable::LocalsToSave()
+{
+    const TscScript &local = *LocalScript;
+    if (m_localsGeneration == local.Generation())
+        return m_localsToSave;
+    m_localsToSave.clear();
+    for (int i = 0; i < local.Count(); ++i) {
+        auto *item = dynamic_cast<TscCustomVariable *>(local.ItemAt(i));
+        if (dynamic_cast<TscVariable *>(item) || dynamic_cast<TscParamItem *>(item))
+            m_localsToSave.push_back(item);
+    }
+    m_localsGeneration = local.Generation();
+    return m_localsToSave;
+}
+
 Variant TscProcVariable::GetValue()
 {
     DepthGuard depth;

@@ -126,9 +126,17 @@ public:
     // Throws whatever the body raises, after restoring the call state.
     Variant GetValue() override;
 
+    // The variables and parameters of LocalScript that a recursive call
+    // saves and restores, in item order; kept until LocalScript changes.
+    const std::vector<TscCustomVariable *> &LocalsToSave();
+
     bool InProgress = false;
     bool HasResult = false;
     std::unique_ptr<TscScript> LocalScript;
+
+private:
+    std::vector<TscCustomVariable *> m_localsToSave;
+    quint64 m_localsGeneration = ~quint64(0);
 };
 
 // Base of compiled expressions (expressions.h).

@@ -64,6 +64,7 @@ void TscScript::Add(const QString &name, TscObject *item, bool owned)
     const QString key = keyOf(name);
     m_entries.push_back({name, key, item, owned});
     m_lookup.insert(key, item);
+    ++m_generation;
 }
 
 void TscScript::Remove(TscObject *item)
@@ -72,6 +73,7 @@ void TscScript::Remove(TscObject *item)
         if (m_entries[i].item == item) {
             m_lookup.remove(m_entries[i].key, item);
             m_entries.erase(m_entries.begin() + qsizetype(i));
+            ++m_generation;
             return;
         }
     }
@@ -82,6 +84,7 @@ void TscScript::freeEntry(size_t index)
     Entry entry = m_entries[index];
     m_lookup.remove(entry.key, entry.item);
     m_entries.erase(m_entries.begin() + qsizetype(index));
+    ++m_generation;
     if (entry.owned)
         delete entry.item;
 }
@@ -98,6 +101,7 @@ void TscScript::Clear()
         freeEntry(i);
     }
     CodeLines.clear();
+    m_codeLineIndex.clear();
     ErrorPosition.clear();
     ErrorText.clear();
     ErrorUnitName.clear();
@@ -108,6 +112,7 @@ void TscScript::ClearItems(const void *owner)
     RemoveItems(owner);
     MainBlock->Clear();
     CodeLines.clear();
+    m_codeLineIndex.clear();
 }
 
 void TscScript::RemoveItems(const void *owner)
@@ -203,17 +208,30 @@ void TscScript::RunLine(const QString &unitName, const QString &sourcePos)
 
 void TscScript::AddCodeLine(const QString &unitName, const QString &sourcePos)
 {
-    const QString line = sourcePos.section(QLatin1Char(':'), 0, 0) + QLatin1Char(',');
+    const QString line = sourcePos.section(QLatin1Char(':'), 0, 0);
     const QString head = unitName + QLatin1Char('=');
-    for (QString &entry : CodeLines) {
-        if (!entry.startsWith(head))
-            continue;
-        const QString listed = QLatin1Char(',') + entry.mid(head.size());
-        if (!listed.contains(QLatin1Char(',') + line))
-            entry += line;
-        return;
+    CodeLineIndex &index = m_codeLineIndex[unitName];
+    const bool valid = index.row >= 0 && index.row < CodeLines.size() && CodeLines[index.row].size() == index.length
+        && CodeLines[index.row].startsWith(head);
+    if (!valid) {
+        index = CodeLineIndex();
+        for (int row = 0; row < CodeLines.size() && index.row < 0; ++row) {
+            if (!CodeLines[row].startsWith(head))
+                continue;
+            index.row = row;
+            const QStringList listed = CodeLines[row].mid(head.size()).split(QLatin1Char(','), Qt::SkipEmptyParts);
+            index.lines = QSet<QString>(listed.cbegin(), listed.cend());
+        }
+        if (index.row < 0) {
+            index.row = int(CodeLines.size());
+            CodeLines.append(head);
+        }
     }
-    CodeLines.append(head + line);
+    if (!index.lines.contains(line)) {
+        index.lines.insert(line);
+        CodeLines[index.row] += line + QLatin1Char(',');
+    }
+    index.length = CodeLines[index.row].size();
 }
 
 void TscScript::Terminate()

@@ -16,6 +16,7 @@
 #include "script/tscitems.h"
 
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 #include <functional>
 
@@ -46,6 +47,9 @@ public:
     // Takes item out without freeing it.
     void Remove(TscObject *item);
     int Count() const { return int(m_entries.size()); }
+    // Changes whenever an item enters or leaves, so that what is derived
+    // from the item list can be kept until it changes.
+    quint64 Generation() const { return m_generation; }
     TscObject *ItemAt(int index) const { return m_entries[size_t(index)].item; }
     QString NameAt(int index) const { return m_entries[size_t(index)].name; }
 
@@ -142,6 +146,16 @@ private:
                                     const QString &description);
 
     std::vector<Entry> m_entries;
+    quint64 m_generation = 0;
+    // Per unit, the lines its CodeLines entry lists, so that a long program
+    // records its lines without searching the growing entry each time.
+    // Checked against the entry (row and length) before each use.
+    struct CodeLineIndex {
+        int row = -1;
+        qsizetype length = 0;
+        QSet<QString> lines;
+    };
+    QHash<QString, CodeLineIndex> m_codeLineIndex;
     QMultiHash<QString, TscObject *> m_lookup;
 };
 

@@ -291,3 +291,53 @@ TEST(Variant, TextFormsFollowTheRegionalSettings)
     EXPECT_EQ(Variant::fromDate(45000).toString(), "15.03.2023");
     EXPECT_EQ(Variant::fromDate(45000.5).toString(), "15.03.2023 12:00:00");
 }
+
+// addTo and friends write into a target, which may be either operand or a
+// value holding text or an array: each gives what add/subtract/multiply give.
+TEST(Variant, InPlaceArithmeticMatchesTheFullRules)
+{
+    const qint64 big = std::numeric_limits<qint64>::max();
+    const Variant operands[] = {Variant(7),         Variant(-3),        Variant(2147483647), Variant(qint64(1) << 40),
+                                Variant(2.5),       Variant(big),       Variant(true),       Variant(QStringLiteral("4")),
+                                Variant::null(),    Variant(),          Variant::fromCurrency(1.25)};
+    using Full = Variant (Variant::*)(const Variant &) const;
+    using InPlace = void (Variant::*)(const Variant &, Variant &) const;
+    const std::pair<Full, InPlace> ops[] = {{&Variant::add, &Variant::addTo},
+                                            {&Variant::subtract, &Variant::subtractTo},
+                                            {&Variant::multiply, &Variant::multiplyTo}};
+    const Variant targets[] = {Variant(0), Variant(QStringLiteral("text")),
+                               Variant::createArray({VarArrayBound{0, 1}}, varVariant)};
+    for (const auto &[full, inPlace] : ops) {
+        for (const Variant &l : operands) {
+            for (const Variant &r : operands) {
+                SCOPED_TRACE(l.toString().toStdString() + " op " + r.toString().toStdString());
+                QString fullError, inPlaceError;
+                Variant expected;
+                try {
+                    expected = (l.*full)(r);
+                } catch (const VariantError &e) {
+                    fullError = e.userText();
+                }
+                for (const Variant &start : targets) {
+                    Variant target = start;
+                    try {
+                        (l.*inPlace)(r, target);
+                    } catch (const VariantError &e) {
+                        inPlaceError = e.userText();
+                    }
+                    EXPECT_EQ(inPlaceError, fullError);
+                    if (fullError.isEmpty()) {
+                        EXPECT_EQ(target.varType(), expected.varType());
+                        EXPECT_TRUE(target.equals(expected) || (target.isNull() && expected.isNull()));
+                    }
+                    inPlaceError.clear();
+                }
+                Variant self = l; // the target is the left operand itself
+                if (fullError.isEmpty()) {
+                    (self.*inPlace)(r, self);
+                    EXPECT_EQ(self.varType(), expected.varType());
+                }
+            }
+        }
+    }
+}

@@ -747,3 +747,32 @@ TEST(HandleRegistry, LiveDeadUnknownAndMistypedHandles)
     auto second = std::make_unique<Thing>();
     EXPECT_NE(second->handle(), handle); // never reused
 }
+
+// x := x op e runs in place when it can; what a call on the right does to
+// the target must not leak into the result, and the Variant rules hold.
+TEST(Script, CompoundAssignmentsKeepTheirMeaning)
+{
+    Runner r;
+    EXPECT_EQ(r.run(QStringLiteral(
+                  "var t, i: Integer; s: String; x: Variant;\n"
+                  "function Bump: Integer; begin t := 100; Result := 1 end;\n"
+                  "function Tail: String; begin s := 'zzz'; Result := 'b' end;\n"
+                  "begin t := 5; t := t + Bump; Emit(t);\n"
+                  "s := 'a'; s := s + Tail; Emit(s); s := s + 'c'; Emit(s);\n"
+                  "i := 2147483647; i := i + 1; Emit(i); i := i * 2; Emit(i);\n"
+                  "x := 3; x := x + x; Emit(x); x := '2'; x := x + 1; Emit(x); x := 'ab'; x := x + 'c'; Emit(x)\n"
+                  "end.")),
+              (QStringList{QStringLiteral("6"), QStringLiteral("ab"), QStringLiteral("abc"),
+                           QStringLiteral("2147483648"), QStringLiteral("4294967296"), QStringLiteral("6"),
+                           QStringLiteral("3"), QStringLiteral("abc")}));
+}
+
+// Every recursive call restores the caller's parameters and locals.
+TEST(Script, RecursionRestoresLocalsOnEveryCall)
+{
+    Runner r;
+    EXPECT_EQ(r.run(QStringLiteral("function F(n: Integer): Integer; var k: Integer; begin k := n;\n"
+                                   "if n > 0 then Result := F(n - 1) + k else Result := 0 end;\n"
+                                   "begin Emit(F(10)); Emit(F(3)) end.")),
+              (QStringList{QStringLiteral("55"), QStringLiteral("6")}));
+}
