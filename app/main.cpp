@@ -2,6 +2,7 @@
 // main window, whose timer starts everything else.
 #include "app/startupfolders.h"
 #include "report/dataeditors/registereditors.h"
+#include "report/data/trpado.h"
 #include "report/engine/trpengine.h"
 #include "report/engine/trpmemotextlayout.h"
 #include "report/engine/trppreviewpages.h"
@@ -35,6 +36,8 @@ int main(int argc, char **argv)
     bralvo::report::installPrintDialog();
     bralvo::report::installDMPExportDialog();
     bralvo::report::RegisterPdfExportClass();
+    // Report classes, then the data components a report may hold.
+    bralvo::report::registerDataComponents();
     // Property, component and data editors and the data wizards.
     bralvo::report::RegisterEditors();
 

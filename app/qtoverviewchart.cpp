@@ -14,8 +14,11 @@ namespace bralvo::app {
 void QtOverviewChart::clear()
 {
     m_chart.removeAllSeries();
-    for (QAbstractAxis *axis : m_chart.axes())
+    // A removed axis is no longer the chart's to free.
+    for (QAbstractAxis *axis : m_chart.axes()) {
         m_chart.removeAxis(axis);
+        delete axis;
+    }
     m_bars.clear();
     m_valueMin = 0;
     m_valueMax = 5000;
@@ -50,8 +53,11 @@ void QtOverviewChart::addBarSeries(double x, double y, const QString &xLabel, co
 void QtOverviewChart::rebuildBars()
 {
     m_chart.removeAllSeries();
-    for (QAbstractAxis *axis : m_chart.axes())
+    // A removed axis is no longer the chart's to free.
+    for (QAbstractAxis *axis : m_chart.axes()) {
         m_chart.removeAxis(axis);
+        delete axis;
+    }
     int slotCount = kMinimumSlots;
     for (const Bar &b : m_bars)
         slotCount = std::max(slotCount, b.slot + 1);

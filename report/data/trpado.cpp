@@ -226,6 +226,8 @@ void TrpADOQuery::ApplyParams()
 void registerDataComponents()
 {
     static const bool done = [] {
+        // The data script modules come after the standard and report ones.
+        registerReportClasses();
         for (const platform::ClassInfo *c : {&TrpDBDataset::staticClass(), &TrpADODatabase::staticClass(),
                                              &TrpADOTable::staticClass(), &TrpADOQuery::staticClass(),
                                              &TrpDBLookupComboBox::staticClass()})

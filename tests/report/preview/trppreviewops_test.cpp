@@ -132,7 +132,11 @@ TEST(TrpPreviewOps, PageSetupModifiesTheCurrentPageOrAllPages)
         form->ApplyToAllRB->click();
         form->OKB->click();
     });
+    definition->setName(QStringLiteral("Page1"));
     f.preview.PageSetup();
+    // The run reloads the definition: look the page up again.
+    definition = dynamic_cast<TrpReportPage *>(f.r.report->FindObject(QStringLiteral("Page1")));
+    ASSERT_NE(definition, nullptr);
     EXPECT_EQ(definition->Orientation(), poLandscape); // copied to the definition
     EXPECT_DOUBLE_EQ(definition->LeftMargin(), 25);
     EXPECT_EQ(f.r.store->modifiedPages.size(), 1u);
