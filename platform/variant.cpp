@@ -1,5 +1,5 @@
 // Variant: storage, conversions and the arithmetic and comparison rules.
-// The rules themselves are listed in variant.h and docs/ARCHITECTURE.md.
+// The rules themselves are listed in variant.h and docs/design/platform.md.
 #include "platform/variant.h"
 #include "platform/varianttext.h"
 

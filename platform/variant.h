@@ -7,7 +7,7 @@
 // Host objects are not stored as addresses: they travel as integer handles
 // (kind Dispatch or a plain integer), so a stale one cannot crash anything.
 //
-// Rules that callers rely on (docs/ARCHITECTURE.md, "Variant rules"):
+// Rules that callers rely on (docs/design/platform.md, "Variant rules"):
 // - Null in arithmetic gives Null; Null = Null is true; <, <=, >, >= with a
 //   Null side are false; converting Null to a number or a Boolean raises.
 // - Empty behaves as 0 in arithmetic and as "" in text.
