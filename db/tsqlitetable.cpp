@@ -45,6 +45,20 @@ qint64 truncated(double value)
     throw ESQLiteException(text);
 }
 
+// Steps the statement to its end, calling onRow for every row; a busy
+// database or a failed step raises.
+template <class OnRow>
+void stepRows(TSQLiteDatabase &db, SqlStatement &statement, const QString &sql, OnRow onRow)
+{
+    for (int rc = statement.step(); rc != SQLITE_DONE; rc = statement.step()) {
+        if (rc == SQLITE_BUSY)
+            raise(QStringLiteral("Could not prepare SQL statement"));
+        if (rc != SQLITE_ROW)
+            db.RaiseSqlError(QStringLiteral("Could not retrieve data"), sql);
+        onRow();
+    }
+}
+
 } // namespace
 
 // Fills a TSQLiteTable from a stepping statement.
@@ -126,15 +140,7 @@ TSQLiteTable::TSQLiteTable(TSQLiteDatabase &db, const QString &sql)
 {
     SqlStatement statement(db, sql);
     TableReader reader(*this, statement.handle());
-    int rc = statement.step();
-    while (rc != SQLITE_DONE) {
-        if (rc == SQLITE_BUSY)
-            raise(QStringLiteral("Could not prepare SQL statement"));
-        if (rc != SQLITE_ROW)
-            db.RaiseSqlError(QStringLiteral("Could not retrieve data"), sql);
-        reader.readRow();
-        rc = statement.step();
-    }
+    stepRows(db, statement, sql, [&reader] { reader.readRow(); });
     reader.finish();
 }
 
@@ -202,15 +208,7 @@ void ReadRowsAsText(TSQLiteDatabase &db, const QString &sql, const TextRowSink &
 {
     SqlStatement statement(db, sql);
     TextRowReader reader(statement.handle());
-    int rc = statement.step();
-    while (rc != SQLITE_DONE) {
-        if (rc == SQLITE_BUSY)
-            raise(QStringLiteral("Could not prepare SQL statement"));
-        if (rc != SQLITE_ROW)
-            db.RaiseSqlError(QStringLiteral("Could not retrieve data"), sql);
-        reader.readRow(row);
-        rc = statement.step();
-    }
+    stepRows(db, statement, sql, [&reader, &row] { reader.readRow(row); });
 }
 
 bool TSQLiteTable::NextRow()
