@@ -3,6 +3,7 @@
 
 #include "platform/messageboxseam.h"
 #include "report/dataeditors/dataeditorlogic.h"
+#include "report/dataeditors/namedwidget.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -13,17 +14,6 @@
 #include <QRadioButton>
 
 namespace bralvo::report {
-
-namespace {
-
-template <class W>
-W *named(W *w, const char *name)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-} // namespace
 
 TrpConnectionStringDialog::TrpConnectionStringDialog(const QString &connection, QWidget *parent) : QDialog(parent)
 {

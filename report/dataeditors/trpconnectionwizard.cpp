@@ -2,6 +2,7 @@
 #include "report/dataeditors/trpconnectionwizard.h"
 
 #include "report/dataeditors/dataeditorlogic.h"
+#include "report/dataeditors/namedwidget.h"
 #include "report/dataeditors/trpparamseditor.h"
 #include "report/editors/trpsyntaxmemo.h"
 #include "report/querybuilder/designer/tqbdialog.h"
@@ -21,13 +22,6 @@
 namespace bralvo::report {
 
 namespace {
-
-template <class W>
-W *named(W *w, const char *name)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 QLabel *label(QWidget *parent, const char *name, const QString &text)
 {
