@@ -2,6 +2,7 @@
 #include "report/dataeditors/tqbdataengine.h"
 
 #include "platform/stringlist.h"
+#include "report/data/dataerror.h"
 #include "report/data/dbprovider.h"
 #include "report/data/tadoconnection.h"
 
@@ -52,7 +53,12 @@ void TqbDataEngine::Open()
         return;
     data::Command command;
     command.sql = data::parseSqlParams(m_sql);
-    const std::unique_ptr<data::RowSet> rows = m_connection.provider().query(command);
+    data::Provider &provider = m_connection.provider();
+    // Only a statement that returns rows is run: the builder must not
+    // change the database it shows.
+    if (provider.describe(command).isEmpty())
+        throw data::DataError(QStringLiteral("The query returns no rows; the query builder runs only queries."));
+    const std::unique_ptr<data::RowSet> rows = provider.query(command);
     QStringList headers;
     for (const data::ColumnInfo &c : rows->columns())
         headers.append(c.name);

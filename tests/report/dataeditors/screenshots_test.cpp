@@ -3,13 +3,14 @@
 // xvfb-run for real rendering): the builder with two linked tables, its
 // SQL page, the SQL editor and the connection wizard.
 #include "plaintargets.h"
+#include "report/data/tadoconnection.h"
+#include "report/dataeditors/tqbdataengine.h"
 #include "report/dataeditors/trpconnectionwizard.h"
 #include "report/dataeditors/trpsqleditor.h"
 #include "report/editors/trpsyntaxmemo.h"
 #include "report/querybuilder/designer/tqbdesigner.h"
 #include "report/querybuilder/designer/tqbgrid.h"
 #include "report/querybuilder/designer/tqblists.h"
-#include "report/querybuilder/designer/tqbsqliteengine.h"
 #include "report/querybuilder/designer/tqbtable.h"
 #include "report/querybuilder/designer/tqbtablearea.h"
 #include "report/querybuilder/tqbcore.h"
@@ -67,7 +68,9 @@ protected:
 
 TEST_F(EditorScreenshots, QueryBuilderModelAndSqlPages)
 {
-    TqbSqliteEngine engine(shopFile());
+    bralvo::data::TADOConnection shop;
+    shop.SetConnectionString("Provider=SQLite;Data Source=" + shopFile());
+    TqbDataEngine engine(shop);
     qbCore().SetEngine(&engine);
     qbCore().Clear();
     {
