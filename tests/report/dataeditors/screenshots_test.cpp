@@ -14,6 +14,7 @@
 #include "report/querybuilder/designer/tqbtable.h"
 #include "report/querybuilder/designer/tqbtablearea.h"
 #include "report/querybuilder/tqbcore.h"
+#include "tests/support/screenshotfolder.h"
 #include "tests/support/tempdataroot.h"
 
 #include <QComboBox>
@@ -32,15 +33,10 @@ class EditorScreenshots : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_folder = qEnvironmentVariable("BRALVO_SCREENSHOT_DIR");
-        if (m_folder.isEmpty())
+        if (!m_shots.wanted())
             GTEST_SKIP() << "BRALVO_SCREENSHOT_DIR not set";
     }
-    void save(QWidget &window, const QString &name)
-    {
-        QTest::qWait(200);
-        EXPECT_TRUE(window.grab().save(m_folder + "/" + name)) << name.toStdString();
-    }
+    void save(QWidget &window, const QString &name) { m_shots.save(window, name); }
     QString shopFile()
     {
         const QString path = m_dir.filePath("shop.db");
@@ -59,7 +55,7 @@ protected:
         box->FieldList()->item(field)->setCheckState(Qt::Checked);
     }
 
-    QString m_folder;
+    bralvo::test::ScreenshotFolder m_shots;
     QTemporaryDir m_dir;
     bralvo::test::TempDataRoot m_home;
 };
