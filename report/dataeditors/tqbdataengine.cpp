@@ -27,6 +27,21 @@ QString cellText(const data::RowSet &rows, int r, int c)
     return QString();
 }
 
+void fillModel(QStandardItemModel &model, const data::RowSet &rows)
+{
+    QStringList headers;
+    for (const data::ColumnInfo &c : rows.columns())
+        headers.append(c.name);
+    model.setColumnCount(rows.columnCount());
+    model.setHorizontalHeaderLabels(headers);
+    for (int r = 0; r < rows.rowCount(); ++r) {
+        QList<QStandardItem *> row;
+        for (int c = 0; c < rows.columnCount(); ++c)
+            row.append(new QStandardItem(cellText(rows, r, c)));
+        model.appendRow(row);
+    }
+}
+
 } // namespace
 
 TqbDataEngine::TqbDataEngine(data::TADOConnection &connection) : m_connection(connection) {}
@@ -57,19 +72,8 @@ void TqbDataEngine::Open()
     // Only a statement that returns rows is run: the builder must not
     // change the database it shows.
     if (provider.describe(command).isEmpty())
-        throw data::DataError(QStringLiteral("The query returns no rows; the query builder runs only queries."));
-    const std::unique_ptr<data::RowSet> rows = provider.query(command);
-    QStringList headers;
-    for (const data::ColumnInfo &c : rows->columns())
-        headers.append(c.name);
-    m_rows.setColumnCount(rows->columnCount());
-    m_rows.setHorizontalHeaderLabels(headers);
-    for (int r = 0; r < rows->rowCount(); ++r) {
-        QList<QStandardItem *> row;
-        for (int c = 0; c < rows->columnCount(); ++c)
-            row.append(new QStandardItem(cellText(*rows, r, c)));
-        m_rows.appendRow(row);
-    }
+        throw data::DataError(QStringLiteral("The statement is no query; the query builder runs only queries."));
+    fillModel(m_rows, *provider.query(command));
 }
 
 void TqbDataEngine::Close()

@@ -179,10 +179,10 @@ TEST_F(Designer, LinksNeedCompatibleFieldTypes)
              itemCentre(o->FieldList(), fieldRow(o, k.onto)));
         EXPECT_EQ(qbCore().Model().Links.size() - before, k.linked ? 1 : 0) << k.from << " onto " << k.onto;
     }
-    // Largeint onto Integer, checked on the drop target alone.
+    // Largeint onto String, checked on the drop target alone.
     o->FieldList()->setCurrentRow(fieldRow(o, "Items"));
     EXPECT_FALSE(c->FieldList()->CanDrop(o->FieldList(), c->FieldList()->viewport()->mapTo(
-                     c->FieldList(), itemCentre(c->FieldList(), fieldRow(c, "CustNo")))));
+                     c->FieldList(), itemCentre(c->FieldList(), fieldRow(c, "Company")))));
 }
 
 TEST_F(Designer, GridEditorsWriteTheRecords)
