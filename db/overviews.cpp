@@ -394,7 +394,7 @@ void SetupBillsTableGrid(platform::StringGrid &grid)
                      {{197, ""}, {198, ""}, {199, ""}, {200, ""}, {201, ""}, {202, ""}, {203, ""}, {204, ""},
                       {-1, "mena_faktury"}, {-1, "domaca_mena"}, {-1, "uhradena"}, {-1, "celkom_v_domacej"},
                       {-1, "id"}},
-                     QStringLiteral("78;78;70;165;200;115;115;154;-1;-1;-1;-1;-1"));
+                     QStringLiteral("78;90;70;165;200;115;115;154;-1;-1;-1;-1;-1"));
 }
 
 void SetupCustomersTableGrid(platform::StringGrid &grid)
@@ -405,12 +405,12 @@ void SetupCustomersTableGrid(platform::StringGrid &grid)
 
 void SetupCategoriesTableGrid(platform::StringGrid &grid)
 {
-    SetupGridColumns(grid, {{245, ""}, {246, ""}, {247, ""}, {-1, "domaca_mena"}}, QStringLiteral("200;100;120;-1"));
+    SetupGridColumns(grid, {{245, ""}, {246, ""}, {247, ""}, {-1, "domaca_mena"}}, QStringLiteral("200;132;120;-1"));
 }
 
 void SetupItemsTableGrid(platform::StringGrid &grid)
 {
-    SetupGridColumns(grid, {{245, ""}, {246, ""}, {247, ""}, {-1, "domaca_mena"}}, QStringLiteral("350;100;120;-1"));
+    SetupGridColumns(grid, {{245, ""}, {246, ""}, {247, ""}, {-1, "domaca_mena"}}, QStringLiteral("350;132;120;-1"));
 }
 
 void FillBillsTableGrid(platform::StringGrid &grid, const QString &sql)

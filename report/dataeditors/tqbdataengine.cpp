@@ -2,6 +2,7 @@
 #include "report/dataeditors/tqbdataengine.h"
 
 #include "platform/stringlist.h"
+#include "report/data/dataerror.h"
 #include "report/data/dbprovider.h"
 #include "report/data/tadoconnection.h"
 
@@ -24,6 +25,21 @@ QString cellText(const data::RowSet &rows, int r, int c)
         return QStringLiteral("(BLOB)");
     }
     return QString();
+}
+
+void fillModel(QStandardItemModel &model, const data::RowSet &rows)
+{
+    QStringList headers;
+    for (const data::ColumnInfo &c : rows.columns())
+        headers.append(c.name);
+    model.setColumnCount(rows.columnCount());
+    model.setHorizontalHeaderLabels(headers);
+    for (int r = 0; r < rows.rowCount(); ++r) {
+        QList<QStandardItem *> row;
+        for (int c = 0; c < rows.columnCount(); ++c)
+            row.append(new QStandardItem(cellText(rows, r, c)));
+        model.appendRow(row);
+    }
 }
 
 } // namespace
@@ -52,18 +68,12 @@ void TqbDataEngine::Open()
         return;
     data::Command command;
     command.sql = data::parseSqlParams(m_sql);
-    const std::unique_ptr<data::RowSet> rows = m_connection.provider().query(command);
-    QStringList headers;
-    for (const data::ColumnInfo &c : rows->columns())
-        headers.append(c.name);
-    m_rows.setColumnCount(rows->columnCount());
-    m_rows.setHorizontalHeaderLabels(headers);
-    for (int r = 0; r < rows->rowCount(); ++r) {
-        QList<QStandardItem *> row;
-        for (int c = 0; c < rows->columnCount(); ++c)
-            row.append(new QStandardItem(cellText(*rows, r, c)));
-        m_rows.appendRow(row);
-    }
+    data::Provider &provider = m_connection.provider();
+    // Only a statement that returns rows is run: the builder must not
+    // change the database it shows.
+    if (provider.describe(command).isEmpty())
+        throw data::DataError(QStringLiteral("The statement is no query; the query builder runs only queries."));
+    fillModel(m_rows, *provider.query(command));
 }
 
 void TqbDataEngine::Close()

@@ -1,6 +1,7 @@
 // The query builder's engine over a database connection of the report's
 // data components: its tables, their columns with field-type codes, and
-// the rows of the generated query. SQLite and ODBC alike.
+// the rows of the generated query. SQLite and ODBC alike. Field types are
+// the data layer's; a statement that returns no rows is refused, never run.
 #pragma once
 
 #include "report/querybuilder/designer/tqbresult.h"

@@ -4,7 +4,8 @@
 #include "platform/error.h"
 #include "platform/inifile.h"
 #include "platform/messageboxseam.h"
-#include "report/querybuilder/designer/tqbsqliteengine.h"
+#include "platform/stringlist.h"
+#include "report/data/tadoconnection.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -159,7 +160,12 @@ std::function<void(const QString &)> &TrpConnectionStringDialog::ConnectionTeste
             throw bralvo::Error(QStringLiteral("No ODBC connection can be tried here."));
         if (!QFileInfo::exists(p.dataSource))
             throw bralvo::Error(QStringLiteral("The file \"%1\" does not exist.").arg(p.dataSource));
-        TqbSqliteEngine probe(p.dataSource);
+        // Reading the tables is what tells a database from any other file.
+        data::TADOConnection probe;
+        probe.SetConnectionString(QStringLiteral("Provider=SQLite;")
+                                  + ConnectionPart(QStringLiteral("Data Source"), p.dataSource));
+        platform::StringList tables;
+        probe.GetTableNames(tables);
     };
     return tester;
 }

@@ -1,6 +1,7 @@
 // The SQL memo's keys, mouse, popup menu, search and tree-view drops.
 #include "report/editors/tqbsyntaxmemo.h"
 
+#include "report/editors/tabkeycapture.h"
 #include "report/editors/tqbsynmemosearch.h"
 
 #include <QDropEvent>
@@ -14,11 +15,7 @@ namespace bralvo::report {
 
 bool TqbSyntaxMemo::event(QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Tab) {
-        keyPressEvent(static_cast<QKeyEvent *>(event));
-        return true;
-    }
-    return QWidget::event(event);
+    return captureTabPress(event, [this](QKeyEvent *tab) { keyPressEvent(tab); }) || QWidget::event(event);
 }
 
 void TqbSyntaxMemo::edit(void (SyntaxText::*op)())

@@ -1,6 +1,7 @@
 // The code editor's keys, mouse and completion popup.
 #include "report/editors/trpsyntaxmemo.h"
 
+#include "report/editors/tabkeycapture.h"
 #include "report/editors/trppopupform.h"
 
 #include <QKeyEvent>
@@ -11,12 +12,7 @@ namespace bralvo::report {
 
 bool TrpSyntaxMemo::event(QEvent *event)
 {
-    // Tab edits here instead of moving the focus.
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Tab) {
-        keyPressEvent(static_cast<QKeyEvent *>(event));
-        return true;
-    }
-    return TrpScrollWin::event(event);
+    return captureTabPress(event, [this](QKeyEvent *tab) { keyPressEvent(tab); }) || TrpScrollWin::event(event);
 }
 
 bool TrpSyntaxMemo::editKey(int key, bool ctrl, bool shift)

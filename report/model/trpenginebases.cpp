@@ -252,11 +252,9 @@ TrpCustomExportFilter::~TrpCustomExportFilter()
     UnregisterExportFilter(this);
 }
 
-const QList<TrpCustomExportFilter *> &exportFilters()
+QList<TrpCustomExportFilter *> exportFilters()
 {
-    // A snapshot of the registry, taken at each call.
-    static QList<TrpCustomExportFilter *> list;
-    list.clear();
+    QList<TrpCustomExportFilter *> list;
     const TrpExportFilterCollection &registry = GetExportFilterRegistry();
     for (int i = 0; i < registry.Count(); ++i)
         list.append(registry.Items(i)->Filter);

@@ -326,8 +326,8 @@ private:
 
 // The export filters alive in the process, in creation order: a copy of
 // the export-filter registry (report/registry/trpexportfilterregistry.h)
-// taken at the call.
-const QList<TrpCustomExportFilter *> &exportFilters();
+// taken at the call, which later registrations leave as it was.
+QList<TrpCustomExportFilter *> exportFilters();
 
 // A report wizard. No designer exists in this system, so none is run.
 class TrpCustomWizard : public platform::Component {

@@ -293,7 +293,7 @@ void TrpPreviewForm::applyButtons(int buttons)
 
 void TrpPreviewForm::buildExportMenu(int buttons)
 {
-    const QList<TrpCustomExportFilter *> &filters = exportFilters();
+    const QList<TrpCustomExportFilter *> filters = exportFilters();
     int listed = 0;
     ExportPopup->clear();
     for (int i = 0; i < filters.size(); ++i) {

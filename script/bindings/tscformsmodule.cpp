@@ -259,14 +259,7 @@ void TscFormsModule::registerForm()
             widgetOf(obj).close();
             return Variant::null();
         }));
-        cls->AddMethod(QStringLiteral("procedure Hide"), member([](auto *obj, TscMethodHelper &) {
-            widgetOf(obj).hide();
-            return Variant::null();
-        }));
-        cls->AddMethod(QStringLiteral("procedure Show"), member([](auto *obj, TscMethodHelper &) {
-            widgetOf(obj).show();
-            return Variant::null();
-        }));
+        // Hide and Show come from TControl.
         cls->AddMethod(QStringLiteral("function ShowModal: Integer"),
                        member([](auto *obj, TscMethodHelper &) { return Variant(controlOf(obj).ShowModal()); }));
         addEvents<TscNotifyEvent>(*cls, {"OnActivate"});

@@ -4,6 +4,7 @@
 #include "tests/app/billsfixture.h"
 
 #include "platform/messageboxseam.h"
+#include "tests/support/screenshotfolder.h"
 
 #include <QTest>
 
@@ -14,17 +15,12 @@ class BillScreenshots : public BillsFixture {
 protected:
     void SetUp() override
     {
-        m_folder = qEnvironmentVariable("BRALVO_SCREENSHOT_DIR");
-        if (m_folder.isEmpty())
+        if (!m_shots.wanted())
             GTEST_SKIP() << "BRALVO_SCREENSHOT_DIR not set";
         BillsFixture::SetUp();
     }
-    void save(QWidget &window, const QString &name)
-    {
-        QTest::qWait(200);
-        EXPECT_TRUE(window.grab().save(m_folder + "/" + name)) << name.toStdString();
-    }
-    QString m_folder;
+    void save(QWidget &window, const QString &name) { m_shots.save(window, name); }
+    test::ScreenshotFolder m_shots;
 };
 
 TEST_F(BillScreenshots, BillListAndFilledBill)

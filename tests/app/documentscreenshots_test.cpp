@@ -4,6 +4,7 @@
 #include "app/tftabulky.h"
 #include "app/tfuhrady.h"
 #include "tests/app/recordsfixture.h"
+#include "tests/support/screenshotfolder.h"
 
 #include <QPushButton>
 #include <QTabWidget>
@@ -17,8 +18,7 @@ class DocumentScreenshots : public test::RecordsFixture {
 protected:
     void SetUp() override
     {
-        m_folder = qEnvironmentVariable("BRALVO_SCREENSHOT_DIR");
-        if (m_folder.isEmpty())
+        if (!m_shots.wanted())
             GTEST_SKIP() << "BRALVO_SCREENSHOT_DIR not set";
         RecordsFixture::SetUp();
         const char *const customers[] = {"Stôl s.r.o.", "Ľubo Kováč", "Žilinská pekáreň", "Agro Šaľa"};
@@ -32,12 +32,8 @@ protected:
                     .arg(i + 1, 5, 10, QChar('0')).arg(i % 6 + 1, 2, 10, QChar('0')).arg(20 + i % 4)
                     .arg(1000 + 370 * i).arg(i % 3 == 0 ? 1 : 0));
     }
-    void save(QWidget &window, const QString &name)
-    {
-        QTest::qWait(300);
-        EXPECT_TRUE(window.grab().save(m_folder + "/" + name)) << name.toStdString();
-    }
-    QString m_folder;
+    void save(QWidget &window, const QString &name) { m_shots.save(window, name, 300); }
+    test::ScreenshotFolder m_shots;
 };
 
 TEST_F(DocumentScreenshots, OverviewTableBarChartAndPayments)

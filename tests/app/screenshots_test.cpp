@@ -9,6 +9,7 @@
 #include "services/qttranslation.h"
 #include "tests/app/appfixture.h"
 #include "tests/app/modalhelper.h"
+#include "tests/support/screenshotfolder.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -32,17 +33,12 @@ protected:
     }
     void SetUp() override
     {
-        m_folder = qEnvironmentVariable("BRALVO_SCREENSHOT_DIR");
-        if (m_folder.isEmpty())
+        if (!m_shots.wanted())
             GTEST_SKIP() << "BRALVO_SCREENSHOT_DIR not set";
         AppFixture::SetUp();
     }
-    void save(QWidget &window, const QString &name)
-    {
-        QTest::qWait(200);
-        EXPECT_TRUE(window.grab().save(m_folder + "/" + name)) << name.toStdString();
-    }
-    QString m_folder;
+    void save(QWidget &window, const QString &name) { m_shots.save(window, name); }
+    test::ScreenshotFolder m_shots;
 };
 
 TEST_F(Screenshots, LanguagePageLoginAndStartMenu)

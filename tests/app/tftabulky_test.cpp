@@ -21,6 +21,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -95,6 +96,30 @@ TEST_F(OverviewsWindow, ChartChoicesFollowTheTab)
     EXPECT_FALSE(w->sgTabulky->isVisible());
     EXPECT_TRUE(w->bitGraf->isVisible());
     EXPECT_FALSE(open(false)->bitGraf->isVisible());
+}
+
+// Titles sit in the grid's bold fixed row; a column narrower than its
+// title cuts it off (the delegate keeps a margin on both sides).
+TEST_F(OverviewsWindow, EveryGridTitleFitsItsColumn)
+{
+    auto w = open(false);
+    platform::StringGrid &grid = *w->sgTabulky;
+    QFont bold = grid.font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const int margins = 2 * (grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1);
+    QStringList clipped;
+    for (int tab : {0, 1, 2, 3}) {
+        w->pgTriedenie->setCurrentIndex(tab);
+        w->bitTabulka->click();
+        for (int col = 0; col < grid.columnCount(); ++col) {
+            const int needed = metrics.horizontalAdvance(grid.cell(col, 0)) + margins;
+            if (!grid.isColumnHidden(col) && needed > grid.columnWidth(col))
+                clipped << QString("tab %1 \"%2\" needs %3, has %4")
+                               .arg(tab).arg(grid.cell(col, 0)).arg(needed).arg(grid.columnWidth(col));
+        }
+    }
+    EXPECT_TRUE(clipped.isEmpty()) << clipped.join('\n').toStdString();
 }
 
 TEST_F(OverviewsWindow, OpenAmountColours)

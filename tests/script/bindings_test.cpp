@@ -167,6 +167,16 @@ TEST(ScriptBindings, AScriptBuiltFormIsDrawnAfterItsButtonWasClicked)
     EXPECT_EQ(image.size(), QSize(240, 120));
 }
 
+TEST(ScriptBindings, FormsAndControlsShowAndHide)
+{
+    const Case cases[] = {
+        {"v.pas", "var f: TForm; b: TButton;\nbegin\n  f := TForm.Create(nil);\n  b := TButton.Create(f);\n"
+                  "  b.Parent := f;\n  f.Show; Emit(f.Visible);\n  b.Hide; Emit(b.Visible);\n"
+                  "  f.Hide; Emit(f.Visible);\n  b.Show; Emit(b.Visible);\n  f.Free;\nend."},
+    };
+    expectEachPrints(cases, std::size(cases), "bool:true\nbool:false\nbool:false\nbool:true\n");
+}
+
 TEST(ScriptBindings, ShotWithoutAFormFails)
 {
     QTemporaryDir dir;

@@ -42,6 +42,10 @@ TEST(ConnectionString, PartsProviderAndOdbcForm)
     EXPECT_EQ(cs.providerKind(), ProviderKind::ODBC);
     EXPECT_EQ(cs.odbcText(), QStringLiteral("Driver={SQLite3;x};Database={a;b.db};UID=joe;PWD=p=1"));
 
+    const ConnectionString sqlite(QStringLiteral("Provider=SQLite; Data Source=/tmp/a.db;User ID=u"));
+    EXPECT_EQ(sqlite.value(QStringLiteral("data source")), QStringLiteral("/tmp/a.db"));
+    EXPECT_EQ(ConnectionString(QStringLiteral("Provider=x")).value(QStringLiteral("Data Source")), QString());
+
     EXPECT_EQ(ConnectionString(QStringLiteral("Data Source=/x.db")).providerKind(), ProviderKind::SQLite);
     EXPECT_EQ(ConnectionString(QStringLiteral("Provider=SQLite;Data Source=/x.db")).providerKind(),
               ProviderKind::SQLite);

@@ -3,16 +3,18 @@
 // xvfb-run for real rendering): the builder with two linked tables, its
 // SQL page, the SQL editor and the connection wizard.
 #include "plaintargets.h"
+#include "report/data/tadoconnection.h"
+#include "report/dataeditors/tqbdataengine.h"
 #include "report/dataeditors/trpconnectionwizard.h"
 #include "report/dataeditors/trpsqleditor.h"
 #include "report/editors/trpsyntaxmemo.h"
 #include "report/querybuilder/designer/tqbdesigner.h"
 #include "report/querybuilder/designer/tqbgrid.h"
 #include "report/querybuilder/designer/tqblists.h"
-#include "report/querybuilder/designer/tqbsqliteengine.h"
 #include "report/querybuilder/designer/tqbtable.h"
 #include "report/querybuilder/designer/tqbtablearea.h"
 #include "report/querybuilder/tqbcore.h"
+#include "tests/support/screenshotfolder.h"
 #include "tests/support/tempdataroot.h"
 
 #include <QComboBox>
@@ -31,15 +33,10 @@ class EditorScreenshots : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_folder = qEnvironmentVariable("BRALVO_SCREENSHOT_DIR");
-        if (m_folder.isEmpty())
+        if (!m_shots.wanted())
             GTEST_SKIP() << "BRALVO_SCREENSHOT_DIR not set";
     }
-    void save(QWidget &window, const QString &name)
-    {
-        QTest::qWait(200);
-        EXPECT_TRUE(window.grab().save(m_folder + "/" + name)) << name.toStdString();
-    }
+    void save(QWidget &window, const QString &name) { m_shots.save(window, name); }
     QString shopFile()
     {
         const QString path = m_dir.filePath("shop.db");
@@ -58,7 +55,7 @@ protected:
         box->FieldList()->item(field)->setCheckState(Qt::Checked);
     }
 
-    QString m_folder;
+    bralvo::test::ScreenshotFolder m_shots;
     QTemporaryDir m_dir;
     bralvo::test::TempDataRoot m_home;
 };
@@ -67,7 +64,9 @@ protected:
 
 TEST_F(EditorScreenshots, QueryBuilderModelAndSqlPages)
 {
-    TqbSqliteEngine engine(shopFile());
+    bralvo::data::TADOConnection shop;
+    shop.SetConnectionString("Provider=SQLite;Data Source=" + shopFile());
+    TqbDataEngine engine(shop);
     qbCore().SetEngine(&engine);
     qbCore().Clear();
     {

@@ -64,17 +64,26 @@ TEST(ConnectionStringDialog, ChooserAndTestOnARealFile)
     sqlite3_close(db);
     bralvo::test::ScriptedMessageBoxes boxes;
     boxes.answerOpenFile(path);
-    boxes.answerBox(bralvo::platform::kIdOk);
-    boxes.answerBox(bralvo::platform::kIdOk);
+    for (int i = 0; i < 3; ++i)
+        boxes.answerBox(bralvo::platform::kIdOk);
     TrpConnectionStringDialog dialog{QString()};
     dialog.findChild<QPushButton *>("ChooseB")->click();
     EXPECT_EQ(dialog.ConnectionString(), "Provider=SQLite;Data Source=" + path);
     dialog.findChild<QPushButton *>("TestB")->click();
     EXPECT_EQ(boxes.boxes().back().flags, 64);
     EXPECT_EQ(boxes.boxes().back().text, "Test connection succeeded.");
-    dialog.SetConnectionString("Provider=SQLite;Data Source=" + dir.filePath("none.db"));
-    dialog.TestConnection();
-    EXPECT_EQ(boxes.boxes().back().flags, 16);
+    // A missing file and a file that is no database both fail the test.
+    QFile text(dir.filePath("text.db"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write(QByteArray(2048, 'x'));
+    text.close();
+    for (const char *name : {"none.db", "text.db"}) {
+        const std::size_t shown = boxes.boxes().size();
+        dialog.SetConnectionString("Provider=SQLite;Data Source=" + dir.filePath(name));
+        dialog.TestConnection();
+        ASSERT_EQ(boxes.boxes().size(), shown + 1) << name;
+        EXPECT_EQ(boxes.boxes().back().flags, 16) << name;
+    }
 }
 
 TEST(ConnectionStringDialog, OdbcListsComeFromUnixOdbcFiles)

@@ -185,7 +185,9 @@ TEST(ExportProtocol, TerminatedReportStopsAfterThePage)
 
 TEST(TrpCustomExportFilter, DefaultsAndTheProcessWideList)
 {
-    const int before = int(exportFilters().size());
+    // Held the way a caller walking the list holds it.
+    const auto &earlier = exportFilters();
+    const int before = int(earlier.size());
     {
         RecordingFilter filter;
         EXPECT_TRUE(filter.ShowDialog());
@@ -196,6 +198,8 @@ TEST(TrpCustomExportFilter, DefaultsAndTheProcessWideList)
         EXPECT_EQ(filter.DefaultPath(), QString());
         EXPECT_EQ(exportFilters().size(), before + 1);
         EXPECT_EQ(exportFilters().last(), &filter);
+        // Later calls leave a list taken before as it was.
+        EXPECT_EQ(earlier.size(), before);
     }
     EXPECT_EQ(exportFilters().size(), before);
 }

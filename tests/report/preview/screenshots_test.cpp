@@ -10,6 +10,7 @@
 #include "report/preview/trppreviewform.h"
 #include "report/preview/trpsearchdialog.h"
 #include "report/preview/trptextsearch.h"
+#include "tests/support/screenshotfolder.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -29,16 +30,11 @@ class Screenshots : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_folder = qEnvironmentVariable("BRALVO_SCREENSHOT_DIR");
-        if (m_folder.isEmpty())
+        if (!m_shots.wanted())
             GTEST_SKIP() << "BRALVO_SCREENSHOT_DIR not set";
     }
-    void save(QWidget &window, const QString &name)
-    {
-        QTest::qWait(200);
-        EXPECT_TRUE(window.grab().save(m_folder + "/" + name)) << name.toStdString();
-    }
-    QString m_folder;
+    void save(QWidget &window, const QString &name) { m_shots.save(window, name); }
+    bralvo::test::ScreenshotFolder m_shots;
 };
 
 constexpr int programButtons = (1 << pbPrint) | (1 << pbExport) | (1 << pbZoom) | (1 << pbFind) |

@@ -1,6 +1,10 @@
 // An SQLite file for the query builder tests: Customer and Orders with a
-// few rows, plus a table of one column of each kind of date and number.
+// few rows, plus a table of one column of each kind of date and number;
+// and the builder's engine over a file through a report connection.
 #pragma once
+
+#include "report/data/tadoconnection.h"
+#include "report/dataeditors/tqbdataengine.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -28,4 +32,15 @@ public:
 
     QTemporaryDir dir;
     QString path;
+};
+
+class QbFileEngine {
+public:
+    explicit QbFileEngine(const QString &path)
+    {
+        connection.SetConnectionString(QStringLiteral("Provider=SQLite;Data Source=") + path);
+    }
+
+    bralvo::data::TADOConnection connection;
+    bralvo::report::TqbDataEngine engine{connection};
 };

@@ -12,7 +12,6 @@
 #include "report/querybuilder/designer/tqbgrid.h"
 #include "report/querybuilder/designer/tqblinkform.h"
 #include "report/querybuilder/designer/tqblists.h"
-#include "report/querybuilder/designer/tqbsqliteengine.h"
 #include "report/querybuilder/designer/tqbtable.h"
 #include "report/querybuilder/designer/tqbtablearea.h"
 #include "report/querybuilder/tqbcore.h"
@@ -46,7 +45,7 @@ class Designer : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        qbCore().SetEngine(&engine);
+        qbCore().SetEngine(&sqlite.engine);
         qbCore().Clear();
         designer = std::make_unique<TqbDesigner>();
         designer->show();
@@ -100,7 +99,7 @@ protected:
 
     bralvo::test::TempDataRoot home;
     QbFixtureFile file;
-    TqbSqliteEngine engine{file.path};
+    QbFileEngine sqlite{file.path};
     std::unique_ptr<TqbDesigner> designer;
 };
 
@@ -180,10 +179,10 @@ TEST_F(Designer, LinksNeedCompatibleFieldTypes)
              itemCentre(o->FieldList(), fieldRow(o, k.onto)));
         EXPECT_EQ(qbCore().Model().Links.size() - before, k.linked ? 1 : 0) << k.from << " onto " << k.onto;
     }
-    // Largeint onto Integer, checked on the drop target alone.
+    // Largeint onto String, checked on the drop target alone.
     o->FieldList()->setCurrentRow(fieldRow(o, "Items"));
     EXPECT_FALSE(c->FieldList()->CanDrop(o->FieldList(), c->FieldList()->viewport()->mapTo(
-                     c->FieldList(), itemCentre(c->FieldList(), fieldRow(c, "CustNo")))));
+                     c->FieldList(), itemCentre(c->FieldList(), fieldRow(c, "Company")))));
 }
 
 TEST_F(Designer, GridEditorsWriteTheRecords)
@@ -283,7 +282,7 @@ TEST_F(Designer, EngineErrorsReachTheUserAndTheWindowStays)
 {
     bralvo::test::ScriptedMessageBoxes boxes;
     boxes.answerBox(bralvo::platform::kIdOk);
-    engine.SetSQL(QString());
+    sqlite.engine.SetSQL(QString());
     designer->Pages()->setCurrentIndex(2); // empty grid: nothing to run
     designer->Pages()->setCurrentIndex(0);
     // A broken query on the Result page.
@@ -300,9 +299,9 @@ TEST(TqbDialog, RoundTripThroughTheHost)
 {
     bralvo::test::TempDataRoot home;
     QbFixtureFile file;
-    TqbSqliteEngine engine(file.path);
+    QbFileEngine sqlite(file.path);
     TqbDialog dialog;
-    dialog.SetEngine(&engine);
+    dialog.SetEngine(&sqlite.engine);
     dialog.SetSchemaInsideSQL(false);
     dialog.SetSQL(QString());
     dialog.SetSQLSchema(QString());
@@ -318,7 +317,7 @@ TEST(TqbDialog, RoundTripThroughTheHost)
     EXPECT_FALSE(schema.isEmpty());
     // Opened again with the stored parts: the model comes back.
     TqbDialog again;
-    again.SetEngine(&engine);
+    again.SetEngine(&sqlite.engine);
     again.SetSchemaInsideSQL(false);
     again.SetSQL(dialog.SQL());
     again.SetSQLSchema(schema);
