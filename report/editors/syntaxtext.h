@@ -26,6 +26,17 @@ struct EditPolicy {
     bool highWordChars = true;
     // Enter in column 1 also moves a bookmark of the caret's own line.
     bool enterMovesOwnBookmark = true;
+
+    // The defaults serve the report's script editor; the query editor's:
+    static EditPolicy queryEditor()
+    {
+        EditPolicy p;
+        p.armedUndo = false;
+        p.tab = TabRule::AlignAbove;
+        p.highWordChars = false;
+        p.enterMovesOwnBookmark = false;
+        return p;
+    }
 };
 
 class SyntaxText {

@@ -9,21 +9,7 @@
 
 namespace bralvo::report {
 
-namespace {
-
-EditPolicy qbPolicy()
-{
-    EditPolicy p;
-    p.armedUndo = false;
-    p.tab = EditPolicy::TabRule::AlignAbove;
-    p.highWordChars = false;
-    p.enterMovesOwnBookmark = false;
-    return p;
-}
-
-} // namespace
-
-TqbSyntaxMemo::TqbSyntaxMemo(QWidget *parent) : QWidget(parent), m_text(qbPolicy())
+TqbSyntaxMemo::TqbSyntaxMemo(QWidget *parent) : QWidget(parent), m_text(EditPolicy::queryEditor())
 {
     QFont f(QStringLiteral("Courier New"));
     f.setPointSize(10);

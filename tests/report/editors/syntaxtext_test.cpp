@@ -10,16 +10,6 @@ using namespace bralvo::report;
 
 namespace {
 
-EditPolicy qbPolicy()
-{
-    EditPolicy p;
-    p.armedUndo = false;
-    p.tab = EditPolicy::TabRule::AlignAbove;
-    p.highWordChars = false;
-    p.enterMovesOwnBookmark = false;
-    return p;
-}
-
 SyntaxText withText(const QStringList &lines, const EditPolicy &policy = {})
 {
     SyntaxText t(policy);
@@ -83,7 +73,7 @@ TEST(SyntaxText, ArmedUndoTakesARunOfTypingAsOneStep)
 
 TEST(SyntaxText, SnapshotPerEditUndoesOneLetterEach)
 {
-    SyntaxText t = withText({""}, qbPolicy());
+    SyntaxText t = withText({""}, EditPolicy::queryEditor());
     typeText(t, "abc");
     ASSERT_EQ(t.undoCount(), 3);
     t.undo();
@@ -96,7 +86,7 @@ TEST(SyntaxText, SnapshotPerEditUndoesOneLetterEach)
 
 TEST(SyntaxText, UndoKeepsTheLast32WholeTexts)
 {
-    SyntaxText t = withText({""}, qbPolicy());
+    SyntaxText t = withText({""}, EditPolicy::queryEditor());
     const QString longLine(100000, QLatin1Char('q'));
     t.insertText(longLine);
     for (int i = 0; i < 32; ++i)
@@ -111,7 +101,7 @@ TEST(SyntaxText, UndoKeepsTheLast32WholeTexts)
 
 TEST(SyntaxText, UndoSnapshotFormat)
 {
-    SyntaxText t = withText({"ab"}, qbPolicy());
+    SyntaxText t = withText({"ab"}, EditPolicy::queryEditor());
     t.setPos(3, 1);
     t.insertText("c");
     EXPECT_EQ(t.undoSnapshots().at(0), "    3    1ab");
@@ -132,7 +122,7 @@ TEST(SyntaxText, TabToNextStopOfEight)
 
 TEST(SyntaxText, TabAlignsWithTheWordsAbove)
 {
-    SyntaxText t = withText({"SELECT name, city", ""}, qbPolicy());
+    SyntaxText t = withText({"SELECT name, city", ""}, EditPolicy::queryEditor());
     t.setPos(1, 2);
     t.tab();
     EXPECT_EQ(t.pos(), QPoint(8, 2));
@@ -208,7 +198,7 @@ TEST(SyntaxText, WordMovesFollowTheWordCharacters)
     EXPECT_EQ(t.pos().x(), 8);
     t.wordLeft();
     EXPECT_EQ(t.pos().x(), 4);
-    SyntaxText q = withText({QStringLiteral("ab \u00E1x")}, qbPolicy());
+    SyntaxText q = withText({QStringLiteral("ab \u00E1x")}, EditPolicy::queryEditor());
     q.setPos(4, 1);
     q.wordRight(); // "á" is no word character here
     EXPECT_EQ(q.pos().x(), 5);
@@ -233,7 +223,7 @@ TEST(SyntaxText, BookmarksFollowTheirLines)
 
 TEST(SyntaxText, EnterInColumnOneLeavesTheOwnBookmarkUnderQbPolicy)
 {
-    SyntaxText t = withText({"a", "b"}, qbPolicy());
+    SyntaxText t = withText({"a", "b"}, EditPolicy::queryEditor());
     t.setBookmark(0, 1);
     t.setPos(1, 2);
     t.enter();
