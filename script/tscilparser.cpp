@@ -87,7 +87,8 @@ QString asStoredText(const QString &text)
 void appendAttribute(QString &text, const char *name, const QString &value)
 {
     const QLatin1String key(name);
-    text.reserve(text.size() + key.size() + value.size() + 4);
+    if (text.capacity() < text.size() + key.size() + value.size() + 4)
+        text.reserve(text.size() + key.size() + value.size() + 4);
     if (!text.isEmpty())
         text += QLatin1Char(' ');
     text += key;
@@ -283,8 +284,10 @@ TscXMLItem *TscILParser::Impl::write(const QString &name, const QString &text)
 
 void TscILParser::Impl::writeAdd(const GrammarNode &e, QStringView token)
 {
+    const QString value = StrToXML(asStoredText(e.hasAddText ? e.addText : token.toString()));
     QString text;
-    appendAttribute(text, "text", StrToXML(asStoredText(e.hasAddText ? e.addText : token.toString())));
+    text.reserve(value.size() + 32); // room for the position as well
+    appendAttribute(text, "text", value);
     appendAttribute(text, "pos", m_lexer.GetLineColumn());
     write(e.add, text);
 }
@@ -299,7 +302,9 @@ void TscILParser::Impl::applyNode(const QString &node, bool ok, int entryPos, in
         m_out.DeleteChildrenFrom(entryLines);
         return;
     }
-    QString text = attribute("pos", positionAt(entryPos));
+    QString text;
+    text.reserve(32);
+    appendAttribute(text, "pos", positionAt(entryPos));
     if (node == QLatin1String("expr"))
         appendAttribute(text, "pos1", m_lexer.GetLineColumn());
     auto wrapper = std::make_unique<TscXMLItem>();
