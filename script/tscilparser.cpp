@@ -152,6 +152,8 @@ private:
     void writeAdd(const GrammarNode &e, QStringView token);
     void recordError(const QString &err, bool terminal, int entryPos);
     QString positionAt(int pos);
+    int tokenStartAt(int pos);
+    void appendPosition(QString &text, const char *name, int position);
     TscXMLItem *write(const QString &name, const QString &text);
     void includeUnits(int entryLines);
     void includeUnit(const QString &name, TscXMLItem &uses);
@@ -188,6 +190,28 @@ void TscILParser::Impl::loadLanguage(const QString &name)
 }
 
 // ---- the interpreter
+
+// Where a token read from pos would start: past blanks and comments.
+int TscILParser::Impl::tokenStartAt(int pos)
+{
+    const int saved = m_lexer.Position();
+    m_lexer.SetPosition(pos);
+    m_lexer.SkipSpaces();
+    const int start = m_lexer.Position();
+    m_lexer.SetPosition(saved);
+    return start;
+}
+
+// name="line:col" appended, as appendAttribute does.
+void TscILParser::Impl::appendPosition(QString &text, const char *name, int position)
+{
+    if (!text.isEmpty())
+        text += QLatin1Char(' ');
+    text += QLatin1String(name);
+    text += QLatin1String("=\"");
+    m_lexer.AppendLineColumnOf(position, text);
+    text += QLatin1Char('"');
+}
 
 QString TscILParser::Impl::positionAt(int pos)
 {
@@ -288,7 +312,7 @@ void TscILParser::Impl::writeAdd(const GrammarNode &e, QStringView token)
     QString text;
     text.reserve(value.size() + 32); // room for the position as well
     appendAttribute(text, "text", value);
-    appendAttribute(text, "pos", m_lexer.GetLineColumn());
+    appendPosition(text, "pos", m_lexer.Position());
     write(e.add, text);
 }
 
@@ -304,9 +328,9 @@ void TscILParser::Impl::applyNode(const QString &node, bool ok, int entryPos, in
     }
     QString text;
     text.reserve(32);
-    appendAttribute(text, "pos", positionAt(entryPos));
+    appendPosition(text, "pos", tokenStartAt(entryPos));
     if (node == QLatin1String("expr"))
-        appendAttribute(text, "pos1", m_lexer.GetLineColumn());
+        appendPosition(text, "pos1", m_lexer.Position());
     auto wrapper = std::make_unique<TscXMLItem>();
     wrapper->SetName(node);
     wrapper->SetText(text);

@@ -41,8 +41,9 @@ QString characterOf(qint64 code, const QString &digits)
     return QString::fromUcs4(&c, 1);
 }
 
-// "line:column", written directly: the parser asks for one per element.
-QString lineColumnText(int line, int column)
+// "line:column" appended, written directly: the parser asks for one per
+// element.
+void appendLineColumn(QString &out, int line, int column)
 {
     char16_t buffer[32];
     int end = 32;
@@ -59,7 +60,7 @@ QString lineColumnText(int line, int column)
     prepend(column);
     buffer[--end] = u':';
     prepend(line);
-    return QString(reinterpret_cast<const QChar *>(buffer + end), 32 - end);
+    out.append(reinterpret_cast<const QChar *>(buffer + end), 32 - end);
 }
 
 } // namespace
@@ -458,13 +459,20 @@ QString TscParser::GetReportReference()
 
 QString TscParser::LineColumnOf(int position) const
 {
+    QString text;
+    AppendLineColumnOf(position, text);
+    return text;
+}
+
+void TscParser::AppendLineColumnOf(int position, QString &out) const
+{
     if (m_lineStarts.empty())
-        return lineColumnText(1, position);
+        return appendLineColumn(out, 1, position);
     // Line starts lower than the position: an LF itself belongs to its line.
     const auto it = std::lower_bound(m_lineStarts.begin(), m_lineStarts.end(), position);
     const int line = int(it - m_lineStarts.begin());
     const int column = position - m_lineStarts[size_t(line - 1)];
-    return lineColumnText(line, column);
+    appendLineColumn(out, line, column);
 }
 
 QString TscParser::GetLineColumn() const

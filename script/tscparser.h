@@ -79,6 +79,8 @@ public:
     QString GetReportReference();
     QString GetLineColumn() const;          // of Position
     QString LineColumnOf(int position) const;
+    // The same text appended to out, without a text of its own.
+    void AppendLineColumnOf(int position, QString &out) const;
     int GetPositionOf(int column, int line) const; // -1 when no such line
 
 private:
