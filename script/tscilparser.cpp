@@ -215,12 +215,7 @@ void TscILParser::Impl::appendPosition(QString &text, const char *name, int posi
 
 QString TscILParser::Impl::positionAt(int pos)
 {
-    const int saved = m_lexer.Position();
-    m_lexer.SetPosition(pos);
-    m_lexer.SkipSpaces();
-    const QString lc = m_lexer.GetLineColumn();
-    m_lexer.SetPosition(saved);
-    return lc;
+    return m_lexer.LineColumnOf(tokenStartAt(pos));
 }
 
 void TscILParser::Impl::recordError(const QString &err, bool terminal, int entryPos)
