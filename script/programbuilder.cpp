@@ -90,9 +90,14 @@ void ProgramBuilder::fail(const QString &message) const
 
 void ProgramBuilder::setErrorPos(const TscXMLItem &element)
 {
-    const QString pos = element.Prop(QStringLiteral("pos"));
-    if (!pos.isEmpty())
-        m_errorPos = pos;
+    // Asked for nearly every element, mostly with the position it has.
+    const QStringView raw = element.RawProp(u"pos");
+    if (raw.isEmpty())
+        return;
+    if (raw.contains(QLatin1Char('&')))
+        m_errorPos = element.Prop(QStringLiteral("pos"));
+    else if (raw != m_errorPos)
+        m_errorPos = raw.toString();
 }
 
 void ProgramBuilder::record(TscStatement &list, std::unique_ptr<TscStatement> statement)
@@ -135,11 +140,24 @@ TscCustomVariable *ProgramBuilder::FindVariable(TscScript &script, const QString
     return variable;
 }
 
+const TscXMLItem *ProgramBuilder::typesOf(const TscXMLItem *scope)
+{
+    if (!scope)
+        return nullptr;
+    // Every declaration asks, and a program has thousands of children.
+    const auto known = m_typesElements.constFind(scope);
+    if (known != m_typesElements.cend())
+        return *known;
+    const TscXMLItem *types = childNamed(*scope, "types");
+    m_typesElements.insert(scope, types);
+    return types;
+}
+
 int ProgramBuilder::TypeCodeOf(const QString &typeName)
 {
     QString name = typeName;
     for (const TscXMLItem *scope : {m_progRoot, m_ilRoot, m_grammarRoot}) {
-        const TscXMLItem *types = scope ? childNamed(*scope, "types") : nullptr;
+        const TscXMLItem *types = typesOf(scope);
         const int index = types ? types->Find(typeName) : -1;
         if (index >= 0) {
             name = types->Items(index)->Prop(QStringLiteral("type"));

@@ -9,6 +9,7 @@
 
 #include "script/tscscript.h"
 
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <utility>
@@ -102,6 +103,7 @@ private:
     void CheckTypes(const TscCustomVariable &variable, const TscCustomVariable &expression);
     TscCustomVariable *FindVariable(TscScript &script, const QString &name);
     int TypeCodeOf(const QString &typeName);
+    const TscXMLItem *typesOf(const TscXMLItem *scope);
     [[noreturn]] void fail(const QString &message) const;
     void setErrorPos(const TscXMLItem &element);
     void record(TscStatement &list, std::unique_ptr<TscStatement> statement);
@@ -117,6 +119,8 @@ private:
     QString m_errorPos;
     QList<std::pair<QString, TscWithStmt *>> m_withList;
     QSet<const TscXMLItem *> m_declared;
+    // A scope's `types` child; the tree stays as it is while building.
+    QHash<const TscXMLItem *, const TscXMLItem *> m_typesElements;
     bool m_runTime = false; // building a postponed designator while the script runs
 };
 

@@ -1,7 +1,7 @@
 // TscILParser: the grammar interpreter that writes the intermediate program.
-// Output is collected as text lines (one XML fragment each) so that a failed
-// rule can drop what it wrote by truncating the list; the lines are read
-// into the document once at the end.
+// Output is collected as a flat list of elements under m_out: a failed rule
+// drops what it wrote by cutting the list back, and a rule's node wraps what
+// it wrote (the tail of the list) into a new element once it succeeds.
 #include "script/tscilparser.h"
 #include "script/grammarrules.h"
 #include "script/languageregistry.h"
@@ -49,9 +49,12 @@ struct CompiledGrammar {
     {
         document.LoadFromText(text);
         rules = GrammarRules(*document.Root());
+        for (const QString &word : rules.settings().keywords)
+            keywords.AddKeyword(word);
     }
     TscXMLDocument document;
     GrammarRules rules; // points into document
+    TscParser keywords; // holds the grammar's reserved words, ready to share
 };
 
 std::shared_ptr<const CompiledGrammar> compiledGrammar(const QString &text)
@@ -66,6 +69,39 @@ std::shared_ptr<const CompiledGrammar> compiledGrammar(const QString &text)
     auto compiled = std::make_shared<const CompiledGrammar>(text);
     cache.insert(text, compiled);
     return compiled;
+}
+
+// Elements hold their attributes as text; before anything went straight into
+// the tree, every such text passed through UTF-8 once, which turns a lone
+// surrogate into a replacement character. Keep doing so.
+QString asStoredText(const QString &text)
+{
+    for (const QChar c : text)
+        if (c.isSurrogate())
+            return QString::fromUtf8(text.toUtf8());
+    return text;
+}
+
+// Appends name="value" (value already escaped), a blank before it when
+// the text has attributes already.
+void appendAttribute(QString &text, const char *name, const QString &value)
+{
+    const QLatin1String key(name);
+    if (text.capacity() < text.size() + key.size() + value.size() + 4)
+        text.reserve(text.size() + key.size() + value.size() + 4);
+    if (!text.isEmpty())
+        text += QLatin1Char(' ');
+    text += key;
+    text += QLatin1String("=\"");
+    text += value;
+    text += QLatin1Char('"');
+}
+
+QString attribute(const char *name, const QString &value)
+{
+    QString text;
+    appendAttribute(text, name, value);
+    return text;
 }
 
 const TscXMLDocument &emptyDocument()
@@ -94,23 +130,33 @@ public:
     int m_baseDepth = 0; // nesting already used by the parsers of enclosing units
 
     // Working state of one build.
-    QStringList m_out;
+    TscXMLItem m_out; // the elements written so far, not yet in m_il
     QString m_errorText, m_errorPos, m_errorUnit;
     bool m_terminal = false;
     int m_depth = 0;
+    // The word last read and where: backtracking reads the same word at the
+    // same place again and again, and the settings stay put during a build.
+    struct Word {
+        int from = -1, start = 0, end = 0;
+        bool keyword = false;
+    } m_word;
 
 private:
     bool interpret(const GrammarNode &e, bool isRule);
     bool sequence(const std::vector<GrammarNode> &children);
-    bool readToken(const GrammarNode &e, QString &token);
+    bool readToken(const GrammarNode &e, QString &storage, QStringView &token);
+    QStringView readWord(bool identOnly);
     bool evalSwitch(const GrammarNode &e, int entryPos);
     bool evalLoop(const GrammarNode &e, int entryPos);
     void applyNode(const QString &node, bool ok, int entryPos, int entryLines);
-    void writeAdd(const GrammarNode &e, const QString &token);
+    void writeAdd(const GrammarNode &e, QStringView token);
     void recordError(const QString &err, bool terminal, int entryPos);
     QString positionAt(int pos);
+    int tokenStartAt(int pos);
+    void appendPosition(QString &text, const char *name, int position);
+    TscXMLItem *write(const QString &name, const QString &text);
     void includeUnits(int entryLines);
-    QString includeUnit(const QString &name);
+    void includeUnit(const QString &name, TscXMLItem &uses);
     bool checkRestOfText();
 };
 
@@ -127,8 +173,7 @@ void TscILParser::Impl::loadLanguage(const QString &name)
     m_compiled = compiledGrammar(GetScriptLanguageGrammar(name));
     m_rules = &m_compiled->rules;
     const LexerSettings &s = m_rules->settings();
-    for (const QString &word : s.keywords)
-        m_lexer.AddKeyword(word);
+    m_lexer.SetKeywordsFrom(m_compiled->keywords);
     if (s.identChars)
         m_lexer.SetIdentifierCharset(*s.identChars);
     if (s.commentLine1) m_lexer.CommentLine1 = *s.commentLine1;
@@ -146,14 +191,31 @@ void TscILParser::Impl::loadLanguage(const QString &name)
 
 // ---- the interpreter
 
-QString TscILParser::Impl::positionAt(int pos)
+// Where a token read from pos would start: past blanks and comments.
+int TscILParser::Impl::tokenStartAt(int pos)
 {
     const int saved = m_lexer.Position();
     m_lexer.SetPosition(pos);
     m_lexer.SkipSpaces();
-    const QString lc = m_lexer.GetLineColumn();
+    const int start = m_lexer.Position();
     m_lexer.SetPosition(saved);
-    return lc;
+    return start;
+}
+
+// name="line:col" appended, as appendAttribute does.
+void TscILParser::Impl::appendPosition(QString &text, const char *name, int position)
+{
+    if (!text.isEmpty())
+        text += QLatin1Char(' ');
+    text += QLatin1String(name);
+    text += QLatin1String("=\"");
+    m_lexer.AppendLineColumnOf(position, text);
+    text += QLatin1Char('"');
+}
+
+QString TscILParser::Impl::positionAt(int pos)
+{
+    return m_lexer.LineColumnOf(tokenStartAt(pos));
 }
 
 void TscILParser::Impl::recordError(const QString &err, bool terminal, int entryPos)
@@ -173,27 +235,52 @@ bool TscILParser::Impl::sequence(const std::vector<GrammarNode> &children)
     return true;
 }
 
-bool TscILParser::Impl::readToken(const GrammarNode &e, QString &token)
+QStringView TscILParser::Impl::readWord(bool identOnly)
+{
+    const int from = m_lexer.Position();
+    if (from != m_word.from) {
+        const QStringView word = m_lexer.WordView();
+        m_word = {from, m_lexer.TokenStart(), m_lexer.Position(), m_lexer.IsKeyword(word)};
+    } else {
+        m_lexer.SetSpan(m_word.start, m_word.end);
+    }
+    if (identOnly && m_word.keyword)
+        return QStringView();
+    return QStringView(m_lexer.Text()).mid(m_word.start - 1, m_word.end - m_word.start);
+}
+
+// Tokens are views into the text where they can be: backtracking reads the
+// same token many times over.
+bool TscILParser::Impl::readToken(const GrammarNode &e, QString &storage, QStringView &token)
 {
     switch (e.kind) {
     case GrammarNode::Char:
         if (e.skip != QLatin1String("0"))
             m_lexer.SkipSpaces();
-        token = m_lexer.GetChar();
+        token = m_lexer.CharView();
         break;
-    case GrammarNode::Keyword: token = m_lexer.GetWord(); break;
-    case GrammarNode::Ident: token = m_lexer.GetIdent(); break;
-    case GrammarNode::Number: token = m_lexer.GetNumber(); break;
-    case GrammarNode::String: token = m_lexer.GetString(); break;
+    case GrammarNode::Keyword: token = readWord(false); break;
+    case GrammarNode::Ident: token = readWord(true); break;
+    case GrammarNode::Number: token = m_lexer.NumberView(storage); break;
+    case GrammarNode::String:
+        storage = m_lexer.GetString();
+        token = storage;
+        break;
     case GrammarNode::FrString: {
-        token = m_lexer.GetReportReference();
-        const QString p = m_lexer.GetLineColumn();
-        const QString pos = QStringLiteral(" pos=\"%1\"").arg(p);
-        m_out << QStringLiteral("<dsgn%1>").arg(pos)
-              << QStringLiteral("<node text=\"Get\"%1/>").arg(pos)
-              << QStringLiteral("<expr%1>").arg(pos)
-              << QStringLiteral("<string text=\"'%1'\"%2/>").arg(StrToXML(token), pos)
-              << QStringLiteral("</expr>") << QStringLiteral("</dsgn>");
+        // A report reference reads as a call of Get with the text.
+        storage = m_lexer.GetReportReference();
+        token = storage;
+        const QString pos = attribute("pos", m_lexer.GetLineColumn());
+        TscXMLItem *dsgn = write(QStringLiteral("dsgn"), pos);
+        dsgn->Add()->SetName(QStringLiteral("node"));
+        dsgn->Items(0)->SetText(QStringLiteral("text=\"Get\" ") + pos);
+        TscXMLItem *expr = dsgn->Add();
+        expr->SetName(QStringLiteral("expr"));
+        expr->SetText(pos);
+        TscXMLItem *string = expr->Add();
+        string->SetName(QStringLiteral("string"));
+        string->SetText(attribute("text", QLatin1Char('\'') + StrToXML(asStoredText(storage)) + QLatin1Char('\''))
+                        + QLatin1Char(' ') + pos);
         break;
     }
     default:
@@ -206,10 +293,22 @@ bool TscILParser::Impl::readToken(const GrammarNode &e, QString &token)
     return m_lexer.CaseSensitive ? token == e.text : token.compare(e.text, Qt::CaseInsensitive) == 0;
 }
 
-void TscILParser::Impl::writeAdd(const GrammarNode &e, const QString &token)
+TscXMLItem *TscILParser::Impl::write(const QString &name, const QString &text)
 {
-    m_out << QStringLiteral("<%1 text=\"%2\" pos=\"%3\"/>")
-                 .arg(e.add, StrToXML(e.hasAddText ? e.addText : token), m_lexer.GetLineColumn());
+    TscXMLItem *item = m_out.Add();
+    item->SetName(name);
+    item->SetText(text);
+    return item;
+}
+
+void TscILParser::Impl::writeAdd(const GrammarNode &e, QStringView token)
+{
+    const QString value = StrToXML(asStoredText(e.hasAddText ? e.addText : token.toString()));
+    QString text;
+    text.reserve(value.size() + 32); // room for the position as well
+    appendAttribute(text, "text", value);
+    appendPosition(text, "pos", m_lexer.Position());
+    write(e.add, text);
 }
 
 void TscILParser::Impl::applyNode(const QString &node, bool ok, int entryPos, int entryLines)
@@ -219,15 +318,19 @@ void TscILParser::Impl::applyNode(const QString &node, bool ok, int entryPos, in
         return;
     }
     if (!ok) {
-        m_out.erase(m_out.begin() + entryLines, m_out.end());
+        m_out.DeleteChildrenFrom(entryLines);
         return;
     }
-    const QString start = positionAt(entryPos);
-    const QString open = node == QLatin1String("expr")
-        ? QStringLiteral("<expr pos=\"%1\" pos1=\"%2\">").arg(start, m_lexer.GetLineColumn())
-        : QStringLiteral("<%1 pos=\"%2\">").arg(node, start);
-    m_out.insert(entryLines, open);
-    m_out << QStringLiteral("</%1>").arg(node);
+    QString text;
+    text.reserve(32);
+    appendPosition(text, "pos", tokenStartAt(entryPos));
+    if (node == QLatin1String("expr"))
+        appendPosition(text, "pos1", m_lexer.Position());
+    auto wrapper = std::make_unique<TscXMLItem>();
+    wrapper->SetName(node);
+    wrapper->SetText(text);
+    m_out.MoveChildrenTo(entryLines, *wrapper);
+    m_out.AddItem(wrapper.release());
 }
 
 bool TscILParser::Impl::evalSwitch(const GrammarNode &e, int entryPos)
@@ -262,7 +365,7 @@ bool TscILParser::Impl::evalLoop(const GrammarNode &e, int entryPos)
         lastEnd = m_lexer.Position();
         if (!e.text.isEmpty()) {
             m_lexer.SkipSpaces();
-            if (m_lexer.GetChar().compare(e.text, Qt::CaseInsensitive) != 0) {
+            if (m_lexer.CharView().compare(e.text, Qt::CaseInsensitive) != 0) {
                 m_lexer.SetPosition(lastEnd);
                 break;
             }
@@ -295,7 +398,7 @@ bool TscILParser::Impl::interpret(const GrammarNode &e, bool isRule)
         throw NestingTooDeep{positionAt(m_lexer.Position())};
 
     const int entryPos = m_lexer.Position();
-    const int entryLines = int(m_out.size());
+    const int entryLines = m_out.Count();
     if (isRule) {
         const bool ok = sequence(e.children);
         if (!e.node.isEmpty())
@@ -304,7 +407,8 @@ bool TscILParser::Impl::interpret(const GrammarNode &e, bool isRule)
             m_lexer.SetPosition(entryPos);
         return ok;
     }
-    QString token;
+    QString storage;
+    QStringView token;
     bool ok = false;
     switch (e.kind) {
     case GrammarNode::Eol: ok = m_lexer.GetEOL(); break;
@@ -318,7 +422,7 @@ bool TscILParser::Impl::interpret(const GrammarNode &e, bool isRule)
             m_lexer.SetPosition(entryPos);
         return true;
     case GrammarNode::Reference: ok = interpret(m_rules->rule(e), true); break;
-    default: ok = readToken(e, token); break;
+    default: ok = readToken(e, storage, token); break;
     }
     if (ok) {
         if (!e.node.isEmpty())
@@ -336,28 +440,43 @@ bool TscILParser::Impl::interpret(const GrammarNode &e, bool isRule)
 
 // ---- units
 
+namespace {
+
+// The `text` of every element the clause wrote, in writing order; an element
+// that wrapped others counts once more after them, with no text.
+void collectFileNames(const TscXMLItem &item, QStringList &names)
+{
+    names << item.Prop(QStringLiteral("text"));
+    for (int i = 0; i < item.Count(); ++i)
+        collectFileNames(*item.Items(i), names);
+    if (item.Count() > 0)
+        names << QString();
+}
+
+} // namespace
+
+// The clause's own elements give way to one `uses` element per unit not
+// included yet, taken last to first.
 void TscILParser::Impl::includeUnits(int entryLines)
 {
-    const QStringList files = m_out.mid(entryLines);
-    m_out.erase(m_out.begin() + entryLines, m_out.end());
-    int at = entryLines;
+    TscXMLItem written;
+    m_out.MoveChildrenTo(entryLines, written);
+    QStringList files;
+    for (int i = 0; i < written.Count(); ++i)
+        collectFileNames(*written.Items(i), files);
     for (auto it = files.crbegin(); it != files.crend(); ++it) {
-        TscXMLDocument line;
-        line.LoadFromText(QStringLiteral("<?xml version=\"1.0\"?>") + *it);
-        QString name = line.Root()->Prop(QStringLiteral("text"));
+        QString name = *it;
         if (name.size() >= 2)
             name = name.mid(1, name.size() - 2);
         if (m_owner.UsesList.contains(name))
             continue;
         m_owner.UsesList.append(name);
-        const QString content = includeUnit(name);
-        m_out.insert(at++, QStringLiteral("<uses unit=\"%1\">").arg(StrToXML(name)));
-        m_out.insert(at++, content);
-        m_out.insert(at++, QStringLiteral("</uses>"));
+        TscXMLItem *uses = write(QStringLiteral("uses"), attribute("unit", StrToXML(asStoredText(name))));
+        includeUnit(name, *uses);
     }
 }
 
-QString TscILParser::Impl::includeUnit(const QString &name)
+void TscILParser::Impl::includeUnit(const QString &name, TscXMLItem &uses)
 {
     std::optional<QString> text = m_options.unitSource ? m_options.unitSource(name) : std::nullopt;
     if (!text) {
@@ -367,7 +486,7 @@ QString TscILParser::Impl::includeUnit(const QString &name)
     }
     const QString source = NormalizeScriptText(*text);
     if (source.isEmpty())
-        return QString();
+        return;
     TscILParser unit(m_options);
     unit.UnitName = name;
     unit.m_impl->m_baseDepth = m_baseDepth + m_depth;
@@ -375,14 +494,17 @@ QString TscILParser::Impl::includeUnit(const QString &name)
     unit.UsesList = m_owner.UsesList;
     if (unit.BuildIntermediateProgram(source)) {
         m_owner.UsesList = unit.UsesList;
-        QString xml = unit.ILScript().SaveToText();
-        return xml.mid(xml.indexOf(QLatin1String("?>")) + 2);
+        TscXMLItem &program = *unit.m_impl->m_il.Root();
+        TscXMLItem *copy = uses.Add();
+        copy->SetName(program.Name());
+        copy->SetText(program.Text());
+        program.MoveChildrenTo(0, *copy);
+        return;
     }
     m_errorText = unit.ErrorText();
     m_errorPos = unit.ErrorPosition();
     m_terminal = false;
     m_errorUnit = unit.ErrorUnitName().isEmpty() ? name : unit.ErrorUnitName();
-    return QString();
 }
 
 // ---- one build
@@ -405,7 +527,7 @@ bool TscILParser::Impl::checkRestOfText()
 
 bool TscILParser::Impl::build(const QString &text)
 {
-    m_out.clear();
+    m_out.Clear();
     m_errorText.clear();
     m_errorPos.clear();
     m_errorUnit.clear();
@@ -423,6 +545,7 @@ bool TscILParser::Impl::build(const QString &text)
         loadLanguage(QStringLiteral("PascalScript"));
     m_lexer.SetText(text);
     m_lexer.SetPosition(start);
+    m_word = Word();
     bool ok = false;
     try {
         ok = interpret(m_rules->programRule(), true);
@@ -440,10 +563,13 @@ bool TscILParser::Impl::build(const QString &text)
             m_errorPos.clear();
         return false;
     }
-    m_il.LoadFromText(QStringLiteral("<?xml version=\"1.0\"?>\n<program>\n") + m_out.join(QLatin1Char('\n'))
-                      + QStringLiteral("\n</program>"));
+    TscXMLItem &root = *m_il.Root();
+    root.Clear();
+    root.SetName(QStringLiteral("program"));
+    root.SetText(QString());
+    m_out.MoveChildrenTo(0, root);
     if (const TscXMLItem *types = m_rules->types())
-        m_il.Root()->Add()->Assign(types);
+        root.Add()->Assign(types);
     return true;
 }
 

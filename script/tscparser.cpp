@@ -41,6 +41,28 @@ QString characterOf(qint64 code, const QString &digits)
     return QString::fromUcs4(&c, 1);
 }
 
+// "line:column" appended, written directly: the parser asks for one per
+// element.
+void appendLineColumn(QString &out, int line, int column)
+{
+    char16_t buffer[32];
+    int end = 32;
+    const auto prepend = [&buffer, &end](qint64 n) {
+        const bool negative = n < 0;
+        quint64 u = negative ? quint64(-n) : quint64(n);
+        do {
+            buffer[--end] = char16_t('0' + u % 10);
+            u /= 10;
+        } while (u);
+        if (negative)
+            buffer[--end] = u'-';
+    };
+    prepend(column);
+    buffer[--end] = u':';
+    prepend(line);
+    out.append(reinterpret_cast<const QChar *>(buffer + end), 32 - end);
+}
+
 } // namespace
 
 TscParser::TscParser()
@@ -51,7 +73,6 @@ TscParser::TscParser()
 void TscParser::SetDefaults()
 {
     m_keywords.clear();
-    m_keywordsExact.clear();
     m_keywordsLower.clear();
     CommentLine1 = QStringLiteral("//");
     SetCommentBlock1(QStringLiteral("{,}"));
@@ -66,17 +87,39 @@ void TscParser::SetDefaults()
 
 void TscParser::AddKeyword(const QString &word)
 {
-    m_keywords.append(word);
-    std::sort(m_keywords.begin(), m_keywords.end(), [](const QString &a, const QString &b) {
+    const auto at = std::upper_bound(m_keywords.begin(), m_keywords.end(), word, [](const QString &a, const QString &b) {
         return a.compare(b, Qt::CaseInsensitive) < 0;
     });
-    m_keywordsExact.insert(word);
-    m_keywordsLower.insert(word.toLower());
+    m_keywords.insert(at, word);
+    m_keywordsLower.append(word.toLower());
 }
 
-bool TscParser::IsKeyword(const QString &word) const
+void TscParser::SetKeywordsFrom(const TscParser &other)
 {
-    return CaseSensitive ? m_keywordsExact.contains(word) : m_keywordsLower.contains(word.toLower());
+    m_keywords = other.m_keywords;
+    m_keywordsLower = other.m_keywordsLower;
+}
+
+bool TscParser::IsKeyword(QStringView word) const
+{
+    // Asked for every identifier read: the few reserved words are scanned
+    // in place, lowering ASCII letters on the fly.
+    if (CaseSensitive)
+        return std::any_of(m_keywords.cbegin(), m_keywords.cend(), [word](const QString &k) { return k == word; });
+    const bool ascii = std::all_of(word.cbegin(), word.cend(), [](QChar c) { return c.unicode() < 128; });
+    if (!ascii)
+        return m_keywordsLower.contains(word.toString().toLower());
+    const auto lower = [](char16_t u) { return u >= 'A' && u <= 'Z' ? char16_t(u + 32) : u; };
+    for (const QString &keyword : m_keywordsLower) {
+        if (keyword.size() != word.size())
+            continue;
+        qsizetype i = 0;
+        while (i < word.size() && lower(word[i].unicode()) == keyword[i].unicode())
+            ++i;
+        if (i == word.size())
+            return true;
+    }
+    return false;
 }
 
 void TscParser::setBlock(Block &block, const QString &pair)
@@ -126,9 +169,17 @@ void TscParser::SetPosition(int position)
     m_position = m_tokenStart = std::clamp(position, 1, Size() + 1);
 }
 
+void TscParser::SetSpan(int tokenStart, int position)
+{
+    SetPosition(tokenStart);
+    m_position = std::clamp(position, m_tokenStart, Size() + 1);
+}
+
 bool TscParser::startsWithAt(int position, const QString &marker) const
 {
-    return !marker.isEmpty() && QStringView(m_source).mid(position - 1).startsWith(marker);
+    // The first character settles almost every call cheaply.
+    return !marker.isEmpty() && position >= 1 && position <= Size() && at(position) == marker[0]
+        && QStringView(m_source).mid(position - 1).startsWith(marker);
 }
 
 bool TscParser::isSpace(QChar c) const
@@ -198,29 +249,33 @@ bool TscParser::GetEOL()
     return true;
 }
 
-QString TscParser::GetWord()
+QStringView TscParser::WordView()
 {
     if (SkipSpace)
         SkipSpaces();
     if (m_position > Size() || !isIdent(at(m_position)) || isDigit(at(m_position)))
-        return QString();
+        return QStringView();
     while (m_position <= Size() && isIdent(at(m_position)))
         ++m_position;
-    return m_source.mid(m_tokenStart - 1, m_position - m_tokenStart);
+    return QStringView(m_source).mid(m_tokenStart - 1, m_position - m_tokenStart);
 }
 
-QString TscParser::GetIdent()
+QStringView TscParser::IdentView()
 {
-    const QString word = GetWord();
-    return IsKeyword(word) ? QString() : word;
+    const QStringView word = WordView();
+    return IsKeyword(word) ? QStringView() : word;
 }
 
-QString TscParser::GetChar()
+QStringView TscParser::CharView()
 {
     if (m_position <= Size() && isPunctuation(at(m_position)))
-        return QString(at(m_position++));
-    return QString();
+        return QStringView(m_source).mid(m_position++ - 1, 1);
+    return QStringView();
 }
+
+QString TscParser::GetWord() { return WordView().toString(); }
+QString TscParser::GetIdent() { return IdentView().toString(); }
+QString TscParser::GetChar() { return CharView().toString(); }
 
 bool TscParser::readHexDigits(qint64 &value, QString &digits)
 {
@@ -328,6 +383,13 @@ QString TscParser::GetString()
 
 QString TscParser::GetNumber()
 {
+    QString storage;
+    const QStringView number = NumberView(storage);
+    return number.data() == storage.constData() ? storage : number.toString();
+}
+
+QStringView TscParser::NumberView(QString &storage)
+{
     if (SkipSpace)
         SkipSpaces();
     const int start = m_position;
@@ -346,7 +408,7 @@ QString TscParser::GetNumber()
     }
     if (!ok && !digitsRun(false)) {
         m_position = start;
-        return QString();
+        return QStringView();
     }
     if (at(m_position) == QLatin1Char('.') && isDigit(at(m_position + 1))) {
         ++m_position;
@@ -366,10 +428,11 @@ QString TscParser::GetNumber()
         if (!digitsRun(false))
             m_position = beforeExponent;
     }
-    QString number = m_source.mid(m_tokenStart - 1, m_position - m_tokenStart);
-    if (HexSequence != QLatin1String("$") && !HexSequence.isEmpty())
-        number.replace(HexSequence, QStringLiteral("$"));
-    return number;
+    const QStringView number = QStringView(m_source).mid(m_tokenStart - 1, m_position - m_tokenStart);
+    if (HexSequence == QLatin1String("$") || HexSequence.isEmpty() || !number.contains(HexSequence))
+        return number;
+    storage = number.toString().replace(HexSequence, QStringLiteral("$"));
+    return storage;
 }
 
 QString TscParser::GetReportReference()
@@ -396,13 +459,20 @@ QString TscParser::GetReportReference()
 
 QString TscParser::LineColumnOf(int position) const
 {
+    QString text;
+    AppendLineColumnOf(position, text);
+    return text;
+}
+
+void TscParser::AppendLineColumnOf(int position, QString &out) const
+{
     if (m_lineStarts.empty())
-        return QStringLiteral("1:%1").arg(position);
+        return appendLineColumn(out, 1, position);
     // Line starts lower than the position: an LF itself belongs to its line.
     const auto it = std::lower_bound(m_lineStarts.begin(), m_lineStarts.end(), position);
     const int line = int(it - m_lineStarts.begin());
     const int column = position - m_lineStarts[size_t(line - 1)];
-    return QStringLiteral("%1:%2").arg(line).arg(column);
+    appendLineColumn(out, line, column);
 }
 
 QString TscParser::GetLineColumn() const

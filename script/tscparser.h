@@ -14,7 +14,6 @@
 #pragma once
 
 #include <QString>
-#include <QSet>
 #include <QStringList>
 #include <bitset>
 #include <vector>
@@ -32,8 +31,10 @@ public:
     void SetDefaults();
 
     void AddKeyword(const QString &word);
+    // Replaces the reserved words by those of other (shared, not copied).
+    void SetKeywordsFrom(const TscParser &other);
     const QStringList &Keywords() const { return m_keywords; }
-    bool IsKeyword(const QString &word) const;
+    bool IsKeyword(QStringView word) const;
 
     QString CommentLine1, CommentLine2;
     void SetCommentBlock1(const QString &pair); // "open,close"
@@ -57,6 +58,8 @@ public:
     int Size() const { return int(m_source.size()); }
     int Position() const { return m_position; }
     void SetPosition(int position);
+    // Position and token start together, as a token read left them.
+    void SetSpan(int tokenStart, int position);
     int TokenStart() const { return m_tokenStart; }
 
     void SkipSpaces();
@@ -66,9 +69,18 @@ public:
     QString GetChar();
     QString GetString();  // re-quoted with single quotes: 'value'
     QString GetNumber();  // hexadecimal prefix rewritten to "$"
+    // The same tokens as views into Text(), for readers that mostly compare
+    // and drop them. A number whose prefix needs rewriting lands in storage
+    // and the view shows storage.
+    QStringView WordView();
+    QStringView IdentView();
+    QStringView CharView();
+    QStringView NumberView(QString &storage);
     QString GetReportReference();
     QString GetLineColumn() const;          // of Position
     QString LineColumnOf(int position) const;
+    // The same text appended to out, without a text of its own.
+    void AppendLineColumnOf(int position, QString &out) const;
     int GetPositionOf(int column, int line) const; // -1 when no such line
 
 private:
@@ -87,7 +99,7 @@ private:
     static void setBlock(Block &block, const QString &pair);
 
     QStringList m_keywords; // as added, sorted ignoring case
-    QSet<QString> m_keywordsExact, m_keywordsLower;
+    QStringList m_keywordsLower; // as added, lower case
     Block m_block[2];
     std::bitset<256> m_identChars;
     bool m_highCharIdents = false;

@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace bralvo::script {
 
@@ -26,6 +27,10 @@ QString reference(QChar c) { return QStringLiteral("&#%1;").arg(c.unicode()); }
 
 QString StrToXML(const QString &text)
 {
+    const bool plain = std::none_of(text.cbegin(), text.cend(),
+                                    [](QChar c) { return c == QLatin1Char('&') || needsReference(c); });
+    if (plain)
+        return text;
     QString out;
     out.reserve(text.size());
     for (int i = 0; i < text.size(); ++i) {
@@ -48,6 +53,8 @@ QString StrToXML(const QString &text)
 
 QString XMLToStr(const QString &text)
 {
+    if (!text.contains(QLatin1Char('&')))
+        return text;
     QString out;
     out.reserve(text.size());
     int i = 0;
@@ -162,6 +169,30 @@ void TscXMLItem::InsertItem(int index, TscXMLItem *item)
     m_children.insert(m_children.begin() + index, std::move(moved));
 }
 
+void TscXMLItem::MoveChildrenTo(int index, TscXMLItem &target)
+{
+    if (index < 0 || index >= Count() || &target == this)
+        return;
+    target.m_children.reserve(target.m_children.size() + m_children.size() - size_t(index));
+    const auto from = m_children.begin() + index;
+    for (auto it = from; it != m_children.end(); ++it) {
+        (*it)->m_parent = &target;
+        target.m_children.push_back(std::move(*it));
+    }
+    m_children.erase(from, m_children.end());
+}
+
+void TscXMLItem::DeleteChildrenFrom(int index)
+{
+    if (index < 0 || index >= Count())
+        return;
+    std::vector<std::unique_ptr<TscXMLItem>> doomed(std::make_move_iterator(m_children.begin() + index),
+                                                    std::make_move_iterator(m_children.end()));
+    m_children.erase(m_children.begin() + index, m_children.end());
+    for (auto &child : doomed)
+        child->m_parent = nullptr; // so they don't search this list
+}
+
 int TscXMLItem::Find(const QString &name) const
 {
     for (int i = 0; i < Count(); ++i)
@@ -180,18 +211,30 @@ TscXMLItem *TscXMLItem::FindItem(const QString &name)
     return item;
 }
 
+QStringView TscXMLItem::RawProp(QStringView name) const
+{
+    // The first ` name="` (ignoring case), the text's start counting as a
+    // blank; searched in place, as this runs for every element built.
+    const QStringView text(m_text);
+    const qsizetype length = name.size();
+    for (qsizetype at = 0; at + length + 2 <= text.size(); ++at) {
+        if ((at > 0 && text[at - 1] != QLatin1Char(' ')) || text[at + length] != QLatin1Char('=')
+            || text[at + length + 1] != QLatin1Char('"')
+            || text.mid(at, length).compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        const qsizetype start = at + length + 2;
+        qsizetype end = text.indexOf(QLatin1Char('"'), start);
+        if (end < 0)
+            end = text.size();
+        return text.mid(start, end - start);
+    }
+    return QStringView();
+}
+
 QString TscXMLItem::Prop(const QString &name) const
 {
-    const QString haystack = QLatin1Char(' ') + m_text;
-    const QString needle = QLatin1Char(' ') + name + QLatin1String("=\"");
-    const int at = haystack.indexOf(needle, 0, Qt::CaseInsensitive);
-    if (at < 0)
-        return QString();
-    const int start = at + needle.size();
-    int end = haystack.indexOf(QLatin1Char('"'), start);
-    if (end < 0)
-        end = haystack.size();
-    return XMLToStr(haystack.mid(start, end - start));
+    const QStringView raw = RawProp(name);
+    return raw.isEmpty() ? QString() : XMLToStr(raw.toString());
 }
 
 void TscXMLItem::SetProp(const QString &name, const QString &value)

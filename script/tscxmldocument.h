@@ -69,6 +69,11 @@ public:
     void AddItem(TscXMLItem *item);
     // AddItem, then moves the element to position index (clamped).
     void InsertItem(int index, TscXMLItem *item);
+    // Moves the children from index on, in order, to the end of target's
+    // list (target must not lie among them). For building trees in bulk.
+    void MoveChildrenTo(int index, TscXMLItem &target);
+    // Destroys the children from index on.
+    void DeleteChildrenFrom(int index);
     // Index of the first child named so (ignoring case), or -1.
     int Find(const QString &name) const;
     // The first child named so, or a new child with that name appended.
@@ -76,6 +81,9 @@ public:
 
     // One attribute of Text: empty when absent; the value is XMLToStr'd.
     QString Prop(const QString &name) const;
+    // The same attribute's value as it stands in Text, not unescaped: for
+    // readers that compare more often than they keep.
+    QStringView RawProp(QStringView name) const;
     // Replaces the attribute in place or appends it; the value is StrToXML'd.
     void SetProp(const QString &name, const QString &value);
 

@@ -336,7 +336,14 @@ QPoint StrToXY(const QString &text)
 {
     if (text.isEmpty())
         return QPoint(0, 0);
-    return QPoint(text.section(QLatin1Char(':'), 1, 1).toInt(), text.section(QLatin1Char(':'), 0, 0).toInt());
+    // Fields between colons, read in place: every expression built asks.
+    const QStringView view(text);
+    const qsizetype first = view.indexOf(QLatin1Char(':'));
+    if (first < 0)
+        return QPoint(0, view.toInt());
+    const QStringView rest = view.mid(first + 1);
+    const qsizetype second = rest.indexOf(QLatin1Char(':'));
+    return QPoint((second < 0 ? rest : rest.left(second)).toInt(), view.left(first).toInt());
 }
 
 } // namespace bralvo::script

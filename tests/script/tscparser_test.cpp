@@ -138,6 +138,19 @@ TEST(TscParser, WordsIdentsAndReservedWords)
     EXPECT_FALSE(cpp->IsKeyword(QStringLiteral("While")));
 }
 
+TEST(TscParser, ReservedWordsBeyondAscii)
+{
+    // Letters outside ASCII are compared as lower case text, so the Kelvin
+    // sign counts as a "k"; an accented letter stays a letter of its own.
+    Lexer pas("PascalScript", QString());
+    EXPECT_TRUE(pas->IsKeyword(QStringLiteral("brea\u212A")));
+    EXPECT_FALSE(pas->IsKeyword(QStringLiteral("b\u00E9gin")));
+    EXPECT_FALSE(pas->IsKeyword(QStringLiteral("begi")));
+    EXPECT_FALSE(pas->IsKeyword(QStringLiteral("beginx")));
+    Lexer cpp("C++Script", QString());
+    EXPECT_FALSE(cpp->IsKeyword(QStringLiteral("brea\u212A")));
+}
+
 TEST(TscParser, PunctuationAndWhiteSpace)
 {
     Lexer l("PascalScript", QStringLiteral(" :=\u010D"));

@@ -225,3 +225,48 @@ TEST(TscXMLItem, AssignFromOwnDescendant)
     root->Assign(root->Items(0));
     EXPECT_EQ(shape(*root), "a(b)");
 }
+
+TEST(TscXMLItem, PropFindsOnlyWholeAttributeNames)
+{
+    // Table: attribute text, name asked, Prop, RawProp.
+    struct Case { const char *text, *name, *prop, *raw; };
+    const Case cases[] = {
+        {"pos1=\"2:3\" pos=\"1:1\"", "pos", "1:1", "1:1"},      // not the longer name
+        {"xpos=\"9\" pos=\"1:1\"", "pos", "1:1", "1:1"},        // nor a name ending so
+        {"text=\"a&#38;b\"", "text", "a&b", "a&#38;b"},          // raw stays escaped
+        {"text=\"unclosed", "TEXT", "unclosed", "unclosed"},     // value runs to the end
+        {"text=\"\" n=\"1\"", "text", "", ""},
+        {"text=", "text", "", ""},                               // no room for the quote
+        {"", "", "", ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text);
+        TscXMLItem item;
+        item.SetText(QString::fromUtf8(c.text));
+        EXPECT_EQ(item.Prop(QString::fromUtf8(c.name)), QString::fromUtf8(c.prop));
+        EXPECT_EQ(item.RawProp(QString::fromUtf8(c.name)).toString(), QString::fromUtf8(c.raw));
+    }
+}
+
+TEST(TscXMLItem, ChildrenMovedAndDeletedInBulk)
+{
+    TscXMLItem source, target;
+    for (const char *name : {"a", "b", "c", "d"})
+        source.Add()->SetName(QString::fromLatin1(name));
+    target.Add()->SetName(QStringLiteral("t"));
+    source.MoveChildrenTo(2, target);
+    EXPECT_EQ(shape(source), "(a,b)");
+    EXPECT_EQ(shape(target), "(t,c,d)");
+    for (int i = 0; i < target.Count(); ++i)
+        EXPECT_EQ(target.Items(i)->Parent(), &target);
+    source.MoveChildrenTo(5, target); // out of range: nothing moves
+    source.MoveChildrenTo(0, source); // onto itself: nothing moves
+    EXPECT_EQ(shape(source), "(a,b)");
+
+    TscXMLItem *kept = target.Items(0);
+    target.DeleteChildrenFrom(1);
+    EXPECT_EQ(shape(target), "(t)");
+    EXPECT_EQ(target.Items(0), kept);
+    target.DeleteChildrenFrom(-1);
+    EXPECT_EQ(target.Count(), 1);
+}
