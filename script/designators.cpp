@@ -120,9 +120,11 @@ void TscDesignator::Finish()
     TscCustomVariable *first = m_items.front()->Target;
     auto *variable = dynamic_cast<TscVariable *>(first);
     Shape = TscDesignatorShape::General;
-    if (m_items.size() == 1 && variable && m_items.front()->Count() == 0) {
+    // A parameter reads and assigns like a variable of the procedure.
+    auto *param = dynamic_cast<TscParamItem *>(first);
+    if (m_items.size() == 1 && (variable || param) && m_items.front()->Count() == 0) {
         Shape = TscDesignatorShape::Variable;
-        LinkedItem = variable;
+        LinkedItem = first;
     } else if (m_items.size() == 2 && dynamic_cast<TscStringVariable *>(first) && m_items[1]->Count() > 0
                && dynamic_cast<TscStringHelper *>(m_items[1]->Target)) {
         Shape = TscDesignatorShape::StringChar;
@@ -144,7 +146,11 @@ std::unique_ptr<TscDesignator> TscDesignator::Specialize(std::unique_ptr<TscDesi
     case TscDesignatorShape::Variable: special = std::make_unique<TscVariableDesignator>(general->BuildScript); break;
     case TscDesignatorShape::StringChar: special = std::make_unique<TscStringDesignator>(general->BuildScript); break;
     case TscDesignatorShape::ArrayElement: special = std::make_unique<TscArrayDesignator>(general->BuildScript); break;
-    default: return general;
+    default:
+        if (!TscProcCallDesignator::Fits(*general))
+            return general;
+        special = std::make_unique<TscProcCallDesignator>(general->BuildScript);
+        break;
     }
     special->TakeOver(*general);
     special->SourcePos = general->SourcePos;
@@ -154,30 +160,43 @@ std::unique_ptr<TscDesignator> TscDesignator::Specialize(std::unique_ptr<TscDesi
 namespace {
 
 // Saves the locals of a procedure that is already running, so that a
-// recursive call cannot clobber them; restores on every way out.
-class LocalsSnapshot {
+// recursive call cannot clobber them; restores on every way out. The saved
+// values wait on the procedure's own stack, which every call reuses.
+class KeptLocals {
 public:
-    // Nothing to save unless target is a procedure already running.
-    explicit LocalsSnapshot(TscProcVariable *proc)
+    // Nothing to save unless proc is a procedure already running.
+    explicit KeptLocals(TscProcVariable *proc)
     {
         if (!proc || !proc->InProgress)
             return;
+        m_stack = &proc->KeptValues;
+        m_base = m_stack->size();
         for (TscCustomVariable *item : proc->LocalsToSave())
-            m_saved.append({item, item->GetValue()});
+            m_stack->emplace_back(item, HoldsPlainValue(*item) ? item->Value : item->GetValue());
     }
-    ~LocalsSnapshot() { restore(); }
+    explicit KeptLocals(TscProcVariable &proc) : KeptLocals(&proc) {}
+    KeptLocals(const KeptLocals &) = delete;
+    KeptLocals &operator=(const KeptLocals &) = delete;
+    ~KeptLocals() { restore(); }
     void restore()
     {
-        if (m_restored)
+        if (!m_stack)
             return;
-        m_restored = true; // no clear(): it would reallocate the small buffer
-        for (auto &[item, value] : m_saved)
-            item->SetValue(value);
+        auto &stack = *m_stack;
+        m_stack = nullptr;
+        for (size_t i = m_base; i < stack.size(); ++i) {
+            auto &[item, value] = stack[i];
+            if (HoldsPlainValue(*item) && !item->ReadOnly)
+                item->Value = std::move(value); // the saved copy is dropped anyway
+            else
+                item->SetValue(value);
+        }
+        stack.resize(m_base);
     }
 
 private:
-    QVarLengthArray<std::pair<TscCustomVariable *, Variant>, 8> m_saved;
-    bool m_restored = false;
+    std::vector<std::pair<TscCustomVariable *, Variant>> *m_stack = nullptr;
+    size_t m_base = 0;
 };
 
 void passArguments(TscDesignatorItem &item, TscCustomVariable &target)
@@ -186,7 +205,12 @@ void passArguments(TscDesignatorItem &item, TscCustomVariable &target)
     if (count == 0)
         return;
     if (count == 1 && !target.TakesSourceText) {
-        target.GetParam(0)->SetValue(item.Arg(0)->GetValue());
+        TscParamItem &param = *target.GetParam(0);
+        Variant value = item.Arg(0)->GetValue();
+        if (HoldsPlainValue(param) && !param.ReadOnly)
+            param.Value = std::move(value);
+        else
+            param.SetValue(value);
         return;
     }
     // All arguments first: an argument may read a parameter it replaces.
@@ -202,7 +226,7 @@ void passArguments(TscDesignatorItem &item, TscCustomVariable &target)
 // By-reference results are taken before a recursive call's locals are
 // restored and written after, so a caller's own local passed by reference
 // keeps the result instead of getting its old value back.
-void passBack(TscDesignatorItem &item, TscCustomVariable &target, LocalsSnapshot &snapshot)
+void passBack(TscDesignatorItem &item, TscCustomVariable &target, KeptLocals &snapshot)
 {
     const int count = std::min(item.Count(), target.Count());
     int byRef = 0;
@@ -234,7 +258,7 @@ Variant TscDesignator::WalkChain(bool assigning, const Variant &value)
             last = target;
             continue;
         }
-        LocalsSnapshot snapshot(kind == TscDesignatorItem::TargetKind::Procedure
+        KeptLocals snapshot(kind == TscDesignatorItem::TargetKind::Procedure
                                     ? static_cast<TscProcVariable *>(target)
                                     : nullptr);
         passArguments(item, *target);
@@ -255,6 +279,26 @@ Variant TscDesignator::WalkChain(bool assigning, const Variant &value)
         passBack(item, *target, snapshot);
     }
     return current;
+}
+
+bool TscProcCallDesignator::Fits(TscDesignator &general)
+{
+    return general.Shape == TscDesignatorShape::General && !general.LateSource && general.ItemCount() == 1
+        && general.Item(0)->Kind() == TscDesignatorItem::TargetKind::Procedure;
+}
+
+Variant TscProcCallDesignator::GetValue()
+{
+    if (LateSource)
+        return TscDesignator::GetValue();
+    TscDesignatorItem &site = *m_items.front();
+    auto &proc = *static_cast<TscProcVariable *>(site.Target);
+    KeptLocals kept(proc);
+    passArguments(site, proc);
+    proc.ResultWanted = ResultWanted;
+    Variant result = proc.GetValue();
+    passBack(site, proc, kept);
+    return result;
 }
 
 int TscStringDesignator::index() const

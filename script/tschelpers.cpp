@@ -31,8 +31,7 @@ Variant *arrayStorage(TscCustomVariable *leftItem)
 {
     if (!leftItem)
         return nullptr;
-    const std::type_info &kind = typeid(*leftItem);
-    if (kind == typeid(TscVariable) || kind == typeid(TscParamItem))
+    if (HoldsPlainValue(*leftItem))
         return &leftItem->Value; // the common case, without a cast
     const bool stored = dynamic_cast<TscVariable *>(leftItem) || dynamic_cast<TscParamItem *>(leftItem);
     if (!stored || dynamic_cast<TscStringVariable *>(leftItem))
