@@ -171,8 +171,12 @@ public:
             return;
         m_stack = &proc->KeptValues;
         m_base = m_stack->size();
-        for (TscCustomVariable *item : proc->LocalsToSave())
-            m_stack->emplace_back(item, HoldsPlainValue(*item) ? item->Value : item->GetValue());
+        for (TscCustomVariable *item : proc->LocalsToSave()) {
+            if (HoldsPlainValue(*item))
+                m_stack->emplace_back(item, item->Value);
+            else
+                m_stack->emplace_back(item, item->GetValue());
+        }
     }
     explicit KeptLocals(TscProcVariable &proc) : KeptLocals(&proc) {}
     KeptLocals(const KeptLocals &) = delete;
@@ -205,12 +209,7 @@ void passArguments(TscDesignatorItem &item, TscCustomVariable &target)
     if (count == 0)
         return;
     if (count == 1 && !target.TakesSourceText) {
-        TscParamItem &param = *target.GetParam(0);
-        Variant value = item.Arg(0)->GetValue();
-        if (HoldsPlainValue(param) && !param.ReadOnly)
-            param.Value = std::move(value);
-        else
-            param.SetValue(value);
+        StoreValue(*target.GetParam(0), item.Arg(0)->GetValue());
         return;
     }
     // All arguments first: an argument may read a parameter it replaces.
@@ -220,7 +219,7 @@ void passArguments(TscDesignatorItem &item, TscCustomVariable &target)
         values.append(expr ? Variant(expr->Source) : item.Arg(i)->GetValue());
     }
     for (int i = 0; i < count; ++i)
-        target.GetParam(i)->SetValue(values[i]);
+        StoreValue(*target.GetParam(i), std::move(values[i]));
 }
 
 // By-reference results are taken before a recursive call's locals are
@@ -331,7 +330,7 @@ void TscArrayDesignator::prepare()
     helper->LeftItem = LinkedItem;
     const int count = std::min(IndexItem->Count(), helper->Count());
     for (int i = 0; i < count; ++i)
-        helper->GetParam(i)->SetValue(IndexItem->Arg(i)->GetValue());
+        StoreValue(*helper->GetParam(i), IndexItem->Arg(i)->GetValue());
 }
 
 Variant TscArrayDesignator::GetValue()

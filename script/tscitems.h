@@ -161,6 +161,16 @@ inline bool HoldsPlainValue(const TscCustomVariable &item)
     return IsExactly<TscVariable>(item) || IsExactly<TscParamItem>(item);
 }
 
+// Stores value into item: moved into a plain variable or parameter, else
+// through the item's own SetValue.
+inline void StoreValue(TscCustomVariable &item, Variant &&value)
+{
+    if (HoldsPlainValue(item) && !item.ReadOnly)
+        item.Value = std::move(value);
+    else
+        item.SetValue(value);
+}
+
 // Base of compiled expressions (expressions.h).
 class TscCustomExpression : public TscCustomVariable {
 public:
