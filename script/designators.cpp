@@ -169,14 +169,21 @@ public:
     {
         if (!proc || !proc->InProgress)
             return;
-        m_stack = &proc->KeptValues;
-        m_base = m_stack->size();
-        for (TscCustomVariable *item : proc->LocalsToSave()) {
-            if (HoldsPlainValue(*item))
-                m_stack->emplace_back(item, item->Value);
-            else
-                m_stack->emplace_back(item, item->GetValue());
+        auto &stack = proc->KeptValues;
+        const size_t base = stack.size();
+        try {
+            for (TscCustomVariable *item : proc->LocalsToSave()) {
+                if (HoldsPlainValue(*item))
+                    stack.emplace_back(item, item->Value);
+                else
+                    stack.emplace_back(item, item->GetValue());
+            }
+        } catch (...) {
+            stack.resize(base); // nothing was changed yet: only drop the copies
+            throw;
         }
+        m_stack = &stack;
+        m_base = base;
     }
     explicit KeptLocals(TscProcVariable &proc) : KeptLocals(&proc) {}
     KeptLocals(const KeptLocals &) = delete;
@@ -257,9 +264,8 @@ Variant TscDesignator::WalkChain(bool assigning, const Variant &value)
             last = target;
             continue;
         }
-        KeptLocals snapshot(kind == TscDesignatorItem::TargetKind::Procedure
-                                    ? static_cast<TscProcVariable *>(target)
-                                    : nullptr);
+        KeptLocals snapshot(kind == TscDesignatorItem::TargetKind::Procedure ? static_cast<TscProcVariable *>(target)
+                                                                              : nullptr);
         passArguments(item, *target);
         if (kind == TscDesignatorItem::TargetKind::Helper) {
             auto *helper = static_cast<TscCustomHelper *>(target);
@@ -288,8 +294,6 @@ bool TscProcCallDesignator::Fits(TscDesignator &general)
 
 Variant TscProcCallDesignator::GetValue()
 {
-    if (LateSource)
-        return TscDesignator::GetValue();
     TscDesignatorItem &site = *m_items.front();
     auto &proc = *static_cast<TscProcVariable *>(site.Target);
     KeptLocals kept(proc);
@@ -326,11 +330,22 @@ void TscStringDesignator::SetValue(const Variant &value)
 
 void TscArrayDesignator::prepare()
 {
+    // Every index before the helper is set: an index may read an array
+    // through the same helper (m[1, m[0, 0]]) and refill it.
     auto *helper = static_cast<TscArrayHelper *>(IndexSource);
-    helper->LeftItem = LinkedItem;
     const int count = std::min(IndexItem->Count(), helper->Count());
+    if (count == 1) {
+        Variant index = IndexItem->Arg(0)->GetValue();
+        helper->LeftItem = LinkedItem;
+        StoreValue(*helper->GetParam(0), std::move(index));
+        return;
+    }
+    QVarLengthArray<Variant, 3> indexes;
     for (int i = 0; i < count; ++i)
-        StoreValue(*helper->GetParam(i), IndexItem->Arg(i)->GetValue());
+        indexes.append(IndexItem->Arg(i)->GetValue());
+    helper->LeftItem = LinkedItem;
+    for (int i = 0; i < count; ++i)
+        StoreValue(*helper->GetParam(i), std::move(indexes[i]));
 }
 
 Variant TscArrayDesignator::GetValue()

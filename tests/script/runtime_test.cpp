@@ -811,6 +811,12 @@ TEST(Script, CallsAndOperandsKeepTheirOrderOfEvaluation)
          "  if a > 0 then Result := Swap(b - 10, a) * 100 + a else Result := b end;\n"
          "begin Emit(Swap(3, 7)); Emit(Swap(12, 1)) end.",
          {"303", "1212"}},
+        // An index read from another array of the same type, and from the
+        // same array in another dimension.
+        {"var a, b: array[0..2] of Integer; m: array[0..1, 0..1] of Integer;\n"
+         "begin a[1] := 11; b[0] := 1; Emit(a[b[0]]); b[a[1] - 10] := 5; Emit(b[1]);\n"
+         "  m[0, 0] := 1; m[1, 1] := 7; Emit(m[1, m[0, 0]]) end.",
+         {"11", "5", "7"}},
     };
     for (const Case &c : cases) {
         Runner r;
