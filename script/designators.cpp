@@ -120,9 +120,11 @@ void TscDesignator::Finish()
     TscCustomVariable *first = m_items.front()->Target;
     auto *variable = dynamic_cast<TscVariable *>(first);
     Shape = TscDesignatorShape::General;
-    if (m_items.size() == 1 && variable && m_items.front()->Count() == 0) {
+    // A parameter reads and assigns like a variable of the procedure.
+    auto *param = dynamic_cast<TscParamItem *>(first);
+    if (m_items.size() == 1 && (variable || param) && m_items.front()->Count() == 0) {
         Shape = TscDesignatorShape::Variable;
-        LinkedItem = variable;
+        LinkedItem = first;
     } else if (m_items.size() == 2 && dynamic_cast<TscStringVariable *>(first) && m_items[1]->Count() > 0
                && dynamic_cast<TscStringHelper *>(m_items[1]->Target)) {
         Shape = TscDesignatorShape::StringChar;
@@ -144,7 +146,11 @@ std::unique_ptr<TscDesignator> TscDesignator::Specialize(std::unique_ptr<TscDesi
     case TscDesignatorShape::Variable: special = std::make_unique<TscVariableDesignator>(general->BuildScript); break;
     case TscDesignatorShape::StringChar: special = std::make_unique<TscStringDesignator>(general->BuildScript); break;
     case TscDesignatorShape::ArrayElement: special = std::make_unique<TscArrayDesignator>(general->BuildScript); break;
-    default: return general;
+    default:
+        if (!TscProcCallDesignator::Fits(*general))
+            return general;
+        special = std::make_unique<TscProcCallDesignator>(general->BuildScript);
+        break;
     }
     special->TakeOver(*general);
     special->SourcePos = general->SourcePos;
@@ -154,30 +160,54 @@ std::unique_ptr<TscDesignator> TscDesignator::Specialize(std::unique_ptr<TscDesi
 namespace {
 
 // Saves the locals of a procedure that is already running, so that a
-// recursive call cannot clobber them; restores on every way out.
-class LocalsSnapshot {
+// recursive call cannot clobber them; restores on every way out. The saved
+// values wait on the procedure's own stack, which every call reuses.
+class KeptLocals {
 public:
-    // Nothing to save unless target is a procedure already running.
-    explicit LocalsSnapshot(TscProcVariable *proc)
+    // Nothing to save unless proc is a procedure already running.
+    explicit KeptLocals(TscProcVariable *proc)
     {
         if (!proc || !proc->InProgress)
             return;
-        for (TscCustomVariable *item : proc->LocalsToSave())
-            m_saved.append({item, item->GetValue()});
+        auto &stack = proc->KeptValues;
+        const size_t base = stack.size();
+        try {
+            for (TscCustomVariable *item : proc->LocalsToSave()) {
+                if (HoldsPlainValue(*item))
+                    stack.emplace_back(item, item->Value);
+                else
+                    stack.emplace_back(item, item->GetValue());
+            }
+        } catch (...) {
+            stack.resize(base); // nothing was changed yet: only drop the copies
+            throw;
+        }
+        m_stack = &stack;
+        m_base = base;
     }
-    ~LocalsSnapshot() { restore(); }
+    explicit KeptLocals(TscProcVariable &proc) : KeptLocals(&proc) {}
+    KeptLocals(const KeptLocals &) = delete;
+    KeptLocals &operator=(const KeptLocals &) = delete;
+    ~KeptLocals() { restore(); }
     void restore()
     {
-        if (m_restored)
+        if (!m_stack)
             return;
-        m_restored = true; // no clear(): it would reallocate the small buffer
-        for (auto &[item, value] : m_saved)
-            item->SetValue(value);
+        auto &stack = *m_stack;
+        m_stack = nullptr;
+        for (size_t i = m_base; i < stack.size(); ++i) {
+            auto &[item, value] = stack[i];
+            if (HoldsPlainValue(*item) && !item->ReadOnly)
+                item->Value = std::move(value); // the saved copy is dropped anyway
+            else
+                item->SetValue(value);
+        }
+        stack.resize(m_base);
     }
 
 private:
-    QVarLengthArray<std::pair<TscCustomVariable *, Variant>, 8> m_saved;
-    bool m_restored = false;
+    std::vector<std::pair<TscCustomVariable *, Variant>> *m_stack = nullptr;
+    size_t m_base = 0;
 };
 
 void passArguments(TscDesignatorItem &item, TscCustomVariable &target)
@@ -186,7 +216,7 @@ void passArguments(TscDesignatorItem &item, TscCustomVariable &target)
     if (count == 0)
         return;
     if (count == 1 && !target.TakesSourceText) {
-        target.GetParam(0)->SetValue(item.Arg(0)->GetValue());
+        StoreValue(*target.GetParam(0), item.Arg(0)->GetValue());
         return;
     }
     // All arguments first: an argument may read a parameter it replaces.
@@ -196,13 +226,13 @@ void passArguments(TscDesignatorItem &item, TscCustomVariable &target)
         values.append(expr ? Variant(expr->Source) : item.Arg(i)->GetValue());
     }
     for (int i = 0; i < count; ++i)
-        target.GetParam(i)->SetValue(values[i]);
+        StoreValue(*target.GetParam(i), std::move(values[i]));
 }
 
 // By-reference results are taken before a recursive call's locals are
 // restored and written after, so a caller's own local passed by reference
 // keeps the result instead of getting its old value back.
-void passBack(TscDesignatorItem &item, TscCustomVariable &target, LocalsSnapshot &snapshot)
+void passBack(TscDesignatorItem &item, TscCustomVariable &target, KeptLocals &snapshot)
 {
     const int count = std::min(item.Count(), target.Count());
     int byRef = 0;
@@ -234,9 +264,8 @@ Variant TscDesignator::WalkChain(bool assigning, const Variant &value)
             last = target;
             continue;
         }
-        LocalsSnapshot snapshot(kind == TscDesignatorItem::TargetKind::Procedure
-                                    ? static_cast<TscProcVariable *>(target)
-                                    : nullptr);
+        KeptLocals snapshot(kind == TscDesignatorItem::TargetKind::Procedure ? static_cast<TscProcVariable *>(target)
+                                                                              : nullptr);
         passArguments(item, *target);
         if (kind == TscDesignatorItem::TargetKind::Helper) {
             auto *helper = static_cast<TscCustomHelper *>(target);
@@ -255,6 +284,24 @@ Variant TscDesignator::WalkChain(bool assigning, const Variant &value)
         passBack(item, *target, snapshot);
     }
     return current;
+}
+
+bool TscProcCallDesignator::Fits(TscDesignator &general)
+{
+    return general.Shape == TscDesignatorShape::General && !general.LateSource && general.ItemCount() == 1
+        && general.Item(0)->Kind() == TscDesignatorItem::TargetKind::Procedure;
+}
+
+Variant TscProcCallDesignator::GetValue()
+{
+    TscDesignatorItem &site = *m_items.front();
+    auto &proc = *static_cast<TscProcVariable *>(site.Target);
+    KeptLocals kept(proc);
+    passArguments(site, proc);
+    proc.ResultWanted = ResultWanted;
+    Variant result = proc.GetValue();
+    passBack(site, proc, kept);
+    return result;
 }
 
 int TscStringDesignator::index() const
@@ -283,11 +330,22 @@ void TscStringDesignator::SetValue(const Variant &value)
 
 void TscArrayDesignator::prepare()
 {
+    // Every index before the helper is set: an index may read an array
+    // through the same helper (m[1, m[0, 0]]) and refill it.
     auto *helper = static_cast<TscArrayHelper *>(IndexSource);
-    helper->LeftItem = LinkedItem;
     const int count = std::min(IndexItem->Count(), helper->Count());
+    if (count == 1) {
+        Variant index = IndexItem->Arg(0)->GetValue();
+        helper->LeftItem = LinkedItem;
+        StoreValue(*helper->GetParam(0), std::move(index));
+        return;
+    }
+    QVarLengthArray<Variant, 3> indexes;
     for (int i = 0; i < count; ++i)
-        helper->GetParam(i)->SetValue(IndexItem->Arg(i)->GetValue());
+        indexes.append(IndexItem->Arg(i)->GetValue());
+    helper->LeftItem = LinkedItem;
+    for (int i = 0; i < count; ++i)
+        StoreValue(*helper->GetParam(i), std::move(indexes[i]));
 }
 
 Variant TscArrayDesignator::GetValue()

@@ -94,6 +94,17 @@ public:
     void SetValue(const Variant &value) override { LinkedItem->SetValue(value); }
 };
 
+// A call of a script procedure or function with nothing after it (F or
+// F(a, b)), the commonest designator: the callee is bound when built, and
+// a recursive call keeps the caller's locals on the callee's own stack.
+// Assigning to it takes the general walk.
+class TscProcCallDesignator : public TscDesignator {
+public:
+    using TscDesignator::TscDesignator;
+    static bool Fits(TscDesignator &general);
+    Variant GetValue() override;
+};
+
 class TscStringDesignator : public TscDesignator {
 public:
     using TscDesignator::TscDesignator;

@@ -154,18 +154,64 @@ public:
         case TscOp::And: return shortCircuit(true);
         default: break;
         }
+        if (OpCode == TscOp::In || OpCode == TscOp::Is)
+            return membership();
+        if (!m_slotsBound)
+            bindSlots();
+        if (m_rightSlot) {
+            // Reading the right side cannot change the left one: both are
+            // read in place.
+            if (m_leftSlot)
+                return binary(*m_leftSlot, *m_rightSlot);
+            const Variant left = m_leftSource->GetValue();
+            return binary(left, *m_rightSlot);
+        }
+        const Variant left = m_leftSource->GetValue();
+        return binary(left, m_rightSource->GetValue());
+    }
+
+private:
+    Variant membership()
+    {
         const Variant left = Left->GetValue();
         if (OpCode == TscOp::In) {
             if (auto *set = dynamic_cast<TscSetNode *>(Right.get()))
                 return Variant(set->Set->Contains(left));
             return Variant(arrayContains(Right->GetValue(), left));
         }
-        if (OpCode == TscOp::Is)
-            return evalIs(left, Right.get(), m_script);
-        return binary(left, Right->GetValue());
+        return evalIs(left, Right.get(), m_script);
     }
 
-private:
+    // The value an operand node reads without side effects and without a
+    // copy (a constant, a plain variable), else nullptr.
+    static const Variant *slotOf(TscExpressionNode *node)
+    {
+        if (!node)
+            return nullptr;
+        if (IsExactly<TscOperandNode>(*node))
+            return &node->Value;
+        if (!IsExactly<TscDesignatorNode>(*node))
+            return nullptr;
+        TscCustomVariable *item = static_cast<TscDesignatorNode *>(node)->Item;
+        return HoldsPlainValue(*item) ? &item->Value : nullptr;
+    }
+
+    // What a designator operand reads: its item, without the node between.
+    static TscCustomVariable *sourceOf(TscExpressionNode *node)
+    {
+        return IsExactly<TscDesignatorNode>(*node) ? static_cast<TscDesignatorNode *>(node)->Item : node;
+    }
+
+    // Bound on the first evaluation, when the tree is complete.
+    void bindSlots()
+    {
+        m_leftSlot = slotOf(Left.get());
+        m_rightSlot = slotOf(Right.get());
+        m_leftSource = sourceOf(Left.get());
+        m_rightSource = sourceOf(Right.get());
+        m_slotsBound = true;
+    }
+
     Variant shortCircuit(bool isAnd)
     {
         const Variant left = Left->GetValue();
@@ -201,6 +247,11 @@ private:
     }
 
     TscScript *m_script;
+    const Variant *m_leftSlot = nullptr;
+    const Variant *m_rightSlot = nullptr;
+    TscCustomVariable *m_leftSource = nullptr;
+    TscCustomVariable *m_rightSource = nullptr;
+    bool m_slotsBound = false;
 };
 
 } // namespace

@@ -71,7 +71,7 @@ private:
     int m_priority;
 };
 
-class TscExpression : public TscCustomExpression {
+class TscExpression final : public TscCustomExpression {
 public:
     explicit TscExpression(TscScript *script);
     ~TscExpression() override;

@@ -59,14 +59,6 @@ bool TscStatement::StartStep()
 
 namespace {
 
-// A variable or parameter whose value is its Value field, read and written
-// by the base GetValue and SetValue.
-bool plainStorage(const TscCustomVariable &item)
-{
-    const std::type_info &kind = typeid(item);
-    return kind == typeid(TscVariable) || kind == typeid(TscParamItem);
-}
-
 // After one round of a loop body: true when the loop must end.
 bool endOfRound(TscScript &prog)
 {
@@ -95,8 +87,8 @@ void TscAssignmentStmt::Optimize()
     TscCustomVariable *single = ValueExpr->SingleItem();
     SourceExpr = single ? single : ValueExpr->Root ? static_cast<TscCustomVariable *>(ValueExpr->Root.get())
                                                    : ValueExpr.get();
-    m_targetSlot = plainStorage(*TargetVar) ? &TargetVar->Value : nullptr;
-    m_sourceSlot = plainStorage(*SourceExpr) || typeid(*SourceExpr) == typeid(TscOperandNode) ? &SourceExpr->Value
+    m_targetSlot = HoldsPlainValue(*TargetVar) ? &TargetVar->Value : nullptr;
+    m_sourceSlot = HoldsPlainValue(*SourceExpr) || typeid(*SourceExpr) == typeid(TscOperandNode) ? &SourceExpr->Value
                                                                                                : nullptr;
 }
 
@@ -124,13 +116,13 @@ void TscAssignOpStmt::Execute()
         }
     }
     if (m_op == QLatin1Char('+') && m_sourceSlot && m_sourceSlot->isString()
-        && typeid(*TargetVar) == typeid(TscStringVariable)) {
+        && IsExactly<TscStringVariable>(*TargetVar)) {
         // Text + text appends: grow the variable's own text in place instead
         // of copying it whole for every append.
         static_cast<TscStringVariable *>(TargetVar)->Text += m_sourceSlot->toString();
         return;
     }
-    const Variant current = TargetVar->GetValue();
+    const Variant current = m_targetSlot ? *m_targetSlot : TargetVar->GetValue();
     const Variant operand = SourceExpr->GetValue();
     if (m_targetSlot && !TargetVar->ReadOnly) {
         // Straight into the variable's value: no temporary for numbers.

@@ -31,8 +31,7 @@ Variant *arrayStorage(TscCustomVariable *leftItem)
 {
     if (!leftItem)
         return nullptr;
-    const std::type_info &kind = typeid(*leftItem);
-    if (kind == typeid(TscVariable) || kind == typeid(TscParamItem))
+    if (HoldsPlainValue(*leftItem))
         return &leftItem->Value; // the common case, without a cast
     const bool stored = dynamic_cast<TscVariable *>(leftItem) || dynamic_cast<TscParamItem *>(leftItem);
     if (!stored || dynamic_cast<TscStringVariable *>(leftItem))
@@ -60,15 +59,15 @@ TscArrayHelper::TscArrayHelper(const QString &name, int typeCode, const QString 
     }
 }
 
-QList<qint64> TscArrayHelper::indices(int dims) const
+const QList<qint64> &TscArrayHelper::indices(int dims)
 {
-    // One list per thread, refilled: an element access allocates nothing.
-    // Nothing runs between filling it and using it.
-    thread_local QList<qint64> index;
-    index.resize(std::min(dims, Count()));
-    for (qsizetype i = 0; i < index.size(); ++i)
+    const qsizetype count = std::min(dims, Count());
+    if (m_index.size() != count)
+        m_index.resize(count);
+    qint64 *index = m_index.data();
+    for (qsizetype i = 0; i < count; ++i)
         index[i] = GetParam(int(i))->Value.toInt64();
-    return index;
+    return m_index;
 }
 
 Variant TscArrayHelper::GetValue()
@@ -78,7 +77,7 @@ Variant TscArrayHelper::GetValue()
     const int dims = array.dimCount();
     if (dims < 1 || dims > 3 || dims > Count())
         return Variant::null();
-    const QList<qint64> index = indices(dims);
+    const QList<qint64> &index = indices(dims);
     checkIndices(array, index);
     return array.element(index);
 }
@@ -91,7 +90,7 @@ void TscArrayHelper::SetValue(const Variant &value)
     const int dims = storage->dimCount();
     if (dims < 1 || dims > 3 || dims > Count())
         return;
-    const QList<qint64> index = indices(dims);
+    const QList<qint64> &index = indices(dims);
     checkIndices(*storage, index);
     storage->setElement(index, value);
 }

@@ -49,7 +49,11 @@ public:
     void SetValue(const Variant &value) override;
 
 private:
-    QList<qint64> indices(int dims) const;
+    // The index parameters' values, refilled in place for every access:
+    // nothing runs between filling the list and using it.
+    const QList<qint64> &indices(int dims);
+
+    QList<qint64> m_index;
 };
 
 // "__StringHelper": one character of the text on the left, 1-based.

@@ -81,6 +81,7 @@ thread_local int callDepth = 0;
 // evaluate (and build late) before it reaches the next call. Nothing when
 // the thread's stack cannot be asked for.
 struct StackLimit {
+    bool known = false;
     quintptr low = 0;
     quintptr reserve = 0;
 };
@@ -103,6 +104,7 @@ constexpr quintptr kFrameGrowth = 1;
 StackLimit stackLimitOfThisThread()
 {
     StackLimit limit;
+    limit.known = true;
 #if defined(__GLIBC__)
     pthread_attr_t attr;
     if (pthread_getattr_np(pthread_self(), &attr) == 0) {
@@ -120,7 +122,10 @@ StackLimit stackLimitOfThisThread()
 
 bool stackNearlyFull()
 {
-    thread_local const StackLimit limit = stackLimitOfThisThread();
+    // Constant-initialized, so that reading it needs no per-call guard.
+    thread_local StackLimit limit;
+    if (!limit.known)
+        limit = stackLimitOfThisThread();
     if (limit.low == 0)
         return false;
     const char here = 0;
@@ -209,7 +214,9 @@ Variant TscProcVariable::GetValue()
         throw;
     }
     restore();
-    return HasResult ? LinkedItem->GetValue() : Variant::null();
+    if (!HasResult)
+        return Variant::null();
+    return HoldsPlainValue(*LinkedItem) ? LinkedItem->Value : LinkedItem->GetValue();
 }
 
 } // namespace bralvo::script

@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <memory>
+#include <typeinfo>
 #include <vector>
 
 namespace bralvo::script {
@@ -132,12 +133,43 @@ public:
 
     bool InProgress = false;
     bool HasResult = false;
+    // The locals of the running calls below a recursive one, innermost
+    // last (designators.cpp keeps and restores them).
+    std::vector<std::pair<TscCustomVariable *, Variant>> KeptValues;
     std::unique_ptr<TscScript> LocalScript;
 
 private:
     std::vector<TscCustomVariable *> m_localsToSave;
     quint64 m_localsGeneration = ~quint64(0);
 };
+
+// Whether item's dynamic type is exactly T. Compares the type records by
+// address: for unequal records the library's own test compares names,
+// which the hot paths cannot afford, and a wrong "no" only costs the
+// general path.
+template <class T>
+bool IsExactly(const TscObject &item)
+{
+    return &typeid(item) == &typeid(T);
+}
+
+// Whether item is a variable or parameter whose value is its Value field,
+// read and written by the base GetValue and SetValue: code bound to it may
+// use the field directly.
+inline bool HoldsPlainValue(const TscCustomVariable &item)
+{
+    return IsExactly<TscVariable>(item) || IsExactly<TscParamItem>(item);
+}
+
+// Stores value into item: moved into a plain variable or parameter, else
+// through the item's own SetValue.
+inline void StoreValue(TscCustomVariable &item, Variant &&value)
+{
+    if (HoldsPlainValue(item) && !item.ReadOnly)
+        item.Value = std::move(value);
+    else
+        item.SetValue(value);
+}
 
 // Base of compiled expressions (expressions.h).
 class TscCustomExpression : public TscCustomVariable {

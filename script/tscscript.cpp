@@ -37,16 +37,6 @@ QString keyOf(const QString &name)
 
 } // namespace
 
-TscRunGuard::TscRunGuard(TscScript &script) : m_script(script)
-{
-    m_script.BreakFlag = m_script.ContinueFlag = m_script.ExitFlag = m_script.TerminateFlag = false;
-}
-
-TscRunGuard::~TscRunGuard()
-{
-    m_script.BreakFlag = m_script.ContinueFlag = m_script.ExitFlag = m_script.TerminateFlag = false;
-}
-
 TscScript::TscScript() : MainBlock(std::make_unique<TscStatement>(this, QString(), QString())) {}
 
 TscScript::~TscScript()

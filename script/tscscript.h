@@ -164,10 +164,13 @@ private:
 // next run or call.
 class TscRunGuard {
 public:
-    explicit TscRunGuard(TscScript &script);
-    ~TscRunGuard();
+    explicit TscRunGuard(TscScript &script) : m_script(script) { clear(); }
+    ~TscRunGuard() { clear(); }
 
 private:
+    // Inline: every script call passes here twice.
+    void clear() { m_script.BreakFlag = m_script.ContinueFlag = m_script.ExitFlag = m_script.TerminateFlag = false; }
+
     TscScript &m_script;
 };
 

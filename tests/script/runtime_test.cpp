@@ -776,3 +776,50 @@ TEST(Script, RecursionRestoresLocalsOnEveryCall)
                                    "begin Emit(F(10)); Emit(F(3)) end.")),
               (QStringList{QStringLiteral("55"), QStringLiteral("6")}));
 }
+
+// Calls, parameters and operands on the paths that read and write values
+// in place: each program's output pins the order of reads and the values
+// a recursive call leaves behind.
+TEST(Script, CallsAndOperandsKeepTheirOrderOfEvaluation)
+{
+    struct Case {
+        const char *program;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        // A call on the right changes the variable read on the left.
+        {"var x: Integer; function Bump: Integer; begin x := x + 10; Result := 1 end;\n"
+         "begin x := 1; Emit(x + Bump); Emit(Bump + x); Emit(x) end.",
+         {"2", "22", "21"}},
+        // A parameter assigned in the body, also by an assignment operator.
+        {"function Down(n: Integer): Integer; begin n := n - 1; n := n * 2; Result := n end;\n"
+         "var k: Integer; begin k := 5; Emit(Down(k)); Emit(k) end.",
+         {"8", "5"}},
+        // Text locals and parameters of a recursive call come back too.
+        {"function Tag(s: String; n: Integer): String; var t: String;\n"
+         "begin t := s + IntToStr(n); if n > 0 then Tag(t, n - 1); Emit(t); Result := t end;\n"
+         "begin Tag('a', 2) end.",
+         {"a210", "a21", "a2"}},
+        // A recursive call that raises leaves the caller's locals as they were.
+        {"function F(n: Integer): Integer; var k: Integer;\n"
+         "begin k := n * 100; if n = 0 then RaiseException('deep');\n"
+         "  try F(n - 1) except Emit(k) end; Result := k end;\n"
+         "begin Emit(F(2)) end.",
+         {"100", "200"}},
+        // Every argument is read before any parameter is replaced.
+        {"function Swap(a, b: Integer): Integer; begin\n"
+         "  if a > 0 then Result := Swap(b - 10, a) * 100 + a else Result := b end;\n"
+         "begin Emit(Swap(3, 7)); Emit(Swap(12, 1)) end.",
+         {"303", "1212"}},
+        // An index read from another array of the same type, and from the
+        // same array in another dimension.
+        {"var a, b: array[0..2] of Integer; m: array[0..1, 0..1] of Integer;\n"
+         "begin a[1] := 11; b[0] := 1; Emit(a[b[0]]); b[a[1] - 10] := 5; Emit(b[1]);\n"
+         "  m[0, 0] := 1; m[1, 1] := 7; Emit(m[1, m[0, 0]]) end.",
+         {"11", "5", "7"}},
+    };
+    for (const Case &c : cases) {
+        Runner r;
+        EXPECT_EQ(r.run(QString::fromUtf8(c.program)), c.expected) << c.program;
+    }
+}
