@@ -218,10 +218,11 @@ QStringView TscXMLItem::RawProp(QStringView name) const
     // Each `="` is a candidate end of the name, tried in order.
     const QStringView text(m_text);
     const qsizetype length = name.size();
-    const QStringView opener(u"=\"");
-    for (qsizetype equals = text.indexOf(opener, length); equals >= 0; equals = text.indexOf(opener, equals + 1)) {
+    for (qsizetype equals = text.indexOf(QLatin1Char('='), length); equals >= 0;
+         equals = text.indexOf(QLatin1Char('='), equals + 1)) {
         const qsizetype at = equals - length;
-        if ((at > 0 && text[at - 1] != QLatin1Char(' '))
+        if (equals + 1 >= text.size() || text[equals + 1] != QLatin1Char('"')
+            || (at > 0 && text[at - 1] != QLatin1Char(' '))
             || text.mid(at, length).compare(name, Qt::CaseInsensitive) != 0)
             continue;
         const qsizetype start = at + length + 2;
