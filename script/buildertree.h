@@ -10,9 +10,15 @@
 namespace bralvo::script::builder {
 
 // The element's name in lower case: grammar rules name nodes in any case.
+// Asked for nearly every element, and almost every name is lower-case ASCII
+// already: that case shares the name instead of converting it.
 inline QString kindOf(const TscXMLItem &e)
 {
-    return e.Name().toLower();
+    const QString &name = e.Name();
+    for (const QChar c : name)
+        if (c.unicode() >= 0x80 || (c.unicode() >= 'A' && c.unicode() <= 'Z'))
+            return name.toLower();
+    return name;
 }
 
 // name in single quotes, as error messages show identifiers.

@@ -100,6 +100,17 @@ void ProgramBuilder::setErrorPos(const TscXMLItem &element)
         m_errorPos = raw.toString();
 }
 
+QString ProgramBuilder::positionOf(const TscXMLItem &element) const
+{
+    // Most elements are asked for the position setErrorPos has just kept:
+    // sharing that text spares a copy per statement, expression and
+    // designator.
+    const QStringView raw = element.RawProp(u"pos");
+    if (!raw.isEmpty() && raw == m_errorPos && !raw.contains(QLatin1Char('&')))
+        return m_errorPos;
+    return element.Prop(QStringLiteral("pos"));
+}
+
 void ProgramBuilder::record(TscStatement &list, std::unique_ptr<TscStatement> statement)
 {
     const QString pos = statement->SourcePos;
@@ -202,7 +213,7 @@ void ProgramBuilder::DoStmt(const TscXMLItem &element, TscScript &script, TscSta
 {
     setErrorPos(element);
     const QString kind = kindOf(element);
-    const QString pos = element.Prop(QStringLiteral("pos"));
+    const QString pos = positionOf(element);
     if (kind == QLatin1String("assignstmt") && element.Count() == 1
         && kindOf(*element.Items(0)) == QLatin1String("assignstmt")) {
         // BasicScript's "Set x = e" wraps the assignment in a second one.
@@ -275,7 +286,7 @@ void ProgramBuilder::doAssignment(const TscXMLItem &target, const TscXMLItem *mo
 
 void ProgramBuilder::doCall(const TscXMLItem &element, TscScript &script, TscStatement &list, Mode mode)
 {
-    auto statement = std::make_unique<TscCallStmt>(&script, element.Prop(QStringLiteral("pos")), m_unitName);
+    auto statement = std::make_unique<TscCallStmt>(&script, positionOf(element), m_unitName);
     statement->Subject = MakeDesignator(*element.Items(0), script, mode);
     if (element.Count() > 1 && kindOf(*element.Items(1)) == QLatin1String("modificator")) {
         statement->StepSign = element.Items(1)->Prop(QStringLiteral("text"));
@@ -287,7 +298,7 @@ void ProgramBuilder::doCall(const TscXMLItem &element, TscScript &script, TscSta
 
 void ProgramBuilder::doIf(const TscXMLItem &element, TscScript &script, TscStatement &list)
 {
-    auto statement = std::make_unique<TscIfStmt>(&script, element.Prop(QStringLiteral("pos")), m_unitName);
+    auto statement = std::make_unique<TscIfStmt>(&script, positionOf(element), m_unitName);
     statement->Test = expressionOf(*element.Items(0), script);
     if (const TscXMLItem *then = childNamed(element, "thenstmt"))
         DoCompound(*then, script, *statement);
@@ -298,7 +309,7 @@ void ProgramBuilder::doIf(const TscXMLItem &element, TscScript &script, TscState
 
 void ProgramBuilder::doCase(const TscXMLItem &element, TscScript &script, TscStatement &list)
 {
-    const QString pos = element.Prop(QStringLiteral("pos"));
+    const QString pos = positionOf(element);
     auto statement = std::make_unique<TscCaseStmt>(&script, pos, m_unitName);
     statement->Test = expressionOf(*element.Items(0), script);
     for (int i = 1; i < element.Count(); ++i) {
@@ -310,7 +321,7 @@ void ProgramBuilder::doCase(const TscXMLItem &element, TscScript &script, TscSta
         }
         if (child.Count() != 2)
             continue;
-        auto selector = std::make_unique<TscCaseSelector>(&script, child.Prop(QStringLiteral("pos")), m_unitName);
+        auto selector = std::make_unique<TscCaseSelector>(&script, positionOf(child), m_unitName);
         selector->MatchSet = std::make_unique<TscSetExpression>();
         const TscXMLItem &set = *child.Items(0);
         for (int k = 0; k < set.Count(); ++k) {
@@ -338,7 +349,7 @@ bool isNumericLoopVariable(const TscCustomVariable *variable)
 
 void ProgramBuilder::doFor(const TscXMLItem &element, TscScript &script, TscStatement &list)
 {
-    auto statement = std::make_unique<TscForStmt>(&script, element.Prop(QStringLiteral("pos")), m_unitName);
+    auto statement = std::make_unique<TscForStmt>(&script, positionOf(element), m_unitName);
     setErrorPos(*element.Items(0));
     statement->LoopVar = FindVariable(script, element.Items(0)->Prop(QStringLiteral("text")));
     if (!isNumericLoopVariable(statement->LoopVar))
@@ -359,7 +370,7 @@ void ProgramBuilder::doFor(const TscXMLItem &element, TscScript &script, TscStat
 
 void ProgramBuilder::doVbFor(const TscXMLItem &element, TscScript &script, TscStatement &list)
 {
-    auto statement = std::make_unique<TscVbForStmt>(&script, element.Prop(QStringLiteral("pos")), m_unitName);
+    auto statement = std::make_unique<TscVbForStmt>(&script, positionOf(element), m_unitName);
     setErrorPos(*element.Items(0));
     statement->LoopVar = FindVariable(script, element.Items(0)->Prop(QStringLiteral("text")));
     if (!isNumericLoopVariable(statement->LoopVar))
@@ -380,7 +391,7 @@ void ProgramBuilder::doVbFor(const TscXMLItem &element, TscScript &script, TscSt
 
 void ProgramBuilder::doCppFor(const TscXMLItem &element, TscScript &script, TscStatement &list)
 {
-    auto statement = std::make_unique<TscCppForStmt>(&script, element.Prop(QStringLiteral("pos")), m_unitName);
+    auto statement = std::make_unique<TscCppForStmt>(&script, positionOf(element), m_unitName);
     if (element.Count() > 0)
         DoStmt(*element.Items(0), script, *statement->InitBlock);
     statement->Test = expressionOf(*element.Items(1), script);
@@ -393,7 +404,7 @@ void ProgramBuilder::doCppFor(const TscXMLItem &element, TscScript &script, TscS
 
 void ProgramBuilder::doWhile(const TscXMLItem &element, TscScript &script, TscStatement &list)
 {
-    auto statement = std::make_unique<TscWhileStmt>(&script, element.Prop(QStringLiteral("pos")), m_unitName);
+    auto statement = std::make_unique<TscWhileStmt>(&script, positionOf(element), m_unitName);
     statement->Test = expressionOf(*element.Items(0), script);
     if (element.Count() > 1)
         DoStmt(*element.Items(1), script, *statement);
@@ -402,7 +413,7 @@ void ProgramBuilder::doWhile(const TscXMLItem &element, TscScript &script, TscSt
 
 void ProgramBuilder::doRepeat(const TscXMLItem &element, TscScript &script, TscStatement &list)
 {
-    auto statement = std::make_unique<TscRepeatStmt>(&script, element.Prop(QStringLiteral("pos")), m_unitName);
+    auto statement = std::make_unique<TscRepeatStmt>(&script, positionOf(element), m_unitName);
     int last = element.Count() - 1;
     if (last >= 0 && kindOf(*element.Items(last)) == QLatin1String("inverse")) {
         statement->StopOnFalse = true;
@@ -416,7 +427,7 @@ void ProgramBuilder::doRepeat(const TscXMLItem &element, TscScript &script, TscS
 
 void ProgramBuilder::doTry(const TscXMLItem &element, TscScript &script, TscStatement &list)
 {
-    auto statement = std::make_unique<TscTryStmt>(&script, element.Prop(QStringLiteral("pos")), m_unitName);
+    auto statement = std::make_unique<TscTryStmt>(&script, positionOf(element), m_unitName);
     for (int i = 0; i < element.Count(); ++i) {
         const TscXMLItem &child = *element.Items(i);
         const QString kind = kindOf(child);
@@ -434,16 +445,16 @@ void ProgramBuilder::doTry(const TscXMLItem &element, TscScript &script, TscStat
 
 void ProgramBuilder::doReturn(const TscXMLItem &element, TscScript &script, TscStatement &list)
 {
-    const QString pos = element.Prop(QStringLiteral("pos"));
+    const QString pos = positionOf(element);
     if (element.Count() == 1) {
         const TscXMLItem &value = *element.Items(0);
         TscXMLItem target;
         target.SetName(QStringLiteral("dsgn"));
-        target.SetProp(QStringLiteral("pos"), value.Prop(QStringLiteral("pos")));
+        target.SetProp(QStringLiteral("pos"), positionOf(value));
         TscXMLItem *node = target.Add();
         node->SetName(QStringLiteral("node"));
         node->SetProp(QStringLiteral("text"), QStringLiteral("Result"));
-        node->SetProp(QStringLiteral("pos"), value.Prop(QStringLiteral("pos")));
+        node->SetProp(QStringLiteral("pos"), positionOf(value));
         doAssignment(target, nullptr, value, pos, script, list);
     }
     record(list, std::make_unique<TscExitStmt>(&script, pos, m_unitName));
@@ -471,7 +482,7 @@ void ProgramBuilder::doWith(const TscXMLItem &element, TscScript &script, TscSta
         }
         auto *withVar = new TscVariable(name, subject->TypeCode, subject->TypeName);
         script.Add(name, withVar);
-        auto statement = std::make_unique<TscWithStmt>(&script, element.Prop(QStringLiteral("pos")), m_unitName);
+        auto statement = std::make_unique<TscWithStmt>(&script, positionOf(element), m_unitName);
         statement->Subject = std::move(subject);
         statement->WithVar = withVar;
         m_withList.append({name, statement.get()});

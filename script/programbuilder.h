@@ -106,6 +106,8 @@ private:
     const TscXMLItem *typesOf(const TscXMLItem *scope);
     [[noreturn]] void fail(const QString &message) const;
     void setErrorPos(const TscXMLItem &element);
+    // The element's pos attribute, as Prop gives it.
+    QString positionOf(const TscXMLItem &element) const;
     void record(TscStatement &list, std::unique_ptr<TscStatement> statement);
 
     TscScript &m_program;

@@ -77,7 +77,7 @@ void ProgramBuilder::declareProcedure(const TscXMLItem &element, TscScript &scri
         hasResult = typeName.compare(QLatin1String("void"), Qt::CaseInsensitive) != 0;
     }
     auto proc = std::make_unique<TscProcVariable>(name, typeCode, typeName, hasResult, &script);
-    proc->SourcePos = element.Prop(QStringLiteral("pos"));
+    proc->SourcePos = positionOf(element);
     proc->DeclUnit = m_unitName;
     if (const TscXMLItem *params = childNamed(element, "parameters"))
         readParameters(*params, *proc);
@@ -168,7 +168,7 @@ void ProgramBuilder::appendInitialAssignment(const TscXMLItem &element, TscCusto
                                              std::unique_ptr<TscExpression> expr, TscScript &script,
                                              TscStatement &list)
 {
-    auto statement = std::make_unique<TscAssignmentStmt>(&script, element.Prop(QStringLiteral("pos")), m_unitName);
+    auto statement = std::make_unique<TscAssignmentStmt>(&script, positionOf(element), m_unitName);
     auto target = std::make_unique<TscVariableDesignator>(&script);
     target->Shape = TscDesignatorShape::Variable;
     target->LinkedItem = &variable;

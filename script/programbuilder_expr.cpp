@@ -69,13 +69,13 @@ std::unique_ptr<TscExpression> ProgramBuilder::MakeExpression(const TscXMLItem &
     auto expr = std::make_unique<TscExpression>(&m_program);
     addExpressionChildren(element, script, *expr);
     if (m_unitName.isEmpty())
-        expr->Source = sourceBetween(element.Prop(QStringLiteral("pos")), element.Prop(QStringLiteral("pos1")));
+        expr->Source = sourceBetween(positionOf(element), element.Prop(QStringLiteral("pos1")));
     const QString bad = expr->Finalize();
     if (!bad.isEmpty()) {
         m_errorPos = bad;
         fail(scriptMessage(ScriptMessage::IncompatibleTypes));
     }
-    expr->SourcePos = element.Prop(QStringLiteral("pos"));
+    expr->SourcePos = positionOf(element);
     return expr;
 }
 
@@ -136,7 +136,7 @@ std::unique_ptr<TscDesignator> ProgramBuilder::MakeDesignator(const TscXMLItem &
                                                               Mode mode)
 {
     auto d = std::make_unique<TscDesignator>(&script);
-    d->SourcePos = element.Prop(QStringLiteral("pos"));
+    d->SourcePos = positionOf(element);
     for (int i = 0; i < element.Count(); ++i) {
         const TscXMLItem &child = *element.Items(i);
         setErrorPos(child);
@@ -246,7 +246,7 @@ void ProgramBuilder::postpone(TscDesignator &d, const TscXMLItem &element, const
         auto *node = new TscXMLItem;
         node->SetName(QStringLiteral("node"));
         node->SetProp(QStringLiteral("text"), withName);
-        node->SetProp(QStringLiteral("pos"), element.Prop(QStringLiteral("pos")));
+        node->SetProp(QStringLiteral("pos"), positionOf(element));
         copy->InsertItem(0, node);
     }
     // Built at first use in the designator's own script, declarations

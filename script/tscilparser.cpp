@@ -82,9 +82,21 @@ QString asStoredText(const QString &text)
     return text;
 }
 
+// True when text is stored unchanged: no surrogates for asStoredText to
+// mend and nothing for StrToXML to escape.
+bool storedAsIs(QStringView text)
+{
+    for (const QChar c : text) {
+        if (c.isSurrogate() || c == QLatin1Char('&') || c == QLatin1Char('"') || c == QLatin1Char('<')
+            || c == QLatin1Char('>') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+            return false;
+    }
+    return true;
+}
+
 // Appends name="value" (value already escaped), a blank before it when
 // the text has attributes already.
-void appendAttribute(QString &text, const char *name, const QString &value)
+void appendAttribute(QString &text, const char *name, QStringView value)
 {
     const QLatin1String key(name);
     if (text.capacity() < text.size() + key.size() + value.size() + 4)
@@ -303,7 +315,10 @@ TscXMLItem *TscILParser::Impl::write(const QString &name, const QString &text)
 
 void TscILParser::Impl::writeAdd(const GrammarNode &e, QStringView token)
 {
-    const QString value = StrToXML(asStoredText(e.hasAddText ? e.addText : token.toString()));
+    // Nearly every token goes in as it stands, straight from the source.
+    const QStringView source = e.hasAddText ? QStringView(e.addText) : token;
+    const QString escaped = storedAsIs(source) ? QString() : StrToXML(asStoredText(source.toString()));
+    const QStringView value = escaped.isNull() ? source : QStringView(escaped);
     QString text;
     text.reserve(value.size() + 32); // room for the position as well
     appendAttribute(text, "text", value);

@@ -469,8 +469,16 @@ void TscParser::AppendLineColumnOf(int position, QString &out) const
     if (m_lineStarts.empty())
         return appendLineColumn(out, 1, position);
     // Line starts lower than the position: an LF itself belongs to its line.
-    const auto it = std::lower_bound(m_lineStarts.begin(), m_lineStarts.end(), position);
-    const int line = int(it - m_lineStarts.begin());
+    // Positions asked for mostly lie on the line asked for last.
+    const size_t lines = m_lineStarts.size();
+    size_t found = m_lastLine;
+    const bool sameLine = found >= 1 && found <= lines && m_lineStarts[found - 1] < position
+        && (found == lines || m_lineStarts[found] >= position);
+    if (!sameLine) {
+        found = size_t(std::lower_bound(m_lineStarts.begin(), m_lineStarts.end(), position) - m_lineStarts.begin());
+        m_lastLine = found;
+    }
+    const int line = int(found);
     const int column = position - m_lineStarts[size_t(line - 1)];
     appendLineColumn(out, line, column);
 }

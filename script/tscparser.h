@@ -108,6 +108,7 @@ private:
     int m_position = 1;
     int m_tokenStart = 1;
     std::vector<int> m_lineStarts;
+    mutable size_t m_lastLine = 0; // where AppendLineColumnOf found the last position
 };
 
 } // namespace bralvo::script

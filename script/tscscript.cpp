@@ -35,6 +35,25 @@ QString keyOf(const QString &name)
     return name.toUpper();
 }
 
+// keyOf for a lookup: ASCII names, nearly all of them, are upper-cased
+// into a buffer the thread keeps, so looking a name up allocates nothing.
+const QString &lookupKeyOf(const QString &name)
+{
+    thread_local QString buffer;
+    for (const QChar c : name)
+        if (c.unicode() >= 0x80) {
+            buffer = keyOf(name);
+            return buffer;
+        }
+    buffer.resize(name.size());
+    QChar *out = buffer.data();
+    for (const QChar c : name) {
+        const char16_t u = c.unicode();
+        *out++ = QChar(u >= 'a' && u <= 'z' ? char16_t(u - 'a' + 'A') : u);
+    }
+    return buffer;
+}
+
 } // namespace
 
 TscScript::TscScript() : MainBlock(std::make_unique<TscStatement>(this, QString(), QString())) {}
@@ -116,7 +135,7 @@ void TscScript::RemoveItems(const void *owner)
 
 TscCustomVariable *TscScript::FindLocal(const QString &name) const
 {
-    auto it = m_lookup.constFind(keyOf(name));
+    auto it = m_lookup.constFind(lookupKeyOf(name));
     return it == m_lookup.cend() ? nullptr : dynamic_cast<TscCustomVariable *>(it.value());
 }
 
@@ -198,23 +217,30 @@ void TscScript::RunLine(const QString &unitName, const QString &sourcePos)
 
 void TscScript::AddCodeLine(const QString &unitName, const QString &sourcePos)
 {
-    const QString line = sourcePos.section(QLatin1Char(':'), 0, 0);
-    const QString head = unitName + QLatin1Char('=');
+    // Called for every statement built: the line and the entry's head are
+    // compared in place rather than cut out as new strings.
+    const qsizetype colon = sourcePos.indexOf(QLatin1Char(':'));
+    const QString line = colon < 0 ? sourcePos : sourcePos.left(colon);
+    const auto hasHead = [&unitName](const QString &entry) {
+        return entry.size() > unitName.size() && entry.startsWith(unitName)
+            && entry[unitName.size()] == QLatin1Char('=');
+    };
     CodeLineIndex &index = m_codeLineIndex[unitName];
     const bool valid = index.row >= 0 && index.row < CodeLines.size() && CodeLines[index.row].size() == index.length
-        && CodeLines[index.row].startsWith(head);
+        && hasHead(CodeLines[index.row]);
     if (!valid) {
         index = CodeLineIndex();
         for (int row = 0; row < CodeLines.size() && index.row < 0; ++row) {
-            if (!CodeLines[row].startsWith(head))
+            if (!hasHead(CodeLines[row]))
                 continue;
             index.row = row;
-            const QStringList listed = CodeLines[row].mid(head.size()).split(QLatin1Char(','), Qt::SkipEmptyParts);
+            const QStringList listed =
+                CodeLines[row].mid(unitName.size() + 1).split(QLatin1Char(','), Qt::SkipEmptyParts);
             index.lines = QSet<QString>(listed.cbegin(), listed.cend());
         }
         if (index.row < 0) {
             index.row = int(CodeLines.size());
-            CodeLines.append(head);
+            CodeLines.append(unitName + QLatin1Char('='));
         }
     }
     if (!index.lines.contains(line)) {

@@ -215,11 +215,14 @@ QStringView TscXMLItem::RawProp(QStringView name) const
 {
     // The first ` name="` (ignoring case), the text's start counting as a
     // blank; searched in place, as this runs for every element built.
+    // Each `="` is a candidate end of the name, tried in order.
     const QStringView text(m_text);
     const qsizetype length = name.size();
-    for (qsizetype at = 0; at + length + 2 <= text.size(); ++at) {
-        if ((at > 0 && text[at - 1] != QLatin1Char(' ')) || text[at + length] != QLatin1Char('=')
-            || text[at + length + 1] != QLatin1Char('"')
+    for (qsizetype equals = text.indexOf(QLatin1Char('='), length); equals >= 0;
+         equals = text.indexOf(QLatin1Char('='), equals + 1)) {
+        const qsizetype at = equals - length;
+        if (equals + 1 >= text.size() || text[equals + 1] != QLatin1Char('"')
+            || (at > 0 && text[at - 1] != QLatin1Char(' '))
             || text.mid(at, length).compare(name, Qt::CaseInsensitive) != 0)
             continue;
         const qsizetype start = at + length + 2;

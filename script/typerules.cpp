@@ -332,6 +332,25 @@ void ClearVarRecArray(VarRecArray &array)
     array.clear();
 }
 
+namespace {
+
+// toInt, with plain runs of digits read directly: every expression built
+// asks for two positions.
+int fieldToInt(QStringView field)
+{
+    if (field.isEmpty() || field.size() > 9)
+        return field.toInt();
+    int value = 0;
+    for (const QChar c : field) {
+        if (c.unicode() < '0' || c.unicode() > '9')
+            return field.toInt();
+        value = value * 10 + (c.unicode() - '0');
+    }
+    return value;
+}
+
+} // namespace
+
 QPoint StrToXY(const QString &text)
 {
     if (text.isEmpty())
@@ -340,10 +359,10 @@ QPoint StrToXY(const QString &text)
     const QStringView view(text);
     const qsizetype first = view.indexOf(QLatin1Char(':'));
     if (first < 0)
-        return QPoint(0, view.toInt());
+        return QPoint(0, fieldToInt(view));
     const QStringView rest = view.mid(first + 1);
     const qsizetype second = rest.indexOf(QLatin1Char(':'));
-    return QPoint((second < 0 ? rest : rest.left(second)).toInt(), view.left(first).toInt());
+    return QPoint(fieldToInt(second < 0 ? rest : rest.left(second)), fieldToInt(view.left(first)));
 }
 
 } // namespace bralvo::script

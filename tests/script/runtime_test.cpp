@@ -156,8 +156,16 @@ TEST(TypeRules, LiteralsOfTheIntermediateProgram)
 
 TEST(TypeRules, StrToXYSplitsLineAndColumn)
 {
-    EXPECT_EQ(StrToXY(QStringLiteral("12:5")), QPoint(5, 12));
-    EXPECT_EQ(StrToXY(QString()), QPoint(0, 0));
+    // Table: text, point (column, line); a field that is no number reads 0.
+    struct Case { const char *text; QPoint point; };
+    const Case cases[] = {
+        {"12:5", QPoint(5, 12)},   {"", QPoint(0, 0)},          {"7", QPoint(0, 7)},
+        {"3:4:9", QPoint(4, 3)},   {"x:2", QPoint(2, 0)},       {"+4:-2", QPoint(-2, 4)},
+        {"1:", QPoint(0, 1)},      {"1234567890:1", QPoint(1, 1234567890)},
+        {"99999999999:1", QPoint(1, 0)},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(StrToXY(QString::fromLatin1(c.text)), c.point) << c.text;
 }
 
 TEST(TypeRules, FormatArgumentsAreNotCutTo255Characters)

@@ -226,3 +226,20 @@ TEST(TscParser, LineColumnPositions)
     EXPECT_EQ(l->GetPositionOf(1, 2), 5);
     EXPECT_EQ(l->GetPositionOf(1, 4), -1);
 }
+
+TEST(TscParser, LineColumnOfPositionsInAnyOrder)
+{
+    // Table: position, its line:column; asked jumping back and forth.
+    struct Case { int position; const char *lineColumn; };
+    const Case cases[] = {
+        {10, "4:4"}, {1, "1:1"}, {7, "4:1"}, {3, "2:1"}, {6, "3:1"},
+        {2, "1:2"}, {5, "2:3"}, {9, "4:3"}, {4, "2:2"}, {1, "1:1"},
+    };
+    Lexer l("PascalScript", QStringLiteral("a\nbb\n\nccc"));
+    for (const Case &c : cases)
+        EXPECT_EQ(l->LineColumnOf(c.position), c.lineColumn) << c.position;
+    // A new text forgets the lines of the old one.
+    l->SetText(QStringLiteral("x\ny"));
+    EXPECT_EQ(l->LineColumnOf(4), "2:2");
+    EXPECT_EQ(l->LineColumnOf(2), "1:2");
+}

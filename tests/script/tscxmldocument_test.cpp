@@ -236,6 +236,8 @@ TEST(TscXMLItem, PropFindsOnlyWholeAttributeNames)
         {"text=\"a&#38;b\"", "text", "a&b", "a&#38;b"},          // raw stays escaped
         {"text=\"unclosed", "TEXT", "unclosed", "unclosed"},     // value runs to the end
         {"text=\"\" n=\"1\"", "text", "", ""},
+        {"a=\"x\" pos=\"2\"", "pos", "2", "2"},               // past a shorter name's `="`
+        {"=\"\" n=\"1\"", "n", "1", "1"},                     // past a nameless one
         {"text=", "text", "", ""},                               // no room for the quote
         {"", "", "", ""},
     };
