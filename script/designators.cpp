@@ -197,10 +197,7 @@ public:
         m_stack = nullptr;
         for (size_t i = m_base; i < stack.size(); ++i) {
             auto &[item, value] = stack[i];
-            if (HoldsPlainValue(*item) && !item->ReadOnly)
-                item->Value = std::move(value); // the saved copy is dropped anyway
-            else
-                item->SetValue(value);
+            StoreValue(*item, std::move(value)); // the saved copy is dropped anyway
         }
         stack.resize(m_base);
     }

@@ -88,7 +88,7 @@ void TscAssignmentStmt::Optimize()
     SourceExpr = single ? single : ValueExpr->Root ? static_cast<TscCustomVariable *>(ValueExpr->Root.get())
                                                    : ValueExpr.get();
     m_targetSlot = HoldsPlainValue(*TargetVar) ? &TargetVar->Value : nullptr;
-    m_sourceSlot = HoldsPlainValue(*SourceExpr) || typeid(*SourceExpr) == typeid(TscOperandNode) ? &SourceExpr->Value
+    m_sourceSlot = HoldsPlainValue(*SourceExpr) || IsExactly<TscOperandNode>(*SourceExpr) ? &SourceExpr->Value
                                                                                                : nullptr;
 }
 

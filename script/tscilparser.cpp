@@ -86,27 +86,35 @@ QString asStoredText(const QString &text)
 // mend and nothing for StrToXML to escape.
 bool storedAsIs(QStringView text)
 {
-    for (const QChar c : text) {
-        if (c.isSurrogate() || c == QLatin1Char('&') || c == QLatin1Char('"') || c == QLatin1Char('<')
-            || c == QLatin1Char('>') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
-            return false;
-    }
-    return true;
+    return std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSurrogate(); })
+        && !NeedsXMLEscape(text);
 }
 
-// Appends name="value" (value already escaped), a blank before it when
-// the text has attributes already.
-void appendAttribute(QString &text, const char *name, QStringView value)
+// Starts name=" (a blank before it when the text has attributes already);
+// the caller writes the value and the closing quote.
+void openAttribute(QString &text, const char *name)
 {
-    const QLatin1String key(name);
-    if (text.capacity() < text.size() + key.size() + value.size() + 4)
-        text.reserve(text.size() + key.size() + value.size() + 4);
     if (!text.isEmpty())
         text += QLatin1Char(' ');
-    text += key;
+    text += QLatin1String(name);
     text += QLatin1String("=\"");
+}
+
+// Appends name="value" (value already escaped).
+void appendAttribute(QString &text, const char *name, QStringView value)
+{
+    openAttribute(text, name);
     text += value;
     text += QLatin1Char('"');
+}
+
+// A new last child of parent.
+TscXMLItem *addElement(TscXMLItem &parent, const QString &name, const QString &text)
+{
+    TscXMLItem *item = parent.Add();
+    item->SetName(name);
+    item->SetText(text);
+    return item;
 }
 
 QString attribute(const char *name, const QString &value)
@@ -217,10 +225,7 @@ int TscILParser::Impl::tokenStartAt(int pos)
 // name="line:col" appended, as appendAttribute does.
 void TscILParser::Impl::appendPosition(QString &text, const char *name, int position)
 {
-    if (!text.isEmpty())
-        text += QLatin1Char(' ');
-    text += QLatin1String(name);
-    text += QLatin1String("=\"");
+    openAttribute(text, name);
     m_lexer.AppendLineColumnOf(position, text);
     text += QLatin1Char('"');
 }
@@ -284,15 +289,11 @@ bool TscILParser::Impl::readToken(const GrammarNode &e, QString &storage, QStrin
         token = storage;
         const QString pos = attribute("pos", m_lexer.GetLineColumn());
         TscXMLItem *dsgn = write(QStringLiteral("dsgn"), pos);
-        dsgn->Add()->SetName(QStringLiteral("node"));
-        dsgn->Items(0)->SetText(QStringLiteral("text=\"Get\" ") + pos);
-        TscXMLItem *expr = dsgn->Add();
-        expr->SetName(QStringLiteral("expr"));
-        expr->SetText(pos);
-        TscXMLItem *string = expr->Add();
-        string->SetName(QStringLiteral("string"));
-        string->SetText(attribute("text", QLatin1Char('\'') + StrToXML(asStoredText(storage)) + QLatin1Char('\''))
-                        + QLatin1Char(' ') + pos);
+        addElement(*dsgn, QStringLiteral("node"), QStringLiteral("text=\"Get\" ") + pos);
+        TscXMLItem *expr = addElement(*dsgn, QStringLiteral("expr"), pos);
+        addElement(*expr, QStringLiteral("string"),
+                   attribute("text", QLatin1Char('\'') + StrToXML(asStoredText(storage)) + QLatin1Char('\''))
+                       + QLatin1Char(' ') + pos);
         break;
     }
     default:
@@ -307,10 +308,7 @@ bool TscILParser::Impl::readToken(const GrammarNode &e, QString &storage, QStrin
 
 TscXMLItem *TscILParser::Impl::write(const QString &name, const QString &text)
 {
-    TscXMLItem *item = m_out.Add();
-    item->SetName(name);
-    item->SetText(text);
-    return item;
+    return addElement(m_out, name, text);
 }
 
 void TscILParser::Impl::writeAdd(const GrammarNode &e, QStringView token)
@@ -510,10 +508,7 @@ void TscILParser::Impl::includeUnit(const QString &name, TscXMLItem &uses)
     if (unit.BuildIntermediateProgram(source)) {
         m_owner.UsesList = unit.UsesList;
         TscXMLItem &program = *unit.m_impl->m_il.Root();
-        TscXMLItem *copy = uses.Add();
-        copy->SetName(program.Name());
-        copy->SetText(program.Text());
-        program.MoveChildrenTo(0, *copy);
+        program.MoveChildrenTo(0, *addElement(uses, program.Name(), program.Text()));
         return;
     }
     m_errorText = unit.ErrorText();

@@ -25,11 +25,14 @@ QString reference(QChar c) { return QStringLiteral("&#%1;").arg(c.unicode()); }
 
 } // namespace
 
+bool NeedsXMLEscape(QStringView text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c == QLatin1Char('&') || needsReference(c); });
+}
+
 QString StrToXML(const QString &text)
 {
-    const bool plain = std::none_of(text.cbegin(), text.cend(),
-                                    [](QChar c) { return c == QLatin1Char('&') || needsReference(c); });
-    if (plain)
+    if (!NeedsXMLEscape(text))
         return text;
     QString out;
     out.reserve(text.size());

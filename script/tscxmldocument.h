@@ -24,6 +24,8 @@ namespace bralvo::script {
 // Attribute-value escaping. StrToXML writes LF, CR, '"', '<', '>' and '&'
 // as decimal references ("&#10;"); "&quot;" becomes "&#34;".
 QString StrToXML(const QString &text);
+// True when StrToXML would change text.
+bool NeedsXMLEscape(QStringView text);
 // The inverse: "&#N;" becomes character N and "&quot;" a double quote; any
 // other '&' stays. A reference with non-digits or one that does not fit an
 // integer raises platform::ConversionError ("'N' is not a valid integer
