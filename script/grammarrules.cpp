@@ -4,6 +4,8 @@
 #include "script/scriptmessages.h"
 #include "script/tscxmldocument.h"
 
+#include <algorithm>
+
 namespace bralvo::script {
 
 namespace {
@@ -71,7 +73,267 @@ void readSettings(const TscXMLItem &parser, LexerSettings &s, QHash<QString, QSt
     }
 }
 
+bool isAscii(QStringView text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 128; });
+}
+
+// What interpreting a node does when the text ahead cannot start it: the
+// summary FirstTokens and the two facts stored along with it.
+struct Unstarted {
+    FirstTokens first;
+    bool passes = false;
+    int depth = 0;
+    bool known() const { return !first.anything; }
+};
+
+Unstarted opaque()
+{
+    return Unstarted();
+}
+
+// Works out GrammarNode::first and its companions for every node, following
+// references; a rule met again while its own summary is being worked out
+// (a cycle) counts as unknown.
+class FirstTokenFinder {
+public:
+    FirstTokenFinder(std::vector<GrammarNode> &rules, std::vector<QString> &words)
+        : m_rules(rules), m_words(words), m_state(rules.size(), NotDone), m_summary(rules.size())
+    {
+    }
+
+    void run()
+    {
+        for (size_t i = 0; i < m_rules.size(); ++i)
+            rule(int(i));
+    }
+
+private:
+    enum State { NotDone, InProgress, Done };
+
+    Unstarted rule(int index);
+    Unstarted node(GrammarNode &n);
+    Unstarted token(const GrammarNode &n);
+    Unstarted sequence(std::vector<GrammarNode> &children);
+    Unstarted alternatives(GrammarNode &n);
+    Unstarted reference(GrammarNode &n);
+    int wordIndex(const QString &text);
+
+    std::vector<GrammarNode> &m_rules;
+    std::vector<QString> &m_words;
+    std::vector<State> m_state;
+    std::vector<Unstarted> m_summary;
+};
+
+// A rule as a reference interprets it: its children in a row, then its node.
+Unstarted FirstTokenFinder::rule(int index)
+{
+    const size_t i = size_t(index);
+    if (m_state[i] == InProgress)
+        return opaque();
+    if (m_state[i] == Done)
+        return m_summary[i];
+    m_state[i] = InProgress;
+    GrammarNode &r = m_rules[i];
+    Unstarted s = sequence(r.children);
+    // A rule that passes writes its node; the uses node includes units even
+    // when the clause fails.
+    if (r.node == QLatin1String("uses") || (s.passes && !r.node.isEmpty()))
+        s = opaque();
+    else
+        s.depth += 1;
+    m_state[i] = Done;
+    m_summary[i] = s;
+    return s;
+}
+
+// Children read one after another: the text ahead reaches every child up to
+// the first one that fails unstarted.
+Unstarted FirstTokenFinder::sequence(std::vector<GrammarNode> &children)
+{
+    Unstarted s;
+    s.first.anything = false;
+    s.passes = true;
+    bool combining = true;
+    for (GrammarNode &child : children) {
+        const Unstarted c = node(child); // every child gets its own summary
+        if (!combining)
+            continue;
+        if (!c.known()) {
+            s = opaque();
+            combining = false;
+            continue;
+        }
+        s.first.add(c.first);
+        s.depth = std::max(s.depth, c.depth);
+        if (!c.passes) {
+            s.passes = false;
+            combining = false;
+        }
+    }
+    return s;
+}
+
+int FirstTokenFinder::wordIndex(const QString &text)
+{
+    const auto found = std::find(m_words.cbegin(), m_words.cend(), text);
+    if (found != m_words.cend())
+        return int(found - m_words.cbegin());
+    m_words.push_back(text);
+    return int(m_words.size()) - 1;
+}
+
+Unstarted FirstTokenFinder::token(const GrammarNode &n)
+{
+    // An error text is recorded when the token fails.
+    if (!n.err.isEmpty())
+        return opaque();
+    Unstarted s;
+    s.first.anything = false;
+    s.depth = 1;
+    FirstTokens &f = s.first;
+    switch (n.kind) {
+    case GrammarNode::Char: {
+        std::bitset<128> &chars = n.skip == QLatin1String("0") ? f.rawChars : f.chars;
+        if (n.text.isEmpty())
+            chars.set(); // any punctuation
+        else if (n.text[0].unicode() < 128)
+            chars.set(n.text[0].unicode());
+        else
+            return opaque();
+        break;
+    }
+    case GrammarNode::Keyword: {
+        const int id = n.text.isEmpty() || !isAscii(n.text) ? -1 : wordIndex(n.text);
+        if (id >= 0 && id < FirstTokens::kMaxWords)
+            f.words.set(size_t(id));
+        else
+            f.anyWord = true;
+        break;
+    }
+    case GrammarNode::Ident: f.identWord = true; break;
+    case GrammarNode::Number: f.number = true; break;
+    case GrammarNode::String: f.string = true; break;
+    case GrammarNode::Eol: f.eol = true; break;
+    default: return opaque(); // a report reference writes before it reads
+    }
+    return s;
+}
+
+// switch / optionalswitch: every child is tried in turn until one passes.
+Unstarted FirstTokenFinder::alternatives(GrammarNode &n)
+{
+    Unstarted s;
+    s.first.anything = false;
+    s.passes = n.kind == GrammarNode::OptionalSwitch;
+    bool known = true;
+    for (GrammarNode &child : n.children) {
+        const Unstarted c = node(child);
+        known = known && c.known();
+        s.first.add(c.first);
+        s.passes = s.passes || c.passes;
+        s.depth = std::max(s.depth, c.depth);
+    }
+    if (!known || (!s.passes && !n.err.isEmpty()))
+        return opaque();
+    s.depth += 1;
+    return s;
+}
+
+Unstarted FirstTokenFinder::reference(GrammarNode &n)
+{
+    sequence(n.children);
+    if (n.rule < 0)
+        return opaque();
+    Unstarted s = rule(n.rule);
+    if (!s.known())
+        return opaque();
+    // Failing records the reference's error; passing writes its node and
+    // add and reads its children.
+    if (!s.passes && !n.err.isEmpty())
+        return opaque();
+    if (s.passes && (!n.node.isEmpty() || !n.add.isEmpty() || !n.children.empty()))
+        return opaque();
+    s.depth += 1;
+    return s;
+}
+
+Unstarted FirstTokenFinder::node(GrammarNode &n)
+{
+    Unstarted s;
+    switch (n.kind) {
+    case GrammarNode::Sequence:
+        s = sequence(n.children);
+        // Its node and add are written before the children are read.
+        if (!n.node.isEmpty() || !n.add.isEmpty() || !n.err.isEmpty())
+            s = opaque();
+        else
+            s.depth += 1;
+        break;
+    case GrammarNode::Switch:
+    case GrammarNode::OptionalSwitch: s = alternatives(n); break;
+    case GrammarNode::Loop:
+    case GrammarNode::OptionalLoop:
+        // A first round that fails leaves the loop at once; one that could
+        // pass without reading would go on to the separator.
+        s = sequence(n.children);
+        if (s.known() && !s.passes) {
+            s.passes = n.kind == GrammarNode::OptionalLoop;
+            s.depth += 1;
+        } else {
+            s = opaque();
+        }
+        break;
+    case GrammarNode::Optional:
+        s = sequence(n.children);
+        if (s.known()) {
+            s.passes = true;
+            s.depth += 1;
+        }
+        break;
+    case GrammarNode::Reference: s = reference(n); break;
+    default:
+        sequence(n.children); // read only after the token
+        s = token(n);
+        break;
+    }
+    n.first = s.first;
+    n.passesUnstarted = s.passes;
+    n.unstartedDepth = s.depth;
+    return s;
+}
+
 } // namespace
+
+bool FirstTokens::mayStart(const TokenAhead &ahead) const
+{
+    if (anything)
+        return true;
+    if ((ahead.raw < 128 && rawChars.test(ahead.raw)) || (ahead.next < 128 && chars.test(ahead.next)))
+        return true;
+    if (ahead.word) {
+        if (anyWord || (identWord && !ahead.reserved))
+            return true;
+        if (ahead.wordId == TokenAhead::kUnknownWord
+                ? words.any()
+                : ahead.wordId >= 0 && ahead.wordId < kMaxWords && words.test(size_t(ahead.wordId)))
+            return true;
+    }
+    return (number && ahead.number) || (string && ahead.string) || (eol && ahead.eol);
+}
+
+void FirstTokens::add(const FirstTokens &other)
+{
+    anything = anything || other.anything;
+    anyWord = anyWord || other.anyWord;
+    identWord = identWord || other.identWord;
+    number = number || other.number;
+    string = string || other.string;
+    eol = eol || other.eol;
+    chars |= other.chars;
+    rawChars |= other.rawChars;
+    words |= other.words;
+}
 
 GrammarRules::GrammarRules(const TscXMLItem &language)
 {
@@ -90,6 +352,7 @@ GrammarRules::GrammarRules(const TscXMLItem &language)
     }
     for (GrammarNode &rule : m_rules)
         resolve(rule);
+    findFirstTokens();
 }
 
 GrammarNode GrammarRules::compile(const TscXMLItem &item) const
@@ -117,6 +380,34 @@ void GrammarRules::resolve(GrammarNode &node) const
         node.rule = m_ruleIndex.value(node.name, -1);
     for (GrammarNode &child : node.children)
         resolve(child);
+}
+
+void GrammarRules::findFirstTokens()
+{
+    FirstTokenFinder(m_rules, m_words).run();
+}
+
+int GrammarRules::wordId(QStringView word, bool caseSensitive) const
+{
+    // Keyword texts are lower case: a case-sensitive match needs the word as
+    // it stands, any other a case-blind one, done here for ASCII only.
+    if (!caseSensitive && !isAscii(word))
+        return TokenAhead::kUnknownWord;
+    const auto lower = [](char16_t u) { return u >= 'A' && u <= 'Z' ? char16_t(u + 32) : u; };
+    for (size_t id = 0; id < m_words.size(); ++id) {
+        const QString &text = m_words[id];
+        if (text.size() != word.size())
+            continue;
+        qsizetype i = 0;
+        if (caseSensitive)
+            i = text == word ? word.size() : 0;
+        else
+            while (i < word.size() && lower(word[i].unicode()) == text[i].unicode())
+                ++i;
+        if (i == word.size())
+            return int(id);
+    }
+    return -1;
 }
 
 const GrammarNode &GrammarRules::rule(const GrammarNode &reference) const

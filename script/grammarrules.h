@@ -8,12 +8,40 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <bitset>
 #include <optional>
 #include <vector>
 
 namespace bralvo::script {
 
 class TscXMLItem;
+
+// What the text at one position could read as, gathered once per position
+// for the first-token tests below.
+struct TokenAhead {
+    static constexpr int kUnknownWord = -2; // could equal any keyword text
+    char16_t raw = 0;      // the character at the position itself
+    char16_t next = 0;     // the first character after blanks and comments
+    bool word = false;     // a word starts at next
+    bool reserved = false; // ... and it is a reserved word
+    int wordId = -1;       // its index among GrammarRules::words(), -1 for none
+    bool number = false, string = false, eol = false;
+};
+
+// A conservative set of the tokens a grammar node can begin with: when the
+// text ahead matches none of them, interpreting the node is known to end
+// without reading, writing or recording anything.
+struct FirstTokens {
+    static constexpr int kMaxWords = 256;
+    bool anything = true; // no test known: the node is always interpreted
+    bool anyWord = false, identWord = false, number = false, string = false, eol = false;
+    std::bitset<128> chars;    // punctuation after blanks
+    std::bitset<128> rawChars; // punctuation at the position itself (skip="0")
+    std::bitset<kMaxWords> words;
+
+    bool mayStart(const TokenAhead &ahead) const;
+    void add(const FirstTokens &other);
+};
 
 struct GrammarNode {
     enum Kind { Char, Keyword, Ident, Number, String, FrString, Eol, Sequence, Switch,
@@ -30,6 +58,13 @@ struct GrammarNode {
     QString skip;
     int rule = -1;       // for Reference: index of the rule, -1 when unknown
     std::vector<GrammarNode> children;
+    // When the text ahead cannot start the node (first.mayStart() false),
+    // interpreting it returns passesUnstarted at once in effect: position
+    // kept, nothing written, no error recorded, no unit included, and the
+    // nesting reaches at most unstartedDepth levels (the node's own is 1).
+    FirstTokens first;
+    bool passesUnstarted = false;
+    int unstartedDepth = 0;
 };
 
 // The `parser` settings; an unset optional keeps the lexer default.
@@ -59,16 +94,22 @@ public:
     // True when the program ends in a loop (a run of statements) rather than
     // in a closing token, so leftover text means nothing could start there.
     bool programIsOpenEnded() const;
+    // The texts of the grammar's keyword nodes (lower case), indexed by
+    // FirstTokens::words; wordId() finds a word read from the text among them.
+    const std::vector<QString> &words() const { return m_words; }
+    int wordId(QStringView word, bool caseSensitive) const;
 
 private:
     GrammarNode compile(const TscXMLItem &item) const;
     void resolve(GrammarNode &node) const;
+    void findFirstTokens();
 
     LexerSettings m_settings;
     QHash<QString, QString> m_errors;
     const TscXMLItem *m_types = nullptr;
     std::vector<GrammarNode> m_rules;
     QHash<QString, int> m_ruleIndex;
+    std::vector<QString> m_words;
 };
 
 } // namespace bralvo::script

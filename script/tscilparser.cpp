@@ -160,8 +160,15 @@ public:
         int from = -1, start = 0, end = 0;
         bool keyword = false;
     } m_word;
+    // What the text at m_ahead.from reads as, for the first-token tests.
+    struct Ahead {
+        int from = -1;
+        TokenAhead tokens;
+    } m_ahead;
 
 private:
+    const TokenAhead &ahead();
+    bool cannotStart(const GrammarNode &e);
     bool interpret(const GrammarNode &e, bool isRule);
     bool sequence(const std::vector<GrammarNode> &children);
     bool readToken(const GrammarNode &e, QString &storage, QStringView &token);
@@ -244,11 +251,52 @@ void TscILParser::Impl::recordError(const QString &err, bool terminal, int entry
     m_terminal = terminal;
 }
 
+const TokenAhead &TscILParser::Impl::ahead()
+{
+    const int from = m_lexer.Position();
+    if (from == m_ahead.from)
+        return m_ahead.tokens;
+    TokenAhead t;
+    const QString &text = m_lexer.Text();
+    const auto charAt = [&text](int pos) { return pos <= text.size() ? text[pos - 1].unicode() : char16_t(0); };
+    t.raw = charAt(from);
+    const QStringView word = readWord(false); // reads blanks and comments first, as every token does
+    const char16_t next = charAt(m_lexer.TokenStart());
+    m_lexer.SetPosition(from);
+    t.next = next;
+    if (!word.isEmpty()) {
+        t.word = true;
+        t.reserved = m_word.keyword;
+        t.wordId = m_rules->wordId(word, m_lexer.CaseSensitive);
+    }
+    const QString &hex = m_lexer.HexSequence;
+    t.number = (next >= '0' && next <= '9') || (!hex.isEmpty() && next == hex[0].unicode());
+    const QString &quotes = m_lexer.StringQuotes;
+    t.string = next == '#' || next == (quotes.isEmpty() ? u'\'' : quotes[0].unicode());
+    t.eol = next == '\r' || next == '\n';
+    m_ahead = {from, t};
+    return m_ahead.tokens;
+}
+
+// True when e would end at once without any effect (see GrammarNode::first)
+// and stay within the nesting limit on the way.
+bool TscILParser::Impl::cannotStart(const GrammarNode &e)
+{
+    return !e.first.anything && m_lexer.SkipSpace && m_depth + m_baseDepth + e.unstartedDepth <= kMaxDepth
+        && !e.first.mayStart(ahead());
+}
+
 bool TscILParser::Impl::sequence(const std::vector<GrammarNode> &children)
 {
-    for (const GrammarNode &child : children)
+    for (const GrammarNode &child : children) {
+        if (cannotStart(child)) {
+            if (!child.passesUnstarted)
+                return false;
+            continue;
+        }
         if (!interpret(child, false))
             return false;
+    }
     return true;
 }
 
@@ -349,6 +397,11 @@ void TscILParser::Impl::applyNode(const QString &node, bool ok, int entryPos, in
 bool TscILParser::Impl::evalSwitch(const GrammarNode &e, int entryPos)
 {
     for (const GrammarNode &child : e.children) {
+        if (cannotStart(child)) {
+            if (child.passesUnstarted)
+                return true;
+            continue;
+        }
         if (interpret(child, false))
             return true;
         m_lexer.SetPosition(entryPos);
@@ -556,6 +609,7 @@ bool TscILParser::Impl::build(const QString &text)
     m_lexer.SetText(text);
     m_lexer.SetPosition(start);
     m_word = Word();
+    m_ahead = Ahead();
     bool ok = false;
     try {
         ok = interpret(m_rules->programRule(), true);
