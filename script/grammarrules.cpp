@@ -97,7 +97,7 @@ Unstarted opaque()
 // (a cycle) counts as unknown.
 class FirstTokenFinder {
 public:
-    FirstTokenFinder(std::vector<GrammarNode> &rules, std::vector<QString> &words)
+    FirstTokenFinder(std::vector<GrammarNode> &rules, WordSet &words)
         : m_rules(rules), m_words(words), m_state(rules.size(), NotDone), m_summary(rules.size())
     {
     }
@@ -117,10 +117,9 @@ private:
     Unstarted sequence(std::vector<GrammarNode> &children);
     Unstarted alternatives(GrammarNode &n);
     Unstarted reference(GrammarNode &n);
-    int wordIndex(const QString &text);
 
     std::vector<GrammarNode> &m_rules;
-    std::vector<QString> &m_words;
+    WordSet &m_words;
     std::vector<State> m_state;
     std::vector<Unstarted> m_summary;
 };
@@ -174,15 +173,6 @@ Unstarted FirstTokenFinder::sequence(std::vector<GrammarNode> &children)
     return s;
 }
 
-int FirstTokenFinder::wordIndex(const QString &text)
-{
-    const auto found = std::find(m_words.cbegin(), m_words.cend(), text);
-    if (found != m_words.cend())
-        return int(found - m_words.cbegin());
-    m_words.push_back(text);
-    return int(m_words.size()) - 1;
-}
-
 Unstarted FirstTokenFinder::token(const GrammarNode &n)
 {
     // An error text is recorded when the token fails.
@@ -204,7 +194,7 @@ Unstarted FirstTokenFinder::token(const GrammarNode &n)
         break;
     }
     case GrammarNode::Keyword: {
-        const int id = n.text.isEmpty() || !isAscii(n.text) ? -1 : wordIndex(n.text);
+        const int id = n.text.isEmpty() || !isAscii(n.text) ? -1 : m_words.add(n.text);
         if (id >= 0 && id < FirstTokens::kMaxWords)
             f.words.set(size_t(id));
         else
@@ -391,23 +381,9 @@ int GrammarRules::wordId(QStringView word, bool caseSensitive) const
 {
     // Keyword texts are lower case: a case-sensitive match needs the word as
     // it stands, any other a case-blind one, done here for ASCII only.
-    if (!caseSensitive && !isAscii(word))
-        return TokenAhead::kUnknownWord;
-    const auto lower = [](char16_t u) { return u >= 'A' && u <= 'Z' ? char16_t(u + 32) : u; };
-    for (size_t id = 0; id < m_words.size(); ++id) {
-        const QString &text = m_words[id];
-        if (text.size() != word.size())
-            continue;
-        qsizetype i = 0;
-        if (caseSensitive)
-            i = text == word ? word.size() : 0;
-        else
-            while (i < word.size() && lower(word[i].unicode()) == text[i].unicode())
-                ++i;
-        if (i == word.size())
-            return int(id);
-    }
-    return -1;
+    if (caseSensitive)
+        return m_words.find(word, false);
+    return isAscii(word) ? m_words.find(word, true) : TokenAhead::kUnknownWord;
 }
 
 const GrammarNode &GrammarRules::rule(const GrammarNode &reference) const

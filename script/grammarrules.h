@@ -5,6 +5,8 @@
 // document must outlive the GrammarRules (types() points into it).
 #pragma once
 
+#include "script/wordset.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -24,7 +26,7 @@ struct TokenAhead {
     char16_t next = 0;     // the first character after blanks and comments
     bool word = false;     // a word starts at next
     bool reserved = false; // ... and it is a reserved word
-    int wordId = -1;       // its index among GrammarRules::words(), -1 for none
+    int wordId = -1;       // see GrammarRules::wordId()
     bool number = false, string = false, eol = false;
 };
 
@@ -94,9 +96,8 @@ public:
     // True when the program ends in a loop (a run of statements) rather than
     // in a closing token, so leftover text means nothing could start there.
     bool programIsOpenEnded() const;
-    // The texts of the grammar's keyword nodes (lower case), indexed by
-    // FirstTokens::words; wordId() finds a word read from the text among them.
-    const std::vector<QString> &words() const { return m_words; }
+    // The index of word among the texts of the grammar's keyword nodes (as
+    // FirstTokens::words counts them), -1 for none, or TokenAhead::kUnknownWord.
     int wordId(QStringView word, bool caseSensitive) const;
 
 private:
@@ -109,7 +110,7 @@ private:
     const TscXMLItem *m_types = nullptr;
     std::vector<GrammarNode> m_rules;
     QHash<QString, int> m_ruleIndex;
-    std::vector<QString> m_words;
+    WordSet m_words; // keyword node texts, lower case
 };
 
 } // namespace bralvo::script

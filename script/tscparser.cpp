@@ -74,6 +74,8 @@ void TscParser::SetDefaults()
 {
     m_keywords.clear();
     m_keywordsLower.clear();
+    m_keywordSet.clear();
+    m_keywordLowerSet.clear();
     CommentLine1 = QStringLiteral("//");
     SetCommentBlock1(QStringLiteral("{,}"));
     SetCommentBlock2(QStringLiteral("(*,*)"));
@@ -92,34 +94,28 @@ void TscParser::AddKeyword(const QString &word)
     });
     m_keywords.insert(at, word);
     m_keywordsLower.append(word.toLower());
+    m_keywordSet.add(word);
+    m_keywordLowerSet.add(m_keywordsLower.last());
 }
 
 void TscParser::SetKeywordsFrom(const TscParser &other)
 {
     m_keywords = other.m_keywords;
     m_keywordsLower = other.m_keywordsLower;
+    m_keywordSet = other.m_keywordSet;
+    m_keywordLowerSet = other.m_keywordLowerSet;
 }
 
 bool TscParser::IsKeyword(QStringView word) const
 {
-    // Asked for every identifier read: the few reserved words are scanned
-    // in place, lowering ASCII letters on the fly.
+    // Asked for every identifier read: hashed, lowering ASCII letters on the
+    // fly; other letters lower as QString does.
     if (CaseSensitive)
-        return std::any_of(m_keywords.cbegin(), m_keywords.cend(), [word](const QString &k) { return k == word; });
+        return m_keywordSet.find(word, false) >= 0;
     const bool ascii = std::all_of(word.cbegin(), word.cend(), [](QChar c) { return c.unicode() < 128; });
     if (!ascii)
         return m_keywordsLower.contains(word.toString().toLower());
-    const auto lower = [](char16_t u) { return u >= 'A' && u <= 'Z' ? char16_t(u + 32) : u; };
-    for (const QString &keyword : m_keywordsLower) {
-        if (keyword.size() != word.size())
-            continue;
-        qsizetype i = 0;
-        while (i < word.size() && lower(word[i].unicode()) == keyword[i].unicode())
-            ++i;
-        if (i == word.size())
-            return true;
-    }
-    return false;
+    return m_keywordLowerSet.find(word, true) >= 0;
 }
 
 void TscParser::setBlock(Block &block, const QString &pair)

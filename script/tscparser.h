@@ -13,6 +13,8 @@
 // integer value".
 #pragma once
 
+#include "script/wordset.h"
+
 #include <QString>
 #include <QStringList>
 #include <bitset>
@@ -100,6 +102,8 @@ private:
 
     QStringList m_keywords; // as added, sorted ignoring case
     QStringList m_keywordsLower; // as added, lower case
+    WordSet m_keywordSet;        // m_keywords for case-sensitive look-ups
+    WordSet m_keywordLowerSet;   // m_keywordsLower
     Block m_block[2];
     std::bitset<256> m_identChars;
     bool m_highCharIdents = false;

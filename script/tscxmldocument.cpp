@@ -176,6 +176,13 @@ void TscXMLItem::MoveChildrenTo(int index, TscXMLItem &target)
 {
     if (index < 0 || index >= Count() || &target == this)
         return;
+    if (index == 0 && target.m_children.empty()) {
+        // All of them to an empty list: hand the list over whole.
+        m_children.swap(target.m_children);
+        for (auto &child : target.m_children)
+            child->m_parent = &target;
+        return;
+    }
     target.m_children.reserve(target.m_children.size() + m_children.size() - size_t(index));
     const auto from = m_children.begin() + index;
     for (auto it = from; it != m_children.end(); ++it) {
