@@ -11,6 +11,7 @@
 
 #include <QHash>
 #include <QMutex>
+#include <cstring>
 
 namespace bralvo::script {
 
@@ -108,6 +109,75 @@ void appendAttribute(QString &text, const char *name, QStringView value)
     text += QLatin1Char('"');
 }
 
+// An element's attribute text, gathered in place and then made a QString
+// of exactly its size: one allocation per element.
+class AttributeText {
+public:
+    // name="value" (value already escaped), a blank before it when the text
+    // has attributes already.
+    void add(const char *name, QStringView value)
+    {
+        open(name, value.size());
+        std::copy(value.cbegin(), value.cend(), reinterpret_cast<QChar *>(m_data + m_size));
+        m_size += value.size();
+        m_data[m_size++] = u'"';
+    }
+    // name="line:column".
+    void addLineColumn(const char *name, int line, int column)
+    {
+        open(name, 24);
+        appendNumber(line);
+        m_data[m_size++] = u':';
+        appendNumber(column);
+        m_data[m_size++] = u'"';
+    }
+    QString text() const { return QString(reinterpret_cast<const QChar *>(m_data), m_size); }
+
+private:
+    // Room for the name, the value's length and the punctuation around.
+    void open(const char *name, qsizetype valueLength)
+    {
+        const qsizetype nameLength = qsizetype(std::strlen(name));
+        reserve(m_size + nameLength + valueLength + 4);
+        if (m_size > 0)
+            m_data[m_size++] = u' ';
+        for (qsizetype i = 0; i < nameLength; ++i)
+            m_data[m_size++] = char16_t(name[i]);
+        m_data[m_size++] = u'=';
+        m_data[m_size++] = u'"';
+    }
+    void reserve(qsizetype capacity)
+    {
+        if (capacity <= m_capacity)
+            return;
+        auto larger = std::make_unique<char16_t[]>(size_t(capacity));
+        std::copy(m_data, m_data + m_size, larger.get());
+        m_heap = std::move(larger);
+        m_data = m_heap.get();
+        m_capacity = capacity;
+    }
+    void appendNumber(int n)
+    {
+        char16_t digits[12];
+        int count = 0;
+        unsigned u = n < 0 ? 0u - unsigned(n) : unsigned(n);
+        do {
+            digits[count++] = char16_t(u'0' + u % 10);
+            u /= 10;
+        } while (u);
+        if (n < 0)
+            m_data[m_size++] = u'-';
+        while (count > 0)
+            m_data[m_size++] = digits[--count];
+    }
+
+    char16_t m_local[96];
+    std::unique_ptr<char16_t[]> m_heap;
+    char16_t *m_data = m_local;
+    qsizetype m_size = 0;
+    qsizetype m_capacity = 96;
+};
+
 // A new last child of parent.
 TscXMLItem *addElement(TscXMLItem &parent, const QString &name, const QString &text)
 {
@@ -180,7 +250,7 @@ private:
     void recordError(const QString &err, bool terminal, int entryPos);
     QString positionAt(int pos);
     int tokenStartAt(int pos);
-    void appendPosition(QString &text, const char *name, int position);
+    void addPosition(AttributeText &text, const char *name, int position);
     TscXMLItem *write(const QString &name, const QString &text);
     void includeUnits(int entryLines);
     void includeUnit(const QString &name, TscXMLItem &uses);
@@ -229,12 +299,11 @@ int TscILParser::Impl::tokenStartAt(int pos)
     return start;
 }
 
-// name="line:col" appended, as appendAttribute does.
-void TscILParser::Impl::appendPosition(QString &text, const char *name, int position)
+void TscILParser::Impl::addPosition(AttributeText &text, const char *name, int position)
 {
-    openAttribute(text, name);
-    m_lexer.AppendLineColumnOf(position, text);
-    text += QLatin1Char('"');
+    int line = 0, column = 0;
+    m_lexer.LineColumnNumbersOf(position, line, column);
+    text.addLineColumn(name, line, column);
 }
 
 QString TscILParser::Impl::positionAt(int pos)
@@ -365,11 +434,10 @@ void TscILParser::Impl::writeAdd(const GrammarNode &e, QStringView token)
     const QStringView source = e.hasAddText ? QStringView(e.addText) : token;
     const QString escaped = storedAsIs(source) ? QString() : StrToXML(asStoredText(source.toString()));
     const QStringView value = escaped.isNull() ? source : QStringView(escaped);
-    QString text;
-    text.reserve(value.size() + 32); // room for the position as well
-    appendAttribute(text, "text", value);
-    appendPosition(text, "pos", m_lexer.Position());
-    write(e.add, text);
+    AttributeText text;
+    text.add("text", value);
+    addPosition(text, "pos", m_lexer.Position());
+    write(e.add, text.text());
 }
 
 void TscILParser::Impl::applyNode(const QString &node, bool ok, int entryPos, int entryLines)
@@ -382,14 +450,13 @@ void TscILParser::Impl::applyNode(const QString &node, bool ok, int entryPos, in
         m_out.DeleteChildrenFrom(entryLines);
         return;
     }
-    QString text;
-    text.reserve(32);
-    appendPosition(text, "pos", tokenStartAt(entryPos));
+    AttributeText text;
+    addPosition(text, "pos", tokenStartAt(entryPos));
     if (node == QLatin1String("expr"))
-        appendPosition(text, "pos1", m_lexer.Position());
+        addPosition(text, "pos1", m_lexer.Position());
     auto wrapper = std::make_unique<TscXMLItem>();
     wrapper->SetName(node);
-    wrapper->SetText(text);
+    wrapper->SetText(text.text());
     m_out.MoveChildrenTo(entryLines, *wrapper);
     m_out.AddItem(wrapper.release());
 }

@@ -462,8 +462,18 @@ QString TscParser::LineColumnOf(int position) const
 
 void TscParser::AppendLineColumnOf(int position, QString &out) const
 {
-    if (m_lineStarts.empty())
-        return appendLineColumn(out, 1, position);
+    int line = 0, column = 0;
+    LineColumnNumbersOf(position, line, column);
+    appendLineColumn(out, line, column);
+}
+
+void TscParser::LineColumnNumbersOf(int position, int &line, int &column) const
+{
+    if (m_lineStarts.empty()) {
+        line = 1;
+        column = position;
+        return;
+    }
     // Line starts lower than the position: an LF itself belongs to its line.
     // Positions asked for mostly lie on the line asked for last.
     const size_t lines = m_lineStarts.size();
@@ -474,9 +484,8 @@ void TscParser::AppendLineColumnOf(int position, QString &out) const
         found = size_t(std::lower_bound(m_lineStarts.begin(), m_lineStarts.end(), position) - m_lineStarts.begin());
         m_lastLine = found;
     }
-    const int line = int(found);
-    const int column = position - m_lineStarts[size_t(line - 1)];
-    appendLineColumn(out, line, column);
+    line = int(found);
+    column = position - m_lineStarts[size_t(line - 1)];
 }
 
 QString TscParser::GetLineColumn() const

@@ -83,6 +83,8 @@ public:
     QString LineColumnOf(int position) const;
     // The same text appended to out, without a text of its own.
     void AppendLineColumnOf(int position, QString &out) const;
+    // The same as numbers.
+    void LineColumnNumbersOf(int position, int &line, int &column) const;
     int GetPositionOf(int column, int line) const; // -1 when no such line
 
 private:
