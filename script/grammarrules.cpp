@@ -137,7 +137,7 @@ Unstarted FirstTokenFinder::rule(int index)
     Unstarted s = sequence(r.children);
     // A rule that passes writes its node; the uses node includes units even
     // when the clause fails.
-    if (r.node == QLatin1String("uses") || (s.passes && !r.node.isEmpty()))
+    if (r.nodeIsUses || (s.passes && !r.node.isEmpty()))
         s = opaque();
     else
         s.depth += 1;
@@ -184,7 +184,7 @@ Unstarted FirstTokenFinder::token(const GrammarNode &n)
     FirstTokens &f = s.first;
     switch (n.kind) {
     case GrammarNode::Char: {
-        std::bitset<128> &chars = n.skip == QLatin1String("0") ? f.rawChars : f.chars;
+        std::bitset<128> &chars = n.keepsBlanks ? f.rawChars : f.chars;
         if (n.text.isEmpty())
             chars.set(); // any punctuation
         else if (n.text[0].unicode() < 128)
@@ -295,23 +295,6 @@ Unstarted FirstTokenFinder::node(GrammarNode &n)
 
 } // namespace
 
-bool FirstTokens::mayStart(const TokenAhead &ahead) const
-{
-    if (anything)
-        return true;
-    if ((ahead.raw < 128 && rawChars.test(ahead.raw)) || (ahead.next < 128 && chars.test(ahead.next)))
-        return true;
-    if (ahead.word) {
-        if (anyWord || (identWord && !ahead.reserved))
-            return true;
-        if (ahead.wordId == TokenAhead::kUnknownWord
-                ? words.any()
-                : ahead.wordId >= 0 && ahead.wordId < kMaxWords && words.test(size_t(ahead.wordId)))
-            return true;
-    }
-    return (number && ahead.number) || (string && ahead.string) || (eol && ahead.eol);
-}
-
 void FirstTokens::add(const FirstTokens &other)
 {
     anything = anything || other.anything;
@@ -358,6 +341,10 @@ GrammarNode GrammarRules::compile(const TscXMLItem &item) const
     n.err = item.Prop(QStringLiteral("err"));
     n.term = item.Prop(QStringLiteral("term")) == QLatin1String("1");
     n.skip = item.Prop(QStringLiteral("skip"));
+    n.keepsBlanks = n.skip == QLatin1String("0");
+    n.dropsErrors = n.skip == QLatin1String("1");
+    n.nodeIsUses = n.node == QLatin1String("uses");
+    n.nodeIsExpr = n.node == QLatin1String("expr");
     n.children.reserve(size_t(item.Count()));
     for (int i = 0; i < item.Count(); ++i)
         n.children.push_back(compile(*item.Items(i)));

@@ -45,6 +45,25 @@ struct FirstTokens {
     void add(const FirstTokens &other);
 };
 
+// Asked before most nodes are interpreted: inline.
+inline bool FirstTokens::mayStart(const TokenAhead &ahead) const
+{
+    if (anything)
+        return true;
+    if ((ahead.raw < 128 && rawChars[ahead.raw]) || (ahead.next < 128 && chars[ahead.next]))
+        return true;
+    if (ahead.word) {
+        if (anyWord || (identWord && !ahead.reserved))
+            return true;
+        if (ahead.wordId == TokenAhead::kUnknownWord
+                ? words.any()
+                : ahead.wordId >= 0 && ahead.wordId < kMaxWords && words[size_t(ahead.wordId)])
+            return true;
+    }
+    return (number && ahead.number) || (string && ahead.string) || (eol && ahead.eol);
+}
+
+
 struct GrammarNode {
     enum Kind { Char, Keyword, Ident, Number, String, FrString, Eol, Sequence, Switch,
                 OptionalSwitch, Loop, OptionalLoop, Optional, Reference };
@@ -58,6 +77,12 @@ struct GrammarNode {
     QString err;
     bool term = false;
     QString skip;
+    // Decoded once: skip "0" (a char read without blanks before it), skip
+    // "1" (a loop that drops errors of its rounds), node "uses" and "expr".
+    bool keepsBlanks = false;
+    bool dropsErrors = false;
+    bool nodeIsUses = false;
+    bool nodeIsExpr = false;
     int rule = -1;       // for Reference: index of the rule, -1 when unknown
     std::vector<GrammarNode> children;
     // When the text ahead cannot start the node (first.mayStart() false),

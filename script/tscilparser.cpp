@@ -11,6 +11,7 @@
 
 #include <QHash>
 #include <QMutex>
+#include <array>
 #include <cstring>
 
 namespace bralvo::script {
@@ -81,6 +82,11 @@ QString asStoredText(const QString &text)
         if (c.isSurrogate())
             return QString::fromUtf8(text.toUtf8());
     return text;
+}
+
+bool isAsciiOnly(QStringView text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 128; });
 }
 
 // True when text is stored unchanged: no surrogates for asStoredText to
@@ -194,6 +200,30 @@ QString attribute(const char *name, const QString &value)
     return text;
 }
 
+// A token against a grammar text (lower case). Tokens and texts are nearly
+// always ASCII, compared here directly; anything else as QString compares.
+bool sameToken(QStringView token, const QString &text, bool caseSensitive)
+{
+    if (caseSensitive)
+        return token == text;
+    const auto lower = [](char16_t u) { return u >= 'A' && u <= 'Z' ? char16_t(u + 32) : u; };
+    if (token.size() == text.size()) {
+        qsizetype i = 0;
+        for (; i < token.size(); ++i) {
+            const char16_t a = token[i].unicode(), b = text[i].unicode();
+            if (a >= 128 || b >= 128)
+                break;
+            if (lower(a) != lower(b))
+                return false;
+        }
+        if (i == token.size())
+            return true;
+    } else if (isAsciiOnly(token) && isAsciiOnly(text)) {
+        return false;
+    }
+    return token.compare(text, Qt::CaseInsensitive) == 0;
+}
+
 const TscXMLDocument &emptyDocument()
 {
     static const TscXMLDocument empty;
@@ -235,6 +265,12 @@ public:
         int from = -1;
         TokenAhead tokens;
     } m_ahead;
+    // Where tokens read from recent positions start (past blanks and
+    // comments): elements ask for the start of their first token.
+    struct TokenStart {
+        int from = -1, start = 0;
+    };
+    std::array<TokenStart, 64> m_tokenStarts;
 
 private:
     const TokenAhead &ahead();
@@ -245,7 +281,7 @@ private:
     QStringView readWord(bool identOnly);
     bool evalSwitch(const GrammarNode &e, int entryPos);
     bool evalLoop(const GrammarNode &e, int entryPos);
-    void applyNode(const QString &node, bool ok, int entryPos, int entryLines);
+    void applyNode(const GrammarNode &e, bool ok, int entryPos, int entryLines);
     void writeAdd(const GrammarNode &e, QStringView token);
     void recordError(const QString &err, bool terminal, int entryPos);
     QString positionAt(int pos);
@@ -292,11 +328,14 @@ void TscILParser::Impl::loadLanguage(const QString &name)
 int TscILParser::Impl::tokenStartAt(int pos)
 {
     const int saved = m_lexer.Position();
-    m_lexer.SetPosition(pos);
-    m_lexer.SkipSpaces();
-    const int start = m_lexer.Position();
+    TokenStart &known = m_tokenStarts[size_t(pos) % m_tokenStarts.size()];
+    if (known.from != pos) {
+        m_lexer.SetPosition(pos);
+        m_lexer.SkipSpaces();
+        known = {pos, m_lexer.Position()};
+    }
     m_lexer.SetPosition(saved);
-    return start;
+    return known.start;
 }
 
 void TscILParser::Impl::addPosition(AttributeText &text, const char *name, int position)
@@ -330,7 +369,9 @@ const TokenAhead &TscILParser::Impl::ahead()
     const auto charAt = [&text](int pos) { return pos <= text.size() ? text[pos - 1].unicode() : char16_t(0); };
     t.raw = charAt(from);
     const QStringView word = readWord(false); // reads blanks and comments first, as every token does
-    const char16_t next = charAt(m_lexer.TokenStart());
+    const int start = m_lexer.TokenStart();
+    m_tokenStarts[size_t(from) % m_tokenStarts.size()] = {from, start};
+    const char16_t next = charAt(start);
     m_lexer.SetPosition(from);
     t.next = next;
     if (!word.isEmpty()) {
@@ -389,7 +430,7 @@ bool TscILParser::Impl::readToken(const GrammarNode &e, QString &storage, QStrin
 {
     switch (e.kind) {
     case GrammarNode::Char:
-        if (e.skip != QLatin1String("0"))
+        if (!e.keepsBlanks)
             m_lexer.SkipSpaces();
         token = m_lexer.CharView();
         break;
@@ -420,7 +461,7 @@ bool TscILParser::Impl::readToken(const GrammarNode &e, QString &storage, QStrin
         return false;
     if (e.text.isEmpty())
         return true;
-    return m_lexer.CaseSensitive ? token == e.text : token.compare(e.text, Qt::CaseInsensitive) == 0;
+    return sameToken(token, e.text, m_lexer.CaseSensitive);
 }
 
 TscXMLItem *TscILParser::Impl::write(const QString &name, const QString &text)
@@ -440,9 +481,9 @@ void TscILParser::Impl::writeAdd(const GrammarNode &e, QStringView token)
     write(e.add, text.text());
 }
 
-void TscILParser::Impl::applyNode(const QString &node, bool ok, int entryPos, int entryLines)
+void TscILParser::Impl::applyNode(const GrammarNode &e, bool ok, int entryPos, int entryLines)
 {
-    if (node == QLatin1String("uses")) {
+    if (e.nodeIsUses) {
         includeUnits(entryLines);
         return;
     }
@@ -452,10 +493,10 @@ void TscILParser::Impl::applyNode(const QString &node, bool ok, int entryPos, in
     }
     AttributeText text;
     addPosition(text, "pos", tokenStartAt(entryPos));
-    if (node == QLatin1String("expr"))
+    if (e.nodeIsExpr)
         addPosition(text, "pos1", m_lexer.Position());
     auto wrapper = std::make_unique<TscXMLItem>();
-    wrapper->SetName(node);
+    wrapper->SetName(e.node);
     wrapper->SetText(text.text());
     m_out.MoveChildrenTo(entryLines, *wrapper);
     m_out.AddItem(wrapper.release());
@@ -498,7 +539,7 @@ bool TscILParser::Impl::evalLoop(const GrammarNode &e, int entryPos)
         lastEnd = m_lexer.Position();
         if (!e.text.isEmpty()) {
             m_lexer.SkipSpaces();
-            if (m_lexer.CharView().compare(e.text, Qt::CaseInsensitive) != 0) {
+            if (!sameToken(m_lexer.CharView(), e.text, false)) {
                 m_lexer.SetPosition(lastEnd);
                 break;
             }
@@ -507,7 +548,7 @@ bool TscILParser::Impl::evalLoop(const GrammarNode &e, int entryPos)
             break;
     }
     if (rounds > 1) {
-        if (e.skip == QLatin1String("1") || m_terminal) {
+        if (e.dropsErrors || m_terminal) {
             m_errorText.clear();
             m_errorPos.clear();
             m_terminal = false;
@@ -535,7 +576,7 @@ bool TscILParser::Impl::interpret(const GrammarNode &e, bool isRule)
     if (isRule) {
         const bool ok = sequence(e.children);
         if (!e.node.isEmpty())
-            applyNode(e.node, ok, entryPos, entryLines);
+            applyNode(e, ok, entryPos, entryLines);
         if (!ok)
             m_lexer.SetPosition(entryPos);
         return ok;
@@ -559,7 +600,7 @@ bool TscILParser::Impl::interpret(const GrammarNode &e, bool isRule)
     }
     if (ok) {
         if (!e.node.isEmpty())
-            applyNode(e.node, true, entryPos, entryLines);
+            applyNode(e, true, entryPos, entryLines);
         if (!e.add.isEmpty())
             writeAdd(e, token);
         ok = sequence(e.children);
@@ -677,6 +718,7 @@ bool TscILParser::Impl::build(const QString &text)
     m_lexer.SetPosition(start);
     m_word = Word();
     m_ahead = Ahead();
+    m_tokenStarts.fill(TokenStart());
     bool ok = false;
     try {
         ok = interpret(m_rules->programRule(), true);

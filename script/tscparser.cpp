@@ -171,26 +171,6 @@ void TscParser::SetSpan(int tokenStart, int position)
     m_position = std::clamp(position, m_tokenStart, Size() + 1);
 }
 
-bool TscParser::startsWithAt(int position, const QString &marker) const
-{
-    // The first character settles almost every call cheaply.
-    return !marker.isEmpty() && position >= 1 && position <= Size() && at(position) == marker[0]
-        && QStringView(m_source).mid(position - 1).startsWith(marker);
-}
-
-bool TscParser::isSpace(QChar c) const
-{
-    if (c.unicode() > 32)
-        return false;
-    return SkipEOL || c != QLatin1Char('\r');
-}
-
-bool TscParser::isIdent(QChar c) const
-{
-    const char16_t u = c.unicode();
-    return u < 256 ? m_identChars.test(u) : m_highCharIdents;
-}
-
 void TscParser::skipComment(const Block &block)
 {
     m_position += int(block.open.size());

@@ -92,9 +92,19 @@ private:
         QString pair, open, close;
     };
     QChar at(int position) const { return m_text[position - 1]; }
-    bool startsWithAt(int position, const QString &marker) const;
-    bool isSpace(QChar c) const;
-    bool isIdent(QChar c) const;
+    // Asked at every token for every comment marker: inline, and the first
+    // character settles almost every call.
+    bool startsWithAt(int position, const QString &marker) const
+    {
+        return !marker.isEmpty() && position >= 1 && position <= Size() && at(position) == marker[0]
+            && QStringView(m_source).mid(position - 1).startsWith(marker);
+    }
+    bool isSpace(QChar c) const { return c.unicode() <= 32 && (SkipEOL || c != QLatin1Char('\r')); }
+    bool isIdent(QChar c) const
+    {
+        const char16_t u = c.unicode();
+        return u < 256 ? m_identChars.test(u) : m_highCharIdents;
+    }
     bool isDigit(QChar c) const { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
     bool readQuotedPart(QString &value);
     bool readCharCode(QString &value);
