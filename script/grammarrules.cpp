@@ -5,6 +5,7 @@
 #include "script/tscxmldocument.h"
 
 #include <algorithm>
+#include <mutex>
 
 namespace bralvo::script {
 
@@ -71,6 +72,26 @@ void readSettings(const TscXMLItem &parser, LexerSettings &s, QHash<QString, QSt
             s.undeclaredAllowed = value == QLatin1String("0");
         }
     }
+}
+
+// Element names outlive any grammar (the trees written with them may), so
+// they are kept once per process as static text, which elements copy
+// without counting references.
+QString permanentName(const QString &name)
+{
+    if (name.isEmpty())
+        return name;
+    static std::mutex lock;
+    static auto *names = new QHash<QString, QString>;
+    const std::lock_guard guard(lock);
+    if (const auto found = names->constFind(name); found != names->cend())
+        return *found;
+    auto *chars = new char16_t[size_t(name.size()) + 1];
+    std::copy(name.cbegin(), name.cend(), reinterpret_cast<QChar *>(chars));
+    chars[name.size()] = 0;
+    const QString permanent = QString::fromRawData(reinterpret_cast<const QChar *>(chars), name.size());
+    names->insert(name, permanent);
+    return permanent;
 }
 
 bool isAscii(QStringView text)
@@ -334,8 +355,8 @@ GrammarNode GrammarRules::compile(const TscXMLItem &item) const
     n.name = item.Name().toLower();
     n.kind = kindOf(n.name);
     n.text = item.Prop(QStringLiteral("text")).toLower();
-    n.node = item.Prop(QStringLiteral("node")).toLower();
-    n.add = item.Prop(QStringLiteral("add"));
+    n.node = permanentName(item.Prop(QStringLiteral("node")).toLower());
+    n.add = permanentName(item.Prop(QStringLiteral("add")));
     n.addText = item.Prop(QStringLiteral("addtext"));
     n.hasAddText = (QLatin1Char(' ') + item.Text()).contains(QLatin1String(" addtext=\""), Qt::CaseInsensitive);
     n.err = item.Prop(QStringLiteral("err"));

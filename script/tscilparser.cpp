@@ -185,11 +185,11 @@ private:
 };
 
 // A new last child of parent.
-TscXMLItem *addElement(TscXMLItem &parent, const QString &name, const QString &text)
+TscXMLItem *addElement(TscXMLItem &parent, const QString &name, QString text)
 {
     TscXMLItem *item = parent.Add();
     item->SetName(name);
-    item->SetText(text);
+    item->SetText(std::move(text));
     return item;
 }
 
@@ -287,7 +287,7 @@ private:
     QString positionAt(int pos);
     int tokenStartAt(int pos);
     void addPosition(AttributeText &text, const char *name, int position);
-    TscXMLItem *write(const QString &name, const QString &text);
+    TscXMLItem *write(const QString &name, QString text);
     void includeUnits(int entryLines);
     void includeUnit(const QString &name, TscXMLItem &uses);
     bool checkRestOfText();
@@ -464,9 +464,9 @@ bool TscILParser::Impl::readToken(const GrammarNode &e, QString &storage, QStrin
     return sameToken(token, e.text, m_lexer.CaseSensitive);
 }
 
-TscXMLItem *TscILParser::Impl::write(const QString &name, const QString &text)
+TscXMLItem *TscILParser::Impl::write(const QString &name, QString text)
 {
-    return addElement(m_out, name, text);
+    return addElement(m_out, name, std::move(text));
 }
 
 void TscILParser::Impl::writeAdd(const GrammarNode &e, QStringView token)

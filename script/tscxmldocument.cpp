@@ -8,6 +8,9 @@
 #include <QFile>
 #include <QSaveFile>
 #include <algorithm>
+#include <mutex>
+#include <new>
+#include <vector>
 
 namespace bralvo::script {
 
@@ -93,6 +96,142 @@ QString XMLToStr(const QString &text)
 
 // ---- TscXMLItem
 
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kPoolElements = false; // let the sanitizer see every element
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kPoolElements = false;
+#else
+constexpr bool kPoolElements = true;
+#endif
+#else
+constexpr bool kPoolElements = true;
+#endif
+
+// Element blocks not in use, linked through their first bytes.
+struct FreeBlock {
+    FreeBlock *next;
+};
+
+// Blocks shared by all threads: those left by threads that ended, and the
+// slabs carved so far (kept reachable, never returned).
+struct SharedBlocks {
+    std::mutex lock;
+    FreeBlock *head = nullptr;
+    std::vector<void *> slabs;
+};
+
+SharedBlocks &sharedBlocks()
+{
+    static SharedBlocks *shared = new SharedBlocks; // outlives every element
+    return *shared;
+}
+
+// This thread's free blocks. Trivially destructible, so that elements freed
+// while the thread's other objects go away still find it; the keeper hands
+// the blocks to the shared list when the thread ends and closes it.
+struct LocalBlocks {
+    FreeBlock *head = nullptr;
+    bool keeperSet = false;
+    bool closed = false;
+};
+constinit thread_local LocalBlocks localBlocks;
+
+void pushAll(FreeBlock *&to, FreeBlock *list)
+{
+    while (list) {
+        FreeBlock *next = list->next;
+        list->next = to;
+        to = list;
+        list = next;
+    }
+}
+
+struct LocalBlocksKeeper {
+    ~LocalBlocksKeeper()
+    {
+        LocalBlocks &local = localBlocks;
+        SharedBlocks &shared = sharedBlocks();
+        const std::lock_guard guard(shared.lock);
+        pushAll(shared.head, local.head);
+        local.head = nullptr;
+        local.closed = true;
+    }
+};
+thread_local LocalBlocksKeeper localBlocksKeeper;
+
+constexpr size_t kBlockSize = sizeof(TscXMLItem);
+constexpr size_t kSlabBlocks = 512;
+
+// Before a thread's list first holds blocks: they must not be lost when the
+// thread ends.
+void setKeeper(LocalBlocks &local)
+{
+    if (!local.keeperSet) {
+        local.keeperSet = true;
+        (void)&localBlocksKeeper; // constructed now, so it runs at the thread's end
+    }
+}
+
+// Fills the thread's list: blocks other threads left, or a new slab.
+void refill(LocalBlocks &local)
+{
+    setKeeper(local);
+    SharedBlocks &shared = sharedBlocks();
+    const std::lock_guard guard(shared.lock);
+    if (shared.head) {
+        local.head = shared.head;
+        shared.head = nullptr;
+        return;
+    }
+    auto *slab = static_cast<char *>(::operator new(kBlockSize * kSlabBlocks));
+    shared.slabs.push_back(slab);
+    for (size_t i = kSlabBlocks; i-- > 0;)
+        local.head = new (slab + i * kBlockSize) FreeBlock{local.head};
+}
+
+} // namespace
+
+void *TscXMLItem::operator new(std::size_t size)
+{
+    if (!kPoolElements || size != kBlockSize)
+        return ::operator new(size);
+    LocalBlocks &local = localBlocks;
+    if (local.closed) {
+        SharedBlocks &shared = sharedBlocks();
+        const std::lock_guard guard(shared.lock);
+        if (FreeBlock *block = shared.head) {
+            shared.head = block->next;
+            return block;
+        }
+        return ::operator new(size); // a thread's last moments: rare
+    }
+    if (!local.head)
+        refill(local);
+    FreeBlock *block = local.head;
+    local.head = block->next;
+    return block;
+}
+
+void TscXMLItem::operator delete(void *block, std::size_t size) noexcept
+{
+    if (!kPoolElements || size != kBlockSize) {
+        ::operator delete(block);
+        return;
+    }
+    LocalBlocks &local = localBlocks;
+    if (local.closed) {
+        SharedBlocks &shared = sharedBlocks();
+        const std::lock_guard guard(shared.lock);
+        shared.head = new (block) FreeBlock{shared.head};
+        return;
+    }
+    setKeeper(local);
+    local.head = new (block) FreeBlock{local.head};
+}
+
 TscXMLItem::TscXMLItem() = default;
 
 TscXMLItem::~TscXMLItem()
@@ -119,11 +258,17 @@ TscXMLItem *TscXMLItem::Items(int index) const
 
 void TscXMLItem::Clear()
 {
-    // Children are unlinked before deletion so they don't search this list.
+    // Children are unlinked before deletion so they don't search this list;
+    // each in the same pass, as trees are taken down by the ten thousand.
     std::vector<std::unique_ptr<TscXMLItem>> children;
     children.swap(m_children);
-    for (auto &child : children)
-        child->m_parent = nullptr;
+    constexpr size_t kAhead = 4; // elements lie scattered: fetch a few ahead
+    for (size_t i = 0; i < children.size(); ++i) {
+        if (i + kAhead < children.size())
+            __builtin_prefetch(children[i + kAhead].get());
+        children[i]->m_parent = nullptr;
+        children[i].reset();
+    }
 }
 
 TscXMLItem *TscXMLItem::Add()

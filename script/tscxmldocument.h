@@ -14,6 +14,7 @@
 #include "platform/handleregistry.h"
 
 #include <QString>
+#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -43,12 +44,18 @@ public:
     QString scriptClassName() const override { return QStringLiteral("TscXMLItem"); }
     TscXMLItem(const TscXMLItem &) = delete;
     TscXMLItem &operator=(const TscXMLItem &) = delete;
+    // Compiling a program makes and drops elements by the ten thousand: they
+    // come from slabs kept for the process's life and freed ones are reused
+    // (memory stays with the process, as much as was ever in use at once).
+    static void *operator new(std::size_t size);
+    static void operator delete(void *block, std::size_t size) noexcept;
 
     const QString &Name() const { return m_name; }
     void SetName(const QString &name) { m_name = name; }
     // The attribute text as it stands in the tag: text="program" node="x".
     const QString &Text() const { return m_text; }
     void SetText(const QString &text) { m_text = text; }
+    void SetText(QString &&text) { m_text = std::move(text); }
     // Free for the tree's user; copied by Assign, never written to files.
     qint64 Data() const { return m_data; }
     void SetData(qint64 data) { m_data = data; }
