@@ -1,0 +1,100 @@
+// TscXMLItem's pooled allocation: elements live in slabs shared by all
+// threads, so an element may be made on one thread and freed on another,
+// outlive the thread that made it, and a freed block must never be handed
+// out twice.
+#include "script/tscxmldocument.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <thread>
+#include <vector>
+
+using namespace bralvo::script;
+
+namespace {
+
+// A tree of width * width leaves with names and texts that tell where each
+// element belongs.
+std::unique_ptr<TscXMLItem> makeTree(int width, const QString &tag)
+{
+    auto root = std::make_unique<TscXMLItem>();
+    root->SetName(tag);
+    for (int i = 0; i < width; ++i) {
+        TscXMLItem *branch = root->Add();
+        branch->SetName(tag + QString::number(i));
+        for (int k = 0; k < width; ++k)
+            branch->Add()->SetText(QStringLiteral("n=\"%1.%2\"").arg(i).arg(k));
+    }
+    return root;
+}
+
+bool treeIsIntact(const TscXMLItem &root, int width, const QString &tag)
+{
+    if (root.Name() != tag || root.Count() != width)
+        return false;
+    for (int i = 0; i < width; ++i) {
+        const TscXMLItem &branch = *root.Items(i);
+        if (branch.Name() != tag + QString::number(i) || branch.Count() != width || branch.Parent() != &root)
+            return false;
+        for (int k = 0; k < width; ++k)
+            if (branch.Items(k)->Prop(QStringLiteral("n")) != QStringLiteral("%1.%2").arg(i).arg(k))
+                return false;
+    }
+    return true;
+}
+
+TEST(TscXMLItemPool, LiveElementsNeverShareABlock)
+{
+    std::vector<std::unique_ptr<TscXMLItem>> items;
+    std::set<const TscXMLItem *> seen;
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 0; i < 5000; ++i) {
+            items.push_back(std::make_unique<TscXMLItem>());
+            EXPECT_TRUE(seen.insert(items.back().get()).second);
+        }
+        // Free every other one, so the next round reuses blocks amid live ones.
+        for (size_t i = 0; i < items.size(); i += 2)
+            if (items[i]) {
+                seen.erase(items[i].get());
+                items[i].reset();
+            }
+    }
+}
+
+TEST(TscXMLItemPool, TreesCrossThreadsAndOutliveTheirMakers)
+{
+    const int width = 40;
+    // Made on threads that end before the trees are read and freed here.
+    std::vector<std::unique_ptr<TscXMLItem>> made(4);
+    std::vector<std::thread> makers;
+    for (size_t t = 0; t < made.size(); ++t)
+        makers.emplace_back([&made, t] { made[t] = makeTree(width, QStringLiteral("t%1_").arg(t)); });
+    for (std::thread &maker : makers)
+        maker.join();
+    for (size_t t = 0; t < made.size(); ++t)
+        EXPECT_TRUE(treeIsIntact(*made[t], width, QStringLiteral("t%1_").arg(t)));
+
+    // Freed on other threads while those build trees of their own from the
+    // blocks that come back.
+    std::vector<std::thread> workers;
+    std::vector<int> intact(made.size(), 0);
+    for (size_t t = 0; t < made.size(); ++t) {
+        workers.emplace_back([&made, &intact, t] {
+            made[t].reset();
+            for (int round = 0; round < 20; ++round) {
+                const QString tag = QStringLiteral("w%1_%2_").arg(t).arg(round);
+                const auto tree = makeTree(width, tag);
+                intact[t] += treeIsIntact(*tree, width, tag) ? 1 : 0;
+            }
+        });
+    }
+    for (std::thread &worker : workers)
+        worker.join();
+    for (int count : intact)
+        EXPECT_EQ(count, 20);
+    const auto after = makeTree(width, QStringLiteral("main_"));
+    EXPECT_TRUE(treeIsIntact(*after, width, QStringLiteral("main_")));
+}
+
+} // namespace
