@@ -286,6 +286,7 @@ private:
     void recordError(const QString &err, bool terminal, int entryPos);
     QString positionAt(int pos);
     int tokenStartAt(int pos);
+    void skipBlanks();
     void addPosition(AttributeText &text, const char *name, int position);
     TscXMLItem *write(const QString &name, QString text);
     void includeUnits(int entryLines);
@@ -328,14 +329,25 @@ void TscILParser::Impl::loadLanguage(const QString &name)
 int TscILParser::Impl::tokenStartAt(int pos)
 {
     const int saved = m_lexer.Position();
-    TokenStart &known = m_tokenStarts[size_t(pos) % m_tokenStarts.size()];
-    if (known.from != pos) {
-        m_lexer.SetPosition(pos);
-        m_lexer.SkipSpaces();
-        known = {pos, m_lexer.Position()};
-    }
+    m_lexer.SetPosition(pos);
+    skipBlanks();
+    const int start = m_lexer.Position();
     m_lexer.SetPosition(saved);
-    return known.start;
+    return start;
+}
+
+// The lexer's SkipSpaces, remembered per position: tokens of several kinds
+// are tried at the same place.
+void TscILParser::Impl::skipBlanks()
+{
+    const int pos = m_lexer.Position();
+    TokenStart &known = m_tokenStarts[size_t(pos) % m_tokenStarts.size()];
+    if (known.from == pos) {
+        m_lexer.SetPosition(known.start); // as SkipSpaces leaves it
+        return;
+    }
+    m_lexer.SkipSpaces();
+    known = {pos, m_lexer.Position()};
 }
 
 void TscILParser::Impl::addPosition(AttributeText &text, const char *name, int position)
@@ -431,7 +443,7 @@ bool TscILParser::Impl::readToken(const GrammarNode &e, QString &storage, QStrin
     switch (e.kind) {
     case GrammarNode::Char:
         if (!e.keepsBlanks)
-            m_lexer.SkipSpaces();
+            skipBlanks();
         token = m_lexer.CharView();
         break;
     case GrammarNode::Keyword: token = readWord(false); break;
@@ -538,7 +550,7 @@ bool TscILParser::Impl::evalLoop(const GrammarNode &e, int entryPos)
         }
         lastEnd = m_lexer.Position();
         if (!e.text.isEmpty()) {
-            m_lexer.SkipSpaces();
+            skipBlanks();
             if (!sameToken(m_lexer.CharView(), e.text, false)) {
                 m_lexer.SetPosition(lastEnd);
                 break;

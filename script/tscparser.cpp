@@ -455,14 +455,22 @@ void TscParser::LineColumnNumbersOf(int position, int &line, int &column) const
         return;
     }
     // Line starts lower than the position: an LF itself belongs to its line.
-    // Positions asked for mostly lie on the line asked for last.
+    // Positions asked for mostly lie on the line asked for last or the next
+    // one; the start of an element's first token often a line up.
     const size_t lines = m_lineStarts.size();
+    const auto onLine = [this, lines, position](size_t line) {
+        return line >= 1 && line <= lines && m_lineStarts[line - 1] < position
+            && (line == lines || m_lineStarts[line] >= position);
+    };
     size_t found = m_lastLine;
-    const bool sameLine = found >= 1 && found <= lines && m_lineStarts[found - 1] < position
-        && (found == lines || m_lineStarts[found] >= position);
-    if (!sameLine) {
-        found = size_t(std::lower_bound(m_lineStarts.begin(), m_lineStarts.end(), position) - m_lineStarts.begin());
-        m_lastLine = found;
+    if (!onLine(found)) {
+        if (onLine(found + 1))
+            m_lastLine = ++found;
+        else if (onLine(found - 1))
+            --found;
+        else
+            m_lastLine = found = size_t(std::lower_bound(m_lineStarts.begin(), m_lineStarts.end(), position)
+                                        - m_lineStarts.begin());
     }
     line = int(found);
     column = position - m_lineStarts[size_t(line - 1)];

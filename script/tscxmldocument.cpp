@@ -110,7 +110,7 @@ constexpr bool kPoolElements = true;
 constexpr bool kPoolElements = true;
 #endif
 
-// Element blocks not in use, linked through their first bytes.
+// Blocks not in use, linked through their first bytes.
 struct FreeBlock {
     FreeBlock *next;
 };
@@ -123,21 +123,14 @@ struct SharedBlocks {
     std::vector<void *> slabs;
 };
 
-SharedBlocks &sharedBlocks()
-{
-    static SharedBlocks *shared = new SharedBlocks; // outlives every element
-    return *shared;
-}
-
-// This thread's free blocks. Trivially destructible, so that elements freed
-// while the thread's other objects go away still find it; the keeper hands
-// the blocks to the shared list when the thread ends and closes it.
+// A thread's free blocks. Trivially destructible, so that blocks freed while
+// the thread's other objects go away still find it; the keeper hands the
+// blocks to the shared list when the thread ends and closes it.
 struct LocalBlocks {
     FreeBlock *head = nullptr;
     bool keeperSet = false;
     bool closed = false;
 };
-constinit thread_local LocalBlocks localBlocks;
 
 void pushAll(FreeBlock *&to, FreeBlock *list)
 {
@@ -149,87 +142,149 @@ void pushAll(FreeBlock *&to, FreeBlock *list)
     }
 }
 
-struct LocalBlocksKeeper {
-    ~LocalBlocksKeeper()
+// Blocks of one size, carved from slabs of kSlabBytes.
+template <size_t BlockSize>
+class BlockPool {
+public:
+    static void *take()
     {
-        LocalBlocks &local = localBlocks;
-        SharedBlocks &shared = sharedBlocks();
-        const std::lock_guard guard(shared.lock);
-        pushAll(shared.head, local.head);
-        local.head = nullptr;
-        local.closed = true;
+        LocalBlocks &local = t_local;
+        if (local.closed) {
+            SharedBlocks &all = shared();
+            const std::lock_guard guard(all.lock);
+            if (FreeBlock *block = all.head) {
+                all.head = block->next;
+                return block;
+            }
+            return ::operator new(BlockSize); // a thread's last moments: rare
+        }
+        if (!local.head)
+            refill(local);
+        FreeBlock *block = local.head;
+        local.head = block->next;
+        return block;
     }
+
+    // Also takes blocks that came from the heap in take(): they stay pooled.
+    static void give(void *block) noexcept
+    {
+        LocalBlocks &local = t_local;
+        if (local.closed) {
+            SharedBlocks &all = shared();
+            const std::lock_guard guard(all.lock);
+            all.head = new (block) FreeBlock{all.head};
+            return;
+        }
+        setKeeper(local);
+        local.head = new (block) FreeBlock{local.head};
+    }
+
+private:
+    static constexpr size_t kSlabBytes = 64 * 1024;
+    static_assert(BlockSize % alignof(std::max_align_t) == 0 && BlockSize >= sizeof(FreeBlock));
+
+    struct Keeper {
+        ~Keeper()
+        {
+            LocalBlocks &local = t_local;
+            SharedBlocks &all = shared();
+            const std::lock_guard guard(all.lock);
+            pushAll(all.head, local.head);
+            local.head = nullptr;
+            local.closed = true;
+        }
+    };
+
+    static SharedBlocks &shared()
+    {
+        static SharedBlocks *blocks = new SharedBlocks; // outlives every block
+        return *blocks;
+    }
+
+    // Before the thread's list first holds blocks: they must not be lost
+    // when the thread ends.
+    static void setKeeper(LocalBlocks &local)
+    {
+        if (!local.keeperSet) {
+            local.keeperSet = true;
+            (void)&t_keeper; // constructed now, so it runs at the thread's end
+        }
+    }
+
+    // Fills the thread's list: blocks other threads left, or a new slab.
+    static void refill(LocalBlocks &local)
+    {
+        setKeeper(local);
+        SharedBlocks &all = shared();
+        const std::lock_guard guard(all.lock);
+        if (all.head) {
+            local.head = all.head;
+            all.head = nullptr;
+            return;
+        }
+        auto *slab = static_cast<char *>(::operator new(kSlabBytes));
+        all.slabs.push_back(slab);
+        for (size_t i = kSlabBytes / BlockSize; i-- > 0;)
+            local.head = new (slab + i * BlockSize) FreeBlock{local.head};
+    }
+
+    static constinit thread_local LocalBlocks t_local;
+    static thread_local Keeper t_keeper;
 };
-thread_local LocalBlocksKeeper localBlocksKeeper;
 
-constexpr size_t kBlockSize = sizeof(TscXMLItem);
-constexpr size_t kSlabBlocks = 512;
+template <size_t BlockSize>
+constinit thread_local LocalBlocks BlockPool<BlockSize>::t_local;
+template <size_t BlockSize>
+thread_local typename BlockPool<BlockSize>::Keeper BlockPool<BlockSize>::t_keeper;
 
-// Before a thread's list first holds blocks: they must not be lost when the
-// thread ends.
-void setKeeper(LocalBlocks &local)
-{
-    if (!local.keeperSet) {
-        local.keeperSet = true;
-        (void)&localBlocksKeeper; // constructed now, so it runs at the thread's end
-    }
-}
-
-// Fills the thread's list: blocks other threads left, or a new slab.
-void refill(LocalBlocks &local)
-{
-    setKeeper(local);
-    SharedBlocks &shared = sharedBlocks();
-    const std::lock_guard guard(shared.lock);
-    if (shared.head) {
-        local.head = shared.head;
-        shared.head = nullptr;
-        return;
-    }
-    auto *slab = static_cast<char *>(::operator new(kBlockSize * kSlabBlocks));
-    shared.slabs.push_back(slab);
-    for (size_t i = kSlabBlocks; i-- > 0;)
-        local.head = new (slab + i * kBlockSize) FreeBlock{local.head};
-}
+constexpr size_t kElementBlock = (sizeof(TscXMLItem) + 15) / 16 * 16;
 
 } // namespace
 
+namespace xmlpool {
+
+void *takeBlock(std::size_t bytes)
+{
+    if (kPoolElements) {
+        if (bytes <= 16)
+            return BlockPool<16>::take();
+        if (bytes <= 32)
+            return BlockPool<32>::take();
+        if (bytes <= 64)
+            return BlockPool<64>::take();
+    }
+    return ::operator new(bytes);
+}
+
+void giveBlock(void *block, std::size_t bytes) noexcept
+{
+    if (kPoolElements) {
+        if (bytes <= 16)
+            return BlockPool<16>::give(block);
+        if (bytes <= 32)
+            return BlockPool<32>::give(block);
+        if (bytes <= 64)
+            return BlockPool<64>::give(block);
+    }
+    ::operator delete(block);
+}
+
+} // namespace xmlpool
+
 void *TscXMLItem::operator new(std::size_t size)
 {
-    if (!kPoolElements || size != kBlockSize)
+    if (!kPoolElements || size != sizeof(TscXMLItem))
         return ::operator new(size);
-    LocalBlocks &local = localBlocks;
-    if (local.closed) {
-        SharedBlocks &shared = sharedBlocks();
-        const std::lock_guard guard(shared.lock);
-        if (FreeBlock *block = shared.head) {
-            shared.head = block->next;
-            return block;
-        }
-        return ::operator new(size); // a thread's last moments: rare
-    }
-    if (!local.head)
-        refill(local);
-    FreeBlock *block = local.head;
-    local.head = block->next;
-    return block;
+    return BlockPool<kElementBlock>::take();
 }
 
 void TscXMLItem::operator delete(void *block, std::size_t size) noexcept
 {
-    if (!kPoolElements || size != kBlockSize) {
+    if (!kPoolElements || size != sizeof(TscXMLItem)) {
         ::operator delete(block);
         return;
     }
-    LocalBlocks &local = localBlocks;
-    if (local.closed) {
-        SharedBlocks &shared = sharedBlocks();
-        const std::lock_guard guard(shared.lock);
-        shared.head = new (block) FreeBlock{shared.head};
-        return;
-    }
-    setKeeper(local);
-    local.head = new (block) FreeBlock{local.head};
+    BlockPool<kElementBlock>::give(block);
 }
 
 TscXMLItem::TscXMLItem() = default;
@@ -260,7 +315,7 @@ void TscXMLItem::Clear()
 {
     // Children are unlinked before deletion so they don't search this list;
     // each in the same pass, as trees are taken down by the ten thousand.
-    std::vector<std::unique_ptr<TscXMLItem>> children;
+    ChildList children;
     children.swap(m_children);
     constexpr size_t kAhead = 4; // elements lie scattered: fetch a few ahead
     for (size_t i = 0; i < children.size(); ++i) {
@@ -341,7 +396,7 @@ void TscXMLItem::DeleteChildrenFrom(int index)
 {
     if (index < 0 || index >= Count())
         return;
-    std::vector<std::unique_ptr<TscXMLItem>> doomed(std::make_move_iterator(m_children.begin() + index),
+    ChildList doomed(std::make_move_iterator(m_children.begin() + index),
                                                     std::make_move_iterator(m_children.end()));
     m_children.erase(m_children.begin() + index, m_children.end());
     for (auto &child : doomed)

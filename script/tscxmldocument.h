@@ -34,6 +34,28 @@ bool NeedsXMLEscape(QStringView text);
 // &#N;"); one without ';' is left as is.
 QString XMLToStr(const QString &text);
 
+class TscXMLItem;
+
+namespace xmlpool {
+// Small blocks for child lists, from the same kind of per-thread pooled
+// slabs as elements; larger ones from the heap.
+void *takeBlock(std::size_t bytes);
+void giveBlock(void *block, std::size_t bytes) noexcept;
+
+template <class T>
+struct ChildAllocator {
+    using value_type = T;
+    ChildAllocator() = default;
+    template <class U>
+    ChildAllocator(const ChildAllocator<U> &) noexcept
+    {
+    }
+    T *allocate(std::size_t n) { return static_cast<T *>(takeBlock(n * sizeof(T))); }
+    void deallocate(T *block, std::size_t n) noexcept { giveBlock(block, n * sizeof(T)); }
+    friend bool operator==(const ChildAllocator &, const ChildAllocator &) { return true; }
+};
+} // namespace xmlpool
+
 // Elements and documents are handle targets, so scripts hold them safely:
 // a handle of an element that was destroyed raises instead of crashing.
 class TscXMLItem : public platform::HandleTarget {
@@ -111,7 +133,8 @@ private:
     qint64 m_data = 0;
     TscXMLItem *m_parent = nullptr;
     bool m_isDocumentRoot = false;
-    std::vector<std::unique_ptr<TscXMLItem>> m_children;
+    using ChildList = std::vector<std::unique_ptr<TscXMLItem>, xmlpool::ChildAllocator<std::unique_ptr<TscXMLItem>>>;
+    ChildList m_children;
 };
 
 class TscXMLDocument : public platform::HandleTarget {
