@@ -394,11 +394,9 @@ int GrammarRules::wordId(QStringView word, bool caseSensitive) const
     return isAscii(word) ? m_words.find(word, true) : TokenAhead::kUnknownWord;
 }
 
-const GrammarNode &GrammarRules::rule(const GrammarNode &reference) const
+void GrammarRules::throwInvalidLanguage()
 {
-    if (reference.rule < 0)
-        invalidLanguage();
-    return m_rules[size_t(reference.rule)];
+    invalidLanguage();
 }
 
 const GrammarNode &GrammarRules::programRule() const

@@ -63,35 +63,35 @@ inline bool FirstTokens::mayStart(const TokenAhead &ahead) const
     return (number && ahead.number) || (string && ahead.string) || (eol && ahead.eol);
 }
 
-
 struct GrammarNode {
     enum Kind { Char, Keyword, Ident, Number, String, FrString, Eol, Sequence, Switch,
                 OptionalSwitch, Loop, OptionalLoop, Optional, Reference };
+    // What the interpreter reads for every node comes first, together.
     Kind kind = Sequence;
-    QString name;        // element name, lower case
-    QString text;        // token text or loop separator, lower case
-    QString node;        // lower case
-    QString add;
-    QString addText;
+    int rule = -1; // for Reference: index of the rule, -1 when unknown
     bool hasAddText = false;
-    QString err;
     bool term = false;
-    QString skip;
     // Decoded once: skip "0" (a char read without blanks before it), skip
     // "1" (a loop that drops errors of its rounds), node "uses" and "expr".
     bool keepsBlanks = false;
     bool dropsErrors = false;
     bool nodeIsUses = false;
     bool nodeIsExpr = false;
-    int rule = -1;       // for Reference: index of the rule, -1 when unknown
-    std::vector<GrammarNode> children;
     // When the text ahead cannot start the node (first.mayStart() false),
     // interpreting it returns passesUnstarted at once in effect: position
     // kept, nothing written, no error recorded, no unit included, and the
     // nesting reaches at most unstartedDepth levels (the node's own is 1).
-    FirstTokens first;
     bool passesUnstarted = false;
     int unstartedDepth = 0;
+    FirstTokens first;
+    QString name;        // element name, lower case
+    QString text;        // token text or loop separator, lower case
+    QString node;        // lower case
+    QString add;
+    QString addText;
+    QString err;
+    QString skip;
+    std::vector<GrammarNode> children;
 };
 
 // The `parser` settings; an unset optional keeps the lexer default.
@@ -115,7 +115,12 @@ public:
     const TscXMLItem *types() const { return m_types; }
     // The rule a reference names. Throws ScriptError (SInvalidLanguage) when
     // the grammar has no such rule.
-    const GrammarNode &rule(const GrammarNode &reference) const;
+    const GrammarNode &rule(const GrammarNode &reference) const
+    {
+        if (reference.rule < 0)
+            throwInvalidLanguage();
+        return m_rules[size_t(reference.rule)];
+    }
     // The `program` rule; throws ScriptError (SInvalidLanguage) without one.
     const GrammarNode &programRule() const;
     // True when the program ends in a loop (a run of statements) rather than
@@ -126,6 +131,7 @@ public:
     int wordId(QStringView word, bool caseSensitive) const;
 
 private:
+    [[noreturn]] static void throwInvalidLanguage();
     GrammarNode compile(const TscXMLItem &item) const;
     void resolve(GrammarNode &node) const;
     void findFirstTokens();
