@@ -115,11 +115,36 @@ struct FreeBlock {
     FreeBlock *next;
 };
 
-// Blocks shared by all threads: those left by threads that ended, and the
-// slabs carved so far (kept reachable, never returned).
+// A run of free blocks, moved between threads as a whole.
+struct Batch {
+    FreeBlock *head = nullptr;
+    FreeBlock *tail = nullptr;
+    size_t count = 0;
+
+    void push(void *block)
+    {
+        head = new (block) FreeBlock{head};
+        if (!tail)
+            tail = head;
+        ++count;
+    }
+    void *pop()
+    {
+        FreeBlock *block = head;
+        head = block->next;
+        if (!head)
+            tail = nullptr;
+        --count;
+        return block;
+    }
+};
+
+// Blocks shared by all threads: batches handed in by threads with more free
+// blocks than they keep or that ended, and the slabs carved so far (kept
+// reachable, never returned).
 struct SharedBlocks {
     std::mutex lock;
-    FreeBlock *head = nullptr;
+    std::vector<Batch> batches;
     std::vector<void *> slabs;
 };
 
@@ -127,42 +152,25 @@ struct SharedBlocks {
 // the thread's other objects go away still find it; the keeper hands the
 // blocks to the shared list when the thread ends and closes it.
 struct LocalBlocks {
-    FreeBlock *head = nullptr;
+    Batch free;
     bool keeperSet = false;
     bool closed = false;
 };
 
-void pushAll(FreeBlock *&to, FreeBlock *list)
-{
-    while (list) {
-        FreeBlock *next = list->next;
-        list->next = to;
-        to = list;
-        list = next;
-    }
-}
-
-// Blocks of one size, carved from slabs of kSlabBytes.
+// Blocks of one size, carved from slabs of kSlabBytes. A thread keeps up to
+// kKeptBlocks freed blocks for itself and hands the rest to the others, so
+// that blocks freed on one thread serve allocations on another.
 template <size_t BlockSize>
 class BlockPool {
 public:
     static void *take()
     {
         LocalBlocks &local = t_local;
-        if (local.closed) {
-            SharedBlocks &all = shared();
-            const std::lock_guard guard(all.lock);
-            if (FreeBlock *block = all.head) {
-                all.head = block->next;
-                return block;
-            }
-            return ::operator new(BlockSize); // a thread's last moments: rare
-        }
-        if (!local.head)
+        if (local.closed)
+            return takeShared();
+        if (!local.free.head)
             refill(local);
-        FreeBlock *block = local.head;
-        local.head = block->next;
-        return block;
+        return local.free.pop();
     }
 
     // Also takes blocks that came from the heap in take(): they stay pooled.
@@ -170,27 +178,25 @@ public:
     {
         LocalBlocks &local = t_local;
         if (local.closed) {
-            SharedBlocks &all = shared();
-            const std::lock_guard guard(all.lock);
-            all.head = new (block) FreeBlock{all.head};
+            giveShared(block);
             return;
         }
         setKeeper(local);
-        local.head = new (block) FreeBlock{local.head};
+        local.free.push(block);
+        if (local.free.count >= kKeptBlocks)
+            handOver(local);
     }
 
 private:
     static constexpr size_t kSlabBytes = 64 * 1024;
+    static constexpr size_t kKeptBlocks = 8192;
     static_assert(BlockSize % alignof(std::max_align_t) == 0 && BlockSize >= sizeof(FreeBlock));
 
     struct Keeper {
         ~Keeper()
         {
             LocalBlocks &local = t_local;
-            SharedBlocks &all = shared();
-            const std::lock_guard guard(all.lock);
-            pushAll(all.head, local.head);
-            local.head = nullptr;
+            handOver(local);
             local.closed = true;
         }
     };
@@ -211,21 +217,62 @@ private:
         }
     }
 
-    // Fills the thread's list: blocks other threads left, or a new slab.
+    static void handOver(LocalBlocks &local) noexcept
+    {
+        if (!local.free.head)
+            return;
+        SharedBlocks &all = shared();
+        const std::lock_guard guard(all.lock);
+        try {
+            all.batches.push_back(local.free);
+        } catch (...) {
+            return; // no room to record them: the thread keeps its blocks
+        }
+        local.free = Batch();
+    }
+
+    // Fills the thread's list: a batch other threads left, or a new slab.
     static void refill(LocalBlocks &local)
     {
         setKeeper(local);
         SharedBlocks &all = shared();
         const std::lock_guard guard(all.lock);
-        if (all.head) {
-            local.head = all.head;
-            all.head = nullptr;
+        if (!all.batches.empty()) {
+            local.free = all.batches.back();
+            all.batches.pop_back();
             return;
         }
         auto *slab = static_cast<char *>(::operator new(kSlabBytes));
         all.slabs.push_back(slab);
         for (size_t i = kSlabBytes / BlockSize; i-- > 0;)
-            local.head = new (slab + i * BlockSize) FreeBlock{local.head};
+            local.free.push(slab + i * BlockSize);
+    }
+
+    // A thread's last moments: rare, so simply under the lock.
+    static void *takeShared()
+    {
+        SharedBlocks &all = shared();
+        const std::lock_guard guard(all.lock);
+        if (all.batches.empty())
+            return ::operator new(BlockSize);
+        void *block = all.batches.back().pop();
+        if (!all.batches.back().head)
+            all.batches.pop_back();
+        return block;
+    }
+
+    static void giveShared(void *block) noexcept
+    {
+        SharedBlocks &all = shared();
+        const std::lock_guard guard(all.lock);
+        if (all.batches.empty()) {
+            try {
+                all.batches.emplace_back();
+            } catch (...) {
+                return; // dropped: it stays where it is, unused
+            }
+        }
+        all.batches.back().push(block);
     }
 
     static constinit thread_local LocalBlocks t_local;

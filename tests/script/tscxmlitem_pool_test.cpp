@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
 #include <set>
 #include <thread>
 #include <vector>
@@ -95,6 +96,43 @@ TEST(TscXMLItemPool, TreesCrossThreadsAndOutliveTheirMakers)
         EXPECT_EQ(count, 20);
     const auto after = makeTree(width, QStringLiteral("main_"));
     EXPECT_TRUE(treeIsIntact(*after, width, QStringLiteral("main_")));
+}
+
+TEST(TscXMLItemPool, BlocksFreedOnAnotherThreadServeThisOne)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "elements are not pooled under the address sanitizer";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    GTEST_SKIP() << "elements are not pooled under the address sanitizer";
+#endif
+#endif
+    // A thread that frees what another made must not keep all of it: the
+    // maker would carve new slabs for ever.
+    const size_t count = 30000;
+    std::vector<std::unique_ptr<TscXMLItem>> items(count);
+    std::set<const void *> freed;
+    for (auto &item : items) {
+        item = std::make_unique<TscXMLItem>();
+        freed.insert(item.get());
+    }
+    std::promise<void> done;
+    std::promise<void> finish;
+    std::thread freer([&items, &done, finished = finish.get_future()]() mutable {
+        items.clear();
+        done.set_value();
+        finished.wait(); // still alive while the blocks are made again
+    });
+    done.get_future().wait();
+    size_t reused = 0;
+    items.resize(count);
+    for (auto &item : items) {
+        item = std::make_unique<TscXMLItem>();
+        reused += freed.count(item.get());
+    }
+    finish.set_value();
+    freer.join();
+    EXPECT_GE(reused, count / 2);
 }
 
 } // namespace
