@@ -164,17 +164,29 @@ private:
     }
     void appendNumber(int n)
     {
+        // Two digits per division: every element has one or two positions.
+        static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                                         "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                                         "8081828384858687888990919293949596979899";
         char16_t digits[12];
-        int count = 0;
+        int start = 12;
         unsigned u = n < 0 ? 0u - unsigned(n) : unsigned(n);
-        do {
-            digits[count++] = char16_t(u'0' + u % 10);
-            u /= 10;
-        } while (u);
+        while (u >= 100) {
+            const unsigned pair = (u % 100) * 2;
+            u /= 100;
+            digits[--start] = char16_t(kPairs[pair + 1]);
+            digits[--start] = char16_t(kPairs[pair]);
+        }
+        if (u >= 10) {
+            digits[--start] = char16_t(kPairs[u * 2 + 1]);
+            digits[--start] = char16_t(kPairs[u * 2]);
+        } else {
+            digits[--start] = char16_t(u'0' + u);
+        }
         if (n < 0)
             m_data[m_size++] = u'-';
-        while (count > 0)
-            m_data[m_size++] = digits[--count];
+        std::copy(digits + start, digits + 12, m_data + m_size);
+        m_size += 12 - start;
     }
 
     char16_t m_local[96];

@@ -360,6 +360,8 @@ TscXMLItem *TscXMLItem::Items(int index) const
 
 void TscXMLItem::Clear()
 {
+    if (m_children.empty())
+        return; // most elements are leaves
     // Children are unlinked before deletion so they don't search this list;
     // each in the same pass, as trees are taken down by the ten thousand.
     ChildList children;
