@@ -285,8 +285,19 @@ public:
     std::array<TokenStart, 64> m_tokenStarts;
 
 private:
-    const TokenAhead &ahead();
-    bool cannotStart(const GrammarNode &e);
+    // Asked before most nodes, mostly where the text ahead is known already.
+    const TokenAhead &ahead()
+    {
+        return m_lexer.Position() == m_ahead.from ? m_ahead.tokens : readAhead();
+    }
+    const TokenAhead &readAhead();
+    // True when e would end at once without any effect (see
+    // GrammarNode::first) and stay within the nesting limit on the way.
+    bool cannotStart(const GrammarNode &e)
+    {
+        return !e.first.anything && m_lexer.SkipSpace && m_depth + m_baseDepth + e.unstartedDepth <= kMaxDepth
+            && !e.first.mayStart(ahead());
+    }
     bool interpret(const GrammarNode &e, bool isRule);
     bool sequence(const std::vector<GrammarNode> &children);
     bool readToken(const GrammarNode &e, QString &storage, QStringView &token);
@@ -383,11 +394,9 @@ void TscILParser::Impl::recordError(const QString &err, bool terminal, int entry
     m_terminal = terminal;
 }
 
-const TokenAhead &TscILParser::Impl::ahead()
+const TokenAhead &TscILParser::Impl::readAhead()
 {
     const int from = m_lexer.Position();
-    if (from == m_ahead.from)
-        return m_ahead.tokens;
     TokenAhead t;
     const QString &text = m_lexer.Text();
     const auto charAt = [&text](int pos) { return pos <= text.size() ? text[pos - 1].unicode() : char16_t(0); };
@@ -410,14 +419,6 @@ const TokenAhead &TscILParser::Impl::ahead()
     t.eol = next == '\r' || next == '\n';
     m_ahead = {from, t};
     return m_ahead.tokens;
-}
-
-// True when e would end at once without any effect (see GrammarNode::first)
-// and stay within the nesting limit on the way.
-bool TscILParser::Impl::cannotStart(const GrammarNode &e)
-{
-    return !e.first.anything && m_lexer.SkipSpace && m_depth + m_baseDepth + e.unstartedDepth <= kMaxDepth
-        && !e.first.mayStart(ahead());
 }
 
 bool TscILParser::Impl::sequence(const std::vector<GrammarNode> &children)
