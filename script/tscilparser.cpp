@@ -309,7 +309,18 @@ private:
     void recordError(const QString &err, bool terminal, int entryPos);
     QString positionAt(int pos);
     int tokenStartAt(int pos);
-    void skipBlanks();
+    // The lexer's SkipSpaces, remembered per position: tokens of several
+    // kinds are tried at the same place.
+    void skipBlanks()
+    {
+        const int pos = m_lexer.Position();
+        const TokenStart &known = m_tokenStarts[size_t(pos) % m_tokenStarts.size()];
+        if (known.from == pos)
+            m_lexer.SetPosition(known.start); // as SkipSpaces leaves it
+        else
+            skipBlanksAfresh();
+    }
+    void skipBlanksAfresh();
     void addPosition(AttributeText &text, const char *name, int position);
     TscXMLItem *write(const QString &name, QString text);
     void includeUnits(int entryLines);
@@ -359,18 +370,11 @@ int TscILParser::Impl::tokenStartAt(int pos)
     return start;
 }
 
-// The lexer's SkipSpaces, remembered per position: tokens of several kinds
-// are tried at the same place.
-void TscILParser::Impl::skipBlanks()
+void TscILParser::Impl::skipBlanksAfresh()
 {
     const int pos = m_lexer.Position();
-    TokenStart &known = m_tokenStarts[size_t(pos) % m_tokenStarts.size()];
-    if (known.from == pos) {
-        m_lexer.SetPosition(known.start); // as SkipSpaces leaves it
-        return;
-    }
     m_lexer.SkipSpaces();
-    known = {pos, m_lexer.Position()};
+    m_tokenStarts[size_t(pos) % m_tokenStarts.size()] = {pos, m_lexer.Position()};
 }
 
 void TscILParser::Impl::addPosition(AttributeText &text, const char *name, int position)

@@ -160,17 +160,6 @@ void TscParser::SetText(const QString &source)
             m_lineStarts.push_back(i + 1);
 }
 
-void TscParser::SetPosition(int position)
-{
-    m_position = m_tokenStart = std::clamp(position, 1, Size() + 1);
-}
-
-void TscParser::SetSpan(int tokenStart, int position)
-{
-    SetPosition(tokenStart);
-    m_position = std::clamp(position, m_tokenStart, Size() + 1);
-}
-
 void TscParser::skipComment(const Block &block)
 {
     m_position += int(block.open.size());

@@ -17,6 +17,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <bitset>
 #include <vector>
 
@@ -59,9 +60,13 @@ public:
     const QString &Text() const { return m_source; }
     int Size() const { return int(m_source.size()); }
     int Position() const { return m_position; }
-    void SetPosition(int position);
+    void SetPosition(int position) { m_position = m_tokenStart = std::clamp(position, 1, Size() + 1); }
     // Position and token start together, as a token read left them.
-    void SetSpan(int tokenStart, int position);
+    void SetSpan(int tokenStart, int position)
+    {
+        SetPosition(tokenStart);
+        m_position = std::clamp(position, m_tokenStart, Size() + 1);
+    }
     int TokenStart() const { return m_tokenStart; }
 
     void SkipSpaces();
