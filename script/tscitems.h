@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/variant.h"
+#include "script/blockpool.h"
 
 #include <QString>
 #include <memory>
@@ -37,6 +38,10 @@ enum TscTypeCode : quint8 {
 class TscObject {
 public:
     virtual ~TscObject() = default;
+    // A compiled program is a hundred thousand small objects, made and freed
+    // together: they come from the block pool (script/blockpool.h).
+    static void *operator new(std::size_t size) { return blockpool::take(size); }
+    static void operator delete(void *block, std::size_t size) noexcept { blockpool::give(block, size); }
 };
 
 // Base of every named item. Its own list holds the item's parameters.

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "platform/handleregistry.h"
+#include "script/blockpool.h"
 
 #include <QString>
 #include <cstddef>
@@ -34,28 +35,6 @@ bool NeedsXMLEscape(QStringView text);
 // &#N;"); one without ';' is left as is.
 QString XMLToStr(const QString &text);
 
-class TscXMLItem;
-
-namespace xmlpool {
-// Small blocks for child lists, from the same kind of per-thread pooled
-// slabs as elements; larger ones from the heap.
-void *takeBlock(std::size_t bytes);
-void giveBlock(void *block, std::size_t bytes) noexcept;
-
-template <class T>
-struct ChildAllocator {
-    using value_type = T;
-    ChildAllocator() = default;
-    template <class U>
-    ChildAllocator(const ChildAllocator<U> &) noexcept
-    {
-    }
-    T *allocate(std::size_t n) { return static_cast<T *>(takeBlock(n * sizeof(T))); }
-    void deallocate(T *block, std::size_t n) noexcept { giveBlock(block, n * sizeof(T)); }
-    friend bool operator==(const ChildAllocator &, const ChildAllocator &) { return true; }
-};
-} // namespace xmlpool
-
 // Elements and documents are handle targets, so scripts hold them safely:
 // a handle of an element that was destroyed raises instead of crashing.
 class TscXMLItem : public platform::HandleTarget {
@@ -66,9 +45,8 @@ public:
     QString scriptClassName() const override { return QStringLiteral("TscXMLItem"); }
     TscXMLItem(const TscXMLItem &) = delete;
     TscXMLItem &operator=(const TscXMLItem &) = delete;
-    // Compiling a program makes and drops elements by the ten thousand: they
-    // come from slabs kept for the process's life and freed ones are reused
-    // (memory stays with the process, as much as was ever in use at once).
+    // Compiling a program makes and drops elements by the ten thousand:
+    // they come from the block pool (script/blockpool.h).
     static void *operator new(std::size_t size);
     static void operator delete(void *block, std::size_t size) noexcept;
 
@@ -133,7 +111,7 @@ private:
     qint64 m_data = 0;
     TscXMLItem *m_parent = nullptr;
     bool m_isDocumentRoot = false;
-    using ChildList = std::vector<std::unique_ptr<TscXMLItem>, xmlpool::ChildAllocator<std::unique_ptr<TscXMLItem>>>;
+    using ChildList = std::vector<std::unique_ptr<TscXMLItem>, blockpool::Allocator<std::unique_ptr<TscXMLItem>>>;
     ChildList m_children;
 };
 

@@ -1,11 +1,14 @@
-// TscXMLItem's pooled allocation: elements live in slabs shared by all
-// threads, so an element may be made on one thread and freed on another,
+// The block pool behind XML elements and runtime objects: blocks live in
+// slabs shared by all threads, so an element may be made on one thread and freed on another,
 // outlive the thread that made it, and a freed block must never be handed
 // out twice.
+#include "script/blockpool.h"
 #include "script/tscxmldocument.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
 #include <future>
 #include <set>
 #include <thread>
@@ -43,6 +46,30 @@ bool treeIsIntact(const TscXMLItem &root, int width, const QString &tag)
                 return false;
     }
     return true;
+}
+
+TEST(BlockPool, EverySizeGivesDistinctAlignedBlocksOfItsFullSize)
+{
+    // Sizes at and around every step, up to past the largest pooled one.
+    std::vector<std::pair<void *, size_t>> live;
+    for (size_t bytes = 0; bytes <= blockpool::kLargestPooled + 40; bytes += (bytes % 16 == 0) ? 1 : 15) {
+        for (int copy = 0; copy < 3; ++copy) {
+            void *block = blockpool::take(bytes);
+            ASSERT_NE(block, nullptr);
+            EXPECT_EQ(reinterpret_cast<std::uintptr_t>(block) % alignof(std::max_align_t), 0u) << bytes;
+            std::memset(block, int(live.size() & 0xff), bytes);
+            live.emplace_back(block, bytes);
+        }
+    }
+    // Filled one after another: an overlap would have overwritten a fill.
+    for (size_t i = 0; i < live.size(); ++i) {
+        const auto *bytes = static_cast<const unsigned char *>(live[i].first);
+        for (size_t k = 0; k < live[i].second; ++k)
+            ASSERT_EQ(bytes[k], i & 0xff) << "block " << i << " of " << live[i].second << " bytes";
+    }
+    for (const auto &[block, bytes] : live)
+        blockpool::give(block, bytes);
+    blockpool::give(nullptr, 16);
 }
 
 TEST(TscXMLItemPool, LiveElementsNeverShareABlock)
