@@ -32,22 +32,17 @@ struct FreeBlock {
 // A run of free blocks, moved between threads as a whole.
 struct Batch {
     FreeBlock *head = nullptr;
-    FreeBlock *tail = nullptr;
     size_t count = 0;
 
     void push(void *block)
     {
         head = new (block) FreeBlock{head};
-        if (!tail)
-            tail = head;
         ++count;
     }
     void *pop()
     {
         FreeBlock *block = head;
         head = block->next;
-        if (!head)
-            tail = nullptr;
         --count;
         return block;
     }
@@ -71,9 +66,9 @@ struct LocalBlocks {
     bool closed = false;
 };
 
-// Blocks of one size, carved from slabs of kSlabBytes. A thread keeps up to
-// kKeptBlocks freed blocks for itself and hands the rest to the others, so
-// that blocks freed on one thread serve allocations on another.
+// Blocks of one size, carved from slabs of kSlabBytes. A thread whose free
+// list reaches kKeptBlocks hands the whole list to the others, so that blocks
+// freed on one thread serve allocations on another.
 template <size_t BlockSize>
 class BlockPool {
 public:
