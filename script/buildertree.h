@@ -21,6 +21,30 @@ inline QString kindOf(const TscXMLItem &e)
     return name;
 }
 
+// Whether kindOf(e) is kind, a lower-case ASCII name: compared in place,
+// since the builder asks this for nearly every element it visits.
+inline bool isKind(const TscXMLItem &e, QLatin1String kind)
+{
+    const QString &name = e.Name();
+    if (name.size() != kind.size())
+        return false;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        char16_t c = name[i].unicode();
+        if (c >= 0x80)
+            return kindOf(e) == kind;
+        if (c >= 'A' && c <= 'Z')
+            c = char16_t(c - 'A' + 'a');
+        if (c != char16_t(kind[i].unicode()))
+            return false;
+    }
+    return true;
+}
+
+inline bool isKind(const TscXMLItem &e, const char *kind)
+{
+    return isKind(e, QLatin1String(kind));
+}
+
 // name in single quotes, as error messages show identifiers.
 inline QString quoted(const QString &name)
 {

@@ -256,11 +256,9 @@ private:
 
 } // namespace
 
-TscExpression::TscExpression(TscScript *script)
-    : TscCustomExpression(QString(), tcVariant, QString()), Script(script)
+TscExpression::TscExpression(TscScript *script, TscOperatorNode &top)
+    : TscCustomExpression(QString(), tcVariant, QString()), Current(&top), Script(script), m_top(&top)
 {
-    Root = std::make_unique<EvalNode>(TscOp::None, 7, script);
-    Current = Root.get();
 }
 
 TscExpression::~TscExpression() = default;
@@ -292,11 +290,10 @@ void TscExpression::AddSet(std::unique_ptr<TscSetExpression> set)
     attach(std::make_unique<TscSetNode>(std::move(set)));
 }
 
-void TscExpression::AddOperator(const QString &text)
+void TscExpression::AddOperator(QStringView text)
 {
-    const QString lower = text.toLower();
     for (const OpInfo &info : opTable) {
-        if (lower != QLatin1String(info.text))
+        if (text.compare(QLatin1String(info.text), Qt::CaseInsensitive) != 0)
             continue;
         if (info.op == TscOp::RightBracket)
             return closeBracket();
@@ -305,7 +302,7 @@ void TscExpression::AddOperator(const QString &text)
             return attach(std::move(node));
         return addBinary(std::move(node));
     }
-    throw ScriptBuildError(QStringLiteral("Unknown operator '%1'").arg(text));
+    throw ScriptBuildError(QStringLiteral("Unknown operator '%1'").arg(text.toString().toLower()));
 }
 
 void TscExpression::closeBracket()
@@ -330,7 +327,7 @@ void TscExpression::closeBracket()
 void TscExpression::addBinary(std::unique_ptr<TscOperatorNode> op)
 {
     op->SourcePos = SourcePos;
-    if (Current == Root.get()) {
+    if (Current == m_top) {
         op->Parent = Current;
         TscOperatorNode *raw = op.get();
         (Current->Left ? Current->Right : Current->Left) = std::move(op);
@@ -395,7 +392,8 @@ QString TscExpression::check(TscExpressionNode *node)
 
 QString TscExpression::Finalize()
 {
-    std::unique_ptr<TscExpressionNode> inner = std::move(Root->Left);
+    std::unique_ptr<TscExpressionNode> inner = m_top ? std::move(m_top->Left) : std::move(Root);
+    m_top = nullptr;
     if (!inner)
         inner = std::make_unique<TscOperandNode>(Variant::null());
     inner->Parent = nullptr;
@@ -415,6 +413,18 @@ void TscExpression::SetValue(const Variant &value)
         return;
     if (auto *dnode = dynamic_cast<TscDesignatorNode *>(Root.get()))
         dnode->Designator->SetValue(value);
+}
+
+QString TscExpression::Source() const
+{
+    return m_sourceLength < 0 ? QString() : m_sourceText.mid(m_sourceStart, m_sourceLength);
+}
+
+void TscExpression::SetSource(const QString &text, qsizetype start, qsizetype length)
+{
+    m_sourceText = text;
+    m_sourceStart = start;
+    m_sourceLength = length;
 }
 
 TscCustomVariable *TscExpression::SingleItem() const

@@ -71,16 +71,23 @@ private:
     int m_priority;
 };
 
+// Built token by token below a top node that the builder keeps (on its
+// stack, so that an expression costs no node of its own) until Finalize
+// takes the tree out of it; the top must outlive the building.
 class TscExpression final : public TscCustomExpression {
 public:
-    explicit TscExpression(TscScript *script);
+    TscExpression(TscScript *script, TscOperatorNode &top);
     ~TscExpression() override;
+
+    // A top for building: an operator above every other.
+    static TscOperatorNode MakeTop() { return TscOperatorNode(TscOp::None, 7); }
 
     void AddConst(const Variant &value);
     void AddDesignator(std::unique_ptr<TscDesignator> designator);
     void AddSet(std::unique_ptr<TscSetExpression> set);
-    // Throws ScriptBuildError for an unknown operator text or a ")" without "(".
-    void AddOperator(const QString &text);
+    // Any case. Throws ScriptBuildError for an unknown operator text or a
+    // ")" without "(".
+    void AddOperator(QStringView text);
     // Empty when the types fit, else the SourcePos of the first operator
     // whose operands do not.
     QString Finalize();
@@ -95,16 +102,26 @@ public:
     // Root's Item for a designator root, the node for a constant, else nullptr.
     TscCustomVariable *SingleItem() const;
 
-    std::unique_ptr<TscExpressionNode> Root;
+    // The expression as written (null when it was not recorded). Only a
+    // few host functions ask, so the text is cut out when read.
+    QString Source() const;
+    // Source becomes text.mid(start, length).
+    void SetSource(const QString &text, qsizetype start, qsizetype length);
+
+    std::unique_ptr<TscExpressionNode> Root; // set by Finalize
     TscExpressionNode *Current = nullptr;
     TscScript *Script = nullptr;
-    QString Source;
 
 private:
     void attach(std::unique_ptr<TscExpressionNode> node);
     void addBinary(std::unique_ptr<TscOperatorNode> op);
     void closeBracket();
     QString check(TscExpressionNode *node);
+
+    TscOperatorNode *m_top = nullptr; // while building
+    QString m_sourceText;
+    qsizetype m_sourceStart = 0;
+    qsizetype m_sourceLength = -1; // none
 };
 
 } // namespace bralvo::script

@@ -303,7 +303,7 @@ void ProgramBuilder::doIf(const TscXMLItem &element, TscScript &script, TscState
     if (const TscXMLItem *then = childNamed(element, "thenstmt"))
         DoCompound(*then, script, *statement);
     if (const TscXMLItem *otherwise = childNamed(element, "elsestmt"))
-        DoCompound(*otherwise, script, *statement->ElseBlock);
+        DoCompound(*otherwise, script, statement->ElseBlock);
     record(list, std::move(statement));
 }
 
@@ -316,7 +316,7 @@ void ProgramBuilder::doCase(const TscXMLItem &element, TscScript &script, TscSta
         const TscXMLItem &child = *element.Items(i);
         if (kindOf(child) != QLatin1String("caseselector")) {
             if (i == element.Count() - 1)
-                DoStmt(child, script, *statement->ElseBlock);
+                DoStmt(child, script, statement->ElseBlock);
             continue;
         }
         if (child.Count() != 2)
@@ -393,10 +393,10 @@ void ProgramBuilder::doCppFor(const TscXMLItem &element, TscScript &script, TscS
 {
     auto statement = std::make_unique<TscCppForStmt>(&script, positionOf(element), m_unitName);
     if (element.Count() > 0)
-        DoStmt(*element.Items(0), script, *statement->InitBlock);
+        DoStmt(*element.Items(0), script, statement->InitBlock);
     statement->Test = expressionOf(*element.Items(1), script);
     if (element.Count() > 2)
-        DoStmt(*element.Items(2), script, *statement->StepBlock);
+        DoStmt(*element.Items(2), script, statement->StepBlock);
     if (element.Count() > 3)
         DoStmt(*element.Items(3), script, *statement);
     record(list, std::move(statement));
@@ -433,9 +433,9 @@ void ProgramBuilder::doTry(const TscXMLItem &element, TscScript &script, TscStat
         const QString kind = kindOf(child);
         if (kind == QLatin1String("exceptstmt")) {
             statement->CatchMode = true;
-            DoCompound(child, script, *statement->HandlerBlock);
+            DoCompound(child, script, statement->HandlerBlock);
         } else if (kind == QLatin1String("finallystmt")) {
-            DoCompound(child, script, *statement->HandlerBlock);
+            DoCompound(child, script, statement->HandlerBlock);
         } else {
             DoStmt(child, script, *statement);
         }

@@ -11,6 +11,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QPoint>
 #include <QSet>
 #include <utility>
 
@@ -84,7 +85,9 @@ private:
     std::unique_ptr<TscExpression> expressionOf(const TscXMLItem &element, TscScript &script);
     void addExpressionChildren(const TscXMLItem &element, TscScript &script, TscExpression &expr);
     void addSet(const TscXMLItem &element, TscScript &script, TscExpression &expr);
-    QString sourceBetween(const QString &from, const QString &to) const;
+    void recordSource(const TscXMLItem &element, TscExpression &expr) const;
+    // The element's "line:col" attribute name as a point (x the column).
+    QPoint pointOf(const TscXMLItem &element, QStringView name) const;
 
     // Designator steps.
     bool resolveFirst(const QString &name, TscDesignator &d, const TscXMLItem &element, TscScript &script);

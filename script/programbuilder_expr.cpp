@@ -17,6 +17,7 @@ namespace bralvo::script {
 
 namespace {
 
+using builder::isKind;
 using builder::kindOf;
 using builder::quoted;
 
@@ -36,13 +37,24 @@ int operatorCount(const TscXMLItem &element)
 {
     int count = 0;
     for (int i = 0; i < element.Count(); ++i) {
-        const QString kind = kindOf(*element.Items(i));
-        if (kind == QLatin1String("op"))
+        const TscXMLItem &child = *element.Items(i);
+        if (isKind(child, "op"))
             ++count;
-        else if (kind == QLatin1String("expr"))
-            count += operatorCount(*element.Items(i));
+        else if (isKind(child, "expr"))
+            count += operatorCount(child);
     }
     return count;
+}
+
+// The attribute's text as Prop gives it, read in place unless it holds
+// an entity; decoded is the storage for that case.
+QStringView propView(const TscXMLItem &element, QStringView name, QString &decoded)
+{
+    const QStringView raw = element.RawProp(name);
+    if (!raw.contains(QLatin1Char('&')))
+        return raw;
+    decoded = element.Prop(name.toString());
+    return decoded;
 }
 
 bool isPendingIndexProperty(const TscDesignatorItem &item)
@@ -66,10 +78,11 @@ std::unique_ptr<TscExpression> ProgramBuilder::MakeExpression(const TscXMLItem &
         setErrorPos(element);
         fail(QStringLiteral("Expression too complex"));
     }
-    auto expr = std::make_unique<TscExpression>(&m_program);
+    TscOperatorNode top = TscExpression::MakeTop();
+    auto expr = std::make_unique<TscExpression>(&m_program, top);
     addExpressionChildren(element, script, *expr);
     if (m_unitName.isEmpty())
-        expr->Source = sourceBetween(positionOf(element), element.Prop(QStringLiteral("pos1")));
+        recordSource(element, *expr);
     const QString bad = expr->Finalize();
     if (!bad.isEmpty()) {
         m_errorPos = bad;
@@ -81,25 +94,27 @@ std::unique_ptr<TscExpression> ProgramBuilder::MakeExpression(const TscXMLItem &
 
 void ProgramBuilder::addExpressionChildren(const TscXMLItem &element, TscScript &script, TscExpression &expr)
 {
+    QString decoded;
     for (int i = 0; i < element.Count(); ++i) {
         const TscXMLItem &child = *element.Items(i);
         setErrorPos(child);
         expr.SourcePos = m_errorPos;
-        const QString kind = kindOf(child);
-        if (kind == QLatin1String("op")) {
-            const QString text = child.Prop(QStringLiteral("text")).toLower();
-            if (text != QLatin1String(")") && i == element.Count() - 1)
+        if (isKind(child, "op")) {
+            const QStringView text = propView(child, u"text", decoded);
+            if (text != u")" && i == element.Count() - 1)
                 continue;
             expr.AddOperator(text);
-        } else if (kind == QLatin1String("number") || kind == QLatin1String("string")) {
+        } else if (isKind(child, "number")) {
+            expr.AddConst(ParserStringToVariant(propView(child, u"text", decoded)));
+        } else if (isKind(child, "string")) {
             expr.AddConst(ParserStringToVariant(child.Prop(QStringLiteral("text"))));
-        } else if (kind == QLatin1String("dsgn")) {
+        } else if (isKind(child, "dsgn")) {
             expr.AddDesignator(MakeDesignator(child, script, Mode::Normal));
-        } else if (kind == QLatin1String("set")) {
+        } else if (isKind(child, "set")) {
             addSet(child, script, expr);
-        } else if (kind == QLatin1String("new") && child.Count() > 0) {
+        } else if (isKind(child, "new") && child.Count() > 0) {
             expr.AddDesignator(MakeDesignator(*child.Items(0), script, Mode::Constructor));
-        } else if (kind == QLatin1String("expr")) {
+        } else if (isKind(child, "expr")) {
             addExpressionChildren(child, script, expr);
         }
     }
@@ -110,74 +125,82 @@ void ProgramBuilder::addSet(const TscXMLItem &element, TscScript &script, TscExp
     auto set = std::make_unique<TscSetExpression>();
     for (int i = 0; i < element.Count(); ++i) {
         const TscXMLItem &child = *element.Items(i);
-        if (kindOf(child) == QLatin1String("range"))
+        if (isKind(child, "range"))
             set->AddElement(nullptr);
-        else if (kindOf(child) == QLatin1String("expr"))
+        else if (isKind(child, "expr"))
             set->AddElement(MakeExpression(child, script));
     }
     expr.AddSet(std::move(set));
 }
 
-QString ProgramBuilder::sourceBetween(const QString &from, const QString &to) const
+QPoint ProgramBuilder::pointOf(const TscXMLItem &element, QStringView name) const
 {
-    const QPoint a = StrToXY(from);
-    const QPoint b = StrToXY(to);
+    QString decoded;
+    return StrToXY(propView(element, name, decoded));
+}
+
+// The text between the element's pos and pos1, from the main text.
+void ProgramBuilder::recordSource(const TscXMLItem &element, TscExpression &expr) const
+{
+    const QPoint a = pointOf(element, u"pos");
+    const QPoint b = pointOf(element, u"pos1");
     auto position = [this](QPoint p) {
         return p.y() >= 1 && p.y() <= m_lineStarts.size() ? p.x() + m_lineStarts[p.y() - 1] : -1;
     };
     const int start = position(a);
     const int end = position(b);
     if (start < 1 || end < start || end - 1 > m_sourceText.size())
-        return QString();
-    return m_sourceText.mid(start - 1, end - start);
+        return;
+    expr.SetSource(m_sourceText, start - 1, end - start);
 }
 
 std::unique_ptr<TscDesignator> ProgramBuilder::MakeDesignator(const TscXMLItem &element, TscScript &script,
                                                               Mode mode)
 {
-    auto d = std::make_unique<TscDesignator>(&script);
-    d->SourcePos = positionOf(element);
+    // Built on the stack: only the designator of its final class is
+    // allocated, once its shape is known.
+    TscDesignator d(&script);
+    d.SourcePos = positionOf(element);
+    d.ReserveItems(element.Count());
     for (int i = 0; i < element.Count(); ++i) {
         const TscXMLItem &child = *element.Items(i);
         setErrorPos(child);
-        const QString kind = kindOf(child);
-        if (kind == QLatin1String("node")) {
+        if (isKind(child, "node")) {
             const QString text = child.Prop(QStringLiteral("text"));
-            const bool first = d->ItemCount() == 0;
-            const bool goOn = first ? resolveFirst(text, *d, element, script)
-                                    : resolveNext(text, *d, element, script);
+            const bool first = d.ItemCount() == 0;
+            const bool goOn = first ? resolveFirst(text, d, element, script) : resolveNext(text, d, element, script);
             if (!goOn) {
-                d->Finish();
-                d->TypeCode = tcVariant;
-                d->TypeName.clear();
-                d->ReadOnly = false;
-                return d;
+                d.Finish();
+                d.TypeCode = tcVariant;
+                d.TypeName.clear();
+                d.ReadOnly = false;
+                return TscDesignator::TakeAsGeneral(d);
             }
             if (first && mode == Mode::Constructor)
-                appendLifetimeLink(*d, Mode::Constructor);
-        } else if (kind == QLatin1String("expr")) {
-            if (d->ItemCount() == 0)
+                appendLifetimeLink(d, Mode::Constructor);
+        } else if (isKind(child, "expr")) {
+            if (d.ItemCount() == 0)
                 continue;
-            TscDesignatorItem *last = d->Item(d->ItemCount() - 1);
+            TscDesignatorItem *last = d.Item(d.ItemCount() - 1);
             if (auto *ole = dynamic_cast<TscOLEHelper *>(last->Target))
                 ole->AddParam(std::make_unique<TscParamItem>(QString(), tcVariant, QString()));
             last->AddArg(MakeExpression(child, script));
-        } else if (kind == QLatin1String("addr")) {
-            if (element.Count() != 2 || kindOf(*element.Items(i + 1)) != QLatin1String("node"))
+        } else if (isKind(child, "addr")) {
+            if (element.Count() != 2 || !isKind(*element.Items(i + 1), "node"))
                 fail(scriptMessage(ScriptMessage::VarRequired));
             auto *address = new TscStringVariable(QString(), tcString, QString());
             address->Text = element.Items(++i)->Prop(QStringLiteral("text"));
             script.Add(QString(), address);
-            TscDesignatorItem *item = d->AddItem();
+            TscDesignatorItem *item = d.AddItem();
             item->Target = address;
             item->SourcePos = m_errorPos;
         }
     }
     if (mode == Mode::Destructor)
-        appendLifetimeLink(*d, Mode::Destructor);
-    checkArguments(*d);
-    d->Finish();
-    return TscDesignator::Specialize(std::move(d));
+        appendLifetimeLink(d, Mode::Destructor);
+    checkArguments(d);
+    d.Finish();
+    return TscDesignator::Specialize(d);
 }
 
 // "new TFoo(...)" calls the class's Create; "delete x" calls TObject.Free.
@@ -376,7 +399,8 @@ void ProgramBuilder::checkArguments(TscDesignator &d)
             fail(scriptMessage(ScriptMessage::TooManyParams));
         const int written = item.Count();
         for (int k = written; k < target->Count(); ++k) {
-            auto expr = std::make_unique<TscExpression>(&m_program);
+            TscOperatorNode top = TscExpression::MakeTop();
+            auto expr = std::make_unique<TscExpression>(&m_program, top);
             expr->AddConst(target->GetParam(k)->DefaultValue);
             expr->Finalize();
             item.AddArg(std::move(expr));

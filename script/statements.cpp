@@ -157,7 +157,7 @@ void TscCallStmt::Execute()
 }
 
 TscIfStmt::TscIfStmt(TscScript *prog, const QString &sourcePos, const QString &unitName)
-    : TscStatement(prog, sourcePos, unitName), ElseBlock(std::make_unique<TscStatement>(prog, sourcePos, unitName))
+    : TscStatement(prog, sourcePos, unitName), ElseBlock(prog, sourcePos, unitName)
 {
 }
 
@@ -170,13 +170,13 @@ void TscIfStmt::Execute()
     if (isTrue(*Test))
         ExecuteBlock();
     else
-        ElseBlock->Execute();
+        ElseBlock.Execute();
 }
 
 TscCaseSelector::~TscCaseSelector() = default;
 
 TscCaseStmt::TscCaseStmt(TscScript *prog, const QString &sourcePos, const QString &unitName)
-    : TscStatement(prog, sourcePos, unitName), ElseBlock(std::make_unique<TscStatement>(prog, sourcePos, unitName))
+    : TscStatement(prog, sourcePos, unitName), ElseBlock(prog, sourcePos, unitName)
 {
 }
 
@@ -198,7 +198,7 @@ void TscCaseStmt::Execute()
             return;
         }
     }
-    ElseBlock->Execute();
+    ElseBlock.Execute();
 }
 
 TscRepeatStmt::~TscRepeatStmt() = default;
@@ -281,8 +281,8 @@ void TscVbForStmt::Execute()
 
 TscCppForStmt::TscCppForStmt(TscScript *prog, const QString &sourcePos, const QString &unitName)
     : TscStatement(prog, sourcePos, unitName),
-      InitBlock(std::make_unique<TscStatement>(prog, sourcePos, unitName)),
-      StepBlock(std::make_unique<TscStatement>(prog, sourcePos, unitName))
+      InitBlock(prog, sourcePos, unitName),
+      StepBlock(prog, sourcePos, unitName)
 {
 }
 
@@ -293,19 +293,19 @@ void TscCppForStmt::Execute()
     if (StartStep())
         return;
     TscScript &prog = *ProgScript;
-    InitBlock->Execute();
+    InitBlock.Execute();
     while (!prog.TerminateFlag && isTrue(*Test)) {
         ExecuteBlock();
         if (endOfRound(prog))
             break;
-        StepBlock->Execute();
+        StepBlock.Execute();
     }
     prog.BreakFlag = false;
 }
 
 TscTryStmt::TscTryStmt(TscScript *prog, const QString &sourcePos, const QString &unitName)
     : TscStatement(prog, sourcePos, unitName),
-      HandlerBlock(std::make_unique<TscStatement>(prog, sourcePos, unitName))
+      HandlerBlock(prog, sourcePos, unitName)
 {
 }
 
@@ -318,7 +318,7 @@ void TscTryStmt::runFinally()
     const bool savedContinue = prog.ContinueFlag;
     const bool savedExit = prog.ExitFlag;
     prog.BreakFlag = prog.ContinueFlag = prog.ExitFlag = false;
-    HandlerBlock->Execute();
+    HandlerBlock.Execute();
     // The finally part's own break/continue/exit must not outlive it.
     prog.BreakFlag = savedBreak;
     prog.ContinueFlag = savedContinue;
@@ -344,7 +344,7 @@ void TscTryStmt::Execute()
     } catch (const bralvo::Error &error) {
         ProgScript->SetVariable(QStringLiteral("ExceptionClassName"), Variant(exceptionClassName(error)));
         ProgScript->SetVariable(QStringLiteral("ExceptionMessage"), Variant(exceptionMessage(error)));
-        HandlerBlock->Execute();
+        HandlerBlock.Execute();
     }
 }
 

@@ -86,7 +86,7 @@ public:
     void Execute() override;
 
     std::unique_ptr<TscExpression> Test;
-    std::unique_ptr<TscStatement> ElseBlock;
+    TscStatement ElseBlock; // a block of its own: no allocation when empty
 };
 
 class TscCaseSelector : public TscStatement {
@@ -105,7 +105,7 @@ public:
     void AddSelector(std::unique_ptr<TscCaseSelector> selector);
 
     std::unique_ptr<TscExpression> Test;
-    std::unique_ptr<TscStatement> ElseBlock;
+    TscStatement ElseBlock; // a block of its own: no allocation when empty
 
 private:
     std::vector<std::unique_ptr<TscCaseSelector>> m_selectors;
@@ -162,9 +162,9 @@ public:
     ~TscCppForStmt() override;
     void Execute() override;
 
-    std::unique_ptr<TscStatement> InitBlock;
+    TscStatement InitBlock;
     std::unique_ptr<TscExpression> Test;
-    std::unique_ptr<TscStatement> StepBlock;
+    TscStatement StepBlock;
 };
 
 // try..except (CatchMode) and try..finally. A finally part runs with every
@@ -178,7 +178,7 @@ public:
     void Execute() override;
 
     bool CatchMode = false;
-    std::unique_ptr<TscStatement> HandlerBlock;
+    TscStatement HandlerBlock;
 
 private:
     void runFinally();

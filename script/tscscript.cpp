@@ -68,9 +68,11 @@ TscScript::~TscScript()
 
 void TscScript::Add(const QString &name, TscObject *item, bool owned)
 {
-    if (auto *variable = dynamic_cast<TscCustomVariable *>(item); variable && owned)
+    auto *variable = dynamic_cast<TscCustomVariable *>(item);
+    if (variable && owned)
         variable->OwnerTag = OwnerTag;
-    const QString key = keyOf(name);
+    // An item entered under its own name has its key already.
+    const QString key = variable && variable->Name == name ? variable->UpperName : keyOf(name);
     m_entries.push_back({name, key, item, owned});
     m_lookup.insert(key, item);
     ++m_generation;
@@ -220,7 +222,10 @@ void TscScript::AddCodeLine(const QString &unitName, const QString &sourcePos)
     // Called for every statement built: the line and the entry's head are
     // compared in place rather than cut out as new strings.
     const qsizetype colon = sourcePos.indexOf(QLatin1Char(':'));
-    const QString line = colon < 0 ? sourcePos : sourcePos.left(colon);
+    // Kept by the thread, so that a line already listed costs no copy.
+    thread_local QString line;
+    line.truncate(0);
+    line.append(sourcePos.constData(), colon < 0 ? sourcePos.size() : colon);
     const auto hasHead = [&unitName](const QString &entry) {
         return entry.size() > unitName.size() && entry.startsWith(unitName)
             && entry[unitName.size()] == QLatin1Char('=');
@@ -244,8 +249,10 @@ void TscScript::AddCodeLine(const QString &unitName, const QString &sourcePos)
         }
     }
     if (!index.lines.contains(line)) {
-        index.lines.insert(line);
-        CodeLines[index.row] += line + QLatin1Char(',');
+        index.lines.insert(QString(line.constData(), line.size()));
+        QString &entry = CodeLines[index.row];
+        entry += line;
+        entry += QLatin1Char(',');
     }
     index.length = CodeLines[index.row].size();
 }
