@@ -9,6 +9,8 @@
 #include "script/tscscript.h"
 #include "script/typerules.h"
 
+#include <utility>
+
 namespace bralvo::script {
 
 namespace {
@@ -82,13 +84,14 @@ bool arrayContains(const Variant &array, const Variant &value)
 Variant evalIs(const Variant &left, TscExpressionNode *right, TscScript *script)
 {
     auto *dnode = dynamic_cast<TscDesignatorNode *>(right);
-    if (!dnode || dnode->Designator->ItemCount() == 0)
+    TscCustomVariable *first = dnode ? dnode->FirstTarget() : nullptr;
+    if (!first)
         return Variant(false);
     platform::HandleTarget *obj = left.isNull() || left.isEmpty() ? nullptr
                                                                   : platform::HandleRegistry::lookup(left.toInt64());
     if (!obj)
         return Variant(false);
-    const QString className = dnode->Designator->Item(0)->Target->Name;
+    const QString className = first->Name;
     return Variant(ClassInheritsFrom(className, obj->scriptClassName(), script));
 }
 
@@ -113,9 +116,25 @@ TscDesignatorNode::TscDesignatorNode(std::unique_ptr<TscDesignator> designator)
 {
     TypeCode = Designator->TypeCode;
     TypeName = Designator->TypeName;
+    TargetReadOnly = Designator->ReadOnly;
     Item = Designator->Shape == TscDesignatorShape::Variable && !Designator->LateSource
                ? Designator->LinkedItem
                : static_cast<TscCustomVariable *>(Designator.get());
+}
+
+TscDesignatorNode::TscDesignatorNode(const TscDesignator &built) : TscOperandNode(Variant::null())
+{
+    TypeCode = built.TypeCode;
+    TypeName = built.TypeName;
+    TargetReadOnly = built.ReadOnly;
+    Item = built.LinkedItem;
+}
+
+TscCustomVariable *TscDesignatorNode::FirstTarget() const
+{
+    if (!Designator)
+        return Item;
+    return Designator->ItemCount() > 0 ? Designator->Item(0)->Target : nullptr;
 }
 
 TscDesignatorNode::~TscDesignatorNode() = default;
@@ -285,15 +304,45 @@ void TscExpression::AddDesignator(std::unique_ptr<TscDesignator> designator)
     attach(std::make_unique<TscDesignatorNode>(std::move(designator)));
 }
 
+void TscExpression::AddDesignator(TscDesignator &built)
+{
+    if (built.Shape == TscDesignatorShape::Variable && !built.LateSource)
+        attach(std::make_unique<TscDesignatorNode>(std::as_const(built)));
+    else
+        AddDesignator(TscDesignator::Specialize(built));
+}
+
 void TscExpression::AddSet(std::unique_ptr<TscSetExpression> set)
 {
     attach(std::make_unique<TscSetNode>(std::move(set)));
 }
 
+namespace {
+
+// Whether text in lower case is the table's text: ASCII compared in
+// place, anything else through QString's own lower case.
+bool isOperatorText(QStringView text, QLatin1String tableText)
+{
+    if (text.size() != tableText.size())
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char16_t c = text[i].unicode();
+        if (c >= 0x80)
+            return text.toString().toLower() == tableText;
+        if (c >= 'A' && c <= 'Z')
+            c = char16_t(c - 'A' + 'a');
+        if (c != char16_t(tableText[i].unicode()))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 void TscExpression::AddOperator(QStringView text)
 {
     for (const OpInfo &info : opTable) {
-        if (text.compare(QLatin1String(info.text), Qt::CaseInsensitive) != 0)
+        if (!isOperatorText(text, QLatin1String(info.text)))
             continue;
         if (info.op == TscOp::RightBracket)
             return closeBracket();
@@ -403,7 +452,7 @@ QString TscExpression::Finalize()
     TypeCode = Root->TypeCode;
     TypeName = Root->TypeName;
     auto *dnode = dynamic_cast<TscDesignatorNode *>(Root.get());
-    ReadOnly = !(dnode && !dnode->Designator->ReadOnly);
+    ReadOnly = !(dnode && !dnode->TargetReadOnly);
     return error;
 }
 
@@ -411,8 +460,9 @@ void TscExpression::SetValue(const Variant &value)
 {
     if (ReadOnly)
         return;
+    // A plain variable assigns as its variable designator would.
     if (auto *dnode = dynamic_cast<TscDesignatorNode *>(Root.get()))
-        dnode->Designator->SetValue(value);
+        dnode->Designator ? dnode->Designator->SetValue(value) : dnode->Item->SetValue(value);
 }
 
 QString TscExpression::Source() const
@@ -441,7 +491,11 @@ namespace {
 bool isSameVariable(const TscExpressionNode *node, const TscDesignator &target)
 {
     auto *dnode = dynamic_cast<const TscDesignatorNode *>(node);
-    return dnode && dnode->Designator->Shape == TscDesignatorShape::Variable && !dnode->Designator->LateSource
+    if (!dnode)
+        return false;
+    if (!dnode->Designator)
+        return dnode->Item == target.LinkedItem;
+    return dnode->Designator->Shape == TscDesignatorShape::Variable && !dnode->Designator->LateSource
         && dnode->Designator->LinkedItem == target.LinkedItem;
 }
 

@@ -31,15 +31,25 @@ public:
     Variant GetValue() override { return Value; }
 };
 
+// An operand read through a designator, or, for the commonest operand, a
+// plain variable or parameter read directly with no designator at all.
 class TscDesignatorNode : public TscOperandNode {
 public:
     explicit TscDesignatorNode(std::unique_ptr<TscDesignator> designator);
+    // built is a finished designator of the variable shape; the node takes
+    // its type and read-only state and keeps only its variable.
+    explicit TscDesignatorNode(const TscDesignator &built);
     ~TscDesignatorNode() override;
     Variant GetValue() override { return Item->GetValue(); }
 
-    std::unique_ptr<TscDesignator> Designator;
+    // The item the chain starts with (the variable when there is no
+    // designator).
+    TscCustomVariable *FirstTarget() const;
+
+    std::unique_ptr<TscDesignator> Designator; // empty for a plain variable
     // The plain variable for a variable designator, else the designator.
     TscCustomVariable *Item = nullptr;
+    bool TargetReadOnly = false;
 };
 
 class TscSetNode : public TscOperandNode {
@@ -84,6 +94,9 @@ public:
 
     void AddConst(const Variant &value);
     void AddDesignator(std::unique_ptr<TscDesignator> designator);
+    // A finished designator that may live anywhere: a plain variable is
+    // kept without it, anything else moves into a designator of its own.
+    void AddDesignator(TscDesignator &built);
     void AddSet(std::unique_ptr<TscSetExpression> set);
     // Any case. Throws ScriptBuildError for an unknown operator text or a
     // ")" without "(".

@@ -67,6 +67,7 @@ ProgramBuilder::ProgramBuilder(TscScript &program, const TscXMLItem *grammarRoot
 void ProgramBuilder::BuildProgramItems(const TscXMLItem *ilRoot)
 {
     m_withList.clear();
+    m_errorPosOf = nullptr;
     m_program.ErrorUnitName.clear();
     m_unitName.clear();
     m_ilRoot = ilRoot;
@@ -91,6 +92,8 @@ void ProgramBuilder::fail(const QString &message) const
 void ProgramBuilder::setErrorPos(const TscXMLItem &element)
 {
     // Asked for nearly every element, mostly with the position it has.
+    if (&element == m_errorPosOf)
+        return;
     const QStringView raw = element.RawProp(u"pos");
     if (raw.isEmpty())
         return;
@@ -98,13 +101,22 @@ void ProgramBuilder::setErrorPos(const TscXMLItem &element)
         m_errorPos = element.Prop(QStringLiteral("pos"));
     else if (raw != m_errorPos)
         m_errorPos = raw.toString();
+    m_errorPosOf = &element;
+}
+
+void ProgramBuilder::setErrorPos(const QString &pos)
+{
+    m_errorPos = pos;
+    m_errorPosOf = nullptr;
 }
 
 QString ProgramBuilder::positionOf(const TscXMLItem &element) const
 {
     // Most elements are asked for the position setErrorPos has just kept:
     // sharing that text spares a copy per statement, expression and
-    // designator.
+    // designator, and the element's attributes need no second search.
+    if (&element == m_errorPosOf)
+        return m_errorPos;
     const QStringView raw = element.RawProp(u"pos");
     if (!raw.isEmpty() && raw == m_errorPos && !raw.contains(QLatin1Char('&')))
         return m_errorPos;
@@ -456,6 +468,7 @@ void ProgramBuilder::doReturn(const TscXMLItem &element, TscScript &script, TscS
         node->SetProp(QStringLiteral("text"), QStringLiteral("Result"));
         node->SetProp(QStringLiteral("pos"), positionOf(value));
         doAssignment(target, nullptr, value, pos, script, list);
+        m_errorPosOf = nullptr; // target dies here: its address may come again
     }
     record(list, std::make_unique<TscExitStmt>(&script, pos, m_unitName));
 }
@@ -510,6 +523,7 @@ void ProgramBuilder::doUses(const TscXMLItem &element, TscScript &script)
         for (int i = 0; i < element.Count(); ++i)
             DoProgram(*element.Items(i), script);
     }
+    m_errorPosOf = nullptr; // the unit's own tree may be gone
     m_unitName = savedUnit;
 }
 

@@ -89,6 +89,11 @@ private:
     // The element's "line:col" attribute name as a point (x the column).
     QPoint pointOf(const TscXMLItem &element, QStringView name) const;
 
+    // Builds element into d; false when the rest has to wait for the run
+    // (d is then general, typed Variant).
+    bool buildDesignator(const TscXMLItem &element, TscScript &script, Mode mode, TscDesignator &d);
+    void addDesignatorOperand(const TscXMLItem &element, TscScript &script, Mode mode, TscExpression &expr);
+
     // Designator steps.
     bool resolveFirst(const QString &name, TscDesignator &d, const TscXMLItem &element, TscScript &script);
     bool resolveNext(const QString &name, TscDesignator &d, const TscXMLItem &element, TscScript &script);
@@ -109,6 +114,7 @@ private:
     const TscXMLItem *typesOf(const TscXMLItem *scope);
     [[noreturn]] void fail(const QString &message) const;
     void setErrorPos(const TscXMLItem &element);
+    void setErrorPos(const QString &pos);
     // The element's pos attribute, as Prop gives it.
     QString positionOf(const TscXMLItem &element) const;
     void record(TscStatement &list, std::unique_ptr<TscStatement> statement);
@@ -122,6 +128,9 @@ private:
     QList<int> m_lineStarts;
     QString m_unitName;
     QString m_errorPos;
+    // The element m_errorPos was last read from, while it still holds
+    // that element's position; nullptr when it does not.
+    const TscXMLItem *m_errorPosOf = nullptr;
     QList<std::pair<QString, TscWithStmt *>> m_withList;
     QSet<const TscXMLItem *> m_declared;
     // A scope's `types` child; the tree stays as it is while building.

@@ -85,7 +85,7 @@ std::unique_ptr<TscExpression> ProgramBuilder::MakeExpression(const TscXMLItem &
         recordSource(element, *expr);
     const QString bad = expr->Finalize();
     if (!bad.isEmpty()) {
-        m_errorPos = bad;
+        setErrorPos(bad);
         fail(scriptMessage(ScriptMessage::IncompatibleTypes));
     }
     expr->SourcePos = positionOf(element);
@@ -109,11 +109,11 @@ void ProgramBuilder::addExpressionChildren(const TscXMLItem &element, TscScript 
         } else if (isKind(child, "string")) {
             expr.AddConst(ParserStringToVariant(child.Prop(QStringLiteral("text"))));
         } else if (isKind(child, "dsgn")) {
-            expr.AddDesignator(MakeDesignator(child, script, Mode::Normal));
+            addDesignatorOperand(child, script, Mode::Normal, expr);
         } else if (isKind(child, "set")) {
             addSet(child, script, expr);
         } else if (isKind(child, "new") && child.Count() > 0) {
-            expr.AddDesignator(MakeDesignator(*child.Items(0), script, Mode::Constructor));
+            addDesignatorOperand(*child.Items(0), script, Mode::Constructor, expr);
         } else if (isKind(child, "expr")) {
             addExpressionChildren(child, script, expr);
         }
@@ -160,6 +160,23 @@ std::unique_ptr<TscDesignator> ProgramBuilder::MakeDesignator(const TscXMLItem &
     // Built on the stack: only the designator of its final class is
     // allocated, once its shape is known.
     TscDesignator d(&script);
+    if (!buildDesignator(element, script, mode, d))
+        return TscDesignator::TakeAsGeneral(d);
+    return TscDesignator::Specialize(d);
+}
+
+void ProgramBuilder::addDesignatorOperand(const TscXMLItem &element, TscScript &script, Mode mode,
+                                          TscExpression &expr)
+{
+    TscDesignator d(&script);
+    if (buildDesignator(element, script, mode, d))
+        expr.AddDesignator(d);
+    else
+        expr.AddDesignator(TscDesignator::TakeAsGeneral(d));
+}
+
+bool ProgramBuilder::buildDesignator(const TscXMLItem &element, TscScript &script, Mode mode, TscDesignator &d)
+{
     d.SourcePos = positionOf(element);
     d.ReserveItems(element.Count());
     for (int i = 0; i < element.Count(); ++i) {
@@ -174,7 +191,7 @@ std::unique_ptr<TscDesignator> ProgramBuilder::MakeDesignator(const TscXMLItem &
                 d.TypeCode = tcVariant;
                 d.TypeName.clear();
                 d.ReadOnly = false;
-                return TscDesignator::TakeAsGeneral(d);
+                return false;
             }
             if (first && mode == Mode::Constructor)
                 appendLifetimeLink(d, Mode::Constructor);
@@ -200,7 +217,7 @@ std::unique_ptr<TscDesignator> ProgramBuilder::MakeDesignator(const TscXMLItem &
         appendLifetimeLink(d, Mode::Destructor);
     checkArguments(d);
     d.Finish();
-    return TscDesignator::Specialize(d);
+    return true;
 }
 
 // "new TFoo(...)" calls the class's Create; "delete x" calls TObject.Free.
@@ -392,7 +409,7 @@ void ProgramBuilder::checkArguments(TscDesignator &d)
         TscCustomVariable *target = item.Target;
         if (dynamic_cast<TscDesignator *>(target))
             continue;
-        m_errorPos = item.SourcePos;
+        setErrorPos(item.SourcePos);
         if (item.Count() < target->RequiredParamCount())
             fail(scriptMessage(ScriptMessage::NotEnoughParams));
         if (item.Count() > target->Count())
@@ -407,7 +424,7 @@ void ProgramBuilder::checkArguments(TscDesignator &d)
         }
         for (int k = 0; k < written; ++k) {
             if (!item.Arg(k)->SourcePos.isEmpty())
-                m_errorPos = item.Arg(k)->SourcePos;
+                setErrorPos(item.Arg(k)->SourcePos);
             CheckTypes(*target->GetParam(k), *item.Arg(k));
         }
     }
