@@ -100,8 +100,49 @@ void ProgramBuilder::setErrorPos(const TscXMLItem &element)
     if (raw.contains(QLatin1Char('&')))
         m_errorPos = element.Prop(QStringLiteral("pos"));
     else if (raw != m_errorPos)
-        m_errorPos = raw.toString();
+        m_errorPos = positionText(raw);
     m_errorPosOf = &element;
+}
+
+namespace {
+
+// "line:col" in plain digits as one number; -1 for any other text.
+qint64 positionKey(QStringView pos)
+{
+    qint64 line = 0;
+    qint64 column = 0;
+    qint64 *field = &line;
+    int digits = 0;
+    for (const QChar c : pos) {
+        const char16_t u = c.unicode();
+        if (u == ':' && field == &line && digits > 0) {
+            field = &column;
+            digits = 0;
+        } else if (u >= '0' && u <= '9' && digits < 9) {
+            *field = *field * 10 + (u - '0');
+            ++digits;
+        } else {
+            return -1;
+        }
+    }
+    return field == &column && digits > 0 ? (line << 32) | column : -1;
+}
+
+} // namespace
+
+QString ProgramBuilder::positionText(QStringView raw) const
+{
+    // Tokens, their expressions, designators and statements share
+    // positions: one text per position keeps them from holding copies.
+    if (raw == m_errorPos)
+        return m_errorPos;
+    const qint64 key = positionKey(raw);
+    if (key < 0)
+        return raw.toString();
+    QString &text = m_positionTexts[key];
+    if (text.isNull() || text != raw)
+        text = raw.toString();
+    return text;
 }
 
 void ProgramBuilder::setErrorPos(const QString &pos)
@@ -118,9 +159,9 @@ QString ProgramBuilder::positionOf(const TscXMLItem &element) const
     if (&element == m_errorPosOf)
         return m_errorPos;
     const QStringView raw = element.RawProp(u"pos");
-    if (!raw.isEmpty() && raw == m_errorPos && !raw.contains(QLatin1Char('&')))
-        return m_errorPos;
-    return element.Prop(QStringLiteral("pos"));
+    if (raw.isEmpty() || raw.contains(QLatin1Char('&')))
+        return element.Prop(QStringLiteral("pos"));
+    return positionText(raw);
 }
 
 void ProgramBuilder::record(TscStatement &list, std::unique_ptr<TscStatement> statement)
@@ -279,18 +320,25 @@ void ProgramBuilder::DoStmt(const TscXMLItem &element, TscScript &script, TscSta
 void ProgramBuilder::doAssignment(const TscXMLItem &target, const TscXMLItem *modifier, const TscXMLItem &value,
                                   const QString &pos, TscScript &script, TscStatement &list)
 {
-    std::unique_ptr<TscDesignator> subject = MakeDesignator(target, script, Mode::Normal);
+    // Built on the stack: a plain variable needs no designator at all.
+    TscDesignator subject(&script);
+    const bool finished = buildDesignator(target, script, Mode::Normal, subject);
     std::unique_ptr<TscExpression> expr = expressionOf(value, script);
-    if (subject->ReadOnly)
+    if (subject.ReadOnly)
         fail(scriptMessage(ScriptMessage::LeftCantAssigned));
-    CheckTypes(*subject, *expr);
-    QString op = modifier ? modifier->Prop(QStringLiteral("text")) : expr->OptimizeAssignment(*subject);
+    CheckTypes(subject, *expr);
+    QString op = modifier ? modifier->Prop(QStringLiteral("text")) : expr->OptimizeAssignment(subject);
     std::unique_ptr<TscAssignmentStmt> statement;
     if (op == QLatin1String("+") || op == QLatin1String("-") || op == QLatin1String("*") || op == QLatin1String("/"))
         statement = std::make_unique<TscAssignOpStmt>(&script, pos, m_unitName, op[0]);
     else
         statement = std::make_unique<TscAssignmentStmt>(&script, pos, m_unitName);
-    statement->Subject = std::move(subject);
+    if (!finished)
+        statement->Subject = TscDesignator::TakeAsGeneral(subject);
+    else if (subject.Shape == TscDesignatorShape::Variable && !subject.LateSource)
+        statement->TargetVar = subject.LinkedItem;
+    else
+        statement->Subject = TscDesignator::Specialize(subject);
     statement->ValueExpr = std::move(expr);
     statement->Optimize();
     record(list, std::move(statement));

@@ -117,6 +117,8 @@ private:
     void setErrorPos(const QString &pos);
     // The element's pos attribute, as Prop gives it.
     QString positionOf(const TscXMLItem &element) const;
+    // raw, a position without entities, as a text shared with its equals.
+    QString positionText(QStringView raw) const;
     void record(TscStatement &list, std::unique_ptr<TscStatement> statement);
 
     TscScript &m_program;
@@ -131,6 +133,7 @@ private:
     // The element m_errorPos was last read from, while it still holds
     // that element's position; nullptr when it does not.
     const TscXMLItem *m_errorPosOf = nullptr;
+    mutable QHash<qint64, QString> m_positionTexts;
     QList<std::pair<QString, TscWithStmt *>> m_withList;
     QSet<const TscXMLItem *> m_declared;
     // A scope's `types` child; the tree stays as it is while building.

@@ -169,13 +169,7 @@ void ProgramBuilder::appendInitialAssignment(const TscXMLItem &element, TscCusto
                                              TscStatement &list)
 {
     auto statement = std::make_unique<TscAssignmentStmt>(&script, positionOf(element), m_unitName);
-    auto target = std::make_unique<TscVariableDesignator>(&script);
-    target->Shape = TscDesignatorShape::Variable;
-    target->LinkedItem = &variable;
-    target->AddItem()->Target = &variable;
-    target->TypeCode = variable.TypeCode;
-    target->TypeName = variable.TypeName;
-    statement->Subject = std::move(target);
+    statement->TargetVar = &variable;
     statement->ValueExpr = std::move(expr);
     statement->Optimize();
     record(list, std::move(statement));

@@ -79,9 +79,10 @@ TscAssignmentStmt::~TscAssignmentStmt() = default;
 
 void TscAssignmentStmt::Optimize()
 {
-    TargetVar = Subject->Shape == TscDesignatorShape::Variable && !Subject->LateSource
-                    ? Subject->LinkedItem
-                    : static_cast<TscCustomVariable *>(Subject.get());
+    if (Subject)
+        TargetVar = Subject->Shape == TscDesignatorShape::Variable && !Subject->LateSource
+                        ? Subject->LinkedItem
+                        : static_cast<TscCustomVariable *>(Subject.get());
     // An operator tree is read through its root: the expression would only
     // hand the call on.
     TscCustomVariable *single = ValueExpr->SingleItem();

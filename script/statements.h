@@ -45,6 +45,7 @@ public:
     void Optimize();
     void Execute() override;
 
+    // Empty when the target is a plain variable: TargetVar is set instead.
     std::unique_ptr<TscDesignator> Subject;
     std::unique_ptr<TscExpression> ValueExpr;
     TscCustomVariable *TargetVar = nullptr;

@@ -12,6 +12,8 @@
 #include "script/tscrttimodule.h"
 #include "script/typerules.h"
 
+#include <algorithm>
+
 namespace bralvo::script {
 
 namespace {
@@ -222,10 +224,7 @@ void TscScript::AddCodeLine(const QString &unitName, const QString &sourcePos)
     // Called for every statement built: the line and the entry's head are
     // compared in place rather than cut out as new strings.
     const qsizetype colon = sourcePos.indexOf(QLatin1Char(':'));
-    // Kept by the thread, so that a line already listed costs no copy.
-    thread_local QString line;
-    line.truncate(0);
-    line.append(sourcePos.constData(), colon < 0 ? sourcePos.size() : colon);
+    const QStringView line = colon < 0 ? QStringView(sourcePos) : QStringView(sourcePos).left(colon);
     const auto hasHead = [&unitName](const QString &entry) {
         return entry.size() > unitName.size() && entry.startsWith(unitName)
             && entry[unitName.size()] == QLatin1Char('=');
@@ -241,20 +240,40 @@ void TscScript::AddCodeLine(const QString &unitName, const QString &sourcePos)
             index.row = row;
             const QStringList listed =
                 CodeLines[row].mid(unitName.size() + 1).split(QLatin1Char(','), Qt::SkipEmptyParts);
-            index.lines = QSet<QString>(listed.cbegin(), listed.cend());
+            for (const QString &listedLine : listed)
+                index.insert(listedLine);
         }
         if (index.row < 0) {
             index.row = int(CodeLines.size());
             CodeLines.append(unitName + QLatin1Char('='));
         }
     }
-    if (!index.lines.contains(line)) {
-        index.lines.insert(QString(line.constData(), line.size()));
+    if (index.insert(line)) {
         QString &entry = CodeLines[index.row];
         entry += line;
         entry += QLatin1Char(',');
     }
     index.length = CodeLines[index.row].size();
+}
+
+bool TscScript::CodeLineIndex::insert(QStringView line)
+{
+    // A number only for its one decimal spelling ("7", never "07").
+    const bool plain = !line.isEmpty() && line.size() <= 9 && (line[0] != QLatin1Char('0') || line.size() == 1)
+        && std::all_of(line.begin(), line.end(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+    if (plain) {
+        int number = 0;
+        for (const QChar c : line)
+            number = number * 10 + (c.unicode() - '0');
+        const qsizetype before = numbers.size();
+        numbers.insert(number);
+        return numbers.size() != before;
+    }
+    const QString text = line.toString();
+    if (others.contains(text))
+        return false;
+    others.insert(text);
+    return true;
 }
 
 void TscScript::Terminate()

@@ -153,7 +153,11 @@ private:
     struct CodeLineIndex {
         int row = -1;
         qsizetype length = 0;
-        QSet<QString> lines;
+        // Lines in plain decimal (nearly all) as numbers, others as text.
+        QSet<int> numbers;
+        QSet<QString> others;
+        // False when line was listed already.
+        bool insert(QStringView line);
     };
     QHash<QString, CodeLineIndex> m_codeLineIndex;
     QMultiHash<QString, TscObject *> m_lookup;
