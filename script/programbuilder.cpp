@@ -104,51 +104,26 @@ void ProgramBuilder::setErrorPos(const TscXMLItem &element)
     m_errorPosOf = &element;
 }
 
-namespace {
-
-// "line:col" in plain digits as one number; -1 for any other text.
-qint64 positionKey(QStringView pos)
-{
-    qint64 line = 0;
-    qint64 column = 0;
-    qint64 *field = &line;
-    int digits = 0;
-    for (const QChar c : pos) {
-        const char16_t u = c.unicode();
-        if (u == ':' && field == &line && digits > 0) {
-            field = &column;
-            digits = 0;
-        } else if (u >= '0' && u <= '9' && digits < 9) {
-            *field = *field * 10 + (u - '0');
-            ++digits;
-        } else {
-            return -1;
-        }
-    }
-    return field == &column && digits > 0 ? (line << 32) | column : -1;
-}
-
-} // namespace
-
-QString ProgramBuilder::positionText(QStringView raw) const
-{
-    // Tokens, their expressions, designators and statements share
-    // positions: one text per position keeps them from holding copies.
-    if (raw == m_errorPos)
-        return m_errorPos;
-    const qint64 key = positionKey(raw);
-    if (key < 0)
-        return raw.toString();
-    QString &text = m_positionTexts[key];
-    if (text.isNull() || text != raw)
-        text = raw.toString();
-    return text;
-}
-
 void ProgramBuilder::setErrorPos(const QString &pos)
 {
     m_errorPos = pos;
     m_errorPosOf = nullptr;
+}
+
+QString ProgramBuilder::positionText(QStringView raw) const
+{
+    // An expression, its first token, its designator and statement share
+    // a position, asked for a little apart: a small table of recent texts
+    // lets them share one text instead of holding copies.
+    if (raw == m_errorPos)
+        return m_errorPos;
+    size_t hash = 0;
+    for (const QChar c : raw)
+        hash = hash * 31 + c.unicode();
+    QString &recent = m_recentPositions[hash % m_recentPositions.size()];
+    if (recent != raw)
+        recent = raw.toString();
+    return recent;
 }
 
 QString ProgramBuilder::positionOf(const TscXMLItem &element) const

@@ -13,6 +13,7 @@
 #include <QList>
 #include <QPoint>
 #include <QSet>
+#include <array>
 #include <utility>
 
 namespace bralvo::script {
@@ -133,7 +134,7 @@ private:
     // The element m_errorPos was last read from, while it still holds
     // that element's position; nullptr when it does not.
     const TscXMLItem *m_errorPosOf = nullptr;
-    mutable QHash<qint64, QString> m_positionTexts;
+    mutable std::array<QString, 256> m_recentPositions;
     QList<std::pair<QString, TscWithStmt *>> m_withList;
     QSet<const TscXMLItem *> m_declared;
     // A scope's `types` child; the tree stays as it is while building.
