@@ -19,6 +19,7 @@ namespace bralvo::script {
 namespace {
 
 using builder::childNamed;
+using builder::isKind;
 using builder::kindOf;
 using builder::quoted;
 
@@ -243,7 +244,7 @@ void ProgramBuilder::DoStmt(const TscXMLItem &element, TscScript &script, TscSta
     const QString kind = kindOf(element);
     const QString pos = positionOf(element);
     if (kind == QLatin1String("assignstmt") && element.Count() == 1
-        && kindOf(*element.Items(0)) == QLatin1String("assignstmt")) {
+        && isKind(*element.Items(0), "assignstmt")) {
         // BasicScript's "Set x = e" wraps the assignment in a second one.
         DoStmt(*element.Items(0), script, list);
     } else if (kind == QLatin1String("assignstmt")) {
@@ -323,7 +324,7 @@ void ProgramBuilder::doCall(const TscXMLItem &element, TscScript &script, TscSta
 {
     auto statement = std::make_unique<TscCallStmt>(&script, positionOf(element), m_unitName);
     statement->Subject = MakeDesignator(*element.Items(0), script, mode);
-    if (element.Count() > 1 && kindOf(*element.Items(1)) == QLatin1String("modificator")) {
+    if (element.Count() > 1 && isKind(*element.Items(1), "modificator")) {
         statement->StepSign = element.Items(1)->Prop(QStringLiteral("text"));
         if (statement->Subject->ReadOnly)
             fail(scriptMessage(ScriptMessage::LeftCantAssigned));
@@ -349,7 +350,7 @@ void ProgramBuilder::doCase(const TscXMLItem &element, TscScript &script, TscSta
     statement->Test = expressionOf(*element.Items(0), script);
     for (int i = 1; i < element.Count(); ++i) {
         const TscXMLItem &child = *element.Items(i);
-        if (kindOf(child) != QLatin1String("caseselector")) {
+        if (!isKind(child, "caseselector")) {
             if (i == element.Count() - 1)
                 DoStmt(child, script, statement->ElseBlock);
             continue;
@@ -361,7 +362,7 @@ void ProgramBuilder::doCase(const TscXMLItem &element, TscScript &script, TscSta
         const TscXMLItem &set = *child.Items(0);
         for (int k = 0; k < set.Count(); ++k) {
             setErrorPos(*set.Items(k));
-            if (kindOf(*set.Items(k)) == QLatin1String("range"))
+            if (isKind(*set.Items(k), "range"))
                 selector->MatchSet->AddElement(nullptr);
             else
                 selector->MatchSet->AddElement(expressionOf(*set.Items(k), script));
@@ -392,7 +393,7 @@ void ProgramBuilder::doFor(const TscXMLItem &element, TscScript &script, TscStat
     statement->FromExpr = expressionOf(*element.Items(1), script);
     CheckTypes(*statement->LoopVar, *statement->FromExpr);
     int next = 2;
-    if (next < element.Count() && kindOf(*element.Items(next)) == QLatin1String("downto")) {
+    if (next < element.Count() && isKind(*element.Items(next), "downto")) {
         statement->Downward = true;
         ++next;
     }
@@ -415,7 +416,7 @@ void ProgramBuilder::doVbFor(const TscXMLItem &element, TscScript &script, TscSt
     statement->ToExpr = expressionOf(*element.Items(2), script);
     CheckTypes(*statement->LoopVar, *statement->ToExpr);
     int next = 3;
-    if (next < element.Count() && kindOf(*element.Items(next)) == QLatin1String("expr")) {
+    if (next < element.Count() && isKind(*element.Items(next), "expr")) {
         statement->StepExpr = expressionOf(*element.Items(next++), script);
         CheckTypes(*statement->LoopVar, *statement->StepExpr);
     }
@@ -450,7 +451,7 @@ void ProgramBuilder::doRepeat(const TscXMLItem &element, TscScript &script, TscS
 {
     auto statement = std::make_unique<TscRepeatStmt>(&script, positionOf(element), m_unitName);
     int last = element.Count() - 1;
-    if (last >= 0 && kindOf(*element.Items(last)) == QLatin1String("inverse")) {
+    if (last >= 0 && isKind(*element.Items(last), "inverse")) {
         statement->StopOnFalse = true;
         --last;
     }
@@ -554,7 +555,7 @@ void ProgramBuilder::doVar(const TscXMLItem &element, TscScript &script, TscStat
 {
     for (int i = 0; i < element.Count(); ++i) {
         const TscXMLItem &child = *element.Items(i);
-        if (kindOf(child) != QLatin1String("ident"))
+        if (!isKind(child, "ident"))
             continue;
         setErrorPos(child);
         const QString name = child.Prop(QStringLiteral("text"));

@@ -16,6 +16,7 @@ namespace {
 constexpr double MaxArrayElements = 1 << 24;
 
 using builder::childNamed;
+using builder::isKind;
 using builder::kindOf;
 
 Variant initialValue(int typeCode)
@@ -90,20 +91,20 @@ void ProgramBuilder::readParameters(const TscXMLItem &element, TscProcVariable &
     bool groupByRef = false;
     for (int i = 0; i < element.Count(); ++i) {
         const TscXMLItem &group = *element.Items(i);
-        if (kindOf(group) == QLatin1String("varparams")) {
+        if (isKind(group, "varparams")) {
             groupByRef = true;
             continue;
         }
-        if (kindOf(group) != QLatin1String("var"))
+        if (!isKind(group, "var"))
             continue;
         bool nextByRef = false;
         for (int k = 0; k < group.Count(); ++k) {
             const TscXMLItem &child = *group.Items(k);
-            if (kindOf(child) == QLatin1String("varparam")) {
+            if (isKind(child, "varparam")) {
                 nextByRef = true;
                 continue;
             }
-            if (kindOf(child) != QLatin1String("ident"))
+            if (!isKind(child, "ident"))
                 continue;
             setErrorPos(child);
             const QString name = child.Prop(QStringLiteral("text"));
@@ -181,11 +182,11 @@ void ProgramBuilder::defineArray(const TscXMLItem &arrayElement, TscScript &scri
     QList<platform::VarArrayBound> bounds;
     for (int i = 0; i < arrayElement.Count(); ++i) {
         const TscXMLItem &dim = *arrayElement.Items(i);
-        if (kindOf(dim) != QLatin1String("dim"))
+        if (!isKind(dim, "dim"))
             continue;
         QList<qint64> values;
         for (int k = 0; k < dim.Count(); ++k)
-            if (kindOf(*dim.Items(k)) == QLatin1String("expr"))
+            if (isKind(*dim.Items(k), "expr"))
                 values.append(expressionOf(*dim.Items(k), script)->GetValue().toInt64());
         if (values.size() >= 2)
             bounds.append({values[0], values[1]});
