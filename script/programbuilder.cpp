@@ -19,7 +19,9 @@ namespace bralvo::script {
 namespace {
 
 using builder::childNamed;
+using builder::attributeText;
 using builder::isKind;
+using builder::rawAttribute;
 using builder::kindOf;
 using builder::quoted;
 
@@ -95,11 +97,11 @@ void ProgramBuilder::setErrorPos(const TscXMLItem &element)
     // Asked for nearly every element, mostly with the position it has.
     if (&element == m_errorPosOf)
         return;
-    const QStringView raw = element.RawProp(u"pos");
+    const QStringView raw = rawAttribute(element, "pos");
     if (raw.isEmpty())
         return;
     if (raw.contains(QLatin1Char('&')))
-        m_errorPos = element.Prop(QStringLiteral("pos"));
+        m_errorPos = attributeText(element, "pos");
     else if (raw != m_errorPos)
         m_errorPos = positionText(raw);
     m_errorPosOf = &element;
@@ -134,9 +136,9 @@ QString ProgramBuilder::positionOf(const TscXMLItem &element) const
     // designator, and the element's attributes need no second search.
     if (&element == m_errorPosOf)
         return m_errorPos;
-    const QStringView raw = element.RawProp(u"pos");
+    const QStringView raw = rawAttribute(element, "pos");
     if (raw.isEmpty() || raw.contains(QLatin1Char('&')))
-        return element.Prop(QStringLiteral("pos"));
+        return attributeText(element, "pos");
     return positionText(raw);
 }
 
@@ -200,7 +202,7 @@ int ProgramBuilder::TypeCodeOf(const QString &typeName)
         const TscXMLItem *types = typesOf(scope);
         const int index = types ? types->Find(typeName) : -1;
         if (index >= 0) {
-            name = types->Items(index)->Prop(QStringLiteral("type"));
+            name = attributeText(*types->Items(index), "type");
             break;
         }
     }
@@ -303,7 +305,7 @@ void ProgramBuilder::doAssignment(const TscXMLItem &target, const TscXMLItem *mo
     if (subject.ReadOnly)
         fail(scriptMessage(ScriptMessage::LeftCantAssigned));
     CheckTypes(subject, *expr);
-    QString op = modifier ? modifier->Prop(QStringLiteral("text")) : expr->OptimizeAssignment(subject);
+    QString op = modifier ? attributeText(*modifier, "text") : expr->OptimizeAssignment(subject);
     std::unique_ptr<TscAssignmentStmt> statement;
     if (op == QLatin1String("+") || op == QLatin1String("-") || op == QLatin1String("*") || op == QLatin1String("/"))
         statement = std::make_unique<TscAssignOpStmt>(&script, pos, m_unitName, op[0]);
@@ -325,7 +327,7 @@ void ProgramBuilder::doCall(const TscXMLItem &element, TscScript &script, TscSta
     auto statement = std::make_unique<TscCallStmt>(&script, positionOf(element), m_unitName);
     statement->Subject = MakeDesignator(*element.Items(0), script, mode);
     if (element.Count() > 1 && isKind(*element.Items(1), "modificator")) {
-        statement->StepSign = element.Items(1)->Prop(QStringLiteral("text"));
+        statement->StepSign = attributeText(*element.Items(1), "text");
         if (statement->Subject->ReadOnly)
             fail(scriptMessage(ScriptMessage::LeftCantAssigned));
     }
@@ -387,7 +389,7 @@ void ProgramBuilder::doFor(const TscXMLItem &element, TscScript &script, TscStat
 {
     auto statement = std::make_unique<TscForStmt>(&script, positionOf(element), m_unitName);
     setErrorPos(*element.Items(0));
-    statement->LoopVar = FindVariable(script, element.Items(0)->Prop(QStringLiteral("text")));
+    statement->LoopVar = FindVariable(script, attributeText(*element.Items(0), "text"));
     if (!isNumericLoopVariable(statement->LoopVar))
         fail(scriptMessage(ScriptMessage::ForError));
     statement->FromExpr = expressionOf(*element.Items(1), script);
@@ -408,7 +410,7 @@ void ProgramBuilder::doVbFor(const TscXMLItem &element, TscScript &script, TscSt
 {
     auto statement = std::make_unique<TscVbForStmt>(&script, positionOf(element), m_unitName);
     setErrorPos(*element.Items(0));
-    statement->LoopVar = FindVariable(script, element.Items(0)->Prop(QStringLiteral("text")));
+    statement->LoopVar = FindVariable(script, attributeText(*element.Items(0), "text"));
     if (!isNumericLoopVariable(statement->LoopVar))
         fail(scriptMessage(ScriptMessage::ForError));
     statement->FromExpr = expressionOf(*element.Items(1), script);
@@ -534,7 +536,7 @@ void ProgramBuilder::doWith(const TscXMLItem &element, TscScript &script, TscSta
 void ProgramBuilder::doUses(const TscXMLItem &element, TscScript &script)
 {
     const QString savedUnit = m_unitName;
-    m_unitName = element.Prop(QStringLiteral("unit"));
+    m_unitName = attributeText(element, "unit");
     QString ilText;
     if (m_program.OnGetILUnit)
         m_program.OnGetILUnit(&m_program, m_unitName, ilText);
@@ -558,7 +560,7 @@ void ProgramBuilder::doVar(const TscXMLItem &element, TscScript &script, TscStat
         if (!isKind(child, "ident"))
             continue;
         setErrorPos(child);
-        const QString name = child.Prop(QStringLiteral("text"));
+        const QString name = attributeText(child, "text");
         CheckIdent(script, name);
         TscCustomVariable *variable = createVariable(element, name, script, &list, false);
         script.Add(name, variable);
@@ -568,7 +570,7 @@ void ProgramBuilder::doVar(const TscXMLItem &element, TscScript &script, TscStat
 void ProgramBuilder::doConst(const TscXMLItem &element, TscScript &script)
 {
     setErrorPos(*element.Items(0));
-    const QString name = element.Items(0)->Prop(QStringLiteral("text"));
+    const QString name = attributeText(*element.Items(0), "text");
     CheckIdent(script, name);
     std::unique_ptr<TscExpression> expr = expressionOf(*element.Items(1), script);
     auto constant = std::make_unique<TscVariable>(name, expr->TypeCode, expr->TypeName);

@@ -88,7 +88,7 @@ private:
     void addSet(const TscXMLItem &element, TscScript &script, TscExpression &expr);
     void recordSource(const TscXMLItem &element, TscExpression &expr) const;
     // The element's "line:col" attribute name as a point (x the column).
-    QPoint pointOf(const TscXMLItem &element, QStringView name) const;
+    QPoint pointOf(const TscXMLItem &element, const char *name) const;
 
     // Builds element into d; false when the rest has to wait for the run
     // (d is then general, typed Variant).

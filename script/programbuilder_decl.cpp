@@ -16,7 +16,9 @@ namespace {
 constexpr double MaxArrayElements = 1 << 24;
 
 using builder::childNamed;
+using builder::attributeText;
 using builder::isKind;
+using builder::rawAttribute;
 using builder::kindOf;
 
 Variant initialValue(int typeCode)
@@ -40,7 +42,7 @@ std::pair<const TscXMLItem *, const TscXMLItem *> partsOf(const TscXMLItem &elem
     const TscXMLItem *arrayItem = nullptr;
     const TscXMLItem *initItem = nullptr;
     int at = 0;
-    while (at < element.Count() && element.Items(at)->Prop(QStringLiteral("text")).compare(name, Qt::CaseInsensitive))
+    while (at < element.Count() && attributeText(*element.Items(at), "text").compare(name, Qt::CaseInsensitive))
         ++at;
     for (++at; at < element.Count(); ++at) {
         const QString kind = kindOf(*element.Items(at));
@@ -63,14 +65,14 @@ void ProgramBuilder::declareProcedure(const TscXMLItem &element, TscScript &scri
     if (!nameItem)
         return;
     setErrorPos(*nameItem);
-    const QString name = nameItem->Prop(QStringLiteral("text"));
+    const QString name = attributeText(*nameItem, "text");
     CheckIdent(script, name);
     QString typeName;
     int typeCode = tcVariant;
     bool hasResult = false;
     if (isFunction) {
         const TscXMLItem *typeItem = childNamed(element, "type");
-        typeName = typeItem ? typeItem->Prop(QStringLiteral("text")) : QString();
+        typeName = typeItem ? attributeText(*typeItem, "text") : QString();
         if (typeItem) {
             setErrorPos(*typeItem);
             typeCode = TypeCodeOf(typeName);
@@ -107,7 +109,7 @@ void ProgramBuilder::readParameters(const TscXMLItem &element, TscProcVariable &
             if (!isKind(child, "ident"))
                 continue;
             setErrorPos(child);
-            const QString name = child.Prop(QStringLiteral("text"));
+            const QString name = attributeText(child, "text");
             CheckIdent(*proc.LocalScript, name);
             TscCustomVariable *created = createVariable(group, name, *proc.LocalScript, nullptr,
                                                         groupByRef || nextByRef);
@@ -125,7 +127,7 @@ TscCustomVariable *ProgramBuilder::createVariable(const TscXMLItem &element, con
                                                   TscScript &script, TscStatement *list, bool byRef)
 {
     const TscXMLItem *typeItem = childNamed(element, "type");
-    const QString typeName = typeItem ? typeItem->Prop(QStringLiteral("text")) : QStringLiteral("Variant");
+    const QString typeName = typeItem ? attributeText(*typeItem, "text") : QStringLiteral("Variant");
     if (typeItem)
         setErrorPos(*typeItem);
     const QString sourcePos = m_errorPos;
@@ -216,7 +218,7 @@ void ProgramBuilder::doProcedureBody(const TscXMLItem &element, TscScript &scrip
         fail(QStringLiteral("Procedure or function declaration is not allowed here"));
     const TscXMLItem *nameItem = childNamed(element, "name");
     setErrorPos(*nameItem);
-    auto *proc = dynamic_cast<TscProcVariable *>(FindVariable(script, nameItem->Prop(QStringLiteral("text"))));
+    auto *proc = dynamic_cast<TscProcVariable *>(FindVariable(script, attributeText(*nameItem, "text")));
     if (!proc)
         fail(QStringLiteral("Procedure or function declaration is not allowed here"));
     DoProgram(element, *proc->LocalScript);

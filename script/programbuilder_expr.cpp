@@ -17,7 +17,9 @@ namespace bralvo::script {
 
 namespace {
 
+using builder::attributeText;
 using builder::isKind;
+using builder::rawAttribute;
 using builder::kindOf;
 using builder::quoted;
 
@@ -48,12 +50,12 @@ int operatorCount(const TscXMLItem &element)
 
 // The attribute's text as Prop gives it, read in place unless it holds
 // an entity; decoded is the storage for that case.
-QStringView propView(const TscXMLItem &element, QStringView name, QString &decoded)
+QStringView propView(const TscXMLItem &element, const char *name, QString &decoded)
 {
-    const QStringView raw = element.RawProp(name);
+    const QStringView raw = rawAttribute(element, name);
     if (!raw.contains(QLatin1Char('&')))
         return raw;
-    decoded = element.Prop(name.toString());
+    decoded = attributeText(element, name);
     return decoded;
 }
 
@@ -100,14 +102,14 @@ void ProgramBuilder::addExpressionChildren(const TscXMLItem &element, TscScript 
         setErrorPos(child);
         expr.SourcePos = m_errorPos;
         if (isKind(child, "op")) {
-            const QStringView text = propView(child, u"text", decoded);
+            const QStringView text = propView(child, "text", decoded);
             if (text != u")" && i == element.Count() - 1)
                 continue;
             expr.AddOperator(text);
         } else if (isKind(child, "number")) {
-            expr.AddConst(ParserStringToVariant(propView(child, u"text", decoded)));
+            expr.AddConst(ParserStringToVariant(propView(child, "text", decoded)));
         } else if (isKind(child, "string")) {
-            expr.AddConst(ParserStringToVariant(child.Prop(QStringLiteral("text"))));
+            expr.AddConst(ParserStringToVariant(attributeText(child, "text")));
         } else if (isKind(child, "dsgn")) {
             addDesignatorOperand(child, script, Mode::Normal, expr);
         } else if (isKind(child, "set")) {
@@ -133,7 +135,7 @@ void ProgramBuilder::addSet(const TscXMLItem &element, TscScript &script, TscExp
     expr.AddSet(std::move(set));
 }
 
-QPoint ProgramBuilder::pointOf(const TscXMLItem &element, QStringView name) const
+QPoint ProgramBuilder::pointOf(const TscXMLItem &element, const char *name) const
 {
     QString decoded;
     return StrToXY(propView(element, name, decoded));
@@ -142,8 +144,8 @@ QPoint ProgramBuilder::pointOf(const TscXMLItem &element, QStringView name) cons
 // The text between the element's pos and pos1, from the main text.
 void ProgramBuilder::recordSource(const TscXMLItem &element, TscExpression &expr) const
 {
-    const QPoint a = pointOf(element, u"pos");
-    const QPoint b = pointOf(element, u"pos1");
+    const QPoint a = pointOf(element, "pos");
+    const QPoint b = pointOf(element, "pos1");
     auto position = [this](QPoint p) {
         return p.y() >= 1 && p.y() <= m_lineStarts.size() ? p.x() + m_lineStarts[p.y() - 1] : -1;
     };
@@ -183,7 +185,7 @@ bool ProgramBuilder::buildDesignator(const TscXMLItem &element, TscScript &scrip
         const TscXMLItem &child = *element.Items(i);
         setErrorPos(child);
         if (isKind(child, "node")) {
-            const QString text = child.Prop(QStringLiteral("text"));
+            const QString text = attributeText(child, "text");
             const bool first = d.ItemCount() == 0;
             const bool goOn = first ? resolveFirst(text, d, element, script) : resolveNext(text, d, element, script);
             if (!goOn) {
@@ -206,7 +208,7 @@ bool ProgramBuilder::buildDesignator(const TscXMLItem &element, TscScript &scrip
             if (element.Count() != 2 || !isKind(*element.Items(i + 1), "node"))
                 fail(scriptMessage(ScriptMessage::VarRequired));
             auto *address = new TscStringVariable(QString(), tcString, QString());
-            address->Text = element.Items(++i)->Prop(QStringLiteral("text"));
+            address->Text = attributeText(*element.Items(++i), "text");
             script.Add(QString(), address);
             TscDesignatorItem *item = d.AddItem();
             item->Target = address;
