@@ -49,6 +49,8 @@ public:
     std::unique_ptr<TscDesignator> Designator; // empty for a plain variable
     // The plain variable for a variable designator, else the designator.
     TscCustomVariable *Item = nullptr;
+    // Whether what the node reads cannot be assigned (as its designator
+    // was when built).
     bool TargetReadOnly = false;
 };
 

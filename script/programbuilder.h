@@ -134,6 +134,8 @@ private:
     // The element m_errorPos was last read from, while it still holds
     // that element's position; nullptr when it does not.
     const TscXMLItem *m_errorPosOf = nullptr;
+    // Position texts made lately, by a hash of the text: equal positions
+    // asked for a little apart share one text.
     mutable std::array<QString, 256> m_recentPositions;
     QList<std::pair<QString, TscWithStmt *>> m_withList;
     QSet<const TscXMLItem *> m_declared;
