@@ -9,8 +9,6 @@
 #include "script/tscscript.h"
 #include "script/typerules.h"
 
-#include <utility>
-
 namespace bralvo::script {
 
 namespace {
@@ -304,12 +302,9 @@ void TscExpression::AddDesignator(std::unique_ptr<TscDesignator> designator)
     attach(std::make_unique<TscDesignatorNode>(std::move(designator)));
 }
 
-void TscExpression::AddDesignator(TscDesignator &built)
+void TscExpression::AddVariable(const TscDesignator &built)
 {
-    if (built.Shape == TscDesignatorShape::Variable && !built.LateSource)
-        attach(std::make_unique<TscDesignatorNode>(std::as_const(built)));
-    else
-        AddDesignator(TscDesignator::Specialize(built));
+    attach(std::make_unique<TscDesignatorNode>(built));
 }
 
 void TscExpression::AddSet(std::unique_ptr<TscSetExpression> set)

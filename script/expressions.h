@@ -96,9 +96,9 @@ public:
 
     void AddConst(const Variant &value);
     void AddDesignator(std::unique_ptr<TscDesignator> designator);
-    // A finished designator that may live anywhere: a plain variable is
-    // kept without it, anything else moves into a designator of its own.
-    void AddDesignator(TscDesignator &built);
+    // built is a finished designator of the variable shape (it may live
+    // anywhere): the operand keeps its variable, not the designator.
+    void AddVariable(const TscDesignator &built);
     void AddSet(std::unique_ptr<TscSetExpression> set);
     // Any case. Throws ScriptBuildError for an unknown operator text or a
     // ")" without "(".

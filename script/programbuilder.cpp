@@ -25,6 +25,19 @@ using builder::rawAttribute;
 using builder::kindOf;
 using builder::quoted;
 
+// Runs a call when the scope is left, however it is left.
+template <class Call>
+class OnExit {
+public:
+    explicit OnExit(Call call) : m_call(std::move(call)) {}
+    OnExit(const OnExit &) = delete;
+    OnExit &operator=(const OnExit &) = delete;
+    ~OnExit() { m_call(); }
+
+private:
+    Call m_call;
+};
+
 } // namespace
 
 void compileScript(TscScript &script)
@@ -77,19 +90,20 @@ void ProgramBuilder::BuildProgramItems(const TscXMLItem *ilRoot)
     try {
         if (ilRoot)
             DoProgram(*ilRoot, m_program);
+        settleErrorPos();
         m_program.ErrorPosition.clear();
     } catch (const bralvo::Error &error) {
         m_program.ErrorText = error.userText();
         if (m_program.ErrorText.isEmpty())
             m_program.ErrorText = QStringLiteral("Error");
-        m_program.ErrorPosition = m_errorPos;
+        m_program.ErrorPosition = errorPos();
         m_program.ErrorUnitName = m_unitName;
     }
 }
 
 void ProgramBuilder::fail(const QString &message) const
 {
-    throw ScriptError(message, m_errorPos);
+    throw ScriptError(message, errorPos());
 }
 
 void ProgramBuilder::setErrorPos(const TscXMLItem &element)
@@ -100,16 +114,35 @@ void ProgramBuilder::setErrorPos(const TscXMLItem &element)
     const QStringView raw = rawAttribute(element, "pos");
     if (raw.isEmpty())
         return;
-    if (raw.contains(QLatin1Char('&')))
+    if (raw.contains(QLatin1Char('&'))) {
         m_errorPos = attributeText(element, "pos");
-    else if (raw != m_errorPos)
-        m_errorPos = positionText(raw);
+        m_posPending = false;
+    } else {
+        m_pendingPos = raw;
+        m_posPending = true;
+    }
     m_errorPosOf = &element;
 }
 
 void ProgramBuilder::setErrorPos(const QString &pos)
 {
     m_errorPos = pos;
+    m_posPending = false;
+    m_errorPosOf = nullptr;
+}
+
+const QString &ProgramBuilder::errorPos() const
+{
+    if (m_posPending) {
+        m_errorPos = positionText(m_pendingPos);
+        m_posPending = false;
+    }
+    return m_errorPos;
+}
+
+void ProgramBuilder::settleErrorPos()
+{
+    errorPos();
     m_errorPosOf = nullptr;
 }
 
@@ -118,7 +151,7 @@ QString ProgramBuilder::positionText(QStringView raw) const
     // An expression, its first token, its designator and statement share
     // a position, asked for a little apart: a small table of recent texts
     // lets them share one text instead of holding copies.
-    if (raw == m_errorPos)
+    if (!m_posPending && raw == m_errorPos)
         return m_errorPos;
     size_t hash = 0;
     for (const QChar c : raw)
@@ -135,7 +168,7 @@ QString ProgramBuilder::positionOf(const TscXMLItem &element) const
     // sharing that text spares a copy per statement, expression and
     // designator, and the element's attributes need no second search.
     if (&element == m_errorPosOf)
-        return m_errorPos;
+        return errorPos();
     const QStringView raw = rawAttribute(element, "pos");
     if (raw.isEmpty() || raw.contains(QLatin1Char('&')))
         return attributeText(element, "pos");
@@ -311,12 +344,10 @@ void ProgramBuilder::doAssignment(const TscXMLItem &target, const TscXMLItem *mo
         statement = std::make_unique<TscAssignOpStmt>(&script, pos, m_unitName, op[0]);
     else
         statement = std::make_unique<TscAssignmentStmt>(&script, pos, m_unitName);
-    if (!finished)
-        statement->Subject = TscDesignator::TakeAsGeneral(subject);
-    else if (subject.Shape == TscDesignatorShape::Variable && !subject.LateSource)
+    if (finished && subject.Shape == TscDesignatorShape::Variable && !subject.LateSource)
         statement->TargetVar = subject.LinkedItem;
     else
-        statement->Subject = TscDesignator::Specialize(subject);
+        statement->Subject = keepDesignator(target, subject, finished);
     statement->ValueExpr = std::move(expr);
     statement->Optimize();
     record(list, std::move(statement));
@@ -493,8 +524,8 @@ void ProgramBuilder::doReturn(const TscXMLItem &element, TscScript &script, TscS
         node->SetName(QStringLiteral("node"));
         node->SetProp(QStringLiteral("text"), QStringLiteral("Result"));
         node->SetProp(QStringLiteral("pos"), positionOf(value));
+        const OnExit settle([this] { settleErrorPos(); }); // target dies here
         doAssignment(target, nullptr, value, pos, script, list);
-        m_errorPosOf = nullptr; // target dies here: its address may come again
     }
     record(list, std::make_unique<TscExitStmt>(&script, pos, m_unitName));
 }
@@ -542,6 +573,7 @@ void ProgramBuilder::doUses(const TscXMLItem &element, TscScript &script)
         m_program.OnGetILUnit(&m_program, m_unitName, ilText);
     if (!ilText.isEmpty()) {
         TscXMLDocument document;
+        const OnExit settle([this] { settleErrorPos(); }); // the unit's tree dies here
         document.LoadFromText(ilText);
         if (document.Root())
             DoProgram(*document.Root(), script);
@@ -549,7 +581,6 @@ void ProgramBuilder::doUses(const TscXMLItem &element, TscScript &script)
         for (int i = 0; i < element.Count(); ++i)
             DoProgram(*element.Items(i), script);
     }
-    m_errorPosOf = nullptr; // the unit's own tree may be gone
     m_unitName = savedUnit;
 }
 

@@ -51,7 +51,7 @@ public:
     std::unique_ptr<TscExpression> MakeExpression(const TscXMLItem &element, TscScript &script);
     std::unique_ptr<TscDesignator> MakeDesignator(const TscXMLItem &element, TscScript &script, Mode mode);
 
-    const QString &ErrorPos() const { return m_errorPos; }
+    const QString &ErrorPos() const { return errorPos(); }
 
 private:
     void DoProgram(const TscXMLItem &element, TscScript &script);
@@ -94,6 +94,8 @@ private:
     // (d is then general, typed Variant).
     bool buildDesignator(const TscXMLItem &element, TscScript &script, Mode mode, TscDesignator &d);
     void addDesignatorOperand(const TscXMLItem &element, TscScript &script, Mode mode, TscExpression &expr);
+    // d, built from element, moved into a designator of its own.
+    std::unique_ptr<TscDesignator> keepDesignator(const TscXMLItem &element, TscDesignator &d, bool finished);
 
     // Designator steps.
     bool resolveFirst(const QString &name, TscDesignator &d, const TscXMLItem &element, TscScript &script);
@@ -116,6 +118,12 @@ private:
     [[noreturn]] void fail(const QString &message) const;
     void setErrorPos(const TscXMLItem &element);
     void setErrorPos(const QString &pos);
+    // The position errors report. Most elements' positions are never
+    // reported nor stored: their text is made only when asked for.
+    const QString &errorPos() const;
+    // Makes the position's text now and forgets its element: before a
+    // tree the builder made for itself goes away.
+    void settleErrorPos();
     // The element's pos attribute, as Prop gives it.
     QString positionOf(const TscXMLItem &element) const;
     // raw, a position without entities, as a text shared with its equals.
@@ -130,10 +138,14 @@ private:
     QString m_sourceText;
     QList<int> m_lineStarts;
     QString m_unitName;
-    QString m_errorPos;
-    // The element m_errorPos was last read from, while it still holds
+    mutable QString m_errorPos;
+    // The element the position was last read from, while it still holds
     // that element's position; nullptr when it does not.
     const TscXMLItem *m_errorPosOf = nullptr;
+    // When set, the position is this text of m_errorPosOf, not yet copied
+    // into m_errorPos.
+    mutable QStringView m_pendingPos;
+    mutable bool m_posPending = false;
     // Position texts made lately, by a hash of the text: equal positions
     // asked for a little apart share one text.
     mutable std::array<QString, 256> m_recentPositions;

@@ -130,7 +130,7 @@ TscCustomVariable *ProgramBuilder::createVariable(const TscXMLItem &element, con
     const QString typeName = typeItem ? attributeText(*typeItem, "text") : QStringLiteral("Variant");
     if (typeItem)
         setErrorPos(*typeItem);
-    const QString sourcePos = m_errorPos;
+    const QString sourcePos = errorPos();
     const bool typeFirst = typeItem && element.Count() > 0 && element.Items(0) == typeItem;
     int typeCode = TypeCodeOf(typeName);
     Variant value = initialValue(typeCode);

@@ -100,11 +100,13 @@ void ProgramBuilder::addExpressionChildren(const TscXMLItem &element, TscScript 
     for (int i = 0; i < element.Count(); ++i) {
         const TscXMLItem &child = *element.Items(i);
         setErrorPos(child);
-        expr.SourcePos = m_errorPos;
         if (isKind(child, "op")) {
             const QStringView text = propView(child, "text", decoded);
             if (text != u")" && i == element.Count() - 1)
                 continue;
+            // Operators report type errors at their own position; operand
+            // nodes never report theirs.
+            expr.SourcePos = errorPos();
             expr.AddOperator(text);
         } else if (isKind(child, "number")) {
             expr.AddConst(ParserStringToVariant(propView(child, "text", decoded)));
@@ -162,24 +164,30 @@ std::unique_ptr<TscDesignator> ProgramBuilder::MakeDesignator(const TscXMLItem &
     // Built on the stack: only the designator of its final class is
     // allocated, once its shape is known.
     TscDesignator d(&script);
-    if (!buildDesignator(element, script, mode, d))
-        return TscDesignator::TakeAsGeneral(d);
-    return TscDesignator::Specialize(d);
+    const bool finished = buildDesignator(element, script, mode, d);
+    return keepDesignator(element, d, finished);
+}
+
+std::unique_ptr<TscDesignator> ProgramBuilder::keepDesignator(const TscXMLItem &element, TscDesignator &d,
+                                                              bool finished)
+{
+    d.SourcePos = positionOf(element);
+    return finished ? TscDesignator::Specialize(d) : TscDesignator::TakeAsGeneral(d);
 }
 
 void ProgramBuilder::addDesignatorOperand(const TscXMLItem &element, TscScript &script, Mode mode,
                                           TscExpression &expr)
 {
     TscDesignator d(&script);
-    if (buildDesignator(element, script, mode, d))
-        expr.AddDesignator(d);
+    const bool finished = buildDesignator(element, script, mode, d);
+    if (finished && d.Shape == TscDesignatorShape::Variable && !d.LateSource)
+        expr.AddVariable(d);
     else
-        expr.AddDesignator(TscDesignator::TakeAsGeneral(d));
+        expr.AddDesignator(keepDesignator(element, d, finished));
 }
 
 bool ProgramBuilder::buildDesignator(const TscXMLItem &element, TscScript &script, Mode mode, TscDesignator &d)
 {
-    d.SourcePos = positionOf(element);
     d.ReserveItems(element.Count());
     for (int i = 0; i < element.Count(); ++i) {
         const TscXMLItem &child = *element.Items(i);
@@ -212,7 +220,7 @@ bool ProgramBuilder::buildDesignator(const TscXMLItem &element, TscScript &scrip
             script.Add(QString(), address);
             TscDesignatorItem *item = d.AddItem();
             item->Target = address;
-            item->SourcePos = m_errorPos;
+            item->SourcePos = errorPos();
         }
     }
     if (mode == Mode::Destructor)
@@ -244,14 +252,14 @@ void ProgramBuilder::appendLifetimeLink(TscDesignator &d, Mode mode)
         fail(scriptMessage(ScriptMessage::IdUndeclared) + quoted(memberName));
     TscDesignatorItem *item = d.AddItem();
     item->Target = member;
-    item->SourcePos = m_errorPos;
+    item->SourcePos = errorPos();
 }
 
 bool ProgramBuilder::resolveFirst(const QString &name, TscDesignator &d, const TscXMLItem &element,
                                   TscScript &script)
 {
     TscDesignatorItem *item = d.AddItem();
-    item->SourcePos = m_errorPos;
+    item->SourcePos = errorPos();
     for (int w = m_withList.size() - 1; w >= 0; --w) {
         const QString withName = m_withList[w].first;
         TscCustomVariable *withVar = script.FindLocal(withName);
@@ -321,7 +329,7 @@ bool ProgramBuilder::resolveNext(const QString &name, TscDesignator &d, const Ts
         script.Add(QString(), helper);
         TscDesignatorItem *item = d.AddItem();
         item->Target = helper;
-        item->SourcePos = m_errorPos;
+        item->SourcePos = errorPos();
         return true;
     }
     int code = p->TypeCode;
@@ -329,7 +337,7 @@ bool ProgramBuilder::resolveNext(const QString &name, TscDesignator &d, const Ts
     if (code == tcVariant && !variantStep(p, isIndex, d, element, code, className))
         return false;
     TscDesignatorItem *item = d.AddItem();
-    item->SourcePos = m_errorPos;
+    item->SourcePos = errorPos();
     if (code == tcString || code == tcChar) {
         if (!isIndex)
             fail(scriptMessage(ScriptMessage::StringError));
