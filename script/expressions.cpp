@@ -120,12 +120,12 @@ TscDesignatorNode::TscDesignatorNode(std::unique_ptr<TscDesignator> designator)
                : static_cast<TscCustomVariable *>(Designator.get());
 }
 
-TscDesignatorNode::TscDesignatorNode(const TscDesignator &built) : TscOperandNode(Variant::null())
+TscDesignatorNode::TscDesignatorNode(TscCustomVariable &variable) : TscOperandNode(Variant::null())
 {
-    TypeCode = built.TypeCode;
-    TypeName = built.TypeName;
-    TargetReadOnly = built.ReadOnly;
-    Item = built.LinkedItem;
+    TypeCode = variable.TypeCode;
+    TypeName = variable.TypeName;
+    TargetReadOnly = variable.ReadOnly;
+    Item = &variable;
 }
 
 TscCustomVariable *TscDesignatorNode::FirstTarget() const
@@ -302,9 +302,9 @@ void TscExpression::AddDesignator(std::unique_ptr<TscDesignator> designator)
     attach(std::make_unique<TscDesignatorNode>(std::move(designator)));
 }
 
-void TscExpression::AddVariable(const TscDesignator &built)
+void TscExpression::AddVariable(TscCustomVariable &variable)
 {
-    attach(std::make_unique<TscDesignatorNode>(built));
+    attach(std::make_unique<TscDesignatorNode>(variable));
 }
 
 void TscExpression::AddSet(std::unique_ptr<TscSetExpression> set)
@@ -483,23 +483,23 @@ TscCustomVariable *TscExpression::SingleItem() const
 
 namespace {
 
-bool isSameVariable(const TscExpressionNode *node, const TscDesignator &target)
+bool isSameVariable(const TscExpressionNode *node, const TscCustomVariable &target)
 {
     auto *dnode = dynamic_cast<const TscDesignatorNode *>(node);
     if (!dnode)
         return false;
     if (!dnode->Designator)
-        return dnode->Item == target.LinkedItem;
+        return dnode->Item == &target;
     return dnode->Designator->Shape == TscDesignatorShape::Variable && !dnode->Designator->LateSource
-        && dnode->Designator->LinkedItem == target.LinkedItem;
+        && dnode->Designator->LinkedItem == &target;
 }
 
 } // namespace
 
-QString TscExpression::OptimizeAssignment(const TscDesignator &target)
+QString TscExpression::OptimizeAssignment(const TscCustomVariable &target)
 {
     auto *op = dynamic_cast<TscOperatorNode *>(Root.get());
-    if (target.Shape != TscDesignatorShape::Variable || target.LateSource || !op)
+    if (!op)
         return QStringLiteral(" ");
     // "strcat" must stay: s := s & 1 concatenates text, an add-assign would add.
     QString modifier;
@@ -510,7 +510,7 @@ QString TscExpression::OptimizeAssignment(const TscDesignator &target)
     case TscOp::DivFloat: modifier = QStringLiteral("/"); break;
     default: return QStringLiteral(" ");
     }
-    const int varType = target.LinkedItem->TypeCode;
+    const int varType = target.TypeCode;
     if (isSameVariable(op->Left.get(), target)) {
         std::unique_ptr<TscExpressionNode> rest = std::move(op->Right);
         Root = std::move(rest);

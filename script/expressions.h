@@ -36,9 +36,8 @@ public:
 class TscDesignatorNode : public TscOperandNode {
 public:
     explicit TscDesignatorNode(std::unique_ptr<TscDesignator> designator);
-    // built is a finished designator of the variable shape; the node takes
-    // its type and read-only state and keeps only its variable.
-    explicit TscDesignatorNode(const TscDesignator &built);
+    // A plain variable or parameter, read directly: typed as it is.
+    explicit TscDesignatorNode(TscCustomVariable &variable);
     ~TscDesignatorNode() override;
     Variant GetValue() override { return Item->GetValue(); }
 
@@ -96,9 +95,9 @@ public:
 
     void AddConst(const Variant &value);
     void AddDesignator(std::unique_ptr<TscDesignator> designator);
-    // built is a finished designator of the variable shape (it may live
-    // anywhere): the operand keeps its variable, not the designator.
-    void AddVariable(const TscDesignator &built);
+    // A plain variable or parameter (what a designator of the variable
+    // shape reads): the operand reads it with no designator.
+    void AddVariable(TscCustomVariable &variable);
     void AddSet(std::unique_ptr<TscSetExpression> set);
     // Any case. Throws ScriptBuildError for an unknown operator text or a
     // ")" without "(".
@@ -112,8 +111,9 @@ public:
     void SetValue(const Variant &value) override;
 
     // "+", "-", "*", "/" when target := target op e was rewritten, else " ".
-    // Only "+" (not "strcat") is rewritten for code 7.
-    QString OptimizeAssignment(const TscDesignator &target);
+    // Only "+" (not "strcat") is rewritten for code 7. target is the plain
+    // variable assigned to.
+    QString OptimizeAssignment(const TscCustomVariable &target);
     // Root's Item for a designator root, the node for a constant, else nullptr.
     TscCustomVariable *SingleItem() const;
 

@@ -331,21 +331,31 @@ void ProgramBuilder::DoStmt(const TscXMLItem &element, TscScript &script, TscSta
 void ProgramBuilder::doAssignment(const TscXMLItem &target, const TscXMLItem *modifier, const TscXMLItem &value,
                                   const QString &pos, TscScript &script, TscStatement &list)
 {
-    // Built on the stack: a plain variable needs no designator at all.
+    // A plain variable needs no designator at all; anything else is built
+    // on the stack first.
     TscDesignator subject(&script);
-    const bool finished = buildDesignator(target, script, Mode::Normal, subject);
+    TscCustomVariable *variable = plainVariableOf(target, script);
+    bool finished = true;
+    if (!variable) {
+        finished = buildDesignator(target, script, Mode::Normal, subject);
+        if (finished && subject.Shape == TscDesignatorShape::Variable && !subject.LateSource)
+            variable = subject.LinkedItem;
+    }
     std::unique_ptr<TscExpression> expr = expressionOf(value, script);
-    if (subject.ReadOnly)
+    // A variable designator is typed as its variable.
+    const TscCustomVariable &assigned = variable ? *variable : subject;
+    if (assigned.ReadOnly)
         fail(scriptMessage(ScriptMessage::LeftCantAssigned));
-    CheckTypes(subject, *expr);
-    QString op = modifier ? attributeText(*modifier, "text") : expr->OptimizeAssignment(subject);
+    CheckTypes(assigned, *expr);
+    QString op = modifier ? attributeText(*modifier, "text")
+                          : variable ? expr->OptimizeAssignment(*variable) : QStringLiteral(" ");
     std::unique_ptr<TscAssignmentStmt> statement;
     if (op == QLatin1String("+") || op == QLatin1String("-") || op == QLatin1String("*") || op == QLatin1String("/"))
         statement = std::make_unique<TscAssignOpStmt>(&script, pos, m_unitName, op[0]);
     else
         statement = std::make_unique<TscAssignmentStmt>(&script, pos, m_unitName);
-    if (finished && subject.Shape == TscDesignatorShape::Variable && !subject.LateSource)
-        statement->TargetVar = subject.LinkedItem;
+    if (variable)
+        statement->TargetVar = variable;
     else
         statement->Subject = keepDesignator(target, subject, finished);
     statement->ValueExpr = std::move(expr);

@@ -94,6 +94,10 @@ private:
     // (d is then general, typed Variant).
     bool buildDesignator(const TscXMLItem &element, TscScript &script, Mode mode, TscDesignator &d);
     void addDesignatorOperand(const TscXMLItem &element, TscScript &script, Mode mode, TscExpression &expr);
+    // The variable or parameter element reads when it is a designator of
+    // one plain name and no more (resolved as building it would), else
+    // nullptr and the designator is built in full.
+    TscCustomVariable *plainVariableOf(const TscXMLItem &element, TscScript &script);
     // d, built from element, moved into a designator of its own.
     std::unique_ptr<TscDesignator> keepDesignator(const TscXMLItem &element, TscDesignator &d, bool finished);
 

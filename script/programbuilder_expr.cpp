@@ -178,12 +178,31 @@ std::unique_ptr<TscDesignator> ProgramBuilder::keepDesignator(const TscXMLItem &
 void ProgramBuilder::addDesignatorOperand(const TscXMLItem &element, TscScript &script, Mode mode,
                                           TscExpression &expr)
 {
+    if (mode == Mode::Normal) {
+        if (TscCustomVariable *variable = plainVariableOf(element, script))
+            return expr.AddVariable(*variable);
+    }
     TscDesignator d(&script);
     const bool finished = buildDesignator(element, script, mode, d);
     if (finished && d.Shape == TscDesignatorShape::Variable && !d.LateSource)
-        expr.AddVariable(d);
+        expr.AddVariable(*d.LinkedItem);
     else
         expr.AddDesignator(keepDesignator(element, d, finished));
+}
+
+TscCustomVariable *ProgramBuilder::plainVariableOf(const TscXMLItem &element, TscScript &script)
+{
+    // A with statement may claim any name: those designators take the
+    // full way.
+    if (!m_withList.isEmpty() || element.Count() != 1 || !isKind(*element.Items(0), "node"))
+        return nullptr;
+    const TscXMLItem &node = *element.Items(0);
+    setErrorPos(node);
+    TscCustomVariable *item = FindVariable(script, attributeText(node, "text"));
+    // What TscDesignator::Finish takes for the variable shape; an item
+    // with parameters would get default arguments.
+    const bool plain = (dynamic_cast<TscVariable *>(item) || dynamic_cast<TscParamItem *>(item)) && item->Count() == 0;
+    return plain ? item : nullptr;
 }
 
 bool ProgramBuilder::buildDesignator(const TscXMLItem &element, TscScript &script, Mode mode, TscDesignator &d)
