@@ -269,6 +269,7 @@ void ProgramBuilder::declareProcedures(const TscXMLItem &element, TscScript &scr
 
 void ProgramBuilder::DoCompound(const TscXMLItem &element, TscScript &script, TscStatement &list)
 {
+    list.Reserve(element.Count());
     for (int i = 0; i < element.Count(); ++i)
         DoStmt(*element.Items(i), script, list);
 }

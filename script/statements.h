@@ -16,6 +16,8 @@ public:
     ~TscStatement() override;
 
     void Add(std::unique_ptr<TscStatement> statement);
+    // Room for count more statements without growing.
+    void Reserve(int count) { m_list.reserve(m_list.size() + size_t(count)); }
     int Count() const { return int(m_list.size()); }
     TscStatement *At(int index) const { return m_list[size_t(index)].get(); }
     void Clear() { m_list.clear(); }
