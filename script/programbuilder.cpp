@@ -204,14 +204,14 @@ void ProgramBuilder::CheckTypes(const TscCustomVariable &variable, const TscCust
              + QStringLiteral("', '") + expression.ReportedTypeName() + QLatin1Char('\''));
 }
 
-TscCustomVariable *ProgramBuilder::FindVariable(TscScript &script, const QString &name)
+TscCustomVariable *ProgramBuilder::FindVariable(TscScript &script, QStringView name)
 {
     if (TscCustomVariable *item = script.Find(name))
         return item;
     if (m_needDeclareVars)
-        fail(scriptMessage(ScriptMessage::IdUndeclared) + quoted(name));
-    auto *variable = new TscVariable(name, tcVariant, QString());
-    m_program.Add(name, variable);
+        fail(scriptMessage(ScriptMessage::IdUndeclared) + quoted(name.toString()));
+    auto *variable = new TscVariable(name.toString(), tcVariant, QString());
+    m_program.Add(variable->Name, variable);
     return variable;
 }
 

@@ -116,7 +116,7 @@ private:
     void CheckIdent(TscScript &script, const QString &name);
     class TscClassVariable *FindClassOrError(const QString &name);
     void CheckTypes(const TscCustomVariable &variable, const TscCustomVariable &expression);
-    TscCustomVariable *FindVariable(TscScript &script, const QString &name);
+    TscCustomVariable *FindVariable(TscScript &script, QStringView name);
     int TypeCodeOf(const QString &typeName);
     const TscXMLItem *typesOf(const TscXMLItem *scope);
     [[noreturn]] void fail(const QString &message) const;

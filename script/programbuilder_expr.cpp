@@ -198,7 +198,8 @@ TscCustomVariable *ProgramBuilder::plainVariableOf(const TscXMLItem &element, Ts
         return nullptr;
     const TscXMLItem &node = *element.Items(0);
     setErrorPos(node);
-    TscCustomVariable *item = FindVariable(script, attributeText(node, "text"));
+    QString decoded;
+    TscCustomVariable *item = FindVariable(script, propView(node, "text", decoded));
     // What TscDesignator::Finish takes for the variable shape; an item
     // with parameters would get default arguments.
     const bool plain = (dynamic_cast<TscVariable *>(item) || dynamic_cast<TscParamItem *>(item)) && item->Count() == 0;

@@ -39,12 +39,12 @@ QString keyOf(const QString &name)
 
 // keyOf for a lookup: ASCII names, nearly all of them, are upper-cased
 // into a buffer the thread keeps, so looking a name up allocates nothing.
-const QString &lookupKeyOf(const QString &name)
+const QString &lookupKeyOf(QStringView name)
 {
     thread_local QString buffer;
     for (const QChar c : name)
         if (c.unicode() >= 0x80) {
-            buffer = keyOf(name);
+            buffer = keyOf(name.toString());
             return buffer;
         }
     buffer.resize(name.size());
@@ -139,11 +139,21 @@ void TscScript::RemoveItems(const void *owner)
 
 TscCustomVariable *TscScript::FindLocal(const QString &name) const
 {
+    return FindLocal(QStringView(name));
+}
+
+TscCustomVariable *TscScript::FindLocal(QStringView name) const
+{
     auto it = m_lookup.constFind(lookupKeyOf(name));
     return it == m_lookup.cend() ? nullptr : dynamic_cast<TscCustomVariable *>(it.value());
 }
 
 TscCustomVariable *TscScript::Find(const QString &name) const
+{
+    return Find(QStringView(name));
+}
+
+TscCustomVariable *TscScript::Find(QStringView name) const
 {
     for (const TscScript *script = this; script; script = script->ParentScript)
         if (TscCustomVariable *item = script->FindLocal(name))

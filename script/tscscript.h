@@ -61,6 +61,9 @@ public:
 
     TscCustomVariable *Find(const QString &name) const;
     TscCustomVariable *FindLocal(const QString &name) const;
+    // The same for a name that is no string of its own (looked up in place).
+    TscCustomVariable *Find(QStringView name) const;
+    TscCustomVariable *FindLocal(QStringView name) const;
     TscClassVariable *FindClass(const QString &name) const;
 
     bool Compile();
