@@ -259,10 +259,10 @@ void ProgramBuilder::declareProcedures(const TscXMLItem &element, TscScript &scr
 {
     for (int i = 0; i < element.Count(); ++i) {
         const TscXMLItem &child = *element.Items(i);
-        const QString kind = kindOf(child);
-        if (kind == QLatin1String("procedure") || kind == QLatin1String("function"))
-            declareProcedure(child, script, kind == QLatin1String("function"));
-        else if (kind == QLatin1String("compoundstmt"))
+        const bool isFunction = isKind(child, "function");
+        if (isFunction || isKind(child, "procedure"))
+            declareProcedure(child, script, isFunction);
+        else if (isKind(child, "compoundstmt"))
             declareProcedures(child, script);
     }
 }
