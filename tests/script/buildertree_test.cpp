@@ -2,6 +2,7 @@
 // lines: its in-place readers must agree with TscXMLItem's own, quirks
 // included, and the line index must list each line text once.
 #include "script/buildertree.h"
+#include "script/tscilparser.h"
 #include "script/tscscript.h"
 #include "script/tscxmldocument.h"
 
@@ -12,6 +13,15 @@
 using namespace bralvo::script;
 
 namespace {
+
+// The intermediate program the parser writes for a PascalScript text.
+QString intermediateProgramOf(const QString &text)
+{
+    TscILParser parser{ILParserOptions()};
+    parser.LoadLanguageGrammar(QStringLiteral("PascalScript"));
+    EXPECT_TRUE(parser.BuildIntermediateProgram(text));
+    return parser.ILScript().SaveToText();
+}
 
 std::unique_ptr<TscXMLItem> elementWith(const QString &name, const QString &text)
 {
@@ -85,4 +95,49 @@ TEST(BuilderTree, CodeLinesListEachLineTextOnce)
     script.AddCodeLine(QStringLiteral("unit.pas"), QStringLiteral("3:1"));
     script.AddCodeLine(QStringLiteral("unit.pas"), QStringLiteral("3:2"));
     EXPECT_EQ(script.CodeLines, (QStringList{QStringLiteral("=07,x,2,7,12,"), QStringLiteral("unit.pas=3,")}));
+}
+
+TEST(BuilderTree, UnitsGivenAsIntermediateProgramsBuildAndReportTheirOwnErrors)
+{
+    const struct {
+        const char *unit;
+        const char *emitted;
+    } cases[] = {
+        {"function Three: Integer; begin Result := 3 end;\nbegin end.", "3"},
+        {"function Three: Integer;\nbegin\n  Result := 'x'\nend;\nbegin end.", nullptr},
+        {"function Three: Integer;\nbegin\n  Result := Nothing + 1\nend;\nbegin end.", nullptr},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.unit);
+        const QString unitText = QString::fromUtf8(c.unit);
+        TscScript script;
+        script.AddRTTI();
+        QStringList emitted;
+        script.AddMethod(QStringLiteral("procedure Emit(V: Variant)"),
+                         [&emitted](bralvo::platform::HandleTarget *, const QString &, const QString &,
+                                    TscMethodHelper &h) {
+                             emitted.append(h.GetParamValue(0).toString());
+                             return bralvo::platform::Variant::null();
+                         });
+        script.OnGetUnit = [&unitText](TscScript *, const QString &, QString &text) { text = unitText; };
+        const QString il = intermediateProgramOf(unitText);
+        script.OnGetILUnit = [&il](TscScript *, const QString &, QString &text) { text = il; };
+        script.SetLines({QStringLiteral("uses 'lib.pas';"), QStringLiteral("begin Emit(Three) end.")});
+        const bool built = script.Compile();
+        if (c.emitted) {
+            ASSERT_TRUE(built) << script.ErrorText.toStdString();
+            script.Execute();
+            EXPECT_EQ(emitted, QStringList{QLatin1String(c.emitted)});
+            continue;
+        }
+        // The unit's error, where the unit's own text has it.
+        TscScript alone;
+        alone.AddRTTI();
+        alone.SetLines(unitText.split(QLatin1Char('\n')));
+        ASSERT_FALSE(alone.Compile());
+        EXPECT_FALSE(built);
+        EXPECT_EQ(script.ErrorText, alone.ErrorText);
+        EXPECT_EQ(script.ErrorPosition, alone.ErrorPosition);
+        EXPECT_EQ(script.ErrorUnitName, QStringLiteral("lib.pas"));
+    }
 }
