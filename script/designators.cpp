@@ -139,22 +139,30 @@ void TscDesignator::Finish()
     }
 }
 
-std::unique_ptr<TscDesignator> TscDesignator::Specialize(std::unique_ptr<TscDesignator> general)
+std::unique_ptr<TscDesignator> TscDesignator::Specialize(TscDesignator &built)
 {
     std::unique_ptr<TscDesignator> special;
-    switch (general->Shape) {
-    case TscDesignatorShape::Variable: special = std::make_unique<TscVariableDesignator>(general->BuildScript); break;
-    case TscDesignatorShape::StringChar: special = std::make_unique<TscStringDesignator>(general->BuildScript); break;
-    case TscDesignatorShape::ArrayElement: special = std::make_unique<TscArrayDesignator>(general->BuildScript); break;
+    switch (built.Shape) {
+    case TscDesignatorShape::Variable: special = std::make_unique<TscVariableDesignator>(built.BuildScript); break;
+    case TscDesignatorShape::StringChar: special = std::make_unique<TscStringDesignator>(built.BuildScript); break;
+    case TscDesignatorShape::ArrayElement: special = std::make_unique<TscArrayDesignator>(built.BuildScript); break;
     default:
-        if (!TscProcCallDesignator::Fits(*general))
-            return general;
-        special = std::make_unique<TscProcCallDesignator>(general->BuildScript);
+        if (!TscProcCallDesignator::Fits(built))
+            return TakeAsGeneral(built);
+        special = std::make_unique<TscProcCallDesignator>(built.BuildScript);
         break;
     }
-    special->TakeOver(*general);
-    special->SourcePos = general->SourcePos;
+    special->TakeOver(built);
+    special->SourcePos = built.SourcePos;
     return special;
+}
+
+std::unique_ptr<TscDesignator> TscDesignator::TakeAsGeneral(TscDesignator &built)
+{
+    auto general = std::make_unique<TscDesignator>(built.BuildScript);
+    general->TakeOver(built);
+    general->SourcePos = built.SourcePos;
+    return general;
 }
 
 namespace {
@@ -220,7 +228,7 @@ void passArguments(TscDesignatorItem &item, TscCustomVariable &target)
     QVarLengthArray<Variant, 8> values;
     for (int i = 0; i < count; ++i) {
         auto *expr = target.TakesSourceText ? dynamic_cast<TscExpression *>(item.Arg(i)) : nullptr;
-        values.append(expr ? Variant(expr->Source) : item.Arg(i)->GetValue());
+        values.append(expr ? Variant(expr->Source()) : item.Arg(i)->GetValue());
     }
     for (int i = 0; i < count; ++i)
         StoreValue(*target.GetParam(i), std::move(values[i]));

@@ -69,8 +69,14 @@ public:
     // Copies type and read-only state from the last item and decides the
     // shape. A last item that is a constructor gives the class before it.
     void Finish();
-    // Moves everything into a designator of the class of its shape.
-    static std::unique_ptr<TscDesignator> Specialize(std::unique_ptr<TscDesignator> general);
+    // Moves everything into a new designator of the class of its shape.
+    // built may live anywhere (the builder keeps it on its stack): only
+    // the designator handed out is allocated.
+    static std::unique_ptr<TscDesignator> Specialize(TscDesignator &built);
+    // Moves everything into a new designator of this general class.
+    static std::unique_ptr<TscDesignator> TakeAsGeneral(TscDesignator &built);
+    // Room for count links without growing.
+    void ReserveItems(int count) { m_items.reserve(size_t(count)); }
     // Builds a postponed designator now (no-op when nothing is pending).
     void LateBuild();
 

@@ -82,13 +82,14 @@ bool arrayContains(const Variant &array, const Variant &value)
 Variant evalIs(const Variant &left, TscExpressionNode *right, TscScript *script)
 {
     auto *dnode = dynamic_cast<TscDesignatorNode *>(right);
-    if (!dnode || dnode->Designator->ItemCount() == 0)
+    TscCustomVariable *first = dnode ? dnode->FirstTarget() : nullptr;
+    if (!first)
         return Variant(false);
     platform::HandleTarget *obj = left.isNull() || left.isEmpty() ? nullptr
                                                                   : platform::HandleRegistry::lookup(left.toInt64());
     if (!obj)
         return Variant(false);
-    const QString className = dnode->Designator->Item(0)->Target->Name;
+    const QString className = first->Name;
     return Variant(ClassInheritsFrom(className, obj->scriptClassName(), script));
 }
 
@@ -113,9 +114,25 @@ TscDesignatorNode::TscDesignatorNode(std::unique_ptr<TscDesignator> designator)
 {
     TypeCode = Designator->TypeCode;
     TypeName = Designator->TypeName;
+    TargetReadOnly = Designator->ReadOnly;
     Item = Designator->Shape == TscDesignatorShape::Variable && !Designator->LateSource
                ? Designator->LinkedItem
                : static_cast<TscCustomVariable *>(Designator.get());
+}
+
+TscDesignatorNode::TscDesignatorNode(TscCustomVariable &variable) : TscOperandNode(Variant::null())
+{
+    TypeCode = variable.TypeCode;
+    TypeName = variable.TypeName;
+    TargetReadOnly = variable.ReadOnly;
+    Item = &variable;
+}
+
+TscCustomVariable *TscDesignatorNode::FirstTarget() const
+{
+    if (!Designator)
+        return Item;
+    return Designator->ItemCount() > 0 ? Designator->Item(0)->Target : nullptr;
 }
 
 TscDesignatorNode::~TscDesignatorNode() = default;
@@ -256,11 +273,9 @@ private:
 
 } // namespace
 
-TscExpression::TscExpression(TscScript *script)
-    : TscCustomExpression(QString(), tcVariant, QString()), Script(script)
+TscExpression::TscExpression(TscScript *script, TscOperatorNode &top)
+    : TscCustomExpression(QString(), tcVariant, QString()), Current(&top), Script(script), m_top(&top)
 {
-    Root = std::make_unique<EvalNode>(TscOp::None, 7, script);
-    Current = Root.get();
 }
 
 TscExpression::~TscExpression() = default;
@@ -287,16 +302,42 @@ void TscExpression::AddDesignator(std::unique_ptr<TscDesignator> designator)
     attach(std::make_unique<TscDesignatorNode>(std::move(designator)));
 }
 
+void TscExpression::AddVariable(TscCustomVariable &variable)
+{
+    attach(std::make_unique<TscDesignatorNode>(variable));
+}
+
 void TscExpression::AddSet(std::unique_ptr<TscSetExpression> set)
 {
     attach(std::make_unique<TscSetNode>(std::move(set)));
 }
 
-void TscExpression::AddOperator(const QString &text)
+namespace {
+
+// Whether text in lower case is the table's text: ASCII compared in
+// place, anything else through QString's own lower case.
+bool isOperatorText(QStringView text, QLatin1String tableText)
 {
-    const QString lower = text.toLower();
+    if (text.size() != tableText.size())
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char16_t c = text[i].unicode();
+        if (c >= 0x80)
+            return text.toString().toLower() == tableText;
+        if (c >= 'A' && c <= 'Z')
+            c = char16_t(c - 'A' + 'a');
+        if (c != char16_t(tableText[i].unicode()))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void TscExpression::AddOperator(QStringView text)
+{
     for (const OpInfo &info : opTable) {
-        if (lower != QLatin1String(info.text))
+        if (!isOperatorText(text, QLatin1String(info.text)))
             continue;
         if (info.op == TscOp::RightBracket)
             return closeBracket();
@@ -305,7 +346,7 @@ void TscExpression::AddOperator(const QString &text)
             return attach(std::move(node));
         return addBinary(std::move(node));
     }
-    throw ScriptBuildError(QStringLiteral("Unknown operator '%1'").arg(text));
+    throw ScriptBuildError(QStringLiteral("Unknown operator '%1'").arg(text.toString().toLower()));
 }
 
 void TscExpression::closeBracket()
@@ -330,7 +371,7 @@ void TscExpression::closeBracket()
 void TscExpression::addBinary(std::unique_ptr<TscOperatorNode> op)
 {
     op->SourcePos = SourcePos;
-    if (Current == Root.get()) {
+    if (Current == m_top) {
         op->Parent = Current;
         TscOperatorNode *raw = op.get();
         (Current->Left ? Current->Right : Current->Left) = std::move(op);
@@ -395,7 +436,8 @@ QString TscExpression::check(TscExpressionNode *node)
 
 QString TscExpression::Finalize()
 {
-    std::unique_ptr<TscExpressionNode> inner = std::move(Root->Left);
+    std::unique_ptr<TscExpressionNode> inner = m_top ? std::move(m_top->Left) : std::move(Root);
+    m_top = nullptr;
     if (!inner)
         inner = std::make_unique<TscOperandNode>(Variant::null());
     inner->Parent = nullptr;
@@ -405,7 +447,7 @@ QString TscExpression::Finalize()
     TypeCode = Root->TypeCode;
     TypeName = Root->TypeName;
     auto *dnode = dynamic_cast<TscDesignatorNode *>(Root.get());
-    ReadOnly = !(dnode && !dnode->Designator->ReadOnly);
+    ReadOnly = !(dnode && !dnode->TargetReadOnly);
     return error;
 }
 
@@ -413,8 +455,21 @@ void TscExpression::SetValue(const Variant &value)
 {
     if (ReadOnly)
         return;
+    // A plain variable assigns as its variable designator would.
     if (auto *dnode = dynamic_cast<TscDesignatorNode *>(Root.get()))
-        dnode->Designator->SetValue(value);
+        dnode->Designator ? dnode->Designator->SetValue(value) : dnode->Item->SetValue(value);
+}
+
+QString TscExpression::Source() const
+{
+    return m_sourceLength < 0 ? QString() : m_sourceText.mid(m_sourceStart, m_sourceLength);
+}
+
+void TscExpression::SetSource(const QString &text, qsizetype start, qsizetype length)
+{
+    m_sourceText = text;
+    m_sourceStart = start;
+    m_sourceLength = length;
 }
 
 TscCustomVariable *TscExpression::SingleItem() const
@@ -428,19 +483,23 @@ TscCustomVariable *TscExpression::SingleItem() const
 
 namespace {
 
-bool isSameVariable(const TscExpressionNode *node, const TscDesignator &target)
+bool isSameVariable(const TscExpressionNode *node, const TscCustomVariable &target)
 {
     auto *dnode = dynamic_cast<const TscDesignatorNode *>(node);
-    return dnode && dnode->Designator->Shape == TscDesignatorShape::Variable && !dnode->Designator->LateSource
-        && dnode->Designator->LinkedItem == target.LinkedItem;
+    if (!dnode)
+        return false;
+    if (!dnode->Designator)
+        return dnode->Item == &target;
+    return dnode->Designator->Shape == TscDesignatorShape::Variable && !dnode->Designator->LateSource
+        && dnode->Designator->LinkedItem == &target;
 }
 
 } // namespace
 
-QString TscExpression::OptimizeAssignment(const TscDesignator &target)
+QString TscExpression::OptimizeAssignment(const TscCustomVariable &target)
 {
     auto *op = dynamic_cast<TscOperatorNode *>(Root.get());
-    if (target.Shape != TscDesignatorShape::Variable || target.LateSource || !op)
+    if (!op)
         return QStringLiteral(" ");
     // "strcat" must stay: s := s & 1 concatenates text, an add-assign would add.
     QString modifier;
@@ -451,7 +510,7 @@ QString TscExpression::OptimizeAssignment(const TscDesignator &target)
     case TscOp::DivFloat: modifier = QStringLiteral("/"); break;
     default: return QStringLiteral(" ");
     }
-    const int varType = target.LinkedItem->TypeCode;
+    const int varType = target.TypeCode;
     if (isSameVariable(op->Left.get(), target)) {
         std::unique_ptr<TscExpressionNode> rest = std::move(op->Right);
         Root = std::move(rest);

@@ -31,15 +31,26 @@ public:
     Variant GetValue() override { return Value; }
 };
 
+// An operand read through a designator, or, for the commonest operand, a
+// plain variable or parameter read directly with no designator at all.
 class TscDesignatorNode : public TscOperandNode {
 public:
     explicit TscDesignatorNode(std::unique_ptr<TscDesignator> designator);
+    // A plain variable or parameter, read directly: typed as it is.
+    explicit TscDesignatorNode(TscCustomVariable &variable);
     ~TscDesignatorNode() override;
     Variant GetValue() override { return Item->GetValue(); }
 
-    std::unique_ptr<TscDesignator> Designator;
+    // The item the chain starts with (the variable when there is no
+    // designator).
+    TscCustomVariable *FirstTarget() const;
+
+    std::unique_ptr<TscDesignator> Designator; // empty for a plain variable
     // The plain variable for a variable designator, else the designator.
     TscCustomVariable *Item = nullptr;
+    // Whether what the node reads cannot be assigned (as its designator
+    // was when built).
+    bool TargetReadOnly = false;
 };
 
 class TscSetNode : public TscOperandNode {
@@ -71,16 +82,26 @@ private:
     int m_priority;
 };
 
+// Built token by token below a top node that the builder keeps (on its
+// stack, so that an expression costs no node of its own) until Finalize
+// takes the tree out of it; the top must outlive the building.
 class TscExpression final : public TscCustomExpression {
 public:
-    explicit TscExpression(TscScript *script);
+    TscExpression(TscScript *script, TscOperatorNode &top);
     ~TscExpression() override;
+
+    // A top for building: an operator above every other.
+    static TscOperatorNode MakeTop() { return TscOperatorNode(TscOp::None, 7); }
 
     void AddConst(const Variant &value);
     void AddDesignator(std::unique_ptr<TscDesignator> designator);
+    // A plain variable or parameter (what a designator of the variable
+    // shape reads): the operand reads it with no designator.
+    void AddVariable(TscCustomVariable &variable);
     void AddSet(std::unique_ptr<TscSetExpression> set);
-    // Throws ScriptBuildError for an unknown operator text or a ")" without "(".
-    void AddOperator(const QString &text);
+    // Any case. Throws ScriptBuildError for an unknown operator text or a
+    // ")" without "(".
+    void AddOperator(QStringView text);
     // Empty when the types fit, else the SourcePos of the first operator
     // whose operands do not.
     QString Finalize();
@@ -90,21 +111,32 @@ public:
     void SetValue(const Variant &value) override;
 
     // "+", "-", "*", "/" when target := target op e was rewritten, else " ".
-    // Only "+" (not "strcat") is rewritten for code 7.
-    QString OptimizeAssignment(const TscDesignator &target);
+    // Only "+" (not "strcat") is rewritten for code 7. target is the plain
+    // variable assigned to.
+    QString OptimizeAssignment(const TscCustomVariable &target);
     // Root's Item for a designator root, the node for a constant, else nullptr.
     TscCustomVariable *SingleItem() const;
 
-    std::unique_ptr<TscExpressionNode> Root;
+    // The expression as written (null when it was not recorded). Only a
+    // few host functions ask, so the text is cut out when read.
+    QString Source() const;
+    // Source becomes text.mid(start, length).
+    void SetSource(const QString &text, qsizetype start, qsizetype length);
+
+    std::unique_ptr<TscExpressionNode> Root; // set by Finalize
     TscExpressionNode *Current = nullptr;
     TscScript *Script = nullptr;
-    QString Source;
 
 private:
     void attach(std::unique_ptr<TscExpressionNode> node);
     void addBinary(std::unique_ptr<TscOperatorNode> op);
     void closeBracket();
     QString check(TscExpressionNode *node);
+
+    TscOperatorNode *m_top = nullptr; // while building
+    QString m_sourceText;
+    qsizetype m_sourceStart = 0;
+    qsizetype m_sourceLength = -1; // none
 };
 
 } // namespace bralvo::script

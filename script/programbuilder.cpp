@@ -19,8 +19,24 @@ namespace bralvo::script {
 namespace {
 
 using builder::childNamed;
+using builder::attributeText;
+using builder::isKind;
+using builder::rawAttribute;
 using builder::kindOf;
 using builder::quoted;
+
+// Runs a call when the scope is left, however it is left.
+template <class Call>
+class OnExit {
+public:
+    explicit OnExit(Call call) : m_call(std::move(call)) {}
+    OnExit(const OnExit &) = delete;
+    OnExit &operator=(const OnExit &) = delete;
+    ~OnExit() { m_call(); }
+
+private:
+    Call m_call;
+};
 
 } // namespace
 
@@ -67,48 +83,96 @@ ProgramBuilder::ProgramBuilder(TscScript &program, const TscXMLItem *grammarRoot
 void ProgramBuilder::BuildProgramItems(const TscXMLItem *ilRoot)
 {
     m_withList.clear();
+    m_errorPosOf = nullptr;
     m_program.ErrorUnitName.clear();
     m_unitName.clear();
     m_ilRoot = ilRoot;
     try {
         if (ilRoot)
             DoProgram(*ilRoot, m_program);
+        settleErrorPos();
         m_program.ErrorPosition.clear();
     } catch (const bralvo::Error &error) {
         m_program.ErrorText = error.userText();
         if (m_program.ErrorText.isEmpty())
             m_program.ErrorText = QStringLiteral("Error");
-        m_program.ErrorPosition = m_errorPos;
+        m_program.ErrorPosition = errorPos();
         m_program.ErrorUnitName = m_unitName;
     }
 }
 
 void ProgramBuilder::fail(const QString &message) const
 {
-    throw ScriptError(message, m_errorPos);
+    throw ScriptError(message, errorPos());
 }
 
 void ProgramBuilder::setErrorPos(const TscXMLItem &element)
 {
     // Asked for nearly every element, mostly with the position it has.
-    const QStringView raw = element.RawProp(u"pos");
+    if (&element == m_errorPosOf)
+        return;
+    const QStringView raw = rawAttribute(element, "pos");
     if (raw.isEmpty())
         return;
-    if (raw.contains(QLatin1Char('&')))
-        m_errorPos = element.Prop(QStringLiteral("pos"));
-    else if (raw != m_errorPos)
-        m_errorPos = raw.toString();
+    if (raw.contains(QLatin1Char('&'))) {
+        m_errorPos = attributeText(element, "pos");
+        m_posPending = false;
+    } else {
+        m_pendingPos = raw;
+        m_posPending = true;
+    }
+    m_errorPosOf = &element;
+}
+
+void ProgramBuilder::setErrorPos(const QString &pos)
+{
+    m_errorPos = pos;
+    m_posPending = false;
+    m_errorPosOf = nullptr;
+}
+
+const QString &ProgramBuilder::errorPos() const
+{
+    if (m_posPending) {
+        m_errorPos = positionText(m_pendingPos);
+        m_posPending = false;
+    }
+    return m_errorPos;
+}
+
+void ProgramBuilder::settleErrorPos()
+{
+    errorPos();
+    m_errorPosOf = nullptr;
+}
+
+QString ProgramBuilder::positionText(QStringView raw) const
+{
+    // An expression, its first token, its designator and statement share
+    // a position, asked for a little apart: a small table of recent texts
+    // lets them share one text instead of holding copies.
+    if (!m_posPending && raw == m_errorPos)
+        return m_errorPos;
+    size_t hash = 0;
+    for (const QChar c : raw)
+        hash = hash * 31 + c.unicode();
+    QString &recent = m_recentPositions[hash % m_recentPositions.size()];
+    if (recent != raw)
+        recent = raw.toString();
+    return recent;
 }
 
 QString ProgramBuilder::positionOf(const TscXMLItem &element) const
 {
     // Most elements are asked for the position setErrorPos has just kept:
     // sharing that text spares a copy per statement, expression and
-    // designator.
-    const QStringView raw = element.RawProp(u"pos");
-    if (!raw.isEmpty() && raw == m_errorPos && !raw.contains(QLatin1Char('&')))
-        return m_errorPos;
-    return element.Prop(QStringLiteral("pos"));
+    // designator, and the element's attributes need no second search.
+    if (&element == m_errorPosOf)
+        return errorPos();
+    const QStringView raw = rawAttribute(element, "pos");
+    if (raw.isEmpty() || raw.contains(QLatin1Char('&')))
+        return attributeText(element, "pos");
+    return positionText(raw);
 }
 
 void ProgramBuilder::record(TscStatement &list, std::unique_ptr<TscStatement> statement)
@@ -140,14 +204,14 @@ void ProgramBuilder::CheckTypes(const TscCustomVariable &variable, const TscCust
              + QStringLiteral("', '") + expression.ReportedTypeName() + QLatin1Char('\''));
 }
 
-TscCustomVariable *ProgramBuilder::FindVariable(TscScript &script, const QString &name)
+TscCustomVariable *ProgramBuilder::FindVariable(TscScript &script, QStringView name)
 {
     if (TscCustomVariable *item = script.Find(name))
         return item;
     if (m_needDeclareVars)
-        fail(scriptMessage(ScriptMessage::IdUndeclared) + quoted(name));
-    auto *variable = new TscVariable(name, tcVariant, QString());
-    m_program.Add(name, variable);
+        fail(scriptMessage(ScriptMessage::IdUndeclared) + quoted(name.toString()));
+    auto *variable = new TscVariable(name.toString(), tcVariant, QString());
+    m_program.Add(variable->Name, variable);
     return variable;
 }
 
@@ -171,7 +235,7 @@ int ProgramBuilder::TypeCodeOf(const QString &typeName)
         const TscXMLItem *types = typesOf(scope);
         const int index = types ? types->Find(typeName) : -1;
         if (index >= 0) {
-            name = types->Items(index)->Prop(QStringLiteral("type"));
+            name = attributeText(*types->Items(index), "type");
             break;
         }
     }
@@ -195,16 +259,17 @@ void ProgramBuilder::declareProcedures(const TscXMLItem &element, TscScript &scr
 {
     for (int i = 0; i < element.Count(); ++i) {
         const TscXMLItem &child = *element.Items(i);
-        const QString kind = kindOf(child);
-        if (kind == QLatin1String("procedure") || kind == QLatin1String("function"))
-            declareProcedure(child, script, kind == QLatin1String("function"));
-        else if (kind == QLatin1String("compoundstmt"))
+        const bool isFunction = isKind(child, "function");
+        if (isFunction || isKind(child, "procedure"))
+            declareProcedure(child, script, isFunction);
+        else if (isKind(child, "compoundstmt"))
             declareProcedures(child, script);
     }
 }
 
 void ProgramBuilder::DoCompound(const TscXMLItem &element, TscScript &script, TscStatement &list)
 {
+    list.Reserve(element.Count());
     for (int i = 0; i < element.Count(); ++i)
         DoStmt(*element.Items(i), script, list);
 }
@@ -215,7 +280,7 @@ void ProgramBuilder::DoStmt(const TscXMLItem &element, TscScript &script, TscSta
     const QString kind = kindOf(element);
     const QString pos = positionOf(element);
     if (kind == QLatin1String("assignstmt") && element.Count() == 1
-        && kindOf(*element.Items(0)) == QLatin1String("assignstmt")) {
+        && isKind(*element.Items(0), "assignstmt")) {
         // BasicScript's "Set x = e" wraps the assignment in a second one.
         DoStmt(*element.Items(0), script, list);
     } else if (kind == QLatin1String("assignstmt")) {
@@ -267,18 +332,33 @@ void ProgramBuilder::DoStmt(const TscXMLItem &element, TscScript &script, TscSta
 void ProgramBuilder::doAssignment(const TscXMLItem &target, const TscXMLItem *modifier, const TscXMLItem &value,
                                   const QString &pos, TscScript &script, TscStatement &list)
 {
-    std::unique_ptr<TscDesignator> subject = MakeDesignator(target, script, Mode::Normal);
+    // A plain variable needs no designator at all; anything else is built
+    // on the stack first.
+    TscDesignator subject(&script);
+    TscCustomVariable *variable = plainVariableOf(target, script);
+    bool finished = true;
+    if (!variable) {
+        finished = buildDesignator(target, script, Mode::Normal, subject);
+        if (finished && subject.Shape == TscDesignatorShape::Variable && !subject.LateSource)
+            variable = subject.LinkedItem;
+    }
     std::unique_ptr<TscExpression> expr = expressionOf(value, script);
-    if (subject->ReadOnly)
+    // A variable designator is typed as its variable.
+    const TscCustomVariable &assigned = variable ? *variable : subject;
+    if (assigned.ReadOnly)
         fail(scriptMessage(ScriptMessage::LeftCantAssigned));
-    CheckTypes(*subject, *expr);
-    QString op = modifier ? modifier->Prop(QStringLiteral("text")) : expr->OptimizeAssignment(*subject);
+    CheckTypes(assigned, *expr);
+    QString op = modifier ? attributeText(*modifier, "text")
+                          : variable ? expr->OptimizeAssignment(*variable) : QStringLiteral(" ");
     std::unique_ptr<TscAssignmentStmt> statement;
     if (op == QLatin1String("+") || op == QLatin1String("-") || op == QLatin1String("*") || op == QLatin1String("/"))
         statement = std::make_unique<TscAssignOpStmt>(&script, pos, m_unitName, op[0]);
     else
         statement = std::make_unique<TscAssignmentStmt>(&script, pos, m_unitName);
-    statement->Subject = std::move(subject);
+    if (variable)
+        statement->TargetVar = variable;
+    else
+        statement->Subject = keepDesignator(target, subject, finished);
     statement->ValueExpr = std::move(expr);
     statement->Optimize();
     record(list, std::move(statement));
@@ -288,8 +368,8 @@ void ProgramBuilder::doCall(const TscXMLItem &element, TscScript &script, TscSta
 {
     auto statement = std::make_unique<TscCallStmt>(&script, positionOf(element), m_unitName);
     statement->Subject = MakeDesignator(*element.Items(0), script, mode);
-    if (element.Count() > 1 && kindOf(*element.Items(1)) == QLatin1String("modificator")) {
-        statement->StepSign = element.Items(1)->Prop(QStringLiteral("text"));
+    if (element.Count() > 1 && isKind(*element.Items(1), "modificator")) {
+        statement->StepSign = attributeText(*element.Items(1), "text");
         if (statement->Subject->ReadOnly)
             fail(scriptMessage(ScriptMessage::LeftCantAssigned));
     }
@@ -303,7 +383,7 @@ void ProgramBuilder::doIf(const TscXMLItem &element, TscScript &script, TscState
     if (const TscXMLItem *then = childNamed(element, "thenstmt"))
         DoCompound(*then, script, *statement);
     if (const TscXMLItem *otherwise = childNamed(element, "elsestmt"))
-        DoCompound(*otherwise, script, *statement->ElseBlock);
+        DoCompound(*otherwise, script, statement->ElseBlock);
     record(list, std::move(statement));
 }
 
@@ -314,9 +394,9 @@ void ProgramBuilder::doCase(const TscXMLItem &element, TscScript &script, TscSta
     statement->Test = expressionOf(*element.Items(0), script);
     for (int i = 1; i < element.Count(); ++i) {
         const TscXMLItem &child = *element.Items(i);
-        if (kindOf(child) != QLatin1String("caseselector")) {
+        if (!isKind(child, "caseselector")) {
             if (i == element.Count() - 1)
-                DoStmt(child, script, *statement->ElseBlock);
+                DoStmt(child, script, statement->ElseBlock);
             continue;
         }
         if (child.Count() != 2)
@@ -326,7 +406,7 @@ void ProgramBuilder::doCase(const TscXMLItem &element, TscScript &script, TscSta
         const TscXMLItem &set = *child.Items(0);
         for (int k = 0; k < set.Count(); ++k) {
             setErrorPos(*set.Items(k));
-            if (kindOf(*set.Items(k)) == QLatin1String("range"))
+            if (isKind(*set.Items(k), "range"))
                 selector->MatchSet->AddElement(nullptr);
             else
                 selector->MatchSet->AddElement(expressionOf(*set.Items(k), script));
@@ -351,13 +431,13 @@ void ProgramBuilder::doFor(const TscXMLItem &element, TscScript &script, TscStat
 {
     auto statement = std::make_unique<TscForStmt>(&script, positionOf(element), m_unitName);
     setErrorPos(*element.Items(0));
-    statement->LoopVar = FindVariable(script, element.Items(0)->Prop(QStringLiteral("text")));
+    statement->LoopVar = FindVariable(script, attributeText(*element.Items(0), "text"));
     if (!isNumericLoopVariable(statement->LoopVar))
         fail(scriptMessage(ScriptMessage::ForError));
     statement->FromExpr = expressionOf(*element.Items(1), script);
     CheckTypes(*statement->LoopVar, *statement->FromExpr);
     int next = 2;
-    if (next < element.Count() && kindOf(*element.Items(next)) == QLatin1String("downto")) {
+    if (next < element.Count() && isKind(*element.Items(next), "downto")) {
         statement->Downward = true;
         ++next;
     }
@@ -372,7 +452,7 @@ void ProgramBuilder::doVbFor(const TscXMLItem &element, TscScript &script, TscSt
 {
     auto statement = std::make_unique<TscVbForStmt>(&script, positionOf(element), m_unitName);
     setErrorPos(*element.Items(0));
-    statement->LoopVar = FindVariable(script, element.Items(0)->Prop(QStringLiteral("text")));
+    statement->LoopVar = FindVariable(script, attributeText(*element.Items(0), "text"));
     if (!isNumericLoopVariable(statement->LoopVar))
         fail(scriptMessage(ScriptMessage::ForError));
     statement->FromExpr = expressionOf(*element.Items(1), script);
@@ -380,7 +460,7 @@ void ProgramBuilder::doVbFor(const TscXMLItem &element, TscScript &script, TscSt
     statement->ToExpr = expressionOf(*element.Items(2), script);
     CheckTypes(*statement->LoopVar, *statement->ToExpr);
     int next = 3;
-    if (next < element.Count() && kindOf(*element.Items(next)) == QLatin1String("expr")) {
+    if (next < element.Count() && isKind(*element.Items(next), "expr")) {
         statement->StepExpr = expressionOf(*element.Items(next++), script);
         CheckTypes(*statement->LoopVar, *statement->StepExpr);
     }
@@ -393,10 +473,10 @@ void ProgramBuilder::doCppFor(const TscXMLItem &element, TscScript &script, TscS
 {
     auto statement = std::make_unique<TscCppForStmt>(&script, positionOf(element), m_unitName);
     if (element.Count() > 0)
-        DoStmt(*element.Items(0), script, *statement->InitBlock);
+        DoStmt(*element.Items(0), script, statement->InitBlock);
     statement->Test = expressionOf(*element.Items(1), script);
     if (element.Count() > 2)
-        DoStmt(*element.Items(2), script, *statement->StepBlock);
+        DoStmt(*element.Items(2), script, statement->StepBlock);
     if (element.Count() > 3)
         DoStmt(*element.Items(3), script, *statement);
     record(list, std::move(statement));
@@ -415,7 +495,7 @@ void ProgramBuilder::doRepeat(const TscXMLItem &element, TscScript &script, TscS
 {
     auto statement = std::make_unique<TscRepeatStmt>(&script, positionOf(element), m_unitName);
     int last = element.Count() - 1;
-    if (last >= 0 && kindOf(*element.Items(last)) == QLatin1String("inverse")) {
+    if (last >= 0 && isKind(*element.Items(last), "inverse")) {
         statement->StopOnFalse = true;
         --last;
     }
@@ -433,9 +513,9 @@ void ProgramBuilder::doTry(const TscXMLItem &element, TscScript &script, TscStat
         const QString kind = kindOf(child);
         if (kind == QLatin1String("exceptstmt")) {
             statement->CatchMode = true;
-            DoCompound(child, script, *statement->HandlerBlock);
+            DoCompound(child, script, statement->HandlerBlock);
         } else if (kind == QLatin1String("finallystmt")) {
-            DoCompound(child, script, *statement->HandlerBlock);
+            DoCompound(child, script, statement->HandlerBlock);
         } else {
             DoStmt(child, script, *statement);
         }
@@ -455,6 +535,7 @@ void ProgramBuilder::doReturn(const TscXMLItem &element, TscScript &script, TscS
         node->SetName(QStringLiteral("node"));
         node->SetProp(QStringLiteral("text"), QStringLiteral("Result"));
         node->SetProp(QStringLiteral("pos"), positionOf(value));
+        const OnExit settle([this] { settleErrorPos(); }); // target dies here
         doAssignment(target, nullptr, value, pos, script, list);
     }
     record(list, std::make_unique<TscExitStmt>(&script, pos, m_unitName));
@@ -497,12 +578,13 @@ void ProgramBuilder::doWith(const TscXMLItem &element, TscScript &script, TscSta
 void ProgramBuilder::doUses(const TscXMLItem &element, TscScript &script)
 {
     const QString savedUnit = m_unitName;
-    m_unitName = element.Prop(QStringLiteral("unit"));
+    m_unitName = attributeText(element, "unit");
     QString ilText;
     if (m_program.OnGetILUnit)
         m_program.OnGetILUnit(&m_program, m_unitName, ilText);
     if (!ilText.isEmpty()) {
         TscXMLDocument document;
+        const OnExit settle([this] { settleErrorPos(); }); // the unit's tree dies here
         document.LoadFromText(ilText);
         if (document.Root())
             DoProgram(*document.Root(), script);
@@ -517,10 +599,10 @@ void ProgramBuilder::doVar(const TscXMLItem &element, TscScript &script, TscStat
 {
     for (int i = 0; i < element.Count(); ++i) {
         const TscXMLItem &child = *element.Items(i);
-        if (kindOf(child) != QLatin1String("ident"))
+        if (!isKind(child, "ident"))
             continue;
         setErrorPos(child);
-        const QString name = child.Prop(QStringLiteral("text"));
+        const QString name = attributeText(child, "text");
         CheckIdent(script, name);
         TscCustomVariable *variable = createVariable(element, name, script, &list, false);
         script.Add(name, variable);
@@ -530,7 +612,7 @@ void ProgramBuilder::doVar(const TscXMLItem &element, TscScript &script, TscStat
 void ProgramBuilder::doConst(const TscXMLItem &element, TscScript &script)
 {
     setErrorPos(*element.Items(0));
-    const QString name = element.Items(0)->Prop(QStringLiteral("text"));
+    const QString name = attributeText(*element.Items(0), "text");
     CheckIdent(script, name);
     std::unique_ptr<TscExpression> expr = expressionOf(*element.Items(1), script);
     auto constant = std::make_unique<TscVariable>(name, expr->TypeCode, expr->TypeName);

@@ -11,7 +11,9 @@
 
 #include <QHash>
 #include <QList>
+#include <QPoint>
 #include <QSet>
+#include <array>
 #include <utility>
 
 namespace bralvo::script {
@@ -49,7 +51,7 @@ public:
     std::unique_ptr<TscExpression> MakeExpression(const TscXMLItem &element, TscScript &script);
     std::unique_ptr<TscDesignator> MakeDesignator(const TscXMLItem &element, TscScript &script, Mode mode);
 
-    const QString &ErrorPos() const { return m_errorPos; }
+    const QString &ErrorPos() const { return errorPos(); }
 
 private:
     void DoProgram(const TscXMLItem &element, TscScript &script);
@@ -84,7 +86,20 @@ private:
     std::unique_ptr<TscExpression> expressionOf(const TscXMLItem &element, TscScript &script);
     void addExpressionChildren(const TscXMLItem &element, TscScript &script, TscExpression &expr);
     void addSet(const TscXMLItem &element, TscScript &script, TscExpression &expr);
-    QString sourceBetween(const QString &from, const QString &to) const;
+    void recordSource(const TscXMLItem &element, TscExpression &expr) const;
+    // The element's "line:col" attribute name as a point (x the column).
+    QPoint pointOf(const TscXMLItem &element, const char *name) const;
+
+    // Builds element into d; false when the rest has to wait for the run
+    // (d is then general, typed Variant).
+    bool buildDesignator(const TscXMLItem &element, TscScript &script, Mode mode, TscDesignator &d);
+    void addDesignatorOperand(const TscXMLItem &element, TscScript &script, Mode mode, TscExpression &expr);
+    // The variable or parameter element reads when it is a designator of
+    // one plain name and no more (resolved as building it would), else
+    // nullptr and the designator is built in full.
+    TscCustomVariable *plainVariableOf(const TscXMLItem &element, TscScript &script);
+    // d, built from element, moved into a designator of its own.
+    std::unique_ptr<TscDesignator> keepDesignator(const TscXMLItem &element, TscDesignator &d, bool finished);
 
     // Designator steps.
     bool resolveFirst(const QString &name, TscDesignator &d, const TscXMLItem &element, TscScript &script);
@@ -101,13 +116,22 @@ private:
     void CheckIdent(TscScript &script, const QString &name);
     class TscClassVariable *FindClassOrError(const QString &name);
     void CheckTypes(const TscCustomVariable &variable, const TscCustomVariable &expression);
-    TscCustomVariable *FindVariable(TscScript &script, const QString &name);
+    TscCustomVariable *FindVariable(TscScript &script, QStringView name);
     int TypeCodeOf(const QString &typeName);
     const TscXMLItem *typesOf(const TscXMLItem *scope);
     [[noreturn]] void fail(const QString &message) const;
     void setErrorPos(const TscXMLItem &element);
+    void setErrorPos(const QString &pos);
+    // The position errors report. Most elements' positions are never
+    // reported nor stored: their text is made only when asked for.
+    const QString &errorPos() const;
+    // Makes the position's text now and forgets its element: before a
+    // tree the builder made for itself goes away.
+    void settleErrorPos();
     // The element's pos attribute, as Prop gives it.
     QString positionOf(const TscXMLItem &element) const;
+    // raw, a position without entities, as a text shared with its equals.
+    QString positionText(QStringView raw) const;
     void record(TscStatement &list, std::unique_ptr<TscStatement> statement);
 
     TscScript &m_program;
@@ -118,7 +142,17 @@ private:
     QString m_sourceText;
     QList<int> m_lineStarts;
     QString m_unitName;
-    QString m_errorPos;
+    mutable QString m_errorPos;
+    // The element the position was last read from, while it still holds
+    // that element's position; nullptr when it does not.
+    const TscXMLItem *m_errorPosOf = nullptr;
+    // When set, the position is this text of m_errorPosOf, not yet copied
+    // into m_errorPos.
+    mutable QStringView m_pendingPos;
+    mutable bool m_posPending = false;
+    // Position texts made lately, by a hash of the text: equal positions
+    // asked for a little apart share one text.
+    mutable std::array<QString, 256> m_recentPositions;
     QList<std::pair<QString, TscWithStmt *>> m_withList;
     QSet<const TscXMLItem *> m_declared;
     // A scope's `types` child; the tree stays as it is while building.

@@ -16,6 +16,9 @@ namespace {
 constexpr double MaxArrayElements = 1 << 24;
 
 using builder::childNamed;
+using builder::attributeText;
+using builder::isKind;
+using builder::rawAttribute;
 using builder::kindOf;
 
 Variant initialValue(int typeCode)
@@ -39,7 +42,7 @@ std::pair<const TscXMLItem *, const TscXMLItem *> partsOf(const TscXMLItem &elem
     const TscXMLItem *arrayItem = nullptr;
     const TscXMLItem *initItem = nullptr;
     int at = 0;
-    while (at < element.Count() && element.Items(at)->Prop(QStringLiteral("text")).compare(name, Qt::CaseInsensitive))
+    while (at < element.Count() && attributeText(*element.Items(at), "text").compare(name, Qt::CaseInsensitive))
         ++at;
     for (++at; at < element.Count(); ++at) {
         const QString kind = kindOf(*element.Items(at));
@@ -62,14 +65,14 @@ void ProgramBuilder::declareProcedure(const TscXMLItem &element, TscScript &scri
     if (!nameItem)
         return;
     setErrorPos(*nameItem);
-    const QString name = nameItem->Prop(QStringLiteral("text"));
+    const QString name = attributeText(*nameItem, "text");
     CheckIdent(script, name);
     QString typeName;
     int typeCode = tcVariant;
     bool hasResult = false;
     if (isFunction) {
         const TscXMLItem *typeItem = childNamed(element, "type");
-        typeName = typeItem ? typeItem->Prop(QStringLiteral("text")) : QString();
+        typeName = typeItem ? attributeText(*typeItem, "text") : QString();
         if (typeItem) {
             setErrorPos(*typeItem);
             typeCode = TypeCodeOf(typeName);
@@ -90,23 +93,23 @@ void ProgramBuilder::readParameters(const TscXMLItem &element, TscProcVariable &
     bool groupByRef = false;
     for (int i = 0; i < element.Count(); ++i) {
         const TscXMLItem &group = *element.Items(i);
-        if (kindOf(group) == QLatin1String("varparams")) {
+        if (isKind(group, "varparams")) {
             groupByRef = true;
             continue;
         }
-        if (kindOf(group) != QLatin1String("var"))
+        if (!isKind(group, "var"))
             continue;
         bool nextByRef = false;
         for (int k = 0; k < group.Count(); ++k) {
             const TscXMLItem &child = *group.Items(k);
-            if (kindOf(child) == QLatin1String("varparam")) {
+            if (isKind(child, "varparam")) {
                 nextByRef = true;
                 continue;
             }
-            if (kindOf(child) != QLatin1String("ident"))
+            if (!isKind(child, "ident"))
                 continue;
             setErrorPos(child);
-            const QString name = child.Prop(QStringLiteral("text"));
+            const QString name = attributeText(child, "text");
             CheckIdent(*proc.LocalScript, name);
             TscCustomVariable *created = createVariable(group, name, *proc.LocalScript, nullptr,
                                                         groupByRef || nextByRef);
@@ -124,10 +127,10 @@ TscCustomVariable *ProgramBuilder::createVariable(const TscXMLItem &element, con
                                                   TscScript &script, TscStatement *list, bool byRef)
 {
     const TscXMLItem *typeItem = childNamed(element, "type");
-    const QString typeName = typeItem ? typeItem->Prop(QStringLiteral("text")) : QStringLiteral("Variant");
+    const QString typeName = typeItem ? attributeText(*typeItem, "text") : QStringLiteral("Variant");
     if (typeItem)
         setErrorPos(*typeItem);
-    const QString sourcePos = m_errorPos;
+    const QString sourcePos = errorPos();
     const bool typeFirst = typeItem && element.Count() > 0 && element.Items(0) == typeItem;
     int typeCode = TypeCodeOf(typeName);
     Variant value = initialValue(typeCode);
@@ -169,13 +172,7 @@ void ProgramBuilder::appendInitialAssignment(const TscXMLItem &element, TscCusto
                                              TscStatement &list)
 {
     auto statement = std::make_unique<TscAssignmentStmt>(&script, positionOf(element), m_unitName);
-    auto target = std::make_unique<TscVariableDesignator>(&script);
-    target->Shape = TscDesignatorShape::Variable;
-    target->LinkedItem = &variable;
-    target->AddItem()->Target = &variable;
-    target->TypeCode = variable.TypeCode;
-    target->TypeName = variable.TypeName;
-    statement->Subject = std::move(target);
+    statement->TargetVar = &variable;
     statement->ValueExpr = std::move(expr);
     statement->Optimize();
     record(list, std::move(statement));
@@ -187,11 +184,11 @@ void ProgramBuilder::defineArray(const TscXMLItem &arrayElement, TscScript &scri
     QList<platform::VarArrayBound> bounds;
     for (int i = 0; i < arrayElement.Count(); ++i) {
         const TscXMLItem &dim = *arrayElement.Items(i);
-        if (kindOf(dim) != QLatin1String("dim"))
+        if (!isKind(dim, "dim"))
             continue;
         QList<qint64> values;
         for (int k = 0; k < dim.Count(); ++k)
-            if (kindOf(*dim.Items(k)) == QLatin1String("expr"))
+            if (isKind(*dim.Items(k), "expr"))
                 values.append(expressionOf(*dim.Items(k), script)->GetValue().toInt64());
         if (values.size() >= 2)
             bounds.append({values[0], values[1]});
@@ -221,7 +218,7 @@ void ProgramBuilder::doProcedureBody(const TscXMLItem &element, TscScript &scrip
         fail(QStringLiteral("Procedure or function declaration is not allowed here"));
     const TscXMLItem *nameItem = childNamed(element, "name");
     setErrorPos(*nameItem);
-    auto *proc = dynamic_cast<TscProcVariable *>(FindVariable(script, nameItem->Prop(QStringLiteral("text"))));
+    auto *proc = dynamic_cast<TscProcVariable *>(FindVariable(script, attributeText(*nameItem, "text")));
     if (!proc)
         fail(QStringLiteral("Procedure or function declaration is not allowed here"));
     DoProgram(element, *proc->LocalScript);

@@ -17,6 +17,9 @@ namespace bralvo::script {
 
 namespace {
 
+using builder::attributeText;
+using builder::isKind;
+using builder::rawAttribute;
 using builder::kindOf;
 using builder::quoted;
 
@@ -36,13 +39,24 @@ int operatorCount(const TscXMLItem &element)
 {
     int count = 0;
     for (int i = 0; i < element.Count(); ++i) {
-        const QString kind = kindOf(*element.Items(i));
-        if (kind == QLatin1String("op"))
+        const TscXMLItem &child = *element.Items(i);
+        if (isKind(child, "op"))
             ++count;
-        else if (kind == QLatin1String("expr"))
-            count += operatorCount(*element.Items(i));
+        else if (isKind(child, "expr"))
+            count += operatorCount(child);
     }
     return count;
+}
+
+// The attribute's text as Prop gives it, read in place unless it holds
+// an entity; decoded is the storage for that case.
+QStringView propView(const TscXMLItem &element, const char *name, QString &decoded)
+{
+    const QStringView raw = rawAttribute(element, name);
+    if (!raw.contains(QLatin1Char('&')))
+        return raw;
+    decoded = attributeText(element, name);
+    return decoded;
 }
 
 bool isPendingIndexProperty(const TscDesignatorItem &item)
@@ -66,13 +80,14 @@ std::unique_ptr<TscExpression> ProgramBuilder::MakeExpression(const TscXMLItem &
         setErrorPos(element);
         fail(QStringLiteral("Expression too complex"));
     }
-    auto expr = std::make_unique<TscExpression>(&m_program);
+    TscOperatorNode top = TscExpression::MakeTop();
+    auto expr = std::make_unique<TscExpression>(&m_program, top);
     addExpressionChildren(element, script, *expr);
     if (m_unitName.isEmpty())
-        expr->Source = sourceBetween(positionOf(element), element.Prop(QStringLiteral("pos1")));
+        recordSource(element, *expr);
     const QString bad = expr->Finalize();
     if (!bad.isEmpty()) {
-        m_errorPos = bad;
+        setErrorPos(bad);
         fail(scriptMessage(ScriptMessage::IncompatibleTypes));
     }
     expr->SourcePos = positionOf(element);
@@ -81,25 +96,29 @@ std::unique_ptr<TscExpression> ProgramBuilder::MakeExpression(const TscXMLItem &
 
 void ProgramBuilder::addExpressionChildren(const TscXMLItem &element, TscScript &script, TscExpression &expr)
 {
+    QString decoded;
     for (int i = 0; i < element.Count(); ++i) {
         const TscXMLItem &child = *element.Items(i);
         setErrorPos(child);
-        expr.SourcePos = m_errorPos;
-        const QString kind = kindOf(child);
-        if (kind == QLatin1String("op")) {
-            const QString text = child.Prop(QStringLiteral("text")).toLower();
-            if (text != QLatin1String(")") && i == element.Count() - 1)
+        if (isKind(child, "op")) {
+            const QStringView text = propView(child, "text", decoded);
+            if (text != u")" && i == element.Count() - 1)
                 continue;
+            // Operators report type errors at their own position; operand
+            // nodes never report theirs.
+            expr.SourcePos = errorPos();
             expr.AddOperator(text);
-        } else if (kind == QLatin1String("number") || kind == QLatin1String("string")) {
-            expr.AddConst(ParserStringToVariant(child.Prop(QStringLiteral("text"))));
-        } else if (kind == QLatin1String("dsgn")) {
-            expr.AddDesignator(MakeDesignator(child, script, Mode::Normal));
-        } else if (kind == QLatin1String("set")) {
+        } else if (isKind(child, "number")) {
+            expr.AddConst(ParserStringToVariant(propView(child, "text", decoded)));
+        } else if (isKind(child, "string")) {
+            expr.AddConst(ParserStringToVariant(attributeText(child, "text")));
+        } else if (isKind(child, "dsgn")) {
+            addDesignatorOperand(child, script, Mode::Normal, expr);
+        } else if (isKind(child, "set")) {
             addSet(child, script, expr);
-        } else if (kind == QLatin1String("new") && child.Count() > 0) {
-            expr.AddDesignator(MakeDesignator(*child.Items(0), script, Mode::Constructor));
-        } else if (kind == QLatin1String("expr")) {
+        } else if (isKind(child, "new") && child.Count() > 0) {
+            addDesignatorOperand(*child.Items(0), script, Mode::Constructor, expr);
+        } else if (isKind(child, "expr")) {
             addExpressionChildren(child, script, expr);
         }
     }
@@ -110,74 +129,125 @@ void ProgramBuilder::addSet(const TscXMLItem &element, TscScript &script, TscExp
     auto set = std::make_unique<TscSetExpression>();
     for (int i = 0; i < element.Count(); ++i) {
         const TscXMLItem &child = *element.Items(i);
-        if (kindOf(child) == QLatin1String("range"))
+        if (isKind(child, "range"))
             set->AddElement(nullptr);
-        else if (kindOf(child) == QLatin1String("expr"))
+        else if (isKind(child, "expr"))
             set->AddElement(MakeExpression(child, script));
     }
     expr.AddSet(std::move(set));
 }
 
-QString ProgramBuilder::sourceBetween(const QString &from, const QString &to) const
+QPoint ProgramBuilder::pointOf(const TscXMLItem &element, const char *name) const
 {
-    const QPoint a = StrToXY(from);
-    const QPoint b = StrToXY(to);
+    QString decoded;
+    return StrToXY(propView(element, name, decoded));
+}
+
+// The text between the element's pos and pos1, from the main text.
+void ProgramBuilder::recordSource(const TscXMLItem &element, TscExpression &expr) const
+{
+    const QPoint a = pointOf(element, "pos");
+    const QPoint b = pointOf(element, "pos1");
     auto position = [this](QPoint p) {
         return p.y() >= 1 && p.y() <= m_lineStarts.size() ? p.x() + m_lineStarts[p.y() - 1] : -1;
     };
     const int start = position(a);
     const int end = position(b);
     if (start < 1 || end < start || end - 1 > m_sourceText.size())
-        return QString();
-    return m_sourceText.mid(start - 1, end - start);
+        return;
+    expr.SetSource(m_sourceText, start - 1, end - start);
 }
 
 std::unique_ptr<TscDesignator> ProgramBuilder::MakeDesignator(const TscXMLItem &element, TscScript &script,
                                                               Mode mode)
 {
-    auto d = std::make_unique<TscDesignator>(&script);
-    d->SourcePos = positionOf(element);
+    // Built on the stack: only the designator of its final class is
+    // allocated, once its shape is known.
+    TscDesignator d(&script);
+    const bool finished = buildDesignator(element, script, mode, d);
+    return keepDesignator(element, d, finished);
+}
+
+std::unique_ptr<TscDesignator> ProgramBuilder::keepDesignator(const TscXMLItem &element, TscDesignator &d,
+                                                              bool finished)
+{
+    d.SourcePos = positionOf(element);
+    return finished ? TscDesignator::Specialize(d) : TscDesignator::TakeAsGeneral(d);
+}
+
+void ProgramBuilder::addDesignatorOperand(const TscXMLItem &element, TscScript &script, Mode mode,
+                                          TscExpression &expr)
+{
+    if (mode == Mode::Normal) {
+        if (TscCustomVariable *variable = plainVariableOf(element, script))
+            return expr.AddVariable(*variable);
+    }
+    TscDesignator d(&script);
+    const bool finished = buildDesignator(element, script, mode, d);
+    if (finished && d.Shape == TscDesignatorShape::Variable && !d.LateSource)
+        expr.AddVariable(*d.LinkedItem);
+    else
+        expr.AddDesignator(keepDesignator(element, d, finished));
+}
+
+TscCustomVariable *ProgramBuilder::plainVariableOf(const TscXMLItem &element, TscScript &script)
+{
+    // A with statement may claim any name: those designators take the
+    // full way.
+    if (!m_withList.isEmpty() || element.Count() != 1 || !isKind(*element.Items(0), "node"))
+        return nullptr;
+    const TscXMLItem &node = *element.Items(0);
+    setErrorPos(node);
+    QString decoded;
+    TscCustomVariable *item = FindVariable(script, propView(node, "text", decoded));
+    // What TscDesignator::Finish takes for the variable shape; an item
+    // with parameters would get default arguments.
+    const bool plain = (dynamic_cast<TscVariable *>(item) || dynamic_cast<TscParamItem *>(item)) && item->Count() == 0;
+    return plain ? item : nullptr;
+}
+
+bool ProgramBuilder::buildDesignator(const TscXMLItem &element, TscScript &script, Mode mode, TscDesignator &d)
+{
+    d.ReserveItems(element.Count());
     for (int i = 0; i < element.Count(); ++i) {
         const TscXMLItem &child = *element.Items(i);
         setErrorPos(child);
-        const QString kind = kindOf(child);
-        if (kind == QLatin1String("node")) {
-            const QString text = child.Prop(QStringLiteral("text"));
-            const bool first = d->ItemCount() == 0;
-            const bool goOn = first ? resolveFirst(text, *d, element, script)
-                                    : resolveNext(text, *d, element, script);
+        if (isKind(child, "node")) {
+            const QString text = attributeText(child, "text");
+            const bool first = d.ItemCount() == 0;
+            const bool goOn = first ? resolveFirst(text, d, element, script) : resolveNext(text, d, element, script);
             if (!goOn) {
-                d->Finish();
-                d->TypeCode = tcVariant;
-                d->TypeName.clear();
-                d->ReadOnly = false;
-                return d;
+                d.Finish();
+                d.TypeCode = tcVariant;
+                d.TypeName.clear();
+                d.ReadOnly = false;
+                return false;
             }
             if (first && mode == Mode::Constructor)
-                appendLifetimeLink(*d, Mode::Constructor);
-        } else if (kind == QLatin1String("expr")) {
-            if (d->ItemCount() == 0)
+                appendLifetimeLink(d, Mode::Constructor);
+        } else if (isKind(child, "expr")) {
+            if (d.ItemCount() == 0)
                 continue;
-            TscDesignatorItem *last = d->Item(d->ItemCount() - 1);
+            TscDesignatorItem *last = d.Item(d.ItemCount() - 1);
             if (auto *ole = dynamic_cast<TscOLEHelper *>(last->Target))
                 ole->AddParam(std::make_unique<TscParamItem>(QString(), tcVariant, QString()));
             last->AddArg(MakeExpression(child, script));
-        } else if (kind == QLatin1String("addr")) {
-            if (element.Count() != 2 || kindOf(*element.Items(i + 1)) != QLatin1String("node"))
+        } else if (isKind(child, "addr")) {
+            if (element.Count() != 2 || !isKind(*element.Items(i + 1), "node"))
                 fail(scriptMessage(ScriptMessage::VarRequired));
             auto *address = new TscStringVariable(QString(), tcString, QString());
-            address->Text = element.Items(++i)->Prop(QStringLiteral("text"));
+            address->Text = attributeText(*element.Items(++i), "text");
             script.Add(QString(), address);
-            TscDesignatorItem *item = d->AddItem();
+            TscDesignatorItem *item = d.AddItem();
             item->Target = address;
-            item->SourcePos = m_errorPos;
+            item->SourcePos = errorPos();
         }
     }
     if (mode == Mode::Destructor)
-        appendLifetimeLink(*d, Mode::Destructor);
-    checkArguments(*d);
-    d->Finish();
-    return TscDesignator::Specialize(std::move(d));
+        appendLifetimeLink(d, Mode::Destructor);
+    checkArguments(d);
+    d.Finish();
+    return true;
 }
 
 // "new TFoo(...)" calls the class's Create; "delete x" calls TObject.Free.
@@ -202,14 +272,14 @@ void ProgramBuilder::appendLifetimeLink(TscDesignator &d, Mode mode)
         fail(scriptMessage(ScriptMessage::IdUndeclared) + quoted(memberName));
     TscDesignatorItem *item = d.AddItem();
     item->Target = member;
-    item->SourcePos = m_errorPos;
+    item->SourcePos = errorPos();
 }
 
 bool ProgramBuilder::resolveFirst(const QString &name, TscDesignator &d, const TscXMLItem &element,
                                   TscScript &script)
 {
     TscDesignatorItem *item = d.AddItem();
-    item->SourcePos = m_errorPos;
+    item->SourcePos = errorPos();
     for (int w = m_withList.size() - 1; w >= 0; --w) {
         const QString withName = m_withList[w].first;
         TscCustomVariable *withVar = script.FindLocal(withName);
@@ -279,7 +349,7 @@ bool ProgramBuilder::resolveNext(const QString &name, TscDesignator &d, const Ts
         script.Add(QString(), helper);
         TscDesignatorItem *item = d.AddItem();
         item->Target = helper;
-        item->SourcePos = m_errorPos;
+        item->SourcePos = errorPos();
         return true;
     }
     int code = p->TypeCode;
@@ -287,7 +357,7 @@ bool ProgramBuilder::resolveNext(const QString &name, TscDesignator &d, const Ts
     if (code == tcVariant && !variantStep(p, isIndex, d, element, code, className))
         return false;
     TscDesignatorItem *item = d.AddItem();
-    item->SourcePos = m_errorPos;
+    item->SourcePos = errorPos();
     if (code == tcString || code == tcChar) {
         if (!isIndex)
             fail(scriptMessage(ScriptMessage::StringError));
@@ -369,21 +439,22 @@ void ProgramBuilder::checkArguments(TscDesignator &d)
         TscCustomVariable *target = item.Target;
         if (dynamic_cast<TscDesignator *>(target))
             continue;
-        m_errorPos = item.SourcePos;
+        setErrorPos(item.SourcePos);
         if (item.Count() < target->RequiredParamCount())
             fail(scriptMessage(ScriptMessage::NotEnoughParams));
         if (item.Count() > target->Count())
             fail(scriptMessage(ScriptMessage::TooManyParams));
         const int written = item.Count();
         for (int k = written; k < target->Count(); ++k) {
-            auto expr = std::make_unique<TscExpression>(&m_program);
+            TscOperatorNode top = TscExpression::MakeTop();
+            auto expr = std::make_unique<TscExpression>(&m_program, top);
             expr->AddConst(target->GetParam(k)->DefaultValue);
             expr->Finalize();
             item.AddArg(std::move(expr));
         }
         for (int k = 0; k < written; ++k) {
             if (!item.Arg(k)->SourcePos.isEmpty())
-                m_errorPos = item.Arg(k)->SourcePos;
+                setErrorPos(item.Arg(k)->SourcePos);
             CheckTypes(*target->GetParam(k), *item.Arg(k));
         }
     }

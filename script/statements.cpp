@@ -79,9 +79,10 @@ TscAssignmentStmt::~TscAssignmentStmt() = default;
 
 void TscAssignmentStmt::Optimize()
 {
-    TargetVar = Subject->Shape == TscDesignatorShape::Variable && !Subject->LateSource
-                    ? Subject->LinkedItem
-                    : static_cast<TscCustomVariable *>(Subject.get());
+    if (Subject)
+        TargetVar = Subject->Shape == TscDesignatorShape::Variable && !Subject->LateSource
+                        ? Subject->LinkedItem
+                        : static_cast<TscCustomVariable *>(Subject.get());
     // An operator tree is read through its root: the expression would only
     // hand the call on.
     TscCustomVariable *single = ValueExpr->SingleItem();
@@ -157,7 +158,7 @@ void TscCallStmt::Execute()
 }
 
 TscIfStmt::TscIfStmt(TscScript *prog, const QString &sourcePos, const QString &unitName)
-    : TscStatement(prog, sourcePos, unitName), ElseBlock(std::make_unique<TscStatement>(prog, sourcePos, unitName))
+    : TscStatement(prog, sourcePos, unitName), ElseBlock(prog, sourcePos, unitName)
 {
 }
 
@@ -170,13 +171,13 @@ void TscIfStmt::Execute()
     if (isTrue(*Test))
         ExecuteBlock();
     else
-        ElseBlock->Execute();
+        ElseBlock.Execute();
 }
 
 TscCaseSelector::~TscCaseSelector() = default;
 
 TscCaseStmt::TscCaseStmt(TscScript *prog, const QString &sourcePos, const QString &unitName)
-    : TscStatement(prog, sourcePos, unitName), ElseBlock(std::make_unique<TscStatement>(prog, sourcePos, unitName))
+    : TscStatement(prog, sourcePos, unitName), ElseBlock(prog, sourcePos, unitName)
 {
 }
 
@@ -198,7 +199,7 @@ void TscCaseStmt::Execute()
             return;
         }
     }
-    ElseBlock->Execute();
+    ElseBlock.Execute();
 }
 
 TscRepeatStmt::~TscRepeatStmt() = default;
@@ -281,8 +282,8 @@ void TscVbForStmt::Execute()
 
 TscCppForStmt::TscCppForStmt(TscScript *prog, const QString &sourcePos, const QString &unitName)
     : TscStatement(prog, sourcePos, unitName),
-      InitBlock(std::make_unique<TscStatement>(prog, sourcePos, unitName)),
-      StepBlock(std::make_unique<TscStatement>(prog, sourcePos, unitName))
+      InitBlock(prog, sourcePos, unitName),
+      StepBlock(prog, sourcePos, unitName)
 {
 }
 
@@ -293,19 +294,19 @@ void TscCppForStmt::Execute()
     if (StartStep())
         return;
     TscScript &prog = *ProgScript;
-    InitBlock->Execute();
+    InitBlock.Execute();
     while (!prog.TerminateFlag && isTrue(*Test)) {
         ExecuteBlock();
         if (endOfRound(prog))
             break;
-        StepBlock->Execute();
+        StepBlock.Execute();
     }
     prog.BreakFlag = false;
 }
 
 TscTryStmt::TscTryStmt(TscScript *prog, const QString &sourcePos, const QString &unitName)
     : TscStatement(prog, sourcePos, unitName),
-      HandlerBlock(std::make_unique<TscStatement>(prog, sourcePos, unitName))
+      HandlerBlock(prog, sourcePos, unitName)
 {
 }
 
@@ -318,7 +319,7 @@ void TscTryStmt::runFinally()
     const bool savedContinue = prog.ContinueFlag;
     const bool savedExit = prog.ExitFlag;
     prog.BreakFlag = prog.ContinueFlag = prog.ExitFlag = false;
-    HandlerBlock->Execute();
+    HandlerBlock.Execute();
     // The finally part's own break/continue/exit must not outlive it.
     prog.BreakFlag = savedBreak;
     prog.ContinueFlag = savedContinue;
@@ -344,7 +345,7 @@ void TscTryStmt::Execute()
     } catch (const bralvo::Error &error) {
         ProgScript->SetVariable(QStringLiteral("ExceptionClassName"), Variant(exceptionClassName(error)));
         ProgScript->SetVariable(QStringLiteral("ExceptionMessage"), Variant(exceptionMessage(error)));
-        HandlerBlock->Execute();
+        HandlerBlock.Execute();
     }
 }
 

@@ -16,6 +16,8 @@ public:
     ~TscStatement() override;
 
     void Add(std::unique_ptr<TscStatement> statement);
+    // Room for count more statements without growing.
+    void Reserve(int count) { m_list.reserve(m_list.size() + size_t(count)); }
     int Count() const { return int(m_list.size()); }
     TscStatement *At(int index) const { return m_list[size_t(index)].get(); }
     void Clear() { m_list.clear(); }
@@ -45,6 +47,7 @@ public:
     void Optimize();
     void Execute() override;
 
+    // Empty when the target is a plain variable: TargetVar is set instead.
     std::unique_ptr<TscDesignator> Subject;
     std::unique_ptr<TscExpression> ValueExpr;
     TscCustomVariable *TargetVar = nullptr;
@@ -86,7 +89,7 @@ public:
     void Execute() override;
 
     std::unique_ptr<TscExpression> Test;
-    std::unique_ptr<TscStatement> ElseBlock;
+    TscStatement ElseBlock; // a block of its own: no allocation when empty
 };
 
 class TscCaseSelector : public TscStatement {
@@ -105,7 +108,7 @@ public:
     void AddSelector(std::unique_ptr<TscCaseSelector> selector);
 
     std::unique_ptr<TscExpression> Test;
-    std::unique_ptr<TscStatement> ElseBlock;
+    TscStatement ElseBlock; // a block of its own: no allocation when empty
 
 private:
     std::vector<std::unique_ptr<TscCaseSelector>> m_selectors;
@@ -162,9 +165,9 @@ public:
     ~TscCppForStmt() override;
     void Execute() override;
 
-    std::unique_ptr<TscStatement> InitBlock;
+    TscStatement InitBlock;
     std::unique_ptr<TscExpression> Test;
-    std::unique_ptr<TscStatement> StepBlock;
+    TscStatement StepBlock;
 };
 
 // try..except (CatchMode) and try..finally. A finally part runs with every
@@ -178,7 +181,7 @@ public:
     void Execute() override;
 
     bool CatchMode = false;
-    std::unique_ptr<TscStatement> HandlerBlock;
+    TscStatement HandlerBlock;
 
 private:
     void runFinally();

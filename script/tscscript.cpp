@@ -12,6 +12,8 @@
 #include "script/tscrttimodule.h"
 #include "script/typerules.h"
 
+#include <algorithm>
+
 namespace bralvo::script {
 
 namespace {
@@ -37,12 +39,12 @@ QString keyOf(const QString &name)
 
 // keyOf for a lookup: ASCII names, nearly all of them, are upper-cased
 // into a buffer the thread keeps, so looking a name up allocates nothing.
-const QString &lookupKeyOf(const QString &name)
+const QString &lookupKeyOf(QStringView name)
 {
     thread_local QString buffer;
     for (const QChar c : name)
         if (c.unicode() >= 0x80) {
-            buffer = keyOf(name);
+            buffer = keyOf(name.toString());
             return buffer;
         }
     buffer.resize(name.size());
@@ -68,9 +70,11 @@ TscScript::~TscScript()
 
 void TscScript::Add(const QString &name, TscObject *item, bool owned)
 {
-    if (auto *variable = dynamic_cast<TscCustomVariable *>(item); variable && owned)
+    auto *variable = dynamic_cast<TscCustomVariable *>(item);
+    if (variable && owned)
         variable->OwnerTag = OwnerTag;
-    const QString key = keyOf(name);
+    // An item entered under its own name has its key already.
+    const QString key = variable && variable->Name == name ? variable->UpperName : keyOf(name);
     m_entries.push_back({name, key, item, owned});
     m_lookup.insert(key, item);
     ++m_generation;
@@ -135,11 +139,21 @@ void TscScript::RemoveItems(const void *owner)
 
 TscCustomVariable *TscScript::FindLocal(const QString &name) const
 {
+    return FindLocal(QStringView(name));
+}
+
+TscCustomVariable *TscScript::FindLocal(QStringView name) const
+{
     auto it = m_lookup.constFind(lookupKeyOf(name));
     return it == m_lookup.cend() ? nullptr : dynamic_cast<TscCustomVariable *>(it.value());
 }
 
 TscCustomVariable *TscScript::Find(const QString &name) const
+{
+    return Find(QStringView(name));
+}
+
+TscCustomVariable *TscScript::Find(QStringView name) const
 {
     for (const TscScript *script = this; script; script = script->ParentScript)
         if (TscCustomVariable *item = script->FindLocal(name))
@@ -220,7 +234,7 @@ void TscScript::AddCodeLine(const QString &unitName, const QString &sourcePos)
     // Called for every statement built: the line and the entry's head are
     // compared in place rather than cut out as new strings.
     const qsizetype colon = sourcePos.indexOf(QLatin1Char(':'));
-    const QString line = colon < 0 ? sourcePos : sourcePos.left(colon);
+    const QStringView line = colon < 0 ? QStringView(sourcePos) : QStringView(sourcePos).left(colon);
     const auto hasHead = [&unitName](const QString &entry) {
         return entry.size() > unitName.size() && entry.startsWith(unitName)
             && entry[unitName.size()] == QLatin1Char('=');
@@ -236,18 +250,40 @@ void TscScript::AddCodeLine(const QString &unitName, const QString &sourcePos)
             index.row = row;
             const QStringList listed =
                 CodeLines[row].mid(unitName.size() + 1).split(QLatin1Char(','), Qt::SkipEmptyParts);
-            index.lines = QSet<QString>(listed.cbegin(), listed.cend());
+            for (const QString &listedLine : listed)
+                index.insert(listedLine);
         }
         if (index.row < 0) {
             index.row = int(CodeLines.size());
             CodeLines.append(unitName + QLatin1Char('='));
         }
     }
-    if (!index.lines.contains(line)) {
-        index.lines.insert(line);
-        CodeLines[index.row] += line + QLatin1Char(',');
+    if (index.insert(line)) {
+        QString &entry = CodeLines[index.row];
+        entry += line;
+        entry += QLatin1Char(',');
     }
     index.length = CodeLines[index.row].size();
+}
+
+bool TscScript::CodeLineIndex::insert(QStringView line)
+{
+    // A number only for its one decimal spelling ("7", never "07").
+    const bool plain = !line.isEmpty() && line.size() <= 9 && (line[0] != QLatin1Char('0') || line.size() == 1)
+        && std::all_of(line.begin(), line.end(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+    if (plain) {
+        int number = 0;
+        for (const QChar c : line)
+            number = number * 10 + (c.unicode() - '0');
+        const qsizetype before = numbers.size();
+        numbers.insert(number);
+        return numbers.size() != before;
+    }
+    const QString text = line.toString();
+    if (others.contains(text))
+        return false;
+    others.insert(text);
+    return true;
 }
 
 void TscScript::Terminate()

@@ -61,6 +61,9 @@ public:
 
     TscCustomVariable *Find(const QString &name) const;
     TscCustomVariable *FindLocal(const QString &name) const;
+    // The same for a name that is no string of its own (looked up in place).
+    TscCustomVariable *Find(QStringView name) const;
+    TscCustomVariable *FindLocal(QStringView name) const;
     TscClassVariable *FindClass(const QString &name) const;
 
     bool Compile();
@@ -153,7 +156,11 @@ private:
     struct CodeLineIndex {
         int row = -1;
         qsizetype length = 0;
-        QSet<QString> lines;
+        // Lines in plain decimal (nearly all) as numbers, others as text.
+        QSet<int> numbers;
+        QSet<QString> others;
+        // False when line was listed already.
+        bool insert(QStringView line);
     };
     QHash<QString, CodeLineIndex> m_codeLineIndex;
     QMultiHash<QString, TscObject *> m_lookup;

@@ -239,10 +239,17 @@ std::unique_ptr<TscCustomVariable> ParseMethodSyntax(const QString &syntax, cons
 
 Variant ParserStringToVariant(const QString &text)
 {
+    if (text.startsWith(QLatin1Char('\'')))
+        return Variant(text.mid(1, text.size() - 2));
+    return ParserStringToVariant(QStringView(text));
+}
+
+Variant ParserStringToVariant(QStringView text)
+{
     if (text.isEmpty())
         return Variant::null();
     if (text.startsWith(QLatin1Char('\'')))
-        return Variant(text.mid(1, text.size() - 2));
+        return Variant(text.toString().mid(1, text.size() - 2));
     bool ok = false;
     qint64 number = 0;
     if (text.startsWith(QLatin1Char('$')))
@@ -353,10 +360,14 @@ int fieldToInt(QStringView field)
 
 QPoint StrToXY(const QString &text)
 {
-    if (text.isEmpty())
+    return StrToXY(QStringView(text));
+}
+
+QPoint StrToXY(QStringView view)
+{
+    if (view.isEmpty())
         return QPoint(0, 0);
     // Fields between colons, read in place: every expression built asks.
-    const QStringView view(text);
     const qsizetype first = view.indexOf(QLatin1Char(':'));
     if (first < 0)
         return QPoint(0, fieldToInt(view));

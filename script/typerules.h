@@ -36,6 +36,8 @@ void ParseMethodSyntaxInto(const QString &syntax, const TscScript *script, TscCu
 // 0..2147483647 Integer, larger Int64, a negative its low 32 bits.
 // Throws ScriptBuildError for text that is no number.
 Variant ParserStringToVariant(const QString &text);
+// The same, read in place: numbers need no copy of their text.
+Variant ParserStringToVariant(QStringView text);
 
 // One argument of a host formatting routine.
 struct VarRec {
@@ -57,5 +59,6 @@ void ClearVarRecArray(VarRecArray &array);
 
 // "12:5" -> (5, 12); "" -> (0, 0).
 QPoint StrToXY(const QString &text);
+QPoint StrToXY(QStringView text);
 
 } // namespace bralvo::script

@@ -1,0 +1,143 @@
+// How the program builder reads the intermediate tree and records code
+// lines: its in-place readers must agree with TscXMLItem's own, quirks
+// included, and the line index must list each line text once.
+#include "script/buildertree.h"
+#include "script/tscilparser.h"
+#include "script/tscscript.h"
+#include "script/tscxmldocument.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace bralvo::script;
+
+namespace {
+
+// The intermediate program the parser writes for a PascalScript text.
+QString intermediateProgramOf(const QString &text)
+{
+    TscILParser parser{ILParserOptions()};
+    parser.LoadLanguageGrammar(QStringLiteral("PascalScript"));
+    EXPECT_TRUE(parser.BuildIntermediateProgram(text));
+    return parser.ILScript().SaveToText();
+}
+
+std::unique_ptr<TscXMLItem> elementWith(const QString &name, const QString &text)
+{
+    auto element = std::make_unique<TscXMLItem>();
+    element->SetName(name);
+    element->SetText(text);
+    return element;
+}
+
+} // namespace
+
+TEST(BuilderTree, AttributesReadInPlaceAgreeWithTheElement)
+{
+    const char *names[] = {"pos", "pos1", "text"};
+    const QString texts[] = {
+        QString(),
+        QStringLiteral("text=\"a\" pos=\"5:11\""),
+        QStringLiteral("pos=\"2:7\" pos1=\"2:8\""),
+        QStringLiteral("POS=\"3:4\" Text=\"B\""),
+        QStringLiteral("xpos=\"1:1\" pos=\"9:9\""),
+        QStringLiteral("text=\"a pos=\" pos=\"1:2\""), // a value that looks like a name
+        QStringLiteral("text=\"&lt;&gt;\" pos=\"\""),
+        QStringLiteral("text=\"unclosed"),
+        QStringLiteral("pos="),
+        QStringLiteral("po\u017F=\"7:7\""), // the long s folds to "s"
+        QStringLiteral("p\u00F6s=\"8:8\" pos=\"8:9\""),
+    };
+    for (const QString &text : texts) {
+        const auto owned = elementWith(QStringLiteral("node"), text);
+        const TscXMLItem &element = *owned;
+        for (const char *name : names) {
+            SCOPED_TRACE(text.toStdString() + " / " + name);
+            const QString wanted = QLatin1String(name);
+            const QStringView expected = element.RawProp(wanted);
+            const QStringView found = builder::rawAttribute(element, name);
+            EXPECT_EQ(found.toString(), expected.toString());
+            EXPECT_EQ(found.isEmpty(), expected.isEmpty());
+            EXPECT_EQ(builder::attributeText(element, name), element.Prop(wanted));
+        }
+    }
+}
+
+TEST(BuilderTree, KindsCompareAsLowerCaseNames)
+{
+    const struct {
+        const char *name;
+        const char *kind;
+        bool same;
+    } cases[] = {
+        {"expr", "expr", true},       {"EXPR", "expr", true},   {"Expr", "expr", true},
+        {"exp", "expr", false},       {"exprs", "expr", false}, {"ezpr", "expr", false},
+        {"\u212Aind", "kind", true}, // the Kelvin sign lowers to "k"
+        {"\u00E9xpr", "expr", false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto element = elementWith(QString::fromUtf8(c.name), QString());
+        EXPECT_EQ(builder::isKind(*element, c.kind), c.same);
+        EXPECT_EQ(builder::isKind(*element, c.kind), builder::kindOf(*element) == QLatin1String(c.kind));
+    }
+}
+
+TEST(BuilderTree, CodeLinesListEachLineTextOnce)
+{
+    TscScript script;
+    // Lines listed before: "07" is a text of its own, not line 7.
+    script.CodeLines = {QStringLiteral("=07,x,2,")};
+    for (const char *pos : {"7:1", "2:3", "7:5", "x:1", "12:1", "2:9", "12:4", "07:2"})
+        script.AddCodeLine(QString(), QLatin1String(pos));
+    EXPECT_EQ(script.CodeLines, QStringList{QStringLiteral("=07,x,2,7,12,")});
+    script.AddCodeLine(QStringLiteral("unit.pas"), QStringLiteral("3:1"));
+    script.AddCodeLine(QStringLiteral("unit.pas"), QStringLiteral("3:2"));
+    EXPECT_EQ(script.CodeLines, (QStringList{QStringLiteral("=07,x,2,7,12,"), QStringLiteral("unit.pas=3,")}));
+}
+
+TEST(BuilderTree, UnitsGivenAsIntermediateProgramsBuildAndReportTheirOwnErrors)
+{
+    const struct {
+        const char *unit;
+        const char *emitted;
+    } cases[] = {
+        {"function Three: Integer; begin Result := 3 end;\nbegin end.", "3"},
+        {"function Three: Integer;\nbegin\n  Result := 'x'\nend;\nbegin end.", nullptr},
+        {"function Three: Integer;\nbegin\n  Result := Nothing + 1\nend;\nbegin end.", nullptr},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.unit);
+        const QString unitText = QString::fromUtf8(c.unit);
+        TscScript script;
+        script.AddRTTI();
+        QStringList emitted;
+        script.AddMethod(QStringLiteral("procedure Emit(V: Variant)"),
+                         [&emitted](bralvo::platform::HandleTarget *, const QString &, const QString &,
+                                    TscMethodHelper &h) {
+                             emitted.append(h.GetParamValue(0).toString());
+                             return bralvo::platform::Variant::null();
+                         });
+        script.OnGetUnit = [&unitText](TscScript *, const QString &, QString &text) { text = unitText; };
+        const QString il = intermediateProgramOf(unitText);
+        script.OnGetILUnit = [&il](TscScript *, const QString &, QString &text) { text = il; };
+        script.SetLines({QStringLiteral("uses 'lib.pas';"), QStringLiteral("begin Emit(Three) end.")});
+        const bool built = script.Compile();
+        if (c.emitted) {
+            ASSERT_TRUE(built) << script.ErrorText.toStdString();
+            script.Execute();
+            EXPECT_EQ(emitted, QStringList{QLatin1String(c.emitted)});
+            continue;
+        }
+        // The unit's error, where the unit's own text has it.
+        TscScript alone;
+        alone.AddRTTI();
+        alone.SetLines(unitText.split(QLatin1Char('\n')));
+        ASSERT_FALSE(alone.Compile());
+        EXPECT_FALSE(built);
+        EXPECT_EQ(script.ErrorText, alone.ErrorText);
+        EXPECT_EQ(script.ErrorPosition, alone.ErrorPosition);
+        EXPECT_EQ(script.ErrorUnitName, QStringLiteral("lib.pas"));
+    }
+}
