@@ -9,6 +9,8 @@
 
 #include <QVarLengthArray>
 
+#include <algorithm>
+
 namespace bralvo::script {
 
 void TscDesignatorItem::AddArg(std::unique_ptr<TscCustomExpression> arg)
@@ -173,7 +175,9 @@ namespace {
 class KeptLocals {
 public:
     // Nothing to save unless proc is a procedure already running.
-    explicit KeptLocals(TscProcVariable *proc)
+    // plainLocals says every local holds its value in a writable Value
+    // field, so that no local needs to be asked what it is.
+    explicit KeptLocals(TscProcVariable *proc, bool plainLocals = false)
     {
         if (!proc || !proc->InProgress)
             return;
@@ -181,7 +185,7 @@ public:
         const size_t base = stack.size();
         try {
             for (TscCustomVariable *item : proc->LocalsToSave()) {
-                if (HoldsPlainValue(*item))
+                if (plainLocals || HoldsPlainValue(*item))
                     stack.emplace_back(item, item->Value);
                 else
                     stack.emplace_back(item, item->GetValue());
@@ -192,8 +196,8 @@ public:
         }
         m_stack = &stack;
         m_base = base;
+        m_plain = plainLocals;
     }
-    explicit KeptLocals(TscProcVariable &proc) : KeptLocals(&proc) {}
     KeptLocals(const KeptLocals &) = delete;
     KeptLocals &operator=(const KeptLocals &) = delete;
     ~KeptLocals() { restore(); }
@@ -203,9 +207,13 @@ public:
             return;
         auto &stack = *m_stack;
         m_stack = nullptr;
-        for (size_t i = m_base; i < stack.size(); ++i) {
-            auto &[item, value] = stack[i];
-            StoreValue(*item, std::move(value)); // the saved copy is dropped anyway
+        // The saved copies are dropped anyway: moved back, not copied.
+        if (m_plain) {
+            for (size_t i = m_base; i < stack.size(); ++i)
+                stack[i].first->Value = std::move(stack[i].second);
+        } else {
+            for (size_t i = m_base; i < stack.size(); ++i)
+                StoreValue(*stack[i].first, std::move(stack[i].second));
         }
         stack.resize(m_base);
     }
@@ -213,6 +221,7 @@ public:
 private:
     std::vector<std::pair<TscCustomVariable *, Variant>> *m_stack = nullptr;
     size_t m_base = 0;
+    bool m_plain = false;
 };
 
 void passArguments(TscDesignatorItem &item, TscCustomVariable &target)
@@ -297,15 +306,36 @@ bool TscProcCallDesignator::Fits(TscDesignator &general)
         && general.Item(0)->Kind() == TscDesignatorItem::TargetKind::Procedure;
 }
 
+const TscProcCallDesignator::CalleeShape &TscProcCallDesignator::calleeShape(TscProcVariable &proc)
+{
+    const quint64 generation = proc.LocalScript->Generation();
+    if (m_callee.generation == generation)
+        return m_callee;
+    const std::vector<TscCustomVariable *> &locals = proc.LocalsToSave();
+    m_callee.plainLocals = std::all_of(locals.begin(), locals.end(), [](const TscCustomVariable *item) {
+        return HoldsPlainValue(*item) && !item->ReadOnly;
+    });
+    const int count = std::min(m_items.front()->Count(), proc.Count());
+    m_callee.byRefArgs = false;
+    for (int i = 0; i < count; ++i)
+        m_callee.byRefArgs = m_callee.byRefArgs || proc.GetParam(i)->ByRef;
+    m_callee.generation = generation;
+    return m_callee;
+}
+
 Variant TscProcCallDesignator::GetValue()
 {
     TscDesignatorItem &site = *m_items.front();
     auto &proc = *static_cast<TscProcVariable *>(site.Target);
-    KeptLocals kept(proc);
+    const CalleeShape shape = calleeShape(proc); // a copy: the call may build more
+    KeptLocals kept(&proc, shape.plainLocals);
     passArguments(site, proc);
     proc.ResultWanted = ResultWanted;
     Variant result = proc.GetValue();
-    passBack(site, proc, kept);
+    if (shape.byRefArgs)
+        passBack(site, proc, kept);
+    else
+        kept.restore();
     return result;
 }
 
@@ -333,18 +363,42 @@ void TscStringDesignator::SetValue(const Variant &value)
     static_cast<TscStringVariable *>(LinkedItem)->Text[i] = text[0];
 }
 
-void TscArrayDesignator::prepare()
+Variant *TscArrayDesignator::directArray() const
+{
+    if (!HoldsPlainValue(*LinkedItem))
+        return nullptr;
+    Variant &array = LinkedItem->Value;
+    return array.dimCount() == 1 ? &array : nullptr;
+}
+
+bool TscArrayDesignator::prepare(bool checkBounds)
+{
+    auto *helper = static_cast<TscArrayHelper *>(IndexSource);
+    const int count = std::min(IndexItem->Count(), helper->Count());
+    if (count != 1) {
+        prepareHelper(count);
+        return false;
+    }
+    Variant index = IndexItem->Arg(0)->GetValue();
+    helper->LeftItem = LinkedItem;
+    // Looked at only now: evaluating the index may have replaced the array.
+    const Variant *array = directArray();
+    if (!array) {
+        StoreValue(*helper->GetParam(0), std::move(index));
+        return false;
+    }
+    const qint64 i = index.toInt64();
+    if (checkBounds && (i < array->lowBound(1) || i > array->highBound(1)))
+        throw rangeError();
+    m_oneIndex[0] = i;
+    return true;
+}
+
+void TscArrayDesignator::prepareHelper(int count)
 {
     // Every index before the helper is set: an index may read an array
     // through the same helper (m[1, m[0, 0]]) and refill it.
     auto *helper = static_cast<TscArrayHelper *>(IndexSource);
-    const int count = std::min(IndexItem->Count(), helper->Count());
-    if (count == 1) {
-        Variant index = IndexItem->Arg(0)->GetValue();
-        helper->LeftItem = LinkedItem;
-        StoreValue(*helper->GetParam(0), std::move(index));
-        return;
-    }
     QVarLengthArray<Variant, 3> indexes;
     for (int i = 0; i < count; ++i)
         indexes.append(IndexItem->Arg(i)->GetValue());
@@ -355,13 +409,23 @@ void TscArrayDesignator::prepare()
 
 Variant TscArrayDesignator::GetValue()
 {
-    prepare();
-    return IndexSource->GetValue();
+    if (!prepare(false))
+        return IndexSource->GetValue();
+    // Reading has no other way to fail than an index outside the bounds,
+    // which the variant checks anyway: no second check on the way.
+    try {
+        return LinkedItem->Value.element(m_oneIndex);
+    } catch (const platform::VariantError &) {
+        throw rangeError();
+    }
 }
 
 void TscArrayDesignator::SetValue(const Variant &value)
 {
-    prepare();
+    // Checked first: storing may also fail converting the value, and that
+    // error must pass through as it is.
+    if (prepare(true))
+        return LinkedItem->Value.setElement(m_oneIndex, value);
     IndexSource->SetValue(value);
 }
 

@@ -109,6 +109,18 @@ public:
     using TscDesignator::TscDesignator;
     static bool Fits(TscDesignator &general);
     Variant GetValue() override;
+
+private:
+    // What the call needs to know of the callee, worked out again only
+    // when the callee's locals (its parameters among them) change.
+    struct CalleeShape {
+        quint64 generation = ~quint64(0);
+        bool plainLocals = false; // every local kept in its writable Value field
+        bool byRefArgs = false;   // a by-reference parameter takes an argument
+    };
+    const CalleeShape &calleeShape(TscProcVariable &proc);
+
+    CalleeShape m_callee;
 };
 
 class TscStringDesignator : public TscDesignator {
@@ -121,6 +133,9 @@ private:
     int index() const;
 };
 
+// An element of an array variable. One index into a one-dimensional
+// array held in the variable is checked and applied here; every other
+// access is handed to the array helper.
 class TscArrayDesignator : public TscDesignator {
 public:
     using TscDesignator::TscDesignator;
@@ -128,7 +143,15 @@ public:
     void SetValue(const Variant &value) override;
 
 private:
-    void prepare();
+    // Evaluates every index; true when m_oneIndex holds the index of a
+    // direct access (checked against the bounds only when checkBounds),
+    // else the helper has been set up to answer.
+    bool prepare(bool checkBounds);
+    void prepareHelper(int count);
+    // The one-dimensional array the variable holds in its own Value.
+    Variant *directArray() const;
+
+    QList<qint64> m_oneIndex = QList<qint64>(1); // reused: no list per access
 };
 
 } // namespace bralvo::script
