@@ -487,6 +487,28 @@ TEST(Designators, MemberOfANumberIsRefused)
     EXPECT_THROW(late.script.Execute(), ScriptError);
 }
 
+// One index into an array variable: the array is looked at only once the
+// index is known; several indexes are all evaluated before any is applied.
+TEST(Designators, ArrayElementsKeepTheirOrderOfChecks)
+{
+    struct Case {
+        const char *program;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {"var d: array of Integer; function Grow: Integer; begin d := [4, 5, 6]; Result := 2 end;\n"
+         "begin d := [1]; Emit(d[Grow]); d := [1]; d[Grow] := 9; Emit(d[2]) end.",
+         {QStringLiteral("6"), QStringLiteral("9")}},
+        {"var m: array[0..1, 0..1] of Integer; begin m[0, 0] := 1; m[1, m[0, 0]] := 7; Emit(m[1, 1]) end.",
+         {QStringLiteral("7")}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.program);
+        Runner r;
+        EXPECT_EQ(r.run(QString::fromUtf8(c.program)), c.expected);
+    }
+}
+
 TEST(Designators, ArrayElementAssignedThroughAParameterLandsInIt)
 {
     struct Case {
