@@ -371,7 +371,7 @@ Variant *TscArrayDesignator::directArray() const
     return array.dimCount() == 1 ? &array : nullptr;
 }
 
-bool TscArrayDesignator::prepare(bool checkBounds)
+bool TscArrayDesignator::prepare(bool writing)
 {
     auto *helper = static_cast<TscArrayHelper *>(IndexSource);
     const int count = std::min(IndexItem->Count(), helper->Count());
@@ -388,7 +388,11 @@ bool TscArrayDesignator::prepare(bool checkBounds)
         return false;
     }
     const qint64 i = index.toInt64();
-    if (checkBounds && (i < array->lowBound(1) || i > array->highBound(1)))
+    // Storing into a typed array also converts the value, and that error
+    // must pass through as it is: the bounds are checked here first.
+    // Elsewhere the variant's own bound check is the only one that fails.
+    const bool converts = writing && array->arrayElementType() != platform::varVariant;
+    if (converts && (i < array->lowBound(1) || i > array->highBound(1)))
         throw rangeError();
     m_oneIndex[0] = i;
     return true;
@@ -411,8 +415,6 @@ Variant TscArrayDesignator::GetValue()
 {
     if (!prepare(false))
         return IndexSource->GetValue();
-    // Reading has no other way to fail than an index outside the bounds,
-    // which the variant checks anyway: no second check on the way.
     try {
         return LinkedItem->Value.element(m_oneIndex);
     } catch (const platform::VariantError &) {
@@ -422,11 +424,17 @@ Variant TscArrayDesignator::GetValue()
 
 void TscArrayDesignator::SetValue(const Variant &value)
 {
-    // Checked first: storing may also fail converting the value, and that
-    // error must pass through as it is.
-    if (prepare(true))
-        return LinkedItem->Value.setElement(m_oneIndex, value);
-    IndexSource->SetValue(value);
+    if (!prepare(true))
+        return IndexSource->SetValue(value);
+    try {
+        LinkedItem->Value.setElement(m_oneIndex, value);
+    } catch (const platform::VariantError &) {
+        // A failed conversion of a typed array was ruled out by prepare:
+        // out of bounds is all that is left.
+        if (LinkedItem->Value.arrayElementType() != platform::varVariant)
+            throw;
+        throw rangeError();
+    }
 }
 
 } // namespace bralvo::script

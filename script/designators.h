@@ -144,9 +144,9 @@ public:
 
 private:
     // Evaluates every index; true when m_oneIndex holds the index of a
-    // direct access (checked against the bounds only when checkBounds),
-    // else the helper has been set up to answer.
-    bool prepare(bool checkBounds);
+    // direct access (checked against the bounds only where the variant's
+    // own check cannot stand for it), else the helper has been set up.
+    bool prepare(bool writing);
     void prepareHelper(int count);
     // The one-dimensional array the variable holds in its own Value.
     Variant *directArray() const;
