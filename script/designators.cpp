@@ -9,8 +9,6 @@
 
 #include <QVarLengthArray>
 
-#include <algorithm>
-
 namespace bralvo::script {
 
 void TscDesignatorItem::AddArg(std::unique_ptr<TscCustomExpression> arg)
@@ -175,9 +173,7 @@ namespace {
 class KeptLocals {
 public:
     // Nothing to save unless proc is a procedure already running.
-    // plainLocals says every local holds its value in a writable Value
-    // field, so that no local needs to be asked what it is.
-    explicit KeptLocals(TscProcVariable *proc, bool plainLocals = false)
+    explicit KeptLocals(TscProcVariable *proc)
     {
         if (!proc || !proc->InProgress)
             return;
@@ -185,7 +181,7 @@ public:
         const size_t base = stack.size();
         try {
             for (TscCustomVariable *item : proc->LocalsToSave()) {
-                if (plainLocals || HoldsPlainValue(*item))
+                if (HoldsPlainValue(*item))
                     stack.emplace_back(item, item->Value);
                 else
                     stack.emplace_back(item, item->GetValue());
@@ -196,8 +192,8 @@ public:
         }
         m_stack = &stack;
         m_base = base;
-        m_plain = plainLocals;
     }
+    explicit KeptLocals(TscProcVariable &proc) : KeptLocals(&proc) {}
     KeptLocals(const KeptLocals &) = delete;
     KeptLocals &operator=(const KeptLocals &) = delete;
     ~KeptLocals() { restore(); }
@@ -207,13 +203,9 @@ public:
             return;
         auto &stack = *m_stack;
         m_stack = nullptr;
-        // The saved copies are dropped anyway: moved back, not copied.
-        if (m_plain) {
-            for (size_t i = m_base; i < stack.size(); ++i)
-                stack[i].first->Value = std::move(stack[i].second);
-        } else {
-            for (size_t i = m_base; i < stack.size(); ++i)
-                StoreValue(*stack[i].first, std::move(stack[i].second));
+        for (size_t i = m_base; i < stack.size(); ++i) {
+            auto &[item, value] = stack[i];
+            StoreValue(*item, std::move(value)); // the saved copy is dropped anyway
         }
         stack.resize(m_base);
     }
@@ -221,7 +213,6 @@ public:
 private:
     std::vector<std::pair<TscCustomVariable *, Variant>> *m_stack = nullptr;
     size_t m_base = 0;
-    bool m_plain = false;
 };
 
 void passArguments(TscDesignatorItem &item, TscCustomVariable &target)
@@ -306,36 +297,15 @@ bool TscProcCallDesignator::Fits(TscDesignator &general)
         && general.Item(0)->Kind() == TscDesignatorItem::TargetKind::Procedure;
 }
 
-const TscProcCallDesignator::CalleeShape &TscProcCallDesignator::calleeShape(TscProcVariable &proc)
-{
-    const quint64 generation = proc.LocalScript->Generation();
-    if (m_callee.generation == generation)
-        return m_callee;
-    const std::vector<TscCustomVariable *> &locals = proc.LocalsToSave();
-    m_callee.plainLocals = std::all_of(locals.begin(), locals.end(), [](const TscCustomVariable *item) {
-        return HoldsPlainValue(*item) && !item->ReadOnly;
-    });
-    const int count = std::min(m_items.front()->Count(), proc.Count());
-    m_callee.byRefArgs = false;
-    for (int i = 0; i < count; ++i)
-        m_callee.byRefArgs = m_callee.byRefArgs || proc.GetParam(i)->ByRef;
-    m_callee.generation = generation;
-    return m_callee;
-}
-
 Variant TscProcCallDesignator::GetValue()
 {
     TscDesignatorItem &site = *m_items.front();
     auto &proc = *static_cast<TscProcVariable *>(site.Target);
-    const CalleeShape shape = calleeShape(proc); // a copy: the call may build more
-    KeptLocals kept(&proc, shape.plainLocals);
+    KeptLocals kept(proc);
     passArguments(site, proc);
     proc.ResultWanted = ResultWanted;
     Variant result = proc.GetValue();
-    if (shape.byRefArgs)
-        passBack(site, proc, kept);
-    else
-        kept.restore();
+    passBack(site, proc, kept);
     return result;
 }
 

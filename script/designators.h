@@ -109,18 +109,6 @@ public:
     using TscDesignator::TscDesignator;
     static bool Fits(TscDesignator &general);
     Variant GetValue() override;
-
-private:
-    // What the call needs to know of the callee, worked out again only
-    // when the callee's locals (its parameters among them) change.
-    struct CalleeShape {
-        quint64 generation = ~quint64(0);
-        bool plainLocals = false; // every local kept in its writable Value field
-        bool byRefArgs = false;   // a by-reference parameter takes an argument
-    };
-    const CalleeShape &calleeShape(TscProcVariable &proc);
-
-    CalleeShape m_callee;
 };
 
 class TscStringDesignator : public TscDesignator {
