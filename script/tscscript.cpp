@@ -94,7 +94,7 @@ void TscScript::Remove(TscObject *item)
 
 void TscScript::freeEntry(size_t index)
 {
-    Entry entry = m_entries[index];
+    Entry entry = std::move(m_entries[index]);
     m_lookup.remove(entry.key, {entry.item, nullptr});
     m_entries.erase(m_entries.begin() + qsizetype(index));
     ++m_generation;
@@ -144,7 +144,12 @@ TscCustomVariable *TscScript::FindLocal(const QString &name) const
 
 TscCustomVariable *TscScript::FindLocal(QStringView name) const
 {
-    auto it = m_lookup.constFind(lookupKeyOf(name));
+    return findByKey(lookupKeyOf(name));
+}
+
+TscCustomVariable *TscScript::findByKey(const QString &key) const
+{
+    auto it = m_lookup.constFind(key);
     return it == m_lookup.cend() ? nullptr : it.value().variable;
 }
 
@@ -155,8 +160,9 @@ TscCustomVariable *TscScript::Find(const QString &name) const
 
 TscCustomVariable *TscScript::Find(QStringView name) const
 {
+    const QString &key = lookupKeyOf(name);
     for (const TscScript *script = this; script; script = script->ParentScript)
-        if (TscCustomVariable *item = script->FindLocal(name))
+        if (TscCustomVariable *item = script->findByKey(key))
             return item;
     return nullptr;
 }

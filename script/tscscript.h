@@ -152,6 +152,9 @@ private:
         bool operator==(const LookupItem &other) const { return item == other.item; }
     };
     void freeEntry(size_t index);
+    // FindLocal by a key lookupKeyOf has made: Find makes it once for the
+    // whole chain of scripts.
+    TscCustomVariable *findByKey(const QString &key) const;
     // Adds the method of the declaration with its category and description
     // (its name when empty); the caller sets the callback.
     TscMethodHelper *addMethodEntry(const QString &declaration, const QString &category,
