@@ -38,7 +38,7 @@ bool isComparison(TscOp op)
 
 bool isOperator(const TscExpressionNode *node, TscOp op)
 {
-    auto *opNode = dynamic_cast<const TscOperatorNode *>(node);
+    const TscOperatorNode *opNode = node ? node->AsOperator() : nullptr;
     return opNode && opNode->OpCode == op;
 }
 
@@ -404,7 +404,7 @@ void TscExpression::addBinary(std::unique_ptr<TscOperatorNode> op)
 
 QString TscExpression::check(TscExpressionNode *node)
 {
-    auto *op = dynamic_cast<TscOperatorNode *>(node);
+    auto *op = node->AsOperator();
     if (!op)
         return QString();
     QString error = node->Left ? check(node->Left.get()) : QString();
@@ -413,8 +413,10 @@ QString TscExpression::check(TscExpressionNode *node)
         error = rightError;
     const int left = node->Left ? int(node->Left->TypeCode) : int(tcVariant);
     const int right = node->Right ? int(node->Right->TypeCode) : int(tcVariant);
-    const QString leftName = node->Left ? node->Left->TypeName : QString();
-    const QString rightName = node->Right ? node->Right->TypeName : QString();
+    // Read in place: every operator of every expression passes here.
+    static const QString noName;
+    const QString &leftName = node->Left ? node->Left->TypeName : noName;
+    const QString &rightName = node->Right ? node->Right->TypeName : noName;
     op->IsBoolean = left == tcBoolean && right == tcBoolean;
     // Every operator needs its operands; a tree without them never runs.
     const bool unary = op->OpCode == TscOp::Not || op->OpCode == TscOp::UnMinus;
@@ -498,7 +500,7 @@ bool isSameVariable(const TscExpressionNode *node, const TscCustomVariable &targ
 
 QString TscExpression::OptimizeAssignment(const TscCustomVariable &target)
 {
-    auto *op = dynamic_cast<TscOperatorNode *>(Root.get());
+    auto *op = Root ? Root->AsOperator() : nullptr;
     if (!op)
         return QStringLiteral(" ");
     // "strcat" must stay: s := s & 1 concatenates text, an add-assign would add.

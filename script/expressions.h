@@ -11,12 +11,17 @@
 namespace bralvo::script {
 
 class TscDesignator;
+class TscOperatorNode;
 class TscSetExpression;
 
 class TscExpressionNode : public TscCustomVariable {
 public:
     TscExpressionNode() : TscCustomVariable(QString(), tcVariant, QString()) {}
     virtual int Priority() const = 0;
+    // The node as an operator, or nullptr: building and checking ask this
+    // of every node, where a cast would cost more than the rest.
+    virtual TscOperatorNode *AsOperator() { return nullptr; }
+    const TscOperatorNode *AsOperator() const { return const_cast<TscExpressionNode *>(this)->AsOperator(); }
 
     std::unique_ptr<TscExpressionNode> Left;
     std::unique_ptr<TscExpressionNode> Right;
@@ -72,6 +77,7 @@ class TscOperatorNode : public TscExpressionNode {
 public:
     TscOperatorNode(TscOp op, int priority) : OpCode(op), m_priority(priority) {}
     int Priority() const override { return m_priority; }
+    TscOperatorNode *AsOperator() override { return this; }
     // Code as the operator table numbers it ("strcat" shares 7 with "+").
     int Code() const;
 
