@@ -448,7 +448,7 @@ QString TscExpression::Finalize()
     const QString error = check(Root.get());
     TypeCode = Root->TypeCode;
     TypeName = Root->TypeName;
-    auto *dnode = dynamic_cast<TscDesignatorNode *>(Root.get());
+    auto *dnode = Root->AsDesignatorNode();
     ReadOnly = !(dnode && !dnode->TargetReadOnly);
     return error;
 }
@@ -476,8 +476,12 @@ void TscExpression::SetSource(const QString &text, qsizetype start, qsizetype le
 
 TscCustomVariable *TscExpression::SingleItem() const
 {
-    if (auto *dnode = dynamic_cast<TscDesignatorNode *>(Root.get()))
+    if (!Root)
+        return nullptr;
+    if (auto *dnode = Root->AsDesignatorNode())
         return dnode->Item;
+    if (Root->AsOperator())
+        return nullptr;
     if (dynamic_cast<TscOperandNode *>(Root.get()))
         return Root.get();
     return nullptr;
@@ -487,7 +491,7 @@ namespace {
 
 bool isSameVariable(const TscExpressionNode *node, const TscCustomVariable &target)
 {
-    auto *dnode = dynamic_cast<const TscDesignatorNode *>(node);
+    const TscDesignatorNode *dnode = node ? node->AsDesignatorNode() : nullptr;
     if (!dnode)
         return false;
     if (!dnode->Designator)

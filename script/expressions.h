@@ -11,6 +11,7 @@
 namespace bralvo::script {
 
 class TscDesignator;
+class TscDesignatorNode;
 class TscOperatorNode;
 class TscSetExpression;
 
@@ -22,6 +23,12 @@ public:
     // of every node, where a cast would cost more than the rest.
     virtual TscOperatorNode *AsOperator() { return nullptr; }
     const TscOperatorNode *AsOperator() const { return const_cast<TscExpressionNode *>(this)->AsOperator(); }
+    // The same for a designator operand.
+    virtual TscDesignatorNode *AsDesignatorNode() { return nullptr; }
+    const TscDesignatorNode *AsDesignatorNode() const
+    {
+        return const_cast<TscExpressionNode *>(this)->AsDesignatorNode();
+    }
 
     std::unique_ptr<TscExpressionNode> Left;
     std::unique_ptr<TscExpressionNode> Right;
@@ -45,6 +52,7 @@ public:
     explicit TscDesignatorNode(TscCustomVariable &variable);
     ~TscDesignatorNode() override;
     Variant GetValue() override { return Item->GetValue(); }
+    TscDesignatorNode *AsDesignatorNode() override { return this; }
 
     // The item the chain starts with (the variable when there is no
     // designator).
