@@ -38,7 +38,7 @@ bool isComparison(TscOp op)
 
 bool isOperator(const TscExpressionNode *node, TscOp op)
 {
-    auto *opNode = dynamic_cast<const TscOperatorNode *>(node);
+    const TscOperatorNode *opNode = node ? node->AsOperator() : nullptr;
     return opNode && opNode->OpCode == op;
 }
 
@@ -404,7 +404,7 @@ void TscExpression::addBinary(std::unique_ptr<TscOperatorNode> op)
 
 QString TscExpression::check(TscExpressionNode *node)
 {
-    auto *op = dynamic_cast<TscOperatorNode *>(node);
+    auto *op = node->AsOperator();
     if (!op)
         return QString();
     QString error = node->Left ? check(node->Left.get()) : QString();
@@ -413,8 +413,10 @@ QString TscExpression::check(TscExpressionNode *node)
         error = rightError;
     const int left = node->Left ? int(node->Left->TypeCode) : int(tcVariant);
     const int right = node->Right ? int(node->Right->TypeCode) : int(tcVariant);
-    const QString leftName = node->Left ? node->Left->TypeName : QString();
-    const QString rightName = node->Right ? node->Right->TypeName : QString();
+    // Read in place: every operator of every expression passes here.
+    static const QString noName;
+    const QString &leftName = node->Left ? node->Left->TypeName : noName;
+    const QString &rightName = node->Right ? node->Right->TypeName : noName;
     op->IsBoolean = left == tcBoolean && right == tcBoolean;
     // Every operator needs its operands; a tree without them never runs.
     const bool unary = op->OpCode == TscOp::Not || op->OpCode == TscOp::UnMinus;
@@ -446,7 +448,7 @@ QString TscExpression::Finalize()
     const QString error = check(Root.get());
     TypeCode = Root->TypeCode;
     TypeName = Root->TypeName;
-    auto *dnode = dynamic_cast<TscDesignatorNode *>(Root.get());
+    auto *dnode = Root->AsDesignatorNode();
     ReadOnly = !(dnode && !dnode->TargetReadOnly);
     return error;
 }
@@ -474,8 +476,12 @@ void TscExpression::SetSource(const QString &text, qsizetype start, qsizetype le
 
 TscCustomVariable *TscExpression::SingleItem() const
 {
-    if (auto *dnode = dynamic_cast<TscDesignatorNode *>(Root.get()))
+    if (!Root)
+        return nullptr;
+    if (auto *dnode = Root->AsDesignatorNode())
         return dnode->Item;
+    if (Root->AsOperator())
+        return nullptr;
     if (dynamic_cast<TscOperandNode *>(Root.get()))
         return Root.get();
     return nullptr;
@@ -485,7 +491,7 @@ namespace {
 
 bool isSameVariable(const TscExpressionNode *node, const TscCustomVariable &target)
 {
-    auto *dnode = dynamic_cast<const TscDesignatorNode *>(node);
+    const TscDesignatorNode *dnode = node ? node->AsDesignatorNode() : nullptr;
     if (!dnode)
         return false;
     if (!dnode->Designator)
@@ -498,7 +504,7 @@ bool isSameVariable(const TscExpressionNode *node, const TscCustomVariable &targ
 
 QString TscExpression::OptimizeAssignment(const TscCustomVariable &target)
 {
-    auto *op = dynamic_cast<TscOperatorNode *>(Root.get());
+    auto *op = Root ? Root->AsOperator() : nullptr;
     if (!op)
         return QStringLiteral(" ");
     // "strcat" must stay: s := s & 1 concatenates text, an add-assign would add.

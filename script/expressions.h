@@ -11,12 +11,24 @@
 namespace bralvo::script {
 
 class TscDesignator;
+class TscDesignatorNode;
+class TscOperatorNode;
 class TscSetExpression;
 
 class TscExpressionNode : public TscCustomVariable {
 public:
     TscExpressionNode() : TscCustomVariable(QString(), tcVariant, QString()) {}
     virtual int Priority() const = 0;
+    // The node as an operator, or nullptr: building and checking ask this
+    // of every node, where a cast would cost more than the rest.
+    virtual TscOperatorNode *AsOperator() { return nullptr; }
+    const TscOperatorNode *AsOperator() const { return const_cast<TscExpressionNode *>(this)->AsOperator(); }
+    // The same for a designator operand.
+    virtual TscDesignatorNode *AsDesignatorNode() { return nullptr; }
+    const TscDesignatorNode *AsDesignatorNode() const
+    {
+        return const_cast<TscExpressionNode *>(this)->AsDesignatorNode();
+    }
 
     std::unique_ptr<TscExpressionNode> Left;
     std::unique_ptr<TscExpressionNode> Right;
@@ -40,6 +52,7 @@ public:
     explicit TscDesignatorNode(TscCustomVariable &variable);
     ~TscDesignatorNode() override;
     Variant GetValue() override { return Item->GetValue(); }
+    TscDesignatorNode *AsDesignatorNode() override { return this; }
 
     // The item the chain starts with (the variable when there is no
     // designator).
@@ -72,6 +85,7 @@ class TscOperatorNode : public TscExpressionNode {
 public:
     TscOperatorNode(TscOp op, int priority) : OpCode(op), m_priority(priority) {}
     int Priority() const override { return m_priority; }
+    TscOperatorNode *AsOperator() override { return this; }
     // Code as the operator table numbers it ("strcat" shares 7 with "+").
     int Code() const;
 

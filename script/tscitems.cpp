@@ -14,7 +14,9 @@
 namespace bralvo::script {
 
 TscCustomVariable::TscCustomVariable(const QString &name, int typeCode, const QString &typeName)
-    : Name(name), TypeCode(quint8(typeCode)), TypeName(typeName), UpperName(name.toUpper())
+    : Name(name), TypeCode(quint8(typeCode)), TypeName(typeName),
+      // Expression nodes, by far the most numerous, have no name.
+      UpperName(name.isNull() ? QString() : name.toUpper())
 {
 }
 

@@ -75,8 +75,8 @@ void TscScript::Add(const QString &name, TscObject *item, bool owned)
         variable->OwnerTag = OwnerTag;
     // An item entered under its own name has its key already.
     const QString key = variable && variable->Name == name ? variable->UpperName : keyOf(name);
-    m_entries.push_back({name, key, item, owned});
-    m_lookup.insert(key, item);
+    m_entries.push_back({name, key, item, owned, variable});
+    m_lookup.insert(key, {item, variable});
     ++m_generation;
 }
 
@@ -84,7 +84,7 @@ void TscScript::Remove(TscObject *item)
 {
     for (size_t i = 0; i < m_entries.size(); ++i) {
         if (m_entries[i].item == item) {
-            m_lookup.remove(m_entries[i].key, item);
+            m_lookup.remove(m_entries[i].key, {item, nullptr});
             m_entries.erase(m_entries.begin() + qsizetype(i));
             ++m_generation;
             return;
@@ -94,8 +94,8 @@ void TscScript::Remove(TscObject *item)
 
 void TscScript::freeEntry(size_t index)
 {
-    Entry entry = m_entries[index];
-    m_lookup.remove(entry.key, entry.item);
+    Entry entry = std::move(m_entries[index]);
+    m_lookup.remove(entry.key, {entry.item, nullptr});
     m_entries.erase(m_entries.begin() + qsizetype(index));
     ++m_generation;
     if (entry.owned)
@@ -106,7 +106,7 @@ void TscScript::Clear()
 {
     MainBlock->Clear();
     for (size_t i = m_entries.size(); i-- > 0;) {
-        auto *variable = dynamic_cast<TscCustomVariable *>(m_entries[i].item);
+        TscCustomVariable *variable = m_entries[i].variable;
         if (variable && variable->OwnerTag == rttiTag)
             continue;
         if (dynamic_cast<TscRTTIModule *>(m_entries[i].item))
@@ -144,8 +144,13 @@ TscCustomVariable *TscScript::FindLocal(const QString &name) const
 
 TscCustomVariable *TscScript::FindLocal(QStringView name) const
 {
-    auto it = m_lookup.constFind(lookupKeyOf(name));
-    return it == m_lookup.cend() ? nullptr : dynamic_cast<TscCustomVariable *>(it.value());
+    return findByKey(lookupKeyOf(name));
+}
+
+TscCustomVariable *TscScript::findByKey(const QString &key) const
+{
+    auto it = m_lookup.constFind(key);
+    return it == m_lookup.cend() ? nullptr : it.value().variable;
 }
 
 TscCustomVariable *TscScript::Find(const QString &name) const
@@ -155,8 +160,9 @@ TscCustomVariable *TscScript::Find(const QString &name) const
 
 TscCustomVariable *TscScript::Find(QStringView name) const
 {
+    const QString &key = lookupKeyOf(name);
     for (const TscScript *script = this; script; script = script->ParentScript)
-        if (TscCustomVariable *item = script->FindLocal(name))
+        if (TscCustomVariable *item = script->findByKey(key))
             return item;
     return nullptr;
 }

@@ -141,8 +141,20 @@ private:
         QString key;
         TscObject *item;
         bool owned;
+        TscCustomVariable *variable; // item as a variable, or nullptr
+    };
+    // What a name finds: the item as a variable is kept with it, since
+    // the builder looks names up by the ten thousand and a cast per look-up
+    // costs more than the hash.
+    struct LookupItem {
+        TscObject *item;
+        TscCustomVariable *variable;
+        bool operator==(const LookupItem &other) const { return item == other.item; }
     };
     void freeEntry(size_t index);
+    // FindLocal by a key lookupKeyOf has made: Find makes it once for the
+    // whole chain of scripts.
+    TscCustomVariable *findByKey(const QString &key) const;
     // Adds the method of the declaration with its category and description
     // (its name when empty); the caller sets the callback.
     TscMethodHelper *addMethodEntry(const QString &declaration, const QString &category,
@@ -163,7 +175,7 @@ private:
         bool insert(QStringView line);
     };
     QHash<QString, CodeLineIndex> m_codeLineIndex;
-    QMultiHash<QString, TscObject *> m_lookup;
+    QMultiHash<QString, LookupItem> m_lookup;
 };
 
 // Clears the control flags of a script on construction and destruction:
