@@ -5,6 +5,7 @@
 #include "script/tscxmldocument.h"
 
 #include <QLatin1String>
+#include <QVarLengthArray>
 #include <QString>
 
 namespace bralvo::script::builder {
@@ -45,46 +46,14 @@ inline bool isKind(const TscXMLItem &e, const char *kind)
     return isKind(e, QLatin1String(kind));
 }
 
-// The attribute's value as it stands in the element's text, not unescaped,
-// found exactly as TscXMLItem::RawProp finds it (the first ` name="`,
-// ignoring case, the text's start counting as a blank): one pass over the
-// short text, since the builder reads a position or a text of nearly
-// every element.
+// The attribute's value as it stands in the element's text, not unescaped
+// (TscXMLItem::RawProp), for the ASCII names the builder spells as literals.
 inline QStringView rawAttribute(const TscXMLItem &e, QLatin1String name)
 {
-    const QString &text = e.Text();
-    const QChar *data = text.constData();
-    const qsizetype size = text.size();
-    const qsizetype length = name.size();
-    for (qsizetype equals = length; equals + 1 < size; ++equals) {
-        if (data[equals] != QLatin1Char('=') || data[equals + 1] != QLatin1Char('"'))
-            continue;
-        const qsizetype at = equals - length;
-        if (at > 0 && data[at - 1] != QLatin1Char(' '))
-            continue;
-        bool same = true;
-        for (qsizetype i = 0; i < length && same; ++i) {
-            char16_t c = data[at + i].unicode();
-            if (c >= 0x80) {
-                same = QStringView(data + at, length).compare(name, Qt::CaseInsensitive) == 0;
-                break;
-            }
-            char16_t n = char16_t(uchar(name[i].toLatin1()));
-            if (c >= 'A' && c <= 'Z')
-                c = char16_t(c - 'A' + 'a');
-            if (n >= 'A' && n <= 'Z')
-                n = char16_t(n - 'A' + 'a');
-            same = c == n;
-        }
-        if (!same)
-            continue;
-        const qsizetype start = equals + 2;
-        qsizetype end = start;
-        while (end < size && data[end] != QLatin1Char('"'))
-            ++end;
-        return QStringView(data + start, end - start);
-    }
-    return QStringView();
+    QVarLengthArray<char16_t, 16> wide(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i)
+        wide[i] = char16_t(uchar(name[i].toLatin1()));
+    return e.RawProp(QStringView(wide.constData(), wide.size()));
 }
 
 inline QStringView rawAttribute(const TscXMLItem &e, const char *name)
@@ -96,9 +65,7 @@ inline QStringView rawAttribute(const TscXMLItem &e, const char *name)
 inline QString attributeText(const TscXMLItem &e, const char *name)
 {
     const QStringView raw = rawAttribute(e, name);
-    if (raw.isEmpty())
-        return QString();
-    return raw.contains(QLatin1Char('&')) ? XMLToStr(raw.toString()) : raw.toString();
+    return raw.isEmpty() ? QString() : XMLToStr(raw.toString());
 }
 
 // name in single quotes, as error messages show identifiers.
