@@ -97,24 +97,6 @@ bool storedAsIs(QStringView text)
         && !NeedsXMLEscape(text);
 }
 
-// Starts name=" (a blank before it when the text has attributes already);
-// the caller writes the value and the closing quote.
-void openAttribute(QString &text, const char *name)
-{
-    if (!text.isEmpty())
-        text += QLatin1Char(' ');
-    text += QLatin1String(name);
-    text += QLatin1String("=\"");
-}
-
-// Appends name="value" (value already escaped).
-void appendAttribute(QString &text, const char *name, QStringView value)
-{
-    openAttribute(text, name);
-    text += value;
-    text += QLatin1Char('"');
-}
-
 // An element's attribute text, gathered in place and then made a QString
 // of exactly its size: one allocation per element.
 class AttributeText {
@@ -205,11 +187,12 @@ TscXMLItem *addElement(TscXMLItem &parent, const QString &name, QString text)
     return item;
 }
 
+// name="value" (value already escaped) alone.
 QString attribute(const char *name, const QString &value)
 {
-    QString text;
-    appendAttribute(text, name, value);
-    return text;
+    AttributeText text;
+    text.add(name, value);
+    return text.text();
 }
 
 // A token against a grammar text (lower case). Tokens and texts are nearly
