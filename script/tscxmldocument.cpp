@@ -241,24 +241,47 @@ TscXMLItem *TscXMLItem::FindItem(const QString &name)
     return item;
 }
 
+namespace {
+
+char16_t asciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; }
+
+// candidate and name are as long as each other. ASCII is compared in place;
+// anything else as Qt compares, whose case folding maps a few non-ASCII
+// characters (the long s, the Kelvin sign) onto ASCII letters.
+bool sameNameIgnoringCase(QStringView candidate, QStringView name)
+{
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t a = candidate[i].unicode(), b = name[i].unicode();
+        if ((a | b) >= 0x80)
+            return candidate.compare(name, Qt::CaseInsensitive) == 0;
+        if (asciiLower(a) != asciiLower(b))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 QStringView TscXMLItem::RawProp(QStringView name) const
 {
     // The first ` name="` (ignoring case), the text's start counting as a
-    // blank; searched in place, as this runs for every element built.
-    // Each `="` is a candidate end of the name, tried in order.
+    // blank. Each `="` is a candidate end of the name, tried in order.
+    // Runs for nearly every element built, on texts of a few dozen
+    // characters: a plain scan beats a library search's set-up.
     const QStringView text(m_text);
     const qsizetype length = name.size();
-    for (qsizetype equals = text.indexOf(QLatin1Char('='), length); equals >= 0;
-         equals = text.indexOf(QLatin1Char('='), equals + 1)) {
-        const qsizetype at = equals - length;
-        if (equals + 1 >= text.size() || text[equals + 1] != QLatin1Char('"')
-            || (at > 0 && text[at - 1] != QLatin1Char(' '))
-            || text.mid(at, length).compare(name, Qt::CaseInsensitive) != 0)
+    const qsizetype size = text.size();
+    const QChar *chars = text.data();
+    for (qsizetype equals = length; equals + 1 < size; ++equals) {
+        if (chars[equals] != u'=' || chars[equals + 1] != u'"')
             continue;
-        const qsizetype start = at + length + 2;
-        qsizetype end = text.indexOf(QLatin1Char('"'), start);
-        if (end < 0)
-            end = text.size();
+        const qsizetype at = equals - length;
+        if ((at > 0 && chars[at - 1] != u' ') || !sameNameIgnoringCase(text.mid(at, length), name))
+            continue;
+        const qsizetype start = equals + 2;
+        qsizetype end = start;
+        while (end < size && chars[end] != u'"')
+            ++end;
         return text.mid(start, end - start);
     }
     return QStringView();
