@@ -10,6 +10,11 @@
 
 namespace bralvo::script {
 
+// Statement lists are many and short: their storage comes from the block
+// pool, as the statements themselves do.
+template <class T>
+using TscOwnedList = std::vector<std::unique_ptr<T>, blockpool::Allocator<std::unique_ptr<T>>>;
+
 class TscStatement : public TscObject {
 public:
     TscStatement(TscScript *prog, const QString &sourcePos, const QString &unitName);
@@ -36,7 +41,7 @@ protected:
     // RunLine, then true when the program has been terminated.
     bool StartStep();
 
-    std::vector<std::unique_ptr<TscStatement>> m_list;
+    TscOwnedList<TscStatement> m_list;
 };
 
 class TscAssignmentStmt : public TscStatement {
@@ -111,7 +116,7 @@ public:
     TscStatement ElseBlock; // a block of its own: no allocation when empty
 
 private:
-    std::vector<std::unique_ptr<TscCaseSelector>> m_selectors;
+    TscOwnedList<TscCaseSelector> m_selectors;
 };
 
 class TscRepeatStmt : public TscStatement {

@@ -6,6 +6,7 @@
 #include "script/tscscript.h"
 
 #include <algorithm>
+#include <array>
 
 #if defined(__GLIBC__)
 #include <pthread.h>
@@ -13,10 +14,35 @@
 
 namespace bralvo::script {
 
+namespace {
+
+// Every procedure repeats the same few names ("Result", "i", "s"): the
+// upper-case texts of recent names are shared instead of made anew.
+QString upperNameOf(const QString &name)
+{
+    struct Recent {
+        QString name;
+        QString upper;
+    };
+    thread_local std::array<Recent, 64> recent;
+    size_t hash = 0;
+    for (const QChar c : name)
+        hash = hash * 31 + c.unicode();
+    Recent &slot = recent[hash % recent.size()];
+    // A null slot equals an empty name, but must not answer for it.
+    if (slot.name.isNull() || slot.name != name) {
+        slot.upper = name.toUpper();
+        slot.name = name;
+    }
+    return slot.upper;
+}
+
+} // namespace
+
 TscCustomVariable::TscCustomVariable(const QString &name, int typeCode, const QString &typeName)
     : Name(name), TypeCode(quint8(typeCode)), TypeName(typeName),
       // Expression nodes, by far the most numerous, have no name.
-      UpperName(name.isNull() ? QString() : name.toUpper())
+      UpperName(name.isNull() ? QString() : upperNameOf(name))
 {
 }
 

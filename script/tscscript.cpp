@@ -76,17 +76,65 @@ void TscScript::Add(const QString &name, TscObject *item, bool owned)
     // An item entered under its own name has its key already.
     const QString key = variable && variable->Name == name ? variable->UpperName : keyOf(name);
     m_entries.push_back({name, key, item, owned, variable});
-    m_lookup.insert(key, {item, variable});
+    if (m_entries.size() == kLinearLookupLimit + 1) {
+        for (const Entry &entry : m_entries)
+            enterKey(entry);
+    } else if (hashed()) {
+        enterKey(m_entries.back());
+    }
     ++m_generation;
+}
+
+void TscScript::enterKey(const Entry &entry)
+{
+    if (entry.key.isEmpty())
+        return;
+    LookupSlot &slot = m_lookup[entry.key];
+    slot.item = entry.item;
+    slot.variable = entry.variable;
+    ++slot.count;
+}
+
+void TscScript::leaveKey(const Entry &entry)
+{
+    if (entry.key.isEmpty())
+        return;
+    const auto it = m_lookup.find(entry.key);
+    if (it == m_lookup.end())
+        return;
+    if (--it->count == 0) {
+        m_lookup.erase(it);
+        return;
+    }
+    if (it->item != entry.item)
+        return;
+    // The newest of a shadowing pair left: the one it shadowed is found again.
+    for (size_t i = m_entries.size(); i-- > 0;) {
+        if (m_entries[i].key == entry.key) {
+            it->item = m_entries[i].item;
+            it->variable = m_entries[i].variable;
+            return;
+        }
+    }
+}
+
+TscScript::Entry TscScript::takeEntry(size_t index)
+{
+    Entry entry = std::move(m_entries[index]);
+    m_entries.erase(m_entries.begin() + qsizetype(index));
+    if (m_entries.size() == kLinearLookupLimit)
+        m_lookup.clear();
+    else if (hashed())
+        leaveKey(entry);
+    ++m_generation;
+    return entry;
 }
 
 void TscScript::Remove(TscObject *item)
 {
     for (size_t i = 0; i < m_entries.size(); ++i) {
         if (m_entries[i].item == item) {
-            m_lookup.remove(m_entries[i].key, {item, nullptr});
-            m_entries.erase(m_entries.begin() + qsizetype(i));
-            ++m_generation;
+            takeEntry(i);
             return;
         }
     }
@@ -94,10 +142,7 @@ void TscScript::Remove(TscObject *item)
 
 void TscScript::freeEntry(size_t index)
 {
-    Entry entry = std::move(m_entries[index]);
-    m_lookup.remove(entry.key, {entry.item, nullptr});
-    m_entries.erase(m_entries.begin() + qsizetype(index));
-    ++m_generation;
+    const Entry entry = takeEntry(index);
     if (entry.owned)
         delete entry.item;
 }
@@ -149,8 +194,18 @@ TscCustomVariable *TscScript::FindLocal(QStringView name) const
 
 TscCustomVariable *TscScript::findByKey(const QString &key) const
 {
-    auto it = m_lookup.constFind(key);
-    return it == m_lookup.cend() ? nullptr : it.value().variable;
+    if (key.isEmpty() || !hashed())
+        return scanByKey(key);
+    const auto it = m_lookup.constFind(key);
+    return it == m_lookup.cend() ? nullptr : it->variable;
+}
+
+TscCustomVariable *TscScript::scanByKey(const QString &key) const
+{
+    for (size_t i = m_entries.size(); i-- > 0;)
+        if (m_entries[i].key == key)
+            return m_entries[i].variable;
+    return nullptr;
 }
 
 TscCustomVariable *TscScript::Find(const QString &name) const

@@ -143,24 +143,37 @@ private:
         bool owned;
         TscCustomVariable *variable; // item as a variable, or nullptr
     };
-    // What a name finds: the item as a variable is kept with it, since
-    // the builder looks names up by the ten thousand and a cast per look-up
-    // costs more than the hash.
-    struct LookupItem {
-        TscObject *item;
-        TscCustomVariable *variable;
-        bool operator==(const LookupItem &other) const { return item == other.item; }
+    // What a key finds: the newest of its entries, with the item as a
+    // variable (the builder looks names up by the ten thousand and a cast
+    // per look-up costs more than the hash), and how many entries share it.
+    struct LookupSlot {
+        TscObject *item = nullptr;
+        TscCustomVariable *variable = nullptr;
+        int count = 0;
     };
+    // Up to this many entries (a procedure's locals, nearly always) a
+    // script is searched entry by entry, newest first: filling and freeing
+    // a hash would cost more than its look-ups save. Above it m_lookup
+    // holds every named entry; nameless ones are always searched.
+    static constexpr size_t kLinearLookupLimit = 16;
+    bool hashed() const { return m_entries.size() > kLinearLookupLimit; }
+    void enterKey(const Entry &entry);
+    // For an entry that has just left the list.
+    void leaveKey(const Entry &entry);
+    // Takes the entry out of the list and the lookup, without freeing it.
+    Entry takeEntry(size_t index);
     void freeEntry(size_t index);
     // FindLocal by a key lookupKeyOf has made: Find makes it once for the
     // whole chain of scripts.
     TscCustomVariable *findByKey(const QString &key) const;
+    TscCustomVariable *scanByKey(const QString &key) const;
     // Adds the method of the declaration with its category and description
     // (its name when empty); the caller sets the callback.
     TscMethodHelper *addMethodEntry(const QString &declaration, const QString &category,
                                     const QString &description);
 
-    std::vector<Entry> m_entries;
+    // Small lists, most of them: drawn from the block pool.
+    std::vector<Entry, blockpool::Allocator<Entry>> m_entries;
     quint64 m_generation = 0;
     // Per unit, the lines its CodeLines entry lists, so that a long program
     // records its lines without searching the growing entry each time.
@@ -175,7 +188,7 @@ private:
         bool insert(QStringView line);
     };
     QHash<QString, CodeLineIndex> m_codeLineIndex;
-    QMultiHash<QString, LookupItem> m_lookup;
+    QHash<QString, LookupSlot> m_lookup;
 };
 
 // Clears the control flags of a script on construction and destruction:
