@@ -167,9 +167,19 @@ std::unique_ptr<TscDesignator> TscDesignator::TakeAsGeneral(TscDesignator &built
 
 namespace {
 
+// StoreValue for an item known to hold a plain value.
+inline void storePlain(TscCustomVariable &item, Variant &&value)
+{
+    if (!item.ReadOnly)
+        item.Value = std::move(value);
+    else
+        item.SetValue(value);
+}
+
 // Saves the locals of a procedure that is already running, so that a
 // recursive call cannot clobber them; restores on every way out. The saved
-// values wait on the procedure's own stack, which every call reuses.
+// values wait on the procedure's own stack, which every call reuses. The
+// call itself starts with the caller's values still in place.
 class KeptLocals {
 public:
     // Nothing to save unless proc is a procedure already running.
@@ -179,19 +189,21 @@ public:
             return;
         auto &stack = proc->KeptValues;
         const size_t base = stack.size();
+        const std::vector<TscCustomVariable *> &locals = proc->LocalsToSave();
+        const bool plain = proc->LocalsArePlain();
         try {
-            for (TscCustomVariable *item : proc->LocalsToSave()) {
-                if (HoldsPlainValue(*item))
-                    stack.emplace_back(item, item->Value);
-                else
-                    stack.emplace_back(item, item->GetValue());
-            }
+            stack.reserve(base + locals.size());
+            if (plain)
+                savePlain(locals, stack);
+            else
+                saveAny(locals, stack);
         } catch (...) {
             stack.resize(base); // nothing was changed yet: only drop the copies
             throw;
         }
         m_stack = &stack;
         m_base = base;
+        m_plain = plain;
     }
     explicit KeptLocals(TscProcVariable &proc) : KeptLocals(&proc) {}
     KeptLocals(const KeptLocals &) = delete;
@@ -203,16 +215,48 @@ public:
             return;
         auto &stack = *m_stack;
         m_stack = nullptr;
-        for (size_t i = m_base; i < stack.size(); ++i) {
-            auto &[item, value] = stack[i];
-            StoreValue(*item, std::move(value)); // the saved copy is dropped anyway
-        }
+        if (m_plain)
+            restorePlain(stack);
+        else
+            restoreAny(stack);
         stack.resize(m_base);
     }
 
 private:
-    std::vector<std::pair<TscCustomVariable *, Variant>> *m_stack = nullptr;
+    using Stack = std::vector<std::pair<TscCustomVariable *, Variant>>;
+
+    static void savePlain(const std::vector<TscCustomVariable *> &locals, Stack &stack)
+    {
+        for (TscCustomVariable *item : locals)
+            stack.emplace_back(item, item->Value);
+    }
+    static void saveAny(const std::vector<TscCustomVariable *> &locals, Stack &stack)
+    {
+        for (TscCustomVariable *item : locals) {
+            if (HoldsPlainValue(*item))
+                stack.emplace_back(item, item->Value);
+            else
+                stack.emplace_back(item, item->GetValue());
+        }
+    }
+    void restorePlain(Stack &stack) const
+    {
+        for (size_t i = m_base; i < stack.size(); ++i) {
+            auto &[item, value] = stack[i];
+            storePlain(*item, std::move(value));
+        }
+    }
+    void restoreAny(Stack &stack) const
+    {
+        for (size_t i = m_base; i < stack.size(); ++i) {
+            auto &[item, value] = stack[i];
+            StoreValue(*item, std::move(value)); // the saved copy is dropped anyway
+        }
+    }
+
+    Stack *m_stack = nullptr;
     size_t m_base = 0;
+    bool m_plain = false;
 };
 
 void passArguments(TscDesignatorItem &item, TscCustomVariable &target)
@@ -232,6 +276,25 @@ void passArguments(TscDesignatorItem &item, TscCustomVariable &target)
     }
     for (int i = 0; i < count; ++i)
         StoreValue(*target.GetParam(i), std::move(values[i]));
+}
+
+// passArguments for parameters that all hold plain values and take no
+// source text: the same stores without asking each parameter what it is.
+void passPlainArguments(TscDesignatorItem &item, TscCustomVariable &target)
+{
+    const int count = std::min(item.Count(), target.Count());
+    if (count == 1) {
+        storePlain(*target.GetParam(0), item.Arg(0)->GetValue());
+        return;
+    }
+    if (count == 0)
+        return;
+    // All arguments first: an argument may read a parameter it replaces.
+    QVarLengthArray<Variant, 8> values;
+    for (int i = 0; i < count; ++i)
+        values.append(item.Arg(i)->GetValue());
+    for (int i = 0; i < count; ++i)
+        storePlain(*target.GetParam(i), std::move(values[i]));
 }
 
 // By-reference results are taken before a recursive call's locals are
@@ -297,15 +360,37 @@ bool TscProcCallDesignator::Fits(TscDesignator &general)
         && general.Item(0)->Kind() == TscDesignatorItem::TargetKind::Procedure;
 }
 
-Variant TscProcCallDesignator::GetValue()
+void TscProcCallDesignator::plan()
 {
     TscDesignatorItem &site = *m_items.front();
     auto &proc = *static_cast<TscProcVariable *>(site.Target);
+    const int count = std::min(site.Count(), proc.Count());
+    m_plainParams = !proc.TakesSourceText;
+    m_anyByRef = false;
+    for (int i = 0; i < count; ++i) {
+        m_plainParams = m_plainParams && HoldsPlainValue(*proc.GetParam(i));
+        m_anyByRef = m_anyByRef || proc.GetParam(i)->ByRef;
+    }
+    m_planned = true;
+}
+
+Variant TscProcCallDesignator::GetValue()
+{
+    if (!m_planned)
+        plan();
+    TscDesignatorItem &site = *m_items.front();
+    auto &proc = *static_cast<TscProcVariable *>(site.Target);
     KeptLocals kept(proc);
-    passArguments(site, proc);
+    if (m_plainParams)
+        passPlainArguments(site, proc);
+    else
+        passArguments(site, proc);
     proc.ResultWanted = ResultWanted;
     Variant result = proc.GetValue();
-    passBack(site, proc, kept);
+    if (m_anyByRef)
+        passBack(site, proc, kept);
+    else
+        kept.restore();
     return result;
 }
 

@@ -164,9 +164,9 @@ TscProcVariable::TscProcVariable(const QString &name, int typeCode, const QStrin
     ReadOnly = true;
     LocalScript->ParentScript = declaringScript;
     if (hasResult) {
-        auto *result = new TscVariable(QStringLiteral("Result"), typeCode, typeName);
-        LinkedItem = result;
-        LocalScript->Add(QStringLiteral("Result"), result);
+        m_result = new TscVariable(QStringLiteral("Result"), typeCode, typeName);
+        LinkedItem = m_result;
+        LocalScript->Add(QStringLiteral("Result"), m_result);
     }
 }
 
@@ -183,10 +183,13 @@ const std::vector<TscCustomVariable *> &TscProcVariable::LocalsToSave()
     if (m_localsGeneration == local.Generation())
         return m_localsToSave;
     m_localsToSave.clear();
+    m_localsArePlain = true;
     for (int i = 0; i < local.Count(); ++i) {
         auto *item = dynamic_cast<TscCustomVariable *>(local.ItemAt(i));
-        if (dynamic_cast<TscVariable *>(item) || dynamic_cast<TscParamItem *>(item))
+        if (dynamic_cast<TscVariable *>(item) || dynamic_cast<TscParamItem *>(item)) {
             m_localsToSave.push_back(item);
+            m_localsArePlain = m_localsArePlain && HoldsPlainValue(*item);
+        }
     }
     m_localsGeneration = local.Generation();
     return m_localsToSave;
@@ -218,6 +221,9 @@ Variant TscProcVariable::GetValue()
     restore();
     if (!HasResult)
         return Variant::null();
+    // The Result made here is a plain variable: no need to ask what it is.
+    if (LinkedItem == m_result)
+        return m_result->Value;
     return HoldsPlainValue(*LinkedItem) ? LinkedItem->Value : LinkedItem->GetValue();
 }
 

@@ -72,6 +72,11 @@ TEST(Calls, UnassignedLocalsShowWhatTheCallerHeld)
          "begin Emit(a[0]); a[0] := n; if n > 0 then G(n - 1); Emit(a[0]); Result := a[0] end;\n"
          "begin G(2) end.",
          ";2;1;0;1;2;"},
+        {"PascalScript",
+         "function C(n: Integer): Integer; const Base = 100; var v: Variant;\n"
+         "begin Emit(v); v := Base + n; if n > 0 then C(n - 1); Emit(v); Result := v end;\n"
+         "begin C(1) end.",
+         ";101;100;101;"},
     };
     expectAll(std::begin(cases), std::end(cases));
 }
