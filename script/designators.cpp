@@ -177,9 +177,10 @@ inline void storePlain(TscCustomVariable &item, Variant &&value)
 }
 
 // Saves the locals of a procedure that is already running, so that a
-// recursive call cannot clobber them; restores on every way out. The saved
-// values wait on the procedure's own stack, which every call reuses. The
-// call itself starts with the caller's values still in place.
+// recursive call cannot clobber them; restores on every way out. A few
+// plain locals wait in the saver itself; others on the procedure's own
+// stack, which every call reuses. The call itself starts with the
+// caller's values still in place.
 class KeptLocals {
 public:
     // Nothing to save unless proc is a procedure already running.
@@ -187,23 +188,11 @@ public:
     {
         if (!proc || !proc->InProgress)
             return;
-        auto &stack = proc->KeptValues;
-        const size_t base = stack.size();
         const std::vector<TscCustomVariable *> &locals = proc->LocalsToSave();
-        const bool plain = proc->LocalsArePlain();
-        try {
-            stack.reserve(base + locals.size());
-            if (plain)
-                savePlain(locals, stack);
-            else
-                saveAny(locals, stack);
-        } catch (...) {
-            stack.resize(base); // nothing was changed yet: only drop the copies
-            throw;
-        }
-        m_stack = &stack;
-        m_base = base;
-        m_plain = plain;
+        if (proc->LocalsArePlain() && locals.size() <= InlineCount)
+            saveInline(locals);
+        else
+            saveOnStack(proc->KeptValues, locals);
     }
     explicit KeptLocals(TscProcVariable &proc) : KeptLocals(&proc) {}
     KeptLocals(const KeptLocals &) = delete;
@@ -211,52 +200,69 @@ public:
     ~KeptLocals() { restore(); }
     void restore()
     {
-        if (!m_stack)
-            return;
-        auto &stack = *m_stack;
-        m_stack = nullptr;
-        if (m_plain)
-            restorePlain(stack);
-        else
-            restoreAny(stack);
-        stack.resize(m_base);
+        if (m_inlineCount > 0)
+            restoreInline();
+        else if (m_stack)
+            restoreFromStack();
     }
 
 private:
-    using Stack = std::vector<std::pair<TscCustomVariable *, Variant>>;
+    using Kept = std::pair<TscCustomVariable *, Variant>;
+    static constexpr size_t InlineCount = 4;
 
-    static void savePlain(const std::vector<TscCustomVariable *> &locals, Stack &stack)
+    // Copying a Variant cannot throw: nothing to undo.
+    void saveInline(const std::vector<TscCustomVariable *> &locals)
     {
         for (TscCustomVariable *item : locals)
-            stack.emplace_back(item, item->Value);
+            new (&m_inline.at[m_inlineCount++]) Kept(item, item->Value);
     }
-    static void saveAny(const std::vector<TscCustomVariable *> &locals, Stack &stack)
+    void restoreInline()
     {
-        for (TscCustomVariable *item : locals) {
-            if (HoldsPlainValue(*item))
-                stack.emplace_back(item, item->Value);
-            else
-                stack.emplace_back(item, item->GetValue());
+        const size_t count = m_inlineCount;
+        m_inlineCount = 0;
+        for (size_t i = 0; i < count; ++i) {
+            Kept &kept = m_inline.at[i];
+            storePlain(*kept.first, std::move(kept.second));
+            kept.~Kept();
         }
     }
-    void restorePlain(Stack &stack) const
+    void saveOnStack(std::vector<Kept> &stack, const std::vector<TscCustomVariable *> &locals)
     {
-        for (size_t i = m_base; i < stack.size(); ++i) {
-            auto &[item, value] = stack[i];
-            storePlain(*item, std::move(value));
+        const size_t base = stack.size();
+        try {
+            for (TscCustomVariable *item : locals) {
+                if (HoldsPlainValue(*item))
+                    stack.emplace_back(item, item->Value);
+                else
+                    stack.emplace_back(item, item->GetValue());
+            }
+        } catch (...) {
+            stack.resize(base); // nothing was changed yet: only drop the copies
+            throw;
         }
+        m_stack = &stack;
+        m_base = base;
     }
-    void restoreAny(Stack &stack) const
+    void restoreFromStack()
     {
+        auto &stack = *m_stack;
+        m_stack = nullptr;
         for (size_t i = m_base; i < stack.size(); ++i) {
             auto &[item, value] = stack[i];
             StoreValue(*item, std::move(value)); // the saved copy is dropped anyway
         }
+        stack.resize(m_base);
     }
 
-    Stack *m_stack = nullptr;
+    // Raw room: only the first m_inlineCount entries are alive.
+    union InlineSlots {
+        InlineSlots() {}
+        ~InlineSlots() {}
+        Kept at[InlineCount];
+    } m_inline;
+    size_t m_inlineCount = 0;
+    std::vector<Kept> *m_stack = nullptr;
     size_t m_base = 0;
-    bool m_plain = false;
 };
 
 void passArguments(TscDesignatorItem &item, TscCustomVariable &target)

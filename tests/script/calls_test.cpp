@@ -72,11 +72,17 @@ TEST(Calls, UnassignedLocalsShowWhatTheCallerHeld)
          "begin Emit(a[0]); a[0] := n; if n > 0 then G(n - 1); Emit(a[0]); Result := a[0] end;\n"
          "begin G(2) end.",
          ";2;1;0;1;2;"},
+        // Four plain locals, one of them a constant, and then five.
         {"PascalScript",
          "function C(n: Integer): Integer; const Base = 100; var v: Variant;\n"
          "begin Emit(v); v := Base + n; if n > 0 then C(n - 1); Emit(v); Result := v end;\n"
          "begin C(1) end.",
          ";101;100;101;"},
+        {"PascalScript",
+         "procedure W(n: Integer); var a, b, c, d: Integer;\n"
+         "begin Emit(d); a := n; b := a * 2; c := b * 2; d := c * 2; if n > 0 then W(n - 1); Emit(a + b + c + d) end;\n"
+         "begin W(2) end.",
+         "0;16;8;0;15;30;"},
     };
     expectAll(std::begin(cases), std::end(cases));
 }
