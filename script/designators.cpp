@@ -226,7 +226,8 @@ private:
             kept.~Kept();
         }
     }
-    void saveOnStack(std::vector<Kept> &stack, const std::vector<TscCustomVariable *> &locals)
+    // Out of line, so that the inline case stays small enough to be inlined.
+    Q_NEVER_INLINE void saveOnStack(std::vector<Kept> &stack, const std::vector<TscCustomVariable *> &locals)
     {
         const size_t base = stack.size();
         try {
@@ -243,7 +244,7 @@ private:
         m_stack = &stack;
         m_base = base;
     }
-    void restoreFromStack()
+    Q_NEVER_INLINE void restoreFromStack()
     {
         auto &stack = *m_stack;
         m_stack = nullptr;
