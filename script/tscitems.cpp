@@ -179,9 +179,14 @@ TscProcVariable::~TscProcVariable()
 
 const std::vector<TscCustomVariable *> &TscProcVariable::LocalsToSave()
 {
+    if (m_localsGeneration != LocalScript->Generation())
+        collectLocalsToSave();
+    return m_localsToSave;
+}
+
+void TscProcVariable::collectLocalsToSave()
+{
     const TscScript &local = *LocalScript;
-    if (m_localsGeneration == local.Generation())
-        return m_localsToSave;
     m_localsToSave.clear();
     m_localsArePlain = true;
     for (int i = 0; i < local.Count(); ++i) {
@@ -192,7 +197,6 @@ const std::vector<TscCustomVariable *> &TscProcVariable::LocalsToSave()
         }
     }
     m_localsGeneration = local.Generation();
-    return m_localsToSave;
 }
 
 Variant TscProcVariable::GetValue()

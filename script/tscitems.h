@@ -147,6 +147,8 @@ public:
     std::unique_ptr<TscScript> LocalScript;
 
 private:
+    void collectLocalsToSave();
+
     std::vector<TscCustomVariable *> m_localsToSave;
     quint64 m_localsGeneration = ~quint64(0);
     bool m_localsArePlain = false;
