@@ -167,9 +167,20 @@ std::unique_ptr<TscDesignator> TscDesignator::TakeAsGeneral(TscDesignator &built
 
 namespace {
 
+// StoreValue for an item known to hold a plain value.
+inline void storePlain(TscCustomVariable &item, Variant &&value)
+{
+    if (!item.ReadOnly)
+        item.Value = std::move(value);
+    else
+        item.SetValue(value);
+}
+
 // Saves the locals of a procedure that is already running, so that a
-// recursive call cannot clobber them; restores on every way out. The saved
-// values wait on the procedure's own stack, which every call reuses.
+// recursive call cannot clobber them; restores on every way out. A few
+// plain locals wait in the saver itself; others on the procedure's own
+// stack, which every call reuses. The call itself starts with the
+// caller's values still in place.
 class KeptLocals {
 public:
     // Nothing to save unless proc is a procedure already running.
@@ -177,10 +188,50 @@ public:
     {
         if (!proc || !proc->InProgress)
             return;
-        auto &stack = proc->KeptValues;
+        const std::vector<TscCustomVariable *> &locals = proc->LocalsToSave();
+        if (proc->LocalsArePlain() && locals.size() <= InlineCount)
+            saveInline(locals);
+        else
+            saveOnStack(proc->KeptValues, locals);
+    }
+    explicit KeptLocals(TscProcVariable &proc) : KeptLocals(&proc) {}
+    KeptLocals(const KeptLocals &) = delete;
+    KeptLocals &operator=(const KeptLocals &) = delete;
+    ~KeptLocals() { restore(); }
+    void restore()
+    {
+        if (m_inlineCount > 0)
+            restoreInline();
+        else if (m_stack)
+            restoreFromStack();
+    }
+
+private:
+    using Kept = std::pair<TscCustomVariable *, Variant>;
+    static constexpr size_t InlineCount = 4;
+
+    // Copying a Variant cannot throw: nothing to undo.
+    void saveInline(const std::vector<TscCustomVariable *> &locals)
+    {
+        for (TscCustomVariable *item : locals)
+            new (&m_inline.at[m_inlineCount++]) Kept(item, item->Value);
+    }
+    void restoreInline()
+    {
+        const size_t count = m_inlineCount;
+        m_inlineCount = 0;
+        for (size_t i = 0; i < count; ++i) {
+            Kept &kept = m_inline.at[i];
+            storePlain(*kept.first, std::move(kept.second));
+            kept.~Kept();
+        }
+    }
+    // Out of line, so that the inline case stays small enough to be inlined.
+    Q_NEVER_INLINE void saveOnStack(std::vector<Kept> &stack, const std::vector<TscCustomVariable *> &locals)
+    {
         const size_t base = stack.size();
         try {
-            for (TscCustomVariable *item : proc->LocalsToSave()) {
+            for (TscCustomVariable *item : locals) {
                 if (HoldsPlainValue(*item))
                     stack.emplace_back(item, item->Value);
                 else
@@ -193,14 +244,8 @@ public:
         m_stack = &stack;
         m_base = base;
     }
-    explicit KeptLocals(TscProcVariable &proc) : KeptLocals(&proc) {}
-    KeptLocals(const KeptLocals &) = delete;
-    KeptLocals &operator=(const KeptLocals &) = delete;
-    ~KeptLocals() { restore(); }
-    void restore()
+    Q_NEVER_INLINE void restoreFromStack()
     {
-        if (!m_stack)
-            return;
         auto &stack = *m_stack;
         m_stack = nullptr;
         for (size_t i = m_base; i < stack.size(); ++i) {
@@ -210,8 +255,14 @@ public:
         stack.resize(m_base);
     }
 
-private:
-    std::vector<std::pair<TscCustomVariable *, Variant>> *m_stack = nullptr;
+    // Raw room: only the first m_inlineCount entries are alive.
+    union InlineSlots {
+        InlineSlots() {}
+        ~InlineSlots() {}
+        Kept at[InlineCount];
+    } m_inline;
+    size_t m_inlineCount = 0;
+    std::vector<Kept> *m_stack = nullptr;
     size_t m_base = 0;
 };
 
@@ -232,6 +283,25 @@ void passArguments(TscDesignatorItem &item, TscCustomVariable &target)
     }
     for (int i = 0; i < count; ++i)
         StoreValue(*target.GetParam(i), std::move(values[i]));
+}
+
+// passArguments for parameters that all hold plain values and take no
+// source text: the same stores without asking each parameter what it is.
+void passPlainArguments(TscDesignatorItem &item, TscCustomVariable &target)
+{
+    const int count = std::min(item.Count(), target.Count());
+    if (count == 1) {
+        storePlain(*target.GetParam(0), item.Arg(0)->GetValue());
+        return;
+    }
+    if (count == 0)
+        return;
+    // All arguments first: an argument may read a parameter it replaces.
+    QVarLengthArray<Variant, 8> values;
+    for (int i = 0; i < count; ++i)
+        values.append(item.Arg(i)->GetValue());
+    for (int i = 0; i < count; ++i)
+        storePlain(*target.GetParam(i), std::move(values[i]));
 }
 
 // By-reference results are taken before a recursive call's locals are
@@ -297,15 +367,37 @@ bool TscProcCallDesignator::Fits(TscDesignator &general)
         && general.Item(0)->Kind() == TscDesignatorItem::TargetKind::Procedure;
 }
 
-Variant TscProcCallDesignator::GetValue()
+void TscProcCallDesignator::plan()
 {
     TscDesignatorItem &site = *m_items.front();
     auto &proc = *static_cast<TscProcVariable *>(site.Target);
+    const int count = std::min(site.Count(), proc.Count());
+    m_plainParams = !proc.TakesSourceText;
+    m_anyByRef = false;
+    for (int i = 0; i < count; ++i) {
+        m_plainParams = m_plainParams && HoldsPlainValue(*proc.GetParam(i));
+        m_anyByRef = m_anyByRef || proc.GetParam(i)->ByRef;
+    }
+    m_planned = true;
+}
+
+Variant TscProcCallDesignator::GetValue()
+{
+    if (!m_planned)
+        plan();
+    TscDesignatorItem &site = *m_items.front();
+    auto &proc = *static_cast<TscProcVariable *>(site.Target);
     KeptLocals kept(proc);
-    passArguments(site, proc);
+    if (m_plainParams)
+        passPlainArguments(site, proc);
+    else
+        passArguments(site, proc);
     proc.ResultWanted = ResultWanted;
     Variant result = proc.GetValue();
-    passBack(site, proc, kept);
+    if (m_anyByRef)
+        passBack(site, proc, kept);
+    else
+        kept.restore();
     return result;
 }
 

@@ -109,6 +109,15 @@ public:
     using TscDesignator::TscDesignator;
     static bool Fits(TscDesignator &general);
     Variant GetValue() override;
+
+private:
+    // What the first call finds out about the callee's parameters, which
+    // do not change once the program is built.
+    void plan();
+
+    bool m_planned = false;
+    bool m_plainParams = false; // every parameter passed holds a plain value
+    bool m_anyByRef = false;    // some parameter passed is by reference
 };
 
 class TscStringDesignator : public TscDesignator {

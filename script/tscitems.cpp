@@ -190,9 +190,9 @@ TscProcVariable::TscProcVariable(const QString &name, int typeCode, const QStrin
     ReadOnly = true;
     LocalScript->ParentScript = declaringScript;
     if (hasResult) {
-        auto *result = new TscVariable(QStringLiteral("Result"), typeCode, typeName);
-        LinkedItem = result;
-        LocalScript->Add(QStringLiteral("Result"), result);
+        m_result = new TscVariable(QStringLiteral("Result"), typeCode, typeName);
+        LinkedItem = m_result;
+        LocalScript->Add(QStringLiteral("Result"), m_result);
     }
 }
 
@@ -205,17 +205,24 @@ TscProcVariable::~TscProcVariable()
 
 const std::vector<TscCustomVariable *> &TscProcVariable::LocalsToSave()
 {
+    if (m_localsGeneration != LocalScript->Generation())
+        collectLocalsToSave();
+    return m_localsToSave;
+}
+
+void TscProcVariable::collectLocalsToSave()
+{
     const TscScript &local = *LocalScript;
-    if (m_localsGeneration == local.Generation())
-        return m_localsToSave;
     m_localsToSave.clear();
+    m_localsArePlain = true;
     for (int i = 0; i < local.Count(); ++i) {
         auto *item = dynamic_cast<TscCustomVariable *>(local.ItemAt(i));
-        if (dynamic_cast<TscVariable *>(item) || dynamic_cast<TscParamItem *>(item))
+        if (dynamic_cast<TscVariable *>(item) || dynamic_cast<TscParamItem *>(item)) {
             m_localsToSave.push_back(item);
+            m_localsArePlain = m_localsArePlain && HoldsPlainValue(*item);
+        }
     }
     m_localsGeneration = local.Generation();
-    return m_localsToSave;
 }
 
 Variant TscProcVariable::GetValue()
@@ -244,6 +251,9 @@ Variant TscProcVariable::GetValue()
     restore();
     if (!HasResult)
         return Variant::null();
+    // The Result made here is a plain variable: no need to ask what it is.
+    if (LinkedItem == m_result)
+        return m_result->Value;
     return HoldsPlainValue(*LinkedItem) ? LinkedItem->Value : LinkedItem->GetValue();
 }
 

@@ -135,6 +135,9 @@ public:
     // The variables and parameters of LocalScript that a recursive call
     // saves and restores, in item order; kept until LocalScript changes.
     const std::vector<TscCustomVariable *> &LocalsToSave();
+    // Whether every item of the last LocalsToSave() holds a plain value
+    // (HoldsPlainValue), so that saving and restoring may use Value alone.
+    bool LocalsArePlain() const { return m_localsArePlain; }
 
     bool InProgress = false;
     bool HasResult = false;
@@ -144,8 +147,12 @@ public:
     std::unique_ptr<TscScript> LocalScript;
 
 private:
+    void collectLocalsToSave();
+
     std::vector<TscCustomVariable *> m_localsToSave;
     quint64 m_localsGeneration = ~quint64(0);
+    bool m_localsArePlain = false;
+    TscVariable *m_result = nullptr; // the Result made for a function, owned by LocalScript
 };
 
 // Whether item's dynamic type is exactly T. Compares the type records by

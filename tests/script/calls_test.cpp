@@ -1,0 +1,186 @@
+// Script procedure calls: what a call sees in its locals and parameters,
+// and what the caller finds in its own after a call, on every way out
+// (normal end, Exit, a raised error), for direct, mutual and nested
+// recursion, by-value and by-reference parameters, in the call shapes the
+// builder makes (a bare call, a call inside an expression, a call followed
+// by more of the chain).
+#include "script/runtimeerror.h"
+#include "script/tscscript.h"
+
+#include <gtest/gtest.h>
+
+using namespace bralvo;
+using namespace bralvo::script;
+using platform::Variant;
+
+namespace {
+
+struct CallCase {
+    const char *language;
+    const char *program;
+    const char *expected; // what it emits, each value followed by ";"
+};
+
+// Runs a program; each Emit(V) adds V's text and ";".
+QString runEmitting(const char *language, const char *program)
+{
+    TscScript script;
+    script.AddRTTI();
+    script.SyntaxType = QString::fromUtf8(language);
+    QString emitted;
+    script.AddMethod(QStringLiteral("procedure Emit(V: Variant)"),
+                     [&emitted](platform::HandleTarget *, const QString &, const QString &, TscMethodHelper &h) {
+                         emitted += h.GetParamValue(0).toString() + QLatin1Char(';');
+                         return Variant::null();
+                     });
+    script.SetLines(QString::fromUtf8(program).split(QLatin1Char('\n')));
+    EXPECT_TRUE(script.Compile()) << script.ErrorPosition.toStdString() << " " << script.ErrorText.toStdString();
+    try {
+        script.Execute();
+    } catch (const Error &e) {
+        emitted += QStringLiteral("raised ") + e.userText();
+    }
+    return emitted;
+}
+
+void expectAll(const CallCase *begin, const CallCase *end)
+{
+    for (const CallCase *c = begin; c != end; ++c)
+        EXPECT_EQ(runEmitting(c->language, c->program).toStdString(), c->expected) << c->program;
+}
+
+} // namespace
+
+// A local or Result that the running call has not assigned yet holds what
+// the same procedure's caller had there when it called; a first call finds
+// what the previous call left behind.
+TEST(Calls, UnassignedLocalsShowWhatTheCallerHeld)
+{
+    const CallCase cases[] = {
+        {"PascalScript",
+         "procedure P(n: Integer); var k: Integer; s: String;\n"
+         "begin Emit(k); Emit(s); k := n * 10; s := s + 'x'; if n > 0 then P(n - 1); Emit(k); Emit(s) end;\n"
+         "begin P(2); P(0) end.",
+         "0;;20;x;10;xx;0;xxx;10;xx;20;x;20;x;0;xx;"},
+        {"PascalScript",
+         "function F(n: Integer): Integer;\n"
+         "begin Emit(Result); if n = 0 then Result := 7 else begin Result := n * 100; F(n - 1) end end;\n"
+         "begin Emit(F(2)); Emit(F(0)) end.",
+         ";200;100;200;200;7;"},
+        {"PascalScript",
+         "function G(n: Integer): Integer; var a: array[0..1] of Integer;\n"
+         "begin Emit(a[0]); a[0] := n; if n > 0 then G(n - 1); Emit(a[0]); Result := a[0] end;\n"
+         "begin G(2) end.",
+         ";2;1;0;1;2;"},
+        // Four plain locals, one of them a constant, and then five.
+        {"PascalScript",
+         "function C(n: Integer): Integer; const Base = 100; var v: Variant;\n"
+         "begin Emit(v); v := Base + n; if n > 0 then C(n - 1); Emit(v); Result := v end;\n"
+         "begin C(1) end.",
+         ";101;100;101;"},
+        {"PascalScript",
+         "procedure W(n: Integer); var a, b, c, d: Integer;\n"
+         "begin Emit(d); a := n; b := a * 2; c := b * 2; d := c * 2; if n > 0 then W(n - 1); Emit(a + b + c + d) end;\n"
+         "begin W(2) end.",
+         "0;16;8;0;15;30;"},
+    };
+    expectAll(std::begin(cases), std::end(cases));
+}
+
+// The caller's locals and parameters come back after a call on every way
+// out: the end of the body, Exit, and an error raised any number of calls
+// deeper, caught at any depth.
+TEST(Calls, CallerLocalsComeBackOnEveryWayOut)
+{
+    const CallCase cases[] = {
+        {"PascalScript",
+         "function F(n: Integer): Integer; var k: Integer; t: String;\n"
+         "begin k := n; t := IntToStr(n); if n = 0 then begin Result := 0; Exit end;\n"
+         "  Result := F(n - 1) + k; Emit(t); Exit; Emit('no') end;\n"
+         "begin Emit(F(3)) end.",
+         "1;2;3;6;"},
+        {"PascalScript",
+         "function F(n: Integer): Integer; var k: Integer;\n"
+         "begin k := n; if n = 0 then RaiseException('deep');\n"
+         "  if n = 2 then try F(n - 1) except Emit('caught at ' + IntToStr(k)) end else F(n - 1);\n"
+         "  Emit(k); Result := k end;\n"
+         "begin Emit(F(4)) end.",
+         "caught at 2;2;3;4;4;"},
+        {"PascalScript",
+         "function F(n: Integer): Integer; var k: Integer;\n"
+         "begin k := n; if n = 0 then RaiseException('deep'); try Result := F(n - 1) finally Emit(k) end end;\n"
+         "begin F(3) end.",
+         "1;2;3;raised deep"},
+        {"PascalScript",
+         "procedure P(n: Integer); var k: Integer;\n"
+         "begin k := n; try if n > 0 then P(n - 1) else Exit finally Emit(k) end; Emit(-k) end;\n"
+         "begin P(2) end.",
+         "0;1;-1;2;-2;"},
+    };
+    expectAll(std::begin(cases), std::end(cases));
+}
+
+// Recursion through several procedures, nested declarations and the other
+// call shapes: a call statement, a call inside an expression, a call as an
+// argument of a call, a call with more of the chain after it.
+TEST(Calls, RecursionKeepsLocalsInEveryCallShape)
+{
+    const CallCase cases[] = {
+        {"PascalScript",
+         "function IsEven(n: Integer): Boolean; var k: Integer;\n"
+         "begin k := n; if n = 0 then Result := True else Result := IsOdd(n - 1); Emit(k) end;\n"
+         "function IsOdd(n: Integer): Boolean; var k: Integer;\n"
+         "begin k := -n; if n = 0 then Result := False else Result := IsEven(n - 1); Emit(k) end;\n"
+         "begin Emit(IsEven(3)) end.",
+         "0;1;-2;3;False;"},
+        {"PascalScript",
+         "function Outer(n: Integer): Integer; var k: Integer;\n"
+         "  function Inner(m: Integer): Integer; begin Result := Outer(m - 1) * 10 + k end;\n"
+         "begin k := n; if n = 0 then Result := 0 else Result := Inner(n); Emit(k) end;\n"
+         "begin Emit(Outer(3)) end.",
+         "0;1;2;3;123;"},
+        {"PascalScript",
+         "function S(n: Integer): String; var t: String;\n"
+         "begin t := Chr(Ord('a') + n); if n = 0 then Result := t else Result := t + S(n - 1)[1] + S(n - 1); Emit(t) end;\n"
+         "begin Emit(S(2)) end.",
+         "a;a;b;a;a;b;c;cbbaa;"},
+        {"PascalScript",
+         "function Add(a, b: Integer): Integer; begin Result := a + b end;\n"
+         "function F(n: Integer): Integer; begin if n = 0 then Result := 1 else Result := Add(F(n - 1), Add(n, F(n - 1))) end;\n"
+         "begin Emit(F(3)) end.",
+         "19;"},
+        {"JScript",
+         "function f(n) { var k = n; if (n > 0) { f(n - 1); } Emit(k); return k * 2; }\n"
+         "Emit(f(2));",
+         "0;1;2;4;"},
+        {"BasicScript",
+         "Function F(n)\nDim k = n\nIf n > 0 Then\nF(n - 1)\nEnd If\nEmit(k)\nReturn k * 3\nEnd Function\nEmit(F(2))\n",
+         "0;1;2;6;"},
+    };
+    expectAll(std::begin(cases), std::end(cases));
+}
+
+// A by-reference parameter hands its value back after the callee's locals
+// are restored: a caller's own local passed down keeps the result, also
+// when the callee raises on the way.
+TEST(Calls, ByReferenceParametersHandBackThroughRecursion)
+{
+    const CallCase cases[] = {
+        {"PascalScript",
+         "procedure Count(var total: Integer; n: Integer); var mine: Integer;\n"
+         "begin if n = 0 then total := 1 else begin mine := n; Count(mine, n - 1); total := mine * 10 + n end end;\n"
+         "var r: Integer; begin Count(r, 3); Emit(r) end.",
+         "1123;"},
+        {"PascalScript",
+         "procedure Both(var a, b: String; n: Integer); var x, y: String;\n"
+         "begin x := 'x'; y := 'y'; if n > 0 then Both(x, y, n - 1); a := a + x; b := y + b end;\n"
+         "var p, q: String; begin p := 'p'; q := 'q'; Both(p, q, 2); Emit(p); Emit(q) end.",
+         "pxxx;yyyq;"},
+        {"PascalScript",
+         "procedure Grow(var v: Integer; n: Integer);\n"
+         "begin v := v + 1; if n = 0 then RaiseException('stop'); Grow(v, n - 1) end;\n"
+         "var r: Integer; begin r := 0; try Grow(r, 3) except Emit(r) end; Emit(r) end.",
+         "0;0;"},
+    };
+    expectAll(std::begin(cases), std::end(cases));
+}
