@@ -61,6 +61,88 @@ inline QStringView rawAttribute(const TscXMLItem &e, const char *name)
     return rawAttribute(e, QLatin1String(name));
 }
 
+// The three attributes the builder reads most, each as rawAttribute gives
+// it (a view into the element's text, empty when absent).
+struct RawAttributes {
+    QStringView text;
+    QStringView pos;
+    QStringView pos1;
+};
+
+namespace detail {
+
+// Whether window, the text just before an `="`, is name ignoring case as
+// RawProp compares: ASCII compared in place, anything else by Qt's folding
+// (the long s folds to "s").
+inline bool sameAttributeName(QStringView window, QStringView name)
+{
+    for (qsizetype i = 0; i < window.size(); ++i) {
+        char16_t c = window[i].unicode();
+        if (c >= 0x80)
+            return window.compare(name, Qt::CaseInsensitive) == 0;
+        if (c >= 'A' && c <= 'Z')
+            c = char16_t(c - 'A' + 'a');
+        if (c != name[i].unicode())
+            return false;
+    }
+    return true;
+}
+
+} // namespace detail
+
+// text, pos and pos1 found in one pass over the element's text: each name
+// takes the first `="` that RawProp would take for it, so every value is
+// the same as three separate searches give.
+inline RawAttributes rawAttributes(const TscXMLItem &e)
+{
+    static constexpr QStringView names[] = {u"text", u"pos", u"pos1"};
+    // Scanned by hand: the texts are a few dozen characters, too short
+    // for Qt's searches to pay for their set-up.
+    const QStringView text(e.Text());
+    const char16_t *chars = text.utf16();
+    const qsizetype last = text.size() - 1;
+    QStringView found[3];
+    bool done[3] = {false, false, false};
+    int missing = 3;
+    for (qsizetype equals = 0; equals < last; ++equals) {
+        if (chars[equals] != u'=' || chars[equals + 1] != u'"')
+            continue;
+        for (int n = 0; n < 3; ++n) {
+            const qsizetype at = equals - names[n].size();
+            if (done[n] || at < 0 || (at > 0 && chars[at - 1] != u' ')
+                || !detail::sameAttributeName(text.mid(at, names[n].size()), names[n]))
+                continue;
+            const qsizetype start = equals + 2;
+            qsizetype end = start;
+            while (end <= last && chars[end] != u'"')
+                ++end;
+            found[n] = text.mid(start, end - start);
+            done[n] = true;
+            --missing;
+        }
+        if (missing == 0)
+            break;
+    }
+    return {found[0], found[1], found[2]};
+}
+
+// Whether raw holds a character reference, so that it reads otherwise
+// once unescaped.
+inline bool hasEntity(QStringView raw)
+{
+    for (const QChar c : raw)
+        if (c == u'&')
+            return true;
+    return false;
+}
+
+// raw, an attribute's value as it stands, unescaped as TscXMLItem::Prop
+// would give it.
+inline QString unescapedAttribute(QStringView raw)
+{
+    return raw.isEmpty() ? QString() : XMLToStr(raw.toString());
+}
+
 // The attribute's value as TscXMLItem::Prop gives it (unescaped).
 inline QString attributeText(const TscXMLItem &e, const char *name)
 {

@@ -111,17 +111,21 @@ void ProgramBuilder::setErrorPos(const TscXMLItem &element)
     // Asked for nearly every element, mostly with the position it has.
     if (&element == m_errorPosOf)
         return;
-    const QStringView raw = rawAttribute(element, "pos");
+    // The text is read in the same pass: most elements kept here are
+    // asked for it next.
+    const builder::RawAttributes attributes = builder::rawAttributes(element);
+    const QStringView raw = attributes.pos;
     if (raw.isEmpty())
         return;
-    if (raw.contains(QLatin1Char('&'))) {
-        m_errorPos = attributeText(element, "pos");
+    if (builder::hasEntity(raw)) {
+        m_errorPos = builder::unescapedAttribute(raw);
         m_posPending = false;
     } else {
         m_pendingPos = raw;
         m_posPending = true;
     }
     m_errorPosOf = &element;
+    m_errorPosAttributes = attributes;
 }
 
 void ProgramBuilder::setErrorPos(const QString &pos)
@@ -169,10 +173,26 @@ QString ProgramBuilder::positionOf(const TscXMLItem &element) const
     // designator, and the element's attributes need no second search.
     if (&element == m_errorPosOf)
         return errorPos();
-    const QStringView raw = rawAttribute(element, "pos");
-    if (raw.isEmpty() || raw.contains(QLatin1Char('&')))
-        return attributeText(element, "pos");
-    return positionText(raw);
+    return positionOf(element, rawAttribute(element, "pos"));
+}
+
+QString ProgramBuilder::positionOf(const TscXMLItem &element, QStringView rawPos) const
+{
+    if (&element == m_errorPosOf)
+        return errorPos();
+    if (rawPos.isEmpty() || builder::hasEntity(rawPos))
+        return builder::unescapedAttribute(rawPos);
+    return positionText(rawPos);
+}
+
+QStringView ProgramBuilder::rawTextOf(const TscXMLItem &element) const
+{
+    return &element == m_errorPosOf ? m_errorPosAttributes.text : rawAttribute(element, "text");
+}
+
+QString ProgramBuilder::textOf(const TscXMLItem &element) const
+{
+    return builder::unescapedAttribute(rawTextOf(element));
 }
 
 void ProgramBuilder::record(TscStatement &list, std::unique_ptr<TscStatement> statement)
@@ -278,14 +298,14 @@ void ProgramBuilder::DoStmt(const TscXMLItem &element, TscScript &script, TscSta
 {
     setErrorPos(element);
     const QString kind = kindOf(element);
-    const QString pos = positionOf(element);
     if (kind == QLatin1String("assignstmt") && element.Count() == 1
         && isKind(*element.Items(0), "assignstmt")) {
         // BasicScript's "Set x = e" wraps the assignment in a second one.
         DoStmt(*element.Items(0), script, list);
     } else if (kind == QLatin1String("assignstmt")) {
         const TscXMLItem *modifier = element.Count() > 2 ? element.Items(1) : nullptr;
-        doAssignment(*element.Items(0), modifier, *element.Items(element.Count() - 1), pos, script, list);
+        doAssignment(*element.Items(0), modifier, *element.Items(element.Count() - 1), positionOf(element), script,
+                     list);
     } else if (kind == QLatin1String("callstmt")) {
         doCall(element, script, list, Mode::Normal);
     } else if (kind == QLatin1String("delete")) {
@@ -307,11 +327,11 @@ void ProgramBuilder::DoStmt(const TscXMLItem &element, TscScript &script, TscSta
     } else if (kind == QLatin1String("trystmt")) {
         doTry(element, script, list);
     } else if (kind == QLatin1String("break")) {
-        record(list, std::make_unique<TscBreakStmt>(&script, pos, m_unitName));
+        record(list, std::make_unique<TscBreakStmt>(&script, positionOf(element), m_unitName));
     } else if (kind == QLatin1String("continue")) {
-        record(list, std::make_unique<TscContinueStmt>(&script, pos, m_unitName));
+        record(list, std::make_unique<TscContinueStmt>(&script, positionOf(element), m_unitName));
     } else if (kind == QLatin1String("exit")) {
-        record(list, std::make_unique<TscExitStmt>(&script, pos, m_unitName));
+        record(list, std::make_unique<TscExitStmt>(&script, positionOf(element), m_unitName));
     } else if (kind == QLatin1String("return")) {
         doReturn(element, script, list);
     } else if (kind == QLatin1String("with")) {
@@ -431,7 +451,7 @@ void ProgramBuilder::doFor(const TscXMLItem &element, TscScript &script, TscStat
 {
     auto statement = std::make_unique<TscForStmt>(&script, positionOf(element), m_unitName);
     setErrorPos(*element.Items(0));
-    statement->LoopVar = FindVariable(script, attributeText(*element.Items(0), "text"));
+    statement->LoopVar = FindVariable(script, textOf(*element.Items(0)));
     if (!isNumericLoopVariable(statement->LoopVar))
         fail(scriptMessage(ScriptMessage::ForError));
     statement->FromExpr = expressionOf(*element.Items(1), script);
@@ -452,7 +472,7 @@ void ProgramBuilder::doVbFor(const TscXMLItem &element, TscScript &script, TscSt
 {
     auto statement = std::make_unique<TscVbForStmt>(&script, positionOf(element), m_unitName);
     setErrorPos(*element.Items(0));
-    statement->LoopVar = FindVariable(script, attributeText(*element.Items(0), "text"));
+    statement->LoopVar = FindVariable(script, textOf(*element.Items(0)));
     if (!isNumericLoopVariable(statement->LoopVar))
         fail(scriptMessage(ScriptMessage::ForError));
     statement->FromExpr = expressionOf(*element.Items(1), script);
@@ -602,7 +622,7 @@ void ProgramBuilder::doVar(const TscXMLItem &element, TscScript &script, TscStat
         if (!isKind(child, "ident"))
             continue;
         setErrorPos(child);
-        const QString name = attributeText(child, "text");
+        const QString name = textOf(child);
         CheckIdent(script, name);
         TscCustomVariable *variable = createVariable(element, name, script, &list, false);
         script.Add(name, variable);
@@ -612,7 +632,7 @@ void ProgramBuilder::doVar(const TscXMLItem &element, TscScript &script, TscStat
 void ProgramBuilder::doConst(const TscXMLItem &element, TscScript &script)
 {
     setErrorPos(*element.Items(0));
-    const QString name = attributeText(*element.Items(0), "text");
+    const QString name = textOf(*element.Items(0));
     CheckIdent(script, name);
     std::unique_ptr<TscExpression> expr = expressionOf(*element.Items(1), script);
     auto constant = std::make_unique<TscVariable>(name, expr->TypeCode, expr->TypeName);

@@ -64,6 +64,45 @@ TEST(BuilderTree, AttributesReadInPlaceAgreeWithTheElement)
     }
 }
 
+TEST(BuilderTree, AttributesReadInOnePassAgreeWithSeparateSearches)
+{
+    const QString texts[] = {
+        QString(),
+        QStringLiteral("text=\"a\" pos=\"5:11\""),
+        QStringLiteral("pos=\"2:7\" pos1=\"2:8\""),
+        QStringLiteral("pos1=\"2:8\" pos=\"2:7\" text=\"x\""),
+        QStringLiteral("POS=\"3:4\" Text=\"B\" PoS1=\"3:9\""),
+        QStringLiteral("xpos=\"1:1\" pos=\"9:9\" apos1=\"0:0\""),
+        QStringLiteral("text=\"a pos=\" pos=\"1:2\""), // a value that looks like a name
+        QStringLiteral("text=\"=\" pos=\"4:4\""),       // an operator "=" before its position
+        QStringLiteral("text=\":=\" pos1=\"a=\"b\" pos=\"4:5\""),
+        QStringLiteral("pos=\"1:1\" pos=\"2:2\""),     // the first of two wins
+        QStringLiteral("text=\"&lt;&gt;\" pos=\"\""),
+        QStringLiteral("text=\"&#62;\" pos=\"7:&#49;\""),
+        QStringLiteral("text=\"unclosed"),
+        QStringLiteral("pos="),
+        QStringLiteral("pos=\""),
+        QStringLiteral("=\"pos\" pos =\"1:1\" pos= \"2:2\""),
+        QStringLiteral("po\u017F=\"7:7\" po\u017F1=\"7:9\""), // the long s folds to "s"
+        QStringLiteral("p\u00F6s=\"8:8\" pos=\"8:9\""),
+        QStringLiteral("\u212Aext=\"k\" tex\u212A=\"t\""),
+    };
+    for (const QString &text : texts) {
+        SCOPED_TRACE(text.toStdString());
+        const auto element = elementWith(QStringLiteral("node"), text);
+        const builder::RawAttributes found = builder::rawAttributes(*element);
+        const std::pair<QStringView, const char *> read[] = {{found.text, "text"}, {found.pos, "pos"},
+                                                             {found.pos1, "pos1"}};
+        for (const auto &[value, name] : read) {
+            const QStringView expected = element->RawProp(QString::fromLatin1(name));
+            EXPECT_EQ(value.toString(), expected.toString()) << name;
+            EXPECT_EQ(value.isEmpty(), expected.isEmpty()) << name;
+            EXPECT_EQ(builder::hasEntity(value), value.contains(QLatin1Char('&'))) << name;
+            EXPECT_EQ(builder::unescapedAttribute(value), element->Prop(QString::fromLatin1(name))) << name;
+        }
+    }
+}
+
 TEST(BuilderTree, KindsCompareAsLowerCaseNames)
 {
     const struct {
