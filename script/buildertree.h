@@ -8,6 +8,8 @@
 #include <QVarLengthArray>
 #include <QString>
 
+#include <cstring>
+
 namespace bralvo::script::builder {
 
 // The element's name in lower case: grammar rules name nodes in any case.
@@ -71,24 +73,30 @@ struct RawAttributes {
 
 namespace detail {
 
-// Whether window, the text just before an `="`, is name ignoring case as
-// RawProp compares: ASCII compared in place, anything else by Qt's folding
-// (the long s folds to "s").
-inline bool sameAttributeName(QStringView window, QStringView name)
+inline char16_t asciiLower(char16_t c)
 {
-    for (qsizetype i = 0; i < window.size(); ++i) {
-        char16_t c = window[i].unicode();
-        if (c >= 0x80)
-            return window.compare(name, Qt::CaseInsensitive) == 0;
-        if (c >= 'A' && c <= 'Z')
-            c = char16_t(c - 'A' + 'a');
-        if (c != name[i].unicode())
+    return c >= 'A' && c <= 'Z' ? char16_t(c - 'A' + 'a') : c;
+}
+
+} // namespace detail
+
+// Whether a and b are equal ignoring case as Qt compares them (by case
+// folding, so texts of different lengths never are): ASCII in place, any
+// other character by Qt itself (the long s folds to "s").
+inline bool equalIgnoringCase(QStringView a, QStringView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const char16_t x = a[i].unicode();
+        const char16_t y = b[i].unicode();
+        if (x >= 0x80 || y >= 0x80)
+            return a.compare(b, Qt::CaseInsensitive) == 0;
+        if (detail::asciiLower(x) != detail::asciiLower(y))
             return false;
     }
     return true;
 }
-
-} // namespace detail
 
 // text, pos and pos1 found in one pass over the element's text: each name
 // takes the first `="` that RawProp would take for it, so every value is
@@ -110,7 +118,7 @@ inline RawAttributes rawAttributes(const TscXMLItem &e)
         for (int n = 0; n < 3; ++n) {
             const qsizetype at = equals - names[n].size();
             if (done[n] || at < 0 || (at > 0 && chars[at - 1] != u' ')
-                || !detail::sameAttributeName(text.mid(at, names[n].size()), names[n]))
+                || !equalIgnoringCase(text.mid(at, names[n].size()), names[n]))
                 continue;
             const qsizetype start = equals + 2;
             qsizetype end = start;
@@ -156,10 +164,23 @@ inline QString quoted(const QString &name)
     return QLatin1Char('\'') + name + QLatin1Char('\'');
 }
 
+// Index of the first child named name ignoring case, as TscXMLItem::Find
+// gives it, or -1; compared in place instead of through a copy of name.
+inline int indexOfChild(const TscXMLItem &e, QStringView name)
+{
+    for (int i = 0; i < e.Count(); ++i)
+        if (equalIgnoringCase(e.Items(i)->Name(), name))
+            return i;
+    return -1;
+}
+
 // The first child of that name, or nullptr when there is none.
 inline const TscXMLItem *childNamed(const TscXMLItem &e, const char *name)
 {
-    const int index = e.Find(QLatin1String(name));
+    QVarLengthArray<char16_t, 16> wide(qsizetype(std::strlen(name)));
+    for (qsizetype i = 0; i < wide.size(); ++i)
+        wide[i] = char16_t(uchar(name[i]));
+    const int index = indexOfChild(e, QStringView(wide.constData(), wide.size()));
     return index < 0 ? nullptr : e.Items(index);
 }
 

@@ -253,7 +253,7 @@ int ProgramBuilder::TypeCodeOf(const QString &typeName)
     QString name = typeName;
     for (const TscXMLItem *scope : {m_progRoot, m_ilRoot, m_grammarRoot}) {
         const TscXMLItem *types = typesOf(scope);
-        const int index = types ? types->Find(typeName) : -1;
+        const int index = types ? builder::indexOfChild(*types, typeName) : -1;
         if (index >= 0) {
             name = attributeText(*types->Items(index), "type");
             break;

@@ -103,6 +103,30 @@ TEST(BuilderTree, AttributesReadInOnePassAgreeWithSeparateSearches)
     }
 }
 
+TEST(BuilderTree, NamesCompareIgnoringCaseAsQtDoes)
+{
+    const char *names[] = {"types", "TYPES", "Types", "type", "typeS", "typez", "type\u017F", "\u212Aind", "kind",
+                           "KIND", "stra\u00DFe", "strasse", "STRASSE", "\u0130f", "if", "\u00E9t\u00E9",
+                           "\u00C9T\u00C9", "\U0001D400", "\U0001D41A", "ff", "\uFB00", "", "a@", "A`"};
+    for (const char *a : names) {
+        for (const char *b : names) {
+            const QString left = QString::fromUtf8(a);
+            const QString right = QString::fromUtf8(b);
+            SCOPED_TRACE(std::string(a) + " / " + b);
+            EXPECT_EQ(builder::equalIgnoringCase(left, right), left.compare(right, Qt::CaseInsensitive) == 0);
+        }
+    }
+    // Children are found as TscXMLItem::Find finds them: the first match.
+    TscXMLItem parent;
+    for (const char *name : {"Name", "type\u017F", "TYPE", "types", "name"})
+        parent.Add()->SetName(QString::fromUtf8(name));
+    for (const char *name : {"name", "type", "types", "TYPES", "param", "", "\u212Aind"}) {
+        const QString wanted = QString::fromUtf8(name);
+        SCOPED_TRACE(name);
+        EXPECT_EQ(builder::indexOfChild(parent, wanted), parent.Find(wanted));
+    }
+}
+
 TEST(BuilderTree, KindsCompareAsLowerCaseNames)
 {
     const struct {
