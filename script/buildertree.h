@@ -98,27 +98,83 @@ inline bool equalIgnoringCase(QStringView a, QStringView b)
     return true;
 }
 
-// text, pos and pos1 found in one pass over the element's text: each name
-// takes the first `="` that RawProp would take for it, so every value is
-// the same as three separate searches give.
-inline RawAttributes rawAttributes(const TscXMLItem &e)
+namespace detail {
+
+// equalIgnoringCase for a name in lower-case ASCII, the one side the
+// builder spells itself.
+inline bool isLowerName(QStringView window, QStringView lowerName)
 {
-    static constexpr QStringView names[] = {u"text", u"pos", u"pos1"};
-    // Scanned by hand: the texts are a few dozen characters, too short
-    // for Qt's searches to pay for their set-up.
-    const QStringView text(e.Text());
+    for (qsizetype i = 0; i < window.size(); ++i) {
+        const char16_t c = window[i].unicode();
+        if (c >= 0x80)
+            return window.compare(lowerName, Qt::CaseInsensitive) == 0;
+        if (asciiLower(c) != lowerName[i].unicode())
+            return false;
+    }
+    return true;
+}
+
+} // namespace detail
+
+namespace detail {
+
+constexpr QStringView attributeNames[3] = {u"text", u"pos", u"pos1"};
+
+// Reads text of the form name="value" name="value" (single blanks
+// between, no '=' inside a value) attribute by attribute. There every
+// `="` ends a name, so the first attribute of a name is the one RawProp
+// finds. False, leaving found undefined, for any other form.
+inline bool readPlainAttributes(QStringView text, QStringView (&found)[3])
+{
+    const char16_t *chars = text.utf16();
+    const qsizetype size = text.size();
+    bool done[3] = {false, false, false};
+    for (qsizetype at = 0; at < size;) {
+        qsizetype equals = at;
+        for (; equals < size && chars[equals] != u'='; ++equals)
+            if (chars[equals] == u' ' || chars[equals] == u'"')
+                return false;
+        if (equals + 1 >= size || chars[equals + 1] != u'"')
+            return false;
+        const qsizetype start = equals + 2;
+        qsizetype end = start;
+        for (; end < size && chars[end] != u'"'; ++end)
+            if (chars[end] == u'=')
+                return false;
+        if (end == size)
+            return false;
+        const QStringView name = text.mid(at, equals - at);
+        for (int n = 0; n < 3; ++n) {
+            if (!done[n] && name.size() == attributeNames[n].size() && isLowerName(name, attributeNames[n])) {
+                found[n] = text.mid(start, end - start);
+                done[n] = true;
+            }
+        }
+        if (end + 1 == size)
+            return true;
+        if (chars[end + 1] != u' ')
+            return false;
+        at = end + 2;
+        if (at == size)
+            return false;
+    }
+    return true;
+}
+
+// The general form: each name takes the first `="` RawProp would take.
+inline void scanAttributes(QStringView text, QStringView (&found)[3])
+{
     const char16_t *chars = text.utf16();
     const qsizetype last = text.size() - 1;
-    QStringView found[3];
     bool done[3] = {false, false, false};
     int missing = 3;
-    for (qsizetype equals = 0; equals < last; ++equals) {
+    for (qsizetype equals = 0; equals < last && missing > 0; ++equals) {
         if (chars[equals] != u'=' || chars[equals + 1] != u'"')
             continue;
         for (int n = 0; n < 3; ++n) {
-            const qsizetype at = equals - names[n].size();
+            const qsizetype at = equals - attributeNames[n].size();
             if (done[n] || at < 0 || (at > 0 && chars[at - 1] != u' ')
-                || !equalIgnoringCase(text.mid(at, names[n].size()), names[n]))
+                || !isLowerName(text.mid(at, attributeNames[n].size()), attributeNames[n]))
                 continue;
             const qsizetype start = equals + 2;
             qsizetype end = start;
@@ -128,8 +184,23 @@ inline RawAttributes rawAttributes(const TscXMLItem &e)
             done[n] = true;
             --missing;
         }
-        if (missing == 0)
-            break;
+    }
+}
+
+} // namespace detail
+
+// text, pos and pos1 found in one pass over the element's text, each the
+// same as a search of its own by RawProp gives. Scanned by hand: the texts
+// are a few dozen characters, too short for Qt's searches to pay for
+// their set-up; the parser's plain form is read attribute by attribute.
+inline RawAttributes rawAttributes(const TscXMLItem &e)
+{
+    const QStringView text(e.Text());
+    QStringView found[3];
+    if (!detail::readPlainAttributes(text, found)) {
+        for (QStringView &value : found)
+            value = QStringView();
+        detail::scanAttributes(text, found);
     }
     return {found[0], found[1], found[2]};
 }
@@ -148,7 +219,10 @@ inline bool hasEntity(QStringView raw)
 // would give it.
 inline QString unescapedAttribute(QStringView raw)
 {
-    return raw.isEmpty() ? QString() : XMLToStr(raw.toString());
+    if (raw.isEmpty())
+        return QString();
+    // XMLToStr changes nothing without an '&'.
+    return hasEntity(raw) ? XMLToStr(raw.toString()) : raw.toString();
 }
 
 // The attribute's value as TscXMLItem::Prop gives it (unescaped).

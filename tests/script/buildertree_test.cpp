@@ -86,6 +86,17 @@ TEST(BuilderTree, AttributesReadInOnePassAgreeWithSeparateSearches)
         QStringLiteral("po\u017F=\"7:7\" po\u017F1=\"7:9\""), // the long s folds to "s"
         QStringLiteral("p\u00F6s=\"8:8\" pos=\"8:9\""),
         QStringLiteral("\u212Aext=\"k\" tex\u212A=\"t\""),
+        // Forms that leave the parser's plain one: blanks, quotes, no values.
+        QStringLiteral(" pos=\"1:1\""),
+        QStringLiteral("text=\"a\"  pos=\"1:2\""),
+        QStringLiteral("text=\"a\" pos=\"1:2\" "),
+        QStringLiteral("text=\"a\"pos=\"1:2\""),
+        QStringLiteral("te\"xt=\"a\" pos=\"3:3\""),
+        QStringLiteral("text pos=\"3:4\""),
+        QStringLiteral("pos=\"1:1\" text=\"\" pos1=\"\""),
+        QStringLiteral("Pos=\"5:5\" pos=\"6:6\" TEXT=\"u\" text=\"l\""),
+        QStringLiteral("text=\"x pos=\"9:9\" pos=\"1:1\""),
+        QStringLiteral("name=\"pos\" pos1=\"2:2\" ="),
     };
     for (const QString &text : texts) {
         SCOPED_TRACE(text.toStdString());
