@@ -225,6 +225,12 @@ inline QString unescapedAttribute(QStringView raw)
     return hasEntity(raw) ? XMLToStr(raw.toString()) : raw.toString();
 }
 
+// The text attribute as TscXMLItem::Prop gives it, found by rawAttributes.
+inline QString textAttribute(const TscXMLItem &e)
+{
+    return unescapedAttribute(rawAttributes(e).text);
+}
+
 // The attribute's value as TscXMLItem::Prop gives it (unescaped).
 inline QString attributeText(const TscXMLItem &e, const char *name)
 {

@@ -21,7 +21,6 @@ namespace {
 using builder::childNamed;
 using builder::attributeText;
 using builder::isKind;
-using builder::rawAttribute;
 using builder::kindOf;
 using builder::quoted;
 
@@ -173,7 +172,7 @@ QString ProgramBuilder::positionOf(const TscXMLItem &element) const
     // designator, and the element's attributes need no second search.
     if (&element == m_errorPosOf)
         return errorPos();
-    return positionOf(element, rawAttribute(element, "pos"));
+    return positionOf(element, builder::rawAttributes(element).pos);
 }
 
 QString ProgramBuilder::positionOf(const TscXMLItem &element, QStringView rawPos) const
@@ -187,7 +186,7 @@ QString ProgramBuilder::positionOf(const TscXMLItem &element, QStringView rawPos
 
 QStringView ProgramBuilder::rawTextOf(const TscXMLItem &element) const
 {
-    return &element == m_errorPosOf ? m_errorPosAttributes.text : rawAttribute(element, "text");
+    return &element == m_errorPosOf ? m_errorPosAttributes.text : builder::rawAttributes(element).text;
 }
 
 QString ProgramBuilder::textOf(const TscXMLItem &element) const
@@ -368,7 +367,7 @@ void ProgramBuilder::doAssignment(const TscXMLItem &target, const TscXMLItem *mo
     if (assigned.ReadOnly)
         fail(scriptMessage(ScriptMessage::LeftCantAssigned));
     CheckTypes(assigned, *expr);
-    QString op = modifier ? attributeText(*modifier, "text")
+    QString op = modifier ? builder::textAttribute(*modifier)
                           : variable ? expr->OptimizeAssignment(*variable) : QStringLiteral(" ");
     std::unique_ptr<TscAssignmentStmt> statement;
     if (op == QLatin1String("+") || op == QLatin1String("-") || op == QLatin1String("*") || op == QLatin1String("/"))
@@ -389,7 +388,7 @@ void ProgramBuilder::doCall(const TscXMLItem &element, TscScript &script, TscSta
     auto statement = std::make_unique<TscCallStmt>(&script, positionOf(element), m_unitName);
     statement->Subject = MakeDesignator(*element.Items(0), script, mode);
     if (element.Count() > 1 && isKind(*element.Items(1), "modificator")) {
-        statement->StepSign = attributeText(*element.Items(1), "text");
+        statement->StepSign = builder::textAttribute(*element.Items(1));
         if (statement->Subject->ReadOnly)
             fail(scriptMessage(ScriptMessage::LeftCantAssigned));
     }

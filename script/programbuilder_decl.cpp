@@ -16,9 +16,7 @@ namespace {
 constexpr double MaxArrayElements = 1 << 24;
 
 using builder::childNamed;
-using builder::attributeText;
 using builder::isKind;
-using builder::rawAttribute;
 using builder::kindOf;
 
 Variant initialValue(int typeCode)
@@ -38,10 +36,10 @@ Variant initialValue(int typeCode)
 // ignoring case; compared in place unless it holds an entity.
 bool isNamed(const TscXMLItem &element, const QString &name)
 {
-    const QStringView raw = rawAttribute(element, "text");
+    const QStringView raw = builder::rawAttributes(element).text;
     if (builder::hasEntity(raw))
-        return attributeText(element, "text").compare(name, Qt::CaseInsensitive) == 0;
-    return raw.compare(name, Qt::CaseInsensitive) == 0;
+        return builder::unescapedAttribute(raw).compare(name, Qt::CaseInsensitive) == 0;
+    return builder::equalIgnoringCase(raw, name);
 }
 
 // The array and init parts that belong to a declared name: those after it,
@@ -82,7 +80,7 @@ void ProgramBuilder::declareProcedure(const TscXMLItem &element, TscScript &scri
     bool hasResult = false;
     if (isFunction) {
         const TscXMLItem *typeItem = childNamed(element, "type");
-        typeName = typeItem ? attributeText(*typeItem, "text") : QString();
+        typeName = typeItem ? builder::textAttribute(*typeItem) : QString();
         if (typeItem) {
             setErrorPos(*typeItem);
             typeCode = TypeCodeOf(typeName);
@@ -137,7 +135,7 @@ TscCustomVariable *ProgramBuilder::createVariable(const TscXMLItem &element, con
                                                   TscScript &script, TscStatement *list, bool byRef)
 {
     const TscXMLItem *typeItem = childNamed(element, "type");
-    const QString typeName = typeItem ? attributeText(*typeItem, "text") : QStringLiteral("Variant");
+    const QString typeName = typeItem ? builder::textAttribute(*typeItem) : QStringLiteral("Variant");
     if (typeItem)
         setErrorPos(*typeItem);
     const QString sourcePos = errorPos();

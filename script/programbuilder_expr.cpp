@@ -19,7 +19,6 @@ namespace bralvo::script {
 
 namespace {
 
-using builder::attributeText;
 using builder::isKind;
 using builder::kindOf;
 using builder::quoted;
@@ -239,7 +238,7 @@ bool ProgramBuilder::buildDesignator(const TscXMLItem &element, TscScript &scrip
             if (element.Count() != 2 || !isKind(*element.Items(i + 1), "node"))
                 fail(scriptMessage(ScriptMessage::VarRequired));
             auto *address = new TscStringVariable(QString(), tcString, QString());
-            address->Text = attributeText(*element.Items(++i), "text");
+            address->Text = builder::textAttribute(*element.Items(++i));
             script.Add(QString(), address);
             TscDesignatorItem *item = d.AddItem();
             item->Target = address;
