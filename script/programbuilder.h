@@ -86,7 +86,8 @@ private:
     std::unique_ptr<TscExpression> expressionOf(const TscXMLItem &element, TscScript &script);
     void addExpressionChildren(const TscXMLItem &element, TscScript &script, TscExpression &expr);
     void addSet(const TscXMLItem &element, TscScript &script, TscExpression &expr);
-    // attributes are the expression element's.
+    // The text between the expression's pos and pos1 (from its element's
+    // attributes), cut from the main text.
     void recordSource(const builder::RawAttributes &attributes, TscExpression &expr) const;
 
     // Builds element into d; false when the rest has to wait for the run

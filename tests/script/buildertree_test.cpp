@@ -215,3 +215,77 @@ TEST(BuilderTree, UnitsGivenAsIntermediateProgramsBuildAndReportTheirOwnErrors)
         EXPECT_EQ(script.ErrorUnitName, QStringLiteral("lib.pas"));
     }
 }
+
+TEST(BuilderTree, OddAttributeFormsInAUnitKeepTheirPositionsAndNames)
+{
+    // Intermediate programs given by OnGetILUnit may write attributes in
+    // any form: entities, capitals, missing or empty positions, blanks.
+    const struct {
+        const char *statements;
+        const char *errorText; // nullptr: the unit builds
+        const char *errorPosition;
+    } cases[] = {
+        {R"(<callstmt pos="2:1"><dsgn pos="2:1"><node text="Nothing" pos="2:&#56;"/></dsgn></callstmt>)",
+         "Undeclared identifier: 'Nothing'", "2:8"},
+        {R"(<callstmt pos="2:1"><dsgn pos="2:3"><node text="Nothing"/></dsgn></callstmt>)",
+         "Undeclared identifier: 'Nothing'", "2:1"},
+        {R"(<callstmt pos="2:1"><dsgn pos="2:3"><node TEXT="Nothing" POS="5:6"/></dsgn></callstmt>)",
+         "Undeclared identifier: 'Nothing'", "5:6"},
+        {R"(<callstmt pos="2:1"><dsgn pos="2:3"><node text="N&#111;thing" pos="2:9"/></dsgn></callstmt>)",
+         "Undeclared identifier: 'Nothing'", "2:9"},
+        {R"(<callstmt pos="2:1"><dsgn pos="2:3"><node text="Nothing"  pos="7:7"/></dsgn></callstmt>)",
+         "Undeclared identifier: 'Nothing'", "7:7"},
+        {R"(<callstmt pos="2:1"><dsgn pos="2:3"><node text="a=" pos="3:3"/></dsgn></callstmt>)",
+         "Undeclared identifier: 'a='", "3:3"},
+        {R"(<callstmt pos="2:1"><dsgn pos="4:1"><node text="Nothing" pos="&#999;"/></dsgn></callstmt>)",
+         "Invalid character reference: &#999;", "2:1"},
+        {R"(<callstmt pos="2:1"><dsgn pos="4:1"><node text="Nothing" pos=""/></dsgn></callstmt>)",
+         "Undeclared identifier: 'Nothing'", "2:1"},
+        {R"(<callstmt pos="2:1"><dsgn pos="4:1"><node pos1="1:1" pos="6:2" text="Nothing"/></dsgn></callstmt>)",
+         "Undeclared identifier: 'Nothing'", "6:2"},
+        {R"(<var pos="1:1"><ident text="v" pos="1:2"/><type text="Integer" pos="1:5"/></var>)"
+         R"(<assignstmt pos="8:1"><dsgn pos="8:1"><node text="v" pos="8:2"/></dsgn><expr pos="8:6" pos1="8:13">)"
+         R"(<number text="1" pos="8:7"/><op text="+" pos="8:&#57;"/><string text="'a'" pos="8:13"/></expr>)"
+         R"(</assignstmt>)",
+         "Incompatible types", "8:9"},
+        {R"(<var pos="1:1"><ident text="v" pos="1:2"/><type text="Integer" pos="1:5"/></var>)"
+         R"(<assignstmt pos="8:1"><dsgn pos="8:1"><node text="v" pos="8:2"/></dsgn><expr pos="8:6" pos1="8:13">)"
+         R"(<number text="1" pos="8:7"/><op text="+"/><string text="'a'" pos="8:13"/></expr></assignstmt>)",
+         "Incompatible types", "8:7"},
+        {R"(<var pos="1:1"><ident text="v" pos="1:2"/><type text="&#83;tring" pos="1:5"/></var>)"
+         R"(<assignstmt pos="8:1"><dsgn pos="8:1"><node text="V" pos="8:2"/></dsgn><expr pos="8:6" pos1="8:13">)"
+         R"(<number text="1" pos="8:7"/></expr></assignstmt>)",
+         "Incompatible types: 'String', 'Integer'", "8:7"},
+        {R"(<var pos="1:1"><ident text="v" pos="1:2"/><type text="Integer" pos="1:5"/></var>)"
+         R"(<forstmt pos="3:1"><ident text="v" pos="3:&#53;"/><expr pos="3:9" pos1="3:10"><number text="1" pos="3:10"/>)"
+         R"(</expr><expr pos="3:14" pos1="3:15"><string text="'x'" pos="3:15"/></expr></forstmt>)",
+         "Incompatible types: 'Integer', 'String'", "3:15"},
+        {R"(<var pos="1:1"><ident text="v" pos="1:2"/><type text="Integer" pos="1:5"/></var>)"
+         R"(<assignstmt pos="&#56;:1"><dsgn pos="8:1"><node text="v" pos="8:2"/></dsgn><expr pos="8:6">)"
+         R"(<number text="1" pos="8:7"/></expr></assignstmt><assignstmt POS="9:1"><dsgn pos="9:1">)"
+         R"(<node text="v" pos="9:2"/></dsgn><expr pos="9:6"><number text="2" pos="9:7"/></expr></assignstmt>)"
+         R"(<assignstmt  pos="12:1"><dsgn pos="12:1"><node text="v" pos="12:2"/></dsgn><expr pos="12:6">)"
+         R"(<number text="2" pos="12:7"/></expr></assignstmt>)",
+         nullptr, nullptr},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.statements);
+        const QString il = QStringLiteral("<?xml version=\"1.0\"?><program><compoundstmt pos=\"1:1\">")
+            + QString::fromUtf8(c.statements) + QStringLiteral("</compoundstmt></program>");
+        TscScript script;
+        script.AddRTTI();
+        script.OnGetUnit = [](TscScript *, const QString &, QString &text) { text = QStringLiteral("begin end."); };
+        script.OnGetILUnit = [&il](TscScript *, const QString &, QString &text) { text = il; };
+        script.SetLines({QStringLiteral("uses 'lib.pas';"), QStringLiteral("begin end.")});
+        const bool built = script.Compile();
+        if (!c.errorText) {
+            ASSERT_TRUE(built) << script.ErrorText.toStdString();
+            EXPECT_EQ(script.CodeLines, QStringList{QStringLiteral("lib.pas=8,9,12,")});
+            continue;
+        }
+        EXPECT_FALSE(built);
+        EXPECT_EQ(script.ErrorText, QString::fromUtf8(c.errorText));
+        EXPECT_EQ(script.ErrorPosition, QString::fromUtf8(c.errorPosition));
+        EXPECT_EQ(script.ErrorUnitName, QStringLiteral("lib.pas"));
+    }
+}
