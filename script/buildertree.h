@@ -114,10 +114,6 @@ inline bool isLowerName(QStringView window, QStringView lowerName)
     return true;
 }
 
-} // namespace detail
-
-namespace detail {
-
 constexpr QStringView attributeNames[3] = {u"text", u"pos", u"pos1"};
 
 // Reads text of the form name="value" name="value" (single blanks
