@@ -8,6 +8,8 @@
 #include <QVarLengthArray>
 #include <QString>
 
+#include <cstring>
+
 namespace bralvo::script::builder {
 
 // The element's name in lower case: grammar rules name nodes in any case.
@@ -61,6 +63,170 @@ inline QStringView rawAttribute(const TscXMLItem &e, const char *name)
     return rawAttribute(e, QLatin1String(name));
 }
 
+// The three attributes the builder reads most, each as rawAttribute gives
+// it (a view into the element's text, empty when absent).
+struct RawAttributes {
+    QStringView text;
+    QStringView pos;
+    QStringView pos1;
+};
+
+namespace detail {
+
+inline char16_t asciiLower(char16_t c)
+{
+    return c >= 'A' && c <= 'Z' ? char16_t(c - 'A' + 'a') : c;
+}
+
+} // namespace detail
+
+// Whether a and b are equal ignoring case as Qt compares them (by case
+// folding, so texts of different lengths never are): ASCII in place, any
+// other character by Qt itself (the long s folds to "s").
+inline bool equalIgnoringCase(QStringView a, QStringView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const char16_t x = a[i].unicode();
+        const char16_t y = b[i].unicode();
+        if (x >= 0x80 || y >= 0x80)
+            return a.compare(b, Qt::CaseInsensitive) == 0;
+        if (detail::asciiLower(x) != detail::asciiLower(y))
+            return false;
+    }
+    return true;
+}
+
+namespace detail {
+
+// equalIgnoringCase for a name in lower-case ASCII, the one side the
+// builder spells itself.
+inline bool isLowerName(QStringView window, QStringView lowerName)
+{
+    for (qsizetype i = 0; i < window.size(); ++i) {
+        const char16_t c = window[i].unicode();
+        if (c >= 0x80)
+            return window.compare(lowerName, Qt::CaseInsensitive) == 0;
+        if (asciiLower(c) != lowerName[i].unicode())
+            return false;
+    }
+    return true;
+}
+
+constexpr QStringView attributeNames[3] = {u"text", u"pos", u"pos1"};
+
+// Reads text of the form name="value" name="value" (single blanks
+// between, no '=' inside a value) attribute by attribute. There every
+// `="` ends a name, so the first attribute of a name is the one RawProp
+// finds. False, leaving found undefined, for any other form.
+inline bool readPlainAttributes(QStringView text, QStringView (&found)[3])
+{
+    const char16_t *chars = text.utf16();
+    const qsizetype size = text.size();
+    bool done[3] = {false, false, false};
+    for (qsizetype at = 0; at < size;) {
+        qsizetype equals = at;
+        for (; equals < size && chars[equals] != u'='; ++equals)
+            if (chars[equals] == u' ' || chars[equals] == u'"')
+                return false;
+        if (equals + 1 >= size || chars[equals + 1] != u'"')
+            return false;
+        const qsizetype start = equals + 2;
+        qsizetype end = start;
+        for (; end < size && chars[end] != u'"'; ++end)
+            if (chars[end] == u'=')
+                return false;
+        if (end == size)
+            return false;
+        const QStringView name = text.mid(at, equals - at);
+        for (int n = 0; n < 3; ++n) {
+            if (!done[n] && name.size() == attributeNames[n].size() && isLowerName(name, attributeNames[n])) {
+                found[n] = text.mid(start, end - start);
+                done[n] = true;
+            }
+        }
+        if (end + 1 == size)
+            return true;
+        if (chars[end + 1] != u' ')
+            return false;
+        at = end + 2;
+        if (at == size)
+            return false;
+    }
+    return true;
+}
+
+// The general form: each name takes the first `="` RawProp would take.
+inline void scanAttributes(QStringView text, QStringView (&found)[3])
+{
+    const char16_t *chars = text.utf16();
+    const qsizetype last = text.size() - 1;
+    bool done[3] = {false, false, false};
+    int missing = 3;
+    for (qsizetype equals = 0; equals < last && missing > 0; ++equals) {
+        if (chars[equals] != u'=' || chars[equals + 1] != u'"')
+            continue;
+        for (int n = 0; n < 3; ++n) {
+            const qsizetype at = equals - attributeNames[n].size();
+            if (done[n] || at < 0 || (at > 0 && chars[at - 1] != u' ')
+                || !isLowerName(text.mid(at, attributeNames[n].size()), attributeNames[n]))
+                continue;
+            const qsizetype start = equals + 2;
+            qsizetype end = start;
+            while (end <= last && chars[end] != u'"')
+                ++end;
+            found[n] = text.mid(start, end - start);
+            done[n] = true;
+            --missing;
+        }
+    }
+}
+
+} // namespace detail
+
+// text, pos and pos1 found in one pass over the element's text, each the
+// same as a search of its own by RawProp gives. Scanned by hand: the texts
+// are a few dozen characters, too short for Qt's searches to pay for
+// their set-up; the parser's plain form is read attribute by attribute.
+inline RawAttributes rawAttributes(const TscXMLItem &e)
+{
+    const QStringView text(e.Text());
+    QStringView found[3];
+    if (!detail::readPlainAttributes(text, found)) {
+        for (QStringView &value : found)
+            value = QStringView();
+        detail::scanAttributes(text, found);
+    }
+    return {found[0], found[1], found[2]};
+}
+
+// Whether raw holds a character reference, so that it reads otherwise
+// once unescaped.
+inline bool hasEntity(QStringView raw)
+{
+    for (const QChar c : raw)
+        if (c == u'&')
+            return true;
+    return false;
+}
+
+// raw, an attribute's value as it stands, unescaped as TscXMLItem::Prop
+// would give it.
+inline QString unescapedAttribute(QStringView raw)
+{
+    if (raw.isEmpty())
+        return QString();
+    // XMLToStr changes nothing without an '&'.
+    return hasEntity(raw) ? XMLToStr(raw.toString()) : raw.toString();
+}
+
+// The text attribute as TscXMLItem::Prop gives it, found by rawAttributes.
+inline QString textAttribute(const TscXMLItem &e)
+{
+    return unescapedAttribute(rawAttributes(e).text);
+}
+
 // The attribute's value as TscXMLItem::Prop gives it (unescaped).
 inline QString attributeText(const TscXMLItem &e, const char *name)
 {
@@ -74,10 +240,23 @@ inline QString quoted(const QString &name)
     return QLatin1Char('\'') + name + QLatin1Char('\'');
 }
 
+// Index of the first child named name ignoring case, as TscXMLItem::Find
+// gives it, or -1; compared in place instead of through a copy of name.
+inline int indexOfChild(const TscXMLItem &e, QStringView name)
+{
+    for (int i = 0; i < e.Count(); ++i)
+        if (equalIgnoringCase(e.Items(i)->Name(), name))
+            return i;
+    return -1;
+}
+
 // The first child of that name, or nullptr when there is none.
 inline const TscXMLItem *childNamed(const TscXMLItem &e, const char *name)
 {
-    const int index = e.Find(QLatin1String(name));
+    QVarLengthArray<char16_t, 16> wide(qsizetype(std::strlen(name)));
+    for (qsizetype i = 0; i < wide.size(); ++i)
+        wide[i] = char16_t(uchar(name[i]));
+    const int index = indexOfChild(e, QStringView(wide.constData(), wide.size()));
     return index < 0 ? nullptr : e.Items(index);
 }
 

@@ -21,7 +21,6 @@ namespace {
 using builder::childNamed;
 using builder::attributeText;
 using builder::isKind;
-using builder::rawAttribute;
 using builder::kindOf;
 using builder::quoted;
 
@@ -111,17 +110,21 @@ void ProgramBuilder::setErrorPos(const TscXMLItem &element)
     // Asked for nearly every element, mostly with the position it has.
     if (&element == m_errorPosOf)
         return;
-    const QStringView raw = rawAttribute(element, "pos");
+    // The text is read in the same pass: most elements kept here are
+    // asked for it next.
+    const builder::RawAttributes attributes = builder::rawAttributes(element);
+    const QStringView raw = attributes.pos;
     if (raw.isEmpty())
         return;
-    if (raw.contains(QLatin1Char('&'))) {
-        m_errorPos = attributeText(element, "pos");
+    if (builder::hasEntity(raw)) {
+        m_errorPos = builder::unescapedAttribute(raw);
         m_posPending = false;
     } else {
         m_pendingPos = raw;
         m_posPending = true;
     }
     m_errorPosOf = &element;
+    m_errorPosAttributes = attributes;
 }
 
 void ProgramBuilder::setErrorPos(const QString &pos)
@@ -169,10 +172,26 @@ QString ProgramBuilder::positionOf(const TscXMLItem &element) const
     // designator, and the element's attributes need no second search.
     if (&element == m_errorPosOf)
         return errorPos();
-    const QStringView raw = rawAttribute(element, "pos");
-    if (raw.isEmpty() || raw.contains(QLatin1Char('&')))
-        return attributeText(element, "pos");
-    return positionText(raw);
+    return positionOf(element, builder::rawAttributes(element).pos);
+}
+
+QString ProgramBuilder::positionOf(const TscXMLItem &element, QStringView rawPos) const
+{
+    if (&element == m_errorPosOf)
+        return errorPos();
+    if (rawPos.isEmpty() || builder::hasEntity(rawPos))
+        return builder::unescapedAttribute(rawPos);
+    return positionText(rawPos);
+}
+
+QStringView ProgramBuilder::rawTextOf(const TscXMLItem &element) const
+{
+    return &element == m_errorPosOf ? m_errorPosAttributes.text : builder::rawAttributes(element).text;
+}
+
+QString ProgramBuilder::textOf(const TscXMLItem &element) const
+{
+    return builder::unescapedAttribute(rawTextOf(element));
 }
 
 void ProgramBuilder::record(TscStatement &list, std::unique_ptr<TscStatement> statement)
@@ -233,7 +252,7 @@ int ProgramBuilder::TypeCodeOf(const QString &typeName)
     QString name = typeName;
     for (const TscXMLItem *scope : {m_progRoot, m_ilRoot, m_grammarRoot}) {
         const TscXMLItem *types = typesOf(scope);
-        const int index = types ? types->Find(typeName) : -1;
+        const int index = types ? builder::indexOfChild(*types, typeName) : -1;
         if (index >= 0) {
             name = attributeText(*types->Items(index), "type");
             break;
@@ -278,14 +297,14 @@ void ProgramBuilder::DoStmt(const TscXMLItem &element, TscScript &script, TscSta
 {
     setErrorPos(element);
     const QString kind = kindOf(element);
-    const QString pos = positionOf(element);
     if (kind == QLatin1String("assignstmt") && element.Count() == 1
         && isKind(*element.Items(0), "assignstmt")) {
         // BasicScript's "Set x = e" wraps the assignment in a second one.
         DoStmt(*element.Items(0), script, list);
     } else if (kind == QLatin1String("assignstmt")) {
         const TscXMLItem *modifier = element.Count() > 2 ? element.Items(1) : nullptr;
-        doAssignment(*element.Items(0), modifier, *element.Items(element.Count() - 1), pos, script, list);
+        doAssignment(*element.Items(0), modifier, *element.Items(element.Count() - 1), positionOf(element), script,
+                     list);
     } else if (kind == QLatin1String("callstmt")) {
         doCall(element, script, list, Mode::Normal);
     } else if (kind == QLatin1String("delete")) {
@@ -307,11 +326,11 @@ void ProgramBuilder::DoStmt(const TscXMLItem &element, TscScript &script, TscSta
     } else if (kind == QLatin1String("trystmt")) {
         doTry(element, script, list);
     } else if (kind == QLatin1String("break")) {
-        record(list, std::make_unique<TscBreakStmt>(&script, pos, m_unitName));
+        record(list, std::make_unique<TscBreakStmt>(&script, positionOf(element), m_unitName));
     } else if (kind == QLatin1String("continue")) {
-        record(list, std::make_unique<TscContinueStmt>(&script, pos, m_unitName));
+        record(list, std::make_unique<TscContinueStmt>(&script, positionOf(element), m_unitName));
     } else if (kind == QLatin1String("exit")) {
-        record(list, std::make_unique<TscExitStmt>(&script, pos, m_unitName));
+        record(list, std::make_unique<TscExitStmt>(&script, positionOf(element), m_unitName));
     } else if (kind == QLatin1String("return")) {
         doReturn(element, script, list);
     } else if (kind == QLatin1String("with")) {
@@ -348,7 +367,7 @@ void ProgramBuilder::doAssignment(const TscXMLItem &target, const TscXMLItem *mo
     if (assigned.ReadOnly)
         fail(scriptMessage(ScriptMessage::LeftCantAssigned));
     CheckTypes(assigned, *expr);
-    QString op = modifier ? attributeText(*modifier, "text")
+    QString op = modifier ? builder::textAttribute(*modifier)
                           : variable ? expr->OptimizeAssignment(*variable) : QStringLiteral(" ");
     std::unique_ptr<TscAssignmentStmt> statement;
     if (op == QLatin1String("+") || op == QLatin1String("-") || op == QLatin1String("*") || op == QLatin1String("/"))
@@ -369,7 +388,7 @@ void ProgramBuilder::doCall(const TscXMLItem &element, TscScript &script, TscSta
     auto statement = std::make_unique<TscCallStmt>(&script, positionOf(element), m_unitName);
     statement->Subject = MakeDesignator(*element.Items(0), script, mode);
     if (element.Count() > 1 && isKind(*element.Items(1), "modificator")) {
-        statement->StepSign = attributeText(*element.Items(1), "text");
+        statement->StepSign = builder::textAttribute(*element.Items(1));
         if (statement->Subject->ReadOnly)
             fail(scriptMessage(ScriptMessage::LeftCantAssigned));
     }
@@ -431,7 +450,7 @@ void ProgramBuilder::doFor(const TscXMLItem &element, TscScript &script, TscStat
 {
     auto statement = std::make_unique<TscForStmt>(&script, positionOf(element), m_unitName);
     setErrorPos(*element.Items(0));
-    statement->LoopVar = FindVariable(script, attributeText(*element.Items(0), "text"));
+    statement->LoopVar = FindVariable(script, textOf(*element.Items(0)));
     if (!isNumericLoopVariable(statement->LoopVar))
         fail(scriptMessage(ScriptMessage::ForError));
     statement->FromExpr = expressionOf(*element.Items(1), script);
@@ -452,7 +471,7 @@ void ProgramBuilder::doVbFor(const TscXMLItem &element, TscScript &script, TscSt
 {
     auto statement = std::make_unique<TscVbForStmt>(&script, positionOf(element), m_unitName);
     setErrorPos(*element.Items(0));
-    statement->LoopVar = FindVariable(script, attributeText(*element.Items(0), "text"));
+    statement->LoopVar = FindVariable(script, textOf(*element.Items(0)));
     if (!isNumericLoopVariable(statement->LoopVar))
         fail(scriptMessage(ScriptMessage::ForError));
     statement->FromExpr = expressionOf(*element.Items(1), script);
@@ -602,7 +621,7 @@ void ProgramBuilder::doVar(const TscXMLItem &element, TscScript &script, TscStat
         if (!isKind(child, "ident"))
             continue;
         setErrorPos(child);
-        const QString name = attributeText(child, "text");
+        const QString name = textOf(child);
         CheckIdent(script, name);
         TscCustomVariable *variable = createVariable(element, name, script, &list, false);
         script.Add(name, variable);
@@ -612,7 +631,7 @@ void ProgramBuilder::doVar(const TscXMLItem &element, TscScript &script, TscStat
 void ProgramBuilder::doConst(const TscXMLItem &element, TscScript &script)
 {
     setErrorPos(*element.Items(0));
-    const QString name = attributeText(*element.Items(0), "text");
+    const QString name = textOf(*element.Items(0));
     CheckIdent(script, name);
     std::unique_ptr<TscExpression> expr = expressionOf(*element.Items(1), script);
     auto constant = std::make_unique<TscVariable>(name, expr->TypeCode, expr->TypeName);

@@ -7,11 +7,11 @@
 // build as a ScriptError with ErrorPos as its position.
 #pragma once
 
+#include "script/buildertree.h"
 #include "script/tscscript.h"
 
 #include <QHash>
 #include <QList>
-#include <QPoint>
 #include <QSet>
 #include <array>
 #include <utility>
@@ -86,9 +86,9 @@ private:
     std::unique_ptr<TscExpression> expressionOf(const TscXMLItem &element, TscScript &script);
     void addExpressionChildren(const TscXMLItem &element, TscScript &script, TscExpression &expr);
     void addSet(const TscXMLItem &element, TscScript &script, TscExpression &expr);
-    void recordSource(const TscXMLItem &element, TscExpression &expr) const;
-    // The element's "line:col" attribute name as a point (x the column).
-    QPoint pointOf(const TscXMLItem &element, const char *name) const;
+    // The text between the expression's pos and pos1 (from its element's
+    // attributes), cut from the main text.
+    void recordSource(const builder::RawAttributes &attributes, TscExpression &expr) const;
 
     // Builds element into d; false when the rest has to wait for the run
     // (d is then general, typed Variant).
@@ -130,6 +130,12 @@ private:
     void settleErrorPos();
     // The element's pos attribute, as Prop gives it.
     QString positionOf(const TscXMLItem &element) const;
+    // The same, rawPos being that attribute as it stands.
+    QString positionOf(const TscXMLItem &element, QStringView rawPos) const;
+    // The element's text attribute as it stands, and as Prop gives it: read
+    // once with the position when setErrorPos has just kept the element.
+    QStringView rawTextOf(const TscXMLItem &element) const;
+    QString textOf(const TscXMLItem &element) const;
     // raw, a position without entities, as a text shared with its equals.
     QString positionText(QStringView raw) const;
     void record(TscStatement &list, std::unique_ptr<TscStatement> statement);
@@ -146,6 +152,8 @@ private:
     // The element the position was last read from, while it still holds
     // that element's position; nullptr when it does not.
     const TscXMLItem *m_errorPosOf = nullptr;
+    // m_errorPosOf's attributes, read in the same pass as its position.
+    builder::RawAttributes m_errorPosAttributes;
     // When set, the position is this text of m_errorPosOf, not yet copied
     // into m_errorPos.
     mutable QStringView m_pendingPos;

@@ -16,9 +16,7 @@ namespace {
 constexpr double MaxArrayElements = 1 << 24;
 
 using builder::childNamed;
-using builder::attributeText;
 using builder::isKind;
-using builder::rawAttribute;
 using builder::kindOf;
 
 Variant initialValue(int typeCode)
@@ -34,6 +32,16 @@ Variant initialValue(int typeCode)
     }
 }
 
+// Whether the element's text attribute, as Prop gives it, is name
+// ignoring case; compared in place unless it holds an entity.
+bool isNamed(const TscXMLItem &element, const QString &name)
+{
+    const QStringView raw = builder::rawAttributes(element).text;
+    if (builder::hasEntity(raw))
+        return builder::unescapedAttribute(raw).compare(name, Qt::CaseInsensitive) == 0;
+    return builder::equalIgnoringCase(raw, name);
+}
+
 // The array and init parts that belong to a declared name: those after it,
 // up to the next name when the type stood first (C++Script).
 std::pair<const TscXMLItem *, const TscXMLItem *> partsOf(const TscXMLItem &element, const QString &name,
@@ -42,7 +50,7 @@ std::pair<const TscXMLItem *, const TscXMLItem *> partsOf(const TscXMLItem &elem
     const TscXMLItem *arrayItem = nullptr;
     const TscXMLItem *initItem = nullptr;
     int at = 0;
-    while (at < element.Count() && attributeText(*element.Items(at), "text").compare(name, Qt::CaseInsensitive))
+    while (at < element.Count() && !isNamed(*element.Items(at), name))
         ++at;
     for (++at; at < element.Count(); ++at) {
         const QString kind = kindOf(*element.Items(at));
@@ -65,14 +73,14 @@ void ProgramBuilder::declareProcedure(const TscXMLItem &element, TscScript &scri
     if (!nameItem)
         return;
     setErrorPos(*nameItem);
-    const QString name = attributeText(*nameItem, "text");
+    const QString name = textOf(*nameItem);
     CheckIdent(script, name);
     QString typeName;
     int typeCode = tcVariant;
     bool hasResult = false;
     if (isFunction) {
         const TscXMLItem *typeItem = childNamed(element, "type");
-        typeName = typeItem ? attributeText(*typeItem, "text") : QString();
+        typeName = typeItem ? builder::textAttribute(*typeItem) : QString();
         if (typeItem) {
             setErrorPos(*typeItem);
             typeCode = TypeCodeOf(typeName);
@@ -109,7 +117,7 @@ void ProgramBuilder::readParameters(const TscXMLItem &element, TscProcVariable &
             if (!isKind(child, "ident"))
                 continue;
             setErrorPos(child);
-            const QString name = attributeText(child, "text");
+            const QString name = textOf(child);
             CheckIdent(*proc.LocalScript, name);
             TscCustomVariable *created = createVariable(group, name, *proc.LocalScript, nullptr,
                                                         groupByRef || nextByRef);
@@ -127,7 +135,7 @@ TscCustomVariable *ProgramBuilder::createVariable(const TscXMLItem &element, con
                                                   TscScript &script, TscStatement *list, bool byRef)
 {
     const TscXMLItem *typeItem = childNamed(element, "type");
-    const QString typeName = typeItem ? attributeText(*typeItem, "text") : QStringLiteral("Variant");
+    const QString typeName = typeItem ? builder::textAttribute(*typeItem) : QStringLiteral("Variant");
     if (typeItem)
         setErrorPos(*typeItem);
     const QString sourcePos = errorPos();
@@ -218,7 +226,7 @@ void ProgramBuilder::doProcedureBody(const TscXMLItem &element, TscScript &scrip
         fail(QStringLiteral("Procedure or function declaration is not allowed here"));
     const TscXMLItem *nameItem = childNamed(element, "name");
     setErrorPos(*nameItem);
-    auto *proc = dynamic_cast<TscProcVariable *>(FindVariable(script, attributeText(*nameItem, "text")));
+    auto *proc = dynamic_cast<TscProcVariable *>(FindVariable(script, textOf(*nameItem)));
     if (!proc)
         fail(QStringLiteral("Procedure or function declaration is not allowed here"));
     DoProgram(element, *proc->LocalScript);

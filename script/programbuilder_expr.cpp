@@ -13,13 +13,13 @@
 #include "script/tscxmldocument.h"
 #include "script/typerules.h"
 
+#include <QPoint>
+
 namespace bralvo::script {
 
 namespace {
 
-using builder::attributeText;
 using builder::isKind;
-using builder::rawAttribute;
 using builder::kindOf;
 using builder::quoted;
 
@@ -48,15 +48,21 @@ int operatorCount(const TscXMLItem &element)
     return count;
 }
 
-// The attribute's text as Prop gives it, read in place unless it holds
-// an entity; decoded is the storage for that case.
-QStringView propView(const TscXMLItem &element, const char *name, QString &decoded)
+// raw, an attribute as it stands, as Prop gives it: in place unless it
+// holds an entity; decoded is the storage for that case.
+QStringView unescapedView(QStringView raw, QString &decoded)
 {
-    const QStringView raw = rawAttribute(element, name);
-    if (!raw.contains(QLatin1Char('&')))
+    if (!builder::hasEntity(raw))
         return raw;
-    decoded = attributeText(element, name);
+    decoded = builder::unescapedAttribute(raw);
     return decoded;
+}
+
+// A "line:col" attribute as it stands, as a point (x the column).
+QPoint pointOf(QStringView raw)
+{
+    QString decoded;
+    return StrToXY(unescapedView(raw, decoded));
 }
 
 bool isPendingIndexProperty(const TscDesignatorItem &item)
@@ -80,17 +86,19 @@ std::unique_ptr<TscExpression> ProgramBuilder::MakeExpression(const TscXMLItem &
         setErrorPos(element);
         fail(QStringLiteral("Expression too complex"));
     }
+    // pos and pos1 read in one pass, for the source and the position.
+    const builder::RawAttributes attributes = builder::rawAttributes(element);
     TscOperatorNode top = TscExpression::MakeTop();
     auto expr = std::make_unique<TscExpression>(&m_program, top);
     addExpressionChildren(element, script, *expr);
     if (m_unitName.isEmpty())
-        recordSource(element, *expr);
+        recordSource(attributes, *expr);
     const QString bad = expr->Finalize();
     if (!bad.isEmpty()) {
         setErrorPos(bad);
         fail(scriptMessage(ScriptMessage::IncompatibleTypes));
     }
-    expr->SourcePos = positionOf(element);
+    expr->SourcePos = positionOf(element, attributes.pos);
     return expr;
 }
 
@@ -101,7 +109,7 @@ void ProgramBuilder::addExpressionChildren(const TscXMLItem &element, TscScript 
         const TscXMLItem &child = *element.Items(i);
         setErrorPos(child);
         if (isKind(child, "op")) {
-            const QStringView text = propView(child, "text", decoded);
+            const QStringView text = unescapedView(rawTextOf(child), decoded);
             if (text != u")" && i == element.Count() - 1)
                 continue;
             // Operators report type errors at their own position; operand
@@ -109,9 +117,9 @@ void ProgramBuilder::addExpressionChildren(const TscXMLItem &element, TscScript 
             expr.SourcePos = errorPos();
             expr.AddOperator(text);
         } else if (isKind(child, "number")) {
-            expr.AddConst(ParserStringToVariant(propView(child, "text", decoded)));
+            expr.AddConst(ParserStringToVariant(unescapedView(rawTextOf(child), decoded)));
         } else if (isKind(child, "string")) {
-            expr.AddConst(ParserStringToVariant(attributeText(child, "text")));
+            expr.AddConst(ParserStringToVariant(textOf(child)));
         } else if (isKind(child, "dsgn")) {
             addDesignatorOperand(child, script, Mode::Normal, expr);
         } else if (isKind(child, "set")) {
@@ -137,17 +145,11 @@ void ProgramBuilder::addSet(const TscXMLItem &element, TscScript &script, TscExp
     expr.AddSet(std::move(set));
 }
 
-QPoint ProgramBuilder::pointOf(const TscXMLItem &element, const char *name) const
-{
-    QString decoded;
-    return StrToXY(propView(element, name, decoded));
-}
-
 // The text between the element's pos and pos1, from the main text.
-void ProgramBuilder::recordSource(const TscXMLItem &element, TscExpression &expr) const
+void ProgramBuilder::recordSource(const builder::RawAttributes &attributes, TscExpression &expr) const
 {
-    const QPoint a = pointOf(element, "pos");
-    const QPoint b = pointOf(element, "pos1");
+    const QPoint a = pointOf(attributes.pos);
+    const QPoint b = pointOf(attributes.pos1);
     auto position = [this](QPoint p) {
         return p.y() >= 1 && p.y() <= m_lineStarts.size() ? p.x() + m_lineStarts[p.y() - 1] : -1;
     };
@@ -199,7 +201,7 @@ TscCustomVariable *ProgramBuilder::plainVariableOf(const TscXMLItem &element, Ts
     const TscXMLItem &node = *element.Items(0);
     setErrorPos(node);
     QString decoded;
-    TscCustomVariable *item = FindVariable(script, propView(node, "text", decoded));
+    TscCustomVariable *item = FindVariable(script, unescapedView(rawTextOf(node), decoded));
     // What TscDesignator::Finish takes for the variable shape; an item
     // with parameters would get default arguments.
     const bool plain = (dynamic_cast<TscVariable *>(item) || dynamic_cast<TscParamItem *>(item)) && item->Count() == 0;
@@ -213,7 +215,7 @@ bool ProgramBuilder::buildDesignator(const TscXMLItem &element, TscScript &scrip
         const TscXMLItem &child = *element.Items(i);
         setErrorPos(child);
         if (isKind(child, "node")) {
-            const QString text = attributeText(child, "text");
+            const QString text = textOf(child);
             const bool first = d.ItemCount() == 0;
             const bool goOn = first ? resolveFirst(text, d, element, script) : resolveNext(text, d, element, script);
             if (!goOn) {
@@ -236,7 +238,7 @@ bool ProgramBuilder::buildDesignator(const TscXMLItem &element, TscScript &scrip
             if (element.Count() != 2 || !isKind(*element.Items(i + 1), "node"))
                 fail(scriptMessage(ScriptMessage::VarRequired));
             auto *address = new TscStringVariable(QString(), tcString, QString());
-            address->Text = attributeText(*element.Items(++i), "text");
+            address->Text = builder::textAttribute(*element.Items(++i));
             script.Add(QString(), address);
             TscDesignatorItem *item = d.AddItem();
             item->Target = address;

@@ -356,6 +356,16 @@ int fieldToInt(QStringView field)
     return value;
 }
 
+// The first colon's index, or -1: searched by hand, as positions are a
+// few characters long.
+qsizetype colonIn(QStringView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i] == u':')
+            return i;
+    return -1;
+}
+
 } // namespace
 
 QPoint StrToXY(const QString &text)
@@ -368,11 +378,11 @@ QPoint StrToXY(QStringView view)
     if (view.isEmpty())
         return QPoint(0, 0);
     // Fields between colons, read in place: every expression built asks.
-    const qsizetype first = view.indexOf(QLatin1Char(':'));
+    const qsizetype first = colonIn(view);
     if (first < 0)
         return QPoint(0, fieldToInt(view));
     const QStringView rest = view.mid(first + 1);
-    const qsizetype second = rest.indexOf(QLatin1Char(':'));
+    const qsizetype second = colonIn(rest);
     return QPoint(fieldToInt(second < 0 ? rest : rest.left(second)), fieldToInt(view.left(first)));
 }
 
