@@ -98,7 +98,7 @@ bool storedAsIs(QStringView text)
 }
 
 // An element's attribute text, gathered in place and then made a QString
-// of exactly its size: one allocation per element.
+// of exactly its size.
 class AttributeText {
 public:
     // name="value" (value already escaped), a blank before it when the text
@@ -119,7 +119,8 @@ public:
         appendNumber(column);
         m_data[m_size++] = u'"';
     }
-    QString text() const { return QString(reinterpret_cast<const QChar *>(m_data), m_size); }
+    QString text() const { return view().toString(); }
+    QStringView view() const { return QStringView(m_data, m_size); }
 
 private:
     // Room for the name, the value's length and the punctuation around.
@@ -245,7 +246,8 @@ public:
     int m_baseDepth = 0; // nesting already used by the parsers of enclosing units
 
     // Working state of one build.
-    TscXMLItem m_out; // the elements written so far, not yet in m_il
+    SharedTextChunks m_texts; // holds the written elements' texts
+    TscXMLItem m_out;         // the elements written so far, not yet in m_il
     QString m_errorText, m_errorPos, m_errorUnit;
     bool m_terminal = false;
     int m_depth = 0;
@@ -490,7 +492,7 @@ void TscILParser::Impl::writeAdd(const GrammarNode &e, QStringView token)
     AttributeText text;
     text.add("text", value);
     addPosition(text, "pos", m_lexer.Position());
-    write(e.add, text.text());
+    write(e.add, m_texts.copy(text.view()));
 }
 
 void TscILParser::Impl::applyNode(const GrammarNode &e, bool ok, int entryPos, int entryLines)
@@ -509,7 +511,7 @@ void TscILParser::Impl::applyNode(const GrammarNode &e, bool ok, int entryPos, i
         addPosition(text, "pos1", m_lexer.Position());
     auto wrapper = std::make_unique<TscXMLItem>();
     wrapper->SetName(e.node);
-    wrapper->SetText(text.text());
+    wrapper->SetText(m_texts.copy(text.view()));
     m_out.MoveChildrenTo(entryLines, *wrapper);
     m_out.AddItem(wrapper.release());
 }

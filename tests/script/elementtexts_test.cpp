@@ -1,10 +1,15 @@
-// An element's attribute text: RawProp's search must find exactly what the
-// rule in its comment says, whatever the text holds.
+// Elements' attribute texts: RawProp's search must find exactly what the
+// rule in its comment says, whatever the text holds, and texts kept in
+// shared chunks must behave as any QString, outliving their writer and tree.
+#include "script/tscilparser.h"
 #include "script/tscxmldocument.h"
 
 #include <gtest/gtest.h>
 
+#include <QHash>
+#include <QSet>
 #include <QStringList>
+#include <memory>
 
 using namespace bralvo::script;
 
@@ -47,6 +52,49 @@ void expectRawPropAsReference(const QString &text, const QStringList &names)
         EXPECT_EQ(found.data(), element.Text().constData() + start);
         EXPECT_EQ(found.size(), length);
     }
+}
+
+// Texts of every length that matters: empty, one character, non-ASCII,
+// the longest kept in a chunk and longer, enough to fill several chunks.
+QStringList sampleTexts()
+{
+    QStringList texts = {QString(), QStringLiteral("x"), QStringLiteral("text=\"\u010D\u00ED\u0161lo\" pos=\"1:1\""),
+                         QString(256, QLatin1Char('a')), QString(257, QLatin1Char('b')), QString(3000, QLatin1Char('c'))};
+    for (int i = 0; i < 400; ++i)
+        texts.append(QStringLiteral("text=\"t%1\" pos=\"%2:%3\"").arg(i).arg(i / 7 + 1).arg(i % 80 + 1));
+    return texts;
+}
+
+// Every element's text, depth first.
+void collectTexts(const TscXMLItem &item, QStringList &texts)
+{
+    texts.append(item.Text());
+    for (int i = 0; i < item.Count(); ++i)
+        collectTexts(*item.Items(i), texts);
+}
+
+void collectElements(TscXMLItem &item, std::vector<TscXMLItem *> &elements)
+{
+    elements.push_back(&item);
+    for (int i = 0; i < item.Count(); ++i)
+        collectElements(*item.Items(i), elements);
+}
+
+// A program whose tree fills several chunks.
+QString programText()
+{
+    QString text = QString::fromUtf8("var a, b: Integer;\n"
+                                     "    s: String;\n"
+                                     "procedure P(x: Integer);\n"
+                                     "begin\n"
+                                     "  s := s + '\u010D' + IntToStr(x);\n"
+                                     "end;\n"
+                                     "begin\n");
+    for (int i = 0; i < 20; ++i)
+        text += QStringLiteral("  a := %1; b := a * 2 + (a - 3);\n"
+                               "  if a < b then P(a) else P(b);\n"
+                               "  s := '<&\">';\n").arg(i);
+    return NormalizeScriptText(text + QStringLiteral("end."));
 }
 
 } // namespace
@@ -113,4 +161,120 @@ TEST(ElementTexts, RawPropAgreesWithItsRuleOnEveryShortText)
     }
     for (const QString &text : std::as_const(texts))
         expectRawPropAsReference(text, names);
+}
+
+TEST(ElementTexts, SharedTextsEqualTheirSourcesAndOutliveTheirWriter)
+{
+    const QStringList sources = sampleTexts();
+    QStringList texts;
+    {
+        SharedTextChunks chunks;
+        for (const QString &source : sources)
+            texts.append(chunks.copy(source));
+    }
+    QSet<QString> hashed(texts.cbegin(), texts.cend());
+    ASSERT_EQ(texts.size(), sources.size());
+    for (qsizetype i = 0; i < sources.size(); ++i) {
+        SCOPED_TRACE(i);
+        const QString &text = texts[i];
+        EXPECT_EQ(text, sources[i]);
+        EXPECT_EQ(text.size(), sources[i].size());
+        EXPECT_EQ(text.isNull(), sources[i].isNull());
+        EXPECT_EQ(qHash(text), qHash(sources[i]));
+        EXPECT_TRUE(hashed.contains(sources[i]));
+        // Terminated as every QString's characters are.
+        EXPECT_EQ(text.utf16()[text.size()], 0);
+    }
+}
+
+TEST(ElementTexts, ChangingASharedTextLeavesEveryOtherTextAlone)
+{
+    const QStringList sources = sampleTexts();
+    auto chunks = std::make_unique<SharedTextChunks>();
+    QStringList texts;
+    for (const QString &source : sources)
+        texts.append(chunks->copy(source));
+
+    // The first text of a chunk changed while the writer still fills it:
+    // the text written next must not land on the change, nor it on that.
+    SharedTextChunks fresh;
+    QString first = fresh.copy(QStringLiteral("text=\"a\""));
+    first.append(QStringLiteral(" pos=\"1:1\""));
+    QString second = fresh.copy(QStringLiteral("text=\"b\""));
+    EXPECT_EQ(first, QStringLiteral("text=\"a\" pos=\"1:1\""));
+    EXPECT_EQ(second, QStringLiteral("text=\"b\""));
+
+    // Changes of every kind on every other text; the rest stay as they were.
+    const QStringList copies = texts;
+    for (qsizetype i = 0; i < texts.size(); i += 2) {
+        switch (i / 2 % 4) {
+        case 0: texts[i].append(QStringLiteral(" x=\"1\"")); break;
+        case 1: texts[i].prepend(QLatin1Char(' ')); break;
+        case 2: texts[i].insert(0, QStringLiteral("y=\"2\" ")); break;
+        case 3: texts[i].chop(1); break;
+        }
+    }
+    chunks.reset();
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(copies[i], sources[i]);
+        if (i % 2)
+            EXPECT_EQ(texts[i], sources[i]);
+        else
+            EXPECT_NE(texts[i], sources[i]);
+    }
+
+    // The last holder of a chunk may grow into it; its old copies stay.
+    QString survivor = texts[7];
+    const QString before = survivor;
+    texts.clear();
+    second.clear();
+    first.clear();
+    const QStringList stillCopied = copies;
+    survivor.append(QString(100, QLatin1Char('z')));
+    survivor.replace(0, 4, QStringLiteral("TEXT"));
+    EXPECT_EQ(before, sources[7]);
+    EXPECT_EQ(survivor, QStringLiteral("TEXT") + sources[7].mid(4) + QString(100, QLatin1Char('z')));
+    EXPECT_EQ(stillCopied, copies);
+}
+
+TEST(ElementTexts, TheParsersTextsOutliveItsTreeAndChangeAlone)
+{
+    QString saved;
+    QStringList texts;
+    {
+        TscILParser parser{ILParserOptions()};
+        parser.LoadLanguageGrammar(QStringLiteral("PascalScript"));
+        ASSERT_TRUE(parser.BuildIntermediateProgram(programText()));
+        saved = parser.ILScript().SaveToText();
+        collectTexts(*parser.ILScript().Root(), texts);
+    }
+    // The same texts again, read from the saved document after the parser
+    // and its tree are gone.
+    TscXMLDocument reread;
+    reread.LoadFromText(saved);
+    QStringList rereadTexts;
+    collectTexts(*reread.Root(), rereadTexts);
+    EXPECT_EQ(texts, rereadTexts);
+    EXPECT_GT(texts.size(), 500);
+
+    // A parser's tree edited in place: each SetProp changes its own element.
+    TscILParser parser{ILParserOptions()};
+    parser.LoadLanguageGrammar(QStringLiteral("PascalScript"));
+    ASSERT_TRUE(parser.BuildIntermediateProgram(programText()));
+    std::vector<TscXMLItem *> elements;
+    collectElements(*const_cast<TscXMLDocument &>(parser.ILScript()).Root(), elements);
+    ASSERT_EQ(elements.size(), size_t(texts.size()));
+    for (size_t i = 0; i < elements.size(); ++i)
+        elements[i]->SetProp(QStringLiteral("pos"), QStringLiteral("%1:0").arg(i));
+    std::vector<TscXMLItem *> rereadElements;
+    collectElements(*reread.Root(), rereadElements);
+    for (size_t i = 0; i < elements.size(); ++i) {
+        SCOPED_TRACE(texts[qsizetype(i)].toStdString());
+        EXPECT_EQ(elements[i]->Prop(QStringLiteral("pos")), QStringLiteral("%1:0").arg(i));
+        EXPECT_EQ(elements[i]->Prop(QStringLiteral("text")), rereadElements[i]->Prop(QStringLiteral("text")));
+        EXPECT_EQ(elements[i]->Prop(QStringLiteral("pos1")), rereadElements[i]->Prop(QStringLiteral("pos1")));
+    }
+    // Copies taken before the edits kept the parser's texts.
+    EXPECT_EQ(texts, rereadTexts);
 }
