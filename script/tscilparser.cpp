@@ -18,20 +18,24 @@ namespace bralvo::script {
 
 QString NormalizeScriptText(const QString &text)
 {
+    // Copied a line at a time: the text of every compile passes through here.
+    const QStringView in(text);
     QString out;
-    out.reserve(text.size() + text.size() / 16 + 2);
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
-                ++i;
-            out += QLatin1String("\r\n");
-        } else {
-            out += c;
-        }
+    out.reserve(in.size() + in.size() / 16 + 2);
+    qsizetype lineStart = 0;
+    for (qsizetype i = 0; i < in.size(); ++i) {
+        const char16_t c = in[i].unicode();
+        if (c != u'\r' && c != u'\n')
+            continue;
+        out += in.mid(lineStart, i - lineStart);
+        out += QStringView(u"\r\n");
+        if (c == u'\r' && i + 1 < in.size() && in[i + 1] == u'\n')
+            ++i;
+        lineStart = i + 1;
     }
-    if (!out.isEmpty() && !out.endsWith(QLatin1String("\r\n")))
-        out += QLatin1String("\r\n");
+    out += in.mid(lineStart);
+    if (!out.isEmpty() && !out.endsWith(QStringView(u"\r\n")))
+        out += QStringView(u"\r\n");
     return out;
 }
 
