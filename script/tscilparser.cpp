@@ -151,29 +151,35 @@ private:
     }
     void appendNumber(int n)
     {
-        // Two digits per division: every element has one or two positions.
+        // Two digits per division, written in place from the last: every
+        // element has one or two positions.
         static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
                                          "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
                                          "8081828384858687888990919293949596979899";
-        char16_t digits[12];
-        int start = 12;
         unsigned u = n < 0 ? 0u - unsigned(n) : unsigned(n);
+        if (n < 0)
+            m_data[m_size++] = u'-';
+        m_size += decimalDigits(u);
+        char16_t *digit = m_data + m_size;
         while (u >= 100) {
             const unsigned pair = (u % 100) * 2;
             u /= 100;
-            digits[--start] = char16_t(kPairs[pair + 1]);
-            digits[--start] = char16_t(kPairs[pair]);
+            *--digit = char16_t(kPairs[pair + 1]);
+            *--digit = char16_t(kPairs[pair]);
         }
         if (u >= 10) {
-            digits[--start] = char16_t(kPairs[u * 2 + 1]);
-            digits[--start] = char16_t(kPairs[u * 2]);
+            *--digit = char16_t(kPairs[u * 2 + 1]);
+            *--digit = char16_t(kPairs[u * 2]);
         } else {
-            digits[--start] = char16_t(u'0' + u);
+            *--digit = char16_t(u'0' + u);
         }
-        if (n < 0)
-            m_data[m_size++] = u'-';
-        std::copy(digits + start, digits + 12, m_data + m_size);
-        m_size += 12 - start;
+    }
+    static qsizetype decimalDigits(unsigned u)
+    {
+        qsizetype digits = 1;
+        for (; u >= 10; u /= 10)
+            ++digits;
+        return digits;
     }
 
     char16_t m_local[96];

@@ -278,3 +278,20 @@ TEST(ElementTexts, TheParsersTextsOutliveItsTreeAndChangeAlone)
     // Copies taken before the edits kept the parser's texts.
     EXPECT_EQ(texts, rereadTexts);
 }
+
+TEST(ElementTexts, PositionsAreWrittenWithEveryNumberOfDigits)
+{
+    const struct {
+        int line, column;
+    } cases[] = {{1, 1}, {9, 10}, {10, 99}, {99, 100}, {100, 999}, {1000, 1}, {10000, 12345}, {100001, 7}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(QStringLiteral("%1:%2").arg(c.line).arg(c.column).toStdString());
+        TscILParser parser{ILParserOptions()};
+        parser.LoadLanguageGrammar(QStringLiteral("PascalScript"));
+        const QString text = QString(c.line - 1, QLatin1Char('\n')) + QString(c.column - 1, QLatin1Char(' '))
+                             + QStringLiteral("begin end.");
+        ASSERT_TRUE(parser.BuildIntermediateProgram(NormalizeScriptText(text)));
+        const TscXMLItem &statement = *parser.ILScript().Root()->Items(0);
+        EXPECT_EQ(statement.Prop(QStringLiteral("pos")), QStringLiteral("%1:%2").arg(c.line).arg(c.column));
+    }
+}
