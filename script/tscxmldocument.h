@@ -126,6 +126,7 @@ private:
 class SharedTextChunks {
 public:
     SharedTextChunks() = default;
+    ~SharedTextChunks();
     SharedTextChunks(const SharedTextChunks &) = delete;
     SharedTextChunks &operator=(const SharedTextChunks &) = delete;
 
@@ -134,9 +135,11 @@ public:
 
 private:
     void startChunk();
+    void closeChunk();
 
     QString::DataPointer m_chunk; // the chunk being filled; one reference is ours
     qsizetype m_used = 0;         // characters handed out, with their terminators
+    int m_unusedReferences = 0;   // taken ahead for texts still to come
 };
 
 class TscXMLDocument : public platform::HandleTarget {

@@ -55,13 +55,17 @@ void expectRawPropAsReference(const QString &text, const QStringList &names)
 }
 
 // Texts of every length that matters: empty, one character, non-ASCII,
-// the longest kept in a chunk and longer, enough to fill several chunks.
+// the longest kept in a chunk and longer, enough to fill several chunks
+// with a few texts each and with as many as they hold.
 QStringList sampleTexts()
 {
     QStringList texts = {QString(), QStringLiteral("x"), QStringLiteral("text=\"\u010D\u00ED\u0161lo\" pos=\"1:1\""),
                          QString(256, QLatin1Char('a')), QString(257, QLatin1Char('b')), QString(3000, QLatin1Char('c'))};
     for (int i = 0; i < 400; ++i)
         texts.append(QStringLiteral("text=\"t%1\" pos=\"%2:%3\"").arg(i).arg(i / 7 + 1).arg(i % 80 + 1));
+    // As many texts as chunks can hold: the shortest.
+    for (int i = 0; i < 3000; ++i)
+        texts.append(QString(1, QChar(u'A' + i % 26)));
     return texts;
 }
 
