@@ -117,7 +117,7 @@ private:
 
 // Element texts made by the ten thousand (the parser's intermediate program)
 // without one allocation each: each text is copied into a chunk of a few KB
-// after the texts before it, and its QString refers to its part of the
+// after the texts before it, and its QString refers to its stretch of the
 // chunk, holding a reference on the chunk. Such a QString is an ordinary
 // one: copies share it, a change copies it first unless it is the chunk's
 // last holder (which then owns the whole chunk), and the chunk is freed with
