@@ -276,6 +276,13 @@ void passArguments(TscDesignatorItem &item, TscCustomVariable &target)
         return;
     }
     // All arguments first: an argument may read a parameter it replaces.
+    if (count == 2 && !target.TakesSourceText) {
+        Variant first = item.Arg(0)->GetValue();
+        Variant second = item.Arg(1)->GetValue();
+        StoreValue(*target.GetParam(0), std::move(first));
+        StoreValue(*target.GetParam(1), std::move(second));
+        return;
+    }
     QVarLengthArray<Variant, 8> values;
     for (int i = 0; i < count; ++i) {
         auto *expr = target.TakesSourceText ? dynamic_cast<TscExpression *>(item.Arg(i)) : nullptr;
@@ -297,6 +304,13 @@ void passPlainArguments(TscDesignatorItem &item, TscCustomVariable &target)
     if (count == 0)
         return;
     // All arguments first: an argument may read a parameter it replaces.
+    if (count == 2) {
+        Variant first = item.Arg(0)->GetValue();
+        Variant second = item.Arg(1)->GetValue();
+        storePlain(*target.GetParam(0), std::move(first));
+        storePlain(*target.GetParam(1), std::move(second));
+        return;
+    }
     QVarLengthArray<Variant, 8> values;
     for (int i = 0; i < count; ++i)
         values.append(item.Arg(i)->GetValue());

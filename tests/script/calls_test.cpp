@@ -184,3 +184,22 @@ TEST(Calls, ByReferenceParametersHandBackThroughRecursion)
     };
     expectAll(std::begin(cases), std::end(cases));
 }
+
+// Arguments are evaluated left to right, all before the callee's
+// parameters are set, for script procedures and host functions alike.
+TEST(Calls, ArgumentsAreReadLeftToRightBeforeAnyIsPassed)
+{
+    const CallCase cases[] = {
+        {"PascalScript",
+         "var c: Integer; function Next: Integer; begin c := c + 1; Emit(c); Result := c end;\n"
+         "begin c := 0; Emit(Format('%d-%d', [Next, Next])); Emit(IntToStr(Next) + IntToStr(Next)) end.",
+         "1;2;1-2;3;4;34;"},
+        {"PascalScript",
+         "var c: Integer; function Next: Integer; begin c := c + 1; Result := c end;\n"
+         "function Two(a, b: Integer): Integer; begin Result := a * 10 + b end;\n"
+         "function Three(a, b, x: Integer): Integer; begin Result := (a * 10 + b) * 10 + x end;\n"
+         "begin c := 0; Emit(Two(Next, Next)); Emit(Three(Next, Next, Next)); Emit(Copy('abcdef', Next, Next)) end.",
+         "12;345;f;"},
+    };
+    expectAll(std::begin(cases), std::end(cases));
+}
