@@ -52,7 +52,9 @@ void compileScript(TscScript &script)
     }
     TscILParser parser(options);
     parser.LoadLanguageGrammar(script.SyntaxType);
-    const QString text = NormalizeScriptText(script.Lines.join(QLatin1Char('\n')));
+    // A program given as one text (the usual case) is not copied to join it.
+    const QStringList &lines = script.Lines;
+    const QString text = NormalizeScriptText(lines.size() == 1 ? lines.first() : lines.join(QLatin1Char('\n')));
     if (!parser.BuildIntermediateProgram(text)) {
         script.ErrorText = parser.ErrorText();
         script.ErrorPosition = parser.ErrorPosition();

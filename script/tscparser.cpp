@@ -149,7 +149,8 @@ void TscParser::SetHighCharIdents(bool on)
 void TscParser::SetText(const QString &source)
 {
     m_source = source;
-    m_text = source + QChar(0);
+    // NUL-terminated; copied only when source refers to raw data.
+    m_chars = reinterpret_cast<const char16_t *>(m_source.utf16());
     m_position = m_tokenStart = 1;
     m_lineStarts.clear();
     if (!TrackLines)

@@ -96,7 +96,7 @@ private:
     struct Block {
         QString pair, open, close;
     };
-    QChar at(int position) const { return m_text[position - 1]; }
+    QChar at(int position) const { return QChar(m_chars[position - 1]); }
     // Asked at every token for every comment marker: inline, and the first
     // character settles almost every call.
     bool startsWithAt(int position, const QString &marker) const
@@ -125,7 +125,9 @@ private:
     std::bitset<256> m_identChars;
     bool m_highCharIdents = false;
     QString m_source;
-    QString m_text; // source + NUL
+    // m_source's characters with the NUL a QString keeps after them, so
+    // that reading one past the end gives 0 without a copy of the text.
+    const char16_t *m_chars = u"";
     int m_position = 1;
     int m_tokenStart = 1;
     std::vector<int> m_lineStarts;

@@ -243,3 +243,28 @@ TEST(TscParser, LineColumnOfPositionsInAnyOrder)
     EXPECT_EQ(l->LineColumnOf(4), "2:2");
     EXPECT_EQ(l->LineColumnOf(2), "1:2");
 }
+
+TEST(TscParser, TextEndsWhereItsSourceEndsEvenWithoutItsOwnTerminator)
+{
+    // The lexer reads one past the last character; a text that only refers
+    // to characters (here followed by more letters) must still end there.
+    struct Case { const char *language; int length; QString words; };
+    static const char16_t chars[] = u"abc defgh";
+    const Case cases[] = {
+        {"PascalScript", 3, QStringLiteral("abc|")},
+        {"PascalScript", 6, QStringLiteral("abc|de|")},
+        {"C++Script", 5, QStringLiteral("abc|d|")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.length);
+        const QString raw = QString::fromRawData(reinterpret_cast<const QChar *>(chars), c.length);
+        Lexer l(c.language, raw);
+        QString words;
+        for (int i = 0; i < 3 && l->Position() <= l->Size(); ++i) {
+            l->SkipSpaces();
+            words += l->GetWord() + QLatin1Char('|');
+        }
+        EXPECT_EQ(words, c.words);
+        EXPECT_EQ(l->Text(), raw);
+    }
+}
