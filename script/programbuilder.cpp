@@ -163,7 +163,7 @@ QString ProgramBuilder::positionText(QStringView raw) const
         hash = hash * 31 + c.unicode();
     QString &recent = m_recentPositions[hash % m_recentPositions.size()];
     if (recent != raw)
-        recent = raw.toString();
+        recent = m_positionTexts.copy(raw);
     return recent;
 }
 

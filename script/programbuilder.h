@@ -8,6 +8,7 @@
 #pragma once
 
 #include "script/buildertree.h"
+#include "script/sharedtextchunks.h"
 #include "script/tscscript.h"
 
 #include <QHash>
@@ -161,6 +162,8 @@ private:
     // Position texts made lately, by a hash of the text: equal positions
     // asked for a little apart share one text.
     mutable std::array<QString, 256> m_recentPositions;
+    // The position texts the program keeps, nearly all new to the table.
+    mutable SharedTextChunks m_positionTexts;
     QList<std::pair<QString, TscWithStmt *>> m_withList;
     QSet<const TscXMLItem *> m_declared;
     // A scope's `types` child; the tree stays as it is while building.

@@ -7,6 +7,7 @@
 #include "script/languageregistry.h"
 #include "script/scripterror.h"
 #include "script/scriptmessages.h"
+#include "script/sharedtextchunks.h"
 #include "platform/textfile.h"
 
 #include <QHash>

@@ -1,6 +1,7 @@
 // Elements' attribute texts: RawProp's search must find exactly what the
 // rule in its comment says, whatever the text holds, and texts kept in
 // shared chunks must behave as any QString, outliving their writer and tree.
+#include "script/sharedtextchunks.h"
 #include "script/tscilparser.h"
 #include "script/tscxmldocument.h"
 

@@ -1,0 +1,36 @@
+// Many short texts without one heap allocation each.
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace bralvo::script {
+
+// Texts made by the ten thousand (the parser's element texts, the builder's
+// source positions) without one allocation each: each text is copied into a chunk of a few KB
+// after the texts before it, and its QString refers to its stretch of the
+// chunk, holding a reference on the chunk. Such a QString is an ordinary
+// one: copies share it, a change copies it first unless it is the chunk's
+// last holder (which then owns the whole chunk), and the chunk is freed with
+// its last text, whether or not this object still exists. One text kept for
+// long keeps its chunk alive, no more. Not for use by several threads at once.
+class SharedTextChunks {
+public:
+    SharedTextChunks() = default;
+    ~SharedTextChunks();
+    SharedTextChunks(const SharedTextChunks &) = delete;
+    SharedTextChunks &operator=(const SharedTextChunks &) = delete;
+
+    // A QString equal to text.toString(); an empty or long text is just that.
+    QString copy(QStringView text);
+
+private:
+    void startChunk();
+    void closeChunk();
+
+    QString::DataPointer m_chunk; // the chunk being filled; one reference is ours
+    qsizetype m_used = 0;         // characters handed out, with their terminators
+    int m_unusedReferences = 0;   // taken ahead for texts still to come
+};
+
+} // namespace bralvo::script
