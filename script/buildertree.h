@@ -80,27 +80,9 @@ inline char16_t asciiLower(char16_t c)
 
 } // namespace detail
 
-// Whether a and b are equal ignoring case as Qt compares them (by case
-// folding, so texts of different lengths never are): ASCII in place, any
-// other character by Qt itself (the long s folds to "s").
-inline bool equalIgnoringCase(QStringView a, QStringView b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        const char16_t x = a[i].unicode();
-        const char16_t y = b[i].unicode();
-        if (x >= 0x80 || y >= 0x80)
-            return a.compare(b, Qt::CaseInsensitive) == 0;
-        if (detail::asciiLower(x) != detail::asciiLower(y))
-            return false;
-    }
-    return true;
-}
-
 namespace detail {
 
-// equalIgnoringCase for a name in lower-case ASCII, the one side the
+// SameNameIgnoringCase for a name in lower-case ASCII, the one side the
 // builder spells itself.
 inline bool isLowerName(QStringView window, QStringView lowerName)
 {
@@ -245,7 +227,7 @@ inline QString quoted(const QString &name)
 inline int indexOfChild(const TscXMLItem &e, QStringView name)
 {
     for (int i = 0; i < e.Count(); ++i)
-        if (equalIgnoringCase(e.Items(i)->Name(), name))
+        if (SameNameIgnoringCase(e.Items(i)->Name(), name))
             return i;
     return -1;
 }

@@ -266,21 +266,23 @@ private:
     size_t m_base = 0;
 };
 
-void passArguments(TscDesignatorItem &item, TscCustomVariable &target)
+// Evaluates the arguments and stores them into target's parameters through
+// store. All arguments first: an argument may read a parameter it replaces.
+template <class Store>
+void passArgumentsThrough(TscDesignatorItem &item, TscCustomVariable &target, Store store)
 {
     const int count = std::min(item.Count(), target.Count());
     if (count == 0)
         return;
-    if (count == 1 && !target.TakesSourceText) {
-        StoreValue(*target.GetParam(0), item.Arg(0)->GetValue());
-        return;
-    }
-    // All arguments first: an argument may read a parameter it replaces.
-    if (count == 2 && !target.TakesSourceText) {
+    if (!target.TakesSourceText && count <= 2) {
+        if (count == 1) {
+            store(*target.GetParam(0), item.Arg(0)->GetValue());
+            return;
+        }
         Variant first = item.Arg(0)->GetValue();
         Variant second = item.Arg(1)->GetValue();
-        StoreValue(*target.GetParam(0), std::move(first));
-        StoreValue(*target.GetParam(1), std::move(second));
+        store(*target.GetParam(0), std::move(first));
+        store(*target.GetParam(1), std::move(second));
         return;
     }
     QVarLengthArray<Variant, 8> values;
@@ -289,33 +291,23 @@ void passArguments(TscDesignatorItem &item, TscCustomVariable &target)
         values.append(expr ? Variant(expr->Source()) : item.Arg(i)->GetValue());
     }
     for (int i = 0; i < count; ++i)
-        StoreValue(*target.GetParam(i), std::move(values[i]));
+        store(*target.GetParam(i), std::move(values[i]));
+}
+
+void passArguments(TscDesignatorItem &item, TscCustomVariable &target)
+{
+    passArgumentsThrough(item, target, [](TscCustomVariable &param, Variant &&value) {
+        StoreValue(param, std::move(value));
+    });
 }
 
 // passArguments for parameters that all hold plain values and take no
 // source text: the same stores without asking each parameter what it is.
 void passPlainArguments(TscDesignatorItem &item, TscCustomVariable &target)
 {
-    const int count = std::min(item.Count(), target.Count());
-    if (count == 1) {
-        storePlain(*target.GetParam(0), item.Arg(0)->GetValue());
-        return;
-    }
-    if (count == 0)
-        return;
-    // All arguments first: an argument may read a parameter it replaces.
-    if (count == 2) {
-        Variant first = item.Arg(0)->GetValue();
-        Variant second = item.Arg(1)->GetValue();
-        storePlain(*target.GetParam(0), std::move(first));
-        storePlain(*target.GetParam(1), std::move(second));
-        return;
-    }
-    QVarLengthArray<Variant, 8> values;
-    for (int i = 0; i < count; ++i)
-        values.append(item.Arg(i)->GetValue());
-    for (int i = 0; i < count; ++i)
-        storePlain(*target.GetParam(i), std::move(values[i]));
+    passArgumentsThrough(item, target, [](TscCustomVariable &param, Variant &&value) {
+        storePlain(param, std::move(value));
+    });
 }
 
 // By-reference results are taken before a recursive call's locals are

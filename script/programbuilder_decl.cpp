@@ -39,7 +39,7 @@ bool isNamed(const TscXMLItem &element, const QString &name)
     const QStringView raw = builder::rawAttributes(element).text;
     if (builder::hasEntity(raw))
         return builder::unescapedAttribute(raw).compare(name, Qt::CaseInsensitive) == 0;
-    return builder::equalIgnoringCase(raw, name);
+    return SameNameIgnoringCase(raw, name);
 }
 
 // The array and init parts that belong to a declared name: those after it,

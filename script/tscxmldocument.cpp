@@ -241,27 +241,6 @@ TscXMLItem *TscXMLItem::FindItem(const QString &name)
     return item;
 }
 
-namespace {
-
-char16_t asciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; }
-
-// candidate and name are as long as each other. ASCII is compared in place;
-// anything else as Qt compares, whose case folding maps a few non-ASCII
-// characters (the long s, the Kelvin sign) onto ASCII letters.
-bool sameNameIgnoringCase(QStringView candidate, QStringView name)
-{
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        const char16_t a = candidate[i].unicode(), b = name[i].unicode();
-        if ((a | b) >= 0x80)
-            return candidate.compare(name, Qt::CaseInsensitive) == 0;
-        if (asciiLower(a) != asciiLower(b))
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
 QStringView TscXMLItem::RawProp(QStringView name) const
 {
     // The first ` name="` (ignoring case), the text's start counting as a
@@ -276,7 +255,7 @@ QStringView TscXMLItem::RawProp(QStringView name) const
         if (chars[equals] != u'=' || chars[equals + 1] != u'"')
             continue;
         const qsizetype at = equals - length;
-        if ((at > 0 && chars[at - 1] != u' ') || !sameNameIgnoringCase(text.mid(at, length), name))
+        if ((at > 0 && chars[at - 1] != u' ') || !SameNameIgnoringCase(text.mid(at, length), name))
             continue;
         const qsizetype start = equals + 2;
         qsizetype end = start;

@@ -35,6 +35,26 @@ bool NeedsXMLEscape(QStringView text);
 // &#N;"); one without ';' is left as is.
 QString XMLToStr(const QString &text);
 
+// Whether two element or attribute names are equal ignoring case, as Qt
+// compares them (by case folding, which maps a few non-ASCII characters,
+// the long s and the Kelvin sign, onto ASCII letters). Names are nearly
+// always ASCII and are compared in place; texts of different lengths never
+// are equal.
+inline bool SameNameIgnoringCase(QStringView a, QStringView b)
+{
+    if (a.size() != b.size())
+        return false;
+    const auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; };
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const char16_t x = a[i].unicode(), y = b[i].unicode();
+        if ((x | y) >= 0x80)
+            return a.compare(b, Qt::CaseInsensitive) == 0;
+        if (lower(x) != lower(y))
+            return false;
+    }
+    return true;
+}
+
 // Elements and documents are handle targets, so scripts hold them safely:
 // a handle of an element that was destroyed raises instead of crashing.
 class TscXMLItem : public platform::HandleTarget {

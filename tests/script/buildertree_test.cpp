@@ -124,7 +124,7 @@ TEST(BuilderTree, NamesCompareIgnoringCaseAsQtDoes)
             const QString left = QString::fromUtf8(a);
             const QString right = QString::fromUtf8(b);
             SCOPED_TRACE(std::string(a) + " / " + b);
-            EXPECT_EQ(builder::equalIgnoringCase(left, right), left.compare(right, Qt::CaseInsensitive) == 0);
+            EXPECT_EQ(SameNameIgnoringCase(left, right), left.compare(right, Qt::CaseInsensitive) == 0);
         }
     }
     // Children are found as TscXMLItem::Find finds them: the first match.
