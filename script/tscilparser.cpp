@@ -13,7 +13,6 @@
 #include <QHash>
 #include <QMutex>
 #include <array>
-#include <cstring>
 
 namespace bralvo::script {
 
@@ -108,7 +107,8 @@ class AttributeText {
 public:
     // name="value" (value already escaped), a blank before it when the text
     // has attributes already.
-    void add(const char *name, QStringView value)
+    template <size_t N>
+    void add(const char (&name)[N], QStringView value)
     {
         open(name, value.size());
         std::copy(value.cbegin(), value.cend(), reinterpret_cast<QChar *>(m_data + m_size));
@@ -116,7 +116,8 @@ public:
         m_data[m_size++] = u'"';
     }
     // name="line:column".
-    void addLineColumn(const char *name, int line, int column)
+    template <size_t N>
+    void addLineColumn(const char (&name)[N], int line, int column)
     {
         open(name, 24);
         appendNumber(line);
@@ -129,9 +130,11 @@ public:
 
 private:
     // Room for the name, the value's length and the punctuation around.
-    void open(const char *name, qsizetype valueLength)
+    // Names are literals: their length is known here, and the copy short.
+    template <size_t N>
+    void open(const char (&name)[N], qsizetype valueLength)
     {
-        const qsizetype nameLength = qsizetype(std::strlen(name));
+        constexpr qsizetype nameLength = qsizetype(N) - 1;
         reserve(m_size + nameLength + valueLength + 4);
         if (m_size > 0)
             m_data[m_size++] = u' ';
@@ -177,10 +180,11 @@ private:
     }
     static qsizetype decimalDigits(unsigned u)
     {
+        // Lines and columns rarely pass 9999: mostly compares alone.
         qsizetype digits = 1;
-        for (; u >= 10; u /= 10)
-            ++digits;
-        return digits;
+        for (; u >= 10000; u /= 10000)
+            digits += 4;
+        return digits + (u >= 10) + (u >= 100) + (u >= 1000);
     }
 
     char16_t m_local[96];
@@ -200,7 +204,8 @@ TscXMLItem *addElement(TscXMLItem &parent, const QString &name, QString text)
 }
 
 // name="value" (value already escaped) alone.
-QString attribute(const char *name, const QString &value)
+template <size_t N>
+QString attribute(const char (&name)[N], const QString &value)
 {
     AttributeText text;
     text.add(name, value);
@@ -317,7 +322,13 @@ private:
             skipBlanksAfresh();
     }
     void skipBlanksAfresh();
-    void addPosition(AttributeText &text, const char *name, int position);
+    template <size_t N>
+    void addPosition(AttributeText &text, const char (&name)[N], int position)
+    {
+        int line = 0, column = 0;
+        m_lexer.LineColumnNumbersOf(position, line, column);
+        text.addLineColumn(name, line, column);
+    }
     TscXMLItem *write(const QString &name, QString text);
     void includeUnits(int entryLines);
     void includeUnit(const QString &name, TscXMLItem &uses);
@@ -371,13 +382,6 @@ void TscILParser::Impl::skipBlanksAfresh()
     const int pos = m_lexer.Position();
     m_lexer.SkipSpaces();
     m_tokenStarts[size_t(pos) % m_tokenStarts.size()] = {pos, m_lexer.Position()};
-}
-
-void TscILParser::Impl::addPosition(AttributeText &text, const char *name, int position)
-{
-    int line = 0, column = 0;
-    m_lexer.LineColumnNumbersOf(position, line, column);
-    text.addLineColumn(name, line, column);
 }
 
 QString TscILParser::Impl::positionAt(int pos)
