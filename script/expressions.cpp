@@ -9,6 +9,8 @@
 #include "script/tscscript.h"
 #include "script/typerules.h"
 
+#include <type_traits>
+
 namespace bralvo::script {
 
 namespace {
@@ -173,18 +175,27 @@ public:
         }
         if (OpCode == TscOp::In || OpCode == TscOp::Is)
             return membership();
-        if (!m_slotsBound)
-            bindSlots();
-        if (m_rightSlot) {
-            // Reading the right side cannot change the left one: both are
-            // read in place.
-            if (m_leftSlot)
-                return binary(*m_leftSlot, *m_rightSlot);
-            const Variant left = m_leftSource->GetValue();
-            return binary(left, *m_rightSlot);
+        return withOperands([this](const Variant &left, const Variant &right) { return binary(left, right); });
+    }
+
+    bool IsTrue() override
+    {
+        if (!isComparison(OpCode))
+            return GetValue().toBool();
+        return withOperands([this](const Variant &left, const Variant &right) { return compare(left, right); });
+    }
+
+    void GetValueInto(Variant &target) override
+    {
+        switch (OpCode) {
+        case TscOp::Plus:
+            return withOperands([&](const Variant &left, const Variant &right) { left.addTo(right, target); });
+        case TscOp::Minus:
+            return withOperands([&](const Variant &left, const Variant &right) { left.subtractTo(right, target); });
+        case TscOp::Mul:
+            return withOperands([&](const Variant &left, const Variant &right) { left.multiplyTo(right, target); });
+        default: target = GetValue(); return;
         }
-        const Variant left = m_leftSource->GetValue();
-        return binary(left, m_rightSource->GetValue());
     }
 
 private:
@@ -229,6 +240,36 @@ private:
         m_slotsBound = true;
     }
 
+    // Reads both operands of a binary operator, left first, and hands them
+    // to apply. Reading the right side cannot change a left one read in
+    // place; any other left operand is copied before the right is read.
+    template <class Apply>
+    std::invoke_result_t<Apply, const Variant &, const Variant &> withOperands(Apply apply)
+    {
+        if (!m_slotsBound)
+            bindSlots();
+        if (m_rightSlot) {
+            if (m_leftSlot)
+                return apply(*m_leftSlot, *m_rightSlot);
+            const Variant left = m_leftSource->GetValue();
+            return apply(left, *m_rightSlot);
+        }
+        const Variant left = m_leftSource->GetValue();
+        return apply(left, m_rightSource->GetValue());
+    }
+
+    bool compare(const Variant &left, const Variant &right) const
+    {
+        switch (OpCode) {
+        case TscOp::Great: return left.greater(right);
+        case TscOp::Less: return left.less(right);
+        case TscOp::LessEq: return left.lessOrEqual(right);
+        case TscOp::GreatEq: return left.greaterOrEqual(right);
+        case TscOp::NonEq: return left.notEquals(right);
+        default: return left.equals(right);
+        }
+    }
+
     Variant shortCircuit(bool isAnd)
     {
         const Variant left = Left->GetValue();
@@ -240,12 +281,12 @@ private:
     Variant binary(const Variant &left, const Variant &right) const
     {
         switch (OpCode) {
-        case TscOp::Great: return Variant(left.greater(right));
-        case TscOp::Less: return Variant(left.less(right));
-        case TscOp::LessEq: return Variant(left.lessOrEqual(right));
-        case TscOp::GreatEq: return Variant(left.greaterOrEqual(right));
-        case TscOp::NonEq: return Variant(left.notEquals(right));
-        case TscOp::Eq: return Variant(left.equals(right));
+        case TscOp::Great:
+        case TscOp::Less:
+        case TscOp::LessEq:
+        case TscOp::GreatEq:
+        case TscOp::NonEq:
+        case TscOp::Eq: return Variant(compare(left, right));
         case TscOp::Plus: return left.add(right);
         case TscOp::StrCat:
             if (left.isString())

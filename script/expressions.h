@@ -88,6 +88,13 @@ public:
     TscOperatorNode *AsOperator() override { return this; }
     // Code as the operator table numbers it ("strcat" shares 7 with "+").
     int Code() const;
+    // GetValue().toBool(), without the Variant where the operator yields
+    // the truth itself (comparisons).
+    virtual bool IsTrue() { return GetValue().toBool(); }
+    // target = GetValue(), without the temporary where the result can be
+    // written into target directly. Operands are read first, so target
+    // may be one of them; on an error target keeps its value.
+    virtual void GetValueInto(Variant &target) { target = GetValue(); }
 
     TscOp OpCode;
     bool IsBoolean = false;
@@ -121,6 +128,12 @@ public:
     QString Finalize();
 
     Variant GetValue() override { return Root->GetValue(); }
+    // GetValue().toBool(), as a condition of if, while and repeat reads it.
+    bool IsTrue()
+    {
+        TscOperatorNode *op = Root->AsOperator();
+        return op ? op->IsTrue() : Root->GetValue().toBool();
+    }
     // Assigns through the root designator (by-reference arguments).
     void SetValue(const Variant &value) override;
 

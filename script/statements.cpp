@@ -70,7 +70,7 @@ bool endOfRound(TscScript &prog)
 
 bool isTrue(TscExpression &test)
 {
-    return test.GetValue().toBool();
+    return test.IsTrue();
 }
 
 } // namespace
@@ -91,15 +91,19 @@ void TscAssignmentStmt::Optimize()
     m_targetSlot = HoldsPlainValue(*TargetVar) ? &TargetVar->Value : nullptr;
     m_sourceSlot = HoldsPlainValue(*SourceExpr) || IsExactly<TscOperandNode>(*SourceExpr) ? &SourceExpr->Value
                                                                                                : nullptr;
+    m_sourceOperator = !single && ValueExpr->Root ? ValueExpr->Root->AsOperator() : nullptr;
 }
 
 void TscAssignmentStmt::Execute()
 {
     if (StartStep())
         return;
-    if (m_targetSlot && !TargetVar->ReadOnly)
-        *m_targetSlot = SourceExpr->GetValue();
-    else
+    if (m_targetSlot && !TargetVar->ReadOnly) {
+        if (m_sourceOperator)
+            m_sourceOperator->GetValueInto(*m_targetSlot);
+        else
+            *m_targetSlot = SourceExpr->GetValue();
+    } else
         TargetVar->SetValue(SourceExpr->GetValue());
 }
 

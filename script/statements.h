@@ -64,6 +64,9 @@ protected:
     // SourceExpr, which may also be a constant.
     Variant *m_targetSlot = nullptr;
     const Variant *m_sourceSlot = nullptr;
+    // SourceExpr when it is an operator node: its result is written into
+    // m_targetSlot with no temporary.
+    TscOperatorNode *m_sourceOperator = nullptr;
 };
 
 // Compound assignments: target := target op value (variant arithmetic).

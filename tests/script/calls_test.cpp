@@ -203,3 +203,65 @@ TEST(Calls, ArgumentsAreReadLeftToRightBeforeAnyIsPassed)
     };
     expectAll(std::begin(cases), std::end(cases));
 }
+
+// A condition is read as its value's truth: comparisons of every kind of
+// operand (Null, texts, floats, Int64, calls read left first), and
+// conditions that are no comparison, in if, while and repeat alike.
+TEST(Calls, ConditionsReadAsTheirValuesTruth)
+{
+    const CallCase cases[] = {
+        {"PascalScript",
+         "var v, w, a: Variant; b: Boolean;\n"
+         "begin v := Null; w := 1;\n"
+         "if v < w then Emit('lt') else Emit('nlt'); if v <> w then Emit('ne') else Emit('nne');\n"
+         "if v = Null then Emit('eq') else Emit('neq');\n"
+         "if 'abc' < 'abd' then Emit('s'); if 1.5 > w then Emit('f'); if w >= 1.0 then Emit('ge');\n"
+         "a := 3000000000; if a > 2147483647 then Emit('wide'); if w <= a then Emit('le');\n"
+         "b := False; if b then Emit('b') else Emit('nb'); if not b and (w = 1) then Emit('and');\n"
+         "v := 'text'; if v <> 'text' then Emit('x') else Emit('same')\n"
+         "end.",
+         "nlt;ne;eq;s;f;ge;wide;le;nb;and;same;"},
+        {"PascalScript",
+         "function F(n: Integer): Integer; begin Emit(n); Result := n end;\n"
+         "var i: Integer;\n"
+         "begin if F(1) < F(2) then Emit('lt'); if F(4) > F(3) then Emit('gt');\n"
+         "i := 0; while i < 3 do i := i + 1; Emit(i);\n"
+         "i := 0; repeat i := i + 2 until i >= 5; Emit(i);\n"
+         "while F(i) <> 6 do i := i + 1\n"
+         "end.",
+         "1;2;lt;4;3;gt;3;6;6;"},
+        {"PascalScript",
+         "var v: Variant; begin v := 'abc'; if v < 1 then Emit('lt') end.",
+         "raised Could not convert variant of type (String) into type (Double)"},
+    };
+    expectAll(std::begin(cases), std::end(cases));
+}
+
+// An operator's result lands in the assigned variable as a whole value:
+// overflow widens to Int64, a target holding text takes a number, the
+// target may be an operand, a call may change the target before it is
+// read, and a failed operation leaves the target as it was.
+TEST(Calls, OperatorResultsAssignAsWholeValues)
+{
+    const CallCase cases[] = {
+        {"PascalScript",
+         "var a, b: Integer; v, w: Variant; d: Double; s, t: String;\n"
+         "begin a := 2147483647; b := 1; v := a + b; Emit(v); v := -a - 2; Emit(v);\n"
+         "v := 'text'; v := b + b; Emit(v); v := 'text'; v := 1.5 * b; Emit(v = 1.5);\n"
+         "v := 10; w := 3; v := w - v; Emit(v); v := 12; v := v * v; Emit(v);\n"
+         "d := 0.5; d := d * 3; Emit(d = 1.5); d := b + 0.25; Emit(d = 1.25);\n"
+         "s := 'b'; t := 'a'; s := t + s; Emit(s)\n"
+         "end.",
+         "2147483648;-2147483649;2;True;-7;144;True;True;ab;"},
+        {"PascalScript",
+         "var g: Variant;\n"
+         "function F: Integer; begin g := 10; Result := 1 end;\n"
+         "begin g := 1; g := F + g; Emit(g); g := 1; g := F * g; Emit(g) end.",
+         "11;10;"},
+        {"PascalScript",
+         "var v, w: Variant;\n"
+         "begin v := 5; w := 'abc'; try v := w - 1 except Emit('failed') end; Emit(v) end.",
+         "failed;5;"},
+    };
+    expectAll(std::begin(cases), std::end(cases));
+}
