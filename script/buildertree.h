@@ -63,12 +63,67 @@ inline QStringView rawAttribute(const TscXMLItem &e, const char *name)
     return rawAttribute(e, QLatin1String(name));
 }
 
-// The three attributes the builder reads most, each as rawAttribute gives
-// it (a view into the element's text, empty when absent).
+// A position attribute as the element holds it: its value as it stands in
+// the text ("line:column", perhaps with entities), or the numbers of an
+// element that holds its attributes as values.
+struct RawPosition {
+    QStringView text;
+    int line = 0, column = 0;
+    bool isNumbers = false;
+
+    static RawPosition numbers(int line, int column) { return {QStringView(), line, column, true}; }
+    bool isEmpty() const { return !isNumbers && text.isEmpty(); }
+};
+
+// The three attributes the builder reads most. text, and pos and pos1 of
+// an element holding text, each as rawAttribute gives it (a view into the
+// element's text, empty when absent); the positions of an element holding
+// values are in values.
 struct RawAttributes {
     QStringView text;
     QStringView pos;
     QStringView pos1;
+    bool fromValues = false;
+    TscXMLAttributeValues values;
+
+    RawPosition position() const
+    {
+        return fromValues ? RawPosition::numbers(values.line, values.column) : RawPosition{pos};
+    }
+    RawPosition endPosition() const
+    {
+        if (!fromValues)
+            return RawPosition{pos1};
+        return values.hasEnd ? RawPosition::numbers(values.endLine, values.endColumn) : RawPosition();
+    }
+};
+
+// "line:column" made from the numbers in place, as the parser writes it.
+class PositionDigits {
+public:
+    PositionDigits(int line, int column)
+    {
+        append(unsigned(line));
+        m_chars[m_size++] = u':';
+        append(unsigned(column));
+    }
+    QStringView view() const { return QStringView(m_chars, m_size); }
+
+private:
+    void append(unsigned n)
+    {
+        char16_t reversed[10];
+        int count = 0;
+        do {
+            reversed[count++] = char16_t(u'0' + n % 10);
+            n /= 10;
+        } while (n != 0);
+        while (count > 0)
+            m_chars[m_size++] = reversed[--count];
+    }
+
+    char16_t m_chars[24];
+    qsizetype m_size = 0;
 };
 
 namespace detail {
@@ -168,11 +223,18 @@ inline void scanAttributes(QStringView text, QStringView (&found)[3])
 } // namespace detail
 
 // text, pos and pos1 found in one pass over the element's text, each the
-// same as a search of its own by RawProp gives. Scanned by hand: the texts
+// same as a search of its own by RawProp gives; or taken from the element's
+// values when it holds them. Scanned by hand: the texts
 // are a few dozen characters, too short for Qt's searches to pay for
 // their set-up; the parser's plain form is read attribute by attribute.
 inline RawAttributes rawAttributes(const TscXMLItem &e)
 {
+    RawAttributes attributes;
+    if (e.AttributeValues(attributes.values)) {
+        attributes.fromValues = true;
+        attributes.text = attributes.values.text;
+        return attributes;
+    }
     const QStringView text(e.Text());
     QStringView found[3];
     if (!detail::readPlainAttributes(text, found)) {
@@ -180,7 +242,10 @@ inline RawAttributes rawAttributes(const TscXMLItem &e)
             value = QStringView();
         detail::scanAttributes(text, found);
     }
-    return {found[0], found[1], found[2]};
+    attributes.text = found[0];
+    attributes.pos = found[1];
+    attributes.pos1 = found[2];
+    return attributes;
 }
 
 // Whether raw holds a character reference, so that it reads otherwise

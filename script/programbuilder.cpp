@@ -115,11 +115,11 @@ void ProgramBuilder::setErrorPos(const TscXMLItem &element)
     // The text is read in the same pass: most elements kept here are
     // asked for it next.
     const builder::RawAttributes attributes = builder::rawAttributes(element);
-    const QStringView raw = attributes.pos;
+    const builder::RawPosition raw = attributes.position();
     if (raw.isEmpty())
         return;
-    if (builder::hasEntity(raw)) {
-        m_errorPos = builder::unescapedAttribute(raw);
+    if (builder::hasEntity(raw.text)) {
+        m_errorPos = builder::unescapedAttribute(raw.text);
         m_posPending = false;
     } else {
         m_pendingPos = raw;
@@ -167,6 +167,13 @@ QString ProgramBuilder::positionText(QStringView raw) const
     return recent;
 }
 
+QString ProgramBuilder::positionText(const builder::RawPosition &raw) const
+{
+    if (!raw.isNumbers)
+        return positionText(raw.text);
+    return positionText(builder::PositionDigits(raw.line, raw.column).view());
+}
+
 QString ProgramBuilder::positionOf(const TscXMLItem &element) const
 {
     // Most elements are asked for the position setErrorPos has just kept:
@@ -174,15 +181,15 @@ QString ProgramBuilder::positionOf(const TscXMLItem &element) const
     // designator, and the element's attributes need no second search.
     if (&element == m_errorPosOf)
         return errorPos();
-    return positionOf(element, builder::rawAttributes(element).pos);
+    return positionOf(element, builder::rawAttributes(element).position());
 }
 
-QString ProgramBuilder::positionOf(const TscXMLItem &element, QStringView rawPos) const
+QString ProgramBuilder::positionOf(const TscXMLItem &element, const builder::RawPosition &rawPos) const
 {
     if (&element == m_errorPosOf)
         return errorPos();
-    if (rawPos.isEmpty() || builder::hasEntity(rawPos))
-        return builder::unescapedAttribute(rawPos);
+    if (!rawPos.isNumbers && (rawPos.text.isEmpty() || builder::hasEntity(rawPos.text)))
+        return builder::unescapedAttribute(rawPos.text);
     return positionText(rawPos);
 }
 

@@ -131,14 +131,15 @@ private:
     void settleErrorPos();
     // The element's pos attribute, as Prop gives it.
     QString positionOf(const TscXMLItem &element) const;
-    // The same, rawPos being that attribute as it stands.
-    QString positionOf(const TscXMLItem &element, QStringView rawPos) const;
+    // The same, rawPos being that attribute as the element holds it.
+    QString positionOf(const TscXMLItem &element, const builder::RawPosition &rawPos) const;
     // The element's text attribute as it stands, and as Prop gives it: read
     // once with the position when setErrorPos has just kept the element.
     QStringView rawTextOf(const TscXMLItem &element) const;
     QString textOf(const TscXMLItem &element) const;
     // raw, a position without entities, as a text shared with its equals.
     QString positionText(QStringView raw) const;
+    QString positionText(const builder::RawPosition &raw) const;
     void record(TscStatement &list, std::unique_ptr<TscStatement> statement);
 
     TscScript &m_program;
@@ -155,9 +156,9 @@ private:
     const TscXMLItem *m_errorPosOf = nullptr;
     // m_errorPosOf's attributes, read in the same pass as its position.
     builder::RawAttributes m_errorPosAttributes;
-    // When set, the position is this text of m_errorPosOf, not yet copied
+    // When set, the position is this one of m_errorPosOf, not yet made
     // into m_errorPos.
-    mutable QStringView m_pendingPos;
+    mutable builder::RawPosition m_pendingPos;
     mutable bool m_posPending = false;
     // Position texts made lately, by a hash of the text: equal positions
     // asked for a little apart share one text.

@@ -58,11 +58,14 @@ QStringView unescapedView(QStringView raw, QString &decoded)
     return decoded;
 }
 
-// A "line:col" attribute as it stands, as a point (x the column).
-QPoint pointOf(QStringView raw)
+// A "line:col" attribute as the element holds it, as a point (x the
+// column).
+QPoint pointOf(const builder::RawPosition &raw)
 {
+    if (raw.isNumbers)
+        return QPoint(raw.column, raw.line);
     QString decoded;
-    return StrToXY(unescapedView(raw, decoded));
+    return StrToXY(unescapedView(raw.text, decoded));
 }
 
 bool isPendingIndexProperty(const TscDesignatorItem &item)
@@ -98,7 +101,7 @@ std::unique_ptr<TscExpression> ProgramBuilder::MakeExpression(const TscXMLItem &
         setErrorPos(bad);
         fail(scriptMessage(ScriptMessage::IncompatibleTypes));
     }
-    expr->SourcePos = positionOf(element, attributes.pos);
+    expr->SourcePos = positionOf(element, attributes.position());
     return expr;
 }
 
@@ -148,8 +151,8 @@ void ProgramBuilder::addSet(const TscXMLItem &element, TscScript &script, TscExp
 // The text between the element's pos and pos1, from the main text.
 void ProgramBuilder::recordSource(const builder::RawAttributes &attributes, TscExpression &expr) const
 {
-    const QPoint a = pointOf(attributes.pos);
-    const QPoint b = pointOf(attributes.pos1);
+    const QPoint a = pointOf(attributes.position());
+    const QPoint b = pointOf(attributes.endPosition());
     auto position = [this](QPoint p) {
         return p.y() >= 1 && p.y() <= m_lineStarts.size() ? p.x() + m_lineStarts[p.y() - 1] : -1;
     };

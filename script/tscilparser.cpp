@@ -101,115 +101,25 @@ bool storedAsIs(QStringView text)
         && !NeedsXMLEscape(text);
 }
 
-// An element's attribute text, gathered in place and then made a QString
-// of exactly its size.
-class AttributeText {
-public:
-    // name="value" (value already escaped), a blank before it when the text
-    // has attributes already.
-    template <size_t N>
-    void add(const char (&name)[N], QStringView value)
-    {
-        open(name, value.size());
-        std::copy(value.cbegin(), value.cend(), reinterpret_cast<QChar *>(m_data + m_size));
-        m_size += value.size();
-        m_data[m_size++] = u'"';
-    }
-    // name="line:column".
-    template <size_t N>
-    void addLineColumn(const char (&name)[N], int line, int column)
-    {
-        open(name, 24);
-        appendNumber(line);
-        m_data[m_size++] = u':';
-        appendNumber(column);
-        m_data[m_size++] = u'"';
-    }
-    QString text() const { return view().toString(); }
-    QStringView view() const { return QStringView(m_data, m_size); }
-
-private:
-    // Room for the name, the value's length and the punctuation around.
-    // Names are literals: their length is known here, and the copy short.
-    template <size_t N>
-    void open(const char (&name)[N], qsizetype valueLength)
-    {
-        constexpr qsizetype nameLength = qsizetype(N) - 1;
-        reserve(m_size + nameLength + valueLength + 4);
-        if (m_size > 0)
-            m_data[m_size++] = u' ';
-        for (qsizetype i = 0; i < nameLength; ++i)
-            m_data[m_size++] = char16_t(name[i]);
-        m_data[m_size++] = u'=';
-        m_data[m_size++] = u'"';
-    }
-    void reserve(qsizetype capacity)
-    {
-        if (capacity <= m_capacity)
-            return;
-        auto larger = std::make_unique<char16_t[]>(size_t(capacity));
-        std::copy(m_data, m_data + m_size, larger.get());
-        m_heap = std::move(larger);
-        m_data = m_heap.get();
-        m_capacity = capacity;
-    }
-    void appendNumber(int n)
-    {
-        // Two digits per division, written in place from the last: every
-        // element has one or two positions.
-        static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-                                         "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-                                         "8081828384858687888990919293949596979899";
-        unsigned u = n < 0 ? 0u - unsigned(n) : unsigned(n);
-        if (n < 0)
-            m_data[m_size++] = u'-';
-        m_size += decimalDigits(u);
-        char16_t *digit = m_data + m_size;
-        while (u >= 100) {
-            const unsigned pair = (u % 100) * 2;
-            u /= 100;
-            *--digit = char16_t(kPairs[pair + 1]);
-            *--digit = char16_t(kPairs[pair]);
-        }
-        if (u >= 10) {
-            *--digit = char16_t(kPairs[u * 2 + 1]);
-            *--digit = char16_t(kPairs[u * 2]);
-        } else {
-            *--digit = char16_t(u'0' + u);
-        }
-    }
-    static qsizetype decimalDigits(unsigned u)
-    {
-        // Lines and columns rarely pass 9999: mostly compares alone.
-        qsizetype digits = 1;
-        for (; u >= 10000; u /= 10000)
-            digits += 4;
-        return digits + (u >= 10) + (u >= 100) + (u >= 1000);
-    }
-
-    char16_t m_local[96];
-    std::unique_ptr<char16_t[]> m_heap;
-    char16_t *m_data = m_local;
-    qsizetype m_size = 0;
-    qsizetype m_capacity = 96;
-};
-
 // A new last child of parent.
-TscXMLItem *addElement(TscXMLItem &parent, const QString &name, QString text)
+TscXMLItem *addElement(TscXMLItem &parent, const QString &name)
 {
     TscXMLItem *item = parent.Add();
     item->SetName(name);
+    return item;
+}
+
+TscXMLItem *addElement(TscXMLItem &parent, const QString &name, QString text)
+{
+    TscXMLItem *item = addElement(parent, name);
     item->SetText(std::move(text));
     return item;
 }
 
 // name="value" (value already escaped) alone.
-template <size_t N>
-QString attribute(const char (&name)[N], const QString &value)
+QString attribute(const char *name, const QString &value)
 {
-    AttributeText text;
-    text.add(name, value);
-    return text.text();
+    return QLatin1String(name) + QLatin1String("=\"") + value + QLatin1Char('"');
 }
 
 // A token against a grammar text (lower case). Tokens and texts are nearly
@@ -262,7 +172,7 @@ public:
     int m_baseDepth = 0; // nesting already used by the parsers of enclosing units
 
     // Working state of one build.
-    SharedTextChunks m_texts; // holds the written elements' texts
+    SharedTextChunks m_texts; // holds the written tokens' texts
     TscXMLItem m_out;         // the elements written so far, not yet in m_il
     QString m_errorText, m_errorPos, m_errorUnit;
     bool m_terminal = false;
@@ -322,13 +232,6 @@ private:
             skipBlanksAfresh();
     }
     void skipBlanksAfresh();
-    template <size_t N>
-    void addPosition(AttributeText &text, const char (&name)[N], int position)
-    {
-        int line = 0, column = 0;
-        m_lexer.LineColumnNumbersOf(position, line, column);
-        text.addLineColumn(name, line, column);
-    }
     TscXMLItem *write(const QString &name, QString text);
     void includeUnits(int entryLines);
     void includeUnit(const QString &name, TscXMLItem &uses);
@@ -501,13 +404,14 @@ TscXMLItem *TscILParser::Impl::write(const QString &name, QString text)
 void TscILParser::Impl::writeAdd(const GrammarNode &e, QStringView token)
 {
     // Nearly every token goes in as it stands, straight from the source.
-    const QStringView source = e.hasAddText ? QStringView(e.addText) : token;
-    const QString escaped = storedAsIs(source) ? QString() : StrToXML(asStoredText(source.toString()));
-    const QStringView value = escaped.isNull() ? source : QStringView(escaped);
-    AttributeText text;
-    text.add("text", value);
-    addPosition(text, "pos", m_lexer.Position());
-    write(e.add, m_texts.copy(text.view()));
+    QString value;
+    if (e.hasAddText)
+        value = storedAsIs(e.addText) ? e.addText : StrToXML(asStoredText(e.addText));
+    else
+        value = storedAsIs(token) ? m_texts.copy(token) : StrToXML(asStoredText(token.toString()));
+    int line = 0, column = 0;
+    m_lexer.LineColumnNumbersOf(m_lexer.Position(), line, column);
+    addElement(m_out, e.add)->SetTokenValues(std::move(value), line, column);
 }
 
 void TscILParser::Impl::applyNode(const GrammarNode &e, bool ok, int entryPos, int entryLines)
@@ -520,13 +424,17 @@ void TscILParser::Impl::applyNode(const GrammarNode &e, bool ok, int entryPos, i
         m_out.DeleteChildrenFrom(entryLines);
         return;
     }
-    AttributeText text;
-    addPosition(text, "pos", tokenStartAt(entryPos));
-    if (e.nodeIsExpr)
-        addPosition(text, "pos1", m_lexer.Position());
+    int line = 0, column = 0;
+    m_lexer.LineColumnNumbersOf(tokenStartAt(entryPos), line, column);
     auto wrapper = std::make_unique<TscXMLItem>();
     wrapper->SetName(e.node);
-    wrapper->SetText(m_texts.copy(text.view()));
+    if (e.nodeIsExpr) {
+        int endLine = 0, endColumn = 0;
+        m_lexer.LineColumnNumbersOf(m_lexer.Position(), endLine, endColumn);
+        wrapper->SetNodeValues(line, column, endLine, endColumn);
+    } else {
+        wrapper->SetNodeValues(line, column);
+    }
     m_out.MoveChildrenTo(entryLines, *wrapper);
     m_out.AddItem(wrapper.release());
 }

@@ -25,6 +25,44 @@ bool needsReference(QChar c)
 
 QString reference(QChar c) { return QStringLiteral("&#%1;").arg(c.unicode()); }
 
+void appendPosition(QString &text, QLatin1String name, int line, int column)
+{
+    if (!text.isEmpty())
+        text += QLatin1Char(' ');
+    text += name + QLatin1String("=\"") + QString::number(line) + QLatin1Char(':') + QString::number(column)
+        + QLatin1Char('"');
+}
+
+QString tokenText(QStringView value, int line, int column)
+{
+    QString text = QLatin1String("text=\"");
+    text += value;
+    text += QLatin1Char('"');
+    appendPosition(text, QLatin1String("pos"), line, column);
+    return text;
+}
+
+// Whether RawProp finds, in text="value" pos=..., each attribute where it
+// stands and nothing else. An escaped value holds no '"', and can fake a
+// name only when a blank and a closing '=' make it end like ` name=`.
+bool valueReadsPlainly(QStringView value)
+{
+    bool blank = false;
+    for (const QChar c : value) {
+        if (c == u'"')
+            return false;
+        blank = blank || c == u' ';
+    }
+    return !blank || !value.endsWith(u'=');
+}
+
+// A name RawProp can match only to a whole attribute name.
+bool isPlainName(QStringView name)
+{
+    return std::none_of(name.cbegin(), name.cend(),
+                        [](QChar c) { return c == u' ' || c == u'"' || c == u'='; });
+}
+
 } // namespace
 
 bool NeedsXMLEscape(QStringView text)
@@ -105,7 +143,11 @@ void TscXMLItem::operator delete(void *block, std::size_t size) noexcept
     blockpool::give(block, size);
 }
 
-TscXMLItem::TscXMLItem() = default;
+TscXMLItem::TscXMLItem()
+    : m_isDocumentRoot(false), m_shape(Shape::Text), m_line(0), m_column(0), m_endLine(0), m_endColumn(0)
+{
+    static_assert(sizeof(TscXMLItem) <= 112, "elements are pooled and made by the ten thousand");
+}
 
 TscXMLItem::~TscXMLItem()
 {
@@ -241,8 +283,92 @@ TscXMLItem *TscXMLItem::FindItem(const QString &name)
     return item;
 }
 
+bool TscXMLItem::fitsValues(int line, int column)
+{
+    return line >= 0 && line < (1 << kLineBits) && column >= 0 && column < (1 << kColumnBits);
+}
+
+void TscXMLItem::SetTokenValues(QString value, int line, int column)
+{
+    if (!fitsValues(line, column) || !valueReadsPlainly(value)) {
+        SetText(tokenText(value, line, column));
+        return;
+    }
+    m_text = std::move(value);
+    m_shape = Shape::Token;
+    m_line = quint64(line);
+    m_column = quint64(column);
+}
+
+void TscXMLItem::SetNodeValues(int line, int column)
+{
+    if (!fitsValues(line, column)) {
+        QString text;
+        appendPosition(text, QLatin1String("pos"), line, column);
+        SetText(std::move(text));
+        return;
+    }
+    m_text.clear();
+    m_shape = Shape::Node;
+    m_line = quint64(line);
+    m_column = quint64(column);
+}
+
+void TscXMLItem::SetNodeValues(int line, int column, int endLine, int endColumn)
+{
+    if (!fitsValues(line, column) || !fitsValues(endLine, endColumn)) {
+        QString text;
+        appendPosition(text, QLatin1String("pos"), line, column);
+        appendPosition(text, QLatin1String("pos1"), endLine, endColumn);
+        SetText(std::move(text));
+        return;
+    }
+    SetNodeValues(line, column);
+    m_shape = Shape::Range;
+    m_endLine = quint64(endLine);
+    m_endColumn = quint64(endColumn);
+}
+
+bool TscXMLItem::AttributeValues(TscXMLAttributeValues &values) const
+{
+    if (m_shape == Shape::Text)
+        return false;
+    values.hasText = m_shape == Shape::Token;
+    values.text = values.hasText ? QStringView(m_text) : QStringView();
+    values.line = int(m_line);
+    values.column = int(m_column);
+    values.hasEnd = m_shape == Shape::Range;
+    values.endLine = values.hasEnd ? int(m_endLine) : 0;
+    values.endColumn = values.hasEnd ? int(m_endColumn) : 0;
+    return true;
+}
+
+void TscXMLItem::settleText() const
+{
+    QString text;
+    if (m_shape == Shape::Token) {
+        text = tokenText(m_text, int(m_line), int(m_column));
+    } else {
+        appendPosition(text, QLatin1String("pos"), int(m_line), int(m_column));
+        if (m_shape == Shape::Range)
+            appendPosition(text, QLatin1String("pos1"), int(m_endLine), int(m_endColumn));
+    }
+    m_text = std::move(text);
+    m_shape = Shape::Text;
+}
+
 QStringView TscXMLItem::RawProp(QStringView name) const
 {
+    // A token's text is at hand as it stands; the rest of an element
+    // holding values is read from its text.
+    if (m_shape != Shape::Text && isPlainName(name)) {
+        const bool isText = SameNameIgnoringCase(name, u"text");
+        if (isText && m_shape == Shape::Token)
+            return m_text;
+        if (isText || (!SameNameIgnoringCase(name, u"pos") && !SameNameIgnoringCase(name, u"pos1")))
+            return QStringView();
+    }
+    Text();
     // The first ` name="` (ignoring case), the text's start counting as a
     // blank. Each `="` is a candidate end of the name, tried in order.
     // Runs for nearly every element built, on texts of a few dozen
@@ -274,6 +400,7 @@ QString TscXMLItem::Prop(const QString &name) const
 
 void TscXMLItem::SetProp(const QString &name, const QString &value)
 {
+    Text(); // edited as text from here on
     const QString needle = QLatin1Char(' ') + name + QLatin1String("=\"");
     const int found = (QLatin1Char(' ') + m_text).indexOf(needle, 0, Qt::CaseInsensitive);
     int insertAt = m_text.size();
@@ -291,10 +418,20 @@ void TscXMLItem::SetProp(const QString &name, const QString &value)
     m_text.insert(insertAt, attribute);
 }
 
+void TscXMLItem::copyAttributesFrom(const TscXMLItem &source)
+{
+    m_text = source.m_text;
+    m_shape = source.m_shape;
+    m_line = source.m_line;
+    m_column = source.m_column;
+    m_endLine = source.m_endLine;
+    m_endColumn = source.m_endColumn;
+}
+
 void TscXMLItem::copyFrom(const TscXMLItem &source)
 {
     m_name = source.m_name;
-    m_text = source.m_text;
+    copyAttributesFrom(source);
     m_data = source.m_data;
     for (const auto &child : source.m_children)
         Add()->copyFrom(*child);
@@ -311,7 +448,7 @@ void TscXMLItem::Assign(const TscXMLItem *source)
     copy.copyFrom(*source);
     Clear();
     m_name = copy.m_name;
-    m_text = copy.m_text;
+    copyAttributesFrom(copy);
     m_data = copy.m_data;
     m_children.swap(copy.m_children);
     for (auto &child : m_children)

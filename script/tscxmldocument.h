@@ -1,7 +1,9 @@
 // The script engine's small XML tree: grammar documents and the
 // intermediate program are kept in it, and scripts build and walk such
 // trees themselves. An element has a name, one unparsed attribute text and
-// child elements; character data between tags is not kept.
+// child elements; character data between tags is not kept. Elements the
+// parser writes may hold their few attributes as values instead (see
+// TscXMLItem::SetTokenValues): they read as text all the same.
 //
 // Reading rules: comments are skipped, a missing closing tag at the end of
 // the input is accepted, the closing tag's case is ignored. Malformed input
@@ -55,6 +57,19 @@ inline bool SameNameIgnoringCase(QStringView a, QStringView b)
     return true;
 }
 
+// The attributes of an element that holds them as values: a token's text
+// value with its position (text="value" pos="line:column"), or a node's
+// position and, for a range, its end (pos="l:c" pos1="l:c").
+struct TscXMLAttributeValues {
+    // The text value as it stands in the attribute text (StrToXML'd);
+    // absent for a node.
+    QStringView text;
+    bool hasText = false;
+    int line = 0, column = 0;
+    bool hasEnd = false;
+    int endLine = 0, endColumn = 0;
+};
+
 // Elements and documents are handle targets, so scripts hold them safely:
 // a handle of an element that was destroyed raises instead of crashing.
 class TscXMLItem : public platform::HandleTarget {
@@ -73,9 +88,37 @@ public:
     const QString &Name() const { return m_name; }
     void SetName(const QString &name) { m_name = name; }
     // The attribute text as it stands in the tag: text="program" node="x".
-    const QString &Text() const { return m_text; }
-    void SetText(const QString &text) { m_text = text; }
-    void SetText(QString &&text) { m_text = std::move(text); }
+    // An element holding values makes its text at the first reading and
+    // holds the text from then on. That changes the element inside a const
+    // call, which is safe only because elements shared between threads
+    // (the grammar documents) are read from text and never hold values.
+    const QString &Text() const
+    {
+        if (m_shape != Shape::Text)
+            settleText();
+        return m_text;
+    }
+    void SetText(const QString &text)
+    {
+        m_shape = Shape::Text;
+        m_text = text;
+    }
+    void SetText(QString &&text)
+    {
+        m_shape = Shape::Text;
+        m_text = std::move(text);
+    }
+    // Sets the attributes to text="value" pos="line:column" (value already
+    // StrToXML'd), kept as values when they read back the same: the
+    // parser writes one such element per token, and the builder reads
+    // the values without scanning a text. Others become the text.
+    void SetTokenValues(QString value, int line, int column);
+    // The same for pos="line:column".
+    void SetNodeValues(int line, int column);
+    // The same for pos="line:column" pos1="endLine:endColumn".
+    void SetNodeValues(int line, int column, int endLine, int endColumn);
+    // False for an element that holds its attributes as text.
+    bool AttributeValues(TscXMLAttributeValues &values) const;
     // Free for the tree's user; copied by Assign, never written to files.
     qint64 Data() const { return m_data; }
     void SetData(qint64 data) { m_data = data; }
@@ -125,12 +168,28 @@ private:
     friend class TscXMLDocument;
     std::unique_ptr<TscXMLItem> detachChild(TscXMLItem *child);
     void copyFrom(const TscXMLItem &source);
+    void copyAttributesFrom(const TscXMLItem &source);
+    void settleText() const;
+    static bool fitsValues(int line, int column);
+
+    // What m_text holds: the attribute text, or with the values packed
+    // below the token's text value (Token) or nothing (Node, Range).
+    enum class Shape : quint8 { Text, Token, Node, Range };
+    static constexpr int kLineBits = 17;
+    static constexpr int kColumnBits = 13;
 
     QString m_name;
-    QString m_text;
+    mutable QString m_text;
     qint64 m_data = 0;
     TscXMLItem *m_parent = nullptr;
-    bool m_isDocumentRoot = false;
+    // Packed into the word the flag had to itself: elements are made by
+    // the ten thousand. Positions that do not fit stay text.
+    bool m_isDocumentRoot : 1;
+    mutable Shape m_shape : 2;
+    quint64 m_line : kLineBits;
+    quint64 m_column : kColumnBits;
+    quint64 m_endLine : kLineBits;
+    quint64 m_endColumn : kColumnBits;
     using ChildList = std::vector<std::unique_ptr<TscXMLItem>, blockpool::Allocator<std::unique_ptr<TscXMLItem>>>;
     ChildList m_children;
 };
