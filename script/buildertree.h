@@ -112,14 +112,15 @@ public:
 private:
     void append(unsigned n)
     {
-        char16_t reversed[10];
-        int count = 0;
+        qsizetype digits = 1;
+        for (unsigned rest = n; rest >= 10; rest /= 10)
+            ++digits;
+        m_size += digits;
+        char16_t *digit = m_chars + m_size;
         do {
-            reversed[count++] = char16_t(u'0' + n % 10);
+            *--digit = char16_t(u'0' + n % 10);
             n /= 10;
         } while (n != 0);
-        while (count > 0)
-            m_chars[m_size++] = reversed[--count];
     }
 
     char16_t m_chars[24];

@@ -126,7 +126,7 @@ void ProgramBuilder::setErrorPos(const TscXMLItem &element)
         m_posPending = true;
     }
     m_errorPosOf = &element;
-    m_errorPosAttributes = attributes;
+    m_errorPosText = attributes.text;
 }
 
 void ProgramBuilder::setErrorPos(const QString &pos)
@@ -161,9 +161,12 @@ QString ProgramBuilder::positionText(QStringView raw) const
     size_t hash = 0;
     for (const QChar c : raw)
         hash = hash * 31 + c.unicode();
-    QString &recent = m_recentPositions[hash % m_recentPositions.size()];
-    if (recent != raw)
+    const size_t slot = hash % m_recentPositions.size();
+    QString &recent = m_recentPositions[slot];
+    if (recent != raw) {
         recent = m_positionTexts.copy(raw);
+        m_recentNumbers[slot] = 0;
+    }
     return recent;
 }
 
@@ -171,7 +174,16 @@ QString ProgramBuilder::positionText(const builder::RawPosition &raw) const
 {
     if (!raw.isNumbers)
         return positionText(raw.text);
-    return positionText(builder::PositionDigits(raw.line, raw.column).view());
+    // Recent texts are known by their numbers too: most positions asked
+    // for were made lately, and need neither digits nor a comparison.
+    const quint64 key = quint64(1) << 63 | quint64(unsigned(raw.line)) << 32 | unsigned(raw.column);
+    const size_t slot = (size_t(unsigned(raw.line)) * 31 + unsigned(raw.column)) % m_recentPositions.size();
+    QString &recent = m_recentPositions[slot];
+    if (m_recentNumbers[slot] != key) {
+        recent = m_positionTexts.copy(builder::PositionDigits(raw.line, raw.column).view());
+        m_recentNumbers[slot] = key;
+    }
+    return recent;
 }
 
 QString ProgramBuilder::positionOf(const TscXMLItem &element) const
@@ -195,7 +207,7 @@ QString ProgramBuilder::positionOf(const TscXMLItem &element, const builder::Raw
 
 QStringView ProgramBuilder::rawTextOf(const TscXMLItem &element) const
 {
-    return &element == m_errorPosOf ? m_errorPosAttributes.text : builder::rawAttributes(element).text;
+    return &element == m_errorPosOf ? m_errorPosText : builder::rawAttributes(element).text;
 }
 
 QString ProgramBuilder::textOf(const TscXMLItem &element) const

@@ -154,8 +154,9 @@ private:
     // The element the position was last read from, while it still holds
     // that element's position; nullptr when it does not.
     const TscXMLItem *m_errorPosOf = nullptr;
-    // m_errorPosOf's attributes, read in the same pass as its position.
-    builder::RawAttributes m_errorPosAttributes;
+    // m_errorPosOf's text attribute as it stands, read in the same pass as
+    // its position.
+    QStringView m_errorPosText;
     // When set, the position is this one of m_errorPosOf, not yet made
     // into m_errorPos.
     mutable builder::RawPosition m_pendingPos;
@@ -163,6 +164,9 @@ private:
     // Position texts made lately, by a hash of the text: equal positions
     // asked for a little apart share one text.
     mutable std::array<QString, 256> m_recentPositions;
+    // The numbers each of them was made from (RawPosition::numbers), with
+    // the top bit set; 0 for one made from a text.
+    mutable std::array<quint64, 256> m_recentNumbers{};
     // The position texts the program keeps, nearly all new to the table.
     mutable SharedTextChunks m_positionTexts;
     QList<std::pair<QString, TscWithStmt *>> m_withList;

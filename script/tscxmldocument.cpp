@@ -47,13 +47,8 @@ QString tokenText(QStringView value, int line, int column)
 // name only when a blank and a closing '=' make it end like ` name=`.
 bool valueReadsPlainly(QStringView value)
 {
-    bool blank = false;
-    for (const QChar c : value) {
-        if (c == u'"')
-            return false;
-        blank = blank || c == u' ';
-    }
-    return !blank || !value.endsWith(u'=');
+    Q_ASSERT(!value.contains(u'"'));
+    return value.isEmpty() || value.back() != u'=' || !value.contains(u' ');
 }
 
 // A name RawProp can match only to a whole attribute name.
@@ -327,20 +322,6 @@ void TscXMLItem::SetNodeValues(int line, int column, int endLine, int endColumn)
     m_shape = Shape::Range;
     m_endLine = quint64(endLine);
     m_endColumn = quint64(endColumn);
-}
-
-bool TscXMLItem::AttributeValues(TscXMLAttributeValues &values) const
-{
-    if (m_shape == Shape::Text)
-        return false;
-    values.hasText = m_shape == Shape::Token;
-    values.text = values.hasText ? QStringView(m_text) : QStringView();
-    values.line = int(m_line);
-    values.column = int(m_column);
-    values.hasEnd = m_shape == Shape::Range;
-    values.endLine = values.hasEnd ? int(m_endLine) : 0;
-    values.endColumn = values.hasEnd ? int(m_endColumn) : 0;
-    return true;
 }
 
 void TscXMLItem::settleText() const

@@ -118,7 +118,19 @@ public:
     // The same for pos="line:column" pos1="endLine:endColumn".
     void SetNodeValues(int line, int column, int endLine, int endColumn);
     // False for an element that holds its attributes as text.
-    bool AttributeValues(TscXMLAttributeValues &values) const;
+    bool AttributeValues(TscXMLAttributeValues &values) const
+    {
+        if (m_shape == Shape::Text)
+            return false;
+        values.hasText = m_shape == Shape::Token;
+        values.text = values.hasText ? QStringView(m_text) : QStringView();
+        values.line = int(m_line);
+        values.column = int(m_column);
+        values.hasEnd = m_shape == Shape::Range;
+        values.endLine = int(m_endLine);
+        values.endColumn = int(m_endColumn);
+        return true;
+    }
     // Free for the tree's user; copied by Assign, never written to files.
     qint64 Data() const { return m_data; }
     void SetData(qint64 data) { m_data = data; }
