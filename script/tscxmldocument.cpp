@@ -345,7 +345,7 @@ QStringView TscXMLItem::RawProp(QStringView name) const
     if (m_shape != Shape::Text && isPlainName(name)) {
         const bool isText = SameNameIgnoringCase(name, u"text");
         if (isText && m_shape == Shape::Token)
-            return m_text;
+            return tokenValue();
         if (isText || (!SameNameIgnoringCase(name, u"pos") && !SameNameIgnoringCase(name, u"pos1")))
             return QStringView();
     }

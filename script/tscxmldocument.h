@@ -123,7 +123,7 @@ public:
         if (m_shape == Shape::Text)
             return false;
         values.hasText = m_shape == Shape::Token;
-        values.text = values.hasText ? QStringView(m_text) : QStringView();
+        values.text = values.hasText ? tokenValue() : QStringView();
         values.line = int(m_line);
         values.column = int(m_column);
         values.hasEnd = m_shape == Shape::Range;
@@ -182,6 +182,9 @@ private:
     void copyFrom(const TscXMLItem &source);
     void copyAttributesFrom(const TscXMLItem &source);
     void settleText() const;
+    // The token's text value, empty but not null when the text is empty,
+    // as a value found in a text is.
+    QStringView tokenValue() const { return m_text.isNull() ? QStringView(u"", 0) : QStringView(m_text); }
     static bool fitsValues(int line, int column);
 
     // What m_text holds: the attribute text, or with the values packed
