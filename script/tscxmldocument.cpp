@@ -278,11 +278,6 @@ TscXMLItem *TscXMLItem::FindItem(const QString &name)
     return item;
 }
 
-bool TscXMLItem::fitsValues(int line, int column)
-{
-    return line >= 0 && line < (1 << kLineBits) && column >= 0 && column < (1 << kColumnBits);
-}
-
 void TscXMLItem::SetTokenValues(QString value, int line, int column)
 {
     if (!fitsValues(line, column) || !valueReadsPlainly(value)) {

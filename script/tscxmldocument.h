@@ -182,16 +182,21 @@ private:
     void copyFrom(const TscXMLItem &source);
     void copyAttributesFrom(const TscXMLItem &source);
     void settleText() const;
+
     // The token's text value, empty but not null when the text is empty,
     // as a value found in a text is.
     QStringView tokenValue() const { return m_text.isNull() ? QStringView(u"", 0) : QStringView(m_text); }
-    static bool fitsValues(int line, int column);
 
     // What m_text holds: the attribute text, or with the values packed
     // below the token's text value (Token) or nothing (Node, Range).
     enum class Shape : quint8 { Text, Token, Node, Range };
     static constexpr int kLineBits = 17;
     static constexpr int kColumnBits = 13;
+    // Negative numbers read as large ones and do not fit either.
+    static bool fitsValues(int line, int column)
+    {
+        return unsigned(line) < (1u << kLineBits) && unsigned(column) < (1u << kColumnBits);
+    }
 
     QString m_name;
     mutable QString m_text;
