@@ -426,7 +426,7 @@ void TscILParser::Impl::applyNode(const GrammarNode &e, bool ok, int entryPos, i
     }
     int line = 0, column = 0;
     m_lexer.LineColumnNumbersOf(tokenStartAt(entryPos), line, column);
-    auto wrapper = std::make_unique<TscXMLItem>();
+    TscXMLItem *wrapper = m_out.WrapChildrenFrom(entryLines);
     wrapper->SetName(e.node);
     if (e.nodeIsExpr) {
         int endLine = 0, endColumn = 0;
@@ -435,8 +435,6 @@ void TscILParser::Impl::applyNode(const GrammarNode &e, bool ok, int entryPos, i
     } else {
         wrapper->SetNodeValues(line, column);
     }
-    m_out.MoveChildrenTo(entryLines, *wrapper);
-    m_out.AddItem(wrapper.release());
 }
 
 bool TscILParser::Impl::evalSwitch(const GrammarNode &e, int entryPos)

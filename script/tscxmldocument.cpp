@@ -249,6 +249,21 @@ void TscXMLItem::MoveChildrenTo(int index, TscXMLItem &target)
     m_children.erase(from, m_children.end());
 }
 
+TscXMLItem *TscXMLItem::WrapChildrenFrom(int index)
+{
+    auto wrapper = std::make_unique<TscXMLItem>();
+    wrapper->m_parent = this;
+    if (index >= 0 && index < Count()) {
+        const auto from = m_children.begin() + index;
+        wrapper->m_children.assign(std::make_move_iterator(from), std::make_move_iterator(m_children.end()));
+        m_children.erase(from, m_children.end());
+        for (auto &child : wrapper->m_children)
+            child->m_parent = wrapper.get();
+    }
+    m_children.push_back(std::move(wrapper));
+    return m_children.back().get();
+}
+
 void TscXMLItem::DeleteChildrenFrom(int index)
 {
     if (index < 0 || index >= Count())

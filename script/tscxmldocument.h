@@ -156,6 +156,10 @@ public:
     // Moves the children from index on, in order, to the end of target's
     // list (target must not lie among them). For building trees in bulk.
     void MoveChildrenTo(int index, TscXMLItem &target);
+    // A new child that takes the place of the children from index on, which
+    // become its children in order (none when index is past the last).
+    // How a parser wraps what a rule wrote into the rule's element.
+    TscXMLItem *WrapChildrenFrom(int index);
     // Destroys the children from index on.
     void DeleteChildrenFrom(int index);
     // Index of the first child named so (ignoring case), or -1.

@@ -279,3 +279,38 @@ TEST(ElementValues, ProgramsBuildAlikeFromValuesAndFromTheirText)
         EXPECT_TRUE(!fromValues.errorPosition.isEmpty() || !fromValues.runLines.isEmpty());
     }
 }
+
+TEST(ElementValues, WrappingChildrenMovesTheTailIntoANewLastChild)
+{
+    const struct {
+        int index;
+        const char *parent; // the parent's children afterwards, the wrapper as W
+        const char *wrapped;
+    } cases[] = {
+        {0, "W", "abc"}, {1, "aW", "bc"}, {2, "abW", "c"}, {3, "abcW", ""}, {7, "abcW", ""}, {-1, "abcW", ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.index);
+        TscXMLItem parent;
+        for (const char *name : {"a", "b", "c"})
+            parent.Add()->SetName(QLatin1String(name));
+        parent.Items(1)->Add()->SetName(QStringLiteral("grandchild"));
+        TscXMLItem *wrapper = parent.WrapChildrenFrom(c.index);
+        wrapper->SetName(QStringLiteral("W"));
+        const auto names = [](const TscXMLItem &item) {
+            QString all;
+            for (int i = 0; i < item.Count(); ++i) {
+                all += item.Items(i)->Name();
+                EXPECT_EQ(item.Items(i)->Parent(), &item);
+            }
+            return all.toStdString();
+        };
+        EXPECT_EQ(names(parent), c.parent);
+        EXPECT_EQ(names(*wrapper), c.wrapped);
+        EXPECT_EQ(parent.Items(parent.Count() - 1), wrapper);
+        TscXMLDocument document;
+        document.Root()->SetName(QStringLiteral("p"));
+        document.Root()->Assign(&parent);
+        EXPECT_EQ(document.Root()->Count(), parent.Count());
+    }
+}
