@@ -268,6 +268,9 @@ TEST(ElementValues, ProgramsBuildAlikeFromValuesAndFromTheirText)
             << parser.ErrorText().toStdString() << " at " << parser.ErrorPosition().toStdString();
         const TscXMLItem &tree = *parser.ILScript().Root();
         ASSERT_TRUE(holdsValues(tree));
+        // Grammars are shared between threads: reading them as text must
+        // never change them.
+        EXPECT_FALSE(holdsValues(*parser.Grammar().Root()));
         const Outcome fromValues = buildAndRun(parser, tree);
         // Saving reads every element as text; loading makes text elements.
         TscXMLDocument loaded;
