@@ -98,33 +98,30 @@ struct RawAttributes {
     }
 };
 
-// "line:column" made from the numbers in place, as the parser writes it.
+// "line:column" made from the numbers in place, as the parser writes it:
+// written backwards from the end, each digit once.
 class PositionDigits {
 public:
     PositionDigits(int line, int column)
     {
-        append(unsigned(line));
-        m_chars[m_size++] = u':';
-        append(unsigned(column));
+        prepend(unsigned(column));
+        *--m_start = u':';
+        prepend(unsigned(line));
     }
-    QStringView view() const { return QStringView(m_chars, m_size); }
+    QStringView view() const { return QStringView(m_start, m_chars + kSize); }
 
 private:
-    void append(unsigned n)
+    void prepend(unsigned n)
     {
-        qsizetype digits = 1;
-        for (unsigned rest = n; rest >= 10; rest /= 10)
-            ++digits;
-        m_size += digits;
-        char16_t *digit = m_chars + m_size;
         do {
-            *--digit = char16_t(u'0' + n % 10);
+            *--m_start = char16_t(u'0' + n % 10);
             n /= 10;
         } while (n != 0);
     }
 
-    char16_t m_chars[24];
-    qsizetype m_size = 0;
+    static constexpr int kSize = 24; // two numbers of up to ten digits
+    char16_t m_chars[kSize];
+    char16_t *m_start = m_chars + kSize;
 };
 
 namespace detail {
