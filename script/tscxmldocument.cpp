@@ -23,7 +23,14 @@ bool needsReference(QChar c)
         || c == QLatin1Char('<') || c == QLatin1Char('>');
 }
 
-QString reference(QChar c) { return QStringLiteral("&#%1;").arg(c.unicode()); }
+// "&#N;" for one of the characters above, all below 100: the parser
+// escapes every '>' operator it writes, so this is no place for arg().
+void appendReference(QString &out, QChar c)
+{
+    const char16_t code = c.unicode();
+    const char16_t reference[] = {u'&', u'#', char16_t(u'0' + code / 10), char16_t(u'0' + code % 10), u';'};
+    out.append(reinterpret_cast<const QChar *>(reference), 5);
+}
 
 void appendPosition(QString &text, QLatin1String name, int line, int column)
 {
@@ -81,7 +88,7 @@ QString StrToXML(const QString &text)
                 out += QLatin1String("&#38;");
             }
         } else if (needsReference(c)) {
-            out += reference(c);
+            appendReference(out, c);
         } else {
             out += c;
         }
