@@ -347,6 +347,7 @@ GrammarRules::GrammarRules(const TscXMLItem &language)
     for (GrammarNode &rule : m_rules)
         resolve(rule);
     findFirstTokens();
+    addReservedWords();
 }
 
 GrammarNode GrammarRules::compile(const TscXMLItem &item) const
@@ -392,6 +393,35 @@ int GrammarRules::wordId(QStringView word, bool caseSensitive) const
     if (caseSensitive)
         return m_words.find(word, false);
     return isAscii(word) ? m_words.find(word, true) : TokenAhead::kUnknownWord;
+}
+
+void GrammarRules::addReservedWords()
+{
+    m_exactWords.words = m_words;
+    m_loweredWords.words = m_words;
+    const auto add = [](WordTable &table, const QString &word) {
+        const size_t i = size_t(table.words.add(word));
+        table.reserved.resize(size_t(table.words.size()));
+        table.reserved[i] = true;
+    };
+    // Lowered as the lexer lowers its reserved words.
+    for (const QString &word : m_settings.keywords) {
+        add(m_exactWords, word);
+        add(m_loweredWords, word.toLower());
+    }
+    m_exactWords.reserved.resize(size_t(m_exactWords.words.size()));
+    m_loweredWords.reserved.resize(size_t(m_loweredWords.words.size()));
+}
+
+bool GrammarRules::classifyWord(QStringView word, bool caseSensitive, int &id, bool &reserved) const
+{
+    if (!caseSensitive && !isAscii(word))
+        return false;
+    const WordTable &table = caseSensitive ? m_exactWords : m_loweredWords;
+    const int found = table.words.find(word, !caseSensitive);
+    id = found < m_words.size() ? found : -1;
+    reserved = found >= 0 && table.reserved[size_t(found)];
+    return true;
 }
 
 void GrammarRules::throwInvalidLanguage()

@@ -129,6 +129,11 @@ public:
     // The index of word among the texts of the grammar's keyword nodes (as
     // FirstTokens::words counts them), -1 for none, or TokenAhead::kUnknownWord.
     int wordId(QStringView word, bool caseSensitive) const;
+    // wordId() and whether the word is one of settings().keywords as a lexer
+    // holding exactly those reserved words sees it, with one look-up: asked
+    // for nearly every word read. False, with nothing set, for a word only
+    // the general tests can judge (not ASCII, read ignoring case).
+    bool classifyWord(QStringView word, bool caseSensitive, int &id, bool &reserved) const;
 
 private:
     [[noreturn]] static void throwInvalidLanguage();
@@ -142,6 +147,13 @@ private:
     std::vector<GrammarNode> m_rules;
     QHash<QString, int> m_ruleIndex;
     WordSet m_words; // keyword node texts, lower case
+    // m_words followed by the reserved words, as they stand and lowered; an
+    // index below m_words.size() is a word id. reserved[i]: entry i is one.
+    struct WordTable {
+        WordSet words;
+        std::vector<bool> reserved;
+    } m_exactWords, m_loweredWords;
+    void addReservedWords();
 };
 
 } // namespace bralvo::script

@@ -267,12 +267,17 @@ public:
     QString m_errorText, m_errorPos, m_errorUnit;
     bool m_terminal = false;
     int m_depth = 0;
-    // The word last read and where: backtracking reads the same word at the
-    // same place again and again, and the settings stay put during a build.
+    // The word last read and where it starts: backtracking reads the same
+    // word at the same place again and again, and the settings stay put
+    // during a build.
     struct Word {
-        int from = -1, start = 0, end = 0;
+        int start = -1, end = 0;
         bool keyword = false;
+        int id = -1; // GrammarRules::wordId()
     } m_word;
+    // The lexer holds the grammar's reserved words, so that the grammar can
+    // classify a word alone.
+    bool m_grammarKnowsKeywords = false;
     // What the text at m_ahead.from reads as, for the first-token tests.
     struct Ahead {
         int from = -1;
@@ -303,6 +308,7 @@ private:
     bool sequence(const std::vector<GrammarNode> &children);
     bool readToken(const GrammarNode &e, QString &storage, QStringView &token);
     QStringView readWord(bool identOnly);
+    void classifyWord(QStringView word);
     bool evalSwitch(const GrammarNode &e, int entryPos);
     bool evalLoop(const GrammarNode &e, int entryPos);
     void applyNode(const GrammarNode &e, bool ok, int entryPos, int entryLines);
@@ -402,19 +408,15 @@ const TokenAhead &TscILParser::Impl::readAhead()
 {
     const int from = m_lexer.Position();
     TokenAhead t;
-    const QString &text = m_lexer.Text();
-    const auto charAt = [&text](int pos) { return pos <= text.size() ? text[pos - 1].unicode() : char16_t(0); };
-    t.raw = charAt(from);
+    t.raw = m_lexer.CharAt(from);
     const QStringView word = readWord(false); // reads blanks and comments first, as every token does
-    const int start = m_lexer.TokenStart();
-    m_tokenStarts[size_t(from) % m_tokenStarts.size()] = {from, start};
-    const char16_t next = charAt(start);
+    const char16_t next = m_lexer.CharAt(m_lexer.TokenStart());
     m_lexer.SetPosition(from);
     t.next = next;
     if (!word.isEmpty()) {
         t.word = true;
         t.reserved = m_word.keyword;
-        t.wordId = m_rules->wordId(word, m_lexer.CaseSensitive);
+        t.wordId = m_word.id;
     }
     const QString &hex = m_lexer.HexSequence;
     t.number = (next >= '0' && next <= '9') || (!hex.isEmpty() && next == hex[0].unicode());
@@ -441,16 +443,29 @@ bool TscILParser::Impl::sequence(const std::vector<GrammarNode> &children)
 
 QStringView TscILParser::Impl::readWord(bool identOnly)
 {
-    const int from = m_lexer.Position();
-    if (from != m_word.from) {
-        const QStringView word = m_lexer.WordView();
-        m_word = {from, m_lexer.TokenStart(), m_lexer.Position(), m_lexer.IsKeyword(word)};
+    if (m_lexer.SkipSpace)
+        skipBlanks();
+    const int start = m_lexer.Position();
+    if (start != m_word.start) {
+        const QStringView word = m_lexer.WordViewHere();
+        m_word = {start, m_lexer.Position()};
+        if (!word.isEmpty())
+            classifyWord(word);
     } else {
-        m_lexer.SetSpan(m_word.start, m_word.end);
+        m_lexer.SetSpan(start, m_word.end);
     }
     if (identOnly && m_word.keyword)
         return QStringView();
-    return QStringView(m_lexer.Text()).mid(m_word.start - 1, m_word.end - m_word.start);
+    return QStringView(m_lexer.Text()).mid(start - 1, m_word.end - start);
+}
+
+void TscILParser::Impl::classifyWord(QStringView word)
+{
+    const bool caseSensitive = m_lexer.CaseSensitive;
+    if (m_grammarKnowsKeywords && m_rules->classifyWord(word, caseSensitive, m_word.id, m_word.keyword))
+        return;
+    m_word.keyword = m_lexer.IsKeyword(word);
+    m_word.id = m_rules->wordId(word, caseSensitive);
 }
 
 // Tokens are views into the text where they can be: backtracking reads the
@@ -746,6 +761,7 @@ bool TscILParser::Impl::build(const QString &text)
     m_lexer.SetText(text);
     m_lexer.SetPosition(start);
     m_word = Word();
+    m_grammarKnowsKeywords = m_lexer.Keywords() == m_compiled->keywords.Keywords();
     m_ahead = Ahead();
     m_tokenStarts.fill(TokenStart());
     bool ok = false;

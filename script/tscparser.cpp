@@ -219,6 +219,11 @@ QStringView TscParser::WordView()
 {
     if (SkipSpace)
         SkipSpaces();
+    return WordViewHere();
+}
+
+QStringView TscParser::WordViewHere()
+{
     if (m_position > Size() || !isIdent(at(m_position)) || isDigit(at(m_position)))
         return QStringView();
     while (m_position <= Size() && isIdent(at(m_position)))

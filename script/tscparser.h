@@ -68,6 +68,8 @@ public:
         m_position = std::clamp(position, m_tokenStart, Size() + 1);
     }
     int TokenStart() const { return m_tokenStart; }
+    // The character at a position from 1 to Size() + 1; 0 past the end.
+    char16_t CharAt(int position) const { return m_chars[position - 1]; }
 
     void SkipSpaces();
     bool GetEOL();
@@ -80,6 +82,8 @@ public:
     // and drop them. A number whose prefix needs rewriting lands in storage
     // and the view shows storage.
     QStringView WordView();
+    // WordView without skipping blanks first, for a reader that did so.
+    QStringView WordViewHere();
     QStringView IdentView();
     QStringView CharView();
     QStringView NumberView(QString &storage);
