@@ -348,6 +348,16 @@ GrammarRules::GrammarRules(const TscXMLItem &language)
         resolve(rule);
     findFirstTokens();
     addReservedWords();
+    for (GrammarNode &rule : m_rules)
+        findTextWordIds(rule);
+}
+
+void GrammarRules::findTextWordIds(GrammarNode &node) const
+{
+    if (node.kind == GrammarNode::Keyword && !node.text.isEmpty())
+        node.textWordId = m_words.find(node.text, false);
+    for (GrammarNode &child : node.children)
+        findTextWordIds(child);
 }
 
 GrammarNode GrammarRules::compile(const TscXMLItem &item) const
@@ -370,6 +380,7 @@ GrammarNode GrammarRules::compile(const TscXMLItem &item) const
     n.children.reserve(size_t(item.Count()));
     for (int i = 0; i < item.Count(); ++i)
         n.children.push_back(compile(*item.Items(i)));
+    n.hasTail = !n.node.isEmpty() || !n.add.isEmpty() || !n.children.empty();
     return n;
 }
 

@@ -77,6 +77,11 @@ struct GrammarNode {
     bool dropsErrors = false;
     bool nodeIsUses = false;
     bool nodeIsExpr = false;
+    // Something to do once the node's own part passed: node, add or children.
+    bool hasTail = false;
+    // For a keyword: its text's word id (GrammarRules::wordId()), -1 when
+    // the text has none.
+    int textWordId = -1;
     // When the text ahead cannot start the node (first.mayStart() false),
     // interpreting it returns passesUnstarted at once in effect: position
     // kept, nothing written, no error recorded, no unit included, and the
@@ -154,6 +159,7 @@ private:
         std::vector<bool> reserved;
     } m_exactWords, m_loweredWords;
     void addReservedWords();
+    void findTextWordIds(GrammarNode &node) const;
 };
 
 } // namespace bralvo::script

@@ -304,7 +304,11 @@ private:
         return !e.first.anything && m_lexer.SkipSpace && m_depth + m_baseDepth + e.unstartedDepth <= kMaxDepth
             && !e.first.mayStart(ahead());
     }
-    bool interpret(const GrammarNode &e, bool isRule);
+    class Nesting;
+    bool interpret(const GrammarNode &e);
+    bool interpretRule(const GrammarNode &rule, int entryPos, int entryLines);
+    bool interpretToken(const GrammarNode &e, int entryPos, int entryLines);
+    bool finish(const GrammarNode &e, bool ok, int entryPos, int entryLines, QStringView token);
     bool sequence(const std::vector<GrammarNode> &children);
     bool readToken(const GrammarNode &e, QString &storage, QStringView &token);
     QStringView readWord(bool identOnly);
@@ -435,7 +439,7 @@ bool TscILParser::Impl::sequence(const std::vector<GrammarNode> &children)
                 return false;
             continue;
         }
-        if (!interpret(child, false))
+        if (!interpret(child))
             return false;
     }
     return true;
@@ -505,6 +509,11 @@ bool TscILParser::Impl::readToken(const GrammarNode &e, QString &storage, QStrin
         return false;
     if (e.text.isEmpty())
         return true;
+    // The word's id and a punctuation character settle most comparisons.
+    if (e.kind == GrammarNode::Keyword && e.textWordId >= 0 && m_word.id != TokenAhead::kUnknownWord)
+        return m_word.id == e.textWordId;
+    if (e.kind == GrammarNode::Char && e.text.size() == 1)
+        return token[0] == e.text[0];
     return sameToken(token, e.text, m_lexer.CaseSensitive);
 }
 
@@ -554,7 +563,7 @@ bool TscILParser::Impl::evalSwitch(const GrammarNode &e, int entryPos)
                 return true;
             continue;
         }
-        if (interpret(child, false))
+        if (interpret(child))
             return true;
         m_lexer.SetPosition(entryPos);
     }
@@ -605,28 +614,62 @@ bool TscILParser::Impl::evalLoop(const GrammarNode &e, int entryPos)
     return lastOk || e.kind == GrammarNode::OptionalLoop;
 }
 
-bool TscILParser::Impl::interpret(const GrammarNode &e, bool isRule)
-{
-    struct DepthGuard {
-        int &depth;
-        explicit DepthGuard(int &d) : depth(++d) {}
-        ~DepthGuard() { --depth; }
-    } guard(m_depth);
-    if (m_depth + m_baseDepth > kMaxDepth)
-        throw NestingTooDeep{positionAt(m_lexer.Position())};
+// One more level of nesting while it lives; past the limit a syntax error
+// at the current position.
+class TscILParser::Impl::Nesting {
+public:
+    explicit Nesting(Impl &parser) : m_depth(parser.m_depth)
+    {
+        if (++m_depth + parser.m_baseDepth > kMaxDepth) {
+            --m_depth;
+            throw NestingTooDeep{parser.positionAt(parser.m_lexer.Position())};
+        }
+    }
+    ~Nesting() { --m_depth; }
+    Nesting(const Nesting &) = delete;
+    Nesting &operator=(const Nesting &) = delete;
 
+private:
+    int &m_depth;
+};
+
+// A rule's body, one level deeper than what refers to it.
+inline bool TscILParser::Impl::interpretRule(const GrammarNode &rule, int entryPos, int entryLines)
+{
+    const Nesting nesting(*this);
+    const bool ok = sequence(rule.children);
+    if (!rule.node.isEmpty())
+        applyNode(rule, ok, entryPos, entryLines);
+    if (!ok)
+        m_lexer.SetPosition(entryPos);
+    return ok;
+}
+
+// What follows a node's own part: its node and add written and its children
+// read when it passed, its error recorded when anything failed.
+inline bool TscILParser::Impl::finish(const GrammarNode &e, bool ok, int entryPos, int entryLines, QStringView token)
+{
+    if (ok) {
+        if (!e.hasTail)
+            return true;
+        if (!e.node.isEmpty())
+            applyNode(e, true, entryPos, entryLines);
+        if (!e.add.isEmpty())
+            writeAdd(e, token);
+        ok = e.children.empty() || sequence(e.children);
+        if (ok)
+            return true;
+    }
+    recordError(e.err, e.term, entryPos);
+    m_lexer.SetPosition(entryPos);
+    return false;
+}
+
+bool TscILParser::Impl::interpret(const GrammarNode &e)
+{
+    const Nesting nesting(*this);
     const int entryPos = m_lexer.Position();
     const int entryLines = m_out.Count();
-    if (isRule) {
-        const bool ok = sequence(e.children);
-        if (!e.node.isEmpty())
-            applyNode(e, ok, entryPos, entryLines);
-        if (!ok)
-            m_lexer.SetPosition(entryPos);
-        return ok;
-    }
-    QString storage;
-    QStringView token;
     bool ok = false;
     switch (e.kind) {
     case GrammarNode::Eol: ok = m_lexer.GetEOL(); break;
@@ -639,21 +682,19 @@ bool TscILParser::Impl::interpret(const GrammarNode &e, bool isRule)
         if (!sequence(e.children))
             m_lexer.SetPosition(entryPos);
         return true;
-    case GrammarNode::Reference: ok = interpret(m_rules->rule(e), true); break;
-    default: ok = readToken(e, storage, token); break;
+    case GrammarNode::Reference: ok = interpretRule(m_rules->rule(e), entryPos, entryLines); break;
+    default: return interpretToken(e, entryPos, entryLines);
     }
-    if (ok) {
-        if (!e.node.isEmpty())
-            applyNode(e, true, entryPos, entryLines);
-        if (!e.add.isEmpty())
-            writeAdd(e, token);
-        ok = sequence(e.children);
-    }
-    if (!ok) {
-        recordError(e.err, e.term, entryPos);
-        m_lexer.SetPosition(entryPos);
-    }
-    return ok;
+    return finish(e, ok, entryPos, entryLines, QStringView());
+}
+
+// Tokens apart: only they need room for a token text of their own.
+bool TscILParser::Impl::interpretToken(const GrammarNode &e, int entryPos, int entryLines)
+{
+    QString storage;
+    QStringView token;
+    const bool ok = readToken(e, storage, token);
+    return finish(e, ok, entryPos, entryLines, token);
 }
 
 // ---- units
@@ -766,7 +807,7 @@ bool TscILParser::Impl::build(const QString &text)
     m_tokenStarts.fill(TokenStart());
     bool ok = false;
     try {
-        ok = interpret(m_rules->programRule(), true);
+        ok = interpretRule(m_rules->programRule(), m_lexer.Position(), m_out.Count());
         if (ok && m_errorText.isEmpty())
             ok = checkRestOfText();
     } catch (const NestingTooDeep &deep) {

@@ -169,8 +169,24 @@ void TscParser::skipComment(const Block &block)
     m_position = std::min(m_position + int(block.close.size()), Size() + 1);
 }
 
+bool TscParser::mayStartBlank(char16_t c) const
+{
+    const auto starts = [c](const QString &marker) { return !marker.isEmpty() && marker[0].unicode() == c; };
+    return c <= 32 || starts(SkipChar) || starts(CommentLine1) || starts(CommentLine2) || starts(m_block[0].open)
+        || starts(m_block[1].open);
+}
+
 void TscParser::SkipSpaces()
 {
+    // Most tokens follow a single blank or none: settled by one character.
+    if (!mayStartBlank(m_chars[m_position - 1])) {
+        m_tokenStart = m_position;
+        return;
+    }
+    if (m_chars[m_position - 1] == u' ' && !mayStartBlank(m_chars[m_position])) {
+        m_tokenStart = ++m_position;
+        return;
+    }
     for (;;) {
         while (m_position <= Size() && isSpace(at(m_position)))
             ++m_position;

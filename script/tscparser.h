@@ -114,6 +114,8 @@ private:
         const char16_t u = c.unicode();
         return u < 256 ? m_identChars.test(u) : m_highCharIdents;
     }
+    // False when blank skipping certainly stops before c.
+    bool mayStartBlank(char16_t c) const;
     bool isDigit(QChar c) const { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
     bool readQuotedPart(QString &value);
     bool readCharCode(QString &value);
