@@ -381,6 +381,7 @@ GrammarNode GrammarRules::compile(const TscXMLItem &item) const
     for (int i = 0; i < item.Count(); ++i)
         n.children.push_back(compile(*item.Items(i)));
     n.hasTail = !n.node.isEmpty() || !n.add.isEmpty() || !n.children.empty();
+    n.isToken = n.kind >= GrammarNode::Char && n.kind <= GrammarNode::FrString;
     return n;
 }
 
@@ -426,10 +427,10 @@ void GrammarRules::addReservedWords()
 
 bool GrammarRules::classifyWord(QStringView word, bool caseSensitive, int &id, bool &reserved) const
 {
-    if (!caseSensitive && !isAscii(word))
-        return false;
     const WordTable &table = caseSensitive ? m_exactWords : m_loweredWords;
-    const int found = table.words.find(word, !caseSensitive);
+    const int found = caseSensitive ? table.words.find(word, false) : table.words.findAsciiLowered(word);
+    if (found == WordSet::kNotAscii)
+        return false;
     id = found < m_words.size() ? found : -1;
     reserved = found >= 0 && table.reserved[size_t(found)];
     return true;

@@ -79,6 +79,7 @@ struct GrammarNode {
     bool nodeIsExpr = false;
     // Something to do once the node's own part passed: node, add or children.
     bool hasTail = false;
+    bool isToken = false; // Char to FrString
     // For a keyword: its text's word id (GrammarRules::wordId()), -1 when
     // the text has none.
     int textWordId = -1;

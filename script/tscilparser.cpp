@@ -260,6 +260,7 @@ public:
     QString m_langName;
     bool m_needDeclareVars = true;
     int m_baseDepth = 0; // nesting already used by the parsers of enclosing units
+    int m_depthLimit = kMaxDepth; // kMaxDepth - m_baseDepth, for m_depth
 
     // Working state of one build.
     SharedTextChunks m_texts; // holds the written elements' texts
@@ -301,13 +302,14 @@ private:
     // GrammarNode::first) and stay within the nesting limit on the way.
     bool cannotStart(const GrammarNode &e)
     {
-        return !e.first.anything && m_lexer.SkipSpace && m_depth + m_baseDepth + e.unstartedDepth <= kMaxDepth
+        return !e.first.anything && m_lexer.SkipSpace && m_depth + e.unstartedDepth <= m_depthLimit
             && !e.first.mayStart(ahead());
     }
     class Nesting;
-    bool interpret(const GrammarNode &e);
+    bool interpret(const GrammarNode &e) { return e.isToken ? interpretToken(e) : interpretStructure(e); }
+    bool interpretStructure(const GrammarNode &e);
     bool interpretRule(const GrammarNode &rule, int entryPos, int entryLines);
-    bool interpretToken(const GrammarNode &e, int entryPos, int entryLines);
+    bool interpretToken(const GrammarNode &e);
     bool finish(const GrammarNode &e, bool ok, int entryPos, int entryLines, QStringView token);
     bool sequence(const std::vector<GrammarNode> &children);
     bool readToken(const GrammarNode &e, QString &storage, QStringView &token);
@@ -620,7 +622,7 @@ class TscILParser::Impl::Nesting {
 public:
     explicit Nesting(Impl &parser) : m_depth(parser.m_depth)
     {
-        if (++m_depth + parser.m_baseDepth > kMaxDepth) {
+        if (++m_depth > parser.m_depthLimit) {
             --m_depth;
             throw NestingTooDeep{parser.positionAt(parser.m_lexer.Position())};
         }
@@ -665,7 +667,8 @@ inline bool TscILParser::Impl::finish(const GrammarNode &e, bool ok, int entryPo
     return false;
 }
 
-bool TscILParser::Impl::interpret(const GrammarNode &e)
+// Every node but a token.
+bool TscILParser::Impl::interpretStructure(const GrammarNode &e)
 {
     const Nesting nesting(*this);
     const int entryPos = m_lexer.Position();
@@ -683,14 +686,18 @@ bool TscILParser::Impl::interpret(const GrammarNode &e)
             m_lexer.SetPosition(entryPos);
         return true;
     case GrammarNode::Reference: ok = interpretRule(m_rules->rule(e), entryPos, entryLines); break;
-    default: return interpretToken(e, entryPos, entryLines);
+    default: break; // tokens go to interpretToken
     }
     return finish(e, ok, entryPos, entryLines, QStringView());
 }
 
-// Tokens apart: only they need room for a token text of their own.
-bool TscILParser::Impl::interpretToken(const GrammarNode &e, int entryPos, int entryLines)
+// Tokens apart: only they need room for a token text of their own, and
+// most nodes are tokens.
+bool TscILParser::Impl::interpretToken(const GrammarNode &e)
 {
+    const Nesting nesting(*this);
+    const int entryPos = m_lexer.Position();
+    const int entryLines = m_out.Count();
     QString storage;
     QStringView token;
     const bool ok = readToken(e, storage, token);
@@ -789,6 +796,7 @@ bool TscILParser::Impl::build(const QString &text)
     m_errorUnit.clear();
     m_terminal = false;
     m_depth = 0;
+    m_depthLimit = kMaxDepth - m_baseDepth;
     int start = 1;
     if (text.startsWith(QLatin1Char('#')) && text.mid(1, 8).compare(QLatin1String("language"), Qt::CaseInsensitive) == 0) {
         int end = 9;

@@ -169,27 +169,14 @@ void TscParser::skipComment(const Block &block)
     m_position = std::min(m_position + int(block.close.size()), Size() + 1);
 }
 
-bool TscParser::mayStartBlank(char16_t c) const
+void TscParser::skipBlanks()
 {
-    const auto starts = [c](const QString &marker) { return !marker.isEmpty() && marker[0].unicode() == c; };
-    return c <= 32 || starts(SkipChar) || starts(CommentLine1) || starts(CommentLine2) || starts(m_block[0].open)
-        || starts(m_block[1].open);
-}
-
-void TscParser::SkipSpaces()
-{
-    // Most tokens follow a single blank or none: settled by one character.
-    if (!mayStartBlank(m_chars[m_position - 1])) {
-        m_tokenStart = m_position;
-        return;
-    }
-    if (m_chars[m_position - 1] == u' ' && !mayStartBlank(m_chars[m_position])) {
-        m_tokenStart = ++m_position;
-        return;
-    }
     for (;;) {
         while (m_position <= Size() && isSpace(at(m_position)))
             ++m_position;
+        // Nothing else to skip here: the tests below would all fail.
+        if (!mayStartBlank(m_chars[m_position - 1]))
+            break;
         if (m_position <= Size() && !SkipChar.isEmpty() && at(m_position) == SkipChar[0]) {
             ++m_position;
             GetEOL();
@@ -240,10 +227,13 @@ QStringView TscParser::WordView()
 
 QStringView TscParser::WordViewHere()
 {
-    if (m_position > Size() || !isIdent(at(m_position)) || isDigit(at(m_position)))
+    const int size = Size();
+    if (m_position > size || !isIdent(at(m_position)) || isDigit(at(m_position)))
         return QStringView();
-    while (m_position <= Size() && isIdent(at(m_position)))
-        ++m_position;
+    int end = m_position + 1;
+    while (end <= size && isIdent(at(end)))
+        ++end;
+    m_position = end;
     return QStringView(m_source).mid(m_tokenStart - 1, m_position - m_tokenStart);
 }
 

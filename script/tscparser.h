@@ -71,7 +71,14 @@ public:
     // The character at a position from 1 to Size() + 1; 0 past the end.
     char16_t CharAt(int position) const { return m_chars[position - 1]; }
 
-    void SkipSpaces();
+    // Inline for the common case: no blank or comment at the position.
+    void SkipSpaces()
+    {
+        if (mayStartBlank(CharAt(m_position)))
+            skipBlanks();
+        else
+            m_tokenStart = m_position;
+    }
     bool GetEOL();
     QString GetWord();
     QString GetIdent();
@@ -115,7 +122,13 @@ private:
         return u < 256 ? m_identChars.test(u) : m_highCharIdents;
     }
     // False when blank skipping certainly stops before c.
-    bool mayStartBlank(char16_t c) const;
+    bool mayStartBlank(char16_t c) const
+    {
+        const auto starts = [c](const QString &marker) { return !marker.isEmpty() && marker[0].unicode() == c; };
+        return c <= 32 || starts(SkipChar) || starts(CommentLine1) || starts(CommentLine2)
+            || starts(m_block[0].open) || starts(m_block[1].open);
+    }
+    void skipBlanks();
     bool isDigit(QChar c) const { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
     bool readQuotedPart(QString &value);
     bool readCharCode(QString &value);
