@@ -156,8 +156,9 @@ void TscParser::SetText(const QString &source)
     if (!TrackLines)
         return;
     m_lineStarts.push_back(0);
-    for (int i = 0; i < source.size(); ++i)
-        if (source[i] == QLatin1Char('\n'))
+    const int size = Size();
+    for (int i = 0; i < size; ++i)
+        if (m_chars[i] == u'\n')
             m_lineStarts.push_back(i + 1);
 }
 
@@ -234,7 +235,7 @@ QStringView TscParser::WordViewHere()
     while (end <= size && isIdent(at(end)))
         ++end;
     m_position = end;
-    return QStringView(m_source).mid(m_tokenStart - 1, m_position - m_tokenStart);
+    return QStringView(m_chars + m_tokenStart - 1, m_position - m_tokenStart);
 }
 
 QStringView TscParser::IdentView()
