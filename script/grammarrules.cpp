@@ -219,13 +219,13 @@ Unstarted FirstTokenFinder::token(const GrammarNode &n)
         if (id >= 0 && id < FirstTokens::kMaxWords)
             f.words.set(size_t(id));
         else
-            f.anyWord = true;
+            f.kinds |= kAnyWord;
         break;
     }
-    case GrammarNode::Ident: f.identWord = true; break;
-    case GrammarNode::Number: f.number = true; break;
-    case GrammarNode::String: f.string = true; break;
-    case GrammarNode::Eol: f.eol = true; break;
+    case GrammarNode::Ident: f.kinds |= kIdentWord; break;
+    case GrammarNode::Number: f.kinds |= kNumberToken; break;
+    case GrammarNode::String: f.kinds |= kStringToken; break;
+    case GrammarNode::Eol: f.kinds |= kEolToken; break;
     default: return opaque(); // a report reference writes before it reads
     }
     return s;
@@ -319,11 +319,7 @@ Unstarted FirstTokenFinder::node(GrammarNode &n)
 void FirstTokens::add(const FirstTokens &other)
 {
     anything = anything || other.anything;
-    anyWord = anyWord || other.anyWord;
-    identWord = identWord || other.identWord;
-    number = number || other.number;
-    string = string || other.string;
-    eol = eol || other.eol;
+    kinds |= other.kinds;
     chars |= other.chars;
     rawChars |= other.rawChars;
     words |= other.words;

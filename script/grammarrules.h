@@ -18,6 +18,16 @@ namespace bralvo::script {
 
 class TscXMLItem;
 
+// Kinds of token, as bits: what the text ahead could read as, and what a
+// node can begin with.
+enum TokenKind : unsigned {
+    kAnyWord = 1,    // any word, reserved or not
+    kIdentWord = 2,  // a word that is not reserved
+    kNumberToken = 4,
+    kStringToken = 8,
+    kEolToken = 16,
+};
+
 // What the text at one position could read as, gathered once per position
 // for the first-token tests below.
 struct TokenAhead {
@@ -25,9 +35,8 @@ struct TokenAhead {
     char16_t raw = 0;      // the character at the position itself
     char16_t next = 0;     // the first character after blanks and comments
     bool word = false;     // a word starts at next
-    bool reserved = false; // ... and it is a reserved word
     int wordId = -1;       // see GrammarRules::wordId()
-    bool number = false, string = false, eol = false;
+    unsigned kinds = 0;    // TokenKind bits
 };
 
 // A conservative set of the tokens a grammar node can begin with: when the
@@ -36,7 +45,7 @@ struct TokenAhead {
 struct FirstTokens {
     static constexpr int kMaxWords = 256;
     bool anything = true; // no test known: the node is always interpreted
-    bool anyWord = false, identWord = false, number = false, string = false, eol = false;
+    unsigned kinds = 0;   // TokenKind bits
     std::bitset<128> chars;    // punctuation after blanks
     std::bitset<128> rawChars; // punctuation at the position itself (skip="0")
     std::bitset<kMaxWords> words;
@@ -45,22 +54,18 @@ struct FirstTokens {
     void add(const FirstTokens &other);
 };
 
-// Asked before most nodes are interpreted: inline.
+// Asked before most nodes are interpreted: inline, the cheapest tests first.
 inline bool FirstTokens::mayStart(const TokenAhead &ahead) const
 {
-    if (anything)
+    if (anything || (kinds & ahead.kinds) != 0)
         return true;
     if ((ahead.raw < 128 && rawChars[ahead.raw]) || (ahead.next < 128 && chars[ahead.next]))
         return true;
-    if (ahead.word) {
-        if (anyWord || (identWord && !ahead.reserved))
-            return true;
-        if (ahead.wordId == TokenAhead::kUnknownWord
-                ? words.any()
-                : ahead.wordId >= 0 && ahead.wordId < kMaxWords && words[size_t(ahead.wordId)])
-            return true;
-    }
-    return (number && ahead.number) || (string && ahead.string) || (eol && ahead.eol);
+    if (!ahead.word)
+        return false;
+    return ahead.wordId == TokenAhead::kUnknownWord
+        ? words.any()
+        : ahead.wordId >= 0 && ahead.wordId < kMaxWords && words[size_t(ahead.wordId)];
 }
 
 struct GrammarNode {

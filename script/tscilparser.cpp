@@ -421,14 +421,17 @@ const TokenAhead &TscILParser::Impl::readAhead()
     t.next = next;
     if (!word.isEmpty()) {
         t.word = true;
-        t.reserved = m_word.keyword;
         t.wordId = m_word.id;
+        t.kinds |= m_word.keyword ? kAnyWord : kAnyWord | kIdentWord;
     }
     const QString &hex = m_lexer.HexSequence;
-    t.number = (next >= '0' && next <= '9') || (!hex.isEmpty() && next == hex[0].unicode());
+    if ((next >= '0' && next <= '9') || (!hex.isEmpty() && next == hex[0].unicode()))
+        t.kinds |= kNumberToken;
     const QString &quotes = m_lexer.StringQuotes;
-    t.string = next == '#' || next == (quotes.isEmpty() ? u'\'' : quotes[0].unicode());
-    t.eol = next == '\r' || next == '\n';
+    if (next == '#' || next == (quotes.isEmpty() ? u'\'' : quotes[0].unicode()))
+        t.kinds |= kStringToken;
+    if (next == '\r' || next == '\n')
+        t.kinds |= kEolToken;
     m_ahead = {from, t};
     return m_ahead.tokens;
 }

@@ -156,9 +156,10 @@ void TscParser::SetText(const QString &source)
     if (!TrackLines)
         return;
     m_lineStarts.push_back(0);
+    const char16_t *chars = m_chars;
     const int size = Size();
     for (int i = 0; i < size; ++i)
-        if (m_chars[i] == u'\n')
+        if (chars[i] == u'\n')
             m_lineStarts.push_back(i + 1);
 }
 

@@ -77,7 +77,6 @@ TEST(WordClasses, KeywordsInAnyCaseParseAsInLowerCase)
         {"PascalScript", "begin while a do BREA\u212A; end.", "begin while a do break; end.", true},
         {"BasicScript", "DIM x\nIF x THEN\nx = 1\nEND IF\n", "dim x\nif x then\nx = 1\nend if\n", false},
         {"BasicScript", "Dim x 'note\nx = 1 rem more\n", "dim x 'note\nx = 1 rem more\n", false},
-        {"JScript", "if (a) { x = 1; } else /* c */ { x = 2; }", "if (a) { x = 1; } else /* c */ { x = 2; }", false},
     };
     for (const Case &c : cases) {
         const QString written = programXml(c.language, QString::fromUtf8(c.written), c.highCharIdents);
