@@ -327,13 +327,14 @@ private:
     void skipBlanks()
     {
         const int pos = m_lexer.Position();
-        const TokenStart &known = m_tokenStarts[size_t(pos) % m_tokenStarts.size()];
-        if (known.from == pos)
+        TokenStart &known = m_tokenStarts[size_t(pos) % m_tokenStarts.size()];
+        if (known.from == pos) {
             m_lexer.SetPosition(known.start); // as SkipSpaces leaves it
-        else
-            skipBlanksAfresh();
+            return;
+        }
+        m_lexer.SkipSpaces();
+        known = {pos, m_lexer.Position()};
     }
-    void skipBlanksAfresh();
     template <size_t N>
     void addPosition(AttributeText &text, const char (&name)[N], int position)
     {
@@ -387,13 +388,6 @@ int TscILParser::Impl::tokenStartAt(int pos)
     const int start = m_lexer.Position();
     m_lexer.SetPosition(saved);
     return start;
-}
-
-void TscILParser::Impl::skipBlanksAfresh()
-{
-    const int pos = m_lexer.Position();
-    m_lexer.SkipSpaces();
-    m_tokenStarts[size_t(pos) % m_tokenStarts.size()] = {pos, m_lexer.Position()};
 }
 
 QString TscILParser::Impl::positionAt(int pos)
@@ -465,7 +459,7 @@ QStringView TscILParser::Impl::readWord(bool identOnly)
     }
     if (identOnly && m_word.keyword)
         return QStringView();
-    return QStringView(m_lexer.Text()).mid(start - 1, m_word.end - start);
+    return QStringView(m_lexer.Text().constData() + start - 1, m_word.end - start);
 }
 
 void TscILParser::Impl::classifyWord(QStringView word)

@@ -248,7 +248,7 @@ QStringView TscParser::IdentView()
 QStringView TscParser::CharView()
 {
     if (m_position <= Size() && isPunctuation(at(m_position)))
-        return QStringView(m_source).mid(m_position++ - 1, 1);
+        return QStringView(m_chars + m_position++ - 1, 1);
     return QStringView();
 }
 
@@ -407,7 +407,7 @@ QStringView TscParser::NumberView(QString &storage)
         if (!digitsRun(false))
             m_position = beforeExponent;
     }
-    const QStringView number = QStringView(m_source).mid(m_tokenStart - 1, m_position - m_tokenStart);
+    const QStringView number(m_chars + m_tokenStart - 1, m_position - m_tokenStart);
     if (HexSequence == QLatin1String("$") || HexSequence.isEmpty() || !number.contains(HexSequence))
         return number;
     storage = number.toString().replace(HexSequence, QStringLiteral("$"));
