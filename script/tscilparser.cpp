@@ -382,6 +382,9 @@ void TscILParser::Impl::loadLanguage(const QString &name)
 // Where a token read from pos would start: past blanks and comments.
 int TscILParser::Impl::tokenStartAt(int pos)
 {
+    const TokenStart &known = m_tokenStarts[size_t(pos) % m_tokenStarts.size()];
+    if (known.from == pos)
+        return known.start;
     const int saved = m_lexer.Position();
     m_lexer.SetPosition(pos);
     skipBlanks();

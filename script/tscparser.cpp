@@ -173,9 +173,12 @@ void TscParser::skipComment(const Block &block)
 
 void TscParser::skipBlanks()
 {
+    const int size = Size();
     for (;;) {
-        while (m_position <= Size() && isSpace(at(m_position)))
-            ++m_position;
+        int position = m_position;
+        while (position <= size && isSpace(at(position)))
+            ++position;
+        m_position = position;
         // Nothing else to skip here: the tests below would all fail.
         if (!mayStartBlank(m_chars[m_position - 1]))
             break;
@@ -450,7 +453,7 @@ void TscParser::AppendLineColumnOf(int position, QString &out) const
     appendLineColumn(out, line, column);
 }
 
-void TscParser::LineColumnNumbersOf(int position, int &line, int &column) const
+void TscParser::lineColumnNumbersSearched(int position, int &line, int &column) const
 {
     if (m_lineStarts.empty()) {
         line = 1;

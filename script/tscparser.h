@@ -100,7 +100,18 @@ public:
     // The same text appended to out, without a text of its own.
     void AppendLineColumnOf(int position, QString &out) const;
     // The same as numbers.
-    void LineColumnNumbersOf(int position, int &line, int &column) const;
+    void LineColumnNumbersOf(int position, int &line, int &column) const
+    {
+        // Asked for every element written, mostly on the line asked for last.
+        const size_t last = m_lastLine;
+        if (last >= 1 && last < m_lineStarts.size() && m_lineStarts[last - 1] < position
+            && m_lineStarts[last] >= position) {
+            line = int(last);
+            column = position - m_lineStarts[last - 1];
+            return;
+        }
+        lineColumnNumbersSearched(position, line, column);
+    }
     int GetPositionOf(int column, int line) const; // -1 when no such line
 
 private:
@@ -129,6 +140,7 @@ private:
             || starts(m_block[0].open) || starts(m_block[1].open);
     }
     void skipBlanks();
+    void lineColumnNumbersSearched(int position, int &line, int &column) const;
     bool isDigit(QChar c) const { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
     bool readQuotedPart(QString &value);
     bool readCharCode(QString &value);
