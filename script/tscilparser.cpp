@@ -306,7 +306,19 @@ private:
             && !e.first.mayStart(ahead());
     }
     class Nesting;
-    bool interpret(const GrammarNode &e) { return e.isToken ? interpretToken(e) : interpretStructure(e); }
+    // Each kind of node in a frame of its own: most are tokens or choices.
+    bool interpret(const GrammarNode &e)
+    {
+        if (e.isToken)
+            return interpretToken(e);
+        switch (e.kind) {
+        case GrammarNode::Switch:
+        case GrammarNode::OptionalSwitch: return evalSwitch(e);
+        case GrammarNode::Loop:
+        case GrammarNode::OptionalLoop: return evalLoop(e);
+        default: return interpretStructure(e);
+        }
+    }
     bool interpretStructure(const GrammarNode &e);
     bool interpretRule(const GrammarNode &rule, int entryPos, int entryLines);
     bool interpretToken(const GrammarNode &e);
@@ -315,8 +327,8 @@ private:
     bool readToken(const GrammarNode &e, QString &storage, QStringView &token);
     QStringView readWord(bool identOnly);
     void classifyWord(QStringView word);
-    bool evalSwitch(const GrammarNode &e, int entryPos);
-    bool evalLoop(const GrammarNode &e, int entryPos);
+    bool evalSwitch(const GrammarNode &e);
+    bool evalLoop(const GrammarNode &e);
     void applyNode(const GrammarNode &e, bool ok, int entryPos, int entryLines);
     void writeAdd(const GrammarNode &e, QStringView token);
     void recordError(const QString &err, bool terminal, int entryPos);
@@ -378,6 +390,25 @@ void TscILParser::Impl::loadLanguage(const QString &name)
 }
 
 // ---- the interpreter
+
+// One more level of nesting while it lives; past the limit a syntax error
+// at the current position.
+class TscILParser::Impl::Nesting {
+public:
+    explicit Nesting(Impl &parser) : m_depth(parser.m_depth)
+    {
+        if (++m_depth > parser.m_depthLimit) {
+            --m_depth;
+            throw NestingTooDeep{parser.positionAt(parser.m_lexer.Position())};
+        }
+    }
+    ~Nesting() { --m_depth; }
+    Nesting(const Nesting &) = delete;
+    Nesting &operator=(const Nesting &) = delete;
+
+private:
+    int &m_depth;
+};
 
 // Where a token read from pos would start: past blanks and comments.
 int TscILParser::Impl::tokenStartAt(int pos)
@@ -557,8 +588,10 @@ void TscILParser::Impl::applyNode(const GrammarNode &e, bool ok, int entryPos, i
     m_out.AddItem(wrapper.release());
 }
 
-bool TscILParser::Impl::evalSwitch(const GrammarNode &e, int entryPos)
+bool TscILParser::Impl::evalSwitch(const GrammarNode &e)
 {
+    const Nesting nesting(*this);
+    const int entryPos = m_lexer.Position();
     for (const GrammarNode &child : e.children) {
         if (cannotStart(child)) {
             if (child.passesUnstarted)
@@ -576,8 +609,10 @@ bool TscILParser::Impl::evalSwitch(const GrammarNode &e, int entryPos)
 }
 
 // loop/optionalloop: rounds of the children, with an optional separator.
-bool TscILParser::Impl::evalLoop(const GrammarNode &e, int entryPos)
+bool TscILParser::Impl::evalLoop(const GrammarNode &e)
 {
+    const Nesting nesting(*this);
+    const int entryPos = m_lexer.Position();
     int rounds = 0;
     int lastEnd = entryPos;
     bool lastOk = true;
@@ -616,25 +651,6 @@ bool TscILParser::Impl::evalLoop(const GrammarNode &e, int entryPos)
     return lastOk || e.kind == GrammarNode::OptionalLoop;
 }
 
-// One more level of nesting while it lives; past the limit a syntax error
-// at the current position.
-class TscILParser::Impl::Nesting {
-public:
-    explicit Nesting(Impl &parser) : m_depth(parser.m_depth)
-    {
-        if (++m_depth > parser.m_depthLimit) {
-            --m_depth;
-            throw NestingTooDeep{parser.positionAt(parser.m_lexer.Position())};
-        }
-    }
-    ~Nesting() { --m_depth; }
-    Nesting(const Nesting &) = delete;
-    Nesting &operator=(const Nesting &) = delete;
-
-private:
-    int &m_depth;
-};
-
 // A rule's body, one level deeper than what refers to it.
 inline bool TscILParser::Impl::interpretRule(const GrammarNode &rule, int entryPos, int entryLines)
 {
@@ -667,7 +683,7 @@ inline bool TscILParser::Impl::finish(const GrammarNode &e, bool ok, int entryPo
     return false;
 }
 
-// Every node but a token.
+// Sequences, optionals, line ends and references.
 bool TscILParser::Impl::interpretStructure(const GrammarNode &e)
 {
     const Nesting nesting(*this);
@@ -677,16 +693,12 @@ bool TscILParser::Impl::interpretStructure(const GrammarNode &e)
     switch (e.kind) {
     case GrammarNode::Eol: ok = m_lexer.GetEOL(); break;
     case GrammarNode::Sequence: ok = true; break;
-    case GrammarNode::Switch:
-    case GrammarNode::OptionalSwitch: return evalSwitch(e, entryPos);
-    case GrammarNode::Loop:
-    case GrammarNode::OptionalLoop: return evalLoop(e, entryPos);
     case GrammarNode::Optional:
         if (!sequence(e.children))
             m_lexer.SetPosition(entryPos);
         return true;
     case GrammarNode::Reference: ok = interpretRule(m_rules->rule(e), entryPos, entryLines); break;
-    default: break; // tokens go to interpretToken
+    default: break; // the others have frames of their own
     }
     return finish(e, ok, entryPos, entryLines, QStringView());
 }
