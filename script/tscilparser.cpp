@@ -316,10 +316,12 @@ private:
         case GrammarNode::OptionalSwitch: return evalSwitch(e);
         case GrammarNode::Loop:
         case GrammarNode::OptionalLoop: return evalLoop(e);
+        case GrammarNode::Reference: return interpretReference(e);
         default: return interpretStructure(e);
         }
     }
     bool interpretStructure(const GrammarNode &e);
+    bool interpretReference(const GrammarNode &e);
     bool interpretRule(const GrammarNode &rule, int entryPos, int entryLines);
     bool interpretToken(const GrammarNode &e);
     bool finish(const GrammarNode &e, bool ok, int entryPos, int entryLines, QStringView token);
@@ -683,7 +685,7 @@ inline bool TscILParser::Impl::finish(const GrammarNode &e, bool ok, int entryPo
     return false;
 }
 
-// Sequences, optionals, line ends and references.
+// Sequences, optionals and line ends.
 bool TscILParser::Impl::interpretStructure(const GrammarNode &e)
 {
     const Nesting nesting(*this);
@@ -697,9 +699,17 @@ bool TscILParser::Impl::interpretStructure(const GrammarNode &e)
         if (!sequence(e.children))
             m_lexer.SetPosition(entryPos);
         return true;
-    case GrammarNode::Reference: ok = interpretRule(m_rules->rule(e), entryPos, entryLines); break;
     default: break; // the others have frames of their own
     }
+    return finish(e, ok, entryPos, entryLines, QStringView());
+}
+
+bool TscILParser::Impl::interpretReference(const GrammarNode &e)
+{
+    const Nesting nesting(*this);
+    const int entryPos = m_lexer.Position();
+    const int entryLines = m_out.Count();
+    const bool ok = interpretRule(m_rules->rule(e), entryPos, entryLines);
     return finish(e, ok, entryPos, entryLines, QStringView());
 }
 
