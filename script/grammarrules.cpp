@@ -219,13 +219,13 @@ Unstarted FirstTokenFinder::token(const GrammarNode &n)
         if (id >= 0 && id < FirstTokens::kMaxWords)
             f.words.set(size_t(id));
         else
-            f.anyWord = true;
+            f.kinds |= kAnyWord;
         break;
     }
-    case GrammarNode::Ident: f.identWord = true; break;
-    case GrammarNode::Number: f.number = true; break;
-    case GrammarNode::String: f.string = true; break;
-    case GrammarNode::Eol: f.eol = true; break;
+    case GrammarNode::Ident: f.kinds |= kIdentWord; break;
+    case GrammarNode::Number: f.kinds |= kNumberToken; break;
+    case GrammarNode::String: f.kinds |= kStringToken; break;
+    case GrammarNode::Eol: f.kinds |= kEolToken; break;
     default: return opaque(); // a report reference writes before it reads
     }
     return s;
@@ -319,11 +319,7 @@ Unstarted FirstTokenFinder::node(GrammarNode &n)
 void FirstTokens::add(const FirstTokens &other)
 {
     anything = anything || other.anything;
-    anyWord = anyWord || other.anyWord;
-    identWord = identWord || other.identWord;
-    number = number || other.number;
-    string = string || other.string;
-    eol = eol || other.eol;
+    kinds |= other.kinds;
     chars |= other.chars;
     rawChars |= other.rawChars;
     words |= other.words;
@@ -347,6 +343,17 @@ GrammarRules::GrammarRules(const TscXMLItem &language)
     for (GrammarNode &rule : m_rules)
         resolve(rule);
     findFirstTokens();
+    addReservedWords();
+    for (GrammarNode &rule : m_rules)
+        findTextWordIds(rule);
+}
+
+void GrammarRules::findTextWordIds(GrammarNode &node) const
+{
+    if (node.kind == GrammarNode::Keyword && !node.text.isEmpty())
+        node.textWordId = m_words.find(node.text, false);
+    for (GrammarNode &child : node.children)
+        findTextWordIds(child);
 }
 
 GrammarNode GrammarRules::compile(const TscXMLItem &item) const
@@ -369,6 +376,8 @@ GrammarNode GrammarRules::compile(const TscXMLItem &item) const
     n.children.reserve(size_t(item.Count()));
     for (int i = 0; i < item.Count(); ++i)
         n.children.push_back(compile(*item.Items(i)));
+    n.hasTail = !n.node.isEmpty() || !n.add.isEmpty() || !n.children.empty();
+    n.isToken = n.kind >= GrammarNode::Char && n.kind <= GrammarNode::FrString;
     return n;
 }
 
@@ -392,6 +401,35 @@ int GrammarRules::wordId(QStringView word, bool caseSensitive) const
     if (caseSensitive)
         return m_words.find(word, false);
     return isAscii(word) ? m_words.find(word, true) : TokenAhead::kUnknownWord;
+}
+
+void GrammarRules::addReservedWords()
+{
+    m_exactWords.words = m_words;
+    m_loweredWords.words = m_words;
+    const auto add = [](WordTable &table, const QString &word) {
+        const size_t i = size_t(table.words.add(word));
+        table.reserved.resize(size_t(table.words.size()));
+        table.reserved[i] = true;
+    };
+    // Lowered as the lexer lowers its reserved words.
+    for (const QString &word : m_settings.keywords) {
+        add(m_exactWords, word);
+        add(m_loweredWords, word.toLower());
+    }
+    m_exactWords.reserved.resize(size_t(m_exactWords.words.size()));
+    m_loweredWords.reserved.resize(size_t(m_loweredWords.words.size()));
+}
+
+bool GrammarRules::classifyWord(QStringView word, bool caseSensitive, int &id, bool &reserved) const
+{
+    const WordTable &table = caseSensitive ? m_exactWords : m_loweredWords;
+    const int found = caseSensitive ? table.words.find(word, false) : table.words.findAsciiLowered(word);
+    if (found == WordSet::kNotAscii)
+        return false;
+    id = found < m_words.size() ? found : -1;
+    reserved = found >= 0 && table.reserved[size_t(found)];
+    return true;
 }
 
 void GrammarRules::throwInvalidLanguage()

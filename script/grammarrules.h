@@ -18,6 +18,16 @@ namespace bralvo::script {
 
 class TscXMLItem;
 
+// Kinds of token, as bits: what the text ahead could read as, and what a
+// node can begin with.
+enum TokenKind : unsigned {
+    kAnyWord = 1,    // any word, reserved or not
+    kIdentWord = 2,  // a word that is not reserved
+    kNumberToken = 4,
+    kStringToken = 8,
+    kEolToken = 16,
+};
+
 // What the text at one position could read as, gathered once per position
 // for the first-token tests below.
 struct TokenAhead {
@@ -25,9 +35,8 @@ struct TokenAhead {
     char16_t raw = 0;      // the character at the position itself
     char16_t next = 0;     // the first character after blanks and comments
     bool word = false;     // a word starts at next
-    bool reserved = false; // ... and it is a reserved word
     int wordId = -1;       // see GrammarRules::wordId()
-    bool number = false, string = false, eol = false;
+    unsigned kinds = 0;    // TokenKind bits
 };
 
 // A conservative set of the tokens a grammar node can begin with: when the
@@ -36,7 +45,7 @@ struct TokenAhead {
 struct FirstTokens {
     static constexpr int kMaxWords = 256;
     bool anything = true; // no test known: the node is always interpreted
-    bool anyWord = false, identWord = false, number = false, string = false, eol = false;
+    unsigned kinds = 0;   // TokenKind bits
     std::bitset<128> chars;    // punctuation after blanks
     std::bitset<128> rawChars; // punctuation at the position itself (skip="0")
     std::bitset<kMaxWords> words;
@@ -45,22 +54,18 @@ struct FirstTokens {
     void add(const FirstTokens &other);
 };
 
-// Asked before most nodes are interpreted: inline.
+// Asked before most nodes are interpreted: inline, the cheapest tests first.
 inline bool FirstTokens::mayStart(const TokenAhead &ahead) const
 {
-    if (anything)
+    if (anything || (kinds & ahead.kinds) != 0)
         return true;
     if ((ahead.raw < 128 && rawChars[ahead.raw]) || (ahead.next < 128 && chars[ahead.next]))
         return true;
-    if (ahead.word) {
-        if (anyWord || (identWord && !ahead.reserved))
-            return true;
-        if (ahead.wordId == TokenAhead::kUnknownWord
-                ? words.any()
-                : ahead.wordId >= 0 && ahead.wordId < kMaxWords && words[size_t(ahead.wordId)])
-            return true;
-    }
-    return (number && ahead.number) || (string && ahead.string) || (eol && ahead.eol);
+    if (!ahead.word)
+        return false;
+    return ahead.wordId == TokenAhead::kUnknownWord
+        ? words.any()
+        : ahead.wordId >= 0 && ahead.wordId < kMaxWords && words[size_t(ahead.wordId)];
 }
 
 struct GrammarNode {
@@ -77,6 +82,12 @@ struct GrammarNode {
     bool dropsErrors = false;
     bool nodeIsUses = false;
     bool nodeIsExpr = false;
+    // Something to do once the node's own part passed: node, add or children.
+    bool hasTail = false;
+    bool isToken = false; // Char to FrString
+    // For a keyword: its text's word id (GrammarRules::wordId()), -1 when
+    // the text has none.
+    int textWordId = -1;
     // When the text ahead cannot start the node (first.mayStart() false),
     // interpreting it returns passesUnstarted at once in effect: position
     // kept, nothing written, no error recorded, no unit included, and the
@@ -129,6 +140,11 @@ public:
     // The index of word among the texts of the grammar's keyword nodes (as
     // FirstTokens::words counts them), -1 for none, or TokenAhead::kUnknownWord.
     int wordId(QStringView word, bool caseSensitive) const;
+    // wordId() and whether the word is one of settings().keywords as a lexer
+    // holding exactly those reserved words sees it, with one look-up: asked
+    // for nearly every word read. False, with nothing set, for a word only
+    // the general tests can judge (not ASCII, read ignoring case).
+    bool classifyWord(QStringView word, bool caseSensitive, int &id, bool &reserved) const;
 
 private:
     [[noreturn]] static void throwInvalidLanguage();
@@ -142,6 +158,14 @@ private:
     std::vector<GrammarNode> m_rules;
     QHash<QString, int> m_ruleIndex;
     WordSet m_words; // keyword node texts, lower case
+    // m_words followed by the reserved words, as they stand and lowered; an
+    // index below m_words.size() is a word id. reserved[i]: entry i is one.
+    struct WordTable {
+        WordSet words;
+        std::vector<bool> reserved;
+    } m_exactWords, m_loweredWords;
+    void addReservedWords();
+    void findTextWordIds(GrammarNode &node) const;
 };
 
 } // namespace bralvo::script

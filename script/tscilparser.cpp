@@ -170,6 +170,7 @@ public:
     QString m_langName;
     bool m_needDeclareVars = true;
     int m_baseDepth = 0; // nesting already used by the parsers of enclosing units
+    int m_depthLimit = kMaxDepth; // kMaxDepth - m_baseDepth, for m_depth
 
     // Working state of one build.
     SharedTextChunks m_texts; // holds the written tokens' texts
@@ -177,12 +178,17 @@ public:
     QString m_errorText, m_errorPos, m_errorUnit;
     bool m_terminal = false;
     int m_depth = 0;
-    // The word last read and where: backtracking reads the same word at the
-    // same place again and again, and the settings stay put during a build.
+    // The word last read and where it starts: backtracking reads the same
+    // word at the same place again and again, and the settings stay put
+    // during a build.
     struct Word {
-        int from = -1, start = 0, end = 0;
+        int start = -1, end = 0;
         bool keyword = false;
+        int id = -1; // GrammarRules::wordId()
     } m_word;
+    // The lexer holds the grammar's reserved words, so that the grammar can
+    // classify a word alone.
+    bool m_grammarKnowsKeywords = false;
     // What the text at m_ahead.from reads as, for the first-token tests.
     struct Ahead {
         int from = -1;
@@ -206,15 +212,35 @@ private:
     // GrammarNode::first) and stay within the nesting limit on the way.
     bool cannotStart(const GrammarNode &e)
     {
-        return !e.first.anything && m_lexer.SkipSpace && m_depth + m_baseDepth + e.unstartedDepth <= kMaxDepth
+        return !e.first.anything && m_lexer.SkipSpace && m_depth + e.unstartedDepth <= m_depthLimit
             && !e.first.mayStart(ahead());
     }
-    bool interpret(const GrammarNode &e, bool isRule);
+    class Nesting;
+    // Each kind of node in a frame of its own: most are tokens or choices.
+    bool interpret(const GrammarNode &e)
+    {
+        if (e.isToken)
+            return interpretToken(e);
+        switch (e.kind) {
+        case GrammarNode::Switch:
+        case GrammarNode::OptionalSwitch: return evalSwitch(e);
+        case GrammarNode::Loop:
+        case GrammarNode::OptionalLoop: return evalLoop(e);
+        case GrammarNode::Reference: return interpretReference(e);
+        default: return interpretStructure(e);
+        }
+    }
+    bool interpretStructure(const GrammarNode &e);
+    bool interpretReference(const GrammarNode &e);
+    bool interpretRule(const GrammarNode &rule, int entryPos, int entryLines);
+    bool interpretToken(const GrammarNode &e);
+    bool finish(const GrammarNode &e, bool ok, int entryPos, int entryLines, QStringView token);
     bool sequence(const std::vector<GrammarNode> &children);
     bool readToken(const GrammarNode &e, QString &storage, QStringView &token);
     QStringView readWord(bool identOnly);
-    bool evalSwitch(const GrammarNode &e, int entryPos);
-    bool evalLoop(const GrammarNode &e, int entryPos);
+    void classifyWord(QStringView word);
+    bool evalSwitch(const GrammarNode &e);
+    bool evalLoop(const GrammarNode &e);
     void applyNode(const GrammarNode &e, bool ok, int entryPos, int entryLines);
     void writeAdd(const GrammarNode &e, QStringView token);
     void recordError(const QString &err, bool terminal, int entryPos);
@@ -225,13 +251,14 @@ private:
     void skipBlanks()
     {
         const int pos = m_lexer.Position();
-        const TokenStart &known = m_tokenStarts[size_t(pos) % m_tokenStarts.size()];
-        if (known.from == pos)
+        TokenStart &known = m_tokenStarts[size_t(pos) % m_tokenStarts.size()];
+        if (known.from == pos) {
             m_lexer.SetPosition(known.start); // as SkipSpaces leaves it
-        else
-            skipBlanksAfresh();
+            return;
+        }
+        m_lexer.SkipSpaces();
+        known = {pos, m_lexer.Position()};
     }
-    void skipBlanksAfresh();
     TscXMLItem *write(const QString &name, QString text);
     void includeUnits(int entryLines);
     void includeUnit(const QString &name, TscXMLItem &uses);
@@ -269,22 +296,37 @@ void TscILParser::Impl::loadLanguage(const QString &name)
 
 // ---- the interpreter
 
+// One more level of nesting while it lives; past the limit a syntax error
+// at the current position.
+class TscILParser::Impl::Nesting {
+public:
+    explicit Nesting(Impl &parser) : m_depth(parser.m_depth)
+    {
+        if (++m_depth > parser.m_depthLimit) {
+            --m_depth;
+            throw NestingTooDeep{parser.positionAt(parser.m_lexer.Position())};
+        }
+    }
+    ~Nesting() { --m_depth; }
+    Nesting(const Nesting &) = delete;
+    Nesting &operator=(const Nesting &) = delete;
+
+private:
+    int &m_depth;
+};
+
 // Where a token read from pos would start: past blanks and comments.
 int TscILParser::Impl::tokenStartAt(int pos)
 {
+    const TokenStart &known = m_tokenStarts[size_t(pos) % m_tokenStarts.size()];
+    if (known.from == pos)
+        return known.start;
     const int saved = m_lexer.Position();
     m_lexer.SetPosition(pos);
     skipBlanks();
     const int start = m_lexer.Position();
     m_lexer.SetPosition(saved);
     return start;
-}
-
-void TscILParser::Impl::skipBlanksAfresh()
-{
-    const int pos = m_lexer.Position();
-    m_lexer.SkipSpaces();
-    m_tokenStarts[size_t(pos) % m_tokenStarts.size()] = {pos, m_lexer.Position()};
 }
 
 QString TscILParser::Impl::positionAt(int pos)
@@ -305,25 +347,24 @@ const TokenAhead &TscILParser::Impl::readAhead()
 {
     const int from = m_lexer.Position();
     TokenAhead t;
-    const QString &text = m_lexer.Text();
-    const auto charAt = [&text](int pos) { return pos <= text.size() ? text[pos - 1].unicode() : char16_t(0); };
-    t.raw = charAt(from);
+    t.raw = m_lexer.CharAt(from);
     const QStringView word = readWord(false); // reads blanks and comments first, as every token does
-    const int start = m_lexer.TokenStart();
-    m_tokenStarts[size_t(from) % m_tokenStarts.size()] = {from, start};
-    const char16_t next = charAt(start);
+    const char16_t next = m_lexer.CharAt(m_lexer.TokenStart());
     m_lexer.SetPosition(from);
     t.next = next;
     if (!word.isEmpty()) {
         t.word = true;
-        t.reserved = m_word.keyword;
-        t.wordId = m_rules->wordId(word, m_lexer.CaseSensitive);
+        t.wordId = m_word.id;
+        t.kinds |= m_word.keyword ? kAnyWord : kAnyWord | kIdentWord;
     }
     const QString &hex = m_lexer.HexSequence;
-    t.number = (next >= '0' && next <= '9') || (!hex.isEmpty() && next == hex[0].unicode());
+    if ((next >= '0' && next <= '9') || (!hex.isEmpty() && next == hex[0].unicode()))
+        t.kinds |= kNumberToken;
     const QString &quotes = m_lexer.StringQuotes;
-    t.string = next == '#' || next == (quotes.isEmpty() ? u'\'' : quotes[0].unicode());
-    t.eol = next == '\r' || next == '\n';
+    if (next == '#' || next == (quotes.isEmpty() ? u'\'' : quotes[0].unicode()))
+        t.kinds |= kStringToken;
+    if (next == '\r' || next == '\n')
+        t.kinds |= kEolToken;
     m_ahead = {from, t};
     return m_ahead.tokens;
 }
@@ -336,7 +377,7 @@ bool TscILParser::Impl::sequence(const std::vector<GrammarNode> &children)
                 return false;
             continue;
         }
-        if (!interpret(child, false))
+        if (!interpret(child))
             return false;
     }
     return true;
@@ -344,16 +385,29 @@ bool TscILParser::Impl::sequence(const std::vector<GrammarNode> &children)
 
 QStringView TscILParser::Impl::readWord(bool identOnly)
 {
-    const int from = m_lexer.Position();
-    if (from != m_word.from) {
-        const QStringView word = m_lexer.WordView();
-        m_word = {from, m_lexer.TokenStart(), m_lexer.Position(), m_lexer.IsKeyword(word)};
+    if (m_lexer.SkipSpace)
+        skipBlanks();
+    const int start = m_lexer.Position();
+    if (start != m_word.start) {
+        const QStringView word = m_lexer.WordViewHere();
+        m_word = {start, m_lexer.Position()};
+        if (!word.isEmpty())
+            classifyWord(word);
     } else {
-        m_lexer.SetSpan(m_word.start, m_word.end);
+        m_lexer.SetSpan(start, m_word.end);
     }
     if (identOnly && m_word.keyword)
         return QStringView();
-    return QStringView(m_lexer.Text()).mid(m_word.start - 1, m_word.end - m_word.start);
+    return QStringView(m_lexer.Text().constData() + start - 1, m_word.end - start);
+}
+
+void TscILParser::Impl::classifyWord(QStringView word)
+{
+    const bool caseSensitive = m_lexer.CaseSensitive;
+    if (m_grammarKnowsKeywords && m_rules->classifyWord(word, caseSensitive, m_word.id, m_word.keyword))
+        return;
+    m_word.keyword = m_lexer.IsKeyword(word);
+    m_word.id = m_rules->wordId(word, caseSensitive);
 }
 
 // Tokens are views into the text where they can be: backtracking reads the
@@ -393,6 +447,11 @@ bool TscILParser::Impl::readToken(const GrammarNode &e, QString &storage, QStrin
         return false;
     if (e.text.isEmpty())
         return true;
+    // The word's id and a punctuation character settle most comparisons.
+    if (e.kind == GrammarNode::Keyword && e.textWordId >= 0 && m_word.id != TokenAhead::kUnknownWord)
+        return m_word.id == e.textWordId;
+    if (e.kind == GrammarNode::Char && e.text.size() == 1)
+        return token[0] == e.text[0];
     return sameToken(token, e.text, m_lexer.CaseSensitive);
 }
 
@@ -437,15 +496,17 @@ void TscILParser::Impl::applyNode(const GrammarNode &e, bool ok, int entryPos, i
     }
 }
 
-bool TscILParser::Impl::evalSwitch(const GrammarNode &e, int entryPos)
+bool TscILParser::Impl::evalSwitch(const GrammarNode &e)
 {
+    const Nesting nesting(*this);
+    const int entryPos = m_lexer.Position();
     for (const GrammarNode &child : e.children) {
         if (cannotStart(child)) {
             if (child.passesUnstarted)
                 return true;
             continue;
         }
-        if (interpret(child, false))
+        if (interpret(child))
             return true;
         m_lexer.SetPosition(entryPos);
     }
@@ -456,8 +517,10 @@ bool TscILParser::Impl::evalSwitch(const GrammarNode &e, int entryPos)
 }
 
 // loop/optionalloop: rounds of the children, with an optional separator.
-bool TscILParser::Impl::evalLoop(const GrammarNode &e, int entryPos)
+bool TscILParser::Impl::evalLoop(const GrammarNode &e)
 {
+    const Nesting nesting(*this);
+    const int entryPos = m_lexer.Position();
     int rounds = 0;
     int lastEnd = entryPos;
     bool lastOk = true;
@@ -496,55 +559,77 @@ bool TscILParser::Impl::evalLoop(const GrammarNode &e, int entryPos)
     return lastOk || e.kind == GrammarNode::OptionalLoop;
 }
 
-bool TscILParser::Impl::interpret(const GrammarNode &e, bool isRule)
+// A rule's body, one level deeper than what refers to it.
+inline bool TscILParser::Impl::interpretRule(const GrammarNode &rule, int entryPos, int entryLines)
 {
-    struct DepthGuard {
-        int &depth;
-        explicit DepthGuard(int &d) : depth(++d) {}
-        ~DepthGuard() { --depth; }
-    } guard(m_depth);
-    if (m_depth + m_baseDepth > kMaxDepth)
-        throw NestingTooDeep{positionAt(m_lexer.Position())};
+    const Nesting nesting(*this);
+    const bool ok = sequence(rule.children);
+    if (!rule.node.isEmpty())
+        applyNode(rule, ok, entryPos, entryLines);
+    if (!ok)
+        m_lexer.SetPosition(entryPos);
+    return ok;
+}
 
-    const int entryPos = m_lexer.Position();
-    const int entryLines = m_out.Count();
-    if (isRule) {
-        const bool ok = sequence(e.children);
-        if (!e.node.isEmpty())
-            applyNode(e, ok, entryPos, entryLines);
-        if (!ok)
-            m_lexer.SetPosition(entryPos);
-        return ok;
-    }
-    QString storage;
-    QStringView token;
-    bool ok = false;
-    switch (e.kind) {
-    case GrammarNode::Eol: ok = m_lexer.GetEOL(); break;
-    case GrammarNode::Sequence: ok = true; break;
-    case GrammarNode::Switch:
-    case GrammarNode::OptionalSwitch: return evalSwitch(e, entryPos);
-    case GrammarNode::Loop:
-    case GrammarNode::OptionalLoop: return evalLoop(e, entryPos);
-    case GrammarNode::Optional:
-        if (!sequence(e.children))
-            m_lexer.SetPosition(entryPos);
-        return true;
-    case GrammarNode::Reference: ok = interpret(m_rules->rule(e), true); break;
-    default: ok = readToken(e, storage, token); break;
-    }
+// What follows a node's own part: its node and add written and its children
+// read when it passed, its error recorded when anything failed.
+inline bool TscILParser::Impl::finish(const GrammarNode &e, bool ok, int entryPos, int entryLines, QStringView token)
+{
     if (ok) {
+        if (!e.hasTail)
+            return true;
         if (!e.node.isEmpty())
             applyNode(e, true, entryPos, entryLines);
         if (!e.add.isEmpty())
             writeAdd(e, token);
-        ok = sequence(e.children);
+        ok = e.children.empty() || sequence(e.children);
+        if (ok)
+            return true;
     }
-    if (!ok) {
-        recordError(e.err, e.term, entryPos);
-        m_lexer.SetPosition(entryPos);
+    recordError(e.err, e.term, entryPos);
+    m_lexer.SetPosition(entryPos);
+    return false;
+}
+
+// Sequences, optionals and line ends.
+bool TscILParser::Impl::interpretStructure(const GrammarNode &e)
+{
+    const Nesting nesting(*this);
+    const int entryPos = m_lexer.Position();
+    const int entryLines = m_out.Count();
+    bool ok = false;
+    switch (e.kind) {
+    case GrammarNode::Eol: ok = m_lexer.GetEOL(); break;
+    case GrammarNode::Sequence: ok = true; break;
+    case GrammarNode::Optional:
+        if (!sequence(e.children))
+            m_lexer.SetPosition(entryPos);
+        return true;
+    default: break; // the others have frames of their own
     }
-    return ok;
+    return finish(e, ok, entryPos, entryLines, QStringView());
+}
+
+bool TscILParser::Impl::interpretReference(const GrammarNode &e)
+{
+    const Nesting nesting(*this);
+    const int entryPos = m_lexer.Position();
+    const int entryLines = m_out.Count();
+    const bool ok = interpretRule(m_rules->rule(e), entryPos, entryLines);
+    return finish(e, ok, entryPos, entryLines, QStringView());
+}
+
+// Tokens apart: only they need room for a token text of their own, and
+// most nodes are tokens.
+bool TscILParser::Impl::interpretToken(const GrammarNode &e)
+{
+    const Nesting nesting(*this);
+    const int entryPos = m_lexer.Position();
+    const int entryLines = m_out.Count();
+    QString storage;
+    QStringView token;
+    const bool ok = readToken(e, storage, token);
+    return finish(e, ok, entryPos, entryLines, token);
 }
 
 // ---- units
@@ -639,6 +724,7 @@ bool TscILParser::Impl::build(const QString &text)
     m_errorUnit.clear();
     m_terminal = false;
     m_depth = 0;
+    m_depthLimit = kMaxDepth - m_baseDepth;
     int start = 1;
     if (text.startsWith(QLatin1Char('#')) && text.mid(1, 8).compare(QLatin1String("language"), Qt::CaseInsensitive) == 0) {
         int end = 9;
@@ -652,11 +738,12 @@ bool TscILParser::Impl::build(const QString &text)
     m_lexer.SetText(text);
     m_lexer.SetPosition(start);
     m_word = Word();
+    m_grammarKnowsKeywords = m_lexer.Keywords() == m_compiled->keywords.Keywords();
     m_ahead = Ahead();
     m_tokenStarts.fill(TokenStart());
     bool ok = false;
     try {
-        ok = interpret(m_rules->programRule(), true);
+        ok = interpretRule(m_rules->programRule(), m_lexer.Position(), m_out.Count());
         if (ok && m_errorText.isEmpty())
             ok = checkRestOfText();
     } catch (const NestingTooDeep &deep) {

@@ -156,8 +156,10 @@ void TscParser::SetText(const QString &source)
     if (!TrackLines)
         return;
     m_lineStarts.push_back(0);
-    for (int i = 0; i < source.size(); ++i)
-        if (source[i] == QLatin1Char('\n'))
+    const char16_t *chars = m_chars;
+    const int size = Size();
+    for (int i = 0; i < size; ++i)
+        if (chars[i] == u'\n')
             m_lineStarts.push_back(i + 1);
 }
 
@@ -169,11 +171,17 @@ void TscParser::skipComment(const Block &block)
     m_position = std::min(m_position + int(block.close.size()), Size() + 1);
 }
 
-void TscParser::SkipSpaces()
+void TscParser::skipBlanks()
 {
+    const int size = Size();
     for (;;) {
-        while (m_position <= Size() && isSpace(at(m_position)))
-            ++m_position;
+        int position = m_position;
+        while (position <= size && isSpace(at(position)))
+            ++position;
+        m_position = position;
+        // Nothing else to skip here: the tests below would all fail.
+        if (!mayStartBlank(m_chars[m_position - 1]))
+            break;
         if (m_position <= Size() && !SkipChar.isEmpty() && at(m_position) == SkipChar[0]) {
             ++m_position;
             GetEOL();
@@ -219,11 +227,19 @@ QStringView TscParser::WordView()
 {
     if (SkipSpace)
         SkipSpaces();
-    if (m_position > Size() || !isIdent(at(m_position)) || isDigit(at(m_position)))
+    return WordViewHere();
+}
+
+QStringView TscParser::WordViewHere()
+{
+    const int size = Size();
+    if (m_position > size || !isIdent(at(m_position)) || isDigit(at(m_position)))
         return QStringView();
-    while (m_position <= Size() && isIdent(at(m_position)))
-        ++m_position;
-    return QStringView(m_source).mid(m_tokenStart - 1, m_position - m_tokenStart);
+    int end = m_position + 1;
+    while (end <= size && isIdent(at(end)))
+        ++end;
+    m_position = end;
+    return QStringView(m_chars + m_tokenStart - 1, m_position - m_tokenStart);
 }
 
 QStringView TscParser::IdentView()
@@ -235,7 +251,7 @@ QStringView TscParser::IdentView()
 QStringView TscParser::CharView()
 {
     if (m_position <= Size() && isPunctuation(at(m_position)))
-        return QStringView(m_source).mid(m_position++ - 1, 1);
+        return QStringView(m_chars + m_position++ - 1, 1);
     return QStringView();
 }
 
@@ -394,7 +410,7 @@ QStringView TscParser::NumberView(QString &storage)
         if (!digitsRun(false))
             m_position = beforeExponent;
     }
-    const QStringView number = QStringView(m_source).mid(m_tokenStart - 1, m_position - m_tokenStart);
+    const QStringView number(m_chars + m_tokenStart - 1, m_position - m_tokenStart);
     if (HexSequence == QLatin1String("$") || HexSequence.isEmpty() || !number.contains(HexSequence))
         return number;
     storage = number.toString().replace(HexSequence, QStringLiteral("$"));
@@ -437,7 +453,7 @@ void TscParser::AppendLineColumnOf(int position, QString &out) const
     appendLineColumn(out, line, column);
 }
 
-void TscParser::LineColumnNumbersOf(int position, int &line, int &column) const
+void TscParser::lineColumnNumbersSearched(int position, int &line, int &column) const
 {
     if (m_lineStarts.empty()) {
         line = 1;

@@ -68,8 +68,17 @@ public:
         m_position = std::clamp(position, m_tokenStart, Size() + 1);
     }
     int TokenStart() const { return m_tokenStart; }
+    // The character at a position from 1 to Size() + 1; 0 past the end.
+    char16_t CharAt(int position) const { return m_chars[position - 1]; }
 
-    void SkipSpaces();
+    // Inline for the common case: no blank or comment at the position.
+    void SkipSpaces()
+    {
+        if (mayStartBlank(CharAt(m_position)))
+            skipBlanks();
+        else
+            m_tokenStart = m_position;
+    }
     bool GetEOL();
     QString GetWord();
     QString GetIdent();
@@ -80,6 +89,8 @@ public:
     // and drop them. A number whose prefix needs rewriting lands in storage
     // and the view shows storage.
     QStringView WordView();
+    // WordView without skipping blanks first, for a reader that did so.
+    QStringView WordViewHere();
     QStringView IdentView();
     QStringView CharView();
     QStringView NumberView(QString &storage);
@@ -89,7 +100,18 @@ public:
     // The same text appended to out, without a text of its own.
     void AppendLineColumnOf(int position, QString &out) const;
     // The same as numbers.
-    void LineColumnNumbersOf(int position, int &line, int &column) const;
+    void LineColumnNumbersOf(int position, int &line, int &column) const
+    {
+        // Asked for every element written, mostly on the line asked for last.
+        const size_t last = m_lastLine;
+        if (last >= 1 && last < m_lineStarts.size() && m_lineStarts[last - 1] < position
+            && m_lineStarts[last] >= position) {
+            line = int(last);
+            column = position - m_lineStarts[last - 1];
+            return;
+        }
+        lineColumnNumbersSearched(position, line, column);
+    }
     int GetPositionOf(int column, int line) const; // -1 when no such line
 
 private:
@@ -110,6 +132,15 @@ private:
         const char16_t u = c.unicode();
         return u < 256 ? m_identChars.test(u) : m_highCharIdents;
     }
+    // False when blank skipping certainly stops before c.
+    bool mayStartBlank(char16_t c) const
+    {
+        const auto starts = [c](const QString &marker) { return !marker.isEmpty() && marker[0].unicode() == c; };
+        return c <= 32 || starts(SkipChar) || starts(CommentLine1) || starts(CommentLine2)
+            || starts(m_block[0].open) || starts(m_block[1].open);
+    }
+    void skipBlanks();
+    void lineColumnNumbersSearched(int position, int &line, int &column) const;
     bool isDigit(QChar c) const { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
     bool readQuotedPart(QString &value);
     bool readCharCode(QString &value);

@@ -26,16 +26,23 @@ public:
     // The index of word, or -1. lowerAscii lowers A-Z in word first.
     int find(QStringView word, bool lowerAscii) const
     {
-        if (m_slots.empty())
-            return -1;
-        const size_t mask = m_slots.size() - 1;
-        for (size_t slot = hashOf(word, lowerAscii) & mask;; slot = (slot + 1) & mask) {
-            const int index = m_slots[slot];
-            if (index < 0)
-                return -1;
-            if (equal(m_words[size_t(index)], word, lowerAscii))
-                return index;
+        return probe(word, hashOf(word, lowerAscii), lowerAscii);
+    }
+
+    static constexpr int kNotAscii = -2;
+    // find(word, true) for a word of ASCII characters, or kNotAscii: one
+    // pass over the word for both.
+    int findAsciiLowered(QStringView word) const
+    {
+        size_t h = kHashStart;
+        char16_t all = 0;
+        for (const QChar c : word) {
+            all |= c.unicode();
+            h = hashStep(h, lowered(c.unicode(), true));
         }
+        if (all >= 128)
+            return kNotAscii;
+        return probe(word, hashEnd(h), true);
     }
 
     int size() const { return int(m_words.size()); }
@@ -51,12 +58,30 @@ private:
         return lowerAscii && u >= 'A' && u <= 'Z' ? char16_t(u + 32) : u;
     }
 
+    static constexpr size_t kHashStart = 2166136261u;
+    static size_t hashStep(size_t h, char16_t u) { return (h ^ u) * 16777619u; }
+    static size_t hashEnd(size_t h) { return h ^ (h >> 15); }
+
     static size_t hashOf(QStringView word, bool lowerAscii)
     {
-        size_t h = 2166136261u;
+        size_t h = kHashStart;
         for (const QChar c : word)
-            h = (h ^ lowered(c.unicode(), lowerAscii)) * 16777619u;
-        return h ^ (h >> 15);
+            h = hashStep(h, lowered(c.unicode(), lowerAscii));
+        return hashEnd(h);
+    }
+
+    int probe(QStringView word, size_t hash, bool lowerAscii) const
+    {
+        if (m_slots.empty())
+            return -1;
+        const size_t mask = m_slots.size() - 1;
+        for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+            const int index = m_slots[slot];
+            if (index < 0)
+                return -1;
+            if (equal(m_words[size_t(index)], word, lowerAscii))
+                return index;
+        }
     }
 
     static bool equal(const QString &stored, QStringView word, bool lowerAscii)
