@@ -47,6 +47,8 @@ using TscLateBuilder = std::function<std::unique_ptr<class TscDesignator>(TscScr
 
 class TscDesignator : public TscCustomVariable {
 public:
+    static constexpr quint32 OwnKind = ikDesignator;
+    quint32 Kinds() const override { return TscCustomVariable::Kinds() | OwnKind; }
     explicit TscDesignator(TscScript *buildScript);
     ~TscDesignator() override;
 

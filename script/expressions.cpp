@@ -15,21 +15,25 @@ namespace bralvo::script {
 
 namespace {
 
+using namespace Qt::StringLiterals;
+
+// The texts carry their lengths: every operator of a program is looked up
+// here, and measuring each table text per look-up cost more than comparing.
 struct OpInfo {
-    const char *text;
+    QLatin1String text;
     TscOp op;
     int priority;
 };
 
-const OpInfo opTable[] = {
-    {">", TscOp::Great, 4},     {"<", TscOp::Less, 4},       {"<=", TscOp::LessEq, 4},
-    {">=", TscOp::GreatEq, 4},  {"<>", TscOp::NonEq, 4},     {"=", TscOp::Eq, 4},
-    {"+", TscOp::Plus, 3},      {"strcat", TscOp::StrCat, 3}, {"-", TscOp::Minus, 3},
-    {"or", TscOp::Or, 3},       {"xor", TscOp::Xor, 3},      {"*", TscOp::Mul, 2},
-    {"/", TscOp::DivFloat, 2},  {"div", TscOp::DivInt, 2},   {"mod", TscOp::Mod, 2},
-    {"and", TscOp::And, 2},     {"shl", TscOp::Shl, 2},      {"shr", TscOp::Shr, 2},
-    {"(", TscOp::LeftBracket, 6}, {")", TscOp::RightBracket, 5}, {"not", TscOp::Not, 1},
-    {"unminus", TscOp::UnMinus, 1}, {"in", TscOp::In, 4},    {"is", TscOp::Is, 4},
+constexpr OpInfo opTable[] = {
+    {">"_L1, TscOp::Great, 4},     {"<"_L1, TscOp::Less, 4},        {"<="_L1, TscOp::LessEq, 4},
+    {">="_L1, TscOp::GreatEq, 4},  {"<>"_L1, TscOp::NonEq, 4},      {"="_L1, TscOp::Eq, 4},
+    {"+"_L1, TscOp::Plus, 3},      {"strcat"_L1, TscOp::StrCat, 3}, {"-"_L1, TscOp::Minus, 3},
+    {"or"_L1, TscOp::Or, 3},       {"xor"_L1, TscOp::Xor, 3},       {"*"_L1, TscOp::Mul, 2},
+    {"/"_L1, TscOp::DivFloat, 2},  {"div"_L1, TscOp::DivInt, 2},    {"mod"_L1, TscOp::Mod, 2},
+    {"and"_L1, TscOp::And, 2},     {"shl"_L1, TscOp::Shl, 2},       {"shr"_L1, TscOp::Shr, 2},
+    {"("_L1, TscOp::LeftBracket, 6}, {")"_L1, TscOp::RightBracket, 5}, {"not"_L1, TscOp::Not, 1},
+    {"unminus"_L1, TscOp::UnMinus, 1}, {"in"_L1, TscOp::In, 4},     {"is"_L1, TscOp::Is, 4},
 };
 
 bool isComparison(TscOp op)
@@ -378,7 +382,7 @@ bool isOperatorText(QStringView text, QLatin1String tableText)
 void TscExpression::AddOperator(QStringView text)
 {
     for (const OpInfo &info : opTable) {
-        if (!isOperatorText(text, QLatin1String(info.text)))
+        if (!isOperatorText(text, info.text))
             continue;
         if (info.op == TscOp::RightBracket)
             return closeBracket();

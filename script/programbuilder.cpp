@@ -442,7 +442,7 @@ namespace {
 
 bool isNumericLoopVariable(const TscCustomVariable *variable)
 {
-    return dynamic_cast<const TscVariable *>(variable) && !dynamic_cast<const TscStringVariable *>(variable)
+    return ItemAs<TscVariable>(variable) && !ItemAs<TscStringVariable>(variable)
         && (variable->TypeCode == tcInteger || variable->TypeCode == tcFloat || variable->TypeCode == tcVariant);
 }
 

@@ -226,7 +226,7 @@ void ProgramBuilder::doProcedureBody(const TscXMLItem &element, TscScript &scrip
         fail(QStringLiteral("Procedure or function declaration is not allowed here"));
     const TscXMLItem *nameItem = childNamed(element, "name");
     setErrorPos(*nameItem);
-    auto *proc = dynamic_cast<TscProcVariable *>(FindVariable(script, textOf(*nameItem)));
+    auto *proc = ItemAs<TscProcVariable>(FindVariable(script, textOf(*nameItem)));
     if (!proc)
         fail(QStringLiteral("Procedure or function declaration is not allowed here"));
     DoProgram(element, *proc->LocalScript);

@@ -70,7 +70,7 @@ TscScript::~TscScript()
 
 void TscScript::Add(const QString &name, TscObject *item, bool owned)
 {
-    auto *variable = dynamic_cast<TscCustomVariable *>(item);
+    TscCustomVariable *variable = item ? item->AsVariable() : nullptr;
     if (variable && owned)
         variable->OwnerTag = OwnerTag;
     // An item entered under its own name has its key already.
@@ -224,7 +224,7 @@ TscCustomVariable *TscScript::Find(QStringView name) const
 
 TscClassVariable *TscScript::FindClass(const QString &name) const
 {
-    return dynamic_cast<TscClassVariable *>(Find(name));
+    return ItemAs<TscClassVariable>(Find(name));
 }
 
 bool TscScript::Compile()
@@ -258,7 +258,7 @@ Variant TscScript::CallFunction(const QString &name, const Variant &args)
 
 Variant TscScript::CallFunctionVarParams(const QString &name, Variant &args)
 {
-    auto *proc = dynamic_cast<TscProcVariable *>(FindLocal(name));
+    auto *proc = ItemAs<TscProcVariable>(FindLocal(name));
     if (!proc)
         return Variant::null();
     const qint64 count = args.isArray() ? args.highBound(1) + 1 : 0;
@@ -352,7 +352,7 @@ void TscScript::Terminate()
     ExitFlag = true;
     TerminateFlag = true;
     for (const Entry &entry : m_entries)
-        if (auto *proc = dynamic_cast<TscProcVariable *>(entry.item))
+        if (auto *proc = ItemAs<TscProcVariable>(entry.variable))
             proc->LocalScript->Terminate();
 }
 
