@@ -168,6 +168,9 @@ private:
     QSet<const TscXMLItem *> m_declared;
     // A scope's `types` child; the tree stays as it is while building.
     QHash<const TscXMLItem *, const TscXMLItem *> m_typesElements;
+    // The scopes typesOf answered last, newest first: every declaration
+    // asks for the same three in turn, and the table costs more.
+    std::array<std::pair<const TscXMLItem *, const TscXMLItem *>, 3> m_recentTypes{};
     bool m_runTime = false; // building a postponed designator while the script runs
 };
 
