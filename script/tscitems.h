@@ -108,7 +108,8 @@ public:
     Variant Value = Variant::null();
 
 protected:
-    std::vector<std::unique_ptr<TscParamItem>> m_params;
+    // Like the items themselves, drawn from the block pool.
+    std::vector<std::unique_ptr<TscParamItem>, blockpool::Allocator<std::unique_ptr<TscParamItem>>> m_params;
 };
 
 // A variable or constant.
