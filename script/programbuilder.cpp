@@ -196,6 +196,20 @@ QString ProgramBuilder::textOf(const TscXMLItem &element) const
     return builder::unescapedAttribute(rawTextOf(element));
 }
 
+QString ProgramBuilder::nameOf(const TscXMLItem &element) const
+{
+    const QStringView raw = rawTextOf(element);
+    if (raw.isEmpty() || builder::hasEntity(raw))
+        return builder::unescapedAttribute(raw);
+    size_t hash = 0;
+    for (const QChar c : raw)
+        hash = hash * 31 + c.unicode();
+    QString &recent = m_recentNames[hash % m_recentNames.size()];
+    if (recent != raw)
+        recent = raw.toString();
+    return recent;
+}
+
 void ProgramBuilder::record(TscStatement &list, std::unique_ptr<TscStatement> statement)
 {
     const QString pos = statement->SourcePos;
@@ -249,7 +263,7 @@ const TscXMLItem *ProgramBuilder::typesOf(const TscXMLItem *scope)
     if (known != m_typesElements.cend()) {
         types = *known;
     } else {
-        types = childNamed(*scope, "types");
+        types = childNamed(*scope, u"types");
         m_typesElements.insert(scope, types);
     }
     m_recentTypes[2] = m_recentTypes[1];
@@ -437,9 +451,9 @@ void ProgramBuilder::doIf(const TscXMLItem &element, TscScript &script, TscState
 {
     auto statement = std::make_unique<TscIfStmt>(&script, positionOf(element), m_unitName);
     statement->Test = expressionOf(*element.Items(0), script);
-    if (const TscXMLItem *then = childNamed(element, "thenstmt"))
+    if (const TscXMLItem *then = childNamed(element, u"thenstmt"))
         DoCompound(*then, script, *statement);
-    if (const TscXMLItem *otherwise = childNamed(element, "elsestmt"))
+    if (const TscXMLItem *otherwise = childNamed(element, u"elsestmt"))
         DoCompound(*otherwise, script, statement->ElseBlock);
     record(list, std::move(statement));
 }
@@ -488,7 +502,7 @@ void ProgramBuilder::doFor(const TscXMLItem &element, TscScript &script, TscStat
 {
     auto statement = std::make_unique<TscForStmt>(&script, positionOf(element), m_unitName);
     setErrorPos(*element.Items(0));
-    statement->LoopVar = FindVariable(script, textOf(*element.Items(0)));
+    statement->LoopVar = FindVariable(script, nameOf(*element.Items(0)));
     if (!isNumericLoopVariable(statement->LoopVar))
         fail(scriptMessage(ScriptMessage::ForError));
     statement->FromExpr = expressionOf(*element.Items(1), script);
@@ -509,7 +523,7 @@ void ProgramBuilder::doVbFor(const TscXMLItem &element, TscScript &script, TscSt
 {
     auto statement = std::make_unique<TscVbForStmt>(&script, positionOf(element), m_unitName);
     setErrorPos(*element.Items(0));
-    statement->LoopVar = FindVariable(script, textOf(*element.Items(0)));
+    statement->LoopVar = FindVariable(script, nameOf(*element.Items(0)));
     if (!isNumericLoopVariable(statement->LoopVar))
         fail(scriptMessage(ScriptMessage::ForError));
     statement->FromExpr = expressionOf(*element.Items(1), script);
@@ -659,7 +673,7 @@ void ProgramBuilder::doVar(const TscXMLItem &element, TscScript &script, TscStat
         if (!isKind(child, "ident"))
             continue;
         setErrorPos(child);
-        const QString name = textOf(child);
+        const QString name = nameOf(child);
         CheckIdent(script, name);
         TscCustomVariable *variable = createVariable(element, name, script, &list, false);
         script.Add(name, variable);
@@ -669,7 +683,7 @@ void ProgramBuilder::doVar(const TscXMLItem &element, TscScript &script, TscStat
 void ProgramBuilder::doConst(const TscXMLItem &element, TscScript &script)
 {
     setErrorPos(*element.Items(0));
-    const QString name = textOf(*element.Items(0));
+    const QString name = nameOf(*element.Items(0));
     CheckIdent(script, name);
     std::unique_ptr<TscExpression> expr = expressionOf(*element.Items(1), script);
     auto constant = std::make_unique<TscVariable>(name, expr->TypeCode, expr->TypeName);

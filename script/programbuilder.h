@@ -137,6 +137,9 @@ private:
     // once with the position when setErrorPos has just kept the element.
     QStringView rawTextOf(const TscXMLItem &element) const;
     QString textOf(const TscXMLItem &element) const;
+    // textOf for names and type names: a text shared with its recent
+    // equals, since declarations and designators repeat the same few.
+    QString nameOf(const TscXMLItem &element) const;
     // raw, a position without entities, as a text shared with its equals.
     QString positionText(QStringView raw) const;
     void record(TscStatement &list, std::unique_ptr<TscStatement> statement);
@@ -162,6 +165,8 @@ private:
     // Position texts made lately, by a hash of the text: equal positions
     // asked for a little apart share one text.
     mutable std::array<QString, 256> m_recentPositions;
+    // Name texts made lately, by a hash of the text (nameOf).
+    mutable std::array<QString, 64> m_recentNames;
     // The position texts the program keeps, nearly all new to the table.
     mutable SharedTextChunks m_positionTexts;
     QList<std::pair<QString, TscWithStmt *>> m_withList;

@@ -69,18 +69,18 @@ std::pair<const TscXMLItem *, const TscXMLItem *> partsOf(const TscXMLItem &elem
 void ProgramBuilder::declareProcedure(const TscXMLItem &element, TscScript &script, bool isFunction)
 {
     setErrorPos(element);
-    const TscXMLItem *nameItem = childNamed(element, "name");
+    const TscXMLItem *nameItem = childNamed(element, u"name");
     if (!nameItem)
         return;
     setErrorPos(*nameItem);
-    const QString name = textOf(*nameItem);
+    const QString name = nameOf(*nameItem);
     CheckIdent(script, name);
     QString typeName;
     int typeCode = tcVariant;
     bool hasResult = false;
     if (isFunction) {
-        const TscXMLItem *typeItem = childNamed(element, "type");
-        typeName = typeItem ? builder::textAttribute(*typeItem) : QString();
+        const TscXMLItem *typeItem = childNamed(element, u"type");
+        typeName = typeItem ? nameOf(*typeItem) : QString();
         if (typeItem) {
             setErrorPos(*typeItem);
             typeCode = TypeCodeOf(typeName);
@@ -90,7 +90,7 @@ void ProgramBuilder::declareProcedure(const TscXMLItem &element, TscScript &scri
     auto proc = std::make_unique<TscProcVariable>(name, typeCode, typeName, hasResult, &script);
     proc->SourcePos = positionOf(element);
     proc->DeclUnit = m_unitName;
-    if (const TscXMLItem *params = childNamed(element, "parameters"))
+    if (const TscXMLItem *params = childNamed(element, u"parameters"))
         readParameters(*params, *proc);
     script.Add(name, proc.release());
     m_declared.insert(&element);
@@ -117,7 +117,7 @@ void ProgramBuilder::readParameters(const TscXMLItem &element, TscProcVariable &
             if (!isKind(child, "ident"))
                 continue;
             setErrorPos(child);
-            const QString name = textOf(child);
+            const QString name = nameOf(child);
             CheckIdent(*proc.LocalScript, name);
             TscCustomVariable *created = createVariable(group, name, *proc.LocalScript, nullptr,
                                                         groupByRef || nextByRef);
@@ -134,8 +134,8 @@ void ProgramBuilder::readParameters(const TscXMLItem &element, TscProcVariable &
 TscCustomVariable *ProgramBuilder::createVariable(const TscXMLItem &element, const QString &name,
                                                   TscScript &script, TscStatement *list, bool byRef)
 {
-    const TscXMLItem *typeItem = childNamed(element, "type");
-    const QString typeName = typeItem ? builder::textAttribute(*typeItem) : QStringLiteral("Variant");
+    const TscXMLItem *typeItem = childNamed(element, u"type");
+    const QString typeName = typeItem ? nameOf(*typeItem) : QStringLiteral("Variant");
     if (typeItem)
         setErrorPos(*typeItem);
     const QString sourcePos = errorPos();
@@ -224,9 +224,9 @@ void ProgramBuilder::doProcedureBody(const TscXMLItem &element, TscScript &scrip
     // not be built as if its name led to a procedure.
     if (!m_declared.contains(&element))
         fail(QStringLiteral("Procedure or function declaration is not allowed here"));
-    const TscXMLItem *nameItem = childNamed(element, "name");
+    const TscXMLItem *nameItem = childNamed(element, u"name");
     setErrorPos(*nameItem);
-    auto *proc = ItemAs<TscProcVariable>(FindVariable(script, textOf(*nameItem)));
+    auto *proc = ItemAs<TscProcVariable>(FindVariable(script, nameOf(*nameItem)));
     if (!proc)
         fail(QStringLiteral("Procedure or function declaration is not allowed here"));
     DoProgram(element, *proc->LocalScript);

@@ -215,7 +215,7 @@ bool ProgramBuilder::buildDesignator(const TscXMLItem &element, TscScript &scrip
         const TscXMLItem &child = *element.Items(i);
         setErrorPos(child);
         if (isKind(child, "node")) {
-            const QString text = textOf(child);
+            const QString text = nameOf(child);
             const bool first = d.ItemCount() == 0;
             const bool goOn = first ? resolveFirst(text, d, element, script) : resolveNext(text, d, element, script);
             if (!goOn) {
