@@ -17,12 +17,25 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// The texts carry their lengths: every operator of a program is looked up
-// here, and measuring each table text per look-up cost more than comparing.
+// Up to seven ASCII characters as one number, a byte each: every operator
+// of a program is looked up in the table, one number compared per entry.
+constexpr quint64 packedText(QLatin1String text)
+{
+    quint64 value = 0;
+    for (qsizetype i = text.size(); i-- > 0;)
+        value = value << 8 | quint8(text.data()[i]);
+    return value;
+}
+
 struct OpInfo {
+    constexpr OpInfo(QLatin1String text, TscOp op, int priority)
+        : text(text), op(op), priority(priority), packed(packedText(text))
+    {
+    }
     QLatin1String text;
     TscOp op;
     int priority;
+    quint64 packed;
 };
 
 constexpr OpInfo opTable[] = {
@@ -377,13 +390,44 @@ bool isOperatorText(QStringView text, QLatin1String tableText)
     return true;
 }
 
+// text lower-cased and packed as packedText packs the table's texts; 0
+// when it is no such text (empty, longer, or not plain ASCII).
+quint64 packedLowerText(QStringView text)
+{
+    if (text.size() > 7)
+        return 0;
+    quint64 value = 0;
+    for (qsizetype i = text.size(); i-- > 0;) {
+        char16_t c = text[i].unicode();
+        if (c == 0 || c >= 0x80)
+            return 0;
+        if (c >= 'A' && c <= 'Z')
+            c = char16_t(c - 'A' + 'a');
+        value = value << 8 | c;
+    }
+    return value;
+}
+
+const OpInfo *findOperator(QStringView text)
+{
+    if (const quint64 packed = packedLowerText(text)) {
+        for (const OpInfo &info : opTable)
+            if (info.packed == packed)
+                return &info;
+        return nullptr;
+    }
+    for (const OpInfo &info : opTable)
+        if (isOperatorText(text, info.text))
+            return &info;
+    return nullptr;
+}
+
 } // namespace
 
 void TscExpression::AddOperator(QStringView text)
 {
-    for (const OpInfo &info : opTable) {
-        if (!isOperatorText(text, info.text))
-            continue;
+    if (const OpInfo *found = findOperator(text)) {
+        const OpInfo &info = *found;
         if (info.op == TscOp::RightBracket)
             return closeBracket();
         auto node = std::make_unique<EvalNode>(info.op, info.priority, Script);

@@ -196,6 +196,21 @@ QString ProgramBuilder::textOf(const TscXMLItem &element) const
     return builder::unescapedAttribute(rawTextOf(element));
 }
 
+namespace {
+
+// Names are a few characters: compared in place, not through a call.
+bool sameText(QStringView a, QStringView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
+
+} // namespace
+
 QString ProgramBuilder::nameOf(const TscXMLItem &element) const
 {
     const QStringView raw = rawTextOf(element);
@@ -205,7 +220,7 @@ QString ProgramBuilder::nameOf(const TscXMLItem &element) const
     for (const QChar c : raw)
         hash = hash * 31 + c.unicode();
     QString &recent = m_recentNames[hash % m_recentNames.size()];
-    if (recent != raw)
+    if (!sameText(recent, raw))
         recent = raw.toString();
     return recent;
 }

@@ -46,6 +46,28 @@ bool sameKey(const QString &a, const QString &b)
     return true;
 }
 
+bool isAsciiName(QStringView name)
+{
+    for (const QChar c : name)
+        if (c.unicode() >= 0x80)
+            return false;
+    return true;
+}
+
+// Whether key is keyOf(name) for an ASCII name, compared in place.
+bool isAsciiKeyOf(const QString &key, QStringView name)
+{
+    if (key.size() != name.size())
+        return false;
+    const QChar *k = key.constData();
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t u = name[i].unicode();
+        if (k[i].unicode() != (u >= 'a' && u <= 'z' ? char16_t(u - 'a' + 'A') : u))
+            return false;
+    }
+    return true;
+}
+
 QString keyOf(const QString &name)
 {
     return name.toUpper();
@@ -205,6 +227,8 @@ TscCustomVariable *TscScript::FindLocal(const QString &name) const
 
 TscCustomVariable *TscScript::FindLocal(QStringView name) const
 {
+    if (!hashed() && isAsciiName(name))
+        return scanByAsciiName(name);
     return findByKey(lookupKeyOf(name));
 }
 
@@ -231,10 +255,30 @@ TscCustomVariable *TscScript::Find(const QString &name) const
 
 TscCustomVariable *TscScript::Find(QStringView name) const
 {
-    const QString &key = lookupKeyOf(name);
-    for (const TscScript *script = this; script; script = script->ParentScript)
-        if (TscCustomVariable *item = script->findByKey(key))
+    // Most names are found among a procedure's few locals, compared in
+    // place: the key is made only for the first script that hashes.
+    const bool ascii = isAsciiName(name);
+    const QString *key = nullptr;
+    for (const TscScript *script = this; script; script = script->ParentScript) {
+        TscCustomVariable *item = nullptr;
+        if (ascii && !script->hashed()) {
+            item = script->scanByAsciiName(name);
+        } else {
+            if (!key)
+                key = &lookupKeyOf(name);
+            item = script->findByKey(*key);
+        }
+        if (item)
             return item;
+    }
+    return nullptr;
+}
+
+TscCustomVariable *TscScript::scanByAsciiName(QStringView name) const
+{
+    for (size_t i = m_entries.size(); i-- > 0;)
+        if (isAsciiKeyOf(m_entries[i].key, name))
+            return m_entries[i].variable;
     return nullptr;
 }
 

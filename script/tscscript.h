@@ -167,6 +167,8 @@ private:
     // whole chain of scripts.
     TscCustomVariable *findByKey(const QString &key) const;
     TscCustomVariable *scanByKey(const QString &key) const;
+    // scanByKey for an ASCII name, without making its key.
+    TscCustomVariable *scanByAsciiName(QStringView name) const;
     // Adds the method of the declaration with its category and description
     // (its name when empty); the caller sets the callback.
     TscMethodHelper *addMethodEntry(const QString &declaration, const QString &category,
