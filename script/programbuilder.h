@@ -80,6 +80,9 @@ private:
     void readParameters(const TscXMLItem &element, TscProcVariable &proc);
     TscCustomVariable *createVariable(const TscXMLItem &element, const QString &name, TscScript &script,
                                       TscStatement *list, bool byRef);
+    // The array and init children that belong to the declared name.
+    std::pair<const TscXMLItem *, const TscXMLItem *> partsOf(const TscXMLItem &element, const QString &name,
+                                                              bool typeFirst) const;
     void appendInitialAssignment(const TscXMLItem &element, TscCustomVariable &variable,
                                  std::unique_ptr<TscExpression> expr, TscScript &script, TscStatement &list);
     void defineArray(const TscXMLItem &arrayElement, TscScript &script, TscCustomVariable &variable,
