@@ -14,15 +14,16 @@
 #pragma once
 
 #include <cstddef>
+#include <new>
 
 namespace bralvo::script::blockpool {
 
 constexpr std::size_t kLargestPooled = 512;
 
 // A block of at least bytes bytes, aligned for any scalar type.
-void *take(std::size_t bytes);
+inline void *take(std::size_t bytes);
 // Returns a block from take(); bytes must be the size asked for then.
-void give(void *block, std::size_t bytes) noexcept;
+inline void give(void *block, std::size_t bytes) noexcept;
 
 // An allocator for standard containers that draws from the pool.
 template <class T>
@@ -37,5 +38,83 @@ struct Allocator {
     void deallocate(T *block, std::size_t n) noexcept { give(block, n * sizeof(T)); }
     friend bool operator==(const Allocator &, const Allocator &) { return true; }
 };
+
+namespace detail {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kPoolBlocks = false; // let the sanitizer see every object
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kPoolBlocks = false;
+#else
+constexpr bool kPoolBlocks = true;
+#endif
+#else
+constexpr bool kPoolBlocks = true;
+#endif
+
+constexpr std::size_t kStep = 16;
+constexpr std::size_t kPoolCount = kLargestPooled / kStep;
+// A thread whose free list of one size reaches this many blocks hands the
+// whole list to the others.
+constexpr std::size_t kKeptBlocks = 8192;
+
+// Blocks not in use, linked through their first bytes.
+struct FreeBlock {
+    FreeBlock *next;
+};
+
+// A thread's free blocks of one size. Trivially destructible, so that
+// blocks freed while the thread's other objects go away still find it.
+// open while the thread's keeper stands (it hands the blocks over when
+// the thread ends): only then may a freed block simply join the list.
+struct LocalBlocks {
+    FreeBlock *head = nullptr;
+    std::size_t count = 0;
+    bool open = false;
+    bool closed = false;
+};
+
+extern constinit thread_local LocalBlocks t_blocks[kPoolCount];
+
+// The pool serving a request of bytes (0 counts as 1).
+constexpr std::size_t poolIndex(std::size_t bytes)
+{
+    return bytes == 0 ? 0 : (bytes - 1) / kStep;
+}
+
+// Everything but a block at hand: a refill, the heap, a thread's end.
+void *takeSlow(std::size_t bytes);
+void giveSlow(void *block, std::size_t bytes) noexcept;
+
+} // namespace detail
+
+// Inline: every object of a program passes here, and nearly every time
+// the thread's own list serves.
+inline void *take(std::size_t bytes)
+{
+    if (detail::kPoolBlocks && bytes <= kLargestPooled) {
+        detail::LocalBlocks &local = detail::t_blocks[detail::poolIndex(bytes)];
+        if (detail::FreeBlock *block = local.head) {
+            local.head = block->next;
+            --local.count;
+            return block;
+        }
+    }
+    return detail::takeSlow(bytes);
+}
+
+inline void give(void *block, std::size_t bytes) noexcept
+{
+    if (detail::kPoolBlocks && block && bytes <= kLargestPooled) {
+        detail::LocalBlocks &local = detail::t_blocks[detail::poolIndex(bytes)];
+        if (local.open && local.count + 1 < detail::kKeptBlocks) {
+            local.head = new (block) detail::FreeBlock{local.head};
+            ++local.count;
+            return;
+        }
+    }
+    detail::giveSlow(block, bytes);
+}
 
 } // namespace bralvo::script::blockpool

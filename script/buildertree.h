@@ -306,3 +306,15 @@ inline const TscXMLItem *childNamed(const TscXMLItem &e, const char *name)
 }
 
 } // namespace bralvo::script::builder
+
+namespace bralvo::script::builder {
+
+// childNamed for a name spelt as a UTF-16 literal (u"types"): nothing to
+// measure or widen per call.
+inline const TscXMLItem *childNamed(const TscXMLItem &e, QStringView name)
+{
+    const int index = indexOfChild(e, name);
+    return index < 0 ? nullptr : e.Items(index);
+}
+
+} // namespace bralvo::script::builder

@@ -18,11 +18,11 @@ void TscDesignatorItem::AddArg(std::unique_ptr<TscCustomExpression> arg)
 
 TscDesignatorItem::TargetKind TscDesignatorItem::kindOf(TscCustomVariable *target)
 {
-    if (dynamic_cast<TscDesignator *>(target))
+    if (ItemAs<TscDesignator>(target))
         return TargetKind::Designator;
-    if (dynamic_cast<TscProcVariable *>(target))
+    if (ItemAs<TscProcVariable>(target))
         return TargetKind::Procedure;
-    if (dynamic_cast<TscCustomHelper *>(target))
+    if (ItemAs<TscCustomHelper>(target))
         return TargetKind::Helper;
     return TargetKind::Other;
 }
@@ -118,20 +118,20 @@ void TscDesignator::Finish()
         TypeName = m_items[m_items.size() - 2]->Target->TypeName;
     }
     TscCustomVariable *first = m_items.front()->Target;
-    auto *variable = dynamic_cast<TscVariable *>(first);
+    auto *variable = ItemAs<TscVariable>(first);
     Shape = TscDesignatorShape::General;
     // A parameter reads and assigns like a variable of the procedure.
-    auto *param = dynamic_cast<TscParamItem *>(first);
+    auto *param = ItemAs<TscParamItem>(first);
     if (m_items.size() == 1 && (variable || param) && m_items.front()->Count() == 0) {
         Shape = TscDesignatorShape::Variable;
         LinkedItem = first;
-    } else if (m_items.size() == 2 && dynamic_cast<TscStringVariable *>(first) && m_items[1]->Count() > 0
-               && dynamic_cast<TscStringHelper *>(m_items[1]->Target)) {
+    } else if (m_items.size() == 2 && ItemAs<TscStringVariable>(first) && m_items[1]->Count() > 0
+               && ItemAs<TscStringHelper>(m_items[1]->Target)) {
         Shape = TscDesignatorShape::StringChar;
         LinkedItem = variable;
         IndexSource = m_items[1]->Arg(0);
     } else if (m_items.size() == 2 && variable && variable->TypeCode == tcArray
-               && dynamic_cast<TscArrayHelper *>(m_items[1]->Target) && m_items[1]->Target == variable->LinkedItem) {
+               && ItemAs<TscArrayHelper>(m_items[1]->Target) && m_items[1]->Target == variable->LinkedItem) {
         Shape = TscDesignatorShape::ArrayElement;
         LinkedItem = variable;
         IndexSource = variable->LinkedItem;

@@ -35,7 +35,9 @@ public:
 private:
     static TargetKind kindOf(TscCustomVariable *target);
 
-    std::vector<std::unique_ptr<TscCustomExpression>> m_args;
+    // A program holds thousands of these small lists: from the block pool.
+    std::vector<std::unique_ptr<TscCustomExpression>, blockpool::Allocator<std::unique_ptr<TscCustomExpression>>>
+        m_args;
     TargetKind m_kind = TargetKind::Unknown;
 };
 
@@ -47,6 +49,8 @@ using TscLateBuilder = std::function<std::unique_ptr<class TscDesignator>(TscScr
 
 class TscDesignator : public TscCustomVariable {
 public:
+    static constexpr quint32 OwnKind = ikDesignator;
+    quint32 Kinds() const override { return TscCustomVariable::Kinds() | OwnKind; }
     explicit TscDesignator(TscScript *buildScript);
     ~TscDesignator() override;
 
@@ -90,7 +94,7 @@ protected:
     Variant WalkChain(bool assigning, const Variant &value);
     void TakeOver(TscDesignator &other);
 
-    std::vector<std::unique_ptr<TscDesignatorItem>> m_items;
+    std::vector<std::unique_ptr<TscDesignatorItem>, blockpool::Allocator<std::unique_ptr<TscDesignatorItem>>> m_items;
 };
 
 class TscVariableDesignator : public TscDesignator {

@@ -15,21 +15,38 @@ namespace bralvo::script {
 
 namespace {
 
+using namespace Qt::StringLiterals;
+
+// Up to seven ASCII characters as one number, a byte each: every operator
+// of a program is looked up in the table, one number compared per entry.
+constexpr quint64 packedText(QLatin1String text)
+{
+    quint64 value = 0;
+    for (qsizetype i = text.size(); i-- > 0;)
+        value = value << 8 | quint8(text.data()[i]);
+    return value;
+}
+
 struct OpInfo {
-    const char *text;
+    constexpr OpInfo(QLatin1String text, TscOp op, int priority)
+        : text(text), op(op), priority(priority), packed(packedText(text))
+    {
+    }
+    QLatin1String text;
     TscOp op;
     int priority;
+    quint64 packed;
 };
 
-const OpInfo opTable[] = {
-    {">", TscOp::Great, 4},     {"<", TscOp::Less, 4},       {"<=", TscOp::LessEq, 4},
-    {">=", TscOp::GreatEq, 4},  {"<>", TscOp::NonEq, 4},     {"=", TscOp::Eq, 4},
-    {"+", TscOp::Plus, 3},      {"strcat", TscOp::StrCat, 3}, {"-", TscOp::Minus, 3},
-    {"or", TscOp::Or, 3},       {"xor", TscOp::Xor, 3},      {"*", TscOp::Mul, 2},
-    {"/", TscOp::DivFloat, 2},  {"div", TscOp::DivInt, 2},   {"mod", TscOp::Mod, 2},
-    {"and", TscOp::And, 2},     {"shl", TscOp::Shl, 2},      {"shr", TscOp::Shr, 2},
-    {"(", TscOp::LeftBracket, 6}, {")", TscOp::RightBracket, 5}, {"not", TscOp::Not, 1},
-    {"unminus", TscOp::UnMinus, 1}, {"in", TscOp::In, 4},    {"is", TscOp::Is, 4},
+constexpr OpInfo opTable[] = {
+    {">"_L1, TscOp::Great, 4},     {"<"_L1, TscOp::Less, 4},        {"<="_L1, TscOp::LessEq, 4},
+    {">="_L1, TscOp::GreatEq, 4},  {"<>"_L1, TscOp::NonEq, 4},      {"="_L1, TscOp::Eq, 4},
+    {"+"_L1, TscOp::Plus, 3},      {"strcat"_L1, TscOp::StrCat, 3}, {"-"_L1, TscOp::Minus, 3},
+    {"or"_L1, TscOp::Or, 3},       {"xor"_L1, TscOp::Xor, 3},       {"*"_L1, TscOp::Mul, 2},
+    {"/"_L1, TscOp::DivFloat, 2},  {"div"_L1, TscOp::DivInt, 2},    {"mod"_L1, TscOp::Mod, 2},
+    {"and"_L1, TscOp::And, 2},     {"shl"_L1, TscOp::Shl, 2},       {"shr"_L1, TscOp::Shr, 2},
+    {"("_L1, TscOp::LeftBracket, 6}, {")"_L1, TscOp::RightBracket, 5}, {"not"_L1, TscOp::Not, 1},
+    {"unminus"_L1, TscOp::UnMinus, 1}, {"in"_L1, TscOp::In, 4},     {"is"_L1, TscOp::Is, 4},
 };
 
 bool isComparison(TscOp op)
@@ -373,13 +390,44 @@ bool isOperatorText(QStringView text, QLatin1String tableText)
     return true;
 }
 
+// text lower-cased and packed as packedText packs the table's texts; 0
+// when it is no such text (empty, longer, or not plain ASCII).
+quint64 packedLowerText(QStringView text)
+{
+    if (text.size() > 7)
+        return 0;
+    quint64 value = 0;
+    for (qsizetype i = text.size(); i-- > 0;) {
+        char16_t c = text[i].unicode();
+        if (c == 0 || c >= 0x80)
+            return 0;
+        if (c >= 'A' && c <= 'Z')
+            c = char16_t(c - 'A' + 'a');
+        value = value << 8 | c;
+    }
+    return value;
+}
+
+const OpInfo *findOperator(QStringView text)
+{
+    if (const quint64 packed = packedLowerText(text)) {
+        for (const OpInfo &info : opTable)
+            if (info.packed == packed)
+                return &info;
+        return nullptr;
+    }
+    for (const OpInfo &info : opTable)
+        if (isOperatorText(text, info.text))
+            return &info;
+    return nullptr;
+}
+
 } // namespace
 
 void TscExpression::AddOperator(QStringView text)
 {
-    for (const OpInfo &info : opTable) {
-        if (!isOperatorText(text, QLatin1String(info.text)))
-            continue;
+    if (const OpInfo *found = findOperator(text)) {
+        const OpInfo &info = *found;
         if (info.op == TscOp::RightBracket)
             return closeBracket();
         auto node = std::make_unique<EvalNode>(info.op, info.priority, Script);

@@ -73,6 +73,8 @@ QString oleSystemMessage(qint32 code);
 // parameter per argument written. LeftValue holds the object.
 class TscOLEHelper : public TscCustomHelper {
 public:
+    static constexpr quint32 OwnKind = ikOLEHelper;
+    quint32 Kinds() const override { return TscCustomHelper::Kinds() | OwnKind; }
     static constexpr int MaxArguments = 64;
 
     explicit TscOLEHelper(const QString &name);

@@ -215,6 +215,35 @@ QString ProgramBuilder::textOf(const TscXMLItem &element) const
     return builder::unescapedAttribute(rawTextOf(element));
 }
 
+namespace {
+
+// Names are a few characters: compared in place, not through a call.
+bool sameText(QStringView a, QStringView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
+
+} // namespace
+
+QString ProgramBuilder::nameOf(const TscXMLItem &element) const
+{
+    const QStringView raw = rawTextOf(element);
+    if (raw.isEmpty() || builder::hasEntity(raw))
+        return builder::unescapedAttribute(raw);
+    size_t hash = 0;
+    for (const QChar c : raw)
+        hash = hash * 31 + c.unicode();
+    QString &recent = m_recentNames[hash % m_recentNames.size()];
+    if (!sameText(recent, raw))
+        recent = raw.toString();
+    return recent;
+}
+
 void ProgramBuilder::record(TscStatement &list, std::unique_ptr<TscStatement> statement)
 {
     const QString pos = statement->SourcePos;
@@ -259,12 +288,21 @@ const TscXMLItem *ProgramBuilder::typesOf(const TscXMLItem *scope)
 {
     if (!scope)
         return nullptr;
+    for (const auto &[recentScope, recentTypes] : m_recentTypes)
+        if (recentScope == scope)
+            return recentTypes;
     // Every declaration asks, and a program has thousands of children.
+    const TscXMLItem *types = nullptr;
     const auto known = m_typesElements.constFind(scope);
-    if (known != m_typesElements.cend())
-        return *known;
-    const TscXMLItem *types = childNamed(*scope, "types");
-    m_typesElements.insert(scope, types);
+    if (known != m_typesElements.cend()) {
+        types = *known;
+    } else {
+        types = childNamed(*scope, u"types");
+        m_typesElements.insert(scope, types);
+    }
+    m_recentTypes[2] = m_recentTypes[1];
+    m_recentTypes[1] = m_recentTypes[0];
+    m_recentTypes[0] = {scope, types};
     return types;
 }
 
@@ -314,58 +352,83 @@ void ProgramBuilder::DoCompound(const TscXMLItem &element, TscScript &script, Ts
         DoStmt(*element.Items(i), script, list);
 }
 
+namespace {
+
+enum class StatementKind {
+    Assignment, Call, Delete, If, Case, For, VbFor, CppFor, While, Repeat, Try,
+    Break, Continue, Exit, Return, With, Compound, Uses, Var, Const, Procedure, Other
+};
+
+// Every statement element is sorted here: its name is compared in place
+// with each known kind, the commonest first.
+StatementKind statementKindOf(const TscXMLItem &element)
+{
+    using namespace Qt::StringLiterals;
+    static constexpr struct {
+        QLatin1String name;
+        StatementKind kind;
+    } kinds[] = {
+        {"assignstmt"_L1, StatementKind::Assignment}, {"callstmt"_L1, StatementKind::Call},
+        {"ifstmt"_L1, StatementKind::If},             {"compoundstmt"_L1, StatementKind::Compound},
+        {"var"_L1, StatementKind::Var},               {"forstmt"_L1, StatementKind::For},
+        {"procedure"_L1, StatementKind::Procedure},   {"function"_L1, StatementKind::Procedure},
+        {"whilestmt"_L1, StatementKind::While},       {"repeatstmt"_L1, StatementKind::Repeat},
+        {"casestmt"_L1, StatementKind::Case},         {"trystmt"_L1, StatementKind::Try},
+        {"exit"_L1, StatementKind::Exit},             {"break"_L1, StatementKind::Break},
+        {"continue"_L1, StatementKind::Continue},     {"return"_L1, StatementKind::Return},
+        {"with"_L1, StatementKind::With},             {"const"_L1, StatementKind::Const},
+        {"uses"_L1, StatementKind::Uses},             {"delete"_L1, StatementKind::Delete},
+        {"vbforstmt"_L1, StatementKind::VbFor},       {"cppforstmt"_L1, StatementKind::CppFor},
+    };
+    for (const auto &entry : kinds)
+        if (isKind(element, entry.name))
+            return entry.kind;
+    return StatementKind::Other;
+}
+
+} // namespace
+
 void ProgramBuilder::DoStmt(const TscXMLItem &element, TscScript &script, TscStatement &list)
 {
     setErrorPos(element);
-    const QString kind = kindOf(element);
-    if (kind == QLatin1String("assignstmt") && element.Count() == 1
-        && isKind(*element.Items(0), "assignstmt")) {
-        // BasicScript's "Set x = e" wraps the assignment in a second one.
-        DoStmt(*element.Items(0), script, list);
-    } else if (kind == QLatin1String("assignstmt")) {
-        const TscXMLItem *modifier = element.Count() > 2 ? element.Items(1) : nullptr;
-        doAssignment(*element.Items(0), modifier, *element.Items(element.Count() - 1), positionOf(element), script,
-                     list);
-    } else if (kind == QLatin1String("callstmt")) {
-        doCall(element, script, list, Mode::Normal);
-    } else if (kind == QLatin1String("delete")) {
-        doCall(element, script, list, Mode::Destructor);
-    } else if (kind == QLatin1String("ifstmt")) {
-        doIf(element, script, list);
-    } else if (kind == QLatin1String("casestmt")) {
-        doCase(element, script, list);
-    } else if (kind == QLatin1String("forstmt")) {
-        doFor(element, script, list);
-    } else if (kind == QLatin1String("vbforstmt")) {
-        doVbFor(element, script, list);
-    } else if (kind == QLatin1String("cppforstmt")) {
-        doCppFor(element, script, list);
-    } else if (kind == QLatin1String("whilestmt")) {
-        doWhile(element, script, list);
-    } else if (kind == QLatin1String("repeatstmt")) {
-        doRepeat(element, script, list);
-    } else if (kind == QLatin1String("trystmt")) {
-        doTry(element, script, list);
-    } else if (kind == QLatin1String("break")) {
+    switch (statementKindOf(element)) {
+    case StatementKind::Assignment:
+        if (element.Count() == 1 && isKind(*element.Items(0), "assignstmt")) {
+            // BasicScript's "Set x = e" wraps the assignment in a second one.
+            DoStmt(*element.Items(0), script, list);
+        } else {
+            const TscXMLItem *modifier = element.Count() > 2 ? element.Items(1) : nullptr;
+            doAssignment(*element.Items(0), modifier, *element.Items(element.Count() - 1), positionOf(element),
+                         script, list);
+        }
+        break;
+    case StatementKind::Call: doCall(element, script, list, Mode::Normal); break;
+    case StatementKind::Delete: doCall(element, script, list, Mode::Destructor); break;
+    case StatementKind::If: doIf(element, script, list); break;
+    case StatementKind::Case: doCase(element, script, list); break;
+    case StatementKind::For: doFor(element, script, list); break;
+    case StatementKind::VbFor: doVbFor(element, script, list); break;
+    case StatementKind::CppFor: doCppFor(element, script, list); break;
+    case StatementKind::While: doWhile(element, script, list); break;
+    case StatementKind::Repeat: doRepeat(element, script, list); break;
+    case StatementKind::Try: doTry(element, script, list); break;
+    case StatementKind::Break:
         record(list, std::make_unique<TscBreakStmt>(&script, positionOf(element), m_unitName));
-    } else if (kind == QLatin1String("continue")) {
+        break;
+    case StatementKind::Continue:
         record(list, std::make_unique<TscContinueStmt>(&script, positionOf(element), m_unitName));
-    } else if (kind == QLatin1String("exit")) {
+        break;
+    case StatementKind::Exit:
         record(list, std::make_unique<TscExitStmt>(&script, positionOf(element), m_unitName));
-    } else if (kind == QLatin1String("return")) {
-        doReturn(element, script, list);
-    } else if (kind == QLatin1String("with")) {
-        doWith(element, script, list);
-    } else if (kind == QLatin1String("compoundstmt")) {
-        DoCompound(element, script, list);
-    } else if (kind == QLatin1String("uses")) {
-        doUses(element, script);
-    } else if (kind == QLatin1String("var")) {
-        doVar(element, script, list);
-    } else if (kind == QLatin1String("const")) {
-        doConst(element, script);
-    } else if (kind == QLatin1String("procedure") || kind == QLatin1String("function")) {
-        doProcedureBody(element, script);
+        break;
+    case StatementKind::Return: doReturn(element, script, list); break;
+    case StatementKind::With: doWith(element, script, list); break;
+    case StatementKind::Compound: DoCompound(element, script, list); break;
+    case StatementKind::Uses: doUses(element, script); break;
+    case StatementKind::Var: doVar(element, script, list); break;
+    case StatementKind::Const: doConst(element, script); break;
+    case StatementKind::Procedure: doProcedureBody(element, script); break;
+    case StatementKind::Other: break;
     }
 }
 
@@ -391,7 +454,9 @@ void ProgramBuilder::doAssignment(const TscXMLItem &target, const TscXMLItem *mo
     QString op = modifier ? builder::textAttribute(*modifier)
                           : variable ? expr->OptimizeAssignment(*variable) : QStringLiteral(" ");
     std::unique_ptr<TscAssignmentStmt> statement;
-    if (op == QLatin1String("+") || op == QLatin1String("-") || op == QLatin1String("*") || op == QLatin1String("/"))
+    const bool arithmetic = op.size() == 1
+        && (op[0] == u'+' || op[0] == u'-' || op[0] == u'*' || op[0] == u'/');
+    if (arithmetic)
         statement = std::make_unique<TscAssignOpStmt>(&script, pos, m_unitName, op[0]);
     else
         statement = std::make_unique<TscAssignmentStmt>(&script, pos, m_unitName);
@@ -420,9 +485,9 @@ void ProgramBuilder::doIf(const TscXMLItem &element, TscScript &script, TscState
 {
     auto statement = std::make_unique<TscIfStmt>(&script, positionOf(element), m_unitName);
     statement->Test = expressionOf(*element.Items(0), script);
-    if (const TscXMLItem *then = childNamed(element, "thenstmt"))
+    if (const TscXMLItem *then = childNamed(element, u"thenstmt"))
         DoCompound(*then, script, *statement);
-    if (const TscXMLItem *otherwise = childNamed(element, "elsestmt"))
+    if (const TscXMLItem *otherwise = childNamed(element, u"elsestmt"))
         DoCompound(*otherwise, script, statement->ElseBlock);
     record(list, std::move(statement));
 }
@@ -461,7 +526,7 @@ namespace {
 
 bool isNumericLoopVariable(const TscCustomVariable *variable)
 {
-    return dynamic_cast<const TscVariable *>(variable) && !dynamic_cast<const TscStringVariable *>(variable)
+    return ItemAs<TscVariable>(variable) && !ItemAs<TscStringVariable>(variable)
         && (variable->TypeCode == tcInteger || variable->TypeCode == tcFloat || variable->TypeCode == tcVariant);
 }
 
@@ -471,7 +536,7 @@ void ProgramBuilder::doFor(const TscXMLItem &element, TscScript &script, TscStat
 {
     auto statement = std::make_unique<TscForStmt>(&script, positionOf(element), m_unitName);
     setErrorPos(*element.Items(0));
-    statement->LoopVar = FindVariable(script, textOf(*element.Items(0)));
+    statement->LoopVar = FindVariable(script, nameOf(*element.Items(0)));
     if (!isNumericLoopVariable(statement->LoopVar))
         fail(scriptMessage(ScriptMessage::ForError));
     statement->FromExpr = expressionOf(*element.Items(1), script);
@@ -492,7 +557,7 @@ void ProgramBuilder::doVbFor(const TscXMLItem &element, TscScript &script, TscSt
 {
     auto statement = std::make_unique<TscVbForStmt>(&script, positionOf(element), m_unitName);
     setErrorPos(*element.Items(0));
-    statement->LoopVar = FindVariable(script, textOf(*element.Items(0)));
+    statement->LoopVar = FindVariable(script, nameOf(*element.Items(0)));
     if (!isNumericLoopVariable(statement->LoopVar))
         fail(scriptMessage(ScriptMessage::ForError));
     statement->FromExpr = expressionOf(*element.Items(1), script);
@@ -642,7 +707,7 @@ void ProgramBuilder::doVar(const TscXMLItem &element, TscScript &script, TscStat
         if (!isKind(child, "ident"))
             continue;
         setErrorPos(child);
-        const QString name = textOf(child);
+        const QString name = nameOf(child);
         CheckIdent(script, name);
         TscCustomVariable *variable = createVariable(element, name, script, &list, false);
         script.Add(name, variable);
@@ -652,7 +717,7 @@ void ProgramBuilder::doVar(const TscXMLItem &element, TscScript &script, TscStat
 void ProgramBuilder::doConst(const TscXMLItem &element, TscScript &script)
 {
     setErrorPos(*element.Items(0));
-    const QString name = textOf(*element.Items(0));
+    const QString name = nameOf(*element.Items(0));
     CheckIdent(script, name);
     std::unique_ptr<TscExpression> expr = expressionOf(*element.Items(1), script);
     auto constant = std::make_unique<TscVariable>(name, expr->TypeCode, expr->TypeName);

@@ -80,6 +80,9 @@ private:
     void readParameters(const TscXMLItem &element, TscProcVariable &proc);
     TscCustomVariable *createVariable(const TscXMLItem &element, const QString &name, TscScript &script,
                                       TscStatement *list, bool byRef);
+    // The array and init children that belong to the declared name.
+    std::pair<const TscXMLItem *, const TscXMLItem *> partsOf(const TscXMLItem &element, const QString &name,
+                                                              bool typeFirst) const;
     void appendInitialAssignment(const TscXMLItem &element, TscCustomVariable &variable,
                                  std::unique_ptr<TscExpression> expr, TscScript &script, TscStatement &list);
     void defineArray(const TscXMLItem &arrayElement, TscScript &script, TscCustomVariable &variable,
@@ -137,6 +140,9 @@ private:
     // once with the position when setErrorPos has just kept the element.
     QStringView rawTextOf(const TscXMLItem &element) const;
     QString textOf(const TscXMLItem &element) const;
+    // textOf for names and type names: a text shared with its recent
+    // equals, since declarations and designators repeat the same few.
+    QString nameOf(const TscXMLItem &element) const;
     // raw, a position without entities, as a text shared with its equals.
     QString positionText(QStringView raw) const;
     QString positionText(const builder::RawPosition &raw) const;
@@ -167,12 +173,17 @@ private:
     // The numbers each of them was made from (RawPosition::numbers), with
     // the top bit set; 0 for one made from a text.
     mutable std::array<quint64, 256> m_recentNumbers{};
+    // Name texts made lately, by a hash of the text (nameOf).
+    mutable std::array<QString, 64> m_recentNames;
     // The position texts the program keeps, nearly all new to the table.
     mutable SharedTextChunks m_positionTexts;
     QList<std::pair<QString, TscWithStmt *>> m_withList;
     QSet<const TscXMLItem *> m_declared;
     // A scope's `types` child; the tree stays as it is while building.
     QHash<const TscXMLItem *, const TscXMLItem *> m_typesElements;
+    // The scopes typesOf answered last, newest first: every declaration
+    // asks for the same three in turn, and the table costs more.
+    std::array<std::pair<const TscXMLItem *, const TscXMLItem *>, 3> m_recentTypes{};
     bool m_runTime = false; // building a postponed designator while the script runs
 };
 

@@ -32,65 +32,66 @@ Variant initialValue(int typeCode)
     }
 }
 
-// Whether the element's text attribute, as Prop gives it, is name
-// ignoring case; compared in place unless it holds an entity.
-bool isNamed(const TscXMLItem &element, const QString &name)
+// Whether raw, a text attribute as it stands, is name ignoring case once
+// unescaped; compared in place unless it holds an entity.
+bool isNamed(QStringView raw, const QString &name)
 {
-    const QStringView raw = builder::rawAttributes(element).text;
     if (builder::hasEntity(raw))
         return builder::unescapedAttribute(raw).compare(name, Qt::CaseInsensitive) == 0;
     return SameNameIgnoringCase(raw, name);
 }
 
+} // namespace
+
 // The array and init parts that belong to a declared name: those after it,
 // up to the next name when the type stood first (C++Script).
-std::pair<const TscXMLItem *, const TscXMLItem *> partsOf(const TscXMLItem &element, const QString &name,
-                                                          bool typeFirst)
+std::pair<const TscXMLItem *, const TscXMLItem *> ProgramBuilder::partsOf(const TscXMLItem &element,
+                                                                          const QString &name, bool typeFirst) const
 {
     const TscXMLItem *arrayItem = nullptr;
     const TscXMLItem *initItem = nullptr;
     int at = 0;
-    while (at < element.Count() && !isNamed(*element.Items(at), name))
+    while (at < element.Count() && !isNamed(rawTextOf(*element.Items(at)), name))
         ++at;
     for (++at; at < element.Count(); ++at) {
-        const QString kind = kindOf(*element.Items(at));
-        if (typeFirst && kind == QLatin1String("ident"))
+        const TscXMLItem &child = *element.Items(at);
+        if (typeFirst && isKind(child, "ident"))
             break;
-        if (kind == QLatin1String("array"))
-            arrayItem = element.Items(at);
-        else if (kind == QLatin1String("init"))
-            initItem = element.Items(at);
+        if (isKind(child, "array"))
+            arrayItem = &child;
+        else if (isKind(child, "init"))
+            initItem = &child;
     }
     return {arrayItem, initItem};
 }
 
-} // namespace
-
 void ProgramBuilder::declareProcedure(const TscXMLItem &element, TscScript &script, bool isFunction)
 {
     setErrorPos(element);
-    const TscXMLItem *nameItem = childNamed(element, "name");
+    const TscXMLItem *nameItem = childNamed(element, u"name");
     if (!nameItem)
         return;
+    // Read while the element's attributes are at hand.
+    const QString pos = positionOf(element);
     setErrorPos(*nameItem);
-    const QString name = textOf(*nameItem);
+    const QString name = nameOf(*nameItem);
     CheckIdent(script, name);
     QString typeName;
     int typeCode = tcVariant;
     bool hasResult = false;
     if (isFunction) {
-        const TscXMLItem *typeItem = childNamed(element, "type");
-        typeName = typeItem ? builder::textAttribute(*typeItem) : QString();
+        const TscXMLItem *typeItem = childNamed(element, u"type");
         if (typeItem) {
             setErrorPos(*typeItem);
+            typeName = nameOf(*typeItem);
             typeCode = TypeCodeOf(typeName);
         }
         hasResult = typeName.compare(QLatin1String("void"), Qt::CaseInsensitive) != 0;
     }
     auto proc = std::make_unique<TscProcVariable>(name, typeCode, typeName, hasResult, &script);
-    proc->SourcePos = positionOf(element);
+    proc->SourcePos = pos;
     proc->DeclUnit = m_unitName;
-    if (const TscXMLItem *params = childNamed(element, "parameters"))
+    if (const TscXMLItem *params = childNamed(element, u"parameters"))
         readParameters(*params, *proc);
     script.Add(name, proc.release());
     m_declared.insert(&element);
@@ -117,7 +118,7 @@ void ProgramBuilder::readParameters(const TscXMLItem &element, TscProcVariable &
             if (!isKind(child, "ident"))
                 continue;
             setErrorPos(child);
-            const QString name = textOf(child);
+            const QString name = nameOf(child);
             CheckIdent(*proc.LocalScript, name);
             TscCustomVariable *created = createVariable(group, name, *proc.LocalScript, nullptr,
                                                         groupByRef || nextByRef);
@@ -134,16 +135,16 @@ void ProgramBuilder::readParameters(const TscXMLItem &element, TscProcVariable &
 TscCustomVariable *ProgramBuilder::createVariable(const TscXMLItem &element, const QString &name,
                                                   TscScript &script, TscStatement *list, bool byRef)
 {
-    const TscXMLItem *typeItem = childNamed(element, "type");
-    const QString typeName = typeItem ? builder::textAttribute(*typeItem) : QStringLiteral("Variant");
+    const TscXMLItem *typeItem = childNamed(element, u"type");
+    const bool typeFirst = typeItem && element.Count() > 0 && element.Items(0) == typeItem;
+    // First, while the name's element may still have its attributes at hand.
+    const auto [arrayItem, initItem] = partsOf(element, name, typeFirst);
     if (typeItem)
         setErrorPos(*typeItem);
+    const QString typeName = typeItem ? nameOf(*typeItem) : QStringLiteral("Variant");
     const QString sourcePos = errorPos();
-    const bool typeFirst = typeItem && element.Count() > 0 && element.Items(0) == typeItem;
     int typeCode = TypeCodeOf(typeName);
     Variant value = initialValue(typeCode);
-
-    const auto [arrayItem, initItem] = partsOf(element, name, typeFirst);
 
     std::unique_ptr<TscCustomVariable> variable;
     const bool isParam = list == nullptr;
@@ -224,9 +225,9 @@ void ProgramBuilder::doProcedureBody(const TscXMLItem &element, TscScript &scrip
     // not be built as if its name led to a procedure.
     if (!m_declared.contains(&element))
         fail(QStringLiteral("Procedure or function declaration is not allowed here"));
-    const TscXMLItem *nameItem = childNamed(element, "name");
+    const TscXMLItem *nameItem = childNamed(element, u"name");
     setErrorPos(*nameItem);
-    auto *proc = dynamic_cast<TscProcVariable *>(FindVariable(script, textOf(*nameItem)));
+    auto *proc = ItemAs<TscProcVariable>(FindVariable(script, nameOf(*nameItem)));
     if (!proc)
         fail(QStringLiteral("Procedure or function declaration is not allowed here"));
     DoProgram(element, *proc->LocalScript);

@@ -28,7 +28,7 @@ using builder::quoted;
 // value counts when a postponed designator is built at run time.
 Variant buildTimeValue(TscCustomVariable *item, bool runTime)
 {
-    if (dynamic_cast<TscVariable *>(item) || (runTime && dynamic_cast<TscParamItem *>(item)))
+    if (ItemAs<TscVariable>(item) || (runTime && ItemAs<TscParamItem>(item)))
         return item->GetValue();
     return Variant::null();
 }
@@ -70,7 +70,7 @@ QPoint pointOf(const builder::RawPosition &raw)
 
 bool isPendingIndexProperty(const TscDesignatorItem &item)
 {
-    auto *method = dynamic_cast<TscMethodHelper *>(item.Target);
+    auto *method = ItemAs<TscMethodHelper>(item.Target);
     return method && method->IsIndexProperty && method->Count() > 0 && item.Count() == 0;
 }
 
@@ -207,7 +207,7 @@ TscCustomVariable *ProgramBuilder::plainVariableOf(const TscXMLItem &element, Ts
     TscCustomVariable *item = FindVariable(script, unescapedView(rawTextOf(node), decoded));
     // What TscDesignator::Finish takes for the variable shape; an item
     // with parameters would get default arguments.
-    const bool plain = (dynamic_cast<TscVariable *>(item) || dynamic_cast<TscParamItem *>(item)) && item->Count() == 0;
+    const bool plain = (item->Kinds() & (ikVariable | ikParam)) && item->Count() == 0;
     return plain ? item : nullptr;
 }
 
@@ -218,7 +218,7 @@ bool ProgramBuilder::buildDesignator(const TscXMLItem &element, TscScript &scrip
         const TscXMLItem &child = *element.Items(i);
         setErrorPos(child);
         if (isKind(child, "node")) {
-            const QString text = textOf(child);
+            const QString text = nameOf(child);
             const bool first = d.ItemCount() == 0;
             const bool goOn = first ? resolveFirst(text, d, element, script) : resolveNext(text, d, element, script);
             if (!goOn) {
@@ -234,7 +234,7 @@ bool ProgramBuilder::buildDesignator(const TscXMLItem &element, TscScript &scrip
             if (d.ItemCount() == 0)
                 continue;
             TscDesignatorItem *last = d.Item(d.ItemCount() - 1);
-            if (auto *ole = dynamic_cast<TscOLEHelper *>(last->Target))
+            if (auto *ole = ItemAs<TscOLEHelper>(last->Target))
                 ole->AddParam(std::make_unique<TscParamItem>(QString(), tcVariant, QString()));
             last->AddArg(MakeExpression(child, script));
         } else if (isKind(child, "addr")) {
@@ -262,7 +262,7 @@ void ProgramBuilder::appendLifetimeLink(TscDesignator &d, Mode mode)
     TscCustomVariable *member = nullptr;
     QString memberName;
     if (mode == Mode::Constructor) {
-        auto *cls = dynamic_cast<TscClassVariable *>(last);
+        auto *cls = ItemAs<TscClassVariable>(last);
         if (!cls)
             fail(scriptMessage(ScriptMessage::ClassRequired));
         memberName = QStringLiteral("Create");
@@ -346,7 +346,7 @@ bool ProgramBuilder::resolveNext(const QString &name, TscDesignator &d, const Ts
     }
     // After an automation object every link is called by name at run time;
     // "[" adds nothing, its arguments go to the link before it.
-    if (dynamic_cast<TscOLEHelper *>(p)
+    if (ItemAs<TscOLEHelper>(p)
         || (p->TypeCode == tcVariant && buildTimeValue(p, m_runTime).kind() == platform::varDispatch)) {
         if (isIndex)
             return true;
@@ -370,7 +370,7 @@ bool ProgramBuilder::resolveNext(const QString &name, TscDesignator &d, const Ts
     } else if (code == tcClass) {
         return classStep(name, className, p, *item, d, element);
     } else if (code == tcArray) {
-        item->Target = dynamic_cast<TscArrayHelper *>(p->LinkedItem)
+        item->Target = ItemAs<TscArrayHelper>(p->LinkedItem)
                            ? p->LinkedItem
                            : FindVariable(script, QStringLiteral("__ArrayHelper"));
     } else {
@@ -429,7 +429,7 @@ bool ProgramBuilder::classStep(const QString &name, const QString &className, Ts
     }
     const Variant value = buildTimeValue(p, m_runTime);
     const bool noObject = value.isNull() || value.isEmpty() || (value.isIntegral() && value.toInt64() == 0);
-    if (!noObject || dynamic_cast<TscClassVariable *>(p))
+    if (!noObject || ItemAs<TscClassVariable>(p))
         fail(scriptMessage(ScriptMessage::IdUndeclared) + quoted(name));
     while (d.ItemCount() > 1)
         d.RemoveItem(d.ItemCount() - 1);
@@ -442,7 +442,7 @@ void ProgramBuilder::checkArguments(TscDesignator &d)
     for (int i = 0; i < d.ItemCount(); ++i) {
         TscDesignatorItem &item = *d.Item(i);
         TscCustomVariable *target = item.Target;
-        if (dynamic_cast<TscDesignator *>(target))
+        if (ItemAs<TscDesignator>(target))
             continue;
         setErrorPos(item.SourcePos);
         if (item.Count() < target->RequiredParamCount())

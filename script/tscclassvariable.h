@@ -26,6 +26,8 @@ public:
 
 class TscClassVariable : public TscCustomVariable {
 public:
+    static constexpr quint32 OwnKind = ikClass;
+    quint32 Kinds() const override { return TscCustomVariable::Kinds() | OwnKind; }
     TscClassVariable(const QString &className, const QString &ancestorName, TscScript *homeScript);
 
     // A type cast TSomeClass(x) yields x; the parameter is reset to Null.

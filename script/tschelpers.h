@@ -32,6 +32,8 @@ using TscDirectCallback = std::function<Variant(platform::HandleTarget *obj, con
 class TscCustomHelper : public TscCustomVariable {
 public:
     using TscCustomVariable::TscCustomVariable;
+    static constexpr quint32 OwnKind = ikHelper;
+    quint32 Kinds() const override { return TscCustomVariable::Kinds() | OwnKind; }
 
     TscCustomVariable *LeftItem = nullptr;
     Variant LeftValue = Variant::null();
@@ -42,6 +44,8 @@ public:
 // An index outside the array's bounds raises "Range check error".
 class TscArrayHelper : public TscCustomHelper {
 public:
+    static constexpr quint32 OwnKind = ikArrayHelper;
+    quint32 Kinds() const override { return TscCustomHelper::Kinds() | OwnKind; }
     // dimensions -1 makes the generic "__ArrayHelper": three index
     // parameters, the second and third optional.
     TscArrayHelper(const QString &name, int typeCode, const QString &typeName, int dimensions);
@@ -61,6 +65,8 @@ private:
 // text to a character raises as well.
 class TscStringHelper : public TscCustomHelper {
 public:
+    static constexpr quint32 OwnKind = ikStringHelper;
+    quint32 Kinds() const override { return TscCustomHelper::Kinds() | OwnKind; }
     TscStringHelper();
     Variant GetValue() override;
     void SetValue(const Variant &value) override;
@@ -84,6 +90,8 @@ public:
 // A host method, global function or indexed property.
 class TscMethodHelper : public TscCustomHelper {
 public:
+    static constexpr quint32 OwnKind = ikMethodHelper;
+    quint32 Kinds() const override { return TscCustomHelper::Kinds() | OwnKind; }
     // Parses declaration (PascalScript syntax) in script's name space.
     // Throws ScriptBuildError on a malformed declaration.
     TscMethodHelper(const QString &declaration, TscScript *script);

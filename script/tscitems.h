@@ -19,6 +19,25 @@ using platform::Variant;
 
 class TscScript;
 class TscParamItem;
+class TscCustomVariable;
+
+// The classes the builder and the chain walk ask an item for, one bit
+// each. An item's Kinds() holds the bit of its class and of every base
+// that has one, so ItemAs<T> answers as dynamic_cast<T *> does, without
+// the type-name comparisons the library makes between unrelated classes.
+enum TscItemKind : quint32 {
+    ikVariable = 1u << 0,
+    ikStringVariable = 1u << 1,
+    ikParam = 1u << 2,
+    ikProc = 1u << 3,
+    ikDesignator = 1u << 4,
+    ikHelper = 1u << 5,
+    ikArrayHelper = 1u << 6,
+    ikStringHelper = 1u << 7,
+    ikMethodHelper = 1u << 8,
+    ikOLEHelper = 1u << 9,
+    ikClass = 1u << 10,
+};
 
 // Type codes every item carries.
 enum TscTypeCode : quint8 {
@@ -42,6 +61,9 @@ public:
     // together: they come from the block pool (script/blockpool.h).
     static void *operator new(std::size_t size) { return blockpool::take(size); }
     static void operator delete(void *block, std::size_t size) noexcept { blockpool::give(block, size); }
+
+    // The object as a named item, or nullptr (every script entry is asked).
+    virtual TscCustomVariable *AsVariable() { return nullptr; }
 };
 
 // Base of every named item. Its own list holds the item's parameters.
@@ -51,6 +73,10 @@ public:
     ~TscCustomVariable() override;
     TscCustomVariable(const TscCustomVariable &) = delete;
     TscCustomVariable &operator=(const TscCustomVariable &) = delete;
+
+    TscCustomVariable *AsVariable() final { return this; }
+    // The TscItemKind bits of the item's class and its bases.
+    virtual quint32 Kinds() const { return 0; }
 
     // Frees the parameters.
     virtual void Clear();
@@ -82,13 +108,16 @@ public:
     Variant Value = Variant::null();
 
 protected:
-    std::vector<std::unique_ptr<TscParamItem>> m_params;
+    // Like the items themselves, drawn from the block pool.
+    std::vector<std::unique_ptr<TscParamItem>, blockpool::Allocator<std::unique_ptr<TscParamItem>>> m_params;
 };
 
 // A variable or constant.
 class TscVariable : public TscCustomVariable {
 public:
     using TscCustomVariable::TscCustomVariable;
+    static constexpr quint32 OwnKind = ikVariable;
+    quint32 Kinds() const override { return TscCustomVariable::Kinds() | OwnKind; }
 };
 
 // A registered type name.
@@ -101,6 +130,8 @@ public:
 class TscStringVariable : public TscVariable {
 public:
     using TscVariable::TscVariable;
+    static constexpr quint32 OwnKind = ikStringVariable;
+    quint32 Kinds() const override { return TscVariable::Kinds() | OwnKind; }
     // Stores the value's text (Null gives ""); no read-only test.
     void SetValue(const Variant &value) override;
     Variant GetValue() override { return Variant(Text); }
@@ -112,6 +143,8 @@ public:
 class TscParamItem : public TscCustomVariable {
 public:
     using TscCustomVariable::TscCustomVariable;
+    static constexpr quint32 OwnKind = ikParam;
+    quint32 Kinds() const override { return TscCustomVariable::Kinds() | OwnKind; }
 
     Variant DefaultValue = Variant::null();
     bool Optional = false;
@@ -127,6 +160,8 @@ public:
     TscProcVariable(const QString &name, int typeCode, const QString &typeName, bool hasResult,
                     TscScript *declaringScript);
     ~TscProcVariable() override;
+    static constexpr quint32 OwnKind = ikProc;
+    quint32 Kinds() const override { return TscCustomVariable::Kinds() | OwnKind; }
 
     // Runs the body; the Result for a function, Null for a procedure.
     // Throws whatever the body raises, after restoring the call state.
@@ -181,6 +216,20 @@ inline void StoreValue(TscCustomVariable &item, Variant &&value)
         item.Value = std::move(value);
     else
         item.SetValue(value);
+}
+
+// item as a T when it is one (or derives from one), else nullptr: what
+// dynamic_cast<T *> gives, for the classes with a TscItemKind bit.
+template <class T>
+T *ItemAs(TscCustomVariable *item)
+{
+    return item && (item->Kinds() & T::OwnKind) ? static_cast<T *>(item) : nullptr;
+}
+
+template <class T>
+const T *ItemAs(const TscCustomVariable *item)
+{
+    return ItemAs<T>(const_cast<TscCustomVariable *>(item));
 }
 
 // Base of compiled expressions (expressions.h).

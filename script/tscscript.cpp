@@ -32,6 +32,42 @@ QString formAncestor(const platform::Component &component)
     return QString();
 }
 
+// Keys compared in place: they are short, most differ in length, and the
+// library's comparison is a call even then.
+bool sameKey(const QString &a, const QString &b)
+{
+    if (a.size() != b.size())
+        return false;
+    const QChar *x = a.constData();
+    const QChar *y = b.constData();
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (x[i] != y[i])
+            return false;
+    return true;
+}
+
+bool isAsciiName(QStringView name)
+{
+    for (const QChar c : name)
+        if (c.unicode() >= 0x80)
+            return false;
+    return true;
+}
+
+// Whether key is keyOf(name) for an ASCII name, compared in place.
+bool isAsciiKeyOf(const QString &key, QStringView name)
+{
+    if (key.size() != name.size())
+        return false;
+    const QChar *k = key.constData();
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t u = name[i].unicode();
+        if (k[i].unicode() != (u >= 'a' && u <= 'z' ? char16_t(u - 'a' + 'A') : u))
+            return false;
+    }
+    return true;
+}
+
 QString keyOf(const QString &name)
 {
     return name.toUpper();
@@ -42,15 +78,15 @@ QString keyOf(const QString &name)
 const QString &lookupKeyOf(QStringView name)
 {
     thread_local QString buffer;
-    for (const QChar c : name)
-        if (c.unicode() >= 0x80) {
-            buffer = keyOf(name.toString());
-            return buffer;
-        }
-    buffer.resize(name.size());
+    if (buffer.size() != name.size())
+        buffer.resize(name.size());
     QChar *out = buffer.data();
     for (const QChar c : name) {
         const char16_t u = c.unicode();
+        if (u >= 0x80) {
+            buffer = keyOf(name.toString());
+            return buffer;
+        }
         *out++ = QChar(u >= 'a' && u <= 'z' ? char16_t(u - 'a' + 'A') : u);
     }
     return buffer;
@@ -70,7 +106,7 @@ TscScript::~TscScript()
 
 void TscScript::Add(const QString &name, TscObject *item, bool owned)
 {
-    auto *variable = dynamic_cast<TscCustomVariable *>(item);
+    TscCustomVariable *variable = item ? item->AsVariable() : nullptr;
     if (variable && owned)
         variable->OwnerTag = OwnerTag;
     // An item entered under its own name has its key already.
@@ -160,6 +196,7 @@ void TscScript::Clear()
     }
     CodeLines.clear();
     m_codeLineIndex.clear();
+    m_lastCodeLineIndex = nullptr;
     ErrorPosition.clear();
     ErrorText.clear();
     ErrorUnitName.clear();
@@ -171,6 +208,7 @@ void TscScript::ClearItems(const void *owner)
     MainBlock->Clear();
     CodeLines.clear();
     m_codeLineIndex.clear();
+    m_lastCodeLineIndex = nullptr;
 }
 
 void TscScript::RemoveItems(const void *owner)
@@ -189,6 +227,8 @@ TscCustomVariable *TscScript::FindLocal(const QString &name) const
 
 TscCustomVariable *TscScript::FindLocal(QStringView name) const
 {
+    if (!hashed() && isAsciiName(name))
+        return scanByAsciiName(name);
     return findByKey(lookupKeyOf(name));
 }
 
@@ -203,7 +243,7 @@ TscCustomVariable *TscScript::findByKey(const QString &key) const
 TscCustomVariable *TscScript::scanByKey(const QString &key) const
 {
     for (size_t i = m_entries.size(); i-- > 0;)
-        if (m_entries[i].key == key)
+        if (sameKey(m_entries[i].key, key))
             return m_entries[i].variable;
     return nullptr;
 }
@@ -215,16 +255,36 @@ TscCustomVariable *TscScript::Find(const QString &name) const
 
 TscCustomVariable *TscScript::Find(QStringView name) const
 {
-    const QString &key = lookupKeyOf(name);
-    for (const TscScript *script = this; script; script = script->ParentScript)
-        if (TscCustomVariable *item = script->findByKey(key))
+    // Most names are found among a procedure's few locals, compared in
+    // place: the key is made only for the first script that hashes.
+    const bool ascii = isAsciiName(name);
+    const QString *key = nullptr;
+    for (const TscScript *script = this; script; script = script->ParentScript) {
+        TscCustomVariable *item = nullptr;
+        if (ascii && !script->hashed()) {
+            item = script->scanByAsciiName(name);
+        } else {
+            if (!key)
+                key = &lookupKeyOf(name);
+            item = script->findByKey(*key);
+        }
+        if (item)
             return item;
+    }
+    return nullptr;
+}
+
+TscCustomVariable *TscScript::scanByAsciiName(QStringView name) const
+{
+    for (size_t i = m_entries.size(); i-- > 0;)
+        if (isAsciiKeyOf(m_entries[i].key, name))
+            return m_entries[i].variable;
     return nullptr;
 }
 
 TscClassVariable *TscScript::FindClass(const QString &name) const
 {
-    return dynamic_cast<TscClassVariable *>(Find(name));
+    return ItemAs<TscClassVariable>(Find(name));
 }
 
 bool TscScript::Compile()
@@ -258,7 +318,7 @@ Variant TscScript::CallFunction(const QString &name, const Variant &args)
 
 Variant TscScript::CallFunctionVarParams(const QString &name, Variant &args)
 {
-    auto *proc = dynamic_cast<TscProcVariable *>(FindLocal(name));
+    auto *proc = ItemAs<TscProcVariable>(FindLocal(name));
     if (!proc)
         return Variant::null();
     const qint64 count = args.isArray() ? args.highBound(1) + 1 : 0;
@@ -294,13 +354,15 @@ void TscScript::AddCodeLine(const QString &unitName, const QString &sourcePos)
 {
     // Called for every statement built: the line and the entry's head are
     // compared in place rather than cut out as new strings.
-    const qsizetype colon = sourcePos.indexOf(QLatin1Char(':'));
-    const QStringView line = colon < 0 ? QStringView(sourcePos) : QStringView(sourcePos).left(colon);
+    qsizetype colon = 0;
+    while (colon < sourcePos.size() && sourcePos[colon] != QLatin1Char(':'))
+        ++colon;
+    const QStringView line = QStringView(sourcePos).left(colon);
     const auto hasHead = [&unitName](const QString &entry) {
         return entry.size() > unitName.size() && entry.startsWith(unitName)
             && entry[unitName.size()] == QLatin1Char('=');
     };
-    CodeLineIndex &index = m_codeLineIndex[unitName];
+    CodeLineIndex &index = codeLineIndexOf(unitName);
     const bool valid = index.row >= 0 && index.row < CodeLines.size() && CodeLines[index.row].size() == index.length
         && hasHead(CodeLines[index.row]);
     if (!valid) {
@@ -327,6 +389,15 @@ void TscScript::AddCodeLine(const QString &unitName, const QString &sourcePos)
     index.length = CodeLines[index.row].size();
 }
 
+TscScript::CodeLineIndex &TscScript::codeLineIndexOf(const QString &unitName)
+{
+    if (!m_lastCodeLineIndex || m_lastCodeUnit != unitName) {
+        m_lastCodeLineIndex = &m_codeLineIndex[unitName];
+        m_lastCodeUnit = unitName;
+    }
+    return *m_lastCodeLineIndex;
+}
+
 bool TscScript::CodeLineIndex::insert(QStringView line)
 {
     // A number only for its one decimal spelling ("7", never "07").
@@ -336,9 +407,7 @@ bool TscScript::CodeLineIndex::insert(QStringView line)
         int number = 0;
         for (const QChar c : line)
             number = number * 10 + (c.unicode() - '0');
-        const qsizetype before = numbers.size();
-        numbers.insert(number);
-        return numbers.size() != before;
+        return insertNumber(number);
     }
     const QString text = line.toString();
     if (others.contains(text))
@@ -347,12 +416,29 @@ bool TscScript::CodeLineIndex::insert(QStringView line)
     return true;
 }
 
+bool TscScript::CodeLineIndex::insertNumber(int number)
+{
+    if (number >= kNumberBits) {
+        const qsizetype before = highNumbers.size();
+        highNumbers.insert(number);
+        return highNumbers.size() != before;
+    }
+    const size_t word = size_t(number) / 64;
+    if (word >= numberBits.size())
+        numberBits.resize(word + 1 + word / 2);
+    const quint64 bit = quint64(1) << (number % 64);
+    if (numberBits[word] & bit)
+        return false;
+    numberBits[word] |= bit;
+    return true;
+}
+
 void TscScript::Terminate()
 {
     ExitFlag = true;
     TerminateFlag = true;
     for (const Entry &entry : m_entries)
-        if (auto *proc = dynamic_cast<TscProcVariable *>(entry.item))
+        if (auto *proc = ItemAs<TscProcVariable>(entry.variable))
             proc->LocalScript->Terminate();
 }
 

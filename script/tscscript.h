@@ -167,6 +167,8 @@ private:
     // whole chain of scripts.
     TscCustomVariable *findByKey(const QString &key) const;
     TscCustomVariable *scanByKey(const QString &key) const;
+    // scanByKey for an ASCII name, without making its key.
+    TscCustomVariable *scanByAsciiName(QStringView name) const;
     // Adds the method of the declaration with its category and description
     // (its name when empty); the caller sets the callback.
     TscMethodHelper *addMethodEntry(const QString &declaration, const QString &category,
@@ -181,13 +183,24 @@ private:
     struct CodeLineIndex {
         int row = -1;
         qsizetype length = 0;
-        // Lines in plain decimal (nearly all) as numbers, others as text.
-        QSet<int> numbers;
+        // Lines in plain decimal (nearly all) as numbers: the first
+        // kNumberBits of them as bits, any higher in a set; others as text.
+        static constexpr int kNumberBits = 1 << 20;
+        std::vector<quint64> numberBits;
+        QSet<int> highNumbers;
         QSet<QString> others;
         // False when line was listed already.
         bool insert(QStringView line);
+        bool insertNumber(int number);
     };
+    // The unit's index, kept for the next statement: a program's lines
+    // nearly all belong to one unit.
+    CodeLineIndex &codeLineIndexOf(const QString &unitName);
     QHash<QString, CodeLineIndex> m_codeLineIndex;
+    // The last unit asked for and its index (nullptr when none: a change
+    // of m_codeLineIndex may move the index).
+    QString m_lastCodeUnit;
+    CodeLineIndex *m_lastCodeLineIndex = nullptr;
     QHash<QString, LookupSlot> m_lookup;
 };
 
