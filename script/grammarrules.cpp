@@ -343,6 +343,9 @@ GrammarRules::GrammarRules(const TscXMLItem &language)
     for (GrammarNode &rule : m_rules)
         resolve(rule);
     findFirstTokens();
+    assignStartBits();
+    for (GrammarNode &rule : m_rules)
+        findStartMasks(rule);
     addReservedWords();
     for (GrammarNode &rule : m_rules)
         findTextWordIds(rule);
@@ -392,6 +395,83 @@ void GrammarRules::resolve(GrammarNode &node) const
 void GrammarRules::findFirstTokens()
 {
     FirstTokenFinder(m_rules, m_words).run();
+}
+
+namespace {
+
+// Every node's first that has a test, as the start bits must cover them.
+void collectFirsts(const GrammarNode &node, std::vector<const FirstTokens *> &firsts)
+{
+    if (!node.first.anything)
+        firsts.push_back(&node.first);
+    for (const GrammarNode &child : node.children)
+        collectFirsts(child, firsts);
+}
+
+} // namespace
+
+void GrammarRules::assignStartBits()
+{
+    std::vector<const FirstTokens *> firsts;
+    for (const GrammarNode &rule : m_rules)
+        collectFirsts(rule, firsts);
+    // A set of every punctuation character is tested with its own bit.
+    std::bitset<128> chars, rawChars;
+    std::bitset<FirstTokens::kMaxWords> words;
+    for (const FirstTokens *first : firsts) {
+        if (!first->chars.all())
+            chars |= first->chars;
+        if (!first->rawChars.all())
+            rawChars |= first->rawChars;
+        words |= first->words;
+    }
+    int next = kFirstOwnBit;
+    const auto bitFor = [&next] { return uint8_t(next < StartMask::kBits ? next++ : kSharedBit); };
+    for (size_t c = 0; c < chars.size(); ++c)
+        if (chars[c])
+            m_charBits[c] = bitFor();
+    for (size_t c = 0; c < rawChars.size(); ++c)
+        if (rawChars[c])
+            m_rawCharBits[c] = bitFor();
+    for (size_t w = 0; w < words.size(); ++w)
+        if (words[w]) {
+            m_wordBits[w] = bitFor();
+            m_allWordBits.set(m_wordBits[w]);
+        }
+}
+
+void GrammarRules::findStartMasks(GrammarNode &node) const
+{
+    if (!node.first.anything)
+        node.startMask = startMask(node.first);
+    for (GrammarNode &child : node.children)
+        findStartMasks(child);
+}
+
+StartMask GrammarRules::startMask(const FirstTokens &first) const
+{
+    StartMask mask;
+    mask.bits[0] = first.kinds;
+    // A character or word some node begins with has a bit; others none.
+    const auto setOwn = [&mask](int bit) {
+        if (bit != 0)
+            mask.set(bit);
+    };
+    const auto addChars = [&](const std::bitset<128> &set, const std::array<uint8_t, 128> &bits, int anyBit) {
+        if (set.all()) {
+            mask.set(anyBit);
+            return;
+        }
+        for (size_t c = 0; c < set.size(); ++c)
+            if (set[c])
+                setOwn(bits[c]);
+    };
+    addChars(first.chars, m_charBits, kAnyCharBit);
+    addChars(first.rawChars, m_rawCharBits, kAnyRawCharBit);
+    for (size_t w = 0; w < first.words.size(); ++w)
+        if (first.words[w])
+            setOwn(m_wordBits[w]);
+    return mask;
 }
 
 int GrammarRules::wordId(QStringView word, bool caseSensitive) const

@@ -194,6 +194,9 @@ public:
         int from = -1;
         TokenAhead tokens;
     } m_ahead;
+    // What starts a number or a string besides digits and '#', set per
+    // build; -1 for no hexadecimal prefix.
+    int m_hexStart = -1, m_quote = '\'';
     // Where tokens read from recent positions start (past blanks and
     // comments): elements ask for the start of their first token.
     struct TokenStart {
@@ -213,7 +216,7 @@ private:
     bool cannotStart(const GrammarNode &e)
     {
         return !e.first.anything && m_lexer.SkipSpace && m_depth + e.unstartedDepth <= m_depthLimit
-            && !e.first.mayStart(ahead());
+            && !e.startMask.intersects(ahead().mask);
     }
     class Nesting;
     // Each kind of node in a frame of its own: most are tokens or choices.
@@ -346,27 +349,28 @@ void TscILParser::Impl::recordError(const QString &err, bool terminal, int entry
 const TokenAhead &TscILParser::Impl::readAhead()
 {
     const int from = m_lexer.Position();
-    TokenAhead t;
-    t.raw = m_lexer.CharAt(from);
+    const char16_t raw = m_lexer.CharAt(from);
     const QStringView word = readWord(false); // reads blanks and comments first, as every token does
     const char16_t next = m_lexer.CharAt(m_lexer.TokenStart());
     m_lexer.SetPosition(from);
+    m_ahead.from = from;
+    TokenAhead &t = m_ahead.tokens;
+    t = TokenAhead();
+    t.raw = raw;
     t.next = next;
     if (!word.isEmpty()) {
         t.word = true;
         t.wordId = m_word.id;
         t.kinds |= m_word.keyword ? kAnyWord : kAnyWord | kIdentWord;
     }
-    const QString &hex = m_lexer.HexSequence;
-    if ((next >= '0' && next <= '9') || (!hex.isEmpty() && next == hex[0].unicode()))
+    if ((next >= '0' && next <= '9') || next == m_hexStart)
         t.kinds |= kNumberToken;
-    const QString &quotes = m_lexer.StringQuotes;
-    if (next == '#' || next == (quotes.isEmpty() ? u'\'' : quotes[0].unicode()))
+    if (next == '#' || next == m_quote)
         t.kinds |= kStringToken;
     if (next == '\r' || next == '\n')
         t.kinds |= kEolToken;
-    m_ahead = {from, t};
-    return m_ahead.tokens;
+    t.mask = m_rules->aheadMask(t);
+    return t;
 }
 
 bool TscILParser::Impl::sequence(const std::vector<GrammarNode> &children)
@@ -740,6 +744,10 @@ bool TscILParser::Impl::build(const QString &text)
     m_word = Word();
     m_grammarKnowsKeywords = m_lexer.Keywords() == m_compiled->keywords.Keywords();
     m_ahead = Ahead();
+    const QString &hex = m_lexer.HexSequence;
+    m_hexStart = hex.isEmpty() ? -1 : hex[0].unicode();
+    const QString &quotes = m_lexer.StringQuotes;
+    m_quote = quotes.isEmpty() ? u'\'' : quotes[0].unicode();
     m_tokenStarts.fill(TokenStart());
     bool ok = false;
     try {
