@@ -114,8 +114,7 @@ Unstarted opaque()
 }
 
 // Works out GrammarNode::first and its companions for every node, following
-// references; a rule met again while its own summary is being worked out
-// (a cycle) counts as unknown.
+// references, in two rounds (see run()).
 class FirstTokenFinder {
 public:
     FirstTokenFinder(std::vector<GrammarNode> &rules, WordSet &words)
@@ -123,10 +122,18 @@ public:
     {
     }
 
+    // A rule met again while its own summary is worked out stands for
+    // nothing known in the first round; in the second it stands for what
+    // the first round found for it, which holds as well, and the cycle's
+    // other rules can get a test too.
     void run()
     {
-        for (size_t i = 0; i < m_rules.size(); ++i)
-            rule(int(i));
+        for (int round = 0; round < 2; ++round) {
+            std::fill(m_state.begin(), m_state.end(), NotDone);
+            for (size_t i = 0; i < m_rules.size(); ++i)
+                rule(int(i));
+            m_previous = m_summary;
+        }
     }
 
 private:
@@ -143,6 +150,7 @@ private:
     WordSet &m_words;
     std::vector<State> m_state;
     std::vector<Unstarted> m_summary;
+    std::vector<Unstarted> m_previous; // the first round's, while in progress
 };
 
 // A rule as a reference interprets it: its children in a row, then its node.
@@ -150,7 +158,7 @@ Unstarted FirstTokenFinder::rule(int index)
 {
     const size_t i = size_t(index);
     if (m_state[i] == InProgress)
-        return opaque();
+        return m_previous.empty() ? opaque() : m_previous[i];
     if (m_state[i] == Done)
         return m_summary[i];
     m_state[i] = InProgress;
