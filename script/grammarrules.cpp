@@ -394,8 +394,11 @@ GrammarNode GrammarRules::compile(const TscXMLItem &item) const
 
 void GrammarRules::resolve(GrammarNode &node) const
 {
-    if (node.kind == GrammarNode::Reference)
+    if (node.kind == GrammarNode::Reference) {
         node.rule = m_ruleIndex.value(node.name, -1);
+        node.bareReference = node.rule >= 0 && !node.hasTail && node.err.isEmpty()
+            && m_rules[size_t(node.rule)].node.isEmpty();
+    }
     for (GrammarNode &child : node.children)
         resolve(child);
 }

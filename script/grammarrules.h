@@ -98,6 +98,9 @@ struct GrammarNode {
     // What the interpreter reads for every node comes first, together.
     Kind kind = Sequence;
     int rule = -1; // for Reference: index of the rule, -1 when unknown
+    // A reference with nothing of its own (no node, add, children or error)
+    // to a rule without a node: interpreting it is the rule's body alone.
+    bool bareReference = false;
     bool hasAddText = false;
     bool term = false;
     // Decoded once: skip "0" (a char read without blanks before it), skip

@@ -236,6 +236,7 @@ private:
     bool interpretStructure(const GrammarNode &e);
     bool interpretReference(const GrammarNode &e);
     bool interpretRule(const GrammarNode &rule, int entryPos, int entryLines);
+    bool interpretBareRule(const GrammarNode &rule, int entryPos);
     bool interpretToken(const GrammarNode &e);
     bool finish(const GrammarNode &e, bool ok, int entryPos, int entryLines, QStringView token);
     bool sequence(const std::vector<GrammarNode> &children);
@@ -575,6 +576,23 @@ inline bool TscILParser::Impl::interpretRule(const GrammarNode &rule, int entryP
     return ok;
 }
 
+// interpretRule for a rule without a node, nothing written around it. Most
+// such rules are one switch or reference: that child is asked for directly.
+inline bool TscILParser::Impl::interpretBareRule(const GrammarNode &rule, int entryPos)
+{
+    const Nesting nesting(*this);
+    bool ok;
+    if (rule.children.size() == 1) {
+        const GrammarNode &only = rule.children.front();
+        ok = cannotStart(only) ? only.passesUnstarted : interpret(only);
+    } else {
+        ok = sequence(rule.children);
+    }
+    if (!ok)
+        m_lexer.SetPosition(entryPos);
+    return ok;
+}
+
 // What follows a node's own part: its node and add written and its children
 // read when it passed, its error recorded when anything failed.
 inline bool TscILParser::Impl::finish(const GrammarNode &e, bool ok, int entryPos, int entryLines, QStringView token)
@@ -618,8 +636,11 @@ bool TscILParser::Impl::interpretReference(const GrammarNode &e)
 {
     const Nesting nesting(*this);
     const int entryPos = m_lexer.Position();
+    const GrammarNode &rule = m_rules->rule(e);
+    if (e.bareReference)
+        return interpretBareRule(rule, entryPos);
     const int entryLines = m_out.Count();
-    const bool ok = interpretRule(m_rules->rule(e), entryPos, entryLines);
+    const bool ok = interpretRule(rule, entryPos, entryLines);
     return finish(e, ok, entryPos, entryLines, QStringView());
 }
 
