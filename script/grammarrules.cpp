@@ -453,7 +453,8 @@ void GrammarRules::assignStartBits()
 
 void GrammarRules::findStartMasks(GrammarNode &node) const
 {
-    if (!node.first.anything)
+    node.hasStartTest = !node.first.anything;
+    if (node.hasStartTest)
         node.startMask = startMask(node.first);
     for (GrammarNode &child : node.children)
         findStartMasks(child);

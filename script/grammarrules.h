@@ -120,19 +120,22 @@ struct GrammarNode {
     // kept, nothing written, no error recorded, no unit included, and the
     // nesting reaches at most unstartedDepth levels (the node's own is 1).
     bool passesUnstarted = false;
+    bool hasStartTest = false; // !first.anything
     int unstartedDepth = 0;
     // first as GrammarRules::startMask() gives it: the test the interpreter
-    // asks (first.anything still comes first).
+    // asks when hasStartTest.
     StartMask startMask;
-    FirstTokens first;
-    QString name;        // element name, lower case
+    // Then what the interpreter reads for most nodes it enters.
+    std::vector<GrammarNode> children;
     QString text;        // token text or loop separator, lower case
     QString node;        // lower case
     QString add;
-    QString addText;
     QString err;
+    // Read when the grammar is compiled, or seldom.
+    QString name;        // element name, lower case
+    QString addText;
     QString skip;
-    std::vector<GrammarNode> children;
+    FirstTokens first;
 };
 
 // The `parser` settings; an unset optional keeps the lexer default.

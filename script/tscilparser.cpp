@@ -215,7 +215,7 @@ private:
     // GrammarNode::first) and stay within the nesting limit on the way.
     bool cannotStart(const GrammarNode &e)
     {
-        return !e.first.anything && m_lexer.SkipSpace && m_depth + e.unstartedDepth <= m_depthLimit
+        return e.hasStartTest && m_lexer.SkipSpace && m_depth + e.unstartedDepth <= m_depthLimit
             && !e.startMask.intersects(ahead().mask);
     }
     class Nesting;
