@@ -240,8 +240,11 @@ private:
     bool interpretToken(const GrammarNode &e);
     bool finish(const GrammarNode &e, bool ok, int entryPos, int entryLines, QStringView token);
     bool sequence(const std::vector<GrammarNode> &children);
+    bool readTextToken(const GrammarNode &e, QStringView &token);
     bool readToken(const GrammarNode &e, QString &storage, QStringView &token);
+    bool tokenMatches(const GrammarNode &e, QStringView token) const;
     QStringView readWord(bool identOnly);
+    void readNewWord(int start);
     void classifyWord(QStringView word);
     bool evalSwitch(const GrammarNode &e);
     bool evalLoop(const GrammarNode &e);
@@ -388,22 +391,28 @@ bool TscILParser::Impl::sequence(const std::vector<GrammarNode> &children)
     return true;
 }
 
-QStringView TscILParser::Impl::readWord(bool identOnly)
+// The word last read is asked for again at once, by the token after the
+// first-token test: that is answered inline.
+inline QStringView TscILParser::Impl::readWord(bool identOnly)
 {
     if (m_lexer.SkipSpace)
         skipBlanks();
     const int start = m_lexer.Position();
-    if (start != m_word.start) {
-        const QStringView word = m_lexer.WordViewHere();
-        m_word = {start, m_lexer.Position()};
-        if (!word.isEmpty())
-            classifyWord(word);
-    } else {
+    if (start != m_word.start)
+        readNewWord(start);
+    else
         m_lexer.SetSpan(start, m_word.end);
-    }
     if (identOnly && m_word.keyword)
         return QStringView();
     return QStringView(m_lexer.Text().constData() + start - 1, m_word.end - start);
+}
+
+void TscILParser::Impl::readNewWord(int start)
+{
+    const QStringView word = m_lexer.WordViewHere();
+    m_word = {start, m_lexer.Position()};
+    if (!word.isEmpty())
+        classifyWord(word);
 }
 
 void TscILParser::Impl::classifyWord(QStringView word)
@@ -416,8 +425,8 @@ void TscILParser::Impl::classifyWord(QStringView word)
 }
 
 // Tokens are views into the text where they can be: backtracking reads the
-// same token many times over.
-bool TscILParser::Impl::readToken(const GrammarNode &e, QString &storage, QStringView &token)
+// same token many times over. Words and punctuation are read inline.
+inline bool TscILParser::Impl::readTextToken(const GrammarNode &e, QStringView &token)
 {
     switch (e.kind) {
     case GrammarNode::Char:
@@ -426,7 +435,15 @@ bool TscILParser::Impl::readToken(const GrammarNode &e, QString &storage, QStrin
         token = m_lexer.CharView();
         break;
     case GrammarNode::Keyword: token = readWord(false); break;
-    case GrammarNode::Ident: token = readWord(true); break;
+    default: token = readWord(true); break;
+    }
+    return tokenMatches(e, token);
+}
+
+// Numbers, strings and report references.
+bool TscILParser::Impl::readToken(const GrammarNode &e, QString &storage, QStringView &token)
+{
+    switch (e.kind) {
     case GrammarNode::Number: token = m_lexer.NumberView(storage); break;
     case GrammarNode::String:
         storage = m_lexer.GetString();
@@ -448,6 +465,12 @@ bool TscILParser::Impl::readToken(const GrammarNode &e, QString &storage, QStrin
     default:
         return false;
     }
+    return tokenMatches(e, token);
+}
+
+// A token read against the node's text, if it has one.
+inline bool TscILParser::Impl::tokenMatches(const GrammarNode &e, QStringView token) const
+{
     if (token.isEmpty())
         return false;
     if (e.text.isEmpty())
@@ -651,9 +674,9 @@ bool TscILParser::Impl::interpretToken(const GrammarNode &e)
     const Nesting nesting(*this);
     const int entryPos = m_lexer.Position();
     const int entryLines = m_out.Count();
-    QString storage;
+    QString storage; // for tokens that are not views into the text
     QStringView token;
-    const bool ok = readToken(e, storage, token);
+    const bool ok = e.kind <= GrammarNode::Ident ? readTextToken(e, token) : readToken(e, storage, token);
     return finish(e, ok, entryPos, entryLines, token);
 }
 
