@@ -260,7 +260,7 @@ private:
         const int pos = m_lexer.Position();
         TokenStart &known = m_tokenStarts[size_t(pos) % m_tokenStarts.size()];
         if (known.from == pos) {
-            m_lexer.SetPosition(known.start); // as SkipSpaces leaves it
+            m_lexer.ReturnTo(known.start); // as SkipSpaces leaves it
             return;
         }
         m_lexer.SkipSpaces();
@@ -329,10 +329,10 @@ int TscILParser::Impl::tokenStartAt(int pos)
     if (known.from == pos)
         return known.start;
     const int saved = m_lexer.Position();
-    m_lexer.SetPosition(pos);
+    m_lexer.ReturnTo(pos);
     skipBlanks();
     const int start = m_lexer.Position();
-    m_lexer.SetPosition(saved);
+    m_lexer.ReturnTo(saved);
     return start;
 }
 
@@ -356,7 +356,7 @@ const TokenAhead &TscILParser::Impl::readAhead()
     const char16_t raw = m_lexer.CharAt(from);
     const QStringView word = readWord(false); // reads blanks and comments first, as every token does
     const char16_t next = m_lexer.CharAt(m_lexer.TokenStart());
-    m_lexer.SetPosition(from);
+    m_lexer.ReturnTo(from);
     m_ahead.from = from;
     TokenAhead &t = m_ahead.tokens;
     t = TokenAhead();
@@ -401,7 +401,7 @@ inline QStringView TscILParser::Impl::readWord(bool identOnly)
     if (start != m_word.start)
         readNewWord(start);
     else
-        m_lexer.SetSpan(start, m_word.end);
+        m_lexer.ReturnToSpan(start, m_word.end);
     if (identOnly && m_word.keyword)
         return QStringView();
     return QStringView(m_lexer.Text().constData() + start - 1, m_word.end - start);
@@ -536,7 +536,7 @@ bool TscILParser::Impl::evalSwitch(const GrammarNode &e)
         }
         if (interpret(child))
             return true;
-        m_lexer.SetPosition(entryPos);
+        m_lexer.ReturnTo(entryPos);
     }
     if (e.kind == GrammarNode::OptionalSwitch)
         return true;
@@ -566,7 +566,7 @@ bool TscILParser::Impl::evalLoop(const GrammarNode &e)
         if (!e.text.isEmpty()) {
             skipBlanks();
             if (!sameToken(m_lexer.CharView(), e.text, false)) {
-                m_lexer.SetPosition(lastEnd);
+                m_lexer.ReturnTo(lastEnd);
                 break;
             }
         }
@@ -579,11 +579,11 @@ bool TscILParser::Impl::evalLoop(const GrammarNode &e)
             m_errorPos.clear();
             m_terminal = false;
         }
-        m_lexer.SetPosition(lastEnd);
+        m_lexer.ReturnTo(lastEnd);
         return true;
     }
     if (!lastOk)
-        m_lexer.SetPosition(entryPos);
+        m_lexer.ReturnTo(entryPos);
     return lastOk || e.kind == GrammarNode::OptionalLoop;
 }
 
@@ -595,7 +595,7 @@ inline bool TscILParser::Impl::interpretRule(const GrammarNode &rule, int entryP
     if (!rule.node.isEmpty())
         applyNode(rule, ok, entryPos, entryLines);
     if (!ok)
-        m_lexer.SetPosition(entryPos);
+        m_lexer.ReturnTo(entryPos);
     return ok;
 }
 
@@ -612,7 +612,7 @@ inline bool TscILParser::Impl::interpretBareRule(const GrammarNode &rule, int en
         ok = sequence(rule.children);
     }
     if (!ok)
-        m_lexer.SetPosition(entryPos);
+        m_lexer.ReturnTo(entryPos);
     return ok;
 }
 
@@ -632,7 +632,7 @@ inline bool TscILParser::Impl::finish(const GrammarNode &e, bool ok, int entryPo
             return true;
     }
     recordError(e.err, e.term, entryPos);
-    m_lexer.SetPosition(entryPos);
+    m_lexer.ReturnTo(entryPos);
     return false;
 }
 
@@ -648,7 +648,7 @@ bool TscILParser::Impl::interpretStructure(const GrammarNode &e)
     case GrammarNode::Sequence: ok = true; break;
     case GrammarNode::Optional:
         if (!sequence(e.children))
-            m_lexer.SetPosition(entryPos);
+            m_lexer.ReturnTo(entryPos);
         return true;
     default: break; // the others have frames of their own
     }

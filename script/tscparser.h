@@ -67,6 +67,15 @@ public:
         SetPosition(tokenStart);
         m_position = std::clamp(position, m_tokenStart, Size() + 1);
     }
+    // SetPosition and SetSpan for positions this lexer gave out for the
+    // current text: no range to check. A backtracking parser goes back to
+    // such positions all the time.
+    void ReturnTo(int position) { m_position = m_tokenStart = position; }
+    void ReturnToSpan(int tokenStart, int position)
+    {
+        m_tokenStart = tokenStart;
+        m_position = position;
+    }
     int TokenStart() const { return m_tokenStart; }
     // The character at a position from 1 to Size() + 1; 0 past the end.
     char16_t CharAt(int position) const { return m_chars[position - 1]; }
