@@ -99,7 +99,13 @@ public:
     // and the view shows storage.
     QStringView WordView();
     // WordView without skipping blanks first, for a reader that did so.
-    QStringView WordViewHere();
+    // Inline up to the first character: most positions asked hold none.
+    QStringView WordViewHere()
+    {
+        if (m_position > Size() || !isIdent(at(m_position)) || isDigit(at(m_position)))
+            return QStringView();
+        return readWordHere();
+    }
     QStringView IdentView();
     QStringView CharView();
     QStringView NumberView(QString &storage);
@@ -149,6 +155,7 @@ private:
             || starts(m_block[0].open) || starts(m_block[1].open);
     }
     void skipBlanks();
+    QStringView readWordHere(); // past a first character that starts a word
     void lineColumnNumbersSearched(int position, int &line, int &column) const;
     bool isDigit(QChar c) const { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
     bool readQuotedPart(QString &value);
