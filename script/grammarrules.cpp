@@ -439,15 +439,20 @@ void GrammarRules::assignStartBits()
     int next = kFirstOwnBit;
     const auto bitFor = [&next] { return uint8_t(next < StartMask::kBits ? next++ : kSharedBit); };
     for (size_t c = 0; c < chars.size(); ++c)
-        if (chars[c])
+        if (chars[c]) {
             m_charBits[c] = bitFor();
+            m_withBits.chars.push_back(c);
+        }
     for (size_t c = 0; c < rawChars.size(); ++c)
-        if (rawChars[c])
+        if (rawChars[c]) {
             m_rawCharBits[c] = bitFor();
+            m_withBits.rawChars.push_back(c);
+        }
     for (size_t w = 0; w < words.size(); ++w)
         if (words[w]) {
             m_wordBits[w] = bitFor();
             m_allWordBits.set(m_wordBits[w]);
+            m_withBits.words.push_back(w);
         }
 }
 
@@ -465,24 +470,21 @@ StartMask GrammarRules::startMask(const FirstTokens &first) const
     StartMask mask;
     mask.bits[0] = first.kinds;
     // A character or word some node begins with has a bit; others none.
-    const auto setOwn = [&mask](int bit) {
-        if (bit != 0)
-            mask.set(bit);
-    };
-    const auto addChars = [&](const std::bitset<128> &set, const std::array<uint8_t, 128> &bits, int anyBit) {
+    const auto addChars = [&mask](const std::bitset<128> &set, const std::vector<size_t> &withBits,
+                                  const std::array<uint8_t, 128> &bits, int anyBit) {
         if (set.all()) {
             mask.set(anyBit);
             return;
         }
-        for (size_t c = 0; c < set.size(); ++c)
+        for (const size_t c : withBits)
             if (set[c])
-                setOwn(bits[c]);
+                mask.set(bits[c]);
     };
-    addChars(first.chars, m_charBits, kAnyCharBit);
-    addChars(first.rawChars, m_rawCharBits, kAnyRawCharBit);
-    for (size_t w = 0; w < first.words.size(); ++w)
+    addChars(first.chars, m_withBits.chars, m_charBits, kAnyCharBit);
+    addChars(first.rawChars, m_withBits.rawChars, m_rawCharBits, kAnyRawCharBit);
+    for (const size_t w : m_withBits.words)
         if (first.words[w])
-            setOwn(m_wordBits[w]);
+            mask.set(m_wordBits[w]);
     return mask;
 }
 

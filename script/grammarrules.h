@@ -215,6 +215,9 @@ private:
     std::array<uint8_t, 128> m_charBits{}, m_rawCharBits{};
     std::array<uint8_t, FirstTokens::kMaxWords> m_wordBits{};
     StartMask m_allWordBits; // what a word of unknown id may be
+    struct {
+        std::vector<size_t> chars, rawChars, words;
+    } m_withBits; // what has a bit in the tables, in order
     void assignStartBits();
     void findStartMasks(GrammarNode &node) const;
 };
