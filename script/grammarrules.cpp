@@ -114,8 +114,7 @@ Unstarted opaque()
 }
 
 // Works out GrammarNode::first and its companions for every node, following
-// references; a rule met again while its own summary is being worked out
-// (a cycle) counts as unknown.
+// references, in two rounds (see run()).
 class FirstTokenFinder {
 public:
     FirstTokenFinder(std::vector<GrammarNode> &rules, WordSet &words)
@@ -123,10 +122,18 @@ public:
     {
     }
 
+    // A rule met again while its own summary is worked out stands for
+    // nothing known in the first round; in the second it stands for what
+    // the first round found for it, which holds as well, and the cycle's
+    // other rules can get a test too.
     void run()
     {
-        for (size_t i = 0; i < m_rules.size(); ++i)
-            rule(int(i));
+        for (int round = 0; round < 2; ++round) {
+            std::fill(m_state.begin(), m_state.end(), NotDone);
+            for (size_t i = 0; i < m_rules.size(); ++i)
+                rule(int(i));
+            m_previous = m_summary;
+        }
     }
 
 private:
@@ -143,6 +150,7 @@ private:
     WordSet &m_words;
     std::vector<State> m_state;
     std::vector<Unstarted> m_summary;
+    std::vector<Unstarted> m_previous; // the first round's, while in progress
 };
 
 // A rule as a reference interprets it: its children in a row, then its node.
@@ -150,7 +158,7 @@ Unstarted FirstTokenFinder::rule(int index)
 {
     const size_t i = size_t(index);
     if (m_state[i] == InProgress)
-        return opaque();
+        return m_previous.empty() ? opaque() : m_previous[i];
     if (m_state[i] == Done)
         return m_summary[i];
     m_state[i] = InProgress;
@@ -343,6 +351,9 @@ GrammarRules::GrammarRules(const TscXMLItem &language)
     for (GrammarNode &rule : m_rules)
         resolve(rule);
     findFirstTokens();
+    assignStartBits();
+    for (GrammarNode &rule : m_rules)
+        findStartMasks(rule);
     addReservedWords();
     for (GrammarNode &rule : m_rules)
         findTextWordIds(rule);
@@ -383,8 +394,11 @@ GrammarNode GrammarRules::compile(const TscXMLItem &item) const
 
 void GrammarRules::resolve(GrammarNode &node) const
 {
-    if (node.kind == GrammarNode::Reference)
+    if (node.kind == GrammarNode::Reference) {
         node.rule = m_ruleIndex.value(node.name, -1);
+        node.bareReference = node.rule >= 0 && !node.hasTail && node.err.isEmpty()
+            && m_rules[size_t(node.rule)].node.isEmpty();
+    }
     for (GrammarNode &child : node.children)
         resolve(child);
 }
@@ -392,6 +406,86 @@ void GrammarRules::resolve(GrammarNode &node) const
 void GrammarRules::findFirstTokens()
 {
     FirstTokenFinder(m_rules, m_words).run();
+}
+
+namespace {
+
+// Every node's first that has a test, as the start bits must cover them.
+void collectFirsts(const GrammarNode &node, std::vector<const FirstTokens *> &firsts)
+{
+    if (!node.first.anything)
+        firsts.push_back(&node.first);
+    for (const GrammarNode &child : node.children)
+        collectFirsts(child, firsts);
+}
+
+} // namespace
+
+void GrammarRules::assignStartBits()
+{
+    std::vector<const FirstTokens *> firsts;
+    for (const GrammarNode &rule : m_rules)
+        collectFirsts(rule, firsts);
+    // A set of every punctuation character is tested with its own bit.
+    std::bitset<128> chars, rawChars;
+    std::bitset<FirstTokens::kMaxWords> words;
+    for (const FirstTokens *first : firsts) {
+        if (!first->chars.all())
+            chars |= first->chars;
+        if (!first->rawChars.all())
+            rawChars |= first->rawChars;
+        words |= first->words;
+    }
+    int next = kFirstOwnBit;
+    const auto bitFor = [&next] { return uint8_t(next < StartMask::kBits ? next++ : kSharedBit); };
+    for (size_t c = 0; c < chars.size(); ++c)
+        if (chars[c]) {
+            m_charBits[c] = bitFor();
+            m_withBits.chars.push_back(c);
+        }
+    for (size_t c = 0; c < rawChars.size(); ++c)
+        if (rawChars[c]) {
+            m_rawCharBits[c] = bitFor();
+            m_withBits.rawChars.push_back(c);
+        }
+    for (size_t w = 0; w < words.size(); ++w)
+        if (words[w]) {
+            m_wordBits[w] = bitFor();
+            m_allWordBits.set(m_wordBits[w]);
+            m_withBits.words.push_back(w);
+        }
+}
+
+void GrammarRules::findStartMasks(GrammarNode &node) const
+{
+    node.hasStartTest = !node.first.anything;
+    if (node.hasStartTest)
+        node.startMask = startMask(node.first);
+    for (GrammarNode &child : node.children)
+        findStartMasks(child);
+}
+
+StartMask GrammarRules::startMask(const FirstTokens &first) const
+{
+    StartMask mask;
+    mask.bits[0] = first.kinds;
+    // A character or word some node begins with has a bit; others none.
+    const auto addChars = [&mask](const std::bitset<128> &set, const std::vector<size_t> &withBits,
+                                  const std::array<uint8_t, 128> &bits, int anyBit) {
+        if (set.all()) {
+            mask.set(anyBit);
+            return;
+        }
+        for (const size_t c : withBits)
+            if (set[c])
+                mask.set(bits[c]);
+    };
+    addChars(first.chars, m_withBits.chars, m_charBits, kAnyCharBit);
+    addChars(first.rawChars, m_withBits.rawChars, m_rawCharBits, kAnyRawCharBit);
+    for (const size_t w : m_withBits.words)
+        if (first.words[w])
+            mask.set(m_wordBits[w]);
+    return mask;
 }
 
 int GrammarRules::wordId(QStringView word, bool caseSensitive) const

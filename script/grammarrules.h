@@ -10,7 +10,9 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <bitset>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -28,6 +30,27 @@ enum TokenKind : unsigned {
     kEolToken = 16,
 };
 
+// The first-token test of FirstTokens as one bit mask: every kind of token,
+// punctuation character and keyword some node can begin with has a bit of
+// its own (GrammarRules::startMask()), and the text ahead sets the bits of
+// what it reads as (GrammarRules::aheadMask()). Asked before most nodes, so
+// two words and no branches.
+struct StartMask {
+    static constexpr int kBits = 128;
+    uint64_t bits[2] = {0, 0};
+
+    bool intersects(const StartMask &other) const
+    {
+        return ((bits[0] & other.bits[0]) | (bits[1] & other.bits[1])) != 0;
+    }
+    void set(int bit) { bits[bit >> 6] |= uint64_t(1) << (bit & 63); }
+    void add(const StartMask &other)
+    {
+        bits[0] |= other.bits[0];
+        bits[1] |= other.bits[1];
+    }
+};
+
 // What the text at one position could read as, gathered once per position
 // for the first-token tests below.
 struct TokenAhead {
@@ -37,6 +60,7 @@ struct TokenAhead {
     bool word = false;     // a word starts at next
     int wordId = -1;       // see GrammarRules::wordId()
     unsigned kinds = 0;    // TokenKind bits
+    StartMask mask;        // GrammarRules::aheadMask() of the above
 };
 
 // A conservative set of the tokens a grammar node can begin with: when the
@@ -74,6 +98,9 @@ struct GrammarNode {
     // What the interpreter reads for every node comes first, together.
     Kind kind = Sequence;
     int rule = -1; // for Reference: index of the rule, -1 when unknown
+    // A reference with nothing of its own (no node, add, children or error)
+    // to a rule without a node: interpreting it is the rule's body alone.
+    bool bareReference = false;
     bool hasAddText = false;
     bool term = false;
     // Decoded once: skip "0" (a char read without blanks before it), skip
@@ -93,16 +120,22 @@ struct GrammarNode {
     // kept, nothing written, no error recorded, no unit included, and the
     // nesting reaches at most unstartedDepth levels (the node's own is 1).
     bool passesUnstarted = false;
+    bool hasStartTest = false; // !first.anything
     int unstartedDepth = 0;
-    FirstTokens first;
-    QString name;        // element name, lower case
+    // first as GrammarRules::startMask() gives it: the test the interpreter
+    // asks when hasStartTest.
+    StartMask startMask;
+    // Then what the interpreter reads for most nodes it enters.
+    std::vector<GrammarNode> children;
     QString text;        // token text or loop separator, lower case
     QString node;        // lower case
     QString add;
-    QString addText;
     QString err;
+    // Read when the grammar is compiled, or seldom.
+    QString name;        // element name, lower case
+    QString addText;
     QString skip;
-    std::vector<GrammarNode> children;
+    FirstTokens first;
 };
 
 // The `parser` settings; an unset optional keeps the lexer default.
@@ -145,6 +178,13 @@ public:
     // for nearly every word read. False, with nothing set, for a word only
     // the general tests can judge (not ASCII, read ignoring case).
     bool classifyWord(QStringView word, bool caseSensitive, int &id, bool &reserved) const;
+    // The bit masks of the first-token test: for any node's first that is
+    // not anything, first.mayStart(ahead) equals
+    // startMask(first).intersects(aheadMask(ahead)), except that a grammar
+    // with more tokens than bits shares one bit among the rest (a node is
+    // then at worst interpreted where it could not start).
+    StartMask startMask(const FirstTokens &first) const;
+    StartMask aheadMask(const TokenAhead &ahead) const;
 
 private:
     [[noreturn]] static void throwInvalidLanguage();
@@ -166,6 +206,45 @@ private:
     } m_exactWords, m_loweredWords;
     void addReservedWords();
     void findTextWordIds(GrammarNode &node) const;
+
+    // The bits of StartMask: the TokenKind bits as they are, then one for
+    // any punctuation after blanks, one for any at the position itself, one
+    // shared by what did not get a bit of its own, then the characters and
+    // words the grammar's nodes begin with. 0 in the tables: no bit.
+    static constexpr int kAnyCharBit = 5, kAnyRawCharBit = 6, kSharedBit = 7, kFirstOwnBit = 8;
+    std::array<uint8_t, 128> m_charBits{}, m_rawCharBits{};
+    std::array<uint8_t, FirstTokens::kMaxWords> m_wordBits{};
+    StartMask m_allWordBits; // what a word of unknown id may be
+    struct {
+        std::vector<size_t> chars, rawChars, words;
+    } m_withBits; // what has a bit in the tables, in order
+    void assignStartBits();
+    void findStartMasks(GrammarNode &node) const;
 };
+
+// Asked once per position the interpreter reaches: inline.
+inline StartMask GrammarRules::aheadMask(const TokenAhead &ahead) const
+{
+    StartMask mask;
+    mask.bits[0] = ahead.kinds;
+    if (ahead.next < 128) {
+        mask.set(kAnyCharBit);
+        if (const int bit = m_charBits[ahead.next])
+            mask.set(bit);
+    }
+    if (ahead.raw < 128) {
+        mask.set(kAnyRawCharBit);
+        if (const int bit = m_rawCharBits[ahead.raw])
+            mask.set(bit);
+    }
+    if (!ahead.word)
+        return mask;
+    if (ahead.wordId == TokenAhead::kUnknownWord)
+        mask.add(m_allWordBits);
+    else if (ahead.wordId >= 0 && ahead.wordId < FirstTokens::kMaxWords)
+        if (const int bit = m_wordBits[size_t(ahead.wordId)])
+            mask.set(bit);
+    return mask;
+}
 
 } // namespace bralvo::script

@@ -194,6 +194,9 @@ public:
         int from = -1;
         TokenAhead tokens;
     } m_ahead;
+    // What starts a number or a string besides digits and '#', set per
+    // build; -1 for no hexadecimal prefix.
+    int m_hexStart = -1, m_quote = '\'';
     // Where tokens read from recent positions start (past blanks and
     // comments): elements ask for the start of their first token.
     struct TokenStart {
@@ -212,8 +215,8 @@ private:
     // GrammarNode::first) and stay within the nesting limit on the way.
     bool cannotStart(const GrammarNode &e)
     {
-        return !e.first.anything && m_lexer.SkipSpace && m_depth + e.unstartedDepth <= m_depthLimit
-            && !e.first.mayStart(ahead());
+        return e.hasStartTest && m_lexer.SkipSpace && m_depth + e.unstartedDepth <= m_depthLimit
+            && !e.startMask.intersects(ahead().mask);
     }
     class Nesting;
     // Each kind of node in a frame of its own: most are tokens or choices.
@@ -233,11 +236,15 @@ private:
     bool interpretStructure(const GrammarNode &e);
     bool interpretReference(const GrammarNode &e);
     bool interpretRule(const GrammarNode &rule, int entryPos, int entryLines);
+    bool interpretBareRule(const GrammarNode &rule, int entryPos);
     bool interpretToken(const GrammarNode &e);
     bool finish(const GrammarNode &e, bool ok, int entryPos, int entryLines, QStringView token);
     bool sequence(const std::vector<GrammarNode> &children);
+    bool readTextToken(const GrammarNode &e, QStringView &token);
     bool readToken(const GrammarNode &e, QString &storage, QStringView &token);
+    bool tokenMatches(const GrammarNode &e, QStringView token) const;
     QStringView readWord(bool identOnly);
+    void readNewWord(int start);
     void classifyWord(QStringView word);
     bool evalSwitch(const GrammarNode &e);
     bool evalLoop(const GrammarNode &e);
@@ -253,7 +260,7 @@ private:
         const int pos = m_lexer.Position();
         TokenStart &known = m_tokenStarts[size_t(pos) % m_tokenStarts.size()];
         if (known.from == pos) {
-            m_lexer.SetPosition(known.start); // as SkipSpaces leaves it
+            m_lexer.ReturnTo(known.start); // as SkipSpaces leaves it
             return;
         }
         m_lexer.SkipSpaces();
@@ -322,10 +329,10 @@ int TscILParser::Impl::tokenStartAt(int pos)
     if (known.from == pos)
         return known.start;
     const int saved = m_lexer.Position();
-    m_lexer.SetPosition(pos);
+    m_lexer.ReturnTo(pos);
     skipBlanks();
     const int start = m_lexer.Position();
-    m_lexer.SetPosition(saved);
+    m_lexer.ReturnTo(saved);
     return start;
 }
 
@@ -346,27 +353,28 @@ void TscILParser::Impl::recordError(const QString &err, bool terminal, int entry
 const TokenAhead &TscILParser::Impl::readAhead()
 {
     const int from = m_lexer.Position();
-    TokenAhead t;
-    t.raw = m_lexer.CharAt(from);
+    const char16_t raw = m_lexer.CharAt(from);
     const QStringView word = readWord(false); // reads blanks and comments first, as every token does
     const char16_t next = m_lexer.CharAt(m_lexer.TokenStart());
-    m_lexer.SetPosition(from);
+    m_lexer.ReturnTo(from);
+    m_ahead.from = from;
+    TokenAhead &t = m_ahead.tokens;
+    t = TokenAhead();
+    t.raw = raw;
     t.next = next;
     if (!word.isEmpty()) {
         t.word = true;
         t.wordId = m_word.id;
         t.kinds |= m_word.keyword ? kAnyWord : kAnyWord | kIdentWord;
     }
-    const QString &hex = m_lexer.HexSequence;
-    if ((next >= '0' && next <= '9') || (!hex.isEmpty() && next == hex[0].unicode()))
+    if ((next >= '0' && next <= '9') || next == m_hexStart)
         t.kinds |= kNumberToken;
-    const QString &quotes = m_lexer.StringQuotes;
-    if (next == '#' || next == (quotes.isEmpty() ? u'\'' : quotes[0].unicode()))
+    if (next == '#' || next == m_quote)
         t.kinds |= kStringToken;
     if (next == '\r' || next == '\n')
         t.kinds |= kEolToken;
-    m_ahead = {from, t};
-    return m_ahead.tokens;
+    t.mask = m_rules->aheadMask(t);
+    return t;
 }
 
 bool TscILParser::Impl::sequence(const std::vector<GrammarNode> &children)
@@ -383,22 +391,28 @@ bool TscILParser::Impl::sequence(const std::vector<GrammarNode> &children)
     return true;
 }
 
-QStringView TscILParser::Impl::readWord(bool identOnly)
+// The word last read is asked for again at once, by the token after the
+// first-token test: that is answered inline.
+inline QStringView TscILParser::Impl::readWord(bool identOnly)
 {
     if (m_lexer.SkipSpace)
         skipBlanks();
     const int start = m_lexer.Position();
-    if (start != m_word.start) {
-        const QStringView word = m_lexer.WordViewHere();
-        m_word = {start, m_lexer.Position()};
-        if (!word.isEmpty())
-            classifyWord(word);
-    } else {
-        m_lexer.SetSpan(start, m_word.end);
-    }
+    if (start != m_word.start)
+        readNewWord(start);
+    else
+        m_lexer.ReturnToSpan(start, m_word.end);
     if (identOnly && m_word.keyword)
         return QStringView();
     return QStringView(m_lexer.Text().constData() + start - 1, m_word.end - start);
+}
+
+void TscILParser::Impl::readNewWord(int start)
+{
+    const QStringView word = m_lexer.WordViewHere();
+    m_word = {start, m_lexer.Position()};
+    if (!word.isEmpty())
+        classifyWord(word);
 }
 
 void TscILParser::Impl::classifyWord(QStringView word)
@@ -411,8 +425,8 @@ void TscILParser::Impl::classifyWord(QStringView word)
 }
 
 // Tokens are views into the text where they can be: backtracking reads the
-// same token many times over.
-bool TscILParser::Impl::readToken(const GrammarNode &e, QString &storage, QStringView &token)
+// same token many times over. Words and punctuation are read inline.
+inline bool TscILParser::Impl::readTextToken(const GrammarNode &e, QStringView &token)
 {
     switch (e.kind) {
     case GrammarNode::Char:
@@ -421,7 +435,15 @@ bool TscILParser::Impl::readToken(const GrammarNode &e, QString &storage, QStrin
         token = m_lexer.CharView();
         break;
     case GrammarNode::Keyword: token = readWord(false); break;
-    case GrammarNode::Ident: token = readWord(true); break;
+    default: token = readWord(true); break;
+    }
+    return tokenMatches(e, token);
+}
+
+// Numbers, strings and report references.
+bool TscILParser::Impl::readToken(const GrammarNode &e, QString &storage, QStringView &token)
+{
+    switch (e.kind) {
     case GrammarNode::Number: token = m_lexer.NumberView(storage); break;
     case GrammarNode::String:
         storage = m_lexer.GetString();
@@ -443,6 +465,12 @@ bool TscILParser::Impl::readToken(const GrammarNode &e, QString &storage, QStrin
     default:
         return false;
     }
+    return tokenMatches(e, token);
+}
+
+// A token read against the node's text, if it has one.
+inline bool TscILParser::Impl::tokenMatches(const GrammarNode &e, QStringView token) const
+{
     if (token.isEmpty())
         return false;
     if (e.text.isEmpty())
@@ -508,7 +536,7 @@ bool TscILParser::Impl::evalSwitch(const GrammarNode &e)
         }
         if (interpret(child))
             return true;
-        m_lexer.SetPosition(entryPos);
+        m_lexer.ReturnTo(entryPos);
     }
     if (e.kind == GrammarNode::OptionalSwitch)
         return true;
@@ -538,7 +566,7 @@ bool TscILParser::Impl::evalLoop(const GrammarNode &e)
         if (!e.text.isEmpty()) {
             skipBlanks();
             if (!sameToken(m_lexer.CharView(), e.text, false)) {
-                m_lexer.SetPosition(lastEnd);
+                m_lexer.ReturnTo(lastEnd);
                 break;
             }
         }
@@ -551,11 +579,11 @@ bool TscILParser::Impl::evalLoop(const GrammarNode &e)
             m_errorPos.clear();
             m_terminal = false;
         }
-        m_lexer.SetPosition(lastEnd);
+        m_lexer.ReturnTo(lastEnd);
         return true;
     }
     if (!lastOk)
-        m_lexer.SetPosition(entryPos);
+        m_lexer.ReturnTo(entryPos);
     return lastOk || e.kind == GrammarNode::OptionalLoop;
 }
 
@@ -567,7 +595,24 @@ inline bool TscILParser::Impl::interpretRule(const GrammarNode &rule, int entryP
     if (!rule.node.isEmpty())
         applyNode(rule, ok, entryPos, entryLines);
     if (!ok)
-        m_lexer.SetPosition(entryPos);
+        m_lexer.ReturnTo(entryPos);
+    return ok;
+}
+
+// interpretRule for a rule without a node, nothing written around it. Most
+// such rules are one switch or reference: that child is asked for directly.
+inline bool TscILParser::Impl::interpretBareRule(const GrammarNode &rule, int entryPos)
+{
+    const Nesting nesting(*this);
+    bool ok;
+    if (rule.children.size() == 1) {
+        const GrammarNode &only = rule.children.front();
+        ok = cannotStart(only) ? only.passesUnstarted : interpret(only);
+    } else {
+        ok = sequence(rule.children);
+    }
+    if (!ok)
+        m_lexer.ReturnTo(entryPos);
     return ok;
 }
 
@@ -587,7 +632,7 @@ inline bool TscILParser::Impl::finish(const GrammarNode &e, bool ok, int entryPo
             return true;
     }
     recordError(e.err, e.term, entryPos);
-    m_lexer.SetPosition(entryPos);
+    m_lexer.ReturnTo(entryPos);
     return false;
 }
 
@@ -603,7 +648,7 @@ bool TscILParser::Impl::interpretStructure(const GrammarNode &e)
     case GrammarNode::Sequence: ok = true; break;
     case GrammarNode::Optional:
         if (!sequence(e.children))
-            m_lexer.SetPosition(entryPos);
+            m_lexer.ReturnTo(entryPos);
         return true;
     default: break; // the others have frames of their own
     }
@@ -614,8 +659,11 @@ bool TscILParser::Impl::interpretReference(const GrammarNode &e)
 {
     const Nesting nesting(*this);
     const int entryPos = m_lexer.Position();
+    const GrammarNode &rule = m_rules->rule(e);
+    if (e.bareReference)
+        return interpretBareRule(rule, entryPos);
     const int entryLines = m_out.Count();
-    const bool ok = interpretRule(m_rules->rule(e), entryPos, entryLines);
+    const bool ok = interpretRule(rule, entryPos, entryLines);
     return finish(e, ok, entryPos, entryLines, QStringView());
 }
 
@@ -626,9 +674,9 @@ bool TscILParser::Impl::interpretToken(const GrammarNode &e)
     const Nesting nesting(*this);
     const int entryPos = m_lexer.Position();
     const int entryLines = m_out.Count();
-    QString storage;
+    QString storage; // for tokens that are not views into the text
     QStringView token;
-    const bool ok = readToken(e, storage, token);
+    const bool ok = e.kind <= GrammarNode::Ident ? readTextToken(e, token) : readToken(e, storage, token);
     return finish(e, ok, entryPos, entryLines, token);
 }
 
@@ -740,6 +788,10 @@ bool TscILParser::Impl::build(const QString &text)
     m_word = Word();
     m_grammarKnowsKeywords = m_lexer.Keywords() == m_compiled->keywords.Keywords();
     m_ahead = Ahead();
+    const QString &hex = m_lexer.HexSequence;
+    m_hexStart = hex.isEmpty() ? -1 : hex[0].unicode();
+    const QString &quotes = m_lexer.StringQuotes;
+    m_quote = quotes.isEmpty() ? u'\'' : quotes[0].unicode();
     m_tokenStarts.fill(TokenStart());
     bool ok = false;
     try {

@@ -230,11 +230,9 @@ QStringView TscParser::WordView()
     return WordViewHere();
 }
 
-QStringView TscParser::WordViewHere()
+QStringView TscParser::readWordHere()
 {
     const int size = Size();
-    if (m_position > size || !isIdent(at(m_position)) || isDigit(at(m_position)))
-        return QStringView();
     int end = m_position + 1;
     while (end <= size && isIdent(at(end)))
         ++end;

@@ -67,6 +67,15 @@ public:
         SetPosition(tokenStart);
         m_position = std::clamp(position, m_tokenStart, Size() + 1);
     }
+    // SetPosition and SetSpan for positions this lexer gave out for the
+    // current text: no range to check. A backtracking parser goes back to
+    // such positions all the time.
+    void ReturnTo(int position) { m_position = m_tokenStart = position; }
+    void ReturnToSpan(int tokenStart, int position)
+    {
+        m_tokenStart = tokenStart;
+        m_position = position;
+    }
     int TokenStart() const { return m_tokenStart; }
     // The character at a position from 1 to Size() + 1; 0 past the end.
     char16_t CharAt(int position) const { return m_chars[position - 1]; }
@@ -90,7 +99,13 @@ public:
     // and the view shows storage.
     QStringView WordView();
     // WordView without skipping blanks first, for a reader that did so.
-    QStringView WordViewHere();
+    // Inline up to the first character: most positions asked hold none.
+    QStringView WordViewHere()
+    {
+        if (m_position > Size() || !isIdent(at(m_position)) || isDigit(at(m_position)))
+            return QStringView();
+        return readWordHere();
+    }
     QStringView IdentView();
     QStringView CharView();
     QStringView NumberView(QString &storage);
@@ -140,6 +155,7 @@ private:
             || starts(m_block[0].open) || starts(m_block[1].open);
     }
     void skipBlanks();
+    QStringView readWordHere(); // past a first character that starts a word
     void lineColumnNumbersSearched(int position, int &line, int &column) const;
     bool isDigit(QChar c) const { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
     bool readQuotedPart(QString &value);
