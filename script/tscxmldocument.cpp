@@ -153,7 +153,8 @@ TscXMLItem::TscXMLItem()
 
 TscXMLItem::~TscXMLItem()
 {
-    Clear();
+    if (!m_children.empty()) // most elements are leaves
+        deleteChildren(m_children);
     if (m_parent)
         m_parent->detachChild(this).release(); // being deleted already
 }
@@ -176,25 +177,33 @@ TscXMLItem *TscXMLItem::Items(int index) const
 void TscXMLItem::Clear()
 {
     if (m_children.empty())
-        return; // most elements are leaves
-    // Children are unlinked before deletion so they don't search this list;
-    // each in the same pass, as trees are taken down by the ten thousand.
+        return;
     ChildList children;
     children.swap(m_children);
+    deleteChildren(children);
+}
+
+void TscXMLItem::deleteChildren(ChildList &children) noexcept
+{
+    // Each child is told it has no parent before it goes, so it does not
+    // search the list to leave it: trees are taken down by the ten
+    // thousand, and the list goes as a whole afterwards.
     constexpr size_t kAhead = 4; // elements lie scattered: fetch a few ahead
-    for (size_t i = 0; i < children.size(); ++i) {
-        if (i + kAhead < children.size())
+    const size_t count = children.size();
+    for (size_t i = 0; i < count; ++i) {
+        if (i + kAhead < count)
             __builtin_prefetch(children[i + kAhead].get());
-        children[i]->m_parent = nullptr;
-        children[i].reset();
+        TscXMLItem *const child = children[i].release();
+        child->m_parent = nullptr;
+        delete child;
     }
 }
 
 TscXMLItem *TscXMLItem::Add()
 {
-    m_children.push_back(std::make_unique<TscXMLItem>());
-    m_children.back()->m_parent = this;
-    return m_children.back().get();
+    auto item = std::make_unique<TscXMLItem>();
+    item->m_parent = this;
+    return m_children.emplace_back(std::move(item)).get();
 }
 
 std::unique_ptr<TscXMLItem> TscXMLItem::detachChild(TscXMLItem *child)

@@ -183,6 +183,8 @@ public:
 private:
     friend class TscXMLDocument;
     std::unique_ptr<TscXMLItem> detachChild(TscXMLItem *child);
+    using ChildList = std::vector<std::unique_ptr<TscXMLItem>, blockpool::Allocator<std::unique_ptr<TscXMLItem>>>;
+    static void deleteChildren(ChildList &children) noexcept;
     void copyFrom(const TscXMLItem &source);
     void copyAttributesFrom(const TscXMLItem &source);
     void settleText() const;
@@ -214,7 +216,6 @@ private:
     quint64 m_column : kColumnBits;
     quint64 m_endLine : kLineBits;
     quint64 m_endColumn : kColumnBits;
-    using ChildList = std::vector<std::unique_ptr<TscXMLItem>, blockpool::Allocator<std::unique_ptr<TscXMLItem>>>;
     ChildList m_children;
 };
 
