@@ -167,6 +167,20 @@ bool storedAsIs(QStringView text)
     return true;
 }
 
+// A token's text as an element stores it (see asStoredText and StrToXML):
+// nearly every token as it stands, straight from the source, and escaped
+// ones without a QString of their own unless they hold surrogates.
+QString storedTokenText(QStringView token, SharedTextChunks &texts)
+{
+    if (storedAsIs(token))
+        return texts.copy(token);
+    if (std::any_of(token.cbegin(), token.cend(), [](QChar c) { return c.isSurrogate(); }))
+        return StrToXML(asStoredText(token.toString()));
+    XMLEscapeBuffer escaped;
+    AppendStrToXML(token, escaped);
+    return texts.copy(QStringView(escaped.constData(), escaped.size()));
+}
+
 // A new last child of parent.
 TscXMLItem *addElement(TscXMLItem &parent, const QString &name)
 {
@@ -528,12 +542,11 @@ TscXMLItem *TscILParser::Impl::write(const QString &name, QString text)
 
 void TscILParser::Impl::writeAdd(const GrammarNode &e, QStringView token)
 {
-    // Nearly every token goes in as it stands, straight from the source.
     QString value;
     if (e.hasAddText)
         value = storedAsIs(e.addText) ? e.addText : StrToXML(asStoredText(e.addText));
     else
-        value = storedAsIs(token) ? m_texts.copy(token) : StrToXML(asStoredText(token.toString()));
+        value = storedTokenText(token, m_texts);
     int line = 0, column = 0;
     m_lexer.LineColumnNumbersOf(m_lexer.Position(), line, column);
     addElement(m_out, e.add)->SetTokenValues(std::move(value), line, column);

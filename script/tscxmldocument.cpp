@@ -25,7 +25,7 @@ bool needsReference(QChar c)
 
 // "&#N;" for one of the characters above, all below 100: the parser
 // escapes every '>' operator it writes, so this is no place for arg().
-void appendReference(QString &out, QChar c)
+void appendReference(XMLEscapeBuffer &out, QChar c)
 {
     const char16_t code = c.unicode();
     const char16_t reference[] = {u'&', u'#', char16_t(u'0' + code / 10), char16_t(u'0' + code % 10), u';'};
@@ -76,24 +76,34 @@ QString StrToXML(const QString &text)
 {
     if (!NeedsXMLEscape(text))
         return text;
-    QString out;
-    out.reserve(text.size());
-    for (int i = 0; i < text.size(); ++i) {
+    XMLEscapeBuffer out;
+    AppendStrToXML(text, out);
+    return QString(out.constData(), out.size());
+}
+
+void AppendStrToXML(QStringView text, XMLEscapeBuffer &out)
+{
+    // Characters between references are appended a run at a time.
+    qsizetype runStart = 0;
+    const auto endRun = [&](qsizetype at) { out.append(text.data() + runStart, at - runStart); };
+    for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         if (c == QLatin1Char('&')) {
-            if (QStringView(text).mid(i + 1, 5) == QLatin1String("quot;")) {
-                out += QLatin1String("&#34;");
+            endRun(i);
+            if (text.mid(i + 1, 5) == QLatin1String("quot;")) {
+                appendReference(out, QLatin1Char('"'));
                 i += 5;
             } else {
-                out += QLatin1String("&#38;");
+                appendReference(out, c);
             }
+            runStart = i + 1;
         } else if (needsReference(c)) {
+            endRun(i);
             appendReference(out, c);
-        } else {
-            out += c;
+            runStart = i + 1;
         }
     }
-    return out;
+    endRun(text.size());
 }
 
 QString XMLToStr(const QString &text)

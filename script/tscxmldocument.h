@@ -17,6 +17,7 @@
 #include "script/blockpool.h"
 
 #include <QString>
+#include <QVarLengthArray>
 #include <cstddef>
 #include <memory>
 #include <vector>
@@ -28,6 +29,10 @@ namespace bralvo::script {
 // Attribute-value escaping. StrToXML writes LF, CR, '"', '<', '>' and '&'
 // as decimal references ("&#10;"); "&quot;" becomes "&#34;".
 QString StrToXML(const QString &text);
+// StrToXML's result appended to out: for writers that keep it elsewhere and
+// need no QString of their own.
+using XMLEscapeBuffer = QVarLengthArray<QChar, 128>;
+void AppendStrToXML(QStringView text, XMLEscapeBuffer &out);
 // True when StrToXML would change text.
 bool NeedsXMLEscape(QStringView text);
 // The inverse: "&#N;" becomes character N and "&quot;" a double quote; any
