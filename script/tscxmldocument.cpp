@@ -277,17 +277,21 @@ void TscXMLItem::MoveChildrenTo(int index, TscXMLItem &target)
 
 TscXMLItem *TscXMLItem::WrapChildrenFrom(int index)
 {
-    auto wrapper = std::make_unique<TscXMLItem>();
+    auto owned = std::make_unique<TscXMLItem>();
+    TscXMLItem *const wrapper = owned.get();
     wrapper->m_parent = this;
-    if (index >= 0 && index < Count()) {
-        const auto from = m_children.begin() + index;
-        wrapper->m_children.assign(std::make_move_iterator(from), std::make_move_iterator(m_children.end()));
-        m_children.erase(from, m_children.end());
-        for (auto &child : wrapper->m_children)
-            child->m_parent = wrapper.get();
+    if (index < 0 || index >= Count()) {
+        m_children.push_back(std::move(owned));
+        return wrapper;
     }
-    m_children.push_back(std::move(wrapper));
-    return m_children.back().get();
+    const auto from = m_children.begin() + index;
+    wrapper->m_children.assign(std::make_move_iterator(from), std::make_move_iterator(m_children.end()));
+    for (auto &child : wrapper->m_children)
+        child->m_parent = wrapper;
+    // The wrapper takes the first place its children left empty.
+    *from = std::move(owned);
+    m_children.erase(from + 1, m_children.end());
+    return wrapper;
 }
 
 void TscXMLItem::DeleteChildrenFrom(int index)

@@ -91,7 +91,9 @@ public:
     static void operator delete(void *block, std::size_t size) noexcept;
 
     const QString &Name() const { return m_name; }
-    void SetName(const QString &name) { m_name = name; }
+    // Copied, then moved in: both inline, where QString's copy assignment
+    // is a library call, and the parser names every element it writes.
+    void SetName(const QString &name) { m_name = QString(name); }
     // The attribute text as it stands in the tag: text="program" node="x".
     // An element holding values makes its text at the first reading and
     // holds the text from then on. That changes the element inside a const
