@@ -49,15 +49,6 @@ QString tokenText(QStringView value, int line, int column)
     return text;
 }
 
-// Whether RawProp finds, in text="value" pos=..., each attribute where it
-// stands and nothing else. An escaped value holds no '"', and can fake a
-// name only when a blank and a closing '=' make it end like ` name=`.
-bool valueReadsPlainly(QStringView value)
-{
-    Q_ASSERT(!value.contains(u'"'));
-    return value.isEmpty() || value.back() != u'=' || !value.contains(u' ');
-}
-
 // A name RawProp can match only to a whole attribute name.
 bool isPlainName(QStringView name)
 {
@@ -323,45 +314,24 @@ TscXMLItem *TscXMLItem::FindItem(const QString &name)
     return item;
 }
 
-void TscXMLItem::SetTokenValues(QString value, int line, int column)
+void TscXMLItem::setTokenText(const QString &value, int line, int column)
 {
-    if (!fitsValues(line, column) || !valueReadsPlainly(value)) {
-        SetText(tokenText(value, line, column));
-        return;
-    }
-    m_text = std::move(value);
-    m_shape = Shape::Token;
-    m_line = quint64(line);
-    m_column = quint64(column);
+    SetText(tokenText(value, line, column));
 }
 
-void TscXMLItem::SetNodeValues(int line, int column)
+void TscXMLItem::setPositionText(int line, int column)
 {
-    if (!fitsValues(line, column)) {
-        QString text;
-        appendPosition(text, QLatin1String("pos"), line, column);
-        SetText(std::move(text));
-        return;
-    }
-    m_text.clear();
-    m_shape = Shape::Node;
-    m_line = quint64(line);
-    m_column = quint64(column);
+    QString text;
+    appendPosition(text, QLatin1String("pos"), line, column);
+    SetText(std::move(text));
 }
 
-void TscXMLItem::SetNodeValues(int line, int column, int endLine, int endColumn)
+void TscXMLItem::setRangeText(int line, int column, int endLine, int endColumn)
 {
-    if (!fitsValues(line, column) || !fitsValues(endLine, endColumn)) {
-        QString text;
-        appendPosition(text, QLatin1String("pos"), line, column);
-        appendPosition(text, QLatin1String("pos1"), endLine, endColumn);
-        SetText(std::move(text));
-        return;
-    }
-    SetNodeValues(line, column);
-    m_shape = Shape::Range;
-    m_endLine = quint64(endLine);
-    m_endColumn = quint64(endColumn);
+    QString text;
+    appendPosition(text, QLatin1String("pos"), line, column);
+    appendPosition(text, QLatin1String("pos1"), endLine, endColumn);
+    SetText(std::move(text));
 }
 
 void TscXMLItem::settleText() const

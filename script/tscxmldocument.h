@@ -119,11 +119,38 @@ public:
     // StrToXML'd), kept as values when they read back the same: the
     // parser writes one such element per token, and the builder reads
     // the values without scanning a text. Others become the text.
-    void SetTokenValues(QString value, int line, int column);
+    void SetTokenValues(QString value, int line, int column)
+    {
+        // Inline: the parser writes one per token. The rare rest is text.
+        if (!fitsValues(line, column) || !valueReadsPlainly(value)) {
+            setTokenText(value, line, column);
+            return;
+        }
+        m_text = std::move(value);
+        setValues(Shape::Token, line, column);
+    }
     // The same for pos="line:column".
-    void SetNodeValues(int line, int column);
+    void SetNodeValues(int line, int column)
+    {
+        if (!fitsValues(line, column)) {
+            setPositionText(line, column);
+            return;
+        }
+        m_text.clear();
+        setValues(Shape::Node, line, column);
+    }
     // The same for pos="line:column" pos1="endLine:endColumn".
-    void SetNodeValues(int line, int column, int endLine, int endColumn);
+    void SetNodeValues(int line, int column, int endLine, int endColumn)
+    {
+        if (!fitsValues(line, column) || !fitsValues(endLine, endColumn)) {
+            setRangeText(line, column, endLine, endColumn);
+            return;
+        }
+        m_text.clear();
+        setValues(Shape::Range, line, column);
+        m_endLine = quint64(endLine);
+        m_endColumn = quint64(endColumn);
+    }
     // False for an element that holds its attributes as text.
     bool AttributeValues(TscXMLAttributeValues &values) const
     {
@@ -195,6 +222,9 @@ private:
     void copyFrom(const TscXMLItem &source);
     void copyAttributesFrom(const TscXMLItem &source);
     void settleText() const;
+    void setTokenText(const QString &value, int line, int column);
+    void setPositionText(int line, int column);
+    void setRangeText(int line, int column, int endLine, int endColumn);
 
     // The token's text value, empty but not null when the text is empty,
     // as a value found in a text is.
@@ -203,12 +233,27 @@ private:
     // What m_text holds: the attribute text, or with the values packed
     // below the token's text value (Token) or nothing (Node, Range).
     enum class Shape : quint8 { Text, Token, Node, Range };
+    void setValues(Shape shape, int line, int column)
+    {
+        m_shape = shape;
+        m_line = quint64(line);
+        m_column = quint64(column);
+    }
     static constexpr int kLineBits = 17;
     static constexpr int kColumnBits = 13;
     // Negative numbers read as large ones and do not fit either.
     static bool fitsValues(int line, int column)
     {
         return unsigned(line) < (1u << kLineBits) && unsigned(column) < (1u << kColumnBits);
+    }
+    // Whether RawProp finds, in text="value" pos=..., each attribute where
+    // it stands and nothing else. An escaped value holds no '"', and can
+    // fake a name only when a blank and a closing '=' make it end like
+    // ` name=`.
+    static bool valueReadsPlainly(QStringView value)
+    {
+        Q_ASSERT(!value.contains(u'"'));
+        return value.isEmpty() || value.back() != u'=' || !value.contains(u' ');
     }
 
     QString m_name;
