@@ -157,7 +157,7 @@ TscXMLItem::~TscXMLItem()
     if (!m_children.empty()) // most elements are leaves
         deleteChildren(m_children);
     if (m_parent)
-        m_parent->detachChild(this).release(); // being deleted already
+        m_parent->detachChild(this);
 }
 
 TscXMLItem *TscXMLItem::Root()
@@ -172,7 +172,7 @@ TscXMLItem *TscXMLItem::Items(int index) const
 {
     if (index < 0 || index >= Count())
         throw ScriptError(QStringLiteral("List index out of bounds (%1)").arg(index));
-    return m_children[size_t(index)].get();
+    return m_children[size_t(index)];
 }
 
 void TscXMLItem::Clear()
@@ -193,8 +193,8 @@ void TscXMLItem::deleteChildren(ChildList &children) noexcept
     const size_t count = children.size();
     for (size_t i = 0; i < count; ++i) {
         if (i + kAhead < count)
-            __builtin_prefetch(children[i + kAhead].get());
-        TscXMLItem *const child = children[i].release();
+            __builtin_prefetch(children[i + kAhead]);
+        TscXMLItem *const child = children[i];
         child->m_parent = nullptr;
         delete child;
     }
@@ -204,20 +204,17 @@ TscXMLItem *TscXMLItem::Add()
 {
     auto item = std::make_unique<TscXMLItem>();
     item->m_parent = this;
-    return m_children.emplace_back(std::move(item)).get();
+    m_children.push_back(item.get());
+    return item.release();
 }
 
-std::unique_ptr<TscXMLItem> TscXMLItem::detachChild(TscXMLItem *child)
+void TscXMLItem::detachChild(TscXMLItem *child)
 {
-    for (auto it = m_children.begin(); it != m_children.end(); ++it) {
-        if (it->get() == child) {
-            std::unique_ptr<TscXMLItem> owned = std::move(*it);
-            m_children.erase(it);
-            owned->m_parent = nullptr;
-            return owned;
-        }
-    }
-    return nullptr;
+    const auto found = std::find(m_children.begin(), m_children.end(), child);
+    if (found == m_children.end())
+        return;
+    m_children.erase(found);
+    child->m_parent = nullptr;
 }
 
 void TscXMLItem::AddItem(TscXMLItem *item)
@@ -229,10 +226,11 @@ void TscXMLItem::AddItem(TscXMLItem *item)
             throw ScriptError(QStringLiteral("An element cannot be added to itself or to its own descendant"));
     if (item->m_isDocumentRoot)
         throw ScriptError(QStringLiteral("A document's root element cannot be moved"));
-    std::unique_ptr<TscXMLItem> owned = item->m_parent ? item->m_parent->detachChild(item)
-                                                       : std::unique_ptr<TscXMLItem>(item);
-    owned->m_parent = this;
-    m_children.push_back(std::move(owned));
+    if (item->m_parent)
+        item->m_parent->detachChild(item);
+    std::unique_ptr<TscXMLItem> owned(item); // until the list holds it
+    m_children.push_back(item);
+    owned.release()->m_parent = this;
 }
 
 void TscXMLItem::InsertItem(int index, TscXMLItem *item)
@@ -241,9 +239,10 @@ void TscXMLItem::InsertItem(int index, TscXMLItem *item)
     if (!item)
         return;
     index = std::clamp(index, 0, Count() - 1);
-    std::unique_ptr<TscXMLItem> moved = std::move(m_children.back());
+    // The list has room for it where it was appended.
+    TscXMLItem *const moved = m_children.back();
     m_children.pop_back();
-    m_children.insert(m_children.begin() + index, std::move(moved));
+    m_children.insert(m_children.begin() + index, moved);
 }
 
 void TscXMLItem::MoveChildrenTo(int index, TscXMLItem &target)
@@ -261,7 +260,7 @@ void TscXMLItem::MoveChildrenTo(int index, TscXMLItem &target)
     const auto from = m_children.begin() + index;
     for (auto it = from; it != m_children.end(); ++it) {
         (*it)->m_parent = &target;
-        target.m_children.push_back(std::move(*it));
+        target.m_children.push_back(*it);
     }
     m_children.erase(from, m_children.end());
 }
@@ -272,15 +271,15 @@ TscXMLItem *TscXMLItem::WrapChildrenFrom(int index)
     TscXMLItem *const wrapper = owned.get();
     wrapper->m_parent = this;
     if (index < 0 || index >= Count()) {
-        m_children.push_back(std::move(owned));
-        return wrapper;
+        m_children.push_back(wrapper);
+        return owned.release();
     }
     const auto from = m_children.begin() + index;
-    wrapper->m_children.assign(std::make_move_iterator(from), std::make_move_iterator(m_children.end()));
-    for (auto &child : wrapper->m_children)
+    wrapper->m_children.assign(from, m_children.end());
+    for (TscXMLItem *child : wrapper->m_children)
         child->m_parent = wrapper;
-    // The wrapper takes the first place its children left empty.
-    *from = std::move(owned);
+    // The wrapper takes the first place its children leave.
+    *from = owned.release();
     m_children.erase(from + 1, m_children.end());
     return wrapper;
 }
@@ -289,11 +288,9 @@ void TscXMLItem::DeleteChildrenFrom(int index)
 {
     if (index < 0 || index >= Count())
         return;
-    ChildList doomed(std::make_move_iterator(m_children.begin() + index),
-                                                    std::make_move_iterator(m_children.end()));
+    ChildList doomed(m_children.begin() + index, m_children.end());
     m_children.erase(m_children.begin() + index, m_children.end());
-    for (auto &child : doomed)
-        child->m_parent = nullptr; // so they don't search this list
+    deleteChildren(doomed);
 }
 
 int TscXMLItem::Find(const QString &name) const
@@ -308,7 +305,7 @@ TscXMLItem *TscXMLItem::FindItem(const QString &name)
 {
     const int i = Find(name);
     if (i >= 0)
-        return m_children[size_t(i)].get();
+        return m_children[size_t(i)];
     TscXMLItem *item = Add();
     item->m_name = name;
     return item;
@@ -424,7 +421,7 @@ void TscXMLItem::copyFrom(const TscXMLItem &source)
     m_name = source.m_name;
     copyAttributesFrom(source);
     m_data = source.m_data;
-    for (const auto &child : source.m_children)
+    for (const TscXMLItem *child : source.m_children)
         Add()->copyFrom(*child);
 }
 
@@ -442,7 +439,7 @@ void TscXMLItem::Assign(const TscXMLItem *source)
     copyAttributesFrom(copy);
     m_data = copy.m_data;
     m_children.swap(copy.m_children);
-    for (auto &child : m_children)
+    for (TscXMLItem *child : m_children)
         child->m_parent = this;
 }
 

@@ -216,8 +216,12 @@ public:
 
 private:
     friend class TscXMLDocument;
-    std::unique_ptr<TscXMLItem> detachChild(TscXMLItem *child);
-    using ChildList = std::vector<std::unique_ptr<TscXMLItem>, blockpool::Allocator<std::unique_ptr<TscXMLItem>>>;
+    // Takes the child out of the list; it has no parent afterwards.
+    void detachChild(TscXMLItem *child);
+    // The children are owned, as plain pointers: moving them between lists
+    // is then copying words, and a list goes without visiting each entry.
+    using ChildList = std::vector<TscXMLItem *, blockpool::Allocator<TscXMLItem *>>;
+    // Deletes the elements the list holds, which are left dangling there.
     static void deleteChildren(ChildList &children) noexcept;
     void copyFrom(const TscXMLItem &source);
     void copyAttributesFrom(const TscXMLItem &source);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QStringList>
+#include <algorithm>
 
 using namespace bralvo::script;
 using bralvo::platform::HandleRegistry;
@@ -121,4 +122,35 @@ TEST(TscXMLItemTree, DestroyedElementsHandlesDie)
     tree.reset();
     EXPECT_TRUE(allDead(all));
     EXPECT_EQ(HandleRegistry::liveCount(), before);
+}
+
+// InsertItem moves a child of the same list, one of another tree or a
+// loose element to every index (clamped), against the same moves on names.
+TEST(TscXMLItemTree, InsertItemEveryIndex)
+{
+    enum From { SameList, OtherTree, Loose };
+    for (const From from : {SameList, OtherTree, Loose}) {
+        for (int index = -1; index <= 5; ++index) {
+            SCOPED_TRACE(testing::Message() << "from " << int(from) << ", at " << index);
+            TscXMLItem parent, other;
+            addLeaves(parent, 4);
+            QStringList expected;
+            for (int i = 0; i < parent.Count(); ++i)
+                expected << shape(*parent.Items(i));
+            TscXMLItem *moved = nullptr;
+            if (from == SameList) {
+                moved = parent.Items(1);
+                expected.removeAt(1);
+            } else {
+                moved = from == OtherTree ? other.Add() : new TscXMLItem;
+                moved->SetName(QStringLiteral("m"));
+                moved->Add()->SetName(QStringLiteral("y"));
+            }
+            const QString movedShape = shape(*moved);
+            parent.InsertItem(index, moved);
+            expected.insert(std::clamp<qsizetype>(index, 0, expected.size()), movedShape);
+            EXPECT_EQ(shape(parent), QLatin1Char('(') + expected.join(QLatin1Char(',')) + QLatin1Char(')'));
+            EXPECT_EQ(other.Count(), 0);
+        }
+    }
 }
