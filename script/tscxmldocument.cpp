@@ -168,11 +168,9 @@ TscXMLItem *TscXMLItem::Root()
     return item;
 }
 
-TscXMLItem *TscXMLItem::Items(int index) const
+void TscXMLItem::throwIndexOutOfBounds(int index)
 {
-    if (index < 0 || index >= Count())
-        throw ScriptError(QStringLiteral("List index out of bounds (%1)").arg(index));
-    return m_children[size_t(index)];
+    throw ScriptError(QStringLiteral("List index out of bounds (%1)").arg(index));
 }
 
 void TscXMLItem::Clear()

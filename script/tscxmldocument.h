@@ -175,7 +175,13 @@ public:
 
     int Count() const { return int(m_children.size()); }
     // Child at 0-based index; throws ScriptError "List index out of bounds".
-    TscXMLItem *Items(int index) const;
+    // Inline: the builder walks every element's children through here.
+    TscXMLItem *Items(int index) const
+    {
+        if (index < 0 || index >= Count())
+            throwIndexOutOfBounds(index);
+        return m_children[size_t(index)];
+    }
     // Destroys all children.
     void Clear();
     // New empty child appended; owned by this element.
@@ -226,6 +232,7 @@ private:
     void copyFrom(const TscXMLItem &source);
     void copyAttributesFrom(const TscXMLItem &source);
     void settleText() const;
+    [[noreturn]] static void throwIndexOutOfBounds(int index);
     void setTokenText(const QString &value, int line, int column);
     void setPositionText(int line, int column);
     void setRangeText(int line, int column, int endLine, int endColumn);
