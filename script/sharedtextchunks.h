@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <algorithm>
+
 namespace bralvo::script {
 
 // Texts made by the ten thousand (the parser's element texts, the builder's
@@ -22,9 +24,29 @@ public:
     SharedTextChunks &operator=(const SharedTextChunks &) = delete;
 
     // A QString equal to text.toString(); an empty or long text is just that.
-    QString copy(QStringView text);
+    // Inline: the parser and the builder copy a text for nearly every
+    // element.
+    QString copy(QStringView text)
+    {
+        const qsizetype size = text.size();
+        if (size == 0 || size > kLongestSharedText)
+            return text.toString();
+        // Each text is followed by the terminator a QString keeps after its
+        // characters, so the next text starts one further on.
+        if (m_unusedReferences == 0 || m_used + size + 1 > m_chunk.constAllocatedCapacity())
+            startChunk();
+        char16_t *const start = m_chunk.data() + m_used;
+        std::copy(text.utf16(), text.utf16() + size, start);
+        start[size] = u'\0';
+        m_used += size + 1;
+        --m_unusedReferences; // the text's own
+        return QString(QString::DataPointer(m_chunk.d_ptr(), start, size));
+    }
 
 private:
+    // Longer texts are rare and would waste a chunk's tail.
+    static constexpr qsizetype kLongestSharedText = 256;
+
     void startChunk();
     void closeChunk();
 

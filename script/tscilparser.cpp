@@ -12,31 +12,89 @@
 
 #include <QHash>
 #include <QMutex>
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace bralvo::script {
 
+namespace {
+
+// The first CR or LF in [p, end), or end. Runs over every source compiled,
+// where line ends lie dozens of characters apart: four characters are
+// tested at once for one below 14 (CR is 13, LF 10), and only such a group
+// is looked at closer.
+const char16_t *findLineEnd(const char16_t *p, const char16_t *const end)
+{
+    constexpr quint64 kLanes = 0x0001000100010001ull;
+    constexpr quint64 kLaneTops = 0x8000800080008000ull;
+    for (;;) {
+        for (; end - p >= 4; p += 4) {
+            quint64 four;
+            std::memcpy(&four, p, sizeof four);
+            if (((four - kLanes * 14) & ~four & kLaneTops) != 0)
+                break;
+        }
+        for (const char16_t *const stop = std::min(p + 4, end); p < stop; ++p)
+            if (*p == u'\r' || *p == u'\n')
+                return p;
+        if (p == end)
+            return end;
+    }
+}
+
+// Characters written into a QString sized ahead, which grows only when a
+// text has more line ends than expected.
+class TextWriter {
+public:
+    explicit TextWriter(qsizetype expected) { m_text.resize(expected); }
+    void append(const char16_t *from, qsizetype count)
+    {
+        if (m_used + count > m_text.size())
+            m_text.resize(std::max(m_used + count, m_text.size() + m_text.size() / 2));
+        std::memcpy(static_cast<void *>(m_text.data() + m_used), from, size_t(count) * sizeof(char16_t));
+        m_used += count;
+    }
+    QString take()
+    {
+        m_text.truncate(m_used);
+        return std::move(m_text);
+    }
+
+private:
+    QString m_text;
+    qsizetype m_used = 0;
+};
+
+} // namespace
+
 QString NormalizeScriptText(const QString &text)
 {
-    // Copied a line at a time: the text of every compile passes through here.
-    const QStringView in(text);
-    QString out;
-    out.reserve(in.size() + in.size() / 16 + 2);
-    qsizetype lineStart = 0;
-    for (qsizetype i = 0; i < in.size(); ++i) {
-        const char16_t c = in[i].unicode();
-        if (c != u'\r' && c != u'\n')
-            continue;
-        out += in.mid(lineStart, i - lineStart);
-        out += QStringView(u"\r\n");
-        if (c == u'\r' && i + 1 < in.size() && in[i + 1] == u'\n')
-            ++i;
-        lineStart = i + 1;
+    const char16_t *const begin = reinterpret_cast<const char16_t *>(text.utf16());
+    const char16_t *const end = begin + text.size();
+    // Text already written with CR LF throughout is kept as it is.
+    const char16_t *lineStart = begin;
+    const char16_t *lineEnd = findLineEnd(begin, end);
+    while (end - lineEnd >= 2 && lineEnd[0] == u'\r' && lineEnd[1] == u'\n') {
+        lineStart = lineEnd + 2;
+        lineEnd = findLineEnd(lineStart, end);
     }
-    out += in.mid(lineStart);
-    if (!out.isEmpty() && !out.endsWith(QStringView(u"\r\n")))
-        out += QStringView(u"\r\n");
-    return out;
+    if (lineStart == end)
+        return text;
+    // From the first line that needs mending on, copied a line at a time.
+    static constexpr char16_t kLineEnd[] = {u'\r', u'\n'};
+    TextWriter out(text.size() + text.size() / 16 + 2);
+    out.append(begin, lineStart - begin);
+    for (; lineEnd != end; lineEnd = findLineEnd(lineStart, end)) {
+        out.append(lineStart, lineEnd - lineStart);
+        out.append(kLineEnd, 2);
+        lineStart = lineEnd + (lineEnd[0] == u'\r' && end - lineEnd >= 2 && lineEnd[1] == u'\n' ? 2 : 1);
+    }
+    if (lineStart != end) {
+        out.append(lineStart, end - lineStart);
+        out.append(kLineEnd, 2);
+    }
+    return out.take();
 }
 
 namespace {
@@ -94,11 +152,33 @@ bool isAsciiOnly(QStringView text)
 }
 
 // True when text is stored unchanged: no surrogates for asStoredText to
-// mend and nothing for StrToXML to escape.
+// mend and nothing for StrToXML to escape. Every token written passes here,
+// so it is one pass over the text; the characters StrToXML escapes all lie
+// below 64 and are looked up as bits.
 bool storedAsIs(QStringView text)
 {
-    return std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSurrogate(); })
-        && !NeedsXMLEscape(text);
+    constexpr quint64 kEscaped = (1ull << '\n') | (1ull << '\r') | (1ull << '"') | (1ull << '&') | (1ull << '<')
+        | (1ull << '>');
+    for (const QChar character : text) {
+        const char16_t c = character.unicode();
+        if (c < 64 ? (kEscaped >> c) & 1 : QChar::isSurrogate(c))
+            return false;
+    }
+    return true;
+}
+
+// A token's text as an element stores it (see asStoredText and StrToXML):
+// nearly every token as it stands, straight from the source, and escaped
+// ones without a QString of their own unless they hold surrogates.
+QString storedTokenText(QStringView token, SharedTextChunks &texts)
+{
+    if (storedAsIs(token))
+        return texts.copy(token);
+    if (std::any_of(token.cbegin(), token.cend(), [](QChar c) { return c.isSurrogate(); }))
+        return StrToXML(asStoredText(token.toString()));
+    XMLEscapeBuffer escaped;
+    AppendStrToXML(token, escaped);
+    return texts.copy(QStringView(escaped.constData(), escaped.size()));
 }
 
 // A new last child of parent.
@@ -490,12 +570,11 @@ TscXMLItem *TscILParser::Impl::write(const QString &name, QString text)
 
 void TscILParser::Impl::writeAdd(const GrammarNode &e, QStringView token)
 {
-    // Nearly every token goes in as it stands, straight from the source.
     QString value;
     if (e.hasAddText)
         value = storedAsIs(e.addText) ? e.addText : StrToXML(asStoredText(e.addText));
     else
-        value = storedAsIs(token) ? m_texts.copy(token) : StrToXML(asStoredText(token.toString()));
+        value = storedTokenText(token, m_texts);
     int line = 0, column = 0;
     m_lexer.LineColumnNumbersOf(m_lexer.Position(), line, column);
     addElement(m_out, e.add)->SetTokenValues(std::move(value), line, column);

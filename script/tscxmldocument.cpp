@@ -25,7 +25,7 @@ bool needsReference(QChar c)
 
 // "&#N;" for one of the characters above, all below 100: the parser
 // escapes every '>' operator it writes, so this is no place for arg().
-void appendReference(QString &out, QChar c)
+void appendReference(XMLEscapeBuffer &out, QChar c)
 {
     const char16_t code = c.unicode();
     const char16_t reference[] = {u'&', u'#', char16_t(u'0' + code / 10), char16_t(u'0' + code % 10), u';'};
@@ -49,15 +49,6 @@ QString tokenText(QStringView value, int line, int column)
     return text;
 }
 
-// Whether RawProp finds, in text="value" pos=..., each attribute where it
-// stands and nothing else. An escaped value holds no '"', and can fake a
-// name only when a blank and a closing '=' make it end like ` name=`.
-bool valueReadsPlainly(QStringView value)
-{
-    Q_ASSERT(!value.contains(u'"'));
-    return value.isEmpty() || value.back() != u'=' || !value.contains(u' ');
-}
-
 // A name RawProp can match only to a whole attribute name.
 bool isPlainName(QStringView name)
 {
@@ -76,24 +67,34 @@ QString StrToXML(const QString &text)
 {
     if (!NeedsXMLEscape(text))
         return text;
-    QString out;
-    out.reserve(text.size());
-    for (int i = 0; i < text.size(); ++i) {
+    XMLEscapeBuffer out;
+    AppendStrToXML(text, out);
+    return QString(out.constData(), out.size());
+}
+
+void AppendStrToXML(QStringView text, XMLEscapeBuffer &out)
+{
+    // Characters between references are appended a run at a time.
+    qsizetype runStart = 0;
+    const auto endRun = [&](qsizetype at) { out.append(text.data() + runStart, at - runStart); };
+    for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         if (c == QLatin1Char('&')) {
-            if (QStringView(text).mid(i + 1, 5) == QLatin1String("quot;")) {
-                out += QLatin1String("&#34;");
+            endRun(i);
+            if (text.mid(i + 1, 5) == QLatin1String("quot;")) {
+                appendReference(out, QLatin1Char('"'));
                 i += 5;
             } else {
-                out += QLatin1String("&#38;");
+                appendReference(out, c);
             }
+            runStart = i + 1;
         } else if (needsReference(c)) {
+            endRun(i);
             appendReference(out, c);
-        } else {
-            out += c;
+            runStart = i + 1;
         }
     }
-    return out;
+    endRun(text.size());
 }
 
 QString XMLToStr(const QString &text)
@@ -153,9 +154,10 @@ TscXMLItem::TscXMLItem()
 
 TscXMLItem::~TscXMLItem()
 {
-    Clear();
+    if (!m_children.empty()) // most elements are leaves
+        deleteChildren(m_children);
     if (m_parent)
-        m_parent->detachChild(this).release(); // being deleted already
+        m_parent->detachChild(this);
 }
 
 TscXMLItem *TscXMLItem::Root()
@@ -166,48 +168,51 @@ TscXMLItem *TscXMLItem::Root()
     return item;
 }
 
-TscXMLItem *TscXMLItem::Items(int index) const
+void TscXMLItem::throwIndexOutOfBounds(int index)
 {
-    if (index < 0 || index >= Count())
-        throw ScriptError(QStringLiteral("List index out of bounds (%1)").arg(index));
-    return m_children[size_t(index)].get();
+    throw ScriptError(QStringLiteral("List index out of bounds (%1)").arg(index));
 }
 
 void TscXMLItem::Clear()
 {
     if (m_children.empty())
-        return; // most elements are leaves
-    // Children are unlinked before deletion so they don't search this list;
-    // each in the same pass, as trees are taken down by the ten thousand.
+        return;
     ChildList children;
     children.swap(m_children);
+    deleteChildren(children);
+}
+
+void TscXMLItem::deleteChildren(ChildList &children) noexcept
+{
+    // Each child is told it has no parent before it goes, so it does not
+    // search the list to leave it: trees are taken down by the ten
+    // thousand, and the list goes as a whole afterwards.
     constexpr size_t kAhead = 4; // elements lie scattered: fetch a few ahead
-    for (size_t i = 0; i < children.size(); ++i) {
-        if (i + kAhead < children.size())
-            __builtin_prefetch(children[i + kAhead].get());
-        children[i]->m_parent = nullptr;
-        children[i].reset();
+    const size_t count = children.size();
+    for (size_t i = 0; i < count; ++i) {
+        if (i + kAhead < count)
+            __builtin_prefetch(children[i + kAhead]);
+        TscXMLItem *const child = children[i];
+        child->m_parent = nullptr;
+        delete child;
     }
 }
 
 TscXMLItem *TscXMLItem::Add()
 {
-    m_children.push_back(std::make_unique<TscXMLItem>());
-    m_children.back()->m_parent = this;
-    return m_children.back().get();
+    auto item = std::make_unique<TscXMLItem>();
+    item->m_parent = this;
+    m_children.push_back(item.get());
+    return item.release();
 }
 
-std::unique_ptr<TscXMLItem> TscXMLItem::detachChild(TscXMLItem *child)
+void TscXMLItem::detachChild(TscXMLItem *child)
 {
-    for (auto it = m_children.begin(); it != m_children.end(); ++it) {
-        if (it->get() == child) {
-            std::unique_ptr<TscXMLItem> owned = std::move(*it);
-            m_children.erase(it);
-            owned->m_parent = nullptr;
-            return owned;
-        }
-    }
-    return nullptr;
+    const auto found = std::find(m_children.begin(), m_children.end(), child);
+    if (found == m_children.end())
+        return;
+    m_children.erase(found);
+    child->m_parent = nullptr;
 }
 
 void TscXMLItem::AddItem(TscXMLItem *item)
@@ -219,10 +224,11 @@ void TscXMLItem::AddItem(TscXMLItem *item)
             throw ScriptError(QStringLiteral("An element cannot be added to itself or to its own descendant"));
     if (item->m_isDocumentRoot)
         throw ScriptError(QStringLiteral("A document's root element cannot be moved"));
-    std::unique_ptr<TscXMLItem> owned = item->m_parent ? item->m_parent->detachChild(item)
-                                                       : std::unique_ptr<TscXMLItem>(item);
-    owned->m_parent = this;
-    m_children.push_back(std::move(owned));
+    if (item->m_parent)
+        item->m_parent->detachChild(item);
+    std::unique_ptr<TscXMLItem> owned(item); // until the list holds it
+    m_children.push_back(item);
+    owned.release()->m_parent = this;
 }
 
 void TscXMLItem::InsertItem(int index, TscXMLItem *item)
@@ -231,9 +237,10 @@ void TscXMLItem::InsertItem(int index, TscXMLItem *item)
     if (!item)
         return;
     index = std::clamp(index, 0, Count() - 1);
-    std::unique_ptr<TscXMLItem> moved = std::move(m_children.back());
+    // The list has room for it where it was appended.
+    TscXMLItem *const moved = m_children.back();
     m_children.pop_back();
-    m_children.insert(m_children.begin() + index, std::move(moved));
+    m_children.insert(m_children.begin() + index, moved);
 }
 
 void TscXMLItem::MoveChildrenTo(int index, TscXMLItem &target)
@@ -251,35 +258,37 @@ void TscXMLItem::MoveChildrenTo(int index, TscXMLItem &target)
     const auto from = m_children.begin() + index;
     for (auto it = from; it != m_children.end(); ++it) {
         (*it)->m_parent = &target;
-        target.m_children.push_back(std::move(*it));
+        target.m_children.push_back(*it);
     }
     m_children.erase(from, m_children.end());
 }
 
 TscXMLItem *TscXMLItem::WrapChildrenFrom(int index)
 {
-    auto wrapper = std::make_unique<TscXMLItem>();
+    auto owned = std::make_unique<TscXMLItem>();
+    TscXMLItem *const wrapper = owned.get();
     wrapper->m_parent = this;
-    if (index >= 0 && index < Count()) {
-        const auto from = m_children.begin() + index;
-        wrapper->m_children.assign(std::make_move_iterator(from), std::make_move_iterator(m_children.end()));
-        m_children.erase(from, m_children.end());
-        for (auto &child : wrapper->m_children)
-            child->m_parent = wrapper.get();
+    if (index < 0 || index >= Count()) {
+        m_children.push_back(wrapper);
+        return owned.release();
     }
-    m_children.push_back(std::move(wrapper));
-    return m_children.back().get();
+    const auto from = m_children.begin() + index;
+    wrapper->m_children.assign(from, m_children.end());
+    for (TscXMLItem *child : wrapper->m_children)
+        child->m_parent = wrapper;
+    // The wrapper takes the first place its children leave.
+    *from = owned.release();
+    m_children.erase(from + 1, m_children.end());
+    return wrapper;
 }
 
 void TscXMLItem::DeleteChildrenFrom(int index)
 {
     if (index < 0 || index >= Count())
         return;
-    ChildList doomed(std::make_move_iterator(m_children.begin() + index),
-                                                    std::make_move_iterator(m_children.end()));
+    ChildList doomed(m_children.begin() + index, m_children.end());
     m_children.erase(m_children.begin() + index, m_children.end());
-    for (auto &child : doomed)
-        child->m_parent = nullptr; // so they don't search this list
+    deleteChildren(doomed);
 }
 
 int TscXMLItem::Find(const QString &name) const
@@ -294,51 +303,30 @@ TscXMLItem *TscXMLItem::FindItem(const QString &name)
 {
     const int i = Find(name);
     if (i >= 0)
-        return m_children[size_t(i)].get();
+        return m_children[size_t(i)];
     TscXMLItem *item = Add();
     item->m_name = name;
     return item;
 }
 
-void TscXMLItem::SetTokenValues(QString value, int line, int column)
+void TscXMLItem::setTokenText(const QString &value, int line, int column)
 {
-    if (!fitsValues(line, column) || !valueReadsPlainly(value)) {
-        SetText(tokenText(value, line, column));
-        return;
-    }
-    m_text = std::move(value);
-    m_shape = Shape::Token;
-    m_line = quint64(line);
-    m_column = quint64(column);
+    SetText(tokenText(value, line, column));
 }
 
-void TscXMLItem::SetNodeValues(int line, int column)
+void TscXMLItem::setPositionText(int line, int column)
 {
-    if (!fitsValues(line, column)) {
-        QString text;
-        appendPosition(text, QLatin1String("pos"), line, column);
-        SetText(std::move(text));
-        return;
-    }
-    m_text.clear();
-    m_shape = Shape::Node;
-    m_line = quint64(line);
-    m_column = quint64(column);
+    QString text;
+    appendPosition(text, QLatin1String("pos"), line, column);
+    SetText(std::move(text));
 }
 
-void TscXMLItem::SetNodeValues(int line, int column, int endLine, int endColumn)
+void TscXMLItem::setRangeText(int line, int column, int endLine, int endColumn)
 {
-    if (!fitsValues(line, column) || !fitsValues(endLine, endColumn)) {
-        QString text;
-        appendPosition(text, QLatin1String("pos"), line, column);
-        appendPosition(text, QLatin1String("pos1"), endLine, endColumn);
-        SetText(std::move(text));
-        return;
-    }
-    SetNodeValues(line, column);
-    m_shape = Shape::Range;
-    m_endLine = quint64(endLine);
-    m_endColumn = quint64(endColumn);
+    QString text;
+    appendPosition(text, QLatin1String("pos"), line, column);
+    appendPosition(text, QLatin1String("pos1"), endLine, endColumn);
+    SetText(std::move(text));
 }
 
 void TscXMLItem::settleText() const
@@ -431,7 +419,7 @@ void TscXMLItem::copyFrom(const TscXMLItem &source)
     m_name = source.m_name;
     copyAttributesFrom(source);
     m_data = source.m_data;
-    for (const auto &child : source.m_children)
+    for (const TscXMLItem *child : source.m_children)
         Add()->copyFrom(*child);
 }
 
@@ -449,7 +437,7 @@ void TscXMLItem::Assign(const TscXMLItem *source)
     copyAttributesFrom(copy);
     m_data = copy.m_data;
     m_children.swap(copy.m_children);
-    for (auto &child : m_children)
+    for (TscXMLItem *child : m_children)
         child->m_parent = this;
 }
 

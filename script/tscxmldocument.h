@@ -17,6 +17,7 @@
 #include "script/blockpool.h"
 
 #include <QString>
+#include <QVarLengthArray>
 #include <cstddef>
 #include <memory>
 #include <vector>
@@ -28,6 +29,10 @@ namespace bralvo::script {
 // Attribute-value escaping. StrToXML writes LF, CR, '"', '<', '>' and '&'
 // as decimal references ("&#10;"); "&quot;" becomes "&#34;".
 QString StrToXML(const QString &text);
+// StrToXML's result appended to out: for writers that keep it elsewhere and
+// need no QString of their own.
+using XMLEscapeBuffer = QVarLengthArray<QChar, 128>;
+void AppendStrToXML(QStringView text, XMLEscapeBuffer &out);
 // True when StrToXML would change text.
 bool NeedsXMLEscape(QStringView text);
 // The inverse: "&#N;" becomes character N and "&quot;" a double quote; any
@@ -86,7 +91,9 @@ public:
     static void operator delete(void *block, std::size_t size) noexcept;
 
     const QString &Name() const { return m_name; }
-    void SetName(const QString &name) { m_name = name; }
+    // Copied, then moved in: both inline, where QString's copy assignment
+    // is a library call, and the parser names every element it writes.
+    void SetName(const QString &name) { m_name = QString(name); }
     // The attribute text as it stands in the tag: text="program" node="x".
     // An element holding values makes its text at the first reading and
     // holds the text from then on. That changes the element inside a const
@@ -112,11 +119,38 @@ public:
     // StrToXML'd), kept as values when they read back the same: the
     // parser writes one such element per token, and the builder reads
     // the values without scanning a text. Others become the text.
-    void SetTokenValues(QString value, int line, int column);
+    void SetTokenValues(QString value, int line, int column)
+    {
+        // Inline: the parser writes one per token. The rare rest is text.
+        if (!fitsValues(line, column) || !valueReadsPlainly(value)) {
+            setTokenText(value, line, column);
+            return;
+        }
+        m_text = std::move(value);
+        setValues(Shape::Token, line, column);
+    }
     // The same for pos="line:column".
-    void SetNodeValues(int line, int column);
+    void SetNodeValues(int line, int column)
+    {
+        if (!fitsValues(line, column)) {
+            setPositionText(line, column);
+            return;
+        }
+        m_text.clear();
+        setValues(Shape::Node, line, column);
+    }
     // The same for pos="line:column" pos1="endLine:endColumn".
-    void SetNodeValues(int line, int column, int endLine, int endColumn);
+    void SetNodeValues(int line, int column, int endLine, int endColumn)
+    {
+        if (!fitsValues(line, column) || !fitsValues(endLine, endColumn)) {
+            setRangeText(line, column, endLine, endColumn);
+            return;
+        }
+        m_text.clear();
+        setValues(Shape::Range, line, column);
+        m_endLine = quint64(endLine);
+        m_endColumn = quint64(endColumn);
+    }
     // False for an element that holds its attributes as text.
     bool AttributeValues(TscXMLAttributeValues &values) const
     {
@@ -141,7 +175,13 @@ public:
 
     int Count() const { return int(m_children.size()); }
     // Child at 0-based index; throws ScriptError "List index out of bounds".
-    TscXMLItem *Items(int index) const;
+    // Inline: the builder walks every element's children through here.
+    TscXMLItem *Items(int index) const
+    {
+        if (index < 0 || index >= Count())
+            throwIndexOutOfBounds(index);
+        return m_children[size_t(index)];
+    }
     // Destroys all children.
     void Clear();
     // New empty child appended; owned by this element.
@@ -182,10 +222,20 @@ public:
 
 private:
     friend class TscXMLDocument;
-    std::unique_ptr<TscXMLItem> detachChild(TscXMLItem *child);
+    // Takes the child out of the list; it has no parent afterwards.
+    void detachChild(TscXMLItem *child);
+    // The children are owned, as plain pointers: moving them between lists
+    // is then copying words, and a list goes without visiting each entry.
+    using ChildList = std::vector<TscXMLItem *, blockpool::Allocator<TscXMLItem *>>;
+    // Deletes the elements the list holds, which are left dangling there.
+    static void deleteChildren(ChildList &children) noexcept;
     void copyFrom(const TscXMLItem &source);
     void copyAttributesFrom(const TscXMLItem &source);
     void settleText() const;
+    [[noreturn]] static void throwIndexOutOfBounds(int index);
+    void setTokenText(const QString &value, int line, int column);
+    void setPositionText(int line, int column);
+    void setRangeText(int line, int column, int endLine, int endColumn);
 
     // The token's text value, empty but not null when the text is empty,
     // as a value found in a text is.
@@ -194,12 +244,27 @@ private:
     // What m_text holds: the attribute text, or with the values packed
     // below the token's text value (Token) or nothing (Node, Range).
     enum class Shape : quint8 { Text, Token, Node, Range };
+    void setValues(Shape shape, int line, int column)
+    {
+        m_shape = shape;
+        m_line = quint64(line);
+        m_column = quint64(column);
+    }
     static constexpr int kLineBits = 17;
     static constexpr int kColumnBits = 13;
     // Negative numbers read as large ones and do not fit either.
     static bool fitsValues(int line, int column)
     {
         return unsigned(line) < (1u << kLineBits) && unsigned(column) < (1u << kColumnBits);
+    }
+    // Whether RawProp finds, in text="value" pos=..., each attribute where
+    // it stands and nothing else. An escaped value holds no '"', and can
+    // fake a name only when a blank and a closing '=' make it end like
+    // ` name=`.
+    static bool valueReadsPlainly(QStringView value)
+    {
+        Q_ASSERT(!value.contains(u'"'));
+        return value.isEmpty() || value.back() != u'=' || !value.contains(u' ');
     }
 
     QString m_name;
@@ -214,7 +279,6 @@ private:
     quint64 m_column : kColumnBits;
     quint64 m_endLine : kLineBits;
     quint64 m_endColumn : kColumnBits;
-    using ChildList = std::vector<std::unique_ptr<TscXMLItem>, blockpool::Allocator<std::unique_ptr<TscXMLItem>>>;
     ChildList m_children;
 };
 

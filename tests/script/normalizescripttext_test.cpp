@@ -65,3 +65,20 @@ TEST(NormalizeScriptText, EveryShortMixOfLineEnds)
     for (const QString &text : std::as_const(texts))
         ASSERT_EQ(NormalizeScriptText(text), referenceNormalized(text)) << text.toStdString();
 }
+
+// Longer lines, where line ends are searched several characters at a time:
+// control characters below CR, line ends at every offset within such a
+// group, and text already in shape, which comes back unchanged.
+TEST(NormalizeScriptText, LongLinesWithControlCharacters)
+{
+    const QString line = QStringLiteral("begin\tx := 1;\x01\x0B\x0C y\u00E9\U0001F600");
+    const QString ends[] = {QStringLiteral("\r\n"), QStringLiteral("\n"), QStringLiteral("\r"), QString()};
+    for (int lead = 0; lead < 9; ++lead) {
+        for (const QString &end : ends) {
+            const QString text = QString(lead, QLatin1Char('a')) + line + end + line + QStringLiteral("\r\n") + line;
+            ASSERT_EQ(NormalizeScriptText(text), referenceNormalized(text)) << lead;
+            const QString inShape = referenceNormalized(text);
+            ASSERT_EQ(NormalizeScriptText(inShape), inShape) << lead;
+        }
+    }
+}

@@ -272,3 +272,36 @@ TEST(TscXMLItem, ChildrenMovedAndDeletedInBulk)
     target.DeleteChildrenFrom(-1);
     EXPECT_EQ(target.Count(), 1);
 }
+
+// StrToXML copies the characters between references a run at a time:
+// against the rule spelt out a character at a time, on references at both
+// ends, side by side and half-written.
+TEST(TscXMLEscaping, StrToXMLAgreesWithItsRule)
+{
+    const auto reference = [](const QString &text) {
+        QString out;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t c = text[i].unicode();
+            if (c == u'&' && text.mid(i + 1, 5) == QLatin1String("quot;")) {
+                out += QLatin1String("&#34;");
+                i += 5;
+            } else if (c == u'&' || c == u'\n' || c == u'\r' || c == u'"' || c == u'<' || c == u'>') {
+                out += QStringLiteral("&#%1;").arg(int(c));
+            } else {
+                out += text[i];
+            }
+        }
+        return out;
+    };
+    const char *texts[] = {"", "plain", ">", "<>", "a>=b", "&", "&&", "&quot;", "&quot", "x&quot;&quot;y",
+                           "&&quot;;", "\"quoted\"", "line\r\nnext\n", "&amp;", "<<a>>", "end&quo"};
+    for (const char *text : texts) {
+        const QString plain = QString::fromUtf8(text);
+        SCOPED_TRACE(text);
+        EXPECT_EQ(StrToXML(plain), reference(plain));
+        XMLEscapeBuffer appended;
+        appended.append(QLatin1Char('+'));
+        AppendStrToXML(plain, appended);
+        EXPECT_EQ(QString(appended.constData(), appended.size()), QLatin1Char('+') + reference(plain));
+    }
+}
