@@ -306,10 +306,24 @@ const TscXMLItem *ProgramBuilder::typesOf(const TscXMLItem *scope)
     return types;
 }
 
-int ProgramBuilder::TypeCodeOf(const QString &typeName)
+QString ProgramBuilder::typeNameOf(const QString &typeName)
 {
+    // The program being built is asked first: a procedure's body is one.
+    if (const TscXMLItem *types = typesOf(m_progRoot)) {
+        const int index = builder::indexOfChild(*types, typeName);
+        if (index >= 0)
+            return attributeText(*types->Items(index), "type");
+    }
+    // Declarations name the same few types over and over, and the trees
+    // searched stay as they are while building: a recent answer holds.
+    size_t hash = 0;
+    for (const QChar c : typeName)
+        hash = hash * 31 + c.unicode();
+    RecentTypeName &recent = m_recentTypeNames[hash % m_recentTypeNames.size()];
+    if (recent.typeName == typeName && !recent.typeName.isNull())
+        return recent.name;
     QString name = typeName;
-    for (const TscXMLItem *scope : {m_progRoot, m_ilRoot, m_grammarRoot}) {
+    for (const TscXMLItem *scope : {m_ilRoot, m_grammarRoot}) {
         const TscXMLItem *types = typesOf(scope);
         const int index = types ? builder::indexOfChild(*types, typeName) : -1;
         if (index >= 0) {
@@ -317,6 +331,13 @@ int ProgramBuilder::TypeCodeOf(const QString &typeName)
             break;
         }
     }
+    recent = {typeName, name};
+    return name;
+}
+
+int ProgramBuilder::TypeCodeOf(const QString &typeName)
+{
+    const QString name = typeNameOf(typeName);
     const int code = TypeCodeOfName(name, &m_program);
     if (code == tcClass)
         FindClassOrError(name);

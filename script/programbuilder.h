@@ -122,6 +122,10 @@ private:
     void CheckTypes(const TscCustomVariable &variable, const TscCustomVariable &expression);
     TscCustomVariable *FindVariable(TscScript &script, QStringView name);
     int TypeCodeOf(const QString &typeName);
+    // The name typeName stands for in the `types` of the program being
+    // built, the intermediate program or the grammar; typeName itself
+    // when none lists it.
+    QString typeNameOf(const QString &typeName);
     const TscXMLItem *typesOf(const TscXMLItem *scope);
     [[noreturn]] void fail(const QString &message) const;
     void setErrorPos(const TscXMLItem &element);
@@ -184,6 +188,13 @@ private:
     // The scopes typesOf answered last, newest first: every declaration
     // asks for the same three in turn, and the table costs more.
     std::array<std::pair<const TscXMLItem *, const TscXMLItem *>, 3> m_recentTypes{};
+    // typeNameOf's recent answers from the intermediate program and the
+    // grammar, by a hash of the type name.
+    struct RecentTypeName {
+        QString typeName;
+        QString name;
+    };
+    std::array<RecentTypeName, 16> m_recentTypeNames;
     bool m_runTime = false; // building a postponed designator while the script runs
 };
 
