@@ -111,12 +111,24 @@ public:
     QStringView view() const { return QStringView(m_start, m_chars + kSize); }
 
 private:
+    // Two digits a step: positions are made by the ten thousand.
     void prepend(unsigned n)
     {
-        do {
-            *--m_start = char16_t(u'0' + n % 10);
-            n /= 10;
-        } while (n != 0);
+        static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536"
+                                         "37383940414243444546474849505152535455565758596061626364656667686970717273"
+                                         "7475767778798081828384858687888990919293949596979899";
+        while (n >= 100) {
+            const unsigned pair = n % 100 * 2;
+            n /= 100;
+            *--m_start = char16_t(kPairs[pair + 1]);
+            *--m_start = char16_t(kPairs[pair]);
+        }
+        if (n >= 10) {
+            *--m_start = char16_t(kPairs[n * 2 + 1]);
+            *--m_start = char16_t(kPairs[n * 2]);
+        } else {
+            *--m_start = char16_t(u'0' + n);
+        }
     }
 
     static constexpr int kSize = 24; // two numbers of up to ten digits

@@ -1,5 +1,5 @@
-// The builder decodes the parser's character references itself; every
-// text must read exactly as XMLToStr reads it, errors included.
+// Texts the builder makes itself rather than through the general
+// routines: each must read exactly as the general one makes it.
 #include "script/buildertree.h"
 #include "script/tscxmldocument.h"
 
@@ -24,7 +24,7 @@ std::optional<QString> outcomeOf(Decode decode)
 
 } // namespace
 
-TEST(BuilderReferences, DecodedAsXmlToStrDecodesThem)
+TEST(BuilderTexts, ReferencesDecodedAsXmlToStrDecodesThem)
 {
     const QString texts[] = {
         QStringLiteral("&#62;"),
@@ -58,6 +58,18 @@ TEST(BuilderReferences, DecodedAsXmlToStrDecodesThem)
         ASSERT_EQ(found.has_value(), expected.has_value());
         if (expected) {
             EXPECT_EQ(*found, *expected);
+        }
+    }
+}
+
+TEST(BuilderTexts, PositionDigitsSpellNumbersAsQtDoes)
+{
+    const int numbers[] = {0, 1, 9, 10, 11, 99, 100, 101, 109, 110, 999, 1000, 1009, 9999, 10000, 65535,
+                           99999, 100000, 1234567, 2147483647};
+    for (const int line : numbers) {
+        for (const int column : {0, 7, 10, 99, 100, 4096}) {
+            const QString expected = QString::number(line) + QLatin1Char(':') + QString::number(column);
+            EXPECT_EQ(builder::PositionDigits(line, column).view().toString(), expected);
         }
     }
 }
