@@ -1,13 +1,16 @@
-// Texts the builder makes itself rather than through the general
-// routines: each must read exactly as the general one makes it.
+// Texts the builder reads and makes itself rather than through the
+// general routines: each must come out exactly as the general one has it.
 #include "script/buildertree.h"
 #include "script/tscxmldocument.h"
+#include "script/typerules.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 
+using namespace bralvo;
 using namespace bralvo::script;
+using platform::Variant;
 
 namespace {
 
@@ -71,5 +74,41 @@ TEST(BuilderTexts, PositionDigitsSpellNumbersAsQtDoes)
             const QString expected = QString::number(line) + QLatin1Char(':') + QString::number(column);
             EXPECT_EQ(builder::PositionDigits(line, column).view().toString(), expected);
         }
+    }
+}
+
+TEST(BuilderTexts, NumbersReadWithTheirKindAndValue)
+{
+    struct Case {
+        const char *text;
+        platform::VarType kind;
+        double value;
+    };
+    const Case cases[] = {
+        {"0", platform::varInteger, 0},
+        {"7", platform::varInteger, 7},
+        {"007", platform::varInteger, 7},
+        {"123456789", platform::varInteger, 123456789},
+        {"999999999", platform::varInteger, 999999999},
+        {"0000000001", platform::varInteger, 1},
+        {"1000000000", platform::varInteger, 1000000000},
+        {"2147483647", platform::varInteger, 2147483647},
+        {"2147483648", platform::varInt64, 2147483648.0},
+        {"-5", platform::varInteger, -5},
+        {"+5", platform::varInteger, 5},
+        {"$ff", platform::varInteger, 255},
+        {"1.5", platform::varDouble, 1.5},
+        {"1e3", platform::varDouble, 1000},
+        {"5.", platform::varDouble, 5},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text);
+        const Variant read = ParserStringToVariant(QStringView(QString::fromLatin1(c.text)));
+        EXPECT_EQ(read.kind(), c.kind);
+        EXPECT_DOUBLE_EQ(read.toDouble(), c.value);
+    }
+    for (const char *bad : {"1x", "x", " 5x"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_ANY_THROW(ParserStringToVariant(QStringView(QString::fromLatin1(bad))));
     }
 }
