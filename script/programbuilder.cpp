@@ -345,10 +345,47 @@ QString ProgramBuilder::typeNameOf(const QString &typeName)
     return name;
 }
 
+bool ProgramBuilder::searchedScriptsUnchanged()
+{
+    bool same = true;
+    int depth = 0;
+    for (const TscScript *script = &m_program; script; script = script->ParentScript, ++depth) {
+        if (depth == kStampedScripts) {
+            m_stampedDepth = -1; // too long a chain to remember
+            return false;
+        }
+        ScriptStamp &stamp = m_searchedScripts[size_t(depth)];
+        if (stamp.script != script || stamp.generation != script->Generation()) {
+            stamp = {script, script->Generation()};
+            same = false;
+        }
+    }
+    same = same && depth == m_stampedDepth;
+    m_stampedDepth = depth;
+    return same;
+}
+
+const TscCustomVariable *ProgramBuilder::findTypeItem(const QString &name)
+{
+    if (!searchedScriptsUnchanged()) {
+        for (RecentTypeItem &recent : m_recentTypeItems)
+            recent = RecentTypeItem();
+    }
+    size_t hash = 0;
+    for (const QChar c : name)
+        hash = hash * 31 + c.unicode();
+    RecentTypeItem &recent = m_recentTypeItems[hash % m_recentTypeItems.size()];
+    if (recent.name.isNull() || recent.name != name)
+        recent = {name, m_program.Find(name)};
+    return recent.item;
+}
+
 int ProgramBuilder::TypeCodeOf(const QString &typeName)
 {
     const QString name = typeNameOf(typeName);
-    const int code = TypeCodeOfName(name, &m_program);
+    // What TypeCodeOfName answers, the item found remembered.
+    const TscCustomVariable *item = findTypeItem(name);
+    const int code = item ? int(item->TypeCode) : int(tcClass);
     if (code == tcClass)
         FindClassOrError(name);
     return code;

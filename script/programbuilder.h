@@ -126,6 +126,13 @@ private:
     // built, the intermediate program or the grammar; typeName itself
     // when none lists it.
     QString typeNameOf(const QString &typeName);
+    // m_program.Find(name) for a type name. Declarations ask for the same
+    // few, and an answer stands while the scripts searched are the same
+    // and unchanged (their generations tell).
+    const TscCustomVariable *findTypeItem(const QString &name);
+    // Whether m_program and its parents are the scripts, of the
+    // generations, they were at the last call.
+    bool searchedScriptsUnchanged();
     const TscXMLItem *typesOf(const TscXMLItem *scope);
     [[noreturn]] void fail(const QString &message) const;
     void setErrorPos(const TscXMLItem &element);
@@ -195,6 +202,20 @@ private:
         QString name;
     };
     std::array<RecentTypeName, 16> m_recentTypeNames;
+    // findTypeItem's recent answers, by a hash of the name, and the
+    // scripts they were found in.
+    struct RecentTypeItem {
+        QString name;
+        const TscCustomVariable *item = nullptr;
+    };
+    std::array<RecentTypeItem, 16> m_recentTypeItems;
+    struct ScriptStamp {
+        const TscScript *script = nullptr;
+        quint64 generation = 0;
+    };
+    static constexpr int kStampedScripts = 8;
+    std::array<ScriptStamp, kStampedScripts> m_searchedScripts{};
+    int m_stampedDepth = -1;
     bool m_runTime = false; // building a postponed designator while the script runs
 };
 
