@@ -115,15 +115,19 @@ void ProgramBuilder::setErrorPos(const TscXMLItem &element)
     // The text is read in the same pass: most elements kept here are
     // asked for it next.
     TscXMLAttributeValues values;
-    if (element.AttributeValues(values)) {
-        // The parser's elements, nearly all: numbers, made into text only
-        // when asked for.
-        m_pendingPos = builder::RawPosition::numbers(values.line, values.column);
-        m_posPending = true;
-        m_errorPosOf = &element;
-        m_errorPosText = values.text;
-        return;
-    }
+    if (!element.AttributeValues(values))
+        return setErrorPosFromText(element);
+    // The parser's elements, nearly all: numbers, made into text only when
+    // asked for.
+    m_pendingPos = builder::RawPosition::numbers(values.line, values.column);
+    m_posPending = true;
+    m_errorPosOf = &element;
+    m_errorPosText = values.text;
+}
+
+// Kept apart, so that the common case above needs no frame of its own.
+Q_NEVER_INLINE void ProgramBuilder::setErrorPosFromText(const TscXMLItem &element)
+{
     const builder::RawAttributes attributes = builder::rawAttributes(element);
     const builder::RawPosition raw = attributes.position();
     if (raw.isEmpty())

@@ -136,6 +136,8 @@ private:
     const TscXMLItem *typesOf(const TscXMLItem *scope);
     [[noreturn]] void fail(const QString &message) const;
     void setErrorPos(const TscXMLItem &element);
+    // setErrorPos for an element that holds its attributes as text.
+    void setErrorPosFromText(const TscXMLItem &element);
     void setErrorPos(const QString &pos);
     // The position errors report. Most elements' positions are never
     // reported nor stored: their text is made only when asked for.
