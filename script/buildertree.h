@@ -111,12 +111,24 @@ public:
     QStringView view() const { return QStringView(m_start, m_chars + kSize); }
 
 private:
+    // Two digits a step: positions are made by the ten thousand.
     void prepend(unsigned n)
     {
-        do {
-            *--m_start = char16_t(u'0' + n % 10);
-            n /= 10;
-        } while (n != 0);
+        static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536"
+                                         "37383940414243444546474849505152535455565758596061626364656667686970717273"
+                                         "7475767778798081828384858687888990919293949596979899";
+        while (n >= 100) {
+            const unsigned pair = n % 100 * 2;
+            n /= 100;
+            *--m_start = char16_t(kPairs[pair + 1]);
+            *--m_start = char16_t(kPairs[pair]);
+        }
+        if (n >= 10) {
+            *--m_start = char16_t(kPairs[n * 2 + 1]);
+            *--m_start = char16_t(kPairs[n * 2]);
+        } else {
+            *--m_start = char16_t(u'0' + n);
+        }
     }
 
     static constexpr int kSize = 24; // two numbers of up to ten digits
@@ -256,14 +268,63 @@ inline bool hasEntity(QStringView raw)
     return false;
 }
 
+namespace detail {
+
+// The length of the reference at text[at] (an '&') when it is one of the
+// two forms the parser writes, &quot; or &# and up to three digits
+// naming a byte, with the character it stands for in decoded; else 0.
+inline qsizetype plainReferenceAt(QStringView text, qsizetype at, char16_t &decoded)
+{
+    const QStringView rest = text.mid(at + 1);
+    if (rest.startsWith(u"quot;")) {
+        decoded = u'"';
+        return 6;
+    }
+    if (rest.size() < 3 || rest[0] != u'#')
+        return 0;
+    unsigned code = 0;
+    qsizetype end = 1;
+    for (; end <= 3 && end < rest.size() && rest[end] >= u'0' && rest[end] <= u'9'; ++end)
+        code = code * 10 + (rest[end].unicode() - u'0');
+    if (end == 1 || end == rest.size() || rest[end] != u';' || code > 255)
+        return 0;
+    decoded = char16_t(code);
+    return end + 2;
+}
+
+} // namespace detail
+
+// raw, holding a character reference, decoded as XMLToStr decodes it.
+// The parser's own references are decoded here without the copy and
+// searches XMLToStr makes; any other form (and every error) is left to it.
+inline QString decodedReferences(QStringView raw)
+{
+    QString out(raw.size(), Qt::Uninitialized);
+    char16_t *const start = reinterpret_cast<char16_t *>(out.data());
+    char16_t *to = start;
+    for (qsizetype at = 0; at < raw.size(); ++at) {
+        const char16_t c = raw[at].unicode();
+        if (c != u'&') {
+            *to++ = c;
+            continue;
+        }
+        const qsizetype length = detail::plainReferenceAt(raw, at, *to++);
+        if (length == 0)
+            return XMLToStr(raw.toString());
+        at += length - 1;
+    }
+    out.truncate(to - start);
+    return out;
+}
+
 // raw, an attribute's value as it stands, unescaped as TscXMLItem::Prop
 // would give it.
 inline QString unescapedAttribute(QStringView raw)
 {
     if (raw.isEmpty())
         return QString();
-    // XMLToStr changes nothing without an '&'.
-    return hasEntity(raw) ? XMLToStr(raw.toString()) : raw.toString();
+    // Nothing changes without an '&'.
+    return hasEntity(raw) ? decodedReferences(raw) : raw.toString();
 }
 
 // The text attribute as TscXMLItem::Prop gives it, found by rawAttributes.
@@ -275,8 +336,7 @@ inline QString textAttribute(const TscXMLItem &e)
 // The attribute's value as TscXMLItem::Prop gives it (unescaped).
 inline QString attributeText(const TscXMLItem &e, const char *name)
 {
-    const QStringView raw = rawAttribute(e, name);
-    return raw.isEmpty() ? QString() : XMLToStr(raw.toString());
+    return unescapedAttribute(rawAttribute(e, name));
 }
 
 // name in single quotes, as error messages show identifiers.

@@ -28,7 +28,7 @@ TscDesignatorItem::TargetKind TscDesignatorItem::kindOf(TscCustomVariable *targe
 }
 
 TscDesignator::TscDesignator(TscScript *buildScript)
-    : TscCustomVariable(QString(), tcVariant, QString()), BuildScript(buildScript)
+    : BuildScript(buildScript)
 {
 }
 

@@ -129,7 +129,7 @@ TscOperandNode::TscOperandNode(const Variant &value)
 }
 
 TscDesignatorNode::TscDesignatorNode(std::unique_ptr<TscDesignator> designator)
-    : TscOperandNode(Variant::null()), Designator(std::move(designator))
+    : Designator(std::move(designator))
 {
     TypeCode = Designator->TypeCode;
     TypeName = Designator->TypeName;
@@ -139,7 +139,7 @@ TscDesignatorNode::TscDesignatorNode(std::unique_ptr<TscDesignator> designator)
                : static_cast<TscCustomVariable *>(Designator.get());
 }
 
-TscDesignatorNode::TscDesignatorNode(TscCustomVariable &variable) : TscOperandNode(Variant::null())
+TscDesignatorNode::TscDesignatorNode(TscCustomVariable &variable)
 {
     TypeCode = variable.TypeCode;
     TypeName = variable.TypeName;
@@ -156,7 +156,7 @@ TscCustomVariable *TscDesignatorNode::FirstTarget() const
 
 TscDesignatorNode::~TscDesignatorNode() = default;
 
-TscSetNode::TscSetNode(std::unique_ptr<TscSetExpression> set) : TscOperandNode(Variant::null()), Set(std::move(set))
+TscSetNode::TscSetNode(std::unique_ptr<TscSetExpression> set) : Set(std::move(set))
 {
     TypeCode = tcVariant;
 }
@@ -332,7 +332,7 @@ private:
 } // namespace
 
 TscExpression::TscExpression(TscScript *script, TscOperatorNode &top)
-    : TscCustomExpression(QString(), tcVariant, QString()), Current(&top), Script(script), m_top(&top)
+    : Current(&top), Script(script), m_top(&top)
 {
 }
 

@@ -17,7 +17,7 @@ class TscSetExpression;
 
 class TscExpressionNode : public TscCustomVariable {
 public:
-    TscExpressionNode() : TscCustomVariable(QString(), tcVariant, QString()) {}
+    TscExpressionNode() = default;
     virtual int Priority() const = 0;
     // The node as an operator, or nullptr: building and checking ask this
     // of every node, where a cast would cost more than the rest.
@@ -41,6 +41,10 @@ public:
     explicit TscOperandNode(const Variant &value);
     int Priority() const override { return 0; }
     Variant GetValue() override { return Value; }
+
+protected:
+    // For operands whose own class sets the type: the value stays null.
+    TscOperandNode() = default;
 };
 
 // An operand read through a designator, or, for the commonest operand, a

@@ -114,6 +114,20 @@ void ProgramBuilder::setErrorPos(const TscXMLItem &element)
         return;
     // The text is read in the same pass: most elements kept here are
     // asked for it next.
+    TscXMLAttributeValues values;
+    if (!element.AttributeValues(values))
+        return setErrorPosFromText(element);
+    // The parser's elements, nearly all: numbers, made into text only when
+    // asked for.
+    m_pendingPos = builder::RawPosition::numbers(values.line, values.column);
+    m_posPending = true;
+    m_errorPosOf = &element;
+    m_errorPosText = values.text;
+}
+
+// Kept apart, so that the common case above needs no frame of its own.
+Q_NEVER_INLINE void ProgramBuilder::setErrorPosFromText(const TscXMLItem &element)
+{
     const builder::RawAttributes attributes = builder::rawAttributes(element);
     const builder::RawPosition raw = attributes.position();
     if (raw.isEmpty())
@@ -306,10 +320,24 @@ const TscXMLItem *ProgramBuilder::typesOf(const TscXMLItem *scope)
     return types;
 }
 
-int ProgramBuilder::TypeCodeOf(const QString &typeName)
+QString ProgramBuilder::typeNameOf(const QString &typeName)
 {
+    // The program being built is asked first: a procedure's body is one.
+    if (const TscXMLItem *types = typesOf(m_progRoot)) {
+        const int index = builder::indexOfChild(*types, typeName);
+        if (index >= 0)
+            return attributeText(*types->Items(index), "type");
+    }
+    // Declarations name the same few types over and over, and the trees
+    // searched stay as they are while building: a recent answer holds.
+    size_t hash = 0;
+    for (const QChar c : typeName)
+        hash = hash * 31 + c.unicode();
+    RecentTypeName &recent = m_recentTypeNames[hash % m_recentTypeNames.size()];
+    if (recent.typeName == typeName && !recent.typeName.isNull())
+        return recent.name;
     QString name = typeName;
-    for (const TscXMLItem *scope : {m_progRoot, m_ilRoot, m_grammarRoot}) {
+    for (const TscXMLItem *scope : {m_ilRoot, m_grammarRoot}) {
         const TscXMLItem *types = typesOf(scope);
         const int index = types ? builder::indexOfChild(*types, typeName) : -1;
         if (index >= 0) {
@@ -317,7 +345,51 @@ int ProgramBuilder::TypeCodeOf(const QString &typeName)
             break;
         }
     }
-    const int code = TypeCodeOfName(name, &m_program);
+    recent = {typeName, name};
+    return name;
+}
+
+bool ProgramBuilder::searchedScriptsUnchanged()
+{
+    bool same = true;
+    int depth = 0;
+    for (const TscScript *script = &m_program; script; script = script->ParentScript, ++depth) {
+        if (depth == kStampedScripts) {
+            m_stampedDepth = -1; // too long a chain to remember
+            return false;
+        }
+        ScriptStamp &stamp = m_searchedScripts[size_t(depth)];
+        if (stamp.script != script || stamp.generation != script->Generation()) {
+            stamp = {script, script->Generation()};
+            same = false;
+        }
+    }
+    same = same && depth == m_stampedDepth;
+    m_stampedDepth = depth;
+    return same;
+}
+
+const TscCustomVariable *ProgramBuilder::findTypeItem(const QString &name)
+{
+    if (!searchedScriptsUnchanged()) {
+        for (RecentTypeItem &recent : m_recentTypeItems)
+            recent = RecentTypeItem();
+    }
+    size_t hash = 0;
+    for (const QChar c : name)
+        hash = hash * 31 + c.unicode();
+    RecentTypeItem &recent = m_recentTypeItems[hash % m_recentTypeItems.size()];
+    if (recent.name.isNull() || recent.name != name)
+        recent = {name, m_program.Find(name)};
+    return recent.item;
+}
+
+int ProgramBuilder::TypeCodeOf(const QString &typeName)
+{
+    const QString name = typeNameOf(typeName);
+    // What TypeCodeOfName answers, the item found remembered.
+    const TscCustomVariable *item = findTypeItem(name);
+    const int code = item ? int(item->TypeCode) : int(tcClass);
     if (code == tcClass)
         FindClassOrError(name);
     return code;

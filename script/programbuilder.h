@@ -122,9 +122,22 @@ private:
     void CheckTypes(const TscCustomVariable &variable, const TscCustomVariable &expression);
     TscCustomVariable *FindVariable(TscScript &script, QStringView name);
     int TypeCodeOf(const QString &typeName);
+    // The name typeName stands for in the `types` of the program being
+    // built, the intermediate program or the grammar; typeName itself
+    // when none lists it.
+    QString typeNameOf(const QString &typeName);
+    // m_program.Find(name) for a type name. Declarations ask for the same
+    // few, and an answer stands while the scripts searched are the same
+    // and unchanged (their generations tell).
+    const TscCustomVariable *findTypeItem(const QString &name);
+    // Whether m_program and its parents are the scripts, of the
+    // generations, they were at the last call.
+    bool searchedScriptsUnchanged();
     const TscXMLItem *typesOf(const TscXMLItem *scope);
     [[noreturn]] void fail(const QString &message) const;
     void setErrorPos(const TscXMLItem &element);
+    // setErrorPos for an element that holds its attributes as text.
+    void setErrorPosFromText(const TscXMLItem &element);
     void setErrorPos(const QString &pos);
     // The position errors report. Most elements' positions are never
     // reported nor stored: their text is made only when asked for.
@@ -184,6 +197,27 @@ private:
     // The scopes typesOf answered last, newest first: every declaration
     // asks for the same three in turn, and the table costs more.
     std::array<std::pair<const TscXMLItem *, const TscXMLItem *>, 3> m_recentTypes{};
+    // typeNameOf's recent answers from the intermediate program and the
+    // grammar, by a hash of the type name.
+    struct RecentTypeName {
+        QString typeName;
+        QString name;
+    };
+    std::array<RecentTypeName, 16> m_recentTypeNames;
+    // findTypeItem's recent answers, by a hash of the name, and the
+    // scripts they were found in.
+    struct RecentTypeItem {
+        QString name;
+        const TscCustomVariable *item = nullptr;
+    };
+    std::array<RecentTypeItem, 16> m_recentTypeItems;
+    struct ScriptStamp {
+        const TscScript *script = nullptr;
+        quint64 generation = 0;
+    };
+    static constexpr int kStampedScripts = 8;
+    std::array<ScriptStamp, kStampedScripts> m_searchedScripts{};
+    int m_stampedDepth = -1;
     bool m_runTime = false; // building a postponed designator while the script runs
 };
 

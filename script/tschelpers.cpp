@@ -219,7 +219,7 @@ void TscMethodHelper::SetParamValue(int index, const Variant &value)
     GetParam(index)->SetValue(value);
 }
 
-TscSetExpression::TscSetExpression() : TscCustomVariable(QString(), tcVariant, QString()) {}
+TscSetExpression::TscSetExpression() = default;
 
 void TscSetExpression::AddElement(std::unique_ptr<TscCustomVariable> element)
 {

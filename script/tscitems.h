@@ -108,6 +108,11 @@ public:
     Variant Value = Variant::null();
 
 protected:
+    // Unnamed and typed Variant, as (QString(), tcVariant, QString())
+    // makes it: expression nodes and designators, made by the ten
+    // thousand, skip copying empty texts.
+    TscCustomVariable() = default;
+
     // Like the items themselves, drawn from the block pool.
     std::vector<std::unique_ptr<TscParamItem>, blockpool::Allocator<std::unique_ptr<TscParamItem>>> m_params;
 };

@@ -359,7 +359,7 @@ void TscScript::AddCodeLine(const QString &unitName, const QString &sourcePos)
         ++colon;
     const QStringView line = QStringView(sourcePos).left(colon);
     const auto hasHead = [&unitName](const QString &entry) {
-        return entry.size() > unitName.size() && entry.startsWith(unitName)
+        return entry.size() > unitName.size() && QStringView(entry).first(unitName.size()) == unitName
             && entry[unitName.size()] == QLatin1Char('=');
     };
     CodeLineIndex &index = codeLineIndexOf(unitName);
@@ -401,13 +401,17 @@ TscScript::CodeLineIndex &TscScript::codeLineIndexOf(const QString &unitName)
 bool TscScript::CodeLineIndex::insert(QStringView line)
 {
     // A number only for its one decimal spelling ("7", never "07").
-    const bool plain = !line.isEmpty() && line.size() <= 9 && (line[0] != QLatin1Char('0') || line.size() == 1)
-        && std::all_of(line.begin(), line.end(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
-    if (plain) {
+    if (!line.isEmpty() && line.size() <= 9 && (line[0] != QLatin1Char('0') || line.size() == 1)) {
         int number = 0;
-        for (const QChar c : line)
-            number = number * 10 + (c.unicode() - '0');
-        return insertNumber(number);
+        qsizetype digits = 0;
+        for (; digits < line.size(); ++digits) {
+            const char16_t c = line[digits].unicode();
+            if (c < u'0' || c > u'9')
+                break;
+            number = number * 10 + (c - u'0');
+        }
+        if (digits == line.size())
+            return insertNumber(number);
     }
     const QString text = line.toString();
     if (others.contains(text))

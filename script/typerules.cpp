@@ -250,6 +250,16 @@ Variant ParserStringToVariant(QStringView text)
         return Variant::null();
     if (text.startsWith(QLatin1Char('\'')))
         return Variant(text.toString().mid(1, text.size() - 2));
+    // Most numbers in a program are a few plain digits: nine of them
+    // always fit an Integer, as toLongLong would find.
+    if (text.size() <= 9) {
+        int small = 0;
+        qsizetype digits = 0;
+        for (; digits < text.size() && text[digits] >= u'0' && text[digits] <= u'9'; ++digits)
+            small = small * 10 + (text[digits].unicode() - u'0');
+        if (digits == text.size())
+            return Variant(small);
+    }
     bool ok = false;
     qint64 number = 0;
     if (text.startsWith(QLatin1Char('$')))
