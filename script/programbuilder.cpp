@@ -67,14 +67,20 @@ void compileScript(TscScript &script)
         }
         return;
     }
-    ProgramBuilder builder(script, parser.Grammar().Root(), parser.NeedDeclareVars(), parser.Lexer().Text());
+    const TscParser &lexer = parser.Lexer();
+    ProgramBuilder builder(script, parser.Grammar().Root(), parser.NeedDeclareVars(), lexer.Text(),
+                           lexer.LineStarts());
     builder.BuildProgramItems(parser.ILScript().Root());
 }
 
 ProgramBuilder::ProgramBuilder(TscScript &program, const TscXMLItem *grammarRoot, bool needDeclareVars,
-                               const QString &sourceText)
+                               const QString &sourceText, const std::vector<int> &lineStarts)
     : m_program(program), m_grammarRoot(grammarRoot), m_needDeclareVars(needDeclareVars), m_sourceText(sourceText)
 {
+    if (!lineStarts.empty()) {
+        m_lineStarts = QList<int>(lineStarts.begin(), lineStarts.end());
+        return;
+    }
     m_lineStarts.append(0);
     for (int i = 0; i < sourceText.size(); ++i)
         if (sourceText[i] == QLatin1Char('\n'))

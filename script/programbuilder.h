@@ -16,6 +16,7 @@
 #include <QSet>
 #include <array>
 #include <utility>
+#include <vector>
 
 namespace bralvo::script {
 
@@ -39,9 +40,11 @@ public:
     static constexpr int MaxExpressionOperators = 4096;
 
     // grammarRoot may be nullptr (late building); sourceText is the main
-    // text the expression sources are cut from.
+    // text the expression sources are cut from. lineStarts, when not empty,
+    // are sourceText's line starts as the lexer found them (TscParser::
+    // LineStarts): given, the text is not scanned again.
     ProgramBuilder(TscScript &program, const TscXMLItem *grammarRoot, bool needDeclareVars,
-                   const QString &sourceText = QString());
+                   const QString &sourceText = QString(), const std::vector<int> &lineStarts = {});
 
     // Builds ilRoot into the program. A ScriptError (or any bralvo::Error)
     // becomes the program's ErrorText, ErrorPosition and ErrorUnitName;

@@ -128,6 +128,10 @@ public:
         lineColumnNumbersSearched(position, line, column);
     }
     int GetPositionOf(int column, int line) const; // -1 when no such line
+    // 0-based index of each line's first character in Text(), 0 first; empty
+    // when TrackLines is off. Handed on to whoever needs them after parsing,
+    // so that the text is scanned for line ends once.
+    const std::vector<int> &LineStarts() const { return m_lineStarts; }
 
 private:
     struct Block {
