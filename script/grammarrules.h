@@ -43,7 +43,15 @@ struct StartMask {
     {
         return ((bits[0] & other.bits[0]) | (bits[1] & other.bits[1])) != 0;
     }
-    void set(int bit) { bits[bit >> 6] |= uint64_t(1) << (bit & 63); }
+    // Both words at fixed places: a mask indexed at run time stays in
+    // memory, and reading it back whole right after setting one word
+    // stalls until that store is done. This way it is built in registers.
+    void set(int bit)
+    {
+        const uint64_t one = uint64_t(1) << (bit & 63);
+        bits[0] |= bit < 64 ? one : 0;
+        bits[1] |= bit < 64 ? 0 : one;
+    }
     void add(const StartMask &other)
     {
         bits[0] |= other.bits[0];
