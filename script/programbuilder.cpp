@@ -5,8 +5,8 @@
 
 #include "script/buildertree.h"
 #include "script/designators.h"
-#include "script/positiontexts.h"
 #include "script/expressions.h"
+#include "script/positiontexts.h"
 #include "script/runtimeerror.h"
 #include "script/scriptmessages.h"
 #include "script/statements.h"
