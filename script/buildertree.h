@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <cstring>
+#include <limits>
 
 namespace bralvo::script::builder {
 
@@ -135,6 +136,29 @@ private:
     char16_t m_chars[kSize];
     char16_t *m_start = m_chars + kSize;
 };
+
+// The numbers of text written as PositionDigits writes them (digits, ':',
+// digits; no sign, no leading zero), so that PositionDigits gives text back
+// unchanged. False for any other text.
+inline bool readPositionNumbers(QStringView text, int &line, int &column)
+{
+    auto readNumber = [&text](qsizetype &at, int &number) {
+        const qsizetype start = at;
+        qint64 value = 0;
+        for (; at < text.size() && text[at] >= u'0' && text[at] <= u'9'; ++at) {
+            value = value * 10 + (text[at].unicode() - u'0');
+            if (value > std::numeric_limits<int>::max())
+                return false;
+        }
+        number = int(value);
+        return at > start && (at - start == 1 || text[start] != u'0');
+    };
+    qsizetype at = 0;
+    if (!readNumber(at, line) || at >= text.size() || text[at] != u':')
+        return false;
+    ++at;
+    return readNumber(at, column) && at == text.size();
+}
 
 namespace detail {
 

@@ -6,6 +6,7 @@
 #include "script/buildertree.h"
 #include "script/designators.h"
 #include "script/expressions.h"
+#include "script/positiontexts.h"
 #include "script/runtimeerror.h"
 #include "script/scriptmessages.h"
 #include "script/statements.h"
@@ -173,34 +174,25 @@ void ProgramBuilder::settleErrorPos()
 
 QString ProgramBuilder::positionText(QStringView raw) const
 {
-    // An expression, its first token, its designator and statement share
-    // a position, asked for a little apart: a small table of recent texts
-    // lets them share one text instead of holding copies.
     if (!m_posPending && raw == m_errorPos)
         return m_errorPos;
-    size_t hash = 0;
-    for (const QChar c : raw)
-        hash = hash * 31 + c.unicode();
-    const size_t slot = hash % m_recentPositions.size();
-    QString &recent = m_recentPositions[slot];
-    if (recent != raw) {
-        recent = m_positionTexts.copy(raw);
-        m_recentNumbers[slot] = 0;
-    }
-    return recent;
+    int line = 0, column = 0;
+    if (builder::readPositionNumbers(raw, line, column))
+        return positionText(builder::RawPosition::numbers(line, column));
+    return raw.toString();
 }
 
 QString ProgramBuilder::positionText(const builder::RawPosition &raw) const
 {
     if (!raw.isNumbers)
         return positionText(raw.text);
-    // Recent texts are known by their numbers too: most positions asked
-    // for were made lately, and need neither digits nor a comparison.
-    const quint64 key = quint64(1) << 63 | quint64(unsigned(raw.line)) << 32 | unsigned(raw.column);
+    // Most positions asked for were made lately: a small table by their
+    // numbers answers them before the process-wide one.
+    const quint64 key = quint64(unsigned(raw.line)) << 32 | unsigned(raw.column);
     const size_t slot = (size_t(unsigned(raw.line)) * 31 + unsigned(raw.column)) % m_recentPositions.size();
     QString &recent = m_recentPositions[slot];
-    if (m_recentNumbers[slot] != key) {
-        recent = m_positionTexts.copy(builder::PositionDigits(raw.line, raw.column).view());
+    if (m_recentNumbers[slot] != key || recent.isNull()) {
+        recent = permanentPositionText(raw.line, raw.column);
         m_recentNumbers[slot] = key;
     }
     return recent;

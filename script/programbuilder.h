@@ -8,7 +8,6 @@
 #pragma once
 
 #include "script/buildertree.h"
-#include "script/sharedtextchunks.h"
 #include "script/tscscript.h"
 
 #include <QHash>
@@ -159,7 +158,8 @@ private:
     // textOf for names and type names: a text shared with its recent
     // equals, since declarations and designators repeat the same few.
     QString nameOf(const TscXMLItem &element) const;
-    // raw, a position without entities, as a text shared with its equals.
+    // raw, a position without entities, as a text whose copies cost no
+    // atomic count when it is written as the parser writes positions.
     QString positionText(QStringView raw) const;
     QString positionText(const builder::RawPosition &raw) const;
     void record(TscStatement &list, std::unique_ptr<TscStatement> statement);
@@ -183,16 +183,13 @@ private:
     // into m_errorPos.
     mutable builder::RawPosition m_pendingPos;
     mutable bool m_posPending = false;
-    // Position texts made lately, by a hash of the text: equal positions
-    // asked for a little apart share one text.
+    // Position texts made lately (permanentPositionText: copies cost no
+    // atomic count), by a hash of their numbers.
     mutable std::array<QString, 256> m_recentPositions;
-    // The numbers each of them was made from (RawPosition::numbers), with
-    // the top bit set; 0 for one made from a text.
+    // The line and column each of them was made from.
     mutable std::array<quint64, 256> m_recentNumbers{};
     // Name texts made lately, by a hash of the text (nameOf).
     mutable std::array<QString, 64> m_recentNames;
-    // The position texts the program keeps, nearly all new to the table.
-    mutable SharedTextChunks m_positionTexts;
     QList<std::pair<QString, TscWithStmt *>> m_withList;
     QSet<const TscXMLItem *> m_declared;
     // A scope's `types` child; the tree stays as it is while building.

@@ -8,8 +8,8 @@
 
 namespace bralvo::script {
 
-// Texts made by the ten thousand (the parser's element texts, the builder's
-// source positions) without one allocation each: each text is copied into a chunk of a few KB
+// Texts made by the ten thousand (the parser's element texts) without one
+// allocation each: each text is copied into a chunk of a few KB
 // after the texts before it, and its QString refers to its stretch of the
 // chunk, holding a reference on the chunk. Such a QString is an ordinary
 // one: copies share it, a change copies it first unless it is the chunk's

@@ -1,0 +1,199 @@
+#include "script/positiontexts.h"
+
+#include "script/buildertree.h"
+
+#include <algorithm>
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace bralvo::script {
+
+namespace {
+
+// Every position text made, never freed: the texts handed out refer to it
+// from programs of any thread and any age. Found without a lock (a lock
+// costs the very atomic operations these texts exist to spare); made under
+// one.
+class PermanentPositions {
+public:
+    // The text of line:column, made when new; null when it cannot be kept.
+    QString find(int line, int column)
+    {
+        const quint64 key = keyOf(line, column);
+        if (const Slot *slot = m_table.load(std::memory_order_acquire)->find(key))
+            return slot->text();
+        return make(key, line, column);
+    }
+
+private:
+    // A couple of million positions: far more than the programs of one
+    // process hold, yet a bound on what it keeps.
+    static constexpr size_t kMostTexts = size_t(1) << 21;
+    static constexpr size_t kBlockCharacters = 4096;
+    // A line's positions start in a stretch of their own, the lines in
+    // order: a program asks for its positions line by line, so its look-ups
+    // walk the table instead of jumping about it (each jump a miss of the
+    // caches, which cost more than the atomic counts spared).
+    static constexpr size_t kSlotsPerLine = 8;
+    // The table grows to give each line its stretch up to this size.
+    static constexpr size_t kMostSlotsForLines = size_t(1) << 20;
+    // A look-up gives up after this many slots: a position found no room
+    // near its start is made as an ordinary text, so that crowded stretches
+    // (many positions on one line) cost no long searches.
+    static constexpr size_t kMostProbes = 32;
+    static constexpr size_t kPrefetchLines = 2;
+
+    static quint64 keyOf(int line, int column) { return quint64(unsigned(line)) << 32 | unsigned(column); }
+    static unsigned lineOf(quint64 key) { return unsigned(key >> 32); }
+    static unsigned columnOf(quint64 key) { return unsigned(key); }
+
+    static qsizetype digitCount(unsigned n)
+    {
+        qsizetype count = 1;
+        for (; n >= 10; n /= 10)
+            ++count;
+        return count;
+    }
+
+    // Written once, under the lock: chars last, so that a reader who sees
+    // them sees the key.
+    struct Slot {
+        std::atomic<const char16_t *> chars{nullptr};
+        quint64 key = 0;
+
+        QString text() const
+        {
+            const qsizetype size = digitCount(lineOf(key)) + 1 + digitCount(columnOf(key));
+            return QString::fromRawData(reinterpret_cast<const QChar *>(chars.load(std::memory_order_relaxed)), size);
+        }
+    };
+
+    // Open addressing, at most half full. A full table is replaced by a
+    // bigger one; readers still in the old one find what it has and look
+    // again under the lock for the rest, so it is kept too.
+    struct Table {
+        explicit Table(size_t capacity, std::unique_ptr<Table> older)
+            : entries(capacity), mask(capacity - 1), previous(std::move(older))
+        {
+        }
+
+        size_t first(quint64 key) const
+        {
+            return (size_t(lineOf(key)) * kSlotsPerLine + (columnOf(key) & (kSlotsPerLine - 1))) & mask;
+        }
+
+        const Slot *find(quint64 key) const
+        {
+            size_t i = first(key);
+            // The lines just below are asked for next: fetched ahead, the
+            // walk meets them in the caches.
+            __builtin_prefetch(&entries[(i + kPrefetchLines * kSlotsPerLine) & mask]);
+            for (size_t probe = 0; probe < kMostProbes; ++probe, i = (i + 1) & mask) {
+                const Slot &slot = entries[i];
+                if (!slot.chars.load(std::memory_order_acquire))
+                    return nullptr;
+                if (slot.key == key)
+                    return &slot;
+            }
+            return nullptr;
+        }
+
+        // The empty slot for key; nullptr when none is near its start.
+        Slot *freeSlot(quint64 key)
+        {
+            size_t i = first(key);
+            for (size_t probe = 0; probe < kMostProbes; ++probe, i = (i + 1) & mask)
+                if (!entries[i].chars.load(std::memory_order_relaxed))
+                    return &entries[i];
+            return nullptr;
+        }
+
+        std::vector<Slot> entries;
+        size_t mask;
+        size_t used = 0;
+        std::unique_ptr<Table> previous;
+    };
+
+    QString make(quint64 key, int line, int column)
+    {
+        const std::lock_guard guard(m_lock);
+        Table *table = m_table.load(std::memory_order_relaxed);
+        if (const Slot *slot = table->find(key))
+            return slot->text();
+        if (m_made >= kMostTexts)
+            return QString();
+        const size_t lineEnd = (size_t(lineOf(key)) + 1) * kSlotsPerLine;
+        size_t capacity = table->entries.size();
+        while ((table->used + 1) * 2 > capacity || (lineEnd > capacity && capacity < kMostSlotsForLines))
+            capacity *= 2;
+        if (capacity != table->entries.size())
+            table = grow(table, capacity);
+        Slot *slot = table->freeSlot(key);
+        if (!slot)
+            return QString();
+        const builder::PositionDigits digits(line, column);
+        slot->key = key;
+        slot->chars.store(store(digits.view()), std::memory_order_release);
+        ++table->used;
+        ++m_made;
+        return slot->text();
+    }
+
+    Table *grow(Table *table, size_t capacity)
+    {
+        auto bigger = std::make_unique<Table>(capacity, std::move(m_owned));
+        for (const Slot &slot : table->entries) {
+            const char16_t *chars = slot.chars.load(std::memory_order_relaxed);
+            if (!chars)
+                continue;
+            // One that finds no room is made anew when next asked for.
+            if (Slot *moved = bigger->freeSlot(slot.key)) {
+                moved->key = slot.key;
+                moved->chars.store(chars, std::memory_order_relaxed);
+                ++bigger->used;
+            }
+        }
+        // The table is published complete.
+        m_table.store(bigger.get(), std::memory_order_release);
+        m_owned = std::move(bigger);
+        return m_owned.get();
+    }
+
+    // The characters with a terminator, as QString keeps them; many to a
+    // block.
+    const char16_t *store(QStringView digits)
+    {
+        const size_t needed = size_t(digits.size()) + 1;
+        if (m_blockFree < needed) {
+            m_blocks.push_back(std::make_unique<char16_t[]>(kBlockCharacters));
+            m_blockFree = kBlockCharacters;
+        }
+        char16_t *const start = m_blocks.back().get() + (kBlockCharacters - m_blockFree);
+        std::copy(digits.utf16(), digits.utf16() + digits.size(), start);
+        start[digits.size()] = u'\0';
+        m_blockFree -= needed;
+        return start;
+    }
+
+    std::mutex m_lock;
+    std::unique_ptr<Table> m_owned = std::make_unique<Table>(1024, nullptr);
+    std::atomic<Table *> m_table{m_owned.get()};
+    std::vector<std::unique_ptr<char16_t[]>> m_blocks;
+    size_t m_blockFree = 0;
+    size_t m_made = 0;
+};
+
+} // namespace
+
+QString permanentPositionText(int line, int column)
+{
+    static auto *positions = new PermanentPositions; // never destroyed: its texts outlive every static
+    QString text = positions->find(line, column);
+    if (text.isNull())
+        return builder::PositionDigits(line, column).view().toString();
+    return text;
+}
+
+} // namespace bralvo::script
