@@ -41,6 +41,25 @@ bool isNamed(QStringView raw, const QString &name)
     return SameNameIgnoringCase(raw, name);
 }
 
+// typeName, as a text made from a literal when it is one of the common
+// type names. Every node and expression that reads a variable copies its
+// type name, and each copy and release of a shared text is an atomic
+// count; a literal's text has no count to touch.
+QString literalTypeName(const QString &typeName)
+{
+    static const QString common[] = {
+        QStringLiteral("Integer"),  QStringLiteral("String"),   QStringLiteral("Boolean"),
+        QStringLiteral("Extended"), QStringLiteral("Double"),   QStringLiteral("Variant"),
+        QStringLiteral("Char"),     QStringLiteral("Real"),     QStringLiteral("Byte"),
+        QStringLiteral("Word"),     QStringLiteral("Longint"),  QStringLiteral("Cardinal"),
+        QStringLiteral("Single"),   QStringLiteral("Currency"), QStringLiteral("TDateTime"),
+    };
+    for (const QString &literal : common)
+        if (literal == typeName)
+            return literal;
+    return typeName;
+}
+
 } // namespace
 
 // The array and init parts that belong to a declared name: those after it,
@@ -83,7 +102,7 @@ void ProgramBuilder::declareProcedure(const TscXMLItem &element, TscScript &scri
         const TscXMLItem *typeItem = childNamed(element, u"type");
         if (typeItem) {
             setErrorPos(*typeItem);
-            typeName = nameOf(*typeItem);
+            typeName = literalTypeName(nameOf(*typeItem));
             typeCode = TypeCodeOf(typeName);
         }
         hasResult = typeName.compare(QLatin1String("void"), Qt::CaseInsensitive) != 0;
@@ -141,7 +160,7 @@ TscCustomVariable *ProgramBuilder::createVariable(const TscXMLItem &element, con
     const auto [arrayItem, initItem] = partsOf(element, name, typeFirst);
     if (typeItem)
         setErrorPos(*typeItem);
-    const QString typeName = typeItem ? nameOf(*typeItem) : QStringLiteral("Variant");
+    const QString typeName = typeItem ? literalTypeName(nameOf(*typeItem)) : QStringLiteral("Variant");
     const QString sourcePos = errorPos();
     int typeCode = TypeCodeOf(typeName);
     Variant value = initialValue(typeCode);

@@ -40,7 +40,7 @@ QString upperNameOf(const QString &name)
 } // namespace
 
 TscCustomVariable::TscCustomVariable(const QString &name, int typeCode, const QString &typeName)
-    : Name(name), TypeCode(quint8(typeCode)), TypeName(typeName),
+    : TypeCode(quint8(typeCode)), Name(name), TypeName(typeName),
       // Expression nodes, by far the most numerous, have no name.
       UpperName(name.isNull() ? QString() : upperNameOf(name))
 {

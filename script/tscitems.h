@@ -95,14 +95,17 @@ public:
     QString ReportedTypeName() const;
 
     const void *OwnerTag = nullptr;
+    // The flags and the type code share one word: a program is tens of
+    // thousands of items, and the smaller each is, the fewer cache lines
+    // making and freeing them touch.
     bool TakesSourceText = false;
     bool ReadOnly = false;
-    QString Name;
     bool ResultWanted = true;
+    quint8 TypeCode = tcVariant;
+    QString Name;
     TscCustomVariable *LinkedItem = nullptr; // not owned
     QString SourcePos;
     QString DeclUnit;
-    quint8 TypeCode = tcVariant;
     QString TypeName;
     QString UpperName;
     Variant Value = Variant::null();
