@@ -1,12 +1,15 @@
 // Type names of declared items: whatever text the builder keeps for a
 // name, an item reports the name as the declaration spells it, and its
 // type code still comes from looking the name up.
+#include "hostedprogram.h"
 #include "script/tscscript.h"
 
 #include <gtest/gtest.h>
 
 using namespace bralvo;
 using namespace bralvo::script;
+using bralvo::script::test::declaredIn;
+using bralvo::script::test::HostedProgram;
 
 namespace {
 
@@ -24,13 +27,6 @@ const DeclaredType declaredTypes[] = {
     {"LongInt", tcInteger},  {"Integer ", tcInteger},
 };
 
-TscCustomVariable *declaredIn(const TscScript &program, const char *name)
-{
-    TscCustomVariable *item = program.Find(QString::fromLatin1(name));
-    EXPECT_NE(item, nullptr) << name;
-    return item;
-}
-
 void expectType(const TscCustomVariable *item, const QString &typeName, int typeCode, const char *what)
 {
     ASSERT_NE(item, nullptr) << what;
@@ -44,15 +40,12 @@ TEST(DeclaredTypeNames, VariablesParametersAndResultsKeepTheSpellingOfTheirDecla
 {
     for (const DeclaredType &declared : declaredTypes) {
         SCOPED_TRACE(declared.spelling);
-        TscScript host;
-        host.AddRTTI();
-        TscScript program;
-        program.ParentScript = &host;
         const QString type = QString::fromLatin1(declared.spelling);
-        program.SetLines({QStringLiteral("var x: %1;\n"
-                                         "function F(p: %1): %1; begin Result := p end;\n"
-                                         "begin x := F(x) end.")
-                              .arg(type)});
+        HostedProgram hosted(QStringLiteral("var x: %1;\n"
+                                            "function F(p: %1): %1; begin Result := p end;\n"
+                                            "begin x := F(x) end.")
+                                 .arg(type));
+        TscScript &program = hosted.program;
         ASSERT_TRUE(program.Compile()) << program.ErrorText.toStdString();
         // The grammar drops blanks around the name.
         const QString spelled = type.trimmed();
@@ -66,14 +59,11 @@ TEST(DeclaredTypeNames, VariablesParametersAndResultsKeepTheSpellingOfTheirDecla
 
 TEST(DeclaredTypeNames, ACommonNameShadowedByTheProgramKeepsItsTextButNotItsType)
 {
-    TscScript host;
-    host.AddRTTI();
-    TscScript program;
-    program.ParentScript = &host;
-    program.SetLines({QStringLiteral("var Integer: String;\n"
-                                     "var x: Integer;\n"
-                                     "var y: Variant;\n"
-                                     "begin end.")});
+    HostedProgram hosted(QStringLiteral("var Integer: String;\n"
+                                        "var x: Integer;\n"
+                                        "var y: Variant;\n"
+                                        "begin end."));
+    TscScript &program = hosted.program;
     ASSERT_TRUE(program.Compile()) << program.ErrorText.toStdString();
     expectType(declaredIn(program, "x"), QStringLiteral("Integer"), tcString, "shadowed");
     expectType(declaredIn(program, "y"), QStringLiteral("Variant"), tcVariant, "variant");

@@ -1,37 +1,25 @@
 // Type names in declarations: each finds what the program and its parents
 // hold at that point of the build, however often the same name was asked
 // for before.
+#include "hostedprogram.h"
 #include "script/tscscript.h"
 
 #include <gtest/gtest.h>
 
 using namespace bralvo;
 using namespace bralvo::script;
-
-namespace {
-
-TscCustomVariable *declaredIn(const TscScript &program, const char *name)
-{
-    TscCustomVariable *item = program.Find(QString::fromLatin1(name));
-    EXPECT_NE(item, nullptr) << name;
-    return item;
-}
-
-} // namespace
+using bralvo::script::test::declaredIn;
+using bralvo::script::test::HostedProgram;
 
 TEST(TypeLookups, AGlobalDeclaredLaterShadowsTheParentsTypeFromThenOn)
 {
-    // The types live in the parent, so the program may declare the name.
-    TscScript host;
-    host.AddRTTI();
-    TscScript program;
-    program.ParentScript = &host;
-    program.SetLines({QStringLiteral("var a, b: Integer;\n"
-                                     "function F(p: Integer): Integer; begin Result := p end;\n"
-                                     "var Integer: String;\n"
-                                     "var x: Integer;\n"
-                                     "procedure G(q: Integer); begin end;\n"
-                                     "begin end.")});
+    HostedProgram hosted(QStringLiteral("var a, b: Integer;\n"
+                                        "function F(p: Integer): Integer; begin Result := p end;\n"
+                                        "var Integer: String;\n"
+                                        "var x: Integer;\n"
+                                        "procedure G(q: Integer); begin end;\n"
+                                        "begin end."));
+    TscScript &program = hosted.program;
     ASSERT_TRUE(program.Compile()) << program.ErrorText.toStdString();
     EXPECT_EQ(declaredIn(program, "a")->TypeCode, tcInteger);
     EXPECT_EQ(declaredIn(program, "b")->TypeCode, tcInteger);
