@@ -8,7 +8,6 @@
 #include <QVarLengthArray>
 #include <QString>
 
-#include <cstring>
 #include <limits>
 
 namespace bralvo::script::builder {
@@ -162,29 +161,6 @@ inline bool readPositionNumbers(QStringView text, int &line, int &column)
 
 namespace detail {
 
-inline char16_t asciiLower(char16_t c)
-{
-    return c >= 'A' && c <= 'Z' ? char16_t(c - 'A' + 'a') : c;
-}
-
-} // namespace detail
-
-namespace detail {
-
-// SameNameIgnoringCase for a name in lower-case ASCII, the one side the
-// builder spells itself.
-inline bool isLowerName(QStringView window, QStringView lowerName)
-{
-    for (qsizetype i = 0; i < window.size(); ++i) {
-        const char16_t c = window[i].unicode();
-        if (c >= 0x80)
-            return window.compare(lowerName, Qt::CaseInsensitive) == 0;
-        if (asciiLower(c) != lowerName[i].unicode())
-            return false;
-    }
-    return true;
-}
-
 constexpr QStringView attributeNames[3] = {u"text", u"pos", u"pos1"};
 
 // Reads text of the form name="value" name="value" (single blanks
@@ -212,7 +188,7 @@ inline bool readPlainAttributes(QStringView text, QStringView (&found)[3])
             return false;
         const QStringView name = text.mid(at, equals - at);
         for (int n = 0; n < 3; ++n) {
-            if (!done[n] && name.size() == attributeNames[n].size() && isLowerName(name, attributeNames[n])) {
+            if (!done[n] && SameNameIgnoringCase(name, attributeNames[n])) {
                 found[n] = text.mid(start, end - start);
                 done[n] = true;
             }
@@ -241,7 +217,7 @@ inline void scanAttributes(QStringView text, QStringView (&found)[3])
         for (int n = 0; n < 3; ++n) {
             const qsizetype at = equals - attributeNames[n].size();
             if (done[n] || at < 0 || (at > 0 && chars[at - 1] != u' ')
-                || !isLowerName(text.mid(at, attributeNames[n].size()), attributeNames[n]))
+                || !SameNameIgnoringCase(text.mid(at, attributeNames[n].size()), attributeNames[n]))
                 continue;
             const qsizetype start = equals + 2;
             qsizetype end = start;
@@ -379,22 +355,8 @@ inline int indexOfChild(const TscXMLItem &e, QStringView name)
     return -1;
 }
 
-// The first child of that name, or nullptr when there is none.
-inline const TscXMLItem *childNamed(const TscXMLItem &e, const char *name)
-{
-    QVarLengthArray<char16_t, 16> wide(qsizetype(std::strlen(name)));
-    for (qsizetype i = 0; i < wide.size(); ++i)
-        wide[i] = char16_t(uchar(name[i]));
-    const int index = indexOfChild(e, QStringView(wide.constData(), wide.size()));
-    return index < 0 ? nullptr : e.Items(index);
-}
-
-} // namespace bralvo::script::builder
-
-namespace bralvo::script::builder {
-
-// childNamed for a name spelt as a UTF-16 literal (u"types"): nothing to
-// measure or widen per call.
+// The first child of that name (spelt as a UTF-16 literal, u"types"), or
+// nullptr when there is none.
 inline const TscXMLItem *childNamed(const TscXMLItem &e, QStringView name)
 {
     const int index = indexOfChild(e, name);

@@ -227,33 +227,12 @@ QString ProgramBuilder::textOf(const TscXMLItem &element) const
     return builder::unescapedAttribute(rawTextOf(element));
 }
 
-namespace {
-
-// Names are a few characters: compared in place, not through a call.
-bool sameText(QStringView a, QStringView b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i)
-        if (a[i] != b[i])
-            return false;
-    return true;
-}
-
-} // namespace
-
 QString ProgramBuilder::nameOf(const TscXMLItem &element) const
 {
     const QStringView raw = rawTextOf(element);
     if (raw.isEmpty() || builder::hasEntity(raw))
         return builder::unescapedAttribute(raw);
-    size_t hash = 0;
-    for (const QChar c : raw)
-        hash = hash * 31 + c.unicode();
-    QString &recent = m_recentNames[hash % m_recentNames.size()];
-    if (!sameText(recent, raw))
-        recent = raw.toString();
-    return recent;
+    return m_recentNames.sharedText(raw);
 }
 
 void ProgramBuilder::record(TscStatement &list, std::unique_ptr<TscStatement> statement)
@@ -328,23 +307,15 @@ QString ProgramBuilder::typeNameOf(const QString &typeName)
     }
     // Declarations name the same few types over and over, and the trees
     // searched stay as they are while building: a recent answer holds.
-    size_t hash = 0;
-    for (const QChar c : typeName)
-        hash = hash * 31 + c.unicode();
-    RecentTypeName &recent = m_recentTypeNames[hash % m_recentTypeNames.size()];
-    if (recent.typeName == typeName && !recent.typeName.isNull())
-        return recent.name;
-    QString name = typeName;
-    for (const TscXMLItem *scope : {m_ilRoot, m_grammarRoot}) {
-        const TscXMLItem *types = typesOf(scope);
-        const int index = types ? builder::indexOfChild(*types, typeName) : -1;
-        if (index >= 0) {
-            name = attributeText(*types->Items(index), "type");
-            break;
+    return m_recentTypeNames.answer(typeName, [this, &typeName] {
+        for (const TscXMLItem *scope : {m_ilRoot, m_grammarRoot}) {
+            const TscXMLItem *types = typesOf(scope);
+            const int index = types ? builder::indexOfChild(*types, typeName) : -1;
+            if (index >= 0)
+                return attributeText(*types->Items(index), "type");
         }
-    }
-    recent = {typeName, name};
-    return name;
+        return typeName;
+    });
 }
 
 bool ProgramBuilder::searchedScriptsUnchanged()
@@ -369,17 +340,9 @@ bool ProgramBuilder::searchedScriptsUnchanged()
 
 const TscCustomVariable *ProgramBuilder::findTypeItem(const QString &name)
 {
-    if (!searchedScriptsUnchanged()) {
-        for (RecentTypeItem &recent : m_recentTypeItems)
-            recent = RecentTypeItem();
-    }
-    size_t hash = 0;
-    for (const QChar c : name)
-        hash = hash * 31 + c.unicode();
-    RecentTypeItem &recent = m_recentTypeItems[hash % m_recentTypeItems.size()];
-    if (recent.name.isNull() || recent.name != name)
-        recent = {name, m_program.Find(name)};
-    return recent.item;
+    if (!searchedScriptsUnchanged())
+        m_recentTypeItems.clear();
+    return m_recentTypeItems.answer(name, [this, &name] { return m_program.Find(name); });
 }
 
 int ProgramBuilder::TypeCodeOf(const QString &typeName)

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "script/buildertree.h"
+#include "script/recenttexts.h"
 #include "script/tscscript.h"
 
 #include <QHash>
@@ -188,8 +189,8 @@ private:
     mutable std::array<QString, 256> m_recentPositions;
     // The line and column each of them was made from.
     mutable std::array<quint64, 256> m_recentNumbers{};
-    // Name texts made lately, by a hash of the text (nameOf).
-    mutable std::array<QString, 64> m_recentNames;
+    // Name texts made lately (nameOf).
+    mutable RecentByText<QString, 64> m_recentNames;
     QList<std::pair<QString, TscWithStmt *>> m_withList;
     QSet<const TscXMLItem *> m_declared;
     // A scope's `types` child; the tree stays as it is while building.
@@ -198,19 +199,11 @@ private:
     // asks for the same three in turn, and the table costs more.
     std::array<std::pair<const TscXMLItem *, const TscXMLItem *>, 3> m_recentTypes{};
     // typeNameOf's recent answers from the intermediate program and the
-    // grammar, by a hash of the type name.
-    struct RecentTypeName {
-        QString typeName;
-        QString name;
-    };
-    std::array<RecentTypeName, 16> m_recentTypeNames;
-    // findTypeItem's recent answers, by a hash of the name, and the
-    // scripts they were found in.
-    struct RecentTypeItem {
-        QString name;
-        const TscCustomVariable *item = nullptr;
-    };
-    std::array<RecentTypeItem, 16> m_recentTypeItems;
+    // grammar.
+    RecentByText<QString, 16> m_recentTypeNames;
+    // findTypeItem's recent answers, while the scripts searched stay as
+    // they were.
+    RecentByText<const TscCustomVariable *, 16> m_recentTypeItems;
     struct ScriptStamp {
         const TscScript *script = nullptr;
         quint64 generation = 0;

@@ -1,6 +1,7 @@
 // Plain items: variables, text variables, parameters and script procedures.
 #include "script/tscitems.h"
 
+#include "script/recenttexts.h"
 #include "script/runtimeerror.h"
 #include "script/statements.h"
 #include "script/tscscript.h"
@@ -20,21 +21,8 @@ namespace {
 // upper-case texts of recent names are shared instead of made anew.
 QString upperNameOf(const QString &name)
 {
-    struct Recent {
-        QString name;
-        QString upper;
-    };
-    thread_local std::array<Recent, 64> recent;
-    size_t hash = 0;
-    for (const QChar c : name)
-        hash = hash * 31 + c.unicode();
-    Recent &slot = recent[hash % recent.size()];
-    // A null slot equals an empty name, but must not answer for it.
-    if (slot.name.isNull() || slot.name != name) {
-        slot.upper = name.toUpper();
-        slot.name = name;
-    }
-    return slot.upper;
+    thread_local RecentByText<QString, 64> recent;
+    return recent.answer(name, [&name] { return name.toUpper(); });
 }
 
 } // namespace

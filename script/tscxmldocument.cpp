@@ -49,6 +49,16 @@ QString tokenText(QStringView value, int line, int column)
     return text;
 }
 
+// pos="line:column", then pos1="endLine:endColumn" for a range.
+QString nodeText(int line, int column, bool isRange, int endLine, int endColumn)
+{
+    QString text;
+    appendPosition(text, QLatin1String("pos"), line, column);
+    if (isRange)
+        appendPosition(text, QLatin1String("pos1"), endLine, endColumn);
+    return text;
+}
+
 // A name RawProp can match only to a whole attribute name.
 bool isPlainName(QStringView name)
 {
@@ -316,30 +326,19 @@ void TscXMLItem::setTokenText(const QString &value, int line, int column)
 
 void TscXMLItem::setPositionText(int line, int column)
 {
-    QString text;
-    appendPosition(text, QLatin1String("pos"), line, column);
-    SetText(std::move(text));
+    SetText(nodeText(line, column, false, 0, 0));
 }
 
 void TscXMLItem::setRangeText(int line, int column, int endLine, int endColumn)
 {
-    QString text;
-    appendPosition(text, QLatin1String("pos"), line, column);
-    appendPosition(text, QLatin1String("pos1"), endLine, endColumn);
-    SetText(std::move(text));
+    SetText(nodeText(line, column, true, endLine, endColumn));
 }
 
 void TscXMLItem::settleText() const
 {
-    QString text;
-    if (m_shape == Shape::Token) {
-        text = tokenText(m_text, int(m_line), int(m_column));
-    } else {
-        appendPosition(text, QLatin1String("pos"), int(m_line), int(m_column));
-        if (m_shape == Shape::Range)
-            appendPosition(text, QLatin1String("pos1"), int(m_endLine), int(m_endColumn));
-    }
-    m_text = std::move(text);
+    m_text = m_shape == Shape::Token ? tokenText(m_text, int(m_line), int(m_column))
+                                     : nodeText(int(m_line), int(m_column), m_shape == Shape::Range,
+                                                int(m_endLine), int(m_endColumn));
     m_shape = Shape::Text;
 }
 

@@ -1,0 +1,76 @@
+// A small table of recent answers keyed by a text: the builder and the
+// items ask for the same few names ("Result", "i", "Integer") over and
+// over, and a slot by the text's hash answers them without making or
+// searching anything. Internal to the script layer.
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <array>
+#include <cstddef>
+
+namespace bralvo::script {
+
+template <class Value, std::size_t Slots>
+class RecentByText {
+public:
+    // The value kept for key, or make() kept for it in key's slot (the
+    // slot's previous answer goes).
+    template <class Make>
+    const Value &answer(QStringView key, Make make)
+    {
+        return answer(key, [key](const Value &) { return key.toString(); }, make);
+    }
+    // The same; the slot shares key's text.
+    template <class Make>
+    const Value &answer(const QString &key, Make make)
+    {
+        return answer(QStringView(key), [&key](const Value &) { return key; }, make);
+    }
+    // key's own text, shared with its recent equals (a table of texts).
+    const QString &sharedText(QStringView key)
+    {
+        return answer(key, [](const QString &made) { return made; }, [key] { return key.toString(); });
+    }
+    void clear() { m_slots.fill(Slot()); }
+
+private:
+    template <class KeyText, class Make>
+    const Value &answer(QStringView key, KeyText keyText, Make make)
+    {
+        Slot &slot = m_slots[hashOf(key) % Slots];
+        // A null slot equals an empty key, but must not answer for it.
+        if (slot.key.isNull() || !sameText(slot.key, key)) {
+            slot.value = make();
+            slot.key = keyText(slot.value);
+        }
+        return slot.value;
+    }
+
+    struct Slot {
+        QString key;
+        Value value{};
+    };
+
+    static std::size_t hashOf(QStringView text)
+    {
+        std::size_t hash = 0;
+        for (const QChar c : text)
+            hash = hash * 31 + c.unicode();
+        return hash;
+    }
+    // Keys are a few characters: compared in place, not through a call.
+    static bool sameText(QStringView a, QStringView b)
+    {
+        if (a.size() != b.size())
+            return false;
+        for (qsizetype i = 0; i < a.size(); ++i)
+            if (a[i] != b[i])
+                return false;
+        return true;
+    }
+
+    std::array<Slot, Slots> m_slots;
+};
+
+} // namespace bralvo::script
