@@ -1,5 +1,6 @@
 // GrammarRules: a grammar document compiled once per language selection.
 #include "script/grammarrules.h"
+#include "script/shorttexts.h"
 #include "script/scripterror.h"
 #include "script/scriptmessages.h"
 #include "script/tscxmldocument.h"
@@ -92,11 +93,6 @@ QString permanentName(const QString &name)
     const QString permanent = QString::fromRawData(reinterpret_cast<const QChar *>(chars), name.size());
     names->insert(name, permanent);
     return permanent;
-}
-
-bool isAscii(QStringView text)
-{
-    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 128; });
 }
 
 // What interpreting a node does when the text ahead cannot start it: the
@@ -223,7 +219,7 @@ Unstarted FirstTokenFinder::token(const GrammarNode &n)
         break;
     }
     case GrammarNode::Keyword: {
-        const int id = n.text.isEmpty() || !isAscii(n.text) ? -1 : m_words.add(n.text);
+        const int id = n.text.isEmpty() || !isAsciiText(n.text) ? -1 : m_words.add(n.text);
         if (id >= 0 && id < FirstTokens::kMaxWords)
             f.words.set(size_t(id));
         else
@@ -494,7 +490,7 @@ int GrammarRules::wordId(QStringView word, bool caseSensitive) const
     // it stands, any other a case-blind one, done here for ASCII only.
     if (caseSensitive)
         return m_words.find(word, false);
-    return isAscii(word) ? m_words.find(word, true) : TokenAhead::kUnknownWord;
+    return isAsciiText(word) ? m_words.find(word, true) : TokenAhead::kUnknownWord;
 }
 
 void GrammarRules::addReservedWords()

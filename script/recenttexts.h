@@ -4,6 +4,8 @@
 // searching anything. Internal to the script layer.
 #pragma once
 
+#include "script/shorttexts.h"
+
 #include <QString>
 #include <QStringView>
 #include <array>
@@ -58,16 +60,6 @@ private:
         for (const QChar c : text)
             hash = hash * 31 + c.unicode();
         return hash;
-    }
-    // Keys are a few characters: compared in place, not through a call.
-    static bool sameText(QStringView a, QStringView b)
-    {
-        if (a.size() != b.size())
-            return false;
-        for (qsizetype i = 0; i < a.size(); ++i)
-            if (a[i] != b[i])
-                return false;
-        return true;
     }
 
     std::array<Slot, Slots> m_slots;

@@ -3,6 +3,7 @@
 // drops what it wrote by cutting the list back, and a rule's node wraps what
 // it wrote (the tail of the list) into a new element once it succeeds.
 #include "script/tscilparser.h"
+#include "script/shorttexts.h"
 #include "script/grammarrules.h"
 #include "script/languageregistry.h"
 #include "script/scripterror.h"
@@ -146,11 +147,6 @@ QString asStoredText(const QString &text)
     return text;
 }
 
-bool isAsciiOnly(QStringView text)
-{
-    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 128; });
-}
-
 // True when text is stored unchanged: no surrogates for asStoredText to
 // mend and nothing for StrToXML to escape. Every token written passes here,
 // so it is one pass over the text; the characters StrToXML escapes all lie
@@ -220,7 +216,7 @@ bool sameToken(QStringView token, const QString &text, bool caseSensitive)
         }
         if (i == token.size())
             return true;
-    } else if (isAsciiOnly(token) && isAsciiOnly(text)) {
+    } else if (isAsciiText(token) && isAsciiText(text)) {
         return false;
     }
     return token.compare(text, Qt::CaseInsensitive) == 0;

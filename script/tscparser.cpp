@@ -1,5 +1,6 @@
 // TscParser: white space and comments, the token readers and positions.
 #include "script/tscparser.h"
+#include "script/shorttexts.h"
 #include "platform/conversionerror.h"
 
 #include <algorithm>
@@ -112,8 +113,7 @@ bool TscParser::IsKeyword(QStringView word) const
     // fly; other letters lower as QString does.
     if (CaseSensitive)
         return m_keywordSet.find(word, false) >= 0;
-    const bool ascii = std::all_of(word.cbegin(), word.cend(), [](QChar c) { return c.unicode() < 128; });
-    if (!ascii)
+    if (!isAsciiText(word))
         return m_keywordsLower.contains(word.toString().toLower());
     return m_keywordLowerSet.find(word, true) >= 0;
 }

@@ -1,5 +1,6 @@
 // The script object: its item list, lookup, running and registration.
 #include "script/tscscript.h"
+#include "script/shorttexts.h"
 
 #include "platform/component.h"
 #include "platform/handleregistry.h"
@@ -30,28 +31,6 @@ QString formAncestor(const platform::Component &component)
             return QStringLiteral("TDataModule");
     }
     return QString();
-}
-
-// Keys compared in place: they are short, most differ in length, and the
-// library's comparison is a call even then.
-bool sameKey(const QString &a, const QString &b)
-{
-    if (a.size() != b.size())
-        return false;
-    const QChar *x = a.constData();
-    const QChar *y = b.constData();
-    for (qsizetype i = 0; i < a.size(); ++i)
-        if (x[i] != y[i])
-            return false;
-    return true;
-}
-
-bool isAsciiName(QStringView name)
-{
-    for (const QChar c : name)
-        if (c.unicode() >= 0x80)
-            return false;
-    return true;
 }
 
 // Whether key is keyOf(name) for an ASCII name, compared in place.
@@ -227,7 +206,7 @@ TscCustomVariable *TscScript::FindLocal(const QString &name) const
 
 TscCustomVariable *TscScript::FindLocal(QStringView name) const
 {
-    if (!hashed() && isAsciiName(name))
+    if (!hashed() && isAsciiText(name))
         return scanByAsciiName(name);
     return findByKey(lookupKeyOf(name));
 }
@@ -243,7 +222,7 @@ TscCustomVariable *TscScript::findByKey(const QString &key) const
 TscCustomVariable *TscScript::scanByKey(const QString &key) const
 {
     for (size_t i = m_entries.size(); i-- > 0;)
-        if (sameKey(m_entries[i].key, key))
+        if (sameText(m_entries[i].key, key))
             return m_entries[i].variable;
     return nullptr;
 }
@@ -257,7 +236,7 @@ TscCustomVariable *TscScript::Find(QStringView name) const
 {
     // Most names are found among a procedure's few locals, compared in
     // place: the key is made only for the first script that hashes.
-    const bool ascii = isAsciiName(name);
+    const bool ascii = isAsciiText(name);
     const QString *key = nullptr;
     for (const TscScript *script = this; script; script = script->ParentScript) {
         TscCustomVariable *item = nullptr;
