@@ -2,6 +2,7 @@
 // builder's files share. Internal to the script layer.
 #pragma once
 
+#include "script/shorttexts.h"
 #include "script/tscxmldocument.h"
 
 #include <QLatin1String>
@@ -28,19 +29,7 @@ inline QString kindOf(const TscXMLItem &e)
 // since the builder asks this for nearly every element it visits.
 inline bool isKind(const TscXMLItem &e, QLatin1String kind)
 {
-    const QString &name = e.Name();
-    if (name.size() != kind.size())
-        return false;
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        char16_t c = name[i].unicode();
-        if (c >= 0x80)
-            return kindOf(e) == kind;
-        if (c >= 'A' && c <= 'Z')
-            c = char16_t(c - 'A' + 'a');
-        if (c != char16_t(kind[i].unicode()))
-            return false;
-    }
-    return true;
+    return lowersTo(e.Name(), kind);
 }
 
 inline bool isKind(const TscXMLItem &e, const char *kind)

@@ -1,5 +1,6 @@
 // Expression trees: building by precedence, type checking, evaluation.
 #include "script/expressions.h"
+#include "script/shorttexts.h"
 
 #include "platform/handleregistry.h"
 #include "script/designators.h"
@@ -372,24 +373,6 @@ void TscExpression::AddSet(std::unique_ptr<TscSetExpression> set)
 
 namespace {
 
-// Whether text in lower case is the table's text: ASCII compared in
-// place, anything else through QString's own lower case.
-bool isOperatorText(QStringView text, QLatin1String tableText)
-{
-    if (text.size() != tableText.size())
-        return false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        char16_t c = text[i].unicode();
-        if (c >= 0x80)
-            return text.toString().toLower() == tableText;
-        if (c >= 'A' && c <= 'Z')
-            c = char16_t(c - 'A' + 'a');
-        if (c != char16_t(tableText[i].unicode()))
-            return false;
-    }
-    return true;
-}
-
 // text lower-cased and packed as packedText packs the table's texts; 0
 // when it is no such text (empty, longer, or not plain ASCII).
 quint64 packedLowerText(QStringView text)
@@ -417,7 +400,7 @@ const OpInfo *findOperator(QStringView text)
         return nullptr;
     }
     for (const OpInfo &info : opTable)
-        if (isOperatorText(text, info.text))
+        if (lowersTo(text, info.text))
             return &info;
     return nullptr;
 }

@@ -3,6 +3,8 @@
 // with a set-up that costs more than these texts. Internal to the layer.
 #pragma once
 
+#include <QLatin1String>
+#include <QString>
 #include <QStringView>
 
 namespace bralvo::script {
@@ -24,6 +26,24 @@ inline bool sameText(QStringView a, QStringView b)
     for (qsizetype i = 0; i < a.size(); ++i)
         if (a[i] != b[i])
             return false;
+    return true;
+}
+
+// Whether text in lower case is lower, a lower-case ASCII text: ASCII
+// compared in place, anything else through QString's own lower case.
+inline bool lowersTo(QStringView text, QLatin1String lower)
+{
+    if (text.size() != lower.size())
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char16_t c = text[i].unicode();
+        if (c >= 0x80)
+            return text.toString().toLower() == lower;
+        if (c >= 'A' && c <= 'Z')
+            c = char16_t(c - 'A' + 'a');
+        if (c != char16_t(lower[i].unicode()))
+            return false;
+    }
     return true;
 }
 
