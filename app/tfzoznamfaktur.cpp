@@ -159,6 +159,8 @@ TfZoznamFaktur::TfZoznamFaktur(TfMain &main, TfFaktura &editor, PaymentsOpener p
     m_keys->setEscapeHandler([this] { btnBackClick(); });
     m_keys->setHelpHandler([] { services::ShowHelpTopic(QStringLiteral("sprava_faktur")); });
     sgFaktury->installEventFilter(this);
+    cbVystavil->installEventFilter(this);
+    cbOdberatelovi->installEventFilter(this);
 }
 
 void TfZoznamFaktur::buildFilters()
@@ -290,6 +292,9 @@ void TfZoznamFaktur::connectHandlers()
 
 bool TfZoznamFaktur::eventFilter(QObject *watched, QEvent *event)
 {
+    // cbVystavilEnter: the list as wide as its longest name.
+    if ((watched == cbVystavil || watched == cbOdberatelovi) && event->type() == QEvent::FocusIn)
+        services::SetComboDropDownWidth(*static_cast<QComboBox *>(watched));
     if (watched == sgFaktury && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Delete) {

@@ -8,6 +8,8 @@
 #include "app/tftabulky.h"
 #include "services/uitexts.h"
 
+#include <QAbstractItemView>
+#include <QFontMetrics>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -62,6 +64,22 @@ TEST_F(BillWorkingWindows, NewBillButtonFollowsTheKindOfBillsListed)
     list.rbZoznamFaktur->click();
     EXPECT_EQ(list.bitPridatFakturu->text(), services::MessageText(211) + " (F5)");
     EXPECT_FALSE(db::BillIsAdvance);
+}
+
+TEST_F(BillWorkingWindows, FilterListsFitTheirLongestNameOnEntering)
+{
+    sql("INSERT INTO odberatelia (nazov, ico, existuje) VALUES ('" + QString(80, QLatin1Char('W')) + "', '1', 1)");
+    app::TfZoznamFaktur &list = openList();
+    QApplication::setActiveWindow(m_main.get());
+    for (QComboBox *combo : {list.cbVystavil, list.cbOdberatelovi}) {
+        combo->setFocus();
+        QTest::qWait(5);
+        int widest = combo->width();
+        for (int i = 0; i < combo->count(); ++i)
+            widest = qMax(widest, QFontMetrics(combo->font()).horizontalAdvance(combo->itemText(i)) + 24);
+        EXPECT_GE(combo->view()->minimumWidth(), widest) << combo->objectName().toStdString();
+    }
+    EXPECT_GT(list.cbOdberatelovi->view()->minimumWidth(), list.cbOdberatelovi->width());
 }
 
 } // namespace
