@@ -250,8 +250,11 @@ bool TfVyber::eventFilter(QObject *watched, QEvent *event)
         if (enter && watched == cbKategoria) {
             // cbKategoriaKeyDown: on to the items, dropped down.
             cbPolozka->setFocus();
-            if (cbPolozka->count() > 0)
+            if (cbPolozka->count() > 0 && cbPolozka->currentIndex() != 0) {
+                // The fields follow the item shown.
                 cbPolozka->setCurrentIndex(0);
+                RunGuarded([this] { cbPolozkaClick(); });
+            }
             cbPolozka->showPopup();
             return true;
         }

@@ -99,6 +99,8 @@ TEST_F(BillPicker, ListToChooseFromDropsDownOnceTheWindowShows)
 TEST_F(BillPicker, AllCategoriesFillTheItemsOnTheFirstClickAndEnterWalksOn)
 {
     sql("INSERT INTO kategorie_poloziek (nazov) VALUES ('Nábytok')");
+    sql("INSERT INTO polozky (kod, nazov, id_kategoria, merna_jednotka, dph, cena, za_mj, interna_poznamka, existuje) "
+        "VALUES ('L1', 'Lampa', NULL, 'ks', 19, 30, 1, '', 1)");
     withLineWindow(true, [&](app::TfFaktura &, QDialog &window) {
         auto &pick = static_cast<app::TfVyber &>(window);
         QTest::qWait(100);
@@ -110,10 +112,15 @@ TEST_F(BillPicker, AllCategoriesFillTheItemsOnTheFirstClickAndEnterWalksOn)
         EXPECT_GE(pick.cbPolozka->findText(QString::fromUtf8("Stôl")), 0);
         closePopups(pick);
 
+        // The item shown and its fields stay together.
+        pick.cbPolozka->setCurrentIndex(pick.cbPolozka->findText(QString::fromUtf8("Stôl")));
+        pick.cbPolozkaClick();
+        ASSERT_EQ(pick.eKod->text(), "K1");
         pick.cbKategoria->setFocus();
         QTest::keyClick(pick.cbKategoria, Qt::Key_Return);
         EXPECT_TRUE(pick.cbPolozka->view()->isVisible());
-        EXPECT_EQ(pick.cbPolozka->currentIndex(), 0);
+        EXPECT_EQ(pick.cbPolozka->currentText(), "Lampa");
+        EXPECT_EQ(pick.eKod->text(), "L1");
         EXPECT_EQ(pick.focusWidget(), pick.cbPolozka);
         closePopups(pick);
         pick.cbPolozka->setFocus();
