@@ -106,6 +106,14 @@ void TrpResources::Clear()
     m_texts.clear();
 }
 
+QStringList TrpResources::Keys() const
+{
+    QStringList keys;
+    for (int i = 0; i < m_keys.count(); ++i)
+        keys.append(m_keys[i]);
+    return keys;
+}
+
 void TrpResources::LoadFromFile(const QString &fileName)
 {
     if (!QFile::exists(fileName))

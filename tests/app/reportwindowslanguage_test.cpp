@@ -1,0 +1,203 @@
+// The shipped Slovak texts of the report library: the file translates
+// every key of the library's table, and every report window opened under
+// it shows no English caption, hint or list entry.
+#include "report/engine/trpengine.h"
+#include "report/engine/trpmemotextlayout.h"
+#include "report/engine/trppreviewpages.h"
+#include "report/export/trpdmpexport.h"
+#include "report/export/trpdmpexportdialog.h"
+#include "report/export/trppdfexport.h"
+#include "report/export/trppdfexportdialog.h"
+#include "report/model/trpband.h"
+#include "report/model/trpmemoview.h"
+#include "report/model/trpoptions.h"
+#include "report/model/trppage.h"
+#include "report/model/trpreport.h"
+#include "report/model/trpresources.h"
+#include "report/preview/reportwindows.h"
+#include "report/preview/trppagesettingsform.h"
+#include "report/preview/trppasswordform.h"
+#include "report/preview/trpprintdialog.h"
+#include "report/preview/trppreviewform.h"
+#include "report/preview/trpprogress.h"
+#include "report/preview/trpsearchdialog.h"
+#include "tests/platform/printers/cupstestserver.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace bralvo;
+using namespace bralvo::report;
+
+namespace {
+
+const QString kFile = QStringLiteral(BRALVO_SOURCE_DIR "/app/languages/Bralvo - SK.flng");
+
+QSet<QString> words(const QStringList &texts)
+{
+    static const QRegularExpression word(QStringLiteral("\\p{L}{3,}"));
+    QSet<QString> out;
+    for (const QString &text : texts)
+        for (const QRegularExpressionMatch &m : word.globalMatch(text))
+            out.insert(m.captured().toLower());
+    return out;
+}
+
+QStringList tableTexts()
+{
+    QStringList texts;
+    for (const QString &key : GetResources().Keys())
+        texts << GetResources().Get(key);
+    return texts;
+}
+
+// Every text a window shows: caption, labels, buttons, group titles,
+// list entries, hints and menu items.
+QStringList windowTexts(QWidget &window)
+{
+    QStringList texts{window.windowTitle()};
+    for (QWidget *w : window.findChildren<QWidget *>()) {
+        texts << w->toolTip();
+        if (auto *b = qobject_cast<QAbstractButton *>(w))
+            texts << b->text();
+        if (auto *l = qobject_cast<QLabel *>(w))
+            texts << l->text();
+        if (auto *g = qobject_cast<QGroupBox *>(w))
+            texts << g->title();
+        if (auto *c = qobject_cast<QComboBox *>(w))
+            for (int i = 0; i < c->count(); ++i)
+                texts << c->itemText(i);
+        if (auto *m = qobject_cast<QMenu *>(w))
+            for (QAction *a : m->actions())
+                texts << a->text();
+    }
+    return texts;
+}
+
+class ReportWindowsInSlovak : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_cups = new test::CupsTestServer;
+        installMemoTextLayout();
+        installReportEngine();
+        installPreviewPages();
+        installReportWindows();
+        installPreviewWindow();
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_cups;
+        s_cups = nullptr;
+    }
+    void SetUp() override
+    {
+        ASSERT_TRUE(s_cups->error().isEmpty()) << s_cups->error().toStdString();
+        // The words only the English table uses give an English caption away.
+        GetResources().LoadEnglish();
+        AddPdfExportTexts();
+        m_englishKeys = GetResources().Keys();
+        const QSet<QString> english = words(tableTexts());
+        GetResources().LoadFromFile(kFile);
+        m_englishOnly = english - words(tableTexts());
+    }
+    void TearDown() override { GetResources().LoadEnglish(); }
+
+    // The captions of window holding an English-only word.
+    QStringList englishIn(QWidget &window) const
+    {
+        QStringList found;
+        for (const QString &text : windowTexts(window))
+            if (!(words({text}) & m_englishOnly).isEmpty())
+                found << window.objectName() + QStringLiteral(": ") + text;
+        return found;
+    }
+
+    static test::CupsTestServer *s_cups;
+    QStringList m_englishKeys;
+    QSet<QString> m_englishOnly;
+};
+
+test::CupsTestServer *ReportWindowsInSlovak::s_cups = nullptr;
+
+TEST_F(ReportWindowsInSlovak, FileTranslatesEveryKeyOfTheTable)
+{
+    TrpResources slovak;
+    slovak.Clear();
+    slovak.LoadFromFile(kFile);
+    TrpResources fileOnly;
+    fileOnly.Clear();
+    QFile file(kFile);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    fileOnly.AddStrings(QString::fromUtf8(file.readAll()));
+    QStringList missing;
+    for (const QString &key : m_englishKeys)
+        if (!fileOnly.Keys().contains(key, Qt::CaseInsensitive))
+            missing << key;
+    EXPECT_TRUE(missing.isEmpty()) << missing.join(u' ').toStdString();
+    EXPECT_EQ(slovak.Get(QStringLiteral("clPageOf")), QString::fromUtf8("Strana %d z %d"));
+    EXPECT_EQ(slovak.Get(QStringLiteral("207")), QString::fromUtf8("Ostatné"));
+}
+
+TEST_F(ReportWindowsInSlovak, EveryReportWindowShowsSlovakCaptions)
+{
+    QTemporaryDir dir;
+    TrpPDFExport pdf;
+    TrpDotMatrixExport dotMatrix;
+    TrpReport report(nullptr);
+    report.SetIniFile(dir.path() + QStringLiteral("/report.ini"));
+    report.EngineOptions()->SetNewSilentMode(simSilent);
+    auto *page = new TrpReportPage(&report);
+    page->setName(QStringLiteral("Page1"));
+    auto *footer = new TrpPageFooter(page);
+    footer->setName(QStringLiteral("PageFooter1"));
+    footer->SetBounds(0, 0, 700, 20);
+    auto *memo = new TrpMemoView(footer);
+    memo->setName(QStringLiteral("Memo1"));
+    memo->SetBounds(0, 0, 300, 20);
+    memo->SetText(QStringLiteral("Strana [Page#] z [TotalPages#]"));
+    TrpPreviewOptions *options = report.PreviewOptions();
+    int every = 0;
+    for (TrpPreviewButton b : {pbPrint, pbLoad, pbSave, pbExport, pbZoom, pbFind, pbOutline, pbPageSetup, pbEdit,
+                               pbNavigator, pbExportQuick})
+        every |= 1 << b;
+    options->SetButtons(every);
+    options->SetModal(false);
+    ASSERT_TRUE(report.PrepareReport());
+    report.ShowPreparedPages();
+    auto *preview = dynamic_cast<TrpPreviewForm *>(report.PreviewWindow());
+    ASSERT_NE(preview, nullptr);
+
+    TrpPrintDialog print(report, report.PreparedPages());
+    TrpSearchDialog search;
+    TrpPageSettingsForm settings;
+    settings.Page = page;
+    settings.Report = &report;
+    settings.show(); // its texts are set when it shows
+    TrpDMPExportDialog dotMatrixDialog(dotMatrix);
+    TrpPDFExportDialog pdfDialog;
+    TrpProgress progress;
+    progress.Execute(10, GetResources().Get(QStringLiteral("prRunning")).replace(QStringLiteral("%d"), QStringLiteral("1")), true, true);
+    TrpPasswordForm password;
+
+    QStringList english;
+    for (QWidget *window : std::initializer_list<QWidget *>{preview, &print, &search, &settings, &dotMatrixDialog,
+                                                            &pdfDialog, &progress, &password})
+        english << englishIn(*window);
+    EXPECT_TRUE(english.isEmpty()) << english.join(u'\n').toStdString();
+    EXPECT_EQ(preview->StatusPanel0->text(), QString::fromUtf8("Strana 1 z 1"));
+    EXPECT_EQ(preview->windowTitle(), QString::fromUtf8("Náhľad"));
+    settings.hide();
+    progress.hide();
+    preview->close();
+}
+
+} // namespace
