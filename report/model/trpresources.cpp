@@ -15,6 +15,12 @@
 #include "script/scriptmessages.h"
 #endif
 
+// A static library's resources are registered by hand.
+static void initPreviewButtonResources()
+{
+    Q_INIT_RESOURCE(previewbuttons);
+}
+
 namespace bralvo::report {
 
 namespace {
@@ -185,6 +191,7 @@ const QList<QImage> &TrpResources::GetPreviewButtonImages()
 {
     if (!m_previewLoaded) {
         m_previewLoaded = true;
+        initPreviewButtonResources();
         QFile res(QStringLiteral(":/report/PreviewButtons.gz"));
         if (res.open(QIODevice::ReadOnly)) {
             QString fileName;
