@@ -152,7 +152,7 @@ protected:
     }
     void TearDown() override { GetResources().LoadEnglish(); }
 
-    // The captions of window holding an English-only word.
+    // The texts of window that hold an English-only word.
     QStringList englishIn(QWidget &window) const
     {
         QStringList found;
@@ -172,8 +172,8 @@ test::CupsTestServer *ReportWindowsInSlovak::s_cups = nullptr;
 TEST_F(ReportWindowsInSlovak, FileTranslatesEveryKeyOfTheTable)
 {
     TrpResources slovak;
-    slovak.Clear();
     slovak.LoadFromFile(kFile);
+    // The file's own keys, without the English table underneath.
     TrpResources fileOnly;
     fileOnly.Clear();
     QFile file(kFile);
