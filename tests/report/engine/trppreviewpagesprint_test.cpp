@@ -5,6 +5,7 @@
 #include "report/export/trpdmpexport.h"
 #include "report/model/trpdmpmemoview.h"
 #include "report/model/trpdotmatrix.h"
+#include "report/preview/trppreview.h"
 #include "tests/platform/printers/cupstestserver.h"
 #include "tests/report/engine/storefixture.h"
 
@@ -104,6 +105,21 @@ TEST_F(StorePrinting, PrintsTheChosenPagesAndResetsItsCopyNumber)
     EXPECT_EQ(pages->CopyNo(), 0);
     EXPECT_EQ(pages->PrintScale(), 1.0);
     EXPECT_EQ(report->PrintOptions()->PageNumbers(), "2,4-5");
+}
+
+TEST_F(StorePrinting, ThePreviewIsLockedWhilePrinting)
+{
+    TrpPreview preview;
+    preview.SetReport(report.get(), pages);
+    report->SetPreview(&preview);
+    QList<bool> locked;
+    report->OnPrintPage = [&](TrpReportPage *, int) { locked.append(preview.Locked()); };
+    const bool printed = pages->Print();
+    report->SetPreview(nullptr);
+    ASSERT_TRUE(printed);
+    EXPECT_EQ(locked, QList<bool>(6, true));
+    EXPECT_FALSE(preview.Locked());
+    EXPECT_EQ(s_server->capturedJobs(1).size(), 1);
 }
 
 TEST_F(StorePrinting, RptoolPrintsASavedReport)

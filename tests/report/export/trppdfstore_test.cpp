@@ -5,6 +5,7 @@
 #include "pdftools.h"
 #include "report/engine/trpmemotextlayout.h"
 #include "report/export/trppdfexport.h"
+#include "report/preview/trppreview.h"
 #include "tests/report/engine/storefixture.h"
 
 #include <QDir>
@@ -150,6 +151,28 @@ TEST_F(PdfFromStore, MemosAreExportedAsThePreviewDrawsThem)
     const int written = rightmostInk(renderFirstPage(filter.FileName()), top, bottom);
     EXPECT_LT(drawn, 38 + 100) << "the preview sizes the memo to its text";
     EXPECT_NEAR(written, drawn, 2);
+}
+
+// The preview shows no page while the export runs and all of them again
+// afterwards.
+TEST_F(PdfFromStore, ThePreviewIsLockedWhileExporting)
+{
+    prepare({QStringLiteral("Faktúra 1"), QStringLiteral("Faktúra 2")});
+    TrpPreview preview;
+    preview.SetReport(report.get(), pages);
+    report->SetPreview(&preview);
+    report->SetShowProgress(false);
+    QList<bool> locked;
+    report->OnProgress = [&](TrpReport *, TrpProgressType, int) { locked.append(preview.Locked()); };
+    TrpPDFExport filter;
+    filter.SetShowDialog(false);
+    filter.SetShowProgress(true);
+    filter.SetFileName(path(QStringLiteral("locked.pdf")));
+    const bool exported = pages->Export(&filter);
+    report->SetPreview(nullptr);
+    ASSERT_TRUE(exported) << report->ErrorList().text().toStdString();
+    EXPECT_EQ(locked, QList<bool>({true, true}));
+    EXPECT_FALSE(preview.Locked());
 }
 
 // The prepared bill of the engine's test data: two pages of different
