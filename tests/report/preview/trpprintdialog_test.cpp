@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -104,6 +105,12 @@ TEST_F(PrintDialog, OkWritesTheChoicesIntoPrintOptions)
         {"current page while page 3 shows", [](TrpPrintDialog &d) { d.CurPageRB->setChecked(true); }, "3", 1},
         {"typed pages select their button",
          [](TrpPrintDialog &d) { QTest::keyClicks(d.PageNumbersE, "1,3-4"); }, "1,3-4", 1},
+        {"entering the page numbers selects their button",
+         [](TrpPrintDialog &d) {
+             d.PageNumbersE->setText("2");
+             QFocusEvent enter(QEvent::FocusIn, Qt::TabFocusReason);
+             QApplication::sendEvent(d.PageNumbersE, &enter);
+         }, "2", 1},
         {"an empty copies text counts as one", [](TrpPrintDialog &d) { d.CopiesE->clear(); }, "", 1},
         {"typed copies", [](TrpPrintDialog &d) {
              d.CopiesE->clear();
