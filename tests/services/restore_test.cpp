@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <memory>
 #include <sqlite3.h>
 
@@ -322,17 +323,26 @@ TEST_F(RestoreTest, DatabasesOfEveryVersionRestore)
     }
 }
 
-// An interrupted restore left a database-sized temporary file beside the
-// database for ever: the next open removes it, but not one that another
-// restore is still writing, nor files of other names.
-TEST_F(RestoreTest, LeftoversOfAnInterruptedRestoreGoOnTheNextOpen)
+// What a crash leaves beside the database goes at the next open: a cold
+// journal (it read as "in use" until the next write), and the temporary
+// file of an interrupted restore, which stayed for ever, database-sized.
+// Not a restore another instance is still writing, nor files of other
+// names.
+TEST_F(RestoreTest, WhatACrashLeftGoesOnTheNextOpen)
 {
     openLiveDatabase();
     db::CloseDatabase();
-    const QString stale = liveFile() + ".restore-a1B2c3";
+    writeFileContent(liveFile() + "-journal", QByteArray(512, '\0'));
+    const auto leftover = [this] {
+        QTemporaryFile reserved(liveFile() + ".restore-XXXXXX");  // named as a restore names it
+        reserved.setAutoRemove(false);
+        EXPECT_TRUE(reserved.open());
+        return reserved.fileName();
+    };
+    const QString stale = leftover();
     writeFileContent(stale, QByteArray(8192, 'x'));
     writeFileContent(stale + "-journal", QByteArray(512, '\0'));
-    const QString busy = liveFile() + ".restore-Z9y8X7";
+    const QString busy = leftover();
     runTool("sqlite3", {busy, "CREATE TABLE t(a);"});
     const QString other = liveFile() + ".restore-notes.txt";
     writeFileContent(other, "mine");
@@ -341,6 +351,7 @@ TEST_F(RestoreTest, LeftoversOfAnInterruptedRestoreGoOnTheNextOpen)
         ASSERT_TRUE(db::OpenDatabase());
         EXPECT_TRUE(QFileInfo::exists(busy));
     }
+    EXPECT_FALSE(QFileInfo::exists(liveFile() + "-journal"));
     EXPECT_FALSE(QFileInfo::exists(stale));
     EXPECT_FALSE(QFileInfo::exists(stale + "-journal"));
     EXPECT_TRUE(QFileInfo::exists(other));
