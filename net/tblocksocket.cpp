@@ -722,7 +722,7 @@ bool TBlockSocket::SpendTime(int &remaining, std::uint32_t start)
 
 int TBlockSocket::ReplyTimeLeft(std::uint32_t start, int timeoutMs)
 {
-    if (InterPacketTimeout || timeoutMs < 0)
+    if (InterPacketTimeout || timeoutMs <= 0)
         return timeoutMs;
     const int left = timeoutMs - int(TickSpan(start, TickNowMs()));
     if (left > 0)

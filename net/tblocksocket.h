@@ -119,8 +119,9 @@ public:
     virtual int PendingByteCount();
     // The time-out for the next read of a reply made of several reads
     // that began at the tick start: timeoutMs with InterPacketTimeout on
-    // (each wait has it), else what is left of timeoutMs for the reply as
-    // a whole. 0 (10060 recorded) once that is used up.
+    // (each wait has it) or when it is 0 or below, else what is left of
+    // timeoutMs for the reply as a whole; 0 (10060 recorded) once that is
+    // used up.
     int ReplyTimeLeft(std::uint32_t start, int timeoutMs);
     virtual QByteArray LocalAddressText();
     virtual QByteArray RemoteAddressText();

@@ -92,7 +92,8 @@ int TSMTPSend::SmtpReadReply()
     for (;;) {
         // The reply as a whole has Timeout, however its lines drip in.
         const int timeout = Sock->ReplyTimeLeft(start, Timeout);
-        const QByteArray line = Sock->LastError() != 0 ? QByteArray() : Sock->ReadLine(timeout);
+        const bool usedUp = timeout == 0 && Timeout > 0;  // 10060 recorded
+        const QByteArray line = usedUp ? QByteArray() : Sock->ReadLine(timeout);
         ResultString = line;
         FullResult.append(line);
         if (Sock->LastError() != 0 || line.indexOf('-') != 3)
