@@ -12,11 +12,12 @@ namespace bralvo::services {
 // its first byte not zero.
 bool HasHotJournal(const QString &databaseFile);
 
-// Takes databaseFile's write lock without waiting and, holding it, removes
-// a journal that is left over (SQLite rolls a hot one back while the lock
-// is taken). False when another connection holds the lock: the file is in
-// use and nothing is removed. A missing file or one that is no database
-// only loses a cold journal. Never creates databaseFile.
+// When a journal lies beside databaseFile: takes the file's write lock
+// without waiting and, holding it, removes the journal, which is then left
+// over (SQLite rolls a hot one back while the lock is taken). False when
+// another connection holds the lock: the file is in use and nothing is
+// removed. A missing file or one that is no database only loses a cold
+// journal. True without a journal. Never creates databaseFile.
 bool ClearColdJournal(const QString &databaseFile);
 
 } // namespace bralvo::services
