@@ -605,12 +605,9 @@ void TfMain::openDatabase()
         db::UpgradeDatabase();
 }
 
-QStringList TfMain::requiredTables() const
+services::RestorableSchema TfMain::restorableSchema() const
 {
-    QStringList names;
-    for (const db::TableSchema &table : db::schemaTables())
-        names << table.name;
-    return names;
+    return db::restorableSchema();
 }
 
 void TfMain::showLogin()

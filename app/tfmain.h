@@ -113,7 +113,7 @@ public:
     // services::ProgramHost
     void closeDatabase() override;
     void openDatabase() override;
-    QStringList requiredTables() const override;
+    services::RestorableSchema restorableSchema() const override;
     void showLogin() override;
     bool startupPending() const override;
     void showDatabaseManagerAtStart() override;

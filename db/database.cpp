@@ -10,7 +10,9 @@
 #include "db/tsqlitedatabase.h"
 #include "db/tsqlitetable.h"
 #include "platform/folders.h"
+#include "services/databasejournal.h"
 #include "services/globals.h"
+#include "services/restore.h"
 #include "services/settings.h"
 
 #include <QDir>
@@ -97,6 +99,10 @@ bool OpenDatabase()
     DbFilePath = folder + QLatin1String(DbFileName);
     DbOpen = false;
     DbConnection.reset();
+    // What a crash left: a cold journal that would count as "in use" until
+    // the next write, and the temporary file of an interrupted restore.
+    services::ClearColdJournal(DbFilePath);
+    services::RemoveRestoreLeftovers(DbFilePath);
     auto connection = std::make_unique<TSQLiteDatabase>(DbFilePath);
     connection->SetBusyTimeout(7000);
     const bool safeMode = services::ReadSettingBool(QStringLiteral("General"), QStringLiteral("SafeMode"), true);

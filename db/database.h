@@ -28,7 +28,9 @@ extern const QString DemoUserName;  // "- DEMO user -"
 QString DatabaseFolder();
 
 // Opens DatabaseFolder() + "bralvo_data.txs" (creating the folder and the
-// file), waits up to 7000 ms for other processes' locks, sets synchronous
+// file) after removing what a crash left beside it (a cold journal, the
+// temporary files of a restore; services/databasejournal.h, restore.h),
+// waits up to 7000 ms for other processes' locks, sets synchronous
 // FULL ([General] SafeMode, default true) or OFF, and creates every
 // missing table. Returns false when that first statement fails: the
 // interface then shows "DB error" (DatabaseUi) and nothing is left open.

@@ -121,4 +121,16 @@ QString createTableSql(const TableSchema &table)
     return JoinSqlLines(lines);
 }
 
+services::RestorableSchema restorableSchema()
+{
+    services::RestorableSchema schema;
+    for (const TableSchema &table : schemaTables()) {
+        schema.tables << table.name;
+        schema.indexes << table.indexes;
+    }
+    schema.indexes << QStringLiteral("CREATE INDEX id_pvoznamka ON faktury (id_poznamka);");
+    schema.version = SupportedDbVersion;
+    return schema;
+}
+
 } // namespace bralvo::db

@@ -4,6 +4,8 @@
 // the last line, "[name] TYPE" per column.
 #pragma once
 
+#include "services/sqldump.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -31,5 +33,10 @@ const TableSchema &schemaTable(const QString &name);
 // "CREATE TABLE <name> (" CR LF "[ID] INTEGER PRIMARY KEY AUTOINCREMENT
 // UNIQUE," CR LF ... "[last] TYPE" CR LF ");" CR LF.
 QString createTableSql(const TableSchema &table);
+
+// What a restored database may hold: these tables, the indexes of a new
+// database and those the upgrade from version 1 made (it names the index
+// on faktury.id_poznamka "id_pvoznamka"), up to SupportedDbVersion.
+services::RestorableSchema restorableSchema();
 
 } // namespace bralvo::db

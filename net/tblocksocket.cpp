@@ -720,6 +720,18 @@ bool TBlockSocket::SpendTime(int &remaining, std::uint32_t start)
     return false;
 }
 
+int TBlockSocket::ReplyTimeLeft(std::uint32_t start, int timeoutMs)
+{
+    if (InterPacketTimeout || timeoutMs <= 0)
+        return timeoutMs;
+    const int left = timeoutMs - int(TickSpan(start, TickNowMs()));
+    if (left > 0)
+        return left;
+    SetLastError(10060);
+    ErrorCheck();
+    return 0;
+}
+
 int TBlockSocket::FindTerminator(const QByteArray &work, const QByteArray &terminator,
                                  bool lineEndMode, int &terminatorLength)
 {

@@ -117,6 +117,12 @@ public:
     virtual quint8 PeekOneByte(int timeoutMs);
     // Readable bytes the system holds, at most 65536.
     virtual int PendingByteCount();
+    // The time-out for the next read of a reply made of several reads
+    // that began at the tick start: timeoutMs with InterPacketTimeout on
+    // (each wait has it) or when it is 0 or below, else what is left of
+    // timeoutMs for the reply as a whole; 0 (10060 recorded) once that is
+    // used up.
+    int ReplyTimeLeft(std::uint32_t start, int timeoutMs);
     virtual QByteArray LocalAddressText();
     virtual QByteArray RemoteAddressText();
     virtual int LocalPortNumber();

@@ -5,6 +5,7 @@
 #include "services/base64.h"
 #include "services/md5.h"
 #include "services/textutils.h"
+#include "services/ticks.h"
 
 #include <algorithm>
 
@@ -75,8 +76,8 @@ TSMTPSend::TSMTPSend() : Sock(std::make_unique<TTCPBlockSocket>(&MakeSSL<TSSLNon
 {
     Sock->ConvertLineEnd = true;
     Sock->MaxLineLength = kReplyLineLimit;
-    // A peer dripping one byte at a time must not hold a reply line for
-    // ever: each line has Timeout in all.
+    // A peer dripping one byte at a time must not hold a reply for ever:
+    // each reply (and a proxy's) has its time-out in all.
     Sock->InterPacketTimeout = false;
     TargetPort = "smtp";
     Timeout = 60000;
@@ -87,8 +88,12 @@ int TSMTPSend::SmtpReadReply()
 {
     FullResult.clear();
     bool overlong = false;
+    const std::uint32_t start = services::TickNowMs();
     for (;;) {
-        const QByteArray line = Sock->ReadLine(Timeout);
+        // The reply as a whole has Timeout, however its lines drip in.
+        const int timeout = Sock->ReplyTimeLeft(start, Timeout);
+        const bool usedUp = timeout == 0 && Timeout > 0;  // 10060 recorded
+        const QByteArray line = usedUp ? QByteArray() : Sock->ReadLine(timeout);
         ResultString = line;
         FullResult.append(line);
         if (Sock->LastError() != 0 || line.indexOf('-') != 3)
@@ -98,7 +103,9 @@ int TSMTPSend::SmtpReadReply()
             break;
         }
     }
-    ResultCode = overlong ? 0 : leadingCode(FullResult.first());
+    // A reply cut short (time-out, closed, overlong) is no answer, whatever
+    // its first line said.
+    ResultCode = overlong || Sock->LastError() != 0 ? 0 : leadingCode(FullResult.first());
     ParseEnhancedCode(FullResult.first());
     return ResultCode;
 }

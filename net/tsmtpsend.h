@@ -5,8 +5,10 @@
 //
 // Every step blocks until the server answers or Timeout runs out and
 // reports by its bool result; nothing throws. Timeout bounds the connect,
-// each chunk sent (a peer that stops reading) and each reply line as a
-// whole (a peer dripping bytes); any of them ends with 10060. The reason is in
+// each chunk sent (a peer that stops reading) and each reply as a whole
+// (a peer dripping bytes or lines; the socket's InterPacketTimeout is
+// off, so a SOCKS or tunnel proxy's reply is bounded by its own time-out
+// as a whole too); any of them ends with 10060. The reason is in
 // ResultCode, ResultString, FullResult, the enhanced codes and the
 // socket's LastError()/LastErrorText().
 //
@@ -15,7 +17,7 @@
 // at embedded line breaks, so every line on the wire is dot-stuffed and a
 // line can never end the message early. A reply line is at most
 // kReplyLineLimit bytes and a reply at most kReplyLineCount lines; beyond
-// that the reply fails (code 0).
+// that, and for a reply cut short by an error, the reply fails (code 0).
 #pragma once
 
 #include "net/tquorclient.h"

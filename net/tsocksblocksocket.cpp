@@ -3,6 +3,7 @@
 
 #include "net/addresstext.h"
 #include "services/bytepacking.h"
+#include "services/ticks.h"
 
 namespace bralvo::net {
 
@@ -94,7 +95,10 @@ QByteArray TSocksBlockSocket::EncodeSocksTarget(const QByteArray &host, const QB
 
 bool TSocksBlockSocket::ReadMore(QByteArray &reply, int count)
 {
-    reply += ReadTextOfLength(count, SocksTimeout);
+    const int timeout = ReplyTimeLeft(m_replyStart, SocksTimeout);
+    if (LastError() != 0)
+        return false;
+    reply += ReadTextOfLength(count, timeout);
     return LastError() == 0;
 }
 
@@ -132,6 +136,7 @@ bool TSocksBlockSocket::ReadSocksReply()
     m_replyPort.clear();
     m_replyCode = -1;
     QByteArray reply;
+    m_replyStart = services::TickNowMs();
     const bool read = SocksType == TSocksType::ST_Socks4 ? ReadSocks4Reply(reply)
                                                          : ReadSocks5Reply(reply);
     if (!read)

@@ -14,7 +14,7 @@ class TSocksBlockSocket : public TBlockSocket {
 public:
     QByteArray SocksIP;          // empty: no SOCKS
     QByteArray SocksPort = "1080";
-    int SocksTimeout = 60000;    // ms for each proxy reply
+    int SocksTimeout = 60000;    // ms for each proxy reply (ReplyTimeLeft)
     QByteArray SocksUsername;    // set: SOCKS 5 offers user/password
     QByteArray SocksPassword;
     bool SocksResolver = true;   // the proxy resolves host names
@@ -56,6 +56,8 @@ private:
     bool ReadSocks4Reply(QByteArray &reply);
     bool ReadSocks5Reply(QByteArray &reply);
     bool ReadMore(QByteArray &reply, int count);
+
+    std::uint32_t m_replyStart = 0; // tick the reply being read began
 };
 
 } // namespace bralvo::net

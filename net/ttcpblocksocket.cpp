@@ -4,6 +4,7 @@
 
 #include "net/addresstext.h"
 #include "services/base64.h"
+#include "services/ticks.h"
 
 #include <algorithm>
 #include <sys/socket.h>
@@ -110,8 +111,12 @@ void TTCPBlockSocket::ReadTunnelReply()
     if (MaxLineLength == 0 || MaxLineLength > kTunnelLineLimit)
         MaxLineLength = kTunnelLineLimit;
     bool ended = false;
+    const std::uint32_t start = services::TickNowMs();
     for (int count = 0; count < kTunnelHeaderLines && !ended; ++count) {
-        const QByteArray line = ReadUntil(HTTPTunnelTimeout, "\n");
+        const int timeout = ReplyTimeLeft(start, HTTPTunnelTimeout);
+        if (LastError() != 0)
+            break;
+        const QByteArray line = ReadUntil(timeout, "\n");
         if (LastError() != 0)
             break;
         if (line.startsWith("HTTP/") && line.size() > 11)

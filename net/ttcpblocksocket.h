@@ -27,7 +27,7 @@ public:
     QByteArray HTTPTunnelPort;
     QByteArray HTTPTunnelUser;   // set: a Basic authorisation line is sent
     QByteArray HTTPTunnelPass;
-    int HTTPTunnelTimeout = 30000; // ms for each reply line
+    int HTTPTunnelTimeout = 30000; // ms for the proxy's reply (ReplyTimeLeft)
 
     TCustomSSL &SSL() { return *m_ssl; }
     bool HTTPTunnelOpen() const { return m_tunnelOpen; }

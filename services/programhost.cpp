@@ -11,7 +11,7 @@ class FallbackHost : public ProgramHost {
 public:
     void closeDatabase() override {}
     void openDatabase() override {}
-    QStringList requiredTables() const override { return {}; }
+    RestorableSchema restorableSchema() const override { return {}; }
     void showLogin() override {}
     bool startupPending() const override { return false; }
     void endProgram() override

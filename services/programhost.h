@@ -4,6 +4,8 @@
 // restart. The main window implements it; tests install their own.
 #pragma once
 
+#include "services/sqldump.h"
+
 #include <QStringList>
 
 namespace bralvo::services {
@@ -17,8 +19,8 @@ public:
     // Opens the database the live settings name (creating it when
     // missing) and upgrades or refuses its schema version, as at start-up.
     virtual void openDatabase() = 0;
-    // The tables a restored database must hold to be taken.
-    virtual QStringList requiredTables() const = 0;
+    // What a restored database must and may hold to be taken.
+    virtual RestorableSchema restorableSchema() const = 0;
     // Shows the login window (after a restore).
     virtual void showLogin() = 0;
     // The start-up sequence has not finished yet.
@@ -31,8 +33,8 @@ public:
     virtual void showDatabaseManagerAtStart() = 0;
 };
 
-// The installed host. Without one, a fallback does nothing, requires no
-// table, reports no start-up, and endProgram asks a running application
+// The installed host. Without one, a fallback does nothing, requires and
+// allows no table, reports no start-up, and endProgram asks a running application
 // to quit with code 0.
 ProgramHost &programHost();
 // Installs one (not owned; it must outlive its use); nullptr puts the

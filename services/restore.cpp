@@ -2,6 +2,7 @@
 #include "services/restore.h"
 
 #include "services/backup.h"
+#include "services/databasejournal.h"
 #include "services/gzipfile.h"
 #include "services/messages.h"
 #include "services/programhost.h"
@@ -11,8 +12,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace bralvo::services {
 
@@ -40,15 +44,26 @@ QString reserveTemporaryName(const QString &databaseFile)
     return reserved.fileName();
 }
 
-// A journal beside the live file means another program is using it, or
-// a crash left changes that belong to the old file: neither may meet the
-// new one.
+// A hot journal (another connection writing, or changes a crash left that
+// belong to the old file) or a write-ahead log must not meet the new file.
+// A cold journal is only left over from a crash and is removed.
 void checkNotInUse(const QString &databaseFile)
 {
-    for (const char *suffix : {"-journal", "-wal"}) {
-        if (QFileInfo::exists(databaseFile + QLatin1String(suffix)))
-            throw BackupError(QStringLiteral("%1 is in use").arg(databaseFile));
-    }
+    if (HasHotJournal(databaseFile) || !ClearColdJournal(databaseFile)
+        || QFileInfo::exists(databaseFile + QStringLiteral("-wal")))
+        throw BackupError(QStringLiteral("%1 is in use").arg(databaseFile));
+}
+
+// The rename is durable only once its folder is written out: without this
+// a power cut could bring the old database back after "restored".
+void syncFolder(const QString &file)
+{
+    const int handle = ::open(QFile::encodeName(QFileInfo(file).absolutePath()).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (handle < 0)
+        return;
+    ::fsync(handle);
+    ::close(handle);
 }
 
 // The replacement gets the old file's access rights (the temporary file
@@ -63,7 +78,7 @@ void keepPermissions(const QString &databaseFile, const QString &replacement)
 } // namespace
 
 void RestoreDatabaseFile(const QString &backupFile, const QString &databaseFile,
-                         const QStringList &requiredTables)
+                         const RestorableSchema &schema)
 {
     QFile compressed(backupFile);
     if (!compressed.open(QIODevice::ReadOnly))
@@ -79,7 +94,7 @@ void RestoreDatabaseFile(const QString &backupFile, const QString &databaseFile,
     QDir().mkpath(QFileInfo(databaseFile).absolutePath());
     const QString temporary = reserveTemporaryName(databaseFile);
     try {
-        LoadDumpStream([&reader]() { return reader.next(); }, temporary, requiredTables);
+        LoadDumpStream([&reader]() { return reader.next(); }, temporary, schema);
         keepPermissions(databaseFile, temporary);
         checkNotInUse(databaseFile);
         if (std::rename(QFile::encodeName(temporary).constData(),
@@ -88,6 +103,23 @@ void RestoreDatabaseFile(const QString &backupFile, const QString &databaseFile,
     } catch (...) {
         removeDatabaseFiles(temporary);
         throw;
+    }
+    syncFolder(databaseFile);
+}
+
+void RemoveRestoreLeftovers(const QString &databaseFile)
+{
+    const QFileInfo live(databaseFile);
+    static const QRegularExpression ours(QStringLiteral("^\\.restore-[A-Za-z0-9]{6}$"));
+    const QString prefix = live.fileName();
+    const QStringList names = live.dir().entryList({prefix + QStringLiteral(".restore-*")}, QDir::Files | QDir::Hidden);
+    for (const QString &name : names) {
+        if (!ours.match(name.mid(prefix.size())).hasMatch())
+            continue;
+        const QString leftover = live.dir().filePath(name);
+        // One still being written is another instance's restore at work.
+        if (ClearColdJournal(leftover))
+            removeDatabaseFiles(leftover);
     }
 }
 
@@ -99,7 +131,7 @@ void RestoreDatabase(const QString &backupFile)
     host.closeDatabase();
     bool restored = false;
     try {
-        RestoreDatabaseFile(backupFile, LiveDatabaseFile(), host.requiredTables());
+        RestoreDatabaseFile(backupFile, LiveDatabaseFile(), host.restorableSchema());
         restored = true;
     } catch (const BackupError &) {
         restored = false;

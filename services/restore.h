@@ -1,9 +1,12 @@
 // Restoring the database from a backup file (backup.h). The backup is
 // built into a temporary database beside the live one, checked (integrity
-// check, the tables ProgramHost::requiredTables()), given the live file's
-// access rights and only then renamed over the live file in one step.
-// Whatever fails, the old database stays as it was.
+// check, the program's schema ProgramHost::restorableSchema()), given the
+// live file's access rights and only then renamed over the live file in
+// one step, its folder synced. Whatever fails, the old database stays as
+// it was.
 #pragma once
+
+#include "services/sqldump.h"
 
 #include <QString>
 
@@ -12,11 +15,17 @@ namespace bralvo::services {
 // Builds databaseFile's replacement from the backup and swaps it in.
 // Throws BackupError (sqldump.h) when the backup cannot be read or is cut
 // short or corrupt, when its SQL fails, when the result fails its checks,
-// or when the live file is in use (a journal beside it); databaseFile is
-// then untouched and no temporary file is left. The database must be
-// closed by the caller.
+// or when the live file is in use (a hot journal or a write-ahead log
+// beside it, or another connection writing it; a cold journal is removed);
+// databaseFile is then untouched and no temporary file is left. The
+// database must be closed by the caller.
 void RestoreDatabaseFile(const QString &backupFile, const QString &databaseFile,
-                         const QStringList &requiredTables);
+                         const RestorableSchema &schema);
+
+// Removes the temporary files an interrupted restore left beside
+// databaseFile (databaseFile + ".restore-XXXXXX" and its journals), except
+// one that another connection is writing.
+void RemoveRestoreLeftovers(const QString &databaseFile);
 
 // The menu's restore: a missing backup file does nothing and shows
 // nothing. Otherwise closes the database (ProgramHost), restores into

@@ -283,6 +283,55 @@ void checkIntegrity(sqlite3 *db)
         throw BackupError(QStringLiteral("Integrity check failed: %1").arg(QString::fromUtf8(answer)));
 }
 
+// SQLite's own tables a dump may create (sqlite_sequence, the statistics
+// of ANALYZE).
+bool sqliteOwnTable(const QString &name)
+{
+    return name == QLatin1String("sqlite_sequence") || name.startsWith(QLatin1String("sqlite_stat"));
+}
+
+// "CREATE INDEX a ON t (c);" and its stored text "CREATE INDEX a ON t (c)"
+// compare equal.
+QString withoutSemicolon(const QString &sql)
+{
+    QString text = sql.trimmed();
+    while (text.endsWith(QLatin1Char(';')))
+        text.chop(1);
+    return text.trimmed();
+}
+
+bool knownIndex(const RestorableSchema &schema, const QString &table, const QString &sql, bool automatic)
+{
+    if (automatic)  // made by SQLite for a UNIQUE column of the table
+        return schema.tables.contains(table, Qt::CaseInsensitive);
+    for (const QString &index : schema.indexes) {
+        if (withoutSemicolon(index) == withoutSemicolon(sql))
+            return true;
+    }
+    return false;
+}
+
+// A trigger or a view would run with every later save (a trigger that
+// deletes the bills made each save "succeed" with nothing kept), and other
+// tables and indexes are not the program's: only its own schema, as any
+// version of it wrote it, is taken.
+void checkSchemaObjects(sqlite3 *db, const RestorableSchema &schema)
+{
+    Statement objects = prepare(db, "SELECT type, name, tbl_name, sql FROM sqlite_schema");
+    while (step(db, objects.get())) {
+        const QString type = QString::fromUtf8(columnBytes(objects.get(), 0));
+        const QString name = QString::fromUtf8(columnBytes(objects.get(), 1));
+        const QString table = QString::fromUtf8(columnBytes(objects.get(), 2));
+        const bool noSql = sqlite3_column_type(objects.get(), 3) == SQLITE_NULL;
+        const QString sql = QString::fromUtf8(columnBytes(objects.get(), 3));
+        const bool known = type == QLatin1String("table")
+                               ? schema.tables.contains(name, Qt::CaseInsensitive) || sqliteOwnTable(name)
+                               : type == QLatin1String("index") && knownIndex(schema, table, sql, noSql);
+        if (!known)
+            throw BackupError(QStringLiteral("The backup holds the %1 %2, which is not the program's").arg(type, name));
+    }
+}
+
 } // namespace
 
 namespace {
@@ -399,7 +448,7 @@ void runDumpText(sqlite3 *db, const std::function<QByteArray()> &nextText)
 } // namespace
 
 void LoadDumpStream(const std::function<QByteArray()> &nextText, const QString &databaseFile,
-                    const QStringList &requiredTables)
+                    const RestorableSchema &schema)
 {
     Connection db = openConnection(databaseFile, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
     sqlite3_limit(db.get(), SQLITE_LIMIT_ATTACHED, 0);  // no ATTACH, no VACUUM INTO
@@ -412,13 +461,15 @@ void LoadDumpStream(const std::function<QByteArray()> &nextText, const QString &
     if (!sqlite3_get_autocommit(db.get()))
         throw BackupError(QStringLiteral("The backup ends inside a transaction"));
     checkIntegrity(db.get());
-    for (const QString &table : requiredTables) {
+    for (const QString &table : schema.tables) {
         if (!tableExists(db.get(), table))
             throw BackupError(QStringLiteral("The backup lacks table %1").arg(table));
     }
+    if (userVersion(db.get()) <= schema.version)
+        checkSchemaObjects(db.get(), schema);
 }
 
-void LoadDump(const QByteArray &sqlText, const QString &databaseFile, const QStringList &requiredTables)
+void LoadDump(const QByteArray &sqlText, const QString &databaseFile, const RestorableSchema &schema)
 {
     bool given = false;
     LoadDumpStream(
@@ -428,7 +479,7 @@ void LoadDump(const QByteArray &sqlText, const QString &databaseFile, const QStr
             given = true;
             return sqlText;
         },
-        databaseFile, requiredTables);
+        databaseFile, schema);
 }
 
 } // namespace bralvo::services

@@ -32,6 +32,17 @@ using DumpSink = std::function<void(const QByteArray &chunk)>;
 // creates none). Exceptions thrown by sink pass through.
 void DumpDatabase(const QString &databaseFile, const DumpSink &sink);
 
+// What a restored database may hold: the tables it must have (and the
+// only ones besides SQLite's own), the CREATE INDEX statements any version
+// of the program wrote, and the newest schema version this program knows.
+// A database of a later version is not checked here: the program's
+// upgrade refuses it.
+struct RestorableSchema {
+    QStringList tables;
+    QStringList indexes;
+    int version = 0;
+};
+
 // Runs dump text into databaseFile, which must be a new, empty database
 // (a missing file is created), statement by statement as the text comes
 // from nextText (an empty piece ends it). Only the statement kinds a dump
@@ -43,11 +54,11 @@ void DumpDatabase(const QString &databaseFile, const DumpSink &sink);
 // and a statement running longer than a minute is stopped. Throws
 // BackupError for a refused or failing statement, a NUL byte in the text,
 // a statement beyond 256 MiB, a transaction left open (a cut-off dump),
-// an integrity check other than "ok", or one of requiredTables missing.
+// an integrity check other than "ok", a table of schema missing, or an
+// object schema does not name (a trigger, a view, another table or index).
 void LoadDumpStream(const std::function<QByteArray()> &nextText, const QString &databaseFile,
-                    const QStringList &requiredTables);
+                    const RestorableSchema &schema);
 // LoadDumpStream over one text.
-void LoadDump(const QByteArray &sqlText, const QString &databaseFile,
-              const QStringList &requiredTables);
+void LoadDump(const QByteArray &sqlText, const QString &databaseFile, const RestorableSchema &schema);
 
 } // namespace bralvo::services

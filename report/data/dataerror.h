@@ -11,4 +11,11 @@ public:
     using bralvo::Error::Error;
 };
 
+// A write asked of a dataset, or a statement that would write run to
+// open one.
+inline DataError readOnlyError()
+{
+    return DataError(QStringLiteral("dataset is read-only"));
+}
+
 } // namespace bralvo::data

@@ -30,7 +30,9 @@ public:
     // Throws DataError when the database cannot be opened.
     virtual void open(const ConnectionString &cs) = 0;
     virtual void close() = 0;
-    // All rows of the statement's result.
+    // All rows of the statement's result, for opening a dataset: only a
+    // statement that writes nothing runs; one that would write throws
+    // readOnlyError() ("dataset is read-only") and leaves the data as it was.
     virtual std::unique_ptr<RowSet> query(const Command &command) = 0;
     // Runs a statement that returns no rows; the count of rows it changed.
     virtual qint64 execute(const Command &command) = 0;

@@ -52,6 +52,29 @@ struct Statement {
     }
 };
 
+// Opening a dataset must not change the database: the driver is told the
+// connection only reads (drivers that honour it refuse a write), and a
+// transaction of its own is rolled back whatever the statement did.
+class ReadOnlyTransaction {
+public:
+    explicit ReadOnlyTransaction(SQLHDBC dbc) : m_dbc(dbc)
+    {
+        SQLSetConnectAttrW(dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0);
+        SQLSetConnectAttrW(dbc, SQL_ATTR_ACCESS_MODE, reinterpret_cast<SQLPOINTER>(SQL_MODE_READ_ONLY), 0);
+    }
+    ~ReadOnlyTransaction()
+    {
+        SQLEndTran(SQL_HANDLE_DBC, m_dbc, SQL_ROLLBACK);
+        SQLSetConnectAttrW(m_dbc, SQL_ATTR_ACCESS_MODE, reinterpret_cast<SQLPOINTER>(SQL_MODE_READ_WRITE), 0);
+        SQLSetConnectAttrW(m_dbc, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
+    }
+    ReadOnlyTransaction(const ReadOnlyTransaction &) = delete;
+    ReadOnlyTransaction &operator=(const ReadOnlyTransaction &) = delete;
+
+private:
+    SQLHDBC m_dbc;
+};
+
 // Parameter buffers that must live until the statement has run.
 struct BoundValue {
     QString text;
@@ -258,9 +281,17 @@ void OdbcProvider::close()
 
 std::unique_ptr<RowSet> OdbcProvider::query(const Command &command)
 {
+    if (!m->connected)
+        throw DataError(QStringLiteral("Connection is not open"));
+    ReadOnlyTransaction readOnly(m->dbc);
     Statement st;
     std::vector<BoundValue> buffers;
     m->run(st, command.sql.withPlainMarks(), command, buffers);
+    // A statement without a result is no query; what it did is rolled back.
+    SQLSMALLINT columns = 0;
+    st.check(SQLNumResultCols(st.h, &columns));
+    if (columns == 0)
+        throw readOnlyError();
     return m->fetchAll(st);
 }
 

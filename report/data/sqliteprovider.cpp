@@ -184,6 +184,12 @@ std::unique_ptr<RowSet> SQLiteProvider::query(const Command &command)
 {
     sqlite3_stmt *stmt = prepare(command);
     StatementGuard guard{stmt};
+    // Opening a dataset must not change the database: a report whose SQL
+    // was "DELETE FROM ..." emptied the table.
+    if (!sqlite3_stmt_readonly(stmt)) {
+        m_deadlineMs = 0;
+        throw readOnlyError();
+    }
     QList<ColumnInfo> columns;
     for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
         ColumnInfo info;

@@ -56,7 +56,7 @@ public:
     // ProgramHost
     void closeDatabase() override {}
     void openDatabase() override {}
-    QStringList requiredTables() const override { return {}; }
+    services::RestorableSchema restorableSchema() const override { return {}; }
     bool startupPending() const override { return app::StartupPending; }
     void showDatabaseManagerAtStart() override { calls << "databaseManager"; }
 

@@ -5,7 +5,9 @@
 #include "localservers.h"
 #include "scriptedpeer.h"
 
+#include <QElapsedTimer>
 #include <arpa/inet.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -394,6 +396,69 @@ TEST(TSMTPSend, ConnectSendAndReplyLinesHonourTheTimeout)
         EXPECT_EQ(smtp.Sock->LastError(), 10060);
         smtp.Sock->AbortConnection();
         ::close(listener);
+    }
+}
+
+} // namespace
+} // namespace bralvo::net
+
+namespace bralvo::net {
+namespace {
+
+// With time-outs per wait, a peer answering just inside each wait held a
+// reply for as long as it liked: a SOCKS reply in pieces, tunnel header
+// lines, SMTP reply lines each 1.5 s apart against 2 s time-outs. Each
+// reply now has its time-out in all, and prompt peers are unaffected.
+TEST(TSMTPSend, DrippingPeersEndWithinTheTimeoutPromptOnesAreServed)
+{
+    constexpr int kTimeout = 2000;
+    using Steps = std::vector<test::PeerStep>;
+    using Call = std::function<bool(TSMTPSend &, const QByteArray &port)>;
+    const Call socks = [](TSMTPSend &smtp, const QByteArray &port) {
+        smtp.Sock->SocksIP = "127.0.0.1";
+        smtp.Sock->SocksPort = port;
+        smtp.Sock->SocksTimeout = kTimeout;
+        return smtp.SmtpConnect();
+    };
+    const Call tunnel = [](TSMTPSend &smtp, const QByteArray &port) {
+        smtp.Sock->HTTPTunnelIP = "127.0.0.1";
+        smtp.Sock->HTTPTunnelPort = port;
+        smtp.Sock->HTTPTunnelTimeout = kTimeout;
+        return smtp.SmtpConnect();
+    };
+    const Call reply = [](TSMTPSend &smtp, const QByteArray &port) {
+        smtp.TargetPort = port;
+        return smtp.SmtpConnect() && smtp.SmtpReadReply() == 250;
+    };
+    struct Case { const char *name; Call call; Steps steps; bool served; };
+    const Case cases[] = {
+        {"SOCKS 5 reply in pieces", socks,
+         {{0, QByteArray("\x05\x00", 2)}, {1500, QByteArray("\x05\x00\x00\x03", 4)}, {1500, "\x09"},
+          {1500, "localhost"}, {1500, QByteArray("\x00\x19", 2)}}, false},
+        {"prompt SOCKS 5 reply", socks,
+         {{0, QByteArray("\x05\x00", 2)}, {0, QByteArray("\x05\x00\x00\x01\x7f\x00\x00\x01\x00\x19", 10)}}, true},
+        {"tunnel header lines", tunnel,
+         {{1500, "HTTP/1.0 200 Connection established\r\n"}, {1500, "X-A: 1\r\n"}, {1500, "X-B: 2\r\n"},
+          {1500, "\r\n"}}, false},
+        {"prompt tunnel reply", tunnel, {{0, "HTTP/1.0 200 Connection established\r\n\r\n"}}, true},
+        {"SMTP reply lines", reply,
+         {{0, "250-a\r\n"}, {1500, "250-b\r\n"}, {1500, "250-c\r\n"}, {1500, "250 d\r\n"}}, false},
+        {"prompt SMTP reply", reply, {{0, "250-a\r\n250-b\r\n250 c\r\n"}}, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        test::ScriptedPeer peer(c.steps);
+        TSMTPSend smtp;
+        smtp.TargetHost = "127.0.0.1";
+        smtp.TargetPort = "25";
+        smtp.Timeout = kTimeout;
+        QElapsedTimer clock;
+        clock.start();
+        const bool served = c.call(smtp, QByteArray::number(peer.port()));
+        EXPECT_LT(clock.elapsed(), kTimeout + 1000);
+        EXPECT_EQ(served, c.served);
+        if (!c.served)
+            EXPECT_EQ(smtp.Sock->LastError(), 10060);
     }
 }
 

@@ -28,13 +28,7 @@ public:
 
     void closeDatabase() override { calls << "close"; db::CloseDatabase(); }
     void openDatabase() override { calls << "open"; db::OpenDatabase(); }
-    QStringList requiredTables() const override
-    {
-        QStringList names;
-        for (const db::TableSchema &table : db::schemaTables())
-            names << table.name;
-        return names;
-    }
+    services::RestorableSchema restorableSchema() const override { return db::restorableSchema(); }
     void showLogin() override { calls << "login"; }
     bool startupPending() const override { return startup; }
     void endProgram() override { calls << "end"; }
@@ -73,16 +67,21 @@ class BackupFixture : public ::testing::Test {
 protected:
     void TearDown() override { db::CloseDatabase(); }
 
-    // Opens the live database (created with its demo rows) and adds a
-    // table of awkward values that every dump must carry.
+    // Opens the live database (created with its demo rows) and adds rows
+    // of awkward values that every dump must carry, to a table of the
+    // program's own (a restore takes no other).
     void openLiveDatabase()
     {
         ASSERT_TRUE(db::OpenDatabase());
-        db::DbConnection->ExecSql(QStringLiteral(
-            "CREATE TABLE IF NOT EXISTS zz_marker (a TEXT, b REAL, c BLOB, d INTEGER);"));
-        db::DbConnection->ExecSql(QStringLiteral(
-            "INSERT INTO zz_marker VALUES ('it''s' || char(13,10) || 'Žltý kôň', 0.1, x'00ff', -7),"
-            " (NULL, 1e300, NULL, 9223372036854775807);"));
+        db::DbConnection->ExecSql(markerInsert(
+            "('it''s' || char(13,10) || 'Žltý kôň', 0.1, x'00ff', -7),"
+            " (NULL, 1e300, NULL, 9223372036854775807)"));
+    }
+    // An INSERT of rows (text, real, any, integer) into the marker columns.
+    static QString markerInsert(const char *rows)
+    {
+        return QStringLiteral("INSERT INTO polozky (kod, dph, nazov, id_kategoria) VALUES %1;")
+            .arg(QString::fromUtf8(rows));
     }
     QString liveFile() const { return folders.dataRoot() + QStringLiteral("Data/bralvo_data.txs"); }
 

@@ -12,6 +12,9 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
+#include <memory>
+#include <sqlite3.h>
 
 using namespace bralvo::services;
 namespace db = bralvo::db;
@@ -23,6 +26,24 @@ using bralvo::test::writeFileContent;
 
 namespace {
 
+// Another connection in the middle of a write to a database file (a real
+// journal beside it and the file's write lock held) until it is gone.
+class OtherWriter {
+public:
+    explicit OtherWriter(const QString &file)
+    {
+        sqlite3_open_v2(QFile::encodeName(file).constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
+        EXPECT_EQ(sqlite3_exec(m_db, "BEGIN IMMEDIATE; CREATE TABLE writer_at_work (a);", nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+    }
+    ~OtherWriter() { sqlite3_close_v2(m_db); }
+    OtherWriter(const OtherWriter &) = delete;
+    OtherWriter &operator=(const OtherWriter &) = delete;
+
+private:
+    sqlite3 *m_db = nullptr;
+};
+
 class RestoreTest : public BackupFixture {
 protected:
     // A backup of the live database as it is now, then a change after it.
@@ -32,7 +53,7 @@ protected:
         const QString backup = folders.path() + "b_bralvo.txb";
         WriteBackup(liveFile(), backup);
         m_atBackup = shellDump(liveFile());
-        db::DbConnection->ExecSql("INSERT INTO zz_marker VALUES ('after the backup', 2, NULL, 1);");
+        db::DbConnection->ExecSql(markerInsert("('after the backup', 2, NULL, 1)"));
         return backup;
     }
     QByteArray gzipped(const QByteArray &text)
@@ -79,7 +100,7 @@ TEST_F(RestoreTest, BackupMadeByTheToolsRestores)
     const QByteArray before = shellDump(liveFile());
     const QString backup = folders.path() + "tool_bralvo.txb";
     writeFileContent(backup, gzipped(before));
-    db::DbConnection->ExecSql("DELETE FROM zz_marker;");
+    db::DbConnection->ExecSql("DELETE FROM polozky;");
     boxes.answerBox(bralvo::platform::kIdOk);
     RestoreDatabase(backup);
     EXPECT_EQ(boxes.calls()[0].text, MessageText(235));
@@ -95,7 +116,7 @@ TEST(RestoreFile, VersionSurvives)
     const QString backup = dir.filePath("v_bralvo.txb");
     WriteBackup(source, backup);
     const QString target = dir.filePath("target.db");
-    RestoreDatabaseFile(backup, target, {"t"});
+    RestoreDatabaseFile(backup, target, {{"t"}, {}, 0});
     EXPECT_EQ(runTool("sqlite3", {target, "PRAGMA user_version; SELECT a FROM t;"}), "7\n1\n");
 }
 
@@ -115,7 +136,7 @@ TEST(RestoreFile, RestoredFileKeepsItsRights)
                                             | QFileDevice::ReadGroup | QFileDevice::WriteGroup
                                             | QFileDevice::ReadOther;
     ASSERT_TRUE(QFile::setPermissions(target, shared));
-    RestoreDatabaseFile(backup, target, {"t"});
+    RestoreDatabaseFile(backup, target, {{"t"}, {}, 0});
     EXPECT_EQ(QFileInfo(target).permissions(), shared);
     EXPECT_EQ(runTool("sqlite3", {target, "SELECT a FROM t;"}), "1\n");
 }
@@ -145,7 +166,7 @@ TEST_F(RestoreTest, DamagedBackupLeavesTheOldDatabaseUntouched)
              return gzipped("BEGIN; CREATE TABLE firma(a); COMMIT;");
          }},
         {"failing statement", [this](const QByteArray &, const QByteArray &sql) {
-             return gzipped(QByteArray(sql).replace("INSERT INTO zz_marker", "INSERT INTO no_such"));
+             return gzipped(QByteArray(sql).replace("INSERT INTO polozky", "INSERT INTO no_such"));
          }},
         {"attach elsewhere", [this](const QByteArray &, const QByteArray &sql) {
              return gzipped("ATTACH '" + folders.path().toUtf8() + "evil.db' AS e;"
@@ -163,7 +184,7 @@ TEST_F(RestoreTest, DamagedBackupLeavesTheOldDatabaseUntouched)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         db::OpenDatabase();
-        db::DbConnection->ExecSql("INSERT INTO zz_marker VALUES ('kept', 3, NULL, 3);");
+        db::DbConnection->ExecSql(markerInsert("('kept', 3, NULL, 3)"));
         const QByteArray before = shellDump(liveFile());
         const QString damaged = folders.path() + "damaged_bralvo.txb";
         writeFileContent(damaged, c.make(gz, sql));
@@ -177,16 +198,163 @@ TEST_F(RestoreTest, DamagedBackupLeavesTheOldDatabaseUntouched)
     EXPECT_FALSE(QFileInfo::exists(folders.path() + "evil2.db"));
 }
 
-TEST_F(RestoreTest, DatabaseInUseIsNotReplaced)
+// A journal used to count as "in use" by merely existing, and a crash
+// leaves a cold one beside the file more often than not: the restore was
+// refused exactly when it was wanted. Only a hot journal or another
+// connection writing keeps the old file; a cold journal is cleared.
+TEST_F(RestoreTest, OnlyAHotJournalOrAWriterKeepsTheOldDatabase)
 {
     const QString backup = backupThenChange();
     db::CloseDatabase();
-    const QByteArray before = shellDump(liveFile());
-    writeFileContent(liveFile() + "-journal", "");
-    EXPECT_THROW(RestoreDatabaseFile(backup, liveFile(), host.requiredTables()), BackupError);
-    QFile::remove(liveFile() + "-journal");
-    EXPECT_EQ(shellDump(liveFile()), before);
-    EXPECT_EQ(databaseFolderFiles(), QStringList{"bralvo_data.txs"});
+    const QString journal = liveFile() + "-journal";
+    // A real hot journal: the one another connection writes while it
+    // changes the file, kept after that connection has gone.
+    QByteArray hotJournal;
+    {
+        OtherWriter writer(liveFile());
+        hotJournal = fileContent(journal);
+    }
+    // Its header is zeroed until SQLite syncs it, before the first change
+    // reaches the file; from then on it carries its magic number.
+    ASSERT_GT(hotJournal.size(), 8);
+    ASSERT_EQ(hotJournal.left(8), QByteArray(8, '\0'));
+    hotJournal.replace(0, 8, QByteArray::fromHex("d9d505f920a163d7"));
+    struct Case { const char *what; QByteArray journal; bool writerActive; bool restores; };
+    const Case cases[] = {
+        {"empty journal", QByteArray(), false, true},
+        {"journal with a zeroed header", QByteArray(4096, '\0'), false, true},
+        {"hot journal left by a crash", hotJournal, false, false},
+        {"another connection writing", QByteArray(), true, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QByteArray before = shellDump(liveFile());
+        std::unique_ptr<OtherWriter> writer;
+        if (c.writerActive)
+            writer = std::make_unique<OtherWriter>(liveFile());
+        else
+            writeFileContent(journal, c.journal);
+        if (c.restores) {
+            EXPECT_NO_THROW(RestoreDatabaseFile(backup, liveFile(), host.restorableSchema()));
+            EXPECT_EQ(shellDump(liveFile()), m_atBackup);
+        } else {
+            EXPECT_THROW(RestoreDatabaseFile(backup, liveFile(), host.restorableSchema()), BackupError);
+            writer.reset();
+            QFile::remove(journal);
+            EXPECT_EQ(shellDump(liveFile()), before);
+        }
+        EXPECT_EQ(databaseFolderFiles(), QStringList{"bralvo_data.txs"});
+        db::OpenDatabase();
+        db::DbConnection->ExecSql(markerInsert("('after the backup', 2, NULL, 1)"));
+        db::CloseDatabase();
+    }
+}
+
+// A backup that adds a trigger deleting every bill restored as good, and
+// each later save "succeeded" with nothing kept; views and objects of
+// other names came along as well. Only the program's own schema is taken.
+TEST_F(RestoreTest, ObjectsOutsideTheProgramsSchemaAreRefused)
+{
+    openLiveDatabase();
+    const QString good = folders.path() + "good_bralvo.txb";
+    WriteBackup(liveFile(), good);
+    const QByteArray sql = runTool("gzip", {"-cd", good});
+    const qsizetype commit = sql.lastIndexOf("PRAGMA user_version");
+    const auto beforeCommit = [&](const QByteArray &extra) { return sql.left(commit) + extra + sql.mid(commit); };
+    struct Case { const char *what; QByteArray dump; };
+    const Case cases[] = {
+        {"trigger", beforeCommit("CREATE TRIGGER t AFTER INSERT ON faktury BEGIN DELETE FROM faktury; END;\n")},
+        {"view", beforeCommit("CREATE VIEW v AS SELECT * FROM faktury;\n")},
+        {"recursive view", beforeCommit("CREATE VIEW r AS WITH RECURSIVE c(x) AS "
+                                        "(SELECT 1 UNION ALL SELECT x+1 FROM c) SELECT x FROM c;\n")},
+        {"other table", beforeCommit("CREATE TABLE extra (a);\n")},
+        {"index of another name", beforeCommit("CREATE INDEX extra ON faktury (cislo);\n")},
+        {"known index name, other definition",
+         QByteArray(sql).replace("CREATE INDEX id_ucet ON faktury (id_ucet)",
+                                 "CREATE UNIQUE INDEX id_ucet ON faktury (existuje)")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        db::OpenDatabase();
+        db::DbConnection->ExecSql(markerInsert("('kept', 3, NULL, 3)"));
+        const QByteArray before = shellDump(liveFile());
+        const QString hostile = folders.path() + "planted_bralvo.txb";
+        writeFileContent(hostile, gzipped(c.dump));
+        const std::size_t boxesBefore = boxes.calls().size();
+        boxes.answerBox(bralvo::platform::kIdOk);
+        RestoreDatabase(hostile);
+        expectFailedRestoreKept(before, boxesBefore);
+        host.calls.clear();
+    }
+}
+
+// What earlier versions wrote restores: a database before the upgrade
+// (three customer columns and every index missing), one the upgrade made
+// (its index "id_pvoznamka"), and a newer one with a table of its own,
+// which the program's upgrade then refuses.
+TEST_F(RestoreTest, DatabasesOfEveryVersionRestore)
+{
+    openLiveDatabase();
+    db::CloseDatabase();
+    const QString current = folders.path() + "current.db";
+    ASSERT_TRUE(QFile::copy(liveFile(), current));
+    struct Case { const char *what; const char *change; };
+    const Case cases[] = {
+        {"version 1", "DROP INDEX id_firma; DROP INDEX id_hlavnyucet; DROP INDEX id_hlavnapoznamka;"
+                      "DROP INDEX id_kategoria; DROP INDEX id_odberatel; DROP INDEX id_ucet;"
+                      "DROP INDEX id_poznamka; DROP INDEX id_uzivatelF; DROP INDEX id_odberatelF;"
+                      "DROP INDEX id_faktura; DROP INDEX id_polozka; DROP INDEX id_fakturaU;"
+                      "ALTER TABLE odberatelia DROP COLUMN jazyk; ALTER TABLE odberatelia DROP COLUMN dni_splatnosti;"
+                      "ALTER TABLE odberatelia DROP COLUMN predvoleny_vs; PRAGMA user_version=1;"},
+        {"upgraded from version 1", "DROP INDEX id_poznamka; CREATE INDEX id_pvoznamka ON faktury (id_poznamka);"},
+        {"newer version", "CREATE TABLE later (a); CREATE TRIGGER lt AFTER INSERT ON later BEGIN SELECT 1; END;"
+                          "PRAGMA user_version=3;"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString source = folders.path() + "source.db";
+        QFile::remove(source);
+        ASSERT_TRUE(QFile::copy(current, source));
+        runTool("sqlite3", {source, c.change});
+        const QString backup = folders.path() + "old_bralvo.txb";
+        WriteBackup(source, backup);
+        EXPECT_NO_THROW(RestoreDatabaseFile(backup, liveFile(), host.restorableSchema()));
+        EXPECT_EQ(shellDump(liveFile()), shellDump(source));
+    }
+}
+
+// What a crash leaves beside the database goes at the next open: a cold
+// journal (it read as "in use" until the next write), and the temporary
+// file of an interrupted restore, which stayed for ever, database-sized.
+// Not a restore another instance is still writing, nor files of other
+// names.
+TEST_F(RestoreTest, WhatACrashLeftGoesOnTheNextOpen)
+{
+    openLiveDatabase();
+    db::CloseDatabase();
+    writeFileContent(liveFile() + "-journal", QByteArray(512, '\0'));
+    const auto leftover = [this] {
+        QTemporaryFile reserved(liveFile() + ".restore-XXXXXX");  // named as a restore names it
+        reserved.setAutoRemove(false);
+        EXPECT_TRUE(reserved.open());
+        return reserved.fileName();
+    };
+    const QString stale = leftover();
+    writeFileContent(stale, QByteArray(8192, 'x'));
+    writeFileContent(stale + "-journal", QByteArray(512, '\0'));
+    const QString busy = leftover();
+    runTool("sqlite3", {busy, "CREATE TABLE t(a);"});
+    const QString other = liveFile() + ".restore-notes.txt";
+    writeFileContent(other, "mine");
+    {
+        OtherWriter writer(busy);
+        ASSERT_TRUE(db::OpenDatabase());
+        EXPECT_TRUE(QFileInfo::exists(busy));
+    }
+    EXPECT_FALSE(QFileInfo::exists(liveFile() + "-journal"));
+    EXPECT_FALSE(QFileInfo::exists(stale));
+    EXPECT_FALSE(QFileInfo::exists(stale + "-journal"));
+    EXPECT_TRUE(QFileInfo::exists(other));
 }
 
 // A recursive query hung the window thread for ever, function calls ran,
@@ -205,10 +373,10 @@ TEST_F(RestoreTest, HostileBackupsAreRefusedAndKeepTheLiveDatabase)
     const Case cases[] = {
         {"recursive query",
          beforeCommit("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM c) SELECT count(*) FROM c;\n")},
-        {"function call", beforeCommit("INSERT INTO zz_marker VALUES (randomblob(1000000000), 1, NULL, 1);\n")},
-        {"zeroblob", beforeCommit("INSERT INTO zz_marker VALUES (zeroblob(2000000000), 1, NULL, 1);\n")},
-        {"read of a table", beforeCommit("INSERT INTO zz_marker SELECT * FROM zz_marker;\n")},
-        {"update", beforeCommit("UPDATE zz_marker SET a = 'x';\n")},
+        {"function call", beforeCommit("INSERT INTO polozky (kod) VALUES (randomblob(1000000000));\n")},
+        {"zeroblob", beforeCommit("INSERT INTO polozky (kod) VALUES (zeroblob(2000000000));\n")},
+        {"read of a table", beforeCommit("INSERT INTO polozky SELECT * FROM polozky;\n")},
+        {"update", beforeCommit("UPDATE polozky SET kod = 'x';\n")},
         {"other pragma", beforeCommit("PRAGMA writable_schema=ON;\n")},
         {"NUL byte cuts the rest", sql.left(commit) + QByteArray(1, '\0') + sql.mid(commit)},
         {"NUL byte inside a statement", sql.left(sql.indexOf("INSERT INTO") + 5) + QByteArray(1, '\0')
@@ -217,7 +385,7 @@ TEST_F(RestoreTest, HostileBackupsAreRefusedAndKeepTheLiveDatabase)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         db::OpenDatabase();
-        db::DbConnection->ExecSql("INSERT INTO zz_marker VALUES ('kept', 3, NULL, 3);");
+        db::DbConnection->ExecSql(markerInsert("('kept', 3, NULL, 3)"));
         const QByteArray before = shellDump(liveFile());
         const QString hostile = folders.path() + "hostile_bralvo.txb";
         writeFileContent(hostile, gzipped(c.dump));

@@ -85,8 +85,8 @@ int exportPdf(const QString &source, const QString &target)
     // prepared report file.
     if (source.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive)) {
         bralvo::report::installReportEngine();
-        report.LoadFromFile(source);
-        if (!report.PrepareReport()) {
+        // A file that did not load would export as an empty report.
+        if (!report.LoadFromFile(source) || !report.PrepareReport()) {
             QTextStream out(stdout);
             for (int i = 0; i < report.ErrorList().count(); ++i)
                 out << report.ErrorList()[i] << "\n";

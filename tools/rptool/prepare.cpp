@@ -176,7 +176,15 @@ int prepareCommand(const QStringList &args)
     report->EngineOptions()->SetNewSilentMode(simSilent);
     if (!QFile::exists(reportFile))
         return fail(QStringLiteral("no such file: ") + reportFile);
-    report->LoadFromFile(reportFile);
+    // A file that did not load (damaged, or refused as hostile) would
+    // prepare as an empty report and pass for a good one.
+    if (!report->LoadFromFile(reportFile)) {
+        QTextStream err(stderr);
+        for (int i = 0; i < report->ErrorList().count(); ++i)
+            err << report->ErrorList()[i] << "\n";
+        err << "rptool: cannot load " << reportFile << "\n";
+        return 1;
+    }
     for (const auto &ds : dataSets) {
         if (!report->GetDataset(ds->UserName()))
             report->DataSets()->Add(ds.get());

@@ -4,5 +4,8 @@
 
 #include <QStringList>
 
-// Args: everything after "prepare". Returns the process exit code.
+// Args: everything after "prepare". Returns the process exit code: 1,
+// with the errors on standard error and no output file, when the report
+// does not load cleanly or does not prepare (a dataset that would write
+// among them).
 int prepareCommand(const QStringList &args);

@@ -124,3 +124,52 @@ TEST_F(Odbc, CatalogTablesAndConnectionErrors)
     EXPECT_THROW(missing.Open(), DataError);
     EXPECT_FALSE(missing.Connected());
 }
+
+// A dataset whose SQL wrote ran it: "delete from Orders" emptied the
+// table. Opening a dataset runs only what writes nothing, through either
+// provider, and says why; ExecSQL still writes.
+TEST_F(Odbc, OpeningADatasetNeverWrites)
+{
+    const QString state = QStringLiteral("select * from Orders order by OrderNo");
+    const QString schema = QStringLiteral("select name from sqlite_master order by name");
+    const auto snapshot = [&] { return rows(fixture.connectionString(), state) + rows(fixture.connectionString(), schema); };
+    for (const QString &cs : {fixture.connectionString(), odbcString()}) {
+        const QStringList before = snapshot();
+        for (const char *sql : {"delete from Orders", "insert into Orders (OrderNo) values (9999)",
+                                "update Orders set Note = 'x' returning OrderNo", "create table Extra (a)"}) {
+            SCOPED_TRACE(cs.toStdString() + " / " + sql);
+            TADOConnection connection;
+            connection.SetConnectionString(cs);
+            TADOQuery query;
+            query.SetConnection(&connection);
+            query.SetSQLText(QString::fromLatin1(sql));
+            try {
+                query.Open();
+                ADD_FAILURE() << "opened";
+            } catch (const DataError &e) {
+                EXPECT_EQ(e.userText(), QStringLiteral("dataset is read-only"));
+            }
+            EXPECT_FALSE(query.Active());
+            connection.Close();
+            EXPECT_EQ(snapshot(), before);
+        }
+        // ExecSQL writes, and a dataset opened afterwards on the same
+        // connection reads it back.
+        TADOConnection connection;
+        connection.SetConnectionString(cs);
+        TADOQuery query;
+        query.SetConnection(&connection);
+        query.SetSQLText(QStringLiteral("update Orders set Note = 'written' || OrderNo || '%1' where OrderNo = 1001")
+                             .arg(cs.size()));
+        EXPECT_EQ(query.ExecSQL(), 1);
+        query.SetSQLText(QStringLiteral("select Note from Orders where OrderNo = 1001"));
+        query.Open();
+        EXPECT_EQ(query.Fields()->Fields(0)->AsString(), QStringLiteral("written1001%1").arg(cs.size()));
+        query.Close();
+        query.SetSQLText(QStringLiteral("update Orders set Note = Note || '!' where OrderNo = 1001"));
+        EXPECT_EQ(query.ExecSQL(), 1);
+        connection.Close();
+        EXPECT_EQ(rows(fixture.connectionString(), QStringLiteral("select Note from Orders where OrderNo = 1001")).last(),
+                  QStringLiteral("written1001%1!").arg(cs.size()));
+    }
+}
