@@ -631,8 +631,7 @@ void TfFaktura::applyStoredBill(const db::StoredBill &bill)
         item->setData(Qt::UserRole, entry.id);
     }
     db::UpdateBillVatMode(db::LoadedUserId, QString(), *this);
-    db::FillBillLinesGrid(*sgPolozky, QString(), bill.id);
-    CaptureLineNumbers(*sgPolozky);
+    m_lines.assign(db::LoadBillLineRows(bill.id));
     FormatLineCells();
 }
 

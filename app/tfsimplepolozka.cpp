@@ -162,11 +162,8 @@ void TfSimplePolozka::bitAddItemClick()
                              !chbCenySuBezDPH->isChecked() && !db::BillIsAdvance && vatPayer);
     line.addsVat = db::BillIsAdvance && vatPayer && chbAddDphToZalFakt->isChecked();
     line.itemId = id;
-    platform::StringGrid &grid = *m_bill->sgPolozky;
-    WriteBillLine(grid, grid.rowCount() - 1, line);
-    AppendInputRow(grid);
+    m_bill->addLine(line);
     m_bill->bitAddItem->setFocus();
-    m_bill->FormatLineCells();
     m_bill->markChanged();
     m_bill->chbFakturovatVCudzejMeneClick();
     m_bill->chbFakturovatVDvochMenachClick();
