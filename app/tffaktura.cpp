@@ -760,7 +760,9 @@ void TfFaktura::cbOdberatelClick()
         db::ApplyCustomerToBill(key, {isVisible(), key, eDatumVystavenia->date()});
     if (defaults) {
         m_filling = true;
-        chbFakturovatBezDPH->setChecked(defaults->withoutVat);
+        // A hidden box (advance bill, issuer no VAT payer) stays checked,
+        // as every later opening shows it.
+        chbFakturovatBezDPH->setChecked(defaults->withoutVat || !chbFakturovatBezDPH->isVisibleTo(this));
         chbFakturovatVCudzejMene->setChecked(defaults->inForeignCurrency);
         chbFakturovatVDvochMenach->setChecked(defaults->inTwoCurrencies);
         chbJeHlavnaCudziaMena->setEnabled(defaults->inTwoCurrencies);
