@@ -65,6 +65,7 @@ double CellTextNumber(const QString &text)
 
 void ShowBillLines(platform::StringGrid &grid, const BillLines &lines, const QString &mainCurrency)
 {
+    const platform::StringGrid::BulkUpdate once(grid);
     grid.setRowCount(lines.count() + 2);
     for (int index = 0; index < lines.count(); ++index)
         showLine(grid, index + 1, lines.at(index), mainCurrency);

@@ -2,6 +2,7 @@
 #include "app/tfsimplepolozka.h"
 
 #include "app/billlinecells.h"
+#include "app/billlines.h"
 #include "app/guardedcall.h"
 #include "app/recordkeys.h"
 #include "app/tffaktura.h"
@@ -14,7 +15,6 @@
 #include "platform/regionalsettings.h"
 #include "platform/widgets/keypreview.h"
 #include "platform/widgets/named.h"
-#include "platform/widgets/stringgrid.h"
 #include "services/globals.h"
 #include "services/messages.h"
 #include "services/numbers.h"

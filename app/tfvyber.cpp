@@ -2,6 +2,7 @@
 #include "app/tfvyber.h"
 
 #include "app/billlinecells.h"
+#include "app/billlines.h"
 #include "app/guardedcall.h"
 #include "app/recordkeys.h"
 #include "app/tffaktura.h"
