@@ -118,5 +118,45 @@ TEST_F(StoredBillOpenings, SecondBillPrintsAndSavesItsOwnFirstLine)
     EXPECT_EQ(BillRowsOfFile(db::DbFilePath), before);
 }
 
+// Lines of an advance bill taken over into a new bill after another
+// bill was open keep their own numbers on screen and when saved.
+TEST_F(StoredBillOpenings, TakenOverAdvanceLinesKeepTheirOwnNumbers)
+{
+    addBill("B1", 1, 0, 0);
+    addBill("ZA1", 2, 100, 100);
+    sql("INSERT INTO sp_polozky (id_faktura, id_polozka, cena, pocet, zlava, zaratat_dph) VALUES "
+        "((SELECT id FROM faktury WHERE cislo = 'B1'), 62, 100, 3, 10, 0), "
+        "((SELECT id FROM faktury WHERE cislo = 'ZA1'), 60, 50, 2, 0, 0)");
+    restartProgram();
+    app::TfFaktura &bill = editor();
+    ASSERT_TRUE(bill.PrepareStoredBill("B1", m_year, false));
+    onModal("fFaktura", [&](QWidget &) { bill.reject(); });
+    bill.ShowBill();
+
+    bill.PrepareNewBill(false, m_year);
+    QStringList shown;
+    onModal("fFaktura", [&](QWidget &) {
+        bill.cbOdberatel->setCurrentIndex(bill.cbOdberatel->findText("O'Neil s.r.o. - 12345678"));
+        bill.cbOdberatelClick();
+        onModal("fVyber", [&](QWidget &) {
+            picker().lbZalohoveFaktury->setCurrentRow(0);
+            picker().chbAddItemsToBralvo->setChecked(true);
+            picker().bitAddZalFaktClick();
+        });
+        bill.bitPridatFakturuClick();
+        for (int col = 1; col <= 6; ++col)
+            shown << bill.sgPolozky->cell(col, 1);
+        shown << bill.lblSumaCelkom->text() << bill.lblSumaKUhrade->text();
+        EXPECT_TRUE(bill.bitSaveClick(false));
+    });
+    bill.ShowBill();
+    // 2 x 50 at 10 %: 110, less the advance bill's 100.
+    EXPECT_EQ(shown, QStringList({QString::fromUtf8("Dlažba kamenná"), "2,00 m2", "0%", "50,00 Sk", "10%",
+                                  "100,00 Sk", "110,00 Sk", "10,00 Sk"}));
+    EXPECT_EQ(value("SELECT cena || ' ' || pocet || ' ' || zlava FROM sp_polozky WHERE id_faktura = "
+                    "(SELECT MAX(id) FROM faktury)"),
+              "50.0 2.0 0.0");
+}
+
 } // namespace
 } // namespace bralvo::test
