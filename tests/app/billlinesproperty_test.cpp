@@ -218,14 +218,18 @@ protected:
             return addCatalogueLine(bill);
         const int row = rows[pick(int(rows.size()))];
         const QString quantity = chance(50) ? any(kQuantities) : QString();
-        note("edit line " + QString::number(row) + " quantity " + quantity);
+        const bool discarded = chance(25);
+        note("edit line " + QString::number(row) + " quantity " + quantity + (discarded ? " discarded" : ""));
         bill.sgPolozky->setCurrentRowIndex(row);
         onModal("fVyber", [&](QWidget &) {
             if (!quantity.isEmpty())
                 picker().ePocet->setText(quantity);
-            picker().bitAddItemClick();
+            discarded ? picker().reject() : picker().bitAddItemClick();
         });
+        const QString before = screenOf(bill);
         bill.sgPolozkyDblClick();
+        if (discarded)
+            expectUnchanged(bill, before);
     }
     void deleteLine(app::TfFaktura &bill)
     {
@@ -267,7 +271,9 @@ protected:
             p.ePocet->setText("99");
             p.reject();
         });
+        const QString before = screenOf(bill);
         bill.bitAddItemClick();
+        expectUnchanged(bill, before);
     }
     void discardOneOff(app::TfFaktura &bill)
     {
@@ -277,9 +283,18 @@ protected:
             simpleLine().eCena->setText("777");
             simpleLine().reject();
         });
+        const QString before = screenOf(bill);
         bill.bitAddSimpleItemClick();
+        expectUnchanged(bill, before);
     }
-    void randomEdit(app::TfFaktura &bill, bool advance)
+    // A discarded window leaves the grid and the summary as they were.
+    void expectUnchanged(app::TfFaktura &bill, const QString &before)
+    {
+        const QString after = screenOf(bill);
+        if (after != before)
+            fail("a discarded window changed the bill\n--- before\n" + before + "\n--- after\n" + after);
+    }
+        void randomEdit(app::TfFaktura &bill, bool advance)
     {
         switch (pick(advance ? 6 : 7)) {
         case 0: return addCatalogueLine(bill);
