@@ -86,7 +86,7 @@ int exportPdf(const QString &source, const QString &target)
     if (source.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive)) {
         bralvo::report::installReportEngine();
         // A file that did not load would export as an empty report.
-        if (!report.LoadFromFile(source) || !report.PrepareReport()) {
+        if (!report.LoadFromFile(source) || report.ErrorList().count() > 0 || !report.PrepareReport()) {
             QTextStream out(stdout);
             for (int i = 0; i < report.ErrorList().count(); ++i)
                 out << report.ErrorList()[i] << "\n";

@@ -178,7 +178,7 @@ int prepareCommand(const QStringList &args)
         return fail(QStringLiteral("no such file: ") + reportFile);
     // A file that did not load (damaged, or refused as hostile) would
     // prepare as an empty report and pass for a good one.
-    if (!report->LoadFromFile(reportFile)) {
+    if (!report->LoadFromFile(reportFile) || report->ErrorList().count() > 0) {
         QTextStream err(stderr);
         for (int i = 0; i < report->ErrorList().count(); ++i)
             err << report->ErrorList()[i] << "\n";
