@@ -121,6 +121,29 @@ TEST(ScriptBindings, IniFilesThroughTheInheritedConstructor)
     expectEachPrints(cases, std::size(cases), "str:TIniFile\nint:2\nstr:1\nstr:2\nint:2\nbool:false\n");
 }
 
+TEST(ScriptBindings, AnIniFileLoadedFromAStreamKeepsTheStreamsLinesAsTheyAre)
+{
+    const Case cases[] = {
+        {"s.pas", "var m: TMemoryStream; f: TIniFile; s: String;\nbegin\n  m := TMemoryStream.Create;\n"
+                  "  s := '[S]'#13#10'a=1'#13#10'; kept'#13#10'b=2';\n  m.Write(s, Length(s));\n  m.Position := 0;\n"
+                  "  f := TIniFile.Create('x.ini');\n  f.LoadIniFileFromStream(m);\n"
+                  "  Emit(f.ReadString('S', 'b', ''));\n  f.Free; m.Free;\nend."},
+        {"s.js", "m = new TMemoryStream;\ns = \"[S]\" + Chr(13) + Chr(10) + \"a=1\" + Chr(13) + Chr(10) + \"; kept\""
+                 " + Chr(13) + Chr(10) + \"b=2\";\nm.Write(s, Length(s));\nm.Position = 0;\n"
+                 "f = new TIniFile(\"x.ini\");\nf.LoadIniFileFromStream(m);\nEmit(f.ReadString(\"S\", \"b\", \"\"));\n"
+                 "delete f; delete m;\n"},
+    };
+    for (const Case &c : cases) {
+        QTemporaryDir dir;
+        SCOPED_TRACE(c.file);
+        const ScrunRun run = scrun(dir, QString::fromLatin1(c.file), QString::fromUtf8(c.script));
+        EXPECT_EQ(run.output.toStdString(), "str:2\n");
+        QFile ini(dir.filePath(QStringLiteral("x.ini")));
+        ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+        EXPECT_EQ(ini.readAll().toStdString(), "[S]\r\na=1\r\n; kept\r\nb=2");
+    }
+}
+
 TEST(ScriptBindings, XmlDocumentsLoadAndSaveFromAScript)
 {
     const Case cases[] = {
