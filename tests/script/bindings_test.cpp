@@ -160,6 +160,66 @@ TEST(ScriptBindings, XmlDocumentsLoadAndSaveFromAScript)
     expectEachPrints(cases, std::size(cases), "str:bill\nint:1\nstr:2 < 3\nint:0\n");
 }
 
+// Parameter lists: made by a script, filled through the ADO parameters'
+// AddParameter, read and written through every As... member.
+TEST(ScriptBindings, ParametersAreWrittenAndReadInEveryLanguage)
+{
+    const Case cases[] = {
+        {"p.pas", "var ps: TParams; p: TParam;\nbegin\n  ps := TParams.Create;\n"
+                  "  p := TParam(TParameters(ps).AddParameter);\n  p.Name := 'amount';\n  Emit(p.IsNull); Emit(p.Bound);\n"
+                  "  p.AsInteger := 5;\n  Emit(ps.ParamByName('amount').AsInteger); Emit(ps[0].AsString); Emit(p.Bound);\n"
+                  "  p.AsFloat := 2.5; Emit(p.AsFloat);\n  p.AsCurrency := 1.23456; Emit(p.AsCurrency);\n"
+                  "  p.AsBoolean := True; Emit(p.AsBoolean);\n  p.Text := 'abc'; Emit(ps.FindParam('AMOUNT').Text);\n"
+                  "  p.AsDate := EncodeDate(2024, 3, 5); Emit(YearOf(p.AsDateTime));\n"
+                  "  p.Clear; Emit(p.IsNull); Emit(p.AsString);\n  Emit(ps.FindParam('other') = nil);\n"
+                  "  try\n    ps.ParamByName('other');\n  except\n    Emit(ExceptionMessage);\n  end;\n  ps.Free;\nend."},
+        {"p.cpp", "TParams ps;\nTParam p;\n{\n  ps = new TParams;\n  p = TParam(TParameters(ps).AddParameter);\n"
+                  "  p.Name = \"amount\";\n  Emit(p.IsNull); Emit(p.Bound);\n  p.AsInteger = 5;\n"
+                  "  Emit(ps.ParamByName(\"amount\").AsInteger); Emit(ps[0].AsString); Emit(p.Bound);\n"
+                  "  p.AsFloat = 2.5; Emit(p.AsFloat);\n  p.AsCurrency = 1.23456; Emit(p.AsCurrency);\n"
+                  "  p.AsBoolean = true; Emit(p.AsBoolean);\n  p.Text = \"abc\"; Emit(ps.FindParam(\"AMOUNT\").Text);\n"
+                  "  p.AsDate = EncodeDate(2024, 3, 5); Emit(YearOf(p.AsDateTime));\n"
+                  "  p.Clear; Emit(p.IsNull); Emit(p.AsString);\n  Emit(ps.FindParam(\"other\") == nil);\n"
+                  "  try { ps.ParamByName(\"other\"); } except { Emit(ExceptionMessage); }\n  delete ps;\n}\n"},
+        {"p.js", "ps = new TParams;\np = TParam(TParameters(ps).AddParameter);\np.Name = \"amount\";\n"
+                 "Emit(p.IsNull); Emit(p.Bound);\np.AsInteger = 5;\n"
+                 "Emit(ps.ParamByName(\"amount\").AsInteger); Emit(ps[0].AsString); Emit(p.Bound);\n"
+                 "p.AsFloat = 2.5; Emit(p.AsFloat);\np.AsCurrency = 1.23456; Emit(p.AsCurrency);\n"
+                 "p.AsBoolean = true; Emit(p.AsBoolean);\np.Text = \"abc\"; Emit(ps.FindParam(\"AMOUNT\").Text);\n"
+                 "p.AsDate = EncodeDate(2024, 3, 5); Emit(YearOf(p.AsDateTime));\n"
+                 "p.Clear; Emit(p.IsNull); Emit(p.AsString);\nEmit(ps.FindParam(\"other\") == nil);\n"
+                 "try { ps.ParamByName(\"other\"); } except { Emit(ExceptionMessage); }\ndelete ps;\n"},
+        {"p.bas", "Dim ps = New TParams\nDim p = TParam(TParameters(ps).AddParameter)\np.Name = \"amount\"\n"
+                  "Emit(p.IsNull)\nEmit(p.Bound)\np.AsInteger = 5\nEmit(ps.ParamByName(\"amount\").AsInteger)\n"
+                  "Emit(ps[0].AsString)\nEmit(p.Bound)\np.AsFloat = 2.5\nEmit(p.AsFloat)\np.AsCurrency = 1.23456\n"
+                  "Emit(p.AsCurrency)\np.AsBoolean = True\nEmit(p.AsBoolean)\np.Text = \"abc\"\n"
+                  "Emit(ps.FindParam(\"AMOUNT\").Text)\np.AsDate = EncodeDate(2024, 3, 5)\nEmit(YearOf(p.AsDateTime))\n"
+                  "p.Clear\nEmit(p.IsNull)\nEmit(p.AsString)\nEmit(ps.FindParam(\"other\") = nil)\n"
+                  "Try\n  ps.ParamByName(\"other\")\nCatch\n  Emit(ExceptionMessage)\nEnd Try\nDelete ps\n"},
+    };
+    expectEachPrints(cases, std::size(cases),
+                     "bool:true\nbool:false\nint:5\nstr:5\nbool:true\nfloat:2.5\nfloat:1.2346\nbool:true\nstr:abc\n"
+                     "int:2024\nbool:true\nstr:\nbool:true\nstr:Parameter 'other' not found\n");
+}
+
+// A bitmap sized one side at a time is white and its pixels read back.
+TEST(ScriptBindings, ASizedBitmapHasPixelsInEveryLanguage)
+{
+    const Case cases[] = {
+        {"b.pas", "var b: TBitmap;\nbegin\n  b := TBitmap.Create;\n  b.Width := 10; b.Height := 5;\n"
+                  "  Emit(b.Width); Emit(b.Height); Emit(b.Canvas.Pixels[2, 2]);\n"
+                  "  b.Canvas.Pixels[2, 2] := clRed; Emit(b.Canvas.Pixels[2, 2]);\n  b.Free;\nend."},
+        {"b.cpp", "TBitmap b;\n{\n  b = new TBitmap;\n  b.Width = 10; b.Height = 5;\n"
+                  "  Emit(b.Width); Emit(b.Height); Emit(b.Canvas.Pixels[2, 2]);\n"
+                  "  b.Canvas.Pixels[2, 2] = clRed; Emit(b.Canvas.Pixels[2, 2]);\n  delete b;\n}\n"},
+        {"b.js", "b = new TBitmap;\nb.Width = 10; b.Height = 5;\nEmit(b.Width); Emit(b.Height); Emit(b.Canvas.Pixels[2, 2]);\n"
+                 "b.Canvas.Pixels[2, 2] = clRed; Emit(b.Canvas.Pixels[2, 2]);\ndelete b;\n"},
+        {"b.bas", "Dim b = New TBitmap\nb.Width = 10\nb.Height = 5\nEmit(b.Width)\nEmit(b.Height)\n"
+                  "Emit(b.Canvas.Pixels[2, 2])\nb.Canvas.Pixels[2, 2] = clRed\nEmit(b.Canvas.Pixels[2, 2])\nDelete b\n"},
+    };
+    expectEachPrints(cases, std::size(cases), "int:10\nint:5\nint:16777215\nint:255\n");
+}
+
 TEST(ScriptBindings, FreeingWhatTheProgramOwnsIsRefused)
 {
     const Case cases[] = {
