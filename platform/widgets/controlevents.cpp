@@ -72,8 +72,15 @@ ControlEventRouter::ControlEventRouter(QWidget *widget, ControlEvents events)
     widget->installEventFilter(this);
     if (m_events.onMouseMove)
         widget->setMouseTracking(true);
-    for (QWidget *child : widget->findChildren<QWidget *>())
-        child->installEventFilter(this);
+    if (m_events.watchChildren) {
+        for (QWidget *child : widget->findChildren<QWidget *>())
+            child->installEventFilter(this);
+    }
+}
+
+void ControlEventRouter::watch(QWidget *widget)
+{
+    widget->installEventFilter(this);
 }
 
 bool ControlEventRouter::key(QObject *watched, QKeyEvent *event)
@@ -125,9 +132,15 @@ bool ControlEventRouter::eventFilter(QObject *watched, QEvent *event)
         if (watched == m_widget && m_events.onExit)
             m_events.onExit();
         break;
+    case QEvent::Resize:
+        if (watched == m_widget && m_events.onResize)
+            m_events.onResize();
+        break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick: {
+        if (!m_events.childMouse && watched != m_widget)
+            break;
         auto *mouse = static_cast<QMouseEvent *>(event);
         const QPoint at = m_widget->mapFromGlobal(mouse->globalPosition().toPoint());
         const int shift = shiftStateOf(mouse->modifiers(), mouse->buttons() | mouse->button());
@@ -150,7 +163,7 @@ bool ControlEventRouter::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     case QEvent::MouseMove:
-        if (m_events.onMouseMove) {
+        if (m_events.onMouseMove && (m_events.childMouse || watched == m_widget)) {
             auto *mouse = static_cast<QMouseEvent *>(event);
             const QPoint at = m_widget->mapFromGlobal(mouse->globalPosition().toPoint());
             m_events.onMouseMove(shiftStateOf(mouse->modifiers(), mouse->buttons()), at.x(), at.y());

@@ -26,7 +26,7 @@ int virtualKeyOf(int qtKey);
 int shiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons = Qt::NoButton);
 
 struct ControlEvents {
-    std::function<void()> onClick, onDblClick, onEnter, onExit;
+    std::function<void()> onClick, onDblClick, onEnter, onExit, onResize;
     std::function<void(int button, int shift, int x, int y)> onMouseDown, onMouseUp;
     std::function<void(int shift, int x, int y)> onMouseMove;
     std::function<void(int &key, int shift)> onKeyDown, onKeyUp;
@@ -34,6 +34,11 @@ struct ControlEvents {
     // A button's click comes from its clicked signal; other controls
     // count a left press and release inside them as a click.
     bool clickFromMouse = true;
+    // Child widgets (an editable combo's line edit) count as the control
+    // for the mouse; a window takes only its own mouse events.
+    bool childMouse = true;
+    // The control's child widgets are watched (keys and mouse).
+    bool watchChildren = true;
 };
 
 // Watches one widget (and, for keys and mouse, its child widgets such as
@@ -43,6 +48,8 @@ class ControlEventRouter : public QObject {
 public:
     ControlEventRouter(QWidget *widget, ControlEvents events);
     ControlEvents &events() { return m_events; }
+    // Watches the keys of one more widget (a window's key preview).
+    void watch(QWidget *widget);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

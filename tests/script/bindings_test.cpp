@@ -220,6 +220,128 @@ TEST(ScriptBindings, ASizedBitmapHasPixelsInEveryLanguage)
     expectEachPrints(cases, std::size(cases), "int:10\nint:5\nint:16777215\nint:255\n");
 }
 
+// A script's own dialog: a button's owner, combo items, an OnCloseQuery
+// that refuses the first close (from OnShow) and a button whose
+// ModalResult ends ShowModal.
+TEST(ScriptBindings, AFormRefusesOneCloseAndItsOkButtonEndsShowModalInEveryLanguage)
+{
+    const Case cases[] = {
+        {"g.pas",
+         "var f: TForm; b: TButton; cb: TComboBox; Closes: Integer;\n"
+         "\n"
+         "procedure FormCloseQuery(Sender: TObject; var CanClose: Boolean);\n"
+         "begin\n"
+         "  Closes := Closes + 1;\n"
+         "  Emit(Closes);\n"
+         "  CanClose := Closes > 1;\n"
+         "end;\n"
+         "\n"
+         "procedure FormShow(Sender: TObject);\n"
+         "begin\n"
+         "  f.Close;\n"
+         "  Emit(f.Visible);\n"
+         "  b.Click;\n"
+         "end;\n"
+         "\n"
+         "begin\n"
+         "  f := TForm.Create(nil);\n"
+         "  b := TButton.Create(f);\n"
+         "  Emit(b.Owner = f);\n"
+         "  b.Parent := f;\n"
+         "  b.ModalResult := mrOk;\n"
+         "  cb := TComboBox.Create(f);\n"
+         "  cb.Parent := f;\n"
+         "  cb.Items.Add('Kaktus');\n"
+         "  cb.Items.Add('Lipa');\n"
+         "  cb.ItemIndex := 1;\n"
+         "  Emit(cb.Items.Count);\n"
+         "  Emit(cb.Text);\n"
+         "  f.OnCloseQuery := 'FormCloseQuery';\n"
+         "  f.OnShow := 'FormShow';\n"
+         "  Emit(f.ShowModal);\n"
+         "  Emit(f.Visible);\n"
+         "  f.Free;\n"
+         "end.\n"},
+        {"g.cpp",
+         "TForm f;\n"
+         "TButton b;\n"
+         "TComboBox cb;\n"
+         "int Closes;\n"
+         "void FormCloseQuery(Variant Sender, bool &CanClose) { Closes = Closes + 1; Emit(Closes); CanClose = Closes > 1; }\n"
+         "void FormShow(Variant Sender) { f.Close; Emit(f.Visible); b.Click; }\n"
+         "{\n"
+         "  f = new TForm(nil);\n"
+         "  b = new TButton(f);\n"
+         "  Emit(b.Owner == f);\n"
+         "  b.Parent = f;\n"
+         "  b.ModalResult = mrOk;\n"
+         "  cb = new TComboBox(f);\n"
+         "  cb.Parent = f;\n"
+         "  cb.Items.Add(\"Kaktus\");\n"
+         "  cb.Items.Add(\"Lipa\");\n"
+         "  cb.ItemIndex = 1;\n"
+         "  Emit(cb.Items.Count);\n"
+         "  Emit(cb.Text);\n"
+         "  f.OnCloseQuery = \"FormCloseQuery\";\n"
+         "  f.OnShow = \"FormShow\";\n"
+         "  Emit(f.ShowModal);\n"
+         "  Emit(f.Visible);\n"
+         "  delete f;\n"
+         "}\n"},
+        {"g.js",
+         "Closes = 0;\n"
+         "function FormCloseQuery(Sender, &CanClose) { Closes = Closes + 1; Emit(Closes); CanClose = Closes > 1; }\n"
+         "function FormShow(Sender) { f.Close; Emit(f.Visible); b.Click; }\n"
+         "f = new TForm(nil);\n"
+         "b = new TButton(f);\n"
+         "Emit(b.Owner == f);\n"
+         "b.Parent = f;\n"
+         "b.ModalResult = mrOk;\n"
+         "cb = new TComboBox(f);\n"
+         "cb.Parent = f;\n"
+         "cb.Items.Add(\"Kaktus\");\n"
+         "cb.Items.Add(\"Lipa\");\n"
+         "cb.ItemIndex = 1;\n"
+         "Emit(cb.Items.Count);\n"
+         "Emit(cb.Text);\n"
+         "f.OnCloseQuery = \"FormCloseQuery\";\n"
+         "f.OnShow = \"FormShow\";\n"
+         "Emit(f.ShowModal);\n"
+         "Emit(f.Visible);\n"
+         "delete f;\n"},
+        {"g.bas",
+         "Dim Closes = 0\n"
+         "Dim f = New TForm(nil)\n"
+         "Dim b = New TButton(f)\n"
+         "Sub FormCloseQuery(Sender, ByRef CanClose)\n"
+         "  Closes = Closes + 1\n"
+         "  Emit(Closes)\n"
+         "  CanClose = Closes > 1\n"
+         "End Sub\n"
+         "Sub FormShow(Sender)\n"
+         "  f.Close\n"
+         "  Emit(f.Visible)\n"
+         "  b.Click\n"
+         "End Sub\n"
+         "Emit(b.Owner = f)\n"
+         "b.Parent = f\n"
+         "b.ModalResult = mrOk\n"
+         "Dim cb = New TComboBox(f)\n"
+         "cb.Parent = f\n"
+         "cb.Items.Add(\"Kaktus\")\n"
+         "cb.Items.Add(\"Lipa\")\n"
+         "cb.ItemIndex = 1\n"
+         "Emit(cb.Items.Count)\n"
+         "Emit(cb.Text)\n"
+         "f.OnCloseQuery = \"FormCloseQuery\"\n"
+         "f.OnShow = \"FormShow\"\n"
+         "Emit(f.ShowModal)\n"
+         "Emit(f.Visible)\n"
+         "Delete f\n"},
+    };
+    expectEachPrints(cases, std::size(cases), "bool:true\nint:2\nstr:Lipa\nint:1\nbool:true\nint:2\nint:1\nbool:false\n");
+}
+
 TEST(ScriptBindings, FreeingWhatTheProgramOwnsIsRefused)
 {
     const Case cases[] = {
