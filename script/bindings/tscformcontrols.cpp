@@ -101,6 +101,9 @@ TscControlObject::TscControlObject(const QString &className, platform::HandleTar
     m_widget = makeWidget(className, m_isForm);
     m_color = defaultColor(m_widget);
     controls().insert(m_widget, this);
+    // Qt may delete the widget with its parent's; its entry goes with it.
+    QWidget *widget = m_widget;
+    QObject::connect(widget, &QObject::destroyed, [widget] { controls().remove(widget); });
     if (m_isForm)
         forms().append(m_widget);
     if (qobject_cast<QComboBox *>(m_widget) || qobject_cast<QListWidget *>(m_widget)
@@ -121,7 +124,7 @@ TscControlObject::~TscControlObject()
             // The form goes anyway; its handler's error has no one to reach.
         }
     }
-    controls().remove(m_widget.data());
+    controls().removeIf([this](const auto &entry) { return entry.value() == this; });
     // Controls on this one lose their widgets with it.
     delete m_widget.data();
 }
@@ -324,6 +327,10 @@ void TscControlObject::SetBounds(QRect bounds)
             bounds.setSize(QSize(std::max(0, width), std::max(0, height)));
     }
     m_widget->setGeometry(bounds);
+    // An aligned control keeps its place: a bottom one stays at the bottom.
+    if (m_align != 0)
+        if (TscControlObject *parent = of(m_widget->parentWidget()))
+            parent->layoutAligned();
 }
 
 TscControlObject *TscControlObject::form()

@@ -342,6 +342,37 @@ TEST(ScriptBindings, AFormRefusesOneCloseAndItsOkButtonEndsShowModalInEveryLangu
     expectEachPrints(cases, std::size(cases), "bool:true\nint:2\nstr:Lipa\nint:1\nbool:true\nint:2\nint:1\nbool:false\n");
 }
 
+// The persistent properties of the controls and the form reach the
+// widgets and read back.
+TEST(ScriptBindings, ControlPropertiesReadBackWhatWasSet)
+{
+    const Case cases[] = {
+        {"c.pas", "var f: TForm; b: TButton; e: TEdit; l: TLabel; m: TMemo; x: TCheckBox; cb: TComboBox;\n"
+                  "begin\n  f := TForm.Create(nil);\n  f.ClientWidth := 300; f.ClientHeight := 160;\n"
+                  "  f.BorderStyle := bsDialog; f.Position := poScreenCenter; f.KeyPreview := True;\n"
+                  "  Emit(f.ClientWidth); Emit(f.BorderStyle); Emit(f.Position); Emit(f.KeyPreview);\n"
+                  "  e := TEdit.Create(f); e.Parent := f; e.MaxLength := 5; e.PasswordChar := '*';\n"
+                  "  e.Text := 'secret1'; e.ReadOnly := True;\n"
+                  "  Emit(e.Text); Emit(e.MaxLength); Emit(e.PasswordChar); Emit(e.ReadOnly);\n"
+                  "  l := TLabel.Create(f); l.Parent := f; l.Alignment := taRightJustify; l.AutoSize := True;\n"
+                  "  Emit(l.Alignment); Emit(l.AutoSize);\n"
+                  "  m := TMemo.Create(f); m.Parent := f; m.Lines.Add('a'); m.Lines.Add('b'); m.ScrollBars := ssVertical;\n"
+                  "  Emit(m.Lines.Count); Emit(m.Text); Emit(m.ScrollBars);\n"
+                  "  cb := TComboBox.Create(f); cb.Parent := f; cb.Style := csDropDownList; Emit(cb.Style);\n"
+                  "  x := TCheckBox.Create(f); x.Parent := f; x.State := cbGrayed; Emit(x.State);\n"
+                  "  b := TButton.Create(f); b.Parent := f; b.ModalResult := mrOk; b.Default := True; b.Cancel := True;\n"
+                  "  Emit(b.ModalResult); Emit(b.Default); Emit(b.Cancel);\n"
+                  "  f.Color := clWhite; f.Font.Size := 10; b.Hint := 'Save'; b.TabOrder := 1;\n"
+                  "  Emit(f.Color); Emit(f.Font.Size); Emit(b.Hint); Emit(b.TabOrder);\n"
+                  "  m.Align := alBottom; m.Height := 40; Emit(m.Width); Emit(m.Top); Emit(m.Align);\n"
+                  "  f.Free;\nend."},
+    };
+    expectEachPrints(cases, std::size(cases),
+                     "int:300\nint:3\nint:4\nbool:true\nstr:secre\nint:5\nstr:*\nbool:true\nint:1\nbool:true\n"
+                     "int:2\nstr:a\\nb\nint:2\nint:2\nint:2\nint:1\nbool:true\nbool:true\nint:16777215\nint:10\n"
+                     "str:Save\nint:1\nint:300\nint:120\nint:2\n");
+}
+
 TEST(ScriptBindings, FreeingWhatTheProgramOwnsIsRefused)
 {
     const Case cases[] = {
