@@ -6,7 +6,9 @@
 #include "script/tscclassvariable.h"
 #include "script/tscscript.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 
 namespace bralvo::script {
 
@@ -182,8 +184,16 @@ void TscFormsModule::registerControlClasses()
                              setter([](auto *obj, const Variant &v) { controlOf(obj).SetItemIndex(v.toInt()); }));
         }
         if (n == QLatin1String("TCustomComboBox")) {
+            // Whether the list shows; setting it drops the list down or closes it.
             cls->AddProperty(QStringLiteral("DroppedDown"), QStringLiteral("Boolean"),
-                             getter([](auto *) { return Variant(false); }), setter([](auto *, const Variant &) {}));
+                             getter([](auto *obj) {
+                                 auto *combo = qobject_cast<QComboBox *>(&widgetOf(obj));
+                                 return Variant(combo && combo->view()->isVisible());
+                             }),
+                             setter([](auto *obj, const Variant &v) {
+                                 if (auto *combo = qobject_cast<QComboBox *>(&widgetOf(obj)))
+                                     v.toBool() ? combo->showPopup() : combo->hidePopup();
+                             }));
             addEvents<TscNotifyEvent>(*cls, {"OnChange", "OnDropDown", "OnCloseUp"});
         }
         if (n == QLatin1String("TCustomListBox")) {

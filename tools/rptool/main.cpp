@@ -150,10 +150,12 @@ int main(int argc, char **argv)
     bralvo::report::installReportEngine();
     bralvo::report::installPreviewPages();
     // Dialog pages of a prepared report run modally in real windows when
-    // someone can answer them; offscreen they would wait for ever, so they
-    // keep their in-memory window and its ModalResult.
-    if (QGuiApplication::platformName() != QLatin1String("offscreen")
-        && QGuiApplication::platformName() != QLatin1String("minimal"))
+    // someone can answer them (a user, or --shot, which answers the first);
+    // offscreen nobody would, so they keep their in-memory window and its
+    // ModalResult.
+    if ((QGuiApplication::platformName() != QLatin1String("offscreen")
+         && QGuiApplication::platformName() != QLatin1String("minimal"))
+        || args.contains(QLatin1String("--shot")))
         bralvo::report::installReportWindows();
     if (args[0] == QLatin1String("prepare"))
         return prepareCommand(args.mid(1));
