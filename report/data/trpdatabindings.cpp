@@ -5,6 +5,7 @@
 #include "report/data/tdatasetevents.h"
 #include "report/data/trpado.h"
 #include "report/data/trpdblookupcombobox.h"
+#include "script/bindings/tscbindingsupport.h"
 #include "script/bindings/tschostobjects.h"
 #include "script/tscclassvariable.h"
 #include "script/tscrttimodule.h"
@@ -33,7 +34,7 @@ T *as(platform::HandleTarget *obj)
     return dynamic_cast<T *>(obj);
 }
 
-QString arg(TscMethodHelper &h, int i)
+QString textParam(TscMethodHelper &h, int i)
 {
     return h.GetParamValue(i).toString();
 }
@@ -117,12 +118,12 @@ private:
         });
         defs->AddMethod(QStringLiteral("function Find(const Name: string): TFieldDef"),
                         [](auto *o, auto &, auto &, TscMethodHelper &h) {
-                            return objectValue(as<data::TFieldDefs>(o)->Find(arg(h, 0)));
+                            return objectValue(as<data::TFieldDefs>(o)->Find(textParam(h, 0)));
                         });
         defs->AddMethod(QStringLiteral("procedure Add(const Name: string; DataType: TFieldType; Size: Word; "
                                        "Required: Boolean)"),
                         [](auto *o, auto &, auto &, TscMethodHelper &h) {
-                            as<data::TFieldDefs>(o)->Add(arg(h, 0), data::TFieldType(h.GetParamValue(1).toInt()),
+                            as<data::TFieldDefs>(o)->Add(textParam(h, 0), data::TFieldType(h.GetParamValue(1).toInt()),
                                                          h.GetParamValue(2).toInt(), h.GetParamValue(3).toBool());
                             return Variant(0);
                         });
@@ -146,9 +147,9 @@ private:
     {
         c.AddMethod(QStringLiteral("procedure LoadFromFile(const FileName: String)"),
                     [](auto *o, auto &, auto &, TscMethodHelper &h) {
-                        QFile file(arg(h, 0));
+                        QFile file(textParam(h, 0));
                         if (!file.open(QIODevice::ReadOnly))
-                            throw platform::StreamError(QStringLiteral("Cannot open file \"%1\"").arg(arg(h, 0)));
+                            throw platform::StreamError(QStringLiteral("Cannot open file \"%1\"").arg(textParam(h, 0)));
                         as<data::TField>(o)->SetValue(Variant(QString::fromLatin1(file.readAll())));
                         return Variant(0);
                     });
@@ -160,10 +161,10 @@ private:
                     });
         c.AddMethod(QStringLiteral("procedure SaveToFile(const FileName: String)"),
                     [](auto *o, auto &, auto &, TscMethodHelper &h) {
-                        QSaveFile file(arg(h, 0));
+                        QSaveFile file(textParam(h, 0));
                         const QByteArray bytes = as<data::TField>(o)->AsBytes();
                         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-                            throw platform::StreamError(QStringLiteral("Cannot create file \"%1\"").arg(arg(h, 0)));
+                            throw platform::StreamError(QStringLiteral("Cannot create file \"%1\"").arg(textParam(h, 0)));
                         return Variant(0);
                     });
         c.AddMethod(QStringLiteral("procedure SaveToStream(Stream: TStream)"),
@@ -194,11 +195,11 @@ private:
             return;
         ps->AddMethod(QStringLiteral("function ParamByName(const Value: string): TParam"),
                       [](auto *o, auto &, auto &, TscMethodHelper &h) {
-                          return objectValue(as<data::TParams>(o)->ParamByName(arg(h, 0)));
+                          return objectValue(as<data::TParams>(o)->ParamByName(textParam(h, 0)));
                       });
         ps->AddMethod(QStringLiteral("function FindParam(const Value: string): TParam"),
                       [](auto *o, auto &, auto &, TscMethodHelper &h) {
-                          return objectValue(as<data::TParams>(o)->FindParam(arg(h, 0)));
+                          return objectValue(as<data::TParams>(o)->FindParam(textParam(h, 0)));
                       });
         ps->AddDefaultProperty(QStringLiteral("Items"), QStringLiteral("Integer"), QStringLiteral("TParam"),
                                [](auto *o, auto &, auto &, TscMethodHelper &h) {
@@ -258,7 +259,7 @@ private:
         }
         c->AddMethod(QStringLiteral("function FieldByName(const FieldName: string): TField"),
                      [](auto *o, auto &, auto &, TscMethodHelper &h) {
-                         return objectValue(as<data::TDataSet>(o)->FieldByName(arg(h, 0)));
+                         return objectValue(as<data::TDataSet>(o)->FieldByName(textParam(h, 0)));
                      });
         c->AddMethod(QStringLiteral("procedure GetFieldNames(List: TStrings)"),
                      [](auto *o, auto &, auto &, TscMethodHelper &h) {
@@ -293,8 +294,8 @@ private:
         c->AddMethod(QStringLiteral("function Locate(const KeyFields: string; const KeyValues: Variant;"
                                     "Options: TLocateOptions): Boolean"),
                      [](auto *o, auto &, auto &, TscMethodHelper &h) {
-                         return Variant(as<data::TDataSet>(o)->Locate(arg(h, 0), h.GetParamValue(1),
-                                                                      int(h.GetParamValue(2).toInt64() & 3)));
+                         return Variant(as<data::TDataSet>(o)->Locate(textParam(h, 0), h.GetParamValue(1),
+                                                                      script::setArg(h, 2) & 3));
                      });
         auto get = [](auto *o, auto &, const QString &m) -> Variant {
             auto *ds = as<data::TDataSet>(o);
@@ -314,7 +315,7 @@ private:
             auto *ds = as<data::TDataSet>(o);
             if (m == QLatin1String("FILTER")) ds->SetFilter(v.toString());
             else if (m == QLatin1String("FILTERED")) ds->SetFiltered(v.toBool());
-            else if (m == QLatin1String("FILTEROPTIONS")) ds->SetFilterOptions(int(v.toInt64() & 3));
+            else if (m == QLatin1String("FILTEROPTIONS")) ds->SetFilterOptions(script::setBits(v) & 3);
             else if (m == QLatin1String("ACTIVE")) ds->SetActive(v.toBool());
         };
         for (const char *p : {"Bof:Boolean", "Eof:Boolean", "FieldCount:Integer", "FieldDefs:TFieldDefs",
@@ -341,6 +342,17 @@ public:
     explicit ReportDataModule(TscScript &s) : TscRTTIModule(s)
     {
         TscClassVariable *db = s.AddClass(TrpDBDataset::staticClass(), QStringLiteral("TrpCustomDBDataSet"));
+        db->AddMethod(QStringLiteral("function Locate(const KeyFields: string; const KeyValues: Variant;"
+                                     "Options: TLocateOptions): Boolean"),
+                      [](auto *o, auto &, auto &, TscMethodHelper &h) {
+                          data::TDataSet *ds = as<TrpDBDataset>(o)->EffectiveDataSet();
+                          if (!ds)
+                              return Variant(false);
+                          if (!ds->Active())
+                              ds->Open();
+                          return Variant(ds->Locate(textParam(h, 0), h.GetParamValue(1),
+                                                    script::setArg(h, 2) & 3));
+                      });
         db->AddMethod(QStringLiteral("function IsEmpty: Boolean"), [](auto *o, auto &, auto &, auto &) {
             data::TDataSet *ds = as<TrpDBDataset>(o)->EffectiveDataSet();
             return Variant(!ds || ds->IsEmpty());
@@ -356,7 +368,7 @@ public:
         });
         c->AddMethod(QStringLiteral("function FieldByName(Name: String): TField"),
                      [](auto *o, auto &, auto &, TscMethodHelper &h) {
-                         return objectValue(as<TrpCustomDataset>(o)->PlatformDataSet()->FieldByName(arg(h, 0)));
+                         return objectValue(as<TrpCustomDataset>(o)->PlatformDataSet()->FieldByName(textParam(h, 0)));
                      });
         c->AddProperty(QStringLiteral("DataSet"), QStringLiteral("TDataSet"), [](auto *o, auto &, auto &) {
             return objectValue(as<TrpCustomDataset>(o)->PlatformDataSet());
@@ -377,7 +389,7 @@ public:
         TscClassVariable *params = s.AddClass(QStringLiteral("TrpParams"), QStringLiteral("TCollection"));
         params->AddMethod(QStringLiteral("function IndexOf(Name: String): Integer"),
                           [](auto *o, auto &, auto &, TscMethodHelper &h) {
-                              return Variant(as<TrpParams>(o)->IndexOf(arg(h, 0)));
+                              return Variant(as<TrpParams>(o)->IndexOf(textParam(h, 0)));
                           });
         params->AddDefaultProperty(QStringLiteral("Items"), QStringLiteral("Integer"), QStringLiteral("TrpParamItem"),
                                    [](auto *o, auto &, auto &, TscMethodHelper &h) {
@@ -386,7 +398,7 @@ public:
         TscClassVariable *q = s.AddClass(TrpCustomQuery::staticClass(), QStringLiteral("TrpCustomDataset"));
         q->AddMethod(QStringLiteral("function ParamByName(Name: string): TrpParamItem"),
                      [](auto *o, auto &, auto &, TscMethodHelper &h) {
-                         return objectValue(as<TrpCustomQuery>(o)->ParamByName(arg(h, 0)));
+                         return objectValue(as<TrpCustomQuery>(o)->ParamByName(textParam(h, 0)));
                      });
         TscClassVariable *combo = s.AddClass(TrpDBLookupComboBox::staticClass(), QStringLiteral("TrpDialogControl"));
         combo->AddProperty(

@@ -214,3 +214,20 @@ TEST(DataBindings, FieldNamesFindWalkFieldDefsAndBlobsInEveryLanguage)
         EXPECT_EQ(note.readAll(), QByteArray("first"));
     }
 }
+
+// Option sets written as set literals ([loCaseInsensitive]) reach Locate
+// and FilterOptions as their bits.
+TEST(DataBindings, DatasetsLocateWithOptionSets)
+{
+    ScriptReport r(QStringLiteral("PascalScript"));
+    EXPECT_EQ(r.run(QStringLiteral("begin\r\n  Emit(ADOQuery1.Locate('OrderNo', 1003, [loCaseInsensitive]));\r\n"
+                                   "  Emit(ADOQuery1.FieldByName('Note').AsString);\r\n"
+                                   "  Emit(ADOQuery1.Locate('OrderNo', 1002, [loCaseInsensitive]));\r\n"
+                                   "  Emit(ADOQuery1.Query.Locate('Note', 'FOURTH', [loCaseInsensitive]));\r\n"
+                                   "  Emit(ADOQuery1.Query.Locate('Note', 'FOU', [loPartialKey]));\r\n"
+                                   "  Emit(ADOQuery1.Query.Locate('Note', 'fou', [loPartialKey]));\r\n"
+                                   "  ADOQuery1.Query.FilterOptions := [foCaseInsensitive, foNoPartialCompare];\r\n"
+                                   "  Emit(ADOQuery1.Query.FilterOptions);\r\nend.")),
+              QStringList({"True", "third; with \"quotes\"", "False", "True", "False", "True", "3"}));
+}
+
