@@ -23,6 +23,7 @@
 #include "services/uitexts.h"
 #include "services/windowhelpers.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -136,6 +137,8 @@ void TfSimplePolozka::OpenFor(TfFaktura &bill)
     chbCenySuBezDPH->setVisible(!db::BillIsAdvance && vatPayer);
     eNazov->setFocus();
     exec();
+    // The editor takes the keys back at once (see TfVyber::show).
+    QApplication::setActiveWindow(&bill);
 }
 
 void TfSimplePolozka::bitAddItemClick()

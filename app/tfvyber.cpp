@@ -33,6 +33,7 @@
 #include "services/uitexts.h"
 #include "services/windowhelpers.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -287,7 +288,11 @@ int TfVyber::show(int page)
 {
     CentreOver(*this, m_main);
     setWindowTitle(services::ProgramTitle + QStringLiteral(" - ") + services::MessageText(180));
-    return exec();
+    const int result = exec();
+    // The editor takes the keys back at once: its F-keys are window
+    // shortcuts, and the system's activation may come only later.
+    QApplication::setActiveWindow(&m_bill);
+    return result;
 }
 
 void TfVyber::prepare(int page)
