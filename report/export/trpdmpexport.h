@@ -20,6 +20,7 @@
 #include "report/model/trpenginebases.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -30,6 +31,7 @@ namespace bralvo::report {
 
 class TrpDMPrinter;
 class TrpCustomMemoView;
+class TrpComponent;
 
 class TrpDotMatrixExport : public TrpCustomExportFilter {
     BRALVO_CLASS(TrpDotMatrixExport)
@@ -85,6 +87,11 @@ public:
     // deletes the temporary file (also when the printer failed).
     void Finish() override;
 
+    // A memo's text as the grid receives it: wrapped into the memo's
+    // width, in code page 852 with oemConvert ("EUR" for the euro sign it
+    // lacks) else Windows-1250, one entry per line.
+    static QList<QByteArray> MemoLines(const TrpCustomMemoView &memo, bool oemConvert);
+
     // The built-in frame sets (15 bytes for bits 1..15).
     static QByteArray AsciiFrameSet();
     static QByteArray GraphicFrameSet();
@@ -96,7 +103,9 @@ private:
     void writeLine(const QByteArray &bytes);
     QByteArray styleCommands(int style, bool on) const;
     QByteArray frameSet() const;
-    QByteArray encodeText(const QString &text) const;
+    // An object's place on the paper in pixels (its page's margins added).
+    double left(const TrpComponent &obj) const;
+    double top(const TrpComponent &obj) const;
     void putText(int column, int row, QByteArray text);
     void drawFrameLine(int column, int row, int columns, int rows, int style);
     void setStyle(int column, int row, int columns, int rows, int style);
