@@ -119,8 +119,8 @@ int countNamed(const QList<QPair<QString, double>> &bands, const QString &name)
 
 TEST_F(PrintedBill, SummaryWithoutRoomGoesAloneAboveTheLastFooter)
 {
-    // 36 lines of 4 mm leave 16 mm of page 1 (273 - 98 - 10 - 5 - 144),
-    // fewer than the summary's 43 mm.
+    // 36 lines of 4 mm leave 12 mm of page 1 (273 - 102 - 10 - 5 - 144),
+    // fewer than the summary's 57.5 mm.
     addFixtureBill(36);
     int pages = 0;
     QList<QPair<QString, double>> first, second;
@@ -162,8 +162,8 @@ TEST_F(PrintedBill, SummaryStaysOnTheLastPageOfLinesWhenItFits)
                 summaryTop = band.second;
     });
     EXPECT_EQ(pages, 1);
-    // Pushed down to sit on the footer: 273 - 5 - 43 mm, less 0.1 px.
-    EXPECT_NEAR(summaryTop, (273 - 5 - 43) * report::kPixelsPerMm - 0.1, 0.05);
+    // Pushed down to sit on the footer: 273 - 5 - 57.5 mm, less 0.1 px.
+    EXPECT_NEAR(summaryTop, (273 - 5 - 57.5) * report::kPixelsPerMm - 0.1, 0.05);
 }
 
 QByteArray fileBytes(const QString &file)
