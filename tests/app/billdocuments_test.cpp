@@ -101,6 +101,47 @@ TEST_F(PrintedBill, PdfOfTheEditorsBillShowsItsTextsAndTotals)
     }
 }
 
+// The most a bill's summary holds: four VAT rates with base and VAT
+// each, two deducted advances and the rounding; and the account's IBAN.
+// Every amount and the whole IBAN are in the PDF's text.
+TEST_F(PrintedBill, PdfOfABillWithFourRatesAndTwoAdvancesShowsEverySummaryLine)
+{
+    sql("INSERT INTO polozky (ID, kod, nazov, merna_jednotka, dph, cena, za_mj, existuje) VALUES "
+        "(63, 'K5', 'Kniha', 'ks', 5, 20, 1, 1), (64, 'V23', 'Víno', 'ks', 23, 30, 1, 1)");
+    sql(QString::fromUtf8("INSERT INTO ucty (ID, nazov, nazov_banky, cislo_uctu, iban, swift, je_uzivatelsky, "
+                          "existuje) VALUES (70, 'Hlavný', 'Všeobecná úverová banka, a.s.', '2612345678/1100', "
+                          "'SK31 1100 0000 0026 1234 5678', 'SUBASKBX', 0, 1)"));
+    const char *const advances = "INSERT INTO faktury (ID, cislo, typ, datum_vystavenia, id_uzivatel, id_odberatel, "
+                                 "suma_celkom, suma_kuhrade, hlavna_mena, kurz, existuje) VALUES "
+                                 "(41, 'ZF0900001', 2, '2009-02-01', 1, 50, 100, 100, 'Sk', 1, 1), "
+                                 "(42, 'ZF0900002', 2, '2009-02-15', 1, 50, 50, 50, 'Sk', 1, 1)";
+    addFixtureBill(3, {"INSERT INTO sp_polozky (id_faktura, id_polozka, cena, pocet, zlava, zaratat_dph) VALUES "
+                       "(40, 63, 20, 1, 0, 1), (40, 64, 30, 2, 0, 1)",
+                       "UPDATE faktury SET id_ucet = 70 WHERE ID = 40", advances,
+                       "INSERT INTO sp_zalfaktury (id_faktura, id_zalfaktura) VALUES (40, 41), (40, 42)"});
+    const QString pdf = path("four-rates.pdf");
+    QString due;
+    printFromEditor([&](report::TrpReport &r) {
+        prepare(r);
+        exportPdf(r, pdf);
+    }, &due);
+    // Bases 20 + 100 + 470 + 60, VAT 1 + 10 + 89,30 + 13,80: 764,10; less
+    // the advances' 150 and rounded to the bill's step of 0,50.
+    EXPECT_EQ(due, "614,00 Sk");
+    const QString text = pdftotext(pdf);
+    for (const char *expected : {"5%", "23%", "20,00 Sk", "1,00 Sk", "100,00 Sk", "10,00 Sk", "470,00 Sk", "89,30 Sk",
+                                 "60,00 Sk", "13,80 Sk", "-150,00 Sk", "-0,10 Sk", "764,00 Sk", "614,00 Sk",
+                                 "SK31 1100 0000 0026 1234 5678", "SUBASKBX"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+    }
+    const QString folder = qEnvironmentVariable("BRALVO_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) {
+        const QString prefix = QDir(folder).filePath("bill-four-rates-page1");
+        const auto run = runTool("pdftoppm", {"-r", "80", "-png", "-singlefile", "-f", "1", "-l", "1", pdf, prefix});
+        EXPECT_EQ(run.exitCode, 0) << run.output.toStdString();
+    }
+}
+
 // The bands of one prepared page by name, with their top edges.
 QList<QPair<QString, double>> bandsOf(const report::TrpReportPage &page)
 {
