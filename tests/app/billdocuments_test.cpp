@@ -20,6 +20,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QRadioButton>
 #include <QFile>
 #include <QStringDecoder>
@@ -257,6 +258,41 @@ TEST_F(PrintedBill, DotMatrixLayoutPrintedToAFileEqualsItsGolden)
     EXPECT_FALSE(bytes.contains(QString::fromUtf8(kCustomer).toUtf8()));
     EXPECT_TRUE(bytes.contains("+-----"));
     EXPECT_TRUE(bytes.contains('|'));
+}
+
+// The dot-matrix bill's raw job, in code page 852: the payment form
+// below its frame line, a 10-digit constant symbol whole, the order
+// number a blank apart from its label, and "EUR" for the euro sign the
+// code page lacks (the bill shown also in euros).
+TEST_F(PrintedBill, DotMatrixJobShowsPaymentFormSymbolsAndEuros)
+{
+    addFixtureBill(3, {QString::fromUtf8("UPDATE faktury SET ks = '1234567890', fakturovat_vcudzejmene = 1, "
+                                         "fakturovat_vdvochmenach = 1, cudzia_menaIso = 'EUR', "
+                                         "cudzia_menaZobr = '€', kurz = 30.126 WHERE ID = 40")});
+    services::WriteSettingBool("Faktura", "DotMatrix", true);
+    const QString prn = path("euro.prn");
+    printFromEditor([&](report::TrpReport &r) {
+        prepare(r);
+        report::TrpDotMatrixExport *filter = report::CurrentDotMatrixExport();
+        ASSERT_NE(filter, nullptr);
+        filter->SetEscModel(1);
+        filter->SetShowDialog(false);
+        filter->SetShowProgress(false);
+        filter->SetSaveToFile(true);
+        filter->SetFileName(prn);
+        ASSERT_TRUE(r.PreparedPages()->Export(filter)) << r.ErrorList().text().toStdString();
+    });
+    const QByteArray bytes = fileBytes(prn);
+    ASSERT_FALSE(bytes.isEmpty());
+    // Printer commands out, the text as the paper shows it.
+    QByteArray plain = bytes;
+    plain.replace(QByteArray("\x1b" "E"), "").replace(QByteArray("\x1b" "F"), "");
+    const QString text = QStringDecoder("IBM852")(plain);
+    for (const char *expected : {"Forma úhrady: prevodom", "konštantný symb.: 1234567890", "objednávky: OBJ-17"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Inf\\.hodn\\.:\\s+[0-9 ]+,[0-9]{2} EUR"))))
+        << text.toStdString();
+    EXPECT_FALSE(text.contains(QLatin1Char('?'))) << text.toStdString();
 }
 
 // Every layout of the program prepares through the engine (its script
