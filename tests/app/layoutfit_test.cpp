@@ -186,6 +186,7 @@ protected:
             QFile::copy(shipped.filePath(file), services::DataRoot + QStringLiteral("Languages/") + file);
     }
 
+    void checkReceiptsAndLists();
     // The layout prepared with the answers; its faults.
     static QStringList prepared(const Layout &l)
     {
@@ -225,9 +226,20 @@ TEST_F(LayoutFit, TheBillInEveryPrintLanguageShowsEveryValue)
     services::LoadPrintTexts(QString());
 }
 
+// The interface language's texts, and those a print language loaded
+// for the last bill replaced (they share the report texts).
 TEST_F(LayoutFit, ReceiptsAndListsShowEveryValue)
 {
+    for (const char *language : {"", "SK - Slovenčina", "CS - Čeština", "EN - English", "DE - Deutsch"}) {
+        SCOPED_TRACE(language);
+        services::LoadPrintTexts(QString::fromUtf8(language));
+        checkReceiptsAndLists();
+    }
     services::LoadPrintTexts(QString());
+}
+
+void LayoutFit::checkReceiptsAndLists()
+{
     const app::ReceiptData receipt = extremeReceipt();
     const app::ListReportData bills = extremeList(true), others = extremeList(false);
     const auto overview = [&](app::OverviewTab tab) -> Answers {

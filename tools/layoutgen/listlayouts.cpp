@@ -47,8 +47,8 @@ void companyBlock(MmPage &p, TrpBand *b)
     const char *const ids[] = {"ico", "dic", "icdph"};
     for (int i = 0; i < 3; ++i) {
         const double y = 27.5 + 3.5 * i;
-        p.memo(b, 1, y, 13, 3.5, QStringLiteral("[%1]:").arg(QLatin1String(ids[i])), plain(9, haRight));
-        p.memo(b, 15, y, 24, 3.5, QStringLiteral("[db_%1]").arg(QLatin1String(ids[i])), plain(9));
+        p.memo(b, 1, y, 18, 3.5, QStringLiteral("[%1]:").arg(QLatin1String(ids[i])), plain(9, haRight));
+        p.memo(b, 20, y, 38, 3.5, QStringLiteral("[db_%1]").arg(QLatin1String(ids[i])), plain(9));
     }
 }
 
@@ -164,8 +164,8 @@ void buildCustomersOverview(TrpReport &report, TrpUserDataSet *rows)
               {"zoznamodberatelov",
                {kPeriod, {84, 56, "[uzivatelia]:", "[uzivatel]:", "[db_vystavil]", nullptr, nullptr}},
                false,
-               {{0, 62, "[nazov]", "[udb_nazov]", haLeft},
-                {62, 16, "[pocet]", "[udb_pocet]", haRight},
+               {{0, 58, "[nazov]", "[udb_nazov]", haLeft},
+                {58, 20, "[pocet]", "[udb_pocet]", haRight},
                 {78, 30, "[suma_celkom]", "[udb_suma]", haRight},
                 {110, 16, "[uhr_po_spl]", "[udb_uhr_po_spl]", haRight}},
                {{8, 4, "[summary_sumacelkom]:", "[udb_summary_sumacelkom]"}}});
@@ -179,8 +179,8 @@ void buildCategoriesOverview(TrpReport &report, TrpUserDataSet *rows)
                 {84, 61, "[uzivatelia_odberatelia]:", "[uzivatel]:", "[db_vystavil]", "[odberatel]:",
                  "[db_odberatelovi]"}},
                false,
-               {{0, 65, "[nazov]", "[udb_nazov]", haLeft},
-                {65, 15, "[pocet]", "[udb_pocet]", haRight},
+               {{0, 61, "[nazov]", "[udb_nazov]", haLeft},
+                {61, 19, "[pocet]", "[udb_pocet]", haRight},
                 {80, 29, "[suma]", "[udb_suma]", haRight}},
                {{9, 4, "[summary_sumacelkom]:", "[udb_summary_sumacelkom]"}}});
 }

@@ -30,8 +30,8 @@ void idRows(MmPage &p, TrpBand *b, double x, double y, const QString &suffix)
     const char *const ids[] = {"ico", "dic", "icdph"};
     for (int i = 0; i < 3; ++i) {
         const double row = y + 4 * i;
-        p.memo(b, x, row, 19, 4, QStringLiteral("[%1]:").arg(QLatin1String(ids[i])), plain(11, haRight));
-        p.memo(b, x + 20, row, 50, 4, QStringLiteral("[db_%1%2]").arg(QLatin1String(ids[i]), suffix), plain(11));
+        p.memo(b, x, row, 22, 4, QStringLiteral("[%1]:").arg(QLatin1String(ids[i])), plain(11, haRight));
+        p.memo(b, x + 23, row, 47, 4, QStringLiteral("[db_%1%2]").arg(QLatin1String(ids[i]), suffix), plain(11));
     }
 }
 
