@@ -15,7 +15,14 @@
 #include "report/engine/trpengine.h"
 #include "report/engine/trpmemotextlayout.h"
 #include "report/engine/trppreviewpages.h"
+#include "report/model/trpband.h"
 #include "report/model/trpdataset.h"
+#include "report/model/trpdmpmemoview.h"
+#include "report/model/trpdotmatrix.h"
+#include "report/model/trplineview.h"
+#include "report/model/trpmemoview.h"
+#include "report/model/trpoptions.h"
+#include "report/model/trppage.h"
 #include "report/model/trpreport.h"
 #include "services/builtintexts.h"
 #include "services/globals.h"
@@ -206,6 +213,79 @@ protected:
 
     test::ProgramFolders m_folders;
 };
+
+// The check itself sees each kind of fault it is there for.
+TEST_F(LayoutFit, TheCheckSeesClippedSplitOverlappingAndCrossedTexts)
+{
+    report::TrpReport r;
+    r.EngineOptions()->SetNewSilentMode(report::simSilent);
+    auto *page = new report::TrpReportPage(&r);
+    page->setName("Page1");
+    auto *band = new report::TrpReportTitle(page);
+    band->setName("Title");
+    band->SetBounds(0, 0, 700, 400);
+    const auto memo = [band](const char *name, const char *text, QRectF bounds) {
+        auto *m = new report::TrpMemoView(band);
+        m->setName(QString::fromLatin1(name));
+        m->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
+        m->SetText(QString::fromUtf8(text));
+    };
+    memo("Clipped", "Dlažba kamenná leštená", {0, 0, 40, 14});
+    memo("Split", "SK31 1100 0000 0026 1234 5678", {0, 50, 60, 200});
+    memo("Under", "Prvý", {300, 0, 100, 20});
+    memo("Over", "Druhý", {310, 5, 100, 20});
+    memo("Crossed", "Stolárstvo", {300, 100, 100, 20});
+    auto *line = new report::TrpLineView(band);
+    line->setName("Rule");
+    line->SetBounds(290, 110, 200, 0);
+    memo("Fits", "OK", {500, 0, 100, 20});
+    ASSERT_TRUE(r.PrepareReport(true)) << r.ErrorList().text().toStdString();
+    const QString faults = test::LayoutFaults(r).join('\n');
+    for (const char *expected : {"Clipped \"Dlažba kamenná leštená\" needs", "Split \"SK31 1100 0000 0026 1234 5678\" splits",
+                                 "Under \"Prvý\" overlaps page 1, Over", "Crossed \"Stolárstvo\" is crossed by page 1, line Rule"})
+        EXPECT_TRUE(faults.contains(QString::fromUtf8(expected))) << expected << "\n" << faults.toStdString();
+    EXPECT_FALSE(faults.contains("Fits")) << faults.toStdString();
+}
+
+// On the character grid too: a cut text, two texts with no blank
+// between them, and a text under a frame line.
+TEST_F(LayoutFit, TheCheckSeesCutTouchingAndHiddenTextsOnTheGrid)
+{
+    report::TrpReport r;
+    r.EngineOptions()->SetNewSilentMode(report::simSilent);
+    r.SetDotMatrixReport(true);
+    auto *page = new report::TrpDMPPage(&r);
+    page->setName("Page1");
+    auto *band = new report::TrpReportTitle(page);
+    band->setName("Title");
+    band->SetBounds(0, 0, 80 * report::DMPCellWidth, 10 * report::DMPCellHeight);
+    // Columns first..last on one row.
+    const auto memo = [band](const char *name, const char *text, int first, int last, int row,
+                             report::TrpHAlign align) {
+        auto *m = new report::TrpDMPMemoView(band);
+        m->setName(QString::fromLatin1(name));
+        m->SetBounds(first * report::DMPCellWidth, row * report::DMPCellHeight,
+                     (last - first + 1) * report::DMPCellWidth, report::DMPCellHeight);
+        m->SetText(QString::fromUtf8(text));
+        m->SetHAlign(align);
+    };
+    memo("Cut", "SUBASKBXXXX", 0, 5, 0, report::haLeft);
+    memo("Label", "Číslo:", 10, 19, 0, report::haRight);
+    memo("Value", "123", 20, 29, 0, report::haLeft);
+    memo("Hidden", "Oprávnenie:", 0, 12, 3, report::haLeft);
+    auto *rule = new report::TrpDMPLineView(band);
+    rule->setName("Rule");
+    rule->SetBounds(0, 3 * report::DMPCellHeight, 40 * report::DMPCellWidth, 0);
+    memo("Apart", "Dátum:", 40, 46, 5, report::haLeft);
+    memo("Date", "01.01.2025", 48, 57, 5, report::haLeft);
+    ASSERT_TRUE(r.PrepareReport(true)) << r.ErrorList().text().toStdString();
+    const QString faults = test::LayoutFaults(r).join('\n');
+    for (const char *expected : {"Cut \"SUBASKBXXXX\" has", "Label \"Číslo:\" runs into page 1, Value",
+                                 "Hidden \"Oprávnenie:\" is drawn across a frame line"})
+        EXPECT_TRUE(faults.contains(QString::fromUtf8(expected))) << expected << "\n" << faults.toStdString();
+    for (const char *apart : {"Apart", "Date"})
+        EXPECT_FALSE(faults.contains(QLatin1String(apart))) << faults.toStdString();
+}
 
 TEST_F(LayoutFit, TheBillInEveryPrintLanguageShowsEveryValue)
 {
