@@ -3,7 +3,8 @@
 // printer bytes. Text is laid on a character grid, styles are switched by
 // the escape commands of a printer command set (DMPrinters()), frames are
 // drawn with ASCII or code page 437 characters, each grid row is one line
-// ended by CR LF, and a form feed follows each page.
+// ended by CR LF, and a form feed follows each page. The grid starts at
+// the paper's edge: objects stand where the page's margins put them.
 //
 // The bytes go to the caller's Stream, to FileName (SaveToFile), or
 // through a temporary file to the current printer as raw jobs, one per
