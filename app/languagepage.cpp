@@ -1,6 +1,8 @@
 // The language page of the settings window.
 #include "app/languagepage.h"
 
+#include "app/reportlibrarytexts.h"
+
 #include "platform/inifile.h"
 #include "platform/widgets/keypreview.h"
 #include "services/databaselist.h"
@@ -187,7 +189,7 @@ void LanguagePage::bitLoadLngClick(bool byClick)
     services::WriteSetting(QStringLiteral("Language"), QStringLiteral("tag"), tag);
     services::WriteSetting(QStringLiteral("Language"), QStringLiteral("name"), name);
     pSelectedLanguage->setText(name);
-    services::LoadReportLanguage(m_mainWindow, nullptr);
+    services::LoadReportLanguage(m_mainWindow, &reportLibraryTexts());
     if (byClick)
         services::ShowMessageBox(services::MessageText(5), services::kMbInformation);
     services::SaveSettingsToDatabaseFolder();

@@ -44,6 +44,8 @@ int main(int argc, char **argv)
     int exitCode = 0;
     try {
         bralvo::app::TfMain mainWindow(QApplication::arguments());
+        // Previews whose reports ask for an MDI child open inside the main window.
+        bralvo::report::SetPreviewMdiArea(mainWindow.mdiArea());
         // Standard buttons and file dialogs in the program's language.
         bralvo::services::InstallQtTranslation(
             bralvo::services::ReadSetting(QStringLiteral("Language"), QStringLiteral("tag"), QStringLiteral("SK")));

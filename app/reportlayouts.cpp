@@ -63,7 +63,7 @@ void LoadReportLayout(report::TrpReport &report, const QString &file, report::Tr
     initReportResources();
     report::registerReportClasses();
     const QString path = QStringLiteral(":/reports/") + file;
-    if (!report.LoadFromFile(path, true))
+    if (!report.LoadFromFile(path, true) || report.ErrorList().count() > 0)
         throw Error(QStringLiteral("Report layout %1 did not load: %2").arg(file, report.ErrorList().text()));
     applyPreviewOptions(report);
     if (rows)

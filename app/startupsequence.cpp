@@ -4,6 +4,7 @@
 #include "app/appstate.h"
 #include "app/backupfoldermigration.h"
 #include "app/logindecision.h"
+#include "app/reportlibrarytexts.h"
 #include "db/accountscope.h"
 #include "db/billstate.h"
 #include "db/company.h"
@@ -71,7 +72,7 @@ StartupSequence::Outcome StartupSequence::run()
 // A missing language shows the language page and restarts the program.
 bool StartupSequence::languageReady()
 {
-    services::LoadReportLanguage(m_host.languageRoot(), nullptr);
+    services::LoadReportLanguage(m_host.languageRoot(), &reportLibraryTexts());
     if (services::EnsureLanguageChosen(m_host.languageChooser()))
         return true;
     m_host.endProgram();

@@ -60,6 +60,7 @@ using platform::named;
 namespace {
 
 constexpr int kColorSlot = 10;
+const char kIsoListLink[] = "https://www.iso.org/iso-4217-currency-codes.html";
 const char *const kSymbols[] = {"Kč", "Sk", "€", "$", "GBP", "Ft", "zł", "CHF"};
 const char *const kIsoCodes[] = {"CZK", "SKK", "EUR", "USD", "GBP", "HUF", "PLN", "CHF"};
 
@@ -133,6 +134,22 @@ void setItems(QComboBox &combo, const QStringList &items)
     combo.clear();
     combo.addItems(items);
     combo.setCurrentIndex(-1);
+}
+
+// New items for an editable combo; the text shown stays.
+void refillKeepingText(QComboBox &combo, const QStringList &items)
+{
+    const QString text = combo.currentText();
+    setItems(combo, items);
+    const QSignalBlocker quiet(&combo);
+    combo.setEditText(text);
+}
+
+void setUnderline(QLabel &label, bool underline)
+{
+    QFont font = label.font();
+    font.setUnderline(underline);
+    label.setFont(font);
 }
 
 // The first two letters of the title without accents, upper-cased, the
@@ -281,7 +298,10 @@ void TfFaktura::buildCurrency()
         combo->setEditable(true);
         combo->setCurrentIndex(-1);
     }
-    label(pMena, "Label12", "(ISO 4217)", {156, 8, 70, 16});
+    Label12 = label(pMena, "Label12", "(ISO 4217)", {156, 8, 70, 16});
+    Label12->setToolTip(QLatin1String(kIsoListLink));
+    Label12->setCursor(Qt::PointingHandCursor);
+    setUnderline(*Label12, true);
     eKurzCudzia = edit(pMena, "eKurzCudzia", 0, {4, 32, 70, 23});
     eKurzCudzia->setText(QStringLiteral("1,0000"));
     lblMena1 = label(pMena, "lblMena1", "", {78, 36, 40, 16});
@@ -347,8 +367,9 @@ void TfFaktura::buildLines()
 
 void TfFaktura::fillFixedLists()
 {
-    setItems(*cbFormaUhrady, textsWithoutDashes(265, 269));
-    setItems(*cbKS, textsWithoutDashes(270, 279));
+    // On every showing, so that a language file loaded since reaches them.
+    refillKeepingText(*cbFormaUhrady, textsWithoutDashes(265, 269));
+    refillKeepingText(*cbKS, textsWithoutDashes(270, 279));
 }
 
 void TfFaktura::fillRoundingChoices()
@@ -377,6 +398,8 @@ void TfFaktura::connectHandlers()
     connect(bitSave, &QPushButton::clicked, this, [this] { RunGuarded([this] { bitSaveClick(true); }); });
     connect(bitZavriet, &QPushButton::clicked, this, [this] { reject(); });
     connect(cbOdberatel, &QComboBox::activated, this, [this] { RunGuarded([this] { cbOdberatelClick(); }); });
+    // cbCudziaMenaIsoClick: a code chosen from the list offers its rate.
+    connect(cbCudziaMenaIso, &QComboBox::activated, this, [this] { RunGuarded([this] { bitKurzClick(); }); });
     connect(static_cast<platform::CloseUpComboBox *>(cbOdberatel), &platform::CloseUpComboBox::closeUp, this,
             [this] { eInternaPoznamka->setFocus(); });
     connect(sgPolozky, &platform::StringGrid::cellDoubleClicked, this, [this] { RunGuarded([this] { sgPolozkyDblClick(); }); });
@@ -430,6 +453,13 @@ bool TfFaktura::eventFilter(QObject *watched, QEvent *event)
             RunGuarded([this] { cbPoznamkaEnter(); });
         else if (control == cbUcet)
             RunGuarded([this] { cbUcetEnter(); });
+        if (auto *combo = qobject_cast<QComboBox *>(control);
+            combo && (combo == cbFormaUhrady || combo == cbKS || combo == cbJazyk || combo == cbPoznamka || combo == cbUcet))
+            services::SetComboDropDownWidth(*combo);
+    } else if (control == Label12 && event->type() == QEvent::MouseButtonPress) {
+        services::OpenControlLink(*Label12);
+    } else if (control == Label12 && (event->type() == QEvent::Enter || event->type() == QEvent::Leave)) {
+        setUnderline(*Label12, event->type() == QEvent::Leave);
     } else if (control && event->type() == QEvent::FocusOut && IsOwnFocusMove(*event)) {
         services::RestoreColorOnExit(*control, kColorSlot);
         const int decimals = control == eKurz ? 8 : (control == eKurzCudzia || control == eKurzDomaca) ? 4 : 0;
@@ -447,6 +477,7 @@ bool TfFaktura::eventFilter(QObject *watched, QEvent *event)
             cbOdberatel->setFocus();
             if (cbOdberatel->count() > 0 && cbOdberatel->currentIndex() < 0)
                 cbOdberatel->setCurrentIndex(0);
+            cbOdberatel->showPopup();
             return true;
         }
         // Combo boxes keep their arrows for the list; Enter moves on.
@@ -647,6 +678,7 @@ void TfFaktura::showEvent(QShowEvent *event)
     // FormShow
     m_modified = false;
     m_vatRateWarningShown = false;
+    fillFixedLists();
     if (services::ScreenWidth <= 1024 || services::ScreenHeight - 20 <= 768)
         setWindowState(windowState() | Qt::WindowMaximized);
     RunGuarded([this] { Timer1Timer(); });
@@ -758,7 +790,7 @@ void TfFaktura::cbOdberatelClick()
         return;
     const QString key = cbOdberatel->currentText();
     const std::optional<db::CustomerBillDefaults> defaults =
-        db::ApplyCustomerToBill(key, {isVisible(), key, eDatumVystavenia->date()});
+        db::ApplyCustomerToBill(key, {isVisible(), key, eDatumVystavenia->date(), HomeCurrencyIso});
     if (defaults) {
         m_filling = true;
         chbFakturovatBezDPH->setChecked(defaults->withoutVat);
@@ -886,7 +918,8 @@ void TfFaktura::eKurzCudziaChange()
     markChanged();
     const double foreign = CellTextNumber(eKurzCudzia->text());
     const double home = CellTextNumber(eKurzDomaca->text());
-    const QSignalBlocker quiet(eKurz);
+    // eKurz's own change handler marks and recomputes, so the amount in
+    // the second currency follows the typed rate at once.
     eKurz->setText(services::FormatNumberDecimals(8, foreign != 0 ? home / foreign : 0.0));
 }
 

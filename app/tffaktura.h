@@ -148,6 +148,7 @@ public:
     QCheckBox *chbFakturovatVCudzejMene;
     QWidget *pMena;
     QComboBox *cbCudziaMenaZobr, *cbCudziaMenaIso;
+    QLabel *Label12;  // the ISO 4217 code list link
     QLineEdit *eKurzCudzia, *eKurzDomaca, *eKurz;
     QLabel *lblMena1, *lblMena2;
     QPushButton *bitKurz;

@@ -859,10 +859,21 @@ bool TfNastavenia::numberFieldsValid()
         && NumberFieldInRange(*eKurz, QString(), 0, 1000000);
 }
 
+QString SameSecondCurrencyWarning(const QString &iso)
+{
+    return services::FillPlaceholders(
+        QString::fromUtf8("Druhá mena domácich faktúr (%s) je rovnaká ako domáca mena. Domáce faktúry sa preto "
+                          "nebudú vystavovať v dvoch menách."),
+        {iso});
+}
+
 void TfNastavenia::bitSaveClick()
 {
     if (!numberFieldsValid() || !confirmWeakBackups())
         return;
+    if (chbDomaceFADualne->isChecked()
+        && cbCudziaMenaIso->currentText().trimmed().compare(eDomacaMenaIso->text().trimmed(), Qt::CaseInsensitive) == 0)
+        services::ShowMessageBox(SameSecondCurrencyWarning(cbCudziaMenaIso->currentText().trimmed()), 48);
     const QString stored = services::ReadSetting(kGeneral, "Directory", QString());
     const QString oldFolder = services::EnsureFolderSlash(stored.isEmpty() ? defaultDatabaseFolder() : stored);
     const bool intervalBefore = services::ReadSettingBool(kBackups, "BackupInInterval", true);

@@ -26,6 +26,10 @@ namespace bralvo::app {
 
 class LanguagePage;
 
+// The warning shown when the second currency of domestic bills is the
+// home currency itself (ISO code): such bills get no second currency.
+QString SameSecondCurrencyWarning(const QString &iso);
+
 class TfNastavenia : public QDialog {
     Q_OBJECT
 public:

@@ -45,7 +45,7 @@ QString vatText(double value)
 
 } // namespace
 
-TfSimplePolozka::TfSimplePolozka(QWidget &main) : QDialog(&main)
+TfSimplePolozka::TfSimplePolozka(QWidget &owner) : QDialog(&owner)
 {
     setObjectName(QStringLiteral("fSimplePolozka"));
     setWindowTitle(QString::fromUtf8("Pridávanie jednorázovej položky"));

@@ -19,7 +19,7 @@ class TfFaktura;
 
 class TfSimplePolozka : public QDialog {
 public:
-    explicit TfSimplePolozka(QWidget &main);
+    explicit TfSimplePolozka(QWidget &owner);  // the bill editor: kept above it
 
     // Prefilled from the settings, centred over the bill window, modal.
     void OpenFor(TfFaktura &bill);

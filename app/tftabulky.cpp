@@ -246,6 +246,7 @@ void TfTabulky::buildControls()
 void TfTabulky::connectHandlers()
 {
     auto *keys = new platform::KeyPreview(this);
+    keys->setEscapeHandler([this] { btnBackClick(); });
     keys->setHelpHandler([this] {
         services::ShowHelpTopic(Chart1->isVisible() ? QStringLiteral("grafove_prehlady")
                                                     : QStringLiteral("tabulkove_prehlady"));
@@ -258,7 +259,7 @@ void TfTabulky::connectHandlers()
     connect(bitTabulka, &QPushButton::clicked, this, guarded(&TfTabulky::bitTabulkaClick));
     connect(bitTlacitZoznamFaktur, &QPushButton::clicked, this, guarded(&TfTabulky::bitTlacitZoznamFakturClick));
     connect(Vytlacit1, &QAction::triggered, this, guarded(&TfTabulky::bitTlacitZoznamFakturClick));
-    connect(btnBack, &QPushButton::clicked, this, &QWidget::close);
+    connect(btnBack, &QPushButton::clicked, this, &TfTabulky::btnBackClick);
     for (QLineEdit *e : {eSumaOd, eSumaDo}) {
         connect(e, &QLineEdit::editingFinished, this, [e] {
             if (e->text().isEmpty())
@@ -477,6 +478,11 @@ bool TfTabulky::eventFilter(QObject *watched, QEvent *event)
 
 void TfTabulky::cbPolozkyfEnter() { refillItems(*m_tabs[0].item, *m_tabs[0].category); }
 void TfTabulky::cbPolozkyoEnter() { refillItems(*m_tabs[1].item, *m_tabs[1].category); }
+
+void TfTabulky::btnBackClick()
+{
+    platform::MdiHost::closeFrameOf(*this);
+}
 
 void TfTabulky::closeEvent(QCloseEvent *event)
 {

@@ -66,6 +66,7 @@ public:
     void bitGrafClick();
     void bitTabulkaClick();
     void bitTlacitZoznamFakturClick();
+    void btnBackClick();  // the window's frame closed
     void cbPolozkyfEnter();
     void cbPolozkyoEnter();
 

@@ -41,6 +41,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <algorithm>
 
 namespace bralvo::app {
@@ -79,7 +80,8 @@ QString money(const QString &text)
 
 } // namespace
 
-TfVyber::TfVyber(TfMain &main, TfFaktura &bill) : QDialog(&main), m_main(main), m_bill(bill)
+// A window of the bill editor, so it stays above the editor while open.
+TfVyber::TfVyber(TfMain &main, TfFaktura &bill) : QDialog(&bill), m_main(main), m_bill(bill)
 {
     setObjectName(QStringLiteral("fVyber"));
     setWindowTitle(QString::fromUtf8("Výber údajov do faktúry"));
@@ -245,12 +247,31 @@ bool TfVyber::eventFilter(QObject *watched, QEvent *event)
         }
         if (enter && watched == eKod)
             RunGuarded([this] { eKodEnter(); });
+        if (enter && watched == cbKategoria) {
+            // cbKategoriaKeyDown: on to the items, dropped down.
+            cbPolozka->setFocus();
+            if (cbPolozka->count() > 0 && cbPolozka->currentIndex() != 0) {
+                // The fields follow the item shown.
+                cbPolozka->setCurrentIndex(0);
+                RunGuarded([this] { cbPolozkaClick(); });
+            }
+            cbPolozka->showPopup();
+            return true;
+        }
+        if (enter && watched == cbPolozka) {
+            ePocet->setFocus();
+            return true;
+        }
         if (field && (moneyField || field == eDPH || field == eMJ) && FilterNumberKey(*field, key))
             return true;
         if (field && MoveFocusByKey(*this, *field, key))
             return true;
     } else if (control && event->type() == QEvent::FocusIn && IsOwnFocusMove(*event)) {
         services::HighlightOnEnter(*control, 1, kColorSlot);
+        // Filled on entering, so the first click already shows the items
+        // of the chosen category (all of them for the first entry).
+        if (control == cbPolozka)
+            RunGuarded([this] { cbPolozkaEnter(); });
     } else if (control && event->type() == QEvent::FocusOut && IsOwnFocusMove(*event)) {
         if (moneyField)
             field->setText(money(field->text()));
@@ -420,6 +441,17 @@ void TfVyber::bitClearItemsClick()
     chbCenySuBezDPH->setChecked(services::ReadSettingBool("Faktura", "CenySuBezDPH", true));
     chbCenySuBezDPH->setVisible(pricesMayHaveVat());
     Timer1Timer();
+    // Timer1: once the window shows, the list to choose from drops down.
+    QTimer::singleShot(50, this, [this] { dropDownFirstList(); });
+}
+
+void TfVyber::dropDownFirstList()
+{
+    if (!isVisible() || pgTriedenie->currentIndex() != 1 || !PickerAddsLine)
+        return;
+    QComboBox *list = cbKategoria->count() <= 1 ? cbPolozka : cbKategoria;
+    list->setFocus();
+    list->showPopup();
 }
 
 // Runs when the page has been prepared: the first category, the item list
@@ -459,10 +491,14 @@ void TfVyber::cbPolozkaEnter()
         cbKategoria->currentIndex() <= 0 ? QString() : db::GetCategoryId(cbKategoria->currentText());
     QStringList names;
     db::FillItemNameList(names, categoryId);
+    const QString chosen = cbPolozka->currentText();
     cbPolozka->clear();
     cbPolozka->addItems(names);
-    cbPolozka->setCurrentIndex(names.isEmpty() ? -1 : 0);
-    cbPolozkaClick();
+    const int kept = chosen.isEmpty() ? -1 : int(names.indexOf(chosen));
+    cbPolozka->setCurrentIndex(kept >= 0 ? kept : names.isEmpty() ? -1 : 0);
+    // The item still chosen keeps the quantity and price typed for it.
+    if (kept < 0)
+        cbPolozkaClick();
     services::SetComboDropDownWidth(*cbPolozka);
 }
 

@@ -84,6 +84,8 @@ private:
     void prepare(int page);
     int show(int page);
     void pageChanged(int page);
+    // Timer1's drop-down: the categories, or the items when there are none.
+    void dropDownFirstList();
     // The advance bill and VAT payer condition of both check boxes.
     bool advanceAddsVat() const;
     bool pricesMayHaveVat() const;

@@ -156,8 +156,11 @@ TfZoznamFaktur::TfZoznamFaktur(TfMain &main, TfFaktura &editor, PaymentsOpener p
     buildGridAndButtons();
     connectHandlers();
     m_keys = new platform::KeyPreview(this);
+    m_keys->setEscapeHandler([this] { btnBackClick(); });
     m_keys->setHelpHandler([] { services::ShowHelpTopic(QStringLiteral("sprava_faktur")); });
     sgFaktury->installEventFilter(this);
+    cbVystavil->installEventFilter(this);
+    cbOdberatelovi->installEventFilter(this);
 }
 
 void TfZoznamFaktur::buildFilters()
@@ -256,16 +259,18 @@ void TfZoznamFaktur::connectHandlers()
     on(bitZmazatFakturu, &TfZoznamFaktur::bitZmazatFakturuClick);
     on(bitUhradyFaktury, &TfZoznamFaktur::bitUhradyFakturyClick);
     on(bitTlacitZoznamFaktur, &TfZoznamFaktur::bitTlacitZoznamFakturClick);
-    connect(btnBack, &QPushButton::clicked, this, &QWidget::close);
+    connect(btnBack, &QPushButton::clicked, this, &TfZoznamFaktur::btnBackClick);
     for (QToolButton *month : m_monthButtons)
         on(month, &TfZoznamFaktur::sbJanuarClick);
-    for (QRadioButton *radio : {rbZoznamFaktur, rbZoznamZalohovychFaktur, rbVsetky, rbNeuhradene, rbPreuhradene,
-                                rbUhradene})
+    for (QRadioButton *radio : {rbVsetky, rbNeuhradene, rbPreuhradene, rbUhradene})
         connect(radio, &QRadioButton::toggled, this, [this](bool on) {
-            if (on && !m_filling) {
-                db::BillIsAdvance = rbZoznamZalohovychFaktur->isChecked();
+            if (on && !m_filling)
                 RunGuarded([this] { bitClearZoznamClick(); });
-            }
+        });
+    for (QRadioButton *radio : {rbZoznamFaktur, rbZoznamZalohovychFaktur})
+        connect(radio, &QRadioButton::toggled, this, [this](bool on) {
+            if (on && !m_filling)
+                RunGuarded([this] { rbZoznamFakturClick(); });
         });
     connect(eRok, &QSpinBox::valueChanged, this, [this] {
         if (!m_filling)
@@ -287,6 +292,9 @@ void TfZoznamFaktur::connectHandlers()
 
 bool TfZoznamFaktur::eventFilter(QObject *watched, QEvent *event)
 {
+    // cbVystavilEnter: the list as wide as its longest name.
+    if ((watched == cbVystavil || watched == cbOdberatelovi) && event->type() == QEvent::FocusIn)
+        services::SetComboDropDownWidth(*static_cast<QComboBox *>(watched));
     if (watched == sgFaktury && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Delete) {
@@ -299,6 +307,19 @@ bool TfZoznamFaktur::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void TfZoznamFaktur::rbZoznamFakturClick()
+{
+    const bool advance = rbZoznamZalohovychFaktur->isChecked();
+    db::BillIsAdvance = advance;
+    bitClearZoznamClick();
+    bitPridatFakturu->setText(services::MessageText(advance ? 212 : 211) + QStringLiteral(" (F5)"));
+}
+
+void TfZoznamFaktur::btnBackClick()
+{
+    platform::MdiHost::closeFrameOf(*this);
 }
 
 void TfZoznamFaktur::fillFilters()

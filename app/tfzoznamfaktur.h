@@ -71,6 +71,8 @@ public:
 
     // Handlers, named as the window binds them.
     void bitClearZoznamClick();    // refresh
+    void rbZoznamFakturClick();    // the kind of bills listed
+    void btnBackClick();           // the window's frame closed
     void sbJanuarClick();          // the period of the month buttons
     void bitOKClick();             // the free period
     void bitPridatFakturuClick();

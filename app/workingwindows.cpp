@@ -42,7 +42,9 @@ void InstallWorkingWindows(TfMain &main)
     // as long as the main window; the list is made on demand.
     auto *editor = new TfFaktura(main);
     auto *picker = new TfVyber(main, *editor);
-    auto *simpleLine = new TfSimplePolozka(main);
+    // The picker and the one-off line window belong to the editor, so
+    // they stay above it while open.
+    auto *simpleLine = new TfSimplePolozka(*editor);
     editor->setPicker(picker);
     editor->setSimpleLineWindow(simpleLine);
     editor->setNotesOpener([&main] {

@@ -107,10 +107,17 @@ std::unique_ptr<TSQLiteTable> customerRow(const QString &customerKey, const Bill
                                         + SqlQuoted(customerKey) + QStringLiteral(") AND ") + filter);
 }
 
-void applyDualHomeBilling(CustomerBillDefaults &defaults)
+void applyDualHomeBilling(CustomerBillDefaults &defaults, QString homeIso)
 {
     const QString section = QStringLiteral("Mena");
     if (!services::ReadSettingBool(section, QStringLiteral("DomaceFADualne"), true) || defaults.inForeignCurrency)
+        return;
+    // A second currency equal to the home one would print a made-up rate
+    // and amount on every domestic bill.
+    if (homeIso.isEmpty())
+        homeIso = services::ReadSetting(section, QStringLiteral("DomacaMenaIso"), QStringLiteral("SKK"));
+    const QString foreignIso = services::ReadSetting(section, QStringLiteral("CudziaMenaIso"), QStringLiteral("EUR"));
+    if (foreignIso.trimmed().compare(homeIso.trimmed(), Qt::CaseInsensitive) == 0)
         return;
     defaults.dualHomeBilling = true;
     defaults.inForeignCurrency = defaults.inTwoCurrencies = true;
@@ -192,7 +199,7 @@ std::optional<CustomerBillDefaults> ApplyCustomerToBill(const QString &customerK
                                                   QStringLiteral("SK - Slovenčina"));
     if (!str(*t, "predvoleny_vs").isEmpty())
         defaults.variableSymbol = str(*t, "predvoleny_vs");
-    applyDualHomeBilling(defaults);
+    applyDualHomeBilling(defaults, context.homeIso);
     return defaults;
 }
 

@@ -59,6 +59,7 @@ struct BillCustomerContext {
     bool editorVisible = false;
     QString selectedKey;  // cbOdberatel selection
     QDate issueDate;      // eDatumVystavenia
+    QString homeIso;      // the bill's home currency; empty: [Mena] DomacaMenaIso
 };
 // A customer's block and billing defaults for the editor. When the
 // editor's foreign-is-main box is disabled the editor checks it. The

@@ -107,7 +107,7 @@ void readBins(cups_dest_t *dest, cups_dinfo_t *info, CupsPrinterInfo &out)
     }
 }
 
-void readResolutionAndSides(cups_dest_t *dest, cups_dinfo_t *info, CupsPrinterInfo &out)
+void readResolutionSidesAndOrientation(cups_dest_t *dest, cups_dinfo_t *info, CupsPrinterInfo &out)
 {
     ipp_attribute_t *r = cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "printer-resolution");
     if (r && ippGetValueTag(r) == IPP_TAG_RESOLUTION) {
@@ -119,6 +119,9 @@ void readResolutionAndSides(cups_dest_t *dest, cups_dinfo_t *info, CupsPrinterIn
     }
     out.duplex = cupsCheckDestSupported(CUPS_HTTP_DEFAULT, dest, info, CUPS_SIDES,
                                         CUPS_SIDES_TWO_SIDED_PORTRAIT);
+    ipp_attribute_t *o = cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, CUPS_ORIENTATION);
+    const int orientation = o && ippGetValueTag(o) == IPP_TAG_ENUM ? ippGetInteger(o, 0) : IPP_ORIENT_PORTRAIT;
+    out.landscape = orientation == IPP_ORIENT_LANDSCAPE || orientation == IPP_ORIENT_REVERSE_LANDSCAPE;
 }
 
 } // namespace
@@ -170,7 +173,7 @@ std::optional<CupsPrinterInfo> cupsPrinterInfo(const QString &name)
     out.name = QString::fromUtf8(dest->name);
     readPapers(dest, info.get(), out);
     readBins(dest, info.get(), out);
-    readResolutionAndSides(dest, info.get(), out);
+    readResolutionSidesAndOrientation(dest, info.get(), out);
     return out;
 }
 

@@ -36,6 +36,7 @@ struct CupsPrinterInfo {
     int defaultPaper = -1;        // index into papers, -1 when none
     QPoint dpi{600, 600};         // printer-resolution-default, else 600
     bool duplex = false;          // two-sided printing supported
+    bool landscape = false;       // orientation-requested-default is a landscape one
 
     const CupsPaper *paper(int code) const;  // nullptr when absent
     const CupsBin *bin(int code) const;

@@ -2,10 +2,12 @@
 #include "platform/widgets/keypreview.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTextEdit>
 #include <QWidget>
 
@@ -57,7 +59,10 @@ bool KeyPreview::handleEnter(QWidget *focused)
     // Multi-line fields keep Enter for their own line breaks.
     if (qobject_cast<QPlainTextEdit *>(focused) || qobject_cast<QTextEdit *>(focused))
         return false;
-    if (auto *button = qobject_cast<QAbstractButton *>(focused)) {
+    // A check box or radio button changes only by a click or Space: Enter
+    // walking through a form must not flip a setting on its way.
+    const bool choice = qobject_cast<QCheckBox *>(focused) || qobject_cast<QRadioButton *>(focused);
+    if (auto *button = qobject_cast<QAbstractButton *>(focused); button && !choice) {
         button->click();
         return true;
     }

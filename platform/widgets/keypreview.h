@@ -1,6 +1,7 @@
 // The keyboard feel every window shares: Esc closes the window, F1 asks
 // for its help topic, Enter moves to the next field (or presses the
-// focused button), and no button is a default button.
+// focused push button; a check box or radio button is passed, never
+// toggled), and no button is a default button.
 #pragma once
 
 #include <QObject>

@@ -45,4 +45,12 @@ int MdiHost::count() const
     return int(m_area.subWindowList().size());
 }
 
+void MdiHost::closeFrameOf(QWidget &child)
+{
+    if (auto *frame = qobject_cast<QMdiSubWindow *>(child.parentWidget()))
+        frame->close();
+    else
+        child.close();
+}
+
 } // namespace bralvo::platform

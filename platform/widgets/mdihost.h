@@ -29,6 +29,10 @@ public:
 
     int count() const;
 
+    // Closes the frame that holds the child, so the frame goes with it;
+    // a child outside any frame closes itself.
+    static void closeFrameOf(QWidget &child);
+
 private:
     QMdiArea &m_area;
 };

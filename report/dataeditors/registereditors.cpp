@@ -6,6 +6,7 @@
 #include "platform/font.h"
 #include "platform/persistent.h"
 #include "report/data/trpado.h"
+#include "report/data/trpdblookupcombobox.h"
 #include "report/dataeditors/trpdataeditors.h"
 #include "report/propertyeditors/trppropertylist.h"
 #include "report/registry/trpeditorregistry.h"
@@ -107,8 +108,15 @@ void registerDataEditors(TrpComponentEditorCollection &c, TrpPropertyEditorColle
                propertyEditor<TrpSQLProperty>("TrpSQLProperty"));
     p.Register(type("TrpParams"), &TrpCustomQuery::staticClass(), QStringLiteral("Params"),
                propertyEditor<TrpParamsProperty>("TrpParamsProperty"));
+    const platform::ClassInfo *combo = &TrpDBLookupComboBox::staticClass();
+    p.Register(type("TrpDBDataset"), combo, QStringLiteral("DataSet"),
+               propertyEditor<TrpDataSetProperty>("TrpDataSetProperty"));
+    for (const char *field : {"KeyField", "ListField"})
+        p.Register(type("string"), combo, QString::fromLatin1(field),
+                   propertyEditor<TrpDataFieldProperty>("TrpDataFieldProperty"));
     HideProperties(dataset, QStringLiteral("DataSet;DataSource;Enabled;OpenDataSource;Tag"));
     HideProperties(&TrpCustomQuery::staticClass(), QStringLiteral("SQLSchema"));
+    HideProperties(combo, QStringLiteral("DataSetName"));
 }
 
 void registerAdoEditors(TrpPropertyEditorCollection &p)

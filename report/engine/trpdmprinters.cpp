@@ -7,6 +7,7 @@
 #include "platform/stream.h"
 #include "report/model/reporterror.h"
 #include "report/model/trpdmpcodes.h"
+#include "report/model/trputils.h"
 #include "report/model/trpxml.h"
 
 #include <QDir>
@@ -179,7 +180,9 @@ TrpDMPrinters &DMPrinters()
         try {
             printers.LoadPrintersFile(platform::programFolder());
         } catch (const bralvo::Error &e) {
+            // The user's own sets are gone: say so, and go on with what loaded.
             printersFileError = e.userText();
+            ShowLibraryErrorBox(printersFileError);
         }
         return true;
     }();

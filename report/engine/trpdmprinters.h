@@ -78,8 +78,9 @@ private:
 };
 
 // The process-wide list: on first use the built-in sets, then
-// "printers.xml" from the program's folder. PrintersFileError holds the
-// text to show when that file failed ("" when it did not).
+// "printers.xml" from the program's folder; a broken file is reported in
+// an error box then. DMPrintersFileError gives that text ("" when the
+// file loaded or is missing).
 TrpDMPrinters &DMPrinters();
 QString DMPrintersFileError();
 

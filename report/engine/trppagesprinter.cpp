@@ -122,6 +122,11 @@ bool TrpPagesPrinter::Print()
         }
         if (m_report.OnPrintReport)
             m_report.OnPrintReport(&m_report);
+        // The preview shows no page while the job draws them.
+        if (m_report.Preview()) {
+            m_report.Preview()->Lock();
+            m_previewLocked = true;
+        }
         platform::StringList numbers;
         ParsePageNumbers(options.PageNumbers(), numbers, m_pages.GetCount());
         for (int i = 0; i < numbers.count(); ++i)
@@ -141,6 +146,8 @@ bool TrpPagesPrinter::Print()
         if (m_progressShown)
             m_report.EndProgress(ptPrinting);
     }
+    if (m_previewLocked)
+        m_report.Preview()->Unlock();
     if (m_report.OnAfterPrintReport)
         m_report.OnAfterPrintReport(&m_report);
     setCopyNo(0);

@@ -96,6 +96,7 @@ private:
     double m_overlapX = 3, m_overlapY = 3;
     bool m_stopped = false;  // the job was aborted or ended: nothing to abort
     bool m_progressShown = false;
+    bool m_previewLocked = false;
     // What was last sent to the printer.
     int m_lastPaper = -1, m_lastWidth = -1, m_lastHeight = -1, m_lastBin = -1;
     bool m_lastLandscape = false;

@@ -111,6 +111,7 @@ void TrpPrinter::EnsureInitialized()
     m_mode.fields = DeviceMode::Orientation | DeviceMode::PaperSize;
     m_mode.paperSize = m_info->defaultPaper >= 0 ? m_info->papers.at(m_info->defaultPaper).code
                                                  : platform::kA4Paper;
+    m_mode.orientation = m_info->landscape ? 2 : 1;
     try {
         ReadCapabilities();
     } catch (const platform::PrinterError &) {
@@ -120,7 +121,7 @@ void TrpPrinter::EnsureInitialized()
     m_defaultPaper = m_paperCode = m_mode.paperSize;
     m_defaultPaperWidth = m_paperWidth;
     m_defaultPaperHeight = m_paperHeight;
-    m_defaultOrientation = m_orientation = false;
+    m_defaultOrientation = m_orientation = m_info->landscape;
     for (const platform::CupsPaper &p : m_info->papers)
         if (p.code != platform::kCustomPaper)
             m_paperList.append({p.name, p.code});

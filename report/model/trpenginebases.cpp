@@ -6,6 +6,8 @@
 #include "platform/stream.h"
 #include "report/model/reporterror.h"
 #include "report/model/trpband.h"
+#include "report/model/trpdisplayformat.h"
+#include "report/model/trpmemoview.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trppage.h"
 #include "report/model/trppictureview.h"
@@ -18,6 +20,8 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QSet>
 
 namespace bralvo::report {
@@ -51,6 +55,45 @@ std::unique_ptr<TrpPictureView> makePageBackground(const TrpReportPage &page)
                     page.Height() - (page.TopMargin() + page.BottomMargin()) * kPixelsPerMm);
     return view;
 }
+
+// What the preview and printing do to a memo before drawing it, so a
+// file shows what the preview shows: the highlight's font, the page count
+// and copy 1 with their macros resolved, and an auto-width memo sized by
+// one drawing on a scratch bitmap.
+void prepareMemoForExport(TrpCustomMemoView &memo, int pageCount)
+{
+    if (memo.Highlight()->Active())
+        memo.SetFont(memo.Highlight()->Font());
+    memo.SetTotalPages(pageCount);
+    memo.SetCopyNo(1);
+    memo.ApplyPrintMacros();
+    if (!memo.AutoWidth())
+        return;
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    QPainter painter(&scratch);
+    memo.Draw(painter, 1, 1, 0, 0);
+}
+
+// Shows no pages while an export changes them; unlocked (and so
+// repainted) however the export ends.
+class ScopedPreviewLock {
+public:
+    explicit ScopedPreviewLock(TrpCustomPreview *preview) : m_preview(preview)
+    {
+        if (m_preview)
+            m_preview->Lock();
+    }
+    ~ScopedPreviewLock()
+    {
+        if (m_preview)
+            m_preview->Unlock();
+    }
+    ScopedPreviewLock(const ScopedPreviewLock &) = delete;
+    ScopedPreviewLock &operator=(const ScopedPreviewLock &) = delete;
+
+private:
+    TrpCustomPreview *m_preview;
+};
 
 // Gives the filter a page range for one export only: CurrentPageOnly
 // must not leave the shown page as the range of the next export.
@@ -147,8 +190,12 @@ bool TrpCustomPreviewPages::exportPage(TrpCustomExportFilter &filter, int index)
             continue;
         filter.ExportObject(band);
         for (TrpComponent *o : band->Objects()) {
-            if (auto *obj = dynamic_cast<TrpReportComponent *>(o))
-                filter.ExportObject(obj);
+            auto *obj = dynamic_cast<TrpReportComponent *>(o);
+            if (!obj)
+                continue;
+            if (auto *memo = dynamic_cast<TrpCustomMemoView *>(obj))
+                prepareMemoForExport(*memo, GetCount());
+            filter.ExportObject(obj);
         }
     }
     filter.FinishPage(page, index);
@@ -161,6 +208,7 @@ bool TrpCustomPreviewPages::exportPage(TrpCustomExportFilter &filter, int index)
 QString TrpCustomPreviewPages::exportPages(TrpCustomExportFilter &filter, const QSet<int> &wanted)
 {
     QString error;
+    const ScopedPreviewLock lock(m_report->Preview());
     try {
         if (filter.ShowProgress())
             m_report->BeginProgress(ptExporting);

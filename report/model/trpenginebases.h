@@ -401,6 +401,10 @@ public:
     virtual void PrepareStarted() {}
     virtual void StepPrepare(int pageIndex) { Q_UNUSED(pageIndex); }
     virtual void PrepareStopped() {}
+    // Brackets printing and exporting: while locked the control shows no
+    // pages, so it never draws a page the job is changing.
+    virtual void Lock() {}
+    virtual void Unlock() {}
 };
 
 // A preview window made by the report for ShowPreparedPages.

@@ -166,6 +166,10 @@ public:
     // 1 otherwise. The text layout sizes fonts and widths by it.
     double PrintScale() const { return m_printScale; }
     void SetPrintScale(double v) { m_printScale = v; }
+    // Outside design and with AllowExpressions: the first "[TOTALPAGES#]"
+    // becomes TotalPages and the first "[COPYNAME#]" the global variable
+    // "CopyName<CopyNo>" (empty when there is none).
+    void ApplyPrintMacros();
     // Replaces (when printing and AllowExpressions) the first
     // "[TOTALPAGES#]" by the page count and the first "[COPYNAME#]" by
     // the global variable "CopyName<CopyNo>"; then background, frame,
@@ -189,7 +193,6 @@ private:
     void flowRemainder();
     QString computeExpression(const QString &expr);
     bool layoutText(TrpMemoTextLayout &layout, const QRect &rect) const;
-    void applyPrintMacros();
     void applyAutoWidth();
     void drawUnderlines(double lineHeight);
 

@@ -26,8 +26,10 @@ bool replaceFirst(QString &text, const QString &macro, const QString &value)
 
 } // namespace
 
-void TrpCustomMemoView::applyPrintMacros()
+void TrpCustomMemoView::ApplyPrintMacros()
 {
+    if (IsDesigning() || !m_allowExpressions)
+        return;
     QString text = Memo()->Text();
     bool changed = replaceFirst(text, QStringLiteral("[TOTALPAGES#]"), QString::number(m_totalPages));
     if (text.contains(QStringLiteral("[COPYNAME#]"), Qt::CaseInsensitive)) {
@@ -55,8 +57,7 @@ void TrpCustomMemoView::drawUnderlines(double lineHeight)
 
 void TrpCustomMemoView::Draw(QPainter &canvas, double scaleX, double scaleY, double offsetX, double offsetY)
 {
-    if (!IsDesigning() && m_allowExpressions)
-        applyPrintMacros();
+    ApplyPrintMacros();
     const int savedColor = Color();
     if (m_highlight->Active())
         SetColor(m_highlight->Color());

@@ -544,7 +544,7 @@ bool TrpReport::LoadFromFile(const QString &fileName, bool exceptionIfNotFound)
     platform::FileStream file(fileName, platform::FileStream::Mode::Read);
     LoadFromStream(file);
     m_reportFileName = fileName;
-    return !m_passwordRefused && m_errorList.count() == 0;
+    return true;
 }
 
 void TrpReport::SaveToFile(const QString &fileName)

@@ -170,9 +170,10 @@ public:
     void LoadFromStream(platform::Stream &stream) override;
     // Writes the definition; the password is stored scrambled.
     void SaveToStream(platform::Stream &stream, bool saveChildren = true, bool saveDefaultValues = false) override;
-    // False for a missing file (unless ExceptionIfNotFound, which throws
-    // StreamError), for content that did not load cleanly and for a
-    // refused password.
+    // Whether the file existed: false for a missing file (unless
+    // ExceptionIfNotFound, which throws StreamError) and for anything that
+    // is no regular file. Content that did not load cleanly and a refused
+    // password leave their texts in ErrorList.
     bool LoadFromFile(const QString &fileName, bool exceptionIfNotFound = false);
     // Writes a temporary file and renames it; throws StreamError.
     void SaveToFile(const QString &fileName);

@@ -15,6 +15,12 @@
 #include "script/scriptmessages.h"
 #endif
 
+// A static library's resources are registered by hand.
+static void initPreviewButtonResources()
+{
+    Q_INIT_RESOURCE(previewbuttons);
+}
+
 namespace bralvo::report {
 
 namespace {
@@ -106,6 +112,14 @@ void TrpResources::Clear()
     m_texts.clear();
 }
 
+QStringList TrpResources::Keys() const
+{
+    QStringList keys;
+    for (int i = 0; i < m_keys.count(); ++i)
+        keys.append(m_keys[i]);
+    return keys;
+}
+
 void TrpResources::LoadFromFile(const QString &fileName)
 {
     if (!QFile::exists(fileName))
@@ -177,6 +191,7 @@ const QList<QImage> &TrpResources::GetPreviewButtonImages()
 {
     if (!m_previewLoaded) {
         m_previewLoaded = true;
+        initPreviewButtonResources();
         QFile res(QStringLiteral(":/report/PreviewButtons.gz"));
         if (res.open(QIODevice::ReadOnly)) {
             QString fileName;

@@ -33,6 +33,8 @@ public:
     // empty is added; other lines (headings, empty lines) are skipped.
     void AddStrings(const QString &text);
     void Clear();
+    // Every key in the table, in its sorted order.
+    QStringList Keys() const;
     // A missing file changes nothing; otherwise as LoadFromStream.
     void LoadFromFile(const QString &fileName);
     // Back to the English table, then the stream's lines on top (text

@@ -280,8 +280,9 @@ void TrpScriptClasses::registerViews()
         memo->AddMethod(QStringLiteral("function CalcWidth: Extended"), member([](auto *obj, TscMethodHelper &) {
                             return Variant(self<TrpCustomMemoView>(obj).CalcWidth());
                         }));
+        // Scripts read every line ended by CR LF, the last one too.
         memo->AddProperty(QStringLiteral("Text"), QStringLiteral("String"),
-                          getter([](auto *obj) { return Variant(self<TrpCustomMemoView>(obj).Text()); }),
+                          getter([](auto *obj) { return Variant(self<TrpCustomMemoView>(obj).Memo()->Text()); }),
                           setter([](auto *obj, const Variant &v) { self<TrpCustomMemoView>(obj).SetText(v.toString()); }));
         memo->AddProperty(QStringLiteral("Lines"), QStringLiteral("TWideStrings"),
                           getter([](auto *obj) { return script::handleValue(self<TrpCustomMemoView>(obj).Memo()); }),

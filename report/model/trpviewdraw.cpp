@@ -150,7 +150,9 @@ void TrpView::DrawFrame()
     if (!m_canvas)
         return;
     QPainter &c = *m_canvas;
-    const bool aa = c.testRenderHint(QPainter::Antialiasing);
+    // Background mode and colour serve the styled lines only: the text and
+    // the next object's hatch must not inherit them.
+    c.save();
     c.setRenderHint(QPainter::Antialiasing, false);
     if (m_frame->DropShadow())
         drawShadow();
@@ -169,7 +171,7 @@ void TrpView::DrawFrame()
         if (m_frame->Typ() & ftBottom)
             drawSide(ftBottom, *m_frame->BottomLine());
     }
-    c.setRenderHint(QPainter::Antialiasing, aa);
+    c.restore();
 }
 
 // One side: solid (one thick stroke), dashed or dotted (a thick line of

@@ -58,8 +58,8 @@ public:
     TrpCustomPreviewPages *PreparedPages() const { return m_pages; }
     // Pages, options and outline from the report; shows the first page.
     void Init() override;
-    void Lock();
-    void Unlock();
+    void Lock() override;
+    void Unlock() override;
     // Prepares the report again and keeps the reader's place.
     void Rebuild();
     void BeginProgress();

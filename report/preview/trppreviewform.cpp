@@ -14,11 +14,14 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMenu>
+#include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace bralvo::report {
 
@@ -35,6 +38,19 @@ QIcon buttonIcon(int index)
     if (index < 0 || index >= images.size())
         return QIcon();
     return QIcon(QPixmap::fromImage(images.at(index)));
+}
+
+// The zoom box is 49 pixels wide as designed, wider when the font needs
+// it: the widest zoom text ("100%", "200%") must show in full beside the
+// drop-down button (edit field: width - button - offset - 8; the line
+// edit keeps 2 pixels on each side and one for the cursor).
+int zoomBoxWidth(const TrpComboBox &box)
+{
+    const QFontMetrics metrics(box.lineEdit()->font());
+    int text = 0;
+    for (const char *zoom : {"100%", "200%"})
+        text = std::max(text, metrics.horizontalAdvance(QLatin1String(zoom)));
+    return std::max(49, text + 5 + box.ButtonWidth() + box.EditOffset() + 8);
 }
 
 bool has(int buttons, TrpPreviewButton b)
@@ -103,7 +119,7 @@ void TrpPreviewForm::createButtons()
     Sep3->setObjectName(QStringLiteral("Sep3"));
     ZoomCB = new TrpComboBox(Sep3);
     ZoomCB->setObjectName(QStringLiteral("ZoomCB"));
-    Sep3->SetControl(ZoomCB, 49);
+    Sep3->SetControl(ZoomCB, zoomBoxWidth(*ZoomCB));
     ToolBar->layout()->addWidget(Sep3);
     m_toolOrder.append(Sep3);
     ZoomMinusB = addButton("ZoomMinusB", 16, 126, 127);
@@ -189,7 +205,8 @@ void TrpPreviewForm::FormCreate()
     StatusBar = new QStatusBar(this);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
     StatusBar->setSizeGripEnabled(false);
-    StatusPanel0 = new QLabel(QStringLiteral("Page 1 of 1000"), StatusBar);
+    // The designed placeholder, in the window's language.
+    StatusPanel0 = new QLabel(pageOfText(1, 1000), StatusBar);
     StatusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
     StatusPanel0->setFixedWidth(200);
     StatusPanel1 = new QLabel(StatusBar);
@@ -241,7 +258,7 @@ void TrpPreviewForm::Init()
     const TrpPreviewOptions *o = m_report->PreviewOptions();
     if (o->Maximized())
         setWindowState(windowState() | Qt::WindowMaximized);
-    // MDIChild: a preview window is always a window of its own here.
+    m_mdiChild = o->MDIChild();
     if (o->ZoomMode() == zmDefault)
         m_preview->SetZoom(o->Zoom());
     else
@@ -386,6 +403,26 @@ void TrpPreviewForm::UpdateControls()
 }
 
 // --- installation
+
+namespace {
+
+QPointer<QMdiArea> &previewMdiArea()
+{
+    static QPointer<QMdiArea> area;
+    return area;
+}
+
+} // namespace
+
+void SetPreviewMdiArea(QMdiArea *area)
+{
+    previewMdiArea() = area;
+}
+
+QMdiArea *PreviewMdiArea()
+{
+    return previewMdiArea();
+}
 
 void installPreviewWindow()
 {

@@ -7,7 +7,9 @@
 // meanwhile) and offers full screen (F11). Its texts are library texts.
 // Closing saves the window's place in the report's settings store
 // (section "Form4.TrpPreviewForm"); the next window takes it again
-// unless the report's options ask for a maximized one.
+// unless the report's options ask for a maximized one. With MDIChild a
+// modeless window opens as a sub-window of the program's MDI area (when
+// the program named one), closing with it.
 #pragma once
 
 #include "report/model/trpenginebases.h"
@@ -17,6 +19,8 @@
 #include <QHash>
 
 class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
 class QLineEdit;
 class QMenu;
 class QStatusBar;
@@ -37,7 +41,7 @@ public:
     TrpCustomPreview *Preview() override { return m_preview; }
     void Init() override;
     void Show(bool modal, bool designedPosition) override;
-    void Close() override { close(); }
+    void Close() override { closeWindow(); }
     void SetStatusText(const QString &text) override { SetMessage(text); }
 
     TrpPreview *PreviewControl() const { return m_preview; }
@@ -50,6 +54,8 @@ public:
     // The export filter found for the quick buttons (or nullptr).
     TrpCustomExportFilter *PdfExport() const { return m_pdfExport; }
     TrpCustomExportFilter *MailExport() const { return m_mailExport; }
+    // The MDI sub-window holding this window, or nullptr.
+    QMdiSubWindow *SubWindow() const;
 
     // --- TrpPreviewOwner
     void UpdateControls() override;
@@ -123,14 +129,19 @@ private:
     void setButtonEnabled(QToolButton *button, bool enabled);
     void setDrillDown(bool expand);
     void writeZoomText();
+    // Library text "clPageOf" with the page number and the page count.
+    static QString pageOfText(int pageNo, int count);
     bool hasDrillDownGroups() const;
     void saveWindowState();
     void restoreWindowState();
+    // Closes the sub-window around the window, else the window itself.
+    void closeWindow();
 
     TrpReport *m_report;
     TrpPreview *m_preview;
     bool m_freeOnClose = false;
     bool m_fullScreen = false;
+    bool m_mdiChild = false;
     Qt::WindowStates m_savedWindowState;
     TrpCustomExportFilter *m_pdfExport = nullptr;
     TrpCustomExportFilter *m_mailExport = nullptr;
@@ -140,5 +151,11 @@ private:
 
 // Installs TrpPreviewForm as the report library's preview window.
 void installPreviewWindow();
+
+// The program's MDI area that MDIChild previews open in; nullptr (the
+// default) makes every preview a window of its own. The area is watched:
+// once it is gone, previews open as windows again.
+void SetPreviewMdiArea(QMdiArea *area);
+QMdiArea *PreviewMdiArea();
 
 } // namespace bralvo::report

@@ -17,6 +17,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
@@ -179,7 +181,7 @@ void TrpPreviewForm::CancelBClick()
     if (m_preview->Running())
         m_preview->Cancel();
     else
-        close();
+        closeWindow();
 }
 
 void TrpPreviewForm::setDrillDown(bool expand)
@@ -228,16 +230,21 @@ void TrpPreviewForm::PageChanged(TrpPreview *, int pageNo)
     if (m_preview->Running() && engine && !engine->FinalPass()) {
         StatusPanel0->setText(GetResources().Get(QStringLiteral("clFirstPass")) + u' ' + QString::number(count));
     } else {
-        QString t = GetResources().Get(QStringLiteral("clPageOf"));
-        const int first = t.indexOf(QStringLiteral("%d"));
-        if (first >= 0)
-            t.replace(first, 2, QString::number(pageNo));
-        const int second = t.indexOf(QStringLiteral("%d"));
-        if (second >= 0)
-            t.replace(second, 2, QString::number(count));
-        StatusPanel0->setText(t);
+        StatusPanel0->setText(pageOfText(pageNo, count));
     }
     PageE->setText(QString::number(pageNo));
+}
+
+QString TrpPreviewForm::pageOfText(int pageNo, int count)
+{
+    QString t = GetResources().Get(QStringLiteral("clPageOf"));
+    const int first = t.indexOf(QStringLiteral("%d"));
+    if (first >= 0)
+        t.replace(first, 2, QString::number(pageNo));
+    const int second = t.indexOf(QStringLiteral("%d"));
+    if (second >= 0)
+        t.replace(second, 2, QString::number(count));
+    return t;
 }
 
 void TrpPreviewForm::PreparationRunning(bool running)
@@ -288,6 +295,7 @@ void TrpPreviewForm::restoreWindowState()
     hide();
 }
 
+// A modal window stays a window of its own: a sub-window cannot be modal.
 void TrpPreviewForm::Show(bool modal, bool)
 {
     if (modal) {
@@ -295,8 +303,35 @@ void TrpPreviewForm::Show(bool modal, bool)
         return;
     }
     m_freeOnClose = true;
-    setAttribute(Qt::WA_DeleteOnClose);
-    show();
+    QMdiArea *area = PreviewMdiArea();
+    if (!m_mdiChild || !area) {
+        setAttribute(Qt::WA_DeleteOnClose);
+        show();
+        return;
+    }
+    // The sub-window owns the form and frees it when it closes.
+    QMdiSubWindow *frame = area->addSubWindow(this);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    frame->setObjectName(objectName() + QStringLiteral("_frame"));
+    if (m_report->PreviewOptions()->Maximized())
+        frame->showMaximized();
+    else
+        frame->show();
+    area->setActiveSubWindow(frame);
+}
+
+QMdiSubWindow *TrpPreviewForm::SubWindow() const
+{
+    return qobject_cast<QMdiSubWindow *>(parentWidget());
+}
+
+// Closing the form alone would leave an empty frame in the MDI area.
+void TrpPreviewForm::closeWindow()
+{
+    if (QMdiSubWindow *frame = SubWindow())
+        frame->close();
+    else
+        close();
 }
 
 void TrpPreviewForm::reject()

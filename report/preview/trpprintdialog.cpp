@@ -201,6 +201,7 @@ void TrpPrintDialog::createControls()
     connect(PropButton, &QPushButton::clicked, this, &TrpPrintDialog::PropButtonClick);
     connect(CollateCB, &QCheckBox::toggled, CopiesPB, qOverload<>(&QWidget::update));
     connect(PageNumbersE, &QLineEdit::textEdited, PageNumbersRB, [this] { PageNumbersRB->setChecked(true); });
+    PageNumbersE->installEventFilter(this);
     connect(PageNumbersRB, &QRadioButton::clicked, PageNumbersE, [this] {
         if (isVisible())
             PageNumbersE->setFocus();
@@ -291,6 +292,13 @@ void TrpPrintDialog::PrintModeCBClick()
 void TrpPrintDialog::PropButtonClick()
 {
     rpPrinters().GetCurrentPrinter()->ShowPropertiesDialog();
+}
+
+bool TrpPrintDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == PageNumbersE && event->type() == QEvent::FocusIn)
+        PageNumbersRB->setChecked(true);
+    return QDialog::eventFilter(watched, event);
 }
 
 void TrpPrintDialog::keyPressEvent(QKeyEvent *event)

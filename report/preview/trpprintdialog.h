@@ -82,6 +82,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    // Entering the page list chooses it.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls();

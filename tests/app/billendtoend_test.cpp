@@ -15,6 +15,7 @@
 #include "services/settings.h"
 #include "report/export/trppdfexport.h"
 #include "report/export/trppdfexportdialog.h"
+#include "report/model/trpresources.h"
 #include "report/preview/reportwindows.h"
 #include "report/preview/trpprintdialog.h"
 #include "report/preview/trppreviewform.h"
@@ -51,6 +52,8 @@ protected:
         report::installPrintDialog();
         report::installDMPExportDialog();
         BillDocumentsFixture::SetUp();
+        // The report windows in the shipped Slovak texts, as start-up loads them.
+        report::GetResources().LoadFromFile(QStringLiteral(BRALVO_SOURCE_DIR "/app/languages/Bralvo - SK.flng"));
         report::TrpPDFExport::SetOpener([this](const QString &file) { m_opened << file; });
         report::TrpPDFExportDialog::SetRunner([](report::TrpPDFExportDialog &d) {
             d.OpenCB->setChecked(false);
@@ -62,6 +65,7 @@ protected:
     {
         report::TrpPDFExportDialog::SetRunner(nullptr);
         report::TrpPDFExport::SetOpener(nullptr);
+        report::GetResources().LoadEnglish();
         BillDocumentsFixture::TearDown();
     }
 

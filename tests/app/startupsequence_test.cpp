@@ -11,6 +11,7 @@
 #include "tests/app/appfixture.h"
 #include "tests/db/fakedatabaseui.h"
 #include "platform/inifile.h"
+#include "report/model/trpresources.h"
 
 #include <QRegularExpression>
 
@@ -182,6 +183,22 @@ TEST_F(StartupSequenceTest, LeavingStartupLoginEndsTheSequence)
     EXPECT_FALSE(called("updateCheck"));
     EXPECT_FALSE(called("lock"));
     EXPECT_EQ(services::ReadSetting("General", "LastUpd", "<none>"), "<none>");
+}
+
+// The shipped report texts follow the chosen interface language from the
+// first start-up step on, so previews and their dialogs open in Slovak.
+TEST_F(StartupSequenceTest, ReportWindowsTextsFollowTheInterfaceLanguage)
+{
+    ASSERT_TRUE(QFile::copy(QStringLiteral(BRALVO_SOURCE_DIR "/app/languages/Bralvo - SK.flng"),
+                            services::ProgramDir + "Languages/Bralvo - SK.flng"));
+    chooseSlovak();
+    addAdmin();
+    report::TrpResources &texts = report::GetResources();
+    texts.LoadEnglish();
+    EXPECT_EQ(run({"bralvo", "vybranaDB"}), Outcome::Started);
+    EXPECT_EQ(texts.Get("clPageOf"), QString::fromUtf8("Strana %d z %d"));
+    EXPECT_EQ(texts.GetResourceTextById(100), QString::fromUtf8("Náhľad"));
+    texts.LoadEnglish();
 }
 
 TEST_F(StartupSequenceTest, SelectedDatabaseArgumentSkipsTheChoice)

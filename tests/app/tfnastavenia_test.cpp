@@ -439,6 +439,34 @@ TEST_F(TfNastaveniaTest, MenuOpensTheWindowOnItsPage)
     EXPECT_GE(child<QListWidget>("lbLanguages").count(), 1);
 }
 
+// A second currency equal to the home one is saved with a warning: domestic
+// bills then get no second currency.
+TEST_F(TfNastaveniaTest, SecondCurrencyEqualToTheHomeOneWarns)
+{
+    const struct {
+        const char *home, *second;
+        bool dual, warns;
+    } cases[] = {{"EUR", "eur", true, true}, {"EUR", "EUR", false, false}, {"SKK", "EUR", true, false}};
+    for (const auto &c : cases) {
+        TfNastavenia &settings = window();
+        child<QLineEdit>("eDomacaMenaIso").setText(c.home);
+        child<QComboBox>("cbCudziaMenaIso").setEditText(c.second);
+        child<QCheckBox>("chbDomaceFADualne").setChecked(c.dual);
+        const std::size_t before = m_boxes.boxes().size();
+        if (c.warns)
+            m_boxes.answerBox(platform::kIdOk);
+        settings.bitSaveClick();
+        const std::string name = std::string(c.home) + "/" + c.second;
+        ASSERT_EQ(m_boxes.boxes().size() - before, c.warns ? 1u : 0u) << name;
+        if (c.warns) {
+            EXPECT_EQ(m_boxes.boxes()[before].flags, 48);
+            EXPECT_TRUE(m_boxes.boxes()[before].text.contains("eur")) << m_boxes.boxes()[before].text.toStdString();
+        }
+        EXPECT_EQ(setting("Mena", "CudziaMenaIso"), c.second) << name;
+        m_main.reset();
+    }
+}
+
 TEST_F(TfNastaveniaTest, MissingRightShowsText133AndNoWindow)
 {
     withDatabase({addUser("Eva", "eva", "", 1), addUser("Jozef", "jozef", "", 0)});

@@ -62,7 +62,7 @@ int load(TrpReport &report, const QString &path)
         return 2;
     }
     report.EngineOptions()->SetNewSilentMode(bralvo::report::simSilent);
-    const bool ok = report.LoadFromFile(path);
+    const bool ok = report.LoadFromFile(path) && report.ErrorList().count() == 0;
     QTextStream out(stdout);
     for (int i = 0; i < report.ErrorList().count(); ++i)
         out << report.ErrorList()[i] << "\n";

@@ -87,8 +87,12 @@ int runPrintCommand(const QStringList &args)
     report::TrpCustomPreviewPages *pages = report.PreparedPages();
     if (!pages)
         return fail(QStringLiteral("prepared pages are not available"), 2);
-    if (!QFile::exists(o->file) || !pages->LoadFromFile(o->file))
-        return fail(QStringLiteral("cannot read ") + o->file, 2);
+    try {
+        if (!QFile::exists(o->file) || !pages->LoadFromFile(o->file))
+            return fail(QStringLiteral("cannot read ") + o->file, 2);
+    } catch (const bralvo::Error &e) {
+        return fail(e.userText(), 2); // not a prepared report, or cut short
+    }
     prepare(report, *o);
     if (!o->printer.isEmpty() && report::rpPrinters().IndexOf(o->printer) < 0)
         return fail(QStringLiteral("no such printer: ") + o->printer, 2);

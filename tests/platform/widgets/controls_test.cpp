@@ -4,8 +4,10 @@
 #include "platform/widgets/keypreview.h"
 #include "platform/widgets/maskeddateedit.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -90,4 +92,31 @@ TEST(KeyPreview, EscapeF1AndEnter)
     QTest::keyClick(second, Qt::Key_F1);
     EXPECT_EQ(escapes, 1);
     EXPECT_EQ(helps, 1);
+}
+
+// Enter walks past check boxes and radio buttons; Space still ticks them.
+TEST(KeyPreview, EnterPassesCheckBoxesAndRadioButtons)
+{
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    auto *box = new QCheckBox("box", &window);
+    auto *radio = new QRadioButton("radio", &window);
+    auto *last = new QLineEdit(&window);
+    layout->addWidget(box);
+    layout->addWidget(radio);
+    layout->addWidget(last);
+    KeyPreview keys(&window);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    box->setFocus();
+
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_EQ(QApplication::focusWidget(), radio);
+    QTest::keyClick(radio, Qt::Key_Enter);
+    EXPECT_FALSE(radio->isChecked());
+    EXPECT_EQ(QApplication::focusWidget(), last);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Space);
+    EXPECT_TRUE(box->isChecked());
 }

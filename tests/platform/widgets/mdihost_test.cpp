@@ -54,3 +54,22 @@ TEST(MdiHost, ClosesTheLastOpenedFirst)
     EXPECT_EQ(log, QStringList({"c", "b", "a"}));
     EXPECT_EQ(host.count(), 0);
 }
+
+TEST(MdiHost, ClosingAChildClosesItsFrame)
+{
+    QMdiArea area;
+    MdiHost host(area);
+    QStringList log;
+    QWidget *child = namedWindow("fZoznamFaktur", &log);
+    host.openMaximized(child);
+    MdiHost::closeFrameOf(*child);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(log, QStringList({"fZoznamFaktur"}));
+    EXPECT_EQ(host.count(), 0);
+    EXPECT_FALSE(host.isOpen("fZoznamFaktur"));
+
+    QWidget alone;
+    alone.show();
+    MdiHost::closeFrameOf(alone);
+    EXPECT_FALSE(alone.isVisible());
+}

@@ -4,6 +4,7 @@
 #include "report/dataeditors/registereditors.h"
 
 #include "report/data/trpado.h"
+#include "report/data/trpdblookupcombobox.h"
 #include "report/dataeditors/trpdataeditors.h"
 #include "report/model/trppage.h"
 #include "report/model/trpreport.h"
@@ -32,6 +33,13 @@ TEST(RegisterEditors, DataComponentsGetTheirEditors)
     EXPECT_EQ(queryProps.EditorOf("SQLSchema"), nullptr);
     EXPECT_EQ(queryProps.EditorOf("OpenDataSource"), nullptr);
     EXPECT_NE(dynamic_cast<TrpNameProperty *>(queryProps.EditorOf("Name")), nullptr);
+    auto *combo = new TrpDBLookupComboBox(page);
+    TrpPropertyList comboProps;
+    comboProps.SetComponent(combo);
+    EXPECT_NE(dynamic_cast<TrpDataSetProperty *>(comboProps.EditorOf("DataSet")), nullptr);
+    EXPECT_NE(dynamic_cast<TrpDataFieldProperty *>(comboProps.EditorOf("KeyField")), nullptr);
+    EXPECT_NE(dynamic_cast<TrpDataFieldProperty *>(comboProps.EditorOf("ListField")), nullptr);
+    EXPECT_EQ(comboProps.EditorOf("DataSetName"), nullptr);
     std::unique_ptr<TrpComponentEditor> editor(ComponentEditorFor(query, nullptr));
     EXPECT_NE(dynamic_cast<TrpCustomQueryEditor *>(editor.get()), nullptr);
     std::unique_ptr<TrpComponentEditor> dbEditor(ComponentEditorFor(db, nullptr));

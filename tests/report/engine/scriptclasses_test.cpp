@@ -103,5 +103,45 @@ TEST(ReportScriptClasses, EngineAndBandsAnswerThroughTheirTables)
     EXPECT_EQ(GlobalVariables().Variables(QStringLiteral("cls")).toString(), QStringLiteral("TrpEngine"));
 }
 
+// A memo's Text as scripts read it ends every line with CR LF.
+TEST(ReportScriptClasses, MemoTextEndsEveryLineWithCrLf)
+{
+    GlobalVariables().clear();
+    EngineReport e;
+    e.report->ScriptText()->setText(QStringLiteral(
+        "procedure SummaryBefore(Sender: TObject);\r\n"
+        "begin\r\n  rpGlobalVariables['one'] := One.Text;\r\n"
+        "  rpGlobalVariables['two'] := Two.Text;\r\n"
+        "  rpGlobalVariables['none'] := None.Text;\r\nend;\r\n"
+        "procedure MasterAfter(Sender: TObject); begin end;\r\nbegin end."));
+    buildBill(e, 1);
+    auto *summary = e.report->FindObject(QStringLiteral("ReportSummary1"));
+    ASSERT_NE(summary, nullptr);
+    e.addMemo(summary, QStringLiteral("One"), QStringLiteral("a"));
+    e.addMemo(summary, QStringLiteral("Two"), QStringLiteral("a\r\nb"));
+    e.addMemo(summary, QStringLiteral("None"), QString());
+    ASSERT_TRUE(e.prepare()) << e.errors().toStdString();
+    EXPECT_EQ(GlobalVariables().Variables(QStringLiteral("one")).toString(), QStringLiteral("a\r\n"));
+    EXPECT_EQ(GlobalVariables().Variables(QStringLiteral("two")).toString(), QStringLiteral("a\r\nb\r\n"));
+    EXPECT_EQ(GlobalVariables().Variables(QStringLiteral("none")).toString(), QString());
+}
+
+// A program that is empty or holds only blank lines and comments has
+// nothing wrong with it: the report prepares.
+TEST(ReportScriptClasses, AnEmptyBasicScriptProgramPrepares)
+{
+    for (const char *text : {"", "\r\n", "  \r\n\t\r\n", "' nothing to do\r\n"}) {
+        SCOPED_TRACE(text);
+        EngineReport e;
+        e.report->SetScriptLanguage(QStringLiteral("BasicScript"));
+        e.report->ScriptText()->setText(QString::fromLatin1(text));
+        TrpReportPage *page = e.addPage();
+        auto *band = e.addBand<TrpReportTitle>(page, QStringLiteral("Title1"), 0, 40);
+        e.addMemo(band, QStringLiteral("Memo1"), QStringLiteral("Faktúra"));
+        ASSERT_TRUE(e.prepare()) << e.errors().toStdString();
+        EXPECT_EQ(e.pageCount(), 1);
+    }
+}
+
 } // namespace
 } // namespace bralvo::report::testing

@@ -5,6 +5,7 @@
 #include "report/export/trpdmpexport.h"
 #include "report/model/trpdmpmemoview.h"
 #include "report/model/trpdotmatrix.h"
+#include "report/preview/trppreview.h"
 #include "tests/platform/printers/cupstestserver.h"
 #include "tests/report/engine/storefixture.h"
 
@@ -106,6 +107,21 @@ TEST_F(StorePrinting, PrintsTheChosenPagesAndResetsItsCopyNumber)
     EXPECT_EQ(report->PrintOptions()->PageNumbers(), "2,4-5");
 }
 
+TEST_F(StorePrinting, ThePreviewIsLockedWhilePrinting)
+{
+    TrpPreview preview;
+    preview.SetReport(report.get(), pages);
+    report->SetPreview(&preview);
+    QList<bool> locked;
+    report->OnPrintPage = [&](TrpReportPage *, int) { locked.append(preview.Locked()); };
+    const bool printed = pages->Print();
+    report->SetPreview(nullptr);
+    ASSERT_TRUE(printed);
+    EXPECT_EQ(locked, QList<bool>(6, true));
+    EXPECT_FALSE(preview.Locked());
+    EXPECT_EQ(s_server->capturedJobs(1).size(), 1);
+}
+
 TEST_F(StorePrinting, RptoolPrintsASavedReport)
 {
     const QString file = m_dir.filePath("bill.rp3");
@@ -136,6 +152,37 @@ TEST_F(StorePrinting, RptoolPrintsASavedReport)
     }
 }
 
+// A file that is empty or cut short is refused as dump, pdf and render
+// refuse it: a message and exit code 2, nothing printed or written.
+TEST_F(StorePrinting, RptoolRefusesAnEmptyOrTruncatedFile)
+{
+    const QString whole = m_dir.filePath("whole.rp3");
+    pages->SaveToFile(whole);
+    QFile source(whole);
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    const QByteArray bytes = source.readAll();
+    const QString prn = m_dir.filePath("out.prn");
+    for (const QByteArray &content : {QByteArray(), bytes.left(bytes.size() / 2)}) {
+        const QString file = m_dir.filePath("broken.rp3");
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(content);
+        f.close();
+        const QStringList commands[] = {{"print", file, "--printer", "Capture"},
+                                        {"dmp", file, "--out", prn},
+                                        {"dmp", file, "--printer", "Capture"}};
+        for (const QStringList &args : commands) {
+            SCOPED_TRACE((args.join(' ') + QStringLiteral(", %1 bytes").arg(content.size())).toStdString());
+            int rc = -1;
+            const QString out = run(RPTOOL, args, &rc);
+            EXPECT_EQ(rc, 2) << out.toStdString();
+            EXPECT_TRUE(out.contains("rptool: Invalid file format")) << out.toStdString();
+        }
+    }
+    EXPECT_FALSE(QFile::exists(prn));
+    EXPECT_TRUE(s_server->capturedJobs(0).isEmpty());
+}
+
 TEST_F(StorePrinting, RptoolDmpWritesTheFileOrTheRawJob)
 {
     prepareDmpPage();
@@ -157,6 +204,30 @@ TEST_F(StorePrinting, RptoolDmpWritesTheFileOrTheRawJob)
     const auto jobs = s_server->capturedJobs(1);
     ASSERT_EQ(jobs.size(), 1);
     EXPECT_EQ(jobs[0].bytes, bytes);
+}
+
+// A broken printers.xml beside the program is reported in a message box
+// and the built-in command sets carry on.
+TEST_F(StorePrinting, RptoolReportsABrokenPrintersFileAndCarriesOn)
+{
+    prepareDmpPage();
+    const QString file = m_dir.filePath("dmp.rp3");
+    pages->SaveToFile(file);
+    const QString tool = m_dir.filePath("rptool");
+    ASSERT_TRUE(QFile::copy(RPTOOL, tool));
+    QFile xml(m_dir.filePath("printers.xml"));
+    ASSERT_TRUE(xml.open(QIODevice::WriteOnly));
+    xml.write("<printers><printer Name=\"A\"");
+    xml.close();
+
+    const QString prn = m_dir.filePath("dmp.prn");
+    int rc = -1;
+    const QString out = run(tool, {"dmp", file, "--out", prn, "--escape", "1"}, &rc);
+    ASSERT_EQ(rc, 0) << out.toStdString();
+    EXPECT_EQ(out.count("Error in file printers.xml"), 1) << out.toStdString();
+    QFile f(prn);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().startsWith(QByteArray::fromHex("1b40"))) << "the built-in sets";
 }
 
 TEST_F(StorePrinting, ADotMatrixReportPrintsThroughTheCurrentExport)

@@ -165,6 +165,26 @@ TEST_F(ReportPrinters, NewPagesTakeTheCurrentPrintersPaper)
     EXPECT_DOUBLE_EQ(page.Width(), 816);
 }
 
+// A queue whose default is landscape gives a landscape default setting
+// and paper read across.
+TEST_F(ReportPrinters, DefaultOrientationComesFromThePrinter)
+{
+    const int port = s_server->port();
+    ASSERT_EQ(lpadmin(port, {QStringLiteral("-p"), QStringLiteral("Raw"), QStringLiteral("-o"),
+                             QStringLiteral("orientation-requested-default=4")}),
+              QString());
+    TrpPrinters list;
+    list.SetPrinterIndex(list.IndexOf(QStringLiteral("Raw")));
+    TrpCustomPrinter &p = *list.GetCurrentPrinter();
+    ASSERT_TRUE(p.Initialized());
+    EXPECT_TRUE(p.DefaultOrientation());
+    EXPECT_TRUE(p.Orientation());
+    EXPECT_GT(p.PaperWidth(), p.PaperHeight());
+    ASSERT_EQ(lpadmin(port, {QStringLiteral("-p"), QStringLiteral("Raw"), QStringLiteral("-o"),
+                             QStringLiteral("orientation-requested-default=3")}),
+              QString());
+}
+
 TEST_F(ReportPrinters, ApplyPaperForViewGivesSizesAndMargins)
 {
     TrpCustomPrinter &p = select("Laser");

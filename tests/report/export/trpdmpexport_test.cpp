@@ -9,6 +9,7 @@
 #include "report/model/trpdotmatrix.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trpreport.h"
+#include "report/model/trpvariables.h"
 #include "report/engine/trpprinters.h"
 #include "report/export/trpdmpexportdialog.h"
 #include "tests/platform/printers/cupstestserver.h"
@@ -230,6 +231,27 @@ TEST(DotMatrixExport, NotPrintableObjectsAreLeftOutAndTranslateSeesEveryText)
     filter.SetEscModel(kEpson);
     filter.OnTranslate = [](TrpDotMatrixExport *, QByteArray &s) { s = s.toUpper(); };
     EXPECT_EQ(exportBytes(store, filter), hex("1b40") + "AB\r\n" + hex("0c"));
+}
+
+// Every exported memo is told the page count and copy 1 and resolves
+// its print-time macros, as drawn pages do.
+TEST(DotMatrixExport, PageCountAndCopyNameMacrosAreResolved)
+{
+    DmpTestStore store;
+    GlobalVariables().SetVariables(QStringLiteral("CopyName1"), platform::Variant(QStringLiteral("Original")));
+    for (int n = 1; n <= 4; ++n) {
+        TrpDMPPage &page = store.addPage(20, 2);
+        addMemo(page, {0, 0, 20, 1}, QStringLiteral("Strana %1 z [TotalPages#]").arg(n), 0, haLeft, vaTop);
+        addMemo(page, {0, 1, 20, 1}, QStringLiteral("[COPYNAME#]"), 0, haLeft, vaTop);
+    }
+    TrpDotMatrixExport filter;
+    filter.SetEscModel(kEpson);
+    const QByteArray bytes = exportBytes(store, filter);
+    GlobalVariables().remove(GlobalVariables().IndexOf(QStringLiteral("CopyName1")));
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_TRUE(bytes.contains(QStringLiteral("Strana %1 z 4\r\n").arg(n).toLatin1())) << n;
+    EXPECT_EQ(bytes.count(QByteArray("Original\r\n")), 4) << bytes.toStdString();
+    EXPECT_FALSE(bytes.contains("[")) << bytes.toStdString();
 }
 
 TEST(DotMatrixExport, AnEscModelOutsideTheSetsFailsTheExport)

@@ -5,6 +5,7 @@
 #include "pdftools.h"
 #include "report/engine/trpmemotextlayout.h"
 #include "report/export/trppdfexport.h"
+#include "report/preview/trppreview.h"
 #include "tests/report/engine/storefixture.h"
 
 #include <QDir>
@@ -88,6 +89,90 @@ TEST_F(PdfFromStore, RptoolExportsAPreparedReportFile)
     const QString none = path(QStringLiteral("none.pdf"));
     EXPECT_NE(runTool(QStringLiteral(BRALVO_RPTOOL), {QStringLiteral("pdf"), broken, none}).exitCode, 0);
     EXPECT_FALSE(QFile::exists(none));
+}
+
+// The rightmost x of a dark pixel in rows Top..Bottom; -1 when none.
+int rightmostInk(const QImage &image, int top, int bottom)
+{
+    int right = -1;
+    for (int y = top; y <= bottom; ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                right = std::max(right, x);
+    return right;
+}
+
+// The file shows what the preview shows: the page count, the highlight's
+// font and an auto-width memo's frame around its text only.
+TEST_F(PdfFromStore, MemosAreExportedAsThePreviewDrawsThem)
+{
+    band->SetHeight(100);
+    memos[0]->SetBounds(0, 0, 300, 20);
+    TrpCustomMemoView *framed = memos[1];
+    framed->SetBounds(0, 30, 400, 20);
+    framed->SetAutoWidth(true);
+    framed->Frame()->SetTyp(ftLeft | ftRight | ftTop | ftBottom);
+    framed->SetText(QStringLiteral("Spolu"));
+    bralvo::platform::Font times;
+    times.setName(QStringLiteral("Times New Roman"));
+    memos[2]->SetBounds(0, 70, 300, 20);
+    memos[2]->Highlight()->SetFont(&times);
+    memos[2]->Highlight()->SetCondition(QStringLiteral("1 = 1"));
+    memos[2]->Highlight()->SetActive(true);
+    memos[2]->SetText(QStringLiteral("zvýraznené"));
+    pages->AddSourceObjects(page);
+    for (int n = 1; n <= 4; ++n) {
+        pages->AddPage(page);
+        memos[0]->SetText(QStringLiteral("Strana %1 z [TotalPages#]").arg(n));
+        pages->AddObject(band);
+    }
+
+    TrpPDFExport filter;
+    filter.SetShowDialog(false);
+    filter.SetShowProgress(false);
+    filter.SetFileName(path(QStringLiteral("memos.pdf")));
+    ASSERT_TRUE(pages->Export(&filter)) << report->ErrorList().text().toStdString();
+    expectQpdfClean(filter.FileName());
+    const QString text = pdftotext(filter.FileName());
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_TRUE(text.contains(QStringLiteral("Strana %1 z 4").arg(n))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("TotalPages"), Qt::CaseInsensitive)) << text.toStdString();
+    EXPECT_TRUE(pdffonts(filter.FileName()).contains(QStringLiteral("Times"))) << pdffonts(filter.FileName()).toStdString();
+
+    // The framed memo's rows: top margin 10 mm, band at 20, memo at 30.
+    QImage preview(794, 1123, QImage::Format_RGB32);
+    preview.fill(Qt::white);
+    {
+        QPainter painter(&preview);
+        pages->DrawPage(0, painter, 1, 1, 0, 0);
+    }
+    const int top = 37 + 20 + 30, bottom = top + 20;
+    const int drawn = rightmostInk(preview, top, bottom);
+    const int written = rightmostInk(renderFirstPage(filter.FileName()), top, bottom);
+    EXPECT_LT(drawn, 38 + 100) << "the preview sizes the memo to its text";
+    EXPECT_NEAR(written, drawn, 2);
+}
+
+// The preview shows no page while the export runs and all of them again
+// afterwards.
+TEST_F(PdfFromStore, ThePreviewIsLockedWhileExporting)
+{
+    prepare({QStringLiteral("Faktúra 1"), QStringLiteral("Faktúra 2")});
+    TrpPreview preview;
+    preview.SetReport(report.get(), pages);
+    report->SetPreview(&preview);
+    report->SetShowProgress(false);
+    QList<bool> locked;
+    report->OnProgress = [&](TrpReport *, TrpProgressType, int) { locked.append(preview.Locked()); };
+    TrpPDFExport filter;
+    filter.SetShowDialog(false);
+    filter.SetShowProgress(true);
+    filter.SetFileName(path(QStringLiteral("locked.pdf")));
+    const bool exported = pages->Export(&filter);
+    report->SetPreview(nullptr);
+    ASSERT_TRUE(exported) << report->ErrorList().text().toStdString();
+    EXPECT_EQ(locked, QList<bool>({true, true}));
+    EXPECT_FALSE(preview.Locked());
 }
 
 // The prepared bill of the engine's test data: two pages of different

@@ -1,11 +1,14 @@
 // Screenshots of the preview for docs/screenshots/ when
 // BRALVO_SCREENSHOT_DIR names a folder (run under xvfb-run for real
-// rendering): the window on a multi-page prepared report with the thumbnail
-// strip, a search hit highlighted, and the page settings dialog.
+// rendering): a search hit highlighted in the window on a multi-page
+// prepared report with the thumbnail strip, and the page settings dialog,
+// both in the program's shipped Slovak texts. The plain window comes from
+// the program's own set-up (tests/app/reportwindowslanguage_test.cpp).
 #include "realstorereport.h"
 #include "textpagestore.h"
 
 #include "report/model/trpoptions.h"
+#include "report/model/trpresources.h"
 #include "report/preview/trppagesettingsform.h"
 #include "report/preview/trppreviewform.h"
 #include "report/preview/trpsearchdialog.h"
@@ -32,7 +35,10 @@ protected:
     {
         if (!m_shots.wanted())
             GTEST_SKIP() << "BRALVO_SCREENSHOT_DIR not set";
+        GetResources().LoadFromFile(QStringLiteral(BRALVO_SOURCE_DIR "/app/languages/Bralvo - SK.flng"));
+        ASSERT_NE(GetResources().Get(QStringLiteral("100")), QStringLiteral("Preview"));
     }
+    void TearDown() override { GetResources().LoadEnglish(); }
     void save(QWidget &window, const QString &name) { m_shots.save(window, name); }
     bralvo::test::ScreenshotFolder m_shots;
 };
@@ -62,7 +68,6 @@ TEST_F(Screenshots, PreviewWindowSearchAndPageSettings)
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     form.PreviewControl()->GoToPage(2);
-    save(form, QStringLiteral("preview-window.png"));
 
     QTimer::singleShot(0, [] {
         auto *d = qobject_cast<TrpSearchDialog *>(QApplication::activeModalWidget());

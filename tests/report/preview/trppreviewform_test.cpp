@@ -1,11 +1,12 @@
 // The preview window over a test store: buttons by the report's
 // options, the export menu from the registered filters, the zoom and
 // page boxes, the status bar, the right-click menu, full screen and Esc
-// during a preparation.
+// during a preparation, the tool bar's pictures and MDI sub-windows.
 #include "teststore.h"
 
 #include "platform/registryini.h"
 #include "report/model/trpoptions.h"
+#include "report/model/trpresources.h"
 #include "report/preview/trpcombobox.h"
 #include "report/preview/trppreviewform.h"
 #include "report/preview/trptbpanel.h"
@@ -13,7 +14,10 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
+#include <QPointer>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -269,4 +273,80 @@ TEST(TrpPreviewForm, ClosingKeepsTheWindowsPlaceForTheNextWindow)
     EXPECT_EQ(store.readInteger(QStringLiteral("Form4.TrpPreviewForm"), QStringLiteral("Width"), 0), 900);
     FormFixture next(1, programButtons, ini);
     EXPECT_EQ(next.form->size(), QSize(900, 500));
+}
+
+TEST(TrpPreviewForm, EveryToolButtonShowsItsOwnPicture)
+{
+    auto pdf = pdfFilter();
+    const int everyButton = programButtons | (1 << pbLoad) | (1 << pbSave) | (1 << pbOutline) | (1 << pbEdit);
+    FormFixture f(2, everyButton & ~(1 << pbNoFullScreen));
+    const QList<QImage> &images = GetResources().GetPreviewButtonImages();
+    ASSERT_EQ(images.size(), 25);
+    QStringList without;
+    QList<QImage> pictures;
+    for (QToolButton *b : f.form->ToolBar->findChildren<QToolButton *>()) {
+        if (b == f.form->CancelB)
+            continue; // a caption button by design
+        const int index = b->property("imageIndex").toInt();
+        const QImage picture = images.value(index);
+        int opaque = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                opaque += qAlpha(picture.pixel(x, y)) > 128;
+        if (b->icon().isNull() || opaque < 30 || b->toolButtonStyle() != Qt::ToolButtonIconOnly)
+            without << b->objectName();
+        EXPECT_FALSE(pictures.contains(picture)) << b->objectName().toStdString() << " repeats a picture";
+        pictures << picture;
+    }
+    EXPECT_TRUE(without.isEmpty()) << without.join(u' ').toStdString();
+    EXPECT_FALSE(f.form->CollapseMI->icon().isNull());
+    EXPECT_FALSE(f.form->ExpandMI->icon().isNull());
+}
+
+TEST(TrpPreviewForm, ZoomBoxShowsTheWholeZoomText)
+{
+    FormFixture f(1, programButtons);
+    QLineEdit *edit = f.form->ZoomCB->lineEdit();
+    for (const QString zoom : {QStringLiteral("100%"), QStringLiteral("200%")}) {
+        f.form->ZoomCB->setEditText(zoom);
+        QCoreApplication::processEvents();
+        // The line edit keeps 2 pixels on each side of its text.
+        const QMargins margins = edit->textMargins();
+        const int room = edit->contentsRect().width() - margins.left() - margins.right() - 4;
+        EXPECT_GE(room, edit->fontMetrics().horizontalAdvance(zoom)) << zoom.toStdString();
+    }
+}
+
+TEST(TrpPreviewForm, MdiChildPreviewOpensAsSubWindowOfTheProgramsArea)
+{
+    QMdiArea area;
+    area.resize(1000, 750);
+    area.show();
+    SetPreviewMdiArea(&area);
+    QTemporaryDir dir;
+    for (const bool mdiChild : {true, false}) {
+        SCOPED_TRACE(mdiChild ? "MDI child" : "own window");
+        StoreReport r;
+        r.report->SetIniFile(dir.path() + QStringLiteral("/preview.ini"));
+        r.store->addPages(2);
+        r.report->PreviewOptions()->SetButtons(programButtons);
+        r.report->PreviewOptions()->SetMDIChild(mdiChild);
+        int closed = 0;
+        r.report->OnClosePreview = [&closed](TrpReport *) { ++closed; };
+        QPointer<TrpPreviewForm> form = new TrpPreviewForm(r.report.get());
+        form->PreviewControl()->SetReport(r.report.get(), r.store);
+        form->Init();
+        form->Show(false, false);
+        EXPECT_EQ(area.subWindowList().size(), mdiChild ? 1 : 0);
+        EXPECT_EQ(form->SubWindow() != nullptr, mdiChild);
+        EXPECT_EQ(form->isWindow(), !mdiChild);
+        EXPECT_TRUE(form->isVisible());
+        // The close button closes the sub-window with the preview.
+        form->CancelB->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(form.isNull());
+        EXPECT_EQ(closed, 1);
+        EXPECT_TRUE(area.subWindowList().isEmpty());
+    }
+    SetPreviewMdiArea(nullptr);
 }

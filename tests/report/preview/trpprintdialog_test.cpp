@@ -8,6 +8,7 @@
 #include "report/engine/trpprinters.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trpreport.h"
+#include "report/model/trpresources.h"
 #include "tests/platform/printers/cupstestserver.h"
 #include "tests/report/model/stubengine.h"
 #include "tests/support/scriptedmessageboxes.h"
@@ -16,6 +17,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -103,6 +105,12 @@ TEST_F(PrintDialog, OkWritesTheChoicesIntoPrintOptions)
         {"current page while page 3 shows", [](TrpPrintDialog &d) { d.CurPageRB->setChecked(true); }, "3", 1},
         {"typed pages select their button",
          [](TrpPrintDialog &d) { QTest::keyClicks(d.PageNumbersE, "1,3-4"); }, "1,3-4", 1},
+        {"entering the page numbers selects their button",
+         [](TrpPrintDialog &d) {
+             d.PageNumbersE->setText("2");
+             QFocusEvent enter(QEvent::FocusIn, Qt::TabFocusReason);
+             QApplication::sendEvent(d.PageNumbersE, &enter);
+         }, "2", 1},
         {"an empty copies text counts as one", [](TrpPrintDialog &d) { d.CopiesE->clear(); }, "", 1},
         {"typed copies", [](TrpPrintDialog &d) {
              d.CopiesE->clear();
@@ -274,10 +282,13 @@ TEST_F(PrintDialog, Screenshot)
     const QString dir = qEnvironmentVariable("BRALVO_SCREENSHOT_DIR");
     if (dir.isEmpty())
         GTEST_SKIP() << "BRALVO_SCREENSHOT_DIR not set";
+    // In the program's shipped Slovak texts.
+    GetResources().LoadFromFile(QStringLiteral(BRALVO_SOURCE_DIR "/app/languages/Bralvo - SK.flng"));
     TrpPrintDialog d(m_report, &m_pages);
     d.show();
     QTest::qWait(200);
-    ASSERT_TRUE(d.grab().save(QDir(dir).filePath("print-dialog.png")));
+    EXPECT_TRUE(d.grab().save(QDir(dir).filePath("print-dialog.png")));
+    GetResources().LoadEnglish();
 }
 
 } // namespace
