@@ -20,6 +20,7 @@
 #include "services/uitexts.h"
 
 #include <QChartView>
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -130,6 +131,12 @@ void TfTabulky::printChart()
     if (!painter.begin(&printer))
         throw Error(QStringLiteral("The printer could not be started."));
     const QRect page = painter.viewport();
+    // The chart lays out a series drawn just now only when its events
+    // run, and drops the items of the one before (a bar chart's axes and
+    // grid) only on their deferred deletion: without both the sheet shows
+    // a mix of the old drawing and the new.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
     Chart1->render(&painter, QRectF(page), Chart1->viewport()->rect());
     painter.end();
 }

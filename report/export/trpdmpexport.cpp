@@ -48,7 +48,9 @@ constexpr DMPField kStyleFields[9][2] = {
 };
 
 // The memo's text wrapped as the page shows it (scale 1, word wrap on).
-QString wrappedText(const TrpCustomMemoView &memo)
+// Code page 852 has no euro sign: the code stands in for it, before the
+// wrap so that the longer text is measured.
+QString wrappedText(const TrpCustomMemoView &memo, bool oem)
 {
     TrpDrawText layout;
     const TrpHighlight *h = memo.Highlight();
@@ -60,7 +62,11 @@ QString wrappedText(const TrpCustomMemoView &memo)
     // cells and take no room from the text.
     const TrpTextRect rect{0, 0, int(std::ceil(memo.Width())), int(std::ceil(memo.Height()))};
     layout.SetDimensions(rect, rect, 1, 1, 1);
-    layout.SetText(*memo.Memo());
+    TWideStrings text;
+    text.SetText(memo.Memo()->Text());
+    if (oem && text.Text().contains(QChar(0x20AC)))
+        text.SetText(text.Text().replace(QChar(0x20AC), QStringLiteral("EUR")));
+    layout.SetText(text);
     return memo.AllowHTMLTags() ? TrpDrawText::DeleteTags(layout.GetWrappedText())
                                 : layout.GetWrappedText();
 }
@@ -106,6 +112,9 @@ QByteArray padLine(const QByteArray &line, int width, TrpHAlign align)
 // 8 left) and styles, row-major.
 struct TrpDotMatrixExport::Grid {
     int width = 0, height = 0, rowsUsed = 0, pageStyle = 0;
+    // Where the printable area starts on the paper, in pixels: objects
+    // of a prepared page sit inside the margins.
+    double originLeft = 0, originTop = 0;
     QByteArray chars;
     QByteArray frames;
     std::vector<int> styles;
@@ -244,12 +253,17 @@ bool TrpDotMatrixExport::Start()
     return true;
 }
 
-void TrpDotMatrixExport::StartPage(TrpReportPage *page, int)
+void TrpDotMatrixExport::StartPage(TrpReportPage *page, int index)
 {
     m_grid = std::make_unique<Grid>();
     Grid &g = *m_grid;
     if (auto *dmp = dynamic_cast<TrpDMPPage *>(page))
         g.pageStyle = dmp->FontStyle();
+    // Measured from the page itself, whether or not the driver has moved
+    // the page by its margins already.
+    const bool mirrored = page->MirrorMargins() && index % 2 == 1;
+    g.originLeft = (mirrored ? page->RightMargin() : page->LeftMargin()) * kPixelsPerMm - page->AbsLeft();
+    g.originTop = page->TopMargin() * kPixelsPerMm - page->AbsTop();
     g.width = std::max(0, roundCells(page->Width() / DMPCellWidth) + 1);
     g.height = std::max(0, roundCells(page->Height() / DMPCellHeight) + 1);
     const int cells = g.width * g.height;
@@ -271,25 +285,35 @@ void TrpDotMatrixExport::ExportObject(TrpReportComponent *obj)
     } else if (auto *line = dynamic_cast<TrpDMPLineView *>(obj)) {
         exportLine(*line);
     } else if (auto *command = dynamic_cast<TrpDMPCommand *>(obj)) {
-        putText(roundCells(command->AbsLeft() / DMPCellWidth), roundCells(command->AbsTop() / DMPCellHeight),
+        putText(roundCells(left(*command) / DMPCellWidth), roundCells(top(*command) / DMPCellHeight),
                 command->GetCommandBytes());
     }
 }
 
-QByteArray TrpDotMatrixExport::encodeText(const QString &text) const
+double TrpDotMatrixExport::left(const TrpComponent &obj) const
 {
-    QStringEncoder encoder(m_oemConvert ? "IBM852" : "windows-1250", QStringConverter::Flag::Default);
-    QByteArray bytes = encoder.encode(text);
-    return bytes;
+    return obj.AbsLeft() + m_grid->originLeft;
+}
+
+double TrpDotMatrixExport::top(const TrpComponent &obj) const
+{
+    return obj.AbsTop() + m_grid->originTop;
+}
+
+QList<QByteArray> TrpDotMatrixExport::MemoLines(const TrpCustomMemoView &memo, bool oemConvert)
+{
+    QStringEncoder encoder(oemConvert ? "IBM852" : "windows-1250", QStringConverter::Flag::Default);
+    const QByteArray bytes = encoder.encode(wrappedText(memo, oemConvert));
+    return splitLines(bytes);
 }
 
 void TrpDotMatrixExport::exportMemo(TrpCustomMemoView &memo, int style)
 {
-    const int x = roundCells(memo.AbsLeft() / DMPCellWidth);
-    const int y = roundCells(memo.AbsTop() / DMPCellHeight);
+    const int x = roundCells(left(memo) / DMPCellWidth);
+    const int y = roundCells(top(memo) / DMPCellHeight);
     const int w = roundCells(memo.Width() / DMPCellWidth);
     const int h = roundCells(memo.Height() / DMPCellHeight);
-    const QList<QByteArray> lines = splitLines(encodeText(wrappedText(memo)));
+    const QList<QByteArray> lines = MemoLines(memo, m_oemConvert);
     const int n = int(lines.size());
     int first = y;
     if (n < h) {
@@ -306,18 +330,18 @@ void TrpDotMatrixExport::exportMemo(TrpCustomMemoView &memo, int style)
     if (sides & ftLeft)
         drawFrameLine(x - 1, y - 1, 1, h + 2, style);
     if (sides & ftRight)
-        drawFrameLine(roundCells((memo.AbsLeft() + memo.Width()) / DMPCellWidth), y - 1, 1, h + 2, style);
+        drawFrameLine(roundCells((left(memo) + memo.Width()) / DMPCellWidth), y - 1, 1, h + 2, style);
     if (sides & ftTop)
         drawFrameLine(x - 1, y - 1, w + 2, 1, style);
     if (sides & ftBottom)
-        drawFrameLine(x - 1, roundCells((memo.AbsTop() + memo.Height()) / DMPCellHeight), w + 2, 1, style);
+        drawFrameLine(x - 1, roundCells((top(memo) + memo.Height()) / DMPCellHeight), w + 2, 1, style);
 }
 
 void TrpDotMatrixExport::exportLine(TrpDMPLineView &line)
 {
     const int style = line.FontStyle();
-    const int tx = int(std::trunc(line.AbsLeft() / DMPCellWidth));
-    const int ty = int(std::trunc(line.AbsTop() / DMPCellHeight));
+    const int tx = int(std::trunc(left(line) / DMPCellWidth));
+    const int ty = int(std::trunc(top(line) / DMPCellHeight));
     if (line.Width() == 0) {
         drawFrameLine(tx, ty, 1, roundCells(line.Height() / DMPCellHeight) + 1, style);
         return;

@@ -3,7 +3,8 @@
 // printer bytes. Text is laid on a character grid, styles are switched by
 // the escape commands of a printer command set (DMPrinters()), frames are
 // drawn with ASCII or code page 437 characters, each grid row is one line
-// ended by CR LF, and a form feed follows each page.
+// ended by CR LF, and a form feed follows each page. The grid starts at
+// the paper's edge: objects stand where the page's margins put them.
 //
 // The bytes go to the caller's Stream, to FileName (SaveToFile), or
 // through a temporary file to the current printer as raw jobs, one per
@@ -20,6 +21,7 @@
 #include "report/model/trpenginebases.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -30,6 +32,7 @@ namespace bralvo::report {
 
 class TrpDMPrinter;
 class TrpCustomMemoView;
+class TrpComponent;
 
 class TrpDotMatrixExport : public TrpCustomExportFilter {
     BRALVO_CLASS(TrpDotMatrixExport)
@@ -85,6 +88,11 @@ public:
     // deletes the temporary file (also when the printer failed).
     void Finish() override;
 
+    // A memo's text as the grid receives it: wrapped into the memo's
+    // width, in code page 852 with oemConvert ("EUR" for the euro sign it
+    // lacks) else Windows-1250, one entry per line.
+    static QList<QByteArray> MemoLines(const TrpCustomMemoView &memo, bool oemConvert);
+
     // The built-in frame sets (15 bytes for bits 1..15).
     static QByteArray AsciiFrameSet();
     static QByteArray GraphicFrameSet();
@@ -96,7 +104,9 @@ private:
     void writeLine(const QByteArray &bytes);
     QByteArray styleCommands(int style, bool on) const;
     QByteArray frameSet() const;
-    QByteArray encodeText(const QString &text) const;
+    // An object's place on the paper in pixels (its page's margins added).
+    double left(const TrpComponent &obj) const;
+    double top(const TrpComponent &obj) const;
     void putText(int column, int row, QByteArray text);
     void drawFrameLine(int column, int row, int columns, int rows, int style);
     void setStyle(int column, int row, int columns, int rows, int style);

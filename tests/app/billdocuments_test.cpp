@@ -20,6 +20,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QRadioButton>
 #include <QFile>
 #include <QStringDecoder>
@@ -82,6 +83,47 @@ TEST_F(PrintedBill, PdfOfTheEditorsBillShowsItsTextsAndTotals)
     }
 }
 
+// The most a bill's summary holds: four VAT rates with base and VAT
+// each, two deducted advances and the rounding; and the account's IBAN.
+// Every amount and the whole IBAN are in the PDF's text.
+TEST_F(PrintedBill, PdfOfABillWithFourRatesAndTwoAdvancesShowsEverySummaryLine)
+{
+    sql("INSERT INTO polozky (ID, kod, nazov, merna_jednotka, dph, cena, za_mj, existuje) VALUES "
+        "(63, 'K5', 'Kniha', 'ks', 5, 20, 1, 1), (64, 'V23', 'Víno', 'ks', 23, 30, 1, 1)");
+    sql(QString::fromUtf8("INSERT INTO ucty (ID, nazov, nazov_banky, cislo_uctu, iban, swift, je_uzivatelsky, "
+                          "existuje) VALUES (70, 'Hlavný', 'Všeobecná úverová banka, a.s.', '2612345678/1100', "
+                          "'SK31 1100 0000 0026 1234 5678', 'SUBASKBX', 0, 1)"));
+    const char *const advances = "INSERT INTO faktury (ID, cislo, typ, datum_vystavenia, id_uzivatel, id_odberatel, "
+                                 "suma_celkom, suma_kuhrade, hlavna_mena, kurz, existuje) VALUES "
+                                 "(41, 'ZF0900001', 2, '2009-02-01', 1, 50, 100, 100, 'Sk', 1, 1), "
+                                 "(42, 'ZF0900002', 2, '2009-02-15', 1, 50, 50, 50, 'Sk', 1, 1)";
+    addFixtureBill(3, {"INSERT INTO sp_polozky (id_faktura, id_polozka, cena, pocet, zlava, zaratat_dph) VALUES "
+                       "(40, 63, 20, 1, 0, 1), (40, 64, 30, 2, 0, 1)",
+                       "UPDATE faktury SET id_ucet = 70 WHERE ID = 40", advances,
+                       "INSERT INTO sp_zalfaktury (id_faktura, id_zalfaktura) VALUES (40, 41), (40, 42)"});
+    const QString pdf = path("four-rates.pdf");
+    QString due;
+    printFromEditor([&](report::TrpReport &r) {
+        prepare(r);
+        exportPdf(r, pdf);
+    }, &due);
+    // Bases 20 + 100 + 470 + 60, VAT 1 + 10 + 89,30 + 13,80: 764,10; less
+    // the advances' 150 and rounded to the bill's step of 0,50.
+    EXPECT_EQ(due, "614,00 Sk");
+    const QString text = pdftotext(pdf);
+    for (const char *expected : {"5%", "23%", "20,00 Sk", "1,00 Sk", "100,00 Sk", "10,00 Sk", "470,00 Sk", "89,30 Sk",
+                                 "60,00 Sk", "13,80 Sk", "-150,00 Sk", "-0,10 Sk", "764,00 Sk", "614,00 Sk",
+                                 "SK31 1100 0000 0026 1234 5678", "SUBASKBX"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+    }
+    const QString folder = qEnvironmentVariable("BRALVO_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) {
+        const QString prefix = QDir(folder).filePath("bill-four-rates-page1");
+        const auto run = runTool("pdftoppm", {"-r", "80", "-png", "-singlefile", "-f", "1", "-l", "1", pdf, prefix});
+        EXPECT_EQ(run.exitCode, 0) << run.output.toStdString();
+    }
+}
+
 // The bands of one prepared page by name, with their top edges.
 QList<QPair<QString, double>> bandsOf(const report::TrpReportPage &page)
 {
@@ -100,8 +142,8 @@ int countNamed(const QList<QPair<QString, double>> &bands, const QString &name)
 
 TEST_F(PrintedBill, SummaryWithoutRoomGoesAloneAboveTheLastFooter)
 {
-    // 36 lines of 4 mm leave 16 mm of page 1 (273 - 98 - 10 - 5 - 144),
-    // fewer than the summary's 43 mm.
+    // 36 lines of 4 mm leave 12 mm of page 1 (273 - 102 - 10 - 5 - 144),
+    // fewer than the summary's 57.5 mm.
     addFixtureBill(36);
     int pages = 0;
     QList<QPair<QString, double>> first, second;
@@ -143,8 +185,8 @@ TEST_F(PrintedBill, SummaryStaysOnTheLastPageOfLinesWhenItFits)
                 summaryTop = band.second;
     });
     EXPECT_EQ(pages, 1);
-    // Pushed down to sit on the footer: 273 - 5 - 43 mm, less 0.1 px.
-    EXPECT_NEAR(summaryTop, (273 - 5 - 43) * report::kPixelsPerMm - 0.1, 0.05);
+    // Pushed down to sit on the footer: 273 - 5 - 57.5 mm, less 0.1 px.
+    EXPECT_NEAR(summaryTop, (273 - 5 - 57.5) * report::kPixelsPerMm - 0.1, 0.05);
 }
 
 QByteArray fileBytes(const QString &file)
@@ -197,6 +239,41 @@ TEST_F(PrintedBill, DotMatrixLayoutPrintedToAFileEqualsItsGolden)
     EXPECT_FALSE(bytes.contains(QString::fromUtf8(kCustomer).toUtf8()));
     EXPECT_TRUE(bytes.contains("+-----"));
     EXPECT_TRUE(bytes.contains('|'));
+}
+
+// The dot-matrix bill's raw job, in code page 852: the payment form
+// below its frame line, a 10-digit constant symbol whole, the order
+// number a blank apart from its label, and "EUR" for the euro sign the
+// code page lacks (the bill shown also in euros).
+TEST_F(PrintedBill, DotMatrixJobShowsPaymentFormSymbolsAndEuros)
+{
+    addFixtureBill(3, {QString::fromUtf8("UPDATE faktury SET ks = '1234567890', fakturovat_vcudzejmene = 1, "
+                                         "fakturovat_vdvochmenach = 1, cudzia_menaIso = 'EUR', "
+                                         "cudzia_menaZobr = '€', kurz = 30.126 WHERE ID = 40")});
+    services::WriteSettingBool("Faktura", "DotMatrix", true);
+    const QString prn = path("euro.prn");
+    printFromEditor([&](report::TrpReport &r) {
+        prepare(r);
+        report::TrpDotMatrixExport *filter = report::CurrentDotMatrixExport();
+        ASSERT_NE(filter, nullptr);
+        filter->SetEscModel(1);
+        filter->SetShowDialog(false);
+        filter->SetShowProgress(false);
+        filter->SetSaveToFile(true);
+        filter->SetFileName(prn);
+        ASSERT_TRUE(r.PreparedPages()->Export(filter)) << r.ErrorList().text().toStdString();
+    });
+    const QByteArray bytes = fileBytes(prn);
+    ASSERT_FALSE(bytes.isEmpty());
+    // Printer commands out, the text as the paper shows it.
+    QByteArray plain = bytes;
+    plain.replace(QByteArray("\x1b" "E"), "").replace(QByteArray("\x1b" "F"), "");
+    const QString text = QStringDecoder("IBM852")(plain);
+    for (const char *expected : {"Forma úhrady: prevodom", "konštantný symb.: 1234567890", "objednávky: OBJ-17"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Inf\\.hodn\\.:\\s+[0-9 ]+,[0-9]{2} EUR"))))
+        << text.toStdString();
+    EXPECT_FALSE(text.contains(QLatin1Char('?'))) << text.toStdString();
 }
 
 // Every layout of the program prepares through the engine (its script

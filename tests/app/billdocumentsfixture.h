@@ -51,10 +51,11 @@ protected:
         BillsFixture::TearDown();
     }
 
-    // The stored bill FA0900001 of 05.03.2009 with `lines` lines cycling
-    // through three items (1 of 2 x 50 at 10 %, then 3 x 100 and 4 x 42,50
-    // at 19 %).
-    void addFixtureBill(int lines)
+    // The stored bill FA0900001 of 05.03.2009 (id 40) with `lines` lines
+    // cycling through three items (1 of 2 x 50 at 10 %, then 3 x 100 and
+    // 4 x 42,50 at 19 %); `extra` statements run before the editor stores
+    // it (more lines, an account, deducted advances).
+    void addFixtureBill(int lines, const QStringList &extra = {})
     {
         sql("INSERT INTO faktury (ID, cislo, cislo_objednavky, vs, ks, ss, forma_uhrady, datum_vystavenia, "
             "datum_splatnosti, datum_dodania, datum_platby, id_uzivatel, id_odberatel, jazyk, fakturovat_bezdph, "
@@ -67,6 +68,8 @@ protected:
         for (int i = 0; i < lines; ++i)
             sql(QString("INSERT INTO sp_polozky (id_faktura, id_polozka, cena, pocet, zlava, zaratat_dph) "
                         "VALUES (40, %1, 0, 1)").arg(QString::fromLatin1(rows[i % 3])));
+        for (const QString &statement : extra)
+            sql(statement);
         // A stored bill keeps the totals its editor computed: a change
         // makes the editor compute them, and saving stores them.
         app::TfFaktura &bill = editor();

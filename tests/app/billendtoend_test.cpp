@@ -2,7 +2,8 @@
 // with QT_QPA_PLATFORM=xcb): a new bill made in the editor, saved and
 // printed with F12, its preview exported to PDF and printed on the
 // "Capture" queue of a private cupsd; the dot-matrix bill printed from
-// its preview as a raw job there; and a receipt's preview. With
+// its preview as a raw job there; and a receipt's preview, exported and
+// printed there. Every job is titled with its layout's name. With
 // BRALVO_SCREENSHOT_DIR set, both previews are saved as screenshots.
 #include "tests/app/billdocumentsfixture.h"
 #include "tests/platform/printers/cupstestserver.h"
@@ -161,6 +162,10 @@ TEST_F(EndToEnd, NewBillSavedAndPrintedThroughThePreviewToPdfAndCups)
     const QList<CapturedJob> jobs = s_server->capturedJobs(1);
     ASSERT_EQ(jobs.size(), 1);
     EXPECT_TRUE(jobs[0].bytes.startsWith("%PDF"));
+    // Jobs and files are called by the document's kind, never by where
+    // the layout is kept.
+    EXPECT_EQ(jobs[0].title, QString::fromUtf8("Faktúra"));
+    EXPECT_TRUE(report::testing::pdfinfo(pdf).contains(QString::fromUtf8("Faktúra"))) << report::testing::pdfinfo(pdf).toStdString();
     const QString printed = QDir(m_dir.path()).filePath("printed.pdf");
     QFile out(printed);
     ASSERT_TRUE(out.open(QIODevice::WriteOnly));
@@ -200,6 +205,7 @@ TEST_F(EndToEnd, DotMatrixBillPrintedThroughThePreviewAsARawJob)
     const QList<CapturedJob> jobs = s_server->capturedJobs(1);
     ASSERT_EQ(jobs.size(), 1);
     const QByteArray &bytes = jobs[0].bytes;
+    EXPECT_EQ(jobs[0].title, QString::fromUtf8("Faktúra"));
     EXPECT_TRUE(bytes.startsWith("\x1b@")) << bytes.left(20).toHex().toStdString();
     EXPECT_EQ(bytes.count('\f'), 1);
     QStringDecoder cp852("IBM852");
@@ -226,6 +232,13 @@ TEST_F(EndToEnd, ReceiptPreviewOfAPayment)
         m_boxes.answerSaveFile(pdf);
         form.PdfB->click();
         words = pdftotext(pdf);
+        onModal("TrpPrintDialog", [](QWidget &w) {
+            auto &d = static_cast<report::TrpPrintDialog &>(w);
+            d.PrintersCB->setCurrentIndex(d.PrintersCB->findText("Capture"));
+            d.PrintersCBClick();
+            d.OkB->click();
+        });
+        form.PrintB->click();
         form.close();
     });
     onModal("fUhrady", [&](QWidget &) {
@@ -238,6 +251,9 @@ TEST_F(EndToEnd, ReceiptPreviewOfAPayment)
     EXPECT_TRUE(words.contains(QString::fromUtf8("Príjmový doklad"))) << words.toStdString();
     EXPECT_TRUE(words.contains(QString::fromUtf8("šesťstošesťdesiatdeväť 50/100"))) << words.toStdString();
     EXPECT_TRUE(words.contains(QString::fromUtf8(kCustomer)));
+    const QList<CapturedJob> jobs = s_server->capturedJobs(1);
+    ASSERT_EQ(jobs.size(), 1);
+    EXPECT_EQ(jobs[0].title, QString::fromUtf8("Príjmový doklad"));
 }
 
 } // namespace

@@ -99,6 +99,30 @@ TEST_F(ReportLayouts, EveryBracketedNameIsAnswered)
     }
 }
 
+// Print jobs and proposed PDF files take the layout's name; without one
+// they would show the layout's resource path.
+TEST_F(ReportLayouts, EveryLayoutCarriesItsDocumentName)
+{
+    const struct {
+        const char *file, *name;
+    } layouts[] = {
+        {"bill.rpx", "Faktúra"},
+        {"bill_dotmatrix.rpx", "Faktúra"},
+        {"receipt.rpx", "Príjmový doklad"},
+        {"receipt_two.rpx", "Príjmový doklad"},
+        {"bill_list.rpx", "Zoznam faktúr"},
+        {"overview_bills.rpx", "Prehľad faktúr"},
+        {"overview_customers.rpx", "Prehľad odberateľov"},
+        {"overview_categories.rpx", "Prehľad kategórií položiek"},
+        {"overview_items.rpx", "Prehľad položiek"},
+    };
+    for (const auto &l : layouts) {
+        TrpReport report;
+        app::LoadReportLayout(report, QString::fromLatin1(l.file));
+        EXPECT_EQ(report.ReportOptions()->Name(), QString::fromUtf8(l.name)) << l.file;
+    }
+}
+
 double mm(double px) { return px / kPixelsPerMm; }
 
 TEST_F(ReportLayouts, BillPageLayout)
@@ -117,7 +141,7 @@ TEST_F(ReportLayouts, BillPageLayout)
     const struct {
         const char *band;
         double height;
-    } bands[] = {{"ReportTitle1", 98}, {"PageHeader1", 10}, {"MasterData1", 4}, {"ReportSummary1", 43}, {"PageFooter1", 5}};
+    } bands[] = {{"ReportTitle1", 102}, {"PageHeader1", 10}, {"MasterData1", 4}, {"ReportSummary1", 57.5}, {"PageFooter1", 5}};
     for (const auto &b : bands) {
         TrpComponent *band = report.FindObject(QString::fromLatin1(b.band));
         ASSERT_NE(band, nullptr) << b.band;
@@ -151,8 +175,8 @@ TEST_F(ReportLayouts, DotMatrixAndReceiptPages)
     // Letter, cut down to whole character rows.
     EXPECT_NEAR(page->PaperWidth(), 215.9, 0.01);
     EXPECT_NEAR(page->PaperHeight(), 278.87, 0.01);
-    EXPECT_NEAR(cells.FindObject(QStringLiteral("ReportTitle1"))->Height(), 28 * DMPCellHeight, 0.01);
-    EXPECT_NEAR(cells.FindObject(QStringLiteral("ReportSummary1"))->Height(), 12 * DMPCellHeight, 0.01);
+    EXPECT_NEAR(cells.FindObject(QStringLiteral("ReportTitle1"))->Height(), 29 * DMPCellHeight, 0.01);
+    EXPECT_NEAR(cells.FindObject(QStringLiteral("ReportSummary1"))->Height(), 16 * DMPCellHeight, 0.01);
 
     for (const char *file : {"receipt.rpx", "receipt_two.rpx"}) {
         TrpReport receipt;
@@ -162,7 +186,7 @@ TEST_F(ReportLayouts, DotMatrixAndReceiptPages)
         ASSERT_NE(p, nullptr);
         for (double margin : {p->LeftMargin(), p->RightMargin(), p->TopMargin(), p->BottomMargin()})
             EXPECT_EQ(margin, 20) << file;
-        const double expected = QLatin1String(file) == QLatin1String("receipt.rpx") ? 93 : 235;
+        const double expected = QLatin1String(file) == QLatin1String("receipt.rpx") ? 107 : 249;
         EXPECT_NEAR(mm(receipt.FindObject(QStringLiteral("ReportTitle1"))->Height()), expected, 0.01) << file;
     }
 }

@@ -9,6 +9,7 @@
 #include "report/model/trpreport.h"
 #include "services/uitexts.h"
 #include "tests/app/recordsfixture.h"
+#include "tests/report/export/pdftools.h"
 
 #include <QAbstractBarSeries>
 #include <QBarCategoryAxis>
@@ -18,6 +19,7 @@
 #include <QValueAxis>
 #include <QChart>
 #include <QComboBox>
+#include <QImage>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -216,6 +218,60 @@ TEST_F(OverviewsWindow, ChartPrintDialog)
     confirm = true;
     QTest::keyClick(w.get(), Qt::Key_F11);
     EXPECT_GT(QFileInfo(pdf).size(), 0);
+}
+
+// Pixels of the page with colour (the slices) and light grey ones (the
+// axes' grid; text is dark and small).
+struct PagePixels {
+    int coloured = 0, lightGrey = 0;
+};
+
+PagePixels countPixels(const QImage &page)
+{
+    PagePixels n;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            if (c.hsvSaturation() > 80)
+                ++n.coloured;
+            else if (c.value() > 150 && c.value() < 245)
+                ++n.lightGrey;
+        }
+    }
+    return n;
+}
+
+// A printed pie is a pie: the chart is printed as drawn for the print,
+// not as the screen last showed it (the bar chart with its axes).
+TEST_F(OverviewsWindow, PrintedPieChartIsThePieWithoutAxes)
+{
+    auto w = open(true);
+    w->resize(1000, 800);
+    w->pgTriedenie->setCurrentIndex(1);
+    w->bitGraf->click();  // bars first, shown
+    ASSERT_FALSE(w->chart().axes().isEmpty());
+    QTest::qWait(50);
+    w->sbGrafyPie->click();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("pie.pdf");
+    app::chartPrintDialog() = [&](QPrinter &printer, QWidget *) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    };
+    w->bitTlacitZoznamFaktur->click();
+    EXPECT_TRUE(w->chart().axes().isEmpty());
+    ASSERT_NE(qobject_cast<QPieSeries *>(w->chart().series().value(0)), nullptr);
+    const auto run = report::testing::runTool("pdftoppm", {"-r", "40", "-png", "-singlefile", pdf, dir.filePath("pie")});
+    ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
+    const QImage page(dir.filePath("pie.png"));
+    ASSERT_FALSE(page.isNull());
+    const PagePixels pixels = countPixels(page);
+    // One slice over a good part of the sheet's width, and no grid: the
+    // slice's rim and the legend's text are a few hundred light pixels,
+    // the bar chart's grid thousands.
+    EXPECT_GT(pixels.coloured, page.width() * page.width() / 20);
+    EXPECT_LT(pixels.lightGrey, page.width() * 3);
 }
 
 TEST_F(OverviewsWindow, BarChartKeepsASlotForEveryRow)

@@ -49,18 +49,20 @@ void titleStrip(MmPage &p, TrpBand *b)
 }
 
 // Name, street, town and country of the supplier ("firma") or customer.
+// A name may take two lines; the captions of the numbers hold the longest
+// of the print languages ("Firmennummer:").
 void addressBlock(MmPage &p, TrpBand *b, double x, double w, const QString &caption, const QString &who)
 {
     p.memo(b, x, 14, w, 4.5, caption, plain(11));
-    p.memo(b, x, 18.5, w, 6, QStringLiteral("[db_%1_nazov]").arg(who), bold(15));
-    p.memo(b, x, 24.5, w, 4.5, QStringLiteral("[db_%1_ulica]").arg(who), plain(12));
-    p.memo(b, x, 29, w, 4.5, QStringLiteral("[db_%1_psc], [db_%1_mesto]").arg(who), plain(12));
-    p.memo(b, x, 33.5, w, 4.5, QStringLiteral("[db_%1_stat]").arg(who), plain(12));
+    p.memo(b, x, 18.5, w, 9.5, QStringLiteral("[db_%1_nazov]").arg(who), bold(15));
+    p.memo(b, x, 28, w, 4.5, QStringLiteral("[db_%1_ulica]").arg(who), plain(12));
+    p.memo(b, x, 32.5, w, 4.5, QStringLiteral("[db_%1_psc], [db_%1_mesto]").arg(who), plain(12));
+    p.memo(b, x, 37, w, 4.5, QStringLiteral("[db_%1_stat]").arg(who), plain(12));
     const char *const ids[] = {"ico", "dic", "icdph"};
     for (int i = 0; i < 3; ++i) {
-        const double y = 40 + 4.5 * i;
-        p.memo(b, x, y, 15, 4.5, QStringLiteral("[%1]").arg(QLatin1String(ids[i])), plain(12, haRight));
-        p.memo(b, x + 16, y, 39, 4.5, QStringLiteral("[db_%1_%2]").arg(who, QLatin1String(ids[i])), bold(13));
+        const double y = 42.5 + 4.5 * i;
+        p.memo(b, x, y, 24, 4.5, QStringLiteral("[%1]").arg(QLatin1String(ids[i])), plain(12, haRight));
+        p.memo(b, x + 25, y, 30, 4.5, QStringLiteral("[db_%1_%2]").arg(who, QLatin1String(ids[i])), bold(13));
     }
 }
 
@@ -68,35 +70,36 @@ void supplierColumn(MmPage &p, TrpBand *b)
 {
     addressBlock(p, b, 1, 55, QStringLiteral("[dodavatel]:"), QStringLiteral("firma"));
     p.picture(b, QStringLiteral("logoFirmy"), 57, 24, 39, 32);
-    p.memo(b, 1, 57, 45, 4.5, QStringLiteral("[bankovespojenie]:"), bold(12));
-    p.memo(b, 1, 61, 45, 4.5, QStringLiteral("[db_nazov_banky]"), plain(13));
-    p.memo(b, 1, 65.5, 45, 4.5, QStringLiteral("[db_cislo_uctu]"), plain(13));
-    p.memo(b, 46, 61, 12, 4.5, QStringLiteral("[swift]:"), plain(11, haRight));
-    p.memo(b, 58, 61, 39, 4.5, QStringLiteral("[db_swift]"), plain(11));
-    p.memo(b, 46, 65.5, 12, 4.5, QStringLiteral("[iban]:"), plain(11, haRight));
-    p.memo(b, 58, 65.5, 39, 4.5, QStringLiteral("[db_iban]"), plain(11));
+    p.memo(b, 1, 57, 55, 4.5, QStringLiteral("[bankovespojenie]:"), bold(12));
+    p.memo(b, 1, 61.5, 96, 4.5, QStringLiteral("[db_nazov_banky]"), plain(13));
+    p.memo(b, 1, 66, 50, 4.5, QStringLiteral("[db_cislo_uctu]"), plain(13));
+    p.memo(b, 51, 66, 14, 4.5, QStringLiteral("[swift]:"), plain(11, haRight));
+    p.memo(b, 66, 66, 31, 4.5, QStringLiteral("[db_swift]"), plain(11));
+    // The IBAN has a line of its own: it is copied by hand and must show whole.
+    p.memo(b, 1, 70.5, 14, 4.5, QStringLiteral("[iban]:"), plain(11));
+    p.memo(b, 15, 70.5, 82, 4.5, QStringLiteral("[db_iban]"), plain(11));
     const char *const contacts[] = {"telefon", "fax", "email"};
     for (int i = 0; i < 3; ++i) {
-        const double y = 71 + 4 * i;
+        const double y = 75.5 + 4 * i;
         p.memo(b, 1, y, 20, 4, QStringLiteral("[%1]:").arg(QLatin1String(contacts[i])), plain(11));
         p.memo(b, 21, y, 76, 4, QStringLiteral("[db_%1]").arg(QLatin1String(contacts[i])), plain(11));
     }
-    p.memo(b, 1, 84, 24, 4, QStringLiteral("[opravnenie]:"), plain(11));
-    p.memo(b, 25, 84, 72, 7.5, QStringLiteral("[db_opravnenie]"), plain(11));
+    p.memo(b, 1, 88, 24, 4, QStringLiteral("[opravnenie]:"), plain(11));
+    p.memo(b, 25, 88, 72, 7.5, QStringLiteral("[db_opravnenie]"), plain(11));
 }
 
 void customerColumn(MmPage &p, TrpBand *b)
 {
     addressBlock(p, b, 99, 96, QStringLiteral("[odberatel]:"), QStringLiteral("odberatel"));
-    p.hline(b, 98, 54.5, 98);
+    p.hline(b, 98, 57, 98);
     const char *const dates[] = {"vystavenia", "splatnosti", "dodania", "platby"};
     for (int i = 0; i < 4; ++i) {
-        const double y = 56 + 5 * i;
+        const double y = 58.5 + 5 * i;
         p.memo(b, 99, y, 50, 5, QStringLiteral("[datum%1]:").arg(QLatin1String(dates[i])), plain(13));
         p.memo(b, 150, y, 45, 5, QStringLiteral("[datum_%1]").arg(QLatin1String(dates[i])), bold(13, haRight));
     }
-    p.hline(b, 98, 77, 98);
-    p.memo(b, 99, 79, 96, 5, QStringLiteral("[formauhrady]:  [db_forma_uhrady]"), plain(12));
+    p.hline(b, 98, 79.5, 98);
+    p.memo(b, 99, 81, 96, 5, QStringLiteral("[formauhrady]:  [db_forma_uhrady]"), plain(12));
 }
 
 // Caption columns of the line table: left edge, width, alignment.
@@ -140,49 +143,54 @@ void lineBands(MmPage &p, TrpUserDataSet *lines)
     }
 }
 
+// The summary holds the most lines a bill can have: four VAT rates with
+// base and VAT each, the deducted advances and the rounding.
+constexpr double kSummaryHeight = 57.5;
+
 void summaryBand(MmPage &p)
 {
-    auto *s = p.band<TrpReportSummary>(QStringLiteral("ReportSummary1"), 43);
+    const double h = kSummaryHeight;
+    auto *s = p.band<TrpReportSummary>(QStringLiteral("ReportSummary1"), h);
     s->SetOnBeforePrint(QStringLiteral("ReportSummary1OnBeforePrint"));
-    p.frame(s, 0, 0, 196, 43);
-    p.vline(s, 58, 0, 43);
-    p.vline(s, 115, 0, 43);
+    p.frame(s, 0, 0, 196, h);
+    p.vline(s, 58, 0, h);
+    p.vline(s, 115, 0, h);
     p.memo(s, 1, 1, 56, 3.5, QStringLiteral("[vystavil]:"), plain(8));
     p.memo(s, 1, 4.5, 23, 17, QStringLiteral("[db_uzivatel_textpodpis]"), plain(12));
     p.picture(s, QStringLiteral("obrPodpis"), 25, 3, 32, 19);
     p.hline(s, 1, 23, 56);
     p.memo(s, 1, 24, 56, 3.5, QStringLiteral("[prevzal]:"), plain(8));
     p.memo(s, 59, 1, 55, 3.5, QStringLiteral("[poznamka]:"), plain(8));
-    p.memo(s, 59, 5, 55, 37, QStringLiteral("[db_poznamka]"), plain(9, haBlock));
-    p.memo(s, 126, 1, 36, 19, QStringLiteral("[suma1_left]"), plain(11, haRight));
-    p.memo(s, 163, 1, 32, 19, QStringLiteral("[suma2_right]"), plain(11, haRight));
-    p.memo(s, 116, 21, 40, 5, QStringLiteral("[celkom]:"), plain(13));
-    p.memo(s, 156, 21, 39, 5, QStringLiteral("[suma_celkom]"), plain(13, haRight));
-    p.memo(s, 116, 26, 35, 6, QStringLiteral("[kuhrade]:"), bold(15));
-    p.memo(s, 151, 26, 44, 6, QStringLiteral("[suma_kuhrade]"), bold(15, haRight));
-    p.memo(s, 116, 33, 79, 4, QStringLiteral("[kurz] [udb_kurz]"), plain(9));
-    p.memo(s, 116, 37.5, 79, 4.5, QStringLiteral("[suma_kuhrade2]"), plain(11, haRight));
+    p.memo(s, 59, 5, 55, h - 6, QStringLiteral("[db_poznamka]"), plain(9, haBlock));
+    p.memo(s, 116, 1, 46, 35, QStringLiteral("[suma1_left]"), plain(11, haRight));
+    p.memo(s, 163, 1, 32, 35, QStringLiteral("[suma2_right]"), plain(11, haRight));
+    p.memo(s, 116, 36.5, 40, 5, QStringLiteral("[celkom]:"), plain(13));
+    p.memo(s, 156, 36.5, 39, 5, QStringLiteral("[suma_celkom]"), plain(13, haRight));
+    p.memo(s, 116, 41.5, 35, 6, QStringLiteral("[kuhrade]:"), bold(15));
+    p.memo(s, 151, 41.5, 44, 6, QStringLiteral("[suma_kuhrade]"), bold(15, haRight));
+    p.memo(s, 116, 48, 79, 4, QStringLiteral("[kurz] [udb_kurz]"), plain(9));
+    p.memo(s, 116, 52, 79, 4.5, QStringLiteral("[suma_kuhrade2]"), plain(11, haRight));
 }
 
 } // namespace
 
 void buildBillPage(TrpReport &report, TrpUserDataSet *lines)
 {
-    setCommonOptions(report);
+    setCommonOptions(report, QString::fromUtf8("Faktúra"));
     report.ScriptText()->setText(QString::fromLatin1(kBillScript));
     report.DataSets()->Add(lines);
     MmPage p(report, 9, 7, 7, 10, 14);
     // The two page-high lines stand on the page itself.
     p.vline(p.page(), 0, 0, 273);
     p.vline(p.page(), 196, 0, 273);
-    auto *title = p.band<TrpReportTitle>(QStringLiteral("ReportTitle1"), 98);
-    p.frame(title, 0, 0, 196, 98);
+    auto *title = p.band<TrpReportTitle>(QStringLiteral("ReportTitle1"), 102);
+    p.frame(title, 0, 0, 196, 102);
     titleStrip(p, title);
-    p.vline(title, 98, 13, 79);
+    p.vline(title, 98, 13, 83);
     supplierColumn(p, title);
     customerColumn(p, title);
-    p.hline(title, 0, 92, 196);
-    p.memo(title, 1, 92.5, 194, 5, QStringLiteral("[fakturujemvam]"), plain(12));
+    p.hline(title, 0, 96, 196);
+    p.memo(title, 1, 96.5, 194, 5, QStringLiteral("[fakturujemvam]"), plain(12));
     lineBands(p, lines);
     summaryBand(p);
     auto *footer = p.band<TrpPageFooter>(QStringLiteral("PageFooter1"), 5);
@@ -191,67 +199,74 @@ void buildBillPage(TrpReport &report, TrpUserDataSet *lines)
 
 namespace {
 
+constexpr int kCellTitleLines = 29;
+
+// Labels end one column before their values, so that the two never
+// read as one word.
 void cellTitle(CellPage &p, TrpBand *b)
 {
-    p.frame(b, 0, 82, 0, 27);
-    p.memo(b, 1, 24, 1, 3, QStringLiteral("[faktura]"), fsxBold | fsx12cpi | fsx15cpi, haCenter, vaCenter);
-    p.memo(b, 26, 41, 1, 1, QStringLiteral("[fakturacislo]:"), 0, haRight);
-    p.memo(b, 42, 52, 1, 1, QStringLiteral("[db_cislo]"));
-    p.memo(b, 26, 41, 2, 3, QStringLiteral("[objednavkacislo]:"), 0, haRight);
-    p.memo(b, 42, 52, 2, 3, QStringLiteral("[db_cislo_objednavky]"));
-    p.memo(b, 54, 71, 1, 1, QStringLiteral("[varsymb]:"), fsxBold, haRight);
+    p.frame(b, 0, 82, 0, kCellTitleLines - 1);
+    p.memo(b, 1, 20, 1, 3, QStringLiteral("[faktura]"), fsxBold | fsx12cpi | fsx15cpi, haCenter, vaCenter);
+    p.memo(b, 22, 37, 1, 1, QStringLiteral("[fakturacislo]:"), 0, haRight);
+    p.memo(b, 39, 49, 1, 1, QStringLiteral("[db_cislo]"));
+    // A two-line label ends on the value's line.
+    p.memo(b, 22, 37, 2, 3, QStringLiteral("[objednavkacislo]:"), 0, haRight, vaBottom);
+    p.memo(b, 39, 49, 2, 3, QStringLiteral("[db_cislo_objednavky]"), 0, haLeft, vaBottom);
+    p.memo(b, 51, 70, 1, 1, QStringLiteral("[varsymb]:"), fsxBold, haRight);
     p.memo(b, 72, 81, 1, 1, QStringLiteral("[db_vs]"), fsxBold);
-    p.memo(b, 54, 71, 2, 2, QStringLiteral("[konstsymb]:"), 0, haRight);
+    p.memo(b, 51, 70, 2, 2, QStringLiteral("[konstsymb]:"), 0, haRight);
     p.memo(b, 72, 81, 2, 2, QStringLiteral("[db_ks]"));
-    p.memo(b, 54, 71, 3, 3, QStringLiteral("[specsymb]:"), 0, haRight);
+    p.memo(b, 51, 70, 3, 3, QStringLiteral("[specsymb]:"), 0, haRight);
     p.memo(b, 72, 81, 3, 3, QStringLiteral("[db_ss]"));
     p.hline(b, 0, 4, 82);
 }
 
-void cellParty(CellPage &p, TrpBand *b, int col, const QString &caption, const QString &who)
+// A name may take two lines.
+void cellParty(CellPage &p, TrpBand *b, int col, int last, const QString &caption, const QString &who)
 {
-    const int last = col + 39;
     p.memo(b, col, last, 5, 5, caption);
-    p.memo(b, col, last, 6, 6, QStringLiteral("[db_%1_nazov]").arg(who), fsxBold);
-    p.memo(b, col, last, 7, 7, QStringLiteral("[db_%1_ulica]").arg(who));
-    p.memo(b, col, last, 8, 8, QStringLiteral("[db_%1_psc], [db_%1_mesto]").arg(who));
-    p.memo(b, col, last, 9, 9, QStringLiteral("[db_%1_stat]").arg(who));
+    p.memo(b, col, last, 6, 7, QStringLiteral("[db_%1_nazov]").arg(who), fsxBold);
+    p.memo(b, col, last, 8, 8, QStringLiteral("[db_%1_ulica]").arg(who));
+    p.memo(b, col, last, 9, 9, QStringLiteral("[db_%1_psc], [db_%1_mesto]").arg(who));
+    p.memo(b, col, last, 10, 10, QStringLiteral("[db_%1_stat]").arg(who));
     const char *const ids[] = {"ico", "dic", "icdph"};
     for (int i = 0; i < 3; ++i) {
-        p.memo(b, col, col + 8, 11 + i, 11 + i, QStringLiteral("[%1]").arg(QLatin1String(ids[i])), 0, haRight);
-        p.memo(b, col + 10, last, 11 + i, 11 + i, QStringLiteral("[db_%1_%2]").arg(who, QLatin1String(ids[i])),
+        p.memo(b, col, col + 12, 12 + i, 12 + i, QStringLiteral("[%1]").arg(QLatin1String(ids[i])), 0, haRight);
+        p.memo(b, col + 14, last, 12 + i, 12 + i, QStringLiteral("[db_%1_%2]").arg(who, QLatin1String(ids[i])),
                fsxBold);
     }
 }
 
 void cellPayment(CellPage &p, TrpBand *b)
 {
-    p.hline(b, 0, 14, 82);
-    p.memo(b, 1, 20, 15, 15, QStringLiteral("[bankovespojenie]:"), fsxBold);
-    p.memo(b, 1, 20, 16, 16, QStringLiteral("[db_nazov_banky]"));
-    p.memo(b, 1, 20, 17, 17, QStringLiteral("[db_cislo_uctu]"));
-    p.memo(b, 21, 26, 16, 16, QStringLiteral("[swift]:"));
-    p.memo(b, 27, 41, 16, 16, QStringLiteral("[db_swift]"));
-    p.memo(b, 21, 26, 17, 17, QStringLiteral("[iban]:"));
-    p.memo(b, 27, 41, 17, 17, QStringLiteral("[db_iban]"));
-    p.vline(b, 42, 14, 8);
+    p.hline(b, 0, 15, 82);
+    p.memo(b, 1, 41, 16, 16, QStringLiteral("[bankovespojenie]:"), fsxBold);
+    p.memo(b, 1, 41, 17, 17, QStringLiteral("[db_nazov_banky]"));
+    p.memo(b, 1, 22, 18, 18, QStringLiteral("[db_cislo_uctu]"));
+    p.memo(b, 24, 29, 18, 18, QStringLiteral("[swift]:"));
+    p.memo(b, 31, 41, 18, 18, QStringLiteral("[db_swift]"));
+    // The IBAN has a line of its own: it is copied by hand and must show whole.
+    p.memo(b, 1, 5, 19, 19, QStringLiteral("[iban]:"));
+    p.memo(b, 7, 41, 19, 19, QStringLiteral("[db_iban]"));
+    p.vline(b, 42, 15, 8);
     const char *const dates[] = {"vystavenia", "splatnosti", "dodania", "platby"};
     for (int i = 0; i < 4; ++i) {
-        p.memo(b, 43, 60, 16 + i, 16 + i, QStringLiteral("[datum%1]:").arg(QLatin1String(dates[i])));
-        p.memo(b, 61, 81, 16 + i, 16 + i, QStringLiteral("[datum_%1]").arg(QLatin1String(dates[i])));
+        p.memo(b, 43, 60, 17 + i, 17 + i, QStringLiteral("[datum%1]:").arg(QLatin1String(dates[i])));
+        p.memo(b, 62, 81, 17 + i, 17 + i, QStringLiteral("[datum_%1]").arg(QLatin1String(dates[i])));
     }
     const char *const contacts[] = {"telefon", "fax", "email"};
     for (int i = 0; i < 3; ++i) {
-        p.memo(b, 1, 11, 19 + i, 19 + i, QStringLiteral("[%1]:").arg(QLatin1String(contacts[i])), 0, haRight);
-        p.memo(b, 13, 41, 19 + i, 19 + i, QStringLiteral("[db_%1]").arg(QLatin1String(contacts[i])));
+        p.memo(b, 1, 9, 20 + i, 20 + i, QStringLiteral("[%1]:").arg(QLatin1String(contacts[i])), 0, haRight);
+        p.memo(b, 11, 41, 20 + i, 20 + i, QStringLiteral("[db_%1]").arg(QLatin1String(contacts[i])));
     }
-    p.hline(b, 0, 22, 82);
-    p.memo(b, 1, 12, 22, 24, QStringLiteral("[opravnenie]:"), 0, haRight);
-    p.memo(b, 14, 45, 22, 24, QStringLiteral("[db_opravnenie]"), 0, haLeft, vaBottom);
-    p.memo(b, 47, 60, 22, 24, QStringLiteral("[formauhrady]:"), 0, haRight);
-    p.memo(b, 62, 81, 22, 24, QStringLiteral("[db_forma_uhrady]"));
-    p.hline(b, 0, 25, 82);
-    p.memo(b, 1, 81, 26, 26, QStringLiteral("[fakturujemvam]"));
+    // The authorisation and the payment form sit between two frame lines.
+    p.hline(b, 0, 23, 82);
+    p.memo(b, 1, 13, 24, 25, QStringLiteral("[opravnenie]:"), 0, haRight);
+    p.memo(b, 15, 45, 24, 25, QStringLiteral("[db_opravnenie]"), 0, haLeft, vaBottom);
+    p.memo(b, 47, 60, 24, 25, QStringLiteral("[formauhrady]:"), 0, haRight);
+    p.memo(b, 62, 81, 24, 25, QStringLiteral("[db_forma_uhrady]"));
+    p.hline(b, 0, 26, 82);
+    p.memo(b, 1, 81, 27, 27, QStringLiteral("[fakturujemvam]"));
 }
 
 struct CellColumn {
@@ -260,15 +275,17 @@ struct CellColumn {
     TrpHAlign cellAlign;
 };
 
+// A blank column between any two, amounts wide enough for
+// 999 999 999,99 with its currency.
 const CellColumn kCellColumns[] = {
     {1, 2, "[pc]", "[s_pc]", haRight},
-    {3, 9, "[kod]", "[s_kod]", haLeft},
-    {10, 34, "[nazov]", "[s_nazov]", haLeft},
-    {35, 43, "[mnozstvo]", "[s_mnozstvo]", haRight},
-    {44, 48, "[zlava]", "[s_zlava]", haRight},
-    {49, 62, "[cenazajedn]", "[s_cenazajedn]", haRight},
-    {63, 67, "[dph]", "[s_dph]", haRight},
-    {68, 81, "[cenacelkom]", "[s_cenacelkom]", haRight},
+    {4, 10, "[kod]", "[s_kod]", haLeft},
+    {12, 26, "[nazov]", "[s_nazov]", haLeft},
+    {28, 38, "[mnozstvo]", "[s_mnozstvo]", haRight},
+    {40, 44, "[zlava]", "[s_zlava]", haRight},
+    {46, 59, "[cenazajedn]", "[s_cenazajedn]", haRight},
+    {61, 63, "[dph]", "[s_dph]", haRight},
+    {65, 81, "[cenacelkom]", "[s_cenacelkom]", haRight},
 };
 
 void cellLines(CellPage &p, TrpUserDataSet *lines)
@@ -282,45 +299,48 @@ void cellLines(CellPage &p, TrpUserDataSet *lines)
     master->SetStretched(true);
     for (const CellColumn &c : kCellColumns) {
         auto *m = p.memo(master, c.first, c.last, 0, 0, QString::fromUtf8(c.cell), 0, c.cellAlign);
-        m->SetStretchMode(c.first <= 10 ? smActualHeight : smMaxHeight);
+        m->SetStretchMode(c.first <= 12 ? smActualHeight : smMaxHeight);
     }
 }
 
+// The sums take ten lines (four VAT rates with base and VAT, the
+// advances, the rounding) and a caption as long as "Bemessungsgrundlage
+// 23%": the amounts' block is wider and taller than the note's.
 void cellSummary(CellPage &p)
 {
-    auto *s = p.band<TrpReportSummary>(QStringLiteral("ReportSummary1"), 12);
-    p.frame(s, 0, 82, 0, 11);
-    p.vline(s, 22, 0, 11);
-    p.vline(s, 49, 0, 11);
+    auto *s = p.band<TrpReportSummary>(QStringLiteral("ReportSummary1"), 16);
+    p.frame(s, 0, 82, 0, 15);
+    p.vline(s, 22, 0, 15);
+    p.vline(s, 39, 0, 15);
     p.memo(s, 1, 21, 1, 1, QStringLiteral("[vystavil]:"));
     p.memo(s, 1, 21, 2, 3, QStringLiteral("[db_uzivatel_textpodpis]"));
     p.hline(s, 1, 6, 21);
     p.memo(s, 1, 21, 7, 7, QStringLiteral("[prevzal]:"));
-    p.memo(s, 23, 48, 1, 1, QStringLiteral("[poznamka]:"));
-    p.memo(s, 23, 48, 2, 10, QStringLiteral("[db_poznamka]"), 0, haBlock);
-    p.memo(s, 50, 65, 1, 6, QStringLiteral("[suma1_left]"), 0, haRight);
-    p.memo(s, 67, 81, 1, 6, QStringLiteral("[suma2_right]"), 0, haRight);
-    p.memo(s, 50, 65, 7, 7, QStringLiteral("[celkom]:"));
-    p.memo(s, 66, 81, 7, 7, QStringLiteral("[suma_celkom]"), 0, haRight);
-    p.memo(s, 50, 65, 8, 8, QStringLiteral("[kuhrade]:"), fsxBold);
-    p.memo(s, 66, 81, 8, 8, QStringLiteral("[suma_kuhrade]"), fsxBold, haRight);
-    p.memo(s, 50, 81, 9, 9, QStringLiteral("[kurz] [udb_kurz]"));
-    p.memo(s, 50, 81, 10, 10, QStringLiteral("[suma_kuhrade2]"), 0, haRight);
+    p.memo(s, 23, 38, 1, 1, QStringLiteral("[poznamka]:"));
+    p.memo(s, 23, 38, 2, 14, QStringLiteral("[db_poznamka]"), 0, haBlock);
+    p.memo(s, 40, 62, 1, 10, QStringLiteral("[suma1_left]"), 0, haRight);
+    p.memo(s, 64, 81, 1, 10, QStringLiteral("[suma2_right]"), 0, haRight);
+    p.memo(s, 40, 62, 11, 11, QStringLiteral("[celkom]:"));
+    p.memo(s, 64, 81, 11, 11, QStringLiteral("[suma_celkom]"), 0, haRight);
+    p.memo(s, 40, 62, 12, 12, QStringLiteral("[kuhrade]:"), fsxBold);
+    p.memo(s, 64, 81, 12, 12, QStringLiteral("[suma_kuhrade]"), fsxBold, haRight);
+    p.memo(s, 40, 81, 13, 13, QStringLiteral("[kurz] [udb_kurz]"));
+    p.memo(s, 40, 81, 14, 14, QStringLiteral("[suma_kuhrade2]"), 0, haRight);
 }
 
 } // namespace
 
 void buildBillCells(TrpReport &report, TrpUserDataSet *lines)
 {
-    setCommonOptions(report);
+    setCommonOptions(report, QString::fromUtf8("Faktúra"));
     report.SetDotMatrixReport(true);
     report.ScriptText()->setText(QStringLiteral("begin\r\n\r\nend."));
     report.DataSets()->Add(lines);
     CellPage p(report, 1, 2.54, 2.54, 4.5, 4.5);
-    auto *title = p.band<TrpReportTitle>(QStringLiteral("ReportTitle1"), 28);
+    auto *title = p.band<TrpReportTitle>(QStringLiteral("ReportTitle1"), kCellTitleLines);
     cellTitle(p, title);
-    cellParty(p, title, 1, QStringLiteral("[dodavatel]:"), QStringLiteral("firma"));
-    cellParty(p, title, 42, QStringLiteral("[odberatel]:"), QStringLiteral("odberatel"));
+    cellParty(p, title, 1, 40, QStringLiteral("[dodavatel]:"), QStringLiteral("firma"));
+    cellParty(p, title, 42, 81, QStringLiteral("[odberatel]:"), QStringLiteral("odberatel"));
     cellPayment(p, title);
     cellLines(p, lines);
     cellSummary(p);

@@ -36,8 +36,9 @@ int programPreviewButtons()
     return mask;
 }
 
-void setCommonOptions(TrpReport &report)
+void setCommonOptions(TrpReport &report, const QString &name)
 {
+    report.ReportOptions()->SetName(name);
     report.SetScriptLanguage(QStringLiteral("PascalScript"));
     report.PreviewOptions()->SetAllowEdit(false);
     report.PreviewOptions()->SetButtons(programPreviewButtons());

@@ -23,8 +23,9 @@ int programPreviewButtons();
 
 // Options every layout shares: version, PascalScript, modal preview
 // without editing, thumbnails, zoom 1, default printer, fixed dates so
-// the files are stable.
-void setCommonOptions(TrpReport &report);
+// the files are stable. Name is the document's kind: print jobs and
+// proposed PDF files are called by it.
+void setCommonOptions(TrpReport &report, const QString &name);
 
 // Text style of a memo.
 struct Text {

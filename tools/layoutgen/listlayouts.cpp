@@ -37,43 +37,44 @@ struct ListSpec {
     std::vector<Sum> sums;
 };
 
+// The firm's name and a filter's value may take two lines.
 void companyBlock(MmPage &p, TrpBand *b)
 {
-    p.memo(b, 2, 7, 56, 4, QStringLiteral("[db_firma]"), bold(12));
-    p.memo(b, 2, 11, 56, 3.5, QStringLiteral("[db_ulica]"), plain(11));
-    p.memo(b, 2, 14, 56, 3.5, QStringLiteral("[db_psc], [db_mesto]"), plain(11));
-    p.memo(b, 2, 17, 56, 3.5, QStringLiteral("[db_stat]"), plain(11));
+    p.memo(b, 2, 7, 56, 8, QStringLiteral("[db_firma]"), bold(12));
+    p.memo(b, 2, 15, 56, 4, QStringLiteral("[db_ulica]"), plain(11));
+    p.memo(b, 2, 19, 56, 4, QStringLiteral("[db_psc], [db_mesto]"), plain(11));
+    p.memo(b, 2, 23, 56, 4, QStringLiteral("[db_stat]"), plain(11));
     const char *const ids[] = {"ico", "dic", "icdph"};
     for (int i = 0; i < 3; ++i) {
-        const double y = 21 + 3 * i;
-        p.memo(b, 1, y, 11, 3, QStringLiteral("[%1]:").arg(QLatin1String(ids[i])), plain(9, haRight));
-        p.memo(b, 13, y, 24, 3, QStringLiteral("[db_%1]").arg(QLatin1String(ids[i])), plain(9));
+        const double y = 27.5 + 3.5 * i;
+        p.memo(b, 1, y, 18, 3.5, QStringLiteral("[%1]:").arg(QLatin1String(ids[i])), plain(9, haRight));
+        p.memo(b, 20, y, 38, 3.5, QStringLiteral("[db_%1]").arg(QLatin1String(ids[i])), plain(9));
     }
 }
 
 void filterGroup(MmPage &p, TrpBand *b, const Group &g)
 {
-    p.memo(b, g.x, 7, g.w, 4, QString::fromUtf8(g.label), bold(11));
-    p.memo(b, g.x, 12, g.w, 3.5, QString::fromUtf8(g.sub1), underlined(10));
-    p.memo(b, g.x, 16, g.w, 3.5, QString::fromUtf8(g.value1), plain(10));
+    p.memo(b, g.x, 7, g.w, 4.5, QString::fromUtf8(g.label), bold(11));
+    p.memo(b, g.x, 12, g.w, 4, QString::fromUtf8(g.sub1), underlined(10));
+    p.memo(b, g.x, 16, g.w, 8, QString::fromUtf8(g.value1), plain(10));
     if (g.sub2) {
-        p.memo(b, g.x, 22, g.w, 3.5, QString::fromUtf8(g.sub2), underlined(10));
-        p.memo(b, g.x, 26, g.w, 3.5, QString::fromUtf8(g.value2), plain(10));
+        p.memo(b, g.x, 24.5, g.w, 4, QString::fromUtf8(g.sub2), underlined(10));
+        p.memo(b, g.x, 28.5, g.w, 8, QString::fromUtf8(g.value2), plain(10));
     }
 }
 
 void titleBand(MmPage &p, const ListSpec &s)
 {
-    auto *b = p.band<TrpReportTitle>(QStringLiteral("ReportTitle1"), 34);
+    auto *b = p.band<TrpReportTitle>(QStringLiteral("ReportTitle1"), 40);
     p.frame(b, 0, 0, 196, 6);
     p.memo(b, 0, 0, 196, 6, QStringLiteral("[%1]").arg(QLatin1String(s.title)), bold(16, haCenter));
-    p.frame(b, 0, 6, 196, 27);
-    p.vline(b, 59, 6, 27);
+    p.frame(b, 0, 6, 196, 33);
+    p.vline(b, 59, 6, 33);
     companyBlock(p, b);
     for (const Group &g : s.groups)
         filterGroup(p, b, g);
     if (s.paymentState)
-        p.memo(b, 157, 7, 38, 4, QStringLiteral("[uhrada]"), bold(11, haRight));
+        p.memo(b, 157, 7, 38, 4.5, QStringLiteral("[uhrada]"), bold(11, haRight));
 }
 
 void tableBands(MmPage &p, const ListSpec &s, TrpUserDataSet *rows)
@@ -85,7 +86,7 @@ void tableBands(MmPage &p, const ListSpec &s, TrpUserDataSet *rows)
     for (const Col &c : s.cols) {
         Text t = underlined(11, c.h);
         t.v = vaBottom;
-        p.memo(header, c.x, 0, c.w, 9, QString::fromUtf8(c.caption), t);
+        p.memo(header, c.x, 0, c.w, 8.5, QString::fromUtf8(c.caption), t);
         p.memo(master, c.x, 0, c.w, 4, QString::fromUtf8(c.value), plain(11, c.h))->SetStretchMode(smActualHeight);
     }
     p.hline(header, 0, 9, 196);
@@ -104,9 +105,9 @@ void summaryAndFooter(MmPage &p, const ListSpec &s)
     p.memo(footer, 146, 1, 50, 4.5, QStringLiteral("[Page#]"), plain(11, haRight));
 }
 
-void buildList(TrpReport &report, TrpUserDataSet *rows, const ListSpec &s)
+void buildList(TrpReport &report, TrpUserDataSet *rows, const char *name, const ListSpec &s)
 {
-    setCommonOptions(report);
+    setCommonOptions(report, QString::fromUtf8(name));
     report.ScriptText()->setText(QStringLiteral("begin\r\n\r\nend."));
     report.DataSets()->Add(rows);
     MmPage p(report, 9, 7, 7, 10, 10);
@@ -137,7 +138,7 @@ const std::vector<Sum> kBillSums = {
 
 void buildBillList(TrpReport &report, TrpUserDataSet *rows)
 {
-    buildList(report, rows,
+    buildList(report, rows, "Zoznam faktúr",
               {"zoznamfaktur",
                {kPeriod,
                 {84, 60, "[uzivatelia_odberatelia]:", "[uzivatel]:", "[db_vystavil]", "[odberatel]:",
@@ -147,24 +148,24 @@ void buildBillList(TrpReport &report, TrpUserDataSet *rows)
 
 void buildBillsOverview(TrpReport &report, TrpUserDataSet *rows)
 {
-    buildList(report, rows,
+    buildList(report, rows, "Prehľad faktúr",
               {"zoznamfaktur",
                {kPeriod,
-                {84, 32, "[obsahuju]:", "[katpoloziek]:", "[db_katpoloziek]", "[polozky]:", "[db_polozky]"},
-                {119, 20, "[suma]:", "[suma_od]:", "[db_suma_od]", "[suma_do]:", "[db_suma_do]"},
-                {142, 53, "[uzivatelia_odberatelia]:", "[uzivatel]:", "[db_vystavil]", "[odberatel]:",
+                {84, 36, "[obsahuju]:", "[katpoloziek]:", "[db_katpoloziek]", "[polozky]:", "[db_polozky]"},
+                {122, 22, "[suma]:", "[suma_od]:", "[db_suma_od]", "[suma_do]:", "[db_suma_do]"},
+                {146, 49, "[uzivatelia_odberatelia]:", "[uzivatel]:", "[db_vystavil]", "[odberatel]:",
                  "[db_odberatelovi]"}},
                true, kBillCols, kBillSums});
 }
 
 void buildCustomersOverview(TrpReport &report, TrpUserDataSet *rows)
 {
-    buildList(report, rows,
+    buildList(report, rows, "Prehľad odberateľov",
               {"zoznamodberatelov",
                {kPeriod, {84, 56, "[uzivatelia]:", "[uzivatel]:", "[db_vystavil]", nullptr, nullptr}},
                false,
-               {{0, 62, "[nazov]", "[udb_nazov]", haLeft},
-                {62, 16, "[pocet]", "[udb_pocet]", haRight},
+               {{0, 58, "[nazov]", "[udb_nazov]", haLeft},
+                {58, 20, "[pocet]", "[udb_pocet]", haRight},
                 {78, 30, "[suma_celkom]", "[udb_suma]", haRight},
                 {110, 16, "[uhr_po_spl]", "[udb_uhr_po_spl]", haRight}},
                {{8, 4, "[summary_sumacelkom]:", "[udb_summary_sumacelkom]"}}});
@@ -172,25 +173,25 @@ void buildCustomersOverview(TrpReport &report, TrpUserDataSet *rows)
 
 void buildCategoriesOverview(TrpReport &report, TrpUserDataSet *rows)
 {
-    buildList(report, rows,
+    buildList(report, rows, "Prehľad kategórií položiek",
               {"zoznamkatpoloziek",
                {kPeriod,
                 {84, 61, "[uzivatelia_odberatelia]:", "[uzivatel]:", "[db_vystavil]", "[odberatel]:",
                  "[db_odberatelovi]"}},
                false,
-               {{0, 65, "[nazov]", "[udb_nazov]", haLeft},
-                {65, 15, "[pocet]", "[udb_pocet]", haRight},
+               {{0, 61, "[nazov]", "[udb_nazov]", haLeft},
+                {61, 19, "[pocet]", "[udb_pocet]", haRight},
                 {80, 29, "[suma]", "[udb_suma]", haRight}},
                {{9, 4, "[summary_sumacelkom]:", "[udb_summary_sumacelkom]"}}});
 }
 
 void buildItemsOverview(TrpReport &report, TrpUserDataSet *rows)
 {
-    buildList(report, rows,
+    buildList(report, rows, "Prehľad položiek",
               {"zoznampoloziek",
                {kPeriod,
-                {84, 32, "[obsahuju]:", "[katpoloziek]:", "[db_katpoloziek]", nullptr, nullptr},
-                {119, 61, "[uzivatelia_odberatelia]:", "[uzivatel]:", "[db_vystavil]", "[odberatel]:",
+                {84, 42, "[obsahuju]:", "[katpoloziek]:", "[db_katpoloziek]", nullptr, nullptr},
+                {128, 67, "[uzivatelia_odberatelia]:", "[uzivatel]:", "[db_vystavil]", "[odberatel]:",
                  "[db_odberatelovi]"}},
                false,
                {{0, 89, "[nazov]", "[udb_nazov]", haLeft},

@@ -132,19 +132,61 @@ TEST(DotMatrixExport, FramesComeFromTheChosenCharacterSet)
 TEST(DotMatrixExport, TextIsConvertedToTheOemCodePageOnRequest)
 {
     struct Case {
+        QString text;
         bool oem;
         QByteArray expected;
     };
-    // "čšž" in code page 852 and in Windows-1250.
-    for (const Case &c : {Case{true, hex("9fe7a7")}, Case{false, hex("e89a9e")}}) {
-        SCOPED_TRACE(c.oem);
+    // "čšž" in code page 852 and in Windows-1250; code page 852 has no
+    // euro sign, so the code stands in for it rather than nothing.
+    const Case cases[] = {
+        {QStringLiteral("čšž"), true, hex("9fe7a7")},
+        {QStringLiteral("čšž"), false, hex("e89a9e")},
+        {QStringLiteral("5 €"), true, "5 EUR"},
+        {QStringLiteral("5 €"), false, "5 " + hex("80")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.expected.toHex().toStdString());
         DmpTestStore store;
         TrpDMPPage &page = store.addPage(10, 1);
-        addMemo(page, {0, 0, 3, 1}, QStringLiteral("čšž"), 0, haLeft, vaTop);
+        addMemo(page, {0, 0, 5, 1}, c.text, 0, haLeft, vaTop);
         TrpDotMatrixExport filter;
         filter.SetEscModel(kEpson);
         filter.SetOEMConvert(c.oem);
         EXPECT_EQ(exportBytes(store, filter), hex("1b40") + c.expected + "\r\n" + hex("0c"));
+    }
+}
+
+// Objects of a prepared page sit inside its margins; on paper the page
+// starts at the margins, so a cell of margin is a blank row and column.
+TEST(DotMatrixExport, PageIsPlacedByItsMargins)
+{
+    struct Case {
+        const char *what;
+        double left, right, top;  // cells
+        bool mirror;
+        QByteArray first, second;  // each page's lines
+    };
+    const Case cases[] = {
+        {"no margins", 0, 0, 0, false, "P1\r\n", "P2\r\n"},
+        {"one cell each side", 1, 1, 1, false, "\r\n P1\r\n", "\r\n P2\r\n"},
+        {"mirrored: the second page takes the right margin", 1, 3, 2, true, "\r\n\r\n P1\r\n",
+         "\r\n\r\n   P2\r\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        DmpTestStore store;
+        for (const char *text : {"P1", "P2"}) {
+            TrpDMPPage &page = store.addPage(10, 4);
+            page.SetLeftMargin(c.left * DMPCellWidth / kPixelsPerMm);
+            page.SetRightMargin(c.right * DMPCellWidth / kPixelsPerMm);
+            page.SetTopMargin(c.top * DMPCellHeight / kPixelsPerMm);
+            page.SetBottomMargin(DMPCellHeight / kPixelsPerMm);
+            page.SetMirrorMargins(c.mirror);
+            addMemo(page, {0, 0, 2, 1}, QString::fromLatin1(text), 0, haLeft, vaTop);
+        }
+        TrpDotMatrixExport filter;
+        filter.SetEscModel(kEpson);
+        EXPECT_EQ(exportBytes(store, filter), hex("1b40") + c.first + hex("0c") + c.second + hex("0c"));
     }
 }
 
