@@ -2,6 +2,8 @@
 // items, parents and bounds.
 #include "script/bindings/tscformcontrols.h"
 
+#include "script/bindings/tscbindingsupport.h"
+
 #include "platform/widgets/closeupcombobox.h"
 #include "platform/widgets/controlevents.h"
 #include "script/bindings/tscformwindow.h"
@@ -360,6 +362,19 @@ QWidget *firstScriptForm()
             return form;
     }
     return nullptr;
+}
+
+TscControlObject &controlOf(platform::HandleTarget *obj)
+{
+    return self<TscControlObject>(obj);
+}
+
+QWidget &widgetOf(platform::HandleTarget *obj)
+{
+    QWidget *w = controlOf(obj).Widget();
+    if (!w)
+        throw platform::InvalidHandleError();
+    return *w;
 }
 
 } // namespace bralvo::script

@@ -158,4 +158,18 @@ private:
 // take a picture of it; nullptr when none.
 QWidget *firstScriptForm();
 
+// The control a script object stands for, and its widget; a script
+// object of another class, or one whose widget is gone, raises
+// InvalidHandleError.
+TscControlObject &controlOf(platform::HandleTarget *obj);
+QWidget &widgetOf(platform::HandleTarget *obj);
+template <class W>
+W &widgetAs(platform::HandleTarget *obj)
+{
+    auto *w = qobject_cast<W *>(&widgetOf(obj));
+    if (!w)
+        throw platform::InvalidHandleError();
+    return *w;
+}
+
 } // namespace bralvo::script

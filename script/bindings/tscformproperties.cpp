@@ -17,28 +17,6 @@ namespace bralvo::script {
 
 namespace {
 
-TscControlObject &controlOf(platform::HandleTarget *obj)
-{
-    return self<TscControlObject>(obj);
-}
-
-QWidget &widgetOf(platform::HandleTarget *obj)
-{
-    QWidget *w = controlOf(obj).Widget();
-    if (!w)
-        throw platform::InvalidHandleError();
-    return *w;
-}
-
-template <class W>
-W &widgetAs(platform::HandleTarget *obj)
-{
-    auto *w = qobject_cast<W *>(&widgetOf(obj));
-    if (!w)
-        throw platform::InvalidHandleError();
-    return *w;
-}
-
 using Get = std::function<Variant(platform::HandleTarget *)>;
 using Set = std::function<void(platform::HandleTarget *, const Variant &)>;
 

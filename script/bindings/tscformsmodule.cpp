@@ -14,19 +14,6 @@ namespace bralvo::script {
 
 namespace {
 
-TscControlObject &controlOf(platform::HandleTarget *obj)
-{
-    return self<TscControlObject>(obj);
-}
-
-QWidget &widgetOf(platform::HandleTarget *obj)
-{
-    QWidget *w = controlOf(obj).Widget();
-    if (!w)
-        throw platform::InvalidHandleError();
-    return *w;
-}
-
 void addConsts(TscScript &s, std::initializer_list<std::pair<const char *, int>> consts)
 {
     for (const auto &[name, value] : consts)
