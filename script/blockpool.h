@@ -4,9 +4,11 @@
 // heap spends more time merging the freed pieces again than the compile
 // spends on its own work.
 //
-// Blocks come in sizes of 16-byte steps up to kLargestPooled, carved from
-// slabs that are kept for the process's life: freed blocks are reused, so
-// the process keeps as much as was ever in use at once. Each thread keeps
+// Blocks come in sizes of 16-byte steps up to kLargestPooled, carved one
+// after another from slabs that are kept for the process's life: freed
+// blocks are reused, so the process keeps as much as was ever in use at
+// once. Slabs lie in large regions the kernel may back with huge pages: a
+// first compile otherwise spends much of its time on page faults. Each thread keeps
 // its own free blocks and hands a surplus (and, when it ends, all of them)
 // to the others, so a block may be freed on another thread than the one
 // that took it. Larger requests, and every request under AddressSanitizer
@@ -64,13 +66,17 @@ struct FreeBlock {
     FreeBlock *next;
 };
 
-// A thread's free blocks of one size. Trivially destructible, so that
-// blocks freed while the thread's other objects go away still find it.
-// open while the thread's keeper stands (it hands the blocks over when
-// the thread ends): only then may a freed block simply join the list.
+// A thread's free blocks of one size, and the rest of its current slab
+// (bump to bumpEnd), which is carved only as blocks are asked for.
+// Trivially destructible, so that blocks freed while the thread's other
+// objects go away still find it. open while the thread's keeper stands
+// (it hands the blocks over when the thread ends): only then may a freed
+// block simply join the list.
 struct LocalBlocks {
     FreeBlock *head = nullptr;
     std::size_t count = 0;
+    char *bump = nullptr;
+    char *bumpEnd = nullptr;
     bool open = false;
     bool closed = false;
 };
@@ -83,7 +89,8 @@ constexpr std::size_t poolIndex(std::size_t bytes)
     return bytes == 0 ? 0 : (bytes - 1) / kStep;
 }
 
-// Everything but a block at hand: a refill, the heap, a thread's end.
+// Everything but a freed block at hand: the current slab, a refill, the
+// heap, a thread's end.
 void *takeSlow(std::size_t bytes);
 void giveSlow(void *block, std::size_t bytes) noexcept;
 

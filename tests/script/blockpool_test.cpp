@@ -152,6 +152,32 @@ TEST(TscXMLItemPool, BlocksOfAnEndedThreadServeTheNextOne)
     EXPECT_EQ(freed.count(next), 1u);
 }
 
+TEST(TscXMLItemPool, TheUncarvedRestOfAnEndedThreadsSlabServesOthersOnce)
+{
+    // The thread keeps its elements alive past its end; what it left of its
+    // slab goes to the others and must not overlap them or itself.
+    std::vector<std::unique_ptr<TscXMLItem>> kept(10);
+    std::thread([&kept] {
+        for (auto &item : kept)
+            item = std::make_unique<TscXMLItem>();
+    }).join();
+    std::set<const void *> live;
+    for (const auto &item : kept)
+        live.insert(item.get());
+    std::vector<std::thread> takers;
+    std::vector<std::vector<std::unique_ptr<TscXMLItem>>> taken(3);
+    for (auto &items : taken)
+        takers.emplace_back([&items] {
+            for (int i = 0; i < 2000; ++i)
+                items.push_back(std::make_unique<TscXMLItem>());
+        });
+    for (std::thread &taker : takers)
+        taker.join();
+    for (const auto &items : taken)
+        for (const auto &item : items)
+            EXPECT_TRUE(live.insert(item.get()).second);
+}
+
 TEST(TscXMLItemPool, BlocksFreedOnAnotherThreadServeThisOne)
 {
     SKIP_UNLESS_POOLED();
