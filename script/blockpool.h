@@ -97,7 +97,7 @@ void giveSlow(void *block, std::size_t bytes) noexcept;
 } // namespace detail
 
 // Inline: every object of a program passes here, and nearly every time
-// the thread's own list serves.
+// the thread's own list or its current slab serves.
 inline void *take(std::size_t bytes)
 {
     if (detail::kPoolBlocks && bytes <= kLargestPooled) {
@@ -105,6 +105,12 @@ inline void *take(std::size_t bytes)
         if (detail::FreeBlock *block = local.head) {
             local.head = block->next;
             --local.count;
+            return block;
+        }
+        const std::ptrdiff_t size = std::ptrdiff_t(detail::poolIndex(bytes) + 1) * std::ptrdiff_t(detail::kStep);
+        if (local.bumpEnd - local.bump >= size) {
+            char *block = local.bump;
+            local.bump += size;
             return block;
         }
     }
