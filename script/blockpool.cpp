@@ -3,6 +3,7 @@
 // to. The common cases are inline in blockpool.h.
 #include "script/blockpool.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <mutex>
@@ -229,6 +230,92 @@ void giveShared(void *block, size_t index) noexcept
 }
 
 } // namespace
+
+// ---- Arena
+
+namespace {
+
+// Chunks grow from small ones (a compile of one expression needs a few
+// hundred bytes) to huge-page regions.
+constexpr size_t kLargestHeapChunk = 1024 * 1024;
+
+} // namespace
+
+Arena::~Arena()
+{
+    for (const Chunk &chunk : m_chunks) {
+        if (chunk.mapped)
+            munmap(chunk.start, chunk.bytes);
+        else
+            ::operator delete(chunk.start);
+    }
+}
+
+void Arena::newChunk(size_t atLeast)
+{
+    m_chunks.reserve(m_chunks.size() + 1); // nothing to lose if this throws
+    Chunk chunk{nullptr, m_nextChunkBytes, false};
+    if (chunk.bytes > kLargestHeapChunk) {
+        chunk.bytes = kRegionBytes;
+        chunk.start = mapRegion();
+        chunk.mapped = chunk.start != nullptr;
+    }
+    if (!chunk.start) {
+        chunk.bytes = std::max(std::min(chunk.bytes, kLargestHeapChunk), atLeast);
+        chunk.start = static_cast<char *>(::operator new(chunk.bytes));
+    }
+    m_chunks.push_back(chunk);
+    m_next = chunk.start;
+    m_end = chunk.start + chunk.bytes;
+    m_nextChunkBytes = std::min(m_nextChunkBytes * 2, 2 * kLargestHeapChunk);
+}
+
+void *Arena::take(size_t bytes)
+{
+    if (!detail::kPoolBlocks || bytes > kLargestPooled)
+        return ::operator new(bytes);
+    const size_t index = detail::poolIndex(bytes);
+    if (FreeBlock *block = m_free[index]) {
+        m_free[index] = block->next;
+        return block;
+    }
+    const size_t size = blockSize(index);
+    if (size_t(m_end - m_next) < size)
+        newChunk(size);
+    char *block = m_next;
+    m_next += size;
+    return block;
+}
+
+void Arena::give(void *block, size_t bytes) noexcept
+{
+    if (!block)
+        return;
+    if (!detail::kPoolBlocks || bytes > kLargestPooled) {
+        ::operator delete(block);
+        return;
+    }
+    const size_t index = detail::poolIndex(bytes);
+    m_free[index] = new (block) FreeBlock{m_free[index]};
+}
+
+void Arena::drop(void *block, size_t bytes) noexcept
+{
+    if (!detail::kPoolBlocks || bytes > kLargestPooled)
+        ::operator delete(block);
+}
+
+void Arena::adopt(Arena &other)
+{
+    m_chunks.reserve(m_chunks.size() + other.m_chunks.size());
+    m_chunks.insert(m_chunks.end(), other.m_chunks.begin(), other.m_chunks.end());
+    other.m_chunks.clear();
+    // Its free blocks are given up with the rest of its chunks; the arena
+    // stays usable, from new chunks.
+    for (FreeBlock *&list : other.m_free)
+        list = nullptr;
+    other.m_next = other.m_end = nullptr;
+}
 
 namespace detail {
 
