@@ -237,7 +237,7 @@ namespace {
 
 // Chunks grow from small ones (a compile of one expression needs a few
 // hundred bytes) to huge-page regions.
-constexpr size_t kLargestHeapChunk = 1024 * 1024;
+constexpr size_t kLargestHeapChunk = 128 * 1024;
 
 } // namespace
 
