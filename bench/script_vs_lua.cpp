@@ -5,6 +5,9 @@
 // simple ones: host properties served by a class-library property table,
 // the report's expression cache (a thousand short texts compiled once and
 // evaluated with changing values) and compiling a 5,000-line program.
+// That compile is also measured as the first one in a fresh process
+// (grammar loading and one-off tables included), in child processes of
+// this program, with the memory the compile takes per source line.
 #include "platform/handleregistry.h"
 #include "platform/persistent.h"
 #include "platform/propertytable.h"
@@ -18,8 +21,14 @@
 #include <lua.hpp>
 
 #include <QMap>
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <malloc.h>
+#include <string>
 #include <vector>
 
 using namespace bralvo;
@@ -339,11 +348,11 @@ struct Program {
     int functions = 0;
 };
 
-Program pascalProgram()
+Program pascalProgram(int lineCount = programLines)
 {
     Program p;
     QStringList lines;
-    while (lines.size() + 14 + 3 <= programLines) {
+    while (lines.size() + 14 + 3 <= lineCount) {
         const QString k = QString::number(p.functions);
         const QString callee = QString::number(p.functions > 0 ? p.functions - 1 : 0);
         lines << QStringLiteral("function F") + k + QStringLiteral("(a, b: Integer): Integer;")
@@ -355,7 +364,7 @@ Program pascalProgram()
               << QStringLiteral("  Result := t;") << QStringLiteral("end;");
         ++p.functions;
     }
-    while (lines.size() < programLines - 3)
+    while (lines.size() < lineCount - 3)
         lines << QStringLiteral("{ }");
     lines << QStringLiteral("begin") << QStringLiteral("  SetResult(F") + QString::number(p.functions - 1)
               + QStringLiteral("(1, 2))") << QStringLiteral("end.");
@@ -431,6 +440,130 @@ void luaCompile(benchmark::State &state)
         state.SkipWithError("wrong Lua result");
 }
 
+// --- the first compile in a process: a child process of this program
+// sets up either side, compiles the program once and prints the time and
+// the memory taken, both as the process's resident set sees it: peak is
+// its growth during the compile (the high-water mark is reset just before
+// it), held its growth still there afterwards, the compiled program alive.
+// The heap's free pages are given back first, so that neither side reuses
+// memory unseen.
+
+struct CompileFigures {
+    double micros = 0;
+    double peakBytes = 0;
+    double heldBytes = 0;
+};
+
+long statusKiB(const char *field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    const size_t length = std::strlen(field);
+    while (std::getline(status, line))
+        if (line.compare(0, length, field) == 0)
+            return std::stol(line.substr(length + 1));
+    return -1;
+}
+
+// Brackets one compile: memory baselines before, figures after.
+class CompileProbe {
+public:
+    CompileProbe()
+    {
+        malloc_trim(0); // what setting up freed is not there to be reused unseen
+        std::ofstream("/proc/self/clear_refs") << "5"; // resets the high-water mark
+        m_rss = statusKiB("VmRSS:");
+        m_start = std::chrono::steady_clock::now();
+    }
+    void finish() const
+    {
+        const double micros =
+            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - m_start).count();
+        std::printf("%.1f %.0f %.0f\n", micros, double(statusKiB("VmHWM:") - m_rss) * 1024,
+                    double(statusKiB("VmRSS:") - m_rss) * 1024);
+    }
+
+private:
+    long m_rss;
+    std::chrono::steady_clock::time_point m_start;
+};
+
+int firstEngineCompile(int lines)
+{
+    const Program p = pascalProgram(lines);
+    script::TscScript program;
+    program.AddRTTI();
+    program.AddMethod(QStringLiteral("procedure SetResult(V: Variant)"),
+                      [](platform::HandleTarget *, const QString &, const QString &, script::TscMethodHelper &) {
+                          return Variant::null();
+                      });
+    program.SetLines({p.text});
+    CompileProbe probe;
+    if (!program.Compile())
+        return 1;
+    probe.finish();
+    return 0;
+}
+
+int firstLuaCompile(int lines)
+{
+    const QByteArray text = luaProgram(pascalProgram(lines).functions);
+    lua_State *lua = luaL_newstate();
+    luaL_openlibs(lua);
+    CompileProbe probe;
+    if (luaL_loadbuffer(lua, text.constData(), size_t(text.size()), "program") != LUA_OK)
+        return 1;
+    probe.finish();
+    lua_close(lua);
+    return 0;
+}
+
+// Runs the child for one side; false when it failed.
+bool runFirstCompile(const char *self, const char *side, int lines, CompileFigures &figures)
+{
+    const std::string command = std::string("'") + self + "' --first-compile " + side + ' ' + std::to_string(lines);
+    FILE *child = popen(command.c_str(), "r");
+    if (!child)
+        return false;
+    const int read = std::fscanf(child, "%lf %lf %lf", &figures.micros, &figures.peakBytes, &figures.heldBytes);
+    return pclose(child) == 0 && read == 3;
+}
+
+// Memory is taken from a program ten times as long, so that the resident
+// set's coarse steps do not blur it.
+constexpr int memoryProgramLines = 10 * programLines;
+
+// Alternates the two sides over a few fresh processes and prints the
+// median times and their ratio, then the memory per source line.
+void printFirstCompile(const char *self)
+{
+    constexpr int rounds = 7;
+    std::vector<double> engine(rounds), lua(rounds);
+    CompileFigures e, l;
+    for (int r = 0; r < rounds; ++r) {
+        if (!runFirstCompile(self, "engine", programLines, e) || !runFirstCompile(self, "lua", programLines, l)) {
+            std::printf("\nfirst compile: a child process failed\n");
+            return;
+        }
+        engine[r] = e.micros;
+        lua[r] = l.micros;
+    }
+    std::sort(engine.begin(), engine.end());
+    std::sort(lua.begin(), lua.end());
+    const double em = engine[rounds / 2], lm = lua[rounds / 2];
+    std::printf("%-20s %14.1f %14.1f %8.1f\n", "compile_5000_first", em, lm, em / lm);
+    if (!runFirstCompile(self, "engine", memoryProgramLines, e) || !runFirstCompile(self, "lua", memoryProgramLines, l)) {
+        std::printf("\nfirst compile: a child process failed\n");
+        return;
+    }
+    std::printf("\n%-26s %14s %14s %8s\n", "compile memory per line", "engine (B)", "lua (B)", "ratio");
+    for (const auto &[name, field] : {std::pair{"peak", &CompileFigures::peakBytes},
+                                      std::pair{"held after", &CompileFigures::heldBytes}}) {
+        const double ep = e.*field / memoryProgramLines, lp = l.*field / memoryProgramLines;
+        std::printf("%-26s %14.0f %14.0f %8.1f\n", name, ep, lp, lp > 0 ? ep / lp : 0.0);
+    }
+}
+
 // Keeps each run's time per iteration so that the ratios can be printed.
 class RatioReporter : public TimesReporter {
 public:
@@ -457,6 +590,10 @@ private:
 
 int main(int argc, char **argv)
 {
+    if (argc == 4 && std::strcmp(argv[1], "--first-compile") == 0) {
+        const int lines = std::atoi(argv[3]);
+        return std::strcmp(argv[2], "lua") == 0 ? firstLuaCompile(lines) : firstEngineCompile(lines);
+    }
     for (const Workload &w : workloads) {
         benchmark::RegisterBenchmark((std::string("engine/") + w.name).c_str(),
                                      [&w](benchmark::State &s) { engineWorkload(s, w); })
@@ -473,6 +610,7 @@ int main(int argc, char **argv)
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatios();
+    printFirstCompile(argv[0]);
     benchmark::Shutdown();
     return 0;
 }

@@ -3,10 +3,14 @@
 // to. The common cases are inline in blockpool.h.
 #include "script/blockpool.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <mutex>
 #include <new>
 #include <vector>
+
+#include <sys/mman.h>
 
 namespace bralvo::script::blockpool {
 
@@ -43,15 +47,55 @@ struct Batch {
 };
 
 // Blocks of one size shared by all threads: batches handed in by threads
-// with more free blocks than they keep or that ended, and the slabs carved
-// so far (kept reachable, never returned).
+// with more free blocks than they keep or that ended.
 struct SharedBlocks {
     std::mutex lock;
     std::vector<Batch> batches;
-    std::vector<void *> slabs;
 };
 
 constexpr size_t kSlabBytes = 64 * 1024;
+// Slabs are cut from regions of one huge page, aligned to it.
+constexpr size_t kRegionBytes = 2 * 1024 * 1024;
+
+// A new region, or nullptr when the kernel gives none. Mapped twice the
+// size so that an aligned region lies inside; the rest goes back.
+char *mapRegion()
+{
+    void *mapped = mmap(nullptr, 2 * kRegionBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED)
+        return nullptr;
+    const auto start = reinterpret_cast<std::uintptr_t>(mapped);
+    const std::uintptr_t aligned = (start + kRegionBytes - 1) & ~std::uintptr_t(kRegionBytes - 1);
+    if (aligned > start)
+        munmap(mapped, aligned - start);
+    if (const std::uintptr_t tail = start + 2 * kRegionBytes - (aligned + kRegionBytes))
+        munmap(reinterpret_cast<void *>(aligned + kRegionBytes), tail);
+    auto *region = reinterpret_cast<char *>(aligned);
+    madvise(region, kRegionBytes, MADV_HUGEPAGE); // a hint: without it, small pages
+    return region;
+}
+
+// A new slab, never returned: the regions are kept for the process's life.
+char *newSlab()
+{
+    struct Regions {
+        std::mutex lock;
+        char *next = nullptr;
+        char *end = nullptr;
+    };
+    static auto *regions = new Regions; // outlives every block
+    const std::lock_guard guard(regions->lock);
+    if (regions->next == regions->end) {
+        char *region = mapRegion();
+        if (!region)
+            return static_cast<char *>(::operator new(kSlabBytes));
+        regions->next = region;
+        regions->end = region + kRegionBytes;
+    }
+    char *slab = regions->next;
+    regions->next += kSlabBytes;
+    return slab;
+}
 
 size_t blockSize(size_t index)
 {
@@ -87,6 +131,28 @@ void handOver(size_t index) noexcept
     takeList(local);
 }
 
+// The uncarved rest of the thread's slab, as free blocks for the others.
+// Handed over before the thread's freed blocks, so that those, still warm,
+// are the first taken again.
+void handOverRest(size_t index) noexcept
+{
+    LocalBlocks &local = detail::t_blocks[index];
+    const size_t size = blockSize(index);
+    if (local.bumpEnd - local.bump < std::ptrdiff_t(size))
+        return;
+    Batch rest;
+    for (char *block = local.bump; block + size <= local.bumpEnd; block += size)
+        rest.push(block);
+    local.bump = local.bumpEnd = nullptr;
+    SharedBlocks &all = shared(index);
+    const std::lock_guard guard(all.lock);
+    try {
+        all.batches.push_back(rest);
+    } catch (...) {
+        // no room to record them: they stay unused
+    }
+}
+
 // Hands every list to the others when the thread ends; blocks freed on the
 // thread after that go straight to the shared lists.
 struct Keeper {
@@ -98,6 +164,7 @@ struct Keeper {
     ~Keeper()
     {
         for (size_t index = 0; index < kPoolCount; ++index) {
+            handOverRest(index);
             handOver(index);
             detail::t_blocks[index].open = false;
             detail::t_blocks[index].closed = true;
@@ -114,26 +181,25 @@ void setKeeper()
     (void)&t_keeper; // constructed now, so it runs at the thread's end
 }
 
-// Fills the thread's list: a batch other threads left, or a new slab.
+// Fills the thread's list with a batch other threads left, or else gives
+// it a new slab to carve: a slab is not walked ahead of use, so its pages
+// are touched only as its blocks are taken.
 void refill(size_t index)
 {
     setKeeper();
     LocalBlocks &local = detail::t_blocks[index];
     SharedBlocks &all = shared(index);
-    const std::lock_guard guard(all.lock);
-    if (!all.batches.empty()) {
-        local.head = all.batches.back().head;
-        local.count = all.batches.back().count;
-        all.batches.pop_back();
-        return;
+    {
+        const std::lock_guard guard(all.lock);
+        if (!all.batches.empty()) {
+            local.head = all.batches.back().head;
+            local.count = all.batches.back().count;
+            all.batches.pop_back();
+            return;
+        }
     }
-    auto *slab = static_cast<char *>(::operator new(kSlabBytes));
-    all.slabs.push_back(slab);
-    const size_t size = blockSize(index);
-    for (size_t i = kSlabBytes / size; i-- > 0;) {
-        local.head = new (slab + i * size) FreeBlock{local.head};
-        ++local.count;
-    }
+    local.bump = newSlab();
+    local.bumpEnd = local.bump + kSlabBytes;
 }
 
 // A thread's last moments: rare, so simply under the lock.
@@ -165,6 +231,92 @@ void giveShared(void *block, size_t index) noexcept
 
 } // namespace
 
+// ---- Arena
+
+namespace {
+
+// Chunks grow from small ones (a compile of one expression needs a few
+// hundred bytes) to huge-page regions.
+constexpr size_t kLargestHeapChunk = 128 * 1024;
+
+} // namespace
+
+Arena::~Arena()
+{
+    for (const Chunk &chunk : m_chunks) {
+        if (chunk.mapped)
+            munmap(chunk.start, chunk.bytes);
+        else
+            ::operator delete(chunk.start);
+    }
+}
+
+void Arena::newChunk(size_t atLeast)
+{
+    m_chunks.reserve(m_chunks.size() + 1); // nothing to lose if this throws
+    Chunk chunk{nullptr, m_nextChunkBytes, false};
+    if (chunk.bytes > kLargestHeapChunk) {
+        chunk.bytes = kRegionBytes;
+        chunk.start = mapRegion();
+        chunk.mapped = chunk.start != nullptr;
+    }
+    if (!chunk.start) {
+        chunk.bytes = std::max(std::min(chunk.bytes, kLargestHeapChunk), atLeast);
+        chunk.start = static_cast<char *>(::operator new(chunk.bytes));
+    }
+    m_chunks.push_back(chunk);
+    m_next = chunk.start;
+    m_end = chunk.start + chunk.bytes;
+    m_nextChunkBytes = std::min(m_nextChunkBytes * 2, 2 * kLargestHeapChunk);
+}
+
+void *Arena::take(size_t bytes)
+{
+    if (!detail::kPoolBlocks || bytes > kLargestPooled)
+        return ::operator new(bytes);
+    const size_t index = detail::poolIndex(bytes);
+    if (FreeBlock *block = m_free[index]) {
+        m_free[index] = block->next;
+        return block;
+    }
+    const size_t size = blockSize(index);
+    if (size_t(m_end - m_next) < size)
+        newChunk(size);
+    char *block = m_next;
+    m_next += size;
+    return block;
+}
+
+void Arena::give(void *block, size_t bytes) noexcept
+{
+    if (!block)
+        return;
+    if (!detail::kPoolBlocks || bytes > kLargestPooled) {
+        ::operator delete(block);
+        return;
+    }
+    const size_t index = detail::poolIndex(bytes);
+    m_free[index] = new (block) FreeBlock{m_free[index]};
+}
+
+void Arena::drop(void *block, size_t bytes) noexcept
+{
+    if (!detail::kPoolBlocks || bytes > kLargestPooled)
+        ::operator delete(block);
+}
+
+void Arena::adopt(Arena &other)
+{
+    m_chunks.reserve(m_chunks.size() + other.m_chunks.size());
+    m_chunks.insert(m_chunks.end(), other.m_chunks.begin(), other.m_chunks.end());
+    other.m_chunks.clear();
+    // Its free blocks are given up with the rest of its chunks; the arena
+    // stays usable, from new chunks.
+    for (FreeBlock *&list : other.m_free)
+        list = nullptr;
+    other.m_next = other.m_end = nullptr;
+}
+
 namespace detail {
 
 void *takeSlow(std::size_t bytes)
@@ -175,11 +327,16 @@ void *takeSlow(std::size_t bytes)
     LocalBlocks &local = t_blocks[index];
     if (local.closed)
         return takeShared(index);
-    if (!local.head)
+    const size_t size = blockSize(index);
+    if (!local.head && local.bumpEnd - local.bump < std::ptrdiff_t(size))
         refill(index);
-    FreeBlock *block = local.head;
-    local.head = block->next;
-    --local.count;
+    if (FreeBlock *block = local.head) {
+        local.head = block->next;
+        --local.count;
+        return block;
+    }
+    char *block = local.bump;
+    local.bump += size;
     return block;
 }
 

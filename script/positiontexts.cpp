@@ -27,6 +27,25 @@ public:
         return make(key, line, column);
     }
 
+    // Grows the table at once to give each of lines lines its stretch:
+    // growing line by line would copy the table at every doubling and keep
+    // every smaller one.
+    void reserve(int lines)
+    {
+        if (lines <= 0)
+            return;
+        const size_t lineEnd = (size_t(lines) + 1) * kSlotsPerLine;
+        if (lineEnd <= m_table.load(std::memory_order_acquire)->entries.size())
+            return;
+        const std::lock_guard guard(m_lock);
+        Table *table = m_table.load(std::memory_order_relaxed);
+        size_t capacity = table->entries.size();
+        while (lineEnd > capacity && capacity < kMostSlotsForLines)
+            capacity *= 2;
+        if (capacity != table->entries.size())
+            grow(table, capacity);
+    }
+
 private:
     // A couple of million positions: far more than the programs of one
     // process hold, yet a bound on what it keeps.
@@ -185,15 +204,25 @@ private:
     size_t m_made = 0;
 };
 
+PermanentPositions &permanentPositions()
+{
+    static auto *positions = new PermanentPositions; // never destroyed: its texts outlive every static
+    return *positions;
+}
+
 } // namespace
 
 QString permanentPositionText(int line, int column)
 {
-    static auto *positions = new PermanentPositions; // never destroyed: its texts outlive every static
-    QString text = positions->find(line, column);
+    QString text = permanentPositions().find(line, column);
     if (text.isNull())
         return builder::PositionDigits(line, column).view().toString();
     return text;
+}
+
+void reservePositionTexts(int lines)
+{
+    permanentPositions().reserve(lines);
 }
 
 } // namespace bralvo::script

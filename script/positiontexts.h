@@ -15,5 +15,8 @@ namespace bralvo::script {
 // by the largest positions ever compiled; past a generous limit new
 // positions are made as ordinary texts. Safe from any thread.
 QString permanentPositionText(int line, int column);
+// Makes room at once for the positions of a text of lines lines, about
+// to be compiled. Safe from any thread.
+void reservePositionTexts(int lines);
 
 } // namespace bralvo::script

@@ -69,6 +69,7 @@ void compileScript(TscScript &script)
         return;
     }
     const TscParser &lexer = parser.Lexer();
+    reservePositionTexts(int(lexer.LineStarts().size()));
     ProgramBuilder builder(script, parser.Grammar().Root(), parser.NeedDeclareVars(), lexer.Text(),
                            lexer.LineStarts());
     builder.BuildProgramItems(parser.ILScript().Root());

@@ -240,6 +240,9 @@ public:
     TscILParser &m_owner;
     ILParserOptions m_options;
     std::shared_ptr<const CompiledGrammar> m_compiled;
+    // The written elements' blocks: the whole tree goes at once, and its
+    // memory back to the system with it. Declared before every tree.
+    blockpool::Arena m_arena;
     TscXMLDocument m_il;
     TscParser m_lexer;
     const GrammarRules *m_rules = nullptr; // in m_compiled
@@ -795,6 +798,9 @@ void TscILParser::Impl::includeUnits(int entryLines)
 
 void TscILParser::Impl::includeUnit(const QString &name, TscXMLItem &uses)
 {
+    // The unit's source may come from anywhere and the unit's parser has
+    // an arena of its own, adopted with its tree.
+    const TscXMLItem::ArenaScope outside(nullptr);
     std::optional<QString> text = m_options.unitSource ? m_options.unitSource(name) : std::nullopt;
     if (!text) {
         text = platform::readTextFile(name);
@@ -813,6 +819,7 @@ void TscILParser::Impl::includeUnit(const QString &name, TscXMLItem &uses)
         m_owner.UsesList = unit.UsesList;
         TscXMLItem &program = *unit.m_impl->m_il.Root();
         program.MoveChildrenTo(0, *addElement(uses, program.Name(), program.Text()));
+        m_arena.adopt(unit.m_impl->m_arena);
         return;
     }
     m_errorText = unit.ErrorText();
@@ -868,6 +875,7 @@ bool TscILParser::Impl::build(const QString &text)
     const QString &quotes = m_lexer.StringQuotes;
     m_quote = quotes.isEmpty() ? u'\'' : quotes[0].unicode();
     m_tokenStarts.fill(TokenStart());
+    const TscXMLItem::ArenaScope written(&m_arena);
     bool ok = false;
     try {
         ok = interpretRule(m_rules->programRule(), m_lexer.Position(), m_out.Count());

@@ -146,18 +146,52 @@ QString XMLToStr(const QString &text)
 
 // ---- TscXMLItem
 
+namespace {
+
+thread_local blockpool::Arena *t_elementArena = nullptr;
+
+} // namespace
+
+TscXMLItem::ArenaScope::ArenaScope(blockpool::Arena *arena) : m_previous(t_elementArena)
+{
+    t_elementArena = arena;
+}
+
+TscXMLItem::ArenaScope::~ArenaScope()
+{
+    t_elementArena = m_previous;
+}
+
 void *TscXMLItem::operator new(std::size_t size)
 {
+    if (blockpool::Arena *arena = t_elementArena)
+        return arena->take(size);
     return blockpool::take(size);
+}
+
+void TscXMLItem::operator delete(TscXMLItem *item, std::destroying_delete_t, std::size_t size) noexcept
+{
+    const bool fromArena = item->m_fromArena;
+    item->~TscXMLItem();
+    if (!fromArena)
+        blockpool::give(item, size);
+    else if (blockpool::Arena *arena = t_elementArena)
+        arena->give(item, size); // only the parse owning the arena deletes elements while it stands
+    else
+        blockpool::Arena::drop(item, size);
 }
 
 void TscXMLItem::operator delete(void *block, std::size_t size) noexcept
 {
-    blockpool::give(block, size);
+    if (blockpool::Arena *arena = t_elementArena)
+        arena->give(block, size);
+    else
+        blockpool::give(block, size);
 }
 
+// An element made while an arena stands came from it (see operator new).
 TscXMLItem::TscXMLItem()
-    : m_isDocumentRoot(false), m_shape(Shape::Text), m_line(0), m_column(0), m_endLine(0), m_endColumn(0)
+    : m_isDocumentRoot(false), m_fromArena(t_elementArena != nullptr), m_shape(Shape::Text), m_line(0), m_column(0), m_endLine(0), m_endColumn(0)
 {
     static_assert(sizeof(TscXMLItem) <= 112, "elements are pooled and made by the ten thousand");
 }

@@ -20,6 +20,7 @@
 #include <QVarLengthArray>
 #include <cstddef>
 #include <memory>
+#include <new>
 #include <vector>
 
 class QIODevice;
@@ -86,9 +87,26 @@ public:
     TscXMLItem(const TscXMLItem &) = delete;
     TscXMLItem &operator=(const TscXMLItem &) = delete;
     // Compiling a program makes and drops elements by the ten thousand:
-    // they come from the block pool (script/blockpool.h).
+    // they come from the block pool (script/blockpool.h), or from the
+    // arena of an ArenaScope standing on the thread.
     static void *operator new(std::size_t size);
+    // Destroys the element and returns its block where it came from.
+    static void operator delete(TscXMLItem *item, std::destroying_delete_t, std::size_t size) noexcept;
+    // Only for a construction that failed, where the block was just taken.
     static void operator delete(void *block, std::size_t size) noexcept;
+
+    // While one stands, elements made on this thread come from arena; the
+    // elements must go before the arena does. Scopes nest.
+    class ArenaScope {
+    public:
+        explicit ArenaScope(blockpool::Arena *arena);
+        ~ArenaScope();
+        ArenaScope(const ArenaScope &) = delete;
+        ArenaScope &operator=(const ArenaScope &) = delete;
+
+    private:
+        blockpool::Arena *m_previous;
+    };
 
     const QString &Name() const { return m_name; }
     // Copied, then moved in: both inline, where QString's copy assignment
@@ -274,6 +292,7 @@ private:
     // Packed into the word the flag had to itself: elements are made by
     // the ten thousand. Positions that do not fit stay text.
     bool m_isDocumentRoot : 1;
+    bool m_fromArena : 1;
     mutable Shape m_shape : 2;
     quint64 m_line : kLineBits;
     quint64 m_column : kColumnBits;

@@ -152,6 +152,83 @@ TEST(TscXMLItemPool, BlocksOfAnEndedThreadServeTheNextOne)
     EXPECT_EQ(freed.count(next), 1u);
 }
 
+TEST(TscXMLItemPool, TheUncarvedRestOfAnEndedThreadsSlabServesOthersOnce)
+{
+    // The thread keeps its elements alive past its end; what it left of its
+    // slab goes to the others and must not overlap them or itself.
+    std::vector<std::unique_ptr<TscXMLItem>> kept(10);
+    std::thread([&kept] {
+        for (auto &item : kept)
+            item = std::make_unique<TscXMLItem>();
+    }).join();
+    std::set<const void *> live;
+    for (const auto &item : kept)
+        live.insert(item.get());
+    std::vector<std::thread> takers;
+    std::vector<std::vector<std::unique_ptr<TscXMLItem>>> taken(3);
+    for (auto &items : taken)
+        takers.emplace_back([&items] {
+            for (int i = 0; i < 2000; ++i)
+                items.push_back(std::make_unique<TscXMLItem>());
+        });
+    for (std::thread &taker : takers)
+        taker.join();
+    for (const auto &items : taken)
+        for (const auto &item : items)
+            EXPECT_TRUE(live.insert(item.get()).second);
+}
+
+TEST(BlockArena, BlocksStayDistinctAndAdoptedOnesOutliveTheirArena)
+{
+    blockpool::Arena kept;
+    std::vector<std::pair<unsigned char *, size_t>> blocks;
+    {
+        blockpool::Arena unit;
+        // Sizes across the steps and past the pooled ones, enough to need
+        // several chunks; every other block is given back and taken again.
+        for (int i = 0; i < 20000; ++i) {
+            const size_t bytes = 1 + size_t(i * 37) % (blockpool::kLargestPooled + 100);
+            auto *block = static_cast<unsigned char *>(unit.take(bytes));
+            if (i % 2) {
+                unit.give(block, bytes);
+                block = static_cast<unsigned char *>(unit.take(bytes));
+            }
+            std::memset(block, i & 0xff, bytes);
+            blocks.emplace_back(block, bytes);
+        }
+        kept.adopt(unit);
+    }
+    for (size_t i = 0; i < blocks.size(); ++i)
+        for (size_t k = 0; k < blocks[i].second; ++k)
+            ASSERT_EQ(blocks[i].first[k], i & 0xff) << "block " << i;
+    for (const auto &[block, bytes] : blocks)
+        if (bytes > blockpool::kLargestPooled)
+            kept.give(block, bytes); // heap blocks go when given back
+}
+
+TEST(TscXMLItemPool, ElementsFromAnArenaMixWithPooledOnesAndGoFromAnywhere)
+{
+    blockpool::Arena arena;
+    auto root = std::make_unique<TscXMLItem>(); // pooled
+    {
+        const TscXMLItem::ArenaScope scope(&arena);
+        for (int i = 0; i < 3; ++i) {
+            const auto tree = makeTree(30, QStringLiteral("gone%1_").arg(i)); // freed inside: reused
+            ASSERT_TRUE(treeIsIntact(*tree, 30, QStringLiteral("gone%1_").arg(i)));
+        }
+        root->AddItem(makeTree(30, QStringLiteral("a_")).release());
+        const TscXMLItem::ArenaScope outside(nullptr);
+        root->AddItem(makeTree(30, QStringLiteral("b_")).release()); // pooled again
+    }
+    ASSERT_EQ(root->Count(), 2);
+    EXPECT_TRUE(treeIsIntact(*root->Items(0), 30, QStringLiteral("a_")));
+    EXPECT_TRUE(treeIsIntact(*root->Items(1), 30, QStringLiteral("b_")));
+    // A script frees an element through its base class.
+    std::unique_ptr<bralvo::platform::HandleTarget> element(root.release());
+    element.reset();
+    EXPECT_TRUE(treeIsIntact(*makeTree(30, QStringLiteral("c_")), 30, QStringLiteral("c_")));
+}
+
 TEST(TscXMLItemPool, BlocksFreedOnAnotherThreadServeThisOne)
 {
     SKIP_UNLESS_POOLED();

@@ -52,6 +52,21 @@ TEST(PositionTexts, OneStoredTextPerPositionThatAChangeLeavesAlone)
     EXPECT_EQ(QString::fromUtf16(reinterpret_cast<const char16_t *>(first.utf16())), QStringLiteral("321:7"));
 }
 
+TEST(PositionTexts, RoomMadeAtOnceForALongTextKeepsTheTextsMadeBefore)
+{
+    const QString before = permanentPositionText(250123, 4);
+    reservePositionTexts(0);
+    reservePositionTexts(-5);
+    reservePositionTexts(60000); // more lines than the table had room for
+    reservePositionTexts(10);
+    EXPECT_EQ(permanentPositionText(250123, 4).constData(), before.constData());
+    for (int line = 59990; line <= 60001; ++line) {
+        const QString text = permanentPositionText(line, line % 7);
+        EXPECT_EQ(text, plainPositionText(line, line % 7));
+        EXPECT_EQ(permanentPositionText(line, line % 7).constData(), text.constData());
+    }
+}
+
 TEST(PositionTexts, ThreadsAskingTogetherGetTheSameTexts)
 {
     // Enough new positions to make the table grow while the others read it.
