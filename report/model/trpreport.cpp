@@ -4,6 +4,7 @@
 
 #include "platform/classregistry.h"
 #include "platform/registryini.h"
+#include "platform/savetarget.h"
 #include "platform/stream.h"
 #include "platform/valuecodec.h"
 #include "report/model/trpband.h"
@@ -549,6 +550,7 @@ bool TrpReport::LoadFromFile(const QString &fileName, bool exceptionIfNotFound)
 
 void TrpReport::SaveToFile(const QString &fileName)
 {
+    platform::checkSaveTarget(fileName);
     platform::MemoryStream bytes;
     SaveToStream(bytes, true, false);
     QSaveFile file(fileName);
