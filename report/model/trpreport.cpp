@@ -189,6 +189,7 @@ TrpReport::TrpReport(platform::Component *owner)
 TrpReport::~TrpReport()
 {
     // The object tree goes first, while the report is still whole.
+    setState(Destroying, true);
     m_parentReportCopy.reset();
     TrpComponent::Clear();
     while (!Objects().isEmpty())
