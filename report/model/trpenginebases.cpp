@@ -19,6 +19,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QSet>
+#include <new>
 
 namespace bralvo::report {
 
@@ -174,6 +175,8 @@ QString TrpCustomPreviewPages::exportPages(TrpCustomExportFilter &filter, const 
         }
     } catch (const bralvo::Error &e) {
         error = e.userText();
+    } catch (const std::bad_alloc &) {
+        error = QStringLiteral("Out of memory");
     }
     if (filter.ShowProgress())
         m_report->EndProgress(ptExporting);
@@ -182,6 +185,9 @@ QString TrpCustomPreviewPages::exportPages(TrpCustomExportFilter &filter, const 
     } catch (const bralvo::Error &e) {
         if (error.isEmpty())
             error = e.userText();
+    } catch (const std::bad_alloc &) {
+        if (error.isEmpty())
+            error = QStringLiteral("Out of memory");
     }
     return error;
 }
