@@ -15,9 +15,9 @@ constexpr double kMaxCoordinate = 100000.0;
 // Font sizes, in points.
 constexpr int kMinFontSize = 1;
 constexpr int kMaxFontSize = 2000;
-// Page and band columns: more than one per pixel of the widest page
-// never fits.
-constexpr int kMaxColumns = 100000;
+// Page and band columns: on the widest page each is still 100 pixels
+// wide (every column costs a position text of its own).
+constexpr int kMaxColumns = 1000;
 
 // Not finite: 0; otherwise within -kMaxCoordinate .. kMaxCoordinate.
 inline double ClampCoordinate(double v)
