@@ -54,6 +54,8 @@ void Component::sendRemoval()
 
 void Component::destroyComponents()
 {
+    m_byName.clear();
+    m_sharedNames = false;
     while (!m_components.isEmpty()) {
         Component *c = m_components.takeLast();
         c->m_owner = nullptr;
@@ -70,11 +72,39 @@ Component *Component::findComponent(const QString &name) const
 {
     if (name.isEmpty())
         return nullptr;
-    for (Component *c : m_components) {
-        if (c->m_name.compare(name, Qt::CaseInsensitive) == 0)
-            return c;
+    return m_byName.value(name.toCaseFolded(), nullptr);
+}
+
+// A name given twice (possible through changeName) finds the first
+// component of the list that has it, as a walk of the list would.
+void Component::indexName(Component *component)
+{
+    if (component->m_name.isEmpty())
+        return;
+    const QString key = component->m_name.toCaseFolded();
+    if (m_byName.contains(key))
+        m_sharedNames = true;
+    else
+        m_byName.insert(key, component);
+}
+
+void Component::unindexName(Component *component)
+{
+    if (component->m_name.isEmpty())
+        return;
+    const QString key = component->m_name.toCaseFolded();
+    const auto it = m_byName.find(key);
+    if (it == m_byName.end() || it.value() != component)
+        return;
+    m_byName.erase(it);
+    if (!m_sharedNames)
+        return;
+    for (Component *c : std::as_const(m_components)) {
+        if (c != component && c->m_name.compare(component->m_name, Qt::CaseInsensitive) == 0) {
+            m_byName.insert(key, c);
+            break;
+        }
     }
-    return nullptr;
 }
 
 void Component::insertComponent(Component *component)
@@ -86,6 +116,7 @@ void Component::insertComponent(Component *component)
     if (!component->m_name.isEmpty() && findComponent(component->m_name))
         throw ClassLibError(QStringLiteral("A component named %1 already exists").arg(component->m_name));
     m_components.append(component);
+    indexName(component);
     component->m_owner = this;
     notification(component, Operation::Insert);
 }
@@ -95,7 +126,11 @@ void Component::removeComponent(Component *component)
     if (!component || component->m_owner != this)
         return;
     notification(component, Operation::Remove);
-    m_components.removeAll(component);
+    unindexName(component);
+    // From the end: components mostly go last first.
+    const qsizetype at = m_components.lastIndexOf(component);
+    if (at >= 0)
+        m_components.removeAt(at);
     component->m_owner = nullptr;
 }
 
@@ -129,11 +164,18 @@ void Component::notification(Component *component, Operation operation)
 {
     if (operation == Operation::Remove && component)
         removeFreeNotification(component);
-    // Copy: a receiver may free components while we walk.
-    const QList<Component *> owned = m_components;
-    for (int i = int(owned.size()) - 1; i >= 0; --i) {
-        if (m_components.contains(owned[i]))
-            owned[i]->notification(component, operation);
+    // A dying owner frees all it owns: telling each of every other one's
+    // going would cost n * n and helps none of them.
+    if (operation != Operation::Remove || hasState(Destroying))
+        return;
+    // A receiver may free components while we walk: each step takes the
+    // next lower index that still exists, as the list may have shrunk.
+    for (qsizetype i = m_components.size() - 1; i >= 0; --i) {
+        if (i >= m_components.size()) {
+            i = m_components.size();
+            continue;
+        }
+        m_components[i]->notification(component, operation);
     }
 }
 
@@ -162,7 +204,16 @@ void Component::setName(const QString &name)
         if (other && other != this)
             throw ClassLibError(QStringLiteral("A component named %1 already exists").arg(name));
     }
+    changeName(name);
+}
+
+void Component::changeName(const QString &name)
+{
+    if (m_owner)
+        m_owner->unindexName(this);
     m_name = name;
+    if (m_owner)
+        m_owner->indexName(this);
 }
 
 } // namespace bralvo::platform

@@ -11,6 +11,7 @@
 
 #include "platform/persistent.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -70,18 +71,30 @@ public:
     static bool isValidIdent(const QString &name);
 
 protected:
-    // Removal and insertion notices; the base passes them on to every
-    // owned component. Overrides must call the base.
+    // Removal and insertion notices; the base passes removal notices on
+    // to every owned component (they may hold a pointer to the one that
+    // goes), except while this component is being destroyed (state
+    // Destroying: all it owns goes too). Insertion notices stay with the
+    // owner: passing each on would make building a tree of n components
+    // cost n * n. Overrides must call the base.
     virtual void notification(Component *component, Operation operation);
-    // Validates and stores the name without the owner's checks.
-    void changeName(const QString &name) { m_name = name; }
+    // Stores the name without the owner's checks.
+    void changeName(const QString &name);
 
 private:
     void sendRemoval();
     void destroyComponents();
+    void indexName(Component *component);
+    void unindexName(Component *component);
 
     Component *m_owner = nullptr;
     QList<Component *> m_components;
+    // Owned components by case-folded name: finding a name (on every
+    // insertion and rename) must not walk the whole list.
+    QHash<QString, Component *> m_byName;
+    // Once two owned components had one name, a freed name is looked for
+    // among the others.
+    bool m_sharedNames = false;
     QList<Component *> m_freeNotifies;
     QString m_name;
     qint64 m_tag = 0;

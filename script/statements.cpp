@@ -215,7 +215,7 @@ void TscRepeatStmt::Execute()
     TscScript &prog = *ProgScript;
     for (;;) {
         ExecuteBlock();
-        if (endOfRound(prog) || prog.TerminateFlag)
+        if (endOfRound(prog) || prog.TerminateFlag || prog.PollStop())
             break;
         const bool value = isTrue(*Test);
         if (StopOnFalse ? !value : value)
@@ -233,7 +233,7 @@ void TscWhileStmt::Execute()
     TscScript &prog = *ProgScript;
     while (!prog.TerminateFlag && isTrue(*Test)) {
         ExecuteBlock();
-        if (endOfRound(prog))
+        if (endOfRound(prog) || prog.TerminateFlag || prog.PollStop())
             break;
     }
     prog.BreakFlag = false;
@@ -256,7 +256,7 @@ void TscForStmt::Execute()
     for (quint64 round = 0;; ++round) {
         LoopVar->Value = current >= INT_MIN && current <= INT_MAX ? Variant(int(current)) : Variant(current);
         ExecuteBlock();
-        if (endOfRound(prog) || prog.TerminateFlag || round == rounds)
+        if (endOfRound(prog) || prog.TerminateFlag || prog.PollStop() || round == rounds)
             break;
         current += Downward ? -1 : 1;
     }
@@ -277,7 +277,7 @@ void TscVbForStmt::Execute()
     while (!prog.TerminateFlag && (down ? current.greaterOrEqual(to) : current.lessOrEqual(to))) {
         LoopVar->Value = current;
         ExecuteBlock();
-        if (endOfRound(prog))
+        if (endOfRound(prog) || prog.TerminateFlag || prog.PollStop())
             break;
         current = current.add(step);
     }
@@ -301,7 +301,7 @@ void TscCppForStmt::Execute()
     InitBlock.Execute();
     while (!prog.TerminateFlag && isTrue(*Test)) {
         ExecuteBlock();
-        if (endOfRound(prog))
+        if (endOfRound(prog) || prog.TerminateFlag || prog.PollStop())
             break;
         StepBlock.Execute();
     }

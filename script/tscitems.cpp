@@ -158,7 +158,12 @@ struct DepthGuard {
             throw ScriptRuntimeError(QStringLiteral("EStackOverflow"), QStringLiteral("Stack overflow"));
         ++callDepth;
     }
-    ~DepthGuard() { --callDepth; }
+    ~DepthGuard()
+    {
+        // A stop request holds until the outermost call is left.
+        if (--callDepth == 0)
+            TscScript::EndStopRequest();
+    }
 };
 
 TscScript *owningMainProgram(TscScript *script)
@@ -170,6 +175,11 @@ TscScript *owningMainProgram(TscScript *script)
 }
 
 } // namespace
+
+int TscProcVariable::CallDepth()
+{
+    return callDepth;
+}
 
 TscProcVariable::TscProcVariable(const QString &name, int typeCode, const QString &typeName, bool hasResult,
                                  TscScript *declaringScript)
@@ -216,6 +226,9 @@ void TscProcVariable::collectLocalsToSave()
 Variant TscProcVariable::GetValue()
 {
     DepthGuard depth;
+    // Recursion that never ends without a loop is stopped here.
+    if (LocalScript->PollStop())
+        return HasResult ? LinkedItem->Value : Variant::null();
     const bool wasInProgress = InProgress;
     InProgress = true;
     TscScript *main = owningMainProgram(LocalScript.get());

@@ -164,6 +164,8 @@ class TscProcVariable : public TscCustomVariable {
 public:
     // Calls nest at most this deep; the next raises "Stack overflow".
     static constexpr int MaxCallDepth = 1000;
+    // Script calls in progress on this thread.
+    static int CallDepth();
 
     TscProcVariable(const QString &name, int typeCode, const QString &typeName, bool hasResult,
                     TscScript *declaringScript);

@@ -14,6 +14,7 @@
 #include "script/typerules.h"
 
 #include <algorithm>
+#include <new>
 
 namespace bralvo::script {
 
@@ -275,13 +276,35 @@ bool TscScript::Compile()
     return ErrorText.isEmpty();
 }
 
+namespace {
+
+// A script may ask for more memory than there is (a text doubled in a
+// loop): the run ends with an error the host reports, the process goes on.
+[[noreturn]] void outOfMemory()
+{
+    throw ScriptRuntimeError(QStringLiteral("EOutOfMemory"), QStringLiteral("Out of memory"));
+}
+
+} // namespace
+
 void TscScript::Execute()
 {
     MainProgramMark = true;
     TscRunGuard flags(*this);
     RunningFlag = true;
+    // The main block is the outermost run unless a script call hosts it.
+    struct EndStop {
+        ~EndStop()
+        {
+            if (TscProcVariable::CallDepth() == 0)
+                EndStopRequest();
+        }
+    } endStop;
     try {
         MainBlock->Execute();
+    } catch (const std::bad_alloc &) {
+        RunningFlag = false;
+        outOfMemory();
     } catch (...) {
         RunningFlag = false;
         throw;
@@ -305,7 +328,12 @@ Variant TscScript::CallFunctionVarParams(const QString &name, Variant &args)
         throw ScriptError(scriptMessage(ScriptMessage::TooManyParams));
     for (qint64 i = 0; i < count; ++i)
         proc->GetParam(int(i))->SetValue(args.element(i));
-    const Variant result = proc->GetValue();
+    Variant result;
+    try {
+        result = proc->GetValue();
+    } catch (const std::bad_alloc &) {
+        outOfMemory();
+    }
     for (qint64 i = 0; i < count; ++i)
         args.setElement(i, proc->GetParam(int(i))->GetValue());
     return result;
@@ -327,6 +355,39 @@ void TscScript::RunLine(const QString &unitName, const QString &sourcePos)
             return;
         }
     }
+}
+
+namespace {
+
+// Set when a stop check said stop: the calls and loops still on the stack
+// end one by one, each returning procedure clearing only its own flags.
+thread_local bool stopRequested = false;
+
+} // namespace
+
+bool TscScript::PollStop()
+{
+    if (stopRequested)
+        return true;
+    thread_local unsigned ticks = 0;
+    if (++ticks % kStopCheckInterval != 0)
+        return false;
+    for (TscScript *script = this; script; script = script->ParentScript) {
+        if (script->OnStopCheck) {
+            if (!script->OnStopCheck())
+                return false;
+            stopRequested = true;
+            script->Terminate();
+            Terminate();
+            return true;
+        }
+    }
+    return false;
+}
+
+void TscScript::EndStopRequest()
+{
+    stopRequested = false;
 }
 
 void TscScript::AddCodeLine(const QString &unitName, const QString &sourcePos)

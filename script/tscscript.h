@@ -33,6 +33,8 @@ class TscClassVariable;
 
 using TscGetUnitEvent = std::function<void(TscScript *sender, const QString &unitName, QString &unitText)>;
 using TscRunLineEvent = std::function<void(TscScript *sender, const QString &unitName, const QString &sourcePos)>;
+// Asked now and then while a program runs; true stops it.
+using TscStopCheck = std::function<bool()>;
 
 class TscScript : public TscObject {
 public:
@@ -78,6 +80,16 @@ public:
     void AddCodeLine(const QString &unitName, const QString &sourcePos);
     // Stops this script and its procedures at their next check.
     void Terminate();
+    // Called on every loop round and every call: every kStopCheckInterval
+    // times it asks the nearest OnStopCheck (this script's or a parent's),
+    // and when that answers true terminates that script and this one and
+    // returns true. A host thus reaches a program that never ends (Cancel,
+    // a time limit) at almost no cost per step. Once true it stays true on
+    // this thread (every loop ends, no call runs) until the outermost
+    // script call or main block is left.
+    bool PollStop();
+    static void EndStopRequest();
+    static constexpr unsigned kStopCheckInterval = 1024;
     void SetLines(const QStringList &lines) { Lines = lines; }
     // Creates every module of the process-wide list into this script once
     // (tscrttimodule.h); ClearRTTI frees them and what they registered.
@@ -127,6 +139,7 @@ public:
     TscGetUnitEvent OnGetILUnit;
     TscGetUnitEvent OnGetUnit;
     TscRunLineEvent OnRunLine;
+    TscStopCheck OnStopCheck;
     TscScript *ParentScript = nullptr;
     TscScript *RunningScope = nullptr;
     bool RttiLoaded = false;

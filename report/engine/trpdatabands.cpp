@@ -5,6 +5,7 @@
 #include "report/model/trpband.h"
 #include "report/model/trpdataset.h"
 #include "report/model/trpmemoview.h"
+#include "report/model/trpnumberbounds.h"
 #include "report/model/trppage.h"
 #include "report/model/trpreport.h"
 
@@ -321,7 +322,7 @@ void TrpEngine::AddBandOutline(TrpBand *band)
     Report()->SetCurrentObjectName(band->name());
     const QString text = Report()->Calc(band->OutlineText()).toString();
     const double h = band->Stretched() ? band->OutputHeight : band->Height();
-    o->AddItem(text, int(std::nearbyint(CurY() - h)));
+    o->AddItem(text, RoundToInt(CurY() - h));
 }
 
 void TrpEngine::OutlineUp(TrpBand *band)

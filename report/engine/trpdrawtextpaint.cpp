@@ -6,6 +6,7 @@
 
 #include "platform/font.h"
 #include "platform/fonts/fontmetrics.h"
+#include "report/model/trpnumberbounds.h"
 
 #include <QColor>
 #include <QGlyphRun>
@@ -22,7 +23,7 @@ namespace {
 
 constexpr double kRatio = double(TrpDrawText::kMeasuringResolution) / TrpDrawText::kScreenResolution;
 
-int roundInt(double value) { return int(std::nearbyint(value)); }
+int roundInt(double value) { return RoundToInt(value); }
 
 QColor qColor(int color) {
     if (color < 0) // system colours: text is drawn in the window text colour

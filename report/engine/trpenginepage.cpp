@@ -4,6 +4,7 @@
 #include "report/engine/trpengine.h"
 
 #include "report/model/trpband.h"
+#include "report/model/trpnumberbounds.h"
 #include "report/model/trppage.h"
 #include "report/model/trpreport.h"
 #include "report/model/trputils.h"
@@ -34,7 +35,7 @@ double chainHeight(TrpBand *band)
 
 int roundInt(double v)
 {
-    return int(std::nearbyint(v));
+    return RoundToInt(v);
 }
 
 } // namespace

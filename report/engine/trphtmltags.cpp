@@ -1,5 +1,6 @@
 // The inline tag parser and the splitting of record groups.
 #include "report/engine/trphtmltags.h"
+#include "report/model/trpnumberbounds.h"
 
 #include <QHash>
 #include <cmath>
@@ -12,7 +13,7 @@ bool follows(const QString &text, int at, QLatin1StringView tag) {
     return at <= text.size() && QStringView(text).mid(at).startsWith(tag, Qt::CaseInsensitive);
 }
 
-int reducedSize(int size) { return int(std::nearbyint(size / 1.5)); }
+int reducedSize(int size) { return RoundToInt(size / 1.5); }
 
 int styleBit(QChar letter) {
     switch (letter.toLower().unicode()) {

@@ -6,6 +6,7 @@
 #include "report/engine/trpdmpexportslot.h"
 #include "report/engine/trpprinters.h"
 #include "report/model/trpenginebases.h"
+#include "report/model/trpnumberbounds.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trppage.h"
 #include "report/model/trpreport.h"
@@ -16,6 +17,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <limits>
 
 namespace bralvo::report {
 namespace {
@@ -26,7 +28,7 @@ TrpPrintDialogRunner &dialogRunner()
     return runner;
 }
 
-int roundMm(double v) { return int(std::nearbyint(v)); }
+int roundMm(double v) { return RoundToInt(v); }
 
 // Columns x Rows of B-sized cells over A, upright or with B turned;
 // true when turning gives strictly fewer.
@@ -62,10 +64,10 @@ int PrintFit(double a, double b)
 {
     if (b <= 0)
         return 1;
-    const int t = int(std::trunc(a / b));
+    const int t = ClampToInt(a / b);
     if (std::fabs(t * b - a) >= 11)
-        return t + 1;
-    return std::max(1, int(std::nearbyint(a / b)));
+        return t < std::numeric_limits<int>::max() ? t + 1 : t;
+    return std::max(1, RoundToInt(a / b));
 }
 
 TrpPagesPrinter::TrpPagesPrinter(TrpCustomPreviewPages &pages, TrpPrintHooks hooks)

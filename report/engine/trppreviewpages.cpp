@@ -9,6 +9,7 @@
 #include "report/model/trpband.h"
 #include "report/model/trpdotmatrix.h"
 #include "report/model/trpmemoview.h"
+#include "report/model/trpnumberbounds.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trppage.h"
 #include "report/model/trppictureview.h"
@@ -451,12 +452,12 @@ QPoint TrpPreviewPages::GetPageSize(int index)
     const TrpXMLItem *element = PagesElement()->Items(index);
     if (!isWholePageElement(*element)) {
         if (const TrpReportPage *source = SourcePage(sourceIndexOfElement(*element)))
-            return QPoint(int(std::nearbyint(source->Width())), int(std::nearbyint(source->Height())));
+            return QPoint(RoundToInt(source->Width()), RoundToInt(source->Height()));
     }
     const TrpReportPage *page = GetPage(index);
     if (!page)
         return QPoint(0, 0);
-    return QPoint(int(std::nearbyint(page->Width())), int(std::nearbyint(page->Height())));
+    return QPoint(RoundToInt(page->Width()), RoundToInt(page->Height()));
 }
 
 bool TrpPreviewPages::Print()

@@ -4,6 +4,7 @@
 #include "report/engine/trppreviewpages.h"
 
 #include "platform/error.h"
+#include "platform/savetarget.h"
 #include "platform/stream.h"
 #include "report/engine/trpoutline.h"
 #include "report/model/trpdotmatrix.h"
@@ -174,6 +175,7 @@ bool TrpPreviewPages::LoadFromFile(const QString &fileName, bool exceptionIfNotF
 
 void TrpPreviewPages::SaveToFile(const QString &fileName)
 {
+    platform::checkSaveTarget(fileName);
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         throw platform::StreamError(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));

@@ -4,6 +4,7 @@
 
 #include "platform/error.h"
 #include "report/model/trpband.h"
+#include "report/model/trpnumberbounds.h"
 #include "report/model/trpreport.h"
 #include "report/model/trputils.h"
 
@@ -15,7 +16,7 @@ namespace {
 
 int roundEven(double v)
 {
-    return int(std::nearbyint(v));
+    return RoundToInt(v);
 }
 
 // A number attribute; Fallback when absent or not a number.

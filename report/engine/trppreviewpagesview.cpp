@@ -4,6 +4,7 @@
 
 #include "report/model/trpband.h"
 #include "report/model/trpmemoview.h"
+#include "report/model/trpnumberbounds.h"
 #include "report/model/trppage.h"
 #include "report/model/trpreport.h"
 #include "report/model/trpserializer.h"
@@ -25,7 +26,7 @@ constexpr int kHandPoint = -21;
 
 int roundEven(double v)
 {
-    return int(std::nearbyint(v));
+    return RoundToInt(v);
 }
 
 bool isPrinterCanvas(const QPainter &canvas)

@@ -4,6 +4,7 @@
 
 #include "platform/printers/papertable.h"
 #include "platform/printers/printererror.h"
+#include "report/model/trpnumberbounds.h"
 
 #include <cmath>
 
@@ -162,8 +163,8 @@ void TrpPrinter::ApplyPrintSettings(int PaperCode, bool Landscape, int Copies, i
     const bool custom = PaperCode == platform::kCustomPaper;
     if (custom)
         m_mode.fields |= DeviceMode::PaperLength | DeviceMode::PaperWidth;
-    m_mode.paperLength = custom ? int(std::nearbyint(PaperHeight * 10)) : 0;
-    m_mode.paperWidth = custom ? int(std::nearbyint(PaperWidth * 10)) : 0;
+    m_mode.paperLength = custom ? RoundToInt(PaperHeight * 10) : 0;
+    m_mode.paperWidth = custom ? RoundToInt(PaperWidth * 10) : 0;
     m_mode.paperSize = PaperCode;
     m_mode.orientation = Landscape ? 2 : 1;
     m_mode.copies = Copies;

@@ -12,6 +12,7 @@
 #include "report/model/reporterror.h"
 #include "report/model/trpdmpmemoview.h"
 #include "report/model/trpdotmatrix.h"
+#include "report/model/trpnumberbounds.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trpreport.h"
 #include "report/model/trpresources.h"
@@ -26,7 +27,7 @@
 namespace bralvo::report {
 namespace {
 
-int roundCells(double v) { return int(std::nearbyint(v)); }
+int roundCells(double v) { return RoundToInt(v); }
 
 TrpDMPExportDialogRunner &dialogSeam()
 {
@@ -60,7 +61,7 @@ QString wrappedText(const TrpCustomMemoView &memo, bool oem)
     layout.SetGaps(memo.ParagraphGap(), memo.CharSpacing(), memo.LineSpacing());
     // Lines are as long as the memo has cells: frames run between the
     // cells and take no room from the text.
-    const TrpTextRect rect{0, 0, int(std::ceil(memo.Width())), int(std::ceil(memo.Height()))};
+    const TrpTextRect rect{0, 0, ClampToInt(std::ceil(memo.Width())), ClampToInt(std::ceil(memo.Height()))};
     layout.SetDimensions(rect, rect, 1, 1, 1);
     TWideStrings text;
     text.SetText(memo.Memo()->Text());
@@ -340,8 +341,8 @@ void TrpDotMatrixExport::exportMemo(TrpCustomMemoView &memo, int style)
 void TrpDotMatrixExport::exportLine(TrpDMPLineView &line)
 {
     const int style = line.FontStyle();
-    const int tx = int(std::trunc(left(line) / DMPCellWidth));
-    const int ty = int(std::trunc(top(line) / DMPCellHeight));
+    const int tx = ClampToInt(left(line) / DMPCellWidth);
+    const int ty = ClampToInt(top(line) / DMPCellHeight);
     if (line.Width() == 0) {
         drawFrameLine(tx, ty, 1, roundCells(line.Height() / DMPCellHeight) + 1, style);
         return;

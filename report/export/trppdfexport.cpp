@@ -3,6 +3,7 @@
 
 #include "platform/classregistry.h"
 #include "platform/messageboxseam.h"
+#include "platform/savetarget.h"
 #include "platform/stream.h"
 #include "report/export/trppdfexportdialog.h"
 #include "report/export/trppdffile.h"
@@ -51,6 +52,7 @@ class SaveFileStream : public platform::Stream {
 public:
     explicit SaveFileStream(const QString &path) : m_file(path)
     {
+        platform::checkSaveTarget(path);
         if (!m_file.open(QIODevice::WriteOnly))
             throw platform::StreamError(
                 QStringLiteral("Cannot create file \"%1\". %2").arg(path, m_file.errorString()));
@@ -225,6 +227,8 @@ bool TrpPDFExport::Start()
         return false;
     if (!FileName().isEmpty() && !FileName().contains(u'/') && !DefaultPath().isEmpty())
         SetFileName(QDir(DefaultPath()).filePath(FileName()));
+    if (!Stream())
+        platform::checkSaveTarget(FileName()); // refused before any page is written
     TrpReport *report = Report();
     TrpCustomPreviewPages *pages = report ? report->PreparedPages() : nullptr;
     const int pageCount = pages ? pages->GetCount() : 0;

@@ -4,6 +4,7 @@
 #include "report/model/trputils.h"
 
 #include <QHash>
+#include <cmath>
 #include <map>
 #include <string>
 
@@ -11,7 +12,8 @@ namespace bralvo::report {
 
 QString PdfNumber(double x)
 {
-    return FormatFloatDecimals(x, 2, u'.');
+    // PDF has no infinity or NaN: such a number would spoil the file.
+    return FormatFloatDecimals(std::isfinite(x) ? x : 0.0, 2, u'.');
 }
 
 QString PdfTextString(const QString &text)

@@ -13,7 +13,8 @@ namespace bralvo::report {
 // character set (1) is written in this one.
 inline constexpr int kProgramCharset = 238;
 
-// Two decimals with "."; whole values as integers (1, 595, 56.25).
+// Two decimals with "."; whole values as integers (1, 595, 56.25); a
+// number that is not finite as 0.
 QString PdfNumber(double x);
 // "(text)" with "\", "(" and ")" escaped when every character is in the
 // range 32..122, else "<FEFF" + the UTF-16 units in upper-case hex + ">".

@@ -93,6 +93,7 @@ TrpComponent::TrpComponent(platform::Component *owner)
 
 TrpComponent::~TrpComponent()
 {
+    setState(Destroying, true);
     SetParent(nullptr);
     Clear();
     while (!m_objects.isEmpty())
@@ -105,8 +106,12 @@ TrpComponent::~TrpComponent()
 void TrpComponent::SetParent(TrpComponent *parent)
 {
     if (parent != m_parent) {
-        if (m_parent)
-            m_parent->m_objects.removeAll(this);
+        if (m_parent) {
+            // From the end: children mostly go last first.
+            const qsizetype at = m_parent->m_objects.lastIndexOf(this);
+            if (at >= 0)
+                m_parent->m_objects.removeAt(at);
+        }
         if (parent)
             parent->m_objects.append(this);
     }
@@ -264,7 +269,11 @@ void TrpComponent::setName(const QString &value)
         return;
     if (!value.isEmpty()) {
         if (TrpReport *report = Report()) {
-            TrpComponent *other = report->FindObject(value);
+            // An object being read from a file belongs to the report, as
+            // all the others read: the report's name index answers without
+            // a walk of the whole tree.
+            TrpComponent *other = IsLoading() ? dynamic_cast<TrpComponent *>(report->findComponent(value))
+                                              : report->FindObject(value);
             if (other && other != this)
                 throw ReportError(GetResources().Get(QStringLiteral("prDupl")));
             if (IsAncestor())
@@ -371,10 +380,14 @@ void TrpComponent::Clear()
     if (m_clearing)
         return;
     m_clearing = true;
-    const QList<TrpComponent *> children = m_objects;
-    for (TrpComponent *c : children) {
-        if (!m_objects.contains(c))
+    // Last first, so that each child leaves the end of the list; a child
+    // may take others with it, so the index is held to the list's size.
+    for (qsizetype i = m_objects.size() - 1; i >= 0; --i) {
+        if (i >= m_objects.size()) {
+            i = m_objects.size();
             continue;
+        }
+        TrpComponent *c = m_objects[i];
         if (c->hasState(Ancestor))
             c->Clear();
         else

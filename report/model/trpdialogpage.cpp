@@ -2,6 +2,7 @@
 // the modal run.
 #include "report/model/trpdialogpage.h"
 
+#include "report/model/trpnumberbounds.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trpreport.h"
 #include "report/model/trpresources.h"
@@ -44,7 +45,7 @@ std::function<std::unique_ptr<TrpDialogWindow>(TrpDialogPage &)> &windowFactory(
 
 int roundEven(double v)
 {
-    return int(std::nearbyint(v));
+    return RoundToInt(v);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "report/model/trpdisplayformat.h"
 #include "report/model/trpdotmatrix.h"
 #include "report/model/trpframe.h"
+#include "report/model/trpnumberbounds.h"
 #include "report/model/trpresources.h"
 #include "report/model/twidestrings.h"
 
@@ -125,7 +126,7 @@ double TrpDMPMemoView::CalcWidth()
 
 void TrpDMPMemoView::DrawFrame()
 {
-    const auto px = [](double v) { return int(std::nearbyint(v)); };
+    const auto px = [](double v) { return RoundToInt(v); };
     m_x = px((AbsLeft() - DMPCellWidth / 2) * m_scaleX + m_offsetX);
     m_x1 = px((AbsLeft() + Width() + DMPCellWidth / 2) * m_scaleX + m_offsetX);
     m_y = px((AbsTop() - DMPCellHeight / 2) * m_scaleY + m_offsetY);

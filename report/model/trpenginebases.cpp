@@ -23,6 +23,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QSet>
+#include <new>
 
 namespace bralvo::report {
 
@@ -222,6 +223,8 @@ QString TrpCustomPreviewPages::exportPages(TrpCustomExportFilter &filter, const 
         }
     } catch (const bralvo::Error &e) {
         error = e.userText();
+    } catch (const std::bad_alloc &) {
+        error = QStringLiteral("Out of memory");
     }
     if (filter.ShowProgress())
         m_report->EndProgress(ptExporting);
@@ -230,6 +233,9 @@ QString TrpCustomPreviewPages::exportPages(TrpCustomExportFilter &filter, const 
     } catch (const bralvo::Error &e) {
         if (error.isEmpty())
             error = e.userText();
+    } catch (const std::bad_alloc &) {
+        if (error.isEmpty())
+            error = QStringLiteral("Out of memory");
     }
     return error;
 }

@@ -1,6 +1,7 @@
 // Line views: property tables, axis snapping and drawing with arrow heads.
 #include "report/model/trplineview.h"
 
+#include "report/model/trpnumberbounds.h"
 #include "report/model/trpresources.h"
 
 #include <QPainter>
@@ -14,7 +15,7 @@ namespace {
 
 int roundEven(double v)
 {
-    return int(std::nearbyint(v));
+    return RoundToInt(v);
 }
 
 bool between(int v, int a, int b)

@@ -6,6 +6,7 @@
 
 #include "report/model/trpband.h"
 #include "report/model/trpdataset.h"
+#include "report/model/trpnumberbounds.h"
 #include "report/model/trppictureview.h"
 #include "report/model/trpreport.h"
 #include "report/model/trpresources.h"
@@ -188,14 +189,14 @@ void TrpReportPage::setPaperDimensions(double width, double height)
 
 void TrpReportPage::SetPaperWidth(double v)
 {
-    m_paperWidth = RoundTo8Decimals(v);
+    m_paperWidth = RoundTo8Decimals(ClampMillimetres(v));
     m_paperSize = kCustomPaperSize;
     UpdateSize();
 }
 
 void TrpReportPage::SetPaperHeight(double v)
 {
-    m_paperHeight = RoundTo8Decimals(v);
+    m_paperHeight = RoundTo8Decimals(ClampMillimetres(v));
     m_paperSize = kCustomPaperSize;
     UpdateSize();
 }
@@ -464,7 +465,7 @@ void TrpSubreport::Draw(QPainter &canvas, double scaleX, double scaleY, double o
 {
     TrpView::Draw(canvas, scaleX, scaleY, offsetX, offsetY);
     QFont font(Font()->name());
-    font.setPixelSize(qMax(1, int(std::nearbyint(Font()->size() * 96.0 / 72.0 * scaleY))));
+    font.setPixelSize(qMax(1, RoundToInt(Font()->size() * 96.0 / 72.0 * scaleY)));
     canvas.setFont(font);
     canvas.setPen(ColorToQColor(Font()->color()));
     canvas.drawText(QRect(m_x + 2, m_y + 2, qMax(0, m_dx - 2), qMax(0, m_dy - 2)),

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "platform/stringlist.h"
+#include "report/model/trpnumberbounds.h"
 #include "report/model/trpview.h"
 
 #include <functional>
@@ -78,13 +79,13 @@ public:
     void UpdateSize();
 
     double LeftMargin() const { return m_leftMargin; }
-    void SetLeftMargin(double v) { m_leftMargin = v; }
+    void SetLeftMargin(double v) { m_leftMargin = ClampMillimetres(v); }
     double RightMargin() const { return m_rightMargin; }
-    void SetRightMargin(double v) { m_rightMargin = v; }
+    void SetRightMargin(double v) { m_rightMargin = ClampMillimetres(v); }
     double TopMargin() const { return m_topMargin; }
-    void SetTopMargin(double v) { m_topMargin = v; }
+    void SetTopMargin(double v) { m_topMargin = ClampMillimetres(v); }
     double BottomMargin() const { return m_bottomMargin; }
-    void SetBottomMargin(double v) { m_bottomMargin = v; }
+    void SetBottomMargin(double v) { m_bottomMargin = ClampMillimetres(v); }
     bool MirrorMargins() const { return m_mirrorMargins; }
     void SetMirrorMargins(bool v) { m_mirrorMargins = v; }
 

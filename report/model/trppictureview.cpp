@@ -5,6 +5,7 @@
 #include "platform/stream.h"
 #include "report/model/trpdataset.h"
 #include "report/model/trpenginebases.h"
+#include "report/model/trpnumberbounds.h"
 #include "report/model/trpreport.h"
 #include "report/model/trpresources.h"
 #include "report/model/trputils.h"
@@ -20,7 +21,7 @@ namespace {
 
 int roundEven(double v)
 {
-    return int(std::nearbyint(v));
+    return RoundToInt(v);
 }
 
 } // namespace

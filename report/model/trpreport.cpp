@@ -4,6 +4,7 @@
 
 #include "platform/classregistry.h"
 #include "platform/registryini.h"
+#include "platform/savetarget.h"
 #include "platform/stream.h"
 #include "platform/valuecodec.h"
 #include "report/model/trpband.h"
@@ -34,6 +35,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <new>
 
 namespace bralvo::report {
 
@@ -165,6 +167,7 @@ TrpReport::TrpReport(platform::Component *owner)
     m_tscScript = std::make_unique<script::TscScript>();
     m_tscScript->HighCharIdents = true;
     m_tscScript->AddRTTI();
+    m_tscScript->OnStopCheck = [this] { return scriptStopRequested(); };
     m_errorList.setSorted(true);
     m_errorList.setDuplicates(platform::StringList::Duplicates::Ignore);
     m_prepareTimer.setInterval(50);
@@ -190,6 +193,7 @@ TrpReport::TrpReport(platform::Component *owner)
 TrpReport::~TrpReport()
 {
     // The object tree goes first, while the report is still whole.
+    setState(Destroying, true);
     m_parentReportCopy.reset();
     TrpComponent::Clear();
     while (!Objects().isEmpty())
@@ -551,6 +555,7 @@ bool TrpReport::LoadFromFile(const QString &fileName, bool exceptionIfNotFound)
 
 void TrpReport::SaveToFile(const QString &fileName)
 {
+    platform::checkSaveTarget(fileName);
     platform::MemoryStream bytes;
     SaveToStream(bytes, true, false);
     QSaveFile file(fileName);
@@ -580,6 +585,12 @@ void TrpReport::defineProperties(platform::PropertyFiler &filer)
 // Script and engine inside the protected block; errors land in ErrorList.
 bool TrpReport::runPreparation()
 {
+    struct Preparing {
+        bool &flag;
+        explicit Preparing(bool &f) : flag(f) { flag = true; }
+        ~Preparing() { flag = false; }
+    } preparing(m_preparing);
+    m_stopCheckClock.start();
     try {
         if (OnBeginDoc)
             OnBeginDoc(this);
@@ -599,8 +610,21 @@ bool TrpReport::runPreparation()
             m_previewWindow->Close();
     } catch (const bralvo::Error &e) {
         m_errorList.add(e.userText());
+    } catch (const std::bad_alloc &) {
+        m_errorList.add(QStringLiteral("Out of memory"));
     }
     return false;
+}
+
+bool TrpReport::scriptStopRequested()
+{
+    if (!m_preparing)
+        return false;
+    if (m_stopCheckClock.hasExpired(50)) {
+        QCoreApplication::processEvents();
+        m_stopCheckClock.start();
+    }
+    return m_terminated;
 }
 
 bool TrpReport::PrepareReport(bool clearLastReport)

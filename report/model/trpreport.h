@@ -17,6 +17,7 @@
 #include "report/model/trpcomponent.h"
 #include "report/model/trpenginebases.h"
 
+#include <QElapsedTimer>
 #include <QMutex>
 #include <QStringList>
 #include <QTimer>
@@ -223,6 +224,9 @@ public:
     void SetValueVariable(const platform::Variant &value);
 
     // --- preparing and showing
+    // Errors land in ErrorList; running out of memory ends the run with
+    // "Out of memory". Terminated (Cancel) reaches even a script that never
+    // ends: the script's stop check lets events through while preparing.
     bool PrepareReport(bool clearLastReport = true);
     void ShowReport(bool clearLastReport = true);
     void ShowPreparedPages();
@@ -252,6 +256,10 @@ private:
     struct HostSettings;
     bool loadDefinition(platform::Stream &stream);
     bool runPreparation();
+    // The script's stop check while preparing: lets the window system
+    // deliver a Cancel (a time limit's timer, ...) at most every 50 ms even
+    // inside a script that never ends; true once Terminated is set.
+    bool scriptStopRequested();
     void ensureDataPage();
     void setAncestorFlags(bool on);
     void showErrors();
@@ -292,6 +300,8 @@ private:
     QString m_reportFileName;
     QString m_currentObjectName;
     bool m_terminated = false;
+    bool m_preparing = false;
+    QElapsedTimer m_stopCheckClock;
     bool m_reloading = false;
     bool m_loadingParent = false;
     bool m_passwordRefused = false;

@@ -7,6 +7,7 @@
 #include "report/model/trpdialogpage.h"
 #include "report/model/trpenginebases.h"
 #include "report/model/trpmemoview.h"
+#include "report/model/trpnumberbounds.h"
 #include "report/model/trppage.h"
 #include "report/model/trppicture.h"
 #include "report/model/trppictureview.h"
@@ -440,7 +441,7 @@ void TrpScriptClasses::registerEngine()
                            TrpCustomPreviewPages *pages = outline.PreparedPages();
                            TrpCustomEngine *engine = pages && pages->Report() ? pages->Report()->Engine() : nullptr;
                            const double top = engine ? engine->CurY() : 0;
-                           outline.AddItem(textArg(h, 0), int(std::nearbyint(top)));
+                           outline.AddItem(textArg(h, 0), RoundToInt(top));
                            return none();
                        }));
         cls->AddMethod(QStringLiteral("procedure LevelRoot"), member([](auto *obj, TscMethodHelper &) {

@@ -4,17 +4,20 @@
 
 #include "platform/classregistry.h"
 #include "platform/collection.h"
+#include "platform/font.h"
 #include "platform/stream.h"
 #include "platform/textcodec.h"
 #include "platform/valuecodec.h"
 #include "report/model/trpcomponent.h"
 #include "report/model/trpmemoview.h"
+#include "report/model/trpnumberbounds.h"
 #include "report/model/trpreport.h"
 #include "report/model/trpresources.h"
 #include "report/model/trputils.h"
 #include "report/model/trpxml.h"
 #include "report/model/twidestrings.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace bralvo::report {
@@ -102,6 +105,23 @@ qint64 parseInteger(const QString &value)
     const qint64 v = value.trimmed().toLongLong(&ok);
     if (!ok)
         throw platform::ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(value));
+    return v;
+}
+
+// Numbers as read from a file, held to what drawing and export can
+// convert: every float to the coordinate range (not finite: 0), a font
+// size to 1 .. 2,000 points, a column count to what a page can hold.
+double boundedFloat(double v)
+{
+    return ClampCoordinate(v);
+}
+
+qint64 boundedOrd(const platform::Persistent &obj, const platform::PropInfo &p, qint64 v)
+{
+    if (p.name == u"Size" && dynamic_cast<const platform::Font *>(&obj))
+        return std::clamp<qint64>(v, kMinFontSize, kMaxFontSize);
+    if (p.name == u"Columns")
+        return std::clamp<qint64>(v, 0, kMaxColumns);
     return v;
 }
 
@@ -321,7 +341,7 @@ bool applyShortName(QChar c, const QString &value, platform::Persistent *target)
     if (!component)
         return false;
     if (c == u'l' || c == u't' || c == u'w' || c == u'h') {
-        const double v = StrToFloatLoose(value);
+        const double v = boundedFloat(StrToFloatLoose(value));
         if (c == u'l')
             component->SetLeft(v);
         else if (c == u't')
@@ -404,10 +424,10 @@ void TrpXMLSerializer::applyProperty(platform::Persistent *obj, const QString &n
     case PropKind::Integer:
     case PropKind::Int64:
     case PropKind::Set:
-        p->setOrd(*obj, parseInteger(value));
+        p->setOrd(*obj, boundedOrd(*obj, *p, parseInteger(value)));
         return;
     case PropKind::Float:
-        p->setFloat(*obj, StrToFloatLoose(value));
+        p->setFloat(*obj, boundedFloat(StrToFloatLoose(value)));
         return;
     case PropKind::String:
         p->setString(*obj, XMLToStr(value));
@@ -746,7 +766,7 @@ void readStandardProperty(platform::ValueReader &r, platform::Persistent &obj, c
     case platform::ValueType::Date: {
         const double d = r.readFloat();
         if (p->kind == PropKind::Float)
-            p->setFloat(*target, d);
+            p->setFloat(*target, boundedFloat(d));
         else if (p->kind == PropKind::Variant)
             p->setVariant(*target, platform::Variant(d));
         return;
@@ -757,9 +777,9 @@ void readStandardProperty(platform::ValueReader &r, platform::Persistent &obj, c
     case platform::ValueType::Int64: {
         const qint64 v = r.readInteger();
         if (p->isOrdinal())
-            p->setOrd(*target, v);
+            p->setOrd(*target, boundedOrd(*target, *p, v));
         else if (p->kind == PropKind::Float)
-            p->setFloat(*target, double(v));
+            p->setFloat(*target, boundedFloat(double(v)));
         else if (p->kind == PropKind::Variant)
             p->setVariant(*target, platform::Variant(v));
         return;

@@ -2,6 +2,7 @@
 // inset second outline of double frames.
 #include "report/model/trpshapeview.h"
 
+#include "report/model/trpnumberbounds.h"
 #include "report/model/trpresources.h"
 
 #include <QPainter>
@@ -92,7 +93,7 @@ QString TrpShapeView::Diff(const TrpComponent &def) const
 int TrpShapeView::CornerSize(int dx, int dy, double scaleX) const
 {
     if (m_curve != 0)
-        return int(std::nearbyint(m_curve * scaleX * 10));
+        return RoundToInt(m_curve * scaleX * 10);
     return std::min(dx, dy) / 4;
 }
 

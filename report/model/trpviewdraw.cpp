@@ -2,6 +2,7 @@
 // and the frame with its drop shadow, line styles and double lines.
 // Strokes are 1-pixel, non-antialiased and leave out their end pixel, so
 // a frame lands on the same pixels on screen, printer and bitmap.
+#include "report/model/trpnumberbounds.h"
 #include "report/model/trpview.h"
 
 #include <QPainter>
@@ -15,7 +16,7 @@ namespace {
 
 int roundEven(double v)
 {
-    return int(std::nearbyint(v));
+    return RoundToInt(v);
 }
 
 void stroke(QPainter &canvas, int x1, int y1, int x2, int y2)

@@ -1,6 +1,7 @@
 // Wide string list: lines, text splitting, streams and form streaming.
 #include "report/model/twidestrings.h"
 
+#include "platform/savetarget.h"
 #include "platform/stream.h"
 #include "platform/stringlist.h"
 #include "platform/textcodec.h"
@@ -184,6 +185,7 @@ void TWideStrings::LoadFromFile(const QString &fileName)
 
 void TWideStrings::SaveToFile(const QString &fileName) const
 {
+    platform::checkSaveTarget(fileName);
     platform::MemoryStream bytes;
     SaveToStream(bytes);
     QSaveFile file(fileName);

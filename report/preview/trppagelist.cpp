@@ -1,5 +1,6 @@
 // Row layout, page lookup and bounds of a page area's pages.
 #include "report/preview/trppagelist.h"
+#include "report/model/trpnumberbounds.h"
 
 #include <cmath>
 
@@ -13,7 +14,7 @@ constexpr int kA4Height = 1123;
 
 int roundHalfEven(double v)
 {
-    return int(std::nearbyint(v));
+    return RoundToInt(v);
 }
 
 } // namespace

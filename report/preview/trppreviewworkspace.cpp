@@ -3,6 +3,7 @@
 #include "report/preview/trppreviewworkspace.h"
 
 #include "report/model/trpenginebases.h"
+#include "report/model/trpnumberbounds.h"
 #include "report/model/trppage.h"
 #include "report/model/trpview.h"
 #include "report/preview/trptextsearch.h"
@@ -24,7 +25,7 @@ constexpr Qt::CursorShape kDefaultCursor = Qt::OpenHandCursor;
 
 int roundInt(double v)
 {
-    return int(std::nearbyint(v));
+    return RoundToInt(v);
 }
 
 } // namespace

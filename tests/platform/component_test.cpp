@@ -97,3 +97,27 @@ TEST(Component, InsertAndRemoveMoveOwnership)
     EXPECT_EQ(c->owner(), nullptr);
     delete c;
 }
+
+// Names are found (ignoring case) through renames, moves between owners
+// and frees, however many components an owner holds.
+TEST(Component, NamesAreFoundThroughRenamesMovesAndFrees)
+{
+    Component owner, other;
+    for (int i = 0; i < 3000; ++i)
+        (new Component(&owner))->setName(QStringLiteral("Memo%1").arg(i));
+    Component *memo = owner.findComponent(QStringLiteral("MEMO2999"));
+    ASSERT_NE(memo, nullptr);
+    EXPECT_EQ(memo->name(), QStringLiteral("Memo2999"));
+    memo->setName(QStringLiteral("Total"));
+    EXPECT_EQ(owner.findComponent(QStringLiteral("memo2999")), nullptr);
+    EXPECT_EQ(owner.findComponent(QStringLiteral("total")), memo);
+    (new Component(&owner))->setName(QStringLiteral("Memo2999")); // the old name is free again
+    other.insertComponent(memo);
+    EXPECT_EQ(owner.findComponent(QStringLiteral("Total")), nullptr);
+    EXPECT_EQ(other.findComponent(QStringLiteral("TOTAL")), memo);
+    Component::free(owner.findComponent(QStringLiteral("Memo7")));
+    EXPECT_EQ(owner.findComponent(QStringLiteral("Memo7")), nullptr);
+    (new Component(&owner))->setName(QStringLiteral("memo7"));
+    EXPECT_NE(owner.findComponent(QStringLiteral("Memo7")), nullptr);
+    EXPECT_EQ(owner.componentCount(), 3000);
+}

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <new>
 #include <stdexcept>
 
 using namespace bralvo;
@@ -336,6 +337,73 @@ TEST(Script, TerminateFromAHostCallStopsTheRun)
     r.emitted.clear();
     r.script.CallFunction(QStringLiteral("P")); // a later call runs normally up to its own Stop
     EXPECT_EQ(r.emitted, QStringList{QStringLiteral("p")});
+}
+
+// A host's stop check (Cancel, a time limit) reaches every loop form and
+// a recursion that would outlast the universe; the next run is whole.
+TEST(Script, AStopCheckEndsProgramsThatNeverEnd)
+{
+    struct Case {
+        const char *language;
+        const char *text;
+    };
+    const Case cases[] = {
+        {"PascalScript", "begin Emit('a'); while True do ; Emit('b') end."},
+        {"PascalScript", "var i: Integer; begin Emit('a'); repeat i := i + 1 until False; Emit('b') end."},
+        {"PascalScript", "var i: Integer; begin Emit('a'); for i := 0 to 2000000000 do ; Emit('b') end."},
+        {"PascalScript", "procedure D(n: Integer); begin if n < 200 then begin D(n + 1); D(n + 1) end end;\n"
+                         "begin Emit('a'); D(0); Emit('b') end."},
+        {"C++Script", "int i; { Emit(\"a\"); for (i = 0; i >= 0; i = 0) {} Emit(\"b\"); }"},
+        {"BasicScript", "Emit(\"a\")\nDo\nLoop While True\nEmit(\"b\")"},
+        {"JScript", "Emit(\"a\"); while (true) {} Emit(\"b\");"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text);
+        Runner r(QString::fromLatin1(c.language));
+        int checks = 0;
+        r.script.OnStopCheck = [&checks] { return ++checks == 20; }; // once only
+        EXPECT_EQ(r.run(QString::fromLatin1(c.text)), QStringList{QStringLiteral("a")});
+        EXPECT_EQ(checks, 20);
+        EXPECT_FALSE(r.script.RunningFlag || r.script.TerminateFlag);
+    }
+    // Checks that answer false leave a finite run alone; one that said stop
+    // before holds only for its own run.
+    Runner r;
+    bool stop = true;
+    r.script.OnStopCheck = [&stop] { return stop; };
+    ASSERT_TRUE(r.compile(QStringLiteral("var i, n: Integer; begin n := 0; for i := 1 to 5000 do n := n + 1; Emit(n) end.")));
+    r.script.Execute();
+    EXPECT_EQ(r.emitted, QStringList());
+    stop = false;
+    r.script.Execute();
+    EXPECT_EQ(r.emitted, QStringList{QStringLiteral("5000")});
+}
+
+// Memory a script cannot have ends its run with a script error, which its
+// host reports; a script's try..except does not swallow it.
+TEST(Script, RunningOutOfMemoryIsAnError)
+{
+    Runner r;
+    r.script.AddMethod(QStringLiteral("procedure Grow"),
+                       [](platform::HandleTarget *, const QString &, const QString &, TscMethodHelper &) -> Variant {
+                           throw std::bad_alloc();
+                       });
+    ASSERT_TRUE(r.compile(QStringLiteral("procedure P; begin try Grow except Emit('caught') end end;\n"
+                                         "begin Emit('a'); P; Emit('b') end.")));
+    for (const bool asCall : {false, true}) {
+        r.emitted.clear();
+        try {
+            if (asCall)
+                r.script.CallFunction(QStringLiteral("P"));
+            else
+                r.script.Execute();
+            ADD_FAILURE() << "no error";
+        } catch (const ScriptRuntimeError &e) {
+            EXPECT_EQ(e.userText(), QStringLiteral("Out of memory"));
+        }
+        EXPECT_FALSE(r.emitted.contains(QStringLiteral("caught")));
+        EXPECT_FALSE(r.script.RunningFlag);
+    }
 }
 
 TEST(Script, RecursionDepthIsCapped)

@@ -6,8 +6,8 @@
 //   rptool render FILE.rp3 --page N --dpi D OUT.png
 //                             draw one prepared page into a PNG file
 //   rptool prepare REPORT.xml [--data NAME=FILE.csv ...] [--values FILE.ini]
-//          [--shot OUT.png] --out OUT.rp3
-//                             prepare the report into a prepared report file
+//          [--shot OUT.png] [--time-limit SECONDS]
+//          --out OUT.rp3      prepare the report into a prepared report file
 //   rptool pdf FILE OUT.pdf   export a prepared report (.rp3) or prepare a
 //                             report definition (.xml) and export it to PDF
 //   rptool print, rptool dmp  print a prepared report (printcommands.h)
@@ -47,7 +47,7 @@ int usage()
                            "       rptool dump FILE.rp3\n"
                            "       rptool render FILE.rp3 --page N --dpi D OUT.png\n"
                            "       rptool prepare REPORT.xml [--data NAME=FILE.csv ...] [--values FILE.ini]"
-                           " [--shot OUT.png] --out OUT.rp3\n"
+                           " [--shot OUT.png] [--time-limit SECONDS] --out OUT.rp3\n"
                            "       rptool pdf (FILE.rp3 | REPORT.xml) OUT.pdf\n"
                            "       rptool print FILE.rp3 --printer NAME [--copies N]\n"
                            "       rptool dmp FILE.rp3 (--printer NAME | --out FILE.prn) [--escape N]\n"

@@ -1,9 +1,12 @@
-// rptool prepare REPORT.xml [--data NAME=FILE.csv ...] [--values FILE.ini] [--shot OUT.png] --out OUT.rp3
+// rptool prepare REPORT.xml [--data NAME=FILE.csv ...] [--values FILE.ini]
+//        [--shot OUT.png] [--time-limit SECONDS] --out OUT.rp3
 // Each CSV file becomes a user dataset of that name (first line: field
 // names); the INI file answers the report's value requests by key name
 // (sections ignored). With --shot the first dialog page's window is
 // drawn into OUT.png once it runs and then answered with OK, so a run
-// without a user still finishes. Exit 0 on success, 1 when preparing failed (the
+// without a user still finishes. With a time limit, preparing is stopped
+// when it runs longer (an endless script, a huge row count) and nothing is
+// written. Exit 0 on success, 1 when preparing failed or was stopped (the
 // errors go to stderr), 2 for bad usage or unreadable input.
 #include "prepare.h"
 
@@ -153,6 +156,7 @@ int fail(const QString &text)
 int prepareCommand(const QStringList &args)
 {
     QString reportFile, outFile, valuesFile, shotFile;
+    double timeLimit = 0;
     QList<QPair<QString, QString>> data;
     for (int i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
@@ -166,6 +170,11 @@ int prepareCommand(const QStringList &args)
             shotFile = args[++i];
         } else if (a == QLatin1String("--out") && hasNext) {
             outFile = args[++i];
+        } else if (a == QLatin1String("--time-limit") && hasNext) {
+            bool ok = false;
+            timeLimit = args[++i].toDouble(&ok);
+            if (!ok || !(timeLimit > 0) || timeLimit > 86400)
+                return fail(QStringLiteral("--time-limit needs seconds between 0 and 86400"));
         } else if (!a.startsWith(QLatin1String("--")) && reportFile.isEmpty()) {
             reportFile = a;
         } else {
@@ -230,10 +239,26 @@ int prepareCommand(const QStringList &args)
     };
     if (!shotFile.isEmpty())
         pictureFirstDialog(*report, shotFile);
+    // The timer fires while preparing: the engine and the script's stop
+    // check let events through.
+    bool timedOut = false;
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, [&] {
+        timedOut = true;
+        report->SetTerminated(true);
+    });
+    if (timeLimit > 0)
+        limit.start(int(timeLimit * 1000));
     const bool ok = report->PrepareReport();
+    limit.stop();
     QTextStream err(stderr);
     for (int i = 0; i < report->ErrorList().count(); ++i)
         err << report->ErrorList()[i] << "\n";
+    if (timedOut) {
+        err << "rptool: time limit of " << timeLimit << " s reached\n";
+        return 1;
+    }
     if (!ok)
         return 1;
     try {

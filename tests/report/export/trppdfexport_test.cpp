@@ -23,6 +23,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace bralvo::report;
 using namespace bralvo::report::testing;
@@ -176,6 +177,32 @@ TEST_F(PdfExport, AFailedWriteLeavesNoPartialFileAndIsReported)
         }
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), existed ? 1 : 0);
     }
+}
+
+// A FIFO or a folder is no file to replace: the export stops with a
+// clear error before a page is made, and the target stays what it was.
+TEST_F(PdfExport, OnlyARegularFileIsReplaced)
+{
+    addPages(1);
+    const QString fifo = path(QStringLiteral("pipe.pdf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString folder = path(QStringLiteral("folder.pdf"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    for (const QString &target : {fifo, folder}) {
+        SCOPED_TRACE(target.toStdString());
+        filter.SetFileName(target);
+        try {
+            pages().Export(&filter);
+            ADD_FAILURE() << "export over a special file went ahead";
+        } catch (const bralvo::platform::StreamError &e) {
+            EXPECT_TRUE(e.userText().contains(QStringLiteral("Not a regular file"))) << e.userText().toStdString();
+        }
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & S_IFMT, target == fifo ? mode_t(S_IFIFO) : mode_t(S_IFDIR));
+    }
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::NoDotAndDotDot).size(), 1);
 }
 
 // Notes the scratch file as the document is about to be written.

@@ -9,6 +9,7 @@
 #include "tests/report/engine/storefixture.h"
 
 #include <QDir>
+#include <QFile>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -239,6 +240,46 @@ TEST_F(PdfFromStore, WrittenPageMatchesThePreviewCanvas)
     const PixelDifference d = comparePixels(preview, rendered);
     ASSERT_GT(d.inked, 60000);
     EXPECT_LT(d.differing, d.inked / 200) << d.differing << " of " << d.inked;
+}
+
+// Numbers no page can hold (1e308, inf, nan, a font of a million
+// points) in a prepared file and in a report definition: each is held to
+// the bounds on reading, and the PDF is valid with finite page sizes.
+TEST(PdfFromFile, HostileNumbersGiveAValidPdf)
+{
+    QTemporaryDir dir;
+    QFile bill(QStringLiteral(BRALVO_ENGINE_TEST_DATA "/bill.rp3"));
+    ASSERT_TRUE(bill.open(QIODevice::ReadOnly));
+    QByteArray prepared = bill.readAll();
+    for (const auto &[from, to] : {std::pair{"<b1 t=\"20\">", "<b1 t=\"1e308\" h=\"-1e308\">"},
+                                   std::pair{"l=\"300\"", "l=\"-1e308\" w=\"inf\""},
+                                   std::pair{"PaperWidth=\"100\"", "PaperWidth=\"1e308\""},
+                                   std::pair{"PaperHeight=\"60\"", "PaperHeight=\"inf\" LeftMargin=\"-1e308\""},
+                                   std::pair{"Width=\"200\"", "Width=\"1e308\" Font.Size=\"1000000\""}}) {
+        ASSERT_TRUE(prepared.contains(from)) << from;
+        prepared.replace(from, to);
+    }
+    const QByteArray definition =
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?><TrpReport>"
+        "<TrpReportPage Name=\"Page1\" PaperWidth=\"1e308\" PaperHeight=\"1e308\" Columns=\"2000000000\">"
+        "<TrpReportTitle Name=\"Title1\" Left=\"0\" Top=\"0\" Width=\"1e308\" Height=\"1e308\">"
+        "<TrpMemoView Name=\"Memo1\" Left=\"-1e308\" Top=\"nan\" Width=\"1e308\" Height=\"1e308\""
+        " Font.Size=\"1000000\" CharSpacing=\"1e308\" LineSpacing=\"1e308\" Text=\"big\"/>"
+        "</TrpReportTitle></TrpReportPage></TrpReport>";
+    for (const auto &[name, bytes] : {std::pair{"hostile.rp3", prepared}, std::pair{"hostile.xml", definition}}) {
+        SCOPED_TRACE(name);
+        const QString source = QDir(dir.path()).filePath(QString::fromLatin1(name));
+        QFile f(source);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        const QString pdf = source + QStringLiteral(".pdf");
+        const ToolRun run = runTool(QStringLiteral(BRALVO_RPTOOL), {QStringLiteral("pdf"), source, pdf});
+        ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
+        expectQpdfClean(pdf);
+        const QString info = pdfinfo(pdf).toLower();
+        EXPECT_FALSE(info.contains(QLatin1String("inf")) || info.contains(QLatin1String("nan"))) << info.toStdString();
+    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "tests/support/scriptedmessageboxes.h"
 
 #include "platform/classregistry.h"
+#include "platform/stream.h"
 #include "report/model/trpdataset.h"
 #include "report/model/trpstyles.h"
 #include "report/model/trpvariables.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace bralvo::report;
 using namespace bralvo::report::testing;
@@ -332,6 +334,25 @@ TEST(TrpReport, ProgressTextsFromALanguageFileNeverBreakPreparation)
     EXPECT_EQ(report->ProgressMessage(), QStringLiteral("Tlač strany %s 3 3 %%"));
     report->EndProgress(ptPrinting);
     res.LoadEnglish();
+}
+
+// Saving renames a new file into place, which would replace a FIFO or a
+// folder by a regular file: refused, and the target stays.
+TEST(TrpReport, SaveToFileRefusesAFifoOrAFolder)
+{
+    QTemporaryDir dir;
+    TrpReport report;
+    buildExample(report);
+    const QString fifo = dir.filePath(QStringLiteral("pipe.rpx"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString folder = dir.filePath(QStringLiteral("folder.rpx"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    for (const QString &target : {fifo, folder}) {
+        EXPECT_THROW(report.SaveToFile(target), bralvo::platform::StreamError) << target.toStdString();
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & S_IFMT, target == fifo ? mode_t(S_IFIFO) : mode_t(S_IFDIR));
+    }
 }
 
 TEST(TrpReport, SaveToFileIntoAMissingFolderFailsCleanly)
