@@ -1,14 +1,18 @@
-// The rows a provider fetched, held in memory: the client-side cursor of
-// every dataset walks them. Cells are kept compactly (16 bytes; texts as
-// UTF-8 in one arena, bytes in a pool) and turned into values by the
-// fields on demand.
+// Rows a provider fetched, held in memory. Cells are kept compactly (16
+// bytes; texts as UTF-8, bytes in a pool) and turned into values by the
+// fields on demand. Storage grows in fixed chunks, so a large result is
+// never copied to a bigger block while it is read, and clear() keeps the
+// first chunk for a row set that holds one row at a time.
 #pragma once
 
 #include "report/data/tfieldtype.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <deque>
+#include <memory>
 #include <vector>
 
 namespace bralvo::data {
@@ -25,11 +29,16 @@ enum class CellKind : quint8 { Null, Integer, Real, Text, Bytes };
 class RowSet {
 public:
     explicit RowSet(QList<ColumnInfo> columns);
+    ~RowSet();
+    RowSet(const RowSet &) = delete;
+    RowSet &operator=(const RowSet &) = delete;
 
     const QList<ColumnInfo> &columns() const { return m_columns; }
     ColumnInfo &column(int i) { return m_columns[i]; }
     int columnCount() const { return int(m_columns.size()); }
     int rowCount() const { return m_rowCount; }
+    // No rows left; the columns stay.
+    void clear();
 
     // Filling: a new row of Null cells, then set its cells.
     void appendRow();
@@ -45,24 +54,45 @@ public:
     double real(int row, int col) const { return cell(row, col).d; }
     // Decoded on each call; empty for a cell that holds no text.
     QString text(int row, int col) const;
+    // The stored UTF-8 of a text cell (empty for other cells), valid until
+    // the row set is cleared or destroyed.
+    QByteArrayView utf8(int row, int col) const;
     const QByteArray &bytes(int row, int col) const;
 
 private:
     struct Cell {
         union {
-            qint64 i; // a text's offset in the arena, a blob's pool index
+            qint64 i; // a blob's pool index
             double d;
+            const char *text;
         };
         quint32 length = 0; // of a text, in bytes
         CellKind kind = CellKind::Null;
     };
-    const Cell &cell(int row, int col) const { return m_cells[size_t(row) * m_columns.size() + col]; }
-    Cell &last(int col) { return m_cells[size_t(m_rowCount - 1) * m_columns.size() + col]; }
+    static constexpr size_t kCellShift = 12; // 4096 cells (64 KiB) a chunk
+    static constexpr size_t kCellsPerChunk = size_t(1) << kCellShift;
+    static constexpr size_t kTextChunk = 64 * 1024;
+
+    const Cell &cell(int row, int col) const
+    {
+        const size_t at = size_t(row) * size_t(m_columns.size()) + size_t(col);
+        return m_cellChunks[at >> kCellShift][at & (kCellsPerChunk - 1)];
+    }
+    Cell &last(int col)
+    {
+        const size_t at = size_t(m_rowCount - 1) * size_t(m_columns.size()) + size_t(col);
+        return m_cellChunks[at >> kCellShift][at & (kCellsPerChunk - 1)];
+    }
+    const char *storeText(const char *data, size_t length);
 
     QList<ColumnInfo> m_columns;
-    std::vector<Cell> m_cells;
-    std::vector<char> m_arena;
-    std::vector<QByteArray> m_bytes;
+    std::vector<std::unique_ptr<Cell[]>> m_cellChunks;
+    size_t m_cellCount = 0;
+    // Texts: filled chunk by chunk; a long text gets a block of its own.
+    std::vector<std::unique_ptr<char[]>> m_textChunks;
+    size_t m_textUsed = kTextChunk; // in the last chunk
+    std::vector<std::unique_ptr<char[]>> m_longTexts;
+    std::deque<QByteArray> m_bytes;
     int m_rowCount = 0;
 };
 

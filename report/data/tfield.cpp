@@ -17,16 +17,20 @@ using platform::Variant;
 
 namespace {
 
+char16_t unitAt(QStringView t, int i) { return t[i].unicode(); }
+char16_t unitAt(QByteArrayView t, int i) { return char16_t(uchar(t[i])); }
+
 // "yyyy-mm-dd" read digit by digit: the common case, without Qt's parser.
-std::optional<double> plainIsoDate(const QString &t)
+template <class Text>
+std::optional<double> plainIsoDate(Text t)
 {
-    if (t.size() != 10 || t.at(4) != u'-' || t.at(7) != u'-')
+    if (t.size() != 10 || unitAt(t, 4) != u'-' || unitAt(t, 7) != u'-')
         return std::nullopt;
     int parts[3] = {0, 0, 0};
     const int starts[3] = {0, 5, 8}, lengths[3] = {4, 2, 2};
     for (int p = 0; p < 3; ++p) {
         for (int i = starts[p]; i < starts[p] + lengths[p]; ++i) {
-            const char16_t c = t.at(i).unicode();
+            const char16_t c = unitAt(t, i);
             if (c < u'0' || c > u'9')
                 return std::nullopt;
             parts[p] = parts[p] * 10 + (c - u'0');
@@ -41,7 +45,7 @@ std::optional<double> plainIsoDate(const QString &t)
 // ISO text ("2024-03-01", "2024-03-01 10:20:30.5", "10:20") as a day count.
 std::optional<double> isoDayCount(const QString &text, TFieldType type)
 {
-    if (const auto plain = type != ftTime ? plainIsoDate(text) : std::nullopt)
+    if (const auto plain = type != ftTime ? plainIsoDate(QStringView(text)) : std::nullopt)
         return plain;
     const QString t = text.trimmed();
     if (type == ftTime || (t.size() >= 3 && t.at(2) == u':')) {
@@ -100,6 +104,10 @@ Variant dateOf(const RowSet &rs, int row, int col, TFieldType type)
     }
     default: break;
     }
+    // Stored dates are mostly plain ISO text: read without decoding it.
+    if (type != ftTime)
+        if (const auto plain = plainIsoDate(rs.utf8(row, col)))
+            return Variant::fromDate(*plain);
     const auto days = isoDayCount(rs.text(row, col), type);
     if (!days)
         throw DataError(QStringLiteral("'%1' is not a valid date and time").arg(rs.text(row, col)));

@@ -1,0 +1,107 @@
+#include "report/data/sqlitecursor.h"
+
+#include "report/data/dataerror.h"
+
+#include <QDateTime>
+#include <sqlite3.h>
+
+namespace bralvo::data {
+
+namespace {
+
+TFieldType typeOfValue(int sqliteType)
+{
+    switch (sqliteType) {
+    case SQLITE_INTEGER: return ftLargeint;
+    case SQLITE_FLOAT: return ftFloat;
+    case SQLITE_BLOB: return ftBlob;
+    default: return ftWideString;
+    }
+}
+
+} // namespace
+
+SQLiteCursor::SQLiteCursor(sqlite3 *db, sqlite3_stmt *stmt, QList<ColumnInfo> columns, qint64 *deadline,
+                           int timeoutSeconds)
+    : m_db(db), m_stmt(stmt), m_columns(std::move(columns)), m_deadline(deadline), m_timeoutSeconds(timeoutSeconds)
+{
+    arm();
+}
+
+SQLiteCursor::~SQLiteCursor()
+{
+    if (m_armed)
+        *m_deadline = 0;
+    sqlite3_finalize(m_stmt);
+}
+
+void SQLiteCursor::arm()
+{
+    m_armed = m_timeoutSeconds > 0;
+    *m_deadline = m_armed ? QDateTime::currentMSecsSinceEpoch() + qint64(m_timeoutSeconds) * 1000 : 0;
+}
+
+void SQLiteCursor::fail(int code)
+{
+    const bool timedOut = code == SQLITE_INTERRUPT && m_armed;
+    const QString text = QString::fromUtf8(sqlite3_errmsg(m_db));
+    if (m_armed)
+        *m_deadline = 0;
+    m_armed = false;
+    m_done = true;
+    sqlite3_reset(m_stmt);
+    throw DataError(timedOut ? QStringLiteral("Command timeout expired") : text);
+}
+
+bool SQLiteCursor::step()
+{
+    if (m_done)
+        return false;
+    const int rc = sqlite3_step(m_stmt);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        fail(rc);
+    if (m_armed) {
+        *m_deadline = 0;
+        m_armed = false;
+    }
+    // A statement run to its end holds no lock; stepping it again would
+    // start it over, so the end is remembered.
+    m_done = rc == SQLITE_DONE;
+    return !m_done;
+}
+
+void SQLiteCursor::read(RowSet &rows)
+{
+    rows.appendRow();
+    const int cols = int(m_columns.size());
+    for (int c = 0; c < cols; ++c) {
+        const int type = sqlite3_column_type(m_stmt, c);
+        switch (type) {
+        case SQLITE_INTEGER: rows.setInteger(c, sqlite3_column_int64(m_stmt, c)); break;
+        case SQLITE_FLOAT: rows.setReal(c, sqlite3_column_double(m_stmt, c)); break;
+        case SQLITE_TEXT: {
+            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, c));
+            rows.setUtf8(c, text, sqlite3_column_bytes(m_stmt, c));
+            break;
+        }
+        case SQLITE_BLOB:
+            rows.setBytes(c, QByteArray(static_cast<const char *>(sqlite3_column_blob(m_stmt, c)),
+                                        sqlite3_column_bytes(m_stmt, c)));
+            break;
+        default: continue;
+        }
+        if (m_columns.at(c).type == ftUnknown) {
+            m_columns[c].type = typeOfValue(type);
+            rows.column(c).type = m_columns.at(c).type;
+        }
+    }
+}
+
+void SQLiteCursor::rewind()
+{
+    sqlite3_reset(m_stmt);
+    m_done = false;
+    arm();
+}
+
+} // namespace bralvo::data
