@@ -72,7 +72,7 @@ void rawWalk(benchmark::State &state)
 {
     for (auto _ : state) {
         sqlite3 *db = nullptr;
-        sqlite3_open_v2(g_path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_open_v2(g_path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
         sqlite3_stmt *stmt = nullptr;
         sqlite3_prepare_v2(db, "SELECT * FROM Items", -1, &stmt, nullptr);
         qint64 rows = 0;

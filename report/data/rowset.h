@@ -59,7 +59,7 @@ public:
     QByteArrayView utf8(int row, int col) const;
     const QByteArray &bytes(int row, int col) const;
 
-private:
+    // A cell as stored: kind, and the number, the text or the pool index.
     struct Cell {
         union {
             qint64 i; // a blob's pool index
@@ -69,6 +69,9 @@ private:
         quint32 length = 0; // of a text, in bytes
         CellKind kind = CellKind::Null;
     };
+    const Cell &at(int row, int col) const { return cell(row, col); }
+
+private:
     static constexpr size_t kCellShift = 12; // 4096 cells (64 KiB) a chunk
     static constexpr size_t kCellsPerChunk = size_t(1) << kCellShift;
     static constexpr size_t kTextChunk = 64 * 1024;

@@ -25,6 +25,8 @@ SQLiteCursor::SQLiteCursor(sqlite3 *db, sqlite3_stmt *stmt, QList<ColumnInfo> co
                            int timeoutSeconds)
     : m_db(db), m_stmt(stmt), m_columns(std::move(columns)), m_deadline(deadline), m_timeoutSeconds(timeoutSeconds)
 {
+    for (const ColumnInfo &c : std::as_const(m_columns))
+        m_untyped += c.type == ftUnknown ? 1 : 0;
     arm();
 }
 
@@ -75,24 +77,28 @@ void SQLiteCursor::read(RowSet &rows)
     rows.appendRow();
     const int cols = int(m_columns.size());
     for (int c = 0; c < cols; ++c) {
-        const int type = sqlite3_column_type(m_stmt, c);
+        // One look-up per cell; the value calls need no connection lock.
+        sqlite3_value *value = sqlite3_column_value(m_stmt, c);
+        const int type = sqlite3_value_type(value);
         switch (type) {
-        case SQLITE_INTEGER: rows.setInteger(c, sqlite3_column_int64(m_stmt, c)); break;
-        case SQLITE_FLOAT: rows.setReal(c, sqlite3_column_double(m_stmt, c)); break;
+        case SQLITE_INTEGER: rows.setInteger(c, sqlite3_value_int64(value)); break;
+        case SQLITE_FLOAT: rows.setReal(c, sqlite3_value_double(value)); break;
         case SQLITE_TEXT: {
-            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, c));
-            rows.setUtf8(c, text, sqlite3_column_bytes(m_stmt, c));
+            const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(value));
+            rows.setUtf8(c, text, sqlite3_value_bytes(value));
             break;
         }
-        case SQLITE_BLOB:
-            rows.setBytes(c, QByteArray(static_cast<const char *>(sqlite3_column_blob(m_stmt, c)),
-                                        sqlite3_column_bytes(m_stmt, c)));
+        case SQLITE_BLOB: {
+            const auto *blob = static_cast<const char *>(sqlite3_value_blob(value));
+            rows.setBytes(c, QByteArray(blob, sqlite3_value_bytes(value)));
             break;
+        }
         default: continue;
         }
-        if (m_columns.at(c).type == ftUnknown) {
+        if (m_untyped > 0 && m_columns.at(c).type == ftUnknown) {
             m_columns[c].type = typeOfValue(type);
             rows.column(c).type = m_columns.at(c).type;
+            --m_untyped;
         }
     }
 }

@@ -34,6 +34,7 @@ private:
     QList<ColumnInfo> m_columns;
     qint64 *m_deadline;
     int m_timeoutSeconds;
+    int m_untyped = 0; // columns still waiting for a value to type them
     bool m_armed = false;
     bool m_done = false;
 };

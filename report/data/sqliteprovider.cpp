@@ -88,7 +88,9 @@ void SQLiteProvider::open(const ConnectionString &cs)
                           && !mode.startsWith(QLatin1String("ReadWrite"), Qt::CaseInsensitive);
     if (file.isEmpty())
         throw DataError(QStringLiteral("The connection string names no data source"));
-    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
+    // A connection is used by one thread at a time: no lock around every
+    // call of a row walk.
+    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     const int rc = sqlite3_open_v2(file.toUtf8().constData(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString text = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");

@@ -36,10 +36,20 @@ std::optional<double> plainIsoDate(Text t)
             parts[p] = parts[p] * 10 + (c - u'0');
         }
     }
-    const QDate date(parts[0], parts[1], parts[2]);
-    if (!date.isValid())
+    int y = parts[0];
+    const int m = parts[1], d = parts[2];
+    static constexpr int monthDays[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    if (y < 1 || m < 1 || m > 12 || d < 1 || d > monthDays[m - 1] || (m == 2 && d == 29 && !leap))
         return std::nullopt;
-    return platform::dayCountFromDate(date);
+    // Days since 1.1.1970 by the proleptic Gregorian calendar, then moved
+    // to day 0 = 30.12.1899 (1.1.1970 is day 25569).
+    y -= m <= 2;
+    const int era = y / 400;
+    const int yearOfEra = y - era * 400;
+    const int dayOfYear = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
+    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return double(era * 146097 + dayOfEra - 719468 + 25569);
 }
 
 // ISO text ("2024-03-01", "2024-03-01 10:20:30.5", "10:20") as a day count.
@@ -176,10 +186,32 @@ bool TField::IsNull() const
 
 Variant TField::Value() const
 {
-    if (IsNull())
-        return Variant::null();
-    const RowSet &rs = *m_dataSet->CurrentRows();
+    const RowSet *rows = m_dataSet->CurrentRows();
     const int row = m_dataSet->CurrentRowIndex();
+    if (!rows || row < 0)
+        return Variant::null();
+    // The cell as its column declares it: read once, no conversion.
+    const RowSet::Cell &cell = rows->at(row, m_column);
+    switch (cell.kind) {
+    case CellKind::Null: return Variant::null();
+    case CellKind::Integer:
+        if (m_type == ftLargeint)
+            return Variant(cell.i);
+        break;
+    case CellKind::Real:
+        if (m_type == ftFloat)
+            return Variant(cell.d);
+        break;
+    case CellKind::Text:
+        if (m_type == ftWideString || m_type == ftString || m_type == ftWideMemo || m_type == ftMemo)
+            return Variant(QString::fromUtf8(cell.text, qsizetype(cell.length)));
+        if (m_type == ftDate || m_type == ftDateTime || m_type == ftTimeStamp)
+            if (const auto plain = plainIsoDate(QByteArrayView(cell.text, qsizetype(cell.length))))
+                return Variant::fromDate(*plain);
+        break;
+    default: break;
+    }
+    const RowSet &rs = *rows;
     switch (m_type) {
     case ftSmallint: case ftInteger: case ftWord: case ftAutoInc: {
         const qint64 v = integerOf(rs, row, m_column);
