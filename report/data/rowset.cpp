@@ -16,8 +16,10 @@ void RowSet::clear()
         m_textChunks.resize(1);
         m_textUsed = 0;
     }
-    m_longTexts.clear();
-    m_bytes.clear();
+    if (!m_longTexts.empty())
+        m_longTexts.clear();
+    if (!m_bytes.empty())
+        m_bytes.clear();
     m_cellCount = 0;
     m_rowCount = 0;
 }

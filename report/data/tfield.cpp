@@ -27,14 +27,14 @@ std::optional<double> plainIsoDate(Text t)
     if (t.size() != 10 || unitAt(t, 4) != u'-' || unitAt(t, 7) != u'-')
         return std::nullopt;
     int parts[3] = {0, 0, 0};
-    const int starts[3] = {0, 5, 8}, lengths[3] = {4, 2, 2};
-    for (int p = 0; p < 3; ++p) {
-        for (int i = starts[p]; i < starts[p] + lengths[p]; ++i) {
-            const char16_t c = unitAt(t, i);
-            if (c < u'0' || c > u'9')
-                return std::nullopt;
-            parts[p] = parts[p] * 10 + (c - u'0');
-        }
+    static constexpr int part[10] = {0, 0, 0, 0, -1, 1, 1, -1, 2, 2};
+    for (int i = 0; i < 10; ++i) {
+        if (part[i] < 0)
+            continue;
+        const unsigned digit = unsigned(unitAt(t, i)) - u'0';
+        if (digit > 9)
+            return std::nullopt;
+        parts[part[i]] = parts[part[i]] * 10 + int(digit);
     }
     int y = parts[0];
     const int m = parts[1], d = parts[2];
