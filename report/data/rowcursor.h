@@ -20,7 +20,8 @@ public:
     virtual bool step() = 0;
     // Appends the current row to rows, whose columns are this cursor's.
     virtual void read(RowSet &rows) = 0;
-    // Runs the statement again: the next step gives its first row.
+    // Ends the statement's run (and the locks it holds): the next step
+    // runs it again and gives its first row.
     virtual void rewind() = 0;
 };
 

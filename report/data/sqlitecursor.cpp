@@ -27,29 +27,17 @@ SQLiteCursor::SQLiteCursor(sqlite3 *db, sqlite3_stmt *stmt, QList<ColumnInfo> co
 {
     for (const ColumnInfo &c : std::as_const(m_columns))
         m_untyped += c.type == ftUnknown ? 1 : 0;
-    arm();
 }
 
 SQLiteCursor::~SQLiteCursor()
 {
-    if (m_armed)
-        *m_deadline = 0;
     sqlite3_finalize(m_stmt);
 }
 
-void SQLiteCursor::arm()
+void SQLiteCursor::fail(int code, bool timed)
 {
-    m_armed = m_timeoutSeconds > 0;
-    *m_deadline = m_armed ? QDateTime::currentMSecsSinceEpoch() + qint64(m_timeoutSeconds) * 1000 : 0;
-}
-
-void SQLiteCursor::fail(int code)
-{
-    const bool timedOut = code == SQLITE_INTERRUPT && m_armed;
+    const bool timedOut = code == SQLITE_INTERRUPT && timed;
     const QString text = QString::fromUtf8(sqlite3_errmsg(m_db));
-    if (m_armed)
-        *m_deadline = 0;
-    m_armed = false;
     m_done = true;
     sqlite3_reset(m_stmt);
     throw DataError(timedOut ? QStringLiteral("Command timeout expired") : text);
@@ -59,13 +47,17 @@ bool SQLiteCursor::step()
 {
     if (m_done)
         return false;
+    // The deadline is set only around this step, so that it never
+    // interrupts another statement of the connection.
+    const bool timed = m_firstStep && m_timeoutSeconds > 0;
+    if (timed)
+        *m_deadline = QDateTime::currentMSecsSinceEpoch() + qint64(m_timeoutSeconds) * 1000;
     const int rc = sqlite3_step(m_stmt);
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-        fail(rc);
-    if (m_armed) {
+    if (timed)
         *m_deadline = 0;
-        m_armed = false;
-    }
+    m_firstStep = false;
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        fail(rc, timed);
     // A statement run to its end holds no lock; stepping it again would
     // start it over, so the end is remembered.
     m_done = rc == SQLITE_DONE;
@@ -107,7 +99,7 @@ void SQLiteCursor::rewind()
 {
     sqlite3_reset(m_stmt);
     m_done = false;
-    arm();
+    m_firstStep = true;
 }
 
 } // namespace bralvo::data

@@ -1,7 +1,8 @@
 // A SQLite statement read row by row. The command timeout bounds each run
 // of the statement up to its first row (the provider's progress handler
 // watches the deadline); stepping on from there has no limit, since a
-// report may take its time between rows.
+// report may take its time between rows. Rewinding resets the statement,
+// which lets go of the read lock it holds.
 #pragma once
 
 #include "report/data/rowcursor.h"
@@ -26,8 +27,7 @@ public:
     void rewind() override;
 
 private:
-    void arm();
-    [[noreturn]] void fail(int code);
+    [[noreturn]] void fail(int code, bool timed);
 
     sqlite3 *m_db;
     sqlite3_stmt *m_stmt;
@@ -35,7 +35,7 @@ private:
     qint64 *m_deadline;
     int m_timeoutSeconds;
     int m_untyped = 0; // columns still waiting for a value to type them
-    bool m_armed = false;
+    bool m_firstStep = true;
     bool m_done = false;
 };
 

@@ -165,6 +165,7 @@ std::unique_ptr<RowCursor> SQLiteProvider::openCursor(const Command &command)
         info.type = sqliteDeclaredType(QString::fromUtf8(sqlite3_column_decltype(stmt, c)), info.size);
         columns.append(info);
     }
+    m_deadlineMs = 0; // the cursor watches its own first step
     return std::make_unique<SQLiteCursor>(m_db, stmt, std::move(columns), &m_deadlineMs, command.timeoutSeconds);
 }
 

@@ -59,6 +59,10 @@ public:
     void SetActive(bool on) { on ? Open() : Close(); }
     // Fetches the rows again and goes to the first.
     void Requery();
+    // Lets a statement read half-way go, and the database locks it holds,
+    // while the dataset stays on its record: moving on reads the statement
+    // again up to there. Nothing when the rows are kept.
+    void ReleaseStatement();
 
     // --- cursor
     void First();
@@ -165,6 +169,7 @@ private:
     bool fetchNext();
     void restartCursor();
     void skipTo(int position);
+    void resumeCursor();
     void buildFields();
     void applyLocalFilter();
     void applySort();
@@ -180,6 +185,7 @@ private:
     // are valid).
     std::unique_ptr<RowCursor> m_cursor;
     int m_reached = 0;
+    bool m_released = false; // the statement was let go at m_pos
     int m_pos = -1;
     int m_currentRow = -1;
     bool m_active = false, m_eof = true, m_bof = true;

@@ -49,6 +49,7 @@ std::unique_ptr<RowSet> TDataSet::startCursor(std::unique_ptr<RowCursor> cursor)
     typeRemainingAsText(*rows);
     m_cursor = std::move(cursor);
     m_reached = rows->rowCount();
+    m_released = false;
     return rows;
 }
 
@@ -61,10 +62,29 @@ bool TDataSet::fetchNext()
     return true;
 }
 
+void TDataSet::ReleaseStatement()
+{
+    if (!m_cursor || m_released)
+        return;
+    m_cursor->rewind();
+    m_released = true;
+}
+
+// The current row is still held; the statement only has to get back to it.
+void TDataSet::resumeCursor()
+{
+    if (!m_released)
+        return;
+    m_released = false;
+    for (int i = 0; i <= m_pos && m_cursor->step(); ++i) {
+    }
+}
+
 int TDataSet::moveForward(int distance)
 {
     if (m_pos < 0)
         return 0;
+    resumeCursor();
     if (BeforeScroll)
         BeforeScroll(this);
     int moved = 0;
@@ -87,6 +107,7 @@ void TDataSet::restartCursor()
 {
     if (m_pos <= 0)
         return;
+    m_released = false;
     m_cursor->rewind();
     m_rows->clear();
     moveTo(-1);
@@ -100,6 +121,7 @@ void TDataSet::restartCursor()
 // the last row when the statement now gives fewer.
 void TDataSet::skipTo(int position)
 {
+    resumeCursor();
     while (m_pos < position && fetchNext())
         moveTo(m_pos + 1);
 }
@@ -109,6 +131,7 @@ void TDataSet::KeepRows()
     if (!m_cursor)
         return;
     auto rows = std::make_unique<RowSet>(m_cursor->columns());
+    m_released = false;
     try {
         m_cursor->rewind();
         while (m_cursor->step())

@@ -231,4 +231,30 @@ TEST_F(ReportWalk, FinalizeReturnsToTheSavedRecord)
     }
 }
 
+// A run that stops half-way lets the statement go: another connection can
+// write meanwhile, and the dataset moves on from its record afterwards.
+TEST_F(ReportWalk, ARunThatStopsHalfWayHoldsNoLock)
+{
+    data::TADOQuery *platform = orders->Query();
+    orders->SetMaster(nullptr);
+    orders->SetSQLText(QStringLiteral("select * from Orders order by OrderNo"));
+    orders->SetCloseDataSource(false);
+    orders->SetRangeBegin(rbCurrent);
+    orders->SetRangeEnd(reCurrent);
+    platform->Open();
+    platform->Next();
+    orders->Initialize();
+    orders->First();
+    EXPECT_EQ(orders->DisplayText(QStringLiteral("OrderNo")), QStringLiteral("1002"));
+    orders->Next();
+    EXPECT_TRUE(orders->Eof());
+    orders->Finalize();
+    fixture.exec(QStringLiteral("update Customer set Company = 'Lipa' where CustNo = 2"));
+    platform->Next();
+    EXPECT_EQ(platform->FieldByName(QStringLiteral("OrderNo"))->AsInteger(), 1003);
+    EXPECT_EQ(platform->RecNo(), 3);
+    EXPECT_EQ(platform->RecordCount(), 5);
+    EXPECT_EQ(platform->FieldByName(QStringLiteral("OrderNo"))->AsInteger(), 1003);
+}
+
 } // namespace bralvo::report::testing
