@@ -1,20 +1,16 @@
-// The bill lines grid: numbers beside texts, the line writer, formatting.
+// The bill lines grid as the view of the bill's lines.
 #include "app/billlinecells.h"
 
+#include "app/billlines.h"
 #include "platform/conversionerror.h"
 #include "platform/formatfloat.h"
 #include "platform/regionalsettings.h"
 #include "platform/widgets/stringgrid.h"
 #include "services/numbers.h"
-#include "services/roundtostep.h"
-
-#include <set>
 
 namespace bralvo::app {
 
 namespace {
-
-constexpr int kNumberRole = Qt::UserRole + 1;
 
 QString money(double value)
 {
@@ -26,15 +22,20 @@ QString percent(double value)
     return platform::FormatFloat(QStringLiteral("##0.##"), value, platform::regionalSettings()) + QLatin1Char('%');
 }
 
-bool isNumberColumn(int col)
+void showLine(platform::StringGrid &grid, int row, const BillLineValues &line, const QString &mainCurrency)
 {
-    return col >= kColQuantity && col <= kColTotal;
-}
-
-// Text of an SQL number written with ".": "12.5".
-QString sqlNumberText(double value)
-{
-    return QString::number(value, 'f', 8);
+    const QString symbol = QLatin1Char(' ') + mainCurrency;
+    grid.setCell(kColCode, row, line.code);
+    grid.setCell(kColName, row, line.name);
+    grid.setCell(kColQuantity, row, money(line.quantity) + QLatin1Char(' ') + line.unit);
+    grid.setCell(kColDiscount, row, percent(line.discount));
+    grid.setCell(kColUnitPrice, row, money(line.unitPrice) + symbol);
+    grid.setCell(kColVat, row, percent(line.vat));
+    grid.setCell(kColTotal, row, money(line.total) + symbol);
+    grid.setCell(kColUnit, row, line.unit);
+    grid.setCell(kColAddsVat, row, line.addsVat ? QStringLiteral("1") : QStringLiteral("0"));
+    for (int col = kColItemId; col < grid.columnCount(); ++col)
+        grid.setCell(col, row, col == grid.columnCount() - 1 ? line.itemId : QString());
 }
 
 } // namespace
@@ -62,135 +63,15 @@ double CellTextNumber(const QString &text)
     }
 }
 
-double LineNumber(const platform::StringGrid &grid, int col, int row)
+void ShowBillLines(platform::StringGrid &grid, const BillLines &lines, const QString &mainCurrency)
 {
-    const QVariant stored = grid.cellData(col, row, kNumberRole);
-    if (stored.isValid())
-        return stored.toDouble();
-    return CellTextNumber(grid.cell(col, row));
-}
-
-void SetLineNumber(platform::StringGrid &grid, int col, int row, double value)
-{
-    grid.setCellData(col, row, kNumberRole, value);
-}
-
-void CaptureLineNumbers(platform::StringGrid &grid)
-{
-    for (int row = 1; row <= grid.rowCount() - 2; ++row) {
-        for (int col = kColQuantity; col <= kColTotal; ++col) {
-            if (!grid.cellData(col, row, kNumberRole).isValid())
-                SetLineNumber(grid, col, row, CellTextNumber(grid.cell(col, row)));
-        }
-    }
-}
-
-double NetPrice(double typed, double vat, bool typedWithVat)
-{
-    return typedWithVat ? typed / (vat + 100.0) * 100.0 : typed;
-}
-
-void WriteBillLine(platform::StringGrid &grid, int row, const NewBillLine &line)
-{
-    const double perUnits = line.perUnits > 0 ? line.perUnits : 1.0;
-    const double unitPrice = services::RoundToStep(0, line.netPrice / perUnits, 0.01);
-    double u = unitPrice;
-    if (line.addsVat)
-        u += line.vat / 100.0 * u;
-    double amount = u * line.quantity;
-    amount -= line.discount / 100.0 * amount;
-    grid.setCell(kColCode, row, line.code);
-    grid.setCell(kColName, row, line.name);
-    grid.setCell(kColQuantity, row, money(line.quantity) + QLatin1Char(' ') + line.unit);
-    grid.setCell(kColDiscount, row, money(line.discount) + QLatin1Char('%'));
-    grid.setCell(kColUnitPrice, row, money(unitPrice));
-    grid.setCell(kColVat, row, line.vatText + QLatin1Char('%'));
-    grid.setCell(kColTotal, row, money(amount));
-    grid.setCell(kColUnit, row, line.unit);
-    grid.setCell(kColAddsVat, row, line.addsVat ? QStringLiteral("1") : QStringLiteral("0"));
-    grid.setCell(grid.columnCount() - 1, row, line.itemId);
-    SetLineNumber(grid, kColQuantity, row, line.quantity);
-    SetLineNumber(grid, kColDiscount, row, line.discount);
-    SetLineNumber(grid, kColUnitPrice, row, unitPrice);
-    SetLineNumber(grid, kColVat, row, line.vat);
-    SetLineNumber(grid, kColTotal, row, services::RoundToStep(0, amount, 0.01));
-}
-
-void FormatLineCells(platform::StringGrid &grid, const QString &mainCurrency)
-{
-    for (int row = 1; row <= grid.rowCount() - 2; ++row) {
-        grid.setCell(kColQuantity, row,
-                     money(LineNumber(grid, kColQuantity, row)) + QLatin1Char(' ') + grid.cell(kColUnit, row));
-        grid.setCell(kColDiscount, row, percent(LineNumber(grid, kColDiscount, row)));
-        grid.setCell(kColVat, row, percent(LineNumber(grid, kColVat, row)));
-    }
-    FormatLineMoneyCells(grid, mainCurrency);
-}
-
-void FormatLineMoneyCells(platform::StringGrid &grid, const QString &mainCurrency)
-{
-    for (int row = 1; row <= grid.rowCount() - 2; ++row) {
-        for (int col : {int(kColUnitPrice), int(kColTotal)})
-            grid.setCell(col, row, money(LineNumber(grid, col, row)) + QLatin1Char(' ') + mainCurrency);
-    }
-}
-
-void RemoveLineRow(platform::StringGrid &grid, int from)
-{
-    for (int row = from; row <= grid.rowCount() - 2; ++row) {
-        for (int col = 0; col < grid.columnCount(); ++col) {
-            grid.setCell(col, row, grid.cell(col, row + 1));
-            grid.setCellData(col, row, kNumberRole, grid.cellData(col, row + 1, kNumberRole));
-        }
-    }
-    grid.setRowCount(grid.rowCount() - 1);
-}
-
-void AppendInputRow(platform::StringGrid &grid)
-{
-    grid.setRowCount(grid.rowCount() + 1);
-    const int last = grid.rowCount() - 1;
-    for (int col = 0; col < grid.columnCount(); ++col) {
-        grid.setCell(col, last, QString());
-        grid.setCellData(col, last, kNumberRole, QVariant());
-    }
-}
-
-std::vector<db::BillLine> BillLinesOf(const platform::StringGrid &grid)
-{
-    std::vector<db::BillLine> lines;
-    for (int row = 1; row <= grid.rowCount() - 2; ++row) {
-        db::BillLine line;
-        line.quantity = sqlNumberText(LineNumber(grid, kColQuantity, row));
-        line.discount = sqlNumberText(LineNumber(grid, kColDiscount, row));
-        line.unitPrice = sqlNumberText(LineNumber(grid, kColUnitPrice, row));
-        line.addsVat = grid.cell(kColAddsVat, row) == QLatin1String("1");
-        line.itemId = grid.cell(grid.columnCount() - 1, row);
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-int DistinctVatRates(const platform::StringGrid &grid, bool withoutVat)
-{
-    std::set<double> rates;
-    for (int row = 1; row <= grid.rowCount() - 2; ++row)
-        rates.insert(withoutVat ? 0.0 : LineNumber(grid, kColVat, row));
-    return int(rates.size());
-}
-
-NewBillLine NewBillLineFromTexts(const LineFieldTexts &texts)
-{
-    NewBillLine line;
-    line.name = texts.name;
-    line.code = texts.code;
-    line.unit = texts.unit;
-    line.vatText = texts.vat;
-    line.vat = CellTextNumber(texts.vat);
-    line.quantity = CellTextNumber(texts.quantity);
-    line.discount = CellTextNumber(texts.discount);
-    line.perUnits = CellTextNumber(texts.perUnits);
-    return line;
+    const platform::StringGrid::BulkUpdate once(grid);
+    grid.setRowCount(lines.count() + 2);
+    for (int index = 0; index < lines.count(); ++index)
+        showLine(grid, index + 1, lines.at(index), mainCurrency);
+    const int input = grid.rowCount() - 1;
+    for (int col = 0; col < grid.columnCount(); ++col)
+        grid.setCell(col, input, QString());
 }
 
 } // namespace bralvo::app

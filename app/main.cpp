@@ -13,6 +13,7 @@
 #include "report/preview/trppreviewform.h"
 #include "app/tfmain.h"
 #include "services/messages.h"
+#include "services/qtcommondialogs.h"
 #include "services/qtmessageboxes.h"
 #include "services/qttranslation.h"
 #include "services/settings.h"
@@ -25,6 +26,8 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Bralvo"));
     bralvo::services::QtMessageBoxes messageBoxes;
     bralvo::platform::setMessageBoxSeam(&messageBoxes);
+    bralvo::services::QtCommonDialogs commonDialogs;
+    bralvo::platform::setCommonDialogSeam(&commonDialogs);
     // The report library's machinery: text layout, engine and script,
     // prepared pages, its small windows, the preview, the print dialog, the
     // dot-matrix export's dialog and the PDF export.
@@ -57,5 +60,6 @@ int main(int argc, char **argv)
         exitCode = 1;
     }
     bralvo::platform::setMessageBoxSeam(nullptr);
+    bralvo::platform::setCommonDialogSeam(nullptr);
     return exitCode;
 }

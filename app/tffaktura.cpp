@@ -662,8 +662,7 @@ void TfFaktura::applyStoredBill(const db::StoredBill &bill)
         item->setData(Qt::UserRole, entry.id);
     }
     db::UpdateBillVatMode(db::LoadedUserId, QString(), *this);
-    db::FillBillLinesGrid(*sgPolozky, QString(), bill.id);
-    CaptureLineNumbers(*sgPolozky);
+    m_lines.assign(db::LoadBillLineRows(bill.id));
     FormatLineCells();
 }
 
@@ -793,7 +792,9 @@ void TfFaktura::cbOdberatelClick()
         db::ApplyCustomerToBill(key, {isVisible(), key, eDatumVystavenia->date(), HomeCurrencyIso});
     if (defaults) {
         m_filling = true;
-        chbFakturovatBezDPH->setChecked(defaults->withoutVat);
+        // A hidden box (advance bill, issuer no VAT payer) stays checked,
+        // as every later opening shows it.
+        chbFakturovatBezDPH->setChecked(defaults->withoutVat || !chbFakturovatBezDPH->isVisibleTo(this));
         chbFakturovatVCudzejMene->setChecked(defaults->inForeignCurrency);
         chbFakturovatVDvochMenach->setChecked(defaults->inTwoCurrencies);
         chbJeHlavnaCudziaMena->setEnabled(defaults->inTwoCurrencies);

@@ -9,6 +9,7 @@
 // named "fFaktura".
 #pragma once
 
+#include "app/billlines.h"
 #include "app/summarylabel.h"
 #include "db/advancebills.h"
 #include "db/billform.h"
@@ -82,7 +83,17 @@ public:
 
     // The totals; the rounding difference (0 when nothing was recomputed).
     double PrepocitajFakturu();
+    // Shows the bill's lines in the grid, amounts in the main currency.
     void FormatLineCells();
+
+    // The bill's lines: the only place their values live. Each change
+    // shows the lines again; the caller marks and recomputes.
+    const BillLines &lines() const { return m_lines; }
+    void addLine(const NewBillLine &line);
+    // Rewrites the line of that grid row (1 to RowCount-2).
+    void rewriteLine(int row, const NewBillLine &line);
+    // Appends the lines of an advance bill being taken over.
+    void takeOverLines(const QString &billId);
     QString billMainCurrency() const { return m_mainCurrency; }
 
     // Marks the bill as changed: Modified, printing disabled.
@@ -197,6 +208,7 @@ private:
     QString m_listYear;
     QString m_loadedBillId;
     QString m_mainCurrency;
+    BillLines m_lines;
     bool m_modified = false;
     bool m_filling = false;  // the opener fills the fields: no handler marks
     bool m_vatRateWarningShown = false;

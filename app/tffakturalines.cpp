@@ -19,6 +19,7 @@
 #include "services/dates.h"
 #include "services/listhelpers.h"
 #include "services/messages.h"
+#include "services/numbers.h"
 #include "services/settings.h"
 #include "services/uitexts.h"
 
@@ -66,10 +67,8 @@ void TfFaktura::installShortcuts()
 void TfFaktura::clearLines()
 {
     SetupBillLinesGrid();
-    db::FillBillLinesGrid(*sgPolozky, QString(), QString());
-    sgPolozky->setRowCount(2);
-    for (int col = 0; col < sgPolozky->columnCount(); ++col)
-        sgPolozky->setCell(col, 1, QString());
+    m_lines.clear();
+    FormatLineCells();
 }
 
 void TfFaktura::SetupBillLinesGrid()
@@ -79,7 +78,25 @@ void TfFaktura::SetupBillLinesGrid()
 
 void TfFaktura::FormatLineCells()
 {
-    app::FormatLineCells(*sgPolozky, m_mainCurrency);
+    ShowBillLines(*sgPolozky, m_lines, m_mainCurrency);
+}
+
+void TfFaktura::addLine(const NewBillLine &line)
+{
+    m_lines.append(WrittenLine(line));
+    FormatLineCells();
+}
+
+void TfFaktura::rewriteLine(int row, const NewBillLine &line)
+{
+    m_lines.replace(row - 1, WrittenLine(line));
+    FormatLineCells();
+}
+
+void TfFaktura::takeOverLines(const QString &billId)
+{
+    m_lines.appendAll(db::LoadTakenOverLineRows(billId));
+    FormatLineCells();
 }
 
 void TfFaktura::UpdateCurrencyDisplay()
@@ -98,7 +115,7 @@ void TfFaktura::UpdateCurrencyDisplay()
         lblSecondaryKUhrade->clear();
     lblMena1->setText(mode.foreignSymbol);
     lblMena2->setText(HomeCurrencySymbol);
-    FormatLineMoneyCells(*sgPolozky, m_mainCurrency);
+    FormatLineCells();
 }
 
 double TfFaktura::PrepocitajFakturu()
@@ -121,8 +138,10 @@ double TfFaktura::PrepocitajFakturu()
     input.storedTotal = lblSumaCelkom->text();
     input.storedDue = lblSumaKUhrade->text();
     if (input.recompute) {
-        for (int row = 1; row <= sgPolozky->rowCount() - 2; ++row)
-            input.lines.push_back({LineNumber(*sgPolozky, kColVat, row), LineNumber(*sgPolozky, kColTotal, row)});
+        // Amounts are summed as the grid shows them, in cents.
+        for (int index = 0; index < m_lines.count(); ++index)
+            input.lines.push_back({m_lines.at(index).vat,
+                                   CellTextNumber(services::FormatMoney(m_lines.at(index).total))});
         input.direction = services::ReadSettingInt("Faktura", "RoundAllSmer", 0);
         input.baseStep = settingStep("RoundZaklad", "0.01");
         input.vatStep = settingStep("RoundDph", "0.10");
@@ -182,7 +201,8 @@ void TfFaktura::bitDeleteItemClick()
         return;
     if (services::ShowMessageBox(services::MessageText(123), 36) != 6)
         return;
-    RemoveLineRow(*sgPolozky, row);
+    m_lines.remove(row - 1);
+    FormatLineCells();
     services::StepGridRow(*sgPolozky, row, 1);
     markChanged();
     PrepocitajFakturu();
@@ -223,7 +243,7 @@ db::BillFormValues TfFaktura::formValues() const
     form.sum1Left = lblSuma1Left->text();
     form.sum2Right = lblSuma2Right->text();
     form.internalNote = eInternaPoznamka->text();
-    form.lines = BillLinesOf(*sgPolozky);
+    form.lines = m_lines.stored();
     for (int row = 0; row < lbZalohoveFaktury->count(); ++row)
         form.advanceEntries << lbZalohoveFaktury->item(row)->text();
     form.homeCurrencySymbol = HomeCurrencySymbol;
@@ -241,7 +261,7 @@ bool TfFaktura::refusedBeforeSave()
         eKurz->setFocus();
         return true;
     }
-    if (DistinctVatRates(*sgPolozky, chbFakturovatBezDPH->isChecked()) > VatRateSlots::kCount) {
+    if (m_lines.distinctVatRates(chbFakturovatBezDPH->isChecked()) > VatRateSlots::kCount) {
         services::ShowMessageBox(services::MessageText(207), 16);
         return true;
     }
@@ -297,7 +317,7 @@ void TfFaktura::bitPrintClick()
     }
     BillPrintout printout;
     printout.billId = m_loadedBillId;
-    printout.lineCount = sgPolozky->rowCount() - 2;
+    printout.lineCount = m_lines.count();
     BillPrintData &data = printout.data;
     data.advance = db::BillIsAdvance;
     data.showsVat = db::BillShowsVat;

@@ -2,6 +2,7 @@
 #include "app/tfsimplepolozka.h"
 
 #include "app/billlinecells.h"
+#include "app/billlines.h"
 #include "app/guardedcall.h"
 #include "app/recordkeys.h"
 #include "app/tffaktura.h"
@@ -14,7 +15,6 @@
 #include "platform/regionalsettings.h"
 #include "platform/widgets/keypreview.h"
 #include "platform/widgets/named.h"
-#include "platform/widgets/stringgrid.h"
 #include "services/globals.h"
 #include "services/messages.h"
 #include "services/numbers.h"
@@ -23,6 +23,7 @@
 #include "services/uitexts.h"
 #include "services/windowhelpers.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -136,6 +137,8 @@ void TfSimplePolozka::OpenFor(TfFaktura &bill)
     chbCenySuBezDPH->setVisible(!db::BillIsAdvance && vatPayer);
     eNazov->setFocus();
     exec();
+    // The editor takes the keys back at once (see TfVyber::show).
+    QApplication::setActiveWindow(&bill);
 }
 
 void TfSimplePolozka::bitAddItemClick()
@@ -162,11 +165,8 @@ void TfSimplePolozka::bitAddItemClick()
                              !chbCenySuBezDPH->isChecked() && !db::BillIsAdvance && vatPayer);
     line.addsVat = db::BillIsAdvance && vatPayer && chbAddDphToZalFakt->isChecked();
     line.itemId = id;
-    platform::StringGrid &grid = *m_bill->sgPolozky;
-    WriteBillLine(grid, grid.rowCount() - 1, line);
-    AppendInputRow(grid);
+    m_bill->addLine(line);
     m_bill->bitAddItem->setFocus();
-    m_bill->FormatLineCells();
     m_bill->markChanged();
     m_bill->chbFakturovatVCudzejMeneClick();
     m_bill->chbFakturovatVDvochMenachClick();

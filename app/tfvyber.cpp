@@ -2,6 +2,7 @@
 #include "app/tfvyber.h"
 
 #include "app/billlinecells.h"
+#include "app/billlines.h"
 #include "app/guardedcall.h"
 #include "app/recordkeys.h"
 #include "app/tffaktura.h"
@@ -32,6 +33,7 @@
 #include "services/uitexts.h"
 #include "services/windowhelpers.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -286,7 +288,11 @@ int TfVyber::show(int page)
 {
     CentreOver(*this, m_main);
     setWindowTitle(services::ProgramTitle + QStringLiteral(" - ") + services::MessageText(180));
-    return exec();
+    const int result = exec();
+    // The editor takes the keys back at once: its F-keys are window
+    // shortcuts, and the system's activation may come only later.
+    QApplication::setActiveWindow(&m_bill);
+    return result;
 }
 
 void TfVyber::prepare(int page)
@@ -340,13 +346,13 @@ void TfVyber::OpenEditLine(int row)
     if (cbKategoria->count() > 0)
         cbKategoria->setCurrentIndex(0);
     cbPolozkaEnter();
-    platform::StringGrid &grid = *m_bill.sgPolozky;
-    cbPolozka->setCurrentIndex(cbPolozka->findText(grid.cell(kColName, row), Qt::MatchExactly));
+    const BillLineValues &edited = m_bill.lines().at(row - 1);
+    cbPolozka->setCurrentIndex(cbPolozka->findText(edited.name, Qt::MatchExactly));
     cbPolozkaClick();
-    eKod->setText(grid.cell(kColCode, row));
-    ePocet->setText(services::FormatMoney(LineNumber(grid, kColQuantity, row)));
-    eZlava->setText(services::FormatMoney(LineNumber(grid, kColDiscount, row)));
-    const double unitPrice = LineNumber(grid, kColUnitPrice, row);
+    eKod->setText(edited.code);
+    ePocet->setText(services::FormatMoney(edited.quantity));
+    eZlava->setText(services::FormatMoney(edited.discount));
+    const double unitPrice = edited.unitPrice;
     const bool net = services::ReadSettingBool("Faktura", "CenySuBezDPH", true) || !pricesMayHaveVat();
     const double vat = CellTextNumber(eDPH->text());
     eCena->setText(services::FormatMoney(net ? unitPrice : unitPrice * (vat + 100.0) / 100.0));
@@ -549,15 +555,15 @@ void TfVyber::bitAddItemClick()
                              !chbCenySuBezDPH->isChecked() && pricesMayHaveVat());
     line.addsVat = advanceAddsVat() && chbAddDphToZalFakt->isChecked();
     line.itemId = db::GetItemId(line.name);
-    platform::StringGrid &grid = *m_bill.sgPolozky;
-    const int row = PickerAddsLine ? grid.rowCount() - 1 : grid.currentRowIndex();
-    if (row < 1)
-        return;
-    WriteBillLine(grid, row, line);
-    if (PickerAddsLine)
-        AppendInputRow(grid);
+    if (PickerAddsLine) {
+        m_bill.addLine(line);
+    } else {
+        const int row = m_bill.sgPolozky->currentRowIndex();
+        if (row < 1)
+            return;
+        m_bill.rewriteLine(row, line);
+    }
     m_bill.bitAddItem->setFocus();
-    m_bill.FormatLineCells();
     m_bill.markChanged();
     m_bill.chbFakturovatVCudzejMeneClick();
     m_bill.chbFakturovatVDvochMenachClick();
@@ -621,9 +627,7 @@ void TfVyber::bitAddZalFaktClick()
     if (!m_bill.addAdvanceBill(entry))
         return;
     if (chbAddItemsToBralvo->isChecked()) {
-        db::AppendBillLinesToGrid(*m_bill.sgPolozky, entry.id);
-        CaptureLineNumbers(*m_bill.sgPolozky);
-        m_bill.FormatLineCells();
+        m_bill.takeOverLines(entry.id);
     }
     if (const std::optional<db::AdvanceBillCurrency> currency = db::ApplyAdvanceBillCurrency(entry.id)) {
         m_bill.selectCustomerKey(currency->customerKey);

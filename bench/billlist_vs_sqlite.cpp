@@ -5,6 +5,7 @@
 // text; and the recomputation of a bill of 1,000 lines (totals and the
 // money cells of its grid). After the runs a line gives the ratio.
 #include "app/billlinecells.h"
+#include "app/billlines.h"
 #include "app/billtotals.h"
 #include "app/tfzoznamfaktur.h"
 #include "db/billgrids.h"
@@ -120,6 +121,7 @@ void recomputeThousandLines(benchmark::State &state)
     platform::StringGrid grid;
     grid.setColumnCount(10);
     grid.setRowCount(2);
+    app::BillLines lines;
     for (int i = 0; i < 1000; ++i) {
         app::NewBillLine line;
         line.name = QStringLiteral("Riadok");
@@ -128,8 +130,7 @@ void recomputeThousandLines(benchmark::State &state)
         line.vatText = QString::number(line.vat);
         line.netPrice = 10 + i % 97;
         line.quantity = 1 + i % 5;
-        app::WriteBillLine(grid, grid.rowCount() - 1, line);
-        app::AppendInputRow(grid);
+        lines.append(app::WrittenLine(line));
     }
     app::BillTotalsInput input;
     input.showsVat = true;
@@ -137,9 +138,9 @@ void recomputeThousandLines(benchmark::State &state)
     input.billStep = 0.5;
     for (auto _ : state) {
         input.lines.clear();
-        for (int row = 1; row <= grid.rowCount() - 2; ++row)
-            input.lines.push_back({app::LineNumber(grid, app::kColVat, row), app::LineNumber(grid, app::kColTotal, row)});
-        app::FormatLineMoneyCells(grid, input.homeSymbol);
+        for (int index = 0; index < lines.count(); ++index)
+            input.lines.push_back({lines.at(index).vat, lines.at(index).total});
+        app::ShowBillLines(grid, lines, input.homeSymbol);
         benchmark::DoNotOptimize(app::computeBillTotals(input));
     }
 }

@@ -63,6 +63,56 @@ QString linesSql(const QString &billId)
     });
 }
 
+// The statement of lines taken over from another bill: totals price x
+// quantity less the discount, never with VAT added.
+QString takenOverLinesSql(const QString &billId)
+{
+    return JoinSqlLines({
+        QStringLiteral("SELECT polozky.kod, polozky.nazov AS `nazov`, sp_polozky.pocet AS `pocet`, "
+                       "sp_polozky.zlava AS `zlava`, sp_polozky.cena AS `cena_ks`,"),
+        QStringLiteral("polozky.dph AS `dph`, ") + lineTotal(QStringLiteral("sp_polozky.cena"))
+            + QStringLiteral(" AS `cena_celkom`, polozky.merna_jednotka AS `merna_jednotka`,"),
+        QStringLiteral("sp_polozky.zaratat_dph AS `add_dph`, polozky.id AS `id` FROM sp_polozky"),
+        linesJoin(billId),
+    });
+}
+
+// A number cell; text a number was stored as is read with "." decimals.
+double numberAt(const TSQLiteTable &table, int column)
+{
+    switch (table.FieldKind(column)) {
+    case ColumnKind::Integer:
+    case ColumnKind::Float:
+        return table.FieldAsDouble(column);
+    case ColumnKind::Text:
+        return table.FieldAsString(column).trimmed().toDouble();
+    default:
+        return 0;
+    }
+}
+
+// Rows of a lines statement (the ten grid columns in order).
+std::vector<BillLineRow> lineRows(const QString &sql)
+{
+    const auto table = rules::connection().GetTable(sql);
+    std::vector<BillLineRow> rows;
+    for (table->MoveFirst(); !table->IsEof(); table->NextRow()) {
+        BillLineRow row;
+        row.code = table->FieldAsString(0);
+        row.name = table->FieldAsString(1);
+        row.quantity = numberAt(*table, 2);
+        row.discount = numberAt(*table, 3);
+        row.unitPrice = numberAt(*table, 4);
+        row.vat = numberAt(*table, 5);
+        row.total = numberAt(*table, 6);
+        row.unit = table->FieldAsString(7);
+        row.addsVat = table->FieldAsString(8) == QLatin1String("1");
+        row.itemId = table->FieldAsString(9);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 // "COALESCE(due - SUM(payments), due) AS `uhradene`" over faktury LEFT
 // JOIN uhrady, with the leading select items given.
 QString paymentStateSql(const QString &leadingItems, const QString &middleItems, const QString &billId)
@@ -129,14 +179,7 @@ void AppendBillLinesToGrid(platform::StringGrid &grid, const QString &billId)
 {
     if (isNoBill(billId))
         return;
-    const auto table = rules::connection().GetTable(JoinSqlLines({
-        QStringLiteral("SELECT polozky.kod, polozky.nazov AS `nazov`, sp_polozky.pocet AS `pocet`, "
-                       "sp_polozky.zlava AS `zlava`, sp_polozky.cena AS `cena_ks`,"),
-        QStringLiteral("polozky.dph AS `dph`, ") + lineTotal(QStringLiteral("sp_polozky.cena"))
-            + QStringLiteral(" AS `cena_celkom`, polozky.merna_jednotka AS `merna_jednotka`,"),
-        QStringLiteral("sp_polozky.zaratat_dph AS `add_dph`, polozky.id AS `id` FROM sp_polozky"),
-        linesJoin(billId),
-    }));
+    const auto table = rules::connection().GetTable(takenOverLinesSql(billId));
     int row = std::max(1, grid.rowCount() - 1);
     grid.setRowCount(row + table->RowCount() + 1);
     const int columns = std::min(table->ColumnCount(), int(grid.columnCount()));
@@ -147,6 +190,16 @@ void AppendBillLinesToGrid(platform::StringGrid &grid, const QString &billId)
     for (int c = 0; c < grid.columnCount(); ++c)
         grid.setCell(c, grid.rowCount() - 1, QString());
     services::FormatGridMoneyColumns(grid, QStringLiteral("2;3;4;6"));
+}
+
+std::vector<BillLineRow> LoadBillLineRows(const QString &billId)
+{
+    return isNoBill(billId) ? std::vector<BillLineRow>() : lineRows(linesSql(billId));
+}
+
+std::vector<BillLineRow> LoadTakenOverLineRows(const QString &billId)
+{
+    return isNoBill(billId) ? std::vector<BillLineRow>() : lineRows(takenOverLinesSql(billId));
 }
 
 void SetupPaymentsGrid(platform::StringGrid &grid)

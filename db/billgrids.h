@@ -12,6 +12,7 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
 namespace bralvo::platform { class StringGrid; }
 
@@ -38,6 +39,18 @@ void FillBillLinesGrid(platform::StringGrid &grid, const QString &sql, const QSt
 // Adds the lines of another bill below the present ones (totals price x
 // quantity), keeping one empty last row. "" or "NULL" does nothing.
 void AppendBillLinesToGrid(platform::StringGrid &grid, const QString &billId);
+
+// One line of a stored bill as the lines grid shows it, with its numbers
+// as stored (not rounded for display).
+struct BillLineRow {
+    QString code, name, unit, itemId;  // itemId "" when the item row is gone
+    double quantity = 0, discount = 0, unitPrice = 0, vat = 0, total = 0;
+    bool addsVat = false;              // zaratat_dph is 1
+};
+// The bill's lines, as FillBillLinesGrid shows them; none for "" or "NULL".
+std::vector<BillLineRow> LoadBillLineRows(const QString &billId);
+// Another bill's lines, as AppendBillLinesToGrid adds them.
+std::vector<BillLineRow> LoadTakenOverLineRows(const QString &billId);
 
 // Payments: columns, UI titles 219-220 and the hidden ones, widths.
 void SetupPaymentsGrid(platform::StringGrid &grid);

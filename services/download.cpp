@@ -78,6 +78,8 @@ void setTransferOptions(CURL *curl, const QByteArray &url, Transfer &transfer,
     // Below one byte a second for the whole span: a server that stopped.
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, static_cast<long>(qMax(1, limits.stallTimeoutSeconds)));
+    if (limits.totalTimeoutSeconds > 0)
+        curl_easy_setopt(curl, CURLOPT_TIMEOUT, static_cast<long>(limits.totalTimeoutSeconds));
     if (limits.maxBytes > 0)
         curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBytes));
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &writeBody);
@@ -98,6 +100,7 @@ DownloadLimits SmallFileLimits()
 {
     DownloadLimits limits;
     limits.maxBytes = 1ll << 20;
+    limits.totalTimeoutSeconds = 60;
     return limits;
 }
 

@@ -23,10 +23,12 @@ public:
 struct DownloadLimits {
     int connectTimeoutMs = 15000;   // to establish the connection
     int stallTimeoutSeconds = 30;   // no byte at all for this long ends it
+    int totalTimeoutSeconds = 0;    // the whole transfer, however the server drips (0: none)
     qint64 maxBytes = 64ll << 20;   // a larger body is refused (0: no limit)
 };
 
-// Limits for the small index and rate files: 1 MiB at most.
+// Limits for the small index and rate files: 1 MiB at most, within a
+// minute in all (nobody watches these fetches to cancel them).
 DownloadLimits SmallFileLimits();
 
 // Called with the bytes received so far, the total (0 while unknown) and

@@ -9,8 +9,14 @@ using platform::Variant;
 
 const platform::ClassInfo &TParam::staticClass()
 {
+    using T = TParam;
     static const platform::ClassInfo info = platform::makeClassInfo(
-        "TParam", &platform::Persistent::staticClass(), nullptr, [](platform::PropertyTable &) {});
+        "TParam", &platform::Persistent::staticClass(), nullptr, [](platform::PropertyTable &t) {
+            platform::PropertyBuilder<T> b(t);
+            b.enumeration("DataType", fieldTypeEnum(), &T::GetDataType, &T::SetDataType);
+            b.string("Name", &T::GetName, &T::SetName);
+            b.variant("Value", &T::Value, &T::SetValue);
+        });
     return info;
 }
 

@@ -25,6 +25,11 @@ public:
     bool Nullable = true;
     bool Bound = false;
 
+    // Accessors of the persistent properties.
+    QString GetName() const { return Name; }
+    void SetName(const QString &v) { Name = v; }
+    TFieldType GetDataType() const { return DataType; }
+    void SetDataType(TFieldType v) { DataType = v; }
     const platform::Variant &Value() const { return m_value; }
     // Sets the value and marks the parameter bound; an unknown type is
     // taken from the value.

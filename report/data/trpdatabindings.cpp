@@ -1,12 +1,18 @@
 #include "report/data/trpdatabindings.h"
 
 #include "platform/handleregistry.h"
+#include "platform/stream.h"
 #include "report/data/tdatasetevents.h"
 #include "report/data/trpado.h"
 #include "report/data/trpdblookupcombobox.h"
+#include "script/bindings/tscbindingsupport.h"
+#include "script/bindings/tschostobjects.h"
 #include "script/tscclassvariable.h"
 #include "script/tscrttimodule.h"
 #include "script/tscscript.h"
+
+#include <QFile>
+#include <QSaveFile>
 
 namespace bralvo::report {
 
@@ -28,7 +34,7 @@ T *as(platform::HandleTarget *obj)
     return dynamic_cast<T *>(obj);
 }
 
-QString arg(TscMethodHelper &h, int i)
+QString textParam(TscMethodHelper &h, int i)
 {
     return h.GetParamValue(i).toString();
 }
@@ -53,6 +59,7 @@ public:
         s.AddClass(QStringLiteral("TDataSource"), QStringLiteral("TComponent"));
         s.AddType(QStringLiteral("TBookmark"), script::tcVariant);
         addDataSet(s);
+        addParams(s);
     }
 
 private:
@@ -100,9 +107,30 @@ private:
             {"TGraphicField", "TBlobField"}, {"TWideStringField", "TStringField"},
             {"TLargeintField", "TNumericField"}, {"TFMTBCDField", "TNumericField"}, {"TWideMemoField", "TMemoField"},
             {"TFieldDef", "TPersistent"}};
-        for (const auto &c : classes)
-            s.AddClass(QString::fromLatin1(c.first), QString::fromLatin1(c.second));
+        for (const auto &c : classes) {
+            TscClassVariable *cls = s.AddClass(QString::fromLatin1(c.first), QString::fromLatin1(c.second));
+            if (cls && QLatin1String(c.first) == QLatin1String("TBlobField"))
+                addBlobField(*cls);
+        }
         TscClassVariable *defs = s.AddClass(QStringLiteral("TFieldDefs"), QStringLiteral("TObject"));
+        defs->AddMethod(QStringLiteral("function AddFieldDef: TFieldDef"), [](auto *o, auto &, auto &, auto &) {
+            return objectValue(as<data::TFieldDefs>(o)->AddFieldDef());
+        });
+        defs->AddMethod(QStringLiteral("function Find(const Name: string): TFieldDef"),
+                        [](auto *o, auto &, auto &, TscMethodHelper &h) {
+                            return objectValue(as<data::TFieldDefs>(o)->Find(textParam(h, 0)));
+                        });
+        defs->AddMethod(QStringLiteral("procedure Add(const Name: string; DataType: TFieldType; Size: Word; "
+                                       "Required: Boolean)"),
+                        [](auto *o, auto &, auto &, TscMethodHelper &h) {
+                            as<data::TFieldDefs>(o)->Add(textParam(h, 0), data::TFieldType(h.GetParamValue(1).toInt()),
+                                                         h.GetParamValue(2).toInt(), h.GetParamValue(3).toBool());
+                            return Variant(0);
+                        });
+        defs->AddMethod(QStringLiteral("procedure Clear"), [](auto *o, auto &, auto &, auto &) {
+            as<data::TFieldDefs>(o)->Clear();
+            return Variant(0);
+        });
         defs->AddMethod(QStringLiteral("procedure Update"), [](auto *o, auto &, auto &, auto &) {
             as<data::TFieldDefs>(o)->Update();
             return Variant(0);
@@ -111,6 +139,104 @@ private:
                                  [](auto *o, auto &, auto &, TscMethodHelper &h) {
                                      return objectValue(as<data::TFieldDefs>(o)->Items(h.GetParamValue(0).toInt()));
                                  }, true);
+    }
+
+    // The cell's bytes to and from files and streams; loading writes the
+    // field, which the read-only datasets refuse.
+    static void addBlobField(TscClassVariable &c)
+    {
+        c.AddMethod(QStringLiteral("procedure LoadFromFile(const FileName: String)"),
+                    [](auto *o, auto &, auto &, TscMethodHelper &h) {
+                        QFile file(textParam(h, 0));
+                        if (!file.open(QIODevice::ReadOnly))
+                            throw platform::StreamError(QStringLiteral("Cannot open file \"%1\"").arg(textParam(h, 0)));
+                        as<data::TField>(o)->SetValue(Variant(QString::fromLatin1(file.readAll())));
+                        return Variant(0);
+                    });
+        c.AddMethod(QStringLiteral("procedure LoadFromStream(Stream: TStream)"),
+                    [](auto *o, auto &, auto &, TscMethodHelper &h) {
+                        as<data::TField>(o)->SetValue(
+                            Variant(QString::fromLatin1(script::streamArg(h.GetParamValue(0)).readAll())));
+                        return Variant(0);
+                    });
+        c.AddMethod(QStringLiteral("procedure SaveToFile(const FileName: String)"),
+                    [](auto *o, auto &, auto &, TscMethodHelper &h) {
+                        QSaveFile file(textParam(h, 0));
+                        const QByteArray bytes = as<data::TField>(o)->AsBytes();
+                        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+                            throw platform::StreamError(QStringLiteral("Cannot create file \"%1\"").arg(textParam(h, 0)));
+                        return Variant(0);
+                    });
+        c.AddMethod(QStringLiteral("procedure SaveToStream(Stream: TStream)"),
+                    [](auto *o, auto &, auto &, TscMethodHelper &h) {
+                        as<data::TField>(o)->SaveToStream(script::streamArg(h.GetParamValue(0)));
+                        return Variant(0);
+                    });
+    }
+
+    static void addParams(TscScript &s)
+    {
+        TscClassVariable *p = s.AddClass(data::TParam::staticClass(), QStringLiteral("TPersistent"));
+        if (p) {
+            p->AddMethod(QStringLiteral("procedure Clear"), [](auto *o, auto &, auto &, auto &) {
+                as<data::TParam>(o)->Clear();
+                return Variant(0);
+            });
+            for (const char *prop : {"AsBoolean:Boolean", "AsCurrency:Currency", "AsDateTime:TDateTime",
+                                     "AsFloat:Double", "AsInteger:Integer", "AsDate:TDate", "AsTime:TTime",
+                                     "AsString:String", "Bound:Boolean", "Text:String"}) {
+                const QStringList nt = QString::fromLatin1(prop).split(u':');
+                p->AddProperty(nt[0], nt[1], &paramGet, &paramSet);
+            }
+            p->AddProperty(QStringLiteral("IsNull"), QStringLiteral("Boolean"), &paramGet);
+        }
+        TscClassVariable *ps = s.AddClass(data::TParams::staticClass(), QStringLiteral("TPersistent"));
+        if (!ps)
+            return;
+        ps->AddMethod(QStringLiteral("function ParamByName(const Value: string): TParam"),
+                      [](auto *o, auto &, auto &, TscMethodHelper &h) {
+                          return objectValue(as<data::TParams>(o)->ParamByName(textParam(h, 0)));
+                      });
+        ps->AddMethod(QStringLiteral("function FindParam(const Value: string): TParam"),
+                      [](auto *o, auto &, auto &, TscMethodHelper &h) {
+                          return objectValue(as<data::TParams>(o)->FindParam(textParam(h, 0)));
+                      });
+        ps->AddDefaultProperty(QStringLiteral("Items"), QStringLiteral("Integer"), QStringLiteral("TParam"),
+                               [](auto *o, auto &, auto &, TscMethodHelper &h) {
+                                   return objectValue(as<data::TParams>(o)->Items(h.GetParamValue(0).toInt()));
+                               }, true);
+    }
+
+    // A null parameter reads as False, 0 or the empty text.
+    static Variant paramGet(platform::HandleTarget *o, const QString &, const QString &m)
+    {
+        auto *p = as<data::TParam>(o);
+        const Variant &v = p->Value();
+        const bool none = p->IsNull();
+        if (m == QLatin1String("ISNULL")) return Variant(none);
+        if (m == QLatin1String("BOUND")) return Variant(p->Bound);
+        if (m == QLatin1String("ASBOOLEAN")) return Variant(!none && v.toBool());
+        if (m == QLatin1String("ASINTEGER")) return Variant(none ? 0 : v.toInt());
+        if (m == QLatin1String("ASFLOAT")) return Variant(none ? 0.0 : v.toDouble());
+        if (m == QLatin1String("ASCURRENCY")) return Variant::fromCurrency(none ? 0.0 : v.toDouble());
+        if (m == QLatin1String("ASDATETIME") || m == QLatin1String("ASDATE") || m == QLatin1String("ASTIME"))
+            return Variant::fromDate(none ? 0.0 : v.toDouble());
+        return Variant(none ? QString() : v.toString());  // ASSTRING, TEXT
+    }
+
+    static void paramSet(platform::HandleTarget *o, const QString &, const QString &m, const Variant &v)
+    {
+        auto *p = as<data::TParam>(o);
+        if (m == QLatin1String("BOUND")) p->Bound = v.toBool();
+        else if (m == QLatin1String("ASBOOLEAN")) p->SetValue(Variant(v.toBool()));
+        else if (m == QLatin1String("ASINTEGER")) p->SetValue(Variant(v.toInt()));
+        else if (m == QLatin1String("ASFLOAT")) p->SetValue(Variant(v.toDouble()));
+        else if (m == QLatin1String("ASCURRENCY")) p->SetAsCurrency(v.toDouble());
+        else if (m == QLatin1String("ASDATETIME")) p->SetAsDateTime(v.toDouble());
+        else if (m == QLatin1String("ASDATE")) p->SetAsDate(v.toDouble());
+        else if (m == QLatin1String("ASTIME")) p->SetAsTime(v.toDouble());
+        else if (m == QLatin1String("TEXT")) p->SetText(v.toString());
+        else p->SetValue(Variant(v.toString()));  // ASSTRING
     }
 
     static void addDataSet(TscScript &s)
@@ -133,8 +259,26 @@ private:
         }
         c->AddMethod(QStringLiteral("function FieldByName(const FieldName: string): TField"),
                      [](auto *o, auto &, auto &, TscMethodHelper &h) {
-                         return objectValue(as<data::TDataSet>(o)->FieldByName(arg(h, 0)));
+                         return objectValue(as<data::TDataSet>(o)->FieldByName(textParam(h, 0)));
                      });
+        c->AddMethod(QStringLiteral("procedure GetFieldNames(List: TStrings)"),
+                     [](auto *o, auto &, auto &, TscMethodHelper &h) {
+                         platform::StringList *list = script::stringsArg(h.GetParamValue(0));
+                         if (!list)
+                             throw platform::InvalidHandleError();
+                         as<data::TDataSet>(o)->GetFieldNames(*list);
+                         return Variant(0);
+                     });
+        using Find = bool (data::TDataSet::*)();
+        const QList<QPair<const char *, Find>> finds = {{"FindFirst", &data::TDataSet::FindFirst},
+                                                        {"FindLast", &data::TDataSet::FindLast},
+                                                        {"FindNext", &data::TDataSet::FindNext},
+                                                        {"FindPrior", &data::TDataSet::FindPrior}};
+        for (const auto &f : finds) {
+            const Find fn = f.second;
+            c->AddMethod(QStringLiteral("function %1: Boolean").arg(QLatin1String(f.first)),
+                         [fn](auto *o, auto &, auto &, auto &) { return Variant((as<data::TDataSet>(o)->*fn)()); });
+        }
         c->AddMethod(QStringLiteral("function IsEmpty: Boolean"),
                      [](auto *o, auto &, auto &, auto &) { return Variant(as<data::TDataSet>(o)->IsEmpty()); });
         c->AddMethod(QStringLiteral("function GetBookmark: TBookmark"), [](auto *o, auto &, auto &, auto &) {
@@ -150,8 +294,8 @@ private:
         c->AddMethod(QStringLiteral("function Locate(const KeyFields: string; const KeyValues: Variant;"
                                     "Options: TLocateOptions): Boolean"),
                      [](auto *o, auto &, auto &, TscMethodHelper &h) {
-                         return Variant(as<data::TDataSet>(o)->Locate(arg(h, 0), h.GetParamValue(1),
-                                                                      int(h.GetParamValue(2).toInt64() & 3)));
+                         return Variant(as<data::TDataSet>(o)->Locate(textParam(h, 0), h.GetParamValue(1),
+                                                                      script::setArg(h, 2) & 3));
                      });
         auto get = [](auto *o, auto &, const QString &m) -> Variant {
             auto *ds = as<data::TDataSet>(o);
@@ -171,7 +315,7 @@ private:
             auto *ds = as<data::TDataSet>(o);
             if (m == QLatin1String("FILTER")) ds->SetFilter(v.toString());
             else if (m == QLatin1String("FILTERED")) ds->SetFiltered(v.toBool());
-            else if (m == QLatin1String("FILTEROPTIONS")) ds->SetFilterOptions(int(v.toInt64() & 3));
+            else if (m == QLatin1String("FILTEROPTIONS")) ds->SetFilterOptions(script::setBits(v) & 3);
             else if (m == QLatin1String("ACTIVE")) ds->SetActive(v.toBool());
         };
         for (const char *p : {"Bof:Boolean", "Eof:Boolean", "FieldCount:Integer", "FieldDefs:TFieldDefs",
@@ -198,6 +342,17 @@ public:
     explicit ReportDataModule(TscScript &s) : TscRTTIModule(s)
     {
         TscClassVariable *db = s.AddClass(TrpDBDataset::staticClass(), QStringLiteral("TrpCustomDBDataSet"));
+        db->AddMethod(QStringLiteral("function Locate(const KeyFields: string; const KeyValues: Variant;"
+                                     "Options: TLocateOptions): Boolean"),
+                      [](auto *o, auto &, auto &, TscMethodHelper &h) {
+                          data::TDataSet *ds = as<TrpDBDataset>(o)->EffectiveDataSet();
+                          if (!ds)
+                              return Variant(false);
+                          if (!ds->Active())
+                              ds->Open();
+                          return Variant(ds->Locate(textParam(h, 0), h.GetParamValue(1),
+                                                    script::setArg(h, 2) & 3));
+                      });
         db->AddMethod(QStringLiteral("function IsEmpty: Boolean"), [](auto *o, auto &, auto &, auto &) {
             data::TDataSet *ds = as<TrpDBDataset>(o)->EffectiveDataSet();
             return Variant(!ds || ds->IsEmpty());
@@ -213,7 +368,7 @@ public:
         });
         c->AddMethod(QStringLiteral("function FieldByName(Name: String): TField"),
                      [](auto *o, auto &, auto &, TscMethodHelper &h) {
-                         return objectValue(as<TrpCustomDataset>(o)->PlatformDataSet()->FieldByName(arg(h, 0)));
+                         return objectValue(as<TrpCustomDataset>(o)->PlatformDataSet()->FieldByName(textParam(h, 0)));
                      });
         c->AddProperty(QStringLiteral("DataSet"), QStringLiteral("TDataSet"), [](auto *o, auto &, auto &) {
             return objectValue(as<TrpCustomDataset>(o)->PlatformDataSet());
@@ -234,7 +389,7 @@ public:
         TscClassVariable *params = s.AddClass(QStringLiteral("TrpParams"), QStringLiteral("TCollection"));
         params->AddMethod(QStringLiteral("function IndexOf(Name: String): Integer"),
                           [](auto *o, auto &, auto &, TscMethodHelper &h) {
-                              return Variant(as<TrpParams>(o)->IndexOf(arg(h, 0)));
+                              return Variant(as<TrpParams>(o)->IndexOf(textParam(h, 0)));
                           });
         params->AddDefaultProperty(QStringLiteral("Items"), QStringLiteral("Integer"), QStringLiteral("TrpParamItem"),
                                    [](auto *o, auto &, auto &, TscMethodHelper &h) {
@@ -243,7 +398,7 @@ public:
         TscClassVariable *q = s.AddClass(TrpCustomQuery::staticClass(), QStringLiteral("TrpCustomDataset"));
         q->AddMethod(QStringLiteral("function ParamByName(Name: string): TrpParamItem"),
                      [](auto *o, auto &, auto &, TscMethodHelper &h) {
-                         return objectValue(as<TrpCustomQuery>(o)->ParamByName(arg(h, 0)));
+                         return objectValue(as<TrpCustomQuery>(o)->ParamByName(textParam(h, 0)));
                      });
         TscClassVariable *combo = s.AddClass(TrpDBLookupComboBox::staticClass(), QStringLiteral("TrpDialogControl"));
         combo->AddProperty(
@@ -268,6 +423,17 @@ public:
         // Sort's type; the standard bindings may have it already.
         s.AddType(QStringLiteral("WideString"), script::tcString);
         s.AddClass(QStringLiteral("TADOConnection"), QStringLiteral("TComponent"));
+        // The ADO parameters are the data layer's parameter list.
+        s.AddClass(QStringLiteral("TParameter"), QStringLiteral("TCollectionItem"));
+        if (TscClassVariable *ps = s.AddClass(QStringLiteral("TParameters"), QStringLiteral("TCollection"))) {
+            ps->AddMethod(QStringLiteral("function AddParameter: TParameter"), [](auto *o, auto &, auto &, auto &) {
+                return objectValue(as<data::TParams>(o)->AddParameter());
+            });
+            ps->AddDefaultProperty(QStringLiteral("Items"), QStringLiteral("Integer"), QStringLiteral("TParameter"),
+                                   [](auto *o, auto &, auto &, TscMethodHelper &h) {
+                                       return objectValue(as<data::TParams>(o)->Items(h.GetParamValue(0).toInt()));
+                                   }, true);
+        }
         TscClassVariable *c = s.AddClass(QStringLiteral("TCustomADODataSet"), QStringLiteral("TDataSet"));
         c->AddProperty(
             QStringLiteral("Sort"), QStringLiteral("WideString"),
@@ -320,6 +486,13 @@ void registerDataScriptBindings()
         script::RegisterRTTIModule(&script::createRTTIModule<ReportDataModule>);
         script::RegisterRTTIModule(&script::createRTTIModule<AdoClassesModule>);
         script::RegisterRTTIModule(&script::createRTTIModule<ReportAdoModule>);
+        // Scripts make parameter lists and parameters with Create.
+        script::registerComponentFactory(QStringLiteral("TParams"), [](const QString &, platform::HandleTarget *) {
+            return std::unique_ptr<platform::HandleTarget>(std::make_unique<data::TParams>());
+        });
+        script::registerComponentFactory(QStringLiteral("TParam"), [](const QString &, platform::HandleTarget *) {
+            return std::unique_ptr<platform::HandleTarget>(std::make_unique<data::TParam>());
+        });
         return true;
     }();
     Q_UNUSED(done);

@@ -3,6 +3,8 @@
 #include "report/model/trpreport.h"
 #include "report/model/trpresources.h"
 
+#include <QComboBox>
+
 namespace bralvo::report {
 
 using platform::Variant;
@@ -18,16 +20,7 @@ const platform::ClassInfo &TrpDBLookupComboBox::staticClass()
             b.reference<TrpDBDataset>("DataSet", &T::DataSet, &T::SetDataSet);
             b.string("DataSetName", &T::DataSetName, &T::SetDataSetName);
             b.string("KeyField", &T::KeyField, &T::SetKeyField);
-#define BRALVO_EVENT_NAME(Ev) b.string(#Ev, &T::Ev, [](T &o, const QString &v) { o.Ev = v; })
-            BRALVO_EVENT_NAME(OnEnter);
-            BRALVO_EVENT_NAME(OnExit);
-            BRALVO_EVENT_NAME(OnKeyDown);
-            BRALVO_EVENT_NAME(OnKeyPress);
-            BRALVO_EVENT_NAME(OnKeyUp);
-            BRALVO_EVENT_NAME(OnMouseDown);
-            BRALVO_EVENT_NAME(OnMouseMove);
-            BRALVO_EVENT_NAME(OnMouseUp);
-#undef BRALVO_EVENT_NAME
+publishDialogControlEvents(b);
         });
     return info;
 }
@@ -36,6 +29,16 @@ TrpDBLookupComboBox::TrpDBLookupComboBox(platform::Component *owner) : TrpDialog
 {
     SetWidth(145);
     SetHeight(21);
+    if (!platformControlsAvailable())
+        return;
+    auto *combo = new QComboBox;
+    AttachControl(combo);
+    QObject::connect(combo, &QComboBox::currentIndexChanged, combo, [this](int index) {
+        if (!m_filling)
+            m_keyValue = index >= 0 && index < m_keys.size() ? m_keys.at(index) : Variant::null();
+    });
+    // A choice is the combo's click.
+    QObject::connect(combo, &QComboBox::activated, combo, [this] { guarded([this] { DoClick(false); }); });
 }
 
 QString TrpDBLookupComboBox::GetDescription() const
@@ -91,6 +94,54 @@ void TrpDBLookupComboBox::BeforeStartReport()
     const QString key = KeyField(), list = ListField();
     SetKeyField(key);
     SetListField(list);
+    RefreshList();
+}
+
+void TrpDBLookupComboBox::SetKeyValue(const Variant &value)
+{
+    m_keyValue = value;
+    showKeyValue();
+}
+
+void TrpDBLookupComboBox::showKeyValue()
+{
+    auto *combo = qobject_cast<QComboBox *>(Control());
+    if (!combo)
+        return;
+    int index = -1;
+    for (int i = 0; i < m_keys.size() && index < 0; ++i) {
+        if (!m_keyValue.isNull() && !m_keyValue.isEmpty() && m_keys.at(i).toString() == m_keyValue.toString())
+            index = i;
+    }
+    m_filling = true;
+    combo->setCurrentIndex(index);
+    m_filling = false;
+}
+
+void TrpDBLookupComboBox::RefreshList()
+{
+    auto *combo = qobject_cast<QComboBox *>(Control());
+    if (!combo)
+        return;
+    m_keys.clear();
+    QStringList items;
+    data::TDataSet *ds = openList();
+    if (ds && !m_listField.isEmpty() && !m_keyField.isEmpty()) {
+        const data::TDataSet::TBookmark saved = ds->GetBookmark();
+        data::TField *list = ds->FieldByName(m_listField);
+        data::TField *key = ds->FieldByName(m_keyField);
+        for (ds->First(); !ds->Eof(); ds->Next()) {
+            items.append(list->DisplayText());
+            m_keys.append(key->Value());
+        }
+        if (saved)
+            ds->GotoBookmark(saved);
+    }
+    m_filling = true;
+    combo->clear();
+    combo->addItems(items);
+    m_filling = false;
+    showKeyValue();
 }
 
 data::TDataSet *TrpDBLookupComboBox::openList() const

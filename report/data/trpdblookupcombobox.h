@@ -27,28 +27,34 @@ public:
     QString ListField() const;
     void SetListField(const QString &value);
 
+    // The KeyField value of the chosen record; choosing an item of the
+    // Qt combo sets it, setting it chooses the item.
     platform::Variant KeyValue() const { return m_keyValue; }
-    void SetKeyValue(const platform::Variant &value) { m_keyValue = value; }
+    void SetKeyValue(const platform::Variant &value);
     // The ListField text of the record whose KeyField holds KeyValue;
     // empty when none. The dataset's current record is kept.
     QString Text() const;
     // The ListField texts of all records, in order.
     QStringList Items() const;
+    // Fills the Qt combo with Items again (the dataset is opened).
+    void RefreshList();
 
+    // Field aliases are resolved again and the list is filled.
     void BeforeStartReport() override;
     QString GetDescription() const override;
-
-    QString OnEnter, OnExit, OnKeyDown, OnKeyPress, OnKeyUp, OnMouseDown, OnMouseMove, OnMouseUp;
 
 protected:
     void notification(platform::Component *component, platform::Operation operation) override;
 
 private:
     data::TDataSet *openList() const;
+    void showKeyValue();
 
     TrpDBDataset *m_dataSet = nullptr;
     QString m_dataSetName, m_keyField, m_listField;
     platform::Variant m_keyValue;
+    QList<platform::Variant> m_keys;  // KeyField values of the combo's items
+    bool m_filling = false;
 };
 
 } // namespace bralvo::report

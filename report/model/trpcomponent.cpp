@@ -239,6 +239,8 @@ QString TrpComponent::BaseName() const
         base.remove(i, 3);
     if (const qsizetype i = base.indexOf(QStringLiteral("View")); i >= 0)
         base.remove(i, 4);
+    else if (const qsizetype c = base.indexOf(QStringLiteral("Control")); c > 0)
+        base.remove(c, 7);
     return base;
 }
 

@@ -85,4 +85,40 @@ void TrpDialogControl::DoClick(bool doubleClick)
     run(this, doubleClick ? OnDblClick() : OnClick(), params);
 }
 
+void TrpDialogControl::DoEnter(bool enter)
+{
+    platform::Variant params = arrayOf({handleOf(this)});
+    run(this, enter ? OnEnter() : OnExit(), params);
+}
+
+void TrpDialogControl::DoKey(bool down, int &key, int shift)
+{
+    platform::Variant params = arrayOf({handleOf(this), platform::Variant(key), platform::Variant(shift)});
+    if (run(this, down ? OnKeyDown() : OnKeyUp(), params))
+        key = params.element(1).toInt();
+}
+
+void TrpDialogControl::DoKeyPress(QChar &key)
+{
+    platform::Variant params = arrayOf({handleOf(this), platform::Variant(QString(key))});
+    if (run(this, OnKeyPress(), params)) {
+        const QString back = params.element(1).toString();
+        key = back.isEmpty() ? QChar(0) : back.at(0);
+    }
+}
+
+void TrpDialogControl::DoMouse(bool down, int button, int shift, int x, int y)
+{
+    platform::Variant params = arrayOf({handleOf(this), platform::Variant(button), platform::Variant(shift),
+                                        platform::Variant(x), platform::Variant(y)});
+    run(this, down ? OnMouseDown() : OnMouseUp(), params);
+}
+
+void TrpDialogControl::DoMouseMove(int shift, int x, int y)
+{
+    platform::Variant params =
+        arrayOf({handleOf(this), platform::Variant(shift), platform::Variant(x), platform::Variant(y)});
+    run(this, OnMouseMove(), params);
+}
+
 } // namespace bralvo::report

@@ -204,6 +204,7 @@ int TrpDialogPage::ShowModal()
         TrpPage::SetHeight(r.height());
     };
     int result = 0;
+    m_failure = nullptr;
     try {
         result = w.ExecModal(follow);
     } catch (...) {
@@ -211,39 +212,16 @@ int TrpDialogPage::ShowModal()
         throw;
     }
     w.SetStayOnTop(true);
+    if (m_failure)
+        std::rethrow_exception(std::exchange(m_failure, nullptr));
     return result;
 }
 
-// --- TrpDialogControl
-
-const platform::ClassInfo &TrpDialogControl::staticClass()
+void TrpDialogPage::FailModalRun(std::exception_ptr failure)
 {
-    using T = TrpDialogControl;
-    static const platform::ClassInfo info = platform::makeClassInfo(
-        "TrpDialogControl", &TrpReportComponent::staticClass(), nullptr, [](platform::PropertyTable &t) {
-            platform::PropertyBuilder<T> b(t);
-            b.floating("Left", &T::Left, &T::SetLeft);
-            b.floating("Top", &T::Top, &T::SetTop);
-            b.floating("Width", &T::Width, &T::SetWidth);
-            b.floating("Height", &T::Height, &T::SetHeight);
-            b.object<platform::Font>("Font", &T::Font, &T::SetFont).storedIf([](const T &c) { return !c.ParentFont(); });
-            b.integer("GroupIndex", &T::GroupIndex, &T::SetGroupIndex, 0);
-            b.boolean("ParentFont", &T::ParentFont, &T::SetParentFont, true);
-            b.boolean("Enabled", &T::Enabled, &T::SetEnabled, true);
-            b.string("Hint", &T::Hint, &T::SetHint);
-            b.boolean("Visible", &T::Visible, &T::SetVisible, true);
-        });
-    return info;
-}
-
-TrpDialogControl::TrpDialogControl(platform::Component *owner) : TrpReportComponent(owner) {}
-
-void TrpDialogControl::setName(const QString &name)
-{
-    const QString old = this->name();
-    TrpReportComponent::setName(name);
-    if (m_captionFollowsName && m_caption == old && !IsLoading())
-        m_caption = this->name();
+    if (!m_failure)
+        m_failure = failure;
+    SetModalResult(kDialogCancel);
 }
 
 } // namespace bralvo::report

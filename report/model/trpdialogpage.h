@@ -8,6 +8,9 @@
 
 #include "report/model/trppage.h"
 
+#include <QPointer>
+#include <QWidget>
+#include <exception>
 #include <functional>
 #include <memory>
 
@@ -21,6 +24,9 @@ enum TPosition : int {
 enum TWindowState : int { wsNormal, wsMinimized, wsMaximized };
 
 inline constexpr int clBtnFace = -16777201;
+// Modal results of a dialog page.
+inline constexpr int kDialogOk = 1;
+inline constexpr int kDialogCancel = 2;
 // The page's Tag while its window is created in thread-safe mode.
 inline constexpr int kThreadSafeDialogTag = 318;
 
@@ -47,6 +53,8 @@ public:
     virtual void SetPosition(TPosition position) = 0;
     virtual void SetWindowState(TWindowState state) = 0;
     virtual void SetStayOnTop(bool on) = 0;
+    // The Qt window controls are placed on; nullptr without one.
+    virtual QWidget *Widget() const { return nullptr; }
     // Runs modally; OnModify is called each time the user ends moving or
     // sizing the window. Returns the modal result.
     virtual int ExecModal(const std::function<void()> &onModify) = 0;
@@ -112,6 +120,9 @@ public:
     // BorderStyle, runs it modally (the page follows the user's moves and
     // resizes), then makes it stay on top, also when the run fails.
     int ShowModal();
+    // A script error raised by an event while the window runs: the run
+    // ends with a cancel and ShowModal raises the error afterwards.
+    void FailModalRun(std::exception_ptr failure);
 
     QString GetDescription() const override;
 
@@ -125,45 +136,123 @@ private:
     QString m_caption;
     int m_color = clBtnFace;
     std::unique_ptr<TrpDialogWindow> m_window;
+    std::exception_ptr m_failure;
     QString m_OnActivate, m_OnClick, m_OnCloseQuery, m_OnDeactivate, m_OnHide, m_OnKeyDown, m_OnKeyPress,
         m_OnKeyUp, m_OnResize, m_OnShow;
     TPosition m_position = poScreenCenter;
     TWindowState m_windowState = wsNormal;
 };
 
-// The base of the controls on dialog pages.
+// Where a dialog control sits on no dialog page and no other dialog
+// control, its Qt control goes onto this window (the library's hidden
+// parent form, installed with the windows); without one it has no parent.
+void setLooseControlParent(std::function<QWidget *()> provider);
+// Whether dialog controls can make Qt controls (a QApplication runs).
+bool platformControlsAvailable();
+
+// The base of the controls on dialog pages. A concrete control makes its
+// Qt control and hands it to AttachControl; the dialog control then owns
+// it, keeps its bounds, visibility, font, Enabled, Hint and Caption in
+// step with it and passes the control's events to the report script with
+// itself as Sender. Without a QApplication there is no Qt control and
+// the properties are kept in memory.
 class TrpDialogControl : public TrpReportComponent {
     BRALVO_CLASS(TrpDialogControl)
 public:
     explicit TrpDialogControl(platform::Component *owner);
+    // The Qt control goes after the base.
+    ~TrpDialogControl() override;
 
-    bool Enabled() const { return m_enabled; }
-    void SetEnabled(bool v) { m_enabled = v; }
-    QString Hint() const { return m_hint; }
-    void SetHint(const QString &v) { m_hint = v; }
+    QWidget *Control() const { return m_control; }
+
+    bool Enabled() const;
+    void SetEnabled(bool v);
+    QString Hint() const;
+    void SetHint(const QString &v);
     // The control's text.
-    QString Caption() const { return m_caption; }
-    void SetCaption(const QString &v) { m_caption = v; }
+    QString Caption() const;
+    void SetCaption(const QString &v);
     // Whether the control shows its name as its caption (buttons, labels).
     bool CaptionFollowsName() const { return m_captionFollowsName; }
     void SetCaptionFollowsName(bool v) { m_captionFollowsName = v; }
-    QString OnClick() const { return m_onClick; }
-    void SetOnClick(const QString &v) { m_onClick = v; }
-    QString OnDblClick() const { return m_onDblClick; }
-    void SetOnDblClick(const QString &v) { m_onDblClick = v; }
+#define BRALVO_CONTROL_EVENT(Name)                               \
+    QString Name() const { return m_##Name; }                    \
+    void Set##Name(const QString &v) { m_##Name = v; }
+    BRALVO_CONTROL_EVENT(OnClick)
+    BRALVO_CONTROL_EVENT(OnDblClick)
+    BRALVO_CONTROL_EVENT(OnEnter)
+    BRALVO_CONTROL_EVENT(OnExit)
+    BRALVO_CONTROL_EVENT(OnKeyDown)
+    BRALVO_CONTROL_EVENT(OnKeyPress)
+    BRALVO_CONTROL_EVENT(OnKeyUp)
+    BRALVO_CONTROL_EVENT(OnMouseDown)
+    BRALVO_CONTROL_EVENT(OnMouseMove)
+    BRALVO_CONTROL_EVENT(OnMouseUp)
+#undef BRALVO_CONTROL_EVENT
 
     // Runs the OnClick (OnDblClick) script procedure with the control.
     void DoClick(bool doubleClick = false);
+    void DoEnter(bool enter);
+    // Only when the event is named; the key comes back from the script.
+    void DoKey(bool down, int &key, int shift);
+    // An empty text back from the script gives character 0.
+    void DoKeyPress(QChar &key);
+    void DoMouse(bool down, int button, int shift, int x, int y);
+    void DoMouseMove(int shift, int x, int y);
+
+    // Focuses the Qt control.
+    void SetFocus();
+
     // A caption equal to the old name follows a rename unless loading.
     void setName(const QString &name) override;
-    // Drawn by the platform control, which this layer does not hold.
-    void Draw(QPainter &, double, double, double, double) override {}
+    // The Qt control follows: onto the parent dialog control's control,
+    // the dialog page's window or the hidden parent form.
+    void SetParent(TrpComponent *parent) override;
+    void SetLeft(double v) override;
+    void SetTop(double v) override;
+    void SetWidth(double v) override;
+    void SetHeight(double v) override;
+    void SetVisible(bool value) override;
+    void SetParentFont(bool value) override;
+    // The Qt control paints itself at (AbsLeft, AbsTop) on a button-face
+    // ground; scale and offset are not used.
+    void Draw(QPainter &canvas, double scaleX, double scaleY, double offsetX, double offsetY) override;
+
+protected:
+    // Takes control (owned from now on), routes its events and places it.
+    void AttachControl(QWidget *control);
+    void FontChanged() override;
+
+    // Runs a script event of the Qt control (see the .cpp for errors).
+    void guarded(const std::function<void()> &event);
 
 private:
+    void placeControl();
+    void syncGeometry();
+
+    QPointer<QWidget> m_control;  // Qt may delete it with a parent window
     bool m_enabled = true;
     QString m_hint, m_caption;
     bool m_captionFollowsName = false;
-    QString m_onClick, m_onDblClick;
+    QString m_OnClick, m_OnDblClick, m_OnEnter, m_OnExit, m_OnKeyDown, m_OnKeyPress, m_OnKeyUp, m_OnMouseDown,
+        m_OnMouseMove, m_OnMouseUp;
 };
+
+// Publishes the dialog control's script event names in a concrete
+// control's property table.
+template <class T>
+void publishDialogControlEvents(platform::PropertyBuilder<T> &b)
+{
+    b.string("OnClick", &T::OnClick, &T::SetOnClick);
+    b.string("OnDblClick", &T::OnDblClick, &T::SetOnDblClick);
+    b.string("OnEnter", &T::OnEnter, &T::SetOnEnter);
+    b.string("OnExit", &T::OnExit, &T::SetOnExit);
+    b.string("OnKeyDown", &T::OnKeyDown, &T::SetOnKeyDown);
+    b.string("OnKeyPress", &T::OnKeyPress, &T::SetOnKeyPress);
+    b.string("OnKeyUp", &T::OnKeyUp, &T::SetOnKeyUp);
+    b.string("OnMouseDown", &T::OnMouseDown, &T::SetOnMouseDown);
+    b.string("OnMouseMove", &T::OnMouseMove, &T::SetOnMouseMove);
+    b.string("OnMouseUp", &T::OnMouseUp, &T::SetOnMouseUp);
+}
 
 } // namespace bralvo::report

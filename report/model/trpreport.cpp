@@ -10,6 +10,7 @@
 #include "report/model/trpdataset.h"
 #include "report/model/trpmemoview.h"
 #include "report/model/trpoptions.h"
+#include "report/model/trpdialogcontrols.h"
 #include "report/model/trpdialogpage.h"
 #include "report/model/trpdmpmemoview.h"
 #include "report/model/trpdotmatrix.h"
@@ -108,6 +109,7 @@ void registerReportClasses()
         for (const platform::ClassInfo *c : bandClasses())
             platform::registerClass(*c);
         registerDMPObjects();
+        registerDialogControlClasses();
         registerReportScriptModule();
         return true;
     }();

@@ -257,9 +257,12 @@ void TrpScriptClasses::registerComponents()
     addNames(TargetScript, {"TrpDialogComponent"}, "TrpReportComponent");
     if (TscClassVariable *control =
             addReportClass(TargetScript, QStringLiteral("TrpDialogControl"), QStringLiteral("TrpReportComponent")))
-        // The platform control is the dialog window's, not this layer's:
-        // focusing has nothing to act on here.
-        control->AddMethod(QStringLiteral("procedure SetFocus"), member([](auto *, TscMethodHelper &) { return none(); }));
+    {
+        control->AddMethod(QStringLiteral("procedure SetFocus"), member([](auto *obj, TscMethodHelper &) {
+                               self<TrpDialogControl>(obj).SetFocus();
+                               return none();
+                           }));
+    }
     addNames(TargetScript, {"TrpFrameLine", "TrpFrame"}, "TPersistent");
 }
 

@@ -3,6 +3,7 @@
 
 #include "report/model/trpwindows.h"
 #include "report/preview/trpdialogformwindow.h"
+#include "report/preview/trpparentform.h"
 #include "report/preview/trppasswordform.h"
 #include "report/preview/trpprogress.h"
 
@@ -22,6 +23,7 @@ void installReportWindows()
             return nullptr;
         return std::make_unique<TrpDialogFormWindow>(page);
     });
+    setLooseControlParent([] { return GetParentForm(); });
 }
 
 } // namespace bralvo::report

@@ -31,6 +31,14 @@ public:
     // included, reaches this first; set Handled to keep it from the
     // focused control.
     std::function<void(int key, Qt::KeyboardModifiers modifiers, bool &handled)> OnKeyDown;
+    // The same for releases.
+    std::function<void(int key, Qt::KeyboardModifiers modifiers, bool &handled)> OnKeyUp;
+    // The character a key types, after OnKeyDown; #0 swallows it, another
+    // character is typed in its place.
+    std::function<void(QChar &key)> OnKeyPress;
+    // The window became or stopped being the active one; a click on the
+    // window itself; any change of its size.
+    std::function<void()> OnActivate, OnDeactivate, OnClick, OnResize;
 
     void reject() override;
 
@@ -41,12 +49,15 @@ protected:
     void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void childEvent(QChildEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     bool mayClose() const { return OnCloseQuery && OnCloseQuery(); }
-    bool previewKey(QEvent *event);
+    bool previewKey(QObject *target, QEvent *event);
+    bool previewCharacter(QObject *target, QKeyEvent *event);
 
     bool m_threadSafe;
+    bool m_resending = false;
 };
 
 } // namespace bralvo::report

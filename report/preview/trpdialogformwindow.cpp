@@ -2,6 +2,7 @@
 #include "report/preview/trpdialogformwindow.h"
 
 #include "platform/font.h"
+#include "platform/widgets/controlevents.h"
 #include "report/model/trpview.h"
 #include "report/preview/trpdialogform.h"
 
@@ -9,7 +10,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include <exception>
 
 namespace bralvo::report {
 
@@ -129,35 +129,75 @@ void TrpDialogFormWindow::placeWindow()
         m_form->setWindowState(Qt::WindowMinimized);
 }
 
-int TrpDialogFormWindow::ExecModal(const std::function<void()> &onModify)
+QWidget *TrpDialogFormWindow::Widget() const
 {
-    std::exception_ptr failure;  // a script error must not cross the event loop
+    return m_form.get();
+}
+
+void TrpDialogFormWindow::routeEvents(const std::function<void()> &onModify)
+{
+    TrpDialogPage *page = &m_page;
+    const auto guarded = [page](const std::function<void()> &event) {
+        try {
+            event();
+        } catch (...) {
+            page->FailModalRun(std::current_exception());
+        }
+    };
     m_form->OnModify = [onModify](TrpDialogForm *) {
         if (onModify)
             onModify();
     };
-    m_form->OnCloseQuery = [this, &failure] {
+    m_form->OnCloseQuery = [page, guarded] {
         bool canClose = true;
-        try {
-            m_page.DoCloseQuery(canClose);
-        } catch (...) {
-            failure = std::current_exception();
-            return true;
-        }
+        guarded([&] { page->DoCloseQuery(canClose); });
         return canClose;
     };
+    using Event = TrpDialogPage::DialogEvent;
+    m_form->OnActivate = [page, guarded, onModify] {
+        if (onModify)
+            onModify();
+        guarded([&] { page->DoEvent(Event::Activate); });
+    };
+    m_form->OnDeactivate = [page, guarded] { guarded([&] { page->DoEvent(Event::Deactivate); }); };
+    m_form->OnClick = [page, guarded] { guarded([&] { page->DoEvent(Event::Click); }); };
+    m_form->OnResize = [page, guarded] { guarded([&] { page->DoEvent(Event::Resize); }); };
+    const auto key = [page, guarded](bool down) {
+        return [page, guarded, down](int qtKey, Qt::KeyboardModifiers modifiers, bool &handled) {
+            // Keys without a virtual-key code only type their character.
+            int vk = platform::virtualKeyOf(qtKey);
+            if (vk == 0)
+                return;
+            guarded([&] { page->DoKey(down, vk, platform::shiftStateOf(modifiers)); });
+            handled = vk == 0;
+        };
+    };
+    m_form->OnKeyDown = key(true);
+    m_form->OnKeyUp = key(false);
+    m_form->OnKeyPress = [page, guarded](QChar &ch) { guarded([&] { page->DoKeyPress(ch); }); };
+}
+
+void TrpDialogFormWindow::unrouteEvents()
+{
+    m_form->OnCloseQuery = nullptr;
+    m_form->OnModify = nullptr;
+    m_form->OnActivate = m_form->OnDeactivate = m_form->OnClick = m_form->OnResize = nullptr;
+    m_form->OnKeyDown = m_form->OnKeyUp = nullptr;
+    m_form->OnKeyPress = nullptr;
+}
+
+int TrpDialogFormWindow::ExecModal(const std::function<void()> &onModify)
+{
     m_modalResult = 0;
     placeWindow();
     m_page.DoEvent(TrpDialogPage::DialogEvent::Show);
+    routeEvents(onModify);
     m_running = true;
     const int code = m_form->exec();
     m_running = false;
-    m_form->OnCloseQuery = nullptr;
-    m_form->OnModify = nullptr;
+    unrouteEvents();
     if (m_modalResult == 0)
         m_modalResult = code == QDialog::Accepted ? kModalOk : kModalCancel;
-    if (failure)
-        std::rethrow_exception(failure);
     m_page.DoEvent(TrpDialogPage::DialogEvent::Hide);
     return m_modalResult;
 }

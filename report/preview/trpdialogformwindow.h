@@ -34,13 +34,19 @@ public:
     void SetWindowState(TWindowState state) override { m_windowState = state; }
     void SetStayOnTop(bool on) override;
     // Runs the page's OnShow as the window shows and OnHide as it goes;
-    // the user's close asks the page's OnCloseQuery.
+    // the user's close asks the page's OnCloseQuery; activation, clicks,
+    // resizes and keys (before the focused control sees them) reach the
+    // page's other events. A script error ends the run and is raised.
     int ExecModal(const std::function<void()> &onModify) override;
 
     TrpDialogForm *Form() const { return m_form.get(); }
+    QWidget *Widget() const override;
 
 private:
     void placeWindow();
+    // Routes the window's events to the page while it runs.
+    void routeEvents(const std::function<void()> &onModify);
+    void unrouteEvents();
 
     TrpDialogPage &m_page;
     std::unique_ptr<TrpDialogForm> m_form;

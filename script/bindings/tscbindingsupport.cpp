@@ -12,7 +12,11 @@ QString constructedClass(const TscMethodHelper &call, const QString &registering
 
 int setArg(TscMethodHelper &call, int index)
 {
-    const Variant v = call.GetParamValue(index);
+    return setBits(call.GetParamValue(index));
+}
+
+int setBits(const Variant &v)
+{
     if (!v.isArray())
         return v.isNull() || v.isEmpty() ? 0 : v.toInt();
     int bits = 0;

@@ -51,6 +51,8 @@ inline QString textArg(TscMethodHelper &call, int index)
 // A set argument ([a, b] arrives as an array of the elements' bit
 // values; a number is taken as the bits themselves).
 int setArg(TscMethodHelper &call, int index);
+// The same for a value assigned to a set property.
+int setBits(const Variant &value);
 
 // The value being assigned to an indexed property (".SET").
 inline Variant assigned(TscMethodHelper &call)

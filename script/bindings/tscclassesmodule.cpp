@@ -11,13 +11,6 @@ namespace bralvo::script {
 
 namespace {
 
-// A component a script created with TComponent.Create(AOwner).
-class TscComponentObject : public TscHostObject {
-public:
-    using TscHostObject::TscHostObject;
-    qint64 Owner = 0;
-};
-
 TscList &listOf(platform::HandleTarget *obj)
 {
     return self<TscList>(obj);
@@ -75,6 +68,9 @@ qint64 TscClassesModule::createObject(const QString &className)
     if (className.compare(QLatin1String("TMemoryStream"), Qt::CaseInsensitive) == 0 ||
         className.compare(QLatin1String("TStream"), Qt::CaseInsensitive) == 0)
         return adopt(std::make_unique<TscStream>(className, std::make_unique<platform::MemoryStream>()));
+    // Classes of other modules (TParams, TParam, ...) come from their makers.
+    if (const TscComponentFactory *make = componentFactory(className))
+        return adopt((*make)(className, nullptr));
     return adopt(std::make_unique<TscHostObject>(className));
 }
 

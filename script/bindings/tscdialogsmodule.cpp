@@ -1,7 +1,9 @@
 // The dialogs module.
 #include "script/bindings/tscdialogsmodule.h"
 
+#include "platform/commondialogseam.h"
 #include "platform/messageboxseam.h"
+#include "script/bindings/tscgraphicsmodule.h"
 #include "script/tscclassvariable.h"
 #include "script/tscscript.h"
 
@@ -12,12 +14,15 @@ namespace {
 // TMsgDlgButtons bits.
 constexpr int kMbYesBit = 1, kMbNoBit = 2, kMbOKBit = 4, kMbCancelBit = 8;
 
-// An open or save dialog a script made.
-class TscFileDialog : public TscHostObject {
+// A common dialog a script made: the file dialogs' texts, the colour
+// dialog's Color, the font dialog's Font.
+class TscFileDialog : public TscComponentObject {
 public:
-    using TscHostObject::TscHostObject;
+    using TscComponentObject::TscComponentObject;
     QString FileName, Filter, InitialDir, Title, DefaultExt;
     int Options = 0;
+    int Color = 0;
+    TscFontObject Font;
 };
 
 TscFileDialog &dialogOf(platform::HandleTarget *obj)
@@ -35,9 +40,42 @@ QString qtFilter(const QString &filter)
     return out.join(QStringLiteral(";;"));
 }
 
+bool is(const QString &name, const char *className)
+{
+    return name.compare(QLatin1String(className), Qt::CaseInsensitive) == 0;
+}
+
+// The colour, font and printer dialogs through their seam.
+bool executeCommonDialog(TscFileDialog &dialog)
+{
+    platform::CommonDialogSeam &seam = platform::commonDialogSeam();
+    const QString name = dialog.scriptClassName();
+    if (is(name, "TColorDialog")) {
+        const std::optional<int> color = seam.chooseColor(dialog.Color);
+        if (color)
+            dialog.Color = *color;
+        return color.has_value();
+    }
+    if (is(name, "TFontDialog")) {
+        TscFontObject &f = dialog.Font;
+        const std::optional<platform::FontChoice> font = seam.chooseFont({f.Name, f.Size, f.Style, f.Color});
+        if (font) {
+            f.Name = font->name;
+            f.Size = font->size;
+            f.Style = font->style;
+            f.Color = font->color;
+        }
+        return font.has_value();
+    }
+    return seam.choosePrinter(is(name, "TPrinterSetupDialog"));
+}
+
 bool executeDialog(TscFileDialog &dialog)
 {
     const QString name = dialog.scriptClassName();
+    if (is(name, "TColorDialog") || is(name, "TFontDialog") || is(name, "TPrintDialog")
+        || is(name, "TPrinterSetupDialog"))
+        return executeCommonDialog(dialog);
     const bool open = name.compare(QLatin1String("TOpenDialog"), Qt::CaseInsensitive) == 0;
     const bool save = name.compare(QLatin1String("TSaveDialog"), Qt::CaseInsensitive) == 0;
     if (!open && !save)
@@ -124,10 +162,19 @@ void TscDialogsModule::registerClasses()
     }
     for (const char *name : {"TOpenDialog", "TSaveDialog", "TColorDialog", "TFontDialog", "TPrintDialog",
                              "TPrinterSetupDialog"}) {
-        s.AddClass(QString::fromLatin1(name), QStringLiteral("TCommonDialog"));
-        registerComponentFactory(QString::fromLatin1(name), [](const QString &className, platform::HandleTarget *) {
-            return std::make_unique<TscFileDialog>(className);
+        TscClassVariable *cls = s.AddClass(QString::fromLatin1(name), QStringLiteral("TCommonDialog"));
+        registerComponentFactory(QString::fromLatin1(name), [](const QString &className, platform::HandleTarget *owner) {
+            auto dialog = std::make_unique<TscFileDialog>(className);
+            dialog->Owner = platform::HandleRegistry::handleOf(owner);
+            return dialog;
         });
+        if (cls && is(QLatin1String(name), "TColorDialog"))
+            cls->AddProperty(QStringLiteral("Color"), QStringLiteral("TColor"),
+                             getter([](auto *obj) { return Variant(dialogOf(obj).Color); }),
+                             setter([](auto *obj, const Variant &v) { dialogOf(obj).Color = v.toInt(); }));
+        if (cls && is(QLatin1String(name), "TFontDialog"))
+            cls->AddProperty(QStringLiteral("Font"), QStringLiteral("TFont"),
+                             getter([](auto *obj) { return handleValue(&dialogOf(obj).Font); }));
     }
 }
 

@@ -2,8 +2,9 @@
 // the dialog classes, and MessageDlg, InputBox and InputQuery. Every
 // question goes through the message-box seam (platform/messageboxseam.h),
 // so tests answer it. Open and save dialogs ask the seam for a file name;
-// the colour, font, print and printer set-up dialogs have no seam and
-// their Execute gives False (cancelled).
+// the colour, font, print and printer set-up dialogs go through the
+// common-dialog seam (platform/commondialogseam.h) and give the choice in
+// Color and Font.
 #pragma once
 
 #include "script/bindings/tscbindingsupport.h"

@@ -2,10 +2,13 @@
 #include "script/bindings/tscformsmodule.h"
 
 #include "script/bindings/tscformcontrols.h"
+#include "script/bindings/tscformproperties.h"
 #include "script/tscclassvariable.h"
 #include "script/tscscript.h"
 
-#include <QCoreApplication>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
 
 namespace bralvo::script {
 
@@ -35,54 +38,6 @@ void addEvents(TscClassVariable &cls, std::initializer_list<const char *> names)
 {
     for (const char *name : names)
         cls.AddEvent(QString::fromLatin1(name), &createScriptEvent<Event>);
-}
-
-void addGeometry(TscClassVariable &cls)
-{
-    const auto geometry = [&cls](const char *name, int part) {
-        cls.AddProperty(QString::fromLatin1(name), QStringLiteral("Integer"),
-                        getter([part](auto *obj) {
-                            const QRect r = widgetOf(obj).geometry();
-                            const int values[] = {r.x(), r.y(), r.width(), r.height()};
-                            return Variant(values[part]);
-                        }),
-                        setter([part](auto *obj, const Variant &v) {
-                            QWidget &w = widgetOf(obj);
-                            QRect r = w.geometry();
-                            const int n = v.toInt();
-                            if (part == 0) r.moveLeft(n);
-                            else if (part == 1) r.moveTop(n);
-                            else if (part == 2) r.setWidth(std::max(0, n));
-                            else r.setHeight(std::max(0, n));
-                            w.setGeometry(r);
-                        }));
-    };
-    geometry("Left", 0);
-    geometry("Top", 1);
-    geometry("Width", 2);
-    geometry("Height", 3);
-}
-
-void addTexts(TscClassVariable &cls)
-{
-    cls.AddProperty(QStringLiteral("Caption"), QStringLiteral("String"),
-                    getter([](auto *obj) { return Variant(controlOf(obj).Caption()); }),
-                    setter([](auto *obj, const Variant &v) { controlOf(obj).SetCaption(v.toString()); }));
-    cls.AddProperty(QStringLiteral("Text"), QStringLiteral("String"),
-                    getter([](auto *obj) { return Variant(controlOf(obj).Text()); }),
-                    setter([](auto *obj, const Variant &v) { controlOf(obj).SetText(v.toString()); }));
-    cls.AddProperty(QStringLiteral("Name"), QStringLiteral("String"),
-                    getter([](auto *obj) { return Variant(widgetOf(obj).objectName()); }),
-                    setter([](auto *obj, const Variant &v) { widgetOf(obj).setObjectName(v.toString()); }));
-    cls.AddProperty(QStringLiteral("Visible"), QStringLiteral("Boolean"),
-                    getter([](auto *obj) { return Variant(!widgetOf(obj).isHidden()); }),
-                    setter([](auto *obj, const Variant &v) { widgetOf(obj).setVisible(v.toBool()); }));
-    cls.AddProperty(QStringLiteral("Enabled"), QStringLiteral("Boolean"),
-                    getter([](auto *obj) { return Variant(widgetOf(obj).isEnabled()); }),
-                    setter([](auto *obj, const Variant &v) { widgetOf(obj).setEnabled(v.toBool()); }));
-    cls.AddProperty(QStringLiteral("Checked"), QStringLiteral("Boolean"),
-                    getter([](auto *obj) { return Variant(controlOf(obj).Checked()); }),
-                    setter([](auto *obj, const Variant &v) { controlOf(obj).SetChecked(v.toBool()); }));
 }
 
 } // namespace
@@ -167,17 +122,16 @@ void TscFormsModule::registerControl()
         return Variant::null();
     }));
     cls->AddMethod(QStringLiteral("procedure Show"), member([](auto *obj, TscMethodHelper &) {
-        widgetOf(obj).show();
+        controlOf(obj).Show();
         return Variant::null();
     }));
     cls->AddMethod(QStringLiteral("procedure SetBounds(ALeft, ATop, AWidth, AHeight: Integer)"),
                    member([](auto *obj, TscMethodHelper &h) {
-                       widgetOf(obj).setGeometry(intArg(h, 0), intArg(h, 1), std::max(0, intArg(h, 2)),
-                                                 std::max(0, intArg(h, 3)));
+                       controlOf(obj).SetBounds(QRect(intArg(h, 0), intArg(h, 1), std::max(0, intArg(h, 2)),
+                                                      std::max(0, intArg(h, 3))));
                        return Variant::null();
                    }));
-    addGeometry(*cls);
-    addTexts(*cls);
+    registerControlProperties(*cls);
     addEvents<TscCanResizeEvent>(*cls, {"OnCanResize"});
     addEvents<TscNotifyEvent>(*cls, {"OnClick", "OnDblClick"});
     addEvents<TscMouseEvent>(*cls, {"OnMouseDown"});
@@ -189,6 +143,7 @@ void TscFormsModule::registerControl()
             widgetOf(obj).setFocus();
             return Variant::null();
         }));
+        registerWinControlProperties(*win);
         addEvents<TscNotifyEvent>(*win, {"OnEnter", "OnExit"});
         addEvents<TscKeyEvent>(*win, {"OnKeyDown"});
         addEvents<TscKeyPressEvent>(*win, {"OnKeyPress"});
@@ -215,6 +170,7 @@ void TscFormsModule::registerControlClasses()
             registerComponentFactory(QString::fromLatin1(name), factory);
         if (!cls)
             continue;
+        registerClassProperties(name, *cls);
         const QString n = QString::fromLatin1(name);
         if (n == QLatin1String("TButton"))
             // Presses the button: OnClick runs as for a user's click.
@@ -228,8 +184,16 @@ void TscFormsModule::registerControlClasses()
                              setter([](auto *obj, const Variant &v) { controlOf(obj).SetItemIndex(v.toInt()); }));
         }
         if (n == QLatin1String("TCustomComboBox")) {
+            // Whether the list shows; setting it drops the list down or closes it.
             cls->AddProperty(QStringLiteral("DroppedDown"), QStringLiteral("Boolean"),
-                             getter([](auto *) { return Variant(false); }), setter([](auto *, const Variant &) {}));
+                             getter([](auto *obj) {
+                                 auto *combo = qobject_cast<QComboBox *>(&widgetOf(obj));
+                                 return Variant(combo && combo->view()->isVisible());
+                             }),
+                             setter([](auto *obj, const Variant &v) {
+                                 if (auto *combo = qobject_cast<QComboBox *>(&widgetOf(obj)))
+                                     v.toBool() ? combo->showPopup() : combo->hidePopup();
+                             }));
             addEvents<TscNotifyEvent>(*cls, {"OnChange", "OnDropDown", "OnCloseUp"});
         }
         if (n == QLatin1String("TCustomListBox")) {
@@ -256,7 +220,7 @@ void TscFormsModule::registerForm()
     TscClassVariable *cls = s.AddClass(QStringLiteral("TCustomForm"), QStringLiteral("TScrollingWinControl"));
     if (cls) {
         cls->AddMethod(QStringLiteral("procedure Close"), member([](auto *obj, TscMethodHelper &) {
-            widgetOf(obj).close();
+            controlOf(obj).Close();
             return Variant::null();
         }));
         // Hide and Show come from TControl.
@@ -266,12 +230,14 @@ void TscFormsModule::registerForm()
         addEvents<TscCloseEvent>(*cls, {"OnClose"});
         addEvents<TscCloseQueryEvent>(*cls, {"OnCloseQuery"});
         addEvents<TscNotifyEvent>(*cls, {"OnCreate", "OnDestroy", "OnDeactivate", "OnHide", "OnPaint", "OnShow"});
-        cls->AddProperty(QStringLiteral("Canvas"), QStringLiteral("TCanvas"), getter([](auto *) { return Variant(0); }));
+        cls->AddProperty(QStringLiteral("Canvas"), QStringLiteral("TCanvas"),
+                         getter([](auto *obj) { return handleValue(&controlOf(obj).Canvas()); }));
         cls->AddProperty(QStringLiteral("ModalResult"), QStringLiteral("Integer"),
                          getter([](auto *obj) { return Variant(controlOf(obj).ModalResult()); }),
                          setter([](auto *obj, const Variant &v) { controlOf(obj).SetModalResult(v.toInt()); }));
     }
-    s.AddClass(QStringLiteral("TForm"), QStringLiteral("TCustomForm"));
+    if (TscClassVariable *form = s.AddClass(QStringLiteral("TForm"), QStringLiteral("TCustomForm")))
+        registerFormProperties(*form);
     s.AddClass(QStringLiteral("TDataModule"), QStringLiteral("TComponent"));
     registerComponentFactory(QStringLiteral("TForm"), factory);
     registerComponentFactory(QStringLiteral("TCustomForm"), factory);
@@ -281,15 +247,25 @@ void TscFormsModule::registerApplication()
 {
     TscScript &s = TargetScript;
     if (TscClassVariable *cls = s.AddClass(QStringLiteral("TApplication"), QStringLiteral("TComponent"))) {
-        const auto nothing = member([](auto *, TscMethodHelper &) { return Variant::null(); });
-        cls->AddMethod(QStringLiteral("procedure Minimize"), nothing);
-        cls->AddMethod(QStringLiteral("procedure ProcessMessages"), member([](auto *, TscMethodHelper &) {
-                           QCoreApplication::processEvents();
+        // The program's windows go to and come back from the task bar.
+        cls->AddMethod(QStringLiteral("procedure Minimize"), member([](auto *, TscMethodHelper &) {
+                           for (QWidget *w : QApplication::topLevelWidgets())
+                               if (w->isVisible() && w->isWindow())
+                                   w->showMinimized();
                            return Variant::null();
                        }));
-        cls->AddMethod(QStringLiteral("procedure Restore"), nothing);
+        cls->AddMethod(QStringLiteral("procedure ProcessMessages"), member([](auto *, TscMethodHelper &) {
+                           QApplication::processEvents();
+                           return Variant::null();
+                       }));
+        cls->AddMethod(QStringLiteral("procedure Restore"), member([](auto *, TscMethodHelper &) {
+                           for (QWidget *w : QApplication::topLevelWidgets())
+                               if (w->isMinimized())
+                                   w->showNormal();
+                           return Variant::null();
+                       }));
         cls->AddProperty(QStringLiteral("ExeName"), QStringLiteral("String"), getter([](auto *) {
-                             return Variant(QCoreApplication::instance() ? QCoreApplication::applicationFilePath()
+                             return Variant(QApplication::instance() ? QApplication::applicationFilePath()
                                                                          : QString());
                          }));
     }

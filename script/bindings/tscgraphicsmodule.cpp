@@ -148,6 +148,26 @@ TscGraphicObject::TscGraphicObject(const QString &className) : TscHostObject(cla
 {
 }
 
+QSize TscGraphicObject::Size() const
+{
+    return Image.isNull() ? m_size : Image.size();
+}
+
+// An empty side keeps the other: a bitmap sized one side at a time gets
+// its picture once both are set, white as a new bitmap is.
+void TscGraphicObject::SetSize(const QSize &size)
+{
+    m_size = size;
+    if (size.isEmpty()) {
+        Image = QImage();
+        return;
+    }
+    QImage grown(size, QImage::Format_ARGB32);
+    grown.fill(Qt::white);
+    QPainter(&grown).drawImage(0, 0, Image);
+    Image = grown;
+}
+
 TscGraphicsModule::TscGraphicsModule(TscScript &script) : TscBindingModule(script)
 {
     registerConstants();
@@ -304,17 +324,18 @@ void TscGraphicsModule::registerGraphics()
 {
     TscScript &s = TargetScript;
     const auto image = [](platform::HandleTarget *obj) -> QImage & { return self<TscGraphicObject>(obj).Image; };
-    const auto size = [image](bool width) {
-        return getter([image, width](auto *obj) { return Variant(width ? image(obj).width() : image(obj).height()); });
+    const auto size = [](bool width) {
+        return getter([width](auto *obj) {
+            const QSize s = self<TscGraphicObject>(obj).Size();
+            return Variant(width ? s.width() : s.height());
+        });
     };
-    const auto resize = [image](bool width) {
-        return setter([image, width](auto *obj, const Variant &v) {
-            QImage &img = image(obj);
-            const QSize target = width ? QSize(std::max(0, v.toInt()), img.height()) : QSize(img.width(), std::max(0, v.toInt()));
-            QImage grown(target, QImage::Format_ARGB32);
-            grown.fill(Qt::white);
-            QPainter(&grown).drawImage(0, 0, img);
-            img = grown;
+    const auto resize = [](bool width) {
+        return setter([width](auto *obj, const Variant &v) {
+            TscGraphicObject &graphic = self<TscGraphicObject>(obj);
+            QSize target = graphic.Size();
+            (width ? target.rwidth() : target.rheight()) = std::max(0, v.toInt());
+            graphic.SetSize(target);
         });
     };
     const auto load = member([image](auto *obj, TscMethodHelper &h) {

@@ -11,6 +11,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPoint>
+#include <QSize>
 
 namespace bralvo::script {
 
@@ -69,6 +70,13 @@ public:
     explicit TscGraphicObject(const QString &className);
     QImage Image;
     TscCanvasObject Canvas;
+    // The picture's size; set while a side is still 0, it is kept until
+    // the picture can be made.
+    QSize Size() const;
+    void SetSize(const QSize &size);
+
+private:
+    QSize m_size;
 };
 
 class TscGraphicsModule : public TscBindingModule {

@@ -54,9 +54,19 @@ public:
 class TscStrings : public TscHostObject {
 public:
     TscStrings() : TscHostObject(QStringLiteral("TStringList")) {}
+    // After a script changed List (a control's items follow it).
+    virtual void Changed() {}
     platform::StringList List;
     qint64 objectAt(int index) const;
     void setObjectAt(int index, qint64 handle);
+};
+
+// A component a script created with TComponent.Create(AOwner): Owner is
+// the owner's handle (0 for none).
+class TscComponentObject : public TscHostObject {
+public:
+    using TscHostObject::TscHostObject;
+    qint64 Owner = 0;
 };
 
 // TStream and its descendants; Stream is what the script reads and writes.
@@ -115,8 +125,9 @@ platform::StringList *stringsArg(const platform::Variant &value);
 // A stream of a script argument; raises InvalidHandleError for nil.
 platform::Stream &streamArg(const platform::Variant &value);
 
-// Makers of components by class name (the forms module adds its controls
-// and forms); TComponent.Create(AOwner) uses them. Owner may be nullptr.
+// Makers of objects by class name (the forms module adds its controls
+// and forms, the data bindings their parameter lists); TComponent.Create
+// (AOwner) and TObject.Create use them. Owner may be nullptr.
 using TscComponentFactory =
     std::function<std::unique_ptr<platform::HandleTarget>(const QString &className, platform::HandleTarget *owner)>;
 void registerComponentFactory(const QString &className, TscComponentFactory factory);

@@ -6,10 +6,12 @@
 #include "platform/formatdatetime.h"
 #include "platform/parsedatetime.h"
 #include "platform/regionalsettings.h"
+#include "platform/textcodec.h"
 #include "script/tscclassvariable.h"
 #include "script/tscscript.h"
 
 #include <QFileInfo>
+#include <QSaveFile>
 
 namespace bralvo::script {
 
@@ -212,14 +214,7 @@ void registerStreamMembers(TscClassVariable &cls)
                   member([](auto *obj, TscMethodHelper &h) {
                       if (!obj || arg(h, 0).isNull() || arg(h, 0).toInt64() == 0)
                           return Variant::null();
-                      TscIniFile &ini = iniOf(obj);
-                      platform::IniFile loaded =
-                          platform::IniFile::fromText(QString::fromUtf8(streamArg(arg(h, 0)).readAll()));
-                      ini.Ini().clear();
-                      for (const QString &section : loaded.sections())
-                          for (const QString &key : loaded.keys(section))
-                              ini.Ini().writeString(section, key, loaded.readString(section, key, QString()));
-                      ini.Changed();
+                      iniOf(obj).LoadFromBytes(streamArg(arg(h, 0)).readAll());
                       return Variant::null();
                   }));
 }
@@ -251,6 +246,23 @@ void registerMemoryOnly(TscClassVariable &cls)
 TscIniFile::TscIniFile(const QString &className, const QString &fileName, bool inMemory)
     : TscHostObject(className), m_ini(fileName), m_fileName(fileName), m_inMemory(inMemory)
 {
+}
+
+void TscIniFile::LoadFromBytes(const QByteArray &bytes)
+{
+    if (m_inMemory) {
+        platform::IniFile loaded = platform::IniFile::fromText(platform::decodeText(bytes));
+        m_ini.clear();
+        for (const QString &section : loaded.sections())
+            for (const QString &key : loaded.keys(section))
+                m_ini.writeString(section, key, loaded.readString(section, key, QString()));
+        return;
+    }
+    // The file takes the lines exactly as the stream holds them.
+    QSaveFile file(m_fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw platform::StreamError(QStringLiteral("Cannot create file \"%1\"").arg(m_fileName));
+    m_ini = platform::IniFile(m_fileName);
 }
 
 void TscIniFile::Changed()

@@ -20,6 +20,9 @@ public:
     // Writes the file unless the object lives in memory. Throws
     // platform::StreamError when the file cannot be written.
     void Changed();
+    // The INI text of a stream: a file object writes the bytes as its file
+    // unchanged and reads it again; a memory object takes the values.
+    void LoadFromBytes(const QByteArray &bytes);
 
 private:
     platform::IniFile m_ini;

@@ -23,6 +23,20 @@ StringList &listOf(platform::HandleTarget *obj)
     return stringsOf(obj).List;
 }
 
+// A change of the list: the owner hears of it at the end of the
+// expression (editOf(obj).list.add(...)), so a control's Items show it.
+struct Edit {
+    TscStrings &strings;
+    StringList &list;
+    ~Edit() { strings.Changed(); }
+};
+
+Edit editOf(platform::HandleTarget *obj)
+{
+    TscStrings &strings = stringsOf(obj);
+    return Edit{strings, strings.List};
+}
+
 qint64 objectArgHandle(TscMethodHelper &call, int index)
 {
     const Variant v = call.GetParamValue(index);
@@ -86,17 +100,17 @@ void saveText(const QString &fileName, const QString &text)
 void registerListMethods(TscClassVariable &cls)
 {
     cls.AddMethod(QStringLiteral("function Add(const S: string): Integer"),
-                  member([](auto *obj, TscMethodHelper &h) { return Variant(listOf(obj).add(textArg(h, 0))); }));
+                  member([](auto *obj, TscMethodHelper &h) { return Variant(editOf(obj).list.add(textArg(h, 0))); }));
     cls.AddMethod(QStringLiteral("function AddObject(const S: string; AObject: TObject): Integer"),
                   member([](auto *obj, TscMethodHelper &h) {
-                      return Variant(listOf(obj).add(textArg(h, 0), asObject(objectArgHandle(h, 1))));
+                      return Variant(editOf(obj).list.add(textArg(h, 0), asObject(objectArgHandle(h, 1))));
                   }));
     cls.AddMethod(QStringLiteral("procedure Clear"), member([](auto *obj, TscMethodHelper &) {
-        listOf(obj).clear();
+        editOf(obj).list.clear();
         return Variant::null();
     }));
     cls.AddMethod(QStringLiteral("procedure Delete(Index: Integer)"), member([](auto *obj, TscMethodHelper &h) {
-        listOf(obj).remove(intArg(h, 0));
+        editOf(obj).list.remove(intArg(h, 0));
         return Variant::null();
     }));
     cls.AddMethod(QStringLiteral("function IndexOf(const S: string): Integer"),
@@ -112,17 +126,17 @@ void registerListMethods(TscClassVariable &cls)
                   }));
     cls.AddMethod(QStringLiteral("procedure Insert(Index: Integer; const S: string)"),
                   member([](auto *obj, TscMethodHelper &h) {
-                      listOf(obj).insert(intArg(h, 0), textArg(h, 1));
+                      editOf(obj).list.insert(intArg(h, 0), textArg(h, 1));
                       return Variant::null();
                   }));
     cls.AddMethod(QStringLiteral("procedure InsertObject(Index: Integer; const S: string; AObject: TObject)"),
                   member([](auto *obj, TscMethodHelper &h) {
-                      listOf(obj).insert(intArg(h, 0), textArg(h, 1), asObject(objectArgHandle(h, 2)));
+                      editOf(obj).list.insert(intArg(h, 0), textArg(h, 1), asObject(objectArgHandle(h, 2)));
                       return Variant::null();
                   }));
     cls.AddMethod(QStringLiteral("procedure Move(CurIndex, NewIndex: Integer)"),
                   member([](auto *obj, TscMethodHelper &h) {
-                      listOf(obj).move(intArg(h, 0), intArg(h, 1));
+                      editOf(obj).list.move(intArg(h, 0), intArg(h, 1));
                       return Variant::null();
                   }));
 }
@@ -134,12 +148,12 @@ void registerFileMethods(TscClassVariable &cls)
                       const std::optional<QString> text = platform::readTextFile(textArg(h, 0));
                       if (!text)
                           throw platform::StreamError(QStringLiteral("Cannot open file \"%1\"").arg(textArg(h, 0)));
-                      listOf(obj).setText(*text);
+                      editOf(obj).list.setText(*text);
                       return Variant::null();
                   }));
     cls.AddMethod(QStringLiteral("procedure LoadFromStream(Stream: TStream)"),
                   member([](auto *obj, TscMethodHelper &h) {
-                      listOf(obj).setText(QString::fromUtf8(streamArg(arg(h, 0)).readAll()));
+                      editOf(obj).list.setText(QString::fromUtf8(streamArg(arg(h, 0)).readAll()));
                       return Variant::null();
                   }));
     cls.AddMethod(QStringLiteral("procedure SaveToFile(const FileName: string)"),
@@ -158,7 +172,7 @@ void registerListProperties(TscClassVariable &cls)
 {
     cls.AddProperty(QStringLiteral("CommaText"), QStringLiteral("string"),
                     getter([](auto *obj) { return Variant(commaText(listOf(obj))); }),
-                    setter([](auto *obj, const Variant &v) { setCommaText(listOf(obj), v.toString()); }));
+                    setter([](auto *obj, const Variant &v) { setCommaText(editOf(obj).list, v.toString()); }));
     cls.AddProperty(QStringLiteral("Count"), QStringLiteral("Integer"),
                     getter([](auto *obj) { return Variant(listOf(obj).count()); }));
     cls.AddIndexProperty(QStringLiteral("Names"), QStringLiteral("Integer"), QStringLiteral("string"),
@@ -177,14 +191,14 @@ void registerListProperties(TscClassVariable &cls)
     cls.AddIndexProperty(
         QStringLiteral("Values"), QStringLiteral("String"), QStringLiteral("string"),
         indexed([](auto *obj, TscMethodHelper &h) { return Variant(listOf(obj).value(textArg(h, 0))); },
-                [](auto *obj, TscMethodHelper &h) { listOf(obj).setValue(textArg(h, 0), textArg(h, 1)); }));
+                [](auto *obj, TscMethodHelper &h) { editOf(obj).list.setValue(textArg(h, 0), textArg(h, 1)); }));
     cls.AddDefaultProperty(
         QStringLiteral("Strings"), QStringLiteral("Integer"), QStringLiteral("string"),
         indexed([](auto *obj, TscMethodHelper &h) { return Variant(listOf(obj).at(intArg(h, 0))); },
-                [](auto *obj, TscMethodHelper &h) { listOf(obj).set(intArg(h, 0), textArg(h, 1)); }));
+                [](auto *obj, TscMethodHelper &h) { editOf(obj).list.set(intArg(h, 0), textArg(h, 1)); }));
     cls.AddProperty(QStringLiteral("Text"), QStringLiteral("string"),
                     getter([](auto *obj) { return Variant(listOf(obj).text()); }),
-                    setter([](auto *obj, const Variant &v) { listOf(obj).setText(v.toString()); }));
+                    setter([](auto *obj, const Variant &v) { editOf(obj).list.setText(v.toString()); }));
 }
 
 StringList::Duplicates duplicatesOf(int ordinal)
@@ -220,7 +234,7 @@ void registerStringList(TscClassVariable &cls)
                       return Variant(found);
                   }));
     cls.AddMethod(QStringLiteral("procedure Sort"), member([](auto *obj, TscMethodHelper &) {
-        listOf(obj).sort();
+        editOf(obj).list.sort();
         return Variant::null();
     }));
     cls.AddProperty(QStringLiteral("Duplicates"), QStringLiteral("TDuplicates"),
@@ -228,7 +242,7 @@ void registerStringList(TscClassVariable &cls)
                     setter([](auto *obj, const Variant &v) { listOf(obj).setDuplicates(duplicatesOf(v.toInt())); }));
     cls.AddProperty(QStringLiteral("Sorted"), QStringLiteral("Boolean"),
                     getter([](auto *obj) { return Variant(listOf(obj).sorted()); }),
-                    setter([](auto *obj, const Variant &v) { listOf(obj).setSorted(v.toBool()); }));
+                    setter([](auto *obj, const Variant &v) { editOf(obj).list.setSorted(v.toBool()); }));
 }
 
 } // namespace

@@ -46,25 +46,6 @@ protected:
     }
     QString path(const QString &name) const { return QDir(m_dir.path()).filePath(name); }
 
-    // Prepares the shown report; a failure names the report's errors.
-    static void prepare(report::TrpReport &r)
-    {
-        ASSERT_TRUE(r.PrepareReport(true)) << r.ErrorList().text().toStdString();
-    }
-    // Exports the prepared report through the bill list's PDF filter,
-    // as the preview's quick export does.
-    void exportPdf(report::TrpReport &r, const QString &file)
-    {
-        auto *printer = dynamic_cast<app::ReportBillPrinter *>(app::billPrinter());
-        ASSERT_NE(printer, nullptr);
-        report::TrpPDFExport &filter = printer->pdfExport();
-        EXPECT_FALSE(filter.Compressed());
-        filter.SetShowDialog(false);
-        filter.SetShowProgress(false);
-        filter.SetFileName(file);
-        ASSERT_TRUE(r.PreparedPages()->Export(&filter)) << r.ErrorList().text().toStdString();
-    }
-
     QTemporaryDir m_dir;
     QStringList m_opened;
 };

@@ -7,10 +7,12 @@
 
 #include "tests/app/billsfixture.h"
 
+#include "app/reportbillprinter.h"
 #include "app/reportlayouts.h"
 #include "report/engine/trpengine.h"
 #include "report/engine/trpmemotextlayout.h"
 #include "report/engine/trppreviewpages.h"
+#include "report/export/trppdfexport.h"
 #include "report/model/trpreport.h"
 
 #include <QTest>
@@ -99,6 +101,25 @@ protected:
             bill.reject();
         });
         bill.ShowBill();
+    }
+
+    // Prepares the shown report; a failure names the report's errors.
+    static void prepare(report::TrpReport &r)
+    {
+        ASSERT_TRUE(r.PrepareReport(true)) << r.ErrorList().text().toStdString();
+    }
+    // Exports the prepared report through the bill list's PDF filter,
+    // as the preview's quick export does.
+    static void exportPdf(report::TrpReport &r, const QString &file)
+    {
+        auto *printer = dynamic_cast<app::ReportBillPrinter *>(app::billPrinter());
+        ASSERT_NE(printer, nullptr);
+        report::TrpPDFExport &filter = printer->pdfExport();
+        EXPECT_FALSE(filter.Compressed());
+        filter.SetShowDialog(false);
+        filter.SetShowProgress(false);
+        filter.SetFileName(file);
+        ASSERT_TRUE(r.PreparedPages()->Export(&filter)) << r.ErrorList().text().toStdString();
     }
 
     app::ReportShower m_savedShower;

@@ -148,6 +148,29 @@ TEST_F(BillEditor, ForeignCurrencyWithoutRateIsRefused)
     EXPECT_EQ(value("SELECT COUNT(*) FROM faktury"), "0");
 }
 
+// An advance bill hides "Faktúrovať bez DPH" and keeps it checked; the
+// customer's defaults do not untick it, so reopening and saving the bill
+// unchanged stores the same flag.
+TEST_F(BillEditor, AdvanceBillKeepsItsHiddenWithoutVatBoxThroughTheCustomer)
+{
+    app::TfFaktura &bill = editor();
+    bill.PrepareNewBill(true, m_year);
+    onModal("fFaktura", [&](QWidget &) {
+        chooseCustomer(bill);
+        EXPECT_FALSE(bill.chbFakturovatBezDPH->isVisible());
+        EXPECT_TRUE(bill.chbFakturovatBezDPH->isChecked());
+        onModal("fSimplePolozka", [&](QWidget &) {
+            simpleLine().eNazov->setText("Záloha");
+            simpleLine().eCena->setText("100");
+            simpleLine().bitAddItemClick();
+        });
+        bill.bitAddSimpleItemClick();
+        EXPECT_TRUE(bill.bitSaveClick(false));
+    });
+    bill.ShowBill();
+    EXPECT_EQ(value("SELECT fakturovat_bezdph FROM faktury WHERE typ = 2"), "1");
+}
+
 TEST_F(BillEditor, FifthVatRateWarnsOnceAndIsNotSaved)
 {
     app::TfFaktura &bill = editor();

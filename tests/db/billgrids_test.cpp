@@ -106,6 +106,34 @@ TEST_F(BillGrids, AppendedLinesFollowThePresentOnes)
     EXPECT_EQ(grid.rowCount(), 7);
 }
 
+// The editor's lines: the numbers as stored, not as the grid rounds them.
+TEST_F(BillGrids, LineRowsKeepTheStoredNumbers)
+{
+    addMoneyBill({.id = 2, .number = "F2"});
+    addLineOf(2, 31, 12.34, 1.125, 12.5, 0);
+    addLineOf(2, 30, 100, 2, 10, 1);
+    BillIsAdvance = false;
+    const std::vector<BillLineRow> lines = LoadBillLineRows("2");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].name, "Kladivo");
+    EXPECT_EQ(lines[0].itemId, "31");
+    EXPECT_DOUBLE_EQ(lines[0].quantity, 1.125);
+    EXPECT_DOUBLE_EQ(lines[0].discount, 12.5);
+    EXPECT_DOUBLE_EQ(lines[0].unitPrice, 12.34);
+    EXPECT_NEAR(lines[0].total, 12.34 * 1.125 * 0.875, 1e-9);
+    EXPECT_FALSE(lines[0].addsVat);
+    EXPECT_TRUE(lines[1].addsVat);
+    EXPECT_DOUBLE_EQ(lines[1].vat, 20);
+    EXPECT_DOUBLE_EQ(lines[1].total, 180);
+    BillIsAdvance = true;
+    EXPECT_DOUBLE_EQ(LoadBillLineRows("2")[1].total, 216);
+    EXPECT_DOUBLE_EQ(LoadTakenOverLineRows("2")[1].total, 180);  // never with VAT added
+    for (const QString &none : {QString(""), QString("NULL"), QString("99")}) {
+        EXPECT_TRUE(LoadBillLineRows(none).empty()) << none.toStdString();
+        EXPECT_TRUE(LoadTakenOverLineRows(none).empty()) << none.toStdString();
+    }
+}
+
 TEST_F(BillGrids, PaymentsAreListedByDate)
 {
     addPaymentOf(70, 1, 50, "2009-04-02");

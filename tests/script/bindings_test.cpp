@@ -121,6 +121,29 @@ TEST(ScriptBindings, IniFilesThroughTheInheritedConstructor)
     expectEachPrints(cases, std::size(cases), "str:TIniFile\nint:2\nstr:1\nstr:2\nint:2\nbool:false\n");
 }
 
+TEST(ScriptBindings, AnIniFileLoadedFromAStreamKeepsTheStreamsLinesAsTheyAre)
+{
+    const Case cases[] = {
+        {"s.pas", "var m: TMemoryStream; f: TIniFile; s: String;\nbegin\n  m := TMemoryStream.Create;\n"
+                  "  s := '[S]'#13#10'a=1'#13#10'; kept'#13#10'b=2';\n  m.Write(s, Length(s));\n  m.Position := 0;\n"
+                  "  f := TIniFile.Create('x.ini');\n  f.LoadIniFileFromStream(m);\n"
+                  "  Emit(f.ReadString('S', 'b', ''));\n  f.Free; m.Free;\nend."},
+        {"s.js", "m = new TMemoryStream;\ns = \"[S]\" + Chr(13) + Chr(10) + \"a=1\" + Chr(13) + Chr(10) + \"; kept\""
+                 " + Chr(13) + Chr(10) + \"b=2\";\nm.Write(s, Length(s));\nm.Position = 0;\n"
+                 "f = new TIniFile(\"x.ini\");\nf.LoadIniFileFromStream(m);\nEmit(f.ReadString(\"S\", \"b\", \"\"));\n"
+                 "delete f; delete m;\n"},
+    };
+    for (const Case &c : cases) {
+        QTemporaryDir dir;
+        SCOPED_TRACE(c.file);
+        const ScrunRun run = scrun(dir, QString::fromLatin1(c.file), QString::fromUtf8(c.script));
+        EXPECT_EQ(run.output.toStdString(), "str:2\n");
+        QFile ini(dir.filePath(QStringLiteral("x.ini")));
+        ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+        EXPECT_EQ(ini.readAll().toStdString(), "[S]\r\na=1\r\n; kept\r\nb=2");
+    }
+}
+
 TEST(ScriptBindings, XmlDocumentsLoadAndSaveFromAScript)
 {
     const Case cases[] = {
@@ -135,6 +158,219 @@ TEST(ScriptBindings, XmlDocumentsLoadAndSaveFromAScript)
                  "Emit(e.Root[0].Prop[\"qty\"]);\nEmit(e.Root.Find(\"line\"));\ndelete d; delete e;\n"},
     };
     expectEachPrints(cases, std::size(cases), "str:bill\nint:1\nstr:2 < 3\nint:0\n");
+}
+
+// Parameter lists: made by a script, filled through the ADO parameters'
+// AddParameter, read and written through every As... member.
+TEST(ScriptBindings, ParametersAreWrittenAndReadInEveryLanguage)
+{
+    const Case cases[] = {
+        {"p.pas", "var ps: TParams; p: TParam;\nbegin\n  ps := TParams.Create;\n"
+                  "  p := TParam(TParameters(ps).AddParameter);\n  p.Name := 'amount';\n  Emit(p.IsNull); Emit(p.Bound);\n"
+                  "  p.AsInteger := 5;\n  Emit(ps.ParamByName('amount').AsInteger); Emit(ps[0].AsString); Emit(p.Bound);\n"
+                  "  p.AsFloat := 2.5; Emit(p.AsFloat);\n  p.AsCurrency := 1.23456; Emit(p.AsCurrency);\n"
+                  "  p.AsBoolean := True; Emit(p.AsBoolean);\n  p.Text := 'abc'; Emit(ps.FindParam('AMOUNT').Text);\n"
+                  "  p.AsDate := EncodeDate(2024, 3, 5); Emit(YearOf(p.AsDateTime));\n"
+                  "  p.Clear; Emit(p.IsNull); Emit(p.AsString);\n  Emit(ps.FindParam('other') = nil);\n"
+                  "  try\n    ps.ParamByName('other');\n  except\n    Emit(ExceptionMessage);\n  end;\n  ps.Free;\nend."},
+        {"p.cpp", "TParams ps;\nTParam p;\n{\n  ps = new TParams;\n  p = TParam(TParameters(ps).AddParameter);\n"
+                  "  p.Name = \"amount\";\n  Emit(p.IsNull); Emit(p.Bound);\n  p.AsInteger = 5;\n"
+                  "  Emit(ps.ParamByName(\"amount\").AsInteger); Emit(ps[0].AsString); Emit(p.Bound);\n"
+                  "  p.AsFloat = 2.5; Emit(p.AsFloat);\n  p.AsCurrency = 1.23456; Emit(p.AsCurrency);\n"
+                  "  p.AsBoolean = true; Emit(p.AsBoolean);\n  p.Text = \"abc\"; Emit(ps.FindParam(\"AMOUNT\").Text);\n"
+                  "  p.AsDate = EncodeDate(2024, 3, 5); Emit(YearOf(p.AsDateTime));\n"
+                  "  p.Clear; Emit(p.IsNull); Emit(p.AsString);\n  Emit(ps.FindParam(\"other\") == nil);\n"
+                  "  try { ps.ParamByName(\"other\"); } except { Emit(ExceptionMessage); }\n  delete ps;\n}\n"},
+        {"p.js", "ps = new TParams;\np = TParam(TParameters(ps).AddParameter);\np.Name = \"amount\";\n"
+                 "Emit(p.IsNull); Emit(p.Bound);\np.AsInteger = 5;\n"
+                 "Emit(ps.ParamByName(\"amount\").AsInteger); Emit(ps[0].AsString); Emit(p.Bound);\n"
+                 "p.AsFloat = 2.5; Emit(p.AsFloat);\np.AsCurrency = 1.23456; Emit(p.AsCurrency);\n"
+                 "p.AsBoolean = true; Emit(p.AsBoolean);\np.Text = \"abc\"; Emit(ps.FindParam(\"AMOUNT\").Text);\n"
+                 "p.AsDate = EncodeDate(2024, 3, 5); Emit(YearOf(p.AsDateTime));\n"
+                 "p.Clear; Emit(p.IsNull); Emit(p.AsString);\nEmit(ps.FindParam(\"other\") == nil);\n"
+                 "try { ps.ParamByName(\"other\"); } except { Emit(ExceptionMessage); }\ndelete ps;\n"},
+        {"p.bas", "Dim ps = New TParams\nDim p = TParam(TParameters(ps).AddParameter)\np.Name = \"amount\"\n"
+                  "Emit(p.IsNull)\nEmit(p.Bound)\np.AsInteger = 5\nEmit(ps.ParamByName(\"amount\").AsInteger)\n"
+                  "Emit(ps[0].AsString)\nEmit(p.Bound)\np.AsFloat = 2.5\nEmit(p.AsFloat)\np.AsCurrency = 1.23456\n"
+                  "Emit(p.AsCurrency)\np.AsBoolean = True\nEmit(p.AsBoolean)\np.Text = \"abc\"\n"
+                  "Emit(ps.FindParam(\"AMOUNT\").Text)\np.AsDate = EncodeDate(2024, 3, 5)\nEmit(YearOf(p.AsDateTime))\n"
+                  "p.Clear\nEmit(p.IsNull)\nEmit(p.AsString)\nEmit(ps.FindParam(\"other\") = nil)\n"
+                  "Try\n  ps.ParamByName(\"other\")\nCatch\n  Emit(ExceptionMessage)\nEnd Try\nDelete ps\n"},
+    };
+    expectEachPrints(cases, std::size(cases),
+                     "bool:true\nbool:false\nint:5\nstr:5\nbool:true\nfloat:2.5\nfloat:1.2346\nbool:true\nstr:abc\n"
+                     "int:2024\nbool:true\nstr:\nbool:true\nstr:Parameter 'other' not found\n");
+}
+
+// A bitmap sized one side at a time is white and its pixels read back.
+TEST(ScriptBindings, ASizedBitmapHasPixelsInEveryLanguage)
+{
+    const Case cases[] = {
+        {"b.pas", "var b: TBitmap;\nbegin\n  b := TBitmap.Create;\n  b.Width := 10; b.Height := 5;\n"
+                  "  Emit(b.Width); Emit(b.Height); Emit(b.Canvas.Pixels[2, 2]);\n"
+                  "  b.Canvas.Pixels[2, 2] := clRed; Emit(b.Canvas.Pixels[2, 2]);\n  b.Free;\nend."},
+        {"b.cpp", "TBitmap b;\n{\n  b = new TBitmap;\n  b.Width = 10; b.Height = 5;\n"
+                  "  Emit(b.Width); Emit(b.Height); Emit(b.Canvas.Pixels[2, 2]);\n"
+                  "  b.Canvas.Pixels[2, 2] = clRed; Emit(b.Canvas.Pixels[2, 2]);\n  delete b;\n}\n"},
+        {"b.js", "b = new TBitmap;\nb.Width = 10; b.Height = 5;\nEmit(b.Width); Emit(b.Height); Emit(b.Canvas.Pixels[2, 2]);\n"
+                 "b.Canvas.Pixels[2, 2] = clRed; Emit(b.Canvas.Pixels[2, 2]);\ndelete b;\n"},
+        {"b.bas", "Dim b = New TBitmap\nb.Width = 10\nb.Height = 5\nEmit(b.Width)\nEmit(b.Height)\n"
+                  "Emit(b.Canvas.Pixels[2, 2])\nb.Canvas.Pixels[2, 2] = clRed\nEmit(b.Canvas.Pixels[2, 2])\nDelete b\n"},
+    };
+    expectEachPrints(cases, std::size(cases), "int:10\nint:5\nint:16777215\nint:255\n");
+}
+
+// A script's own dialog: a button's owner, combo items, an OnCloseQuery
+// that refuses the first close (from OnShow) and a button whose
+// ModalResult ends ShowModal.
+TEST(ScriptBindings, AFormRefusesOneCloseAndItsOkButtonEndsShowModalInEveryLanguage)
+{
+    const Case cases[] = {
+        {"g.pas",
+         "var f: TForm; b: TButton; cb: TComboBox; Closes: Integer;\n"
+         "\n"
+         "procedure FormCloseQuery(Sender: TObject; var CanClose: Boolean);\n"
+         "begin\n"
+         "  Closes := Closes + 1;\n"
+         "  Emit(Closes);\n"
+         "  CanClose := Closes > 1;\n"
+         "end;\n"
+         "\n"
+         "procedure FormShow(Sender: TObject);\n"
+         "begin\n"
+         "  f.Close;\n"
+         "  Emit(f.Visible);\n"
+         "  b.Click;\n"
+         "end;\n"
+         "\n"
+         "begin\n"
+         "  f := TForm.Create(nil);\n"
+         "  b := TButton.Create(f);\n"
+         "  Emit(b.Owner = f);\n"
+         "  b.Parent := f;\n"
+         "  b.ModalResult := mrOk;\n"
+         "  cb := TComboBox.Create(f);\n"
+         "  cb.Parent := f;\n"
+         "  cb.Items.Add('Kaktus');\n"
+         "  cb.Items.Add('Lipa');\n"
+         "  cb.ItemIndex := 1;\n"
+         "  Emit(cb.Items.Count);\n"
+         "  Emit(cb.Text);\n"
+         "  f.OnCloseQuery := 'FormCloseQuery';\n"
+         "  f.OnShow := 'FormShow';\n"
+         "  Emit(f.ShowModal);\n"
+         "  Emit(f.Visible);\n"
+         "  f.Free;\n"
+         "end.\n"},
+        {"g.cpp",
+         "TForm f;\n"
+         "TButton b;\n"
+         "TComboBox cb;\n"
+         "int Closes;\n"
+         "void FormCloseQuery(Variant Sender, bool &CanClose) { Closes = Closes + 1; Emit(Closes); CanClose = Closes > 1; }\n"
+         "void FormShow(Variant Sender) { f.Close; Emit(f.Visible); b.Click; }\n"
+         "{\n"
+         "  f = new TForm(nil);\n"
+         "  b = new TButton(f);\n"
+         "  Emit(b.Owner == f);\n"
+         "  b.Parent = f;\n"
+         "  b.ModalResult = mrOk;\n"
+         "  cb = new TComboBox(f);\n"
+         "  cb.Parent = f;\n"
+         "  cb.Items.Add(\"Kaktus\");\n"
+         "  cb.Items.Add(\"Lipa\");\n"
+         "  cb.ItemIndex = 1;\n"
+         "  Emit(cb.Items.Count);\n"
+         "  Emit(cb.Text);\n"
+         "  f.OnCloseQuery = \"FormCloseQuery\";\n"
+         "  f.OnShow = \"FormShow\";\n"
+         "  Emit(f.ShowModal);\n"
+         "  Emit(f.Visible);\n"
+         "  delete f;\n"
+         "}\n"},
+        {"g.js",
+         "Closes = 0;\n"
+         "function FormCloseQuery(Sender, &CanClose) { Closes = Closes + 1; Emit(Closes); CanClose = Closes > 1; }\n"
+         "function FormShow(Sender) { f.Close; Emit(f.Visible); b.Click; }\n"
+         "f = new TForm(nil);\n"
+         "b = new TButton(f);\n"
+         "Emit(b.Owner == f);\n"
+         "b.Parent = f;\n"
+         "b.ModalResult = mrOk;\n"
+         "cb = new TComboBox(f);\n"
+         "cb.Parent = f;\n"
+         "cb.Items.Add(\"Kaktus\");\n"
+         "cb.Items.Add(\"Lipa\");\n"
+         "cb.ItemIndex = 1;\n"
+         "Emit(cb.Items.Count);\n"
+         "Emit(cb.Text);\n"
+         "f.OnCloseQuery = \"FormCloseQuery\";\n"
+         "f.OnShow = \"FormShow\";\n"
+         "Emit(f.ShowModal);\n"
+         "Emit(f.Visible);\n"
+         "delete f;\n"},
+        {"g.bas",
+         "Dim Closes = 0\n"
+         "Dim f = New TForm(nil)\n"
+         "Dim b = New TButton(f)\n"
+         "Sub FormCloseQuery(Sender, ByRef CanClose)\n"
+         "  Closes = Closes + 1\n"
+         "  Emit(Closes)\n"
+         "  CanClose = Closes > 1\n"
+         "End Sub\n"
+         "Sub FormShow(Sender)\n"
+         "  f.Close\n"
+         "  Emit(f.Visible)\n"
+         "  b.Click\n"
+         "End Sub\n"
+         "Emit(b.Owner = f)\n"
+         "b.Parent = f\n"
+         "b.ModalResult = mrOk\n"
+         "Dim cb = New TComboBox(f)\n"
+         "cb.Parent = f\n"
+         "cb.Items.Add(\"Kaktus\")\n"
+         "cb.Items.Add(\"Lipa\")\n"
+         "cb.ItemIndex = 1\n"
+         "Emit(cb.Items.Count)\n"
+         "Emit(cb.Text)\n"
+         "f.OnCloseQuery = \"FormCloseQuery\"\n"
+         "f.OnShow = \"FormShow\"\n"
+         "Emit(f.ShowModal)\n"
+         "Emit(f.Visible)\n"
+         "Delete f\n"},
+    };
+    expectEachPrints(cases, std::size(cases), "bool:true\nint:2\nstr:Lipa\nint:1\nbool:true\nint:2\nint:1\nbool:false\n");
+}
+
+// The persistent properties of the controls and the form reach the
+// widgets and read back.
+TEST(ScriptBindings, ControlPropertiesReadBackWhatWasSet)
+{
+    const Case cases[] = {
+        {"c.pas", "var f: TForm; b: TButton; e: TEdit; l: TLabel; m: TMemo; x: TCheckBox; cb: TComboBox;\n"
+                  "begin\n  f := TForm.Create(nil);\n  f.ClientWidth := 300; f.ClientHeight := 160;\n"
+                  "  f.BorderStyle := bsDialog; f.Position := poScreenCenter; f.KeyPreview := True;\n"
+                  "  Emit(f.ClientWidth); Emit(f.BorderStyle); Emit(f.Position); Emit(f.KeyPreview);\n"
+                  "  e := TEdit.Create(f); e.Parent := f; e.MaxLength := 5; e.PasswordChar := '*';\n"
+                  "  e.Text := 'secret1'; e.ReadOnly := True;\n"
+                  "  Emit(e.Text); Emit(e.MaxLength); Emit(e.PasswordChar); Emit(e.ReadOnly);\n"
+                  "  l := TLabel.Create(f); l.Parent := f; l.Alignment := taRightJustify; l.AutoSize := True;\n"
+                  "  Emit(l.Alignment); Emit(l.AutoSize);\n"
+                  "  m := TMemo.Create(f); m.Parent := f; m.Lines.Add('a'); m.Lines.Add('b'); m.ScrollBars := ssVertical;\n"
+                  "  Emit(m.Lines.Count); Emit(m.Text); Emit(m.ScrollBars);\n"
+                  "  cb := TComboBox.Create(f); cb.Parent := f; cb.Style := csDropDownList; Emit(cb.Style);\n"
+                  "  x := TCheckBox.Create(f); x.Parent := f; x.State := cbGrayed; Emit(x.State);\n"
+                  "  b := TButton.Create(f); b.Parent := f; b.ModalResult := mrOk; b.Default := True; b.Cancel := True;\n"
+                  "  Emit(b.ModalResult); Emit(b.Default); Emit(b.Cancel);\n"
+                  "  f.Color := clWhite; f.Font.Size := 10; b.Hint := 'Save'; b.TabOrder := 1;\n"
+                  "  Emit(f.Color); Emit(f.Font.Size); Emit(b.Hint); Emit(b.TabOrder);\n"
+                  "  m.Align := alBottom; m.Height := 40; Emit(m.Width); Emit(m.Top); Emit(m.Align);\n"
+                  "  f.Free;\nend."},
+    };
+    expectEachPrints(cases, std::size(cases),
+                     "int:300\nint:3\nint:4\nbool:true\nstr:secre\nint:5\nstr:*\nbool:true\nint:1\nbool:true\n"
+                     "int:2\nstr:a\\nb\nint:2\nint:2\nint:2\nint:1\nbool:true\nbool:true\nint:16777215\nint:10\n"
+                     "str:Save\nint:1\nint:300\nint:120\nint:2\n");
 }
 
 TEST(ScriptBindings, FreeingWhatTheProgramOwnsIsRefused)

@@ -1,6 +1,7 @@
 // The standard and report modules inside a program's own script:
 // questions through the message-box seam, freeing host-owned objects,
 // and the report enumerations equal to the model's tables.
+#include "platform/commondialogseam.h"
 #include "platform/handleregistry.h"
 #include "report/model/trpcomponent.h"
 #include "report/model/trpmemoview.h"
@@ -98,6 +99,55 @@ TEST(StandardModules, ReportEnumerationsEqualTheModelsTables)
     }
     for (const char *name : {"skDiamond", "pbEdit", "baClient", "rfDontEdit"})
         EXPECT_NE(s->Find(QString::fromLatin1(name)), nullptr) << name;
+}
+
+// Answers the colour, font and printer dialogs as a user would.
+class AnsweringDialogs : public bralvo::platform::CommonDialogSeam {
+public:
+    AnsweringDialogs() { m_previous = bralvo::platform::setCommonDialogSeam(this); }
+    ~AnsweringDialogs() override { bralvo::platform::setCommonDialogSeam(m_previous); }
+    std::optional<int> chooseColor(int initial) override
+    {
+        asked.append(QStringLiteral("color %1").arg(initial));
+        return 0x00FF00;
+    }
+    std::optional<bralvo::platform::FontChoice> chooseFont(const bralvo::platform::FontChoice &initial) override
+    {
+        asked.append(QStringLiteral("font %1 %2").arg(initial.name).arg(initial.size));
+        return bralvo::platform::FontChoice{QStringLiteral("DejaVu Sans"), 12, 1, initial.color};
+    }
+    bool choosePrinter(bool setupOnly) override
+    {
+        asked.append(setupOnly ? QStringLiteral("setup") : QStringLiteral("print"));
+        return !setupOnly;
+    }
+    QStringList asked;
+
+private:
+    bralvo::platform::CommonDialogSeam *m_previous = nullptr;
+};
+
+TEST(StandardModules, ColourFontAndPrinterDialogsGiveTheUsersChoice)
+{
+    AnsweringDialogs dialogs;
+    auto s = pascal(QStringLiteral(
+        "var c: TColorDialog; f: TFontDialog; p: TPrintDialog; u: TPrinterSetupDialog;\n"
+        "  okColor, okFont, okPrint, okSetup: Boolean; color, size, style: Integer; name: String;\n"
+        "begin\n  c := TColorDialog.Create(nil);\n  c.Color := clRed;\n  okColor := c.Execute;\n  color := c.Color;\n"
+        "  f := TFontDialog.Create(nil);\n  f.Font.Name := 'Arial';\n  f.Font.Size := 9;\n  okFont := f.Execute;\n"
+        "  name := f.Font.Name;\n  size := f.Font.Size;\n  style := 0;\n  if fsBold in f.Font.Style then style := 1;\n"
+        "  p := TPrintDialog.Create(nil);\n  okPrint := p.Execute;\n"
+        "  u := TPrinterSetupDialog.Create(nil);\n  okSetup := u.Execute;\nend."));
+    s->Execute();
+    EXPECT_EQ(dialogs.asked, QStringList({"color 255", "font Arial 9", "print", "setup"}));
+    EXPECT_TRUE(valueOf(*s, QStringLiteral("okColor")).toBool());
+    EXPECT_EQ(valueOf(*s, QStringLiteral("color")).toInt(), 0x00FF00);
+    EXPECT_TRUE(valueOf(*s, QStringLiteral("okFont")).toBool());
+    EXPECT_EQ(valueOf(*s, QStringLiteral("name")).toString(), QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(valueOf(*s, QStringLiteral("size")).toInt(), 12);
+    EXPECT_EQ(valueOf(*s, QStringLiteral("style")).toInt(), 1);
+    EXPECT_TRUE(valueOf(*s, QStringLiteral("okPrint")).toBool());
+    EXPECT_FALSE(valueOf(*s, QStringLiteral("okSetup")).toBool());
 }
 
 } // namespace

@@ -283,6 +283,31 @@ TEST(DownloadFailure, ServerThatNeverAnswersTimesOut)
     EXPECT_EQ(CurrentProgress, nullptr);
 }
 
+TEST(DownloadFailure, DrippingServerIsCutAtTheWholeTransfersTimeOut)
+{
+    // A byte every 300 ms never trips the stall limit; only the whole
+    // transfer's bound ends it, and a prompt server is unaffected by it.
+    QTemporaryDir folder;
+    const QByteArray reply = "HTTP/1.0 200 OK\r\nContent-Length: 200\r\n\r\n" + pattern(200);
+    DownloadLimits limits = SmallFileLimits();
+    limits.totalTimeoutSeconds = 2;
+    const QString target = folder.filePath(QStringLiteral("rates.txt"));
+
+    OneShotServer dripping(reply, 300);
+    ASSERT_GT(dripping.port(), 0);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(FetchUrlQuietly(QStringLiteral("http://127.0.0.1:%1/rates.txt").arg(dripping.port()), target,
+                                 limits));
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_TRUE(filesIn(folder.path()).isEmpty());
+
+    OneShotServer prompt(reply);
+    ASSERT_GT(prompt.port(), 0);
+    EXPECT_TRUE(FetchUrlQuietly(QStringLiteral("http://127.0.0.1:%1/rates.txt").arg(prompt.port()), target, limits));
+    EXPECT_EQ(fileContent(target), pattern(200));
+}
+
 TEST(DownloadFailure, RefusedConnectionAndForeignSchemesFail)
 {
     QTemporaryDir folder;

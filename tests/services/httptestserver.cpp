@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <chrono>
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -127,13 +129,13 @@ SilentServer::~SilentServer()
         ::close(m_socket);
 }
 
-OneShotServer::OneShotServer(QByteArray reply)
+OneShotServer::OneShotServer(QByteArray reply, int byteIntervalMs)
 {
     m_socket = listenOnLoopback(m_port);
     if (m_socket < 0)
         return;
     const int listener = m_socket;
-    m_thread = std::thread([listener, reply = std::move(reply)] {
+    m_thread = std::thread([listener, reply = std::move(reply), byteIntervalMs] {
         const int connection = ::accept(listener, nullptr, nullptr);
         if (connection < 0)
             return;
@@ -146,10 +148,13 @@ OneShotServer::OneShotServer(QByteArray reply)
             request.append(buffer, n);
         }
         for (qsizetype sent = 0; sent < reply.size();) {
-            const ssize_t n = ::send(connection, reply.constData() + sent, reply.size() - sent, MSG_NOSIGNAL);
+            const qsizetype chunk = byteIntervalMs > 0 ? 1 : reply.size() - sent;
+            const ssize_t n = ::send(connection, reply.constData() + sent, chunk, MSG_NOSIGNAL);
             if (n <= 0)
                 break;
             sent += n;
+            if (byteIntervalMs > 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(byteIntervalMs));
         }
         ::close(connection);
     });

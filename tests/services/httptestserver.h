@@ -50,10 +50,11 @@ private:
 };
 
 // Accepts one connection, reads the request head, sends the reply as it
-// is and closes.
+// is and closes. With a byte interval the reply drips: one byte, then a
+// pause, until it is sent or the client hangs up.
 class OneShotServer {
 public:
-    explicit OneShotServer(QByteArray reply);
+    explicit OneShotServer(QByteArray reply, int byteIntervalMs = 0);
     ~OneShotServer();
     int port() const { return m_port; }
 

@@ -6,7 +6,8 @@
 //   rptool render FILE.rp3 --page N --dpi D OUT.png
 //                             draw one prepared page into a PNG file
 //   rptool prepare REPORT.xml [--data NAME=FILE.csv ...] [--values FILE.ini]
-//          --out OUT.rp3      prepare the report into a prepared report file
+//          [--shot OUT.png] --out OUT.rp3
+//                             prepare the report into a prepared report file
 //   rptool pdf FILE OUT.pdf   export a prepared report (.rp3) or prepare a
 //                             report definition (.xml) and export it to PDF
 //   rptool print, rptool dmp  print a prepared report (printcommands.h)
@@ -46,7 +47,7 @@ int usage()
                            "       rptool dump FILE.rp3\n"
                            "       rptool render FILE.rp3 --page N --dpi D OUT.png\n"
                            "       rptool prepare REPORT.xml [--data NAME=FILE.csv ...] [--values FILE.ini]"
-                           " --out OUT.rp3\n"
+                           " [--shot OUT.png] --out OUT.rp3\n"
                            "       rptool pdf (FILE.rp3 | REPORT.xml) OUT.pdf\n"
                            "       rptool print FILE.rp3 --printer NAME [--copies N]\n"
                            "       rptool dmp FILE.rp3 (--printer NAME | --out FILE.prn) [--escape N]\n"
@@ -86,7 +87,7 @@ int exportPdf(const QString &source, const QString &target)
     if (source.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive)) {
         bralvo::report::installReportEngine();
         // A file that did not load would export as an empty report.
-        if (!report.LoadFromFile(source) || !report.PrepareReport()) {
+        if (!report.LoadFromFile(source) || report.ErrorList().count() > 0 || !report.PrepareReport()) {
             QTextStream out(stdout);
             for (int i = 0; i < report.ErrorList().count(); ++i)
                 out << report.ErrorList()[i] << "\n";
@@ -149,10 +150,12 @@ int main(int argc, char **argv)
     bralvo::report::installReportEngine();
     bralvo::report::installPreviewPages();
     // Dialog pages of a prepared report run modally in real windows when
-    // someone can answer them; offscreen they would wait for ever, so they
-    // keep their in-memory window and its ModalResult.
-    if (QGuiApplication::platformName() != QLatin1String("offscreen")
-        && QGuiApplication::platformName() != QLatin1String("minimal"))
+    // someone can answer them (a user, or --shot, which answers the first);
+    // offscreen nobody would, so they keep their in-memory window and its
+    // ModalResult.
+    if ((QGuiApplication::platformName() != QLatin1String("offscreen")
+         && QGuiApplication::platformName() != QLatin1String("minimal"))
+        || args.contains(QLatin1String("--shot")))
         bralvo::report::installReportWindows();
     if (args[0] == QLatin1String("prepare"))
         return prepareCommand(args.mid(1));

@@ -1,19 +1,26 @@
-// rptool prepare REPORT.xml [--data NAME=FILE.csv ...] [--values FILE.ini] --out OUT.rp3
+// rptool prepare REPORT.xml [--data NAME=FILE.csv ...] [--values FILE.ini] [--shot OUT.png] --out OUT.rp3
 // Each CSV file becomes a user dataset of that name (first line: field
 // names); the INI file answers the report's value requests by key name
-// (sections ignored). Exit 0 on success, 1 when preparing failed (the
+// (sections ignored). With --shot the first dialog page's window is
+// drawn into OUT.png once it runs and then answered with OK, so a run
+// without a user still finishes. Exit 0 on success, 1 when preparing failed (the
 // errors go to stderr), 2 for bad usage or unreadable input.
 #include "prepare.h"
 
 #include "platform/error.h"
 #include "platform/textcodec.h"
 #include "report/model/trpdataset.h"
+#include "report/model/trpdialogpage.h"
+#include "report/model/trpenginebases.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trpreport.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QHash>
 #include <QTextStream>
+#include <QTimer>
+#include <QWidget>
 #include <memory>
 #include <vector>
 
@@ -110,6 +117,31 @@ bool readValues(const QString &path, QHash<QString, QString> &values)
     return true;
 }
 
+// Draws the first dialog page that runs into path and answers it with OK.
+void pictureFirstDialog(TrpReport &report, const QString &path)
+{
+    report.Engine()->RunDialogHandler = [path, done = false](TrpPage *p) mutable {
+        auto *page = static_cast<TrpDialogPage *>(p);
+        QWidget *window = page->Window() ? page->Window()->Widget() : nullptr;
+        if (!done && window) {
+            done = true;
+            auto *poll = new QTimer;
+            poll->setInterval(200);
+            QObject::connect(poll, &QTimer::timeout, [poll, page, window, path] {
+                if (QApplication::activeModalWidget() != window)
+                    return;
+                poll->stop();
+                poll->deleteLater();
+                if (!window->grab().save(path, "PNG"))
+                    QTextStream(stderr) << "rptool: cannot write " << path << "\n";
+                page->SetModalResult(kDialogOk);
+            });
+            poll->start();
+        }
+        page->ShowModal();
+    };
+}
+
 int fail(const QString &text)
 {
     QTextStream(stderr) << "rptool: " << text << "\n";
@@ -120,7 +152,7 @@ int fail(const QString &text)
 
 int prepareCommand(const QStringList &args)
 {
-    QString reportFile, outFile, valuesFile;
+    QString reportFile, outFile, valuesFile, shotFile;
     QList<QPair<QString, QString>> data;
     for (int i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
@@ -130,6 +162,8 @@ int prepareCommand(const QStringList &args)
             data.append({spec.section(u'=', 0, 0), spec.section(u'=', 1)});
         } else if (a == QLatin1String("--values") && hasNext) {
             valuesFile = args[++i];
+        } else if (a == QLatin1String("--shot") && hasNext) {
+            shotFile = args[++i];
         } else if (a == QLatin1String("--out") && hasNext) {
             outFile = args[++i];
         } else if (!a.startsWith(QLatin1String("--")) && reportFile.isEmpty()) {
@@ -178,7 +212,7 @@ int prepareCommand(const QStringList &args)
         return fail(QStringLiteral("no such file: ") + reportFile);
     // A file that did not load (damaged, or refused as hostile) would
     // prepare as an empty report and pass for a good one.
-    if (!report->LoadFromFile(reportFile)) {
+    if (!report->LoadFromFile(reportFile) || report->ErrorList().count() > 0) {
         QTextStream err(stderr);
         for (int i = 0; i < report->ErrorList().count(); ++i)
             err << report->ErrorList()[i] << "\n";
@@ -194,6 +228,8 @@ int prepareCommand(const QStringList &args)
         if (it != values.constEnd())
             value = valueOf(*it);
     };
+    if (!shotFile.isEmpty())
+        pictureFirstDialog(*report, shotFile);
     const bool ok = report->PrepareReport();
     QTextStream err(stderr);
     for (int i = 0; i < report->ErrorList().count(); ++i)

@@ -12,12 +12,14 @@
 // Slovak regional settings whatever the machine's locale, so the output of
 // a script is the same everywhere.
 //
-// Scripts get the standard classes and the report classes. With --shot,
+// Scripts get the standard classes, the report classes and the data
+// classes. With --shot,
 // the first form the script created is drawn into OUT.png after the run
 // (exit 4 when the script made no form or the picture cannot be written).
 // Without a display the offscreen platform is used.
 #include "platform/regionalsettings.h"
 #include "platform/textfile.h"
+#include "report/data/trpdatabindings.h"
 #include "report/model/trpscriptclasses.h"
 #include "script/bindings/tscformcontrols.h"
 #include "script/runtimeerror.h"
@@ -135,6 +137,7 @@ int main(int argc, char **argv)
     QTextStream out(stdout);
     platform::setRegionalSettings(platform::RegionalSettings::slovak());
     report::registerReportScriptModule();
+    report::registerDataScriptBindings();
     const std::optional<Options> options = parse(app.arguments());
     if (!options) {
         out << "usage: scrun [--shot OUT.png] [LANGUAGE] FILE\n";

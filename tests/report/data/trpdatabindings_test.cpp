@@ -12,6 +12,9 @@
 
 #include "tests/support/qstringprint.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using namespace bralvo::report;
@@ -151,3 +154,80 @@ TEST(DataBindings, BadParamIndexAndWritesFailTheScript)
             << r.report.ErrorList().text().toStdString();
     }
 }
+
+// Field names, the Find walk, field definitions and a blob field saved to
+// a file, in the four languages (the query holds customer 1's orders:
+// 1001, 1003 and 1004).
+TEST(DataBindings, FieldNamesFindWalkFieldDefsAndBlobsInEveryLanguage)
+{
+    struct Case {
+        const char *language;
+        const char *script;
+    };
+    const Case cases[] = {
+        {"PascalScript",
+         "var q: TADOQuery; l: TStringList; d: TFieldDefs;\r\nbegin\r\n  q := ADOQuery1.Query;\r\n  q.Open;\r\n"
+         "  l := TStringList.Create;\r\n  q.GetFieldNames(l);\r\n  Emit(l.CommaText);\r\n  l.Free;\r\n"
+         "  Emit(q.FindLast); Emit(q.FieldByName('OrderNo').AsInteger);\r\n  Emit(q.FindNext);\r\n"
+         "  Emit(q.FindPrior); Emit(q.FieldByName('OrderNo').AsInteger);\r\n"
+         "  Emit(q.FindFirst); Emit(q.FieldByName('OrderNo').AsInteger);\r\n  Emit(q.FindPrior);\r\n"
+         "  TBlobField(q.FieldByName('Note')).SaveToFile('note.txt');\r\n"
+         "  d := q.FieldDefs;\r\n  Emit(d.Find('Note') = d[4]);\r\n  d.Clear;\r\n"
+         "  d.Add('Extra', ftString, 20, True);\r\n  Emit(d.Find('Extra') = d[0]);\r\n  q.Close;\r\nend."},
+        {"C++Script",
+         "TADOQuery q;\r\nTStringList l;\r\nTFieldDefs d;\r\n{\r\n  q = ADOQuery1.Query;\r\n  q.Open;\r\n"
+         "  l = new TStringList;\r\n  q.GetFieldNames(l);\r\n  Emit(l.CommaText);\r\n  delete l;\r\n"
+         "  Emit(q.FindLast); Emit(q.FieldByName(\"OrderNo\").AsInteger);\r\n  Emit(q.FindNext);\r\n"
+         "  Emit(q.FindPrior); Emit(q.FieldByName(\"OrderNo\").AsInteger);\r\n"
+         "  Emit(q.FindFirst); Emit(q.FieldByName(\"OrderNo\").AsInteger);\r\n  Emit(q.FindPrior);\r\n"
+         "  TBlobField(q.FieldByName(\"Note\")).SaveToFile(\"note.txt\");\r\n"
+         "  d = q.FieldDefs;\r\n  Emit(d.Find(\"Note\") == d[4]);\r\n  d.Clear;\r\n"
+         "  d.Add(\"Extra\", ftString, 20, true);\r\n  Emit(d.Find(\"Extra\") == d[0]);\r\n  q.Close;\r\n}\r\n"},
+        {"JScript",
+         "q = ADOQuery1.Query;\r\nq.Open;\r\nl = new TStringList;\r\nq.GetFieldNames(l);\r\nEmit(l.CommaText);\r\n"
+         "delete l;\r\nEmit(q.FindLast); Emit(q.FieldByName(\"OrderNo\").AsInteger);\r\nEmit(q.FindNext);\r\n"
+         "Emit(q.FindPrior); Emit(q.FieldByName(\"OrderNo\").AsInteger);\r\n"
+         "Emit(q.FindFirst); Emit(q.FieldByName(\"OrderNo\").AsInteger);\r\nEmit(q.FindPrior);\r\n"
+         "TBlobField(q.FieldByName(\"Note\")).SaveToFile(\"note.txt\");\r\n"
+         "d = q.FieldDefs;\r\nEmit(d.Find(\"Note\") == d[4]);\r\nd.Clear;\r\n"
+         "d.Add(\"Extra\", ftString, 20, true);\r\nEmit(d.Find(\"Extra\") == d[0]);\r\nq.Close;\r\n"},
+        {"BasicScript",
+         "Dim q = ADOQuery1.Query\r\nq.Open\r\nDim l = New TStringList\r\nq.GetFieldNames(l)\r\nEmit(l.CommaText)\r\n"
+         "Delete l\r\nEmit(q.FindLast)\r\nEmit(q.FieldByName(\"OrderNo\").AsInteger)\r\nEmit(q.FindNext)\r\n"
+         "Emit(q.FindPrior)\r\nEmit(q.FieldByName(\"OrderNo\").AsInteger)\r\n"
+         "Emit(q.FindFirst)\r\nEmit(q.FieldByName(\"OrderNo\").AsInteger)\r\nEmit(q.FindPrior)\r\n"
+         "TBlobField(q.FieldByName(\"Note\")).SaveToFile(\"note.txt\")\r\n"
+         "Dim d = q.FieldDefs\r\nEmit(d.Find(\"Note\") = d[4])\r\nd.Clear\r\n"
+         "d.Add(\"Extra\", ftString, 20, True)\r\nEmit(d.Find(\"Extra\") = d[0])\r\nq.Close\r\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.language);
+        ScriptReport r(QString::fromLatin1(c.language));
+        const QString cwd = QDir::currentPath();
+        QDir::setCurrent(QFileInfo(r.fixture.path()).path());
+        const QStringList out = r.run(QString::fromUtf8(c.script));
+        QDir::setCurrent(cwd);
+        EXPECT_EQ(out, QStringList({"OrderNo,CustNo,SaleDate,AmountPaid,Note,Shipped", "True", "1004", "False", "True",
+                                    "1003", "True", "1001", "False", "True", "True"}));
+        QFile note(QFileInfo(r.fixture.path()).dir().filePath(QStringLiteral("note.txt")));
+        ASSERT_TRUE(note.open(QIODevice::ReadOnly));
+        EXPECT_EQ(note.readAll(), QByteArray("first"));
+    }
+}
+
+// Option sets written as set literals ([loCaseInsensitive]) reach Locate
+// and FilterOptions as their bits.
+TEST(DataBindings, DatasetsLocateWithOptionSets)
+{
+    ScriptReport r(QStringLiteral("PascalScript"));
+    EXPECT_EQ(r.run(QStringLiteral("begin\r\n  Emit(ADOQuery1.Locate('OrderNo', 1003, [loCaseInsensitive]));\r\n"
+                                   "  Emit(ADOQuery1.FieldByName('Note').AsString);\r\n"
+                                   "  Emit(ADOQuery1.Locate('OrderNo', 1002, [loCaseInsensitive]));\r\n"
+                                   "  Emit(ADOQuery1.Query.Locate('Note', 'FOURTH', [loCaseInsensitive]));\r\n"
+                                   "  Emit(ADOQuery1.Query.Locate('Note', 'FOU', [loPartialKey]));\r\n"
+                                   "  Emit(ADOQuery1.Query.Locate('Note', 'fou', [loPartialKey]));\r\n"
+                                   "  ADOQuery1.Query.FilterOptions := [foCaseInsensitive, foNoPartialCompare];\r\n"
+                                   "  Emit(ADOQuery1.Query.FilterOptions);\r\nend.")),
+              QStringList({"True", "third; with \"quotes\"", "False", "True", "False", "True", "3"}));
+}
+

@@ -4,6 +4,7 @@
 #include "testreport.h"
 
 #include "platform/component.h"
+#include "report/model/trpdialogcontrols.h"
 #include "report/model/trpoptions.h"
 #include "report/model/trpwindows.h"
 #include "report/preview/reportwindows.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -293,4 +295,58 @@ TEST(TrpDialogFormWindow, DialogPageRunsModallyInARealWindow)
 
     QTimer::singleShot(0, [&] { form->close(); });  // the user's close: a cancel
     EXPECT_EQ(page->ShowModal(), 2);
+}
+
+// A dialog control keeps its Qt control in step: placed on the page's
+// window (a control on no page on the hidden parent form), bounds,
+// visibility, font and the texts passed through, a rename carried into a
+// caption that showed the name, and Draw painting the control.
+TEST(TrpDialogControl, ItsQtControlFollowsTheControl)
+{
+    InstalledWindows installed;
+    auto report = quietReport();
+    auto *page = new TrpDialogPage(report.get());
+    auto *form = dynamic_cast<TrpDialogFormWindow *>(page->Window())->Form();
+    auto *button = new TrpButtonControl(page);
+    button->setName(QStringLiteral("Button1"));
+    auto *qtButton = qobject_cast<QPushButton *>(button->Control());
+    ASSERT_NE(qtButton, nullptr);
+    EXPECT_EQ(qtButton->parentWidget(), form);
+    EXPECT_EQ(qtButton->text(), QStringLiteral("Button1"));  // the caption follows the name
+    button->setName(QStringLiteral("OkB"));
+    EXPECT_EQ(qtButton->text(), QStringLiteral("OkB"));
+    EXPECT_EQ(qtButton->objectName(), QStringLiteral("OkB"));
+    button->SetCaption(QStringLiteral("OK"));
+    button->setName(QStringLiteral("Ok2"));
+    EXPECT_EQ(button->Caption(), QStringLiteral("OK"));
+
+    button->SetBounds(10.4, 20.6, 80, 25);
+    EXPECT_EQ(qtButton->geometry(), QRect(10, 21, 80, 25));
+    button->SetEnabled(false);
+    button->SetHint(QStringLiteral("Potvrdiť"));
+    EXPECT_FALSE(qtButton->isEnabled());
+    EXPECT_EQ(button->Hint(), QStringLiteral("Potvrdiť"));
+    EXPECT_EQ(qtButton->toolTip(), QStringLiteral("Potvrdiť"));
+    button->SetVisible(false);
+    EXPECT_TRUE(qtButton->isHidden());
+    button->SetVisible(true);
+    EXPECT_FALSE(qtButton->isHidden());
+    page->Font()->setSize(14);
+    EXPECT_EQ(qtButton->font().pointSize(), 14);  // ParentFont
+
+    auto *edit = new TrpEditControl(page);
+    edit->SetBounds(5, 5, 60, 22);
+    qobject_cast<QLineEdit *>(edit->Control())->setText(QStringLiteral("typed"));
+    EXPECT_EQ(edit->Text(), QStringLiteral("typed"));
+    QImage image(100, 60, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        edit->Draw(painter, 2, 2, 30, 30);  // scale and offset are not used
+    }
+    EXPECT_NE(image.pixelColor(6, 6), QColor(Qt::white));   // the edit's frame
+    EXPECT_EQ(image.pixelColor(80, 40), QColor(Qt::white));  // nothing beyond it
+
+    TrpCheckBoxControl loose(nullptr);
+    EXPECT_EQ(loose.Control()->parentWidget(), GetParentForm());
 }
