@@ -26,18 +26,17 @@ std::optional<double> plainIsoDate(Text t)
 {
     if (t.size() != 10 || unitAt(t, 4) != u'-' || unitAt(t, 7) != u'-')
         return std::nullopt;
-    int parts[3] = {0, 0, 0};
-    static constexpr int part[10] = {0, 0, 0, 0, -1, 1, 1, -1, 2, 2};
-    for (int i = 0; i < 10; ++i) {
-        if (part[i] < 0)
-            continue;
-        const unsigned digit = unsigned(unitAt(t, i)) - u'0';
-        if (digit > 9)
-            return std::nullopt;
-        parts[part[i]] = parts[part[i]] * 10 + int(digit);
+    unsigned digits[8];
+    static constexpr int at[8] = {0, 1, 2, 3, 5, 6, 8, 9};
+    bool ok = true;
+    for (int i = 0; i < 8; ++i) {
+        digits[i] = unsigned(unitAt(t, at[i])) - u'0';
+        ok = ok && digits[i] <= 9;
     }
-    int y = parts[0];
-    const int m = parts[1], d = parts[2];
+    if (!ok)
+        return std::nullopt;
+    int y = int(digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3]);
+    const int m = int(digits[4] * 10 + digits[5]), d = int(digits[6] * 10 + digits[7]);
     static constexpr int monthDays[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
     if (y < 1 || m < 1 || m > 12 || d < 1 || d > monthDays[m - 1] || (m == 2 && d == 29 && !leap))
