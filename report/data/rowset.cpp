@@ -4,7 +4,12 @@
 
 namespace bralvo::data {
 
-RowSet::RowSet(QList<ColumnInfo> columns) : m_columns(std::move(columns)) {}
+RowSet::RowSet(QList<ColumnInfo> columns) : m_columns(std::move(columns)), m_columnCount(size_t(m_columns.size()))
+{
+    while ((size_t(2) << m_rowShift) * std::max<size_t>(m_columnCount, 1) <= kCellsPerChunk)
+        ++m_rowShift;
+    m_rowMask = (size_t(1) << m_rowShift) - 1;
+}
 
 RowSet::~RowSet() = default;
 
@@ -12,6 +17,7 @@ void RowSet::clear()
 {
     if (m_cellChunks.size() > 1)
         m_cellChunks.resize(1);
+    m_lastRow = nullptr;
     if (!m_textChunks.empty()) {
         m_textChunks.resize(1);
         m_textUsed = 0;
@@ -20,23 +26,20 @@ void RowSet::clear()
         m_longTexts.clear();
     if (!m_bytes.empty())
         m_bytes.clear();
-    m_cellCount = 0;
     m_rowCount = 0;
 }
 
 void RowSet::appendRow()
 {
-    const size_t columns = size_t(m_columns.size());
-    for (size_t c = 0; c < columns; ++c) {
-        const size_t at = m_cellCount + c;
-        if ((at >> kCellShift) >= m_cellChunks.size())
-            m_cellChunks.push_back(std::make_unique<Cell[]>(kCellsPerChunk));
-        Cell &cell = m_cellChunks[at >> kCellShift][at & (kCellsPerChunk - 1)];
-        cell.i = 0;
-        cell.length = 0;
-        cell.kind = CellKind::Null;
+    const size_t r = size_t(m_rowCount);
+    if ((r >> m_rowShift) >= m_cellChunks.size())
+        m_cellChunks.push_back(std::make_unique<Cell[]>((m_rowMask + 1) * m_columnCount));
+    m_lastRow = m_cellChunks[r >> m_rowShift].get() + (r & m_rowMask) * m_columnCount;
+    for (size_t c = 0; c < m_columnCount; ++c) {
+        m_lastRow[c].i = 0;
+        m_lastRow[c].length = 0;
+        m_lastRow[c].kind = CellKind::Null;
     }
-    m_cellCount += columns;
     ++m_rowCount;
 }
 

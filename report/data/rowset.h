@@ -1,8 +1,9 @@
 // Rows a provider fetched, held in memory. Cells are kept compactly (16
 // bytes; texts as UTF-8, bytes in a pool) and turned into values by the
-// fields on demand. Storage grows in fixed chunks, so a large result is
-// never copied to a bigger block while it is read, and clear() keeps the
-// first chunk for a row set that holds one row at a time.
+// fields on demand. Storage grows in fixed chunks of whole rows, so a
+// large result is never copied to a bigger block while it is read, a
+// row's cells lie side by side, and clear() keeps the first chunk for a
+// row set that holds one row at a time.
 #pragma once
 
 #include "report/data/tfieldtype.h"
@@ -70,27 +71,26 @@ public:
         CellKind kind = CellKind::Null;
     };
     const Cell &at(int row, int col) const { return cell(row, col); }
+    // The cells of a row, in column order.
+    const Cell *row(int row) const
+    {
+        return m_cellChunks[size_t(row) >> m_rowShift].get() + (size_t(row) & m_rowMask) * m_columnCount;
+    }
 
 private:
-    static constexpr size_t kCellShift = 12; // 4096 cells (64 KiB) a chunk
-    static constexpr size_t kCellsPerChunk = size_t(1) << kCellShift;
+    static constexpr size_t kCellsPerChunk = 4096; // 64 KiB
     static constexpr size_t kTextChunk = 64 * 1024;
 
-    const Cell &cell(int row, int col) const
-    {
-        const size_t at = size_t(row) * size_t(m_columns.size()) + size_t(col);
-        return m_cellChunks[at >> kCellShift][at & (kCellsPerChunk - 1)];
-    }
-    Cell &last(int col)
-    {
-        const size_t at = size_t(m_rowCount - 1) * size_t(m_columns.size()) + size_t(col);
-        return m_cellChunks[at >> kCellShift][at & (kCellsPerChunk - 1)];
-    }
+    const Cell &cell(int r, int col) const { return row(r)[col]; }
+    Cell &last(int col) { return m_lastRow[col]; }
     const char *storeText(const char *data, size_t length);
 
     QList<ColumnInfo> m_columns;
+    size_t m_columnCount;
+    size_t m_rowShift = 0; // a chunk holds 1 << m_rowShift rows
+    size_t m_rowMask = 0;
     std::vector<std::unique_ptr<Cell[]>> m_cellChunks;
-    size_t m_cellCount = 0;
+    Cell *m_lastRow = nullptr;
     // Texts: filled chunk by chunk; a long text gets a block of its own.
     std::vector<std::unique_ptr<char[]>> m_textChunks;
     size_t m_textUsed = kTextChunk; // in the last chunk

@@ -73,6 +73,8 @@ void TDataSet::Open()
     } catch (...) {
         m_active = false;
         m_fields->clear();
+        m_cursor.reset();
+        moveTo(-1);
         m_rows.reset();
         m_order.clear();
         throw;
@@ -154,6 +156,7 @@ void TDataSet::moveTo(int position)
         m_currentRow = -1;
     else
         m_currentRow = m_cursor ? 0 : m_order[size_t(position)];
+    m_currentCells = m_currentRow < 0 ? nullptr : m_rows->row(m_currentRow);
 }
 
 void TDataSet::First()

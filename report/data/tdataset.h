@@ -137,6 +137,8 @@ public:
     const RowSet *CurrentRows() const { return m_rows.get(); }
     // The row of the current record in CurrentRows; -1 without one.
     int CurrentRowIndex() const { return m_currentRow; }
+    // The cells of the current record; nullptr without one.
+    const RowSet::Cell *CurrentCells() const { return m_currentCells; }
     // The row shown at a 0-based position (the rows are kept from then on).
     int RowAt(int position);
 
@@ -188,6 +190,7 @@ private:
     bool m_released = false; // the statement was let go at m_pos
     int m_pos = -1;
     int m_currentRow = -1;
+    const RowSet::Cell *m_currentCells = nullptr;
     bool m_active = false, m_eof = true, m_bof = true;
     QString m_filter, m_sort;
     bool m_filtered = false;

@@ -178,19 +178,17 @@ TField::~TField() = default;
 
 bool TField::IsNull() const
 {
-    const RowSet *rs = m_dataSet->CurrentRows();
-    const int row = m_dataSet->CurrentRowIndex();
-    return !rs || row < 0 || rs->isNull(row, m_column);
+    const RowSet::Cell *cells = m_dataSet->CurrentCells();
+    return !cells || cells[m_column].kind == CellKind::Null;
 }
 
 Variant TField::Value() const
 {
-    const RowSet *rows = m_dataSet->CurrentRows();
-    const int row = m_dataSet->CurrentRowIndex();
-    if (!rows || row < 0)
+    const RowSet::Cell *cells = m_dataSet->CurrentCells();
+    if (!cells)
         return Variant::null();
     // The cell as its column declares it: read once, no conversion.
-    const RowSet::Cell &cell = rows->at(row, m_column);
+    const RowSet::Cell &cell = cells[m_column];
     switch (cell.kind) {
     case CellKind::Null: return Variant::null();
     case CellKind::Integer:
@@ -210,7 +208,8 @@ Variant TField::Value() const
         break;
     default: break;
     }
-    const RowSet &rs = *rows;
+    const RowSet &rs = *m_dataSet->CurrentRows();
+    const int row = m_dataSet->CurrentRowIndex();
     switch (m_type) {
     case ftSmallint: case ftInteger: case ftWord: case ftAutoInc: {
         const qint64 v = integerOf(rs, row, m_column);
