@@ -2,7 +2,8 @@
 // ...). When the descendant can read its statement row by row (OpenCursor)
 // a walk forward keeps only the current row; the rows are kept in memory
 // once something needs them (Prior, Last, RecordCount, going back to a
-// bookmark, Locate, a sort, an OnFilterRecord filter, a table model).
+// bookmark, Locate, a sort, an OnFilterRecord filter, a table model, a
+// column whose type the first row leaves open).
 // Bookmarks are row positions in fetch order, so they stay valid across
 // sorting and across the switch to kept rows. Descendants say how rows
 // are fetched (OpenCursor or RunCommand) and described (DescribeColumns);
