@@ -4,6 +4,7 @@
 
 #include "platform/variant.h"
 #include "report/data/connectionstring.h"
+#include "report/data/rowcursor.h"
 #include "report/data/rowset.h"
 #include "report/data/sqlparams.h"
 
@@ -34,6 +35,11 @@ public:
     // statement that writes nothing runs; one that would write throws
     // readOnlyError() ("dataset is read-only") and leaves the data as it was.
     virtual std::unique_ptr<RowSet> query(const Command &command) = 0;
+    // The same rows one at a time, with the same refusal of a writing
+    // statement; nullptr when the provider only fetches whole results
+    // (the caller then uses query). The cursor must be destroyed before
+    // the provider.
+    virtual std::unique_ptr<RowCursor> openCursor(const Command &) { return nullptr; }
     // Runs a statement that returns no rows; the count of rows it changed.
     virtual qint64 execute(const Command &command) = 0;
     // The columns of the statement's result, without fetching rows.

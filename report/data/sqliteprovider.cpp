@@ -1,6 +1,7 @@
 #include "report/data/sqliteprovider.h"
 
 #include "report/data/dataerror.h"
+#include "report/data/sqlitecursor.h"
 
 #include <QDateTime>
 #include <QRegularExpression>
@@ -23,16 +24,6 @@ int textSize(const QString &upper)
     static const QRegularExpression re(QStringLiteral("\\(\\s*(\\d+)"));
     const auto m = re.match(upper);
     return m.hasMatch() ? m.captured(1).toInt() : 0;
-}
-
-TFieldType typeOfValue(int sqliteType)
-{
-    switch (sqliteType) {
-    case SQLITE_INTEGER: return ftLargeint;
-    case SQLITE_FLOAT: return ftFloat;
-    case SQLITE_BLOB: return ftBlob;
-    default: return ftWideString;
-    }
 }
 
 void bindValue(sqlite3_stmt *stmt, int index, const platform::Variant &v)
@@ -97,7 +88,9 @@ void SQLiteProvider::open(const ConnectionString &cs)
                           && !mode.startsWith(QLatin1String("ReadWrite"), Qt::CaseInsensitive);
     if (file.isEmpty())
         throw DataError(QStringLiteral("The connection string names no data source"));
-    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
+    // A connection is used by one thread at a time: no lock around every
+    // call of a row walk.
+    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     const int rc = sqlite3_open_v2(file.toUtf8().constData(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString text = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");
@@ -116,8 +109,12 @@ void SQLiteProvider::open(const ConnectionString &cs)
 
 void SQLiteProvider::close()
 {
-    if (m_db)
+    if (m_db) {
+        // A cursor still open keeps the connection alive; it must not call
+        // back into a provider that is gone.
+        sqlite3_progress_handler(m_db, 0, nullptr, nullptr);
         sqlite3_close_v2(m_db);
+    }
     m_db = nullptr;
 }
 
@@ -151,43 +148,14 @@ void SQLiteProvider::fail(sqlite3_stmt *stmt)
     throw DataError(timedOut ? QString::fromLatin1(kTimeoutText) : text);
 }
 
-void SQLiteProvider::fillRows(sqlite3_stmt *stmt, RowSet &rows)
-{
-    const int cols = rows.columnCount();
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        rows.appendRow();
-        for (int c = 0; c < cols; ++c) {
-            switch (sqlite3_column_type(stmt, c)) {
-            case SQLITE_INTEGER: rows.setInteger(c, sqlite3_column_int64(stmt, c)); break;
-            case SQLITE_FLOAT: rows.setReal(c, sqlite3_column_double(stmt, c)); break;
-            case SQLITE_TEXT:
-                rows.setUtf8(c, reinterpret_cast<const char *>(sqlite3_column_text(stmt, c)),
-                             sqlite3_column_bytes(stmt, c));
-                break;
-            case SQLITE_BLOB:
-                rows.setBytes(c, QByteArray(static_cast<const char *>(sqlite3_column_blob(stmt, c)),
-                                            sqlite3_column_bytes(stmt, c)));
-                break;
-            default: break;
-            }
-            ColumnInfo &info = rows.column(c);
-            if (info.type == ftUnknown && sqlite3_column_type(stmt, c) != SQLITE_NULL)
-                info.type = typeOfValue(sqlite3_column_type(stmt, c));
-        }
-    }
-    if (rc != SQLITE_DONE)
-        fail(nullptr);
-}
-
-std::unique_ptr<RowSet> SQLiteProvider::query(const Command &command)
+std::unique_ptr<RowCursor> SQLiteProvider::openCursor(const Command &command)
 {
     sqlite3_stmt *stmt = prepare(command);
-    StatementGuard guard{stmt};
     // Opening a dataset must not change the database: a report whose SQL
     // was "DELETE FROM ..." emptied the table.
     if (!sqlite3_stmt_readonly(stmt)) {
         m_deadlineMs = 0;
+        sqlite3_finalize(stmt);
         throw readOnlyError();
     }
     QList<ColumnInfo> columns;
@@ -197,9 +165,16 @@ std::unique_ptr<RowSet> SQLiteProvider::query(const Command &command)
         info.type = sqliteDeclaredType(QString::fromUtf8(sqlite3_column_decltype(stmt, c)), info.size);
         columns.append(info);
     }
-    auto rows = std::make_unique<RowSet>(columns);
-    fillRows(stmt, *rows);
-    m_deadlineMs = 0;
+    m_deadlineMs = 0; // the cursor watches its own first step
+    return std::make_unique<SQLiteCursor>(m_db, stmt, std::move(columns), &m_deadlineMs, command.timeoutSeconds);
+}
+
+std::unique_ptr<RowSet> SQLiteProvider::query(const Command &command)
+{
+    const std::unique_ptr<RowCursor> cursor = openCursor(command);
+    auto rows = std::make_unique<RowSet>(cursor->columns());
+    while (cursor->step())
+        cursor->read(*rows);
     // A column that held only Nulls and declared nothing reads as text.
     for (int c = 0; c < rows->columnCount(); ++c)
         if (rows->column(c).type == ftUnknown)

@@ -23,6 +23,7 @@ public:
     void open(const ConnectionString &cs) override;
     void close() override;
     std::unique_ptr<RowSet> query(const Command &command) override;
+    std::unique_ptr<RowCursor> openCursor(const Command &command) override;
     qint64 execute(const Command &command) override;
     QList<ColumnInfo> describe(const Command &command) override;
     QList<ColumnInfo> tableColumns(const QString &table) override;
@@ -34,7 +35,6 @@ public:
 private:
     sqlite3_stmt *prepare(const Command &command);
     [[noreturn]] void fail(sqlite3_stmt *stmt);
-    void fillRows(sqlite3_stmt *stmt, RowSet &rows);
 
     sqlite3 *m_db = nullptr;
     qint64 m_deadlineMs = 0; // of the running command, 0 for none

@@ -69,6 +69,11 @@ void TCustomADODataSet::SetConnection(TADOConnection *connection)
 
 void TCustomADODataSet::connectionGone()
 {
+    try {
+        KeepRows(); // the statement goes with the connection
+    } catch (const bralvo::Error &) {
+        // KeepRows has closed the dataset.
+    }
     m_connection = nullptr;
 }
 
@@ -143,6 +148,11 @@ Variant TCustomADODataSet::ParameterValue(const QString &name) const
 std::unique_ptr<RowSet> TCustomADODataSet::RunCommand()
 {
     return m_connection->provider().query(BuildCommand());
+}
+
+std::unique_ptr<RowCursor> TCustomADODataSet::OpenCursor()
+{
+    return m_connection->provider().openCursor(BuildCommand());
 }
 
 QList<ColumnInfo> TCustomADODataSet::DescribeColumns()

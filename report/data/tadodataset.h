@@ -28,7 +28,7 @@ public:
 
     QList<ColumnInfo> DescribeColumns() override;
     void masterChanged() override;
-    // The connection is being destroyed.
+    // The connection is being destroyed: an open dataset keeps its rows.
     void connectionGone();
 
 protected:
@@ -37,6 +37,7 @@ protected:
     // Conditions a table adds for its master ("" for none).
     virtual QString MasterCondition() const { return QString(); }
     std::unique_ptr<RowSet> RunCommand() override;
+    std::unique_ptr<RowCursor> OpenCursor() override;
     void CheckCanOpen() override;
     Command BuildCommand() const;
     // The value of a parameter named Name as it goes to the database.
@@ -109,6 +110,7 @@ public:
 protected:
     QString CommandText() const override { return QString(); }
     std::unique_ptr<RowSet> RunCommand() override;
+    std::unique_ptr<RowCursor> OpenCursor() override { return nullptr; }
 
 private:
     Command procedureArgs() const;

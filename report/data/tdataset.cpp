@@ -61,22 +61,28 @@ void TDataSet::Open()
     CheckCanOpen();
     if (BeforeOpen)
         BeforeOpen(this);
-    m_rows = RunCommand();
+    std::unique_ptr<RowCursor> cursor = OpenCursor();
+    m_rows = cursor ? startCursor(std::move(cursor)) : RunCommand();
     m_active = true;
     buildFields();
     try {
-        applyLocalFilter();
-        applySort();
+        if (!m_cursor) {
+            applyLocalFilter();
+            applySort();
+        }
     } catch (...) {
         m_active = false;
         m_fields->clear();
+        m_cursor.reset();
+        moveTo(-1);
         m_rows.reset();
         m_order.clear();
         throw;
     }
-    moveTo(m_order.empty() ? -1 : 0);
+    const bool empty = m_cursor ? m_rows->rowCount() == 0 : m_order.empty();
+    moveTo(empty ? -1 : 0);
     m_bof = true;
-    m_eof = m_order.empty();
+    m_eof = empty;
     if (AfterOpen)
         AfterOpen(this);
     notifyObservers(DataChange::Opened);
@@ -90,9 +96,10 @@ void TDataSet::Close()
         BeforeClose(this);
     m_active = false;
     m_fields->clear();
+    m_cursor.reset();
     m_rows.reset();
     m_order.clear();
-    m_pos = -1;
+    moveTo(-1);
     m_eof = m_bof = true;
     if (AfterClose)
         AfterClose(this);
@@ -133,18 +140,23 @@ void TDataSet::applyLocalFilter()
         m_order.push_back(r);
         if (!useHandler)
             continue;
-        m_pos = int(m_order.size()) - 1;
+        moveTo(int(m_order.size()) - 1);
         bool accept = true;
         OnFilterRecord(this, accept);
         if (!accept)
             m_order.pop_back();
     }
-    m_pos = -1;
+    moveTo(-1);
 }
 
 void TDataSet::moveTo(int position)
 {
     m_pos = position;
+    if (position < 0)
+        m_currentRow = -1;
+    else
+        m_currentRow = m_cursor ? 0 : m_order[size_t(position)];
+    m_currentCells = m_currentRow < 0 ? nullptr : m_rows->row(m_currentRow);
 }
 
 void TDataSet::First()
@@ -153,9 +165,12 @@ void TDataSet::First()
         throw DataError(QStringLiteral("Cannot perform this operation on a closed dataset"));
     if (BeforeScroll)
         BeforeScroll(this);
-    moveTo(m_order.empty() ? -1 : 0);
+    if (m_cursor)
+        restartCursor();
+    else
+        moveTo(m_order.empty() ? -1 : 0);
     m_bof = true;
-    m_eof = m_order.empty();
+    m_eof = IsEmpty();
     if (AfterScroll)
         AfterScroll(this);
     notifyObservers(DataChange::Scrolled);
@@ -165,6 +180,7 @@ void TDataSet::Last()
 {
     if (!m_active)
         throw DataError(QStringLiteral("Cannot perform this operation on a closed dataset"));
+    KeepRows();
     if (BeforeScroll)
         BeforeScroll(this);
     moveTo(int(m_order.size()) - 1);
@@ -179,6 +195,10 @@ int TDataSet::MoveBy(int distance)
 {
     if (!m_active)
         throw DataError(QStringLiteral("Cannot perform this operation on a closed dataset"));
+    if (m_cursor && distance > 0)
+        return moveForward(distance);
+    if (distance < 0)
+        KeepRows();
     if (m_order.empty() || distance == 0)
         return 0;
     if (BeforeScroll)
@@ -210,13 +230,13 @@ void TDataSet::Prior()
 bool TDataSet::FindFirst()
 {
     First();
-    return !m_order.empty();
+    return !IsEmpty();
 }
 
 bool TDataSet::FindLast()
 {
     Last();
-    return !m_order.empty();
+    return !IsEmpty();
 }
 
 bool TDataSet::FindNext()
@@ -253,12 +273,26 @@ void TDataSet::GetFieldNames(platform::StringList &list)
 
 TDataSet::TBookmark TDataSet::GetBookmark() const
 {
+    if (m_cursor)
+        return m_pos < 0 ? 0 : TBookmark(m_pos) + 1;
     const int row = CurrentRowIndex();
     return row < 0 ? 0 : TBookmark(row) + 1;
 }
 
 void TDataSet::GotoBookmark(TBookmark bookmark)
 {
+    // A record ahead is reached by reading on; one behind needs the rows.
+    if (m_cursor && bookmark > 0 && bookmark <= m_reached && bookmark - 1 >= m_pos) {
+        if (BeforeScroll)
+            BeforeScroll(this);
+        skipTo(int(bookmark - 1));
+        m_eof = m_bof = false;
+        if (AfterScroll)
+            AfterScroll(this);
+        notifyObservers(DataChange::Scrolled);
+        return;
+    }
+    KeepRows();
     const auto it = std::find(m_order.begin(), m_order.end(), int(bookmark - 1));
     if (bookmark <= 0 || it == m_order.end())
         throw DataError(QStringLiteral("Record not found"));
@@ -271,8 +305,12 @@ void TDataSet::GotoBookmark(TBookmark bookmark)
     notifyObservers(DataChange::Scrolled);
 }
 
-bool TDataSet::BookmarkValid(TBookmark bookmark) const
+bool TDataSet::BookmarkValid(TBookmark bookmark)
 {
+    if (m_cursor && bookmark > 0 && bookmark <= m_reached)
+        return true;
+    if (bookmark > 0)
+        KeepRows(); // a row not reached yet may exist
     return bookmark > 0 && std::find(m_order.begin(), m_order.end(), int(bookmark - 1)) != m_order.end();
 }
 
@@ -282,6 +320,8 @@ int TDataSet::CompareBookmarks(TBookmark a, TBookmark b) const
         return 0;
     if (a <= 0 || b <= 0)
         return a <= 0 ? -1 : 1;
+    if (m_cursor)
+        return a < b ? -1 : 1;
     const auto pa = std::find(m_order.begin(), m_order.end(), int(a - 1));
     const auto pb = std::find(m_order.begin(), m_order.end(), int(b - 1));
     return pa < pb ? -1 : 1;
@@ -309,6 +349,7 @@ void TDataSet::SetSort(const QString &text)
     m_sort = text;
     if (!m_active)
         return;
+    KeepRows();
     const int row = CurrentRowIndex();
     applyLocalFilter();
     applySort();

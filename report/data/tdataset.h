@@ -1,14 +1,21 @@
-// Datasets: the rows of a command held in memory and walked by a client
-// cursor (First, Next, Eof ...). Bookmarks are row positions, so they stay
-// valid across sorting. Descendants say how rows are fetched (RunCommand)
-// and described (DescribeColumns); this class keeps the cursor, the local
-// filter (OnFilterRecord), the sort, field objects and notifications.
+// Datasets: the rows of a command walked by a cursor (First, Next, Eof
+// ...). When the descendant can read its statement row by row (OpenCursor)
+// a walk forward keeps only the current row; the rows are kept in memory
+// once something needs them (Prior, Last, RecordCount, going back to a
+// bookmark, Locate, a sort, an OnFilterRecord filter, a table model, a
+// column whose type the first row leaves open).
+// Bookmarks are row positions in fetch order, so they stay valid across
+// sorting and across the switch to kept rows. Descendants say how rows
+// are fetched (OpenCursor or RunCommand) and described (DescribeColumns);
+// this class keeps the cursor, the local filter (OnFilterRecord), the
+// sort, field objects and notifications.
 // Datasets here only read: Edit, Insert, Post and Delete raise.
 #pragma once
 
 #include "platform/component.h"
 #include "platform/handleregistry.h"
 #include "platform/stringlist.h"
+#include "report/data/rowcursor.h"
 #include "report/data/rowset.h"
 #include "report/data/tfield.h"
 #include "report/data/tfielddefs.h"
@@ -53,6 +60,10 @@ public:
     void SetActive(bool on) { on ? Open() : Close(); }
     // Fetches the rows again and goes to the first.
     void Requery();
+    // Lets a statement read half-way go, and the database locks it holds,
+    // while the dataset stays on its record: moving on reads the statement
+    // again up to there. Nothing when the rows are kept.
+    void ReleaseStatement();
 
     // --- cursor
     void First();
@@ -64,8 +75,8 @@ public:
     bool Bof() const { return m_bof; }
     // 1-based position of the current record; 0 without one.
     int RecNo() const { return m_pos < 0 ? 0 : m_pos + 1; }
-    int RecordCount() const { return int(m_order.size()); }
-    bool IsEmpty() const { return m_order.empty(); }
+    int RecordCount();
+    bool IsEmpty() const { return m_cursor ? m_pos < 0 : m_order.empty(); }
     bool FindFirst();
     bool FindLast();
     bool FindNext();
@@ -88,7 +99,7 @@ public:
     // Throws DataError "Record not found" for a row no longer visible.
     virtual void GotoBookmark(TBookmark bookmark);
     virtual void FreeBookmark(TBookmark) {}
-    bool BookmarkValid(TBookmark bookmark) const;
+    bool BookmarkValid(TBookmark bookmark);
     // -1, 0 or 1 by position; 0 when both are none.
     int CompareBookmarks(TBookmark a, TBookmark b) const;
 
@@ -126,9 +137,11 @@ public:
     // --- what fields and models read
     const RowSet *CurrentRows() const { return m_rows.get(); }
     // The row of the current record in CurrentRows; -1 without one.
-    int CurrentRowIndex() const { return m_pos < 0 ? -1 : m_order[size_t(m_pos)]; }
-    // The row shown at a 0-based position.
-    int RowAt(int position) const { return m_order[size_t(position)]; }
+    int CurrentRowIndex() const { return m_currentRow; }
+    // The cells of the current record; nullptr without one.
+    const RowSet::Cell *CurrentCells() const { return m_currentCells; }
+    // The row shown at a 0-based position (the rows are kept from then on).
+    int RowAt(int position);
 
     NotifyEvent BeforeOpen, AfterOpen, BeforeClose, AfterClose, BeforeScroll, AfterScroll;
     NotifyEvent BeforeInsert, AfterInsert, BeforeEdit, AfterEdit, BeforePost, AfterPost;
@@ -141,11 +154,25 @@ public:
 protected:
     // All rows of the dataset's command, Filter already applied.
     virtual std::unique_ptr<RowSet> RunCommand() = 0;
+    // The same rows one at a time; nullptr (the default) when the
+    // descendant only has RunCommand.
+    virtual std::unique_ptr<RowCursor> OpenCursor() { return nullptr; }
+    // From here on every row is held in memory (the cursor's statement is
+    // read again in full); the current record stays. Nothing when the rows
+    // are already kept. A failure closes the dataset and is thrown.
+    void KeepRows();
     // A descendant's check before opening (a connection, a command).
     virtual void CheckCanOpen() {}
     void notifyObservers(DataChange change);
 
 private:
+    std::unique_ptr<RowSet> startCursor(std::unique_ptr<RowCursor> cursor);
+    bool needsAllRows() const;
+    int moveForward(int distance);
+    bool fetchNext();
+    void restartCursor();
+    void skipTo(int position);
+    void resumeCursor();
     void buildFields();
     void applyLocalFilter();
     void applySort();
@@ -156,7 +183,15 @@ private:
     std::unique_ptr<TFieldDefs> m_fieldDefs;
     std::unique_ptr<RowSet> m_rows;
     std::vector<int> m_order;
+    // While rows are read one at a time: the statement, m_rows holding only
+    // the current row, and how many rows were reached (bookmarks up to it
+    // are valid).
+    std::unique_ptr<RowCursor> m_cursor;
+    int m_reached = 0;
+    bool m_released = false; // the statement was let go at m_pos
     int m_pos = -1;
+    int m_currentRow = -1;
+    const RowSet::Cell *m_currentCells = nullptr;
     bool m_active = false, m_eof = true, m_bof = true;
     QString m_filter, m_sort;
     bool m_filtered = false;

@@ -96,12 +96,13 @@ bool TDataSet::Locate(const QString &keyFields, const platform::Variant &keyValu
 {
     if (!m_active)
         throw DataError(QStringLiteral("Cannot perform this operation on a closed dataset"));
+    KeepRows();
     QList<TField *> fields;
     for (const QString &name : keyFields.split(u';', Qt::SkipEmptyParts))
         fields.append(FieldByName(name.trimmed()));
     const int saved = m_pos;
     for (int p = 0; p < int(m_order.size()); ++p) {
-        m_pos = p;
+        moveTo(p);
         bool all = true;
         for (int i = 0; i < fields.size() && all; ++i) {
             const platform::Variant wanted = keyValues.isArray() ? keyValues.element(keyValues.lowBound(1) + i)
@@ -109,12 +110,12 @@ bool TDataSet::Locate(const QString &keyFields, const platform::Variant &keyValu
             all = keyMatches(*fields.at(i), wanted, options);
         }
         if (all) {
-            m_pos = saved;
+            moveTo(saved);
             GotoBookmark(TBookmark(m_order[size_t(p)]) + 1);
             return true;
         }
     }
-    m_pos = saved;
+    moveTo(saved);
     return false;
 }
 

@@ -17,31 +17,44 @@ using platform::Variant;
 
 namespace {
 
+char16_t unitAt(QStringView t, int i) { return t[i].unicode(); }
+char16_t unitAt(QByteArrayView t, int i) { return char16_t(uchar(t[i])); }
+
 // "yyyy-mm-dd" read digit by digit: the common case, without Qt's parser.
-std::optional<double> plainIsoDate(const QString &t)
+template <class Text>
+std::optional<double> plainIsoDate(Text t)
 {
-    if (t.size() != 10 || t.at(4) != u'-' || t.at(7) != u'-')
+    if (t.size() != 10 || unitAt(t, 4) != u'-' || unitAt(t, 7) != u'-')
         return std::nullopt;
-    int parts[3] = {0, 0, 0};
-    const int starts[3] = {0, 5, 8}, lengths[3] = {4, 2, 2};
-    for (int p = 0; p < 3; ++p) {
-        for (int i = starts[p]; i < starts[p] + lengths[p]; ++i) {
-            const char16_t c = t.at(i).unicode();
-            if (c < u'0' || c > u'9')
-                return std::nullopt;
-            parts[p] = parts[p] * 10 + (c - u'0');
-        }
+    unsigned digits[8];
+    static constexpr int at[8] = {0, 1, 2, 3, 5, 6, 8, 9};
+    bool ok = true;
+    for (int i = 0; i < 8; ++i) {
+        digits[i] = unsigned(unitAt(t, at[i])) - u'0';
+        ok = ok && digits[i] <= 9;
     }
-    const QDate date(parts[0], parts[1], parts[2]);
-    if (!date.isValid())
+    if (!ok)
         return std::nullopt;
-    return platform::dayCountFromDate(date);
+    int y = int(digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3]);
+    const int m = int(digits[4] * 10 + digits[5]), d = int(digits[6] * 10 + digits[7]);
+    static constexpr int monthDays[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    if (y < 1 || m < 1 || m > 12 || d < 1 || d > monthDays[m - 1] || (m == 2 && d == 29 && !leap))
+        return std::nullopt;
+    // Days since 1.1.1970 by the proleptic Gregorian calendar, then moved
+    // to day 0 = 30.12.1899 (1.1.1970 is day 25569).
+    y -= m <= 2;
+    const int era = y / 400;
+    const int yearOfEra = y - era * 400;
+    const int dayOfYear = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
+    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return double(era * 146097 + dayOfEra - 719468 + 25569);
 }
 
 // ISO text ("2024-03-01", "2024-03-01 10:20:30.5", "10:20") as a day count.
 std::optional<double> isoDayCount(const QString &text, TFieldType type)
 {
-    if (const auto plain = type != ftTime ? plainIsoDate(text) : std::nullopt)
+    if (const auto plain = type != ftTime ? plainIsoDate(QStringView(text)) : std::nullopt)
         return plain;
     const QString t = text.trimmed();
     if (type == ftTime || (t.size() >= 3 && t.at(2) == u':')) {
@@ -100,6 +113,10 @@ Variant dateOf(const RowSet &rs, int row, int col, TFieldType type)
     }
     default: break;
     }
+    // Stored dates are mostly plain ISO text: read without decoding it.
+    if (type != ftTime)
+        if (const auto plain = plainIsoDate(rs.utf8(row, col)))
+            return Variant::fromDate(*plain);
     const auto days = isoDayCount(rs.text(row, col), type);
     if (!days)
         throw DataError(QStringLiteral("'%1' is not a valid date and time").arg(rs.text(row, col)));
@@ -161,15 +178,36 @@ TField::~TField() = default;
 
 bool TField::IsNull() const
 {
-    const RowSet *rs = m_dataSet->CurrentRows();
-    const int row = m_dataSet->CurrentRowIndex();
-    return !rs || row < 0 || rs->isNull(row, m_column);
+    const RowSet::Cell *cells = m_dataSet->CurrentCells();
+    return !cells || cells[m_column].kind == CellKind::Null;
 }
 
 Variant TField::Value() const
 {
-    if (IsNull())
+    const RowSet::Cell *cells = m_dataSet->CurrentCells();
+    if (!cells)
         return Variant::null();
+    // The cell as its column declares it: read once, no conversion.
+    const RowSet::Cell &cell = cells[m_column];
+    switch (cell.kind) {
+    case CellKind::Null: return Variant::null();
+    case CellKind::Integer:
+        if (m_type == ftLargeint)
+            return Variant(cell.i);
+        break;
+    case CellKind::Real:
+        if (m_type == ftFloat)
+            return Variant(cell.d);
+        break;
+    case CellKind::Text:
+        if (m_type == ftWideString || m_type == ftString || m_type == ftWideMemo || m_type == ftMemo)
+            return Variant(QString::fromUtf8(cell.text, qsizetype(cell.length)));
+        if (m_type == ftDate || m_type == ftDateTime || m_type == ftTimeStamp)
+            if (const auto plain = plainIsoDate(QByteArrayView(cell.text, qsizetype(cell.length))))
+                return Variant::fromDate(*plain);
+        break;
+    default: break;
+    }
     const RowSet &rs = *m_dataSet->CurrentRows();
     const int row = m_dataSet->CurrentRowIndex();
     switch (m_type) {

@@ -118,6 +118,8 @@ void TrpDBDataset::Finalize()
     }
     if (CloseDataSource())
         Close();
+    else
+        m_effective->ReleaseStatement(); // no lock held between runs
     if (m_hooked) {
         m_effective->AfterOpen = m_savedAfterOpen;
         m_effective->BeforeClose = m_savedBeforeClose;

@@ -245,3 +245,32 @@ TEST_F(Db, TableModelShowsVisibleRowsInCursorOrder)
     EXPECT_EQ(model.data(model.index(0, 0)).toString(), QStringLiteral("1005"));
     EXPECT_FALSE(model.data(model.index(3, 1)).isValid()); // 1002 has no note
 }
+
+// Stored ISO dates become day counts (0 = 30.12.1899); a date that does
+// not exist is an error, not a neighbouring day.
+TEST_F(Db, IsoDateTextsAsDayCounts)
+{
+    const struct {
+        const char *text;
+        double days; // NaN: not a date
+    } cases[] = {
+        {"1899-12-30", 0},      {"1900-03-01", 61},  {"1999-12-31", 36525}, {"2000-02-29", 36585},
+        {"0001-01-01", -693593}, {"9999-12-31", 2958465}, {"2024-03-01 12:00:00", 45352.5},
+        {"2023-02-29", qQNaN()}, {"1900-02-29", qQNaN()}, {"2024-13-01", qQNaN()}, {"2024-1-01", qQNaN()},
+    };
+    fixture.exec(QStringLiteral("create table Dates (D DATETIME)"));
+    for (const auto &c : cases)
+        fixture.exec(QStringLiteral("insert into Dates values ('%1')").arg(QLatin1String(c.text)));
+    query.SetSQLText(QStringLiteral("select D from Dates order by rowid"));
+    query.Open();
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        TField *field = query.Fields()->Fields(0);
+        if (qIsNaN(c.days))
+            EXPECT_THROW(field->Value(), DataError);
+        else
+            EXPECT_DOUBLE_EQ(field->AsDateTime(), c.days);
+        query.Next();
+    }
+    EXPECT_TRUE(query.Eof());
+}
