@@ -21,6 +21,8 @@ public:
     void SetIndex(int v) { m_index = v; }
 
     const QByteArray &Buffer() const { return m_buffer; }
+    // The pending output itself, for writers that append bytes directly.
+    QByteArray &Out() { return m_buffer; }
     // Text is written as Latin-1: everything the writer produces itself
     // is ASCII, page text arrives as code-page bytes.
     void Append(const QByteArray &bytes) { m_buffer += bytes; }

@@ -1,6 +1,7 @@
 // The document: pages, fonts and writing the file in one pass.
 #include "report/export/trppdffile.h"
 
+#include "report/export/trppdfbytes.h"
 #include "platform/stream.h"
 #include "platform/stringlist.h"
 #include "report/export/trppdffont.h"
@@ -44,43 +45,46 @@ void TrpPDFPage::Write(platform::Stream &stream)
 {
     TrpPDFElement::Write(stream);
     const int number = m_file->StartObject(*this, stream);
-    AppendLine("<<");
-    AppendLine("/Type /Page");
-    AppendLine(QStringLiteral("/Parent %1 0 R").arg(m_file->PagesObject()));
-    AppendLine(QStringLiteral("/MediaBox [0 0 ") + PdfNumber(m_width) + u' ' + PdfNumber(m_height) +
-               QStringLiteral(" ]"));
-    AppendLine("/Resources <<");
-    AppendLine("/Font <<");
-    for (const auto &font : m_file->Fonts())
-        AppendLine(QStringLiteral("/F%1 %2 0 R").arg(font->Index() - 1).arg(m_file->FontBase() + font->FirstObject()));
-    AppendLine(">>");
-    AppendLine("/XObject <<");
-    AppendLine(">>");
-    AppendLine("/ProcSet [/PDF /Text /ImageC ]");
-    AppendLine(">>");
-    AppendLine(QStringLiteral("/Contents %1 0 R").arg(number + 1));
-    AppendLine(">>");
-    AppendLine("endobj");
+    QByteArray &out = Out();
+    out += "<<\r\n/Type /Page\r\n/Parent ";
+    AppendPdfInt(out, m_file->PagesObject());
+    out += " 0 R\r\n/MediaBox [0 0 ";
+    AppendPdfNumber(out, m_width);
+    out += ' ';
+    AppendPdfNumber(out, m_height);
+    out += " ]\r\n/Resources <<\r\n/Font <<\r\n";
+    for (const auto &font : m_file->Fonts()) {
+        out += "/F";
+        AppendPdfInt(out, font->Index() - 1);
+        out += ' ';
+        AppendPdfInt(out, m_file->FontBase() + font->FirstObject());
+        out += " 0 R\r\n";
+    }
+    out += ">>\r\n/XObject <<\r\n>>\r\n/ProcSet [/PDF /Text /ImageC ]\r\n>>\r\n/Contents ";
+    AppendPdfInt(out, number + 1);
+    out += " 0 R\r\n>>\r\nendobj\r\n";
 
-    platform::Stream &scratch = m_file->Scratch();
-    scratch.seek(m_contentStart);
-    const QByteArray content = scratch.readBytes(m_contentLength);
+    QByteArray read;
+    const QByteArrayView content = m_file->PageContent(*this, read);
     m_file->StartObject(*this, stream);
     if (m_file->Compressed()) {
-        const QByteArray packed = CompressZlib(content, m_file->ContentCompressionLevel());
-        AppendLine(QStringLiteral("<< /Filter /FlateDecode /Length %1 /Length1 %2 >>")
-                       .arg(packed.size())
-                       .arg(content.size()));
-        AppendLine("stream");
-        Append(packed);
-        AppendLine("");
+        const QByteArray &packed = m_file->CompressContent(content);
+        out += "<< /Filter /FlateDecode /Length ";
+        AppendPdfInt(out, packed.size());
+        out += " /Length1 ";
+        AppendPdfInt(out, content.size());
+        out += " >>\r\nstream\r\n";
+        Flush(stream);
+        stream.write(packed);
+        out += "\r\n";
     } else {
-        AppendLine(QStringLiteral("<< /Length %1 >>").arg(content.size()));
-        AppendLine("stream");
-        Append(content);
+        out += "<< /Length ";
+        AppendPdfInt(out, content.size());
+        out += " >>\r\nstream\r\n";
+        Flush(stream);
+        stream.write(content.data(), content.size());
     }
-    AppendLine("endstream");
-    AppendLine("endobj");
+    out += "endstream\r\nendobj\r\n";
     Flush(stream);
 }
 
@@ -146,8 +150,27 @@ int TrpPDFFile::StartObject(TrpPDFElement &element, platform::Stream &stream)
     element.Flush(stream);
     m_xref.append(stream.position());
     ++m_objectCount;
-    element.AppendLine(QStringLiteral("%1 0 obj").arg(m_objectCount));
+    AppendPdfInt(element.Out(), m_objectCount);
+    element.Out() += " 0 obj\r\n";
     return m_objectCount;
+}
+
+QByteArrayView TrpPDFFile::PageContent(const TrpPDFPage &page, QByteArray &buffer)
+{
+    if (auto *memory = dynamic_cast<platform::MemoryStream *>(m_scratch.get()))
+        return QByteArrayView(memory->data().constData() + page.ContentStart(), page.ContentLength());
+    m_scratch->seek(page.ContentStart());
+    buffer.resize(page.ContentLength());
+    m_scratch->readExactly(buffer.data(), buffer.size());
+    return buffer;
+}
+
+const QByteArray &TrpPDFFile::CompressContent(QByteArrayView content)
+{
+    if (!m_deflater || m_deflater->Level() != m_contentLevel)
+        m_deflater = std::make_unique<TrpPDFDeflater>(m_contentLevel);
+    m_deflater->Compress(content.data(), content.size(), m_packed);
+    return m_packed;
 }
 
 namespace {

@@ -7,7 +7,9 @@
 // times 0.75.
 #pragma once
 
+#include "report/export/trppdfdeflater.h"
 #include "report/export/trppdfelement.h"
+#include "report/export/trppdfstate.h"
 #include "report/export/trppdftoolkit.h"
 
 #include <QList>
@@ -48,6 +50,12 @@ public:
     double PdfX(double x) const { return x * 0.75 + m_marginLeft; }
     double PdfY(double y) const { return m_height - (y * 0.75 + m_marginTop); }
 
+    // The graphics state of the content written so far.
+    TrpPDFStateStack &State() { return m_state; }
+    // Memos that have written text on this page.
+    int TextMemos() const { return m_textMemos; }
+    void CountTextMemo() { ++m_textMemos; }
+
     // The page object and its content stream.
     void Write(platform::Stream &stream) override;
 
@@ -57,6 +65,8 @@ private:
     double m_marginLeft, m_marginTop;
     qint64 m_contentStart;
     qint64 m_contentLength = 0;
+    TrpPDFStateStack m_state;
+    int m_textMemos = 0;
 };
 
 class TrpPDFFile : public TrpPDFElement {
@@ -128,9 +138,16 @@ public:
     // Flushes Element, takes the next object number, records its offset
     // and starts the object ("N 0 obj").
     int StartObject(TrpPDFElement &element, platform::Stream &stream);
+    // The bytes of a page's content (a view into the memory scratch, or
+    // read into Buffer from a scratch file).
+    QByteArrayView PageContent(const TrpPDFPage &page, QByteArray &buffer);
+    // Page content compressed at the content level (valid until the
+    // next call).
+    const QByteArray &CompressContent(QByteArrayView content);
 
 private:
     struct ViewBox;
+    struct MemoText;
     void writeCatalog(platform::Stream &stream, const TrpPDFOutlineNode *root, int nodeCount);
     void writeInfo(platform::Stream &stream, const QString &date);
     void writePageTree(platform::Stream &stream);
@@ -138,10 +155,15 @@ private:
     void exportShapeOrLine(TrpPDFPage &page, TrpView &view, const ViewBox &box);
     void exportPicture(TrpPDFPage &page, TrpView &view, const ViewBox &box);
     void exportMemo(TrpPDFPage &page, TrpCustomMemoView &memo, const ViewBox &box);
+    MemoText memoText(TrpCustomMemoView &memo, const platform::Font &font);
     void exportMemoLines(TrpPDFPage &page, TrpCustomMemoView &memo, const platform::Font &font,
-                         const ViewBox &box);
+                         const ViewBox &box, const MemoText &text);
     void drawPdfFrame(TrpPDFPage &page, TrpView &view, const ViewBox &box);
+    // Colours, width and text state, each written only when it changes.
     void strokeStyle(TrpPDFPage &page, int color, double width);
+    void strokeColor(TrpPDFPage &page, int color);
+    void fillColor(TrpPDFPage &page, int color);
+    void textState(TrpPDFPage &page, int fontIndex, const platform::Font &font, double charSpacing);
 
     std::vector<std::unique_ptr<TrpPDFPage>> m_pages;
     std::vector<std::unique_ptr<TrpPDFFont>> m_fonts;
@@ -166,6 +188,8 @@ private:
     QString m_tempFileName;
     bool m_embeddedFonts = false;
     std::unique_ptr<TrpPDFToolkit> m_toolkit;
+    std::unique_ptr<TrpPDFDeflater> m_deflater; // one for all pages
+    QByteArray m_packed;
     QStringList m_warnings;
 };
 

@@ -1,5 +1,6 @@
 #include "report/export/trppdftext.h"
 
+#include "report/export/trppdfbytes.h"
 #include "platform/textcodec.h"
 #include "report/model/trputils.h"
 
@@ -11,7 +12,9 @@ namespace bralvo::report {
 
 QString PdfNumber(double x)
 {
-    return FormatFloatDecimals(x, 2, u'.');
+    QByteArray bytes;
+    AppendPdfNumber(bytes, x);
+    return QString::fromLatin1(bytes);
 }
 
 QString PdfTextString(const QString &text)
