@@ -14,13 +14,23 @@ void AppendPdfInt(QByteArray &out, long long value)
 
 namespace {
 
-// A double lies exactly halfway between two hundredths only when its
-// fraction is an odd number of eighths (0.125, 0.375, ...): multiplying
-// by 8 is exact, so that is where the tie is seen.
-bool isExactHalfHundredth(double x)
+// Hundredths of |x| rounded as the exact binary value says, halves away
+// from zero. x * 100 is rounded once; fma gives what that rounding lost,
+// so values just below or above a half are told apart from a half.
+unsigned long long roundedHundredths(double x)
 {
-    const double eighths = x * 8;
-    return eighths == std::trunc(eighths) && std::fmod(std::fabs(eighths), 2) == 1;
+    const double p = x * 100;
+    const double lost = std::fma(x, 100, -p);
+    const double whole = std::floor(p);
+    const double half = (p - whole) - 0.5 + lost;
+    return static_cast<unsigned long long>(whole) + (half >= 0 ? 1 : 0);
+}
+
+void appendFixed(QByteArray &out, double x)
+{
+    char text[400];
+    const auto end = std::to_chars(text, text + sizeof text, x, std::chars_format::fixed, 2).ptr;
+    out.append(text, end - text);
 }
 
 } // namespace
@@ -31,18 +41,22 @@ void AppendPdfNumber(QByteArray &out, double x)
         AppendPdfInt(out, static_cast<long long>(x));
         return;
     }
-    char text[400];
-    if (!isExactHalfHundredth(x)) {
-        const auto end = std::to_chars(text, text + sizeof text, x, std::chars_format::fixed, 2).ptr;
-        out.append(text, end - text);
+    const double magnitude = std::fabs(x);
+    if (!(magnitude < 1e13)) {
+        appendFixed(out, x); // huge, infinite or not a number: never a tie here
         return;
     }
-    // to_chars rounds a tie to even; the writer rounds it away from zero.
-    // The hundredths digit of such a tie is 2 or 7: no carry.
-    char *end = std::to_chars(text, text + sizeof text, x, std::chars_format::fixed, 3).ptr;
-    --end;
-    ++end[-1];
-    out.append(text, end - text);
+    const unsigned long long hundredths = roundedHundredths(magnitude);
+    char text[32];
+    char *p = text;
+    if (x < 0)
+        *p++ = '-';
+    p = std::to_chars(p, text + sizeof text, hundredths / 100).ptr;
+    const unsigned cents = unsigned(hundredths % 100);
+    *p++ = '.';
+    *p++ = char('0' + cents / 10);
+    *p++ = char('0' + cents % 10);
+    out.append(text, p - text);
 }
 
 } // namespace bralvo::report

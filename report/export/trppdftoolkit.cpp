@@ -119,12 +119,19 @@ bool TrpPDFToolkit::singleLine(const TrpCustomMemoView &memo, const platform::Fo
     if (!memo.WordWrap() || line.size() <= 1)
         return true;
     // The layout's own test: the line is kept whole when its width with
-    // character spacing stays below the box less the paragraph gap.
+    // character spacing stays below the text box less the paragraph gap.
+    // The box's exact width (rounded sides, frame and gaps) is only worked
+    // out when the line comes within a few pixels of the view's width.
     const double ratio = m_divFactor;
-    const int width = memo.TextRect(1, 1, 0, 0).width();
-    const qint64 firstWidth = qint64(std::nearbyint((width - memo.ParagraphGap()) * ratio));
     const int spacing = int(std::nearbyint(memo.CharSpacing() * ratio));
-    return advancesOf(font.name(), font.style(), font.size()).SpacedWidth(line, spacing) < firstWidth;
+    const qint64 width = advancesOf(font.name(), font.style(), font.size()).SpacedWidth(line, spacing);
+    const TrpFrame &frame = *memo.Frame();
+    const double leastBox = memo.Width() - (frame.DropShadow() ? frame.ShadowWidth() : 0) - frame.Width() -
+                            2 * memo.GapX() - 4;
+    if (width < (leastBox - memo.ParagraphGap()) * ratio - 1)
+        return true;
+    const int box = memo.TextRect(1, 1, 0, 0).width();
+    return width < qint64(std::nearbyint((box - memo.ParagraphGap()) * ratio));
 }
 
 QStringList TrpPDFToolkit::WrappedLines(const TrpCustomMemoView &memo, const platform::Font &font)
