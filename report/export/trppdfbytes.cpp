@@ -5,11 +5,15 @@
 
 namespace bralvo::report {
 
+char *PutPdfInt(char *at, long long value)
+{
+    return std::to_chars(at, at + 24, value).ptr;
+}
+
 void AppendPdfInt(QByteArray &out, long long value)
 {
     char text[24];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-    out.append(text, end - text);
+    out.append(text, PutPdfInt(text, value) - text);
 }
 
 namespace {
@@ -26,37 +30,30 @@ unsigned long long roundedHundredths(double x)
     return static_cast<unsigned long long>(whole) + (half >= 0 ? 1 : 0);
 }
 
-void appendFixed(QByteArray &out, double x)
-{
-    char text[400];
-    const auto end = std::to_chars(text, text + sizeof text, x, std::chars_format::fixed, 2).ptr;
-    out.append(text, end - text);
-}
-
 } // namespace
+
+char *PutPdfNumber(char *at, double x)
+{
+    if (x == std::trunc(x) && std::fabs(x) < 9.2e18)
+        return PutPdfInt(at, static_cast<long long>(x));
+    const double magnitude = std::fabs(x);
+    if (!(magnitude < 1e13)) // huge, infinite or not a number: never a tie here
+        return std::to_chars(at, at + kPdfNumberRoom, x, std::chars_format::fixed, 2).ptr;
+    const unsigned long long hundredths = roundedHundredths(magnitude);
+    if (x < 0)
+        *at++ = '-';
+    at = std::to_chars(at, at + 24, hundredths / 100).ptr;
+    const unsigned cents = unsigned(hundredths % 100);
+    *at++ = '.';
+    *at++ = char('0' + cents / 10);
+    *at++ = char('0' + cents % 10);
+    return at;
+}
 
 void AppendPdfNumber(QByteArray &out, double x)
 {
-    if (x == std::trunc(x) && std::fabs(x) < 9.2e18) {
-        AppendPdfInt(out, static_cast<long long>(x));
-        return;
-    }
-    const double magnitude = std::fabs(x);
-    if (!(magnitude < 1e13)) {
-        appendFixed(out, x); // huge, infinite or not a number: never a tie here
-        return;
-    }
-    const unsigned long long hundredths = roundedHundredths(magnitude);
-    char text[32];
-    char *p = text;
-    if (x < 0)
-        *p++ = '-';
-    p = std::to_chars(p, text + sizeof text, hundredths / 100).ptr;
-    const unsigned cents = unsigned(hundredths % 100);
-    *p++ = '.';
-    *p++ = char('0' + cents / 10);
-    *p++ = char('0' + cents % 10);
-    out.append(text, p - text);
+    char text[kPdfNumberRoom];
+    out.append(text, PutPdfNumber(text, x) - text);
 }
 
 } // namespace bralvo::report

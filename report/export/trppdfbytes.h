@@ -11,4 +11,10 @@ namespace bralvo::report {
 void AppendPdfNumber(QByteArray &out, double x);
 void AppendPdfInt(QByteArray &out, long long value);
 
+// The same into a character buffer with room for kPdfNumberRoom more
+// characters; returns the end of what was written.
+inline constexpr int kPdfNumberRoom = 400;
+char *PutPdfNumber(char *at, double x);
+char *PutPdfInt(char *at, long long value);
+
 } // namespace bralvo::report

@@ -30,7 +30,11 @@ public:
     void Append(const char *text) { m_buffer += text; }
     void AppendLine(const QByteArray &bytes);
     void AppendLine(const QString &text) { AppendLine(text.toLatin1()); }
-    void AppendLine(const char *text) { AppendLine(QByteArray(text)); }
+    void AppendLine(const char *text)
+    {
+        m_buffer += text;
+        m_buffer += "\r\n";
+    }
     // Writes the buffer to Stream and empties it.
     void Flush(platform::Stream &stream);
 

@@ -61,12 +61,17 @@ int measuringPixels(int fontSize)
 const TrpPDFAdvances &TrpPDFToolkit::advancesOf(const QString &family, int style, int fontSize)
 {
     const int pixels = measuringPixels(fontSize);
+    const auto same = [&](const TrpPDFAdvances &f) {
+        return f.PixelSize() == pixels && f.Style() == style && f.Family() == family;
+    };
+    if (m_lastFont && same(*m_lastFont))
+        return *m_lastFont; // most memos repeat the font of the one before
     for (const auto &f : m_fonts) {
-        if (f->PixelSize() == pixels && f->Style() == style && f->Family() == family)
-            return *f;
+        if (same(*f))
+            return *(m_lastFont = f.get());
     }
     m_fonts.push_back(std::make_unique<TrpPDFAdvances>(family, style, pixels));
-    return *m_fonts.back();
+    return *(m_lastFont = m_fonts.back().get());
 }
 
 void TrpPDFToolkit::SetMemo(const TrpCustomMemoView &memo, const platform::Font &font)
@@ -87,12 +92,11 @@ double TrpPDFToolkit::GetTextWidth(const QString &text, double charSpacing) cons
 double TrpPDFToolkit::GetHPos(const QString &text, int hAlign, double charSpacing, double width,
                               double left) const
 {
-    const double textWidth = GetTextWidth(text, charSpacing);
     if (hAlign == haRight)
-        return left + width - textWidth;
+        return left + width - GetTextWidth(text, charSpacing);
     if (hAlign == haCenter)
-        return left + (width - textWidth) / 2;
-    return left;
+        return left + (width - GetTextWidth(text, charSpacing)) / 2;
+    return left; // left and block text need no measuring
 }
 
 double TrpPDFToolkit::GetVPos(int lineCount, int lineIndex, double height, double top) const

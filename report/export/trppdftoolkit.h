@@ -63,6 +63,7 @@ private:
     QByteArray m_lastColorText = QByteArrayLiteral("0 0 0");
     TrpDrawText m_layout;
     std::vector<std::unique_ptr<TrpPDFAdvances>> m_fonts;
+    const TrpPDFAdvances *m_lastFont = nullptr;
 };
 
 } // namespace bralvo::report

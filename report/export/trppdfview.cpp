@@ -37,12 +37,24 @@ void number(QByteArray &out, double v)
     AppendPdfNumber(out, v);
 }
 
+// Each line is put together in one buffer and appended once.
+template <size_t N>
+void numbers(QByteArray &out, const double (&values)[N], const char *op)
+{
+    char text[N * (kPdfNumberRoom + 1) + 8];
+    char *at = text;
+    for (size_t i = 0; i < N; ++i) {
+        at = PutPdfNumber(at, values[i]);
+        *at++ = ' ';
+    }
+    --at; // the op starts with its own blank
+    out.append(text, at - text);
+    out += op;
+}
+
 void pair(QByteArray &out, double a, double b, const char *op)
 {
-    AppendPdfNumber(out, a);
-    out += ' ';
-    AppendPdfNumber(out, b);
-    out += op;
+    numbers(out, {a, b}, op);
 }
 
 void move(TrpPDFElement &out, double a, double b)
@@ -57,9 +69,7 @@ void line(TrpPDFElement &out, double a, double b)
 
 void rect(TrpPDFElement &out, double x, double y, double w, double h)
 {
-    QByteArray &b = out.Out();
-    pair(b, x, y, " ");
-    pair(b, w, h, " re\r\n");
+    numbers(out.Out(), {x, y, w, h}, " re\r\n");
 }
 
 long roundEven(double v)
