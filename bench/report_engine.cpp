@@ -144,6 +144,7 @@ void prepareAndExportPdf(benchmark::State &state, int pages)
         const bool exported = prepared && list.report->PreparedPages()->Export(&filter);
         const double seconds = timer.nsecsElapsed() / 1e9;
         if (!exported) {
+            std::printf("%d pages: %s\n", pages, qPrintable(list.report->ErrorList().text()));
             state.SkipWithError("the report did not prepare or export");
             return;
         }

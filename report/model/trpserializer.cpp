@@ -359,16 +359,19 @@ bool applyText(const QString &value, platform::Persistent *target)
 void TrpXMLSerializer::applyPair(const QString &name, const QString &value, platform::Persistent *obj)
 {
     // A dotted name walks sub-objects as far as they exist.
-    QStringList parts = name.split(u'.');
     platform::Persistent *target = obj;
-    while (parts.size() > 1) {
-        const PropInfo *p = platform::findProperty(*target, parts.first());
-        if (!p || p->kind != PropKind::Object || !p->getObject(*target))
-            break;
-        target = p->getObject(*target);
-        parts.removeFirst();
+    QString last = name;
+    if (name.contains(u'.')) {
+        QStringList parts = name.split(u'.');
+        while (parts.size() > 1) {
+            const PropInfo *p = platform::findProperty(*target, parts.first());
+            if (!p || p->kind != PropKind::Object || !p->getObject(*target))
+                break;
+            target = p->getObject(*target);
+            parts.removeFirst();
+        }
+        last = parts.join(u'.');
     }
-    const QString last = parts.join(u'.');
     if (last.size() == 1 && applyShortName(last[0], value, target))
         return;
     if (last == QStringLiteral("Text") && applyText(value, target))
