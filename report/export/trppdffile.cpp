@@ -41,6 +41,15 @@ TrpPDFPage::TrpPDFPage(TrpPDFFile *file, const TrpReportPage &page, qint64 conte
 {
 }
 
+void TrpPDFPage::SetContent(qint64 start, qint64 length, qint64 rawLength, bool packed)
+{
+    m_contentStart = start;
+    m_contentLength = length;
+    m_rawLength = rawLength;
+    m_packed = packed;
+    m_finished = true;
+}
+
 void TrpPDFPage::Write(platform::Stream &stream)
 {
     TrpPDFElement::Write(stream);
@@ -67,15 +76,14 @@ void TrpPDFPage::Write(platform::Stream &stream)
     QByteArray read;
     const QByteArrayView content = m_file->PageContent(*this, read);
     m_file->StartObject(*this, stream);
-    if (m_file->Compressed()) {
-        const QByteArray &packed = m_file->CompressContent(content);
+    if (m_packed) {
         out += "<< /Filter /FlateDecode /Length ";
-        AppendPdfInt(out, packed.size());
-        out += " /Length1 ";
         AppendPdfInt(out, content.size());
+        out += " /Length1 ";
+        AppendPdfInt(out, m_rawLength);
         out += " >>\r\nstream\r\n";
         Flush(stream);
-        stream.write(packed);
+        stream.write(content.data(), content.size());
         out += "\r\n";
     } else {
         out += "<< /Length ";
@@ -123,9 +131,9 @@ void TrpPDFFile::AddWarning(const QString &text)
 
 TrpPDFPage *TrpPDFFile::AddPdfPage(const TrpReportPage &page)
 {
-    const qint64 position = m_scratch->position();
     if (!m_pages.empty())
-        m_pages.back()->SetContentLength(position - m_pages.back()->ContentStart());
+        FinishPage(*m_pages.back());
+    const qint64 position = m_scratch->position();
     m_pages.push_back(std::make_unique<TrpPDFPage>(this, page, position));
     m_pages.back()->SetIndex(int(m_pages.size()));
     return m_pages.back().get();
@@ -163,6 +171,23 @@ QByteArrayView TrpPDFFile::PageContent(const TrpPDFPage &page, QByteArray &buffe
     buffer.resize(page.ContentLength());
     m_scratch->readExactly(buffer.data(), buffer.size());
     return buffer;
+}
+
+void TrpPDFFile::FinishPage(TrpPDFPage &page)
+{
+    if (page.Finished())
+        return;
+    const QByteArray &content = page.Buffer();
+    const qint64 start = m_scratch->position();
+    if (m_compressed) {
+        const QByteArray &packed = CompressContent(content);
+        m_scratch->write(packed);
+        page.SetContent(start, packed.size(), content.size(), true);
+    } else {
+        m_scratch->write(content);
+        page.SetContent(start, content.size(), content.size(), false);
+    }
+    page.Out().clear();
 }
 
 const QByteArray &TrpPDFFile::CompressContent(QByteArrayView content)
@@ -241,7 +266,7 @@ void TrpPDFFile::Write(platform::Stream &stream)
     }
     m_firstPageObject = m_objectCount + 1;
     if (!m_pages.empty())
-        m_pages.back()->SetContentLength(m_scratch->size() - m_pages.back()->ContentStart());
+        FinishPage(*m_pages.back());
     Flush(stream);
     for (const auto &page : m_pages)
         page->Write(stream);

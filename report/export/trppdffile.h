@@ -44,8 +44,15 @@ public:
     double MarginLeft() const { return m_marginLeft; }
     double MarginTop() const { return m_marginTop; }
     qint64 ContentStart() const { return m_contentStart; }
+    // Bytes of the page's content in the scratch stream: compressed when
+    // the page was finished with compression on.
     qint64 ContentLength() const { return m_contentLength; }
-    void SetContentLength(qint64 v) { m_contentLength = v; }
+    // The content's size before compression.
+    qint64 RawLength() const { return m_rawLength; }
+    bool Packed() const { return m_packed; }
+    bool Finished() const { return m_finished; }
+    // Records where the finished content lies in the scratch stream.
+    void SetContent(qint64 start, qint64 length, qint64 rawLength, bool packed);
 
     double PdfX(double x) const { return x * 0.75 + m_marginLeft; }
     double PdfY(double y) const { return m_height - (y * 0.75 + m_marginTop); }
@@ -65,6 +72,9 @@ private:
     double m_marginLeft, m_marginTop;
     qint64 m_contentStart;
     qint64 m_contentLength = 0;
+    qint64 m_rawLength = 0;
+    bool m_packed = false;
+    bool m_finished = false;
     TrpPDFStateStack m_state;
     int m_textMemos = 0;
 };
@@ -125,6 +135,12 @@ public:
     void AddWarning(const QString &text);
 
     // --- building
+    // A page's content is kept with the page until the next page starts
+    // (or the document is written); it then goes to the scratch stream,
+    // compressed at once when Compressed is on, so a long export holds one
+    // page's content in memory. Compressed and the content level apply to
+    // the pages finished after they are set; views go to the page added
+    // last.
     TrpPDFPage *AddPdfPage(const TrpReportPage &page);
     // 0-based index of the font of equal name, style and character set
     // (added when new). Unicode: the glyph-number variant of the font.
@@ -144,6 +160,8 @@ public:
     // Page content compressed at the content level (valid until the
     // next call).
     const QByteArray &CompressContent(QByteArrayView content);
+    // Moves the page's pending content to the scratch stream.
+    void FinishPage(TrpPDFPage &page);
 
 private:
     struct ViewBox;

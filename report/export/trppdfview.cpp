@@ -158,7 +158,6 @@ void TrpPDFFile::ExportViewToPdf(TrpPDFPage &page, TrpView &view)
     } else {
         exportPicture(page, view, box);
     }
-    page.Flush(*m_scratch);
 }
 
 void TrpPDFFile::exportShapeOrLine(TrpPDFPage &page, TrpView &view, const ViewBox &box)
