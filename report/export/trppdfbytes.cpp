@@ -30,6 +30,20 @@ unsigned long long roundedHundredths(double x)
     return static_cast<unsigned long long>(whole) + (half >= 0 ? 1 : 0);
 }
 
+// Huge, infinite or not a number. to_chars rounds an exact half to even;
+// such a half (an odd number of eighths) is written with three decimals
+// and its hundredths digit (2 or 7, so no carry) rounded up instead.
+char *putLarge(char *at, double x)
+{
+    const double eighths = x * 8;
+    const bool half = std::isfinite(x) && eighths == std::trunc(eighths) && std::fmod(std::fabs(eighths), 2) == 1;
+    if (!half)
+        return std::to_chars(at, at + kPdfNumberRoom, x, std::chars_format::fixed, 2).ptr;
+    char *end = std::to_chars(at, at + kPdfNumberRoom, x, std::chars_format::fixed, 3).ptr - 1;
+    ++end[-1];
+    return end;
+}
+
 } // namespace
 
 char *PutPdfNumber(char *at, double x)
@@ -37,8 +51,8 @@ char *PutPdfNumber(char *at, double x)
     if (x == std::trunc(x) && std::fabs(x) < 9.2e18)
         return PutPdfInt(at, static_cast<long long>(x));
     const double magnitude = std::fabs(x);
-    if (!(magnitude < 1e13)) // huge, infinite or not a number: never a tie here
-        return std::to_chars(at, at + kPdfNumberRoom, x, std::chars_format::fixed, 2).ptr;
+    if (!(magnitude < 1e13))
+        return putLarge(at, x);
     const unsigned long long hundredths = roundedHundredths(magnitude);
     if (x < 0)
         *at++ = '-';
