@@ -86,7 +86,8 @@ void TrpPDFToolkit::SetMemo(const TrpCustomMemoView &memo, const platform::Font 
 
 double TrpPDFToolkit::GetTextWidth(const QString &text, double charSpacing) const
 {
-    return double(m_advances->TextWidth(text)) / m_divFactor + charSpacing * text.size();
+    const double spaced = charSpacing * text.size();
+    return m_advances ? double(m_advances->TextWidth(text)) / m_divFactor + spaced : spaced;
 }
 
 double TrpPDFToolkit::GetHPos(const QString &text, int hAlign, double charSpacing, double width,

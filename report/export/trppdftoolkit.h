@@ -34,7 +34,8 @@ public:
 
     // Takes the memo's font (or the given one) and line spacing.
     void SetMemo(const TrpCustomMemoView &memo, const platform::Font &font);
-    // Width of Text in screen pixels plus CharSpacing per character.
+    // Width of Text in screen pixels plus CharSpacing per character, in
+    // the font of the last SetMemo (only the spacing before the first).
     double GetTextWidth(const QString &text, double charSpacing) const;
     // Left edge of Text in a box of Width at Left by HAlign (block text
     // is set left aligned).
