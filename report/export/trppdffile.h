@@ -1,7 +1,7 @@
 // A PDF 1.3 document built from exported report pages. Pages turn their
-// views into content operators at once (into a scratch stream, in memory
-// or in a temporary file); Write then puts out the whole document in one
-// pass: header, catalog, information, bookmarks, fonts, pages with their
+// views into content operators at once; a finished page's content goes to
+// a scratch stream (in memory or in a temporary file), compressed when
+// the document is. Write then puts out the whole document in one pass: header, catalog, information, bookmarks, fonts, pages with their
 // content streams, page tree, cross-reference table and trailer.
 // Geometry arrives in screen pixels (96 per inch); PDF points are pixels
 // times 0.75.
