@@ -2,7 +2,9 @@
 // memos a page. Prepares 1,000 pages and reports pages per second and the
 // process's peak memory; then 10,000 pages with the file cache on, whose
 // peak must stay within the bound printed with it; and the end-to-end
-// time of preparing the 1,000 pages and exporting them to PDF.
+// time of preparing 1,000 and 10,000 pages and exporting them to PDF,
+// with the cost per page of each step and how much longer the ten times
+// larger report takes (10x is linear).
 #include "report/engine/trpengine.h"
 #include "report/engine/trppreviewpages.h"
 #include "report/export/trppdfexport.h"
@@ -20,6 +22,7 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <sys/resource.h>
 
@@ -99,6 +102,30 @@ void prepare(benchmark::State &state, int pages, bool fileCache)
     }
 }
 
+struct EndToEnd {
+    double prepareSeconds = 0;
+    double exportSeconds = 0;
+};
+std::map<int, EndToEnd> g_endToEnd; // by page count
+
+// Per page, and the growth from 1,000 to 10,000 pages.
+void printEndToEnd()
+{
+    if (g_endToEnd.empty())
+        return;
+    std::printf("\n%8s %10s %10s %14s %14s\n", "pages", "prepare s", "export s", "prepare ms/pg", "export ms/pg");
+    for (const auto &[pages, t] : g_endToEnd)
+        std::printf("%8d %10.2f %10.2f %14.3f %14.3f\n", pages, t.prepareSeconds, t.exportSeconds,
+                    1000 * t.prepareSeconds / pages, 1000 * t.exportSeconds / pages);
+    const auto small = g_endToEnd.find(1000), large = g_endToEnd.find(10000);
+    if (small != g_endToEnd.end() && large != g_endToEnd.end()) {
+        const EndToEnd &a = small->second, &b = large->second;
+        std::printf("10,000 / 1,000 pages: prepare %.2fx, export %.2fx, prepare + PDF %.2fx (10x is linear)\n",
+                    b.prepareSeconds / a.prepareSeconds, b.exportSeconds / a.exportSeconds,
+                    (b.prepareSeconds + b.exportSeconds) / (a.prepareSeconds + a.exportSeconds));
+    }
+}
+
 // Prepares the list report and exports it to a PDF file, as a user's
 // "prepare, then save as PDF" does.
 void prepareAndExportPdf(benchmark::State &state, int pages)
@@ -117,10 +144,12 @@ void prepareAndExportPdf(benchmark::State &state, int pages)
         const bool exported = prepared && list.report->PreparedPages()->Export(&filter);
         const double seconds = timer.nsecsElapsed() / 1e9;
         if (!exported) {
+            std::printf("%d pages: %s\n", pages, qPrintable(list.report->ErrorList().text()));
             state.SkipWithError("the report did not prepare or export");
             return;
         }
         state.counters["seconds"] = seconds;
+        g_endToEnd[pages] = {prepareSeconds, seconds - prepareSeconds};
         std::printf("%d pages prepared and exported to PDF: %.2f s (prepare %.2f s, export %.2f s), %lld bytes\n",
                     pages, seconds, prepareSeconds, seconds - prepareSeconds,
                     static_cast<long long>(QFileInfo(filter.FileName()).size()));
@@ -133,6 +162,7 @@ void prepareAndExportPdf(benchmark::State &state, int pages)
 BENCHMARK_CAPTURE(prepare, pages10000_filecache, 10000, true)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(prepare, pages1000, 1000, false)->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(prepareAndExportPdf, pages1000, 1000)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(prepareAndExportPdf, pages10000, 10000)->Iterations(1)->Unit(benchmark::kSecond);
 
 int main(int argc, char **argv)
 {
@@ -143,6 +173,7 @@ int main(int argc, char **argv)
     installPreviewPages();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
+    printEndToEnd();
     benchmark::Shutdown();
     return 0;
 }

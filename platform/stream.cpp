@@ -53,9 +53,16 @@ void MemoryStream::write(const char *data, qint64 count)
 {
     if (count <= 0)
         return;
-    if (m_pos + count > m_data.size())
-        m_data.resize(m_pos + count, '\0');
-    std::memcpy(m_data.data() + m_pos, data, size_t(count));
+    // Bytes past the end are appended (the array grows geometrically and
+    // nothing is zero-filled first); only a gap left by a seek past the
+    // end is filled with zeros.
+    if (m_pos > m_data.size())
+        m_data.resize(m_pos, '\0');
+    const qint64 inside = qMin(count, m_data.size() - m_pos);
+    if (inside > 0)
+        std::memcpy(m_data.data() + m_pos, data, size_t(inside));
+    if (count > inside)
+        m_data.append(data + inside, count - inside);
     m_pos += count;
 }
 

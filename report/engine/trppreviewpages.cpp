@@ -141,6 +141,7 @@ int TrpPreviewPages::GetCount() const
 void TrpPreviewPages::Clear()
 {
     ClearPageCache();
+    m_sourceTexts.clear();
     // Report objects still linked to copies about to go forget them.
     if (Report()) {
         for (TrpComponent *c : Report()->AllObjects()) {
@@ -352,6 +353,17 @@ void TrpPreviewPages::AddPictureObject(TrpView *view)
 
 // --- reading pages
 
+const TrpXMLSerializer::ComponentText &TrpPreviewPages::sourceText(const TrpComponent &source)
+{
+    // Checked against the text itself: a source freed and another made at
+    // the same place must not inherit its entry.
+    TrpXMLSerializer::ComponentText &entry = m_sourceTexts[&source];
+    const QString text = source.BaseName();
+    if (entry.source != text || entry.className.isEmpty())
+        entry = TrpXMLSerializer::ParseComponentText(text);
+    return entry;
+}
+
 void TrpPreviewPages::readObjects(TrpXMLItem *element, TrpComponent *parent)
 {
     TrpXMLSerializer serializer(nullptr);
@@ -360,8 +372,8 @@ void TrpPreviewPages::readObjects(TrpXMLItem *element, TrpComponent *parent)
         TrpComponent *source = sourceOf(child);
         TrpComponent *obj = nullptr;
         try {
-            const QString text = (source ? source->BaseName() : child->Name) + u' ' + child->Text;
-            obj = serializer.ReadComponentText(parent, text, true);
+            obj = source ? serializer.ReadComponentText(parent, sourceText(*source), child->Text, true)
+                         : serializer.ReadComponentText(parent, child->Name + u' ' + child->Text, true);
         } catch (const bralvo::Error &) {
             continue; // an unknown class in a damaged file: the object is missing
         }

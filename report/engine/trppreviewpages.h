@@ -19,9 +19,11 @@
 #include "report/engine/trpdictionary.h"
 #include "report/engine/trppicturecache.h"
 #include "report/model/trpenginebases.h"
+#include "report/model/trpserializer.h"
 #include "report/model/trpxml.h"
 
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace bralvo::report {
@@ -145,6 +147,8 @@ private:
     void writePageWhole(TrpXMLItem *element, TrpReportPage *page);
     bool finalPassOfDoublePass() const;
     TrpComponent *sourceOf(const TrpXMLItem *element) const;
+    // The source object's text taken apart once for all its copies.
+    const TrpXMLSerializer::ComponentText &sourceText(const TrpComponent &source);
     void clickView(int index, TrpReportPage *page, TrpView *view, Qt::MouseButton button,
                    Qt::KeyboardModifiers shift, bool click, Qt::CursorShape &cursor);
     void followLink(const QString &url);
@@ -153,6 +157,7 @@ private:
     TrpDictionary m_dictionary;
     std::vector<std::unique_ptr<TrpReportPage>> m_sourcePages;
     std::vector<CachedPage> m_pageCache; // most recently used first
+    std::unordered_map<const TrpComponent *, TrpXMLSerializer::ComponentText> m_sourceTexts;
     TrpPictureCache m_pictureCache;
     bool m_allowPartialLoading = false;
     bool m_partiallyLoaded = false;

@@ -21,6 +21,8 @@ public:
     void SetIndex(int v) { m_index = v; }
 
     const QByteArray &Buffer() const { return m_buffer; }
+    // The pending output itself, for writers that append bytes directly.
+    QByteArray &Out() { return m_buffer; }
     // Text is written as Latin-1: everything the writer produces itself
     // is ASCII, page text arrives as code-page bytes.
     void Append(const QByteArray &bytes) { m_buffer += bytes; }
@@ -28,7 +30,11 @@ public:
     void Append(const char *text) { m_buffer += text; }
     void AppendLine(const QByteArray &bytes);
     void AppendLine(const QString &text) { AppendLine(text.toLatin1()); }
-    void AppendLine(const char *text) { AppendLine(QByteArray(text)); }
+    void AppendLine(const char *text)
+    {
+        m_buffer += text;
+        m_buffer += "\r\n";
+    }
     // Writes the buffer to Stream and empties it.
     void Flush(platform::Stream &stream);
 

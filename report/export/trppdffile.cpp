@@ -1,6 +1,7 @@
 // The document: pages, fonts and writing the file in one pass.
 #include "report/export/trppdffile.h"
 
+#include "report/export/trppdfbytes.h"
 #include "platform/stream.h"
 #include "platform/stringlist.h"
 #include "report/export/trppdffont.h"
@@ -40,47 +41,58 @@ TrpPDFPage::TrpPDFPage(TrpPDFFile *file, const TrpReportPage &page, qint64 conte
 {
 }
 
+void TrpPDFPage::SetContent(qint64 start, qint64 length, qint64 rawLength, bool packed)
+{
+    m_contentStart = start;
+    m_contentLength = length;
+    m_rawLength = rawLength;
+    m_packed = packed;
+    m_finished = true;
+}
+
 void TrpPDFPage::Write(platform::Stream &stream)
 {
     TrpPDFElement::Write(stream);
     const int number = m_file->StartObject(*this, stream);
-    AppendLine("<<");
-    AppendLine("/Type /Page");
-    AppendLine(QStringLiteral("/Parent %1 0 R").arg(m_file->PagesObject()));
-    AppendLine(QStringLiteral("/MediaBox [0 0 ") + PdfNumber(m_width) + u' ' + PdfNumber(m_height) +
-               QStringLiteral(" ]"));
-    AppendLine("/Resources <<");
-    AppendLine("/Font <<");
-    for (const auto &font : m_file->Fonts())
-        AppendLine(QStringLiteral("/F%1 %2 0 R").arg(font->Index() - 1).arg(m_file->FontBase() + font->FirstObject()));
-    AppendLine(">>");
-    AppendLine("/XObject <<");
-    AppendLine(">>");
-    AppendLine("/ProcSet [/PDF /Text /ImageC ]");
-    AppendLine(">>");
-    AppendLine(QStringLiteral("/Contents %1 0 R").arg(number + 1));
-    AppendLine(">>");
-    AppendLine("endobj");
-
-    platform::Stream &scratch = m_file->Scratch();
-    scratch.seek(m_contentStart);
-    const QByteArray content = scratch.readBytes(m_contentLength);
-    m_file->StartObject(*this, stream);
-    if (m_file->Compressed()) {
-        const QByteArray packed = CompressZlib(content, m_file->ContentCompressionLevel());
-        AppendLine(QStringLiteral("<< /Filter /FlateDecode /Length %1 /Length1 %2 >>")
-                       .arg(packed.size())
-                       .arg(content.size()));
-        AppendLine("stream");
-        Append(packed);
-        AppendLine("");
-    } else {
-        AppendLine(QStringLiteral("<< /Length %1 >>").arg(content.size()));
-        AppendLine("stream");
-        Append(content);
+    QByteArray &out = Out();
+    out += "<<\r\n/Type /Page\r\n/Parent ";
+    AppendPdfInt(out, m_file->PagesObject());
+    out += " 0 R\r\n/MediaBox [0 0 ";
+    AppendPdfNumber(out, m_width);
+    out += ' ';
+    AppendPdfNumber(out, m_height);
+    out += " ]\r\n/Resources <<\r\n/Font <<\r\n";
+    for (const auto &font : m_file->Fonts()) {
+        out += "/F";
+        AppendPdfInt(out, font->Index() - 1);
+        out += ' ';
+        AppendPdfInt(out, m_file->FontBase() + font->FirstObject());
+        out += " 0 R\r\n";
     }
-    AppendLine("endstream");
-    AppendLine("endobj");
+    out += ">>\r\n/XObject <<\r\n>>\r\n/ProcSet [/PDF /Text /ImageC ]\r\n>>\r\n/Contents ";
+    AppendPdfInt(out, number + 1);
+    out += " 0 R\r\n>>\r\nendobj\r\n";
+
+    QByteArray read;
+    const QByteArrayView content = m_file->PageContent(*this, read);
+    m_file->StartObject(*this, stream);
+    if (m_packed) {
+        out += "<< /Filter /FlateDecode /Length ";
+        AppendPdfInt(out, content.size());
+        out += " /Length1 ";
+        AppendPdfInt(out, m_rawLength);
+        out += " >>\r\nstream\r\n";
+        Flush(stream);
+        stream.write(content.data(), content.size());
+        out += "\r\n";
+    } else {
+        out += "<< /Length ";
+        AppendPdfInt(out, content.size());
+        out += " >>\r\nstream\r\n";
+        Flush(stream);
+        stream.write(content.data(), content.size());
+    }
+    out += "endstream\r\nendobj\r\n";
     Flush(stream);
 }
 
@@ -119,9 +131,9 @@ void TrpPDFFile::AddWarning(const QString &text)
 
 TrpPDFPage *TrpPDFFile::AddPdfPage(const TrpReportPage &page)
 {
-    const qint64 position = m_scratch->position();
     if (!m_pages.empty())
-        m_pages.back()->SetContentLength(position - m_pages.back()->ContentStart());
+        FinishPage(*m_pages.back());
+    const qint64 position = m_scratch->position();
     m_pages.push_back(std::make_unique<TrpPDFPage>(this, page, position));
     m_pages.back()->SetIndex(int(m_pages.size()));
     return m_pages.back().get();
@@ -146,8 +158,44 @@ int TrpPDFFile::StartObject(TrpPDFElement &element, platform::Stream &stream)
     element.Flush(stream);
     m_xref.append(stream.position());
     ++m_objectCount;
-    element.AppendLine(QStringLiteral("%1 0 obj").arg(m_objectCount));
+    AppendPdfInt(element.Out(), m_objectCount);
+    element.Out() += " 0 obj\r\n";
     return m_objectCount;
+}
+
+QByteArrayView TrpPDFFile::PageContent(const TrpPDFPage &page, QByteArray &buffer)
+{
+    if (auto *memory = dynamic_cast<platform::MemoryStream *>(m_scratch.get()))
+        return QByteArrayView(memory->data().constData() + page.ContentStart(), page.ContentLength());
+    m_scratch->seek(page.ContentStart());
+    buffer.resize(page.ContentLength());
+    m_scratch->readExactly(buffer.data(), buffer.size());
+    return buffer;
+}
+
+void TrpPDFFile::FinishPage(TrpPDFPage &page)
+{
+    if (page.Finished())
+        return;
+    const QByteArray &content = page.Buffer();
+    const qint64 start = m_scratch->position();
+    if (m_compressed) {
+        const QByteArray &packed = CompressContent(content);
+        m_scratch->write(packed);
+        page.SetContent(start, packed.size(), content.size(), true);
+    } else {
+        m_scratch->write(content);
+        page.SetContent(start, content.size(), content.size(), false);
+    }
+    page.Out().clear();
+}
+
+const QByteArray &TrpPDFFile::CompressContent(QByteArrayView content)
+{
+    if (!m_deflater || m_deflater->Level() != m_contentLevel)
+        m_deflater = std::make_unique<TrpPDFDeflater>(m_contentLevel);
+    m_deflater->Compress(content.data(), content.size(), m_packed);
+    return m_packed;
 }
 
 namespace {
@@ -218,7 +266,7 @@ void TrpPDFFile::Write(platform::Stream &stream)
     }
     m_firstPageObject = m_objectCount + 1;
     if (!m_pages.empty())
-        m_pages.back()->SetContentLength(m_scratch->size() - m_pages.back()->ContentStart());
+        FinishPage(*m_pages.back());
     Flush(stream);
     for (const auto &page : m_pages)
         page->Write(stream);

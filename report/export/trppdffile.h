@@ -1,13 +1,15 @@
 // A PDF 1.3 document built from exported report pages. Pages turn their
-// views into content operators at once (into a scratch stream, in memory
-// or in a temporary file); Write then puts out the whole document in one
-// pass: header, catalog, information, bookmarks, fonts, pages with their
+// views into content operators at once; a finished page's content goes to
+// a scratch stream (in memory or in a temporary file), compressed when
+// the document is. Write then puts out the whole document in one pass: header, catalog, information, bookmarks, fonts, pages with their
 // content streams, page tree, cross-reference table and trailer.
 // Geometry arrives in screen pixels (96 per inch); PDF points are pixels
 // times 0.75.
 #pragma once
 
+#include "report/export/trppdfdeflater.h"
 #include "report/export/trppdfelement.h"
+#include "report/export/trppdfstate.h"
 #include "report/export/trppdftoolkit.h"
 
 #include <QList>
@@ -42,11 +44,24 @@ public:
     double MarginLeft() const { return m_marginLeft; }
     double MarginTop() const { return m_marginTop; }
     qint64 ContentStart() const { return m_contentStart; }
+    // Bytes of the page's content in the scratch stream: compressed when
+    // the page was finished with compression on.
     qint64 ContentLength() const { return m_contentLength; }
-    void SetContentLength(qint64 v) { m_contentLength = v; }
+    // The content's size before compression.
+    qint64 RawLength() const { return m_rawLength; }
+    bool Packed() const { return m_packed; }
+    bool Finished() const { return m_finished; }
+    // Records where the finished content lies in the scratch stream.
+    void SetContent(qint64 start, qint64 length, qint64 rawLength, bool packed);
 
     double PdfX(double x) const { return x * 0.75 + m_marginLeft; }
     double PdfY(double y) const { return m_height - (y * 0.75 + m_marginTop); }
+
+    // The graphics state of the content written so far.
+    TrpPDFStateStack &State() { return m_state; }
+    // Memos that have written text on this page.
+    int TextMemos() const { return m_textMemos; }
+    void CountTextMemo() { ++m_textMemos; }
 
     // The page object and its content stream.
     void Write(platform::Stream &stream) override;
@@ -57,6 +72,11 @@ private:
     double m_marginLeft, m_marginTop;
     qint64 m_contentStart;
     qint64 m_contentLength = 0;
+    qint64 m_rawLength = 0;
+    bool m_packed = false;
+    bool m_finished = false;
+    TrpPDFStateStack m_state;
+    int m_textMemos = 0;
 };
 
 class TrpPDFFile : public TrpPDFElement {
@@ -115,6 +135,12 @@ public:
     void AddWarning(const QString &text);
 
     // --- building
+    // A page's content is kept with the page until the next page starts
+    // (or the document is written); it then goes to the scratch stream,
+    // compressed at once when Compressed is on, so a long export holds one
+    // page's content in memory. Compressed and the content level apply to
+    // the pages finished after they are set; views go to the page added
+    // last.
     TrpPDFPage *AddPdfPage(const TrpReportPage &page);
     // 0-based index of the font of equal name, style and character set
     // (added when new). Unicode: the glyph-number variant of the font.
@@ -128,9 +154,18 @@ public:
     // Flushes Element, takes the next object number, records its offset
     // and starts the object ("N 0 obj").
     int StartObject(TrpPDFElement &element, platform::Stream &stream);
+    // The bytes of a page's content (a view into the memory scratch, or
+    // read into Buffer from a scratch file).
+    QByteArrayView PageContent(const TrpPDFPage &page, QByteArray &buffer);
+    // Page content compressed at the content level (valid until the
+    // next call).
+    const QByteArray &CompressContent(QByteArrayView content);
+    // Moves the page's pending content to the scratch stream.
+    void FinishPage(TrpPDFPage &page);
 
 private:
     struct ViewBox;
+    struct MemoText;
     void writeCatalog(platform::Stream &stream, const TrpPDFOutlineNode *root, int nodeCount);
     void writeInfo(platform::Stream &stream, const QString &date);
     void writePageTree(platform::Stream &stream);
@@ -138,10 +173,15 @@ private:
     void exportShapeOrLine(TrpPDFPage &page, TrpView &view, const ViewBox &box);
     void exportPicture(TrpPDFPage &page, TrpView &view, const ViewBox &box);
     void exportMemo(TrpPDFPage &page, TrpCustomMemoView &memo, const ViewBox &box);
+    MemoText memoText(TrpCustomMemoView &memo, const platform::Font &font);
     void exportMemoLines(TrpPDFPage &page, TrpCustomMemoView &memo, const platform::Font &font,
-                         const ViewBox &box);
+                         const ViewBox &box, const MemoText &text);
     void drawPdfFrame(TrpPDFPage &page, TrpView &view, const ViewBox &box);
+    // Colours, width and text state, each written only when it changes.
     void strokeStyle(TrpPDFPage &page, int color, double width);
+    void strokeColor(TrpPDFPage &page, int color);
+    void fillColor(TrpPDFPage &page, int color);
+    void textState(TrpPDFPage &page, int fontIndex, const platform::Font &font, double charSpacing);
 
     std::vector<std::unique_ptr<TrpPDFPage>> m_pages;
     std::vector<std::unique_ptr<TrpPDFFont>> m_fonts;
@@ -166,6 +206,8 @@ private:
     QString m_tempFileName;
     bool m_embeddedFonts = false;
     std::unique_ptr<TrpPDFToolkit> m_toolkit;
+    std::unique_ptr<TrpPDFDeflater> m_deflater; // one for all pages
+    QByteArray m_packed;
     QStringList m_warnings;
 };
 

@@ -1,19 +1,22 @@
 #include "report/export/trppdftext.h"
 
+#include "report/export/trppdfbytes.h"
 #include "platform/textcodec.h"
 #include "report/model/trputils.h"
 
 #include <QHash>
-#include <cmath>
+#include <cstring>
 #include <map>
+#include <vector>
 #include <string>
 
 namespace bralvo::report {
 
 QString PdfNumber(double x)
 {
-    // PDF has no infinity or NaN: such a number would spoil the file.
-    return FormatFloatDecimals(std::isfinite(x) ? x : 0.0, 2, u'.');
+    QByteArray bytes;
+    AppendPdfNumber(bytes, x);
+    return QString::fromLatin1(bytes);
 }
 
 QString PdfTextString(const QString &text)
@@ -122,26 +125,39 @@ const char *CodePageOfCharset(int charset)
 namespace {
 
 // Character -> byte of a single-byte code page, made once from its
-// decoding table.
-const QHash<char16_t, char> &singleByteTable(const char *codePage)
+// decoding table: a flat table of the whole basic plane, -1 where the
+// page has no byte for the character.
+using SingleByteTable = std::vector<qint16>;
+
+const SingleByteTable &singleByteTable(const char *codePage)
 {
-    static std::map<std::string, QHash<char16_t, char>> tables;
+    static std::map<std::string, SingleByteTable> tables;
+    static const char *lastName = nullptr;
+    static const SingleByteTable *last = nullptr;
+    if (lastName && std::strcmp(codePage, lastName) == 0)
+        return *last; // lines of one memo, memos of one font: the same page
     auto it = tables.find(codePage);
-    if (it != tables.end())
-        return it->second;
-    QHash<char16_t, char> table;
-    for (int b = 0; b < 256; ++b) {
-        const QString c = platform::decodeText(QByteArray(1, char(b)), codePage);
-        if (c.size() == 1 && c[0] != QChar::ReplacementCharacter && !table.contains(c[0].unicode()))
-            table.insert(c[0].unicode(), char(b));
+    if (it == tables.end()) {
+        SingleByteTable table(0x10000, -1);
+        for (int b = 0; b < 256; ++b) {
+            const QString c = platform::decodeText(QByteArray(1, char(b)), codePage);
+            if (c.size() == 1 && c[0] != QChar::ReplacementCharacter && table[c[0].unicode()] < 0)
+                table[c[0].unicode()] = qint16(b);
+        }
+        it = tables.emplace(codePage, std::move(table)).first;
     }
-    return tables.emplace(codePage, std::move(table)).first->second;
+    lastName = it->first.c_str();
+    last = &it->second;
+    return *last;
 }
 
 bool isMultiByte(const char *codePage)
 {
-    const QByteArray name(codePage);
-    return name == "Shift_JIS" || name == "windows-949" || name == "GBK" || name == "Big5";
+    for (const char *name : {"Shift_JIS", "windows-949", "GBK", "Big5"}) {
+        if (std::strcmp(codePage, name) == 0)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -150,14 +166,14 @@ std::optional<QByteArray> EncodeExactly(const QString &text, const char *codePag
 {
     if (isMultiByte(codePage))
         return platform::encodeTextExactly(text, codePage);
-    const QHash<char16_t, char> &table = singleByteTable(codePage);
-    QByteArray bytes;
-    bytes.reserve(text.size());
+    const SingleByteTable &table = singleByteTable(codePage);
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char *out = bytes.data();
     for (QChar c : text) {
-        const auto it = table.constFind(c.unicode());
-        if (it == table.constEnd())
+        const qint16 b = table[c.unicode()];
+        if (b < 0)
             return std::nullopt;
-        bytes += *it;
+        *out++ = char(b);
     }
     return bytes;
 }

@@ -2,6 +2,7 @@
 // lines and rectangles, an inline JPEG picture of everything else.
 #include "report/export/trppdffile.h"
 
+#include "report/export/trppdfbytes.h"
 #include "platform/stream.h"
 #include "platform/textcodec.h"
 #include "report/export/trppdffont.h"
@@ -30,24 +31,45 @@ struct TrpPDFFile::ViewBox {
 
 namespace {
 
-QString num(double v)
+// Operators are appended as bytes, each line ending in CR LF.
+void number(QByteArray &out, double v)
 {
-    return PdfNumber(v);
+    AppendPdfNumber(out, v);
+}
+
+// Each line is put together in one buffer and appended once.
+template <size_t N>
+void numbers(QByteArray &out, const double (&values)[N], const char *op)
+{
+    char text[N * (kPdfNumberRoom + 1) + 8];
+    char *at = text;
+    for (size_t i = 0; i < N; ++i) {
+        at = PutPdfNumber(at, values[i]);
+        *at++ = ' ';
+    }
+    --at; // the op starts with its own blank
+    out.append(text, at - text);
+    out += op;
+}
+
+void pair(QByteArray &out, double a, double b, const char *op)
+{
+    numbers(out, {a, b}, op);
 }
 
 void move(TrpPDFElement &out, double a, double b)
 {
-    out.AppendLine(num(a) + u' ' + num(b) + QStringLiteral(" m"));
+    pair(out.Out(), a, b, " m\r\n");
 }
 
 void line(TrpPDFElement &out, double a, double b)
 {
-    out.AppendLine(num(a) + u' ' + num(b) + QStringLiteral(" l"));
+    pair(out.Out(), a, b, " l\r\n");
 }
 
 void rect(TrpPDFElement &out, double x, double y, double w, double h)
 {
-    out.AppendLine(num(x) + u' ' + num(y) + u' ' + num(w) + u' ' + num(h) + QStringLiteral(" re"));
+    numbers(out.Out(), {x, y, w, h}, " re\r\n");
 }
 
 long roundEven(double v)
@@ -57,16 +79,67 @@ long roundEven(double v)
 
 bool isHtmlTagged(const TrpCustomMemoView &memo, bool htmlTags)
 {
+    if (!memo.AllowHTMLTags() || !htmlTags)
+        return false;
     const QString text = memo.Memo()->Text();
-    return memo.AllowHTMLTags() && htmlTags && text.contains(u'<') && text.contains(u'>');
+    return text.contains(u'<') && text.contains(u'>');
 }
 
 } // namespace
 
+void TrpPDFFile::strokeColor(TrpPDFPage &page, int color)
+{
+    TrpPDFGraphicsState &state = page.State().Current();
+    if (state.stroke == color)
+        return;
+    m_toolkit->AppendPdfColor(page.Out(), color);
+    page.Out() += " RG\r\n";
+    state.stroke = color;
+}
+
 void TrpPDFFile::strokeStyle(TrpPDFPage &page, int color, double width)
 {
-    page.AppendLine(m_toolkit->PdfColor(color) + QStringLiteral(" RG"));
-    page.AppendLine(num(width) + QStringLiteral(" w"));
+    strokeColor(page, color);
+    TrpPDFGraphicsState &state = page.State().Current();
+    QByteArray &out = page.Out();
+    if (!state.widthKnown || state.width != width) {
+        number(out, width);
+        out += " w\r\n";
+        state.width = width;
+        state.widthKnown = true;
+    }
+}
+
+void TrpPDFFile::fillColor(TrpPDFPage &page, int color)
+{
+    TrpPDFGraphicsState &state = page.State().Current();
+    if (state.fill == color)
+        return;
+    m_toolkit->AppendPdfColor(page.Out(), color);
+    page.Out() += " rg\r\n";
+    state.fill = color;
+}
+
+void TrpPDFFile::textState(TrpPDFPage &page, int fontIndex, const platform::Font &font, double charSpacing)
+{
+    TrpPDFGraphicsState &state = page.State().Current();
+    QByteArray &out = page.Out();
+    if (state.font != fontIndex || state.fontSize != font.size()) {
+        out += "/F";
+        AppendPdfInt(out, fontIndex);
+        out += ' ';
+        AppendPdfInt(out, font.size());
+        out += " Tf\r\n";
+        state.font = fontIndex;
+        state.fontSize = font.size();
+    }
+    fillColor(page, font.color() == clNone ? 0 : font.color());
+    const double cs = charSpacing * 0.75;
+    if (state.charSpacing != cs) {
+        number(out, cs);
+        out += " Tc\r\n";
+        state.charSpacing = cs;
+    }
 }
 
 void TrpPDFFile::ExportViewToPdf(TrpPDFPage &page, TrpView &view)
@@ -85,7 +158,6 @@ void TrpPDFFile::ExportViewToPdf(TrpPDFPage &page, TrpView &view)
     } else {
         exportPicture(page, view, box);
     }
-    page.Flush(*m_scratch);
 }
 
 void TrpPDFFile::exportShapeOrLine(TrpPDFPage &page, TrpView &view, const ViewBox &box)
@@ -121,7 +193,7 @@ void TrpPDFFile::exportShapeOrLine(TrpPDFPage &page, TrpView &view, const ViewBo
     if (stroked)
         strokeStyle(page, frame.Color(), frame.Width() * 0.75);
     if (filled)
-        page.AppendLine(m_toolkit->PdfColor(view.Color()) + QStringLiteral(" rg"));
+        fillColor(page, view.Color());
     rect(page, box.x1, box.y2, box.w, box.h);
     page.AppendLine(stroked && filled ? "B" : (filled ? "f" : "S"));
 }
@@ -203,11 +275,15 @@ void TrpPDFFile::exportPicture(TrpPDFPage &page, TrpView &view, const ViewBox &b
     bitmap.save(&buffer, "JPEG", vectorLike ? 85 : 80);
 
     page.AppendLine("q");
-    page.AppendLine(num(dx == 0 ? 1 : dx * 0.75) + QStringLiteral(" 0 0 ") + num(dy == 0 ? 1 : dy * 0.75) + u' ' +
-                    num(page.PdfX(left - ox)) + u' ' + num(page.PdfY(top - oy + dy)) + QStringLiteral(" cm"));
-    page.AppendLine("BI");
-    page.AppendLine(QStringLiteral("/W %1").arg(bitmap.width()));
-    page.AppendLine(QStringLiteral("/H %1").arg(bitmap.height()));
+    QByteArray &out = page.Out();
+    pair(out, dx == 0 ? 1 : dx * 0.75, 0, " 0 ");
+    pair(out, dy == 0 ? 1 : dy * 0.75, page.PdfX(left - ox), " ");
+    number(out, page.PdfY(top - oy + dy));
+    out += " cm\r\nBI\r\n/W ";
+    AppendPdfInt(out, bitmap.width());
+    out += "\r\n/H ";
+    AppendPdfInt(out, bitmap.height());
+    out += "\r\n";
     for (const char *entry : {"/CS /RGB", "/BPC 8", "/I true", "/F [/DCT]"})
         page.AppendLine(entry);
     page.Append(QByteArray("ID ")); // exactly one blank before the data
@@ -220,39 +296,14 @@ void TrpPDFFile::exportPicture(TrpPDFPage &page, TrpView &view, const ViewBox &b
     drawPdfFrame(page, view, box);
 }
 
-void TrpPDFFile::exportMemo(TrpPDFPage &page, TrpCustomMemoView &memo, const ViewBox &outer)
-{
-    const double fw = memo.Frame()->Width();
-    const double left = outer.left, top = outer.top;
-    page.AppendLine("q");
-    rect(page, page.PdfX(left - fw), page.PdfY(top + outer.height + fw), (2 * fw + outer.width) * 0.75,
-         (2 * fw + outer.height) * 0.75);
-    page.AppendLine("W");
-    page.AppendLine("n");
-    ViewBox box = outer;
-    if (memo.Frame()->DropShadow()) {
-        const double sw = memo.Frame()->ShadowWidth();
-        box = ViewBox(page, left, top, outer.width - sw, outer.height - sw);
-        const QString shadow = m_toolkit->PdfColor(memo.Frame()->ShadowColor());
-        page.AppendLine(shadow + QStringLiteral(" rg"));
-        page.AppendLine(shadow + QStringLiteral(" RG"));
-        rect(page, page.PdfX(left + box.width), page.PdfY(top + box.height + sw), sw * 0.75, box.height * 0.75);
-        page.AppendLine("B");
-        rect(page, page.PdfX(left + sw), page.PdfY(top + box.height + sw), box.width * 0.75, sw * 0.75);
-        page.AppendLine("B");
-    }
-    const TrpHighlight &highlight = *memo.Highlight();
-    const platform::Font &font = highlight.Active() ? *highlight.Font() : *memo.Font();
-    const int color = highlight.Active() ? highlight.Color() : memo.Color();
-    if (color != clNone) {
-        page.AppendLine(m_toolkit->PdfColor(color) + QStringLiteral(" rg"));
-        rect(page, box.x1, box.y2, box.w, box.h);
-        page.AppendLine("f");
-    }
-    drawPdfFrame(page, memo, box);
-    exportMemoLines(page, memo, font, box);
-    page.AppendLine("Q");
-}
+// The memo's lines as they go out: in the font's code page, or through
+// the font's Unicode variant when a line does not fit into it.
+struct TrpPDFFile::MemoText {
+    QStringList lines;
+    QList<QByteArray> encoded;
+    bool unicode = false;
+    int fontIndex = -1; // -1: no lines, no text state
+};
 
 namespace {
 
@@ -264,34 +315,97 @@ QString cleanLine(QString text, bool rtl)
     return rtl ? ReverseRtlLine(text) : text;
 }
 
+bool isBlank(QStringView text)
+{
+    for (QChar c : text) {
+        if (!c.isSpace())
+            return false;
+    }
+    return true;
+}
+
+void appendEscaped(QByteArray &out, const QByteArray &line)
+{
+    for (char c : line) {
+        if (c == '\\' || c == '(' || c == ')')
+            out += '\\';
+        out += c;
+    }
+}
+
 } // namespace
 
-void TrpPDFFile::exportMemoLines(TrpPDFPage &page, TrpCustomMemoView &memo, const platform::Font &font,
-                                 const ViewBox &box)
+TrpPDFFile::MemoText TrpPDFFile::memoText(TrpCustomMemoView &memo, const platform::Font &font)
 {
-    const QStringList lines = m_toolkit->WrappedLines(memo, font);
-    if (lines.isEmpty())
-        return;
-    // Text goes out in the font's code page; a text the page cannot hold
-    // goes through the font's Unicode variant instead of losing letters.
+    MemoText text;
+    text.lines = m_toolkit->WrappedLines(memo, font);
+    if (text.lines.isEmpty())
+        return text;
     const char *codePage = CodePageOfCharset(font.charset());
-    QList<QByteArray> encoded;
-    bool unicode = false;
-    for (const QString &l : lines) {
-        const auto bytes = EncodeExactly(cleanLine(l, memo.RTLReading()), codePage);
+    text.encoded.reserve(text.lines.size());
+    for (const QString &l : text.lines) {
+        auto bytes = EncodeExactly(cleanLine(l, memo.RTLReading()), codePage);
         if (!bytes) {
-            unicode = true;
+            text.unicode = true;
             break;
         }
-        encoded.append(*bytes);
+        text.encoded.append(std::move(*bytes));
     }
-    const int index = FindOrAddPdfFont(font, unicode);
-    TrpPDFFont &pdfFont = *m_fonts[size_t(index)];
-    page.AppendLine(QStringLiteral("/F%1 %2 Tf").arg(index).arg(font.size()));
-    page.AppendLine(m_toolkit->PdfColor(font.color() == clNone ? 0 : font.color()) + QStringLiteral(" rg"));
+    text.fontIndex = FindOrAddPdfFont(font, text.unicode);
+    return text;
+}
+
+void TrpPDFFile::exportMemo(TrpPDFPage &page, TrpCustomMemoView &memo, const ViewBox &outer)
+{
+    const TrpHighlight &highlight = *memo.Highlight();
+    const platform::Font &font = highlight.Active() ? *highlight.Font() : *memo.Font();
+    const int color = highlight.Active() ? highlight.Color() : memo.Color();
+    const MemoText text = memoText(memo, font);
+    // A page's first text memo sets its font inside its own clip, as a
+    // lone memo does; from the second one on the text state is set on the
+    // page, so the memos of a list inherit it instead of repeating it.
+    if (text.fontIndex >= 0) {
+        if (page.TextMemos() > 0)
+            textState(page, text.fontIndex, font, memo.CharSpacing());
+        page.CountTextMemo();
+    }
+    const double fw = memo.Frame()->Width();
+    const double left = outer.left, top = outer.top;
+    page.AppendLine("q");
+    page.State().Save();
+    rect(page, page.PdfX(left - fw), page.PdfY(top + outer.height + fw), (2 * fw + outer.width) * 0.75,
+         (2 * fw + outer.height) * 0.75);
+    page.Out() += "W\r\nn\r\n";
+    ViewBox box = outer;
+    if (memo.Frame()->DropShadow()) {
+        const double sw = memo.Frame()->ShadowWidth();
+        box = ViewBox(page, left, top, outer.width - sw, outer.height - sw);
+        fillColor(page, memo.Frame()->ShadowColor());
+        strokeColor(page, memo.Frame()->ShadowColor());
+        rect(page, page.PdfX(left + box.width), page.PdfY(top + box.height + sw), sw * 0.75, box.height * 0.75);
+        page.AppendLine("B");
+        rect(page, page.PdfX(left + sw), page.PdfY(top + box.height + sw), box.width * 0.75, sw * 0.75);
+        page.AppendLine("B");
+    }
+    if (color != clNone) {
+        fillColor(page, color);
+        rect(page, box.x1, box.y2, box.w, box.h);
+        page.AppendLine("f");
+    }
+    drawPdfFrame(page, memo, box);
+    if (text.fontIndex >= 0) {
+        textState(page, text.fontIndex, font, memo.CharSpacing());
+        exportMemoLines(page, memo, font, box, text);
+    }
+    page.AppendLine("Q");
+    page.State().Restore();
+}
+
+void TrpPDFFile::exportMemoLines(TrpPDFPage &page, TrpCustomMemoView &memo, const platform::Font &font,
+                                 const ViewBox &box, const MemoText &text)
+{
+    TrpPDFFont &pdfFont = *m_fonts[size_t(text.fontIndex)];
     const double cs = memo.CharSpacing() * 0.75;
-    if (memo.CharSpacing() != 0)
-        page.AppendLine(num(cs) + QStringLiteral(" Tc"));
     m_toolkit->SetMemo(memo, font);
     TrpPDFToolkit &kit = *m_toolkit;
     if (memo.Underlines()) {
@@ -304,29 +418,34 @@ void TrpPDFFile::exportMemoLines(TrpPDFPage &page, TrpCustomMemoView &memo, cons
             page.AppendLine("S");
         }
     }
-    const int count = int(lines.size());
+    const int count = int(text.lines.size());
     for (int k = 0; k < count; ++k) {
-        const QString cleaned = cleanLine(lines[k], memo.RTLReading());
-        if (cleaned.trimmed().isEmpty())
+        const QString &raw = text.lines[k];
+        const QString cleaned = cleanLine(raw, memo.RTLReading());
+        if (isBlank(cleaned))
             continue;
         const double indent = k == 0 ? memo.ParagraphGap() : 0;
-        double x = page.PdfX(kit.GetHPos(lines[k], memo.HAlign(), memo.CharSpacing(),
+        double x = page.PdfX(kit.GetHPos(raw, memo.HAlign(), memo.CharSpacing(),
                                          box.width - 2 * memo.GapX() - indent, box.left + memo.GapX() + indent));
         if (memo.HAlign() == haRight)
             x += cs;
         const double y = page.PdfY(kit.GetVPos(count, k, box.height - 2 * memo.GapY(), box.top + memo.GapY() - 1));
-        page.AppendLine("BT");
-        page.AppendLine(num(x) + u' ' + num(y) + QStringLiteral(" Td"));
-        if (unicode)
-            page.AppendLine(pdfFont.GlyphString(cleaned) + " Tj");
-        else
-            page.AppendLine('(' + EscapePdfText(encoded[k]) + ") Tj");
-        page.AppendLine("ET");
+        QByteArray &out = page.Out();
+        out += "BT\r\n";
+        pair(out, x, y, " Td\r\n");
+        if (text.unicode) {
+            out += pdfFont.GlyphString(cleaned);
+        } else {
+            out += '(';
+            appendEscaped(out, text.encoded[k]);
+            out += ')';
+        }
+        out += " Tj\r\nET\r\n";
         if (font.style() & platform::fsUnderline) {
             const double uy = y - font.size() * 0.12;
             strokeStyle(page, font.color() == clNone ? 0 : font.color(), font.size() * 0.08);
             move(page, x, uy);
-            line(page, x + kit.GetTextWidth(lines[k], memo.CharSpacing()) * 0.75, uy);
+            line(page, x + kit.GetTextWidth(raw, memo.CharSpacing()) * 0.75, uy);
             page.AppendLine("S");
         }
     }

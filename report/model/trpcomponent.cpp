@@ -440,6 +440,13 @@ TrpView *neighbour(const QList<TrpView *> &views, int i, int step)
 
 void TrpComponent::AlignChildren()
 {
+    // Most bands hold no aligned object: nothing to sort or move.
+    const bool anyAligned = std::any_of(m_objects.cbegin(), m_objects.cend(), [](const TrpComponent *c) {
+        const auto *v = dynamic_cast<const TrpView *>(c);
+        return v && v->Align() != baNone;
+    });
+    if (!anyAligned)
+        return;
     QList<TrpView *> views;
     for (TrpComponent *c : m_objects) {
         if (auto *v = dynamic_cast<TrpView *>(c))

@@ -303,7 +303,14 @@ void TrpXMLSerializer::WriteComponent(TrpComponent *component)
 
 // --- reading
 
-void TrpXMLSerializer::TextToObject(const QString &text, platform::Persistent *obj)
+namespace {
+
+using AttributePairs = QList<std::pair<QString, QString>>;
+
+// The name = "value" attributes of Text in order. True when the text ends
+// after a complete attribute (only blanks follow), so that attributes
+// appended to it would be read as their own.
+bool splitAttributes(const QString &text, AttributePairs &pairs)
 {
     const qsizetype n = text.size();
     qsizetype i = 0;
@@ -312,23 +319,33 @@ void TrpXMLSerializer::TextToObject(const QString &text, platform::Persistent *o
             ++i;
         const qsizetype eq = text.indexOf(u'=', i);
         if (eq < 0)
-            return;
-        const QString name = text.mid(i, eq - i).trimmed();
+            return i == n;
+        QString name = text.mid(i, eq - i).trimmed();
         if (name.isEmpty())
-            return;
+            return false;
         const qsizetype open = text.indexOf(u'"', eq + 1);
         if (open < 0)
-            return;
+            return false;
         const qsizetype close = text.indexOf(u'"', open + 1);
-        const QString value = text.mid(open + 1, (close < 0 ? n : close) - open - 1);
+        pairs.append({std::move(name), text.mid(open + 1, (close < 0 ? n : close) - open - 1)});
+        if (close < 0)
+            return false;
+        i = close + 1;
+    }
+}
+
+} // namespace
+
+void TrpXMLSerializer::TextToObject(const QString &text, platform::Persistent *obj)
+{
+    AttributePairs pairs;
+    splitAttributes(text, pairs);
+    for (const auto &[name, value] : pairs) {
         try {
             applyPair(name, value, obj);
         } catch (const bralvo::Error &e) {
             m_errorTexts.add(e.userText());
         }
-        if (close < 0)
-            return;
-        i = close + 1;
     }
 }
 
@@ -379,16 +396,19 @@ bool applyText(const QString &value, platform::Persistent *target)
 void TrpXMLSerializer::applyPair(const QString &name, const QString &value, platform::Persistent *obj)
 {
     // A dotted name walks sub-objects as far as they exist.
-    QStringList parts = name.split(u'.');
     platform::Persistent *target = obj;
-    while (parts.size() > 1) {
-        const PropInfo *p = platform::findProperty(*target, parts.first());
-        if (!p || p->kind != PropKind::Object || !p->getObject(*target))
-            break;
-        target = p->getObject(*target);
-        parts.removeFirst();
+    QString last = name;
+    if (name.contains(u'.')) {
+        QStringList parts = name.split(u'.');
+        while (parts.size() > 1) {
+            const PropInfo *p = platform::findProperty(*target, parts.first());
+            if (!p || p->kind != PropKind::Object || !p->getObject(*target))
+                break;
+            target = p->getObject(*target);
+            parts.removeFirst();
+        }
+        last = parts.join(u'.');
     }
-    const QString last = parts.join(u'.');
     if (last.size() == 1 && applyShortName(last[0], value, target))
         return;
     if (last == QStringLiteral("Text") && applyText(value, target))
@@ -541,6 +561,62 @@ void TrpXMLSerializer::ReadComponentTree(TrpComponent *component, TrpXMLItem *it
         if (!dynamic_cast<TrpReport *>(c))
             c->loaded();
     }
+}
+
+TrpXMLSerializer::ComponentText TrpXMLSerializer::ParseComponentText(const QString &text)
+{
+    ComponentText parsed;
+    parsed.source = text;
+    const QString t = text.trimmed();
+    if (t.isEmpty()) {
+        parsed.whole = true;
+        return parsed;
+    }
+    const qsizetype blank = t.indexOf(u' ');
+    parsed.className = blank < 0 ? t : t.left(blank);
+    parsed.cls = platform::findClass(parsed.className);
+    parsed.whole = blank < 0 || splitAttributes(t.mid(blank + 1), parsed.pairs);
+    return parsed;
+}
+
+TrpComponent *TrpXMLSerializer::ReadComponentText(platform::Component *owner, const ComponentText &base,
+                                                  const QString &diff, bool skipFixups)
+{
+    if (!base.whole || base.className.isEmpty())
+        return ReadComponentText(owner, base.source + u' ' + diff, skipFixups);
+    const platform::ClassInfo *cls = base.cls ? base.cls : &platform::getClass(base.className);
+    if (!cls->create || !cls->inheritsFrom(TrpComponent::staticClass()))
+        throw platform::ClassNotFoundError(QStringLiteral("Class %1 not found").arg(base.className));
+    m_owner = owner;
+    auto *obj = static_cast<TrpComponent *>(cls->create(owner));
+    obj->SetLoadingFlag(true);
+    struct Finish {
+        TrpXMLSerializer *s;
+        TrpComponent *obj;
+        bool skip;
+        ~Finish()
+        {
+            try {
+                if (skip)
+                    s->m_fixups.clear();
+                else
+                    s->FixupReferences();
+            } catch (...) {
+            }
+            obj->SetLoadingFlag(false);
+            if (!dynamic_cast<TrpReport *>(obj))
+                obj->loaded();
+        }
+    } finish{this, obj, skipFixups};
+    for (const auto &[name, value] : base.pairs) {
+        try {
+            applyPair(name, value, obj);
+        } catch (const bralvo::Error &e) {
+            m_errorTexts.add(e.userText());
+        }
+    }
+    TextToObject(diff, obj);
+    return obj;
 }
 
 TrpComponent *TrpXMLSerializer::ReadComponentText(platform::Component *owner, const QString &text, bool skipFixups)

@@ -13,8 +13,10 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <utility>
 
 namespace bralvo::platform {
+struct ClassInfo;
 class Collection;
 class CollectionItem;
 class Component;
@@ -73,6 +75,21 @@ public:
     // One object from such a text, created with Owner as owner; null for
     // a blank text. Throws ClassNotFoundError for an unknown class.
     TrpComponent *ReadComponentText(platform::Component *owner, const QString &text, bool skipFixups);
+
+    // A component text taken apart once, for many objects that start from
+    // it (the prepared pages' objects from their source object's text).
+    struct ComponentText {
+        QString source;                            // the text it was taken from
+        QString className;                         // empty for a blank text
+        const platform::ClassInfo *cls = nullptr;  // null: no such class
+        QList<std::pair<QString, QString>> pairs;  // attribute names and values
+        bool whole = false; // every attribute complete: more may follow
+    };
+    static ComponentText ParseComponentText(const QString &text);
+    // ReadComponentText of Base's text + " " + Diff, without reading
+    // Base's text again.
+    TrpComponent *ReadComponentText(platform::Component *owner, const ComponentText &base, const QString &diff,
+                                    bool skipFixups);
     // Applies Text to a collection item and resolves its references.
     void ReadCollectionItem(platform::Component *owner, platform::CollectionItem *item, const QString &text);
     void FixupReferences();

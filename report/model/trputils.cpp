@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QTemporaryFile>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <zlib.h>
@@ -171,8 +172,42 @@ void ParsePageNumbers(const QString &text, platform::StringList &list, int lastP
     }
 }
 
+namespace {
+
+// A plain decimal ("-12.5", "793.7013": digits on both sides of an
+// optional point), the form numbers are written in, read straight from
+// the characters. Anything else goes the long way.
+bool plainDecimal(const QString &text, double &value)
+{
+    const qsizetype n = text.size();
+    if (n == 0 || n > 64)
+        return false;
+    char digits[64];
+    qsizetype i = 0;
+    if (text[0] == u'-')
+        digits[i++] = '-';
+    qsizetype point = -1;
+    for (; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c == u'.' && point < 0)
+            point = i;
+        else if (c < u'0' || c > u'9')
+            return false;
+        digits[i] = char(c);
+    }
+    const qsizetype first = text[0] == u'-' ? 1 : 0;
+    if (n == first || point == first || point == n - 1)
+        return false;
+    const auto result = std::from_chars(digits, digits + n, value);
+    return result.ec == std::errc() && result.ptr == digits + n;
+}
+
+} // namespace
+
 double StrToFloatLoose(const QString &text)
 {
+    if (double v; plainDecimal(text, v))
+        return v;
     QString s = text;
     s.replace(u',', u'.');
     s.remove(u' ');

@@ -487,18 +487,24 @@ QString XMLToStr(const QString &text)
                 out += text.mid(i);
                 break;
             }
-            const QString digits = text.mid(i + 2, semi - i - 2);
+            // Decimal digits only, as an unsigned 32-bit number.
+            const QStringView digits = QStringView(text).mid(i + 2, semi - i - 2);
             bool ok = !digits.isEmpty();
-            for (const QChar d : digits)
-                ok = ok && d >= u'0' && d <= u'9';
-            const uint code = ok ? digits.toUInt(&ok) : 0;
-            if (!ok)
-                throw platform::ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(digits));
+            quint64 code = 0;
+            for (const QChar d : digits) {
+                ok = ok && d >= u'0' && d <= u'9' && code <= 0xFFFFFFFFu;
+                code = code * 10 + (d.unicode() - u'0');
+            }
+            if (!ok || code > 0xFFFFFFFFu)
+                throw platform::ConversionError(
+                    QStringLiteral("'%1' is not a valid integer value").arg(digits.toString()));
             if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-                out += text.mid(i, semi - i + 1); // no character: keep the reference
+                out += QStringView(text).mid(i, semi - i + 1); // no character: keep the reference
+            } else if (QChar::requiresSurrogates(char32_t(code))) {
+                out += QChar(QChar::highSurrogate(char32_t(code)));
+                out += QChar(QChar::lowSurrogate(char32_t(code)));
             } else {
-                const char32_t cp = code;
-                out += QString::fromUcs4(&cp, 1);
+                out += QChar(char16_t(code));
             }
             i = semi;
         } else if (text.mid(i, 6) == QStringLiteral("&quot;")) {

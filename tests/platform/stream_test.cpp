@@ -25,6 +25,24 @@ TEST(MemoryStream, ReadWriteSeekAndSize)
     EXPECT_EQ(s.position(), 2);
 }
 
+// A write that starts inside the data and runs past its end overwrites
+// and then extends; one past the end leaves zeros in the gap.
+TEST(MemoryStream, WritesOverAndPastTheEnd)
+{
+    MemoryStream s;
+    s.write(QByteArray("hello"));
+    s.seek(3);
+    s.write(QByteArray("LOWORLD"));
+    EXPECT_EQ(s.data(), QByteArray("helLOWORLD"));
+    EXPECT_EQ(s.position(), 10);
+    s.seek(12);
+    s.write(QByteArray("!!"));
+    EXPECT_EQ(s.data(), QByteArray("helLOWORLD\0\0!!", 14));
+    s.seek(0);
+    s.write(QByteArray("H"));
+    EXPECT_EQ(s.data(), QByteArray("HelLOWORLD\0\0!!", 14));
+}
+
 TEST(FileStream, CreateReadAndErrors)
 {
     QTemporaryDir dir;

@@ -3,8 +3,11 @@
 #include "platform/font.h"
 #include "report/export/trppdffont.h"
 #include "report/export/trppdftext.h"
+#include "report/model/trputils.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace bralvo::report;
 
@@ -15,9 +18,23 @@ TEST(PdfText, NumbersAreWholeOrTwoDecimals)
     const struct {
         double value;
         const char *text;
-    } cases[] = {{1, "1"}, {595.5, "595.50"}, {56.25, "56.25"}, {0, "0"}, {-3.125, "-3.13"}, {841.89, "841.89"}};
+    } cases[] = {{1, "1"}, {595.5, "595.50"}, {56.25, "56.25"}, {0, "0"}, {-3.125, "-3.13"}, {841.89, "841.89"},
+                 // PDF has no infinity or NaN
+                 {HUGE_VAL, "0"}, {-HUGE_VAL, "0"}, {NAN, "0"}};
     for (const auto &c : cases)
         EXPECT_EQ(PdfNumber(c.value), QString::fromLatin1(c.text)) << c.value;
+}
+
+// Positions are pixels times 0.75 plus margins: the fast formatting gives
+// what the two-decimal rule gives, exact halves (eighths) included.
+TEST(PdfText, NumbersFollowTheTwoDecimalRuleOverPagePositions)
+{
+    QList<double> values;
+    for (int i = -4000; i <= 4000; ++i)
+        values << i / 8.0 << i / 1000.0 << i * 0.75 / 7 << i * 0.0375 + 28.35 << 841.89 - i * 0.013;
+    values << 0.005 << 1.005 << 2.675 << -0.001 << 1e-9 << 123456789.125 << 1e15 + 0.5 << 12345678901234.125 << -98765432109876.625;
+    for (double v : values)
+        ASSERT_EQ(PdfNumber(v), FormatFloatDecimals(v, 2, u'.')) << v;
 }
 
 TEST(PdfText, InformationStringsArePlainOrUtf16Hex)

@@ -122,6 +122,36 @@ TEST(TrpXMLSerializer, BadValuesCostOnlyTheirProperty)
     EXPECT_TRUE(s.ErrorTexts().contains(QStringLiteral("'x1' is not a valid floating point value")));
 }
 
+// A source object's text taken apart once and read with each copy's own
+// attributes gives what reading the two texts joined gives, down to the
+// errors, whatever state the source text is in.
+TEST(TrpXMLSerializer, TextTakenApartOnceReadsAsTheJoinedText)
+{
+    const QString diff = QStringLiteral("l=\"12.5\" t=\"7\" u=\"Strana 1\"");
+    const QString bases[] = {
+        QStringLiteral("TrpMemoView Left=\"0\" Width=\"95\" Height=\"18\" Text=\"[Rows.&#34;F0&#34;]\""),
+        QStringLiteral("TrpMemoView Font.Name=\"Tahoma\" Align=\"baNowhere\" Top=\"x1\""),
+        QStringLiteral("TrpMemoView"),
+        QStringLiteral("  TrpMemoView   Width=\"20\"  "),
+        QStringLiteral("TrpMemoView Width=\"20"), // cut short: the copy's text continues it
+        QStringLiteral("TrpMemoView Width"),
+    };
+    auto report = quietReport(); // owns what is read
+    for (const QString &base : bases) {
+        TrpXMLSerializer joined(nullptr), parted(nullptr);
+        TrpComponent *a = joined.ReadComponentText(report.get(), base + u' ' + diff, true);
+        const TrpXMLSerializer::ComponentText text = TrpXMLSerializer::ParseComponentText(base);
+        TrpComponent *b = parted.ReadComponentText(report.get(), text, diff, true);
+        ASSERT_TRUE(a && b) << base.toStdString();
+        EXPECT_EQ(parted.WriteComponentText(b), joined.WriteComponentText(a)) << base.toStdString();
+        EXPECT_EQ(parted.ErrorTexts().text(), joined.ErrorTexts().text()) << base.toStdString();
+    }
+    const TrpXMLSerializer::ComponentText unknown =
+        TrpXMLSerializer::ParseComponentText(QStringLiteral("TrpNoSuchView Left=\"1\""));
+    TrpXMLSerializer s(nullptr);
+    EXPECT_THROW(s.ReadComponentText(report.get(), unknown, diff, true), bralvo::Error);
+}
+
 TEST(TrpXMLSerializer, StringListAsOneTextAttribute)
 {
     Registered r;

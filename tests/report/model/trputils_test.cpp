@@ -34,6 +34,21 @@ TEST(TrpUtils, RectAreaOverlaps)
     EXPECT_FALSE(a.IntersectX({11, 0, 12, 1}));
 }
 
+// Numbers as files hold them ("793.7013") and as people type them.
+TEST(TrpUtils, LooseFloatsInEveryForm)
+{
+    const struct {
+        const char *text;
+        double value;
+    } cases[] = {{"793.7013", 793.7013}, {"-12", -12},     {"-0.25", -0.25}, {"0012.50", 12.5},
+                 {"12,5", 12.5},         {" 3 ", 3},       {"1e3", 1000},    {"22.4", 22.4},
+                 {"0.1", 0.1},           {"123456789.123456789", 123456789.123456789}};
+    for (const auto &c : cases)
+        EXPECT_EQ(StrToFloatLoose(QString::fromLatin1(c.text)), c.value) << c.text;
+    for (const char *bad : {"", "-", "1.2.3", "--1", "x1"})
+        EXPECT_THROW(StrToFloatLoose(QString::fromLatin1(bad)), bralvo::platform::ConversionError) << bad;
+}
+
 TEST(TrpUtils, NumbersHelpers)
 {
     EXPECT_DOUBLE_EQ(RoundTo8Decimals(0.123456785), 0.12345678);

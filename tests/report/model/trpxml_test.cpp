@@ -58,6 +58,16 @@ TEST(TrpXMLEscaping, XMLToStrDecodesReferences)
     EXPECT_THROW(XMLToStr(QStringLiteral("&#x41;")), bralvo::platform::ConversionError);
 }
 
+// A reference to no character stays as written; a number past 32 bits is
+// no number.
+TEST(TrpXMLEscaping, ReferencesOutsideTheCharactersStayOrFail)
+{
+    for (const char *kept : {"&#0;", "&#55296;", "&#1114112;", "&#4294967295;"})
+        EXPECT_EQ(XMLToStr(QString::fromLatin1(kept)), QString::fromLatin1(kept));
+    EXPECT_THROW(XMLToStr(QStringLiteral("&#4294967296;")), bralvo::platform::ConversionError);
+    EXPECT_THROW(XMLToStr(QStringLiteral("&#;")), bralvo::platform::ConversionError);
+}
+
 TEST(TrpXMLEscaping, CharacterReferenceKeepsTheFullCodePoint)
 {
     EXPECT_EQ(XMLToStr(QStringLiteral("&#269;&#8364;&#128512;")), QStringLiteral("č€😀"));
