@@ -250,6 +250,33 @@ Placement place(const TrpTextRect &d, int r, int T) {
     return p;
 }
 
+// The rows of an image canvas that its clip lets through: lines wholly
+// outside them are not laid out at all (a page tile shows a part of the
+// page). Other canvases (printers, exports, the search's recording) get
+// every line.
+struct VisibleRows {
+    bool all = true;
+    double top = 0;
+    double bottom = 0;
+    // A line whose top is at Y; glyphs, accents and lowered or raised
+    // runs stay within an em above and two below it.
+    bool shows(double y) const { return all || (y + 2 * slack >= top && y - slack <= bottom); }
+    double slack = 0;
+};
+
+VisibleRows visibleRows(const QPainter &canvas, int rotation, int em) {
+    VisibleRows rows;
+    const QPaintDevice *device = canvas.device();
+    if (rotation != 0 || !canvas.hasClipping() || !device || device->devType() != QInternal::Image)
+        return rows;
+    const QRectF clip = canvas.clipBoundingRect();
+    rows.all = false;
+    rows.top = clip.top();
+    rows.bottom = clip.bottom();
+    rows.slack = std::max(em, 1);
+    return rows;
+}
+
 } // namespace
 
 // Height of n lines on the device as the 600-per-inch layout has them.
@@ -306,8 +333,14 @@ void TrpDrawText::DrawText(QPainter &Canvas, int HAlign, int VAlign) {
         Canvas.setClipRect(QRect(m_deviceRect.Left, m_deviceRect.Top, m_deviceRect.Right - m_deviceRect.Left,
                                  m_deviceRect.Bottom - m_deviceRect.Top),
                            Qt::IntersectClip);
+    const VisibleRows rows = visibleRows(Canvas, m_rotation, ctx.hDev);
     double x = p.x, y = p.y;
     for (int i = 0; i < n; ++i) {
+        if (!rows.shows(y)) {
+            if (i < n - 1)
+                y += steps[i] + extra[i]; // unrotated: the lines only move down
+            continue;
+        }
         const int flags = m_lineFlags.value(i);
         const int indent = ((flags & kParaStart) && (HAlign == 0 || HAlign == 3))
                                ? roundInt(m_paragraphGap * m_scaleX) : 0;
