@@ -81,13 +81,13 @@ TrpDrawText::Measured TrpDrawText::measureLine(const QString &text, const TrpHTM
                                                int spacing, int pixelSize) const {
     Measured m;
     m.advances.resize(text.size());
-    std::shared_ptr<const platform::FontMetrics> metrics;
+    std::shared_ptr<TrpFontFace> metrics;
     int metricsStyle = -1;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const TrpHTMLTag *tag = group.Count() ? &group.Items(std::min<int>(int(i), group.Count() - 1)) : nullptr;
         const int style = tag ? tag->style : m_fontStyle;
         if (style != metricsStyle) {
-            metrics = platform::FontMetrics::get(m_fontName, style, pixelSize);
+            metrics = m_fonts.get(m_fontName, style, pixelSize);
             metricsStyle = style;
         }
         const QChar c = text[i];
@@ -232,7 +232,7 @@ double TrpDrawText::CalcWidth() const {
     qint64 widest = 0;
     for (int i = 0; i < m_wrapped.Count(); ++i) {
         const QString line = m_wrapped.Strings(i);
-        qint64 w = platform::FontMetrics::get(m_fontName, m_fontStyle, pixels)->textWidth(line)
+        qint64 w = m_fonts.get(m_fontName, m_fontStyle, pixels)->metrics().textWidth(line)
                    + roundToInt(line.size() * m_charSpacing * kRatio);
         if (m_lineFlags.value(i) & kParaStart)
             w += roundToInt(m_paragraphGap * kRatio);

@@ -10,6 +10,7 @@
 // SetText. Nothing here throws except FontError when no font file exists.
 #pragma once
 
+#include "report/engine/trpfonttables.h"
 #include "report/engine/trphtmltags.h"
 #include "report/model/twidestrings.h"
 
@@ -132,8 +133,7 @@ private:
     void addWrapped(const QString &line, int flags);
     void drawLine(DrawContext &ctx, const QString &text, int align, const TrpHTMLTags &group,
                   int width, double x, double y);
-    void paintRun(DrawContext &ctx, const DrawnRun &run,
-                  const platform::FontMetrics &metrics) const;
+    void paintRun(DrawContext &ctx, const DrawnRun &run, TrpFontFace &face) const;
 
     int m_fontSize = 10;
     QString m_fontName = QStringLiteral("Arial");
@@ -159,6 +159,7 @@ private:
     bool m_wysiwyg = true;
     bool m_busy = false;
     QList<DrawnRun> m_drawnRuns;
+    mutable TrpFontTables m_fonts;
 };
 
 // Spreads k units (sign kept) over cells[a..b] by halving: with c half the

@@ -157,7 +157,7 @@ QList<VisualUnit> rightToLeftOrder(const QString &text) {
 
 // The run's glyphs at their pen positions, in the order they are seen;
 // gives the pen's end.
-qint64 placeGlyphs(const TrpDrawText::DrawnRun &run, const platform::FontMetrics &metrics, bool rtl,
+qint64 placeGlyphs(const TrpDrawText::DrawnRun &run, TrpFontFace &metrics, bool rtl,
                    QList<quint32> &glyphs, QList<QPointF> &positions) {
     // Right to left: each character in the order a reader of such a
     // script sees it, with its own advance.
@@ -405,7 +405,7 @@ void TrpDrawText::drawLine(DrawContext &ctx, const QString &text, int align,
             tag.color = m_fontColor;
         }
         const int pixels = ctx.runPixels(tag.size, m_printScale, m_scaleY);
-        const auto metrics = platform::FontMetrics::get(m_fontName, tag.style, pixels);
+        const auto metrics = m_fonts.get(m_fontName, tag.style, pixels);
         const int lift = roundInt(tag.lowered * tag.size * m_scaleY);
         DrawnRun run;
         run.text = text.mid(start, end - start);
@@ -429,8 +429,7 @@ void TrpDrawText::drawLine(DrawContext &ctx, const QString &text, int align,
     }
 }
 
-void TrpDrawText::paintRun(DrawContext &ctx, const DrawnRun &run,
-                           const platform::FontMetrics &metrics) const {
+void TrpDrawText::paintRun(DrawContext &ctx, const DrawnRun &run, TrpFontFace &metrics) const {
     QList<quint32> glyphs;
     QList<QPointF> positions;
     const qint64 pen = placeGlyphs(run, metrics, m_rtl, glyphs, positions);
