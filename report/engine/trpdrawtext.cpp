@@ -87,7 +87,7 @@ TrpDrawText::Measured TrpDrawText::measureLine(const QString &text, const TrpHTM
         const TrpHTMLTag *tag = group.Count() ? &group.Items(std::min<int>(int(i), group.Count() - 1)) : nullptr;
         const int style = tag ? tag->style : m_fontStyle;
         if (style != metricsStyle) {
-            metrics = m_fonts.get(m_fontName, style, pixelSize);
+            metrics = TrpFontTables::ForThisThread().get(m_fontName, style, pixelSize);
             metricsStyle = style;
         }
         const QChar c = text[i];
@@ -232,7 +232,7 @@ double TrpDrawText::CalcWidth() const {
     qint64 widest = 0;
     for (int i = 0; i < m_wrapped.Count(); ++i) {
         const QString line = m_wrapped.Strings(i);
-        qint64 w = m_fonts.get(m_fontName, m_fontStyle, pixels)->metrics().textWidth(line)
+        qint64 w = TrpFontTables::ForThisThread().get(m_fontName, m_fontStyle, pixels)->metrics().textWidth(line)
                    + roundToInt(line.size() * m_charSpacing * kRatio);
         if (m_lineFlags.value(i) & kParaStart)
             w += roundToInt(m_paragraphGap * kRatio);

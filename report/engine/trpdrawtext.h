@@ -159,7 +159,6 @@ private:
     bool m_wysiwyg = true;
     bool m_busy = false;
     QList<DrawnRun> m_drawnRuns;
-    mutable TrpFontTables m_fonts;
 };
 
 // Spreads k units (sign kept) over cells[a..b] by halving: with c half the

@@ -405,7 +405,7 @@ void TrpDrawText::drawLine(DrawContext &ctx, const QString &text, int align,
             tag.color = m_fontColor;
         }
         const int pixels = ctx.runPixels(tag.size, m_printScale, m_scaleY);
-        const auto metrics = m_fonts.get(m_fontName, tag.style, pixels);
+        const auto metrics = TrpFontTables::ForThisThread().get(m_fontName, tag.style, pixels);
         const int lift = roundInt(tag.lowered * tag.size * m_scaleY);
         DrawnRun run;
         run.text = text.mid(start, end - start);

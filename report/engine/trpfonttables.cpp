@@ -37,6 +37,12 @@ const QRawFont &TrpFontFace::rawFont()
     return m_rawFont;
 }
 
+TrpFontTables &TrpFontTables::ForThisThread()
+{
+    thread_local TrpFontTables tables;
+    return tables;
+}
+
 std::shared_ptr<TrpFontFace> TrpFontTables::get(const QString &family, int style, int pixelSize)
 {
     for (auto it = m_entries.rbegin(); it != m_entries.rend(); ++it) {

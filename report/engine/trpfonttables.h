@@ -3,7 +3,7 @@
 // points: a line is measured and placed character by character, and
 // each of those look-ups would otherwise find the metrics again and take
 // their lock. The numbers are the metrics' own; only the look-up is
-// cheaper. Not shared between threads (one per TrpDrawText).
+// cheaper. Each thread has its own tables, so no look-up locks.
 #pragma once
 
 #include "platform/fonts/fontmetrics.h"
@@ -39,6 +39,9 @@ private:
 
 class TrpFontTables {
 public:
+    // The tables of the calling thread (memos make a layout per drawing,
+    // so the tables outlive them).
+    static TrpFontTables &ForThisThread();
     // Throws as platform::FontMetrics::get does.
     std::shared_ptr<TrpFontFace> get(const QString &family, int style, int pixelSize);
 
