@@ -126,6 +126,8 @@ private:
     int measuringPixels() const; // em height of the measuring font
     Measured measureLine(const QString &text, const TrpHTMLTags &group, int spacing,
                          int pixelSize) const;
+    Measured measureLine(const QString &text, const TrpHTMLTags &group, int spacing, int pixelSize,
+                         int otherSpacing, int otherPixelSize, qint64 *otherTotal) const;
     void wrapParagraph(const QString &source, qint64 fullWidth, qint64 firstWidth,
                        int spacing);
     int textBlockHeight(const DrawContext &ctx, int n) const;

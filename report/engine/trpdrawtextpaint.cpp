@@ -365,9 +365,10 @@ void TrpDrawText::drawLine(DrawContext &ctx, const QString &text, int align,
     if (text.isEmpty())
         return;
     const int sp600 = roundInt(m_charSpacing * kRatio);
-    const qint64 w600 = measureLine(text, group, sp600, measuringPixels()).total - sp600;
     const int spDev = roundInt(m_charSpacing * m_scaleX);
-    Measured dev = measureLine(text, group, spDev, ctx.hDev);
+    qint64 total600 = 0;
+    Measured dev = measureLine(text, group, spDev, ctx.hDev, sp600, measuringPixels(), &total600);
+    const qint64 w600 = total600 - sp600;
     const qint64 wDev = dev.total - spDev;
     qint64 target = ctx.printer ? qint64(std::nearbyint(w600 * m_printScale / (kMeasuringResolution / ctx.dpiX)))
                                 : qint64(std::nearbyint(w600 / kRatio * m_scaleX));
