@@ -2,10 +2,14 @@
 // same text, in one process: drawing one text-heavy page at 100 % (the
 // preview draws through the report library's text layout) and scrolling
 // through 100 such pages in the main page area of a shown preview (each
-// page drawn once, then taken from the page cache; the bare loop draws
-// each page's text into a view-sized image). After the runs a table gives the time
-// ratio (preview / bare QPainter) per workload.
+// page drawn once; the bare loop draws each page's text into a view-sized
+// image). The scroll runs twice: over a test store that lays its text out
+// directly, and over the real prepared pages, whose memos are rebuilt
+// from the stored report for every page as the preview pays for them.
+// After the runs a table gives the time ratio (preview / bare QPainter)
+// per workload.
 #include "report/preview/trppreview.h"
+#include "tests/report/preview/realstorereport.h"
 #include "tests/report/preview/textpagestore.h"
 
 #include "timesreporter.h"
@@ -22,6 +26,7 @@
 
 using namespace bralvo::report;
 using bralvo::report::testing::invoiceLines;
+using bralvo::report::testing::RealStoreReport;
 using bralvo::report::testing::TextReport;
 
 namespace {
@@ -97,6 +102,32 @@ void previewScroll(benchmark::State &state)
         state.SkipWithError("the preview drew fewer pages than it showed");
 }
 
+// The real store keeps a few pages built; clearing that cache with the
+// drawings makes every iteration rebuild each page from the document.
+void previewScrollRealPages(benchmark::State &state)
+{
+    RealStoreReport r;
+    std::vector<QStringList> lines;
+    for (int i = 1; i <= kPages; ++i)
+        lines.push_back(invoiceLines(i, kLines));
+    r.preparePages(lines);
+    TrpPreview preview;
+    preview.resize(900, 700);
+    preview.show();
+    QCoreApplication::processEvents();
+    preview.SetReport(r.report.get(), r.pages);
+    preview.Init();
+    TrpPreviewWorkspace &area = *preview.Workspace();
+    for (auto _ : state) {
+        r.pages->ClearPageCache();
+        area.SetPreparedPages(r.pages);
+        for (int page = 1; page <= kPages; ++page) {
+            preview.GoToPage(page);
+            area.viewport()->repaint();
+        }
+    }
+}
+
 void bareScroll(benchmark::State &state)
 {
     std::vector<QStringList> pages;
@@ -117,7 +148,7 @@ public:
     void printRatios() const
     {
         std::printf("\n%-14s %14s %14s %8s\n", "workload", "preview (us)", "QPainter (us)", "ratio");
-        for (const char *w : {"draw_page", "scroll_100"}) {
+        for (const char *w : {"draw_page", "scroll_100", "scroll_real"}) {
             const double preview = m_times.value(QStringLiteral("preview/") + QLatin1String(w), -1);
             const double bare = m_times.value(QStringLiteral("qpainter/") + QLatin1String(w), -1);
             if (preview > 0 && bare > 0)
@@ -137,6 +168,8 @@ int main(int argc, char **argv)
     benchmark::RegisterBenchmark("qpainter/draw_page", bareDrawPage)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("preview/scroll_100", previewScroll)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("qpainter/scroll_100", bareScroll)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("preview/scroll_real", previewScrollRealPages)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("qpainter/scroll_real", bareScroll)->Unit(benchmark::kMicrosecond);
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -74,35 +74,61 @@ int TrpDrawText::measuringPixels() const {
     return int(roundToInt(m_fontSize * double(kMeasuringResolution) / 72));
 }
 
-// The advance of every character of one line (spacing added, reduced
-// characters at two thirds) in the memo font at pixelSize, each character
-// in its record's style.
+namespace {
+
+// The advance of character I of Text (spacing added, reduced characters
+// at two thirds); the second unit of a surrogate pair takes nothing.
+qint64 charAdvance(TrpFontFace &face, const QString &text, qsizetype i, int spacing, bool reduced) {
+    const QChar c = text[i];
+    qint64 advance;
+    if (c.isLowSurrogate() && i > 0 && text[i - 1].isHighSurrogate())
+        advance = 0;
+    else if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+        advance = face.advance(QChar::surrogateToUcs4(c, text[i + 1]));
+    else
+        advance = face.advance(c.unicode());
+    advance += spacing;
+    if (reduced)
+        advance = roundToInt(advance / 1.5);
+    return advance;
+}
+
+} // namespace
+
+// The advance of every character of one line in the memo font at
+// pixelSize, each character in its record's style.
 TrpDrawText::Measured TrpDrawText::measureLine(const QString &text, const TrpHTMLTags &group,
                                                int spacing, int pixelSize) const {
+    return measureLine(text, group, spacing, pixelSize, 0, 0, nullptr);
+}
+
+// The same, and in the same pass the line's total at a second pixel size
+// and spacing (in OtherTotal) when OtherTotal is given.
+TrpDrawText::Measured TrpDrawText::measureLine(const QString &text, const TrpHTMLTags &group, int spacing,
+                                               int pixelSize, int otherSpacing, int otherPixelSize,
+                                               qint64 *otherTotal) const {
     Measured m;
     m.advances.resize(text.size());
-    std::shared_ptr<const platform::FontMetrics> metrics;
-    int metricsStyle = -1;
+    TrpFontTables &fonts = TrpFontTables::ForThisThread();
+    std::shared_ptr<TrpFontFace> face, other;
+    int faceStyle = -1;
+    if (otherTotal)
+        *otherTotal = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const TrpHTMLTag *tag = group.Count() ? &group.Items(std::min<int>(int(i), group.Count() - 1)) : nullptr;
         const int style = tag ? tag->style : m_fontStyle;
-        if (style != metricsStyle) {
-            metrics = platform::FontMetrics::get(m_fontName, style, pixelSize);
-            metricsStyle = style;
+        if (style != faceStyle) {
+            face = fonts.get(m_fontName, style, pixelSize);
+            if (otherTotal)
+                other = fonts.get(m_fontName, style, otherPixelSize);
+            faceStyle = style;
         }
-        const QChar c = text[i];
-        qint64 advance;
-        if (c.isLowSurrogate() && i > 0 && text[i - 1].isHighSurrogate())
-            advance = 0;
-        else if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            advance = metrics->advance(QChar::surrogateToUcs4(c, text[i + 1]));
-        else
-            advance = metrics->advance(c.unicode());
-        advance += spacing;
-        if (tag && tag->reduced)
-            advance = roundToInt(advance / 1.5);
+        const bool reduced = tag && tag->reduced;
+        const qint64 advance = charAdvance(*face, text, i, spacing, reduced);
         m.advances[i] = advance;
         m.total += advance;
+        if (otherTotal)
+            *otherTotal += charAdvance(*other, text, i, otherSpacing, reduced);
     }
     return m;
 }
@@ -232,7 +258,7 @@ double TrpDrawText::CalcWidth() const {
     qint64 widest = 0;
     for (int i = 0; i < m_wrapped.Count(); ++i) {
         const QString line = m_wrapped.Strings(i);
-        qint64 w = platform::FontMetrics::get(m_fontName, m_fontStyle, pixels)->textWidth(line)
+        qint64 w = TrpFontTables::ForThisThread().get(m_fontName, m_fontStyle, pixels)->metrics().textWidth(line)
                    + roundToInt(line.size() * m_charSpacing * kRatio);
         if (m_lineFlags.value(i) & kParaStart)
             w += roundToInt(m_paragraphGap * kRatio);

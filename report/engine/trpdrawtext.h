@@ -10,6 +10,7 @@
 // SetText. Nothing here throws except FontError when no font file exists.
 #pragma once
 
+#include "report/engine/trpfonttables.h"
 #include "report/engine/trphtmltags.h"
 #include "report/model/twidestrings.h"
 
@@ -125,6 +126,8 @@ private:
     int measuringPixels() const; // em height of the measuring font
     Measured measureLine(const QString &text, const TrpHTMLTags &group, int spacing,
                          int pixelSize) const;
+    Measured measureLine(const QString &text, const TrpHTMLTags &group, int spacing, int pixelSize,
+                         int otherSpacing, int otherPixelSize, qint64 *otherTotal) const;
     void wrapParagraph(const QString &source, qint64 fullWidth, qint64 firstWidth,
                        int spacing);
     int textBlockHeight(const DrawContext &ctx, int n) const;
@@ -132,8 +135,7 @@ private:
     void addWrapped(const QString &line, int flags);
     void drawLine(DrawContext &ctx, const QString &text, int align, const TrpHTMLTags &group,
                   int width, double x, double y);
-    void paintRun(DrawContext &ctx, const DrawnRun &run,
-                  const platform::FontMetrics &metrics) const;
+    void paintRun(DrawContext &ctx, const DrawnRun &run, TrpFontFace &face) const;
 
     int m_fontSize = 10;
     QString m_fontName = QStringLiteral("Arial");

@@ -158,7 +158,7 @@ QList<VisualUnit> rightToLeftOrder(const QString &text) {
 
 // The run's glyphs at their pen positions, in the order they are seen;
 // gives the pen's end.
-qint64 placeGlyphs(const TrpDrawText::DrawnRun &run, const platform::FontMetrics &metrics, bool rtl,
+qint64 placeGlyphs(const TrpDrawText::DrawnRun &run, TrpFontFace &metrics, bool rtl,
                    QList<quint32> &glyphs, QList<QPointF> &positions) {
     // Right to left: each character in the order a reader of such a
     // script sees it, with its own advance.
@@ -251,6 +251,33 @@ Placement place(const TrpTextRect &d, int r, int T) {
     return p;
 }
 
+// The rows of an image canvas that its clip lets through: lines wholly
+// outside them are not laid out at all (a page tile shows a part of the
+// page). Other canvases (printers, exports, the search's recording) get
+// every line.
+struct VisibleRows {
+    bool all = true;
+    double top = 0;
+    double bottom = 0;
+    // A line whose top is at Y; glyphs, accents and lowered or raised
+    // runs stay within an em above and two below it.
+    bool shows(double y) const { return all || (y + 2 * slack >= top && y - slack <= bottom); }
+    double slack = 0;
+};
+
+VisibleRows visibleRows(const QPainter &canvas, int rotation, int em) {
+    VisibleRows rows;
+    const QPaintDevice *device = canvas.device();
+    if (rotation != 0 || !canvas.hasClipping() || !device || device->devType() != QInternal::Image)
+        return rows;
+    const QRectF clip = canvas.clipBoundingRect();
+    rows.all = false;
+    rows.top = clip.top();
+    rows.bottom = clip.bottom();
+    rows.slack = std::max(em, 1);
+    return rows;
+}
+
 } // namespace
 
 // Height of n lines on the device as the 600-per-inch layout has them.
@@ -307,8 +334,14 @@ void TrpDrawText::DrawText(QPainter &Canvas, int HAlign, int VAlign) {
         Canvas.setClipRect(QRect(m_deviceRect.Left, m_deviceRect.Top, m_deviceRect.Right - m_deviceRect.Left,
                                  m_deviceRect.Bottom - m_deviceRect.Top),
                            Qt::IntersectClip);
+    const VisibleRows rows = visibleRows(Canvas, m_rotation, ctx.hDev);
     double x = p.x, y = p.y;
     for (int i = 0; i < n; ++i) {
+        if (!rows.shows(y)) {
+            if (i < n - 1)
+                y += steps[i] + extra[i]; // unrotated: the lines only move down
+            continue;
+        }
         const int flags = m_lineFlags.value(i);
         const int indent = ((flags & kParaStart) && (HAlign == 0 || HAlign == 3))
                                ? roundInt(m_paragraphGap * m_scaleX) : 0;
@@ -333,9 +366,10 @@ void TrpDrawText::drawLine(DrawContext &ctx, const QString &text, int align,
     if (text.isEmpty())
         return;
     const int sp600 = roundInt(m_charSpacing * kRatio);
-    const qint64 w600 = measureLine(text, group, sp600, measuringPixels()).total - sp600;
     const int spDev = roundInt(m_charSpacing * m_scaleX);
-    Measured dev = measureLine(text, group, spDev, ctx.hDev);
+    qint64 total600 = 0;
+    Measured dev = measureLine(text, group, spDev, ctx.hDev, sp600, measuringPixels(), &total600);
+    const qint64 w600 = total600 - sp600;
     const qint64 wDev = dev.total - spDev;
     qint64 target = ctx.printer ? qint64(std::nearbyint(w600 * m_printScale / (kMeasuringResolution / ctx.dpiX)))
                                 : qint64(std::nearbyint(w600 / kRatio * m_scaleX));
@@ -373,7 +407,7 @@ void TrpDrawText::drawLine(DrawContext &ctx, const QString &text, int align,
             tag.color = m_fontColor;
         }
         const int pixels = ctx.runPixels(tag.size, m_printScale, m_scaleY);
-        const auto metrics = platform::FontMetrics::get(m_fontName, tag.style, pixels);
+        const auto metrics = TrpFontTables::ForThisThread().get(m_fontName, tag.style, pixels);
         const int lift = roundInt(tag.lowered * tag.size * m_scaleY);
         DrawnRun run;
         run.text = text.mid(start, end - start);
@@ -397,8 +431,7 @@ void TrpDrawText::drawLine(DrawContext &ctx, const QString &text, int align,
     }
 }
 
-void TrpDrawText::paintRun(DrawContext &ctx, const DrawnRun &run,
-                           const platform::FontMetrics &metrics) const {
+void TrpDrawText::paintRun(DrawContext &ctx, const DrawnRun &run, TrpFontFace &metrics) const {
     QList<quint32> glyphs;
     QList<QPointF> positions;
     const qint64 pen = placeGlyphs(run, metrics, m_rtl, glyphs, positions);

@@ -1,5 +1,5 @@
-// Drawn pages kept per page and zoom, so that scrolling through a long
-// report draws each page once. The least recently used images go first
+// Drawn pages (or the drawn part of each, a tile) kept per page and
+// zoom, so that scrolling through a long report draws each page once. The least recently used images go first
 // when the cache holds more than its byte budget; their memory is reused
 // for the next pages, so a long scroll does not keep asking the system
 // for fresh memory.

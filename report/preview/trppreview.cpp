@@ -541,6 +541,9 @@ void TrpPreview::StepProgress(int progress)
             OnPageChanged(this, m_currentPage);
         return;
     }
+    // The run may have added to pages already shown: draw them afresh.
+    m_workspace->SetPreparedPages(m_pages);
+    m_thumbnails->SetPreparedPages(m_pages);
     const bool finalPass = !m_pages || !m_pages->Engine() || m_pages->Engine()->FinalPass();
     if (finalPass && m_pages && progress >= 0 && progress < 50 && progress < PageCount()) {
         const QPoint size = m_pages->GetPageSize(progress);

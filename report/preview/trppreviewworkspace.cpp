@@ -21,6 +21,7 @@ namespace {
 
 constexpr double kScreenPixelsPerMm = 3.77953;
 constexpr int kPagesAround = 40;
+constexpr int kTileMargin = 64;
 constexpr Qt::CursorShape kDefaultCursor = Qt::OpenHandCursor;
 
 int roundInt(double v)
@@ -184,31 +185,60 @@ void TrpPreviewWorkspace::paintPages(QPainter &p, const QList<int> &visible)
 
 QImage TrpPreviewWorkspace::PageImage(int index)
 {
-    QImage image = m_cache.Find(index, m_zoom);
-    if (!image.isNull())
-        return image;
     const TrpPageItem &item = m_pageList.Items(index);
-    image = m_cache.NewImage(QSize(qMax(1, int(item.Width)), qMax(1, int(item.Height))),
-                             QImage::Format_ARGB32_Premultiplied);
+    QImage image(QSize(qMax(1, int(item.Width)), qMax(1, int(item.Height))), QImage::Format_ARGB32_Premultiplied);
     image.fill(0u); // transparent, premultiplied
-    {
-        QPainter ip(&image);
-        ip.setRenderHint(QPainter::Antialiasing, false);
-        m_pages->DrawPage(index, ip, m_zoom, m_zoom, 0, 0);
-    }
-    m_cache.Insert(index, m_zoom, image);
+    QPainter ip(&image);
+    ip.setRenderHint(QPainter::Antialiasing, false);
+    m_pages->DrawPage(index, ip, m_zoom, m_zoom, 0, 0);
     return image;
+}
+
+// A few rows above and below the visible ones come with the tile, so
+// that scrolling by a few steps shows the page from the tile drawn.
+QRect TrpPreviewWorkspace::tileArea(int index, const QRect &part) const
+{
+    const int height = m_pageList.Items(index).Height;
+    const int top = qMax(0, part.top() - kTileMargin);
+    const int bottom = qMin(height, part.top() + part.height() + kTileMargin);
+    return QRect(part.left(), top, part.width(), qMax(1, bottom - top));
+}
+
+// The page is drawn straight onto an opaque white tile, frame included,
+// with the page's own coordinates (a translation keeps every rounding of
+// the whole-page drawing); only the objects inside the tile are drawn.
+QImage TrpPreviewWorkspace::pageTile(int index, const QRect &part)
+{
+    QImage tile = m_cache.Find(index, m_zoom);
+    if (!tile.isNull() && QRect(tile.offset(), tile.size()).contains(part))
+        return tile;
+    const QRect area = tileArea(index, part);
+    tile = m_cache.NewImage(area.size(), QImage::Format_RGB32);
+    tile.setOffset(area.topLeft());
+    tile.fill(Qt::white);
+    {
+        const TrpPageItem &item = m_pageList.Items(index);
+        QPainter tp(&tile);
+        tp.setRenderHint(QPainter::Antialiasing, false);
+        tp.translate(-area.left(), -area.top());
+        tp.setClipRect(area);
+        tp.setPen(ColorToQColor(m_frameColor));
+        tp.drawRect(QRect(0, 0, int(item.Width), int(item.Height)).adjusted(0, 0, -1, -1));
+        if (index < m_pages->GetCount())
+            m_pages->DrawPage(index, tp, m_zoom, m_zoom, 0, 0);
+    }
+    m_cache.Insert(index, m_zoom, tile);
+    return tile;
 }
 
 void TrpPreviewWorkspace::paintPage(QPainter &p, int index)
 {
     const QRect r = ShiftedPageRect(index);
-    p.setPen(ColorToQColor(m_frameColor));
-    p.setBrush(Qt::white);
-    p.drawRect(r.adjusted(0, 0, -1, -1));
-    p.setBrush(Qt::NoBrush);
-    if (index < m_pages->GetCount())
-        p.drawImage(r.topLeft(), PageImage(index));
+    const QRect part = r.intersected(viewport()->rect()).translated(-r.topLeft());
+    if (!part.isEmpty()) {
+        const QImage tile = pageTile(index, part);
+        p.drawImage(r.topLeft() + part.topLeft(), tile, part.translated(-tile.offset()));
+    }
     if (m_isThumbnail) {
         QFont f(QStringLiteral("Arial"));
         f.setPixelSize(11);

@@ -1,7 +1,8 @@
 // TrpPreviewWorkspace: one scrollable page area of the preview control,
 // the main area at the preview's zoom or the thumbnail strip at 0.1. It
-// lays its pages out in rows (TrpPageList), paints the visible ones from
-// the prepared pages (drawn once per page and zoom, then cached), lets
+// lays its pages out in rows (TrpPageList), paints the visible part of
+// each page from the prepared pages (drawn into an opaque tile of about
+// the view's size, kept per page and zoom while it covers what is shown), lets
 // the user drag the view and click objects, and runs the text search
 // over pages recorded on a TrpRecordingCanvas.
 //
@@ -85,9 +86,10 @@ public:
     // Continues the search from SearchPage (see trptextsearch.h); on a
     // match scrolls it into view and repaints. True when found.
     bool FindNextText();
-    // The drawn image of page Index at the area's zoom (cached).
+    // The whole page Index at the area's zoom on a transparent image,
+    // drawn afresh (the painted view uses tiles instead).
     QImage PageImage(int index);
-    // Pages drawn and cached so far (tests, benchmarks).
+    // Page tiles drawn and kept so far (tests, benchmarks).
     int CachedPageCount() const { return m_cache.Count(); }
     // The page frame in viewport coordinates.
     QRect ShiftedPageRect(int index) const;
@@ -110,6 +112,10 @@ protected:
 private:
     void paintPages(class QPainter &p, const QList<int> &visible);
     void paintPage(QPainter &p, int index);
+    QRect tileArea(int index, const QRect &part) const;
+    // A tile of page Index holding Part (page pixels at the zoom); its
+    // offset is its place on the page.
+    QImage pageTile(int index, const QRect &part);
     QList<int> visiblePages(const QRegion &clip) const;
     bool searchPage(int index);
     void showFound(int index);
@@ -130,7 +136,9 @@ private:
     double m_zoom = 1.0;
     TrpCustomPreviewPages *m_pages = nullptr;
     TrpPageList m_pageList;
-    TrpPageImageCache m_cache;
+    // A few views' worth of tiles: scrolling on reuses their memory
+    // instead of asking the system for fresh pages.
+    TrpPageImageCache m_cache{24 * 1024 * 1024};
     int m_searchPage = 0;
     int m_searchImagePage = -1;
     std::unique_ptr<TrpRecordingCanvas> m_searchImage;
