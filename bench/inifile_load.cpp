@@ -1,17 +1,20 @@
 // Loading INI files of 1 MiB: the settings store's reader against reading
-// the same bytes from the file, in one process. Two shapes: one section
-// per line pair (many distinct sections) and one section of distinct keys
-// (an update index). After the runs a table gives the ratio load / read.
+// the same bytes from the file, each side in a fresh process. Two shapes:
+// one section per line pair (many distinct sections) and one section of
+// distinct keys (an update index). A table gives the ratio load / read.
 #include "platform/inifile.h"
-
-#include "timesreporter.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QFile>
-#include <QMap>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 using bralvo::platform::IniFile;
 
@@ -55,54 +58,72 @@ Fixture &fixture()
     return f;
 }
 
-void BM_Read(benchmark::State &state, const QString *path)
+void readFile(const QString &path)
 {
-    for (auto _ : state) {
-        QFile file(*path);
-        file.open(QIODevice::ReadOnly);
-        const QString text = QString::fromUtf8(file.readAll());
-        benchmark::DoNotOptimize(text.size());
-    }
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    const QString text = QString::fromUtf8(file.readAll());
+    benchmark::DoNotOptimize(text.size());
 }
 
-void BM_Load(benchmark::State &state, const QString *path)
+void loadIni(const QString &path)
 {
-    for (auto _ : state) {
-        const IniFile ini(*path);
-        // Every section looked up once, as the update check does per key.
-        int found = 0;
-        for (const QString &section : ini.sections())
-            found += ini.keys(section).size();
-        benchmark::DoNotOptimize(found);
-    }
+    const IniFile ini(path);
+    // Every section looked up once, as the update check does per key.
+    int found = 0;
+    for (const QString &section : ini.sections())
+        found += ini.keys(section).size();
+    benchmark::DoNotOptimize(found);
 }
 
-class RatioReporter : public TimesReporter {
-public:
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        std::printf("\n%-16s %12s %12s %8s\n", "file (1 MiB)", "read (ms)", "load (ms)", "ratio");
-        for (const char *shape : {"sections", "keys"}) {
-            const double read = m_times.value(QString("read/") + shape);
-            const double load = m_times.value(QString("load/") + shape);
-            std::printf("%-16s %12.3f %12.3f %8.1f\n", shape, read, load, read > 0 ? load / read : 0.0);
-        }
+// Median milliseconds of one call over kRounds calls.
+double medianMs(void (*work)(const QString &), const QString &path)
+{
+    constexpr int kRounds = 21;
+    std::vector<double> times;
+    for (int i = 0; i < kRounds; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        work(path);
+        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
-};
+    std::nth_element(times.begin(), times.begin() + kRounds / 2, times.end());
+    return times[kRounds / 2];
+}
+
+// Each side runs in a process of its own: timed in one process, a side
+// would profit or suffer from the heap the side before it left behind.
+double medianMsInFreshProcess(void (*work)(const QString &), const QString &path)
+{
+    int channel[2];
+    if (::pipe(channel) != 0)
+        return -1;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        const double ms = medianMs(work, path);
+        const bool sent = ::write(channel[1], &ms, sizeof ms) == sizeof ms;
+        ::_exit(sent ? 0 : 1);
+    }
+    ::close(channel[1]);
+    double ms = -1;
+    if (child < 0 || ::read(channel[0], &ms, sizeof ms) != sizeof ms)
+        ms = -1;
+    ::close(channel[0]);
+    if (child > 0)
+        ::waitpid(child, nullptr, 0);
+    return ms;
+}
 
 } // namespace
 
-int main(int argc, char **argv)
+int main()
 {
-    benchmark::Initialize(&argc, argv);
     Fixture &f = fixture();
-    benchmark::RegisterBenchmark("read/sections", BM_Read, &f.sections)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("load/sections", BM_Load, &f.sections)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("read/keys", BM_Read, &f.keys)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("load/keys", BM_Load, &f.keys)->Unit(benchmark::kMillisecond);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    std::printf("%-16s %12s %12s %8s\n", "file (1 MiB)", "read (ms)", "load (ms)", "ratio");
+    for (const auto &[shape, path] : {std::pair{"sections", &f.sections}, std::pair{"keys", &f.keys}}) {
+        const double read = medianMsInFreshProcess(readFile, *path);
+        const double load = medianMsInFreshProcess(loadIni, *path);
+        std::printf("%-16s %12.3f %12.3f %8.1f\n", shape, read, load, read > 0 ? load / read : 0.0);
+    }
     return 0;
 }
