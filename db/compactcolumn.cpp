@@ -31,18 +31,6 @@ double doubleOf(quint64 bits)
     return value;
 }
 
-// Small negative integers stay small once packed.
-quint64 zigzag(quint64 bits)
-{
-    const qint64 value = qint64(bits);
-    return (quint64(value) << 1) ^ quint64(value >> 63);
-}
-
-quint64 unzigzag(quint64 packed)
-{
-    return (packed >> 1) ^ (~(packed & 1) + 1);
-}
-
 } // namespace
 
 void CompactColumn::append(sqlite3_stmt *statement, int c, ColumnKind kind)
@@ -81,7 +69,7 @@ void CompactColumn::appendNumber(quint64 bits, bool null)
     if (m_direct) {
         if (null)
             m_nullRows.push_back(m_rows);
-        m_values.push_back(m_kind == ColumnKind::Integer ? zigzag(bits) : bits);
+        m_values.push_back(bits);
         return;
     }
     if (m_entries.empty())
@@ -157,7 +145,7 @@ void CompactColumn::goDirect()
         if (numbers()) {
             if (code == 0)
                 m_nullRows.push_back(int(row));
-            m_values.push_back(m_kind == ColumnKind::Integer ? zigzag(m_entries[code]) : m_entries[code]);
+            m_values.push_back(m_entries[code]);
         } else if (code == 0) {
             const QByteArray none = nullText();
             m_texts.push_back(none.constData(), int(none.size()));
@@ -197,8 +185,6 @@ QString CompactColumn::text(int row) const
     if (m_direct) {
         null = std::binary_search(m_nullRows.begin(), m_nullRows.end(), row);
         bits = m_values.at(std::size_t(row));
-        if (m_kind == ColumnKind::Integer)
-            bits = unzigzag(bits);
     } else {
         code = quint32(m_codes.at(std::size_t(row)));
         null = code == 0;

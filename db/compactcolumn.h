@@ -53,7 +53,7 @@ private:
     QHash<quint64, quint32> m_numberIndex;
     QHash<QByteArray, quint32> m_textIndex;
     // Direct: every row's value.
-    PackedValues m_values;          // integers zigzagged, floats as bits
+    PackedValues m_values;          // integers, or floats as bits
     std::vector<int> m_nullRows;    // NULL number cells, ascending
     FrontCodedTexts m_texts;
     int m_rows = 0;

@@ -40,6 +40,40 @@ std::size_t getLength(const char *&at)
     }
 }
 
+// Shared and added lengths: one byte while they are short (the usual
+// case of a sorted list), else a marker byte and two varints.
+constexpr quint8 kLongLengths = 0xf0;
+
+std::size_t headerSize(std::size_t shared, std::size_t rest)
+{
+    return shared < 15 && rest < 16 ? 1 : 1 + lengthSize(shared) + lengthSize(rest);
+}
+
+std::size_t putHeader(char *at, std::size_t shared, std::size_t rest)
+{
+    if (shared < 15 && rest < 16) {
+        at[0] = char((shared << 4) | rest);
+        return 1;
+    }
+    at[0] = char(kLongLengths);
+    std::size_t n = 1;
+    n += putLength(at + n, shared);
+    n += putLength(at + n, rest);
+    return n;
+}
+
+void getHeader(const char *&at, std::size_t &shared, std::size_t &rest)
+{
+    const quint8 first = quint8(*at++);
+    if (first != kLongLengths) {
+        shared = first >> 4;
+        rest = first & 0x0f;
+        return;
+    }
+    shared = getLength(at);
+    rest = getLength(at);
+}
+
 } // namespace
 
 // Room for one encoded string; a string never straddles two blocks.
@@ -66,12 +100,11 @@ void FrontCodedTexts::push_back(const char *data, int size)
             ++shared;
     }
     const std::size_t rest = std::size_t(size) - shared;
-    const std::size_t encoded = lengthSize(shared) + lengthSize(rest) + rest;
+    const std::size_t encoded = headerSize(shared, rest) + rest;
     char *at = room(encoded);
     if (m_count % kGroup == 0)
         m_groups.push_back({quint32(m_blocks.size() - 1), quint32(at - m_blocks.back().bytes.get())});
-    at += putLength(at, shared);
-    at += putLength(at, rest);
+    at += putHeader(at, shared, rest);
     if (rest > 0)
         std::memcpy(at, data + shared, rest);
     m_last.truncate(qsizetype(shared));
@@ -92,8 +125,8 @@ QByteArray FrontCodedTexts::at(std::size_t index) const
         }
         const char *start = m_blocks[place.block].bytes.get() + place.offset;
         const char *at = start;
-        const std::size_t shared = getLength(at);
-        const std::size_t rest = getLength(at);
+        std::size_t shared = 0, rest = 0;
+        getHeader(at, shared, rest);
         text.truncate(qsizetype(shared));
         text.append(at, qsizetype(rest));
         place.offset += quint32(at + rest - start);

@@ -1,69 +1,68 @@
-// Values packed to the width they need.
+// Values packed by their distance from their chunk's first value.
 #include "db/packedvalues.h"
 
 #include <cstring>
 
 namespace bralvo::db {
 
-int PackedValues::widthOf(quint64 value)
+namespace {
+
+// Distances either side of the base stay small.
+quint64 zigzag(quint64 distance)
 {
-    return value < 0x100u ? 1 : value < 0x10000u ? 2 : value < 0x100000000u ? 4 : 8;
+    return (distance << 1) ^ quint64(qint64(distance) >> 63);
 }
 
-quint8 *PackedValues::slot(std::size_t index) const
+quint64 unzigzag(quint64 packed)
 {
-    return m_chunks[index / kChunk].get() + (index % kChunk) * m_width;
+    return (packed >> 1) ^ (~(packed & 1) + 1);
+}
+
+int widthOf(quint64 packed)
+{
+    return packed == 0 ? 0 : packed < 0x100u ? 1 : packed < 0x10000u ? 2 : packed < 0x100000000u ? 4 : 8;
+}
+
+quint64 load(const quint8 *bytes, std::size_t index, int width)
+{
+    quint64 packed = 0;
+    std::memcpy(&packed, bytes + index * width, width);  // little-endian
+    return packed;
+}
+
+} // namespace
+
+void PackedValues::widen(Chunk &chunk, std::size_t used, int width)
+{
+    auto bytes = std::make_unique<quint8[]>(kChunk * width);
+    for (std::size_t i = 0; i < used; ++i) {
+        const quint64 packed = chunk.width == 0 ? 0 : load(chunk.bytes.get(), i, chunk.width);
+        std::memcpy(bytes.get() + i * width, &packed, width);
+    }
+    chunk.bytes = std::move(bytes);
+    chunk.width = width;
 }
 
 void PackedValues::push_back(quint64 value)
 {
-    if (m_count == 0 && m_width == 0)
-        m_same = value;
-    if (m_width == 0 && value != m_same)
-        widen(std::max(widthOf(value), widthOf(m_same)));
-    else if (m_width > 0 && widthOf(value) > m_width)
-        widen(widthOf(value));
-    if (m_width > 0) {
-        if (m_count % kChunk == 0)
-            m_chunks.push_back(std::make_unique<quint8[]>(kChunk * m_width));
-        std::memcpy(slot(m_count), &value, m_width);  // little-endian
-    }
+    const std::size_t index = m_count % kChunk;
+    if (index == 0)
+        m_chunks.push_back({nullptr, value, 0});
+    Chunk &chunk = m_chunks.back();
+    const quint64 packed = zigzag(value - chunk.base);
+    if (const int width = widthOf(packed); width > chunk.width)
+        widen(chunk, index, width);
+    if (chunk.width > 0)
+        std::memcpy(chunk.bytes.get() + index * chunk.width, &packed, chunk.width);
     ++m_count;
 }
 
 quint64 PackedValues::at(std::size_t index) const
 {
-    if (m_width == 0)
-        return m_same;
-    quint64 value = 0;
-    std::memcpy(&value, slot(index), m_width);
-    return value;
-}
-
-// Rewrites chunk by chunk, so only one chunk is held twice.
-void PackedValues::widen(int width)
-{
-    const int from = m_width;
-    if (from == 0) {
-        for (std::size_t start = 0; start < m_count; start += kChunk) {
-            auto chunk = std::make_unique<quint8[]>(kChunk * width);
-            for (std::size_t i = 0; i < kChunk && start + i < m_count; ++i)
-                std::memcpy(chunk.get() + i * width, &m_same, width);
-            m_chunks.push_back(std::move(chunk));
-        }
-        m_width = width;
-        return;
-    }
-    for (auto &old : m_chunks) {
-        auto chunk = std::make_unique<quint8[]>(kChunk * width);
-        for (std::size_t i = 0; i < kChunk; ++i) {
-            quint64 value = 0;
-            std::memcpy(&value, old.get() + i * from, from);
-            std::memcpy(chunk.get() + i * width, &value, width);
-        }
-        old = std::move(chunk);
-    }
-    m_width = width;
+    const Chunk &chunk = m_chunks[index / kChunk];
+    if (chunk.width == 0)
+        return chunk.base;
+    return chunk.base + unzigzag(load(chunk.bytes.get(), index % kChunk, chunk.width));
 }
 
 } // namespace bralvo::db

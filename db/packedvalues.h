@@ -1,6 +1,8 @@
-// A long run of unsigned values of one to eight bytes each, as wide as
-// the largest value so far needs (no bytes at all while every value is
-// the same), kept in fixed chunks so that growing never copies the run.
+// A long run of 64-bit values kept in fixed chunks, each value stored as
+// its distance from the first value of its chunk, in as few bytes as the
+// chunk's largest distance needs (none while every value is the same).
+// Growing never copies the run; a chunk is rewritten only when it needs
+// wider values, at most four times.
 #pragma once
 
 #include <QtGlobal>
@@ -18,14 +20,16 @@ public:
 private:
     static constexpr std::size_t kChunk = 16384;  // values per chunk
 
-    static int widthOf(quint64 value);
-    void widen(int width);
-    quint8 *slot(std::size_t index) const;
+    struct Chunk {
+        std::unique_ptr<quint8[]> bytes;
+        quint64 base = 0;
+        int width = 0;
+    };
 
-    std::vector<std::unique_ptr<quint8[]>> m_chunks;
+    static void widen(Chunk &chunk, std::size_t used, int width);
+
+    std::vector<Chunk> m_chunks;
     std::size_t m_count = 0;
-    int m_width = 0;       // 0: every value is m_same
-    quint64 m_same = 0;
 };
 
 } // namespace bralvo::db

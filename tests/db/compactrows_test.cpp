@@ -56,16 +56,18 @@ TEST_F(CompactRowsTest, ReadsEveryCellAsTheTextReaderGivesIt)
     // and NULL values once the column no longer shares. Mixed: its first
     // value is an integer, so later reals are read as integers. Numbers:
     // unique texts in an order other than their own, front coded across
-    // blocks. Dates: shared, NULL and empty among them.
+    // blocks. Dates: shared, NULL and empty among them. Long: unique
+    // texts with long common beginnings.
     expectSameAsTextReader(
         "SELECT id, amount, paid, note, "
         "CASE WHEN id % 997 = 0 THEN NULL ELSE (id - 10000) * 3 END AS `signed`, "
         "CASE WHEN id = 1 THEN NULL WHEN id = 2 THEN 5 ELSE id * 0.5 END AS `mixed`, "
         "'B' || printf('%06d', (id * 7919) % 20011) AS `number`, "
         "CASE WHEN id % 11 = 0 THEN NULL WHEN id % 13 = 0 THEN '' "
-        "ELSE date('2024-01-01', '+' || (id % 400) || ' days') END AS `issued` "
+        "ELSE date('2024-01-01', '+' || (id % 400) || ' days') END AS `issued`, "
+        "'Faktúra za služby číslo ' || (id * 31 % 20011) AS `long` "
         "FROM bills ORDER BY note, id DESC",
-        9, {7, 8});
+        10, {7, 9});
 }
 
 TEST_F(CompactRowsTest, EmptyResultsAndFailingQueries)
