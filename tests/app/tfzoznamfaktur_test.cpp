@@ -237,6 +237,8 @@ TEST_F(BillList, OrderFilterReloadAndSums)
     EXPECT_EQ(column(5), (QStringList{"300,00 Sk", "20,00 Sk", "7,25 Sk", QString::fromUtf8("uhradené")}));
     EXPECT_EQ(list.sgFaktury->cell(0, list.sgFaktury->rowCount() - 1), "");
     EXPECT_EQ(list.sgFaktury->currentRowIndex(), 4);
+    EXPECT_EQ(list.sgFaktury->colWidth(0), 80);
+    EXPECT_EQ(list.sgFaktury->colWidth(8), -1);
     EXPECT_EQ(printed("udb_summary_sumacelkom"), "457,75 Sk");
     EXPECT_EQ(printed("udb_summary_uhradit"), "327,25 Sk");
 
