@@ -97,15 +97,18 @@ QDate MoveIntoYear(const QDate &date, int year)
 
 void FormatBillListAmounts(platform::StringGrid &grid)
 {
+    // Formatted as the cells are read: a long list keeps its amounts as
+    // numbers rather than a money text per bill.
     const platform::StringGrid::BulkUpdate bulk(grid);
-    for (int row = 1; row <= grid.rowCount() - 2; ++row) {
-        grid.setCell(6, row, services::FormatMoney(CellTextNumber(grid.cell(6, row))) + QLatin1Char(' ') +
-                                 grid.cell(8, row));
-        grid.setCell(5, row, grid.cell(10, row) != QLatin1String("0")
-                                 ? services::MessageText(225)
-                                 : services::FormatMoney(CellTextNumber(grid.cell(5, row))) + QLatin1Char(' ') +
-                                       grid.cell(9, row));
-    }
+    const int last = grid.rowCount() - 2;
+    grid.formatRows(6, 1, last, [&grid](int row, const QString &total) {
+        return services::FormatMoney(CellTextNumber(total)) + QLatin1Char(' ') + grid.cell(8, row);
+    });
+    grid.formatRows(5, 1, last, [&grid, paid = services::MessageText(225)](int row, const QString &left) {
+        return grid.cell(10, row) != QLatin1String("0")
+                   ? paid
+                   : services::FormatMoney(CellTextNumber(left)) + QLatin1Char(' ') + grid.cell(9, row);
+    });
 }
 
 BillListCellLook BillListCellStyle(int col, const QString &text, bool selected, bool freeAdvance)

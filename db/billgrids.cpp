@@ -2,6 +2,7 @@
 #include "db/billgrids.h"
 
 #include "db/billstate.h"
+#include "db/compactrows.h"
 #include "db/fieldreaders.h"
 #include "db/rulesquery.h"
 #include "db/sqlhelpers.h"
@@ -149,10 +150,14 @@ void SetupBillListGrid(platform::StringGrid &grid)
 void FillBillListGrid(platform::StringGrid &grid, const QString &sql)
 {
     resetToTwoRows(grid);
-    if (sql.isEmpty())
+    if (sql.isEmpty() || !rules::connection().TableExists(QStringLiteral("faktury")))
         return;
-    FillGridFromSql(rules::connection(), QStringLiteral("faktury"), sql, grid);
-    ConvertGridDateColumns(grid, QStringLiteral("2"));
+    // A year may hold a million bills: the rows stay compact and the
+    // grid reads its cells from them.
+    auto rows = std::make_unique<CompactRows>(rules::connection(), sql, grid.columnCount(), QSet<int>{2});
+    const int count = rows->rowCount();
+    if (count > 0)
+        grid.adoptRows(1, std::move(rows), count + 2);
 }
 
 void SetupBillLinesGrid(platform::StringGrid &grid, bool showVat)

@@ -146,15 +146,17 @@ TSQLiteTable::TSQLiteTable(TSQLiteDatabase &db, const QString &sql)
 
 namespace {
 
-// One row at a time as FieldAsString texts; kinds as TableReader decides them.
-class TextRowReader {
+// The kind each cell of the current row is read as, decided as
+// TableReader decides it: by declared type, else by the first non-NULL
+// value of the column.
+class CellKinds {
 public:
-    explicit TextRowReader(sqlite3_stmt *statement) : m_statement(statement)
+    explicit CellKinds(sqlite3_stmt *statement) : m_statement(statement)
     {
         const int count = sqlite3_column_count(statement);
         m_kinds.assign(count, ColumnKind::Null);
         m_decided.assign(count, false);
-        m_texts.resize(count);
+        m_cells.resize(count);
         for (int c = 0; c < count; ++c) {
             if (const char *declared = sqlite3_column_decltype(statement, c)) {
                 m_kinds[c] = kindOfDeclaredType(declared);
@@ -163,24 +165,54 @@ public:
         }
     }
 
+    int count() const { return int(m_cells.size()); }
+
+    // The kinds of the row the statement stands on.
+    const ColumnKind *row()
+    {
+        for (int c = 0; c < count(); ++c) {
+            if (sqlite3_column_type(m_statement, c) == SQLITE_NULL) {
+                m_cells[c] = ColumnKind::Null;
+                continue;
+            }
+            if (!m_decided[c]) {
+                m_kinds[c] = static_cast<ColumnKind>(sqlite3_column_type(m_statement, c));
+                m_decided[c] = true;
+            }
+            m_cells[c] = m_kinds[c];
+        }
+        return m_cells.data();
+    }
+
+private:
+    sqlite3_stmt *m_statement;
+    std::vector<ColumnKind> m_kinds;
+    std::vector<bool> m_decided;
+    std::vector<ColumnKind> m_cells;
+};
+
+// One row at a time as FieldAsString texts.
+class TextRowReader {
+public:
+    explicit TextRowReader(sqlite3_stmt *statement) : m_statement(statement), m_kinds(statement)
+    {
+        m_texts.resize(m_kinds.count());
+    }
+
     void readRow(const TextRowSink &row)
     {
+        const ColumnKind *kinds = m_kinds.row();
         for (int c = 0; c < int(m_texts.size()); ++c)
-            m_texts[c] = cellText(c);
+            m_texts[c] = cellText(c, kinds[c]);
         row(m_texts.data(), int(m_texts.size()));
     }
 
 private:
-    QString cellText(int c)
+    QString cellText(int c, ColumnKind kind)
     {
-        const int storage = sqlite3_column_type(m_statement, c);
-        if (storage == SQLITE_NULL)
+        switch (kind) {
+        case ColumnKind::Null:
             return QString();
-        if (!m_decided[c]) {
-            m_kinds[c] = static_cast<ColumnKind>(storage);
-            m_decided[c] = true;
-        }
-        switch (m_kinds[c]) {
         case ColumnKind::Integer:
             return QString::number(sqlite3_column_int64(m_statement, c));
         case ColumnKind::Float:
@@ -189,7 +221,6 @@ private:
             return QString::fromLatin1(static_cast<const char *>(sqlite3_column_blob(m_statement, c)),
                                        sqlite3_column_bytes(m_statement, c));
         case ColumnKind::Text:
-        case ColumnKind::Null:
             break;
         }
         // Text holders stop at the first zero byte.
@@ -197,8 +228,7 @@ private:
     }
 
     sqlite3_stmt *m_statement;
-    std::vector<ColumnKind> m_kinds;
-    std::vector<bool> m_decided;
+    CellKinds m_kinds;
     std::vector<QString> m_texts;
 };
 
@@ -209,6 +239,13 @@ void ReadRowsAsText(TSQLiteDatabase &db, const QString &sql, const TextRowSink &
     SqlStatement statement(db, sql);
     TextRowReader reader(statement.handle());
     stepRows(db, statement, sql, [&reader, &row] { reader.readRow(row); });
+}
+
+void ReadRowsTyped(TSQLiteDatabase &db, const QString &sql, const TypedRowSink &row)
+{
+    SqlStatement statement(db, sql);
+    CellKinds kinds(statement.handle());
+    stepRows(db, statement, sql, [&] { row(statement.handle(), kinds.row(), kinds.count()); });
 }
 
 bool TSQLiteTable::NextRow()

@@ -27,6 +27,8 @@
 #include <variant>
 #include <vector>
 
+struct sqlite3_stmt;
+
 namespace bralvo::db {
 
 class TSQLiteDatabase;
@@ -98,5 +100,12 @@ private:
 // sink may move them away.
 using TextRowSink = std::function<void(QString *cells, int count)>;
 void ReadRowsAsText(TSQLiteDatabase &db, const QString &sql, const TextRowSink &row);
+
+// As ReadRowsAsText, but each row is handed over unconverted: the
+// statement stands on the row, and kinds[c] says how FieldAsString would
+// read cell c (Null for a NULL cell). For readers that keep values
+// compactly instead of as texts.
+using TypedRowSink = std::function<void(sqlite3_stmt *statement, const ColumnKind *kinds, int count)>;
+void ReadRowsTyped(TSQLiteDatabase &db, const QString &sql, const TypedRowSink &row);
 
 } // namespace bralvo::db

@@ -1,6 +1,7 @@
 // The text grid addressed by (column, row) with its cell-painter hook.
 #include "platform/widgets/stringgrid.h"
 
+#include "platform/widgets/gridrowsource.h"
 #include "platform/widgets/stringgridmodel.h"
 
 #include <QEvent>
@@ -99,6 +100,17 @@ void StringGrid::setCell(int col, int row, const QString &text)
 void StringGrid::takeRows(int firstRow, std::vector<QString> &texts)
 {
     m_model->takeRows(firstRow, texts);
+}
+
+void StringGrid::adoptRows(int firstRow, std::unique_ptr<GridRowSource> source, int rows)
+{
+    m_model->adoptRows(firstRow, std::move(source), rows);
+}
+
+void StringGrid::formatRows(int col, int first, int last,
+                            const std::function<QString(int row, const QString &text)> &format)
+{
+    m_model->formatRows(col, first, last, format);
 }
 
 QVariant StringGrid::cellData(int col, int row, int role) const

@@ -10,10 +10,12 @@
 
 #include <QTableView>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace bralvo::platform {
 
+class GridRowSource;
 class StringGridModel;
 
 class StringGrid : public QTableView {
@@ -50,6 +52,15 @@ public:
     // Moves texts (row-major, columnCount() per row) into the rows from
     // firstRow on; texts past the last row are left where they are.
     void takeRows(int firstRow, std::vector<QString> &texts);
+    // The grid becomes `rows` rows: the rows above firstRow keep their
+    // texts, the source's rows follow (read from it, not copied), any
+    // rows after them are empty. For long lists kept compactly.
+    void adoptRows(int firstRow, std::unique_ptr<GridRowSource> source, int rows);
+    // Each cell of the column in rows first to last becomes
+    // format(row, its present text); the rows of a source are formatted
+    // when they are read, so `format` must stay valid with the grid.
+    void formatRows(int col, int first, int last,
+                    const std::function<QString(int row, const QString &text)> &format);
     // A value of another role kept with the cell (a number beside its
     // text, a background); invalid when never set or outside the grid.
     QVariant cellData(int col, int row, int role) const;

@@ -1,6 +1,8 @@
 // The compact cell store behind StringGrid.
 #include "platform/widgets/stringgridmodel.h"
 
+#include "platform/widgets/gridrowsource.h"
+
 #include <QFont>
 
 #include <algorithm>
@@ -8,6 +10,8 @@
 namespace bralvo::platform {
 
 StringGridModel::StringGridModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+StringGridModel::~StringGridModel() = default;
 
 int StringGridModel::rowCount(const QModelIndex &parent) const
 {
@@ -65,6 +69,7 @@ void StringGridModel::setRows(int rows)
     rows = qMax(0, rows);
     if (rows == m_rows)
         return;
+    materialize(qMin(rows, m_rows));
     if (rows > m_rows) {
         beginInsertRows({}, m_rows, rows - 1);
         m_cells.resize(std::size_t(rows) * m_columns);
@@ -84,6 +89,7 @@ void StringGridModel::setColumns(int columns)
     columns = qMax(0, columns);
     if (columns == m_columns)
         return;
+    materialize(m_rows);
     beginResetModel();
     std::vector<QString> cells(std::size_t(m_rows) * columns);
     const int kept = qMin(columns, m_columns);
@@ -96,24 +102,109 @@ void StringGridModel::setColumns(int columns)
     endResetModel();
 }
 
-const QString &StringGridModel::text(int col, int row) const
+QString StringGridModel::text(int col, int row) const
 {
-    static const QString none;
-    return inside(col, row) ? m_cells[std::size_t(row) * m_columns + col] : none;
+    if (!inside(col, row))
+        return QString();
+    if (!m_source)
+        return m_cells[std::size_t(row) * m_columns + col];
+    if (const auto written = m_written.constFind(key(col, row)); written != m_written.cend())
+        return *written;
+    return sourced(row) ? sourceText(col, row) : QString();
 }
 
 void StringGridModel::setText(int col, int row, const QString &text)
 {
     if (!inside(col, row))
         return;
-    m_cells[std::size_t(row) * m_columns + col] = text;
+    if (m_source)
+        m_written.insert(key(col, row), text);
+    else
+        m_cells[std::size_t(row) * m_columns + col] = text;
     announce(col, row);
+}
+
+bool StringGridModel::sourced(int row) const
+{
+    return m_source && row >= m_sourceFirst && row - m_sourceFirst < m_source->rowCount();
+}
+
+QString StringGridModel::sourceText(int col, int row) const
+{
+    QString text = m_source->text(col, row - m_sourceFirst);
+    if (const auto formats = m_formats.constFind(col); formats != m_formats.cend())
+        for (const CellFormat &format : *formats)
+            text = format(row, text);
+    return text;
+}
+
+void StringGridModel::materialize(int rows)
+{
+    if (!m_source)
+        return;
+    std::vector<QString> cells(std::size_t(rows) * m_columns);
+    for (int row = 0; row < rows; ++row)
+        for (int col = 0; col < m_columns; ++col)
+            cells[std::size_t(row) * m_columns + col] = text(col, row);
+    m_source.reset();
+    m_written.clear();
+    m_formats.clear();
+    // The cells beyond `rows` are dropped by the caller's resize.
+    cells.resize(std::size_t(m_rows) * m_columns);
+    m_cells.swap(cells);
+}
+
+void StringGridModel::adoptRows(int firstRow, std::unique_ptr<GridRowSource> source, int rows)
+{
+    firstRow = qBound(0, firstRow, m_rows);
+    rows = qMax(rows, firstRow + source->rowCount());
+    beginResetModel();
+    materialize(m_rows);
+    QHash<quint64, QString> kept;
+    for (int row = 0; row < firstRow; ++row)
+        for (int col = 0; col < m_columns; ++col)
+            if (const QString &cell = m_cells[std::size_t(row) * m_columns + col]; !cell.isEmpty())
+                kept.insert(key(col, row), cell);
+    std::vector<QString>().swap(m_cells);
+    m_written.swap(kept);
+    m_source = std::move(source);
+    m_sourceFirst = firstRow;
+    m_rows = rows;
+    dropExtrasOutside();
+    endResetModel();
+}
+
+void StringGridModel::formatRows(int col, int first, int last, const CellFormat &format)
+{
+    if (col < 0 || col >= m_columns)
+        return;
+    first = qMax(first, 0);
+    last = qMin(last, m_rows - 1);
+    bool lazily = false;
+    for (int row = first; row <= last; ++row) {
+        const bool written = m_source && m_written.contains(key(col, row));
+        if (sourced(row) && !written)
+            lazily = true;
+        else
+            setText(col, row, format(row, text(col, row)));
+    }
+    if (!lazily)
+        return;
+    // Only the source's rows in the range are formatted as they are read.
+    const int sourceFirst = m_sourceFirst, sourceLast = m_sourceFirst + m_source->rowCount() - 1;
+    const bool whole = first <= sourceFirst && last >= sourceLast;
+    m_formats[col].push_back(whole ? format : CellFormat([format, first, last](int row, const QString &text) {
+        return row >= first && row <= last ? format(row, text) : text;
+    }));
+    if (m_bulk == 0 && first <= last)
+        emit dataChanged(index(first, col), index(last, col));
 }
 
 void StringGridModel::takeRows(int firstRow, std::vector<QString> &texts)
 {
     if (firstRow < 0 || firstRow >= m_rows || m_columns == 0)
         return;
+    materialize(m_rows);
     const std::size_t start = std::size_t(firstRow) * m_columns;
     const std::size_t count = std::min(texts.size() / m_columns * m_columns, m_cells.size() - start);
     std::move(texts.begin(), texts.begin() + std::ptrdiff_t(count), m_cells.begin() + std::ptrdiff_t(start));
@@ -140,6 +231,8 @@ void StringGridModel::setExtra(int col, int row, int role, const QVariant &value
 
 void StringGridModel::clearTexts()
 {
+    materialize(0);
+    m_cells.resize(std::size_t(m_rows) * m_columns);
     for (QString &cell : m_cells)
         cell.clear();
     if (m_rows > 0 && m_columns > 0 && m_bulk == 0)
@@ -148,6 +241,8 @@ void StringGridModel::clearTexts()
 
 void StringGridModel::clearCells()
 {
+    materialize(0);
+    m_cells.resize(std::size_t(m_rows) * m_columns);
     for (QString &cell : m_cells)
         cell.clear();
     m_extras.clear();

@@ -210,5 +210,45 @@ TEST_F(BillList, ListReportGoesThroughTheLayout)
     EXPECT_EQ(values, (std::vector<QString>{QString::fromUtf8("Zoznam faktúr"), "B2", "rok " + m_year, "15,00 Sk"}));
 }
 
+// The list's order (bill numbers as text, then ids), its cells, a payment
+// filter, the row kept after a reload and the sums printed under it.
+TEST_F(BillList, OrderFilterReloadAndSums)
+{
+    addBill("B9", 1, 100, 100, 1);
+    addBill("B2", 1, 50.5, 20);
+    addBill("B10", 1, 300, 300);
+    addBill("B2", 1, 7.25, 7.25);
+    app::TfZoznamFaktur &list = openList();
+    const auto column = [&list](int col) {
+        QStringList cells;
+        for (int row = 1; row <= list.sgFaktury->rowCount() - 2; ++row)
+            cells << list.sgFaktury->cell(col, row);
+        return cells;
+    };
+    const auto printed = [&list](const char *name) {
+        platform::Variant value;
+        app::BillListReportValue(list.listReportData(), 0, name, value);
+        return value.toString();
+    };
+    EXPECT_EQ(column(0), (QStringList{"B10", "B2", "B2", "B9"}));
+    EXPECT_EQ(column(12), (QStringList{"3", "2", "4", "1"}));
+    EXPECT_EQ(column(2), QStringList(4, "10.03." + m_year));
+    EXPECT_EQ(column(6), (QStringList{"300,00 Sk", "50,50 Sk", "7,25 Sk", "100,00 Sk"}));
+    EXPECT_EQ(column(5), (QStringList{"300,00 Sk", "20,00 Sk", "7,25 Sk", QString::fromUtf8("uhradené")}));
+    EXPECT_EQ(list.sgFaktury->cell(0, list.sgFaktury->rowCount() - 1), "");
+    EXPECT_EQ(list.sgFaktury->currentRowIndex(), 4);
+    EXPECT_EQ(list.sgFaktury->colWidth(0), 80);
+    EXPECT_EQ(list.sgFaktury->colWidth(8), -1);
+    EXPECT_EQ(printed("udb_summary_sumacelkom"), "457,75 Sk");
+    EXPECT_EQ(printed("udb_summary_uhradit"), "327,25 Sk");
+
+    list.refreshAndSelect("B10");
+    EXPECT_EQ(list.sgFaktury->currentRowIndex(), 1);
+    list.rbNeuhradene->setChecked(true);
+    EXPECT_EQ(column(0), (QStringList{"B10", "B2", "B2"}));
+    EXPECT_EQ(printed("udb_summary_sumacelkom"), "357,75 Sk");
+    EXPECT_EQ(printed("db_cislo"), "B10");
+}
+
 } // namespace
 } // namespace bralvo::test
