@@ -579,55 +579,10 @@ TrpXMLSerializer::ComponentText TrpXMLSerializer::ParseComponentText(const QStri
     return parsed;
 }
 
-TrpComponent *TrpXMLSerializer::ReadComponentText(platform::Component *owner, const ComponentText &base,
-                                                  const QString &diff, bool skipFixups)
+template <class Fill>
+TrpComponent *TrpXMLSerializer::readNewComponent(const platform::ClassInfo &cls, const QString &className,
+                                                 platform::Component *owner, bool skipFixups, Fill fill)
 {
-    if (!base.whole || base.className.isEmpty())
-        return ReadComponentText(owner, base.source + u' ' + diff, skipFixups);
-    const platform::ClassInfo *cls = base.cls ? base.cls : &platform::getClass(base.className);
-    if (!cls->create || !cls->inheritsFrom(TrpComponent::staticClass()))
-        throw platform::ClassNotFoundError(QStringLiteral("Class %1 not found").arg(base.className));
-    m_owner = owner;
-    auto *obj = static_cast<TrpComponent *>(cls->create(owner));
-    obj->SetLoadingFlag(true);
-    struct Finish {
-        TrpXMLSerializer *s;
-        TrpComponent *obj;
-        bool skip;
-        ~Finish()
-        {
-            try {
-                if (skip)
-                    s->m_fixups.clear();
-                else
-                    s->FixupReferences();
-            } catch (...) {
-            }
-            obj->SetLoadingFlag(false);
-            if (!dynamic_cast<TrpReport *>(obj))
-                obj->loaded();
-        }
-    } finish{this, obj, skipFixups};
-    for (const auto &[name, value] : base.pairs) {
-        try {
-            applyPair(name, value, obj);
-        } catch (const bralvo::Error &e) {
-            m_errorTexts.add(e.userText());
-        }
-    }
-    TextToObject(diff, obj);
-    return obj;
-}
-
-TrpComponent *TrpXMLSerializer::ReadComponentText(platform::Component *owner, const QString &text, bool skipFixups)
-{
-    m_owner = owner;
-    const QString t = text.trimmed();
-    if (t.isEmpty())
-        return nullptr;
-    const qsizetype blank = t.indexOf(u' ');
-    const QString className = blank < 0 ? t : t.left(blank);
-    const platform::ClassInfo &cls = platform::getClass(className);
     if (!cls.create || !cls.inheritsFrom(TrpComponent::staticClass()))
         throw platform::ClassNotFoundError(QStringLiteral("Class %1 not found").arg(className));
     auto *obj = static_cast<TrpComponent *>(cls.create(owner));
@@ -650,8 +605,39 @@ TrpComponent *TrpXMLSerializer::ReadComponentText(platform::Component *owner, co
                 obj->loaded();
         }
     } finish{this, obj, skipFixups};
-    TextToObject(blank < 0 ? QString() : t.mid(blank + 1), obj);
+    fill(obj);
     return obj;
+}
+
+TrpComponent *TrpXMLSerializer::ReadComponentText(platform::Component *owner, const ComponentText &base,
+                                                  const QString &diff, bool skipFixups)
+{
+    if (!base.whole || base.className.isEmpty())
+        return ReadComponentText(owner, base.source + u' ' + diff, skipFixups);
+    const platform::ClassInfo *cls = base.cls ? base.cls : &platform::getClass(base.className);
+    m_owner = owner;
+    return readNewComponent(*cls, base.className, owner, skipFixups, [&](TrpComponent *obj) {
+        for (const auto &[name, value] : base.pairs) {
+            try {
+                applyPair(name, value, obj);
+            } catch (const bralvo::Error &e) {
+                m_errorTexts.add(e.userText());
+            }
+        }
+        TextToObject(diff, obj);
+    });
+}
+
+TrpComponent *TrpXMLSerializer::ReadComponentText(platform::Component *owner, const QString &text, bool skipFixups)
+{
+    m_owner = owner;
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return nullptr;
+    const qsizetype blank = t.indexOf(u' ');
+    const QString className = blank < 0 ? t : t.left(blank);
+    return readNewComponent(platform::getClass(className), className, owner, skipFixups,
+                            [&](TrpComponent *obj) { TextToObject(blank < 0 ? QString() : t.mid(blank + 1), obj); });
 }
 
 void TrpXMLSerializer::ReadCollectionItem(platform::Component *owner, platform::CollectionItem *item,

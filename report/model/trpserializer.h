@@ -108,6 +108,12 @@ private:
     void readPropData(platform::Persistent *obj, const QString &hex);
     void writeElement(TrpComponent *c, TrpXMLItem *item, bool top, bool saveChildren);
     void readElement(TrpXMLItem *item, TrpComponent *target, TrpComponent *parent, QList<TrpComponent *> &read);
+    // Creates an object of cls owned by owner, lets fill set its
+    // properties, then resolves references (or drops them with
+    // skipFixups) and ends its loading, also when fill throws.
+    template <class Fill>
+    TrpComponent *readNewComponent(const platform::ClassInfo &cls, const QString &className,
+                                   platform::Component *owner, bool skipFixups, Fill fill);
 
     platform::Stream *m_stream;
     platform::StringList m_errorTexts;
