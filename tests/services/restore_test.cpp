@@ -77,6 +77,22 @@ protected:
         EXPECT_EQ(databaseFolderFiles(), QStringList{"bralvo_data.txs"});
     }
 
+    // Restores a backup holding dump over a live database with a marker
+    // row: refused with text 236, and the live database stays as it was.
+    void expectDumpRefusedAndLiveKept(const QByteArray &dump)
+    {
+        db::OpenDatabase();
+        db::DbConnection->ExecSql(markerInsert("('kept', 3, NULL, 3)"));
+        const QByteArray before = shellDump(liveFile());
+        const QString hostile = folders.path() + "hostile_bralvo.txb";
+        writeFileContent(hostile, gzipped(dump));
+        const std::size_t boxesBefore = boxes.calls().size();
+        boxes.answerBox(bralvo::platform::kIdOk);
+        RestoreDatabase(hostile);
+        expectFailedRestoreKept(before, boxesBefore);
+        host.calls.clear();
+    }
+
     QByteArray m_atBackup;
 };
 
@@ -275,16 +291,7 @@ TEST_F(RestoreTest, ObjectsOutsideTheProgramsSchemaAreRefused)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        db::OpenDatabase();
-        db::DbConnection->ExecSql(markerInsert("('kept', 3, NULL, 3)"));
-        const QByteArray before = shellDump(liveFile());
-        const QString hostile = folders.path() + "planted_bralvo.txb";
-        writeFileContent(hostile, gzipped(c.dump));
-        const std::size_t boxesBefore = boxes.calls().size();
-        boxes.answerBox(bralvo::platform::kIdOk);
-        RestoreDatabase(hostile);
-        expectFailedRestoreKept(before, boxesBefore);
-        host.calls.clear();
+        expectDumpRefusedAndLiveKept(c.dump);
     }
 }
 
@@ -384,16 +391,7 @@ TEST_F(RestoreTest, HostileBackupsAreRefusedAndKeepTheLiveDatabase)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        db::OpenDatabase();
-        db::DbConnection->ExecSql(markerInsert("('kept', 3, NULL, 3)"));
-        const QByteArray before = shellDump(liveFile());
-        const QString hostile = folders.path() + "hostile_bralvo.txb";
-        writeFileContent(hostile, gzipped(c.dump));
-        const std::size_t boxesBefore = boxes.calls().size();
-        boxes.answerBox(bralvo::platform::kIdOk);
-        RestoreDatabase(hostile);
-        expectFailedRestoreKept(before, boxesBefore);
-        host.calls.clear();
+        expectDumpRefusedAndLiveKept(c.dump);
     }
 }
 
