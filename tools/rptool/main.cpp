@@ -34,6 +34,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QTextStream>
+#include <new>
 
 using bralvo::report::TrpReport;
 
@@ -120,7 +121,7 @@ int printMain(int argc, char **argv)
     return bralvo::tools::runPrintCommand(app.arguments().mid(1));
 }
 
-int main(int argc, char **argv)
+static int runCommand(int argc, char **argv)
 {
     if (argc == 3 && QLatin1String(argv[1]) == QLatin1String("preview")) {
         QApplication app(argc, argv);
@@ -191,4 +192,16 @@ int main(int argc, char **argv)
         return 2;
     }
     return usage();
+}
+
+int main(int argc, char **argv)
+{
+    // A file can ask for more memory than there is (a huge picture, a
+    // list of billions): that ends the run with an error, not an abort.
+    try {
+        return runCommand(argc, argv);
+    } catch (const std::bad_alloc &) {
+        QTextStream(stderr) << "rptool: Out of memory\n";
+        return 1;
+    }
 }
