@@ -93,6 +93,7 @@ Strength strengthOf(char32_t c) {
 // The characters of Text, surrogate pairs kept together.
 QList<VisualUnit> unitsOf(const QString &text) {
     QList<VisualUnit> units;
+    units.reserve(text.size());
     for (int i = 0; i < text.size(); ++i) {
         VisualUnit u;
         u.start = i;
@@ -163,6 +164,8 @@ qint64 placeGlyphs(const TrpDrawText::DrawnRun &run, TrpFontFace &metrics, bool 
     // Right to left: each character in the order a reader of such a
     // script sees it, with its own advance.
     qint64 pen = 0;
+    glyphs.reserve(run.text.size());
+    positions.reserve(run.text.size());
     for (const VisualUnit &u : rtl ? rightToLeftOrder(run.text) : unitsOf(run.text)) {
         glyphs.append(metrics.glyphIndex(u.codePoint));
         positions.append(QPointF(double(pen), metrics.ascent()));
@@ -416,6 +419,7 @@ void TrpDrawText::drawLine(DrawContext &ctx, const QString &text, int align,
         run.pixelSize = pixels;
         run.style = tag.style;
         run.color = tag.color;
+        run.advances.reserve(end - start);
         for (int i = start; i < end; ++i) {
             run.advances.append(m_wysiwyg ? dev.advances[i]
                                           : metrics->advance(text[i].unicode()) + spDev);

@@ -84,6 +84,11 @@ void TrpHTMLTagsList::NewGroup() {
 }
 
 void TrpHTMLTagsList::ParseLine(QString &text) {
+    // One record per character at most: room for them all up front.
+    if (m_groups.isEmpty())
+        m_groups.append(TrpHTMLTags());
+    QList<TrpHTMLTag> &items = m_groups.last().m_items;
+    items.reserve(items.size() + text.size() + 1);
     int i = 0;
     while (i < text.size()) {
         if (m_allowTags && text[i] == QLatin1Char('<')) {

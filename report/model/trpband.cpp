@@ -291,10 +291,16 @@ QString TrpGroupHeader::Diff(const TrpComponent &def) const
 
 // --- TrpDataBand
 
-TrpDataBand::TrpDataBand(platform::Component *owner)
-    : TrpBand(owner), m_virtualDataSet(std::make_unique<TrpUserDataSet>(nullptr))
+TrpDataBand::TrpDataBand(platform::Component *owner) : TrpBand(owner) {}
+
+TrpUserDataSet *TrpDataBand::VirtualDataSet() const
 {
-    m_virtualDataSet->SetRangeEnd(reCount);
+    if (!m_virtualDataSet) {
+        m_virtualDataSet = std::make_unique<TrpUserDataSet>(nullptr);
+        m_virtualDataSet->SetRangeEnd(reCount);
+        m_virtualDataSet->SetRangeEndCount(m_rowCount);
+    }
+    return m_virtualDataSet.get();
 }
 
 TrpDataBand::~TrpDataBand()
@@ -321,7 +327,8 @@ void TrpDataBand::SetColumnNo(int c)
 void TrpDataBand::SetRowCount(int v)
 {
     m_rowCount = v;
-    m_virtualDataSet->SetRangeEndCount(v);
+    if (m_virtualDataSet)
+        m_virtualDataSet->SetRangeEndCount(v);
 }
 
 void TrpDataBand::SetDataSet(TrpDataSet *v)

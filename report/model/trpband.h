@@ -249,8 +249,10 @@ public:
     void SetRowCount(int v);
     QString OnMasterDetail() const { return m_onMasterDetail; }
     void SetOnMasterDetail(const QString &v) { m_onMasterDetail = v; }
-    // The band's own dataset (RangeEnd = reCount), owned by the band.
-    TrpUserDataSet *VirtualDataSet() const { return m_virtualDataSet.get(); }
+    // The band's own dataset (RangeEnd = reCount, RangeEndCount =
+    // RowCount), owned by the band. Made on first use: bands rebuilt for
+    // prepared pages never walk data and need none.
+    TrpUserDataSet *VirtualDataSet() const;
 
     QString GetDescription() const override;
 
@@ -266,7 +268,7 @@ private:
     bool m_keepTogether = false, m_printIfDetailEmpty = false;
     int m_rowCount = 0;
     QString m_onMasterDetail;
-    std::unique_ptr<TrpUserDataSet> m_virtualDataSet;
+    mutable std::unique_ptr<TrpUserDataSet> m_virtualDataSet;
 };
 
 BRALVO_BAND_KIND(TrpMasterData, TrpDataBand)

@@ -31,6 +31,8 @@ void TrpCustomMemoView::ApplyPrintMacros()
     if (IsDesigning() || !m_allowExpressions)
         return;
     QString text = Memo()->Text();
+    if (!text.contains(u'#'))
+        return; // both macros hold one: skip the case-blind searches
     bool changed = replaceFirst(text, QStringLiteral("[TOTALPAGES#]"), QString::number(m_totalPages));
     if (text.contains(QStringLiteral("[COPYNAME#]"), Qt::CaseInsensitive)) {
         const platform::Variant v = GlobalVariables().Variables(QStringLiteral("CopyName") + QString::number(m_copyNo));

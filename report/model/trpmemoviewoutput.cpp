@@ -200,10 +200,12 @@ QRect TrpCustomMemoView::TextRect(double scaleX, double scaleY, double offsetX, 
 {
     const double fw = Frame()->Width();
     const int typ = Frame()->Typ();
-    int x = roundHalfEven(offsetX + scaleX * AbsLeft());
-    int y = roundHalfEven(offsetY + scaleY * AbsTop());
-    int x1 = roundHalfEven(offsetX + scaleX * (AbsLeft() + Width()));
-    int y1 = roundHalfEven(offsetY + scaleY * (AbsTop() + Height()));
+    // Each walks the parents: read once.
+    const double left = AbsLeft(), top = AbsTop();
+    int x = roundHalfEven(offsetX + scaleX * left);
+    int y = roundHalfEven(offsetY + scaleY * top);
+    int x1 = roundHalfEven(offsetX + scaleX * (left + Width()));
+    int y1 = roundHalfEven(offsetY + scaleY * (top + Height()));
     if (Frame()->DropShadow()) {
         x1 -= roundHalfEven(scaleX * Frame()->ShadowWidth());
         y1 -= roundHalfEven(scaleY * Frame()->ShadowWidth());

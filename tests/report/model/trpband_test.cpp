@@ -160,6 +160,21 @@ TEST(Band, RowCountWalksOwnDataset)
     EXPECT_EQ(rows, 5);
 }
 
+// The count set before the dataset is first asked for and the one set
+// after it must both reach the walk.
+TEST(Band, RowCountReachesOwnDatasetWhenSetAfterUse)
+{
+    TrpMasterData band(nullptr);
+    EXPECT_EQ(band.VirtualDataSet()->RangeEnd(), reCount);
+    band.SetRowCount(3);
+    TrpUserDataSet *ds = band.VirtualDataSet();
+    int rows = 0;
+    for (ds->First(); !ds->Eof(); ds->Next())
+        ++rows;
+    EXPECT_EQ(rows, 3);
+    EXPECT_EQ(band.VirtualDataSet(), ds);
+}
+
 TEST(Band, SnapsToCharacterGridOnDotMatrixPage)
 {
     TrpDMPPage dmp(nullptr);
