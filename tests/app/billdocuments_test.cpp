@@ -46,6 +46,17 @@ protected:
         BillDocumentsFixture::TearDown();
     }
     QString path(const QString &name) const { return QDir(m_dir.path()).filePath(name); }
+    // As a user chooses in the dot-matrix dialog: an Epson printer, into
+    // the file prn.
+    static void exportToDotMatrixFile(report::TrpReport &r, report::TrpDotMatrixExport &filter, const QString &prn)
+    {
+        filter.SetEscModel(1);
+        filter.SetShowDialog(false);
+        filter.SetShowProgress(false);
+        filter.SetSaveToFile(true);
+        filter.SetFileName(prn);
+        ASSERT_TRUE(r.PreparedPages()->Export(&filter)) << r.ErrorList().text().toStdString();
+    }
 
     QTemporaryDir m_dir;
     QStringList m_opened;
@@ -208,13 +219,7 @@ TEST_F(PrintedBill, DotMatrixLayoutPrintedToAFileEqualsItsGolden)
         EXPECT_EQ(filter->name(), "rpDotMatrixExport1");
         EXPECT_FALSE(filter->SaveToFile());  // the program prints
         EXPECT_EQ(filter->EscModel(), 0);
-        // As a user chooses in its dialog: an Epson printer, into a file.
-        filter->SetEscModel(1);
-        filter->SetShowDialog(false);
-        filter->SetShowProgress(false);
-        filter->SetSaveToFile(true);
-        filter->SetFileName(prn);
-        ASSERT_TRUE(r.PreparedPages()->Export(filter)) << r.ErrorList().text().toStdString();
+        exportToDotMatrixFile(r, *filter, prn);
     });
     const QByteArray bytes = fileBytes(prn);
     const QString goldenFile = QStringLiteral(BRALVO_SOURCE_DIR "/tests/app/golden/bill_dotmatrix.prn");
@@ -256,12 +261,7 @@ TEST_F(PrintedBill, DotMatrixJobShowsPaymentFormSymbolsAndEuros)
         prepare(r);
         report::TrpDotMatrixExport *filter = report::CurrentDotMatrixExport();
         ASSERT_NE(filter, nullptr);
-        filter->SetEscModel(1);
-        filter->SetShowDialog(false);
-        filter->SetShowProgress(false);
-        filter->SetSaveToFile(true);
-        filter->SetFileName(prn);
-        ASSERT_TRUE(r.PreparedPages()->Export(filter)) << r.ErrorList().text().toStdString();
+        exportToDotMatrixFile(r, *filter, prn);
     });
     const QByteArray bytes = fileBytes(prn);
     ASSERT_FALSE(bytes.isEmpty());
