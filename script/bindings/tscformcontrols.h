@@ -128,8 +128,10 @@ private:
     void beforeFirstShow();
     void placeForm();
     void layoutAligned();
-    // Runs a handler Qt called; an error is kept for ShowModal.
+    // Runs a handler Qt called; an error is kept for ShowModal or the
+    // script call that caused the event, else shown in an error box.
     void guarded(const std::function<void()> &event);
+    void reportLeftFailure();
     TscControlObject *form();
 
     QPointer<QWidget> m_widget;

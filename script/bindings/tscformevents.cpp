@@ -2,14 +2,17 @@
 // closing.
 #include "script/bindings/tscformcontrols.h"
 
+#include "platform/messageboxseam.h"
 #include "platform/widgets/controlevents.h"
 #include "script/bindings/tscformwindow.h"
+#include "script/runtimeerror.h"
 
 #include <QApplication>
 #include <QEventLoop>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 namespace bralvo::script {
 
@@ -33,10 +36,30 @@ void TscControlObject::guarded(const std::function<void()> &event)
         event();
     } catch (...) {
         TscControlObject *target = runningModal() ? runningModal() : this;
-        if (!target->m_failure)
-            target->m_failure = std::current_exception();
+        if (target->m_failure)
+            return;
+        target->m_failure = std::current_exception();
         if (target->m_loop)
             target->m_loop->exit();
+        else if (m_widget)
+            // No modal run takes it: a script call (Show, Click, Close) may
+            // still raise it; otherwise it is shown once the event loop runs.
+            QTimer::singleShot(0, m_widget, [target] { target->reportLeftFailure(); });
+    }
+}
+
+void TscControlObject::reportLeftFailure()
+{
+    if (!m_failure)
+        return;
+    try {
+        std::rethrow_exception(std::exchange(m_failure, nullptr));
+    } catch (const std::exception &error) {
+        platform::messageBoxSeam().messageBox(exceptionMessage(error), QCoreApplication::applicationName(),
+                                              platform::kMbIconError);
+    } catch (...) {
+        platform::messageBoxSeam().messageBox(QStringLiteral("Unknown error"), QCoreApplication::applicationName(),
+                                              platform::kMbIconError);
     }
 }
 
@@ -217,6 +240,8 @@ void TscControlObject::Show()
     if (m_isForm)
         beforeFirstShow();
     m_widget->show();
+    if (m_failure)
+        std::rethrow_exception(std::exchange(m_failure, nullptr));
 }
 
 int TscControlObject::ShowModal()

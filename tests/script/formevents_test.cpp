@@ -5,11 +5,13 @@
 #include "report/model/trpscriptclasses.h"
 #include "script/bindings/tscformcontrols.h"
 #include "script/tscscript.h"
+#include "tests/support/scriptedmessageboxes.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -139,3 +141,40 @@ TEST(ScriptFormEvents, ApplicationMinimizesAndRestoresTheWindows)
 }
 
 } // namespace
+
+// An error in a handler the event loop called, with no script call to
+// raise it in, reaches the user in an error box; one raised while a
+// script call (Show) runs goes to that call instead.
+TEST(ScriptFormEvents, AnErrorInAHandlerOfAModelessFormIsShown)
+{
+    bralvo::test::ScriptedMessageBoxes boxes;
+    boxes.answerBox(bralvo::platform::kIdOk);
+    auto script = run(QStringLiteral(
+        "var f: TForm; b: TButton; Log: String;\n"
+        "procedure Clicked(Sender: TObject); begin RaiseException('broken handler'); end;\n"
+        "begin\n  f := TForm.Create(nil); f.SetBounds(0, 0, 200, 100);\n"
+        "  b := TButton.Create(f); b.Parent := f; b.Name := 'Button1'; b.OnClick := 'Clicked';\n"
+        "  f.Show;\nend."));
+    QWidget *form = bralvo::script::firstScriptForm();
+    ASSERT_NE(form, nullptr);
+    auto *button = form->findChild<QPushButton *>(QStringLiteral("Button1"));
+    ASSERT_NE(button, nullptr);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTRY_COMPARE(boxes.boxes().size(), size_t(1));
+    EXPECT_TRUE(boxes.boxes().at(0).text.contains(QLatin1String("broken handler")));
+    EXPECT_EQ(boxes.boxes().at(0).flags, bralvo::platform::kMbIconError);
+    form->close();
+
+    bralvo::script::TscScript failing;
+    failing.AddRTTI();
+    failing.SetLines(QStringLiteral("var f: TForm; Log: String;\nprocedure Shown(Sender: TObject); begin "
+                                    "RaiseException('no show'); end;\nbegin\n  f := TForm.Create(nil); "
+                                    "f.OnShow := 'Shown';\n  try f.Show; except Log := ExceptionMessage; end;\n"
+                                    "  f.Close;\nend.")
+                         .split(u'\n'));
+    ASSERT_TRUE(failing.Compile()) << failing.ErrorText.toStdString();
+    failing.Execute();
+    EXPECT_EQ(logOf(failing), QStringList{QStringLiteral("no show")});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(boxes.boxes().size(), size_t(1));
+}
