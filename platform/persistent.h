@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <functional>
+#include <vector>
 
 namespace bralvo::platform {
 
@@ -62,9 +63,18 @@ struct ClassInfo {
     bool inheritsFrom(const ClassInfo &other) const;
     // Ancestors first, each class in declared order; built once.
     const PropertyTable &allProperties() const;
+    // The first of allProperties() named Name ignoring case, or nullptr.
+    const PropInfo *findProperty(const QString &name) const;
 
 private:
+    // allProperties() indexes by a case-blind hash of their ASCII names,
+    // sorted by hash: readers look properties up by the ten thousand.
+    struct NameSlot {
+        quint32 hash;
+        int index;
+    };
     mutable PropertyTable m_all;
+    mutable std::vector<NameSlot> m_byName;
     mutable bool m_allBuilt = false;
 };
 

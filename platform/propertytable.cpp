@@ -60,12 +60,7 @@ const PropertyTable &propertiesOf(const Persistent &obj)
 
 const PropInfo *findProperty(const Persistent &obj, const QString &name)
 {
-    // Case folding keeps the length: most names are passed over on it.
-    for (const PropInfo &p : propertiesOf(obj)) {
-        if (p.name.size() == name.size() && p.name.compare(name, Qt::CaseInsensitive) == 0)
-            return &p;
-    }
-    return nullptr;
+    return obj.classInfo().findProperty(name);
 }
 
 namespace {

@@ -147,8 +147,8 @@ TrpComponent *TrpComponent::FindObject(const QString &name) const
 TrpReport *TrpComponent::Report() const
 {
     for (const TrpComponent *c = this; c; c = c->m_parent) {
-        if (auto *r = dynamic_cast<const TrpReport *>(c))
-            return const_cast<TrpReport *>(r);
+        if (TrpReport *r = c->asReport())
+            return r;
     }
     return nullptr;
 }
@@ -156,8 +156,8 @@ TrpReport *TrpComponent::Report() const
 TrpPage *TrpComponent::Page() const
 {
     for (const TrpComponent *c = this; c; c = c->m_parent) {
-        if (auto *p = dynamic_cast<const TrpPage *>(c))
-            return const_cast<TrpPage *>(p);
+        if (TrpPage *p = c->asPage())
+            return p;
     }
     return nullptr;
 }

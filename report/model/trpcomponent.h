@@ -174,6 +174,10 @@ protected:
     virtual bool DiffSkipsWidth() const { return false; }
     // Whether Diff always writes the top (bands).
     virtual bool DiffAlwaysTop() const { return false; }
+    // This object as a report or a page: Report() and Page() ask every
+    // ancestor, a virtual call is much cheaper than a cast.
+    virtual TrpReport *asReport() const { return nullptr; }
+    virtual TrpPage *asPage() const { return nullptr; }
 
 private:
     struct DesigningScope {

@@ -50,6 +50,9 @@ class TrpPage : public TrpComponent {
     BRALVO_CLASS(TrpPage)
 public:
     explicit TrpPage(platform::Component *owner) : TrpComponent(owner) {}
+
+protected:
+    TrpPage *asPage() const override { return const_cast<TrpPage *>(this); }
 };
 
 class TrpReportPage : public TrpPage {

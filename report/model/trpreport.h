@@ -251,6 +251,7 @@ public:
 
 protected:
     void notification(platform::Component *component, platform::Operation operation) override;
+    TrpReport *asReport() const override { return const_cast<TrpReport *>(this); }
 
 private:
     struct HostSettings;

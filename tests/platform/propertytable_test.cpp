@@ -48,7 +48,52 @@ const ClassInfo &Widget::staticClass()
     return info;
 }
 
+// Redeclares an ancestor's property and has names that only Qt's case
+// folding matches: the long s folds onto "s".
+class Gadget : public Widget {
+    BRALVO_CLASS(Gadget)
+public:
+    using Widget::Widget;
+};
+
+const ClassInfo &Gadget::staticClass()
+{
+    static const ClassInfo info = makeClassInfo("TGadget", &Widget::staticClass(), nullptr, [](PropertyTable &t) {
+        PropertyBuilder<Widget> b(t);
+        b.floating("SIZE", &Widget::size, &Widget::setSize);
+        b.floating(QStringLiteral("Ma\u017Fs"), &Widget::size, &Widget::setSize);
+        b.floating(QStringLiteral("\u00C4rea"), &Widget::size, &Widget::setSize);
+    });
+    return info;
+}
+
 } // namespace
+
+TEST(PropertyTable, LookupIgnoresCaseAndFindsTheFirstDeclared)
+{
+    Gadget g;
+    const PropertyTable &all = propertiesOf(g);
+    const struct {
+        QString name;
+        int index; // in allProperties, -1 when missing
+    } cases[] = {
+        {QStringLiteral("size"), 3},             // the ancestor's, not the redeclared one
+        {QStringLiteral("CAPTION"), 5},
+        {QStringLiteral("tAg"), 1},
+        {QStringLiteral("Masss"), -1},
+        {QStringLiteral("mass"), 7},             // ASCII name, folded non-ASCII property
+        {QStringLiteral("\u00E4REA"), 8},       // non-ASCII both sides
+        {QStringLiteral("Siz"), -1},
+        {QString(), -1},
+    };
+    for (const auto &c : cases) {
+        const PropInfo *p = findProperty(g, c.name);
+        if (c.index < 0)
+            EXPECT_EQ(p, nullptr) << c.name.toStdString();
+        else
+            EXPECT_EQ(p, &all[c.index]) << c.name.toStdString();
+    }
+}
 
 TEST(PropertyTable, AncestorsFirstInDeclaredOrder)
 {
