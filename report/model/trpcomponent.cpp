@@ -7,7 +7,6 @@
 #include "report/model/reporterror.h"
 #include "report/model/trpband.h"
 #include "report/model/trpoptions.h"
-#include "report/model/trpdialogpage.h"
 #include "report/model/trppage.h"
 #include "report/model/trpreport.h"
 #include "report/model/trpresources.h"
@@ -198,14 +197,14 @@ void TrpComponent::SetBounds(double left, double top, double width, double heigh
 
 double TrpComponent::AbsLeft() const
 {
-    if (!m_parent || dynamic_cast<const TrpDialogPage *>(m_parent))
+    if (!m_parent || m_parent->PlacesChildrenAtOrigin())
         return m_left;
     return m_left + m_parent->AbsLeft();
 }
 
 double TrpComponent::AbsTop() const
 {
-    if (!m_parent || dynamic_cast<const TrpDialogPage *>(m_parent))
+    if (!m_parent || m_parent->PlacesChildrenAtOrigin())
         return m_top;
     return m_top + m_parent->AbsTop();
 }

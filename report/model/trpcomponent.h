@@ -178,6 +178,9 @@ protected:
     // ancestor, a virtual call is much cheaper than a cast.
     virtual TrpReport *asReport() const { return nullptr; }
     virtual TrpPage *asPage() const { return nullptr; }
+    // Whether children's AbsLeft and AbsTop start at this object's origin
+    // rather than adding its own (a dialog page: its controls).
+    virtual bool PlacesChildrenAtOrigin() const { return false; }
 
 private:
     struct DesigningScope {

@@ -128,6 +128,7 @@ public:
 
 protected:
     void FontChanged() override;
+    bool PlacesChildrenAtOrigin() const override { return true; }
 
 private:
     void syncBounds();

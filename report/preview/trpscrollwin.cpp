@@ -1,7 +1,11 @@
 // The scrolling base of the preview's page areas.
 #include "report/preview/trpscrollwin.h"
 
+#include "report/preview/bandedscrollbarstyle.h"
+
+#include <QApplication>
 #include <QPainter>
+#include <QPointer>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -18,6 +22,17 @@ int clampPosition(int value, int range, int page)
     return qBound(0, value, upper);
 }
 
+// One style for every page area's bars, living as long as the application.
+QStyle *scrollBarStyle()
+{
+    static QPointer<BandedScrollBarStyle> style;
+    if (!style) {
+        style = new BandedScrollBarStyle;
+        style->setParent(qApp);
+    }
+    return style;
+}
+
 } // namespace
 
 TrpScrollWin::TrpScrollWin(QWidget *parent) : QAbstractScrollArea(parent)
@@ -25,6 +40,8 @@ TrpScrollWin::TrpScrollWin(QWidget *parent) : QAbstractScrollArea(parent)
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    horizontalScrollBar()->setStyle(scrollBarStyle());
+    verticalScrollBar()->setStyle(scrollBarStyle());
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     m_color = palette().color(QPalette::Window);
     SetSmallChange(1);

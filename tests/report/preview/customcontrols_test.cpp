@@ -2,12 +2,14 @@
 // saved window state.
 #include "platform/registryini.h"
 #include "report/model/trpview.h"
+#include "report/preview/bandedscrollbarstyle.h"
 #include "report/preview/trpcombobox.h"
 #include "report/preview/trpcontrolutils.h"
 #include "report/preview/trpformstate.h"
 #include "report/preview/trpscrollwin.h"
 
 #include <QDialog>
+#include <QImage>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -37,7 +39,53 @@ void setPages(CountingScrollWin &w, int horzRange, int vertRange)
     w.SetVertRange(vertRange);
 }
 
+// A scroll bar of that shape drawn into an image, with or without the
+// banded style.
+QImage drawnBar(Qt::Orientation orientation, QSize size, int value, QStyle *style)
+{
+    QScrollBar bar(orientation);
+    if (style)
+        bar.setStyle(style);
+    bar.setRange(0, 1000);
+    bar.setPageStep(100);
+    bar.setValue(value);
+    bar.resize(size);
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    bar.render(&image);
+    return image;
+}
+
 } // namespace
+
+TEST(BandedScrollBarStyle, DrawsTheSamePixelsAsThePlainBar)
+{
+    BandedScrollBarStyle banded;
+    const struct {
+        Qt::Orientation orientation;
+        QSize size;
+        int value;
+    } cases[] = {
+        {Qt::Vertical, QSize(16, 700), 0},
+        {Qt::Vertical, QSize(16, 700), 900},
+        {Qt::Vertical, QSize(16, BandedScrollBarStyle::kBandRows * 3 + 1), 450},
+        {Qt::Vertical, QSize(16, BandedScrollBarStyle::kBandRows), 10},
+        {Qt::Horizontal, QSize(900, 16), 300},
+        {Qt::Horizontal, QSize(40, 120), 0},
+    };
+    for (const auto &c : cases) {
+        const QImage plain = drawnBar(c.orientation, c.size, c.value, nullptr);
+        const QImage inBands = drawnBar(c.orientation, c.size, c.value, &banded);
+        EXPECT_EQ(inBands, plain) << c.size.width() << "x" << c.size.height() << " at " << c.value;
+    }
+}
+
+TEST(BandedScrollBarStyle, PageAreasDrawTheirBarsInBands)
+{
+    TrpScrollWin w;
+    EXPECT_NE(qobject_cast<BandedScrollBarStyle *>(w.verticalScrollBar()->style()), nullptr);
+    EXPECT_NE(qobject_cast<BandedScrollBarStyle *>(w.horizontalScrollBar()->style()), nullptr);
+}
 
 TEST(TrpScrollWin, ClampsPositionsToRangeMinusPage)
 {
