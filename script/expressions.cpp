@@ -474,13 +474,13 @@ void TscExpression::addBinary(std::unique_ptr<TscOperatorNode> op)
     Current = raw;
 }
 
-QString TscExpression::check(TscExpressionNode *node)
+TscSourcePos TscExpression::check(TscExpressionNode *node)
 {
     auto *op = node->AsOperator();
     if (!op)
-        return QString();
-    QString error = node->Left ? check(node->Left.get()) : QString();
-    const QString rightError = node->Right ? check(node->Right.get()) : QString();
+        return TscSourcePos();
+    TscSourcePos error = node->Left ? check(node->Left.get()) : TscSourcePos();
+    const TscSourcePos rightError = node->Right ? check(node->Right.get()) : TscSourcePos();
     if (error.isEmpty())
         error = rightError;
     const int left = node->Left ? int(node->Left->TypeCode) : int(tcVariant);
@@ -497,7 +497,7 @@ QString TscExpression::check(TscExpressionNode *node)
         && ((op->OpCode == TscOp::Is && left == tcClass && right == tcClass)
             || (TypesCompatible(left, leftName, right, rightName, Script) && operatorAllowed(op->OpCode, left)));
     if (!fits && error.isEmpty())
-        error = node->SourcePos.isEmpty() ? QStringLiteral("0:0") : node->SourcePos;
+        error = node->SourcePos.isEmpty() ? TscSourcePos::numbers(0, 0) : node->SourcePos;
     node->TypeCode = quint8(left);
     node->TypeName = leftName;
     if ((left == tcInteger && right == tcFloat) || (left == tcFloat && right == tcInteger)
@@ -508,7 +508,7 @@ QString TscExpression::check(TscExpressionNode *node)
     return error;
 }
 
-QString TscExpression::Finalize()
+TscSourcePos TscExpression::Finalize()
 {
     std::unique_ptr<TscExpressionNode> inner = m_top ? std::move(m_top->Left) : std::move(Root);
     m_top = nullptr;
@@ -517,7 +517,7 @@ QString TscExpression::Finalize()
     inner->Parent = nullptr;
     Root = std::move(inner);
     Current = Root.get();
-    const QString error = check(Root.get());
+    const TscSourcePos error = check(Root.get());
     TypeCode = Root->TypeCode;
     TypeName = Root->TypeName;
     auto *dnode = Root->AsDesignatorNode();

@@ -129,7 +129,7 @@ public:
     void AddOperator(QStringView text);
     // Empty when the types fit, else the SourcePos of the first operator
     // whose operands do not.
-    QString Finalize();
+    TscSourcePos Finalize();
 
     Variant GetValue() override { return Root->GetValue(); }
     // GetValue().toBool(), as a condition of if, while and repeat reads it.
@@ -162,7 +162,7 @@ private:
     void attach(std::unique_ptr<TscExpressionNode> node);
     void addBinary(std::unique_ptr<TscOperatorNode> op);
     void closeBracket();
-    QString check(TscExpressionNode *node);
+    TscSourcePos check(TscExpressionNode *node);
 
     TscOperatorNode *m_top = nullptr; // while building
     QString m_sourceText;

@@ -9,6 +9,7 @@
 
 #include "script/buildertree.h"
 #include "script/recenttexts.h"
+#include "script/sourcepos.h"
 #include "script/tscscript.h"
 
 #include <QHash>
@@ -63,7 +64,7 @@ private:
     void DoStmt(const TscXMLItem &element, TscScript &script, TscStatement &list);
     void DoCompound(const TscXMLItem &element, TscScript &script, TscStatement &list);
     void doAssignment(const TscXMLItem &target, const TscXMLItem *modifier, const TscXMLItem &value,
-                      const QString &pos, TscScript &script, TscStatement &list);
+                      TscSourcePos pos, TscScript &script, TscStatement &list);
     void doCall(const TscXMLItem &element, TscScript &script, TscStatement &list, Mode mode);
     void doIf(const TscXMLItem &element, TscScript &script, TscStatement &list);
     void doCase(const TscXMLItem &element, TscScript &script, TscStatement &list);
@@ -141,17 +142,19 @@ private:
     void setErrorPos(const TscXMLItem &element);
     // setErrorPos for an element that holds its attributes as text.
     void setErrorPosFromText(const TscXMLItem &element);
-    void setErrorPos(const QString &pos);
-    // The position errors report. Most elements' positions are never
-    // reported nor stored: their text is made only when asked for.
+    void setErrorPos(TscSourcePos pos);
+    // The text of the position errors report, made when asked for.
     const QString &errorPos() const;
-    // Makes the position's text now and forgets its element: before a
-    // tree the builder made for itself goes away.
+    // Forgets the element the position was read from: before a tree the
+    // builder made for itself goes away.
     void settleErrorPos();
-    // The element's pos attribute, as Prop gives it.
-    QString positionOf(const TscXMLItem &element) const;
+    // A position attribute as the element holds it, as a position whose
+    // text is what Prop gives.
+    static TscSourcePos sourcePosOf(const builder::RawPosition &raw);
+    // The element's pos attribute.
+    TscSourcePos positionOf(const TscXMLItem &element) const;
     // The same, rawPos being that attribute as the element holds it.
-    QString positionOf(const TscXMLItem &element, const builder::RawPosition &rawPos) const;
+    TscSourcePos positionOf(const TscXMLItem &element, const builder::RawPosition &rawPos) const;
     // The element's text attribute as it stands, and as Prop gives it: read
     // once with the position when setErrorPos has just kept the element.
     QStringView rawTextOf(const TscXMLItem &element) const;
@@ -159,10 +162,6 @@ private:
     // textOf for names and type names: a text shared with its recent
     // equals, since declarations and designators repeat the same few.
     QString nameOf(const TscXMLItem &element) const;
-    // raw, a position without entities, as a text whose copies cost no
-    // atomic count when it is written as the parser writes positions.
-    QString positionText(QStringView raw) const;
-    QString positionText(const builder::RawPosition &raw) const;
     void record(TscStatement &list, std::unique_ptr<TscStatement> statement);
 
     TscScript &m_program;
@@ -173,22 +172,15 @@ private:
     QString m_sourceText;
     QList<int> m_lineStarts;
     QString m_unitName;
-    mutable QString m_errorPos;
+    TscUnitRef m_unit; // the same, as statements and items keep it
+    TscSourcePos m_errorPos;
+    mutable QString m_errorPosShown; // errorPos()'s text
     // The element the position was last read from, while it still holds
     // that element's position; nullptr when it does not.
     const TscXMLItem *m_errorPosOf = nullptr;
     // m_errorPosOf's text attribute as it stands, read in the same pass as
     // its position.
     QStringView m_errorPosText;
-    // When set, the position is this one of m_errorPosOf, not yet made
-    // into m_errorPos.
-    mutable builder::RawPosition m_pendingPos;
-    mutable bool m_posPending = false;
-    // Position texts made lately (permanentPositionText: copies cost no
-    // atomic count), by a hash of their numbers.
-    mutable std::array<QString, 256> m_recentPositions;
-    // The line and column each of them was made from.
-    mutable std::array<quint64, 256> m_recentNumbers{};
     // Name texts made lately (nameOf).
     mutable RecentByText<QString, 64> m_recentNames;
     QList<std::pair<QString, TscWithStmt *>> m_withList;

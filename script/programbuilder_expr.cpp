@@ -96,7 +96,7 @@ std::unique_ptr<TscExpression> ProgramBuilder::MakeExpression(const TscXMLItem &
     addExpressionChildren(element, script, *expr);
     if (m_unitName.isEmpty())
         recordSource(attributes, *expr);
-    const QString bad = expr->Finalize();
+    const TscSourcePos bad = expr->Finalize();
     if (!bad.isEmpty()) {
         setErrorPos(bad);
         fail(scriptMessage(ScriptMessage::IncompatibleTypes));
@@ -117,7 +117,7 @@ void ProgramBuilder::addExpressionChildren(const TscXMLItem &element, TscScript 
                 continue;
             // Operators report type errors at their own position; operand
             // nodes never report theirs.
-            expr.SourcePos = errorPos();
+            expr.SourcePos = m_errorPos;
             expr.AddOperator(text);
         } else if (isKind(child, "number")) {
             expr.AddConst(ParserStringToVariant(unescapedView(rawTextOf(child), decoded)));
@@ -245,7 +245,7 @@ bool ProgramBuilder::buildDesignator(const TscXMLItem &element, TscScript &scrip
             script.Add(QString(), address);
             TscDesignatorItem *item = d.AddItem();
             item->Target = address;
-            item->SourcePos = errorPos();
+            item->SourcePos = m_errorPos;
         }
     }
     if (mode == Mode::Destructor)
@@ -277,14 +277,14 @@ void ProgramBuilder::appendLifetimeLink(TscDesignator &d, Mode mode)
         fail(scriptMessage(ScriptMessage::IdUndeclared) + quoted(memberName));
     TscDesignatorItem *item = d.AddItem();
     item->Target = member;
-    item->SourcePos = errorPos();
+    item->SourcePos = m_errorPos;
 }
 
 bool ProgramBuilder::resolveFirst(const QString &name, TscDesignator &d, const TscXMLItem &element,
                                   TscScript &script)
 {
     TscDesignatorItem *item = d.AddItem();
-    item->SourcePos = errorPos();
+    item->SourcePos = m_errorPos;
     for (int w = m_withList.size() - 1; w >= 0; --w) {
         const QString withName = m_withList[w].first;
         TscCustomVariable *withVar = script.FindLocal(withName);
@@ -321,7 +321,7 @@ void ProgramBuilder::postpone(TscDesignator &d, const TscXMLItem &element, const
         auto *node = new TscXMLItem;
         node->SetName(QStringLiteral("node"));
         node->SetProp(QStringLiteral("text"), withName);
-        node->SetProp(QStringLiteral("pos"), positionOf(element));
+        node->SetProp(QStringLiteral("pos"), positionOf(element).text());
         copy->InsertItem(0, node);
     }
     // Built at first use in the designator's own script, declarations
@@ -354,7 +354,7 @@ bool ProgramBuilder::resolveNext(const QString &name, TscDesignator &d, const Ts
         script.Add(QString(), helper);
         TscDesignatorItem *item = d.AddItem();
         item->Target = helper;
-        item->SourcePos = errorPos();
+        item->SourcePos = m_errorPos;
         return true;
     }
     int code = p->TypeCode;
@@ -362,7 +362,7 @@ bool ProgramBuilder::resolveNext(const QString &name, TscDesignator &d, const Ts
     if (code == tcVariant && !variantStep(p, isIndex, d, element, code, className))
         return false;
     TscDesignatorItem *item = d.AddItem();
-    item->SourcePos = errorPos();
+    item->SourcePos = m_errorPos;
     if (code == tcString || code == tcChar) {
         if (!isIndex)
             fail(scriptMessage(ScriptMessage::StringError));

@@ -11,7 +11,7 @@
 
 namespace bralvo::script {
 
-TscStatement::TscStatement(TscScript *prog, const QString &sourcePos, const QString &unitName)
+TscStatement::TscStatement(TscScript *prog, TscSourcePos sourcePos, TscUnitRef unitName)
     : ProgScript(prog), SourcePos(sourcePos), UnitName(unitName)
 {
 }
@@ -42,18 +42,19 @@ void TscStatement::ExecuteBlock()
 
 void TscStatement::RunLine()
 {
-    ProgScript->RunLine(UnitName, SourcePos);
+    // TscScript::RunLine inlined: most programs have no line hook at all,
+    // and the texts are made only for one.
+    for (TscScript *script = ProgScript; script; script = script->ParentScript) {
+        if (script->OnRunLine) {
+            script->OnRunLine(ProgScript, UnitName.text(), SourcePos.text());
+            return;
+        }
+    }
 }
 
 bool TscStatement::StartStep()
 {
-    // TscScript::RunLine inlined: most programs have no line hook at all.
-    for (TscScript *script = ProgScript; script; script = script->ParentScript) {
-        if (script->OnRunLine) {
-            script->OnRunLine(ProgScript, UnitName, SourcePos);
-            break;
-        }
-    }
+    RunLine();
     return ProgScript->TerminateFlag;
 }
 
@@ -161,7 +162,7 @@ void TscCallStmt::Execute()
     }
 }
 
-TscIfStmt::TscIfStmt(TscScript *prog, const QString &sourcePos, const QString &unitName)
+TscIfStmt::TscIfStmt(TscScript *prog, TscSourcePos sourcePos, TscUnitRef unitName)
     : TscStatement(prog, sourcePos, unitName), ElseBlock(prog, sourcePos, unitName)
 {
 }
@@ -180,7 +181,7 @@ void TscIfStmt::Execute()
 
 TscCaseSelector::~TscCaseSelector() = default;
 
-TscCaseStmt::TscCaseStmt(TscScript *prog, const QString &sourcePos, const QString &unitName)
+TscCaseStmt::TscCaseStmt(TscScript *prog, TscSourcePos sourcePos, TscUnitRef unitName)
     : TscStatement(prog, sourcePos, unitName), ElseBlock(prog, sourcePos, unitName)
 {
 }
@@ -284,7 +285,7 @@ void TscVbForStmt::Execute()
     prog.BreakFlag = false;
 }
 
-TscCppForStmt::TscCppForStmt(TscScript *prog, const QString &sourcePos, const QString &unitName)
+TscCppForStmt::TscCppForStmt(TscScript *prog, TscSourcePos sourcePos, TscUnitRef unitName)
     : TscStatement(prog, sourcePos, unitName),
       InitBlock(prog, sourcePos, unitName),
       StepBlock(prog, sourcePos, unitName)
@@ -308,7 +309,7 @@ void TscCppForStmt::Execute()
     prog.BreakFlag = false;
 }
 
-TscTryStmt::TscTryStmt(TscScript *prog, const QString &sourcePos, const QString &unitName)
+TscTryStmt::TscTryStmt(TscScript *prog, TscSourcePos sourcePos, TscUnitRef unitName)
     : TscStatement(prog, sourcePos, unitName),
       HandlerBlock(prog, sourcePos, unitName)
 {

@@ -17,7 +17,7 @@ using TscOwnedList = std::vector<std::unique_ptr<T>, blockpool::Allocator<std::u
 
 class TscStatement : public TscObject {
 public:
-    TscStatement(TscScript *prog, const QString &sourcePos, const QString &unitName);
+    explicit TscStatement(TscScript *prog, TscSourcePos sourcePos = TscSourcePos(), TscUnitRef unitName = TscUnitRef());
     ~TscStatement() override;
 
     void Add(std::unique_ptr<TscStatement> statement);
@@ -33,8 +33,8 @@ public:
     void RunLine();
 
     TscScript *ProgScript = nullptr;
-    QString SourcePos;
-    QString UnitName;
+    TscSourcePos SourcePos;
+    TscUnitRef UnitName;
 
 protected:
     void ExecuteBlock();
@@ -72,7 +72,7 @@ protected:
 // Compound assignments: target := target op value (variant arithmetic).
 class TscAssignOpStmt : public TscAssignmentStmt {
 public:
-    TscAssignOpStmt(TscScript *prog, const QString &sourcePos, const QString &unitName, QChar op)
+    TscAssignOpStmt(TscScript *prog, TscSourcePos sourcePos, TscUnitRef unitName, QChar op)
         : TscAssignmentStmt(prog, sourcePos, unitName), m_op(op) {}
     void Execute() override;
 
@@ -92,7 +92,7 @@ public:
 
 class TscIfStmt : public TscStatement {
 public:
-    TscIfStmt(TscScript *prog, const QString &sourcePos, const QString &unitName);
+    TscIfStmt(TscScript *prog, TscSourcePos sourcePos, TscUnitRef unitName);
     ~TscIfStmt() override;
     void Execute() override;
 
@@ -110,7 +110,7 @@ public:
 
 class TscCaseStmt : public TscStatement {
 public:
-    TscCaseStmt(TscScript *prog, const QString &sourcePos, const QString &unitName);
+    TscCaseStmt(TscScript *prog, TscSourcePos sourcePos, TscUnitRef unitName);
     ~TscCaseStmt() override;
     void Execute() override;
     void AddSelector(std::unique_ptr<TscCaseSelector> selector);
@@ -169,7 +169,7 @@ public:
 
 class TscCppForStmt : public TscStatement {
 public:
-    TscCppForStmt(TscScript *prog, const QString &sourcePos, const QString &unitName);
+    TscCppForStmt(TscScript *prog, TscSourcePos sourcePos, TscUnitRef unitName);
     ~TscCppForStmt() override;
     void Execute() override;
 
@@ -184,7 +184,7 @@ public:
 // gets lost.
 class TscTryStmt : public TscStatement {
 public:
-    TscTryStmt(TscScript *prog, const QString &sourcePos, const QString &unitName);
+    TscTryStmt(TscScript *prog, TscSourcePos sourcePos, TscUnitRef unitName);
     ~TscTryStmt() override;
     void Execute() override;
 
