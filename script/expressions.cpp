@@ -536,14 +536,16 @@ void TscExpression::SetValue(const Variant &value)
 
 QString TscExpression::Source() const
 {
-    return m_sourceLength < 0 ? QString() : m_sourceText.mid(m_sourceStart, m_sourceLength);
+    return m_source ? m_source->text.mid(m_source->start, m_source->length) : QString();
 }
 
 void TscExpression::SetSource(const QString &text, qsizetype start, qsizetype length)
 {
-    m_sourceText = text;
-    m_sourceStart = start;
-    m_sourceLength = length;
+    if (!m_source)
+        m_source = std::make_unique<SourceSpan>();
+    m_source->text = text;
+    m_source->start = start;
+    m_source->length = length;
 }
 
 TscCustomVariable *TscExpression::SingleItem() const

@@ -148,8 +148,9 @@ public:
     // Root's Item for a designator root, the node for a constant, else nullptr.
     TscCustomVariable *SingleItem() const;
 
-    // The expression as written (null when it was not recorded). Only a
-    // few host functions ask, so the text is cut out when read.
+    // The expression as written (null when it was not recorded: the
+    // builder records it only for arguments, the one place it is read).
+    // Only a few host functions ask, so the text is cut out when read.
     QString Source() const;
     // Source becomes text.mid(start, length).
     void SetSource(const QString &text, qsizetype start, qsizetype length);
@@ -164,10 +165,15 @@ private:
     void closeBracket();
     TscSourcePos check(TscExpressionNode *node);
 
+    // Where Source is cut from; absent for nearly every expression.
+    struct SourceSpan : TscObject {
+        QString text;
+        qsizetype start = 0;
+        qsizetype length = 0;
+    };
+
     TscOperatorNode *m_top = nullptr; // while building
-    QString m_sourceText;
-    qsizetype m_sourceStart = 0;
-    qsizetype m_sourceLength = -1; // none
+    std::unique_ptr<SourceSpan> m_source;
 };
 
 } // namespace bralvo::script

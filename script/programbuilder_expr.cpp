@@ -83,6 +83,12 @@ std::unique_ptr<TscExpression> ProgramBuilder::expressionOf(const TscXMLItem &el
 
 std::unique_ptr<TscExpression> ProgramBuilder::MakeExpression(const TscXMLItem &element, TscScript &script)
 {
+    return makeExpression(element, script, false);
+}
+
+std::unique_ptr<TscExpression> ProgramBuilder::makeExpression(const TscXMLItem &element, TscScript &script,
+                                                              bool isArgument)
+{
     // The tree is checked, evaluated and freed recursively: a chain of
     // thousands of operators would run off the end of the stack.
     if (operatorCount(element) > MaxExpressionOperators) {
@@ -94,7 +100,7 @@ std::unique_ptr<TscExpression> ProgramBuilder::MakeExpression(const TscXMLItem &
     TscOperatorNode top = TscExpression::MakeTop();
     auto expr = std::make_unique<TscExpression>(&m_program, top);
     addExpressionChildren(element, script, *expr);
-    if (m_unitName.isEmpty())
+    if (isArgument && m_unitName.isEmpty())
         recordSource(attributes, *expr);
     const TscSourcePos bad = expr->Finalize();
     if (!bad.isEmpty()) {
@@ -236,7 +242,7 @@ bool ProgramBuilder::buildDesignator(const TscXMLItem &element, TscScript &scrip
             TscDesignatorItem *last = d.Item(d.ItemCount() - 1);
             if (auto *ole = ItemAs<TscOLEHelper>(last->Target))
                 ole->AddParam(std::make_unique<TscParamItem>(QString(), tcVariant, QString()));
-            last->AddArg(MakeExpression(child, script));
+            last->AddArg(makeExpression(child, script, true));
         } else if (isKind(child, "addr")) {
             if (element.Count() != 2 || !isKind(*element.Items(i + 1), "node"))
                 fail(scriptMessage(ScriptMessage::VarRequired));
