@@ -15,10 +15,22 @@ class TscDesignatorNode;
 class TscOperatorNode;
 class TscSetExpression;
 
-class TscExpressionNode : public TscCustomVariable {
+// A node of an expression tree. Not a script item: a program holds
+// thousands of nodes, and none has a name, parameters or a value of its
+// own to carry (TscOperandNode, the constant, is also an item).
+class TscExpressionNode {
 public:
     TscExpressionNode() = default;
+    virtual ~TscExpressionNode();
+    TscExpressionNode(const TscExpressionNode &) = delete;
+    TscExpressionNode &operator=(const TscExpressionNode &) = delete;
+    // Made and freed with the rest of a program: from the block pool.
+    static void *operator new(std::size_t size) { return blockpool::take(size); }
+    static void operator delete(void *block, std::size_t size) noexcept { blockpool::give(block, size); }
+
     virtual int Priority() const = 0;
+    // Evaluates the subtree; throws what evaluating its operands throws.
+    virtual Variant GetValue() = 0;
     // The node as an operator, or nullptr: building and checking ask this
     // of every node, where a cast would cost more than the rest.
     virtual TscOperatorNode *AsOperator() { return nullptr; }
@@ -33,28 +45,36 @@ public:
     std::unique_ptr<TscExpressionNode> Left;
     std::unique_ptr<TscExpressionNode> Right;
     TscExpressionNode *Parent = nullptr;
+    TscSourcePos SourcePos;
+    quint8 TypeCode = tcVariant;
+    QString TypeName;
 };
 
-// A constant.
-class TscOperandNode : public TscExpressionNode {
+// A constant, also an item whose Value is the constant (so that code bound
+// to an item may read it in place). Its type is the same as item and as
+// node.
+class TscOperandNode : public TscExpressionNode, public TscCustomVariable {
 public:
     explicit TscOperandNode(const Variant &value);
+    using TscObject::operator new;
+    using TscObject::operator delete;
     int Priority() const override { return 0; }
     Variant GetValue() override { return Value; }
 
-protected:
-    // For operands whose own class sets the type: the value stays null.
-    TscOperandNode() = default;
+    using TscExpressionNode::SourcePos;
+    using TscExpressionNode::TypeCode;
+    using TscExpressionNode::TypeName;
 };
 
 // An operand read through a designator, or, for the commonest operand, a
 // plain variable or parameter read directly with no designator at all.
-class TscDesignatorNode : public TscOperandNode {
+class TscDesignatorNode : public TscExpressionNode {
 public:
     explicit TscDesignatorNode(std::unique_ptr<TscDesignator> designator);
     // A plain variable or parameter, read directly: typed as it is.
     explicit TscDesignatorNode(TscCustomVariable &variable);
     ~TscDesignatorNode() override;
+    int Priority() const override { return 0; }
     Variant GetValue() override { return Item->GetValue(); }
     TscDesignatorNode *AsDesignatorNode() override { return this; }
 
@@ -70,10 +90,11 @@ public:
     bool TargetReadOnly = false;
 };
 
-class TscSetNode : public TscOperandNode {
+class TscSetNode : public TscExpressionNode {
 public:
     explicit TscSetNode(std::unique_ptr<TscSetExpression> set);
     ~TscSetNode() override;
+    int Priority() const override { return 0; }
     Variant GetValue() override;
 
     std::unique_ptr<TscSetExpression> Set;
@@ -89,6 +110,9 @@ class TscOperatorNode : public TscExpressionNode {
 public:
     TscOperatorNode(TscOp op, int priority) : OpCode(op), m_priority(priority) {}
     int Priority() const override { return m_priority; }
+    // Null: the operators a tree holds evaluate as their code says; a plain
+    // operator node is only the top an expression is built under.
+    Variant GetValue() override { return Variant::null(); }
     TscOperatorNode *AsOperator() override { return this; }
     // Code as the operator table numbers it ("strcat" shares 7 with "+").
     int Code() const;

@@ -84,11 +84,9 @@ void TscAssignmentStmt::Optimize()
         TargetVar = Subject->Shape == TscDesignatorShape::Variable && !Subject->LateSource
                         ? Subject->LinkedItem
                         : static_cast<TscCustomVariable *>(Subject.get());
-    // An operator tree is read through its root: the expression would only
-    // hand the call on.
     TscCustomVariable *single = ValueExpr->SingleItem();
-    SourceExpr = single ? single : ValueExpr->Root ? static_cast<TscCustomVariable *>(ValueExpr->Root.get())
-                                                   : ValueExpr.get();
+    SourceExpr = single ? single : ValueExpr.get();
+    m_sourceNode = single ? nullptr : ValueExpr->Root.get();
     m_targetSlot = HoldsPlainValue(*TargetVar) ? &TargetVar->Value : nullptr;
     m_sourceSlot = HoldsPlainValue(*SourceExpr) || IsExactly<TscOperandNode>(*SourceExpr) ? &SourceExpr->Value
                                                                                                : nullptr;
@@ -103,9 +101,9 @@ void TscAssignmentStmt::Execute()
         if (m_sourceOperator)
             m_sourceOperator->GetValueInto(*m_targetSlot);
         else
-            *m_targetSlot = SourceExpr->GetValue();
+            *m_targetSlot = sourceValue();
     } else
-        TargetVar->SetValue(SourceExpr->GetValue());
+        TargetVar->SetValue(sourceValue());
 }
 
 void TscAssignOpStmt::Execute()
@@ -129,7 +127,7 @@ void TscAssignOpStmt::Execute()
         return;
     }
     const Variant current = m_targetSlot ? *m_targetSlot : TargetVar->GetValue();
-    const Variant operand = SourceExpr->GetValue();
+    const Variant operand = sourceValue();
     if (m_targetSlot && !TargetVar->ReadOnly) {
         // Straight into the variable's value: no temporary for numbers.
         switch (m_op.unicode()) {

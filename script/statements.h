@@ -56,9 +56,17 @@ public:
     std::unique_ptr<TscDesignator> Subject;
     std::unique_ptr<TscExpression> ValueExpr;
     TscCustomVariable *TargetVar = nullptr;
+    // The item a single operand reads (variable, designator, constant),
+    // else ValueExpr.
     TscCustomVariable *SourceExpr = nullptr;
 
 protected:
+    // The value assigned: an operator tree is read through its root, since
+    // the expression would only hand the call on.
+    Variant sourceValue() { return m_sourceNode ? m_sourceNode->GetValue() : SourceExpr->GetValue(); }
+
+    // ValueExpr's root when SourceExpr is ValueExpr, else nullptr.
+    TscExpressionNode *m_sourceNode = nullptr;
     // TargetVar's own Value when it is a plain variable or parameter (no
     // read or write of its own to go through), else nullptr; the same for
     // SourceExpr, which may also be a constant.

@@ -211,8 +211,8 @@ private:
 // address: for unequal records the library's own test compares names,
 // which the hot paths cannot afford, and a wrong "no" only costs the
 // general path.
-template <class T>
-bool IsExactly(const TscObject &item)
+template <class T, class Item>
+bool IsExactly(const Item &item)
 {
     return &typeid(item) == &typeid(T);
 }
