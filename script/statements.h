@@ -17,7 +17,8 @@ using TscOwnedList = std::vector<std::unique_ptr<T>, blockpool::Allocator<std::u
 
 class TscStatement : public TscObject {
 public:
-    explicit TscStatement(TscScript *prog, TscSourcePos sourcePos = TscSourcePos(), TscUnitRef unitName = TscUnitRef());
+    explicit TscStatement(TscScript *prog, TscSourcePos sourcePos = TscSourcePos(),
+                          TscUnitRef unitName = TscUnitRef());
     ~TscStatement() override;
 
     void Add(std::unique_ptr<TscStatement> statement);

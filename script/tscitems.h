@@ -113,14 +113,14 @@ public:
 
 protected:
     // Unnamed and typed Variant, as (QString(), tcVariant, QString())
-    // makes it: expression nodes and designators, made by the ten
+    // makes it: expressions, constants and designators, made by the ten
     // thousand, skip copying empty texts.
     TscCustomVariable() = default;
 
     // Like the items themselves, drawn from the block pool; made with the
-    // first parameter, since most items (expression nodes above all) have
-    // none.
-    struct ParamList : std::vector<std::unique_ptr<TscParamItem>, blockpool::Allocator<std::unique_ptr<TscParamItem>>> {
+    // first parameter, since most items (expressions above all) have none.
+    using ParamVector = std::vector<std::unique_ptr<TscParamItem>, blockpool::Allocator<std::unique_ptr<TscParamItem>>>;
+    struct ParamList : ParamVector {
         static void *operator new(std::size_t size) { return blockpool::take(size); }
         static void operator delete(void *block, std::size_t size) noexcept { blockpool::give(block, size); }
     };
