@@ -561,16 +561,16 @@ void TscExpression::SetSource(const QString &text, qsizetype start, qsizetype le
     m_source->length = length;
 }
 
-TscCustomVariable *TscExpression::SingleItem() const
+TscCustomVariable *TscExpression::SingleItemOf(TscExpressionNode *root)
 {
-    if (!Root)
+    if (!root)
         return nullptr;
-    if (auto *dnode = Root->AsDesignatorNode())
+    if (auto *dnode = root->AsDesignatorNode())
         return dnode->Item;
-    if (Root->AsOperator())
+    if (root->AsOperator())
         return nullptr;
-    if (IsExactly<TscOperandNode>(*Root))
-        return static_cast<TscOperandNode *>(Root.get());
+    if (IsExactly<TscOperandNode>(*root))
+        return static_cast<TscOperandNode *>(root);
     return nullptr;
 }
 

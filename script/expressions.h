@@ -157,11 +157,7 @@ public:
 
     Variant GetValue() override { return Root->GetValue(); }
     // GetValue().toBool(), as a condition of if, while and repeat reads it.
-    bool IsTrue()
-    {
-        TscOperatorNode *op = Root->AsOperator();
-        return op ? op->IsTrue() : Root->GetValue().toBool();
-    }
+    bool IsTrue() { return IsTrueTree(*Root); }
     // Assigns through the root designator (by-reference arguments).
     void SetValue(const Variant &value) override;
 
@@ -170,7 +166,22 @@ public:
     // variable assigned to.
     QString OptimizeAssignment(const TscCustomVariable &target);
     // Root's Item for a designator root, the node for a constant, else nullptr.
-    TscCustomVariable *SingleItem() const;
+    TscCustomVariable *SingleItem() const { return SingleItemOf(Root.get()); }
+    // The same for any tree (nullptr for none).
+    static TscCustomVariable *SingleItemOf(TscExpressionNode *root);
+    // root.GetValue().toBool(), without the Variant where the root
+    // operator yields the truth itself.
+    static bool IsTrueTree(TscExpressionNode &root)
+    {
+        TscOperatorNode *op = root.AsOperator();
+        return op ? op->IsTrue() : root.GetValue().toBool();
+    }
+    // Takes the tree out (Finalize first); the expression is of no more use.
+    std::unique_ptr<TscExpressionNode> TakeTree()
+    {
+        Current = nullptr;
+        return std::move(Root);
+    }
 
     // The expression as written (null when it was not recorded: the
     // builder records it only for arguments, the one place it is read).
@@ -198,6 +209,29 @@ private:
 
     TscOperatorNode *m_top = nullptr; // while building
     std::unique_ptr<SourceSpan> m_source;
+};
+
+// A finalized expression's tree without the expression that built it:
+// what a statement keeps, since at run time the expression would only
+// hand each call on to its root.
+class TscExpressionTree {
+public:
+    TscExpressionTree() = default;
+    // Takes expression's tree. Implicit: a statement is given its
+    // expression as the builder made it.
+    TscExpressionTree(std::unique_ptr<TscExpression> expression)
+        : m_root(expression ? expression->TakeTree() : nullptr)
+    {
+    }
+
+    explicit operator bool() const { return m_root != nullptr; }
+    TscExpressionNode *get() const { return m_root.get(); }
+    TscExpressionNode *operator->() const { return m_root.get(); }
+    TscExpressionNode &operator*() const { return *m_root; }
+    bool IsTrue() const { return TscExpression::IsTrueTree(*m_root); }
+
+private:
+    std::unique_ptr<TscExpressionNode> m_root;
 };
 
 } // namespace bralvo::script

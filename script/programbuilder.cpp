@@ -547,18 +547,24 @@ void ProgramBuilder::doFor(const TscXMLItem &element, TscScript &script, TscStat
     statement->LoopVar = FindVariable(script, nameOf(*element.Items(0)));
     if (!isNumericLoopVariable(statement->LoopVar))
         fail(scriptMessage(ScriptMessage::ForError));
-    statement->FromExpr = expressionOf(*element.Items(1), script);
-    CheckTypes(*statement->LoopVar, *statement->FromExpr);
+    statement->FromExpr = checkedBound(*element.Items(1), script, *statement->LoopVar);
     int next = 2;
     if (next < element.Count() && isKind(*element.Items(next), "downto")) {
         statement->Downward = true;
         ++next;
     }
-    statement->ToExpr = expressionOf(*element.Items(next++), script);
-    CheckTypes(*statement->LoopVar, *statement->ToExpr);
+    statement->ToExpr = checkedBound(*element.Items(next++), script, *statement->LoopVar);
     if (next < element.Count())
         DoStmt(*element.Items(next), script, *statement);
     record(list, std::move(statement));
+}
+
+std::unique_ptr<TscExpression> ProgramBuilder::checkedBound(const TscXMLItem &element, TscScript &script,
+                                                            const TscCustomVariable &loopVariable)
+{
+    std::unique_ptr<TscExpression> bound = expressionOf(element, script);
+    CheckTypes(loopVariable, *bound);
+    return bound;
 }
 
 void ProgramBuilder::doVbFor(const TscXMLItem &element, TscScript &script, TscStatement &list)
@@ -568,14 +574,11 @@ void ProgramBuilder::doVbFor(const TscXMLItem &element, TscScript &script, TscSt
     statement->LoopVar = FindVariable(script, nameOf(*element.Items(0)));
     if (!isNumericLoopVariable(statement->LoopVar))
         fail(scriptMessage(ScriptMessage::ForError));
-    statement->FromExpr = expressionOf(*element.Items(1), script);
-    CheckTypes(*statement->LoopVar, *statement->FromExpr);
-    statement->ToExpr = expressionOf(*element.Items(2), script);
-    CheckTypes(*statement->LoopVar, *statement->ToExpr);
+    statement->FromExpr = checkedBound(*element.Items(1), script, *statement->LoopVar);
+    statement->ToExpr = checkedBound(*element.Items(2), script, *statement->LoopVar);
     int next = 3;
     if (next < element.Count() && isKind(*element.Items(next), "expr")) {
-        statement->StepExpr = expressionOf(*element.Items(next++), script);
-        CheckTypes(*statement->LoopVar, *statement->StepExpr);
+        statement->StepExpr = checkedBound(*element.Items(next++), script, *statement->LoopVar);
     }
     if (next < element.Count())
         DoStmt(*element.Items(next), script, *statement);

@@ -70,6 +70,9 @@ private:
     void doCase(const TscXMLItem &element, TscScript &script, TscStatement &list);
     void doFor(const TscXMLItem &element, TscScript &script, TscStatement &list);
     void doVbFor(const TscXMLItem &element, TscScript &script, TscStatement &list);
+    // A bound or step of a for loop, checked against the loop variable.
+    std::unique_ptr<TscExpression> checkedBound(const TscXMLItem &element, TscScript &script,
+                                                const TscCustomVariable &loopVariable);
     void doCppFor(const TscXMLItem &element, TscScript &script, TscStatement &list);
     void doWhile(const TscXMLItem &element, TscScript &script, TscStatement &list);
     void doRepeat(const TscXMLItem &element, TscScript &script, TscStatement &list);

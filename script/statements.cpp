@@ -69,7 +69,7 @@ bool endOfRound(TscScript &prog)
     return false;
 }
 
-bool isTrue(TscExpression &test)
+bool isTrue(const TscExpressionTree &test)
 {
     return test.IsTrue();
 }
@@ -84,13 +84,13 @@ void TscAssignmentStmt::Optimize()
         TargetVar = Subject->Shape == TscDesignatorShape::Variable && !Subject->LateSource
                         ? Subject->LinkedItem
                         : static_cast<TscCustomVariable *>(Subject.get());
-    TscCustomVariable *single = ValueExpr->SingleItem();
-    SourceExpr = single ? single : ValueExpr.get();
-    m_sourceNode = single ? nullptr : ValueExpr->Root.get();
+    TscCustomVariable *single = TscExpression::SingleItemOf(ValueExpr.get());
+    SourceExpr = single;
+    m_sourceNode = single ? nullptr : ValueExpr.get();
     m_targetSlot = HoldsPlainValue(*TargetVar) ? &TargetVar->Value : nullptr;
-    m_sourceSlot = HoldsPlainValue(*SourceExpr) || IsExactly<TscOperandNode>(*SourceExpr) ? &SourceExpr->Value
+    m_sourceSlot = single && (HoldsPlainValue(*single) || IsExactly<TscOperandNode>(*single)) ? &single->Value
                                                                                                : nullptr;
-    m_sourceOperator = !single && ValueExpr->Root ? ValueExpr->Root->AsOperator() : nullptr;
+    m_sourceOperator = m_sourceNode ? m_sourceNode->AsOperator() : nullptr;
 }
 
 void TscAssignmentStmt::Execute()
@@ -171,7 +171,7 @@ void TscIfStmt::Execute()
 {
     if (StartStep())
         return;
-    if (isTrue(*Test))
+    if (isTrue(Test))
         ExecuteBlock();
     else
         ElseBlock.Execute();
@@ -216,7 +216,7 @@ void TscRepeatStmt::Execute()
         ExecuteBlock();
         if (endOfRound(prog) || prog.TerminateFlag || prog.PollStop())
             break;
-        const bool value = isTrue(*Test);
+        const bool value = isTrue(Test);
         if (StopOnFalse ? !value : value)
             break;
     }
@@ -230,7 +230,7 @@ void TscWhileStmt::Execute()
     if (StartStep())
         return;
     TscScript &prog = *ProgScript;
-    while (!prog.TerminateFlag && isTrue(*Test)) {
+    while (!prog.TerminateFlag && isTrue(Test)) {
         ExecuteBlock();
         if (endOfRound(prog) || prog.TerminateFlag || prog.PollStop())
             break;
@@ -298,7 +298,7 @@ void TscCppForStmt::Execute()
         return;
     TscScript &prog = *ProgScript;
     InitBlock.Execute();
-    while (!prog.TerminateFlag && isTrue(*Test)) {
+    while (!prog.TerminateFlag && isTrue(Test)) {
         ExecuteBlock();
         if (endOfRound(prog) || prog.TerminateFlag || prog.PollStop())
             break;

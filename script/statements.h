@@ -55,10 +55,10 @@ public:
 
     // Empty when the target is a plain variable: TargetVar is set instead.
     std::unique_ptr<TscDesignator> Subject;
-    std::unique_ptr<TscExpression> ValueExpr;
+    TscExpressionTree ValueExpr;
     TscCustomVariable *TargetVar = nullptr;
     // The item a single operand reads (variable, designator, constant),
-    // else ValueExpr.
+    // else nullptr.
     TscCustomVariable *SourceExpr = nullptr;
 
 protected:
@@ -66,7 +66,7 @@ protected:
     // the expression would only hand the call on.
     Variant sourceValue() { return m_sourceNode ? m_sourceNode->GetValue() : SourceExpr->GetValue(); }
 
-    // ValueExpr's root when SourceExpr is ValueExpr, else nullptr.
+    // ValueExpr's root when there is no SourceExpr, else nullptr.
     TscExpressionNode *m_sourceNode = nullptr;
     // TargetVar's own Value when it is a plain variable or parameter (no
     // read or write of its own to go through), else nullptr; the same for
@@ -105,7 +105,7 @@ public:
     ~TscIfStmt() override;
     void Execute() override;
 
-    std::unique_ptr<TscExpression> Test;
+    TscExpressionTree Test;
     TscStatement ElseBlock; // a block of its own: no allocation when empty
 };
 
@@ -124,7 +124,7 @@ public:
     void Execute() override;
     void AddSelector(std::unique_ptr<TscCaseSelector> selector);
 
-    std::unique_ptr<TscExpression> Test;
+    TscExpressionTree Test;
     TscStatement ElseBlock; // a block of its own: no allocation when empty
 
 private:
@@ -137,7 +137,7 @@ public:
     ~TscRepeatStmt() override;
     void Execute() override;
 
-    std::unique_ptr<TscExpression> Test;
+    TscExpressionTree Test;
     bool StopOnFalse = false;
 };
 
@@ -147,7 +147,7 @@ public:
     ~TscWhileStmt() override;
     void Execute() override;
 
-    std::unique_ptr<TscExpression> Test;
+    TscExpressionTree Test;
 };
 
 // for..to / for..downto; the count is 64-bit, so bounds near the 32-bit
@@ -158,9 +158,9 @@ public:
     ~TscForStmt() override;
     void Execute() override;
 
-    std::unique_ptr<TscExpression> FromExpr;
+    TscExpressionTree FromExpr;
     bool Downward = false;
-    std::unique_ptr<TscExpression> ToExpr;
+    TscExpressionTree ToExpr;
     TscCustomVariable *LoopVar = nullptr;
 };
 
@@ -170,9 +170,9 @@ public:
     ~TscVbForStmt() override;
     void Execute() override;
 
-    std::unique_ptr<TscExpression> FromExpr;
-    std::unique_ptr<TscExpression> ToExpr;
-    std::unique_ptr<TscExpression> StepExpr; // may be empty
+    TscExpressionTree FromExpr;
+    TscExpressionTree ToExpr;
+    TscExpressionTree StepExpr; // may be empty
     TscCustomVariable *LoopVar = nullptr;
 };
 
@@ -183,7 +183,7 @@ public:
     void Execute() override;
 
     TscStatement InitBlock;
-    std::unique_ptr<TscExpression> Test;
+    TscExpressionTree Test;
     TscStatement StepBlock;
 };
 
