@@ -184,7 +184,8 @@ public:
     }
 
     // The expression as written (null when it was not recorded: the
-    // builder records it only for arguments, the one place it is read).
+    // builder records it only for the arguments of host functions that
+    // take their arguments' texts, the one place it is read).
     // Only a few host functions ask, so the text is cut out when read.
     QString Source() const;
     // Source becomes text.mid(start, length).

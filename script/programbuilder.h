@@ -95,9 +95,10 @@ private:
     void defineArray(const TscXMLItem &arrayElement, TscScript &script, TscCustomVariable &variable,
                      int elementCode, const QString &elementType);
     std::unique_ptr<TscExpression> expressionOf(const TscXMLItem &element, TscScript &script);
-    // MakeExpression; an argument of a designator link records its source
-    // (TscExpression::Source), which host functions may ask for.
-    std::unique_ptr<TscExpression> makeExpression(const TscXMLItem &element, TscScript &script, bool isArgument);
+    // MakeExpression; with keepSource the expression records its source
+    // (TscExpression::Source), as arguments of host functions that take
+    // their arguments' texts need.
+    std::unique_ptr<TscExpression> makeExpression(const TscXMLItem &element, TscScript &script, bool keepSource);
     void addExpressionChildren(const TscXMLItem &element, TscScript &script, TscExpression &expr);
     void addSet(const TscXMLItem &element, TscScript &script, TscExpression &expr);
     // The text between the expression's pos and pos1 (from its element's

@@ -87,7 +87,7 @@ std::unique_ptr<TscExpression> ProgramBuilder::MakeExpression(const TscXMLItem &
 }
 
 std::unique_ptr<TscExpression> ProgramBuilder::makeExpression(const TscXMLItem &element, TscScript &script,
-                                                              bool isArgument)
+                                                              bool keepSource)
 {
     // The tree is checked, evaluated and freed recursively: a chain of
     // thousands of operators would run off the end of the stack.
@@ -100,7 +100,7 @@ std::unique_ptr<TscExpression> ProgramBuilder::makeExpression(const TscXMLItem &
     TscOperatorNode top = TscExpression::MakeTop();
     auto expr = std::make_unique<TscExpression>(&m_program, top);
     addExpressionChildren(element, script, *expr);
-    if (isArgument && m_unitName.isEmpty())
+    if (keepSource && m_unitName.isEmpty())
         recordSource(attributes, *expr);
     const TscSourcePos bad = expr->Finalize();
     if (!bad.isEmpty()) {
@@ -242,7 +242,8 @@ bool ProgramBuilder::buildDesignator(const TscXMLItem &element, TscScript &scrip
             TscDesignatorItem *last = d.Item(d.ItemCount() - 1);
             if (auto *ole = ItemAs<TscOLEHelper>(last->Target))
                 ole->AddParam(std::make_unique<TscParamItem>(QString(), tcVariant, QString()));
-            last->AddArg(makeExpression(child, script, true));
+            // Only a host function that takes its arguments' texts reads them.
+            last->AddArg(makeExpression(child, script, last->Target && last->Target->TakesSourceText));
         } else if (isKind(child, "addr")) {
             if (element.Count() != 2 || !isKind(*element.Items(i + 1), "node"))
                 fail(scriptMessage(ScriptMessage::VarRequired));
