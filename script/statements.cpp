@@ -42,20 +42,28 @@ void TscStatement::ExecuteBlock()
 
 void TscStatement::RunLine()
 {
-    // TscScript::RunLine inlined: most programs have no line hook at all,
-    // and the texts are made only for one.
     for (TscScript *script = ProgScript; script; script = script->ParentScript) {
-        if (script->OnRunLine) {
-            script->OnRunLine(ProgScript, UnitName.text(), SourcePos.text());
-            return;
-        }
+        if (script->OnRunLine)
+            return reportLine(*script);
     }
 }
 
 bool TscStatement::StartStep()
 {
-    RunLine();
+    // RunLine inlined: most programs have no line hook at all.
+    for (TscScript *script = ProgScript; script; script = script->ParentScript) {
+        if (script->OnRunLine) {
+            reportLine(*script);
+            break;
+        }
+    }
     return ProgScript->TerminateFlag;
+}
+
+// Apart from the loops above: only a hook needs the texts made.
+Q_NEVER_INLINE void TscStatement::reportLine(TscScript &hooked)
+{
+    hooked.OnRunLine(ProgScript, UnitName.text(), SourcePos.text());
 }
 
 namespace {

@@ -41,6 +41,8 @@ protected:
     void ExecuteBlock();
     // RunLine, then true when the program has been terminated.
     bool StartStep();
+    // Calls hooked's OnRunLine for this statement.
+    void reportLine(TscScript &hooked);
 
     TscOwnedList<TscStatement> m_list;
 };
