@@ -18,7 +18,7 @@ public:
     enum class TargetKind : quint8 { Unknown, Designator, Procedure, Helper, Other };
 
     TscCustomVariable *Target = nullptr; // not owned
-    QString SourcePos;
+    TscSourcePos SourcePos;
 
     // Worked out on the first walk; Target does not change once built.
     TargetKind Kind()

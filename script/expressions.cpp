@@ -115,18 +115,27 @@ Variant evalIs(const Variant &left, TscExpressionNode *right, TscScript *script)
 
 } // namespace
 
+TscExpressionNode::~TscExpressionNode() = default;
+
+namespace {
+
+int constantTypeCode(const Variant &value)
+{
+    if (value.isBoolean())
+        return tcBoolean;
+    if (value.kind() == platform::varSingle || value.kind() == platform::varDouble
+        || value.kind() == platform::varCurrency)
+        return tcFloat;
+    return value.isString() ? tcString : tcInteger;
+}
+
+} // namespace
+
 TscOperandNode::TscOperandNode(const Variant &value)
 {
     Value = value;
-    if (value.isBoolean())
-        TypeCode = tcBoolean;
-    else if (value.kind() == platform::varSingle || value.kind() == platform::varDouble
-             || value.kind() == platform::varCurrency)
-        TypeCode = tcFloat;
-    else if (value.isString())
-        TypeCode = tcString;
-    else
-        TypeCode = tcInteger;
+    TscExpressionNode::TypeCode = quint8(constantTypeCode(value));
+    TscCustomVariable::TypeCode = TscExpressionNode::TypeCode;
 }
 
 TscDesignatorNode::TscDesignatorNode(std::unique_ptr<TscDesignator> designator)
@@ -235,17 +244,18 @@ private:
         if (!node)
             return nullptr;
         if (IsExactly<TscOperandNode>(*node))
-            return &node->Value;
+            return &static_cast<TscOperandNode *>(node)->Value;
         if (!IsExactly<TscDesignatorNode>(*node))
             return nullptr;
         TscCustomVariable *item = static_cast<TscDesignatorNode *>(node)->Item;
         return HoldsPlainValue(*item) ? &item->Value : nullptr;
     }
 
-    // What a designator operand reads: its item, without the node between.
-    static TscCustomVariable *sourceOf(TscExpressionNode *node)
+    // What a designator operand reads: its item, without the node between;
+    // nullptr for any other node.
+    static TscCustomVariable *itemOf(TscExpressionNode *node)
     {
-        return IsExactly<TscDesignatorNode>(*node) ? static_cast<TscDesignatorNode *>(node)->Item : node;
+        return IsExactly<TscDesignatorNode>(*node) ? static_cast<TscDesignatorNode *>(node)->Item : nullptr;
     }
 
     // Bound on the first evaluation, when the tree is complete.
@@ -253,10 +263,13 @@ private:
     {
         m_leftSlot = slotOf(Left.get());
         m_rightSlot = slotOf(Right.get());
-        m_leftSource = sourceOf(Left.get());
-        m_rightSource = sourceOf(Right.get());
+        m_leftItem = itemOf(Left.get());
+        m_rightItem = itemOf(Right.get());
         m_slotsBound = true;
     }
+
+    Variant leftValue() { return m_leftItem ? m_leftItem->GetValue() : Left->GetValue(); }
+    Variant rightValue() { return m_rightItem ? m_rightItem->GetValue() : Right->GetValue(); }
 
     // Reads both operands of a binary operator, left first, and hands them
     // to apply. Reading the right side cannot change a left one read in
@@ -269,11 +282,11 @@ private:
         if (m_rightSlot) {
             if (m_leftSlot)
                 return apply(*m_leftSlot, *m_rightSlot);
-            const Variant left = m_leftSource->GetValue();
+            const Variant left = leftValue();
             return apply(left, *m_rightSlot);
         }
-        const Variant left = m_leftSource->GetValue();
-        return apply(left, m_rightSource->GetValue());
+        const Variant left = leftValue();
+        return apply(left, rightValue());
     }
 
     bool compare(const Variant &left, const Variant &right) const
@@ -325,8 +338,8 @@ private:
     TscScript *m_script;
     const Variant *m_leftSlot = nullptr;
     const Variant *m_rightSlot = nullptr;
-    TscCustomVariable *m_leftSource = nullptr;
-    TscCustomVariable *m_rightSource = nullptr;
+    TscCustomVariable *m_leftItem = nullptr;
+    TscCustomVariable *m_rightItem = nullptr;
     bool m_slotsBound = false;
 };
 
@@ -474,13 +487,13 @@ void TscExpression::addBinary(std::unique_ptr<TscOperatorNode> op)
     Current = raw;
 }
 
-QString TscExpression::check(TscExpressionNode *node)
+TscSourcePos TscExpression::check(TscExpressionNode *node)
 {
     auto *op = node->AsOperator();
     if (!op)
-        return QString();
-    QString error = node->Left ? check(node->Left.get()) : QString();
-    const QString rightError = node->Right ? check(node->Right.get()) : QString();
+        return TscSourcePos();
+    TscSourcePos error = node->Left ? check(node->Left.get()) : TscSourcePos();
+    const TscSourcePos rightError = node->Right ? check(node->Right.get()) : TscSourcePos();
     if (error.isEmpty())
         error = rightError;
     const int left = node->Left ? int(node->Left->TypeCode) : int(tcVariant);
@@ -497,7 +510,7 @@ QString TscExpression::check(TscExpressionNode *node)
         && ((op->OpCode == TscOp::Is && left == tcClass && right == tcClass)
             || (TypesCompatible(left, leftName, right, rightName, Script) && operatorAllowed(op->OpCode, left)));
     if (!fits && error.isEmpty())
-        error = node->SourcePos.isEmpty() ? QStringLiteral("0:0") : node->SourcePos;
+        error = node->SourcePos.isEmpty() ? TscSourcePos::numbers(0, 0) : node->SourcePos;
     node->TypeCode = quint8(left);
     node->TypeName = leftName;
     if ((left == tcInteger && right == tcFloat) || (left == tcFloat && right == tcInteger)
@@ -508,7 +521,7 @@ QString TscExpression::check(TscExpressionNode *node)
     return error;
 }
 
-QString TscExpression::Finalize()
+TscSourcePos TscExpression::Finalize()
 {
     std::unique_ptr<TscExpressionNode> inner = m_top ? std::move(m_top->Left) : std::move(Root);
     m_top = nullptr;
@@ -517,7 +530,7 @@ QString TscExpression::Finalize()
     inner->Parent = nullptr;
     Root = std::move(inner);
     Current = Root.get();
-    const QString error = check(Root.get());
+    const TscSourcePos error = check(Root.get());
     TypeCode = Root->TypeCode;
     TypeName = Root->TypeName;
     auto *dnode = Root->AsDesignatorNode();
@@ -536,26 +549,28 @@ void TscExpression::SetValue(const Variant &value)
 
 QString TscExpression::Source() const
 {
-    return m_sourceLength < 0 ? QString() : m_sourceText.mid(m_sourceStart, m_sourceLength);
+    return m_source ? m_source->text.mid(m_source->start, m_source->length) : QString();
 }
 
 void TscExpression::SetSource(const QString &text, qsizetype start, qsizetype length)
 {
-    m_sourceText = text;
-    m_sourceStart = start;
-    m_sourceLength = length;
+    if (!m_source)
+        m_source = std::make_unique<SourceSpan>();
+    m_source->text = text;
+    m_source->start = start;
+    m_source->length = length;
 }
 
-TscCustomVariable *TscExpression::SingleItem() const
+TscCustomVariable *TscExpression::SingleItemOf(TscExpressionNode *root)
 {
-    if (!Root)
+    if (!root)
         return nullptr;
-    if (auto *dnode = Root->AsDesignatorNode())
+    if (auto *dnode = root->AsDesignatorNode())
         return dnode->Item;
-    if (Root->AsOperator())
+    if (root->AsOperator())
         return nullptr;
-    if (dynamic_cast<TscOperandNode *>(Root.get()))
-        return Root.get();
+    if (IsExactly<TscOperandNode>(*root))
+        return static_cast<TscOperandNode *>(root);
     return nullptr;
 }
 

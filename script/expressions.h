@@ -15,10 +15,22 @@ class TscDesignatorNode;
 class TscOperatorNode;
 class TscSetExpression;
 
-class TscExpressionNode : public TscCustomVariable {
+// A node of an expression tree. Not a script item: a program holds
+// thousands of nodes, and none has a name, parameters or a value of its
+// own to carry (TscOperandNode, the constant, is also an item).
+class TscExpressionNode {
 public:
     TscExpressionNode() = default;
+    virtual ~TscExpressionNode();
+    TscExpressionNode(const TscExpressionNode &) = delete;
+    TscExpressionNode &operator=(const TscExpressionNode &) = delete;
+    // Made and freed with the rest of a program: from the block pool.
+    static void *operator new(std::size_t size) { return blockpool::take(size); }
+    static void operator delete(void *block, std::size_t size) noexcept { blockpool::give(block, size); }
+
     virtual int Priority() const = 0;
+    // Evaluates the subtree; throws what evaluating its operands throws.
+    virtual Variant GetValue() = 0;
     // The node as an operator, or nullptr: building and checking ask this
     // of every node, where a cast would cost more than the rest.
     virtual TscOperatorNode *AsOperator() { return nullptr; }
@@ -33,28 +45,36 @@ public:
     std::unique_ptr<TscExpressionNode> Left;
     std::unique_ptr<TscExpressionNode> Right;
     TscExpressionNode *Parent = nullptr;
+    TscSourcePos SourcePos;
+    quint8 TypeCode = tcVariant;
+    QString TypeName;
 };
 
-// A constant.
-class TscOperandNode : public TscExpressionNode {
+// A constant, also an item whose Value is the constant (so that code bound
+// to an item may read it in place). Its type is the same as item and as
+// node.
+class TscOperandNode : public TscExpressionNode, public TscCustomVariable {
 public:
     explicit TscOperandNode(const Variant &value);
+    using TscObject::operator new;
+    using TscObject::operator delete;
     int Priority() const override { return 0; }
     Variant GetValue() override { return Value; }
 
-protected:
-    // For operands whose own class sets the type: the value stays null.
-    TscOperandNode() = default;
+    using TscExpressionNode::SourcePos;
+    using TscExpressionNode::TypeCode;
+    using TscExpressionNode::TypeName;
 };
 
 // An operand read through a designator, or, for the commonest operand, a
 // plain variable or parameter read directly with no designator at all.
-class TscDesignatorNode : public TscOperandNode {
+class TscDesignatorNode : public TscExpressionNode {
 public:
     explicit TscDesignatorNode(std::unique_ptr<TscDesignator> designator);
     // A plain variable or parameter, read directly: typed as it is.
     explicit TscDesignatorNode(TscCustomVariable &variable);
     ~TscDesignatorNode() override;
+    int Priority() const override { return 0; }
     Variant GetValue() override { return Item->GetValue(); }
     TscDesignatorNode *AsDesignatorNode() override { return this; }
 
@@ -70,10 +90,11 @@ public:
     bool TargetReadOnly = false;
 };
 
-class TscSetNode : public TscOperandNode {
+class TscSetNode : public TscExpressionNode {
 public:
     explicit TscSetNode(std::unique_ptr<TscSetExpression> set);
     ~TscSetNode() override;
+    int Priority() const override { return 0; }
     Variant GetValue() override;
 
     std::unique_ptr<TscSetExpression> Set;
@@ -89,6 +110,9 @@ class TscOperatorNode : public TscExpressionNode {
 public:
     TscOperatorNode(TscOp op, int priority) : OpCode(op), m_priority(priority) {}
     int Priority() const override { return m_priority; }
+    // Null: the operators a tree holds evaluate as their code says; a plain
+    // operator node is only the top an expression is built under.
+    Variant GetValue() override { return Variant::null(); }
     TscOperatorNode *AsOperator() override { return this; }
     // Code as the operator table numbers it ("strcat" shares 7 with "+").
     int Code() const;
@@ -129,15 +153,11 @@ public:
     void AddOperator(QStringView text);
     // Empty when the types fit, else the SourcePos of the first operator
     // whose operands do not.
-    QString Finalize();
+    TscSourcePos Finalize();
 
     Variant GetValue() override { return Root->GetValue(); }
     // GetValue().toBool(), as a condition of if, while and repeat reads it.
-    bool IsTrue()
-    {
-        TscOperatorNode *op = Root->AsOperator();
-        return op ? op->IsTrue() : Root->GetValue().toBool();
-    }
+    bool IsTrue() { return IsTrueTree(*Root); }
     // Assigns through the root designator (by-reference arguments).
     void SetValue(const Variant &value) override;
 
@@ -146,10 +166,27 @@ public:
     // variable assigned to.
     QString OptimizeAssignment(const TscCustomVariable &target);
     // Root's Item for a designator root, the node for a constant, else nullptr.
-    TscCustomVariable *SingleItem() const;
+    TscCustomVariable *SingleItem() const { return SingleItemOf(Root.get()); }
+    // The same for any tree (nullptr for none).
+    static TscCustomVariable *SingleItemOf(TscExpressionNode *root);
+    // root.GetValue().toBool(), without the Variant where the root
+    // operator yields the truth itself.
+    static bool IsTrueTree(TscExpressionNode &root)
+    {
+        TscOperatorNode *op = root.AsOperator();
+        return op ? op->IsTrue() : root.GetValue().toBool();
+    }
+    // Takes the tree out (Finalize first); the expression is of no more use.
+    std::unique_ptr<TscExpressionNode> TakeTree()
+    {
+        Current = nullptr;
+        return std::move(Root);
+    }
 
-    // The expression as written (null when it was not recorded). Only a
-    // few host functions ask, so the text is cut out when read.
+    // The expression as written (null when it was not recorded: the
+    // builder records it only for the arguments of host functions that
+    // take their arguments' texts, the one place it is read).
+    // Only a few host functions ask, so the text is cut out when read.
     QString Source() const;
     // Source becomes text.mid(start, length).
     void SetSource(const QString &text, qsizetype start, qsizetype length);
@@ -162,12 +199,40 @@ private:
     void attach(std::unique_ptr<TscExpressionNode> node);
     void addBinary(std::unique_ptr<TscOperatorNode> op);
     void closeBracket();
-    QString check(TscExpressionNode *node);
+    TscSourcePos check(TscExpressionNode *node);
+
+    // Where Source is cut from; absent for nearly every expression.
+    struct SourceSpan : TscObject {
+        QString text;
+        qsizetype start = 0;
+        qsizetype length = 0;
+    };
 
     TscOperatorNode *m_top = nullptr; // while building
-    QString m_sourceText;
-    qsizetype m_sourceStart = 0;
-    qsizetype m_sourceLength = -1; // none
+    std::unique_ptr<SourceSpan> m_source;
+};
+
+// A finalized expression's tree without the expression that built it:
+// what a statement keeps, since at run time the expression would only
+// hand each call on to its root.
+class TscExpressionTree {
+public:
+    TscExpressionTree() = default;
+    // Takes expression's tree. Implicit: a statement is given its
+    // expression as the builder made it.
+    TscExpressionTree(std::unique_ptr<TscExpression> expression)
+        : m_root(expression ? expression->TakeTree() : nullptr)
+    {
+    }
+
+    explicit operator bool() const { return m_root != nullptr; }
+    TscExpressionNode *get() const { return m_root.get(); }
+    TscExpressionNode *operator->() const { return m_root.get(); }
+    TscExpressionNode &operator*() const { return *m_root; }
+    bool IsTrue() const { return TscExpression::IsTrueTree(*m_root); }
+
+private:
+    std::unique_ptr<TscExpressionNode> m_root;
 };
 
 } // namespace bralvo::script

@@ -6,7 +6,6 @@
 #include "script/buildertree.h"
 #include "script/designators.h"
 #include "script/expressions.h"
-#include "script/positiontexts.h"
 #include "script/runtimeerror.h"
 #include "script/scriptmessages.h"
 #include "script/statements.h"
@@ -69,7 +68,6 @@ void compileScript(TscScript &script)
         return;
     }
     const TscParser &lexer = parser.Lexer();
-    reservePositionTexts(int(lexer.LineStarts().size()));
     ProgramBuilder builder(script, parser.Grammar().Root(), parser.NeedDeclareVars(), lexer.Text(),
                            lexer.LineStarts());
     builder.BuildProgramItems(parser.ILScript().Root());
@@ -95,6 +93,7 @@ void ProgramBuilder::BuildProgramItems(const TscXMLItem *ilRoot)
     m_errorPosOf = nullptr;
     m_program.ErrorUnitName.clear();
     m_unitName.clear();
+    m_unit = TscUnitRef();
     m_ilRoot = ilRoot;
     try {
         if (ilRoot)
@@ -126,9 +125,8 @@ void ProgramBuilder::setErrorPos(const TscXMLItem &element)
     if (!element.AttributeValues(values))
         return setErrorPosFromText(element);
     // The parser's elements, nearly all: numbers, made into text only when
-    // asked for.
-    m_pendingPos = builder::RawPosition::numbers(values.line, values.column);
-    m_posPending = true;
+    // an error is reported.
+    m_errorPos = TscSourcePos::numbers(values.line, values.column);
     m_errorPosOf = &element;
     m_errorPosText = values.text;
 }
@@ -140,82 +138,52 @@ Q_NEVER_INLINE void ProgramBuilder::setErrorPosFromText(const TscXMLItem &elemen
     const builder::RawPosition raw = attributes.position();
     if (raw.isEmpty())
         return;
-    if (builder::hasEntity(raw.text)) {
-        m_errorPos = builder::unescapedAttribute(raw.text);
-        m_posPending = false;
-    } else {
-        m_pendingPos = raw;
-        m_posPending = true;
-    }
+    m_errorPos = sourcePosOf(raw);
     m_errorPosOf = &element;
     m_errorPosText = attributes.text;
 }
 
-void ProgramBuilder::setErrorPos(const QString &pos)
+void ProgramBuilder::setErrorPos(TscSourcePos pos)
 {
     m_errorPos = pos;
-    m_posPending = false;
     m_errorPosOf = nullptr;
 }
 
 const QString &ProgramBuilder::errorPos() const
 {
-    if (m_posPending) {
-        m_errorPos = positionText(m_pendingPos);
-        m_posPending = false;
-    }
-    return m_errorPos;
+    m_errorPosShown = m_errorPos.text();
+    return m_errorPosShown;
 }
 
 void ProgramBuilder::settleErrorPos()
 {
-    errorPos();
     m_errorPosOf = nullptr;
 }
 
-QString ProgramBuilder::positionText(QStringView raw) const
+TscSourcePos ProgramBuilder::sourcePosOf(const builder::RawPosition &raw)
 {
-    if (!m_posPending && raw == m_errorPos)
-        return m_errorPos;
-    int line = 0, column = 0;
-    if (builder::readPositionNumbers(raw, line, column))
-        return positionText(builder::RawPosition::numbers(line, column));
-    return raw.toString();
+    if (raw.isNumbers)
+        return TscSourcePos::numbers(raw.line, raw.column);
+    // As Prop gives the attribute: unescaped when it holds an entity.
+    if (builder::hasEntity(raw.text))
+        return TscSourcePos::fromText(builder::unescapedAttribute(raw.text));
+    return TscSourcePos::fromText(raw.text);
 }
 
-QString ProgramBuilder::positionText(const builder::RawPosition &raw) const
-{
-    if (!raw.isNumbers)
-        return positionText(raw.text);
-    // Most positions asked for were made lately: a small table by their
-    // numbers answers them before the process-wide one.
-    const quint64 key = quint64(unsigned(raw.line)) << 32 | unsigned(raw.column);
-    const size_t slot = (size_t(unsigned(raw.line)) * 31 + unsigned(raw.column)) % m_recentPositions.size();
-    QString &recent = m_recentPositions[slot];
-    if (m_recentNumbers[slot] != key || recent.isNull()) {
-        recent = permanentPositionText(raw.line, raw.column);
-        m_recentNumbers[slot] = key;
-    }
-    return recent;
-}
-
-QString ProgramBuilder::positionOf(const TscXMLItem &element) const
+TscSourcePos ProgramBuilder::positionOf(const TscXMLItem &element) const
 {
     // Most elements are asked for the position setErrorPos has just kept:
-    // sharing that text spares a copy per statement, expression and
-    // designator, and the element's attributes need no second search.
+    // their attributes need no second search.
     if (&element == m_errorPosOf)
-        return errorPos();
-    return positionOf(element, builder::rawAttributes(element).position());
+        return m_errorPos;
+    return sourcePosOf(builder::rawAttributes(element).position());
 }
 
-QString ProgramBuilder::positionOf(const TscXMLItem &element, const builder::RawPosition &rawPos) const
+TscSourcePos ProgramBuilder::positionOf(const TscXMLItem &element, const builder::RawPosition &rawPos) const
 {
     if (&element == m_errorPosOf)
-        return errorPos();
-    if (!rawPos.isNumbers && (rawPos.text.isEmpty() || builder::hasEntity(rawPos.text)))
-        return builder::unescapedAttribute(rawPos.text);
-    return positionText(rawPos);
+        return m_errorPos;
+    return sourcePosOf(rawPos);
 }
 
 QStringView ProgramBuilder::rawTextOf(const TscXMLItem &element) const
@@ -238,10 +206,16 @@ QString ProgramBuilder::nameOf(const TscXMLItem &element) const
 
 void ProgramBuilder::record(TscStatement &list, std::unique_ptr<TscStatement> statement)
 {
-    const QString pos = statement->SourcePos;
+    const TscSourcePos pos = statement->SourcePos;
     list.Add(std::move(statement));
-    if (!pos.isEmpty())
-        m_program.AddCodeLine(m_unitName, pos);
+    if (pos.isEmpty())
+        return;
+    if (!pos.isNumbers())
+        return m_program.AddCodeLine(m_unitName, pos.text());
+    // Only read: the digits need no text of their own.
+    const builder::PositionDigits digits(pos.line(), pos.column());
+    const QStringView view = digits.view();
+    m_program.AddCodeLine(m_unitName, QString::fromRawData(reinterpret_cast<const QChar *>(view.utf16()), view.size()));
 }
 
 void ProgramBuilder::CheckIdent(TscScript &script, const QString &name)
@@ -447,13 +421,13 @@ void ProgramBuilder::DoStmt(const TscXMLItem &element, TscScript &script, TscSta
     case StatementKind::Repeat: doRepeat(element, script, list); break;
     case StatementKind::Try: doTry(element, script, list); break;
     case StatementKind::Break:
-        record(list, std::make_unique<TscBreakStmt>(&script, positionOf(element), m_unitName));
+        record(list, std::make_unique<TscBreakStmt>(&script, positionOf(element), m_unit));
         break;
     case StatementKind::Continue:
-        record(list, std::make_unique<TscContinueStmt>(&script, positionOf(element), m_unitName));
+        record(list, std::make_unique<TscContinueStmt>(&script, positionOf(element), m_unit));
         break;
     case StatementKind::Exit:
-        record(list, std::make_unique<TscExitStmt>(&script, positionOf(element), m_unitName));
+        record(list, std::make_unique<TscExitStmt>(&script, positionOf(element), m_unit));
         break;
     case StatementKind::Return: doReturn(element, script, list); break;
     case StatementKind::With: doWith(element, script, list); break;
@@ -467,7 +441,7 @@ void ProgramBuilder::DoStmt(const TscXMLItem &element, TscScript &script, TscSta
 }
 
 void ProgramBuilder::doAssignment(const TscXMLItem &target, const TscXMLItem *modifier, const TscXMLItem &value,
-                                  const QString &pos, TscScript &script, TscStatement &list)
+                                  TscSourcePos pos, TscScript &script, TscStatement &list)
 {
     // A plain variable needs no designator at all; anything else is built
     // on the stack first.
@@ -491,9 +465,9 @@ void ProgramBuilder::doAssignment(const TscXMLItem &target, const TscXMLItem *mo
     const bool arithmetic = op.size() == 1
         && (op[0] == u'+' || op[0] == u'-' || op[0] == u'*' || op[0] == u'/');
     if (arithmetic)
-        statement = std::make_unique<TscAssignOpStmt>(&script, pos, m_unitName, op[0]);
+        statement = std::make_unique<TscAssignOpStmt>(&script, pos, m_unit, op[0]);
     else
-        statement = std::make_unique<TscAssignmentStmt>(&script, pos, m_unitName);
+        statement = std::make_unique<TscAssignmentStmt>(&script, pos, m_unit);
     if (variable)
         statement->TargetVar = variable;
     else
@@ -505,7 +479,7 @@ void ProgramBuilder::doAssignment(const TscXMLItem &target, const TscXMLItem *mo
 
 void ProgramBuilder::doCall(const TscXMLItem &element, TscScript &script, TscStatement &list, Mode mode)
 {
-    auto statement = std::make_unique<TscCallStmt>(&script, positionOf(element), m_unitName);
+    auto statement = std::make_unique<TscCallStmt>(&script, positionOf(element), m_unit);
     statement->Subject = MakeDesignator(*element.Items(0), script, mode);
     if (element.Count() > 1 && isKind(*element.Items(1), "modificator")) {
         statement->StepSign = builder::textAttribute(*element.Items(1));
@@ -517,7 +491,7 @@ void ProgramBuilder::doCall(const TscXMLItem &element, TscScript &script, TscSta
 
 void ProgramBuilder::doIf(const TscXMLItem &element, TscScript &script, TscStatement &list)
 {
-    auto statement = std::make_unique<TscIfStmt>(&script, positionOf(element), m_unitName);
+    auto statement = std::make_unique<TscIfStmt>(&script, positionOf(element), m_unit);
     statement->Test = expressionOf(*element.Items(0), script);
     if (const TscXMLItem *then = childNamed(element, u"thenstmt"))
         DoCompound(*then, script, *statement);
@@ -528,8 +502,8 @@ void ProgramBuilder::doIf(const TscXMLItem &element, TscScript &script, TscState
 
 void ProgramBuilder::doCase(const TscXMLItem &element, TscScript &script, TscStatement &list)
 {
-    const QString pos = positionOf(element);
-    auto statement = std::make_unique<TscCaseStmt>(&script, pos, m_unitName);
+    const TscSourcePos pos = positionOf(element);
+    auto statement = std::make_unique<TscCaseStmt>(&script, pos, m_unit);
     statement->Test = expressionOf(*element.Items(0), script);
     for (int i = 1; i < element.Count(); ++i) {
         const TscXMLItem &child = *element.Items(i);
@@ -540,7 +514,7 @@ void ProgramBuilder::doCase(const TscXMLItem &element, TscScript &script, TscSta
         }
         if (child.Count() != 2)
             continue;
-        auto selector = std::make_unique<TscCaseSelector>(&script, positionOf(child), m_unitName);
+        auto selector = std::make_unique<TscCaseSelector>(&script, positionOf(child), m_unit);
         selector->MatchSet = std::make_unique<TscSetExpression>();
         const TscXMLItem &set = *child.Items(0);
         for (int k = 0; k < set.Count(); ++k) {
@@ -568,40 +542,43 @@ bool isNumericLoopVariable(const TscCustomVariable *variable)
 
 void ProgramBuilder::doFor(const TscXMLItem &element, TscScript &script, TscStatement &list)
 {
-    auto statement = std::make_unique<TscForStmt>(&script, positionOf(element), m_unitName);
+    auto statement = std::make_unique<TscForStmt>(&script, positionOf(element), m_unit);
     setErrorPos(*element.Items(0));
     statement->LoopVar = FindVariable(script, nameOf(*element.Items(0)));
     if (!isNumericLoopVariable(statement->LoopVar))
         fail(scriptMessage(ScriptMessage::ForError));
-    statement->FromExpr = expressionOf(*element.Items(1), script);
-    CheckTypes(*statement->LoopVar, *statement->FromExpr);
+    statement->FromExpr = checkedBound(*element.Items(1), script, *statement->LoopVar);
     int next = 2;
     if (next < element.Count() && isKind(*element.Items(next), "downto")) {
         statement->Downward = true;
         ++next;
     }
-    statement->ToExpr = expressionOf(*element.Items(next++), script);
-    CheckTypes(*statement->LoopVar, *statement->ToExpr);
+    statement->ToExpr = checkedBound(*element.Items(next++), script, *statement->LoopVar);
     if (next < element.Count())
         DoStmt(*element.Items(next), script, *statement);
     record(list, std::move(statement));
 }
 
+std::unique_ptr<TscExpression> ProgramBuilder::checkedBound(const TscXMLItem &element, TscScript &script,
+                                                            const TscCustomVariable &loopVariable)
+{
+    std::unique_ptr<TscExpression> bound = expressionOf(element, script);
+    CheckTypes(loopVariable, *bound);
+    return bound;
+}
+
 void ProgramBuilder::doVbFor(const TscXMLItem &element, TscScript &script, TscStatement &list)
 {
-    auto statement = std::make_unique<TscVbForStmt>(&script, positionOf(element), m_unitName);
+    auto statement = std::make_unique<TscVbForStmt>(&script, positionOf(element), m_unit);
     setErrorPos(*element.Items(0));
     statement->LoopVar = FindVariable(script, nameOf(*element.Items(0)));
     if (!isNumericLoopVariable(statement->LoopVar))
         fail(scriptMessage(ScriptMessage::ForError));
-    statement->FromExpr = expressionOf(*element.Items(1), script);
-    CheckTypes(*statement->LoopVar, *statement->FromExpr);
-    statement->ToExpr = expressionOf(*element.Items(2), script);
-    CheckTypes(*statement->LoopVar, *statement->ToExpr);
+    statement->FromExpr = checkedBound(*element.Items(1), script, *statement->LoopVar);
+    statement->ToExpr = checkedBound(*element.Items(2), script, *statement->LoopVar);
     int next = 3;
     if (next < element.Count() && isKind(*element.Items(next), "expr")) {
-        statement->StepExpr = expressionOf(*element.Items(next++), script);
-        CheckTypes(*statement->LoopVar, *statement->StepExpr);
+        statement->StepExpr = checkedBound(*element.Items(next++), script, *statement->LoopVar);
     }
     if (next < element.Count())
         DoStmt(*element.Items(next), script, *statement);
@@ -610,7 +587,7 @@ void ProgramBuilder::doVbFor(const TscXMLItem &element, TscScript &script, TscSt
 
 void ProgramBuilder::doCppFor(const TscXMLItem &element, TscScript &script, TscStatement &list)
 {
-    auto statement = std::make_unique<TscCppForStmt>(&script, positionOf(element), m_unitName);
+    auto statement = std::make_unique<TscCppForStmt>(&script, positionOf(element), m_unit);
     if (element.Count() > 0)
         DoStmt(*element.Items(0), script, statement->InitBlock);
     statement->Test = expressionOf(*element.Items(1), script);
@@ -623,7 +600,7 @@ void ProgramBuilder::doCppFor(const TscXMLItem &element, TscScript &script, TscS
 
 void ProgramBuilder::doWhile(const TscXMLItem &element, TscScript &script, TscStatement &list)
 {
-    auto statement = std::make_unique<TscWhileStmt>(&script, positionOf(element), m_unitName);
+    auto statement = std::make_unique<TscWhileStmt>(&script, positionOf(element), m_unit);
     statement->Test = expressionOf(*element.Items(0), script);
     if (element.Count() > 1)
         DoStmt(*element.Items(1), script, *statement);
@@ -632,7 +609,7 @@ void ProgramBuilder::doWhile(const TscXMLItem &element, TscScript &script, TscSt
 
 void ProgramBuilder::doRepeat(const TscXMLItem &element, TscScript &script, TscStatement &list)
 {
-    auto statement = std::make_unique<TscRepeatStmt>(&script, positionOf(element), m_unitName);
+    auto statement = std::make_unique<TscRepeatStmt>(&script, positionOf(element), m_unit);
     int last = element.Count() - 1;
     if (last >= 0 && isKind(*element.Items(last), "inverse")) {
         statement->StopOnFalse = true;
@@ -646,7 +623,7 @@ void ProgramBuilder::doRepeat(const TscXMLItem &element, TscScript &script, TscS
 
 void ProgramBuilder::doTry(const TscXMLItem &element, TscScript &script, TscStatement &list)
 {
-    auto statement = std::make_unique<TscTryStmt>(&script, positionOf(element), m_unitName);
+    auto statement = std::make_unique<TscTryStmt>(&script, positionOf(element), m_unit);
     for (int i = 0; i < element.Count(); ++i) {
         const TscXMLItem &child = *element.Items(i);
         const QString kind = kindOf(child);
@@ -664,20 +641,20 @@ void ProgramBuilder::doTry(const TscXMLItem &element, TscScript &script, TscStat
 
 void ProgramBuilder::doReturn(const TscXMLItem &element, TscScript &script, TscStatement &list)
 {
-    const QString pos = positionOf(element);
+    const TscSourcePos pos = positionOf(element);
     if (element.Count() == 1) {
         const TscXMLItem &value = *element.Items(0);
         TscXMLItem target;
         target.SetName(QStringLiteral("dsgn"));
-        target.SetProp(QStringLiteral("pos"), positionOf(value));
+        target.SetProp(QStringLiteral("pos"), positionOf(value).text());
         TscXMLItem *node = target.Add();
         node->SetName(QStringLiteral("node"));
         node->SetProp(QStringLiteral("text"), QStringLiteral("Result"));
-        node->SetProp(QStringLiteral("pos"), positionOf(value));
+        node->SetProp(QStringLiteral("pos"), positionOf(value).text());
         const OnExit settle([this] { settleErrorPos(); }); // target dies here
         doAssignment(target, nullptr, value, pos, script, list);
     }
-    record(list, std::make_unique<TscExitStmt>(&script, pos, m_unitName));
+    record(list, std::make_unique<TscExitStmt>(&script, pos, m_unit));
 }
 
 void ProgramBuilder::doWith(const TscXMLItem &element, TscScript &script, TscStatement &list)
@@ -702,7 +679,7 @@ void ProgramBuilder::doWith(const TscXMLItem &element, TscScript &script, TscSta
         }
         auto *withVar = new TscVariable(name, subject->TypeCode, subject->TypeName);
         script.Add(name, withVar);
-        auto statement = std::make_unique<TscWithStmt>(&script, positionOf(element), m_unitName);
+        auto statement = std::make_unique<TscWithStmt>(&script, positionOf(element), m_unit);
         statement->Subject = std::move(subject);
         statement->WithVar = withVar;
         m_withList.append({name, statement.get()});
@@ -717,7 +694,9 @@ void ProgramBuilder::doWith(const TscXMLItem &element, TscScript &script, TscSta
 void ProgramBuilder::doUses(const TscXMLItem &element, TscScript &script)
 {
     const QString savedUnit = m_unitName;
+    const TscUnitRef savedRef = m_unit;
     m_unitName = attributeText(element, "unit");
+    m_unit = TscUnitRef(m_unitName);
     QString ilText;
     if (m_program.OnGetILUnit)
         m_program.OnGetILUnit(&m_program, m_unitName, ilText);
@@ -732,6 +711,7 @@ void ProgramBuilder::doUses(const TscXMLItem &element, TscScript &script)
             DoProgram(*element.Items(i), script);
     }
     m_unitName = savedUnit;
+    m_unit = savedRef;
 }
 
 void ProgramBuilder::doVar(const TscXMLItem &element, TscScript &script, TscStatement &list)
@@ -757,7 +737,7 @@ void ProgramBuilder::doConst(const TscXMLItem &element, TscScript &script)
     auto constant = std::make_unique<TscVariable>(name, expr->TypeCode, expr->TypeName);
     constant->Value = expr->GetValue();
     constant->ReadOnly = true;
-    constant->DeclUnit = m_unitName;
+    constant->DeclUnit = m_unit;
     script.Add(name, constant.release());
 }
 

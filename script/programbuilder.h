@@ -9,6 +9,7 @@
 
 #include "script/buildertree.h"
 #include "script/recenttexts.h"
+#include "script/sourcepos.h"
 #include "script/tscscript.h"
 
 #include <QHash>
@@ -63,12 +64,15 @@ private:
     void DoStmt(const TscXMLItem &element, TscScript &script, TscStatement &list);
     void DoCompound(const TscXMLItem &element, TscScript &script, TscStatement &list);
     void doAssignment(const TscXMLItem &target, const TscXMLItem *modifier, const TscXMLItem &value,
-                      const QString &pos, TscScript &script, TscStatement &list);
+                      TscSourcePos pos, TscScript &script, TscStatement &list);
     void doCall(const TscXMLItem &element, TscScript &script, TscStatement &list, Mode mode);
     void doIf(const TscXMLItem &element, TscScript &script, TscStatement &list);
     void doCase(const TscXMLItem &element, TscScript &script, TscStatement &list);
     void doFor(const TscXMLItem &element, TscScript &script, TscStatement &list);
     void doVbFor(const TscXMLItem &element, TscScript &script, TscStatement &list);
+    // A bound or step of a for loop, checked against the loop variable.
+    std::unique_ptr<TscExpression> checkedBound(const TscXMLItem &element, TscScript &script,
+                                                const TscCustomVariable &loopVariable);
     void doCppFor(const TscXMLItem &element, TscScript &script, TscStatement &list);
     void doWhile(const TscXMLItem &element, TscScript &script, TscStatement &list);
     void doRepeat(const TscXMLItem &element, TscScript &script, TscStatement &list);
@@ -91,6 +95,10 @@ private:
     void defineArray(const TscXMLItem &arrayElement, TscScript &script, TscCustomVariable &variable,
                      int elementCode, const QString &elementType);
     std::unique_ptr<TscExpression> expressionOf(const TscXMLItem &element, TscScript &script);
+    // MakeExpression; with keepSource the expression records its source
+    // (TscExpression::Source), as arguments of host functions that take
+    // their arguments' texts need.
+    std::unique_ptr<TscExpression> makeExpression(const TscXMLItem &element, TscScript &script, bool keepSource);
     void addExpressionChildren(const TscXMLItem &element, TscScript &script, TscExpression &expr);
     void addSet(const TscXMLItem &element, TscScript &script, TscExpression &expr);
     // The text between the expression's pos and pos1 (from its element's
@@ -141,17 +149,19 @@ private:
     void setErrorPos(const TscXMLItem &element);
     // setErrorPos for an element that holds its attributes as text.
     void setErrorPosFromText(const TscXMLItem &element);
-    void setErrorPos(const QString &pos);
-    // The position errors report. Most elements' positions are never
-    // reported nor stored: their text is made only when asked for.
+    void setErrorPos(TscSourcePos pos);
+    // The text of the position errors report, made when asked for.
     const QString &errorPos() const;
-    // Makes the position's text now and forgets its element: before a
-    // tree the builder made for itself goes away.
+    // Forgets the element the position was read from: before a tree the
+    // builder made for itself goes away.
     void settleErrorPos();
-    // The element's pos attribute, as Prop gives it.
-    QString positionOf(const TscXMLItem &element) const;
+    // A position attribute as the element holds it, as a position whose
+    // text is what Prop gives.
+    static TscSourcePos sourcePosOf(const builder::RawPosition &raw);
+    // The element's pos attribute.
+    TscSourcePos positionOf(const TscXMLItem &element) const;
     // The same, rawPos being that attribute as the element holds it.
-    QString positionOf(const TscXMLItem &element, const builder::RawPosition &rawPos) const;
+    TscSourcePos positionOf(const TscXMLItem &element, const builder::RawPosition &rawPos) const;
     // The element's text attribute as it stands, and as Prop gives it: read
     // once with the position when setErrorPos has just kept the element.
     QStringView rawTextOf(const TscXMLItem &element) const;
@@ -159,10 +169,6 @@ private:
     // textOf for names and type names: a text shared with its recent
     // equals, since declarations and designators repeat the same few.
     QString nameOf(const TscXMLItem &element) const;
-    // raw, a position without entities, as a text whose copies cost no
-    // atomic count when it is written as the parser writes positions.
-    QString positionText(QStringView raw) const;
-    QString positionText(const builder::RawPosition &raw) const;
     void record(TscStatement &list, std::unique_ptr<TscStatement> statement);
 
     TscScript &m_program;
@@ -173,22 +179,15 @@ private:
     QString m_sourceText;
     QList<int> m_lineStarts;
     QString m_unitName;
-    mutable QString m_errorPos;
+    TscUnitRef m_unit; // the same, as statements and items keep it
+    TscSourcePos m_errorPos;
+    mutable QString m_errorPosShown; // errorPos()'s text
     // The element the position was last read from, while it still holds
     // that element's position; nullptr when it does not.
     const TscXMLItem *m_errorPosOf = nullptr;
     // m_errorPosOf's text attribute as it stands, read in the same pass as
     // its position.
     QStringView m_errorPosText;
-    // When set, the position is this one of m_errorPosOf, not yet made
-    // into m_errorPos.
-    mutable builder::RawPosition m_pendingPos;
-    mutable bool m_posPending = false;
-    // Position texts made lately (permanentPositionText: copies cost no
-    // atomic count), by a hash of their numbers.
-    mutable std::array<QString, 256> m_recentPositions;
-    // The line and column each of them was made from.
-    mutable std::array<quint64, 256> m_recentNumbers{};
     // Name texts made lately (nameOf).
     mutable RecentByText<QString, 64> m_recentNames;
     QList<std::pair<QString, TscWithStmt *>> m_withList;

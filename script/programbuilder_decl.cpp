@@ -91,7 +91,7 @@ void ProgramBuilder::declareProcedure(const TscXMLItem &element, TscScript &scri
     if (!nameItem)
         return;
     // Read while the element's attributes are at hand.
-    const QString pos = positionOf(element);
+    const TscSourcePos pos = positionOf(element);
     setErrorPos(*nameItem);
     const QString name = nameOf(*nameItem);
     CheckIdent(script, name);
@@ -109,7 +109,7 @@ void ProgramBuilder::declareProcedure(const TscXMLItem &element, TscScript &scri
     }
     auto proc = std::make_unique<TscProcVariable>(name, typeCode, typeName, hasResult, &script);
     proc->SourcePos = pos;
-    proc->DeclUnit = m_unitName;
+    proc->DeclUnit = m_unit;
     if (const TscXMLItem *params = childNamed(element, u"parameters"))
         readParameters(*params, *proc);
     script.Add(name, proc.release());
@@ -161,7 +161,7 @@ TscCustomVariable *ProgramBuilder::createVariable(const TscXMLItem &element, con
     if (typeItem)
         setErrorPos(*typeItem);
     const QString typeName = typeItem ? literalTypeName(nameOf(*typeItem)) : QStringLiteral("Variant");
-    const QString sourcePos = errorPos();
+    const TscSourcePos sourcePos = m_errorPos;
     int typeCode = TypeCodeOf(typeName);
     Variant value = initialValue(typeCode);
 
@@ -179,7 +179,7 @@ TscCustomVariable *ProgramBuilder::createVariable(const TscXMLItem &element, con
     }
     variable->SetValue(value);
     variable->SourcePos = sourcePos;
-    variable->DeclUnit = m_unitName;
+    variable->DeclUnit = m_unit;
     if (arrayItem)
         defineArray(*arrayItem, script, *variable, typeCode, typeName);
     if (initItem && initItem->Count() > 0) {
@@ -199,7 +199,7 @@ void ProgramBuilder::appendInitialAssignment(const TscXMLItem &element, TscCusto
                                              std::unique_ptr<TscExpression> expr, TscScript &script,
                                              TscStatement &list)
 {
-    auto statement = std::make_unique<TscAssignmentStmt>(&script, positionOf(element), m_unitName);
+    auto statement = std::make_unique<TscAssignmentStmt>(&script, positionOf(element), m_unit);
     statement->TargetVar = &variable;
     statement->ValueExpr = std::move(expr);
     statement->Optimize();

@@ -83,6 +83,12 @@ std::unique_ptr<TscExpression> ProgramBuilder::expressionOf(const TscXMLItem &el
 
 std::unique_ptr<TscExpression> ProgramBuilder::MakeExpression(const TscXMLItem &element, TscScript &script)
 {
+    return makeExpression(element, script, false);
+}
+
+std::unique_ptr<TscExpression> ProgramBuilder::makeExpression(const TscXMLItem &element, TscScript &script,
+                                                              bool keepSource)
+{
     // The tree is checked, evaluated and freed recursively: a chain of
     // thousands of operators would run off the end of the stack.
     if (operatorCount(element) > MaxExpressionOperators) {
@@ -94,9 +100,9 @@ std::unique_ptr<TscExpression> ProgramBuilder::MakeExpression(const TscXMLItem &
     TscOperatorNode top = TscExpression::MakeTop();
     auto expr = std::make_unique<TscExpression>(&m_program, top);
     addExpressionChildren(element, script, *expr);
-    if (m_unitName.isEmpty())
+    if (keepSource && m_unitName.isEmpty())
         recordSource(attributes, *expr);
-    const QString bad = expr->Finalize();
+    const TscSourcePos bad = expr->Finalize();
     if (!bad.isEmpty()) {
         setErrorPos(bad);
         fail(scriptMessage(ScriptMessage::IncompatibleTypes));
@@ -117,7 +123,7 @@ void ProgramBuilder::addExpressionChildren(const TscXMLItem &element, TscScript 
                 continue;
             // Operators report type errors at their own position; operand
             // nodes never report theirs.
-            expr.SourcePos = errorPos();
+            expr.SourcePos = m_errorPos;
             expr.AddOperator(text);
         } else if (isKind(child, "number")) {
             expr.AddConst(ParserStringToVariant(unescapedView(rawTextOf(child), decoded)));
@@ -236,7 +242,8 @@ bool ProgramBuilder::buildDesignator(const TscXMLItem &element, TscScript &scrip
             TscDesignatorItem *last = d.Item(d.ItemCount() - 1);
             if (auto *ole = ItemAs<TscOLEHelper>(last->Target))
                 ole->AddParam(std::make_unique<TscParamItem>(QString(), tcVariant, QString()));
-            last->AddArg(MakeExpression(child, script));
+            // Only a host function that takes its arguments' texts reads them.
+            last->AddArg(makeExpression(child, script, last->Target && last->Target->TakesSourceText));
         } else if (isKind(child, "addr")) {
             if (element.Count() != 2 || !isKind(*element.Items(i + 1), "node"))
                 fail(scriptMessage(ScriptMessage::VarRequired));
@@ -245,7 +252,7 @@ bool ProgramBuilder::buildDesignator(const TscXMLItem &element, TscScript &scrip
             script.Add(QString(), address);
             TscDesignatorItem *item = d.AddItem();
             item->Target = address;
-            item->SourcePos = errorPos();
+            item->SourcePos = m_errorPos;
         }
     }
     if (mode == Mode::Destructor)
@@ -277,14 +284,14 @@ void ProgramBuilder::appendLifetimeLink(TscDesignator &d, Mode mode)
         fail(scriptMessage(ScriptMessage::IdUndeclared) + quoted(memberName));
     TscDesignatorItem *item = d.AddItem();
     item->Target = member;
-    item->SourcePos = errorPos();
+    item->SourcePos = m_errorPos;
 }
 
 bool ProgramBuilder::resolveFirst(const QString &name, TscDesignator &d, const TscXMLItem &element,
                                   TscScript &script)
 {
     TscDesignatorItem *item = d.AddItem();
-    item->SourcePos = errorPos();
+    item->SourcePos = m_errorPos;
     for (int w = m_withList.size() - 1; w >= 0; --w) {
         const QString withName = m_withList[w].first;
         TscCustomVariable *withVar = script.FindLocal(withName);
@@ -321,7 +328,7 @@ void ProgramBuilder::postpone(TscDesignator &d, const TscXMLItem &element, const
         auto *node = new TscXMLItem;
         node->SetName(QStringLiteral("node"));
         node->SetProp(QStringLiteral("text"), withName);
-        node->SetProp(QStringLiteral("pos"), positionOf(element));
+        node->SetProp(QStringLiteral("pos"), positionOf(element).text());
         copy->InsertItem(0, node);
     }
     // Built at first use in the designator's own script, declarations
@@ -354,7 +361,7 @@ bool ProgramBuilder::resolveNext(const QString &name, TscDesignator &d, const Ts
         script.Add(QString(), helper);
         TscDesignatorItem *item = d.AddItem();
         item->Target = helper;
-        item->SourcePos = errorPos();
+        item->SourcePos = m_errorPos;
         return true;
     }
     int code = p->TypeCode;
@@ -362,7 +369,7 @@ bool ProgramBuilder::resolveNext(const QString &name, TscDesignator &d, const Ts
     if (code == tcVariant && !variantStep(p, isIndex, d, element, code, className))
         return false;
     TscDesignatorItem *item = d.AddItem();
-    item->SourcePos = errorPos();
+    item->SourcePos = m_errorPos;
     if (code == tcString || code == tcChar) {
         if (!isIndex)
             fail(scriptMessage(ScriptMessage::StringError));

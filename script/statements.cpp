@@ -11,7 +11,7 @@
 
 namespace bralvo::script {
 
-TscStatement::TscStatement(TscScript *prog, const QString &sourcePos, const QString &unitName)
+TscStatement::TscStatement(TscScript *prog, TscSourcePos sourcePos, TscUnitRef unitName)
     : ProgScript(prog), SourcePos(sourcePos), UnitName(unitName)
 {
 }
@@ -42,19 +42,28 @@ void TscStatement::ExecuteBlock()
 
 void TscStatement::RunLine()
 {
-    ProgScript->RunLine(UnitName, SourcePos);
+    for (TscScript *script = ProgScript; script; script = script->ParentScript) {
+        if (script->OnRunLine)
+            return reportLine(*script);
+    }
 }
 
 bool TscStatement::StartStep()
 {
-    // TscScript::RunLine inlined: most programs have no line hook at all.
+    // RunLine inlined: most programs have no line hook at all.
     for (TscScript *script = ProgScript; script; script = script->ParentScript) {
         if (script->OnRunLine) {
-            script->OnRunLine(ProgScript, UnitName, SourcePos);
+            reportLine(*script);
             break;
         }
     }
     return ProgScript->TerminateFlag;
+}
+
+// Apart from the loops above: only a hook needs the texts made.
+Q_NEVER_INLINE void TscStatement::reportLine(TscScript &hooked)
+{
+    hooked.OnRunLine(ProgScript, UnitName.text(), SourcePos.text());
 }
 
 namespace {
@@ -68,7 +77,7 @@ bool endOfRound(TscScript &prog)
     return false;
 }
 
-bool isTrue(TscExpression &test)
+bool isTrue(const TscExpressionTree &test)
 {
     return test.IsTrue();
 }
@@ -83,15 +92,13 @@ void TscAssignmentStmt::Optimize()
         TargetVar = Subject->Shape == TscDesignatorShape::Variable && !Subject->LateSource
                         ? Subject->LinkedItem
                         : static_cast<TscCustomVariable *>(Subject.get());
-    // An operator tree is read through its root: the expression would only
-    // hand the call on.
-    TscCustomVariable *single = ValueExpr->SingleItem();
-    SourceExpr = single ? single : ValueExpr->Root ? static_cast<TscCustomVariable *>(ValueExpr->Root.get())
-                                                   : ValueExpr.get();
+    TscCustomVariable *single = TscExpression::SingleItemOf(ValueExpr.get());
+    SourceExpr = single;
+    m_sourceNode = single ? nullptr : ValueExpr.get();
     m_targetSlot = HoldsPlainValue(*TargetVar) ? &TargetVar->Value : nullptr;
-    m_sourceSlot = HoldsPlainValue(*SourceExpr) || IsExactly<TscOperandNode>(*SourceExpr) ? &SourceExpr->Value
+    m_sourceSlot = single && (HoldsPlainValue(*single) || IsExactly<TscOperandNode>(*single)) ? &single->Value
                                                                                                : nullptr;
-    m_sourceOperator = !single && ValueExpr->Root ? ValueExpr->Root->AsOperator() : nullptr;
+    m_sourceOperator = m_sourceNode ? m_sourceNode->AsOperator() : nullptr;
 }
 
 void TscAssignmentStmt::Execute()
@@ -102,9 +109,9 @@ void TscAssignmentStmt::Execute()
         if (m_sourceOperator)
             m_sourceOperator->GetValueInto(*m_targetSlot);
         else
-            *m_targetSlot = SourceExpr->GetValue();
+            *m_targetSlot = sourceValue();
     } else
-        TargetVar->SetValue(SourceExpr->GetValue());
+        TargetVar->SetValue(sourceValue());
 }
 
 void TscAssignOpStmt::Execute()
@@ -128,7 +135,7 @@ void TscAssignOpStmt::Execute()
         return;
     }
     const Variant current = m_targetSlot ? *m_targetSlot : TargetVar->GetValue();
-    const Variant operand = SourceExpr->GetValue();
+    const Variant operand = sourceValue();
     if (m_targetSlot && !TargetVar->ReadOnly) {
         // Straight into the variable's value: no temporary for numbers.
         switch (m_op.unicode()) {
@@ -161,7 +168,7 @@ void TscCallStmt::Execute()
     }
 }
 
-TscIfStmt::TscIfStmt(TscScript *prog, const QString &sourcePos, const QString &unitName)
+TscIfStmt::TscIfStmt(TscScript *prog, TscSourcePos sourcePos, TscUnitRef unitName)
     : TscStatement(prog, sourcePos, unitName), ElseBlock(prog, sourcePos, unitName)
 {
 }
@@ -172,7 +179,7 @@ void TscIfStmt::Execute()
 {
     if (StartStep())
         return;
-    if (isTrue(*Test))
+    if (isTrue(Test))
         ExecuteBlock();
     else
         ElseBlock.Execute();
@@ -180,7 +187,7 @@ void TscIfStmt::Execute()
 
 TscCaseSelector::~TscCaseSelector() = default;
 
-TscCaseStmt::TscCaseStmt(TscScript *prog, const QString &sourcePos, const QString &unitName)
+TscCaseStmt::TscCaseStmt(TscScript *prog, TscSourcePos sourcePos, TscUnitRef unitName)
     : TscStatement(prog, sourcePos, unitName), ElseBlock(prog, sourcePos, unitName)
 {
 }
@@ -217,7 +224,7 @@ void TscRepeatStmt::Execute()
         ExecuteBlock();
         if (endOfRound(prog) || prog.TerminateFlag || prog.PollStop())
             break;
-        const bool value = isTrue(*Test);
+        const bool value = isTrue(Test);
         if (StopOnFalse ? !value : value)
             break;
     }
@@ -231,7 +238,7 @@ void TscWhileStmt::Execute()
     if (StartStep())
         return;
     TscScript &prog = *ProgScript;
-    while (!prog.TerminateFlag && isTrue(*Test)) {
+    while (!prog.TerminateFlag && isTrue(Test)) {
         ExecuteBlock();
         if (endOfRound(prog) || prog.TerminateFlag || prog.PollStop())
             break;
@@ -284,7 +291,7 @@ void TscVbForStmt::Execute()
     prog.BreakFlag = false;
 }
 
-TscCppForStmt::TscCppForStmt(TscScript *prog, const QString &sourcePos, const QString &unitName)
+TscCppForStmt::TscCppForStmt(TscScript *prog, TscSourcePos sourcePos, TscUnitRef unitName)
     : TscStatement(prog, sourcePos, unitName),
       InitBlock(prog, sourcePos, unitName),
       StepBlock(prog, sourcePos, unitName)
@@ -299,7 +306,7 @@ void TscCppForStmt::Execute()
         return;
     TscScript &prog = *ProgScript;
     InitBlock.Execute();
-    while (!prog.TerminateFlag && isTrue(*Test)) {
+    while (!prog.TerminateFlag && isTrue(Test)) {
         ExecuteBlock();
         if (endOfRound(prog) || prog.TerminateFlag || prog.PollStop())
             break;
@@ -308,7 +315,7 @@ void TscCppForStmt::Execute()
     prog.BreakFlag = false;
 }
 
-TscTryStmt::TscTryStmt(TscScript *prog, const QString &sourcePos, const QString &unitName)
+TscTryStmt::TscTryStmt(TscScript *prog, TscSourcePos sourcePos, TscUnitRef unitName)
     : TscStatement(prog, sourcePos, unitName),
       HandlerBlock(prog, sourcePos, unitName)
 {

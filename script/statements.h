@@ -17,7 +17,8 @@ using TscOwnedList = std::vector<std::unique_ptr<T>, blockpool::Allocator<std::u
 
 class TscStatement : public TscObject {
 public:
-    TscStatement(TscScript *prog, const QString &sourcePos, const QString &unitName);
+    explicit TscStatement(TscScript *prog, TscSourcePos sourcePos = TscSourcePos(),
+                          TscUnitRef unitName = TscUnitRef());
     ~TscStatement() override;
 
     void Add(std::unique_ptr<TscStatement> statement);
@@ -33,13 +34,15 @@ public:
     void RunLine();
 
     TscScript *ProgScript = nullptr;
-    QString SourcePos;
-    QString UnitName;
+    TscSourcePos SourcePos;
+    TscUnitRef UnitName;
 
 protected:
     void ExecuteBlock();
     // RunLine, then true when the program has been terminated.
     bool StartStep();
+    // Calls hooked's OnRunLine for this statement.
+    void reportLine(TscScript &hooked);
 
     TscOwnedList<TscStatement> m_list;
 };
@@ -54,11 +57,19 @@ public:
 
     // Empty when the target is a plain variable: TargetVar is set instead.
     std::unique_ptr<TscDesignator> Subject;
-    std::unique_ptr<TscExpression> ValueExpr;
+    TscExpressionTree ValueExpr;
     TscCustomVariable *TargetVar = nullptr;
+    // The item a single operand reads (variable, designator, constant),
+    // else nullptr.
     TscCustomVariable *SourceExpr = nullptr;
 
 protected:
+    // The value assigned: an operator tree is read through its root, since
+    // the expression would only hand the call on.
+    Variant sourceValue() { return m_sourceNode ? m_sourceNode->GetValue() : SourceExpr->GetValue(); }
+
+    // ValueExpr's root when there is no SourceExpr, else nullptr.
+    TscExpressionNode *m_sourceNode = nullptr;
     // TargetVar's own Value when it is a plain variable or parameter (no
     // read or write of its own to go through), else nullptr; the same for
     // SourceExpr, which may also be a constant.
@@ -72,7 +83,7 @@ protected:
 // Compound assignments: target := target op value (variant arithmetic).
 class TscAssignOpStmt : public TscAssignmentStmt {
 public:
-    TscAssignOpStmt(TscScript *prog, const QString &sourcePos, const QString &unitName, QChar op)
+    TscAssignOpStmt(TscScript *prog, TscSourcePos sourcePos, TscUnitRef unitName, QChar op)
         : TscAssignmentStmt(prog, sourcePos, unitName), m_op(op) {}
     void Execute() override;
 
@@ -92,11 +103,11 @@ public:
 
 class TscIfStmt : public TscStatement {
 public:
-    TscIfStmt(TscScript *prog, const QString &sourcePos, const QString &unitName);
+    TscIfStmt(TscScript *prog, TscSourcePos sourcePos, TscUnitRef unitName);
     ~TscIfStmt() override;
     void Execute() override;
 
-    std::unique_ptr<TscExpression> Test;
+    TscExpressionTree Test;
     TscStatement ElseBlock; // a block of its own: no allocation when empty
 };
 
@@ -110,12 +121,12 @@ public:
 
 class TscCaseStmt : public TscStatement {
 public:
-    TscCaseStmt(TscScript *prog, const QString &sourcePos, const QString &unitName);
+    TscCaseStmt(TscScript *prog, TscSourcePos sourcePos, TscUnitRef unitName);
     ~TscCaseStmt() override;
     void Execute() override;
     void AddSelector(std::unique_ptr<TscCaseSelector> selector);
 
-    std::unique_ptr<TscExpression> Test;
+    TscExpressionTree Test;
     TscStatement ElseBlock; // a block of its own: no allocation when empty
 
 private:
@@ -128,7 +139,7 @@ public:
     ~TscRepeatStmt() override;
     void Execute() override;
 
-    std::unique_ptr<TscExpression> Test;
+    TscExpressionTree Test;
     bool StopOnFalse = false;
 };
 
@@ -138,7 +149,7 @@ public:
     ~TscWhileStmt() override;
     void Execute() override;
 
-    std::unique_ptr<TscExpression> Test;
+    TscExpressionTree Test;
 };
 
 // for..to / for..downto; the count is 64-bit, so bounds near the 32-bit
@@ -149,9 +160,9 @@ public:
     ~TscForStmt() override;
     void Execute() override;
 
-    std::unique_ptr<TscExpression> FromExpr;
+    TscExpressionTree FromExpr;
     bool Downward = false;
-    std::unique_ptr<TscExpression> ToExpr;
+    TscExpressionTree ToExpr;
     TscCustomVariable *LoopVar = nullptr;
 };
 
@@ -161,20 +172,20 @@ public:
     ~TscVbForStmt() override;
     void Execute() override;
 
-    std::unique_ptr<TscExpression> FromExpr;
-    std::unique_ptr<TscExpression> ToExpr;
-    std::unique_ptr<TscExpression> StepExpr; // may be empty
+    TscExpressionTree FromExpr;
+    TscExpressionTree ToExpr;
+    TscExpressionTree StepExpr; // may be empty
     TscCustomVariable *LoopVar = nullptr;
 };
 
 class TscCppForStmt : public TscStatement {
 public:
-    TscCppForStmt(TscScript *prog, const QString &sourcePos, const QString &unitName);
+    TscCppForStmt(TscScript *prog, TscSourcePos sourcePos, TscUnitRef unitName);
     ~TscCppForStmt() override;
     void Execute() override;
 
     TscStatement InitBlock;
-    std::unique_ptr<TscExpression> Test;
+    TscExpressionTree Test;
     TscStatement StepBlock;
 };
 
@@ -184,7 +195,7 @@ public:
 // gets lost.
 class TscTryStmt : public TscStatement {
 public:
-    TscTryStmt(TscScript *prog, const QString &sourcePos, const QString &unitName);
+    TscTryStmt(TscScript *prog, TscSourcePos sourcePos, TscUnitRef unitName);
     ~TscTryStmt() override;
     void Execute() override;
 

@@ -38,7 +38,7 @@ TscCustomVariable::~TscCustomVariable() = default;
 
 void TscCustomVariable::Clear()
 {
-    m_params.clear();
+    m_params.reset();
 }
 
 void TscCustomVariable::SetValue(const Variant &value)
@@ -54,14 +54,16 @@ Variant TscCustomVariable::GetValue()
 
 void TscCustomVariable::AddParam(std::unique_ptr<TscParamItem> param)
 {
-    m_params.push_back(std::move(param));
+    if (!m_params)
+        m_params = std::make_unique<ParamList>();
+    m_params->push_back(std::move(param));
 }
 
 int TscCustomVariable::RequiredParamCount() const
 {
     int count = 0;
-    for (const auto &param : m_params)
-        if (!param->Optional)
+    for (int i = 0; i < Count(); ++i)
+        if (!GetParam(i)->Optional)
             ++count;
     return count;
 }
@@ -197,8 +199,8 @@ TscProcVariable::TscProcVariable(const QString &name, int typeCode, const QStrin
 TscProcVariable::~TscProcVariable()
 {
     // The local script only borrows the parameters; they die with m_params.
-    for (const auto &param : m_params)
-        LocalScript->Remove(param.get());
+    for (int i = 0; i < Count(); ++i)
+        LocalScript->Remove(GetParam(i));
 }
 
 const std::vector<TscCustomVariable *> &TscProcVariable::LocalsToSave()

@@ -7,6 +7,7 @@
 
 #include "platform/variant.h"
 #include "script/blockpool.h"
+#include "script/sourcepos.h"
 
 #include <QString>
 #include <memory>
@@ -85,8 +86,8 @@ public:
     // A copy of Value (descendants compute it).
     virtual Variant GetValue();
 
-    int Count() const { return int(m_params.size()); }
-    TscParamItem *GetParam(int index) const { return m_params[size_t(index)].get(); }
+    int Count() const { return m_params ? int(m_params->size()) : 0; }
+    TscParamItem *GetParam(int index) const { return (*m_params)[size_t(index)].get(); }
     void AddParam(std::unique_ptr<TscParamItem> param);
     // Parameters that are not optional.
     int RequiredParamCount() const;
@@ -95,29 +96,35 @@ public:
     QString ReportedTypeName() const;
 
     const void *OwnerTag = nullptr;
-    // The flags and the type code share one word: a program is tens of
-    // thousands of items, and the smaller each is, the fewer cache lines
-    // making and freeing them touch.
+    // The flags, the type code and the unit share one word: a program is
+    // tens of thousands of items, and the smaller each is, the fewer cache
+    // lines making and freeing them touch.
     bool TakesSourceText = false;
     bool ReadOnly = false;
     bool ResultWanted = true;
     quint8 TypeCode = tcVariant;
+    TscUnitRef DeclUnit;
     QString Name;
     TscCustomVariable *LinkedItem = nullptr; // not owned
-    QString SourcePos;
-    QString DeclUnit;
+    TscSourcePos SourcePos;
     QString TypeName;
     QString UpperName;
     Variant Value = Variant::null();
 
 protected:
     // Unnamed and typed Variant, as (QString(), tcVariant, QString())
-    // makes it: expression nodes and designators, made by the ten
+    // makes it: expressions, constants and designators, made by the ten
     // thousand, skip copying empty texts.
     TscCustomVariable() = default;
 
-    // Like the items themselves, drawn from the block pool.
-    std::vector<std::unique_ptr<TscParamItem>, blockpool::Allocator<std::unique_ptr<TscParamItem>>> m_params;
+    // Like the items themselves, drawn from the block pool; made with the
+    // first parameter, since most items (expressions above all) have none.
+    using ParamVector = std::vector<std::unique_ptr<TscParamItem>, blockpool::Allocator<std::unique_ptr<TscParamItem>>>;
+    struct ParamList : ParamVector {
+        static void *operator new(std::size_t size) { return blockpool::take(size); }
+        static void operator delete(void *block, std::size_t size) noexcept { blockpool::give(block, size); }
+    };
+    std::unique_ptr<ParamList> m_params;
 };
 
 // A variable or constant.
@@ -204,8 +211,8 @@ private:
 // address: for unequal records the library's own test compares names,
 // which the hot paths cannot afford, and a wrong "no" only costs the
 // general path.
-template <class T>
-bool IsExactly(const TscObject &item)
+template <class T, class Item>
+bool IsExactly(const Item &item)
 {
     return &typeid(item) == &typeid(T);
 }

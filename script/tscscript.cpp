@@ -74,7 +74,7 @@ const QString &lookupKeyOf(QStringView name)
 
 } // namespace
 
-TscScript::TscScript() : MainBlock(std::make_unique<TscStatement>(this, QString(), QString())) {}
+TscScript::TscScript() : MainBlock(std::make_unique<TscStatement>(this)) {}
 
 TscScript::~TscScript()
 {
