@@ -75,6 +75,15 @@ void readSettings(const TscXMLItem &parser, LexerSettings &s, QHash<QString, QSt
     }
 }
 
+// text as an element's attribute holds it: every text written once passed
+// through UTF-8, which turns a lone surrogate into a replacement character,
+// then StrToXML.
+QString storedText(const QString &text)
+{
+    const bool surrogates = std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSurrogate(); });
+    return StrToXML(surrogates ? QString::fromUtf8(text.toUtf8()) : text);
+}
+
 // Element names outlive any grammar (the trees written with them may), so
 // they are kept once per process as static text, which elements copy
 // without counting references.
@@ -373,6 +382,7 @@ GrammarNode GrammarRules::compile(const TscXMLItem &item) const
     n.add = permanentName(item.Prop(QStringLiteral("add")));
     n.addText = item.Prop(QStringLiteral("addtext"));
     n.hasAddText = (QLatin1Char(' ') + item.Text()).contains(QLatin1String(" addtext=\""), Qt::CaseInsensitive);
+    n.storedAddText = storedText(n.addText);
     n.err = item.Prop(QStringLiteral("err"));
     n.term = item.Prop(QStringLiteral("term")) == QLatin1String("1");
     n.skip = item.Prop(QStringLiteral("skip"));

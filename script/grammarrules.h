@@ -142,6 +142,9 @@ struct GrammarNode {
     // Read when the grammar is compiled, or seldom.
     QString name;        // element name, lower case
     QString addText;
+    // addText as an element stores it: escaped (StrToXML), a lone surrogate
+    // made a replacement character. Worked out once, not per token.
+    QString storedAddText;
     QString skip;
     FirstTokens first;
 };

@@ -146,11 +146,13 @@ QString XMLToStr(const QString &text)
 
 // ---- TscXMLItem
 
-namespace {
+namespace detail {
 
-thread_local blockpool::Arena *t_elementArena = nullptr;
+constinit thread_local blockpool::Arena *t_elementArena = nullptr;
 
-} // namespace
+} // namespace detail
+
+using detail::t_elementArena;
 
 TscXMLItem::ArenaScope::ArenaScope(blockpool::Arena *arena) : m_previous(t_elementArena)
 {
@@ -160,13 +162,6 @@ TscXMLItem::ArenaScope::ArenaScope(blockpool::Arena *arena) : m_previous(t_eleme
 TscXMLItem::ArenaScope::~ArenaScope()
 {
     t_elementArena = m_previous;
-}
-
-void *TscXMLItem::operator new(std::size_t size)
-{
-    if (blockpool::Arena *arena = t_elementArena)
-        return arena->take(size);
-    return blockpool::take(size);
 }
 
 void TscXMLItem::operator delete(TscXMLItem *item, std::destroying_delete_t, std::size_t size) noexcept
@@ -189,17 +184,12 @@ void TscXMLItem::operator delete(void *block, std::size_t size) noexcept
         blockpool::give(block, size);
 }
 
-// An element made while an arena stands came from it (see operator new).
-TscXMLItem::TscXMLItem()
-    : m_isDocumentRoot(false), m_fromArena(t_elementArena != nullptr), m_shape(Shape::Text), m_line(0), m_column(0), m_endLine(0), m_endColumn(0)
-{
-    static_assert(sizeof(TscXMLItem) <= 112, "elements are pooled and made by the ten thousand");
-}
+static_assert(sizeof(TscXMLItem) <= 112, "elements are pooled and made by the ten thousand");
 
 TscXMLItem::~TscXMLItem()
 {
     if (!m_children.empty()) // most elements are leaves
-        deleteChildren(m_children);
+        deleteItems(m_children.begin(), m_children.end());
     if (m_parent)
         m_parent->detachChild(this);
 }
@@ -223,20 +213,20 @@ void TscXMLItem::Clear()
         return;
     ChildList children;
     children.swap(m_children);
-    deleteChildren(children);
+    deleteItems(children.begin(), children.end());
 }
 
-void TscXMLItem::deleteChildren(ChildList &children) noexcept
+void TscXMLItem::deleteItems(TscXMLItem *const *items, TscXMLItem *const *end) noexcept
 {
     // Each child is told it has no parent before it goes, so it does not
     // search the list to leave it: trees are taken down by the ten
     // thousand, and the list goes as a whole afterwards.
     constexpr size_t kAhead = 4; // elements lie scattered: fetch a few ahead
-    const size_t count = children.size();
+    const size_t count = size_t(end - items);
     for (size_t i = 0; i < count; ++i) {
         if (i + kAhead < count)
-            __builtin_prefetch(children[i + kAhead]);
-        TscXMLItem *const child = children[i];
+            __builtin_prefetch(items[i + kAhead]);
+        TscXMLItem *const child = items[i];
         child->m_parent = nullptr;
         delete child;
     }
@@ -246,7 +236,7 @@ TscXMLItem *TscXMLItem::Add()
 {
     auto item = std::make_unique<TscXMLItem>();
     item->m_parent = this;
-    m_children.push_back(item.get());
+    m_children.push_back(item.get(), listArena());
     return item.release();
 }
 
@@ -255,7 +245,7 @@ void TscXMLItem::detachChild(TscXMLItem *child)
     const auto found = std::find(m_children.begin(), m_children.end(), child);
     if (found == m_children.end())
         return;
-    m_children.erase(found);
+    m_children.erase(size_t(found - m_children.begin()));
     child->m_parent = nullptr;
 }
 
@@ -271,7 +261,7 @@ void TscXMLItem::AddItem(TscXMLItem *item)
     if (item->m_parent)
         item->m_parent->detachChild(item);
     std::unique_ptr<TscXMLItem> owned(item); // until the list holds it
-    m_children.push_back(item);
+    m_children.push_back(item, listArena());
     owned.release()->m_parent = this;
 }
 
@@ -284,7 +274,7 @@ void TscXMLItem::InsertItem(int index, TscXMLItem *item)
     // The list has room for it where it was appended.
     TscXMLItem *const moved = m_children.back();
     m_children.pop_back();
-    m_children.insert(m_children.begin() + index, moved);
+    m_children.insert(size_t(index), moved, listArena());
 }
 
 void TscXMLItem::MoveChildrenTo(int index, TscXMLItem &target)
@@ -298,13 +288,11 @@ void TscXMLItem::MoveChildrenTo(int index, TscXMLItem &target)
             child->m_parent = &target;
         return;
     }
-    target.m_children.reserve(target.m_children.size() + m_children.size() - size_t(index));
-    const auto from = m_children.begin() + index;
-    for (auto it = from; it != m_children.end(); ++it) {
-        (*it)->m_parent = &target;
-        target.m_children.push_back(*it);
-    }
-    m_children.erase(from, m_children.end());
+    const size_t from = size_t(index);
+    for (size_t i = from; i < m_children.size(); ++i)
+        m_children[i]->m_parent = &target;
+    target.m_children.append(m_children.begin() + from, m_children.size() - from, target.listArena());
+    m_children.truncate(from);
 }
 
 TscXMLItem *TscXMLItem::WrapChildrenFrom(int index)
@@ -313,16 +301,16 @@ TscXMLItem *TscXMLItem::WrapChildrenFrom(int index)
     TscXMLItem *const wrapper = owned.get();
     wrapper->m_parent = this;
     if (index < 0 || index >= Count()) {
-        m_children.push_back(wrapper);
+        m_children.push_back(wrapper, listArena());
         return owned.release();
     }
-    const auto from = m_children.begin() + index;
-    wrapper->m_children.assign(from, m_children.end());
+    const size_t from = size_t(index);
+    wrapper->m_children.append(m_children.begin() + from, m_children.size() - from, wrapper->listArena());
     for (TscXMLItem *child : wrapper->m_children)
         child->m_parent = wrapper;
     // The wrapper takes the first place its children leave.
-    *from = owned.release();
-    m_children.erase(from + 1, m_children.end());
+    m_children[from] = owned.release();
+    m_children.truncate(from + 1);
     return wrapper;
 }
 
@@ -330,9 +318,12 @@ void TscXMLItem::DeleteChildrenFrom(int index)
 {
     if (index < 0 || index >= Count())
         return;
-    ChildList doomed(m_children.begin() + index, m_children.end());
-    m_children.erase(m_children.begin() + index, m_children.end());
-    deleteChildren(doomed);
+    // Cut from the list first; the entries stay in the array past its
+    // count while they go, and nothing adds to the list meanwhile.
+    const size_t from = size_t(index);
+    TscXMLItem *const *const end = m_children.end();
+    m_children.truncate(from);
+    deleteItems(m_children.begin() + from, end);
 }
 
 int TscXMLItem::Find(const QString &name) const
@@ -439,7 +430,12 @@ void TscXMLItem::SetProp(const QString &name, const QString &value)
 
 void TscXMLItem::copyAttributesFrom(const TscXMLItem &source)
 {
-    m_text = source.m_text;
+    // A text over storage of someone else's (a parser's token viewing its
+    // source) is copied: the copy may outlive that storage.
+    if (source.m_text.data_ptr().d_ptr() || source.m_text.isNull())
+        m_text = source.m_text;
+    else
+        m_text = QString(source.m_text.constData(), source.m_text.size());
     m_shape = source.m_shape;
     m_line = source.m_line;
     m_column = source.m_column;

@@ -15,6 +15,7 @@
 
 #include "platform/handleregistry.h"
 #include "script/blockpool.h"
+#include "script/childlist.h"
 
 #include <QString>
 #include <QVarLengthArray>
@@ -80,7 +81,14 @@ struct TscXMLAttributeValues {
 // a handle of an element that was destroyed raises instead of crashing.
 class TscXMLItem : public platform::HandleTarget {
 public:
-    TscXMLItem();
+    // An element made while an arena stands came from it (see operator
+    // new). Inline, as is operator new: elements are made by the ten
+    // thousand.
+    TscXMLItem()
+        : m_isDocumentRoot(false), m_fromArena(detail::t_elementArena != nullptr), m_shape(Shape::Text), m_line(0),
+          m_column(0), m_endLine(0), m_endColumn(0)
+    {
+    }
     // Destroys the children first, then leaves the parent's list.
     ~TscXMLItem() override;
     QString scriptClassName() const override { return QStringLiteral("TscXMLItem"); }
@@ -89,7 +97,12 @@ public:
     // Compiling a program makes and drops elements by the ten thousand:
     // they come from the block pool (script/blockpool.h), or from the
     // arena of an ArenaScope standing on the thread.
-    static void *operator new(std::size_t size);
+    static void *operator new(std::size_t size)
+    {
+        if (blockpool::Arena *arena = detail::t_elementArena)
+            return arena->take(size);
+        return blockpool::take(size);
+    }
     // Destroys the element and returns its block where it came from.
     static void operator delete(TscXMLItem *item, std::destroying_delete_t, std::size_t size) noexcept;
     // Only for a construction that failed, where the block was just taken.
@@ -136,7 +149,9 @@ public:
     // Sets the attributes to text="value" pos="line:column" (value already
     // StrToXML'd), kept as values when they read back the same: the
     // parser writes one such element per token, and the builder reads
-    // the values without scanning a text. Others become the text.
+    // the values without scanning a text. Others become the text. value
+    // may be raw data (QString::fromRawData) over storage that outlives the
+    // element, as the parser's tokens view its source: Assign copies it.
     void SetTokenValues(QString value, int line, int column)
     {
         // Inline: the parser writes one per token. The rare rest is text.
@@ -234,7 +249,8 @@ public:
     void SetProp(const QString &name, const QString &value);
 
     // Clears, then copies Name, Text, Data and copies of all children of
-    // source; nullptr only clears. Assigning an ancestor of this element
+    // source (a token value over raw data gets storage of its own);
+    // nullptr only clears. Assigning an ancestor of this element
     // copies the ancestor's tree as it was before the call.
     void Assign(const TscXMLItem *source);
 
@@ -242,11 +258,11 @@ private:
     friend class TscXMLDocument;
     // Takes the child out of the list; it has no parent afterwards.
     void detachChild(TscXMLItem *child);
-    // The children are owned, as plain pointers: moving them between lists
-    // is then copying words, and a list goes without visiting each entry.
-    using ChildList = std::vector<TscXMLItem *, blockpool::Allocator<TscXMLItem *>>;
-    // Deletes the elements the list holds, which are left dangling there.
-    static void deleteChildren(ChildList &children) noexcept;
+    // Deletes the elements in [items, end), which are left dangling there.
+    static void deleteItems(TscXMLItem *const *items, TscXMLItem *const *end) noexcept;
+    // Where this element's list grows: the standing arena for an element
+    // drawn from one, else the block pool.
+    blockpool::Arena *listArena() const { return m_fromArena ? detail::t_elementArena : nullptr; }
     void copyFrom(const TscXMLItem &source);
     void copyAttributesFrom(const TscXMLItem &source);
     void settleText() const;
@@ -298,6 +314,8 @@ private:
     quint64 m_column : kColumnBits;
     quint64 m_endLine : kLineBits;
     quint64 m_endColumn : kColumnBits;
+    // The children are owned, as plain pointers: moving them between lists
+    // is then copying words, and a list goes without visiting each entry.
     ChildList m_children;
 };
 
