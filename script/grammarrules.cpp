@@ -85,23 +85,24 @@ QString storedText(const QString &text)
 }
 
 // Element names outlive any grammar (the trees written with them may), so
-// they are kept once per process as static text, which elements copy
-// without counting references.
-QString permanentName(const QString &name)
+// they are kept once per process as static text, which elements refer to
+// (TscXMLItem::SetPermanentName) and copy without counting references.
+const QString &permanentName(const QString &name)
 {
+    static const QString none;
     if (name.isEmpty())
-        return name;
+        return none;
     static std::mutex lock;
-    static auto *names = new QHash<QString, QString>;
+    static auto *names = new QHash<QString, const QString *>;
     const std::lock_guard guard(lock);
     if (const auto found = names->constFind(name); found != names->cend())
-        return *found;
+        return **found;
     auto *chars = new char16_t[size_t(name.size()) + 1];
     std::copy(name.cbegin(), name.cend(), reinterpret_cast<QChar *>(chars));
     chars[name.size()] = 0;
-    const QString permanent = QString::fromRawData(reinterpret_cast<const QChar *>(chars), name.size());
+    const auto *permanent = new QString(QString::fromRawData(reinterpret_cast<const QChar *>(chars), name.size()));
     names->insert(name, permanent);
-    return permanent;
+    return *permanent;
 }
 
 // What interpreting a node does when the text ahead cannot start it: the
@@ -378,8 +379,10 @@ GrammarNode GrammarRules::compile(const TscXMLItem &item) const
     n.name = item.Name().toLower();
     n.kind = kindOf(n.name);
     n.text = item.Prop(QStringLiteral("text")).toLower();
-    n.node = permanentName(item.Prop(QStringLiteral("node")).toLower());
-    n.add = permanentName(item.Prop(QStringLiteral("add")));
+    n.nodeName = &permanentName(item.Prop(QStringLiteral("node")).toLower());
+    n.addName = &permanentName(item.Prop(QStringLiteral("add")));
+    n.node = *n.nodeName;
+    n.add = *n.addName;
     n.addText = item.Prop(QStringLiteral("addtext"));
     n.hasAddText = (QLatin1Char(' ') + item.Text()).contains(QLatin1String(" addtext=\""), Qt::CaseInsensitive);
     n.storedAddText = storedText(n.addText);

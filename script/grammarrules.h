@@ -138,6 +138,9 @@ struct GrammarNode {
     QString text;        // token text or loop separator, lower case
     QString node;        // lower case
     QString add;
+    // node and add as permanent texts, for naming the elements written.
+    const QString *nodeName = nullptr;
+    const QString *addName = nullptr;
     QString err;
     // Read when the grammar is compiled, or seldom.
     QString name;        // element name, lower case

@@ -585,7 +585,9 @@ void TscILParser::Impl::writeAdd(const GrammarNode &e, QStringView token)
         value = storedTokenText(token, m_lexer.Text(), m_texts);
     int line = 0, column = 0;
     m_lexer.LineColumnNumbersOf(m_lexer.Position(), line, column);
-    addElement(m_out, e.add)->SetTokenValues(std::move(value), line, column);
+    TscXMLItem *item = m_out.Add();
+    item->SetPermanentName(*e.addName);
+    item->SetTokenValues(std::move(value), line, column);
 }
 
 void TscILParser::Impl::applyNode(const GrammarNode &e, bool ok, int entryPos, int entryLines)
@@ -601,7 +603,7 @@ void TscILParser::Impl::applyNode(const GrammarNode &e, bool ok, int entryPos, i
     int line = 0, column = 0;
     m_lexer.LineColumnNumbersOf(tokenStartAt(entryPos), line, column);
     TscXMLItem *wrapper = m_out.WrapChildrenFrom(entryLines);
-    wrapper->SetName(e.node);
+    wrapper->SetPermanentName(*e.nodeName);
     if (e.nodeIsExpr) {
         int endLine = 0, endColumn = 0;
         m_lexer.LineColumnNumbersOf(m_lexer.Position(), endLine, endColumn);

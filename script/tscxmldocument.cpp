@@ -184,10 +184,38 @@ void TscXMLItem::operator delete(void *block, std::size_t size) noexcept
         blockpool::give(block, size);
 }
 
-static_assert(sizeof(TscXMLItem) <= 112, "elements are pooled and made by the ten thousand");
+static_assert(sizeof(TscXMLItem) <= 96, "elements are pooled and made by the ten thousand");
+
+const QString TscXMLItem::s_noName;
+
+void TscXMLItem::SetName(const QString &name)
+{
+    if (m_name & kOwnName)
+        *reinterpret_cast<QString *>(m_name & ~kOwnName) = name;
+    else if (name.isNull())
+        m_name = reinterpret_cast<quintptr>(&s_noName);
+    else
+        m_name = reinterpret_cast<quintptr>(new QString(name)) | kOwnName;
+}
+
+void TscXMLItem::dropOwnName() noexcept
+{
+    delete reinterpret_cast<QString *>(m_name & ~kOwnName);
+    m_name = reinterpret_cast<quintptr>(&s_noName);
+}
+
+void TscXMLItem::copyNameFrom(const TscXMLItem &source)
+{
+    if (source.m_name & kOwnName)
+        SetName(source.Name());
+    else
+        SetPermanentName(source.Name());
+}
 
 TscXMLItem::~TscXMLItem()
 {
+    if (m_name & kOwnName)
+        dropOwnName();
     if (!m_children.empty()) // most elements are leaves
         deleteItems(m_children.begin(), m_children.end());
     if (m_parent)
@@ -329,7 +357,7 @@ void TscXMLItem::DeleteChildrenFrom(int index)
 int TscXMLItem::Find(const QString &name) const
 {
     for (int i = 0; i < Count(); ++i)
-        if (m_children[size_t(i)]->m_name.compare(name, Qt::CaseInsensitive) == 0)
+        if (m_children[size_t(i)]->Name().compare(name, Qt::CaseInsensitive) == 0)
             return i;
     return -1;
 }
@@ -340,7 +368,7 @@ TscXMLItem *TscXMLItem::FindItem(const QString &name)
     if (i >= 0)
         return m_children[size_t(i)];
     TscXMLItem *item = Add();
-    item->m_name = name;
+    item->SetName(name);
     return item;
 }
 
@@ -445,7 +473,7 @@ void TscXMLItem::copyAttributesFrom(const TscXMLItem &source)
 
 void TscXMLItem::copyFrom(const TscXMLItem &source)
 {
-    m_name = source.m_name;
+    copyNameFrom(source);
     copyAttributesFrom(source);
     m_data = source.m_data;
     for (const TscXMLItem *child : source.m_children)
@@ -462,7 +490,7 @@ void TscXMLItem::Assign(const TscXMLItem *source)
     TscXMLItem copy;
     copy.copyFrom(*source);
     Clear();
-    m_name = copy.m_name;
+    std::swap(m_name, copy.m_name); // an own name of the copy's goes with the copy
     copyAttributesFrom(copy);
     m_data = copy.m_data;
     m_children.swap(copy.m_children);

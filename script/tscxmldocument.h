@@ -121,10 +121,18 @@ public:
         blockpool::Arena *m_previous;
     };
 
-    const QString &Name() const { return m_name; }
-    // Copied, then moved in: both inline, where QString's copy assignment
-    // is a library call, and the parser names every element it writes.
-    void SetName(const QString &name) { m_name = QString(name); }
+    const QString &Name() const { return *reinterpret_cast<const QString *>(m_name & ~kOwnName); }
+    // Keeps a copy of name.
+    void SetName(const QString &name);
+    // Keeps name itself, which must last as long as the process: the
+    // parser names every element it writes with the grammar's permanent
+    // names, and an element is a word smaller for not holding a QString.
+    void SetPermanentName(const QString &name)
+    {
+        if (m_name & kOwnName)
+            dropOwnName();
+        m_name = reinterpret_cast<quintptr>(&name);
+    }
     // The attribute text as it stands in the tag: text="program" node="x".
     // An element holding values makes its text at the first reading and
     // holds the text from then on. That changes the element inside a const
@@ -266,6 +274,8 @@ private:
     void copyFrom(const TscXMLItem &source);
     void copyAttributesFrom(const TscXMLItem &source);
     void settleText() const;
+    void dropOwnName() noexcept;
+    void copyNameFrom(const TscXMLItem &source);
     [[noreturn]] static void throwIndexOutOfBounds(int index);
     void setTokenText(const QString &value, int line, int column);
     void setPositionText(int line, int column);
@@ -301,7 +311,11 @@ private:
         return value.isEmpty() || value.back() != u'=' || !value.contains(u' ');
     }
 
-    QString m_name;
+    // The name: a permanent QString, or with kOwnName one of the element's
+    // own (allocated by SetName). Never null: no name is s_noName.
+    static constexpr quintptr kOwnName = 1;
+    static const QString s_noName;
+    quintptr m_name = reinterpret_cast<quintptr>(&s_noName);
     mutable QString m_text;
     qint64 m_data = 0;
     TscXMLItem *m_parent = nullptr;
