@@ -6,9 +6,11 @@
 #include "platform/textcodec.h"
 
 #include <QBuffer>
+#include <QHash>
 #include <QFile>
 #include <QSaveFile>
 #include <algorithm>
+#include <mutex>
 #include <vector>
 
 namespace bralvo::script {
@@ -184,24 +186,68 @@ void TscXMLItem::operator delete(void *block, std::size_t size) noexcept
         blockpool::give(block, size);
 }
 
-static_assert(sizeof(TscXMLItem) <= 96, "elements are pooled and made by the ten thousand");
+static_assert(sizeof(TscXMLItem) <= 80, "elements are pooled and made by the ten thousand");
 
 const QString TscXMLItem::s_noName;
 
 void TscXMLItem::SetName(const QString &name)
 {
     if (m_name & kOwnName)
-        *reinterpret_cast<QString *>(m_name & ~kOwnName) = name;
+        *reinterpret_cast<QString *>(m_name & ~kNameFlags) = name;
     else if (name.isNull())
-        m_name = reinterpret_cast<quintptr>(&s_noName);
+        setNamePointer(reinterpret_cast<quintptr>(&s_noName));
     else
-        m_name = reinterpret_cast<quintptr>(new QString(name)) | kOwnName;
+        setNamePointer(reinterpret_cast<quintptr>(new QString(name)) | kOwnName);
 }
 
 void TscXMLItem::dropOwnName() noexcept
 {
-    delete reinterpret_cast<QString *>(m_name & ~kOwnName);
-    m_name = reinterpret_cast<quintptr>(&s_noName);
+    delete reinterpret_cast<QString *>(m_name & ~kNameFlags);
+    setNamePointer(reinterpret_cast<quintptr>(&s_noName));
+}
+
+namespace {
+
+// Data() of the elements that have it, by element.
+struct StoredData {
+    std::mutex lock;
+    QHash<const TscXMLItem *, qint64> values;
+};
+
+StoredData &storedData()
+{
+    static auto *data = new StoredData; // elements may go after every static
+    return *data;
+}
+
+} // namespace
+
+qint64 TscXMLItem::storedData() const
+{
+    StoredData &all = script::storedData();
+    const std::lock_guard guard(all.lock);
+    return all.values.value(this);
+}
+
+void TscXMLItem::SetData(qint64 data)
+{
+    if (data == 0) {
+        if (m_name & kHasData)
+            dropData();
+        return;
+    }
+    StoredData &all = script::storedData();
+    const std::lock_guard guard(all.lock);
+    all.values.insert(this, data);
+    m_name |= kHasData;
+}
+
+void TscXMLItem::dropData() noexcept
+{
+    StoredData &all = script::storedData();
+    const std::lock_guard guard(all.lock);
+    all.values.remove(this);
+    m_name &= ~kHasData;
 }
 
 void TscXMLItem::copyNameFrom(const TscXMLItem &source)
@@ -214,8 +260,12 @@ void TscXMLItem::copyNameFrom(const TscXMLItem &source)
 
 TscXMLItem::~TscXMLItem()
 {
-    if (m_name & kOwnName)
-        dropOwnName();
+    if (m_name & kNameFlags) {
+        if (m_name & kOwnName)
+            dropOwnName();
+        if (m_name & kHasData)
+            dropData();
+    }
     if (!m_children.empty()) // most elements are leaves
         deleteItems(m_children.begin(), m_children.end());
     if (m_parent)
@@ -475,7 +525,7 @@ void TscXMLItem::copyFrom(const TscXMLItem &source)
 {
     copyNameFrom(source);
     copyAttributesFrom(source);
-    m_data = source.m_data;
+    SetData(source.Data());
     for (const TscXMLItem *child : source.m_children)
         Add()->copyFrom(*child);
 }
@@ -490,9 +540,12 @@ void TscXMLItem::Assign(const TscXMLItem *source)
     TscXMLItem copy;
     copy.copyFrom(*source);
     Clear();
-    std::swap(m_name, copy.m_name); // an own name of the copy's goes with the copy
+    // An own name of the copy's goes with the copy; each keeps its data.
+    const quintptr name = copy.m_name & ~kHasData;
+    copy.m_name = (m_name & ~kHasData) | (copy.m_name & kHasData);
+    m_name = name | (m_name & kHasData);
     copyAttributesFrom(copy);
-    m_data = copy.m_data;
+    SetData(copy.Data());
     m_children.swap(copy.m_children);
     for (TscXMLItem *child : m_children)
         child->m_parent = this;

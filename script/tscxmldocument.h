@@ -121,7 +121,7 @@ public:
         blockpool::Arena *m_previous;
     };
 
-    const QString &Name() const { return *reinterpret_cast<const QString *>(m_name & ~kOwnName); }
+    const QString &Name() const { return *reinterpret_cast<const QString *>(m_name & ~kNameFlags); }
     // Keeps a copy of name.
     void SetName(const QString &name);
     // Keeps name itself, which must last as long as the process: the
@@ -131,7 +131,7 @@ public:
     {
         if (m_name & kOwnName)
             dropOwnName();
-        m_name = reinterpret_cast<quintptr>(&name);
+        setNamePointer(reinterpret_cast<quintptr>(&name));
     }
     // The attribute text as it stands in the tag: text="program" node="x".
     // An element holding values makes its text at the first reading and
@@ -207,8 +207,10 @@ public:
         return true;
     }
     // Free for the tree's user; copied by Assign, never written to files.
-    qint64 Data() const { return m_data; }
-    void SetData(qint64 data) { m_data = data; }
+    // Kept beside the element, not in it: scripts set it now and then, and
+    // the parser's elements never.
+    qint64 Data() const { return m_name & kHasData ? storedData() : 0; }
+    void SetData(qint64 data);
 
     TscXMLItem *Parent() const { return m_parent; }
     // Topmost ancestor (this element when it has no parent).
@@ -275,6 +277,9 @@ private:
     void copyAttributesFrom(const TscXMLItem &source);
     void settleText() const;
     void dropOwnName() noexcept;
+    void setNamePointer(quintptr name) { m_name = name | (m_name & kHasData); }
+    qint64 storedData() const;
+    void dropData() noexcept;
     void copyNameFrom(const TscXMLItem &source);
     [[noreturn]] static void throwIndexOutOfBounds(int index);
     void setTokenText(const QString &value, int line, int column);
@@ -312,12 +317,14 @@ private:
     }
 
     // The name: a permanent QString, or with kOwnName one of the element's
-    // own (allocated by SetName). Never null: no name is s_noName.
+    // own (allocated by SetName). Never null: no name is s_noName. The
+    // pointer's spare bit kHasData: Data() is not 0.
     static constexpr quintptr kOwnName = 1;
+    static constexpr quintptr kHasData = 2;
+    static constexpr quintptr kNameFlags = kOwnName | kHasData;
     static const QString s_noName;
     quintptr m_name = reinterpret_cast<quintptr>(&s_noName);
     mutable QString m_text;
-    qint64 m_data = 0;
     TscXMLItem *m_parent = nullptr;
     // Packed into the word the flag had to itself: elements are made by
     // the ten thousand. Positions that do not fit stay text.
