@@ -570,6 +570,9 @@ public:
 
 private:
     bool next(char &c);
+    // Appends the bytes before the next '>' or '<' in the buffer at hand
+    // to tag and consumes them: tags are read a run at a time, not a byte.
+    void takeTagRun(QByteArray &tag);
 
     QIODevice &m_device;
     qint64 m_start;
@@ -578,6 +581,28 @@ private:
     int m_index = 0;
     QString m_lastTag;
 };
+
+void Reader::takeTagRun(QByteArray &tag)
+{
+    const char *const start = m_buffer.constData() + m_index;
+    const char *const end = m_buffer.constData() + m_buffer.size();
+    const char *stop = start;
+    while (stop < end && *stop != '>' && *stop != '<')
+        ++stop;
+    tag.append(start, stop - start);
+    m_index += int(stop - start);
+    m_consumed += stop - start;
+}
+
+// A tag's bytes as text: ASCII, nearly always, reads the same in both of
+// decodeText's encodings.
+QString decodedTag(const QByteArray &tag)
+{
+    for (const char c : tag)
+        if (uchar(c) >= 0x80)
+            return platform::decodeText(tag);
+    return QString::fromLatin1(tag);
+}
 
 bool Reader::next(char &c)
 {
@@ -624,12 +649,14 @@ void Reader::readTag(QString &name, QString &text)
                 }
                 break;
             }
+            if (tag.size() >= 3)
+                takeTagRun(tag); // no comment can start any more
         }
         if (comment)
             continue;
         if (tag.endsWith(' '))
             tag.chop(1);
-        const QString decoded = platform::decodeText(tag);
+        const QString decoded = decodedTag(tag);
         const int blank = decoded.indexOf(QLatin1Char(' '));
         name = blank < 0 ? decoded : decoded.left(blank);
         text = blank < 0 ? QString() : decoded.mid(blank + 1);
