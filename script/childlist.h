@@ -1,8 +1,10 @@
 // The children of one TscXMLItem: an array of owned plain pointers with a
-// count and a capacity, two words smaller than a standard vector. An
-// element drawn from an arena keeps its array in the arena as well, so
-// that the array goes back to the system with the intermediate program
-// instead of staying in the block pool. Internal to the script layer.
+// count and a capacity, a word smaller than a standard vector. A single
+// child is held in place of the array's address, without an array: many
+// elements of an intermediate program have one. An element drawn from an
+// arena keeps its array in the arena as well, so that the array goes back
+// to the system with the intermediate program instead of staying in the
+// block pool. Internal to the script layer.
 #pragma once
 
 #include "script/blockpool.h"
@@ -31,11 +33,11 @@ public:
 
     size_t size() const { return m_count; }
     bool empty() const { return m_count == 0; }
-    Item operator[](size_t i) const { return m_items[i]; }
-    Item &operator[](size_t i) { return m_items[i]; }
-    Item *begin() const { return m_items; }
-    Item *end() const { return m_items + m_count; }
-    Item back() const { return m_items[m_count - 1]; }
+    Item operator[](size_t i) const { return data()[i]; }
+    Item &operator[](size_t i) { return data()[i]; }
+    Item *begin() const { return data(); }
+    Item *end() const { return data() + m_count; }
+    Item back() const { return data()[m_count - 1]; }
 
     // Where arrays come from when they grow: arena (which must be the one
     // standing on the thread while the list lives in it) or, with nullptr,
@@ -44,7 +46,7 @@ public:
     {
         if (m_count == capacity())
             grow(m_count + 1, arena);
-        m_items[m_count++] = item;
+        data()[m_count++] = item;
     }
     void pop_back() { --m_count; }
     void reserve(size_t count, blockpool::Arena *arena)
@@ -56,14 +58,16 @@ public:
     void truncate(size_t index) { m_count = quint32(std::min<size_t>(index, m_count)); }
     void erase(size_t index)
     {
-        std::memmove(static_cast<void *>(m_items + index), m_items + index + 1, (m_count - index - 1) * sizeof(Item));
+        Item *const items = data();
+        std::memmove(static_cast<void *>(items + index), items + index + 1, (m_count - index - 1) * sizeof(Item));
         --m_count;
     }
     void insert(size_t index, Item item, blockpool::Arena *arena)
     {
         push_back(item, arena);
-        std::memmove(static_cast<void *>(m_items + index + 1), m_items + index, (m_count - 1 - index) * sizeof(Item));
-        m_items[index] = item;
+        Item *const items = data();
+        std::memmove(static_cast<void *>(items + index + 1), items + index, (m_count - 1 - index) * sizeof(Item));
+        items[index] = item;
     }
     // Appends count entries in one step, the array sized for them exactly
     // when it grows.
@@ -71,7 +75,7 @@ public:
     {
         if (m_count + count > capacity())
             grow(m_count + count, arena, true);
-        copyItems(m_items + m_count, items, count);
+        copyItems(data() + m_count, items, count);
         m_count += quint32(count);
     }
     void swap(ChildList &other) noexcept
@@ -94,15 +98,26 @@ private:
         if (count > 1)
             to[1] = from[1];
     }
-    // The top bit of m_capacity: the array came from an arena.
+    // The top bit of m_capacity: the array came from an arena. A capacity
+    // of 1 is the child held in place (m_single).
     static constexpr quint32 kFromArena = 0x80000000u;
+    static constexpr quint32 kInPlace = 1;
     size_t capacity() const { return m_capacity & ~kFromArena; }
+    Item *data() const
+    {
+        return m_capacity == kInPlace ? const_cast<Item *>(&m_single) : m_items;
+    }
     void grow(size_t atLeast, blockpool::Arena *arena, bool exact = false)
     {
+        if (atLeast == 1) { // and the list is empty
+            release();
+            m_capacity = kInPlace;
+            return;
+        }
         const size_t wanted = exact ? atLeast : std::max<size_t>(atLeast, std::max<size_t>(2, capacity() * 2));
         Item *items = static_cast<Item *>(arena ? arena->take(wanted * sizeof(Item))
                                                 : blockpool::take(wanted * sizeof(Item)));
-        copyItems(items, m_items, m_count);
+        copyItems(items, data(), m_count);
         release();
         m_items = items;
         m_capacity = quint32(wanted) | (arena ? kFromArena : 0);
@@ -111,6 +126,11 @@ private:
     // it came from); with none standing it stays until its arena goes.
     void release() noexcept
     {
+        if (m_capacity == kInPlace) {
+            m_items = nullptr;
+            m_capacity = 0;
+            return;
+        }
         if (!m_items)
             return;
         const size_t bytes = capacity() * sizeof(Item);
@@ -123,7 +143,10 @@ private:
         m_items = nullptr;
     }
 
-    Item *m_items = nullptr;
+    union {
+        Item *m_items = nullptr;
+        Item m_single;
+    };
     quint32 m_count = 0;
     quint32 m_capacity = 0;
 };
