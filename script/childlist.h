@@ -78,6 +78,14 @@ public:
         copyItems(data() + m_count, items, count);
         m_count += quint32(count);
     }
+    // True when releasing the list does nothing an arena's end does not do
+    // as well: no array, one in place, or a pooled block of the arena.
+    bool leftToArena() const
+    {
+        return m_capacity <= kInPlace
+            || ((m_capacity & kFromArena) && blockpool::detail::kPoolBlocks
+                && capacity() * sizeof(Item) <= blockpool::kLargestPooled);
+    }
     void swap(ChildList &other) noexcept
     {
         std::swap(m_items, other.m_items);

@@ -238,6 +238,12 @@ const TscXMLDocument &emptyDocument()
 class TscILParser::Impl {
 public:
     Impl(TscILParser &owner, ILParserOptions options) : m_owner(owner), m_options(std::move(options)) {}
+    ~Impl()
+    {
+        // The written elements go with their arena, not one by one.
+        m_out.ClearBeforeArenaEnds();
+        m_il.Root()->ClearBeforeArenaEnds();
+    }
 
     void loadLanguage(const QString &name);
     bool build(const QString &text);

@@ -294,6 +294,28 @@ void TscXMLItem::Clear()
     deleteItems(children.begin(), children.end());
 }
 
+void TscXMLItem::ClearBeforeArenaEnds()
+{
+    ChildList children;
+    children.swap(m_children);
+    // Depth first with a stack of its own: the tree is visited, not
+    // destroyed by recursion, and most elements need nothing more.
+    std::vector<TscXMLItem *> stack(children.begin(), children.end());
+    while (!stack.empty()) {
+        TscXMLItem *const item = stack.back();
+        stack.pop_back();
+        for (TscXMLItem *child : item->m_children) {
+            child->m_parent = nullptr; // its parent may go first
+            stack.push_back(child);
+        }
+        if (item->endsWithArena())
+            continue;
+        item->m_parent = nullptr;
+        item->m_children.truncate(0); // on the stack already
+        delete item;
+    }
+}
+
 void TscXMLItem::deleteItems(TscXMLItem *const *items, TscXMLItem *const *end) noexcept
 {
     // Each child is told it has no parent before it goes, so it does not

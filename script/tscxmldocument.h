@@ -227,6 +227,12 @@ public:
     }
     // Destroys all children.
     void Clear();
+    // Clear for a tree whose arena goes right after (no other arena
+    // standing): elements drawn from it that hold nothing else (no handle,
+    // own name, data, text of their own or list outside the arena) are left
+    // to it instead of being destroyed one by one. How a parser drops its
+    // intermediate program.
+    void ClearBeforeArenaEnds();
     // New empty child appended; owned by this element.
     TscXMLItem *Add();
     // Appends an element: one that has a parent is moved from its parent's
@@ -277,6 +283,13 @@ private:
     void copyAttributesFrom(const TscXMLItem &source);
     void settleText() const;
     void dropOwnName() noexcept;
+    // Whether the element's end is only its block going back to its arena.
+    bool endsWithArena() const
+    {
+        // Under the address sanitizer an arena's blocks are heap blocks.
+        return blockpool::detail::kPoolBlocks && m_fromArena && !(m_name & kNameFlags) && !m_text.data_ptr().d_ptr()
+            && m_children.leftToArena() && !hasHandle();
+    }
     void setNamePointer(quintptr name) { m_name = name | (m_name & kHasData); }
     qint64 storedData() const;
     void dropData() noexcept;
