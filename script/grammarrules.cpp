@@ -428,7 +428,7 @@ GrammarNode GrammarRules::compile(const TscXMLItem &item) const
     n.add = *n.addName;
     n.addText = values[AddText];
     n.hasAddText = found[AddText];
-    n.storedAddText = storedText(n.addText);
+    n.storedAddText = permanentName(storedText(n.addText));
     n.err = values[Err];
     n.term = values[Term] == QLatin1String("1");
     n.skip = values[Skip];

@@ -146,7 +146,8 @@ struct GrammarNode {
     QString name;        // element name, lower case
     QString addText;
     // addText as an element stores it: escaped (StrToXML), a lone surrogate
-    // made a replacement character. Worked out once, not per token.
+    // made a replacement character. Worked out once, not per token, and
+    // permanent, so that elements copy it without counting references.
     QString storedAddText;
     QString skip;
     FirstTokens first;
