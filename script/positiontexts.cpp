@@ -68,24 +68,18 @@ private:
     static unsigned lineOf(quint64 key) { return unsigned(key >> 32); }
     static unsigned columnOf(quint64 key) { return unsigned(key); }
 
-    static qsizetype digitCount(unsigned n)
-    {
-        qsizetype count = 1;
-        for (; n >= 10; n /= 10)
-            ++count;
-        return count;
-    }
-
     // Written once, under the lock: chars last, so that a reader who sees
     // them sees the key.
     struct Slot {
         std::atomic<const char16_t *> chars{nullptr};
         quint64 key = 0;
 
+        // Made inline, the length read where store() put it: a compile
+        // asks for a text per statement and expression.
         QString text() const
         {
-            const qsizetype size = digitCount(lineOf(key)) + 1 + digitCount(columnOf(key));
-            return QString::fromRawData(reinterpret_cast<const QChar *>(chars.load(std::memory_order_relaxed)), size);
+            const char16_t *const start = chars.load(std::memory_order_relaxed);
+            return QString(QString::DataPointer(nullptr, const_cast<char16_t *>(start), qsizetype(start[-1])));
         }
     };
 
@@ -180,16 +174,18 @@ private:
         return m_owned.get();
     }
 
-    // The characters with a terminator, as QString keeps them; many to a
-    // block.
+    // The characters with a terminator, as QString keeps them, after
+    // their count (at most 21: two numbers of up to ten digits and the
+    // colon); many to a block.
     const char16_t *store(QStringView digits)
     {
-        const size_t needed = size_t(digits.size()) + 1;
+        const size_t needed = size_t(digits.size()) + 2;
         if (m_blockFree < needed) {
             m_blocks.push_back(std::make_unique<char16_t[]>(kBlockCharacters));
             m_blockFree = kBlockCharacters;
         }
-        char16_t *const start = m_blocks.back().get() + (kBlockCharacters - m_blockFree);
+        char16_t *const start = m_blocks.back().get() + (kBlockCharacters - m_blockFree) + 1;
+        start[-1] = char16_t(digits.size());
         std::copy(digits.utf16(), digits.utf16() + digits.size(), start);
         start[digits.size()] = u'\0';
         m_blockFree -= needed;
