@@ -186,7 +186,7 @@ void TscXMLItem::operator delete(void *block, std::size_t size) noexcept
         blockpool::give(block, size);
 }
 
-static_assert(sizeof(TscXMLItem) <= 80, "elements are pooled and made by the ten thousand");
+static_assert(sizeof(TscXMLItem) <= 64, "elements are pooled and made by the ten thousand");
 
 const QString TscXMLItem::s_noName;
 
@@ -260,6 +260,7 @@ void TscXMLItem::copyNameFrom(const TscXMLItem &source)
 
 TscXMLItem::~TscXMLItem()
 {
+    releaseText();
     if (m_name & kNameFlags) {
         if (m_name & kOwnName)
             dropOwnName();
@@ -461,9 +462,12 @@ void TscXMLItem::setRangeText(int line, int column, int endLine, int endColumn)
 
 void TscXMLItem::settleText() const
 {
-    m_text = m_shape == Shape::Token ? tokenText(m_text, int(m_line), int(m_column))
-                                     : nodeText(int(m_line), int(m_column), m_shape == Shape::Range,
-                                                int(m_endLine), int(m_endColumn));
+    QString text = m_shape == Shape::Token ? tokenText(tokenValue(), int(m_line), int(m_column))
+                                           : nodeText(int(m_line), int(m_column), m_shape == Shape::Range,
+                                                      int(m_endLine), int(m_endColumn));
+    if (tokenOwned())
+        dropText(textHolder()); // after its value was read
+    m_textData = makeText(std::move(text));
     m_shape = Shape::Text;
 }
 
@@ -483,7 +487,7 @@ QStringView TscXMLItem::RawProp(QStringView name) const
     // blank. Each `="` is a candidate end of the name, tried in order.
     // Runs for nearly every element built, on texts of a few dozen
     // characters: a plain scan beats a library search's set-up.
-    const QStringView text(m_text);
+    const QStringView text(Text());
     const qsizetype length = name.size();
     const qsizetype size = text.size();
     const QChar *chars = text.data();
@@ -511,37 +515,72 @@ QString TscXMLItem::Prop(const QString &name) const
 void TscXMLItem::SetProp(const QString &name, const QString &value)
 {
     Text(); // edited as text from here on
+    if (!m_textData)
+        m_textData = makeText(QString());
+    QString &text = *const_cast<QString *>(textHolder());
     const QString needle = QLatin1Char(' ') + name + QLatin1String("=\"");
-    const int found = (QLatin1Char(' ') + m_text).indexOf(needle, 0, Qt::CaseInsensitive);
-    int insertAt = m_text.size();
+    const int found = (QLatin1Char(' ') + text).indexOf(needle, 0, Qt::CaseInsensitive);
+    int insertAt = text.size();
     if (found >= 0) {
         // found is an index into " " + text: the attribute starts there in text.
         insertAt = found;
         const int valueStart = found + needle.size() - 1;
-        int close = m_text.indexOf(QLatin1Char('"'), valueStart);
-        close = close < 0 ? m_text.size() : close + 1;
-        m_text.remove(insertAt, close - insertAt);
+        int close = text.indexOf(QLatin1Char('"'), valueStart);
+        close = close < 0 ? text.size() : close + 1;
+        text.remove(insertAt, close - insertAt);
     }
     QString attribute = name + QLatin1String("=\"") + StrToXML(value) + QLatin1Char('"');
-    if (insertAt > 0 && m_text[insertAt - 1] != QLatin1Char(' '))
+    if (insertAt > 0 && text[insertAt - 1] != QLatin1Char(' '))
         attribute.prepend(QLatin1Char(' '));
-    m_text.insert(insertAt, attribute);
+    text.insert(insertAt, attribute);
 }
 
 void TscXMLItem::copyAttributesFrom(const TscXMLItem &source)
 {
-    // A text over storage of someone else's (a parser's token viewing its
-    // source) is copied: the copy may outlive that storage.
-    if (source.m_text.data_ptr().d_ptr() || source.m_text.isNull())
-        m_text = source.m_text;
-    else
-        m_text = QString(source.m_text.constData(), source.m_text.size());
+    releaseText();
     m_shape = source.m_shape;
     m_line = source.m_line;
     m_column = source.m_column;
     m_endLine = source.m_endLine;
     m_endColumn = source.m_endColumn;
+    // A text over storage of someone else's (a parser's token viewing its
+    // source) is copied: the copy may outlive that storage.
+    const auto copied = [](const QString &text) {
+        const bool rawData = !const_cast<QString &>(text).data_ptr().d_ptr() && !text.isNull();
+        return rawData ? QString(text.constData(), text.size()) : text;
+    };
+    if (source.m_shape == Shape::Text) {
+        m_textData = source.m_textData ? makeText(copied(*source.textHolder())) : nullptr;
+    } else if (source.m_shape == Shape::Token && source.m_textData) {
+        const QStringView value = source.tokenValue();
+        m_textData = makeText(source.tokenOwned() ? copied(*source.textHolder()) : value.toString());
+        setTokenLength(value.size(), true);
+    }
 }
+
+void TscXMLItem::setOwnText(QString &&text)
+{
+    if (m_shape == Shape::Text && m_textData) {
+        *const_cast<QString *>(textHolder()) = std::move(text);
+        return;
+    }
+    releaseText();
+    m_shape = Shape::Text;
+    m_textData = text.isNull() ? nullptr : makeText(std::move(text));
+}
+
+QString *TscXMLItem::makeText(QString &&text)
+{
+    return new (blockpool::take(sizeof(QString))) QString(std::move(text));
+}
+
+void TscXMLItem::dropText(const QString *text) noexcept
+{
+    text->~QString();
+    blockpool::give(const_cast<QString *>(text), sizeof(QString));
+}
+
+const QString TscXMLItem::s_noText;
 
 void TscXMLItem::copyFrom(const TscXMLItem &source)
 {

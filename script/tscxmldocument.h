@@ -142,18 +142,10 @@ public:
     {
         if (m_shape != Shape::Text)
             settleText();
-        return m_text;
+        return m_textData ? *textHolder() : s_noText;
     }
-    void SetText(const QString &text)
-    {
-        m_shape = Shape::Text;
-        m_text = text;
-    }
-    void SetText(QString &&text)
-    {
-        m_shape = Shape::Text;
-        m_text = std::move(text);
-    }
+    void SetText(const QString &text) { setOwnText(QString(text)); }
+    void SetText(QString &&text) { setOwnText(std::move(text)); }
     // Sets the attributes to text="value" pos="line:column" (value already
     // StrToXML'd), kept as values when they read back the same: the
     // parser writes one such element per token, and the builder reads
@@ -163,12 +155,16 @@ public:
     void SetTokenValues(QString value, int line, int column)
     {
         // Inline: the parser writes one per token. The rare rest is text.
-        if (!fitsValues(line, column) || !valueReadsPlainly(value)) {
+        if (!fitsValues(line, column) || !valueReadsPlainly(value) || value.size() >= kLongestTokenValue) {
             setTokenText(value, line, column);
             return;
         }
-        m_text = std::move(value);
+        releaseText();
+        const qsizetype length = value.size();
+        const bool owned = value.data_ptr().d_ptr() != nullptr; // else raw data the element only views
+        m_textData = owned ? static_cast<const void *>(makeText(std::move(value))) : value.data_ptr().data();
         setValues(Shape::Token, line, column);
+        setTokenLength(length, owned);
     }
     // The same for pos="line:column".
     void SetNodeValues(int line, int column)
@@ -177,7 +173,7 @@ public:
             setPositionText(line, column);
             return;
         }
-        m_text.clear();
+        releaseText();
         setValues(Shape::Node, line, column);
     }
     // The same for pos="line:column" pos1="endLine:endColumn".
@@ -187,7 +183,7 @@ public:
             setRangeText(line, column, endLine, endColumn);
             return;
         }
-        m_text.clear();
+        releaseText();
         setValues(Shape::Range, line, column);
         m_endLine = quint64(endLine);
         m_endColumn = quint64(endColumn);
@@ -202,8 +198,8 @@ public:
         values.line = int(m_line);
         values.column = int(m_column);
         values.hasEnd = m_shape == Shape::Range;
-        values.endLine = int(m_endLine);
-        values.endColumn = int(m_endColumn);
+        values.endLine = values.hasEnd ? int(m_endLine) : 0;
+        values.endColumn = values.hasEnd ? int(m_endColumn) : 0;
         return true;
     }
     // Free for the tree's user; copied by Assign, never written to files.
@@ -287,7 +283,7 @@ private:
     bool endsWithArena() const
     {
         // Under the address sanitizer an arena's blocks are heap blocks.
-        return blockpool::detail::kPoolBlocks && m_fromArena && !(m_name & kNameFlags) && !m_text.data_ptr().d_ptr()
+        return blockpool::detail::kPoolBlocks && m_fromArena && !(m_name & kNameFlags) && !ownsText()
             && m_children.leftToArena() && !hasHandle();
     }
     void setNamePointer(quintptr name) { m_name = name | (m_name & kHasData); }
@@ -301,10 +297,18 @@ private:
 
     // The token's text value, empty but not null when the text is empty,
     // as a value found in a text is.
-    QStringView tokenValue() const { return m_text.isNull() ? QStringView(u"", 0) : QStringView(m_text); }
+    QStringView tokenValue() const
+    {
+        const qsizetype length = tokenLength();
+        if (!m_textData || length == 0)
+            return tokenOwned() && !textHolder()->isNull() ? QStringView(*textHolder()) : QStringView(u"", 0);
+        const QChar *const chars =
+            tokenOwned() ? textHolder()->constData() : static_cast<const QChar *>(m_textData);
+        return QStringView(chars, length);
+    }
 
-    // What m_text holds: the attribute text, or with the values packed
-    // below the token's text value (Token) or nothing (Node, Range).
+    // How the attributes are held: as text, or as values packed below with
+    // the token's text value (Token) or nothing more (Node, Range).
     enum class Shape : quint8 { Text, Token, Node, Range };
     void setValues(Shape shape, int line, int column)
     {
@@ -337,7 +341,34 @@ private:
     static constexpr quintptr kNameFlags = kOwnName | kHasData;
     static const QString s_noName;
     quintptr m_name = reinterpret_cast<quintptr>(&s_noName);
-    mutable QString m_text;
+    // What holds the attributes (see Shape): for Text an own QString, or
+    // nullptr for none (s_noText); for Token the value's characters, or
+    // with tokenOwned() an own QString holding them.
+    mutable const void *m_textData = nullptr;
+    static const QString s_noText;
+    const QString *textHolder() const { return static_cast<const QString *>(m_textData); }
+    // Own texts come from the block pool.
+    static QString *makeText(QString &&text);
+    static void dropText(const QString *text) noexcept;
+    void setOwnText(QString &&text);
+    // A Token's length and whether it owns its QString, kept in the bits
+    // only a Range uses (m_endLine above the length's low 12 bits in
+    // m_endColumn, beside the flag): an element is a word smaller.
+    static constexpr qsizetype kLongestTokenValue = qsizetype(1) << 29;
+    qsizetype tokenLength() const { return qsizetype(quint32(m_endLine) << 12 | quint32(m_endColumn) >> 1); }
+    bool tokenOwned() const { return m_shape == Shape::Token && (m_endColumn & 1); }
+    void setTokenLength(qsizetype length, bool owned)
+    {
+        m_endLine = quint64(length) >> 12;
+        m_endColumn = (quint64(length) & 0xfff) << 1 | (owned ? 1 : 0);
+    }
+    bool ownsText() const { return m_shape == Shape::Text ? m_textData != nullptr : tokenOwned(); }
+    void releaseText() noexcept
+    {
+        if (ownsText())
+            dropText(textHolder());
+        m_textData = nullptr;
+    }
     TscXMLItem *m_parent = nullptr;
     // Packed into the word the flag had to itself: elements are made by
     // the ten thousand. Positions that do not fit stay text.
