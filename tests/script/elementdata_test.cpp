@@ -1,7 +1,7 @@
-// An element's Data and name are kept beside it (a table by element, a
-// pointer to a permanent or an own text): they must follow the element
-// through renaming, copying and freeing, and never leak to an element that
-// takes a freed one's place.
+// An element's Data, name and text are kept beside it (a table by element,
+// a pointer to a permanent or an own text, a view of a token's characters):
+// they must follow the element through renaming, copying and freeing, and
+// never leak to an element that takes a freed one's place.
 #include "script/tscxmldocument.h"
 
 #include <gtest/gtest.h>
@@ -87,4 +87,62 @@ TEST(ElementData, NullAndEmptyNamesStayApart)
     EXPECT_FALSE(item.Name().isNull());
     item.SetName(QString());
     EXPECT_TRUE(item.Name().isNull());
+}
+
+// A token's value viewed over someone else's characters or held as an own
+// text reads, copies and turns into text alike; a copy keeps reading the
+// value after the viewed characters change.
+TEST(ElementData, TokenValuesViewedOrOwnedReadAlike)
+{
+    QString buffer = QStringLiteral("alpha");
+    const struct {
+        const char *how;
+        QString value;
+        const char *expected;
+    } cases[] = {
+        {"viewed", QString::fromRawData(buffer.constData(), 5), "alpha"},
+        {"viewed, empty", QString::fromRawData(buffer.constData(), 0), ""},
+        {"owned", QStringLiteral("beta"), "beta"},
+        {"owned, escaped", QStringLiteral("&#62;="), "&#62;="},
+        {"null", QString(), ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.how);
+        TscXMLItem element, copy;
+        element.SetTokenValues(c.value, 3, 4);
+        copy.Assign(&element);
+        TscXMLAttributeValues values;
+        ASSERT_TRUE(element.AttributeValues(values));
+        EXPECT_EQ(values.text, QLatin1String(c.expected));
+        EXPECT_FALSE(values.text.isNull());
+        EXPECT_EQ(element.RawProp(u"text"), QLatin1String(c.expected));
+        const QString text = QStringLiteral("text=\"%1\" pos=\"3:4\"").arg(QLatin1String(c.expected));
+        EXPECT_EQ(element.Text(), text); // settled from here on
+        EXPECT_FALSE(element.AttributeValues(values));
+        EXPECT_EQ(element.RawProp(u"text"), QLatin1String(c.expected));
+
+        buffer[0] = u'#'; // a copy holds its own characters
+        ASSERT_TRUE(copy.AttributeValues(values));
+        EXPECT_EQ(values.text, QLatin1String(c.expected));
+        EXPECT_EQ(values.line, 3);
+        EXPECT_EQ(values.column, 4);
+        EXPECT_FALSE(values.hasEnd);
+        EXPECT_EQ(copy.Text(), text);
+        buffer[0] = u'a';
+    }
+}
+
+TEST(ElementData, TextsSetAndEditedStayApartFromNone)
+{
+    TscXMLItem item;
+    EXPECT_TRUE(item.Text().isNull());
+    item.SetProp(QStringLiteral("a"), QStringLiteral("1"));
+    EXPECT_EQ(item.Text(), QStringLiteral("a=\"1\""));
+    item.SetText(QLatin1String(""));
+    EXPECT_TRUE(item.Text().isEmpty());
+    EXPECT_FALSE(item.Text().isNull());
+    item.SetText(QString());
+    EXPECT_TRUE(item.Text().isNull());
+    item.SetNodeValues(1, 2, 3, 4);
+    EXPECT_EQ(item.Text(), QStringLiteral("pos=\"1:2\" pos1=\"3:4\""));
 }
