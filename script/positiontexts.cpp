@@ -6,11 +6,29 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 namespace bralvo::script {
 
 namespace {
+
+// The lock of the table: held for a few dozen instructions while a text is
+// made, where a mutex's calls cost more than the making. A thread that
+// finds it held (rare: only a table growing holds it long) yields.
+class SpinLock {
+public:
+    void lock()
+    {
+        while (m_locked.exchange(true, std::memory_order_acquire))
+            while (m_locked.load(std::memory_order_relaxed))
+                std::this_thread::yield();
+    }
+    void unlock() { m_locked.store(false, std::memory_order_release); }
+
+private:
+    std::atomic<bool> m_locked{false};
+};
 
 // Every position text made, never freed: the texts handed out refer to it
 // from programs of any thread and any age. Found without a lock (a lock
@@ -24,7 +42,7 @@ public:
         const quint64 key = keyOf(line, column);
         if (const Slot *slot = m_table.load(std::memory_order_acquire)->find(key))
             return slot->text();
-        return make(key, line, column);
+        return make(key);
     }
 
     // Grows the table at once to give each of lines lines its stretch:
@@ -129,7 +147,7 @@ private:
         std::unique_ptr<Table> previous;
     };
 
-    QString make(quint64 key, int line, int column)
+    QString make(quint64 key)
     {
         const std::lock_guard guard(m_lock);
         Table *table = m_table.load(std::memory_order_relaxed);
@@ -146,9 +164,8 @@ private:
         Slot *slot = table->freeSlot(key);
         if (!slot)
             return QString();
-        const builder::PositionDigits digits(line, column);
         slot->key = key;
-        slot->chars.store(store(digits.view()), std::memory_order_release);
+        slot->chars.store(store(key), std::memory_order_release);
         ++table->used;
         ++m_made;
         return slot->text();
@@ -174,29 +191,62 @@ private:
         return m_owned.get();
     }
 
-    // The characters with a terminator, as QString keeps them, after
-    // their count (at most 21: two numbers of up to ten digits and the
-    // colon); many to a block.
-    const char16_t *store(QStringView digits)
+    static size_t digitCount(unsigned n)
     {
-        const size_t needed = size_t(digits.size()) + 2;
-        if (m_blockFree < needed) {
-            m_blocks.push_back(std::make_unique<char16_t[]>(kBlockCharacters));
-            m_blockFree = kBlockCharacters;
+        size_t count = 1;
+        for (; n >= 100; n /= 100)
+            count += 2;
+        return count + (n >= 10);
+    }
+    // Writes n's digits so that they end at end, two at a time.
+    static void writeDigits(char16_t *end, unsigned n)
+    {
+        static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536"
+                                         "37383940414243444546474849505152535455565758596061626364656667686970717273"
+                                         "7475767778798081828384858687888990919293949596979899";
+        while (n >= 100) {
+            const unsigned pair = n % 100 * 2;
+            n /= 100;
+            *--end = char16_t(kPairs[pair + 1]);
+            *--end = char16_t(kPairs[pair]);
         }
-        char16_t *const start = m_blocks.back().get() + (kBlockCharacters - m_blockFree) + 1;
-        start[-1] = char16_t(digits.size());
-        std::copy(digits.utf16(), digits.utf16() + digits.size(), start);
-        start[digits.size()] = u'\0';
-        m_blockFree -= needed;
+        if (n >= 10) {
+            *--end = char16_t(kPairs[n * 2 + 1]);
+            *--end = char16_t(kPairs[n * 2]);
+        } else {
+            *--end = char16_t(u'0' + n);
+        }
+    }
+
+    // The text of the key, as builder::PositionDigits writes it, with a
+    // terminator, as QString keeps them, after its length (at most 21: two
+    // numbers of up to ten digits and the colon); many to a block. Written
+    // in place, not made elsewhere and copied.
+    const char16_t *store(quint64 key)
+    {
+        const size_t lineDigits = digitCount(lineOf(key));
+        const size_t size = lineDigits + 1 + digitCount(columnOf(key));
+        if (size_t(m_blockEnd - m_blockNext) < size + 2) {
+            m_blocks.push_back(std::make_unique<char16_t[]>(kBlockCharacters));
+            m_blockNext = m_blocks.back().get();
+            m_blockEnd = m_blockNext + kBlockCharacters;
+        }
+        char16_t *const start = m_blockNext + 1;
+        start[-1] = char16_t(size);
+        writeDigits(start + lineDigits, lineOf(key));
+        start[lineDigits] = u':';
+        writeDigits(start + size, columnOf(key));
+        start[size] = u'\0';
+        m_blockNext += size + 2;
         return start;
     }
 
-    std::mutex m_lock;
+    SpinLock m_lock;
     std::unique_ptr<Table> m_owned = std::make_unique<Table>(1024, nullptr);
     std::atomic<Table *> m_table{m_owned.get()};
     std::vector<std::unique_ptr<char16_t[]>> m_blocks;
-    size_t m_blockFree = 0;
+    char16_t *m_blockNext = nullptr;
+    char16_t *m_blockEnd = nullptr;
     size_t m_made = 0;
 };
 
