@@ -306,12 +306,12 @@ void TscXMLItem::ClearBeforeArenaEnds()
         TscXMLItem *const item = stack.back();
         stack.pop_back();
         for (TscXMLItem *child : item->m_children) {
-            child->m_parent = nullptr; // its parent may go first
+            __builtin_prefetch(child); // elements lie scattered: fetched while others are looked at
             stack.push_back(child);
         }
         if (item->endsWithArena())
             continue;
-        item->m_parent = nullptr;
+        item->m_parent = nullptr; // its parent may have gone first
         item->m_children.truncate(0); // on the stack already
         delete item;
     }
