@@ -33,6 +33,9 @@ public:
 
     // Never 0; the same value for the object's whole life.
     qint64 handle() const;
+    // True once handle() was asked for: destroying the object then has
+    // a handle to withdraw.
+    bool hasHandle() const noexcept { return m_handle != 0; }
     // The class name scripts know the object by (for "is" tests); empty
     // when the object belongs to no registered class.
     virtual QString scriptClassName() const { return QString(); }

@@ -270,7 +270,8 @@ void Arena::newChunk(size_t atLeast)
     m_nextChunkBytes = std::min(m_nextChunkBytes * 2, 2 * kLargestHeapChunk);
 }
 
-void *Arena::take(size_t bytes)
+// A new chunk, or the heap for a large block.
+void *Arena::takeSlow(size_t bytes)
 {
     if (!detail::kPoolBlocks || bytes > kLargestPooled)
         return ::operator new(bytes);
@@ -287,16 +288,11 @@ void *Arena::take(size_t bytes)
     return block;
 }
 
-void Arena::give(void *block, size_t bytes) noexcept
+// A heap block (or none).
+void Arena::giveSlow(void *block, size_t bytes) noexcept
 {
-    if (!block)
-        return;
-    if (!detail::kPoolBlocks || bytes > kLargestPooled) {
+    if (block)
         ::operator delete(block);
-        return;
-    }
-    const size_t index = detail::poolIndex(bytes);
-    m_free[index] = new (block) FreeBlock{m_free[index]};
 }
 
 void Arena::drop(void *block, size_t bytes) noexcept

@@ -144,9 +144,34 @@ public:
     Arena(const Arena &) = delete;
     Arena &operator=(const Arena &) = delete;
 
-    void *take(std::size_t bytes);
+    // Both inline: a compile takes a block for every element and list.
+    void *take(std::size_t bytes)
+    {
+        if (detail::kPoolBlocks && bytes <= kLargestPooled) {
+            const std::size_t index = detail::poolIndex(bytes);
+            if (detail::FreeBlock *block = m_free[index]) {
+                m_free[index] = block->next;
+                return block;
+            }
+            const std::size_t size = (index + 1) * detail::kStep;
+            if (std::size_t(m_end - m_next) >= size) {
+                char *block = m_next;
+                m_next += size;
+                return block;
+            }
+        }
+        return takeSlow(bytes);
+    }
     // Returns a block of this arena (or of one it adopted).
-    void give(void *block, std::size_t bytes) noexcept;
+    void give(void *block, std::size_t bytes) noexcept
+    {
+        if (detail::kPoolBlocks && block && bytes <= kLargestPooled) {
+            const std::size_t index = detail::poolIndex(bytes);
+            m_free[index] = new (block) detail::FreeBlock{m_free[index]};
+            return;
+        }
+        giveSlow(block, bytes);
+    }
     // For a block of an arena that is not at hand: a heap block is freed,
     // an arena's block stays until its arena goes.
     static void drop(void *block, std::size_t bytes) noexcept;
@@ -161,6 +186,8 @@ private:
         bool mapped; // a huge-page region, else from the heap
     };
     void newChunk(std::size_t atLeast);
+    void *takeSlow(std::size_t bytes);
+    void giveSlow(void *block, std::size_t bytes) noexcept;
 
     std::vector<Chunk> m_chunks;
     char *m_next = nullptr;

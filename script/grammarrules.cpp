@@ -75,24 +75,34 @@ void readSettings(const TscXMLItem &parser, LexerSettings &s, QHash<QString, QSt
     }
 }
 
-// Element names outlive any grammar (the trees written with them may), so
-// they are kept once per process as static text, which elements copy
-// without counting references.
-QString permanentName(const QString &name)
+// text as an element's attribute holds it: every text written once passed
+// through UTF-8, which turns a lone surrogate into a replacement character,
+// then StrToXML.
+QString storedText(const QString &text)
 {
+    const bool surrogates = std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSurrogate(); });
+    return StrToXML(surrogates ? QString::fromUtf8(text.toUtf8()) : text);
+}
+
+// Element names outlive any grammar (the trees written with them may), so
+// they are kept once per process as static text, which elements refer to
+// (TscXMLItem::SetPermanentName) and copy without counting references.
+const QString &permanentName(const QString &name)
+{
+    static const QString none;
     if (name.isEmpty())
-        return name;
+        return none;
     static std::mutex lock;
-    static auto *names = new QHash<QString, QString>;
+    static auto *names = new QHash<QString, const QString *>;
     const std::lock_guard guard(lock);
     if (const auto found = names->constFind(name); found != names->cend())
-        return *found;
+        return **found;
     auto *chars = new char16_t[size_t(name.size()) + 1];
     std::copy(name.cbegin(), name.cend(), reinterpret_cast<QChar *>(chars));
     chars[name.size()] = 0;
-    const QString permanent = QString::fromRawData(reinterpret_cast<const QChar *>(chars), name.size());
+    const auto *permanent = new QString(QString::fromRawData(reinterpret_cast<const QChar *>(chars), name.size()));
     names->insert(name, permanent);
-    return permanent;
+    return *permanent;
 }
 
 // What interpreting a node does when the text ahead cannot start it: the
@@ -363,19 +373,65 @@ void GrammarRules::findTextWordIds(GrammarNode &node) const
         findTextWordIds(child);
 }
 
+namespace {
+
+// The attributes a grammar node is compiled from, in the order they are
+// decoded.
+enum NodeAttribute { Text, Node, Add, AddText, Err, Term, Skip, AttributeCount };
+
+// Each attribute's value as TscXMLItem::Prop gives it, found in one pass
+// over the element's text instead of a search each; found[a] tells an
+// attribute present but empty from an absent one.
+void readNodeAttributes(const TscXMLItem &item, QString (&values)[AttributeCount], bool (&found)[AttributeCount])
+{
+    static constexpr QStringView names[AttributeCount] = {u"text", u"node", u"add", u"addtext",
+                                                          u"err",  u"term", u"skip"};
+    QStringView raw[AttributeCount];
+    std::fill(std::begin(found), std::end(found), false);
+    // As RawProp reads: every `="` ends a candidate name, tried in order,
+    // and the first candidate of each name wins.
+    const QStringView text(item.Text());
+    const QChar *const chars = text.data();
+    for (qsizetype equals = 0; equals + 1 < text.size(); ++equals) {
+        if (chars[equals] != u'=' || chars[equals + 1] != u'"')
+            continue;
+        for (int a = 0; a < AttributeCount; ++a) {
+            const qsizetype at = equals - names[a].size();
+            if (found[a] || at < 0 || (at > 0 && chars[at - 1] != u' ')
+                || !SameNameIgnoringCase(text.mid(at, names[a].size()), names[a]))
+                continue;
+            qsizetype end = equals + 2;
+            while (end < text.size() && chars[end] != u'"')
+                ++end;
+            raw[a] = text.mid(equals + 2, end - equals - 2);
+            found[a] = true;
+        }
+    }
+    for (int a = 0; a < AttributeCount; ++a)
+        values[a] = raw[a].isEmpty() ? QString() : XMLToStr(raw[a].toString());
+}
+
+} // namespace
+
 GrammarNode GrammarRules::compile(const TscXMLItem &item) const
 {
     GrammarNode n;
     n.name = item.Name().toLower();
     n.kind = kindOf(n.name);
-    n.text = item.Prop(QStringLiteral("text")).toLower();
-    n.node = permanentName(item.Prop(QStringLiteral("node")).toLower());
-    n.add = permanentName(item.Prop(QStringLiteral("add")));
-    n.addText = item.Prop(QStringLiteral("addtext"));
-    n.hasAddText = (QLatin1Char(' ') + item.Text()).contains(QLatin1String(" addtext=\""), Qt::CaseInsensitive);
-    n.err = item.Prop(QStringLiteral("err"));
-    n.term = item.Prop(QStringLiteral("term")) == QLatin1String("1");
-    n.skip = item.Prop(QStringLiteral("skip"));
+    QString values[AttributeCount];
+    bool found[AttributeCount];
+    readNodeAttributes(item, values, found);
+    n.text = values[Text].toLower();
+    n.nodeName = &permanentName(values[Node].toLower());
+    n.addName = &permanentName(values[Add]);
+    n.node = *n.nodeName;
+    n.add = *n.addName;
+    n.addText = values[AddText];
+    n.hasAddText = found[AddText];
+    n.storedAddText = permanentName(storedText(n.addText));
+    n.err = values[Err];
+    n.term = values[Term] == QLatin1String("1");
+    n.skip = values[Skip];
     n.keepsBlanks = n.skip == QLatin1String("0");
     n.dropsErrors = n.skip == QLatin1String("1");
     n.nodeIsUses = n.node == QLatin1String("uses");

@@ -138,10 +138,17 @@ struct GrammarNode {
     QString text;        // token text or loop separator, lower case
     QString node;        // lower case
     QString add;
+    // node and add as permanent texts, for naming the elements written.
+    const QString *nodeName = nullptr;
+    const QString *addName = nullptr;
     QString err;
     // Read when the grammar is compiled, or seldom.
     QString name;        // element name, lower case
     QString addText;
+    // addText as an element stores it: escaped (StrToXML), a lone surrogate
+    // made a replacement character. Worked out once, not per token, and
+    // permanent, so that elements copy it without counting references.
+    QString storedAddText;
     QString skip;
     FirstTokens first;
 };

@@ -6,11 +6,29 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 namespace bralvo::script {
 
 namespace {
+
+// The lock of the table: held for a few dozen instructions while a text is
+// made, where a mutex's calls cost more than the making. A thread that
+// finds it held (rare: only a table growing holds it long) yields.
+class SpinLock {
+public:
+    void lock()
+    {
+        while (m_locked.exchange(true, std::memory_order_acquire))
+            while (m_locked.load(std::memory_order_relaxed))
+                std::this_thread::yield();
+    }
+    void unlock() { m_locked.store(false, std::memory_order_release); }
+
+private:
+    std::atomic<bool> m_locked{false};
+};
 
 // Every position text made, never freed: the texts handed out refer to it
 // from programs of any thread and any age. Found without a lock (a lock
@@ -21,10 +39,12 @@ public:
     // The text of line:column, made when new; null when it cannot be kept.
     QString find(int line, int column)
     {
-        const quint64 key = keyOf(line, column);
-        if (const Slot *slot = m_table.load(std::memory_order_acquire)->find(key))
-            return slot->text();
-        return make(key, line, column);
+        if (!fits(line, column))
+            return QString();
+        const quint32 key = keyOf(line, column);
+        if (const quint32 location = m_table.load(std::memory_order_acquire)->find(key))
+            return text(location);
+        return make(key);
     }
 
     // Grows the table at once to give each of lines lines its stretch:
@@ -34,7 +54,7 @@ public:
     {
         if (lines <= 0)
             return;
-        const size_t lineEnd = (size_t(lines) + 1) * kSlotsPerLine;
+        const size_t lineEnd = (std::min(size_t(lines), size_t(kLineLimit)) + 1) * kSlotsPerLine;
         if (lineEnd <= m_table.load(std::memory_order_acquire)->entries.size())
             return;
         const std::lock_guard guard(m_lock);
@@ -50,7 +70,11 @@ private:
     // A couple of million positions: far more than the programs of one
     // process hold, yet a bound on what it keeps.
     static constexpr size_t kMostTexts = size_t(1) << 21;
-    static constexpr size_t kBlockCharacters = 4096;
+    static constexpr size_t kBlockBits = 12;
+    static constexpr size_t kBlockCharacters = size_t(1) << kBlockBits;
+    // Room for the texts above, at their longest kept (see keyOf) with
+    // their length and terminator.
+    static constexpr size_t kMostBlocks = kMostTexts * 16 / kBlockCharacters;
     // A line's positions start in a stretch of their own, the lines in
     // order: a program asks for its positions line by line, so its look-ups
     // walk the table instead of jumping about it (each jump a miss of the
@@ -64,29 +88,25 @@ private:
     static constexpr size_t kMostProbes = 32;
     static constexpr size_t kPrefetchLines = 2;
 
-    static quint64 keyOf(int line, int column) { return quint64(unsigned(line)) << 32 | unsigned(column); }
-    static unsigned lineOf(quint64 key) { return unsigned(key >> 32); }
-    static unsigned columnOf(quint64 key) { return unsigned(key); }
+    // Positions are kept for lines below kLineLimit and columns below
+    // kColumnLimit, as one 32-bit key: a slot is then a single word, the
+    // key beside where the text lies, and the table half the size. Others
+    // are made as ordinary texts.
+    static constexpr int kColumnBits = 12;
+    static constexpr unsigned kLineLimit = 1u << (32 - kColumnBits);
+    static constexpr unsigned kColumnLimit = 1u << kColumnBits;
+    static bool fits(int line, int column) { return unsigned(line) < kLineLimit && unsigned(column) < kColumnLimit; }
+    static quint32 keyOf(int line, int column) { return quint32(line) << kColumnBits | quint32(column); }
+    static unsigned lineOf(quint32 key) { return key >> kColumnBits; }
+    static unsigned columnOf(quint32 key) { return key & (kColumnLimit - 1); }
 
-    static qsizetype digitCount(unsigned n)
-    {
-        qsizetype count = 1;
-        for (; n >= 10; n /= 10)
-            ++count;
-        return count;
-    }
-
-    // Written once, under the lock: chars last, so that a reader who sees
-    // them sees the key.
+    // A slot: the key above where its text lies (block << kBlockBits |
+    // offset, never 0: a text starts after its length); 0 when empty.
+    // Written once, under the lock, after the text: a reader who sees the
+    // word sees the text.
+    static quint64 entryOf(quint32 key, quint32 location) { return quint64(key) << 32 | location; }
     struct Slot {
-        std::atomic<const char16_t *> chars{nullptr};
-        quint64 key = 0;
-
-        QString text() const
-        {
-            const qsizetype size = digitCount(lineOf(key)) + 1 + digitCount(columnOf(key));
-            return QString::fromRawData(reinterpret_cast<const QChar *>(chars.load(std::memory_order_relaxed)), size);
-        }
+        std::atomic<quint64> entry{0};
     };
 
     // Open addressing, at most half full. A full table is replaced by a
@@ -98,33 +118,34 @@ private:
         {
         }
 
-        size_t first(quint64 key) const
+        size_t first(quint32 key) const
         {
             return (size_t(lineOf(key)) * kSlotsPerLine + (columnOf(key) & (kSlotsPerLine - 1))) & mask;
         }
 
-        const Slot *find(quint64 key) const
+        // Where key's text lies; 0 when the table does not have it.
+        quint32 find(quint32 key) const
         {
             size_t i = first(key);
             // The lines just below are asked for next: fetched ahead, the
             // walk meets them in the caches.
             __builtin_prefetch(&entries[(i + kPrefetchLines * kSlotsPerLine) & mask]);
             for (size_t probe = 0; probe < kMostProbes; ++probe, i = (i + 1) & mask) {
-                const Slot &slot = entries[i];
-                if (!slot.chars.load(std::memory_order_acquire))
-                    return nullptr;
-                if (slot.key == key)
-                    return &slot;
+                const quint64 entry = entries[i].entry.load(std::memory_order_acquire);
+                if (entry == 0)
+                    return 0;
+                if (quint32(entry >> 32) == key)
+                    return quint32(entry);
             }
-            return nullptr;
+            return 0;
         }
 
         // The empty slot for key; nullptr when none is near its start.
-        Slot *freeSlot(quint64 key)
+        Slot *freeSlot(quint32 key)
         {
             size_t i = first(key);
             for (size_t probe = 0; probe < kMostProbes; ++probe, i = (i + 1) & mask)
-                if (!entries[i].chars.load(std::memory_order_relaxed))
+                if (entries[i].entry.load(std::memory_order_relaxed) == 0)
                     return &entries[i];
             return nullptr;
         }
@@ -135,12 +156,20 @@ private:
         std::unique_ptr<Table> previous;
     };
 
-    QString make(quint64 key, int line, int column)
+    // Made inline, the length read where store() put it: a compile asks
+    // for a text per statement and expression.
+    QString text(quint32 location) const
+    {
+        char16_t *const start = m_blocks[location >> kBlockBits] + (location & (kBlockCharacters - 1));
+        return QString(QString::DataPointer(nullptr, start, qsizetype(start[-1])));
+    }
+
+    QString make(quint32 key)
     {
         const std::lock_guard guard(m_lock);
         Table *table = m_table.load(std::memory_order_relaxed);
-        if (const Slot *slot = table->find(key))
-            return slot->text();
+        if (const quint32 location = table->find(key))
+            return text(location);
         if (m_made >= kMostTexts)
             return QString();
         const size_t lineEnd = (size_t(lineOf(key)) + 1) * kSlotsPerLine;
@@ -152,25 +181,25 @@ private:
         Slot *slot = table->freeSlot(key);
         if (!slot)
             return QString();
-        const builder::PositionDigits digits(line, column);
-        slot->key = key;
-        slot->chars.store(store(digits.view()), std::memory_order_release);
+        const quint32 location = store(key);
+        if (!location)
+            return QString();
+        slot->entry.store(entryOf(key, location), std::memory_order_release);
         ++table->used;
         ++m_made;
-        return slot->text();
+        return text(location);
     }
 
     Table *grow(Table *table, size_t capacity)
     {
         auto bigger = std::make_unique<Table>(capacity, std::move(m_owned));
         for (const Slot &slot : table->entries) {
-            const char16_t *chars = slot.chars.load(std::memory_order_relaxed);
-            if (!chars)
+            const quint64 entry = slot.entry.load(std::memory_order_relaxed);
+            if (!entry)
                 continue;
             // One that finds no room is made anew when next asked for.
-            if (Slot *moved = bigger->freeSlot(slot.key)) {
-                moved->key = slot.key;
-                moved->chars.store(chars, std::memory_order_relaxed);
+            if (Slot *moved = bigger->freeSlot(quint32(entry >> 32))) {
+                moved->entry.store(entry, std::memory_order_relaxed);
                 ++bigger->used;
             }
         }
@@ -180,27 +209,66 @@ private:
         return m_owned.get();
     }
 
-    // The characters with a terminator, as QString keeps them; many to a
-    // block.
-    const char16_t *store(QStringView digits)
+    static size_t digitCount(unsigned n)
     {
-        const size_t needed = size_t(digits.size()) + 1;
-        if (m_blockFree < needed) {
-            m_blocks.push_back(std::make_unique<char16_t[]>(kBlockCharacters));
-            m_blockFree = kBlockCharacters;
+        size_t count = 1;
+        for (; n >= 100; n /= 100)
+            count += 2;
+        return count + (n >= 10);
+    }
+    // Writes n's digits so that they end at end, two at a time.
+    static void writeDigits(char16_t *end, unsigned n)
+    {
+        static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536"
+                                         "37383940414243444546474849505152535455565758596061626364656667686970717273"
+                                         "7475767778798081828384858687888990919293949596979899";
+        while (n >= 100) {
+            const unsigned pair = n % 100 * 2;
+            n /= 100;
+            *--end = char16_t(kPairs[pair + 1]);
+            *--end = char16_t(kPairs[pair]);
         }
-        char16_t *const start = m_blocks.back().get() + (kBlockCharacters - m_blockFree);
-        std::copy(digits.utf16(), digits.utf16() + digits.size(), start);
-        start[digits.size()] = u'\0';
-        m_blockFree -= needed;
-        return start;
+        if (n >= 10) {
+            *--end = char16_t(kPairs[n * 2 + 1]);
+            *--end = char16_t(kPairs[n * 2]);
+        } else {
+            *--end = char16_t(u'0' + n);
+        }
     }
 
-    std::mutex m_lock;
+    // The text of the key, as builder::PositionDigits writes it, with a
+    // terminator, as QString keeps them, after its length; many to a
+    // block. Written in place, not made elsewhere and copied. Where it
+    // lies, or 0 when the blocks are used up.
+    quint32 store(quint32 key)
+    {
+        const size_t lineDigits = digitCount(lineOf(key));
+        const size_t size = lineDigits + 1 + digitCount(columnOf(key));
+        if (m_blockUsed + size + 2 > kBlockCharacters || m_blockCount == 0) {
+            if (m_blockCount == kMostBlocks)
+                return 0;
+            m_blocks[m_blockCount++] = new char16_t[kBlockCharacters];
+            m_blockUsed = 0;
+        }
+        char16_t *const start = m_blocks[m_blockCount - 1] + m_blockUsed + 1;
+        start[-1] = char16_t(size);
+        writeDigits(start + lineDigits, lineOf(key));
+        start[lineDigits] = u':';
+        writeDigits(start + size, columnOf(key));
+        start[size] = u'\0';
+        const quint32 location = quint32((m_blockCount - 1) << kBlockBits | (m_blockUsed + 1));
+        m_blockUsed += size + 2;
+        return location;
+    }
+
+    SpinLock m_lock;
     std::unique_ptr<Table> m_owned = std::make_unique<Table>(1024, nullptr);
     std::atomic<Table *> m_table{m_owned.get()};
-    std::vector<std::unique_ptr<char16_t[]>> m_blocks;
-    size_t m_blockFree = 0;
+    // The blocks of texts, in order; a block's address is written before
+    // any slot refers to it.
+    char16_t *m_blocks[kMostBlocks] = {};
+    size_t m_blockCount = 0;
+    size_t m_blockUsed = 0; // characters of the last block
     size_t m_made = 0;
 };
 

@@ -13,7 +13,8 @@ namespace bralvo::script {
 // while it writes new objects. Otherwise an ordinary QString (a change
 // copies it first). Each position is stored once, so the storage is bounded
 // by the largest positions ever compiled; past a generous limit new
-// positions are made as ordinary texts. Safe from any thread.
+// positions, and any past line 1,048,575 or column 4,095, are made as
+// ordinary texts. Safe from any thread.
 QString permanentPositionText(int line, int column);
 // Makes room at once for the positions of a text of lines lines, about
 // to be compiled. Safe from any thread.

@@ -164,12 +164,17 @@ bool storedAsIs(QStringView text)
 }
 
 // A token's text as an element stores it (see asStoredText and StrToXML):
-// nearly every token as it stands, straight from the source, and escaped
-// ones without a QString of their own unless they hold surrogates.
-QString storedTokenText(QStringView token, SharedTextChunks &texts)
+// nearly every token as it stands, as a view of the source (which the
+// parser keeps as long as its tree), and escaped ones without a QString of
+// their own unless they hold surrogates.
+QString storedTokenText(QStringView token, const QString &source, SharedTextChunks &texts)
 {
-    if (storedAsIs(token))
+    if (storedAsIs(token)) {
+        const char16_t *const chars = reinterpret_cast<const char16_t *>(source.constData());
+        if (token.utf16() >= chars && token.utf16() + token.size() <= chars + source.size())
+            return QString(QString::DataPointer(nullptr, const_cast<char16_t *>(token.utf16()), token.size()));
         return texts.copy(token);
+    }
     if (std::any_of(token.cbegin(), token.cend(), [](QChar c) { return c.isSurrogate(); }))
         return StrToXML(asStoredText(token.toString()));
     XMLEscapeBuffer escaped;
@@ -233,6 +238,12 @@ const TscXMLDocument &emptyDocument()
 class TscILParser::Impl {
 public:
     Impl(TscILParser &owner, ILParserOptions options) : m_owner(owner), m_options(std::move(options)) {}
+    ~Impl()
+    {
+        // The written elements go with their arena, not one by one.
+        m_out.ClearBeforeArenaEnds();
+        m_il.Root()->ClearBeforeArenaEnds();
+    }
 
     void loadLanguage(const QString &name);
     bool build(const QString &text);
@@ -252,7 +263,11 @@ public:
     int m_depthLimit = kMaxDepth; // kMaxDepth - m_baseDepth, for m_depth
 
     // Working state of one build.
-    SharedTextChunks m_texts; // holds the written tokens' texts
+    SharedTextChunks m_texts; // holds the written tokens' texts not in a source
+    // The sources whose characters the tree's tokens view (this parser's
+    // and its units'), kept as long as the tree; and those of the build
+    // under way, for the elements it writes.
+    QList<QString> m_treeSources, m_buildSources;
     TscXMLItem m_out;         // the elements written so far, not yet in m_il
     QString m_errorText, m_errorPos, m_errorUnit;
     bool m_terminal = false;
@@ -571,12 +586,14 @@ void TscILParser::Impl::writeAdd(const GrammarNode &e, QStringView token)
 {
     QString value;
     if (e.hasAddText)
-        value = storedAsIs(e.addText) ? e.addText : StrToXML(asStoredText(e.addText));
+        value = e.storedAddText;
     else
-        value = storedTokenText(token, m_texts);
+        value = storedTokenText(token, m_lexer.Text(), m_texts);
     int line = 0, column = 0;
     m_lexer.LineColumnNumbersOf(m_lexer.Position(), line, column);
-    addElement(m_out, e.add)->SetTokenValues(std::move(value), line, column);
+    TscXMLItem *item = m_out.Add();
+    item->SetPermanentName(*e.addName);
+    item->SetTokenValues(std::move(value), line, column);
 }
 
 void TscILParser::Impl::applyNode(const GrammarNode &e, bool ok, int entryPos, int entryLines)
@@ -592,7 +609,7 @@ void TscILParser::Impl::applyNode(const GrammarNode &e, bool ok, int entryPos, i
     int line = 0, column = 0;
     m_lexer.LineColumnNumbersOf(tokenStartAt(entryPos), line, column);
     TscXMLItem *wrapper = m_out.WrapChildrenFrom(entryLines);
-    wrapper->SetName(e.node);
+    wrapper->SetPermanentName(*e.nodeName);
     if (e.nodeIsExpr) {
         int endLine = 0, endColumn = 0;
         m_lexer.LineColumnNumbersOf(m_lexer.Position(), endLine, endColumn);
@@ -820,6 +837,7 @@ void TscILParser::Impl::includeUnit(const QString &name, TscXMLItem &uses)
         TscXMLItem &program = *unit.m_impl->m_il.Root();
         program.MoveChildrenTo(0, *addElement(uses, program.Name(), program.Text()));
         m_arena.adopt(unit.m_impl->m_arena);
+        m_buildSources += unit.m_impl->m_treeSources;
         return;
     }
     m_errorText = unit.ErrorText();
@@ -867,6 +885,7 @@ bool TscILParser::Impl::build(const QString &text)
         loadLanguage(QStringLiteral("PascalScript"));
     m_lexer.SetText(text);
     m_lexer.SetPosition(start);
+    m_buildSources = {m_lexer.Text()};
     m_word = Word();
     m_grammarKnowsKeywords = m_lexer.Keywords() == m_compiled->keywords.Keywords();
     m_ahead = Ahead();
@@ -898,6 +917,8 @@ bool TscILParser::Impl::build(const QString &text)
     root.SetName(QStringLiteral("program"));
     root.SetText(QString());
     m_out.MoveChildrenTo(0, root);
+    m_treeSources.swap(m_buildSources);
+    m_buildSources.clear();
     if (const TscXMLItem *types = m_rules->types())
         root.Add()->Assign(types);
     return true;

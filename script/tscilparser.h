@@ -65,6 +65,9 @@ public:
     // language first. True when parsing succeeded and no error was recorded.
     bool BuildIntermediateProgram(const QString &text);
 
+    // The last program built; a failed build leaves it as it was. Its
+    // token texts view the parser's sources, so it is read while the
+    // parser lives: a copy made with TscXMLItem::Assign outlives it.
     const TscXMLDocument &ILScript() const;
     // The selected grammar document (its root is `language`); read-only and
     // shared between parsers of the same grammar; empty before a selection.

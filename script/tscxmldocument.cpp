@@ -6,9 +6,11 @@
 #include "platform/textcodec.h"
 
 #include <QBuffer>
+#include <QHash>
 #include <QFile>
 #include <QSaveFile>
 #include <algorithm>
+#include <mutex>
 #include <vector>
 
 namespace bralvo::script {
@@ -146,11 +148,13 @@ QString XMLToStr(const QString &text)
 
 // ---- TscXMLItem
 
-namespace {
+namespace detail {
 
-thread_local blockpool::Arena *t_elementArena = nullptr;
+constinit thread_local blockpool::Arena *t_elementArena = nullptr;
 
-} // namespace
+} // namespace detail
+
+using detail::t_elementArena;
 
 TscXMLItem::ArenaScope::ArenaScope(blockpool::Arena *arena) : m_previous(t_elementArena)
 {
@@ -160,13 +164,6 @@ TscXMLItem::ArenaScope::ArenaScope(blockpool::Arena *arena) : m_previous(t_eleme
 TscXMLItem::ArenaScope::~ArenaScope()
 {
     t_elementArena = m_previous;
-}
-
-void *TscXMLItem::operator new(std::size_t size)
-{
-    if (blockpool::Arena *arena = t_elementArena)
-        return arena->take(size);
-    return blockpool::take(size);
 }
 
 void TscXMLItem::operator delete(TscXMLItem *item, std::destroying_delete_t, std::size_t size) noexcept
@@ -189,17 +186,89 @@ void TscXMLItem::operator delete(void *block, std::size_t size) noexcept
         blockpool::give(block, size);
 }
 
-// An element made while an arena stands came from it (see operator new).
-TscXMLItem::TscXMLItem()
-    : m_isDocumentRoot(false), m_fromArena(t_elementArena != nullptr), m_shape(Shape::Text), m_line(0), m_column(0), m_endLine(0), m_endColumn(0)
+static_assert(sizeof(TscXMLItem) <= 64, "elements are pooled and made by the ten thousand");
+
+const QString TscXMLItem::s_noName;
+
+void TscXMLItem::SetName(const QString &name)
 {
-    static_assert(sizeof(TscXMLItem) <= 112, "elements are pooled and made by the ten thousand");
+    if (m_name & kOwnName)
+        *reinterpret_cast<QString *>(m_name & ~kNameFlags) = name;
+    else if (name.isNull())
+        setNamePointer(reinterpret_cast<quintptr>(&s_noName));
+    else
+        setNamePointer(reinterpret_cast<quintptr>(new QString(name)) | kOwnName);
+}
+
+void TscXMLItem::dropOwnName() noexcept
+{
+    delete reinterpret_cast<QString *>(m_name & ~kNameFlags);
+    setNamePointer(reinterpret_cast<quintptr>(&s_noName));
+}
+
+namespace {
+
+// Data() of the elements that have it, by element.
+struct StoredData {
+    std::mutex lock;
+    QHash<const TscXMLItem *, qint64> values;
+};
+
+StoredData &storedData()
+{
+    static auto *data = new StoredData; // elements may go after every static
+    return *data;
+}
+
+} // namespace
+
+qint64 TscXMLItem::storedData() const
+{
+    StoredData &all = script::storedData();
+    const std::lock_guard guard(all.lock);
+    return all.values.value(this);
+}
+
+void TscXMLItem::SetData(qint64 data)
+{
+    if (data == 0) {
+        if (m_name & kHasData)
+            dropData();
+        return;
+    }
+    StoredData &all = script::storedData();
+    const std::lock_guard guard(all.lock);
+    all.values.insert(this, data);
+    m_name |= kHasData;
+}
+
+void TscXMLItem::dropData() noexcept
+{
+    StoredData &all = script::storedData();
+    const std::lock_guard guard(all.lock);
+    all.values.remove(this);
+    m_name &= ~kHasData;
+}
+
+void TscXMLItem::copyNameFrom(const TscXMLItem &source)
+{
+    if (source.m_name & kOwnName)
+        SetName(source.Name());
+    else
+        SetPermanentName(source.Name());
 }
 
 TscXMLItem::~TscXMLItem()
 {
+    releaseText();
+    if (m_name & kNameFlags) {
+        if (m_name & kOwnName)
+            dropOwnName();
+        if (m_name & kHasData)
+            dropData();
+    }
     if (!m_children.empty()) // most elements are leaves
-        deleteChildren(m_children);
+        deleteItems(m_children.begin(), m_children.end());
     if (m_parent)
         m_parent->detachChild(this);
 }
@@ -223,20 +292,42 @@ void TscXMLItem::Clear()
         return;
     ChildList children;
     children.swap(m_children);
-    deleteChildren(children);
+    deleteItems(children.begin(), children.end());
 }
 
-void TscXMLItem::deleteChildren(ChildList &children) noexcept
+void TscXMLItem::ClearBeforeArenaEnds()
+{
+    ChildList children;
+    children.swap(m_children);
+    // Depth first with a stack of its own: the tree is visited, not
+    // destroyed by recursion, and most elements need nothing more.
+    std::vector<TscXMLItem *> stack(children.begin(), children.end());
+    while (!stack.empty()) {
+        TscXMLItem *const item = stack.back();
+        stack.pop_back();
+        for (TscXMLItem *child : item->m_children) {
+            __builtin_prefetch(child); // elements lie scattered: fetched while others are looked at
+            stack.push_back(child);
+        }
+        if (item->endsWithArena())
+            continue;
+        item->m_parent = nullptr; // its parent may have gone first
+        item->m_children.truncate(0); // on the stack already
+        delete item;
+    }
+}
+
+void TscXMLItem::deleteItems(TscXMLItem *const *items, TscXMLItem *const *end) noexcept
 {
     // Each child is told it has no parent before it goes, so it does not
     // search the list to leave it: trees are taken down by the ten
     // thousand, and the list goes as a whole afterwards.
     constexpr size_t kAhead = 4; // elements lie scattered: fetch a few ahead
-    const size_t count = children.size();
+    const size_t count = size_t(end - items);
     for (size_t i = 0; i < count; ++i) {
         if (i + kAhead < count)
-            __builtin_prefetch(children[i + kAhead]);
-        TscXMLItem *const child = children[i];
+            __builtin_prefetch(items[i + kAhead]);
+        TscXMLItem *const child = items[i];
         child->m_parent = nullptr;
         delete child;
     }
@@ -246,7 +337,7 @@ TscXMLItem *TscXMLItem::Add()
 {
     auto item = std::make_unique<TscXMLItem>();
     item->m_parent = this;
-    m_children.push_back(item.get());
+    m_children.push_back(item.get(), listArena());
     return item.release();
 }
 
@@ -255,7 +346,7 @@ void TscXMLItem::detachChild(TscXMLItem *child)
     const auto found = std::find(m_children.begin(), m_children.end(), child);
     if (found == m_children.end())
         return;
-    m_children.erase(found);
+    m_children.erase(size_t(found - m_children.begin()));
     child->m_parent = nullptr;
 }
 
@@ -271,7 +362,7 @@ void TscXMLItem::AddItem(TscXMLItem *item)
     if (item->m_parent)
         item->m_parent->detachChild(item);
     std::unique_ptr<TscXMLItem> owned(item); // until the list holds it
-    m_children.push_back(item);
+    m_children.push_back(item, listArena());
     owned.release()->m_parent = this;
 }
 
@@ -284,7 +375,7 @@ void TscXMLItem::InsertItem(int index, TscXMLItem *item)
     // The list has room for it where it was appended.
     TscXMLItem *const moved = m_children.back();
     m_children.pop_back();
-    m_children.insert(m_children.begin() + index, moved);
+    m_children.insert(size_t(index), moved, listArena());
 }
 
 void TscXMLItem::MoveChildrenTo(int index, TscXMLItem &target)
@@ -298,13 +389,11 @@ void TscXMLItem::MoveChildrenTo(int index, TscXMLItem &target)
             child->m_parent = &target;
         return;
     }
-    target.m_children.reserve(target.m_children.size() + m_children.size() - size_t(index));
-    const auto from = m_children.begin() + index;
-    for (auto it = from; it != m_children.end(); ++it) {
-        (*it)->m_parent = &target;
-        target.m_children.push_back(*it);
-    }
-    m_children.erase(from, m_children.end());
+    const size_t from = size_t(index);
+    for (size_t i = from; i < m_children.size(); ++i)
+        m_children[i]->m_parent = &target;
+    target.m_children.append(m_children.begin() + from, m_children.size() - from, target.listArena());
+    m_children.truncate(from);
 }
 
 TscXMLItem *TscXMLItem::WrapChildrenFrom(int index)
@@ -313,16 +402,16 @@ TscXMLItem *TscXMLItem::WrapChildrenFrom(int index)
     TscXMLItem *const wrapper = owned.get();
     wrapper->m_parent = this;
     if (index < 0 || index >= Count()) {
-        m_children.push_back(wrapper);
+        m_children.push_back(wrapper, listArena());
         return owned.release();
     }
-    const auto from = m_children.begin() + index;
-    wrapper->m_children.assign(from, m_children.end());
+    const size_t from = size_t(index);
+    wrapper->m_children.append(m_children.begin() + from, m_children.size() - from, wrapper->listArena());
     for (TscXMLItem *child : wrapper->m_children)
         child->m_parent = wrapper;
     // The wrapper takes the first place its children leave.
-    *from = owned.release();
-    m_children.erase(from + 1, m_children.end());
+    m_children[from] = owned.release();
+    m_children.truncate(from + 1);
     return wrapper;
 }
 
@@ -330,15 +419,18 @@ void TscXMLItem::DeleteChildrenFrom(int index)
 {
     if (index < 0 || index >= Count())
         return;
-    ChildList doomed(m_children.begin() + index, m_children.end());
-    m_children.erase(m_children.begin() + index, m_children.end());
-    deleteChildren(doomed);
+    // Cut from the list first; the entries stay in the array past its
+    // count while they go, and nothing adds to the list meanwhile.
+    const size_t from = size_t(index);
+    TscXMLItem *const *const end = m_children.end();
+    m_children.truncate(from);
+    deleteItems(m_children.begin() + from, end);
 }
 
 int TscXMLItem::Find(const QString &name) const
 {
     for (int i = 0; i < Count(); ++i)
-        if (m_children[size_t(i)]->m_name.compare(name, Qt::CaseInsensitive) == 0)
+        if (m_children[size_t(i)]->Name().compare(name, Qt::CaseInsensitive) == 0)
             return i;
     return -1;
 }
@@ -349,7 +441,7 @@ TscXMLItem *TscXMLItem::FindItem(const QString &name)
     if (i >= 0)
         return m_children[size_t(i)];
     TscXMLItem *item = Add();
-    item->m_name = name;
+    item->SetName(name);
     return item;
 }
 
@@ -370,9 +462,12 @@ void TscXMLItem::setRangeText(int line, int column, int endLine, int endColumn)
 
 void TscXMLItem::settleText() const
 {
-    m_text = m_shape == Shape::Token ? tokenText(m_text, int(m_line), int(m_column))
-                                     : nodeText(int(m_line), int(m_column), m_shape == Shape::Range,
-                                                int(m_endLine), int(m_endColumn));
+    QString text = m_shape == Shape::Token ? tokenText(tokenValue(), int(m_line), int(m_column))
+                                           : nodeText(int(m_line), int(m_column), m_shape == Shape::Range,
+                                                      int(m_endLine), int(m_endColumn));
+    if (tokenOwned())
+        dropText(textHolder()); // after its value was read
+    m_textData = makeText(std::move(text));
     m_shape = Shape::Text;
 }
 
@@ -392,7 +487,7 @@ QStringView TscXMLItem::RawProp(QStringView name) const
     // blank. Each `="` is a candidate end of the name, tried in order.
     // Runs for nearly every element built, on texts of a few dozen
     // characters: a plain scan beats a library search's set-up.
-    const QStringView text(m_text);
+    const QStringView text(Text());
     const qsizetype length = name.size();
     const qsizetype size = text.size();
     const QChar *chars = text.data();
@@ -420,38 +515,78 @@ QString TscXMLItem::Prop(const QString &name) const
 void TscXMLItem::SetProp(const QString &name, const QString &value)
 {
     Text(); // edited as text from here on
+    if (!m_textData)
+        m_textData = makeText(QString());
+    QString &text = *const_cast<QString *>(textHolder());
     const QString needle = QLatin1Char(' ') + name + QLatin1String("=\"");
-    const int found = (QLatin1Char(' ') + m_text).indexOf(needle, 0, Qt::CaseInsensitive);
-    int insertAt = m_text.size();
+    const int found = (QLatin1Char(' ') + text).indexOf(needle, 0, Qt::CaseInsensitive);
+    int insertAt = text.size();
     if (found >= 0) {
         // found is an index into " " + text: the attribute starts there in text.
         insertAt = found;
         const int valueStart = found + needle.size() - 1;
-        int close = m_text.indexOf(QLatin1Char('"'), valueStart);
-        close = close < 0 ? m_text.size() : close + 1;
-        m_text.remove(insertAt, close - insertAt);
+        int close = text.indexOf(QLatin1Char('"'), valueStart);
+        close = close < 0 ? text.size() : close + 1;
+        text.remove(insertAt, close - insertAt);
     }
     QString attribute = name + QLatin1String("=\"") + StrToXML(value) + QLatin1Char('"');
-    if (insertAt > 0 && m_text[insertAt - 1] != QLatin1Char(' '))
+    if (insertAt > 0 && text[insertAt - 1] != QLatin1Char(' '))
         attribute.prepend(QLatin1Char(' '));
-    m_text.insert(insertAt, attribute);
+    text.insert(insertAt, attribute);
 }
 
 void TscXMLItem::copyAttributesFrom(const TscXMLItem &source)
 {
-    m_text = source.m_text;
+    releaseText();
     m_shape = source.m_shape;
     m_line = source.m_line;
     m_column = source.m_column;
     m_endLine = source.m_endLine;
     m_endColumn = source.m_endColumn;
+    // A text over storage of someone else's (a parser's token viewing its
+    // source) is copied: the copy may outlive that storage.
+    const auto copied = [](const QString &text) {
+        const bool rawData = !const_cast<QString &>(text).data_ptr().d_ptr() && !text.isNull();
+        return rawData ? QString(text.constData(), text.size()) : text;
+    };
+    if (source.m_shape == Shape::Text) {
+        m_textData = source.m_textData ? makeText(copied(*source.textHolder())) : nullptr;
+    } else if (source.m_shape == Shape::Token && source.m_textData) {
+        const QStringView value = source.tokenValue();
+        m_textData = makeText(source.tokenOwned() ? copied(*source.textHolder()) : value.toString());
+        setTokenLength(value.size(), true);
+    }
 }
+
+void TscXMLItem::setOwnText(QString &&text)
+{
+    if (m_shape == Shape::Text && m_textData) {
+        *const_cast<QString *>(textHolder()) = std::move(text);
+        return;
+    }
+    releaseText();
+    m_shape = Shape::Text;
+    m_textData = text.isNull() ? nullptr : makeText(std::move(text));
+}
+
+QString *TscXMLItem::makeText(QString &&text)
+{
+    return new (blockpool::take(sizeof(QString))) QString(std::move(text));
+}
+
+void TscXMLItem::dropText(const QString *text) noexcept
+{
+    text->~QString();
+    blockpool::give(const_cast<QString *>(text), sizeof(QString));
+}
+
+const QString TscXMLItem::s_noText;
 
 void TscXMLItem::copyFrom(const TscXMLItem &source)
 {
-    m_name = source.m_name;
+    copyNameFrom(source);
     copyAttributesFrom(source);
-    m_data = source.m_data;
+    SetData(source.Data());
     for (const TscXMLItem *child : source.m_children)
         Add()->copyFrom(*child);
 }
@@ -466,9 +601,12 @@ void TscXMLItem::Assign(const TscXMLItem *source)
     TscXMLItem copy;
     copy.copyFrom(*source);
     Clear();
-    m_name = copy.m_name;
+    // An own name of the copy's goes with the copy; each keeps its data.
+    const quintptr name = copy.m_name & ~kHasData;
+    copy.m_name = (m_name & ~kHasData) | (copy.m_name & kHasData);
+    m_name = name | (m_name & kHasData);
     copyAttributesFrom(copy);
-    m_data = copy.m_data;
+    SetData(copy.Data());
     m_children.swap(copy.m_children);
     for (TscXMLItem *child : m_children)
         child->m_parent = this;
@@ -493,6 +631,9 @@ public:
 
 private:
     bool next(char &c);
+    // Appends the bytes before the next '>' or '<' in the buffer at hand
+    // to tag and consumes them: tags are read a run at a time, not a byte.
+    void takeTagRun(QByteArray &tag);
 
     QIODevice &m_device;
     qint64 m_start;
@@ -501,6 +642,28 @@ private:
     int m_index = 0;
     QString m_lastTag;
 };
+
+void Reader::takeTagRun(QByteArray &tag)
+{
+    const char *const start = m_buffer.constData() + m_index;
+    const char *const end = m_buffer.constData() + m_buffer.size();
+    const char *stop = start;
+    while (stop < end && *stop != '>' && *stop != '<')
+        ++stop;
+    tag.append(start, stop - start);
+    m_index += int(stop - start);
+    m_consumed += stop - start;
+}
+
+// A tag's bytes as text: ASCII, nearly always, reads the same in both of
+// decodeText's encodings.
+QString decodedTag(const QByteArray &tag)
+{
+    for (const char c : tag)
+        if (uchar(c) >= 0x80)
+            return platform::decodeText(tag);
+    return QString::fromLatin1(tag);
+}
 
 bool Reader::next(char &c)
 {
@@ -547,12 +710,14 @@ void Reader::readTag(QString &name, QString &text)
                 }
                 break;
             }
+            if (tag.size() >= 3)
+                takeTagRun(tag); // no comment can start any more
         }
         if (comment)
             continue;
         if (tag.endsWith(' '))
             tag.chop(1);
-        const QString decoded = platform::decodeText(tag);
+        const QString decoded = decodedTag(tag);
         const int blank = decoded.indexOf(QLatin1Char(' '));
         name = blank < 0 ? decoded : decoded.left(blank);
         text = blank < 0 ? QString() : decoded.mid(blank + 1);

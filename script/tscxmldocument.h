@@ -15,6 +15,7 @@
 
 #include "platform/handleregistry.h"
 #include "script/blockpool.h"
+#include "script/childlist.h"
 
 #include <QString>
 #include <QVarLengthArray>
@@ -80,7 +81,14 @@ struct TscXMLAttributeValues {
 // a handle of an element that was destroyed raises instead of crashing.
 class TscXMLItem : public platform::HandleTarget {
 public:
-    TscXMLItem();
+    // An element made while an arena stands came from it (see operator
+    // new). Inline, as is operator new: elements are made by the ten
+    // thousand.
+    TscXMLItem()
+        : m_isDocumentRoot(false), m_fromArena(detail::t_elementArena != nullptr), m_shape(Shape::Text), m_line(0),
+          m_column(0), m_endLine(0), m_endColumn(0)
+    {
+    }
     // Destroys the children first, then leaves the parent's list.
     ~TscXMLItem() override;
     QString scriptClassName() const override { return QStringLiteral("TscXMLItem"); }
@@ -89,7 +97,12 @@ public:
     // Compiling a program makes and drops elements by the ten thousand:
     // they come from the block pool (script/blockpool.h), or from the
     // arena of an ArenaScope standing on the thread.
-    static void *operator new(std::size_t size);
+    static void *operator new(std::size_t size)
+    {
+        if (blockpool::Arena *arena = detail::t_elementArena)
+            return arena->take(size);
+        return blockpool::take(size);
+    }
     // Destroys the element and returns its block where it came from.
     static void operator delete(TscXMLItem *item, std::destroying_delete_t, std::size_t size) noexcept;
     // Only for a construction that failed, where the block was just taken.
@@ -108,10 +121,18 @@ public:
         blockpool::Arena *m_previous;
     };
 
-    const QString &Name() const { return m_name; }
-    // Copied, then moved in: both inline, where QString's copy assignment
-    // is a library call, and the parser names every element it writes.
-    void SetName(const QString &name) { m_name = QString(name); }
+    const QString &Name() const { return *reinterpret_cast<const QString *>(m_name & ~kNameFlags); }
+    // Keeps a copy of name.
+    void SetName(const QString &name);
+    // Keeps name itself, which must last as long as the process: the
+    // parser names every element it writes with the grammar's permanent
+    // names, and an element is a word smaller for not holding a QString.
+    void SetPermanentName(const QString &name)
+    {
+        if (m_name & kOwnName)
+            dropOwnName();
+        setNamePointer(reinterpret_cast<quintptr>(&name));
+    }
     // The attribute text as it stands in the tag: text="program" node="x".
     // An element holding values makes its text at the first reading and
     // holds the text from then on. That changes the element inside a const
@@ -121,31 +142,29 @@ public:
     {
         if (m_shape != Shape::Text)
             settleText();
-        return m_text;
+        return m_textData ? *textHolder() : s_noText;
     }
-    void SetText(const QString &text)
-    {
-        m_shape = Shape::Text;
-        m_text = text;
-    }
-    void SetText(QString &&text)
-    {
-        m_shape = Shape::Text;
-        m_text = std::move(text);
-    }
+    void SetText(const QString &text) { setOwnText(QString(text)); }
+    void SetText(QString &&text) { setOwnText(std::move(text)); }
     // Sets the attributes to text="value" pos="line:column" (value already
     // StrToXML'd), kept as values when they read back the same: the
     // parser writes one such element per token, and the builder reads
-    // the values without scanning a text. Others become the text.
+    // the values without scanning a text. Others become the text. value
+    // may be raw data (QString::fromRawData) over storage that outlives the
+    // element, as the parser's tokens view its source: Assign copies it.
     void SetTokenValues(QString value, int line, int column)
     {
         // Inline: the parser writes one per token. The rare rest is text.
-        if (!fitsValues(line, column) || !valueReadsPlainly(value)) {
+        if (!fitsValues(line, column) || !valueReadsPlainly(value) || value.size() >= kLongestTokenValue) {
             setTokenText(value, line, column);
             return;
         }
-        m_text = std::move(value);
+        releaseText();
+        const qsizetype length = value.size();
+        const bool owned = value.data_ptr().d_ptr() != nullptr; // else raw data the element only views
+        m_textData = owned ? static_cast<const void *>(makeText(std::move(value))) : value.data_ptr().data();
         setValues(Shape::Token, line, column);
+        setTokenLength(length, owned);
     }
     // The same for pos="line:column".
     void SetNodeValues(int line, int column)
@@ -154,7 +173,7 @@ public:
             setPositionText(line, column);
             return;
         }
-        m_text.clear();
+        releaseText();
         setValues(Shape::Node, line, column);
     }
     // The same for pos="line:column" pos1="endLine:endColumn".
@@ -164,7 +183,7 @@ public:
             setRangeText(line, column, endLine, endColumn);
             return;
         }
-        m_text.clear();
+        releaseText();
         setValues(Shape::Range, line, column);
         m_endLine = quint64(endLine);
         m_endColumn = quint64(endColumn);
@@ -179,13 +198,15 @@ public:
         values.line = int(m_line);
         values.column = int(m_column);
         values.hasEnd = m_shape == Shape::Range;
-        values.endLine = int(m_endLine);
-        values.endColumn = int(m_endColumn);
+        values.endLine = values.hasEnd ? int(m_endLine) : 0;
+        values.endColumn = values.hasEnd ? int(m_endColumn) : 0;
         return true;
     }
     // Free for the tree's user; copied by Assign, never written to files.
-    qint64 Data() const { return m_data; }
-    void SetData(qint64 data) { m_data = data; }
+    // Kept beside the element, not in it: scripts set it now and then, and
+    // the parser's elements never.
+    qint64 Data() const { return m_name & kHasData ? storedData() : 0; }
+    void SetData(qint64 data);
 
     TscXMLItem *Parent() const { return m_parent; }
     // Topmost ancestor (this element when it has no parent).
@@ -202,6 +223,12 @@ public:
     }
     // Destroys all children.
     void Clear();
+    // Clear for a tree whose arena goes right after (no other arena
+    // standing): elements drawn from it that hold nothing else (no handle,
+    // own name, data, text of their own or list outside the arena) are left
+    // to it instead of being destroyed one by one. How a parser drops its
+    // intermediate program.
+    void ClearBeforeArenaEnds();
     // New empty child appended; owned by this element.
     TscXMLItem *Add();
     // Appends an element: one that has a parent is moved from its parent's
@@ -234,7 +261,8 @@ public:
     void SetProp(const QString &name, const QString &value);
 
     // Clears, then copies Name, Text, Data and copies of all children of
-    // source; nullptr only clears. Assigning an ancestor of this element
+    // source (a token value over raw data gets storage of its own);
+    // nullptr only clears. Assigning an ancestor of this element
     // copies the ancestor's tree as it was before the call.
     void Assign(const TscXMLItem *source);
 
@@ -242,14 +270,26 @@ private:
     friend class TscXMLDocument;
     // Takes the child out of the list; it has no parent afterwards.
     void detachChild(TscXMLItem *child);
-    // The children are owned, as plain pointers: moving them between lists
-    // is then copying words, and a list goes without visiting each entry.
-    using ChildList = std::vector<TscXMLItem *, blockpool::Allocator<TscXMLItem *>>;
-    // Deletes the elements the list holds, which are left dangling there.
-    static void deleteChildren(ChildList &children) noexcept;
+    // Deletes the elements in [items, end), which are left dangling there.
+    static void deleteItems(TscXMLItem *const *items, TscXMLItem *const *end) noexcept;
+    // Where this element's list grows: the standing arena for an element
+    // drawn from one, else the block pool.
+    blockpool::Arena *listArena() const { return m_fromArena ? detail::t_elementArena : nullptr; }
     void copyFrom(const TscXMLItem &source);
     void copyAttributesFrom(const TscXMLItem &source);
     void settleText() const;
+    void dropOwnName() noexcept;
+    // Whether the element's end is only its block going back to its arena.
+    bool endsWithArena() const
+    {
+        // Under the address sanitizer an arena's blocks are heap blocks.
+        return blockpool::detail::kPoolBlocks && m_fromArena && !(m_name & kNameFlags) && !ownsText()
+            && m_children.leftToArena() && !hasHandle();
+    }
+    void setNamePointer(quintptr name) { m_name = name | (m_name & kHasData); }
+    qint64 storedData() const;
+    void dropData() noexcept;
+    void copyNameFrom(const TscXMLItem &source);
     [[noreturn]] static void throwIndexOutOfBounds(int index);
     void setTokenText(const QString &value, int line, int column);
     void setPositionText(int line, int column);
@@ -257,10 +297,18 @@ private:
 
     // The token's text value, empty but not null when the text is empty,
     // as a value found in a text is.
-    QStringView tokenValue() const { return m_text.isNull() ? QStringView(u"", 0) : QStringView(m_text); }
+    QStringView tokenValue() const
+    {
+        const qsizetype length = tokenLength();
+        if (!m_textData || length == 0)
+            return tokenOwned() && !textHolder()->isNull() ? QStringView(*textHolder()) : QStringView(u"", 0);
+        const QChar *const chars =
+            tokenOwned() ? textHolder()->constData() : static_cast<const QChar *>(m_textData);
+        return QStringView(chars, length);
+    }
 
-    // What m_text holds: the attribute text, or with the values packed
-    // below the token's text value (Token) or nothing (Node, Range).
+    // How the attributes are held: as text, or as values packed below with
+    // the token's text value (Token) or nothing more (Node, Range).
     enum class Shape : quint8 { Text, Token, Node, Range };
     void setValues(Shape shape, int line, int column)
     {
@@ -285,9 +333,42 @@ private:
         return value.isEmpty() || value.back() != u'=' || !value.contains(u' ');
     }
 
-    QString m_name;
-    mutable QString m_text;
-    qint64 m_data = 0;
+    // The name: a permanent QString, or with kOwnName one of the element's
+    // own (allocated by SetName). Never null: no name is s_noName. The
+    // pointer's spare bit kHasData: Data() is not 0.
+    static constexpr quintptr kOwnName = 1;
+    static constexpr quintptr kHasData = 2;
+    static constexpr quintptr kNameFlags = kOwnName | kHasData;
+    static const QString s_noName;
+    quintptr m_name = reinterpret_cast<quintptr>(&s_noName);
+    // What holds the attributes (see Shape): for Text an own QString, or
+    // nullptr for none (s_noText); for Token the value's characters, or
+    // with tokenOwned() an own QString holding them.
+    mutable const void *m_textData = nullptr;
+    static const QString s_noText;
+    const QString *textHolder() const { return static_cast<const QString *>(m_textData); }
+    // Own texts come from the block pool.
+    static QString *makeText(QString &&text);
+    static void dropText(const QString *text) noexcept;
+    void setOwnText(QString &&text);
+    // A Token's length and whether it owns its QString, kept in the bits
+    // only a Range uses (m_endLine above the length's low 12 bits in
+    // m_endColumn, beside the flag): an element is a word smaller.
+    static constexpr qsizetype kLongestTokenValue = qsizetype(1) << 29;
+    qsizetype tokenLength() const { return qsizetype(quint32(m_endLine) << 12 | quint32(m_endColumn) >> 1); }
+    bool tokenOwned() const { return m_shape == Shape::Token && (m_endColumn & 1); }
+    void setTokenLength(qsizetype length, bool owned)
+    {
+        m_endLine = quint64(length) >> 12;
+        m_endColumn = (quint64(length) & 0xfff) << 1 | (owned ? 1 : 0);
+    }
+    bool ownsText() const { return m_shape == Shape::Text ? m_textData != nullptr : tokenOwned(); }
+    void releaseText() noexcept
+    {
+        if (ownsText())
+            dropText(textHolder());
+        m_textData = nullptr;
+    }
     TscXMLItem *m_parent = nullptr;
     // Packed into the word the flag had to itself: elements are made by
     // the ten thousand. Positions that do not fit stay text.
@@ -298,6 +379,8 @@ private:
     quint64 m_column : kColumnBits;
     quint64 m_endLine : kLineBits;
     quint64 m_endColumn : kColumnBits;
+    // The children are owned, as plain pointers: moving them between lists
+    // is then copying words, and a list goes without visiting each entry.
     ChildList m_children;
 };
 
