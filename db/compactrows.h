@@ -27,6 +27,8 @@ public:
     QString text(int col, int row) const override;
 
 private:
+    void shareRuns();
+
     std::vector<std::unique_ptr<CompactColumn>> m_columns;
     int m_rows = 0;
 };
