@@ -29,7 +29,8 @@ const Shape kShapes[] = {
     {"stem changes midway", [](std::size_t i) { return QByteArray(i < 5000 ? "A-" : "B-") + padded(i, 5); }},
     {"twenty digits", [](std::size_t i) { return "99999999999999" + padded(i, 6); }},
     {"digits then letters", [](std::size_t i) { return padded(i, 5) + "x"; }},
-    {"a dash among the digits", [](std::size_t i) { return i == 700 ? QByteArray("2020-00700") : "2020/" + padded(i, 5); }},
+    {"a dash for the slash", [](std::size_t i) { return i == 700 ? QByteArray("2020-00700") : "2020/" + padded(i, 5); }},
+    {"a letter among the digits", [](std::size_t i) { return i == 900 ? QByteArray("2020/00A00") : "2020/" + padded(i, 5); }},
     {"empty", [](std::size_t) { return QByteArray(); }},
     {"zero bytes and UTF-8", [](std::size_t i) { return QByteArray("\0a", 2) + "čaj " + QByteArray::number(qulonglong(i % 7)); }},
     {"long shared beginnings", [](std::size_t i) {
