@@ -2,6 +2,7 @@
 #include "db/packedrun.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace bralvo::db {
 
@@ -36,7 +37,7 @@ Fit fitLine(const quint64 *values, std::size_t count, quint64 step)
     Fit fit;
     fit.step = step;
     fit.low = quint64(low);
-    fit.width = span == 0 ? 0 : 64 - __builtin_clzll(span);
+    fit.width = int(std::bit_width(span));
     return fit;
 }
 
