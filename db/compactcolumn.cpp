@@ -169,6 +169,16 @@ void CompactColumn::finish()
     m_starts.shrink_to_fit();
     m_bytes.squeeze();
     m_nullRows.shrink_to_fit();
+    m_codes.finish();
+    m_values.finish();
+    m_texts.finish();
+}
+
+void CompactColumn::shareLastRuns(const CompactColumn &other)
+{
+    m_codes.shareLastRun(other.m_codes);
+    m_values.shareLastRun(other.m_values);
+    m_texts.shareLastRun(other.m_texts);
 }
 
 QString CompactColumn::text(int row) const

@@ -1,11 +1,13 @@
 // One column of CompactRows. While its values repeat it keeps each
 // distinct value once and a code per row packed to the width the codes
 // need; past a few thousand distinct values it keeps every row's value
-// itself: numbers packed to their width, texts by what each adds to the
-// one before. Numbers stay numbers; texts stay UTF-8 bytes.
+// itself: numbers packed against a line, texts as counters or by what
+// each adds to the one before. Numbers stay numbers; texts stay UTF-8
+// bytes. Every store is kept in runs of rows that another column holding
+// the same values can share (shareLastRuns).
 #pragma once
 
-#include "db/frontcodedtexts.h"
+#include "db/packedtexts.h"
 #include "db/packedvalues.h"
 #include "db/tsqlitetable.h"
 
@@ -25,8 +27,12 @@ public:
 
     // Appends cell c of the row the statement stands on, read as kind.
     void append(sqlite3_stmt *statement, int c, ColumnKind kind);
-    // Fill is over: the look-up of distinct values is dropped.
+    // Fill is over: the look-up of distinct values is dropped and the
+    // last rows packed.
     void finish();
+    // Each of our stores whose last packed run holds what the other
+    // column's store of the same kind holds there shares that run.
+    void shareLastRuns(const CompactColumn &other);
     // The cell's text as FieldAsString gives it (converted, for a column
     // with a conversion).
     QString text(int row) const;
@@ -55,7 +61,7 @@ private:
     // Direct: every row's value.
     PackedValues m_values;          // integers, or floats as bits
     std::vector<int> m_nullRows;    // NULL number cells, ascending
-    FrontCodedTexts m_texts;
+    PackedTexts m_texts;
     int m_rows = 0;
 };
 

@@ -3,6 +3,8 @@
 // value while values repeat, and turns every cell into the text that
 // FieldAsString would give only when the cell is read. Listed date
 // columns are stored already turned from "yyyy-mm-dd" into "dd.mm.yyyy".
+// A column that repeats an earlier one row for row (a variable symbol
+// that is the bill number) shares its stored runs instead of a copy.
 #pragma once
 
 #include "db/tsqlitetable.h"
@@ -27,6 +29,8 @@ public:
     QString text(int col, int row) const override;
 
 private:
+    void shareRuns();
+
     std::vector<std::unique_ptr<CompactColumn>> m_columns;
     int m_rows = 0;
 };

@@ -1,68 +1,56 @@
-// Values packed by their distance from their chunk's first value.
+// Values packed run by run.
 #include "db/packedvalues.h"
-
-#include <cstring>
 
 namespace bralvo::db {
 
-namespace {
-
-// Distances either side of the base stay small.
-quint64 zigzag(quint64 distance)
-{
-    return (distance << 1) ^ quint64(qint64(distance) >> 63);
-}
-
-quint64 unzigzag(quint64 packed)
-{
-    return (packed >> 1) ^ (~(packed & 1) + 1);
-}
-
-int widthOf(quint64 packed)
-{
-    return packed == 0 ? 0 : packed < 0x100u ? 1 : packed < 0x10000u ? 2 : packed < 0x100000000u ? 4 : 8;
-}
-
-quint64 load(const quint8 *bytes, std::size_t index, int width)
-{
-    quint64 packed = 0;
-    std::memcpy(&packed, bytes + index * width, width);  // little-endian
-    return packed;
-}
-
-} // namespace
-
-void PackedValues::widen(Chunk &chunk, std::size_t used, int width)
-{
-    auto bytes = std::make_unique<quint8[]>(kChunk * width);
-    for (std::size_t i = 0; i < used; ++i) {
-        const quint64 packed = chunk.width == 0 ? 0 : load(chunk.bytes.get(), i, chunk.width);
-        std::memcpy(bytes.get() + i * width, &packed, width);
-    }
-    chunk.bytes = std::move(bytes);
-    chunk.width = width;
-}
-
 void PackedValues::push_back(quint64 value)
 {
-    const std::size_t index = m_count % kChunk;
-    if (index == 0)
-        m_chunks.push_back({nullptr, value, 0});
-    Chunk &chunk = m_chunks.back();
-    const quint64 packed = zigzag(value - chunk.base);
-    if (const int width = widthOf(packed); width > chunk.width)
-        widen(chunk, index, width);
-    if (chunk.width > 0)
-        std::memcpy(chunk.bytes.get() + index * chunk.width, &packed, chunk.width);
-    ++m_count;
+    if (m_count % kRun != 0 && m_open.empty())
+        reopen();
+    if (m_open.capacity() < kRun)
+        m_open.reserve(kRun);  // once: the run never grows past it
+    m_open.push_back(value);
+    if (++m_count % kRun == 0)
+        pack();
 }
 
 quint64 PackedValues::at(std::size_t index) const
 {
-    const Chunk &chunk = m_chunks[index / kChunk];
-    if (chunk.width == 0)
-        return chunk.base;
-    return chunk.base + unzigzag(load(chunk.bytes.get(), index % kChunk, chunk.width));
+    const std::size_t run = index / kRun;
+    return run < m_runs.size() ? m_runs[run]->at(index % kRun) : m_open[index % kRun];
+}
+
+void PackedValues::finish()
+{
+    if (!m_open.empty())
+        pack();
+    std::vector<quint64>().swap(m_open);
+    m_runs.shrink_to_fit();
+}
+
+void PackedValues::shareLastRun(const PackedValues &other)
+{
+    if (m_runs.empty() || other.m_runs.size() < m_runs.size())
+        return;
+    auto &mine = m_runs.back();
+    const auto &theirs = other.m_runs[m_runs.size() - 1];
+    if (mine != theirs && *mine == *theirs)
+        mine = theirs;
+}
+
+void PackedValues::pack()
+{
+    m_runs.push_back(std::make_shared<const PackedRun>(m_open.data(), m_open.size()));
+    m_open.clear();
+}
+
+// The last run was packed unfilled: back to plain values to go on.
+void PackedValues::reopen()
+{
+    const std::size_t used = m_count % kRun;
+    for (std::size_t i = 0; i < used; ++i)
+        m_open.push_back(m_runs.back()->at(i));
+    m_runs.pop_back();
 }
 
 } // namespace bralvo::db

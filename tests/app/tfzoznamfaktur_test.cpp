@@ -141,6 +141,33 @@ TEST_F(BillList, AmountColumnsAndColours)
     }
 }
 
+TEST_F(BillList, LongListReadsEveryBillAcrossItsStoredRuns)
+{
+    // 9,000 bills: numbers counting up, the variable symbol repeating the
+    // number but for bill 5000, amounts in a cycle of 37, every seventh
+    // bill paid.
+    sql(QString("WITH RECURSIVE k(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM k WHERE n < 9000) "
+                "INSERT INTO faktury (cislo, vs, datum_vystavenia, datum_splatnosti, id_uzivatel, id_odberatel, "
+                "fakturovat_bezdph, fakturovat_vcudzejmene, fakturovat_vdvochmenach, jehlavna_cudziamena, "
+                "domaca_menaZobr, domaca_menaIso, hlavna_mena, kurz, kurz_domaca, kurz_cudzia, zaokruhlovanie, "
+                "suma_celkom, suma_kuhrade, suma1_left, suma2_right, interna_poznamka, typ, uhradena, existuje) "
+                "SELECT 'F' || printf('%05d', n), CASE WHEN n = 5000 THEN 'X' ELSE 'F' || printf('%05d', n) END, "
+                "'%1-03-10', '%1-03-10', 1, 1, 0, 0, 0, 0, 'Sk', 'SKK', 'Sk', 1, 1, 1, 0.5, 100 + n % 37, "
+                "100 + n % 37, '', '', '', 1, n % 7 = 0, 1 FROM k")
+            .arg(m_year));
+    app::TfZoznamFaktur &list = openList();
+    ASSERT_EQ(list.sgFaktury->rowCount(), 9002);
+    for (int n : {1, 7, 4095, 4096, 4097, 5000, 8192, 8193, 9000}) {
+        SCOPED_TRACE(n);
+        const QString number = QString("F%1").arg(n, 5, 10, QLatin1Char('0'));
+        const QString amount = QString("%1,00 Sk").arg(100 + n % 37);
+        EXPECT_EQ(list.sgFaktury->cell(0, n), number);
+        EXPECT_EQ(list.sgFaktury->cell(1, n), n == 5000 ? QString("X") : number);
+        EXPECT_EQ(list.sgFaktury->cell(6, n), amount);
+        EXPECT_EQ(list.sgFaktury->cell(5, n), n % 7 == 0 ? QString::fromUtf8("uhradené") : amount);
+    }
+}
+
 TEST_F(BillList, DeleteNeedsTheRightAndAFreeAdvanceBill)
 {
     addBill("Z1", 2, 500, 500);

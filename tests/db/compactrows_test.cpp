@@ -1,6 +1,7 @@
 // Rows kept compactly read back exactly as the text reader gives them:
 // every kind, NULLs before and after a column stops sharing its values,
-// codes widening, chunk and block boundaries, a text longer than a block.
+// codes widening, run boundaries, a text longer than a run's usual room,
+// counters, and columns that repeat one another.
 #include "tests/support/qstringprint.h"
 #include "db/compactrows.h"
 #include "db/esqliteexception.h"
@@ -68,6 +69,20 @@ TEST_F(CompactRowsTest, ReadsEveryCellAsTheTextReaderGivesIt)
         "'Faktúra za služby číslo ' || (id * 31 % 20011) AS `long` "
         "FROM bills ORDER BY note, id DESC",
         10, {7, 9});
+}
+
+TEST_F(CompactRowsTest, ColumnsRepeatingOneAnotherAndCountersReadBackExactly)
+{
+    // The variable symbol repeats the bill number but for one row; the
+    // home total repeats the total, the due amount but for NULLs; numbers
+    // count with gaps and grow a digit; the paid flag is a code of two.
+    expectSameAsTextReader(
+        "SELECT 'F' || printf('%06d', id + id / 10) AS `number`, "
+        "CASE WHEN id = 12345 THEN 'F0' ELSE 'F' || printf('%06d', id + id / 10) END AS `vs`, "
+        "amount, amount * 1 AS `home`, CASE WHEN id % 50 = 8 THEN NULL ELSE amount END AS `due`, "
+        "id % 2 AS `paid`, 'R' || (id * 5) AS `growing`, id "
+        "FROM bills ORDER BY id",
+        8, {});
 }
 
 TEST_F(CompactRowsTest, EmptyResultsAndFailingQueries)
