@@ -1,6 +1,8 @@
 // Strings packed run by run.
 #include "db/packedtexts.h"
 
+#include "db/sharedruns.h"
+
 namespace bralvo::db {
 
 void PackedTexts::push_back(const char *data, int size)
@@ -38,12 +40,7 @@ void PackedTexts::finish()
 
 void PackedTexts::shareLastRun(const PackedTexts &other)
 {
-    if (m_runs.empty() || other.m_runs.size() < m_runs.size())
-        return;
-    auto &mine = m_runs.back();
-    const auto &theirs = other.m_runs[m_runs.size() - 1];
-    if (mine != theirs && *mine == *theirs)
-        mine = theirs;
+    db::shareLastRun(m_runs, other.m_runs);
 }
 
 void PackedTexts::pack()

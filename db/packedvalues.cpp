@@ -1,6 +1,8 @@
 // Values packed run by run.
 #include "db/packedvalues.h"
 
+#include "db/sharedruns.h"
+
 namespace bralvo::db {
 
 void PackedValues::push_back(quint64 value)
@@ -30,12 +32,7 @@ void PackedValues::finish()
 
 void PackedValues::shareLastRun(const PackedValues &other)
 {
-    if (m_runs.empty() || other.m_runs.size() < m_runs.size())
-        return;
-    auto &mine = m_runs.back();
-    const auto &theirs = other.m_runs[m_runs.size() - 1];
-    if (mine != theirs && *mine == *theirs)
-        mine = theirs;
+    db::shareLastRun(m_runs, other.m_runs);
 }
 
 void PackedValues::pack()

@@ -87,6 +87,28 @@ struct RawAttributes {
     }
 };
 
+// Writes n's decimal digits so that they end just before end; gives where
+// they start. Two digits a step: positions are made by the ten thousand.
+inline char16_t *writeDigitsBackwards(char16_t *end, unsigned n)
+{
+    static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536"
+                                     "37383940414243444546474849505152535455565758596061626364656667686970717273"
+                                     "7475767778798081828384858687888990919293949596979899";
+    while (n >= 100) {
+        const unsigned pair = n % 100 * 2;
+        n /= 100;
+        *--end = char16_t(kPairs[pair + 1]);
+        *--end = char16_t(kPairs[pair]);
+    }
+    if (n >= 10) {
+        *--end = char16_t(kPairs[n * 2 + 1]);
+        *--end = char16_t(kPairs[n * 2]);
+    } else {
+        *--end = char16_t(u'0' + n);
+    }
+    return end;
+}
+
 // "line:column" made from the numbers in place, as the parser writes it:
 // written backwards from the end, each digit once.
 class PositionDigits {
@@ -100,25 +122,7 @@ public:
     QStringView view() const { return QStringView(m_start, m_chars + kSize); }
 
 private:
-    // Two digits a step: positions are made by the ten thousand.
-    void prepend(unsigned n)
-    {
-        static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536"
-                                         "37383940414243444546474849505152535455565758596061626364656667686970717273"
-                                         "7475767778798081828384858687888990919293949596979899";
-        while (n >= 100) {
-            const unsigned pair = n % 100 * 2;
-            n /= 100;
-            *--m_start = char16_t(kPairs[pair + 1]);
-            *--m_start = char16_t(kPairs[pair]);
-        }
-        if (n >= 10) {
-            *--m_start = char16_t(kPairs[n * 2 + 1]);
-            *--m_start = char16_t(kPairs[n * 2]);
-        } else {
-            *--m_start = char16_t(u'0' + n);
-        }
-    }
+    void prepend(unsigned n) { m_start = writeDigitsBackwards(m_start, n); }
 
     static constexpr int kSize = 24; // two numbers of up to ten digits
     char16_t m_chars[kSize];

@@ -216,26 +216,6 @@ private:
             count += 2;
         return count + (n >= 10);
     }
-    // Writes n's digits so that they end at end, two at a time.
-    static void writeDigits(char16_t *end, unsigned n)
-    {
-        static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536"
-                                         "37383940414243444546474849505152535455565758596061626364656667686970717273"
-                                         "7475767778798081828384858687888990919293949596979899";
-        while (n >= 100) {
-            const unsigned pair = n % 100 * 2;
-            n /= 100;
-            *--end = char16_t(kPairs[pair + 1]);
-            *--end = char16_t(kPairs[pair]);
-        }
-        if (n >= 10) {
-            *--end = char16_t(kPairs[n * 2 + 1]);
-            *--end = char16_t(kPairs[n * 2]);
-        } else {
-            *--end = char16_t(u'0' + n);
-        }
-    }
-
     // The text of the key, as builder::PositionDigits writes it, with a
     // terminator, as QString keeps them, after its length; many to a
     // block. Written in place, not made elsewhere and copied. Where it
@@ -252,9 +232,9 @@ private:
         }
         char16_t *const start = m_blocks[m_blockCount - 1] + m_blockUsed + 1;
         start[-1] = char16_t(size);
-        writeDigits(start + lineDigits, lineOf(key));
+        builder::writeDigitsBackwards(start + lineDigits, lineOf(key));
         start[lineDigits] = u':';
-        writeDigits(start + size, columnOf(key));
+        builder::writeDigitsBackwards(start + size, columnOf(key));
         start[size] = u'\0';
         const quint32 location = quint32((m_blockCount - 1) << kBlockBits | (m_blockUsed + 1));
         m_blockUsed += size + 2;
