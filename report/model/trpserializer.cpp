@@ -125,6 +125,21 @@ qint64 boundedOrd(const platform::Persistent &obj, const platform::PropInfo &p, 
     return v;
 }
 
+// Follows the leading parts of a dotted property name through object
+// properties as far as they exist; the parts not followed stay in parts.
+platform::Persistent *walkSubObjects(platform::Persistent &obj, QStringList &parts)
+{
+    platform::Persistent *target = &obj;
+    while (parts.size() > 1) {
+        const PropInfo *p = platform::findProperty(*target, parts.first());
+        if (!p || p->kind != PropKind::Object || !p->getObject(*target))
+            break;
+        target = p->getObject(*target);
+        parts.removeFirst();
+    }
+    return target;
+}
+
 } // namespace
 
 TrpXMLSerializer::TrpXMLSerializer(platform::Stream *stream) : m_stream(stream)
@@ -400,13 +415,7 @@ void TrpXMLSerializer::applyPair(const QString &name, const QString &value, plat
     QString last = name;
     if (name.contains(u'.')) {
         QStringList parts = name.split(u'.');
-        while (parts.size() > 1) {
-            const PropInfo *p = platform::findProperty(*target, parts.first());
-            if (!p || p->kind != PropKind::Object || !p->getObject(*target))
-                break;
-            target = p->getObject(*target);
-            parts.removeFirst();
-        }
+        target = walkSubObjects(*target, parts);
         last = parts.join(u'.');
     }
     if (last.size() == 1 && applyShortName(last[0], value, target))
@@ -752,15 +761,8 @@ QString readStoredString(platform::ValueReader &r)
 void readStandardProperty(platform::ValueReader &r, platform::Persistent &obj, const QString &name,
                           QList<std::pair<platform::Persistent *, const PropInfo *>> &refs, QStringList &refNames)
 {
-    platform::Persistent *target = &obj;
     QStringList parts = name.split(u'.');
-    while (parts.size() > 1) {
-        const PropInfo *p = platform::findProperty(*target, parts.first());
-        if (!p || p->kind != PropKind::Object || !p->getObject(*target))
-            break;
-        target = p->getObject(*target);
-        parts.removeFirst();
-    }
+    platform::Persistent *target = walkSubObjects(obj, parts);
     if (parts.size() == 2 && parts[1] == QStringLiteral("Strings")) {
         const PropInfo *p = platform::findProperty(*target, parts[0]);
         auto *list = p && p->kind == PropKind::Object ? dynamic_cast<platform::StringList *>(p->getObject(*target))
