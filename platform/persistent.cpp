@@ -72,36 +72,24 @@ const PropInfo *ClassInfo::findProperty(const QString &name) const
 {
     const PropertyTable &all = allProperties();
     const quint32 h = asciiNameHash(name);
-    const auto same = [&](const PropInfo &p) {
-        return p.name.size() == name.size() && p.name.compare(name, Qt::CaseInsensitive) == 0;
-    };
-    if (h == kNotAscii) {
-        for (const PropInfo &p : all)
-            if (same(p))
-                return &p;
-        return nullptr;
+    const PropInfo *indexed = nullptr;
+    if (h != kNotAscii) {
+        auto it = std::lower_bound(m_byName.begin(), m_byName.end(), h,
+                                   [](const NameSlot &s, quint32 v) { return s.hash < v; });
+        for (; it != m_byName.end() && it->hash == h && !indexed; ++it)
+            if (sameAsciiName(all[it->index].name, name))
+                indexed = &all[it->index];
+        if (m_byName.size() == size_t(all.size()))
+            return indexed;
     }
-    // An ASCII name can equal a non-ASCII one only through Qt's folding
-    // (the long s, the Kelvin sign): such names are never indexed, so the
-    // index decides for indexed names and the rare rest are checked here.
-    const PropInfo *found = nullptr;
-    auto it = std::lower_bound(m_byName.begin(), m_byName.end(), h,
-                               [](const NameSlot &s, quint32 v) { return s.hash < v; });
-    for (; it != m_byName.end() && it->hash == h; ++it) {
-        if (sameAsciiName(all[it->index].name, name)) {
-            found = &all[it->index];
-            break;
-        }
+    // The index cannot decide a non-ASCII name, nor whether Qt's folding
+    // (the long s, the Kelvin sign) matches an unindexed non-ASCII property
+    // declared before the indexed one.
+    for (const PropInfo &p : all) {
+        if (&p == indexed || (p.name.size() == name.size() && p.name.compare(name, Qt::CaseInsensitive) == 0))
+            return &p;
     }
-    if (m_byName.size() != size_t(all.size())) {
-        for (const PropInfo &p : all) {
-            if (found && &p >= found)
-                break;
-            if (same(p))
-                return &p;
-        }
-    }
-    return found;
+    return nullptr;
 }
 
 const ClassInfo &Persistent::staticClass()
